@@ -1,0 +1,12 @@
+// talvo-cli: the command-line shell over the TALVO core.
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    CLI::App app{"TALVO command line: road traffic noise prediction"};
+    app.require_subcommand(1);
+    CLI11_PARSE(app, argc, argv);
+    return 0;
+}

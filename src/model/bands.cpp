@@ -1,0 +1,36 @@
+#include "model/bands.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+bool HasEnergy(double level) { return std::isfinite(level); }
+
+double EnergyAdd(double a, double b)
+{
+    const bool ha = HasEnergy(a), hb = HasEnergy(b);
+    if (!ha)
+        return hb ? b : kNoEnergy;
+    if (!hb)
+        return a;
+    // Factor out the larger level so that very high or low levels cannot overflow.
+    const double hi = std::max(a, b), lo = std::min(a, b);
+    return hi + 10.0 * std::log10(1.0 + std::pow(10.0, (lo - hi) / 10.0));
+}
+
+double EnergySum(const Bands& levels)
+{
+    double sum = kNoEnergy;
+    for (double l : levels)
+        sum = EnergyAdd(sum, l);
+    return sum;
+}
+
+std::string FormatLevel(double level)
+{
+    if (!HasEnergy(level))
+        return kNoEnergyMark;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.2f", level);
+    return buf;
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+// The project: every entity, the project settings, the engine's results and work
+// lists, and the optimisation state. Every entity is owned by exactly one array.
+
+#include <vector>
+
+#include "model/engine_records.h"
+#include "model/entities.h"
+#include "model/project_settings.h"
+
+class CMyTalvoDoc {
+public:
+    bool m_bModified = false;
+
+    std::vector<CRoad_Segment> m_arrSegment;
+    std::vector<CBarrier_Stage> m_arrBarrier;
+    std::vector<CBarrier_Stage> m_arrBarrierBase;
+    std::vector<CReceiverPoint> m_arrReceiver;
+    std::vector<CReceiverPoint> m_arrReceiverBase;
+    std::vector<CRoad> m_arrRoad;
+    std::vector<CRoad> m_arrRoadBase;
+    std::vector<CAttenuation> m_arrAttenuation;  // not empty: the project has been calculated
+    std::vector<CDiffractionPoint> m_arrDiffraction;
+    std::vector<CJulto> m_arrCutting;
+    std::vector<CJulto> m_arrCuttingBase;
+    std::vector<CSungto> m_arrEmbankment;
+    std::vector<CSungto> m_arrEmbankmentBase;
+    std::vector<CTunnel> m_arrTunnel;
+    std::vector<CBarrier_Stage> m_arrBarrierWork;  // generated for bridge roads by every prediction
+    std::vector<CMVector> m_arrVector;             // tunnel mouth corners, four per tunnel
+
+    // Terrain section of the last build: intervals and outline records.
+    std::vector<CSurface_info> m_arrEmbankmentSection;
+    std::vector<CSurface_info> m_arrCuttingSection;
+    std::vector<CPoint_info> m_arrEmbankmentOutline;
+    std::vector<CPoint_info> m_arrCuttingOutline;
+
+    double m_dMaxRoadHeight = 0;  // highest road end above the base height; never lowered
+    CAttenuation m_attWork;
+    int m_nCalculatedInFile = 0;
+    double m_dVersion = 1.4;
+    double m_dFileVersion = 0;
+
+    // Optimisation state.
+    bool m_bLengthSearch = false;
+    int m_nOptReceiver = -1;
+    double m_dOptCriterion = 0;
+    int m_nOptRoad = -1;
+    CMVector m_vOptSourcePoint;
+    CMVector m_vOptReceiverPos;
+    double m_dDivMax = 0;
+    double m_dDivBest = 0;
+    bool m_bOptimising = false;
+    CBarrier_Stage m_OptBarrier;
+    double m_dOptLevel = 0;
+    double m_dLengthStep = 0;
+    double m_dHeightStep = 0;
+
+    // 0-based positions in m_arrBarrier left out of the screening of the next calculation.
+    std::vector<int> m_arrExcludedBarrier;
+
+    CProjectSettings m_settings;
+
+    bool IsCalculated() const { return !m_arrAttenuation.empty(); }
+
+    // Empties every entity array, baseline and result list (the tunnel corners stay).
+    void ClearModel();
+    // Clears the model and resets the settings to the new-project defaults.
+    void NewProject();
+    // Copies roads, barriers, embankments, cuttings and receivers into the baselines.
+    void MakeBaselineCopies();
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+// The project settings saved with every project: air, calculation area, section line,
+// receiver grid and name. A default-constructed value holds the new-project defaults.
+struct CProjectSettings {
+    double m_dTemperature = 20.0;  // degrees Celsius
+    double m_dHumidity = 50.0;     // per cent relative humidity
+    double m_dPressure = 101.5;    // kPa
+    double m_dAreaStartX = 0.0, m_dAreaStartY = 0.0, m_dAreaEndX = 2000.0, m_dAreaEndY = 600.0;
+    double m_dSectionX = 1000.0;
+    double m_dSectionY = 300.0;
+    int m_nSectionAxis = 0;  // 0: the section cuts at m_dSectionX; 1: at m_dSectionY
+    // The smaller of 0 and the lowest cutting height; the engine measures heights from it.
+    double m_dBaseHeight = 0.0;
+    double m_dReceiverSpacing = 50.0;
+    double m_dReceiverHeight = 0.0;
+    bool m_bReceiverHeightEmpty = true;
+    bool m_bShowReceivers = true;
+    std::string m_strProjectName = "정보를 입력하세요.";
+
+    // New-project defaults; whether receivers are shown is a view preference and survives.
+    void ResetToDefaults()
+    {
+        const bool show = m_bShowReceivers;
+        *this = CProjectSettings();
+        m_bShowReceivers = show;
+    }
+};
