@@ -1,6 +1,7 @@
 #include "io/project_file.h"
 
 #include <exception>
+#include <string_view>
 #include <utility>
 
 #include "io/codepage.h"
@@ -16,13 +17,40 @@ namespace {
 // Files from this version on are in the key form; older ones in the line form.
 constexpr double kKeyFormFirstVersion = 1.4;
 
-// Reads the file at path into loaded, a document with an empty model.
-CFileResult LoadInto(CMyTalvoDoc& loaded, const std::string& path)
+static_assert(kMaxDiscreteSources == 100000, "the refusal messages name the limit");
+
+// Refuses a file with a line longer than kMaxLineBytes (line ends not counted).
+CFileResult CheckLineLengths(std::string_view bytes)
 {
-    std::string bytes;
-    if (CFileResult read = ReadFileBytes(path, kMaxProjectFileBytes, bytes); !read.ok)
-        return read;
-    const std::string text = Cp949ToUtf8(bytes);
+    std::size_t lineNumber = 1;
+    while (!bytes.empty()) {
+        const std::size_t eol = bytes.find('\n');
+        std::string_view line = bytes.substr(0, eol);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.size() > kMaxLineBytes)
+            return {false, LineTooLongMessage(lineNumber)};
+        bytes.remove_prefix(eol == std::string_view::npos ? bytes.size() : eol + 1);
+        ++lineNumber;
+    }
+    return {};
+}
+
+// Refuses a model whose roads or tunnels ask for more source pieces than any real one.
+CFileResult CheckSourceCounts(const CMyTalvoDoc& loaded)
+{
+    for (std::size_t i = 0; i < loaded.m_arrRoad.size(); ++i)
+        if (loaded.m_arrRoad[i].m_nSourceCount > kMaxDiscreteSources)
+            return {false, TooManySourcesMessage(i + 1, loaded.m_arrRoad[i].m_nSourceCount)};
+    for (std::size_t i = 0; i < loaded.m_arrTunnel.size(); ++i)
+        if (loaded.m_arrTunnel[i].m_nLaneCount > kMaxDiscreteSources)
+            return {false, TooManyLanesMessage(i + 1, loaded.m_arrTunnel[i].m_nLaneCount)};
+    return {};
+}
+
+// Reads text (UTF-8) in whichever form it is into loaded, a document with an empty model.
+CFileResult ReadEitherForm(CMyTalvoDoc& loaded, const std::string& text)
+{
     const CIniFile ini = CIniFile::Parse(text);
     const double version = KeyFormVersion(ini);
     if (version < kKeyFormFirstVersion) {
@@ -33,6 +61,19 @@ CFileResult LoadInto(CMyTalvoDoc& loaded, const std::string& path)
     }
     loaded.m_dFileVersion = version;
     return ReadKeyForm(ini, loaded);
+}
+
+// Reads the file at path into loaded, a document with an empty model.
+CFileResult LoadInto(CMyTalvoDoc& loaded, const std::string& path)
+{
+    std::string bytes;
+    if (CFileResult read = ReadFileBytes(path, kMaxProjectFileBytes, bytes); !read.ok)
+        return read;
+    if (CFileResult lines = CheckLineLengths(bytes); !lines.ok)
+        return lines;
+    if (CFileResult read = ReadEitherForm(loaded, Cp949ToUtf8(bytes)); !read.ok)
+        return read;
+    return CheckSourceCounts(loaded);
 }
 
 // Replaces the model, the settings and the file state of doc by those just loaded.
