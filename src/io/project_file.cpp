@@ -76,6 +76,17 @@ CFileResult LoadInto(CMyTalvoDoc& loaded, const std::string& path)
     return CheckSourceCounts(loaded);
 }
 
+// A save never writes what the open would refuse: the project would be lost with it.
+CFileResult CheckOpenable(const std::string& bytes)
+{
+    const std::string refusal = "파일을 저장할 수 없습니다. 저장한 파일을 다시 열 수 없기 때문입니다: ";
+    if (bytes.size() > kMaxProjectFileBytes)
+        return {false, refusal + "파일이 64MB보다 큽니다."};
+    if (CFileResult lines = CheckLineLengths(bytes); !lines.ok)
+        return {false, refusal + lines.message};
+    return {};
+}
+
 // Replaces the model, the settings and the file state of doc by those just loaded.
 // What belongs to the session (optimisation state, tunnel corner work list) stays.
 void Adopt(CMyTalvoDoc& doc, CMyTalvoDoc&& loaded)
@@ -114,7 +125,10 @@ CFileResult OpenProject(CMyTalvoDoc& doc, const std::string& path)
 CFileResult SaveProject(const CMyTalvoDoc& doc, const std::string& path)
 {
     try {
-        return ReplaceFileBytes(path, Utf8ToCp949(WriteKeyForm(doc).ToText()));
+        const std::string bytes = Utf8ToCp949(WriteKeyForm(doc).ToText());
+        if (CFileResult openable = CheckOpenable(bytes); !openable.ok)
+            return openable;
+        return ReplaceFileBytes(path, bytes);
     } catch (const std::exception& e) {
         return {false, std::string("파일을 저장할 수 없습니다. (") + e.what() + ")"};
     }
