@@ -12,6 +12,18 @@ inline constexpr std::size_t kMaxProjectFileBytes = std::size_t{64} << 20;
 // No line a save writes comes near this (a value is read back cut to 254 characters).
 inline constexpr std::size_t kMaxLineBytes = 65536;
 
+// A key file holds one section per entity, one result section per receiver and the
+// settings; a real file within kMaxProjectFileBytes has well under 4 million key lines
+// (every key name is several characters long). More would only cost memory: a section
+// or a key kept in memory takes tens of times the bytes of its line.
+inline constexpr std::size_t kMaxSections = 7 * static_cast<std::size_t>(kMaxEntitiesPerKind) + 1;
+inline constexpr std::size_t kMaxKeyLines = 4000000;
+
+inline constexpr const char* kTooManySectionsMessage =
+    "파일의 구역이 너무 많습니다. 프로젝트 파일은 700001개까지의 구역을 가질 수 있습니다.";
+inline constexpr const char* kTooManyKeyLinesMessage =
+    "파일의 키 줄이 너무 많습니다. 프로젝트 파일은 4000000개까지의 키 줄을 가질 수 있습니다.";
+
 inline constexpr const char* kTooManyEntitiesMessage =
     "개체 수가 너무 많습니다. 한 종류의 개체는 100000개까지 읽을 수 있습니다.";
 

@@ -17,12 +17,29 @@ namespace {
 // Files from this version on are in the key form; older ones in the line form.
 constexpr double kKeyFormFirstVersion = 1.4;
 
-static_assert(kMaxDiscreteSources == 100000, "the refusal messages name the limit");
+static_assert(kMaxDiscreteSources == 100000 && kMaxSections == 700001 && kMaxKeyLines == 4000000,
+              "the refusal messages name the limits");
 
-// Refuses a file with a line longer than kMaxLineBytes (line ends not counted).
-CFileResult CheckLineLengths(std::string_view bytes)
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Whether a line would be a section header or a key line of the key-file layer.
+struct LineShape {
+    bool header = false;
+    bool key = false;
+};
+LineShape ShapeOf(std::string_view line)
 {
-    std::size_t lineNumber = 1;
+    while (!line.empty() && IsBlank(line.front()))
+        line.remove_prefix(1);
+    const bool header = !line.empty() && line.front() == '[';
+    return {header, !header && line.find('=') != std::string_view::npos};
+}
+
+// Refuses a file with a line longer than kMaxLineBytes (line ends not counted), or with
+// more section headers or key lines than any real project has.
+CFileResult CheckLines(std::string_view bytes)
+{
+    std::size_t lineNumber = 1, headers = 0, keys = 0;
     while (!bytes.empty()) {
         const std::size_t eol = bytes.find('\n');
         std::string_view line = bytes.substr(0, eol);
@@ -30,6 +47,11 @@ CFileResult CheckLineLengths(std::string_view bytes)
             line.remove_suffix(1);
         if (line.size() > kMaxLineBytes)
             return {false, LineTooLongMessage(lineNumber)};
+        const LineShape shape = ShapeOf(line);
+        if ((headers += shape.header) > kMaxSections)
+            return {false, kTooManySectionsMessage};
+        if ((keys += shape.key) > kMaxKeyLines)
+            return {false, kTooManyKeyLinesMessage};
         bytes.remove_prefix(eol == std::string_view::npos ? bytes.size() : eol + 1);
         ++lineNumber;
     }
@@ -69,7 +91,7 @@ CFileResult LoadInto(CMyTalvoDoc& loaded, const std::string& path)
     std::string bytes;
     if (CFileResult read = ReadFileBytes(path, kMaxProjectFileBytes, bytes); !read.ok)
         return read;
-    if (CFileResult lines = CheckLineLengths(bytes); !lines.ok)
+    if (CFileResult lines = CheckLines(bytes); !lines.ok)
         return lines;
     if (CFileResult read = ReadEitherForm(loaded, Cp949ToUtf8(bytes)); !read.ok)
         return read;
@@ -82,7 +104,7 @@ CFileResult CheckOpenable(const std::string& bytes)
     const std::string refusal = "파일을 저장할 수 없습니다. 저장한 파일을 다시 열 수 없기 때문입니다: ";
     if (bytes.size() > kMaxProjectFileBytes)
         return {false, refusal + "파일이 64MB보다 큽니다."};
-    if (CFileResult lines = CheckLineLengths(bytes); !lines.ok)
+    if (CFileResult lines = CheckLines(bytes); !lines.ok)
         return {false, refusal + lines.message};
     return {};
 }

@@ -4,6 +4,8 @@
 // open project as it was.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <string>
 
@@ -156,4 +158,38 @@ TEST(HostileFiles, LineFormNonFiniteHeightsNeverBecomeDerivedHeights)
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_DOUBLE_EQ(doc.m_settings.m_dBaseHeight, -1.5);
     EXPECT_DOUBLE_EQ(doc.m_settings.m_dReceiverHeight, 0.0);
+}
+
+TEST(HostileFiles, FilesOfCountlessSectionsOrKeyLinesAreRefusedBeforeParsing)
+{
+    std::string sections(kKeyFormHeader);
+    for (int i = 0; i < 700001; ++i)
+        sections += "[" + std::to_string(i) + "]\n";
+    CMyTalvoDoc doc;
+    CFileResult r = OpenOverSmallProject(sections, doc);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, "파일의 구역이 너무 많습니다. 프로젝트 파일은 700001개까지의 구역을 가질 수 있습니다.");
+    ExpectSmallProjectKept(doc);
+
+    std::string keys(kKeyFormHeader);
+    keys.reserve(keys.size() + 4000000 * 3);
+    for (int i = 0; i < 4000000; ++i)
+        keys += "k=\n";
+    r = OpenOverSmallProject(keys, doc);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, "파일의 키 줄이 너무 많습니다. 프로젝트 파일은 4000000개까지의 키 줄을 가질 수 있습니다.");
+    ExpectSmallProjectKept(doc);
+}
+
+TEST(HostileFiles, APipeOrADeviceIsRefusedInsteadOfWaitedFor)
+{
+    ScratchDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("pipe.tlv").c_str(), 0600), 0);
+    CMyTalvoDoc doc = SmallProject();
+    for (const std::string& path : {dir.File("pipe.tlv"), std::string("/dev/zero")}) {
+        const CFileResult r = OpenProject(doc, path);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.message, "파일을 열 수 없습니다. (일반 파일이 아닙니다)") << path;
+    }
+    ExpectSmallProjectKept(doc);
 }
