@@ -1,12 +1,22 @@
 // talvo-cli: the command-line shell over the TALVO core.
-#include <CLI/CLI.hpp>
+#include "cli/commands.h"
 
-#include <iostream>
+#include <CLI/CLI.hpp>
 
 int main(int argc, char** argv)
 {
     CLI::App app{"TALVO command line: road traffic noise prediction"};
     app.require_subcommand(1);
-    CLI11_PARSE(app, argc, argv);
+    RegisterGrid(app);
+    RegisterLengthSearch(app);
+    RegisterOptimise(app);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::RuntimeError& e) {
+        return e.get_exit_code();  // the command has written its message
+    } catch (const CLI::ParseError& e) {
+        // Bad arguments: CLI11 writes the message; every such failure exits with 1.
+        return app.exit(e) == 0 ? 0 : 1;
+    }
     return 0;
 }
