@@ -9,6 +9,7 @@ namespace CLI {
 class App;
 }
 
+void RegisterConvert(CLI::App& app);
 void RegisterGrid(CLI::App& app);
 void RegisterLengthSearch(CLI::App& app);
 void RegisterOptimise(CLI::App& app);
