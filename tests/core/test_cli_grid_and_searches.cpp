@@ -1,59 +1,20 @@
+// talvo-cli grid, length-search and optimise: their refusals, run as a user would run them.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
-namespace {
+#include "cli_run_support.h"
+#include "optimise/length_search.h"
 
-namespace fs = std::filesystem;
-
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-fs::path ScratchDir()
-{
-    const fs::path dir = fs::temp_directory_path() /
-                         ("talvo-cli-test-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    return dir;
-}
-
-// Runs talvo-cli with args (already quoted for the shell) and collects what it wrote.
-CliRun RunCli(const std::string& args)
-{
-    const fs::path dir = ScratchDir();
-    const std::string command = std::string("'") + TALVO_CLI + "' " + args + " >'" +
-                                (dir / "out").string() + "' 2>'" + (dir / "err").string() + "'";
-    CliRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadAll(dir / "out");
-    run.err = ReadAll(dir / "err");
-    return run;
-}
-
-}  // namespace
+using clitest::Quoted;
+using clitest::RunCli;
+using iotest::ScratchDir;
 
 TEST(CliArguments, BadArgumentsExitWithOneAndAMessage)
 {
-    const std::string output = (ScratchDir() / "grid.txt").string();
-    const std::string project = std::string(TALVO_TEST_DATA) + "/acceptance/barrier-embankment.tlv";
+    ScratchDir dir;
+    const std::string output = dir.File("grid.txt");
     const char* bad[] = {
         "grid",
         "grid PROJECT",
@@ -69,22 +30,58 @@ TEST(CliArguments, BadArgumentsExitWithOneAndAMessage)
     };
     for (std::string args : bad) {
         for (auto at = args.find("PROJECT"); at != std::string::npos; at = args.find("PROJECT"))
-            args.replace(at, 7, "'" + project + "'");
+            args.replace(at, 7, Quoted(clitest::AcceptanceProject()));
         if (const auto at = args.find("OUT"); at != std::string::npos)
-            args.replace(at, 3, "'" + output + "'");
-        const CliRun run = RunCli(args);
+            args.replace(at, 3, Quoted(output));
+        const clitest::CliRun run = RunCli(args, dir);
         EXPECT_EQ(run.status, 1) << args;
         EXPECT_FALSE(run.err.empty()) << args;
         EXPECT_TRUE(run.out.empty()) << args;
-        EXPECT_FALSE(fs::exists(output)) << args;
+        EXPECT_FALSE(std::filesystem::exists(output)) << args;
     }
 }
 
-TEST(CliArguments, AProjectThatCannotBeOpenedWritesNoFile)
+TEST(CliGrid, WritesNoFileWhenTheExportDoesNotStart)
 {
-    const std::string output = (ScratchDir() / "none.txt").string();
-    const CliRun run = RunCli("grid /nonexistent/project.tlv -o '" + output + "'");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("/nonexistent/project.tlv"), std::string::npos);
-    EXPECT_FALSE(fs::exists(output));
+    ScratchDir dir;
+    const std::string output = dir.File("grid.txt");
+    const clitest::CliRun missing = RunCli("grid /nonexistent/project.tlv -o " + Quoted(output), dir);
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("/nonexistent/project.tlv"), std::string::npos);
+
+    const std::string noRoads = clitest::SaveVariant(dir, "no-roads.tlv", [](CMyTalvoDoc& d) { d.m_arrRoad.clear(); });
+    ASSERT_FALSE(noRoads.empty());
+    const clitest::CliRun uncalculated = RunCli("grid " + Quoted(noRoads) + " -o " + Quoted(output), dir);
+    EXPECT_EQ(uncalculated.status, 1);
+    EXPECT_NE(uncalculated.err.find("소음해석을 먼저 수행하세요."), std::string::npos);
+
+    const clitest::CliRun zero = RunCli("grid " + Quoted(clitest::AcceptanceProject()) + " -o " +
+                                            Quoted(output) + " --spacing 0", dir);
+    EXPECT_EQ(zero.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(output));
+
+    const clitest::CliRun noFolder = RunCli("grid " + Quoted(clitest::AcceptanceProject()) + " -o " +
+                                                Quoted(dir.File("no/folder/grid.txt")), dir);
+    EXPECT_EQ(noFolder.status, 1);
+    EXPECT_FALSE(noFolder.err.empty());
+}
+
+TEST(CliSearches, RefusalsArePrintedAsOneLineWithStatusZero)
+{
+    ScratchDir dir;
+    const std::string project = Quoted(clitest::AcceptanceProject());
+    const clitest::CliRun noReceiver = RunCli("length-search " + project + " --receiver 6", dir);
+    EXPECT_EQ(noReceiver.status, 0);
+    EXPECT_EQ(noReceiver.out, "하나의 수음점을 선택하세요.\n");
+
+    const std::string noRoads = clitest::SaveVariant(dir, "no-roads.tlv", [](CMyTalvoDoc& d) { d.m_arrRoad.clear(); });
+    const clitest::CliRun roadless = RunCli("length-search " + Quoted(noRoads) + " --receiver 1", dir);
+    EXPECT_EQ(roadless.status, 0);
+    EXPECT_EQ(roadless.out, std::string(kMsgNoRoadToSearch) + "\n");
+
+    const std::string design = " --from 143.7,12.5 --to 606.3,12.5 --max-height 6 --height-step 1";
+    const clitest::CliRun uncalculated =
+        RunCli("optimise " + Quoted(noRoads) + " --receiver 1 --length-step 10" + design, dir);
+    EXPECT_EQ(uncalculated.status, 0);
+    EXPECT_EQ(uncalculated.out, "소음예측 계산을 먼저 실행하여 주십시오.\n");
 }
