@@ -30,7 +30,10 @@ std::string FormatGridLine(double x, double y, double z, const std::string& leve
 
 namespace {
 
-// The point of index i: column i / rows, row i % rows.
+constexpr const char* kMsgWriteFailed = "파일에 쓸 수 없습니다.";
+
+// The points of the export in its order: point i lies in column i / rows, row i % rows.
+// A part of the grid made of whole columns is a sub-range of the columns.
 struct CGridPoints {
     std::vector<double> xs, ys;
     double z = 0;
@@ -46,6 +49,40 @@ std::string PointLine(const CGridPoints& points, const PointLevelProvider& level
     return FormatGridLine(x, y, points.z, FormatLevel(EnergySum(levels(x, y, points.z))));
 }
 
+// Writes the lines in order on the calling thread; the only writer of the file and of
+// the done counter. The cancel is tested after each line is written, before it is counted.
+class CLineWriter {
+public:
+    CLineWriter(std::ostream& out, CRunProgress& progress, CExportOutcome& outcome)
+        : m_out(out), m_progress(progress), m_outcome(outcome)
+    {
+    }
+
+    bool operator()(std::int64_t, std::string&& line)
+    {
+        m_out.write(line.data(), static_cast<std::streamsize>(line.size()));
+        ++m_outcome.lines;
+        if (!m_out)
+            return Stop(CExportOutcome::Status::Failed, kMsgWriteFailed);
+        if (m_progress.CancelRequested())
+            return Stop(CExportOutcome::Status::Cancelled, "");
+        m_progress.Count();
+        return true;
+    }
+
+private:
+    bool Stop(CExportOutcome::Status status, const std::string& message)
+    {
+        m_outcome.status = status;
+        m_outcome.message = message;
+        return false;
+    }
+
+    std::ostream& m_out;
+    CRunProgress& m_progress;
+    CExportOutcome& m_outcome;
+};
+
 }  // namespace
 
 CExportOutcome RunReceiverExport(const CReceiverGrid& grid, const PointLevelProvider& levels,
@@ -54,31 +91,16 @@ CExportOutcome RunReceiverExport(const CReceiverGrid& grid, const PointLevelProv
     const CGridPoints points{GridColumnXs(grid), GridRowYs(grid), grid.m_dHeight};
     progress.Start(GridProgressTotal(grid));
     CExportOutcome outcome;
-    auto compute = [&](std::int64_t i) { return PointLine(points, levels, i); };
-    auto consume = [&](std::int64_t, std::string&& line) {
-        out.write(line.data(), static_cast<std::streamsize>(line.size()));
-        ++outcome.lines;
-        if (!out) {
-            outcome.status = CExportOutcome::Status::Failed;
-            outcome.message = "파일에 쓸 수 없습니다.";
-            return false;
-        }
-        if (progress.CancelRequested()) {
-            outcome.status = CExportOutcome::Status::Cancelled;
-            return false;
-        }
-        progress.Count();
-        return true;
-    };
+    const OrderedCompute compute = [&](std::int64_t i) { return PointLine(points, levels, i); };
     try {
-        RunOrdered(points.Count(), threads, compute, consume);
+        RunOrdered(points.Count(), threads, compute, CLineWriter(out, progress, outcome));
     } catch (const std::exception& e) {
         outcome.status = CExportOutcome::Status::Failed;
         outcome.message = std::string("수음점 계산에 실패했습니다: ") + e.what();
     }
     if (outcome.status != CExportOutcome::Status::Failed && !out.flush()) {
         outcome.status = CExportOutcome::Status::Failed;
-        outcome.message = "파일에 쓸 수 없습니다.";
+        outcome.message = kMsgWriteFailed;
     }
     return outcome;
 }
