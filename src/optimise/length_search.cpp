@@ -14,15 +14,9 @@ PredictionRun CalculateCommandRun()
 
 namespace {
 
-CMVector RoadStart(const CRoad& road, double baseHeight)
-{
-    return {road.m_dStartX, road.m_dStartY, road.m_dStartZ - baseHeight};
-}
+CMVector RoadStart(const CRoad& road) { return {road.m_dStartX, road.m_dStartY, road.m_dStartZ}; }
 
-CMVector RoadEnd(const CRoad& road, double baseHeight)
-{
-    return {road.m_dEndX, road.m_dEndY, road.m_dEndZ - baseHeight};
-}
+CMVector RoadEnd(const CRoad& road) { return {road.m_dEndX, road.m_dEndY, road.m_dEndZ}; }
 
 // Projection of p onto the infinite line through a and b; a itself when a = b.
 CMVector FootPoint(const CMVector& a, const CMVector& b, const CMVector& p)
@@ -58,13 +52,12 @@ std::string ExtensionMessage(double extension, const CMyTalvoDoc& doc)
 
 }  // namespace
 
-CNearestRoad FindNearestRoad(const std::vector<CRoad>& roads, const CMVector& position,
-                             double baseHeight)
+CNearestRoad FindNearestRoad(const std::vector<CRoad>& roads, const CMVector& position)
 {
     CNearestRoad nearest;
     for (int k = 0; k < static_cast<int>(roads.size()); ++k) {
         const CRoad& road = roads[static_cast<std::size_t>(k)];
-        const CMVector foot = FootPoint(RoadStart(road, baseHeight), RoadEnd(road, baseHeight), position);
+        const CMVector foot = FootPoint(RoadStart(road), RoadEnd(road), position);
         const double distance = Length(foot - position);
         if (nearest.m_nIndex < 0 || distance < nearest.m_dDistance)
             nearest = {k, foot, distance};
@@ -96,9 +89,8 @@ std::string RunLengthSearch(CMyTalvoDoc& doc, int receiverIndex, const Predictio
     if (doc.m_arrRoad.empty())
         return kMsgNoRoadToSearch;
     const CReceiverPoint& receiver = doc.m_arrReceiver[static_cast<std::size_t>(receiverIndex)];
-    const double base = doc.m_settings.m_dBaseHeight;
-    const CMVector position(receiver.m_dX, receiver.m_dY, receiver.m_dZ - base);
-    const CNearestRoad nearest = FindNearestRoad(doc.m_arrRoad, position, base);
+    const CMVector position(receiver.m_dX, receiver.m_dY, receiver.m_dZ);
+    const CNearestRoad nearest = FindNearestRoad(doc.m_arrRoad, position);
 
     doc.m_nOptReceiver = receiverIndex;
     doc.m_nOptRoad = nearest.m_nIndex;

@@ -2,8 +2,10 @@
 
 // The barrier length search: from one receiver and the road nearest to it, the longest
 // stretch of that road whose source points still matter at the receiver, reported as the
-// maximum barrier extension. Every position here (receiver, road ends, foot point, source
-// points) has its Z relative to the base height, the frame the prediction works in.
+// maximum barrier extension. Every position here (receiver, road ends, foot point, and the
+// source points the prediction records) is in one frame: absolute heights as stored, the
+// prediction adding the base height back to its source points. A search mixing frames
+// would never match the receiver in any project with a cutting.
 // Not thread-safe: it runs a prediction on the document.
 
 #include <functional>
@@ -33,9 +35,8 @@ struct CNearestRoad {
 };
 
 // The road whose line passes nearest to position (3-D); on equal distances the earlier
-// road is kept. baseHeight is subtracted from the roads' Z values.
-CNearestRoad FindNearestRoad(const std::vector<CRoad>& roads, const CMVector& position,
-                             double baseHeight);
+// road is kept.
+CNearestRoad FindNearestRoad(const std::vector<CRoad>& roads, const CMVector& position);
 
 // Divergence threshold, dB: the overall power of one discrete source point of the road,
 // minus the target level, plus 23 dB.

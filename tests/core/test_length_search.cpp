@@ -22,27 +22,28 @@ CRoad RoadAlongX(double y, double z, int sourceCount = 1)
     return road;
 }
 
-// Stands in for the prediction: source points of road 0 every 10 m from fromX to toX at
-// y = 10, z = 0 (relative to the base height), A_div = 20 lg d + 11, recorded as the driver
-// records them: only for the receiver whose position, Z taken relative to the base height
-// as the prediction takes it, equals m_vOptReceiverPos exactly.
+// Stands in for the prediction: source pieces of road 0 every 10 m from fromX to toX at
+// y = 10, on the road (Z 0 relative to the base height), A_div = 20 lg d + 11, recorded as
+// the driver records them: only for the receiver whose stored position equals
+// m_vOptReceiverPos exactly, the source point with the base height added back.
 PredictionRun FakeDriver(double fromX, double toX, bool* flagSeen = nullptr)
 {
     return [=](CMyTalvoDoc& doc) {
         if (flagSeen)
             *flagSeen = doc.m_bLengthSearch;
+        const double base = doc.m_settings.m_dBaseHeight;
         const CReceiverPoint& r = doc.m_arrReceiver[static_cast<std::size_t>(doc.m_nOptReceiver)];
-        const CMVector receiver(r.m_dX, r.m_dY, r.m_dZ - doc.m_settings.m_dBaseHeight);
-        if (receiver != doc.m_vOptReceiverPos)
+        if (CMVector(r.m_dX, r.m_dY, r.m_dZ) != doc.m_vOptReceiverPos)
             return;
+        const CMVector receiver(r.m_dX, r.m_dY, r.m_dZ - base);  // as the prediction sees it
         for (double x = fromX; x <= toX; x += 10) {
-            const CMVector source(x, 10, 0);
-            const double div = 20 * std::log10(Length(source - receiver)) + 11;
+            const CMVector piece(x, 10, 0);
+            const double div = 20 * std::log10(Length(piece - receiver)) + 11;
             if (div >= doc.m_dDivMax)
                 doc.m_dDivMax = div;
             if (div <= doc.m_dOptCriterion && div > doc.m_dDivBest) {
                 doc.m_dDivBest = div;
-                doc.m_vOptSourcePoint = source;
+                doc.m_vOptSourcePoint = CMVector(piece.x, piece.y, piece.z + base);
             }
         }
     };
@@ -71,16 +72,11 @@ TEST(LengthSearch, NearestRoadByItsThreeDimensionalFootPointKeepsTheEarlierOnTie
     const CMVector origin(0, 0, 0);
     // Nearer in plan but 20 m up: 3-D distance sqrt(25 + 400) > 10.
     const std::vector<CRoad> roads{RoadAlongX(5, 20), RoadAlongX(10, 0), RoadAlongX(-10, 0)};
-    const CNearestRoad nearest = FindNearestRoad(roads, origin, 0);
+    const CNearestRoad nearest = FindNearestRoad(roads, origin);
     EXPECT_EQ(nearest.m_nIndex, 1);
     EXPECT_NEAR(nearest.m_dDistance, 10.0, kCoordTol);
     EXPECT_NEAR(nearest.m_vFoot.x, 0.0, kCoordTol);
     EXPECT_NEAR(nearest.m_vFoot.y, 10.0, kCoordTol);
-    // Road Z values are taken relative to the base height: with base -20 the first road
-    // lies 40 m up and the plain roads 20 m up, so the first is farthest.
-    const CNearestRoad lowered = FindNearestRoad(roads, CMVector(0, 0, 20), -20);
-    EXPECT_EQ(lowered.m_nIndex, 1);
-    EXPECT_NEAR(lowered.m_vFoot.z, 20.0, kCoordTol);
 }
 
 TEST(LengthSearch, ThresholdIsOneSourcePointsPowerLessTargetPlus23)
@@ -108,15 +104,15 @@ TEST(LengthSearch, ReportsTheExtensionBetweenTheFarthestQualifyingPoints)
     EXPECT_EQ(doc.m_nOptReceiver, 0);
 }
 
-TEST(LengthSearch, WorksInTheFrameOfTheBaseHeight)
+TEST(LengthSearch, WorksInOneFrameWhenACuttingLowersTheBase)
 {
-    // A cutting puts the base at -6: the receiver stored at Z 0 sits 6 m above the base,
-    // where the prediction sees it; the road (Z -6 stored) lies on the base.
-    // Source points within 50.1 m: x^2 + 100 + 36 <= 2512, so x = -40 .. 40 and E = 80 m.
+    // A cutting puts the base at -6: the receiver stored at Z 0 sits 6 m above the road
+    // (stored at Z -6). Source points within 50.1 m: x^2 + 100 + 36 <= 2512, so x = -40 .. 40
+    // and E = 80 m, measured from the foot point (0, 10, -6) in the same frame.
     CMyTalvoDoc doc = SearchDoc(0, -6);
     EXPECT_EQ(RunLengthSearch(doc, 0, FakeDriver(-200, 200)),
               "선택한 수음점에서 방음벽의 최대 연장은 80.00m입니다.");
-    EXPECT_NEAR(doc.m_vOptReceiverPos.z, 6.0, kCoordTol);
+    EXPECT_NEAR(doc.m_vOptSourcePoint.z, -6.0, kCoordTol);
 }
 
 TEST(LengthSearch, NoQualifyingPointOrTooShortAStretch)
