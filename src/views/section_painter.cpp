@@ -207,7 +207,7 @@ void CSectionPainter::DrawReceivers()
         if (!m_plane.Contains({r.m_dX, r.m_dY, r.m_dZ}))
             continue;
         const double pos = m_plane.Axis() == 1 ? r.m_dX : r.m_dY;
-        DrawLine(m_painter, At(pos, 0), At(pos, r.m_dZ), ViewColour::Red());
+        DrawLine(m_painter, At(pos, 0), At(pos, r.m_dZ), ViewColour::Red(), 2.0);
         DrawPoint(m_painter, At(pos, r.m_dZ), ViewColour::Black());
         if (m_results.m_bShowResults) {
             DrawLabel(m_painter, At(pos, r.m_dZ) + QPointF(kLabelNudge, -kLabelNudge),
