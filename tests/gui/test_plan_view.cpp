@@ -84,6 +84,7 @@ private slots:
     void rendersEntityColours();
     void rendersHighlightAndHeightFilter();
     void rendersPickedAndResultLabels();
+    void badNumbersDrawWithoutHarm();
 };
 
 void TestPlanView::projectionMapsAreaToViewUnits()
@@ -348,6 +349,24 @@ void TestPlanView::rendersPickedAndResultLabels()
     doc.m_settings.m_bReceiverHeightEmpty = true;
     image = view.RenderImage({600, 400});
     QCOMPARE(CountColour(image, receiver, 40, 12, ViewColour::Red()), 0);
+}
+
+void TestPlanView::badNumbersDrawWithoutHarm()
+{
+    const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
+    CMyTalvoDoc doc;
+    BuildSmallProject(doc);
+    doc.m_arrRoad[0].SetGeometry(nan, 0, inf, 1e308, 0, 0, -5, 0, 0);
+    doc.m_arrBarrier[0].SetGeometry(3, 3, 3, 3, 0, 0);  // start and end coincide
+    doc.m_arrReceiver[0].SetPosition(1e300, -1e300, 1.2);
+    doc.m_settings.m_dReceiverSpacing = 1e-300;
+    CPlan_View view(&doc);
+    QVERIFY(!view.RenderImage({200, 100}).isNull());
+    doc.m_settings.m_dAreaEndX = inf;
+    doc.m_settings.m_dReceiverSpacing = 0.001;  // millions of points: not drawn one by one
+    QVERIFY(!view.RenderImage({200, 100}).isNull());
+    doc.m_settings.m_dAreaEndX = -50;  // inverted area
+    QVERIFY(!view.RenderImage({1, 1}).isNull());
 }
 
 QTEST_MAIN(TestPlanView)

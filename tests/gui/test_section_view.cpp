@@ -66,6 +66,7 @@ private slots:
     void sectionAxisIsTheProjectSetting();
     void rendersTheCut();
     void rendersAlongTheYAxis();
+    void badNumbersDrawWithoutHarm();
 };
 
 void TestSectionView::crossingTestFollowsTheRangeAndRatioRules()
@@ -204,6 +205,21 @@ void TestSectionView::rendersAlongTheYAxis()
     for (double y = 0; y <= 100; y += 1)
         blue += ColourNear(image, proj.WorldToPixel(plane.Mirror(y), 5), ViewColour::Barrier());
     QCOMPARE(blue, 0);
+}
+
+void TestSectionView::badNumbersDrawWithoutHarm()
+{
+    const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
+    CMyTalvoDoc doc;
+    BuildSmallProject(doc);
+    doc.m_arrRoad[0].SetGeometry(nan, 0, 50, 100, inf, 0, 10, 0, 0);
+    doc.m_arrEmbankment[0].SetGeometry(160, 0, 160, 0, 1e308, nan, 0);
+    doc.m_arrBarrier[0].m_dHeight = -inf;
+    CSection_View view(&doc);
+    QVERIFY(!view.RenderImage({200, 100}).isNull());
+    doc.m_settings.m_dAreaEndY = doc.m_settings.m_dAreaStartY;  // no vertical extent
+    view.SetSectionAxis(0);
+    QVERIFY(!view.RenderImage({1, 1}).isNull());
 }
 
 QTEST_MAIN(TestSectionView)
