@@ -25,8 +25,8 @@ CViewProjection PlanProjection(const CProjectSettings& s, int w, int h, double p
     const double width = s.m_dAreaEndX - s.m_dAreaStartX;
     const double height = s.m_dAreaEndY - s.m_dAreaStartY;
     CViewProjection proj(w, h, kPlanHalfExtent);
-    proj.SetWorld(CViewProjection::ScaleForExtent(std::max(width, height)) * zoom, width / 2,
-                  height / 2, panX, panY);
+    proj.SetWorld(CViewProjection::ScaleForExtent(std::max(width, height)) * zoom,
+                  s.m_dAreaStartX + width / 2, s.m_dAreaStartY + height / 2, panX, panY);
     return proj;
 }
 

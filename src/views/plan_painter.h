@@ -21,7 +21,7 @@ struct CResultDisplay {
 };
 
 // The projection of the plan view for a client area and the view's pan and zoom:
-// S = 2 / max(W, H), the area's middle (W/2, H/2) at the centre.
+// S = 2 / max(W, H), the middle of the calculation area at the centre.
 CViewProjection PlanProjection(const CProjectSettings& settings, int w, int h, double panX,
                                double panY, double zoom);
 

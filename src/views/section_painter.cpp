@@ -20,10 +20,10 @@ constexpr double kLabelNudge = 4;          // pixels between a receiver and its 
 CViewProjection SectionProjection(const CProjectSettings& s, int axis, int w, int h, double panX,
                                   double panY, double zoom)
 {
-    const double length = axis == 1 ? s.m_dAreaEndX - s.m_dAreaStartX : s.m_dAreaEndY - s.m_dAreaStartY;
+    const CSectionPlane plane(s, axis);
     CViewProjection proj(w, h, kSectionHalfExtent);
     proj.SetWorld(CViewProjection::ScaleForExtent(s.m_dAreaEndY - s.m_dAreaStartY) * zoom,
-                  length / 2, 0, panX, panY);
+                  plane.AxisCentre(), 0, panX, panY);
     return proj;
 }
 

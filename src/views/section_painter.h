@@ -18,7 +18,8 @@ class CMyTalvoDoc;
 struct CProjectSettings;
 
 // The projection of the section view: S = 2 / (area end Y - area start Y) in both
-// orientations, the middle of the axis extent at the centre and height 0 on the middle line.
+// orientations, the middle of the area's extent along the axis at the centre and height 0
+// on the middle line.
 CViewProjection SectionProjection(const CProjectSettings& settings, int axis, int w, int h,
                                   double panX, double panY, double zoom);
 

@@ -101,6 +101,12 @@ void TestPlanView::projectionMapsAreaToViewUnits()
     QVERIFY(std::abs(proj.WorldToView(100, 50).y - 0.5) < kTol);
     const CViewPoint centre = proj.WorldToPixel(50, 25);
     QVERIFY(std::abs(centre.x - 220) < kTol && std::abs(centre.y - 110) < kTol);
+    // An area away from the origin is centred all the same.
+    CProjectSettings away = s;
+    away.m_dAreaStartX = -50;
+    away.m_dAreaStartY = -20;
+    const CViewPoint middle = PlanProjection(away, 440, 220, 0, 0, 1).WorldToPixel(25, 15);
+    QVERIFY(std::abs(middle.x - 220) < kTol && std::abs(middle.y - 110) < kTol);
     // Taller than wide: b grows instead of a.
     const CViewProjection tall = PlanProjection(s, 100, 200, 0, 0, 1);
     QVERIFY(std::abs(tall.HalfX() - 1.1) < kTol && std::abs(tall.HalfY() - 2.2) < kTol);
