@@ -64,6 +64,8 @@ void CPlan_View::SetResultDisplay(bool show, int band)
 {
     m_results.m_bShowResults = show;
     m_results.m_nResultBand = (band >= 0 && band <= kBandCount) ? band : 0;
+    if (!show)
+        m_picked.Clear();
     if (m_pSectionView)
         m_pSectionView->SetResultDisplay(m_results);
     RepaintBoth();

@@ -38,6 +38,7 @@ public:
     const CPickedPoints& pickedPoints() const { return m_picked; }
 
     // Result display (set by the result window): labels at the receivers of both views.
+    // Removing it removes the picked grid labels as well.
     void SetResultDisplay(bool show, int band);
     const CResultDisplay& resultDisplay() const { return m_results; }
     bool IsShowingResults() const { return m_results.m_bShowResults; }

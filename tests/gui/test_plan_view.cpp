@@ -355,6 +355,9 @@ void TestPlanView::rendersPickedAndResultLabels()
     doc.m_settings.m_bReceiverHeightEmpty = true;
     image = view.RenderImage({600, 400});
     QCOMPARE(CountColour(image, receiver, 40, 12, ViewColour::Red()), 0);
+    // "출력 제거" takes the picked labels away too.
+    view.SetResultDisplay(false, 0);
+    QCOMPARE(view.pickedPoints().Count(), std::size_t(0));
 }
 
 void TestPlanView::badNumbersDrawWithoutHarm()

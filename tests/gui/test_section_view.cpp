@@ -8,6 +8,7 @@
 #include "views/entity_outline.h"
 #include "views/section_geometry.h"
 #include "views/section_painter.h"
+#include "views/plan_view.h"
 #include "views/section_view.h"
 #include "views/view_colours.h"
 
@@ -67,6 +68,7 @@ private slots:
     void rendersTheCut();
     void rendersAlongTheYAxis();
     void badNumbersDrawWithoutHarm();
+    void followsThePlanViewsWorkingLists();
 };
 
 void TestSectionView::crossingTestFollowsTheRangeAndRatioRules()
@@ -220,6 +222,27 @@ void TestSectionView::badNumbersDrawWithoutHarm()
     doc.m_settings.m_dAreaEndY = doc.m_settings.m_dAreaStartY;  // no vertical extent
     view.SetSectionAxis(0);
     QVERIFY(!view.RenderImage({1, 1}).isNull());
+}
+
+void TestSectionView::followsThePlanViewsWorkingLists()
+{
+    CMyTalvoDoc doc;
+    BuildSmallProject(doc);
+    CPlan_View plan(&doc);
+    CSection_View view(&doc);
+    plan.SetSectionView(&view);
+    std::vector<CBarrier_Stage> working = doc.m_arrBarrier;
+    working[0].m_dStartX = working[0].m_dEndX = 110;  // moved in the input window
+    CWorkingLists lists;
+    lists.pBarriers = &working;
+    lists.highlightKind = EEntityKind::Barrier;
+    lists.nHighlight = 0;
+    plan.SetWorkingLists(lists);
+    const CViewProjection proj = SectionProjection(doc.m_settings, 1, 600, 400, 0, 0, 1);
+    const CSectionPlane plane(doc.m_settings, 1);
+    const QImage image = view.RenderImage({600, 400});
+    QVERIFY(ColourNear(image, proj.WorldToPixel(plane.Mirror(110), 5), ViewColour::Highlight()));
+    QVERIFY(!ColourNear(image, proj.WorldToPixel(plane.Mirror(100), 5), ViewColour::Barrier()));
 }
 
 QTEST_MAIN(TestSectionView)

@@ -3,6 +3,8 @@
 // Pixel checks for rendered views: colours compared channel by channel within a
 // tolerance, so that the 0..1 colour fractions may round either way.
 
+#include <cstdlib>
+
 #include <QColor>
 #include <QImage>
 #include <QString>
