@@ -72,12 +72,10 @@ QColor CPlanPainter::Colour(EEntityKind kind, std::size_t index, const QColor& n
 
 void CPlanPainter::DrawArea()
 {
-    const CLineFrame bottom{m_settings.m_dAreaStartX, m_settings.m_dAreaStartY,
-                            m_settings.m_dAreaEndX, m_settings.m_dAreaStartY};
-    const COutline area = {CMVector(bottom.startX, bottom.startY, 0),
-                           CMVector(bottom.endX, bottom.startY, 0),
-                           CMVector(bottom.endX, m_settings.m_dAreaEndY, 0),
-                           CMVector(bottom.startX, m_settings.m_dAreaEndY, 0)};
+    const double xs = m_settings.m_dAreaStartX, xe = m_settings.m_dAreaEndX;
+    const double ys = m_settings.m_dAreaStartY, ye = m_settings.m_dAreaEndY;
+    const COutline area = {CMVector(xs, ys, 0), CMVector(xe, ys, 0), CMVector(xe, ye, 0),
+                           CMVector(xs, ye, 0)};
     FillPolygon(m_painter, OutlineToPixels(m_proj, area), ViewColour::Area());
 }
 
