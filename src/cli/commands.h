@@ -10,3 +10,4 @@ class App;
 }
 
 void RegisterConvert(CLI::App& app);
+void RegisterCalc(CLI::App& app);
