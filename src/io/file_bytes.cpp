@@ -43,6 +43,8 @@ int CheckTarget(const std::string& path, mode_t& mode)
 {
     struct stat st {};
     mode = 0644;
+    if (path.empty())
+        return ENOENT;
     if (::stat(path.c_str(), &st) != 0)
         return errno == ENOENT ? 0 : errno;
     if (S_ISDIR(st.st_mode))
