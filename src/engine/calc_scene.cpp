@@ -26,7 +26,7 @@ Bands CCalcScene::PointLevels(double x, double y, double z, double middleFactor,
 {
     const CSceneData& d = m_impl->data;
     CTerrainSection terrain;
-    terrain.Build(x, d.m_arrEmbankment, d.m_arrCutting, d.m_dAreaEndX, d.m_dBaseHeight);
+    terrain.Build(x, d.m_arrEmbankment, d.m_arrCutting, d.m_settings);
     CScreeningScratch scratch;
     const CMVector r(x, y, z - d.m_dBaseHeight);
     const CPathEvaluator eval(d, terrain, {areaFactor, middleFactor}, r, scratch);

@@ -148,6 +148,6 @@ CSceneData BuildSceneData(const CMyTalvoDoc& doc, const std::vector<CBarrier_Sta
     s.m_dBaseHeight = set.m_dBaseHeight;
     s.m_arrEmbankment = doc.m_arrEmbankment;
     s.m_arrCutting = doc.m_arrCutting;
-    s.m_dAreaEndX = set.m_dAreaEndX;
+    s.m_settings = set;
     return s;
 }

@@ -12,6 +12,7 @@
 #include "engine/propagation_reflection.h"
 #include "model/engine_records.h"
 #include "model/entities.h"
+#include "model/project_settings.h"
 
 class CMyTalvoDoc;
 
@@ -25,7 +26,7 @@ struct CSceneData {
     double m_dBaseHeight = 0;
     std::vector<CSungto> m_arrEmbankment;
     std::vector<CJulto> m_arrCutting;
-    double m_dAreaEndX = 0;
+    CProjectSettings m_settings;  // calculation area and base height of the terrain section
 };
 
 // The scene of doc's source pieces, with bridgeBarriers standing for the barriers of the

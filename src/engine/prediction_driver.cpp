@@ -43,8 +43,7 @@ void ProcessReceiver(RunState& st, int order, CScreeningScratch& scratch)
     const CReceiverPoint& rp = st.doc.m_arrReceiver[i];
     const CMVector r(rp.m_dX, rp.m_dY, rp.m_dZ - st.scene.m_dBaseHeight);
     CTerrainSection terrain;
-    terrain.Build(r.x, st.scene.m_arrEmbankment, st.scene.m_arrCutting, st.scene.m_dAreaEndX,
-                  st.scene.m_dBaseHeight);
+    terrain.Build(r.x, st.scene.m_arrEmbankment, st.scene.m_arrCutting, st.scene.m_settings);
     const CPathEvaluator eval(st.scene, terrain, {rp.m_dAreaFactor, rp.m_dGroundFactor}, r, scratch);
     const int pieces = static_cast<int>(st.scene.m_arrPiece.size());
     for (int k = 0; k < pieces; ++k) {
