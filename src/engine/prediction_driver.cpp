@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <system_error>
 #include <thread>
 
 #include "engine/calc_scene_data.h"
@@ -68,8 +69,12 @@ void RunAll(RunState& st)
     const unsigned hw = std::max(1u, std::thread::hardware_concurrency());
     const unsigned count = std::min<unsigned>(hw, static_cast<unsigned>(st.receivers.size()));
     std::vector<std::thread> threads;
-    for (unsigned t = 1; t < count; ++t)
-        threads.emplace_back(Worker, std::ref(st));
+    try {
+        for (unsigned t = 1; t < count; ++t)
+            threads.emplace_back(Worker, std::ref(st));
+    } catch (const std::system_error&) {
+        // No more threads to be had: the ones started and this one share the work.
+    }
     Worker(st);
     for (std::thread& t : threads)
         t.join();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <numbers>
 
 // Zones of the receiver around a piece's box. (x, y, z) is the receiver relative to the
@@ -27,9 +26,10 @@ double AreaDivergence(double a, double b) { return 10.0 * std::log10(4.0 * a * b
 
 double InsideDivergence(const CPieceBox& box)
 {
-    double sides[3] = {box.m_dPieceLength, box.m_dWidth, kPieceBoxHeight};
-    std::sort(sides, sides + 3, std::greater<>());
-    return AreaDivergence(sides[0], sides[1]);
+    // The two largest of the three sides: all but the smallest.
+    const double l = box.m_dPieceLength, w = box.m_dWidth, h = kPieceBoxHeight;
+    const double smallest = std::min({l, w, h});
+    return AreaDivergence(std::max(l, w), smallest == h ? std::min(l, w) : h);
 }
 
 struct LocalPosition {

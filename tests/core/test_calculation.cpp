@@ -2,12 +2,14 @@
 // the barrier optimisation and the point-level query.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <thread>
 
 #include "calc_test_support.h"
 #include "engine/calc_scene.h"
 #include "engine/calculation.h"
 #include "engine/propagation_air.h"
+#include "engine/result_table.h"
 
 using namespace calctest;
 
@@ -196,4 +198,36 @@ TEST(PointLevel, ManyThreadsGetTheSameLevelsAsOne)
     for (auto& th : threads)
         th.join();
     EXPECT_EQ(alone, together);
+}
+
+TEST(ResultTable, BandsWithoutEnergyShowTheMarkAndAddNothing)
+{
+    CMyTalvoDoc doc = RoadProject();
+    doc.m_arrRoad[0].m_dUserPowerLevel[0] = kNoEnergy;  // no traffic in the 63 Hz band
+    Calculate(doc);
+    const CReceiverPoint& r = doc.m_arrReceiver[0];
+    EXPECT_FALSE(HasEnergy(r.m_dLevel[0]));
+    const std::string row = ResultRowText(r, 1);
+    EXPECT_EQ(row.rfind("1\t0.00\t60.00\t1.50\t-\t", 0), 0u) << row;
+    EXPECT_TRUE(HasEnergy(EnergySum(r.m_dLevel)));
+    EXPECT_EQ(row.find("inf"), std::string::npos);
+    EXPECT_EQ(row.find("nan"), std::string::npos);
+    EXPECT_EQ(ResultTableText(doc).substr(0, 3), "ID\t");
+}
+
+TEST(Calculate, NonsenseGeometryNeverCrashesNorPrintsNan)
+{
+    CMyTalvoDoc doc = RoadProject();
+    doc.m_arrRoad.push_back(Road(NAN, 0, 10, NAN, 0.0, -3.0, 5, 90));
+    doc.m_arrBarrier.push_back(Barrier(5, 5, 5, 5, -2.0));  // zero length, negative height
+    CSungto fill;
+    fill.SetGeometry(0, 30, 0, 30, NAN, 10.0, 0.0);
+    doc.m_arrEmbankment.push_back(fill);
+    doc.m_arrReceiver.push_back(Receiver(0, 0, 0.5));  // on the road
+    Calculate(doc);
+    for (const CReceiverPoint& r : doc.m_arrReceiver) {
+        const std::string row = ResultRowText(r, 1);
+        EXPECT_EQ(row.find("nan"), std::string::npos) << row;
+        EXPECT_EQ(row.find("inf"), std::string::npos) << row;
+    }
 }
