@@ -57,25 +57,39 @@ void SetTopPoints(CDiffractionPoint& rec, const CObstacle& o, const CMVector& s,
     }
 }
 
-// One lateral end seen from 'from' (s for the D1 points, r for the D2 points): the side
-// of the line s->r it lies on, its plan angle from the direction to 'other' and its
-// distance from the line.
-void SetLateralPoint(CDiffractionPoint& rec, const CMVector& end, const CMVector& s,
-                     const CMVector& r, bool first)
+// The fields of one lateral point of a record: a side (left or right of s->r in
+// plan) and an end of the path (D1 seen from s, D2 seen from r).
+struct LateralSlot {
+    CMVector& point;
+    double& rank;
+    double& extent;
+};
+
+LateralSlot SlotOf(CDiffractionPoint& rec, bool first, bool left)
+{
+    if (first)
+        return left ? LateralSlot{rec.m_vLeftD1, rec.m_dLeftRank1, rec.m_dExtentLeft1}
+                    : LateralSlot{rec.m_vRightD1, rec.m_dRightRank1, rec.m_dExtentRight1};
+    return left ? LateralSlot{rec.m_vLeftD2, rec.m_dLeftRank2, rec.m_dExtentLeft2}
+                : LateralSlot{rec.m_vRightD2, rec.m_dRightRank2, rec.m_dExtentRight2};
+}
+
+// One lateral end seen from s (first) or r: the side of the line s->r it lies on, its
+// plan angle from the direction to the other end of the path, and its distance from
+// the line (the extent of the obstacle on that side).
+void SetLateralPoint(CDiffractionPoint& rec, const CMVector& end, const CMVector& s, const CMVector& r,
+                     bool first)
 {
     const CMVector& from = first ? s : r;
     const CMVector& other = first ? r : s;
-    const bool left = PlanCross(Plan(r - s), Plan(end - from)) > 0.0;
     const double angle = AngleOrNaN(Plan(other - from), Plan(end - from));
     if (std::isnan(angle))
         return;
-    const double extent = PlanLength(end - from) * std::sin(angle);
-    CMVector& point = first ? (left ? rec.m_vLeftD1 : rec.m_vRightD1) : (left ? rec.m_vLeftD2 : rec.m_vRightD2);
-    double& rank = first ? (left ? rec.m_dLeftRank1 : rec.m_dRightRank1) : (left ? rec.m_dLeftRank2 : rec.m_dRightRank2);
-    double& ext = first ? (left ? rec.m_dExtentLeft1 : rec.m_dExtentRight1) : (left ? rec.m_dExtentLeft2 : rec.m_dExtentRight2);
-    point = end;
-    rank = angle;
-    ext = extent;
+    const bool left = PlanCross(Plan(r - s), Plan(end - from)) > 0.0;
+    const LateralSlot slot = SlotOf(rec, first, left);
+    slot.point = end;
+    slot.rank = angle;
+    slot.extent = PlanLength(end - from) * std::sin(angle);
 }
 
 }  // namespace
