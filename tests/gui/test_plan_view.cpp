@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "dialogs/message_box.h"
+#include "engine/calculation.h"
 #include "helpers/view_pixels.h"
 #include "model/document.h"
 #include "views/plan_painter.h"
@@ -44,6 +45,8 @@ void BuildSmallProject(CMyTalvoDoc& doc)
     s.m_dSectionY = 50;
     CRoad road;
     road.SetGeometry(20, 50, 180, 50, 2, 2, 10, 160, 4);
+    road.ComputeAngle();
+    road.SetUserPowerLevels({90, 95, 100, 100, 100, 95, 90, 85});
     doc.m_arrRoad.push_back(road);
     CBarrier_Stage barrier;
     barrier.SetGeometry(100, 5, 100, 40, 4, 0);
@@ -335,13 +338,17 @@ void TestPlanView::rendersPickedAndResultLabels()
 {
     CMyTalvoDoc doc;
     BuildSmallProject(doc);
-    doc.m_arrAttenuation.emplace_back();
+    Calculate(doc);
+    QVERIFY(doc.IsCalculated());
     doc.m_arrReceiver[0].m_dLevel.fill(50);
     CPlan_View view(&doc);
     view.resize(600, 400);
     const CViewProjection proj = PlanProjection(doc.m_settings, 600, 400, 0, 0, 1);
     const CViewPoint grid = proj.WorldToPixel(150, 100);
     QVERIFY(view.PickAt({grid.x, grid.y}));
+    // The point-level query labels the point with its level, two decimals.
+    const QString text = QString::fromStdString(view.pickedPoints().LabelOf(view.pickedPoints().NameAt(0)));
+    QVERIFY2(QRegularExpression(QStringLiteral("^\\d+\\.\\d\\d$")).match(text).hasMatch(), qPrintable(text));
     const CViewPoint label = proj.WorldToPixel(151, 101);
     QImage image = view.RenderImage({600, 400});
     QVERIFY(CountColour(image, label, 30, 12, ViewColour::Blue()) > 5);
