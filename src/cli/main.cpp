@@ -9,6 +9,7 @@ int main(int argc, char** argv)
     app.require_subcommand(1);
     RegisterConvert(app);
     RegisterEmission(app);
+    RegisterCalc(app);
     RegisterGrid(app);
     RegisterLengthSearch(app);
     RegisterOptimise(app);
