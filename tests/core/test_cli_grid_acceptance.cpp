@@ -139,3 +139,25 @@ TEST(CliSearchesAcceptance, OptimiseReportsTheBestBarrierOrWhyThereIsNone)
     EXPECT_GT(height, 0.0);
     EXPECT_LE(height, 6.0);
 }
+
+TEST(CliSearchesAcceptance, LengthSearchIsUnchangedByACuttingThatLowersTheBase)
+{
+    // A cutting 6 m deep far outside the site lowers the base height to -6 without changing
+    // any path: divergence is pure geometry, so the extension must stay the same.
+    ScratchDir dir;
+    const std::string withCutting = clitest::SaveVariant(dir, "cutting.tlv", [](CMyTalvoDoc& d) {
+        CJulto cutting;
+        cutting.SetGeometry(5000, 5000, 5100, 5000, -6, 20, 100);
+        cutting.ComputeAngle();
+        d.m_arrCutting.push_back(cutting);
+    });
+    ASSERT_FALSE(withCutting.empty());
+    CMyTalvoDoc reloaded;
+    ASSERT_TRUE(OpenProject(reloaded, withCutting).ok);
+    ASSERT_EQ(reloaded.m_settings.m_dBaseHeight, -6.0);
+    const std::string args = " --receiver 3 --target 55";
+    const clitest::CliRun plain = RunCli("length-search " + Quoted(clitest::AcceptanceProject()) + args, dir);
+    const clitest::CliRun lowered = RunCli("length-search " + Quoted(withCutting) + args, dir);
+    EXPECT_EQ(plain.out.rfind("선택한 수음점에서 방음벽의 최대 연장은 ", 0), 0u) << plain.out;
+    EXPECT_EQ(lowered.out, plain.out);
+}
