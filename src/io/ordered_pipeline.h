@@ -3,6 +3,7 @@
 // Computes items 0 .. count-1 on several threads and hands the results to one consumer
 // strictly in index order, on the calling thread. At most a bounded window of results
 // waits for the consumer, so memory stays small however many items there are.
+// Thread-safe: compute runs concurrently on the workers, consume only on the calling thread.
 
 #include <cstdint>
 #include <functional>

@@ -4,6 +4,8 @@
 // "%.2f\t%.2f\t%.2f\t%s\r\n" (x, y, z, level) per point, all y of the first x, then of the
 // next x, and so on. The points are computed on several threads and written strictly in
 // that order, so the file is the same byte for byte whatever the thread count.
+// Thread-safe where it is shared: the CRunProgress of a running export may be read and
+// cancelled from any thread; the output stream belongs to the export until it returns.
 
 #include <cstdint>
 #include <fstream>

@@ -3,6 +3,7 @@
 // The receiver grid over the calculation area. Both axes are walked by repeated addition
 // of the spacing to the start value (never start + i * spacing), so the export, its
 // progress count and any split of the grid see exactly the same points.
+// Thread-safe: plain functions of their arguments.
 
 #include <cstdint>
 #include <string>
