@@ -1,5 +1,6 @@
 #include "io/ordered_pipeline.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -141,7 +142,7 @@ std::int64_t RunOrdered(std::int64_t count, int threads, const OrderedCompute& c
 {
     if (count <= 0)
         return 0;
-    const int workers = ResolveThreadCount(threads);
+    const int workers = static_cast<int>(std::min<std::int64_t>(ResolveThreadCount(threads), count));
     COrderedRun run(count, workers, compute);
     std::vector<std::jthread> pool;
     for (int t = 0; t < workers; ++t)
