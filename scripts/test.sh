@@ -25,9 +25,10 @@ else
   echo "test.sh: clang++ is not installed; the fuzzing run is skipped"
 fi
 
-# ThreadSanitizer: the tests that run worker threads (export, optimisation, noise map,
+# ThreadSanitizer: the tests that run worker threads (export, optimisation, the
+# calculation and its point-level query, talvo-cli grid and optimise, noise map,
 # saves racing a vanishing folder).
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALVO_TSAN=ON -DTALVO_GUI=OFF -DTALVO_BENCH=OFF
 cmake --build build-tsan -j "$JOBS" --target talvo_core_tests
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" build-tsan/tests/talvo_core_tests \
-  --gtest_filter='*Thread*:*Parallel*:*Export*:*Optimis*:*Worker*:*Cancel*:SaveFaults.FolderVanishing*'
+  --gtest_filter='*Thread*:*Parallel*:*Export*:*Optimis*:*Worker*:*Cancel*:SaveFaults.FolderVanishing*:Calculate.*:PointLevel.*:Cli*'
