@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QLayout>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -100,9 +101,10 @@ int CMainFrame::ActiveView() const { return m_pEnvironment->ActiveView(); }
 
 void CMainFrame::LayOutViews()
 {
-    const int total = m_pSplitter->height() - m_pSplitter->handleWidth();
-    const int upper = std::max(1, total / 2);
-    m_pSplitter->setSizes({upper, std::max(1, total - upper)});
+    if (layout()) layout()->activate();  // the splitter's height must be the final one
+    // Equal sizes: the splitter shares its whole height out in that proportion.
+    const int half = std::max(1, m_pSplitter->height() / 2);
+    m_pSplitter->setSizes({half, half});
 }
 
 void CMainFrame::showEvent(QShowEvent* event)

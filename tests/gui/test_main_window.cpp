@@ -1,0 +1,345 @@
+// The main window: start-up state, commands, title and change mark, the save
+// question, file failures, recent files, view copies and the splash window.
+
+#include <memory>
+
+#include <QClipboard>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+#include "app/application.h"
+#include "app/command_table.h"
+#include "app/main_frame.h"
+#include "app/splash_window.h"
+#include "dialogs/environment_box.h"
+#include "helpers/recording_dialogs.h"
+#include "views/plan_view.h"
+#include "views/section_view.h"
+
+namespace {
+
+const QString kUntitledTitle = QStringLiteral("제목 없음 - TALVO ver 1.381");
+
+// Replaces a field's text as the user's typing would (QLineEdit::insert reports an edit).
+void TypeInto(CMainFrame& frame, EEnvField field, const QString& text)
+{
+    QLineEdit* edit = frame.EnvironmentBox()->Field(field);
+    edit->selectAll();
+    edit->insert(text);
+}
+
+QList<int> ToolbarIds(CMainFrame& frame)
+{
+    QList<int> ids;
+    for (QAction* action : frame.findChild<QToolBar*>(QStringLiteral("mainToolbar"))->actions())
+        ids.append(action->isSeparator() ? 0 : action->data().toInt());
+    return ids;
+}
+
+}  // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { UseTemporarySettings(); }
+    void init()
+    {
+        m_boxes = std::make_unique<CRecordingMessageBox>();
+        m_files = std::make_unique<CRecordingFileDialogs>();
+        m_frame = std::make_unique<CMainFrame>();
+    }
+    void cleanup()
+    {
+        m_frame.reset();
+        m_files.reset();
+        m_boxes.reset();
+    }
+
+    void startsWithAnUntitledProjectAndTheLayout();
+    void menusCarryEveryItemKeyAndPrompt();
+    void toolbarFollowsTheCommandOrder();
+    void editMarksTheProjectChangedInTheTitle();
+    void newAsksToSaveAndCancelKeepsTheProject();
+    void newAnsweredNoDiscardsTheChanges();
+    void newAnsweredYesWithoutAFileNameKeepsTheProject();
+    void failedSaveShowsItsMessageAndChangesNothing();
+    void failedOpenShowsItsMessageAndChangesNothing();
+    void savedFileNamesTheTitleAndTheRecentList();
+    void exitAsksAndCancelKeepsTheWindowOpen();
+    void recentFilesKeepTheFourNewest();
+    void calculationMarksTheProjectChanged();
+    void windowCommandsReachTheirHandler();
+    void viewCopyPutsAnImageOnTheClipboard();
+    void viewMenuHidesAndShowsTheEnvironmentPane();
+    void splashWindowGoesOnAnyKeyAndConsumesIt();
+    void commandLineNamesTheFileAndTheSplash();
+
+private:
+    std::unique_ptr<CRecordingMessageBox> m_boxes;
+    std::unique_ptr<CRecordingFileDialogs> m_files;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+void TestMainWindow::startsWithAnUntitledProjectAndTheLayout()
+{
+    CMainFrame& frame = *m_frame;
+    frame.showMaximized();
+    frame.LayOutViews();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QCOMPARE(frame.DisplayedTitle(), kUntitledTitle);
+    QCOMPARE(frame.dockWidgetArea(frame.EnvironmentDock()), Qt::LeftDockWidgetArea);
+    QCOMPARE(frame.EnvironmentDock()->allowedAreas(), Qt::LeftDockWidgetArea);
+    QSplitter* splitter = frame.ViewSplitter();
+    QCOMPARE(splitter->orientation(), Qt::Vertical);
+    QCOMPARE(splitter->widget(0), static_cast<QWidget*>(frame.PlanView()));
+    QCOMPARE(splitter->widget(1), static_cast<QWidget*>(frame.SectionView()));
+    QVERIFY(frame.PlanView()->geometry().bottom() < frame.SectionView()->geometry().top());
+    QVERIFY(frame.PlanView()->height() > 1);
+    QVERIFY2(qAbs(frame.PlanView()->height() - frame.SectionView()->height()) <= 1,
+             qPrintable(QStringLiteral("%1 %2").arg(frame.PlanView()->height()).arg(frame.SectionView()->height())));
+    QCOMPARE(frame.EnvironmentBox()->Field(EEnvField::Temperature)->text(), QStringLiteral("20.00"));
+    QCOMPARE(frame.EnvironmentBox()->Field(EEnvField::ProjectName)->text(),
+             QStringLiteral("정보를 입력하세요."));
+    QVERIFY(frame.EnvironmentBox()->Field(EEnvField::ReceiverHeight)->text().isEmpty());
+    QVERIFY(!frame.Document().m_bModified);
+}
+
+void TestMainWindow::menusCarryEveryItemKeyAndPrompt()
+{
+    const QStringList titles{"파일(&F)", "입력(&I)", "보기(&V)", "계산(&K)", "결과(&R)", "도움말(&H)"};
+    QStringList shown;
+    for (QAction* menu : m_frame->menuBar()->actions()) shown.append(menu->text());
+    QCOMPARE(shown, titles);
+    const std::pair<int, const char*> keys[] = {{cmd::FileNew, "Ctrl+N"},  {cmd::FileOpen, "Ctrl+O"},
+                                                {cmd::FileSave, "Ctrl+S"}, {cmd::ExportReceivers, "Ctrl+W"},
+                                                {cmd::Calculate, "F5"}};
+    for (const auto& [id, key] : keys)
+        QCOMPARE(m_frame->Action(id)->shortcut(), QKeySequence(QString::fromLatin1(key)));
+    QAction* road = m_frame->Action(cmd::InputRoad);
+    QCOMPARE(road->statusTip(), QStringLiteral("도로를 입력합니다."));
+    QCOMPARE(road->toolTip(), QStringLiteral("도로"));
+    QCOMPARE(m_frame->Action(cmd::InputTunnel)->toolTip(), QStringLiteral("터널"));
+    QCOMPARE(m_frame->Action(cmd::ExportReceivers)->statusTip(),
+             QStringLiteral("수음점 좌표와 소음 예측값을 텍스트 파일로 저장합니다."));
+    QCOMPARE(m_frame->Action(cmd::ViewEnvironment)->text(), QStringLiteral("환경 데이터 "));
+}
+
+void TestMainWindow::toolbarFollowsTheCommandOrder()
+{
+    const QList<int> expected{57600, 0,     57601, 57603, 0,     32774, 32816, 0,     32809, 32807,
+                              32775, 32773, 0,     32777, 32787, 32788, 0,     32805, 32806, 57664};
+    QCOMPARE(ToolbarIds(*m_frame), expected);
+    for (QAction* action : m_frame->findChild<QToolBar*>(QStringLiteral("mainToolbar"))->actions())
+        QVERIFY(action->isSeparator() || !action->icon().isNull());
+}
+
+void TestMainWindow::editMarksTheProjectChangedInTheTitle()
+{
+    TypeInto(*m_frame, EEnvField::Temperature, QStringLiteral("25"));
+    QCOMPARE(m_frame->Document().m_settings.m_dTemperature, 25.0);
+    QVERIFY(m_frame->Document().m_bModified);
+    QCOMPARE(m_frame->DisplayedTitle(), QStringLiteral("제목 없음* - TALVO ver 1.381"));
+}
+
+void TestMainWindow::newAsksToSaveAndCancelKeepsTheProject()
+{
+    TypeInto(*m_frame, EEnvField::Temperature, QStringLiteral("25"));
+    m_boxes->m_answers = {QMessageBox::Cancel};
+    m_frame->Action(cmd::FileNew)->trigger();
+    QCOMPARE(m_boxes->m_questions.size(), 1);
+    QCOMPARE(m_frame->Document().m_settings.m_dTemperature, 25.0);
+    QVERIFY(m_frame->Document().m_bModified);
+    QCOMPARE(m_files->m_nAsked, 0);
+}
+
+void TestMainWindow::newAnsweredNoDiscardsTheChanges()
+{
+    TypeInto(*m_frame, EEnvField::Temperature, QStringLiteral("25"));
+    m_boxes->m_answers = {QMessageBox::No};
+    m_frame->Action(cmd::FileNew)->trigger();
+    QCOMPARE(m_boxes->m_questions.size(), 1);
+    QCOMPARE(m_frame->Document().m_settings.m_dTemperature, 20.0);
+    QCOMPARE(m_frame->EnvironmentBox()->Field(EEnvField::Temperature)->text(), QStringLiteral("20.00"));
+    QCOMPARE(m_frame->DisplayedTitle(), kUntitledTitle);
+    // An unchanged project is replaced without a question.
+    m_frame->Action(cmd::FileNew)->trigger();
+    QCOMPARE(m_boxes->m_questions.size(), 1);
+}
+
+void TestMainWindow::newAnsweredYesWithoutAFileNameKeepsTheProject()
+{
+    TypeInto(*m_frame, EEnvField::Humidity, QStringLiteral("70"));
+    m_boxes->m_answers = {QMessageBox::Yes};
+    m_frame->Action(cmd::FileNew)->trigger();  // the save dialog is cancelled
+    QCOMPARE(m_files->m_nAsked, 1);
+    QCOMPARE(m_files->m_filters, QStringList{QStringLiteral("TALVO 파일 (*.tlv)")});
+    QCOMPARE(m_frame->Document().m_settings.m_dHumidity, 70.0);
+    QVERIFY(m_frame->Document().m_bModified);
+}
+
+void TestMainWindow::failedSaveShowsItsMessageAndChangesNothing()
+{
+    TypeInto(*m_frame, EEnvField::Humidity, QStringLiteral("70"));
+    m_boxes->m_answers = {QMessageBox::Yes};
+    m_files->m_paths = {QStringLiteral("/no/such/folder/project.tlv")};
+    m_frame->Action(cmd::FileNew)->trigger();
+    QCOMPARE(m_boxes->m_infos.size(), 1);
+    QVERIFY(!m_boxes->m_infos.first().isEmpty());
+    QCOMPARE(m_frame->Document().m_settings.m_dHumidity, 70.0);
+    QVERIFY(m_frame->Document().m_bModified);
+    QVERIFY(m_frame->PathName().isEmpty());
+    QVERIFY(m_frame->RecentFiles().Paths().isEmpty());
+    QCOMPARE(m_frame->DisplayedTitle(), QStringLiteral("제목 없음* - TALVO ver 1.381"));
+}
+
+void TestMainWindow::failedOpenShowsItsMessageAndChangesNothing()
+{
+    TypeInto(*m_frame, EEnvField::ProjectName, QStringLiteral("국도 1호선"));
+    m_boxes->m_answers = {QMessageBox::No};
+    m_files->m_paths = {QStringLiteral("/no/such/project.tlv")};
+    m_frame->Action(cmd::FileOpen)->trigger();
+    QCOMPARE(m_boxes->m_infos.size(), 1);
+    QCOMPARE(m_frame->Document().m_settings.m_strProjectName, std::string("국도 1호선"));
+    QCOMPARE(m_frame->EnvironmentBox()->Field(EEnvField::ProjectName)->text(), QStringLiteral("국도 1호선"));
+    QVERIFY(m_frame->PathName().isEmpty());
+    QVERIFY(m_frame->RecentFiles().Paths().isEmpty());
+}
+
+void TestMainWindow::savedFileNamesTheTitleAndTheRecentList()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("현장.tlv"));
+    TypeInto(*m_frame, EEnvField::Pressure, QStringLiteral("100"));
+    if (!m_frame->SaveTo(path)) QSKIP("the project writer is not available in this build");
+    QCOMPARE(m_frame->DisplayedTitle(), QStringLiteral("현장.tlv - TALVO ver 1.381"));
+    QCOMPARE(m_frame->RecentFiles().Paths().value(0), path);
+    QVERIFY(m_frame->NewProject());
+    QCOMPARE(m_frame->DisplayedTitle(), kUntitledTitle);
+    QVERIFY(m_frame->OpenProjectFile(path));
+    QCOMPARE(m_frame->DisplayedTitle(), QStringLiteral("현장.tlv - TALVO ver 1.381"));
+    QCOMPARE(m_frame->Document().m_settings.m_dPressure, 100.0);
+    QCOMPARE(m_frame->EnvironmentBox()->Field(EEnvField::Pressure)->text(), QStringLiteral("100.00"));
+}
+
+void TestMainWindow::exitAsksAndCancelKeepsTheWindowOpen()
+{
+    m_frame->show();
+    TypeInto(*m_frame, EEnvField::Temperature, QStringLiteral("5"));
+    m_boxes->m_answers = {QMessageBox::Cancel};
+    m_frame->Action(cmd::AppExit)->trigger();
+    QVERIFY(m_frame->isVisible());
+    m_boxes->m_answers = {QMessageBox::No};
+    m_frame->Action(cmd::AppExit)->trigger();
+    QVERIFY(!m_frame->isVisible());
+    QCOMPARE(m_boxes->m_questions.size(), 2);
+}
+
+void TestMainWindow::recentFilesKeepTheFourNewest()
+{
+    {
+        CRecentFiles recent;
+        for (const char* name : {"/p/a.tlv", "/p/b.tlv", "/p/c.tlv", "/p/d.tlv", "/p/e.tlv", "/p/c.tlv"})
+            recent.Add(QString::fromLatin1(name));
+    }
+    const QStringList expected{"/p/c.tlv", "/p/e.tlv", "/p/d.tlv", "/p/b.tlv"};
+    QCOMPARE(CRecentFiles().Paths(), expected);
+    CMainFrame frame;  // reads the list at creation and shows it in the file menu
+    QMenu* fileMenu = frame.menuBar()->actions().first()->menu();
+    QStringList shown;
+    for (QAction* action : fileMenu->actions())
+        if (action->isVisible() && action->text().startsWith(QLatin1Char('&'))) shown.append(action->text());
+    QCOMPARE(shown.first(), QStringLiteral("&1 /p/c.tlv"));
+    QCOMPARE(shown.size(), 4);
+    // An entry whose file has gone reports it and leaves project and list alone.
+    for (QAction* action : fileMenu->actions())
+        if (action->text() == QStringLiteral("&2 /p/e.tlv")) action->trigger();
+    QCOMPARE(m_boxes->m_infos.size(), 1);
+    QCOMPARE(CRecentFiles().Paths(), expected);
+    CRecentFiles().Remove(QStringLiteral("/p/c.tlv"));
+    QCOMPARE(CRecentFiles().Paths().size(), 3);
+    QSettings().clear();
+}
+
+void TestMainWindow::calculationMarksTheProjectChanged()
+{
+    m_frame->Action(cmd::Calculate)->trigger();
+    QVERIFY(m_frame->Document().m_bModified);
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestMainWindow::windowCommandsReachTheirHandler()
+{
+    const int ids[] = {cmd::InputRoad,     cmd::InputTunnel,   cmd::InputEmbankment, cmd::InputCutting,
+                       cmd::InputReceiver, cmd::InputBarrier,  cmd::Optimisation,    cmd::ResultDisplay,
+                       cmd::ResultChart,   cmd::ExportReceivers};
+    for (int id : ids) m_frame->Action(id)->trigger();  // nothing installed: nothing happens
+    QList<EWindowCommand> seen;
+    m_frame->SetWindowCommandHandler([&seen](EWindowCommand command) { seen.append(command); });
+    for (int id : ids) m_frame->Action(id)->trigger();
+    const QList<EWindowCommand> expected{
+        EWindowCommand::InputRoad,     EWindowCommand::InputTunnel,  EWindowCommand::InputEmbankment,
+        EWindowCommand::InputCutting,  EWindowCommand::InputReceiver, EWindowCommand::InputBarrier,
+        EWindowCommand::BarrierOptimisation, EWindowCommand::ResultDisplay, EWindowCommand::ResultChart,
+        EWindowCommand::ExportReceivers};
+    QCOMPARE(seen, expected);
+    QVERIFY(m_boxes->m_infos.isEmpty());
+}
+
+void TestMainWindow::viewCopyPutsAnImageOnTheClipboard()
+{
+    m_frame->resize(900, 700);
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+    m_frame->Action(cmd::CopyPlanView)->trigger();
+    QCOMPARE(m_boxes->m_infos, QStringList{QStringLiteral("평면창 화면을 클립보드로 복사 완료")});
+    QCOMPARE(QGuiApplication::clipboard()->image().size(), m_frame->PlanView()->size());
+    m_frame->Action(cmd::CopySectionView)->trigger();
+    QCOMPARE(m_boxes->m_infos.last(), QStringLiteral("단면창 화면을 클립보드로 복사 완료"));
+    QCOMPARE(QGuiApplication::clipboard()->image().size(), m_frame->SectionView()->size());
+}
+
+void TestMainWindow::viewMenuHidesAndShowsTheEnvironmentPane()
+{
+    m_frame->show();
+    QAction* toggle = m_frame->Action(cmd::ViewEnvironment);
+    QVERIFY(toggle->isChecked());
+    toggle->trigger();
+    QVERIFY(m_frame->EnvironmentDock()->isHidden());
+    QVERIFY(!toggle->isChecked());
+    toggle->trigger();
+    QVERIFY(!m_frame->EnvironmentDock()->isHidden());
+    QVERIFY(toggle->isChecked());
+}
+
+void TestMainWindow::splashWindowGoesOnAnyKeyAndConsumesIt()
+{
+    m_frame->show();
+    CSplashWnd::ShowSplashScreen(m_frame.get());
+    QVERIFY(CSplashWnd::Current());
+    CSplashWnd::ShowSplashScreen(m_frame.get());  // only one at a time
+    QLineEdit* field = m_frame->EnvironmentBox()->Field(EEnvField::ProjectName);
+    field->clear();
+    QTest::keyClick(field, Qt::Key_A);
+    QVERIFY(field->text().isEmpty());
+    QTRY_VERIFY(!CSplashWnd::Current());
+    QTest::keyClick(field, Qt::Key_A);
+    QCOMPARE(field->text(), QStringLiteral("a"));
+}
+
+void TestMainWindow::commandLineNamesTheFileAndTheSplash()
+{
+    const CStartupOptions plain = CMyTalvoApp::ParseCommandLine({"talvo"});
+    QVERIFY(plain.m_strFile.isEmpty());
+    const CStartupOptions withFile = CMyTalvoApp::ParseCommandLine({"talvo", "--no-splash", "a.tlv"});
+    QCOMPARE(withFile.m_strFile, QStringLiteral("a.tlv"));
+    QVERIFY(!withFile.m_bShowSplash);
+    QVERIFY(!plain.m_bShowSplash);  // never on the offscreen platform of the tests
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
