@@ -1,12 +1,14 @@
 // talvo-cli: the command-line shell over the TALVO core.
-#include <CLI/CLI.hpp>
+#include "cli/commands.h"
 
-#include <iostream>
+#include <CLI/CLI.hpp>
 
 int main(int argc, char** argv)
 {
     CLI::App app{"TALVO command line: road traffic noise prediction"};
     app.require_subcommand(1);
+    RegisterConvert(app);
+    RegisterEmission(app);
     CLI11_PARSE(app, argc, argv);
     return 0;
 }

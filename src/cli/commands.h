@@ -1,0 +1,13 @@
+#pragma once
+
+// One registration function per talvo-cli subcommand. Each lives in its own
+// cmd_<name>.cpp, adds its subcommand to the app and sets the callback that runs it.
+// A callback reports failure by throwing CLI::RuntimeError(1) after writing the
+// message to stderr.
+
+namespace CLI {
+class App;
+}
+
+void RegisterConvert(CLI::App& app);
+void RegisterEmission(CLI::App& app);

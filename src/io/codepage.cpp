@@ -1,0 +1,95 @@
+#include "io/codepage.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+namespace {
+
+// One iconv conversion descriptor, closed on scope exit.
+class CIconv {
+public:
+    CIconv(const char* to, const char* from) : m_cd(iconv_open(to, from))
+    {
+        if (m_cd == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
+    }
+    ~CIconv() { iconv_close(m_cd); }
+    CIconv(const CIconv&) = delete;
+    CIconv& operator=(const CIconv&) = delete;
+
+    // Converts as much of in as possible into out. Returns false and leaves in at the
+    // offending bytes when they are invalid or unconvertible.
+    bool Convert(std::string_view& in, std::string& out)
+    {
+        char buffer[4096];
+        while (!in.empty()) {
+            char* src = const_cast<char*>(in.data());
+            std::size_t srcLeft = in.size();
+            char* dst = buffer;
+            std::size_t dstLeft = sizeof buffer;
+            const std::size_t rc = iconv(m_cd, &src, &srcLeft, &dst, &dstLeft);
+            const int err = errno;
+            out.append(buffer, static_cast<std::size_t>(dst - buffer));
+            in.remove_prefix(in.size() - srcLeft);
+            if (rc == static_cast<std::size_t>(-1) && err != E2BIG)
+                return false;
+        }
+        return true;
+    }
+
+    void Reset() { iconv(m_cd, nullptr, nullptr, nullptr, nullptr); }
+
+private:
+    iconv_t m_cd;
+};
+
+// Length of the UTF-8 character starting at text[0] (1 for a bad lead byte).
+std::size_t Utf8CharLength(std::string_view text)
+{
+    const auto lead = static_cast<unsigned char>(text[0]);
+    std::size_t len = 1;
+    if (lead >= 0xF0 && lead < 0xF8)
+        len = 4;
+    else if (lead >= 0xE0)
+        len = lead < 0xF0 ? 3 : 1;
+    else if (lead >= 0xC2)
+        len = 2;
+    return len <= text.size() ? len : 1;
+}
+
+// Converts in with cd, replacing each unconvertible piece (skip bytes chosen by skip)
+// by replacement.
+template <typename SkipFn>
+std::string ConvertReplacing(const char* to, const char* from, std::string_view in,
+                             std::string_view replacement, SkipFn skip, std::size_t* replaced)
+{
+    CIconv cd(to, from);
+    std::string out;
+    out.reserve(in.size() + in.size() / 2);
+    std::size_t count = 0;
+    while (!cd.Convert(in, out) && !in.empty()) {
+        out += replacement;
+        in.remove_prefix(skip(in));
+        cd.Reset();
+        ++count;
+    }
+    if (replaced)
+        *replaced = count;
+    return out;
+}
+
+}  // namespace
+
+std::string Cp949ToUtf8(std::string_view bytes, std::size_t* replaced)
+{
+    // Skip one byte only: a bad lead byte must not swallow the next, good character.
+    return ConvertReplacing("UTF-8", "CP949", bytes, "\xEF\xBF\xBD",
+                            [](std::string_view) { return std::size_t{1}; }, replaced);
+}
+
+std::string Utf8ToCp949(std::string_view text, std::size_t* replaced)
+{
+    return ConvertReplacing("CP949", "UTF-8", text, "?", Utf8CharLength, replaced);
+}

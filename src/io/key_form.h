@@ -1,0 +1,22 @@
+#pragma once
+
+// The key form of the project file: a key file (CIniFile) whose "설정" section holds
+// the settings and the entity counts, followed by one section per entity and, for a
+// calculated project, one result section per receiver.
+
+#include "io/ini_file.h"
+#include "io/project_file.h"
+
+class CMyTalvoDoc;
+
+// The whole project as a key file, sections and keys in the order they are written.
+// Roads and tunnels whose class mode is not 1 carry the keys of the first two classes.
+CIniFile WriteKeyForm(const CMyTalvoDoc& doc);
+
+// "버전" of "설정" as a number; 0 when missing (a line-form file has none).
+double KeyFormVersion(const CIniFile& ini);
+
+// Reads settings and entities from ini into doc, which must hold an empty model.
+// Missing sections, keys and list items read as their defaults (0, empty text). Fails
+// only when a count exceeds kMaxEntitiesPerKind; doc is then partly filled.
+CFileResult ReadKeyForm(const CIniFile& ini, CMyTalvoDoc& doc);

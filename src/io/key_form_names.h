@@ -1,0 +1,87 @@
+#pragma once
+
+// Section and key names of the key form of the project file, shared by its writer and
+// its reader. The texts are part of the file format: never change them.
+
+namespace keyform {
+
+inline constexpr const char* kSettings = "설정";
+inline constexpr const char* kProgramName = "프로그램명";
+inline constexpr const char* kProgramNameValue = "TALVO";
+inline constexpr const char* kVersion = "버전";
+inline constexpr const char* kProjectName = "프로젝트명";
+inline constexpr const char* kAir = "온도/습도/기압";
+inline constexpr const char* kArea = "영역/계산수행여부";
+inline constexpr const char* kSection = "수음점간격/높이/보이기";
+inline constexpr const char* kCounts = "도로수/방음벽수/수음점수/성토수/절토수/터널수";
+
+// Section name formats, filled with the 1-based position of the entity.
+inline constexpr const char* kRoadSection = "도로 ";
+inline constexpr const char* kBarrierSection = "방음벽 ";
+inline constexpr const char* kEmbankmentSection = "성토 ";
+inline constexpr const char* kCuttingSection = "절토 ";
+inline constexpr const char* kTunnelSection = "터널 ";
+inline constexpr const char* kReceiverSection = "수음점 ";
+inline constexpr const char* kResultSection = "dB ";
+
+// Road.
+inline constexpr const char* kRoadDescription = "도로설명";
+inline constexpr const char* kRoadStart = "도로시작점X/Y/Z";
+inline constexpr const char* kRoadEnd = "도로종료점X/Y/Z";
+inline constexpr const char* kRoadWidth = "도로폭";
+inline constexpr const char* kSourceCount = "이산소음원갯수";
+inline constexpr const char* kPavement = "도로포장상태정보/세부포장종류";
+inline constexpr const char* kGradient = "도로경사도";
+inline constexpr const char* kRoadInfo = "도로정보";
+inline constexpr const char* kBridgeType = "교량종류";
+inline constexpr const char* kLeftAttenuator = "왼쪽방음벽감쇠기";
+inline constexpr const char* kLeftHeight = "왼쪽방음벽높이";
+inline constexpr const char* kCentreAttenuator = "가운데방음벽감쇠기";
+inline constexpr const char* kCentreHeight = "가운데방음벽높이";
+inline constexpr const char* kRightAttenuator = "오른쪽방음벽감쇠기";
+inline constexpr const char* kRightHeight = "오른쪽방음벽높이";
+inline constexpr const char* kLeftAbsorption = "왼쪽방음벽흡음률";
+inline constexpr const char* kCentreAbsorption = "가운데방음벽흡음률";
+inline constexpr const char* kRightAbsorption = "오른쪽방음벽흡음률";
+inline constexpr const char* kClassMode = "*차종분류";
+// One key per vehicle class, in class order: "speed/number".
+inline constexpr const char* kVehicleKeys[5] = {"대형화물차속도/차량수", "중형화물차속도/차량수",
+                                                "소형화물차속도/차량수", "버스속도/차량수",
+                                                "승용차속도/차량수"};
+inline constexpr const char* kCorrection = "보정치";
+inline constexpr const char* kUserPower = "사용자 정의 음향파워레벨";
+
+// Barrier.
+inline constexpr const char* kBarrierDescription = "방음벽설명";
+inline constexpr const char* kBarrierStart = "방음벽시작점X/Y";
+inline constexpr const char* kBarrierEnd = "방음벽종료점X/Y";
+inline constexpr const char* kBarrierHeight = "방음벽높이";
+inline constexpr const char* kAttenuator = "감쇠기";
+inline constexpr const char* kAbsorptionDescription = "흡음률설명";
+inline constexpr const char* kAbsorption = "흡음률";
+
+// Embankment and cutting: the kind's prefix ("성토" or "절토") followed by these.
+inline constexpr const char* kEmbankmentPrefix = "성토";
+inline constexpr const char* kCuttingPrefix = "절토";
+inline constexpr const char* kSlopeDescription = "설명";
+inline constexpr const char* kSlopeStart = "시작점X/Y";
+inline constexpr const char* kSlopeEnd = "종료점X/Y";
+inline constexpr const char* kSlopeHeight = "높이";
+inline constexpr const char* kSlopeWidth = "너비";
+inline constexpr const char* kSlopeDirection = "방향";
+
+// Tunnel.
+inline constexpr const char* kTunnelDescription = "터널설명";
+inline constexpr const char* kTunnelStart = "터널시작점X/Y/Z";
+inline constexpr const char* kTunnelEnd = "터널종료점X/Y/Z";
+inline constexpr const char* kLaneCount = "터널차선";
+inline constexpr const char* kTunnelForm = "터널형태";
+inline constexpr const char* kWallMaterial = "벽면재질";
+inline constexpr const char* kTunnelWidth = "터널폭";
+inline constexpr const char* kTunnelHeight = "터널높이";
+
+// Receiver and its result.
+inline constexpr const char* kReceiver = "수음점X / Y / Z / 중간지면계수 / 수음영역계수";
+inline constexpr const char* kPrediction = "소음예측";
+
+}  // namespace keyform

@@ -1,0 +1,165 @@
+// Writing the key form: sections and keys in the order the format fixes.
+#include <initializer_list>
+#include <string>
+
+#include "io/key_form.h"
+#include "io/key_form_names.h"
+#include "io/number_text.h"
+#include "model/document.h"
+
+using namespace keyform;
+
+namespace {
+
+std::string Doubles(std::initializer_list<double> values)
+{
+    std::string list;
+    for (double v : values)
+        list += (list.empty() ? "" : "/") + FormatDouble(v);
+    return list;
+}
+
+std::string BandList(const Bands& bands)
+{
+    std::string list;
+    for (double v : bands)
+        list += (list.empty() ? "" : "/") + FormatDouble(v);
+    return list;
+}
+
+std::string Numbered(const char* prefix, std::size_t index) { return prefix + std::to_string(index + 1); }
+
+void WriteSettings(CIniFile& ini, const CMyTalvoDoc& doc)
+{
+    const CProjectSettings& s = doc.m_settings;
+    const int counts[] = {static_cast<int>(doc.m_arrRoad.size()), static_cast<int>(doc.m_arrBarrier.size()),
+                          static_cast<int>(doc.m_arrReceiver.size()), static_cast<int>(doc.m_arrEmbankment.size()),
+                          static_cast<int>(doc.m_arrCutting.size()), static_cast<int>(doc.m_arrTunnel.size())};
+    std::string countList;
+    for (int c : counts)
+        countList += (countList.empty() ? "" : "/") + FormatInt(c);
+
+    ini.Write(kSettings, kProgramName, kProgramNameValue);
+    ini.Write(kSettings, kVersion, FormatDouble(doc.m_dVersion));
+    ini.Write(kSettings, kProjectName, s.m_strProjectName);
+    ini.Write(kSettings, kAir, Doubles({s.m_dTemperature, s.m_dHumidity, s.m_dPressure}));
+    ini.Write(kSettings, kArea,
+              Doubles({s.m_dAreaStartX, s.m_dAreaEndX, s.m_dAreaStartY, s.m_dAreaEndY}) + "/" +
+                  FormatInt(doc.IsCalculated() ? 1 : 0));
+    ini.Write(kSettings, kSection, Doubles({s.m_dSectionX, s.m_dSectionY}) + "/" + FormatInt(s.m_nSectionAxis));
+    ini.Write(kSettings, kCounts, countList);
+}
+
+// All five classes in five-class mode. In two-class mode the first two, so that the
+// traffic of such a road or tunnel survives a save and reopen.
+template <typename Entity>
+void WriteVehicleKeys(CIniFile& ini, const std::string& section, const Entity& e)
+{
+    const int classes = e.m_nVehicleClassMode == 1 ? kVehicleClassCount : 2;
+    for (int c = 0; c < classes; ++c)
+        ini.Write(section, kVehicleKeys[c], Doubles({e.m_dSpeed[c], e.m_dVolume[c]}));
+}
+
+void WriteRoad(CIniFile& ini, const std::string& section, const CRoad& r)
+{
+    ini.Write(section, kRoadDescription, r.m_pDescription);
+    ini.Write(section, kRoadStart, Doubles({r.m_dStartX, r.m_dStartY, r.m_dStartZ}));
+    ini.Write(section, kRoadEnd, Doubles({r.m_dEndX, r.m_dEndY, r.m_dEndZ}));
+    ini.Write(section, kRoadWidth, FormatDouble(r.m_dWidth));
+    ini.Write(section, kSourceCount, FormatInt(r.m_nSourceCount));
+    ini.Write(section, kPavement, FormatInt(r.m_nPavementState) + "/" + FormatInt(r.m_nPavementDetail));
+    ini.Write(section, kGradient, FormatDouble(r.m_dGradient));
+    ini.Write(section, kRoadInfo, FormatInt(r.m_nRoadInfo));
+    ini.Write(section, kBridgeType, FormatInt(r.m_nBridgeType));
+    ini.Write(section, kLeftAttenuator, FormatInt(r.m_nLeftAttenuator));
+    ini.Write(section, kLeftHeight, FormatDouble(r.m_dLeftBarrierHeight));
+    ini.Write(section, kCentreAttenuator, FormatInt(r.m_nCentreAttenuator));
+    ini.Write(section, kCentreHeight, FormatDouble(r.m_dCentreBarrierHeight));
+    ini.Write(section, kRightAttenuator, FormatInt(r.m_nRightAttenuator));
+    ini.Write(section, kRightHeight, FormatDouble(r.m_dRightBarrierHeight));
+    ini.Write(section, kLeftAbsorption, BandList(r.m_dLeftAbsorption));
+    ini.Write(section, kCentreAbsorption, BandList(r.m_dCentreAbsorption));
+    ini.Write(section, kRightAbsorption, BandList(r.m_dRightAbsorption));
+    ini.Write(section, kClassMode, FormatInt(r.m_nVehicleClassMode));
+    WriteVehicleKeys(ini, section, r);
+    ini.Write(section, kCorrection, BandList(r.m_dCorrection));
+    ini.Write(section, kUserPower, BandList(r.m_dUserPowerLevel));
+}
+
+void WriteBarrier(CIniFile& ini, const std::string& section, const CBarrier_Stage& b)
+{
+    ini.Write(section, kBarrierDescription, b.m_pDescription);
+    ini.Write(section, kBarrierStart, Doubles({b.m_dStartX, b.m_dStartY}));
+    ini.Write(section, kBarrierEnd, Doubles({b.m_dEndX, b.m_dEndY}));
+    ini.Write(section, kBarrierHeight, FormatDouble(b.m_dHeight));
+    ini.Write(section, kAttenuator, FormatInt(b.m_nAttenuator));
+    ini.Write(section, kAbsorptionDescription, b.m_pAbsorptionDesc);
+    ini.Write(section, kAbsorption, BandList(b.m_dAbsorption));
+}
+
+void WriteSlope(CIniFile& ini, const std::string& section, const std::string& prefix, const CSlope& s)
+{
+    ini.Write(section, prefix + kSlopeDescription, s.m_pDescription);
+    ini.Write(section, prefix + kSlopeStart, Doubles({s.m_dStartX, s.m_dStartY}));
+    ini.Write(section, prefix + kSlopeEnd, Doubles({s.m_dEndX, s.m_dEndY}));
+    ini.Write(section, prefix + kSlopeHeight, FormatDouble(s.m_dHeight));
+    ini.Write(section, prefix + kSlopeWidth, FormatDouble(s.m_dWidth));
+    ini.Write(section, prefix + kSlopeDirection, FormatInt(s.m_nDirection));
+    ini.Write(section, kAbsorption, BandList(s.m_dAbsorption));
+}
+
+void WriteTunnel(CIniFile& ini, const std::string& section, const CTunnel& t)
+{
+    ini.Write(section, kTunnelDescription, t.m_pDescription);
+    ini.Write(section, kTunnelStart, Doubles({t.m_dStartX, t.m_dStartY, t.m_dStartZ}));
+    ini.Write(section, kTunnelEnd, Doubles({t.m_dEndX, t.m_dEndY, t.m_dEndZ}));
+    ini.Write(section, kLaneCount, FormatInt(t.m_nLaneCount));
+    ini.Write(section, kPavement, FormatInt(t.m_nPavementState) + "/" + FormatInt(t.m_nPavementDetail));
+    ini.Write(section, kGradient, FormatDouble(t.m_dGradient));
+    ini.Write(section, kTunnelForm, FormatInt(t.m_nTunnelForm));
+    ini.Write(section, kWallMaterial, FormatInt(t.m_nWallMaterial));
+    ini.Write(section, kTunnelWidth, FormatDouble(t.m_dWidth));
+    ini.Write(section, kTunnelHeight, FormatDouble(t.m_dHeight));
+    ini.Write(section, kClassMode, FormatInt(t.m_nVehicleClassMode));
+    WriteVehicleKeys(ini, section, t);
+    ini.Write(section, kUserPower, BandList(t.m_dUserPowerLevel));
+}
+
+void WriteReceiver(CIniFile& ini, const std::string& section, const CReceiverPoint& p)
+{
+    ini.Write(section, kReceiver,
+              Doubles({p.m_dX, p.m_dY, p.m_dZ, p.m_dGroundFactor, p.m_dAreaFactor}) + "/" +
+                  FormatInt(p.m_nOptTarget) + "/" + FormatDouble(p.m_dTargetLevel));
+}
+
+// Writes one section per element of entities, numbered from 1 with the given prefix.
+template <typename Entity, typename WriteFn>
+void WriteAll(CIniFile& ini, const std::vector<Entity>& entities, const char* prefix, WriteFn write)
+{
+    for (std::size_t i = 0; i < entities.size(); ++i)
+        write(ini, Numbered(prefix, i), entities[i]);
+}
+
+}  // namespace
+
+CIniFile WriteKeyForm(const CMyTalvoDoc& doc)
+{
+    CIniFile ini;
+    WriteSettings(ini, doc);
+    WriteAll(ini, doc.m_arrRoad, kRoadSection, WriteRoad);
+    WriteAll(ini, doc.m_arrBarrier, kBarrierSection, WriteBarrier);
+    WriteAll(ini, doc.m_arrEmbankment, kEmbankmentSection,
+             [](CIniFile& f, const std::string& s, const CSungto& e) { WriteSlope(f, s, kEmbankmentPrefix, e); });
+    WriteAll(ini, doc.m_arrCutting, kCuttingSection,
+             [](CIniFile& f, const std::string& s, const CJulto& c) { WriteSlope(f, s, kCuttingPrefix, c); });
+    WriteAll(ini, doc.m_arrTunnel, kTunnelSection, WriteTunnel);
+    WriteAll(ini, doc.m_arrReceiver, kReceiverSection, WriteReceiver);
+    if (doc.IsCalculated())
+        WriteAll(ini, doc.m_arrReceiver, kResultSection,
+                 [](CIniFile& f, const std::string& s, const CReceiverPoint& p) {
+                     f.Write(s, kPrediction, BandList(p.m_dLevel));
+                 });
+    return ini;
+}
+
+double KeyFormVersion(const CIniFile& ini) { return TextToDouble(ini.Read(kSettings, kVersion, "0")); }
