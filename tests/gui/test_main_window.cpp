@@ -5,6 +5,7 @@
 
 #include <QClipboard>
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSplitter>
@@ -12,6 +13,7 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "app/about_dialog.h"
 #include "app/application.h"
 #include "app/command_table.h"
 #include "app/main_frame.h"
@@ -79,6 +81,8 @@ private slots:
     void viewCopyPutsAnImageOnTheClipboard();
     void viewMenuHidesAndShowsTheEnvironmentPane();
     void splashWindowGoesOnAnyKeyAndConsumesIt();
+    void f6MovesTheFocusThroughThePanes();
+    void aboutBoxNamesTheProgramAndVersion();
     void commandLineNamesTheFileAndTheSplash();
 
 private:
@@ -351,6 +355,27 @@ void TestMainWindow::splashWindowGoesOnAnyKeyAndConsumesIt()
     QTRY_VERIFY(!CSplashWnd::Current());
     QTest::keyClick(field, Qt::Key_A);
     QCOMPARE(field->text(), QStringLiteral("a"));
+}
+
+void TestMainWindow::f6MovesTheFocusThroughThePanes()
+{
+    m_frame->show();
+    QApplication::setActiveWindow(m_frame.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+    m_frame->PlanView()->setFocus();
+    QTest::keyClick(m_frame.get(), Qt::Key_F6);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_frame->SectionView()));
+    QTest::keyClick(m_frame.get(), Qt::Key_F6);
+    QVERIFY(m_frame->EnvironmentBox()->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(m_frame.get(), Qt::Key_F6, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_frame->SectionView()));
+}
+
+void TestMainWindow::aboutBoxNamesTheProgramAndVersion()
+{
+    CAboutDlg about;
+    QVERIFY(about.findChild<QLabel*>(QStringLiteral("aboutText"))->text().contains(
+        QStringLiteral("TALVO ver 1.381")));
 }
 
 void TestMainWindow::commandLineNamesTheFileAndTheSplash()
