@@ -122,10 +122,3 @@ TEST(CliEmission, PrintsRefusalsNoEnergyMarksAndTunnelPortals)
     EXPECT_EQ(fields[2], "52.40");
     EXPECT_EQ(fields[9], "58.39");
 }
-
-TEST(CliEmission, UnreadableProjectFailsWithAMessage)
-{
-    const std::string out = RunCli("emission /nonexistent/project.tlv 2>&1; echo \"exit=$?\"");
-    EXPECT_NE(out.find("talvo-cli emission: /nonexistent/project.tlv"), std::string::npos) << out;
-    EXPECT_NE(out.find("exit=1"), std::string::npos) << out;
-}
