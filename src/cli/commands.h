@@ -11,3 +11,4 @@ class App;
 
 void RegisterConvert(CLI::App& app);
 void RegisterEmission(CLI::App& app);
+void RegisterCalc(CLI::App& app);

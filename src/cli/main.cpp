@@ -9,6 +9,7 @@ int main(int argc, char** argv)
     app.require_subcommand(1);
     RegisterConvert(app);
     RegisterEmission(app);
+    RegisterCalc(app);
     CLI11_PARSE(app, argc, argv);
     return 0;
 }
