@@ -240,12 +240,14 @@ bool CMainFrame::SaveTo(const QString& path)
 
 void CMainFrame::RunCalculation()
 {
+    // A refused calculation changes nothing unless it dropped earlier results.
+    const bool hadResults = m_doc.IsCalculated();
     std::vector<std::string> messages;
     {
         CWaitCursor wait;
         messages = Calculate(m_doc);
     }
-    SetDocumentModified();
+    if (hadResults || m_doc.IsCalculated()) SetDocumentModified();
     RefreshViews();
     for (const std::string& text : messages) MessageBoxes().Information(this, QString::fromStdString(text));
 }

@@ -293,8 +293,16 @@ void TestMainWindow::recentFilesKeepTheFourNewest()
 
 void TestMainWindow::calculationMarksTheProjectChanged()
 {
+    m_frame->Action(cmd::Calculate)->trigger();  // nothing to calculate: refused, unchanged
+    QCOMPARE(m_boxes->m_infos, QStringList{QStringLiteral("하나 이상의 수음점과 도로를 입력하십시요")});
+    QVERIFY(!m_frame->Document().m_bModified);
+    if (!m_frame->OpenProjectFile(QStringLiteral(TALVO_TEST_DATA "/acceptance/open-road.tlv")))
+        QSKIP("the project reader is not available in this build");
+    m_boxes->m_infos.clear();
     m_frame->Action(cmd::Calculate)->trigger();
+    QVERIFY(m_frame->Document().IsCalculated());
     QVERIFY(m_frame->Document().m_bModified);
+    QVERIFY(m_frame->DisplayedTitle().startsWith(QStringLiteral("open-road.tlv*")));
     QVERIFY(!QApplication::overrideCursor());
 }
 
