@@ -75,7 +75,7 @@ void CEnvironmentController::OnSectionAxis(int axis)
 {
     const int newAxis = axis == 0 ? 0 : 1;
     if (m_pDoc->m_settings.m_nSectionAxis != newAxis) m_markModified();
-    m_pDoc->m_settings.m_nSectionAxis = newAxis;
+    m_pSectionView->SetSectionAxis(newAxis);
     m_pSectionView->setFocus();
     Repaint(true, true);
 }

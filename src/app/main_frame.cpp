@@ -76,6 +76,7 @@ void CMainFrame::BuildViews()
         view->setFocusPolicy(Qt::StrongFocus);
         view->setMinimumHeight(1);
     }
+    m_pPlanView->SetSectionView(m_pSectionView);
     m_pSplitter->addWidget(m_pPlanView);
     m_pSplitter->addWidget(m_pSectionView);
     m_pSplitter->setStretchFactor(0, 1);

@@ -2,10 +2,8 @@
 
 // The main window: menus, toolbar, status bar, the environment pane docked on the
 // left and the plan view above the section view. It owns the one document and
-// carries out the file commands; commands whose windows belong to the plan view are
-// handed to the window-command handler.
-
-#include <functional>
+// carries out the file commands; the plan view carries out the commands of the
+// windows it owns.
 
 #include <QHash>
 #include <QMainWindow>
@@ -21,25 +19,9 @@ class CEnvironmentController;
 class CPlan_View;
 class CSection_View;
 
-// Commands that open a window of the plan view or run a worker with its own dialog.
-enum class EWindowCommand {
-    InputRoad,
-    InputTunnel,
-    InputEmbankment,
-    InputCutting,
-    InputReceiver,
-    InputBarrier,
-    BarrierOptimisation,
-    ResultDisplay,
-    ResultChart,
-    ExportReceivers,
-};
-
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    using WindowCommandHandler = std::function<void(EWindowCommand)>;
-
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -65,8 +47,8 @@ public:
     void RefreshViews();
     // Gives the plan view and the section view half of the height each.
     void LayOutViews();
-    // Where the commands of EWindowCommand go; none installed means they do nothing.
-    void SetWindowCommandHandler(WindowCommandHandler handler) { m_windowCommands = std::move(handler); }
+    // Ctrl+W: the receiver export; its window comes with the export dialog.
+    void OnExportReceivers();
 
     // File commands. Each returns whether it was carried out.
     bool NewProject();                       // asks to save first
@@ -95,7 +77,7 @@ private:
     void BuildFocusCycling();
     QAction* MakeAction(int commandId);
     void ConnectCommands();
-    void RouteToWindows(EWindowCommand command);
+    void ConnectPlanViewCommands();
     void OnFileOpen();
     void OnAbout();
     void CycleFocus(int step);
@@ -115,6 +97,5 @@ private:
     QHash<int, QAction*> m_actions;
     QList<QAction*> m_recentActions;
     QAction* m_pRecentPlaceholder = nullptr;
-    WindowCommandHandler m_windowCommands;
     bool m_bViewsLaidOut = false;
 };

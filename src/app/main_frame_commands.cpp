@@ -142,9 +142,24 @@ void CMainFrame::CycleFocus(int step)
         target->setFocus(Qt::OtherFocusReason);
 }
 
-void CMainFrame::RouteToWindows(EWindowCommand command)
+void CMainFrame::OnExportReceivers() {}
+
+// The model input, optimisation and result commands belong to the plan view, which
+// owns their windows and refuses model input while results are displayed.
+void CMainFrame::ConnectPlanViewCommands()
 {
-    if (m_windowCommands) m_windowCommands(command);
+    const std::pair<int, void (CPlan_View::*)()> routed[] = {
+        {cmd::InputRoad, &CPlan_View::OnInputRoad},
+        {cmd::InputTunnel, &CPlan_View::OnInputTunnel},
+        {cmd::InputEmbankment, &CPlan_View::OnInputEmbankment},
+        {cmd::InputCutting, &CPlan_View::OnInputCutting},
+        {cmd::InputReceiver, &CPlan_View::OnInputReceiver},
+        {cmd::InputBarrier, &CPlan_View::OnInputBarrier},
+        {cmd::Optimisation, &CPlan_View::OnOptimise},
+        {cmd::ResultDisplay, &CPlan_View::OnResultDisplay},
+        {cmd::ResultChart, &CPlan_View::OnResultChart},
+    };
+    for (const auto& [id, slot] : routed) connect(m_actions[id], &QAction::triggered, m_pPlanView, slot);
 }
 
 void CMainFrame::ConnectCommands()
@@ -163,19 +178,8 @@ void CMainFrame::ConnectCommands()
     on(cmd::CopySectionView, [this] {
         CopyViewToClipboard(m_pSectionView, QStringLiteral("단면창 화면을 클립보드로 복사 완료"));
     });
-    const std::pair<int, EWindowCommand> routed[] = {
-        {cmd::InputRoad, EWindowCommand::InputRoad},
-        {cmd::InputTunnel, EWindowCommand::InputTunnel},
-        {cmd::InputEmbankment, EWindowCommand::InputEmbankment},
-        {cmd::InputCutting, EWindowCommand::InputCutting},
-        {cmd::InputReceiver, EWindowCommand::InputReceiver},
-        {cmd::InputBarrier, EWindowCommand::InputBarrier},
-        {cmd::Optimisation, EWindowCommand::BarrierOptimisation},
-        {cmd::ResultDisplay, EWindowCommand::ResultDisplay},
-        {cmd::ResultChart, EWindowCommand::ResultChart},
-        {cmd::ExportReceivers, EWindowCommand::ExportReceivers},
-    };
-    for (const auto& [id, command] : routed) on(id, [this, command] { RouteToWindows(command); });
+    on(cmd::ExportReceivers, [this] { OnExportReceivers(); });
+    ConnectPlanViewCommands();
     connect(m_actions[cmd::ViewStatusBar], &QAction::toggled, statusBar(), &QStatusBar::setVisible);
     QAction* paneToggle = m_actions[cmd::ViewEnvironment];
     connect(paneToggle, &QAction::toggled, m_pEnvironmentDock, &QDockWidget::setVisible);

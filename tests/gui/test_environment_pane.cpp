@@ -59,6 +59,7 @@ private slots:
     void sectionAxisChoiceIsAProjectChange();
     void showReceiversIsAViewPreference();
     void navigationActsOnTheChosenView();
+    void spacingAndHeightEditsEmptyThePickedPoints();
 
 private:
     std::unique_ptr<CRecordingMessageBox> m_boxes;
@@ -211,16 +212,56 @@ void TestEnvironmentPane::showReceiversIsAViewPreference()
 
 void TestEnvironmentPane::navigationActsOnTheChosenView()
 {
+    CPlan_View* plan = m_frame->PlanView();
+    CSection_View* section = m_frame->SectionView();
     QCOMPARE(m_frame->ActiveView(), 0);
+    Child<QPushButton>(*m_frame, "panLeft")->click();
+    Child<QPushButton>(*m_frame, "panUp")->click();
+    QCOMPARE(plan->panX(), 0.1);
+    QCOMPARE(plan->panY(), -0.1);
+    QCOMPARE(section->panX(), 0.0);
+    Child<QPushButton>(*m_frame, "centre")->click();
+    QCOMPARE(plan->panX(), 0.0);
+    QCOMPARE(plan->panY(), 0.0);
+    for (int i = 0; i < 10; ++i) Child<QPushButton>(*m_frame, "zoomOut")->click();
+    QCOMPARE(plan->zoom(), 0.1);  // never 0 or below
     Child<QRadioButton>(*m_frame, "activeSection")->click();
     QCOMPARE(m_frame->ActiveView(), 1);
-    const char* buttons[] = {"panUp", "panDown", "panLeft", "panRight", "centre",
-                             "zoomIn", "zoomReset", "zoomOut"};
-    for (const char* name : buttons) Child<QPushButton>(*m_frame, name)->click();
-    Child<QRadioButton>(*m_frame, "activePlan")->click();
-    QCOMPARE(m_frame->ActiveView(), 0);
-    for (int i = 0; i < 10; ++i) Child<QPushButton>(*m_frame, "zoomOut")->click();
+    Child<QPushButton>(*m_frame, "zoomIn")->click();
+    QCOMPARE(section->zoom(), 1.5);
+    Child<QPushButton>(*m_frame, "panRight")->click();
+    Child<QPushButton>(*m_frame, "panDown")->click();
+    QCOMPARE(section->panX(), -0.1);
+    QCOMPARE(section->panY(), 0.1);
+    Child<QPushButton>(*m_frame, "zoomReset")->click();
+    QCOMPARE(section->zoom(), 1.0);
+    QCOMPARE(plan->zoom(), 0.1);
     QVERIFY(!m_frame->Document().m_bModified);  // looking around changes no project
+}
+
+void TestEnvironmentPane::spacingAndHeightEditsEmptyThePickedPoints()
+{
+    if (!m_frame->OpenProjectFile(QStringLiteral(TALVO_TEST_DATA "/acceptance/open-road.tlv")))
+        QSKIP("the project reader is not available in this build");
+    m_frame->RunCalculation();
+    CPlan_View* plan = m_frame->PlanView();
+    plan->resize(400, 300);
+    const auto pickSomePoint = [plan] {
+        for (int y = 0; y < plan->height(); y += 3)
+            for (int x = 0; x < plan->width(); x += 3)
+                if (plan->PickAt(QPointF(x, y))) return true;
+        return false;
+    };
+    TypeInto(*m_frame, EEnvField::ReceiverSpacing, QStringLiteral("100"));
+    QVERIFY(pickSomePoint());
+    TypeInto(*m_frame, EEnvField::ReceiverSpacing, QStringLiteral("50"));
+    QCOMPARE(plan->pickedPoints().Count(), std::size_t(1));  // a positive spacing keeps them
+    TypeInto(*m_frame, EEnvField::ReceiverSpacing, QStringLiteral("-5"));
+    QCOMPARE(plan->pickedPoints().Count(), std::size_t(0));
+    TypeInto(*m_frame, EEnvField::ReceiverSpacing, QStringLiteral("100"));
+    QVERIFY(pickSomePoint());
+    TypeInto(*m_frame, EEnvField::ReceiverHeight, QStringLiteral("1.5"));
+    QCOMPARE(plan->pickedPoints().Count(), std::size_t(0));
 }
 
 QTEST_MAIN(TestEnvironmentPane)

@@ -77,7 +77,7 @@ private slots:
     void exitAsksAndCancelKeepsTheWindowOpen();
     void recentFilesKeepTheFourNewest();
     void calculationMarksTheProjectChanged();
-    void windowCommandsReachTheirHandler();
+    void planViewCarriesOutTheWindowCommands();
     void viewCopyPutsAnImageOnTheClipboard();
     void viewMenuHidesAndShowsTheEnvironmentPane();
     void splashWindowGoesOnAnyKeyAndConsumesIt();
@@ -306,22 +306,24 @@ void TestMainWindow::calculationMarksTheProjectChanged()
     QVERIFY(!QApplication::overrideCursor());
 }
 
-void TestMainWindow::windowCommandsReachTheirHandler()
+void TestMainWindow::planViewCarriesOutTheWindowCommands()
 {
-    const int ids[] = {cmd::InputRoad,     cmd::InputTunnel,   cmd::InputEmbankment, cmd::InputCutting,
-                       cmd::InputReceiver, cmd::InputBarrier,  cmd::Optimisation,    cmd::ResultDisplay,
-                       cmd::ResultChart,   cmd::ExportReceivers};
-    for (int id : ids) m_frame->Action(id)->trigger();  // nothing installed: nothing happens
-    QList<EWindowCommand> seen;
-    m_frame->SetWindowCommandHandler([&seen](EWindowCommand command) { seen.append(command); });
-    for (int id : ids) m_frame->Action(id)->trigger();
-    const QList<EWindowCommand> expected{
-        EWindowCommand::InputRoad,     EWindowCommand::InputTunnel,  EWindowCommand::InputEmbankment,
-        EWindowCommand::InputCutting,  EWindowCommand::InputReceiver, EWindowCommand::InputBarrier,
-        EWindowCommand::BarrierOptimisation, EWindowCommand::ResultDisplay, EWindowCommand::ResultChart,
-        EWindowCommand::ExportReceivers};
-    QCOMPARE(seen, expected);
+    const int modelInput[] = {cmd::InputRoad,     cmd::InputTunnel,  cmd::InputEmbankment,
+                              cmd::InputCutting,  cmd::InputReceiver, cmd::InputBarrier};
+    for (int id : modelInput) m_frame->Action(id)->trigger();
+    m_frame->Action(cmd::Optimisation)->trigger();
+    m_frame->Action(cmd::ExportReceivers)->trigger();
     QVERIFY(m_boxes->m_infos.isEmpty());
+    m_frame->Action(cmd::ResultDisplay)->trigger();
+    m_frame->Action(cmd::ResultChart)->trigger();
+    QCOMPARE(m_boxes->m_infos, QStringList(2, QStringLiteral("소음해석을 먼저 수행하세요.")));
+    // While results are displayed, the plan view refuses every model input command.
+    m_boxes->m_infos.clear();
+    m_frame->PlanView()->SetResultDisplay(true, 0);
+    for (int id : modelInput) m_frame->Action(id)->trigger();
+    m_frame->Action(cmd::Optimisation)->trigger();
+    QCOMPARE(m_boxes->m_infos.size(), 6);
+    QVERIFY(m_boxes->m_infos.first().startsWith(QStringLiteral("예측 결과를 제거하고")));
 }
 
 void TestMainWindow::viewCopyPutsAnImageOnTheClipboard()
