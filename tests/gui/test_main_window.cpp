@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -365,6 +366,17 @@ void TestMainWindow::splashWindowGoesOnAnyKeyAndConsumesIt()
     QTRY_VERIFY(!CSplashWnd::Current());
     QTest::keyClick(field, Qt::Key_A);
     QCOMPARE(field->text(), QStringLiteral("a"));
+    // A mouse button does the same, and the button under the pointer never sees it.
+    CSplashWnd::ShowSplashScreen(m_frame.get());
+    auto* zoomOut = m_frame->EnvironmentBox()->findChild<QPushButton*>(QStringLiteral("zoomOut"));
+    QTest::mouseClick(zoomOut, Qt::RightButton);
+    QTRY_VERIFY(!CSplashWnd::Current());
+    CSplashWnd::ShowSplashScreen(m_frame.get());
+    QTest::mouseClick(zoomOut, Qt::LeftButton);
+    QTRY_VERIFY(!CSplashWnd::Current());
+    QCOMPARE(m_frame->PlanView()->zoom(), 1.0);
+    QTest::mouseClick(zoomOut, Qt::LeftButton);
+    QVERIFY(m_frame->PlanView()->zoom() < 1.0);
 }
 
 void TestMainWindow::f6MovesTheFocusThroughThePanes()
