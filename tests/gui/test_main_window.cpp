@@ -85,6 +85,8 @@ private slots:
     void f6MovesTheFocusThroughThePanes();
     void aboutBoxNamesTheProgramAndVersion();
     void commandLineNamesTheFileAndTheSplash();
+    void unreadableStartFileLeavesANewProject();
+    void saveAsAddsTheProjectExtension();
 
 private:
     std::unique_ptr<CRecordingMessageBox> m_boxes;
@@ -408,6 +410,30 @@ void TestMainWindow::commandLineNamesTheFileAndTheSplash()
     QCOMPARE(withFile.m_strFile, QStringLiteral("a.tlv"));
     QVERIFY(!withFile.m_bShowSplash);
     QVERIFY(!plain.m_bShowSplash);  // never on the offscreen platform of the tests
+}
+
+void TestMainWindow::unreadableStartFileLeavesANewProject()
+{
+    CMyTalvoApp::InitInstance(*m_frame, {QStringLiteral("/no/such/start.tlv"), false});
+    QCOMPARE(m_boxes->m_infos.size(), 1);
+    QVERIFY(m_frame->isVisible());
+    QCOMPARE(m_frame->DisplayedTitle(), kUntitledTitle);
+    QVERIFY(!CSplashWnd::Current());
+}
+
+void TestMainWindow::saveAsAddsTheProjectExtension()
+{
+    QTemporaryDir dir;
+    m_files->m_paths = {dir.filePath(QStringLiteral("village"))};
+    m_frame->Action(cmd::FileSaveAs)->trigger();
+    if (!m_boxes->m_infos.isEmpty()) QSKIP("the project writer is not available in this build");
+    QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("village.tlv"))));
+    QCOMPARE(m_frame->DisplayedTitle(), QStringLiteral("village.tlv - TALVO ver 1.381"));
+    // Save now writes to that file without asking for a name.
+    TypeInto(*m_frame, EEnvField::Humidity, QStringLiteral("61"));
+    m_frame->Action(cmd::FileSave)->trigger();
+    QCOMPARE(m_files->m_nAsked, 1);
+    QVERIFY(!m_frame->Document().m_bModified);
 }
 
 QTEST_MAIN(TestMainWindow)
