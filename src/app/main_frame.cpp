@@ -157,6 +157,8 @@ void CMainFrame::RefreshViews()
 void CMainFrame::AfterDocumentReplaced(const QString& path)
 {
     m_strPathName = path;
+    // Labels of the project that was replaced mean nothing for the new one.
+    m_pPlanView->SetResultDisplay(false, 0);
     m_pPlanView->ClearDisplayLists();
     ShowSettings();
     UpdateTitle();

@@ -327,6 +327,9 @@ void TestMainWindow::planViewCarriesOutTheWindowCommands()
     m_frame->Action(cmd::Optimisation)->trigger();
     QCOMPARE(m_boxes->m_infos.size(), 6);
     QVERIFY(m_boxes->m_infos.first().startsWith(QStringLiteral("예측 결과를 제거하고")));
+    // A new project has no results to show, so model input is open again.
+    QVERIFY(m_frame->NewProject());
+    QVERIFY(!m_frame->PlanView()->IsShowingResults());
 }
 
 void TestMainWindow::viewCopyPutsAnImageOnTheClipboard()
