@@ -16,7 +16,7 @@ if ! command -v clang++ >/dev/null 2>&1; then
 fi
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALVO_FUZZ=ON >/dev/null
-cmake --build build-fuzz -j "$(nproc)"
+cmake --build build-fuzz -j "$(nproc)" --target fuzzers
 mkdir -p build-fuzz/crashes
 
 status=0
