@@ -28,7 +28,7 @@ struct GridArgs {
     double spacing = CProjectSettings().m_dReceiverSpacing;  // the new-project spacing
     std::optional<double> height;  // default: the receiver height the project loads with
     int threads = 0;               // 0: every core
-    std::string tile;              // "K/N"; empty: the whole grid
+    std::optional<std::string> tile;  // "K/N"; none: the whole grid
     std::optional<long long> plan; // print the cut into this many tiles instead of computing
 };
 
@@ -96,14 +96,20 @@ void RunPlan(const GridArgs& args)
     std::cout << FormatTilePlan(PlanGridTiles(grid, *args.plan)) << std::flush;
 }
 
+// The tile asked for with --tile K/N, if any.
+std::optional<CTileSpec> TileSpecOrFail(const GridArgs& args)
+{
+    if (!args.tile)
+        return std::nullopt;
+    CTileSpec spec;
+    if (const std::string refusal = ParseTileSpec(*args.tile, spec); !refusal.empty())
+        FailArgument(refusal);
+    return spec;
+}
+
 void RunExport(const GridArgs& args)
 {
-    std::optional<CTileSpec> spec;
-    if (!args.tile.empty()) {
-        spec.emplace();
-        if (const std::string refusal = ParseTileSpec(args.tile, *spec); !refusal.empty())
-            FailArgument(refusal);
-    }
+    const std::optional<CTileSpec> spec = TileSpecOrFail(args);
     if (args.output.empty())
         FailArgument("-o FILE is required (or --plan N to print the tiles)");
     CMyTalvoDoc doc;
