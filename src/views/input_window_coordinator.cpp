@@ -35,6 +35,10 @@ CInputWindowCoordinator::~CInputWindowCoordinator()
     delete m_pReceiverDlg.data();
 }
 
+Input_Road_dlg* CInputWindowCoordinator::RoadWindow() const { return m_pRoadDlg; }
+CInput_Receiver_Point* CInputWindowCoordinator::ReceiverWindow() const { return m_pReceiverDlg; }
+bool CInputWindowCoordinator::IsAnyInputOpen() const { return m_pRoadDlg || m_pReceiverDlg; }
+
 bool CInputWindowCoordinator::RefusedWhileResults(const char* wording)
 {
     if (!m_resultsShown())

@@ -47,9 +47,9 @@ public:
     // "수음점": a second command says the window is already open.
     void OpenReceiverInput();
 
-    Input_Road_dlg* RoadWindow() const { return m_pRoadDlg; }
-    CInput_Receiver_Point* ReceiverWindow() const { return m_pReceiverDlg; }
-    bool IsAnyInputOpen() const { return m_pRoadDlg || m_pReceiverDlg; }
+    Input_Road_dlg* RoadWindow() const;
+    CInput_Receiver_Point* ReceiverWindow() const;
+    bool IsAnyInputOpen() const;
 
     // The lists the views draw: the open window's working list, else the document's.
     const std::vector<CRoad>& RoadsToDraw() const;
