@@ -10,3 +10,5 @@ class App;
 }
 
 void RegisterConvert(CLI::App& app);
+void RegisterEmission(CLI::App& app);
+void RegisterCalc(CLI::App& app);

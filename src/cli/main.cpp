@@ -8,6 +8,8 @@ int main(int argc, char** argv)
     CLI::App app{"TALVO command line: road traffic noise prediction"};
     app.require_subcommand(1);
     RegisterConvert(app);
+    RegisterEmission(app);
+    RegisterCalc(app);
     CLI11_PARSE(app, argc, argv);
     return 0;
 }

@@ -1,10 +1,41 @@
 #include "engine/calc_scene.h"
 
+#include "engine/calc_scene_data.h"
+#include "engine/propagation_path.h"
+#include "engine/source_pieces.h"
 #include "model/document.h"
 
-struct CCalcScene::Impl {};
+struct CCalcScene::Impl {
+    CSceneData data;
+};
 
-CCalcScene::CCalcScene(const CMyTalvoDoc&) : m_impl(std::make_unique<Impl>()) {}
+CCalcScene::CCalcScene(const CMyTalvoDoc& doc) : m_impl(std::make_unique<Impl>())
+{
+    const double base = doc.m_settings.m_dBaseHeight;
+    const std::vector<CBarrier_Stage> bridge = BuildBridgeBarriers(doc.m_arrRoad, base);
+    m_impl->data = BuildSceneData(doc, bridge, HighestRoadEnd(doc, doc.m_dMaxRoadHeight));
+}
+
 CCalcScene::~CCalcScene() = default;
 
-Bands CCalcScene::PointLevels(double, double, double) const { return Bands{}; }
+int CCalcScene::PieceCount() const { return static_cast<int>(m_impl->data.m_arrPiece.size()); }
+
+const CSceneData& CCalcScene::Data() const { return m_impl->data; }
+
+Bands CCalcScene::PointLevels(double x, double y, double z, double middleFactor, double areaFactor) const
+{
+    const CSceneData& d = m_impl->data;
+    CTerrainSection terrain;
+    terrain.Build(x, d.m_arrEmbankment, d.m_arrCutting, d.m_settings);
+    CScreeningScratch scratch;
+    const CMVector r(x, y, z - d.m_dBaseHeight);
+    const CPathEvaluator eval(d, terrain, {areaFactor, middleFactor}, r, scratch);
+    Bands levels;
+    levels.fill(kNoEnergy);
+    for (int k = 0; k < PieceCount(); ++k) {
+        const CAttenuation a = eval.Evaluate(k).m_att;
+        for (int j = 0; j < kBandCount; ++j)
+            levels[j] = EnergyAdd(levels[j], a.m_dContribution[j]);
+    }
+    return levels;
+}

@@ -9,17 +9,27 @@
 #include "model/bands.h"
 
 class CMyTalvoDoc;
+struct CSceneData;
 
 class CCalcScene {
 public:
-    // Uses the source pieces of the document's last calculate command.
+    // Uses the source pieces of the document's last calculate command; generates the
+    // bridge-road barriers afresh and reads the exclusion list and the optimisation
+    // candidate as they are now. The scene keeps copies: the document may change later.
     explicit CCalcScene(const CMyTalvoDoc& doc);
     ~CCalcScene();
     CCalcScene(const CCalcScene&) = delete;
     CCalcScene& operator=(const CCalcScene&) = delete;
 
-    // Band levels at (x, y, z), z absolute as stored in a receiver. Thread-safe.
-    Bands PointLevels(double x, double y, double z) const;
+    // Band levels at (x, y, z), z absolute as stored in a receiver; middleFactor and
+    // areaFactor are the point's ground factors (Gm, Gr). A band without any energy
+    // is kNoEnergy. Thread-safe.
+    Bands PointLevels(double x, double y, double z, double middleFactor = 0.0, double areaFactor = 0.0) const;
+
+    // Number of source pieces: the paths of one PointLevels call.
+    int PieceCount() const;
+
+    const CSceneData& Data() const;
 
 private:
     struct Impl;

@@ -1,7 +1,60 @@
 #include "engine/calculation.h"
 
+#include <cstdio>
+
+#include "engine/calc_scene.h"
+#include "engine/prediction_driver.h"
+#include "engine/source_pieces.h"
+#include "engine/terrain_section.h"
 #include "model/document.h"
 
-std::vector<std::string> Calculate(CMyTalvoDoc&) { return {}; }
+namespace {
 
-std::string PointLevel(const CMyTalvoDoc&, CReceiverPoint&, int) { return "0.00"; }
+constexpr double kFinalSectionX = 1000.0;
+
+// Earlier results go; the source pieces are rebuilt from nothing by every command.
+void ClearResults(CMyTalvoDoc& doc)
+{
+    if (!doc.IsCalculated())
+        return;
+    doc.m_arrAttenuation.clear();
+    doc.m_arrDiffraction.clear();
+    for (CReceiverPoint& r : doc.m_arrReceiver)
+        r.m_dLevel.fill(0.0);
+}
+
+std::string LevelText(const Bands& levels, int selector)
+{
+    if (selector >= 1 && selector <= kBandCount)
+        return FormatLevel(levels[selector - 1]);
+    return FormatLevel(EnergySum(levels));
+}
+
+}  // namespace
+
+std::vector<std::string> Calculate(CMyTalvoDoc& doc)
+{
+    std::vector<std::string> messages;
+    ClearResults(doc);
+    doc.m_arrSegment.clear();
+    MakeSourcePieces(doc);  // the air tables are prepared with the scene of the prediction
+    const bool hasPieces = !doc.m_arrSegment.empty();
+    if (!doc.m_arrReceiver.empty()) {
+        if (!hasPieces)
+            messages.push_back("하나 이상의 도로를 입력하십시요");
+        else
+            RunPrediction(doc, messages);
+    } else {
+        messages.push_back(hasPieces ? "하나 이상의 수음점을 입력하십시요" : "하나 이상의 수음점과 도로를 입력하십시요");
+    }
+    StoreTerrainSection(doc, kFinalSectionX);
+    return messages;
+}
+
+std::string PointLevel(const CMyTalvoDoc& doc, CReceiverPoint& point, int selector)
+{
+    const CCalcScene scene(doc);
+    point.m_dLevel = scene.PointLevels(point.m_dX, point.m_dY, point.m_dZ, point.m_dGroundFactor,
+                                       point.m_dAreaFactor);
+    return LevelText(point.m_dLevel, selector);
+}

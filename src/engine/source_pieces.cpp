@@ -53,7 +53,8 @@ MouthCorners CornersOf(const CTunnel& t)
             place(endX, half)};
 }
 
-// Appends the pieces of both mouths of tunnel ti, alternating start and end mouth.
+// Appends the pieces of both mouths of a tunnel, alternating start and end mouth;
+// start-mouth pieces carry startIndex, end-mouth pieces startIndex + 1.
 void AppendMouthPieces(const CTunnel& t, const MouthCorners& c, int startIndex, double baseHeight,
                        std::vector<CRoad_Segment>& out)
 {

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr double kSectionReach = 10000.0;  // the section line runs from Y = -10000 to +10000
 constexpr double kPlaneInset = 0.001;      // keeps the plane off the area's edges, m
 constexpr double kOutlineMinExtent = 0.01;  // shorter crossings get no outline record, m
 
@@ -36,7 +35,8 @@ void CrossEdge(const CMVector& a, const CMVector& b, double x0, std::vector<doub
     ys.push_back(a.y + t * (b.y - a.y));
 }
 
-double ClampToReach(double y) { return std::fmax(-kSectionReach, std::fmin(kSectionReach, y)); }
+// y clamped to [lo, hi]; a NaN (a damaged body) lands on hi and so crosses nothing.
+double KeepWithin(double y, double lo, double hi) { return std::fmax(lo, std::fmin(hi, y)); }
 
 int NormalisedDirection(const CSlope& body) { return body.m_nDirection == 1 ? 1 : 0; }
 
@@ -50,18 +50,23 @@ int RisingSide(int direction, const CFootprintCrossing& c, bool cutting)
     return against ? 1 - direction : direction;
 }
 
+// The stretch of Y the section spans: the calculation area.
+struct SectionSpan {
+    double x0, yMin, yMax, baseHeight;
+};
+
 template <class Body>
-void AddBody(const Body& body, int index, int side, double x0, double baseHeight, bool cutting,
+void AddBody(const Body& body, int index, int side, const SectionSpan& span, bool cutting,
              std::vector<CSurface_info>& intervals, std::vector<CPoint_info>& outline)
 {
-    const CFootprintCrossing c = CrossFootprint(body, side, x0);
+    const CFootprintCrossing c = CrossFootprint(body, side, span.x0, span.yMin, span.yMax);
     if (!c.crosses)
         return;
     CSurface_info interval;
     interval.m_dUpperY = std::fmax(c.y1, c.y2);
     interval.m_dLowerY = std::fmin(c.y1, c.y2);
-    interval.m_dHeight = 0.5 * body.m_dHeight - baseHeight;
-    interval.m_dSectionX = x0;
+    interval.m_dHeight = 0.5 * body.m_dHeight - span.baseHeight;
+    interval.m_dSectionX = span.x0;
     intervals.push_back(interval);
     if (!(std::fabs(c.y2 - c.y1) > kOutlineMinExtent))
         return;
@@ -85,7 +90,7 @@ std::optional<double> HeightAt(const std::vector<CSurface_info>& intervals, doub
 
 }  // namespace
 
-CFootprintCrossing CrossFootprint(const CSlope& body, int side, double x0)
+CFootprintCrossing CrossFootprint(const CSlope& body, int side, double x0, double yMin, double yMax)
 {
     const double w = side * body.m_dWidth;
     auto place = [&body](double x, double y) {
@@ -108,37 +113,37 @@ CFootprintCrossing CrossFootprint(const CSlope& body, int side, double x0)
     for (double y : ys)
         if (std::fabs(y - c.y1) > std::fabs(c.y2 - c.y1))
             c.y2 = y;
-    c.y1 = ClampToReach(c.y1);
-    c.y2 = ClampToReach(c.y2);
+    c.y1 = KeepWithin(c.y1, yMin, yMax);
+    c.y2 = KeepWithin(c.y2, yMin, yMax);
     c.crosses = c.y1 != c.y2;
     return c;
 }
 
 void CTerrainSection::Build(double x0, const std::vector<CSungto>& embankments,
-                            const std::vector<CJulto>& cuttings, double areaEndX, double baseHeight)
+                            const std::vector<CJulto>& cuttings, const CProjectSettings& settings)
 {
-    m_dSectionX = ClampSectionX(x0, areaEndX);
-    m_dBaseHeight = baseHeight;
+    m_dSectionX = ClampSectionX(x0, settings.m_dAreaEndX);
+    m_dBaseHeight = settings.m_dBaseHeight;
+    const SectionSpan span{m_dSectionX, std::fmin(settings.m_dAreaStartY, settings.m_dAreaEndY),
+                           std::fmax(settings.m_dAreaStartY, settings.m_dAreaEndY), m_dBaseHeight};
     m_arrEmbankment.clear();
     m_arrCutting.clear();
     m_arrEmbankmentOutline.clear();
     m_arrCuttingOutline.clear();
     for (std::size_t i = 0; i < embankments.size(); ++i) {
         const int side = NormalisedDirection(embankments[i]) == 1 ? -1 : 1;
-        AddBody(embankments[i], static_cast<int>(i), side, m_dSectionX, baseHeight, false,
-                m_arrEmbankment, m_arrEmbankmentOutline);
+        AddBody(embankments[i], static_cast<int>(i), side, span, false, m_arrEmbankment,
+                m_arrEmbankmentOutline);
     }
     for (std::size_t i = 0; i < cuttings.size(); ++i) {
         const int side = NormalisedDirection(cuttings[i]) == 1 ? 1 : -1;
-        AddBody(cuttings[i], static_cast<int>(i), side, m_dSectionX, baseHeight, true, m_arrCutting,
-                m_arrCuttingOutline);
+        AddBody(cuttings[i], static_cast<int>(i), side, span, true, m_arrCutting, m_arrCuttingOutline);
     }
 }
 
 void CTerrainSection::Build(double x0, const CMyTalvoDoc& doc)
 {
-    Build(x0, doc.m_arrEmbankment, doc.m_arrCutting, doc.m_settings.m_dAreaEndX,
-          doc.m_settings.m_dBaseHeight);
+    Build(x0, doc.m_arrEmbankment, doc.m_arrCutting, doc.m_settings);
 }
 
 double CTerrainSection::GroundHeight(double y) const

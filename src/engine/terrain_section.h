@@ -19,16 +19,19 @@
 
 #include "model/engine_records.h"
 #include "model/entities.h"
+#include "model/project_settings.h"
 
 class CMyTalvoDoc;
 
 class CTerrainSection {
 public:
-    // Rebuilds the section for the plane X = x0 (clamped into the calculation area:
-    // x0 <= 0 becomes 0.001, x0 >= areaEndX becomes x0 - 0.001).
+    // Rebuilds the section for the plane X = x0, kept inside the calculation area
+    // (x0 <= 0 becomes 0.001, x0 >= its end X becomes x0 - 0.001). The section spans
+    // the area in Y: a footprint reaching past the area keeps the part inside it.
+    // Reads the area and the base height from settings.
     void Build(double x0, const std::vector<CSungto>& embankments, const std::vector<CJulto>& cuttings,
-               double areaEndX, double baseHeight);
-    // The same with the document's bodies, calculation area and base height.
+               const CProjectSettings& settings);
+    // The same with the document's bodies and settings.
     void Build(double x0, const CMyTalvoDoc& doc);
 
     // Ground height under (x0, y) relative to the base height: the higher of the
@@ -50,13 +53,14 @@ private:
 
 // Where the plane X = x0 crosses a body's footprint: the two crossing points of Y,
 // in the order met along the footprint's edges (axis, end edge, outer side, start
-// edge). crosses is false when the plane misses the footprint or only touches it.
+// edge), each kept within [yMin, yMax]. crosses is false when the plane misses the
+// footprint there or only touches it.
 struct CFootprintCrossing {
     bool crosses = false;
     double y1 = 0, y2 = 0;
 };
 // side: +1 when the footprint extends to +width in the body's frame, -1 for -width.
-CFootprintCrossing CrossFootprint(const CSlope& body, int side, double x0);
+CFootprintCrossing CrossFootprint(const CSlope& body, int side, double x0, double yMin, double yMax);
 
 // Builds the section at x0 and stores its lists in the document's
 // m_arrEmbankmentSection, m_arrCuttingSection, m_arrEmbankmentOutline and

@@ -11,6 +11,17 @@ constexpr double kHeightTol = 1e-9;
 constexpr double kPosTol = 1e-9;
 constexpr double kAreaEnd = 700.0;
 
+CProjectSettings Area(double base)
+{
+    CProjectSettings settings;
+    settings.m_dAreaStartX = 0.0;
+    settings.m_dAreaEndX = kAreaEnd;
+    settings.m_dAreaStartY = -100.0;
+    settings.m_dAreaEndY = 300.0;
+    settings.m_dBaseHeight = base;
+    return settings;
+}
+
 template <class Body>
 Body MakeBody(double sx, double sy, double ex, double ey, double height, double width, int direction)
 {
@@ -26,7 +37,7 @@ CTerrainSection Section(double x0, const std::vector<CSungto>& fills, const std:
                         double base)
 {
     CTerrainSection s;
-    s.Build(x0, fills, cuts, kAreaEnd, base);
+    s.Build(x0, fills, cuts, Area(base));
     return s;
 }
 
@@ -107,6 +118,19 @@ TEST(TerrainSection, PlaneIsKeptInsideTheCalculationArea)
     EXPECT_NEAR(Section(250.0, {}, {}, 0.0).SectionX(), 250.0, kPosTol);
 }
 
+TEST(TerrainSection, SectionSpansTheCalculationAreaInY)
+{
+    // Area Y -100..300: a footprint reaching past it keeps its inner part; one beyond it
+    // leaves the ground flat.
+    const auto across = MakeBody<CSungto>(0, 290, 100, 290, 4.0, 30.0, 0);  // Y 290..320
+    const auto beyond = MakeBody<CSungto>(0, -150, 100, -150, 4.0, 30.0, 1);  // Y -180..-150
+    const CTerrainSection s = Section(30.0, {across, beyond}, {}, 0.0);
+    ASSERT_EQ(s.EmbankmentIntervals().size(), 1u);
+    EXPECT_NEAR(s.EmbankmentIntervals()[0].m_dLowerY, 290.0, kPosTol);
+    EXPECT_NEAR(s.EmbankmentIntervals()[0].m_dUpperY, 300.0, kPosTol);
+    EXPECT_NEAR(s.GroundHeight(-160.0), 0.0, kHeightTol);
+}
+
 TEST(TerrainSection, OutlineRecordsOnlyForCrossingsLongerThanOneCentimetre)
 {
     const auto wide = MakeBody<CSungto>(0, 50, 100, 50, 4.0, 10.0, 0);
@@ -142,7 +166,7 @@ TEST(TerrainSection, RisingSideFlagFollowsTheDirectionOfTheCrossing)
 TEST(TerrainSection, StoringReplacesTheDocumentListsFromAFreshBuild)
 {
     CMyTalvoDoc doc;
-    doc.m_settings.m_dAreaEndX = kAreaEnd;
+    doc.m_settings = Area(0.0);
     doc.m_arrEmbankment = {MakeBody<CSungto>(0, 50, 100, 50, 4.0, 10.0, 0)};
     doc.m_arrCuttingSection.assign(3, CSurface_info());
     StoreTerrainSection(doc, 40.0);

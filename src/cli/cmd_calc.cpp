@@ -1,0 +1,54 @@
+// talvo-cli calc PROJECT [--save OUT]: run the calculate command and print the result
+// table; the command's messages go to stderr.
+#include "cli/commands.h"
+
+#include "engine/calculation.h"
+#include "engine/result_table.h"
+#include "io/project_file.h"
+#include "model/document.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <memory>
+#include <string>
+
+namespace {
+
+struct CalcArgs {
+    std::string project;
+    std::string save;
+};
+
+void Fail(const std::string& path, const std::string& message)
+{
+    std::cerr << "talvo-cli calc: " << path << ": " << message << '\n';
+    throw CLI::RuntimeError(1);
+}
+
+void RunCalc(const CalcArgs& args)
+{
+    CMyTalvoDoc doc;
+    const CFileResult opened = OpenProject(doc, args.project);
+    if (!opened.ok)
+        Fail(args.project, opened.message);
+    for (const std::string& message : Calculate(doc))
+        std::cerr << message << '\n';
+    std::cout << ResultTableText(doc) << std::flush;
+    if (args.save.empty())
+        return;
+    const CFileResult saved = SaveProject(doc, args.save);
+    if (!saved.ok)
+        Fail(args.save, saved.message);
+}
+
+}  // namespace
+
+void RegisterCalc(CLI::App& app)
+{
+    auto args = std::make_shared<CalcArgs>();
+    CLI::App* cmd = app.add_subcommand("calc", "Calculate the receiver levels of a project and print them");
+    cmd->add_option("PROJECT", args->project, "Project file to calculate")->required();
+    cmd->add_option("--save", args->save, "Write the project with its results to this file");
+    cmd->callback([args]() { RunCalc(*args); });
+}

@@ -1,0 +1,153 @@
+#include "engine/calc_scene_data.h"
+
+#include <algorithm>
+
+#include "model/document.h"
+
+namespace {
+
+CObstacle MakeObstacle(double sx, double sy, double ex, double ey, double bottom, double top, int kind,
+                       int index, int attenuator)
+{
+    CObstacle o;
+    o.m_vStart = CMVector(sx, sy, 0.0);
+    o.m_vEnd = CMVector(ex, ey, 0.0);
+    o.m_dBottom = bottom;
+    o.m_dTop = top;
+    o.m_nKind = kind;
+    o.m_nIndex = index;
+    o.m_nAttenuator = attenuator;
+    return o;
+}
+
+// A barrier stands from 0 up to its height.
+CObstacle BarrierObstacle(const CBarrier_Stage& b, int kind, int index)
+{
+    return MakeObstacle(b.m_dStartX, b.m_dStartY, b.m_dEndX, b.m_dEndY, 0.0, b.m_dHeight, kind, index,
+                        b.m_nAttenuator);
+}
+
+// An embankment stands from 0 up to its height above the base height.
+CObstacle EmbankmentObstacle(const CSungto& e, int index, double base)
+{
+    return MakeObstacle(e.m_dStartX, e.m_dStartY, e.m_dEndX, e.m_dEndY, 0.0, e.m_dHeight - base,
+                        kObstacleEmbankment, index, 0);
+}
+
+// A cutting spans from its rim (absolute ground 0, -base) down to 0; the rim is its edge.
+CObstacle CuttingObstacle(const CJulto& c, int index, double base)
+{
+    return MakeObstacle(c.m_dStartX, c.m_dStartY, c.m_dEndX, c.m_dEndY, 0.0, -base, kObstacleCutting,
+                        index, 0);
+}
+
+bool IsExcluded(const CMyTalvoDoc& doc, int barrier)
+{
+    const auto& ex = doc.m_arrExcludedBarrier;
+    return std::find(ex.begin(), ex.end(), barrier) != ex.end();
+}
+
+// Obstacles in the order of the screening: free-standing barriers not excluded,
+// cuttings, embankments, bridge-road barriers, the candidate barrier while optimising.
+std::vector<CObstacle> BuildObstacles(const CMyTalvoDoc& doc, const std::vector<CBarrier_Stage>& bridge)
+{
+    const double base = doc.m_settings.m_dBaseHeight;
+    std::vector<CObstacle> list;
+    for (int i = 0; i < static_cast<int>(doc.m_arrBarrier.size()); ++i)
+        if (!IsExcluded(doc, i))
+            list.push_back(BarrierObstacle(doc.m_arrBarrier[i], kObstacleBarrier, i));
+    for (int i = 0; i < static_cast<int>(doc.m_arrCutting.size()); ++i)
+        list.push_back(CuttingObstacle(doc.m_arrCutting[i], i, base));
+    for (int i = 0; i < static_cast<int>(doc.m_arrEmbankment.size()); ++i)
+        list.push_back(EmbankmentObstacle(doc.m_arrEmbankment[i], i, base));
+    for (int i = 0; i < static_cast<int>(bridge.size()); ++i)
+        list.push_back(BarrierObstacle(bridge[i], kObstacleBridgeBarrier, i));
+    if (doc.m_bOptimising)
+        list.push_back(BarrierObstacle(doc.m_OptBarrier, kObstacleOptBarrier, 0));
+    return list;
+}
+
+int FindObstacle(const std::vector<CObstacle>& obstacles, int kind, int index)
+{
+    for (int i = 0; i < static_cast<int>(obstacles.size()); ++i)
+        if (obstacles[i].m_nKind == kind && obstacles[i].m_nIndex == index)
+            return i;
+    return -1;
+}
+
+CReflector MakeReflector(const CObstacle& rect, const Bands& absorption, const std::vector<CObstacle>& obstacles)
+{
+    return {rect, absorption, FindObstacle(obstacles, rect.m_nKind, rect.m_nIndex)};
+}
+
+// Reflectors in the order of the reflector lists: every free-standing barrier (the
+// exclusion list does not apply), the candidate barrier while optimising, cuttings,
+// embankments, bridge-road barriers.
+std::vector<CReflector> BuildReflectors(const CMyTalvoDoc& doc, const std::vector<CBarrier_Stage>& bridge,
+                                        const std::vector<CObstacle>& obstacles)
+{
+    const double base = doc.m_settings.m_dBaseHeight;
+    std::vector<CReflector> list;
+    for (int i = 0; i < static_cast<int>(doc.m_arrBarrier.size()); ++i) {
+        const CBarrier_Stage& b = doc.m_arrBarrier[i];
+        list.push_back(MakeReflector(BarrierObstacle(b, kObstacleBarrier, i), b.m_dAbsorption, obstacles));
+    }
+    if (doc.m_bOptimising)
+        list.push_back(MakeReflector(BarrierObstacle(doc.m_OptBarrier, kObstacleOptBarrier, 0),
+                                     doc.m_OptBarrier.m_dAbsorption, obstacles));
+    for (int i = 0; i < static_cast<int>(doc.m_arrCutting.size()); ++i)
+        list.push_back(MakeReflector(CuttingObstacle(doc.m_arrCutting[i], i, base),
+                                     doc.m_arrCutting[i].m_dAbsorption, obstacles));
+    for (int i = 0; i < static_cast<int>(doc.m_arrEmbankment.size()); ++i)
+        list.push_back(MakeReflector(EmbankmentObstacle(doc.m_arrEmbankment[i], i, base),
+                                     doc.m_arrEmbankment[i].m_dAbsorption, obstacles));
+    for (int i = 0; i < static_cast<int>(bridge.size()); ++i)
+        list.push_back(MakeReflector(BarrierObstacle(bridge[i], kObstacleBridgeBarrier, i),
+                                     bridge[i].m_dAbsorption, obstacles));
+    return list;
+}
+
+// Source lines by piece road index: the roads, then start and end mouth of each tunnel
+// (its pair of corners, right to left).
+std::vector<CSourceLine> BuildSourceLines(const CMyTalvoDoc& doc)
+{
+    const double base = doc.m_settings.m_dBaseHeight;
+    std::vector<CSourceLine> lines;
+    for (const CRoad& r : doc.m_arrRoad) {
+        const CMVector start(r.m_dStartX, r.m_dStartY, r.m_dStartZ - base);
+        const CMVector end(r.m_dEndX, r.m_dEndY, r.m_dEndZ - base);
+        lines.push_back({start, end - start});
+    }
+    const auto& corners = doc.m_arrVector;
+    for (std::size_t c = 0; c + 1 < corners.size(); c += 2)
+        lines.push_back({corners[c], corners[c + 1] - corners[c]});
+    return lines;
+}
+
+}  // namespace
+
+double HighestRoadEnd(const CMyTalvoDoc& doc, double current)
+{
+    const double base = doc.m_settings.m_dBaseHeight;
+    for (const CRoad& r : doc.m_arrRoad)
+        current = std::max({current, r.m_dStartZ - base, r.m_dEndZ - base});
+    return current;
+}
+
+CSceneData BuildSceneData(const CMyTalvoDoc& doc, const std::vector<CBarrier_Stage>& bridgeBarriers,
+                          double maxRoadHeight)
+{
+    CSceneData s;
+    const CProjectSettings& set = doc.m_settings;
+    s.m_air = PrepareAirTables(set.m_dTemperature, set.m_dHumidity, set.m_dPressure);
+    s.m_arrPiece = doc.m_arrSegment;
+    s.m_arrSourceLine = BuildSourceLines(doc);
+    s.m_arrObstacle = BuildObstacles(doc, bridgeBarriers);
+    s.m_arrReflector = BuildReflectors(doc, bridgeBarriers, s.m_arrObstacle);
+    s.m_dMaxRoadHeight = maxRoadHeight;
+    s.m_dBaseHeight = set.m_dBaseHeight;
+    s.m_arrEmbankment = doc.m_arrEmbankment;
+    s.m_arrCutting = doc.m_arrCutting;
+    s.m_settings = set;
+    return s;
+}

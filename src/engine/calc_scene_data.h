@@ -1,0 +1,38 @@
+#pragma once
+
+// Everything the propagation of one path reads, copied out of the document once per
+// calculation: air tables, source pieces and their source lines, obstacles of the
+// screening, reflectors and the bodies the terrain section is cut from. Never changed
+// after it is built, so any number of threads may read it at once.
+
+#include <vector>
+
+#include "engine/propagation_air.h"
+#include "engine/propagation_obstacle.h"
+#include "engine/propagation_reflection.h"
+#include "model/engine_records.h"
+#include "model/entities.h"
+#include "model/project_settings.h"
+
+class CMyTalvoDoc;
+
+struct CSceneData {
+    CAirTables m_air;
+    std::vector<CRoad_Segment> m_arrPiece;
+    std::vector<CSourceLine> m_arrSourceLine;  // indexed by a piece's m_nRoadIndex
+    std::vector<CObstacle> m_arrObstacle;      // in the order of the screening
+    std::vector<CReflector> m_arrReflector;    // in the order of the reflector lists
+    double m_dMaxRoadHeight = 0;
+    double m_dBaseHeight = 0;
+    std::vector<CSungto> m_arrEmbankment;
+    std::vector<CJulto> m_arrCutting;
+    CProjectSettings m_settings;  // calculation area and base height of the terrain section
+};
+
+// The scene of doc's source pieces, with bridgeBarriers standing for the barriers of the
+// bridge roads and maxRoadHeight for the highest road end above the base height.
+CSceneData BuildSceneData(const CMyTalvoDoc& doc, const std::vector<CBarrier_Stage>& bridgeBarriers,
+                          double maxRoadHeight);
+
+// The highest road end above the base height, never below 'current'.
+double HighestRoadEnd(const CMyTalvoDoc& doc, double current);

@@ -1,0 +1,146 @@
+#include "engine/prediction_driver.h"
+
+#include <algorithm>
+#include <atomic>
+#include <system_error>
+#include <thread>
+
+#include "engine/calc_scene_data.h"
+#include "engine/propagation_path.h"
+#include "engine/source_pieces.h"
+#include "model/document.h"
+
+namespace {
+
+// The receivers of this run: only the optimised one while optimising.
+std::vector<int> ReceiversToProcess(const CMyTalvoDoc& doc)
+{
+    const int count = static_cast<int>(doc.m_arrReceiver.size());
+    if (doc.m_bOptimising) {
+        if (doc.m_nOptReceiver >= 0 && doc.m_nOptReceiver < count)
+            return {doc.m_nOptReceiver};
+        return {};
+    }
+    std::vector<int> all(count);
+    for (int i = 0; i < count; ++i)
+        all[i] = i;
+    return all;
+}
+
+struct RunState {
+    const CSceneData& scene;
+    const CMyTalvoDoc& doc;
+    const std::vector<int>& receivers;
+    std::vector<CAttenuation>& records;  // slot order*P + k, filled in place
+    std::vector<char>& insideBox;        // the same slots
+    std::vector<CDiffractionPoint>& lastRecords;
+    std::atomic<int> next{0};
+};
+
+// One receiver against every piece, into its P slots.
+void ProcessReceiver(RunState& st, int order, CScreeningScratch& scratch)
+{
+    const int i = st.receivers[order];
+    const CReceiverPoint& rp = st.doc.m_arrReceiver[i];
+    const CMVector r(rp.m_dX, rp.m_dY, rp.m_dZ - st.scene.m_dBaseHeight);
+    CTerrainSection terrain;
+    terrain.Build(r.x, st.scene.m_arrEmbankment, st.scene.m_arrCutting, st.scene.m_settings);
+    const CPathEvaluator eval(st.scene, terrain, {rp.m_dAreaFactor, rp.m_dGroundFactor}, r, scratch);
+    const int pieces = static_cast<int>(st.scene.m_arrPiece.size());
+    for (int k = 0; k < pieces; ++k) {
+        CPathResult res = eval.Evaluate(k);
+        res.m_att.m_nReceiver = i;
+        st.records[static_cast<std::size_t>(order) * pieces + k] = res.m_att;
+        st.insideBox[static_cast<std::size_t>(order) * pieces + k] = res.m_bInsideBox;
+    }
+    if (order + 1 == static_cast<int>(st.receivers.size()))
+        st.lastRecords = scratch.m_arrRecord;
+}
+
+void Worker(RunState& st)
+{
+    CScreeningScratch scratch;
+    for (int order = st.next++; order < static_cast<int>(st.receivers.size()); order = st.next++)
+        ProcessReceiver(st, order, scratch);
+}
+
+void RunAll(RunState& st)
+{
+    const unsigned hw = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned count = std::min<unsigned>(hw, static_cast<unsigned>(st.receivers.size()));
+    std::vector<std::thread> threads;
+    try {
+        for (unsigned t = 1; t < count; ++t)
+            threads.emplace_back(Worker, std::ref(st));
+    } catch (const std::system_error&) {
+        // No more threads to be had: the ones started and this one share the work.
+    }
+    Worker(st);
+    for (std::thread& t : threads)
+        t.join();
+}
+
+// Barrier-length search: the divergence of every piece of the nearest road seen from
+// the receiver under search (its stored position, compared exactly). The source point
+// is kept in absolute heights, like the foot point it is compared with.
+void RecordDivergence(CMyTalvoDoc& doc, const CAttenuation& a, bool insideBox)
+{
+    if (!doc.m_bLengthSearch || insideBox)
+        return;
+    const CRoad_Segment& piece = doc.m_arrSegment[a.m_nSource];
+    const CReceiverPoint& rp = doc.m_arrReceiver[a.m_nReceiver];
+    if (piece.m_nRoadIndex != doc.m_nOptRoad || CMVector(rp.m_dX, rp.m_dY, rp.m_dZ) != doc.m_vOptReceiverPos)
+        return;
+    const double div = a.m_dDivergence;
+    if (div >= doc.m_dDivMax)
+        doc.m_dDivMax = div;
+    if (div <= doc.m_dOptCriterion && div > doc.m_dDivBest) {
+        doc.m_dDivBest = div;
+        doc.m_vOptSourcePoint = CMVector(piece.m_dX, piece.m_dY, piece.m_dZ + doc.m_settings.m_dBaseHeight);
+    }
+}
+
+void Summation(CMyTalvoDoc& doc, const std::vector<int>& receivers, int pieces)
+{
+    if (doc.m_bOptimising) {
+        doc.m_dOptLevel = kNoEnergy;
+        if (receivers.empty())
+            return;
+        CReceiverPoint& rp = doc.m_arrReceiver[receivers.front()];
+        rp.m_dLevel = SumContributions(doc.m_arrAttenuation);
+        doc.m_dOptLevel = EnergySum(rp.m_dLevel);
+        return;
+    }
+    for (std::size_t order = 0; order < receivers.size(); ++order) {
+        const auto first = doc.m_arrAttenuation.begin() + static_cast<std::ptrdiff_t>(order * pieces);
+        const std::vector<CAttenuation> own(first, first + pieces);
+        doc.m_arrReceiver[receivers[order]].m_dLevel = SumContributions(own);
+    }
+}
+
+}  // namespace
+
+void RunPrediction(CMyTalvoDoc& doc, std::vector<std::string>& messages)
+{
+    MakeBridgeBarriers(doc);
+    doc.m_dMaxRoadHeight = HighestRoadEnd(doc, doc.m_dMaxRoadHeight);
+    const CSceneData scene = BuildSceneData(doc, doc.m_arrBarrierWork, doc.m_dMaxRoadHeight);
+    const std::vector<int> receivers = ReceiversToProcess(doc);
+    const int pieces = static_cast<int>(scene.m_arrPiece.size());
+
+    std::vector<CAttenuation> records(receivers.size() * pieces);
+    std::vector<char> inside(records.size(), 0);
+    RunState st{scene, doc, receivers, records, inside, doc.m_arrDiffraction};
+    RunAll(st);
+    for (std::size_t n = 0; n < records.size(); ++n) {
+        RecordDivergence(doc, records[n], inside[n] != 0);
+        doc.m_attWork = records[n];
+        doc.m_arrAttenuation.push_back(records[n]);
+    }
+    Summation(doc, receivers, pieces);
+
+    if (!doc.m_bLengthSearch && !doc.m_bOptimising) {
+        doc.m_arrExcludedBarrier.clear();
+        messages.push_back("계산 종료");
+    }
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+// The prediction of the calculate command: every receiver to process against every
+// source piece, one CAttenuation per pair stored receiver-major, then the summation.
+// Runs on the thread that owns the document; receivers are spread over worker threads
+// internally, each with its own scratch.
+
+#include <string>
+#include <vector>
+
+class CMyTalvoDoc;
+
+// Needs doc.m_arrSegment built. Appends "계산 종료" to messages after an ordinary
+// prediction (neither optimising nor searching the barrier length).
+void RunPrediction(CMyTalvoDoc& doc, std::vector<std::string>& messages);

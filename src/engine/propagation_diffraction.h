@@ -1,0 +1,51 @@
+#pragma once
+
+// Barrier attenuation of one diffraction path in one band (ISO 9613-2, 7.4, with
+// eq. (14) for D_z, (15) for C3 and (18) for K_met). Pure: safe on any thread.
+
+#include "model/mvector.h"
+
+// Value of a path that takes no part in the combination.
+constexpr double kNoPath = 999.0;
+
+// The diffraction points chosen for one path in one band.
+struct CPathPoints {
+    bool m_bFound = false;  // both points were chosen from a record
+    CMVector m_vD1, m_vD2;
+    double m_dRank1 = 0, m_dRank2 = 0;
+};
+
+enum class ELateralCase { kMissing, kSingle, kDouble };
+
+enum class ETopCase {
+    kMissing,       // a point is missing: an open path of 0 dB
+    kUndetermined,  // a ranking value was not determined: the path keeps 999 dB
+    kSingleAbove,   // one edge on or above the line of sight
+    kSingleBelow,   // one edge below the line of sight: the lateral paths are ignored
+    kTwoBelow,      // two edges, both below the line of sight
+    kTwoOther,      // two edges otherwise
+};
+
+struct CLateralResult {
+    double m_dValue = 0;
+    ELateralCase m_eCase = ELateralCase::kMissing;
+};
+
+struct CTopResult {
+    double m_dValue = kNoPath;
+    ETopCase m_eCase = ETopCase::kMissing;
+    bool m_bScreens = false;  // computed by a formula and not set to 0 as "no screening"
+};
+
+// The two points coincide within 1e-5 m in x, y and z.
+bool SamePoint(const CMVector& a, const CMVector& b);
+
+// C3 of ISO 9613-2, eq. (15), for the edge distance e.
+double MultipleEdgeFactor(double wavelength, double e);
+
+CLateralResult LateralPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p,
+                                      double wavelength);
+
+// groundBand is A_gr of the band, subtracted from D_T as ISO 9613-2, eq. (12).
+CTopResult TopPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p,
+                              double wavelength, double groundBand);

@@ -1,0 +1,144 @@
+#include "engine/propagation_divergence.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+// Zones of the receiver around a piece's box. (x, y, z) is the receiver relative to the
+// piece in the piece's own frame (x along the heading, y across, z up); every bound is
+// closed on the side of the box:
+//   inside      |x| <= l/2, |y| <= w/2, |z| <= 0.05
+//   above/below |x| <= l/2, |y| <= w/2, |z| >  0.05
+//   beside      |x| <= l/2, |y| >  w/2   (the long sides); distance to the box |y| - w/2
+//   beyond      |x| >  l/2, |y| <= w/2   (the short ends); distance to the box |x| - l/2
+//   corner      |x| >  l/2, |y| >  w/2;  distance to the box = distance to its centre
+// Above/below also use the distance to the centre in the w/pi test. D1, D2, rho and the
+// centre distance are 3-D when |z| > 0.05 and plan distances otherwise.
+
+namespace {
+
+constexpr double kHalfBoxHeight = kPieceBoxHeight / 2.0;
+
+double PointSourceDivergence(double distance) { return 20.0 * std::log10(std::max(1.0, distance)) + 11.0; }
+
+// Area source term 10*lg(4ab/pi).
+double AreaDivergence(double a, double b) { return 10.0 * std::log10(4.0 * a * b / std::numbers::pi); }
+
+double InsideDivergence(const CPieceBox& box)
+{
+    // The two largest of the three sides: all but the smallest.
+    const double l = box.m_dPieceLength, w = box.m_dWidth, h = kPieceBoxHeight;
+    const double smallest = std::min({l, w, h});
+    return AreaDivergence(std::max(l, w), smallest == h ? std::min(l, w) : h);
+}
+
+struct LocalPosition {
+    double x, y, z;
+};
+
+LocalPosition ToPieceFrame(const CMVector& s, const CMVector& r, double heading)
+{
+    const double dx = r.x - s.x, dy = r.y - s.y;
+    const double c = std::cos(heading), sn = std::sin(heading);
+    return {dx * c + dy * sn, -dx * sn + dy * c, r.z - s.z};
+}
+
+CMVector FromPieceFrame(const CMVector& s, double heading, double x, double y)
+{
+    const double c = std::cos(heading), sn = std::sin(heading);
+    return {s.x + x * c - y * sn, s.y + x * sn + y * c, s.z};
+}
+
+// The diagonal of the piece's plan rectangle that faces the receiver's quadrant.
+struct NearEdge {
+    CMVector a, b;
+};
+
+NearEdge MakeNearEdge(const CMVector& s, const CPieceBox& box, const LocalPosition& p)
+{
+    const double hl = box.m_dPieceLength / 2.0, hw = box.m_dWidth / 2.0;
+    const bool falling = (p.x >= 0.0 && p.y > 0.0) || (p.x < 0.0 && p.y <= 0.0);
+    const double ya = falling ? hw : -hw;
+    return {FromPieceFrame(s, box.m_dHeading, -hl, ya), FromPieceFrame(s, box.m_dHeading, hl, -ya)};
+}
+
+double Distance(const CMVector& a, const CMVector& b, bool in3d)
+{
+    return in3d ? Length(a - b) : PlanLength(a - b);
+}
+
+// Distance from r to the infinite line through the edge.
+double DistanceToLine(const CMVector& r, const NearEdge& e, bool in3d)
+{
+    CMVector u = e.b - e.a, v = r - e.a;
+    if (!in3d)
+        u.z = v.z = 0.0;
+    const double len = Length(u);
+    if (!(len > 0.0))
+        return Length(v);
+    return Length(Cross(v, u)) / len;
+}
+
+struct EdgeView {
+    double d1, d2, rho, edgeLength, centre, toBox, extent;
+};
+
+double DistanceToBox(const LocalPosition& p, const CPieceBox& box, double centre)
+{
+    const double hl = box.m_dPieceLength / 2.0, hw = box.m_dWidth / 2.0;
+    const bool alongInside = std::abs(p.x) <= hl, acrossInside = std::abs(p.y) <= hw;
+    if (alongInside && !acrossInside)
+        return std::abs(p.y) - hw;
+    if (!alongInside && acrossInside)
+        return std::abs(p.x) - hl;
+    return centre;
+}
+
+// Finite-line formula: the angle the near edge subtends at the receiver.
+double FiniteLineDivergence(const EdgeView& v)
+{
+    const double cosTheta = std::clamp(
+        (v.d1 * v.d1 + v.d2 * v.d2 - v.edgeLength * v.edgeLength) / (2.0 * v.d1 * v.d2), -1.0, 1.0);
+    const double theta = std::acos(cosTheta);
+    if (!(theta > 0.0))
+        return PointSourceDivergence(v.centre);
+    return std::max(11.0, 11.0 - 10.0 * std::log10(theta / (v.rho * v.edgeLength)));
+}
+
+double OutsideDivergence(const EdgeView& v, const CPieceBox& box)
+{
+    if (v.d1 == 0.0 || v.d2 == 0.0)
+        return v.rho != 0.0 ? 11.0 : PointSourceDivergence(v.centre);
+    if (v.rho == 0.0)
+        return PointSourceDivergence(v.centre);
+    if (v.toBox < box.m_dWidth / std::numbers::pi)
+        return AreaDivergence(box.m_dWidth, v.extent);
+    return FiniteLineDivergence(v);
+}
+
+}  // namespace
+
+CDivergence Divergence(const CMVector& s, const CMVector& r, const CPieceBox& box)
+{
+    const double d0 = std::max(1.0, Length(s - r));
+    if (box.m_dWidth <= 0.0)
+        return {PointSourceDivergence(d0), false};
+
+    const LocalPosition p = ToPieceFrame(s, r, box.m_dHeading);
+    const bool inPlan = std::abs(p.x) <= box.m_dPieceLength / 2.0 && std::abs(p.y) <= box.m_dWidth / 2.0;
+    const bool in3d = std::abs(p.z) > kHalfBoxHeight;
+    if (inPlan && !in3d)
+        return {InsideDivergence(box), true};
+
+    const NearEdge edge = MakeNearEdge(s, box, p);
+    EdgeView v{};
+    v.edgeLength = std::hypot(box.m_dPieceLength, box.m_dWidth);
+    v.d1 = Distance(r, edge.a, in3d);
+    v.d2 = Distance(r, edge.b, in3d);
+    v.rho = DistanceToLine(r, edge, in3d);
+    const double centre = Distance(r, s, in3d);
+    v.centre = centre > 0.0 ? centre : d0;
+    v.toBox = inPlan ? centre : DistanceToBox(p, box, centre);
+    v.extent = inPlan ? std::max(box.m_dWidth, box.m_dPieceLength) : std::max(kPieceBoxHeight, v.edgeLength);
+    return {OutsideDivergence(v, box), false};
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+// Geometric divergence of one source piece treated as a small box (ISO 9613-2, 7.1,
+// with a near field inside and beside the piece). Pure: safe on any thread.
+
+#include "model/mvector.h"
+
+// The box a piece stands for: centred on the piece position, pieceLength along the
+// heading, width across it, kPieceBoxHeight high.
+struct CPieceBox {
+    double m_dWidth = 0;
+    double m_dPieceLength = 0;
+    double m_dHeading = 0;  // radians
+};
+
+constexpr double kPieceBoxHeight = 0.1;
+
+struct CDivergence {
+    double m_dValue = 0;        // A_div in dB
+    bool m_bInsideBox = false;  // the receiver stood inside the box
+};
+
+CDivergence Divergence(const CMVector& s, const CMVector& r, const CPieceBox& box);

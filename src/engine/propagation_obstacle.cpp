@@ -1,0 +1,149 @@
+#include "engine/propagation_obstacle.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kAreaTolerance = 1e-5;  // m^2
+constexpr double kLineTolerance = 0.01;  // m
+
+double PlanCross(const CMVector& a, const CMVector& b) { return a.x * b.y - a.y * b.x; }
+
+CMVector Plan(const CMVector& v) { return {v.x, v.y, 0.0}; }
+
+// Angle between two directions; NaN when it cannot be formed (a zero length).
+double AngleOrNaN(const CMVector& a, const CMVector& b)
+{
+    const double la = Length(a), lb = Length(b);
+    if (!(la > 0.0) || !(lb > 0.0))
+        return std::nan("");
+    return std::acos(std::clamp(Dot(a, b) / (la * lb), -1.0, 1.0));
+}
+
+double TriangleArea(const CMVector& a, const CMVector& b, const CMVector& c)
+{
+    return 0.5 * Length(Cross(b - a, c - a));
+}
+
+CDiffractionPoint EmptyRecord()
+{
+    CDiffractionPoint rec;
+    const CMVector absent(0.0, 0.0, kAbsentHeight);
+    rec.m_vTopD1 = rec.m_vTopD2 = absent;
+    rec.m_vLeftD1 = rec.m_vLeftD2 = absent;
+    rec.m_vRightD1 = rec.m_vRightD2 = absent;
+    rec.m_dTopRank1 = rec.m_dTopRank2 = kUndeterminedRank;
+    rec.m_dLeftRank1 = rec.m_dLeftRank2 = kUndeterminedRank;
+    rec.m_dRightRank1 = rec.m_dRightRank2 = kUndeterminedRank;
+    return rec;
+}
+
+// Top path: the point of the top line above c, ranked by the angles at s and r; an
+// edge not above the line of sight gets negative ranks.
+void SetTopPoints(CDiffractionPoint& rec, const CObstacle& o, const CMVector& s, const CMVector& r,
+                  const CMVector& c)
+{
+    const CMVector t(c.x, c.y, o.m_dTop);
+    const double sign = o.m_dTop <= c.z ? -1.0 : 1.0;
+    const double atS = AngleOrNaN(r - s, t - s), atR = AngleOrNaN(s - r, t - r);
+    if (!std::isnan(atS)) {
+        rec.m_vTopD1 = t;
+        rec.m_dTopRank1 = sign * atS;
+    }
+    if (!std::isnan(atR)) {
+        rec.m_vTopD2 = t;
+        rec.m_dTopRank2 = sign * atR;
+    }
+}
+
+// The fields of one lateral point of a record: a side (left or right of s->r in
+// plan) and an end of the path (D1 seen from s, D2 seen from r).
+struct LateralSlot {
+    CMVector& point;
+    double& rank;
+    double& extent;
+};
+
+LateralSlot SlotOf(CDiffractionPoint& rec, bool first, bool left)
+{
+    if (first)
+        return left ? LateralSlot{rec.m_vLeftD1, rec.m_dLeftRank1, rec.m_dExtentLeft1}
+                    : LateralSlot{rec.m_vRightD1, rec.m_dRightRank1, rec.m_dExtentRight1};
+    return left ? LateralSlot{rec.m_vLeftD2, rec.m_dLeftRank2, rec.m_dExtentLeft2}
+                : LateralSlot{rec.m_vRightD2, rec.m_dRightRank2, rec.m_dExtentRight2};
+}
+
+// One lateral end seen from s (first) or r: the side of the line s->r it lies on, its
+// plan angle from the direction to the other end of the path, and its distance from
+// the line (the extent of the obstacle on that side).
+void SetLateralPoint(CDiffractionPoint& rec, const CMVector& end, const CMVector& s, const CMVector& r,
+                     bool first)
+{
+    const CMVector& from = first ? s : r;
+    const CMVector& other = first ? r : s;
+    const double angle = AngleOrNaN(Plan(other - from), Plan(end - from));
+    if (std::isnan(angle))
+        return;
+    const bool left = PlanCross(Plan(r - s), Plan(end - from)) > 0.0;
+    const LateralSlot slot = SlotOf(rec, first, left);
+    slot.point = end;
+    slot.rank = angle;
+    slot.extent = PlanLength(end - from) * std::sin(angle);
+}
+
+}  // namespace
+
+double CObstacle::PlanLength() const { return ::PlanLength(m_vEnd - m_vStart); }
+
+CPlaneCrossing CrossPlane(const CObstacle& o, const CMVector& a, const CMVector& b)
+{
+    const CMVector n(-(o.m_vEnd.y - o.m_vStart.y), o.m_vEnd.x - o.m_vStart.x, 0.0);
+    const double denom = Dot(b - a, n);
+    CPlaneCrossing c;
+    if (denom == 0.0)
+        return c;
+    c.m_dT = Dot(Plan(o.m_vStart) - a, n) / denom;
+    c.m_bCrosses = c.m_dT > 0.0 && c.m_dT < 1.0;
+    c.m_vPoint = a + (b - a) * c.m_dT;
+    return c;
+}
+
+bool InsideRectangle(const CObstacle& o, const CMVector& p)
+{
+    const CMVector v0(o.m_vStart.x, o.m_vStart.y, o.m_dBottom), v1(o.m_vEnd.x, o.m_vEnd.y, o.m_dBottom);
+    const CMVector v2(o.m_vEnd.x, o.m_vEnd.y, o.m_dTop), v3(o.m_vStart.x, o.m_vStart.y, o.m_dTop);
+    const double area = o.PlanLength() * std::abs(o.m_dTop - o.m_dBottom);
+    const double sum = TriangleArea(p, v0, v1) + TriangleArea(p, v1, v2) + TriangleArea(p, v2, v3) +
+                       TriangleArea(p, v3, v0);
+    return sum - area < kAreaTolerance;
+}
+
+bool CrossesInPlan(const CObstacle& o, const CMVector& a, const CMVector& b)
+{
+    const CMVector ab = Plan(b - a), line = Plan(o.m_vEnd - o.m_vStart);
+    const double denom = PlanCross(ab, line);
+    if (denom == 0.0)
+        return false;
+    const double t = PlanCross(Plan(o.m_vStart - a), line) / denom;
+    if (!(t > 0.0 && t < 1.0))
+        return false;
+    const CMVector x = Plan(a) + ab * t;
+    const double slack = PlanLength(x - o.m_vStart) + PlanLength(x - o.m_vEnd) - o.PlanLength();
+    return slack < kLineTolerance;
+}
+
+CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r,
+                                        const CMVector& c)
+{
+    CDiffractionPoint rec = EmptyRecord();
+    SetTopPoints(rec, o, s, r, c);
+    for (const CMVector& planEnd : {o.m_vStart, o.m_vEnd}) {
+        const CMVector end(planEnd.x, planEnd.y, c.z);
+        SetLateralPoint(rec, end, s, r, true);
+        SetLateralPoint(rec, end, s, r, false);
+    }
+    rec.m_nIndex = o.m_nIndex;
+    rec.m_nKind = o.m_nKind;
+    return rec;
+}

@@ -1,0 +1,103 @@
+#include "engine/propagation_path.h"
+
+#include <cmath>
+
+#include "engine/propagation_divergence.h"
+
+namespace {
+
+CPieceBox BoxOf(const CRoad_Segment& piece) { return {piece.m_dWidth, piece.m_dPieceLength, piece.m_dAngle}; }
+
+// 10*lg(10^((Lw - A)/10) + 10^(Lrefl/10)); a zero L_refl is no reflection.
+double Contribution(double power, double attenuation, double reflected)
+{
+    return EnergyAdd(power - attenuation, reflected == 0.0 ? kNoEnergy : reflected);
+}
+
+}  // namespace
+
+CMVector PiecePosition(const CRoad_Segment& piece) { return {piece.m_dX, piece.m_dY, piece.m_dZ}; }
+
+CPathEvaluator::CPathEvaluator(const CSceneData& scene, const CTerrainSection& terrain,
+                               const CGroundFactors& factors, const CMVector& r, CScreeningScratch& scratch)
+    : m_scene(scene), m_terrain(terrain), m_factors(factors), m_r(r), m_scratch(scratch)
+{
+}
+
+CPathResult CPathEvaluator::Evaluate(int index) const
+{
+    const CRoad_Segment& piece = m_scene.m_arrPiece[index];
+    const CMVector s = PiecePosition(piece);
+    CPathResult res;
+    CAttenuation& a = res.m_att;
+    a.m_nSource = index;
+    a.m_dAir = AirAbsorption(m_scene.m_air, Length(s - m_r));
+    a.m_dGround = GroundAttenuation(s, m_r, m_terrain.GroundHeight(s.y), m_terrain.GroundHeight(m_r.y), m_factors);
+    const CDivergence div = Divergence(s, m_r, BoxOf(piece));
+    a.m_dDivergence = div.m_dValue;
+    res.m_bInsideBox = div.m_bInsideBox;
+    a.m_dReflection = Reflections(piece, s);
+    a.m_dBarrier = Screening(s, m_r, m_scene.m_arrObstacle, -1, m_scene.m_air.m_dWavelength, a.m_dGround, m_scratch);
+    for (int j = 0; j < kBandCount; ++j) {
+        a.m_dTotalAttenuation[j] = a.m_dBarrier[j] + a.m_dAir[j] + a.m_dGround[j] + a.m_dDivergence;
+        a.m_dContribution[j] = Contribution(piece.m_dPowerLevel[j], a.m_dTotalAttenuation[j], a.m_dReflection[j]);
+    }
+    return res;
+}
+
+// Every reflector that reflects at a point away from the source replaces the slot of
+// its side; the last one of each side wins.
+Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s) const
+{
+    Bands left{}, right{};
+    const int line = piece.m_nRoadIndex;
+    const bool hasLine = line >= 0 && line < static_cast<int>(m_scene.m_arrSourceLine.size());
+    for (const CReflector& reflector : m_scene.m_arrReflector) {
+        const CReflectionHit hit = FindReflection(reflector.m_rect, s, m_r);
+        if (!hit.m_bHit || !(Length(hit.m_vPoint - s) > 0.0))
+            continue;
+        const bool isLeft = hasLine && LeftOfSourceLine(m_scene.m_arrSourceLine[line], hit.m_vPoint);
+        (isLeft ? left : right) = ReflectedLevels(piece, reflector, s, hit);
+    }
+    Bands refl{};
+    for (int j = 0; j < kBandCount; ++j)
+        refl[j] = CombineSides(left[j], right[j]);
+    return refl;
+}
+
+// Levels of the image source S' at the receiver; a band the reflector discards is 0.
+Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflector& reflector,
+                                      const CMVector& s, const CReflectionHit& hit) const
+{
+    const CMVector& image = hit.m_vImage;
+    const Bands air = AirAbsorption(m_scene.m_air, Length(image - m_r));
+    const Bands ground = GroundAttenuation(image, m_r, m_terrain.GroundHeight(image.y),
+                                           m_terrain.GroundHeight(m_r.y), m_factors);
+    const double div = Divergence(image, m_r, BoxOf(piece)).m_dValue;
+    const Bands bar = Screening(image, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle,
+                                m_scene.m_air.m_dWavelength, ground, m_scratch);
+
+    const double dso = Length(hit.m_vPoint - s), dor = Length(m_r - hit.m_vPoint);
+    const double cosBeta = IncidenceCosine(reflector.m_rect, s, hit.m_vPoint);
+    const double lmin = ReflectorMinLength(reflector.m_rect, m_scene.m_dMaxRoadHeight,
+                                           m_terrain.GroundHeight(hit.m_vPoint.y));
+    Bands levels{};
+    for (int j = 0; j < kBandCount; ++j) {
+        const double alpha = reflector.m_dAbsorption[j];
+        if (!ReflectionValid(m_scene.m_air.m_dWavelength[j], lmin, cosBeta, dso, dor, alpha))
+            continue;
+        const double level = ReflectedPower(piece.m_dPowerLevel[j], alpha) - (air[j] + ground[j] + div + bar[j]);
+        levels[j] = HasEnergy(level) ? level : 0.0;
+    }
+    return levels;
+}
+
+Bands SumContributions(const std::vector<CAttenuation>& records)
+{
+    Bands sum;
+    sum.fill(kNoEnergy);
+    for (const CAttenuation& a : records)
+        for (int j = 0; j < kBandCount; ++j)
+            sum[j] = EnergyAdd(sum[j], a.m_dContribution[j]);
+    return sum;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+// The propagation of every source piece of a scene to one receiver: air absorption,
+// ground, divergence, reflections and screening, combined into one CAttenuation per
+// piece. One CPathEvaluator serves one receiver on one thread; the scene is only read.
+
+#include "engine/calc_scene_data.h"
+#include "engine/propagation_ground.h"
+#include "engine/propagation_screening.h"
+#include "engine/terrain_section.h"
+#include "model/engine_records.h"
+
+struct CPathResult {
+    CAttenuation m_att;
+    bool m_bInsideBox = false;  // the receiver stood inside the piece's box
+};
+
+class CPathEvaluator {
+public:
+    // r is the receiver position relative to the base height; terrain is the section
+    // cut through it. The evaluator keeps references to all four arguments.
+    CPathEvaluator(const CSceneData& scene, const CTerrainSection& terrain, const CGroundFactors& factors,
+                   const CMVector& r, CScreeningScratch& scratch);
+
+    CPathResult Evaluate(int piece) const;
+
+private:
+    Bands Reflections(const CRoad_Segment& piece, const CMVector& s) const;
+    Bands ReflectedLevels(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
+                          const CReflectionHit& hit) const;
+
+    const CSceneData& m_scene;
+    const CTerrainSection& m_terrain;
+    CGroundFactors m_factors;
+    CMVector m_r;
+    CScreeningScratch& m_scratch;
+};
+
+// Energy sum per band of the contributions of the records.
+Bands SumContributions(const std::vector<CAttenuation>& records);
+
+// The piece's position relative to the base height.
+CMVector PiecePosition(const CRoad_Segment& piece);

@@ -1,0 +1,37 @@
+#pragma once
+
+// Screening of one path by the obstacles between source and receiver (ISO 9613-2,
+// 7.4): the top path and the two lateral paths, with caps of 25 and 30 dB, a floor
+// of 0 and the flat-path term. Thread-safe when every thread has its own scratch.
+
+#include <vector>
+
+#include "engine/propagation_obstacle.h"
+#include "model/bands.h"
+
+// Insertion value in dB of each top-device kind 0..10, added to the top path.
+extern const double kAttenuatorInsertion[11];
+
+// Work lists of one screening, owned by the calling thread. records[i] belongs to the
+// obstacle with top-device kind attenuators[i].
+struct CScreeningScratch {
+    std::vector<CDiffractionPoint> m_arrRecord;
+    std::vector<int> m_arrAttenuator;
+};
+
+// Fills scratch with one record per obstacle met by s->r (obstacles in their order;
+// skip: position in obstacles left out, -1 for none).
+void CollectDiffractionRecords(const CMVector& s, const CMVector& r,
+                               const std::vector<CObstacle>& obstacles, int skip,
+                               CScreeningScratch& scratch);
+
+// A_bar of every band from the records in scratch; ground is A_gr of the path.
+Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch,
+                         const Bands& wavelength, const Bands& ground);
+
+// Collect, then attenuate.
+Bands Screening(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles,
+                int skip, const Bands& wavelength, const Bands& ground, CScreeningScratch& scratch);
+
+// The flat-path term applied to a band whose A_bar is exactly 0.
+double FlatPathTerm(const CMVector& s, const CMVector& r);

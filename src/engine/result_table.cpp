@@ -1,0 +1,37 @@
+#include "engine/result_table.h"
+
+#include <cstdio>
+
+#include "model/document.h"
+
+const char* const kResultTableHeader = "ID\tX(m)\tY(m)\tZ(m)\t63\t125\t250\t500\t1K\t2K\t4K\t8K\tOverall";
+
+namespace {
+
+std::string Fixed2(double v)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.2f", v);
+    return buf;
+}
+
+}  // namespace
+
+std::string ResultRowText(const CReceiverPoint& receiver, int id)
+{
+    std::string line = std::to_string(id);
+    for (double v : {receiver.m_dX, receiver.m_dY, receiver.m_dZ})
+        line += '\t' + Fixed2(v);
+    for (double level : receiver.m_dLevel)
+        line += '\t' + FormatLevel(level);
+    line += '\t' + FormatLevel(EnergySum(receiver.m_dLevel));
+    return line;
+}
+
+std::string ResultTableText(const CMyTalvoDoc& doc)
+{
+    std::string text = std::string(kResultTableHeader) + '\n';
+    for (std::size_t i = 0; i < doc.m_arrReceiver.size(); ++i)
+        text += ResultRowText(doc.m_arrReceiver[i], static_cast<int>(i) + 1) + '\n';
+    return text;
+}

@@ -1,0 +1,122 @@
+// Air absorption, ground and divergence of one path, against values worked out by
+// hand from ISO 9613-1/-2.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/propagation_air.h"
+#include "engine/propagation_divergence.h"
+#include "engine/propagation_ground.h"
+
+namespace {
+
+constexpr double kLevelTol = 0.01;      // dB
+constexpr double kTableRelTol = 0.02;   // published table vs the formula
+constexpr double kTableRounding = 0.05; // dB/km: the 20 degree table is printed to 0.1
+
+void ExpectNearTable(const CAirTables& air, const double (&table)[8])
+{
+    for (int j = 0; j < kBandCount; ++j) {
+        const double perKm = air.m_dAbsorption[j] * 1000.0;
+        const double tol = std::max(kTableRelTol * table[j], kTableRounding);
+        EXPECT_NEAR(perKm, table[j], tol) << "band " << j;
+    }
+}
+
+}  // namespace
+
+TEST(AirTables, AgreeWithPublishedValuesAt20And10Degrees)
+{
+    const double at20[8] = {0.1, 0.3, 1.1, 2.8, 5.0, 9.0, 22.9, 76.6};
+    const double at10[8] = {0.12, 0.41, 1.04, 1.93, 3.66, 9.66, 32.77, 116.88};
+    ExpectNearTable(PrepareAirTables(20.0, 70.0, 101.325), at20);
+    ExpectNearTable(PrepareAirTables(10.0, 70.0, 101.325), at10);
+    // At 8 kHz the formula itself gives 77.6 and 118.4 dB/km.
+    EXPECT_NEAR(PrepareAirTables(20.0, 70.0, 101.325).m_dAbsorption[7] * 1000.0, 77.6, 0.05);
+    EXPECT_NEAR(PrepareAirTables(10.0, 70.0, 101.325).m_dAbsorption[7] * 1000.0, 118.4, 0.05);
+    EXPECT_NEAR(PrepareAirTables(20.0, 70.0, 101.325).m_dAbsorption[4], 0.005, 0.0001);
+}
+
+TEST(AirTables, WavelengthsUseNominalFrequenciesAndSoundSpeedAt20Degrees)
+{
+    EXPECT_NEAR(SpeedOfSound(20.0), 343.2, 1e-9);
+    const CAirTables air = PrepareAirTables(20.0, 50.0, 101.5);
+    EXPECT_NEAR(air.m_dWavelength[0], 343.2 / 63.0, 1e-9);
+    EXPECT_NEAR(air.m_dWavelength[4], 0.3432, 1e-9);
+    EXPECT_NEAR(air.m_dWavelength[7], 343.2 / 8000.0, 1e-9);
+    EXPECT_EQ(ExactBandFrequency(0), 62.5);
+    const Bands a = AirAbsorption(air, 200.0);
+    EXPECT_NEAR(a[3], 200.0 * air.m_dAbsorption[3], 1e-12);
+}
+
+TEST(GroundAttenuation, HardGroundAtTheSurfaceIsMinusSixInEveryBand)
+{
+    // h_s = h_r = 0 gives q = 1: 63 Hz -3 - 3 = -6; the others -1.5 - 1.5 - 3 = -6.
+    const Bands a = GroundAttenuation({0, 0, 0}, {100, 0, 0}, 0.0, 0.0, {0.0, 0.0});
+    for (double v : a)
+        EXPECT_NEAR(v, -6.0, kLevelTol);
+}
+
+TEST(GroundAttenuation, ReceiverAboveMixedGround)
+{
+    // d_p = 100, h_s = 0, h_r = 1.5: q = 1 - 45/100 = 0.55.
+    // 63 Hz: -3 - 1.65 = -4.65. 2 kHz with Gr = 0.5, Gm = 0.5: -1.5 + (-1.5 + 0.75) - 1.65*0.5 = -3.075.
+    // 125 Hz: e1 = 1 - e^-2 = 0.864665, e2 = 1 - e^-0.028 = 0.027612;
+    // a'(1.5) = 1.5 + 3 e^-1.47 * e1 + 5.7 e^-0.2025 * e2 = 1.5 + 0.596425 + 0.128535 = 2.224961;
+    // A = -1.5 + (-1.5 + 0.5 * 2.224961) - 0.825 = -2.712520.
+    const Bands a = GroundAttenuation({0, 0, 0}, {0, 100, 1.5}, 0.0, 0.0, {0.5, 0.5});
+    EXPECT_NEAR(a[0], -4.65, kLevelTol);
+    EXPECT_NEAR(a[1], -2.7125, kLevelTol);
+    EXPECT_NEAR(a[5], -3.075, kLevelTol);
+    EXPECT_NEAR(GroundMiddleFactor(100.0, 0.0, 1.5), 0.55, 1e-12);
+}
+
+TEST(GroundAttenuation, HeightsAreTakenAboveTheSectionGroundAndSourceNotBelowIt)
+{
+    // Ground 2 m under the receiver at 3.5 m: the same as 1.5 m over flat ground.
+    const Bands raised = GroundAttenuation({0, 0, 0}, {0, 100, 3.5}, 0.0, 2.0, {0.5, 0.5});
+    const Bands flat = GroundAttenuation({0, 0, 0}, {0, 100, 1.5}, 0.0, 0.0, {0.5, 0.5});
+    // A source below its ground counts as standing on it.
+    const Bands sunk = GroundAttenuation({0, 0, -1}, {0, 100, 1.5}, 0.0, 0.0, {0.5, 0.5});
+    for (int j = 0; j < kBandCount; ++j) {
+        EXPECT_NEAR(raised[j], flat[j], 1e-12);
+        EXPECT_NEAR(sunk[j], flat[j], 1e-12);
+        EXPECT_GE(raised[j], -6.0);
+    }
+    EXPECT_LE(raised[0], 0.0);
+}
+
+TEST(Divergence, HundredMetresAcrossThePieceIsFiftyOneDecibels)
+{
+    // Piece 5 m long, 3.6 m wide; R 100 m across it. By hand: near edge from
+    // (-2.5, 1.8) to (2.5, -1.8), D1 = 98.2318, D2 = 101.8307, rho = 81.1534,
+    // theta = 0.0500058 rad: 11 - 10 lg(theta / (rho * 6.1612)) = 50.9995.
+    const CDivergence d = Divergence({0, 0, 0}, {0, 100, 0}, {3.6, 5.0, 0.0});
+    EXPECT_NEAR(d.m_dValue, 50.9995, kLevelTol);
+    EXPECT_NEAR(d.m_dValue, 51.0, kLevelTol);
+    EXPECT_FALSE(d.m_bInsideBox);
+    // Turning the piece and the receiver together changes nothing.
+    const double h = 0.7;
+    const CDivergence turned = Divergence({10, 20, 0}, {10 - 100 * std::sin(h), 20 + 100 * std::cos(h), 0},
+                                          {3.6, 5.0, h});
+    EXPECT_NEAR(turned.m_dValue, d.m_dValue, 1e-9);
+}
+
+TEST(Divergence, InsideTheBoxIsTheAreaSourceTerm)
+{
+    // 10 lg(4 * 5 * 3.6 / pi) = 13.6018.
+    const CDivergence d = Divergence({0, 0, 0}, {1.0, -1.0, 0.02}, {3.6, 5.0, 0.3});
+    EXPECT_NEAR(d.m_dValue, 13.6018, kLevelTol);
+    EXPECT_TRUE(d.m_bInsideBox);
+}
+
+TEST(Divergence, ZeroWidthNearFieldAndAboveTheBox)
+{
+    // Zero width: a point source, 20 lg(max(1, d)) + 11.
+    EXPECT_NEAR(Divergence({0, 0, 0}, {30, 40, 0}, {0.0, 5.0, 0.0}).m_dValue, 20.0 * std::log10(50.0) + 11.0, 1e-9);
+    EXPECT_NEAR(Divergence({0, 0, 0}, {0.2, 0.1, 0}, {0.0, 5.0, 0.0}).m_dValue, 11.0, 1e-9);
+    // Beside the long side within w/pi (3 m < 14/pi): 10 lg(4 * 14 * 17.2047 / pi) = 24.8668.
+    EXPECT_NEAR(Divergence({0, 0, 0}, {0, 10, 0}, {14.0, 10.0, 0.0}).m_dValue, 24.8668, kLevelTol);
+    // Straight above the centre, 1 m up: delta = 1 < w/pi, o = max(w, l): 10 lg(4 * 3.6 * 5 / pi).
+    EXPECT_NEAR(Divergence({0, 0, 0}, {0, 0, 1}, {3.6, 5.0, 0.0}).m_dValue, 13.6018, kLevelTol);
+}

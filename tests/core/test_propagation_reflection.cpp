@@ -1,0 +1,110 @@
+// Reflections by an image source (ISO 9613-2, 7.5), worked by hand for one point
+// source 10 m in front of a reflecting wall.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "calc_test_support.h"
+#include "engine/calculation.h"
+#include "engine/propagation_air.h"
+#include "engine/propagation_reflection.h"
+
+using namespace calctest;
+
+namespace {
+
+constexpr double kLevelTol = 0.01;  // dB
+
+// One piece of zero width at S (0,0,0.5), power 100 dB per band; R at (0,50,1.5);
+// a wall 5 m high along y = -10 from x = -50 to 50 behind the source.
+CMyTalvoDoc WallProject(double absorption)
+{
+    CMyTalvoDoc doc;
+    doc.m_arrRoad.push_back(Road(-5, 0, 5, 0, 0.5, 0.0, 1, 100));
+    doc.m_arrReceiver.push_back(Receiver(0, 50, 1.5));
+    doc.m_arrBarrier.push_back(Barrier(-50, -10, 50, -10, 5.0, absorption));
+    return doc;
+}
+
+Bands Reflection(CMyTalvoDoc doc)
+{
+    Calculate(doc);
+    return doc.m_arrAttenuation.at(0).m_dReflection;
+}
+
+}  // namespace
+
+TEST(Reflection, ReflectedLevelOfTheImageSource)
+{
+    // S' = (0,-20,0.5), |S'R| = sqrt(70^2 + 1) = 70.00714.
+    // A_div = 20 lg 70.00714 + 11 = 47.9031; q = 1 - 30 * 2 / 70 = 0.142857, so at 1 kHz
+    // A_gr = -3 - 3q = -3.42857; A_bar: flat path 4.8 - (34 + 600/70) / 70 = 4.19184.
+    // L = 100 + 10 lg(1 - 0) - (70.00714 alpha + 47.9031 - 3.42857 + 4.19184).
+    const CAirTables air = PrepareAirTables(20.0, 50.0, 101.5);
+    const Bands refl = Reflection(WallProject(0.0));
+    EXPECT_NEAR(refl[4], 51.3336 - 70.00714 * air.m_dAbsorption[4], kLevelTol);
+}
+
+TEST(Reflection, FresnelConditionDiscardsTheLowBands)
+{
+    // l_min = 5 (the plan length 100 is not below 5 - 0), cos beta = 0.99898,
+    // d_so d_or / (d_so + d_or) = 10.001 * 60.006 / 70.007 = 8.572:
+    // 2 lambda / (5 cos beta)^2 * 8.572 < 1 only for lambda < 1.455 m, from 250 Hz up.
+    const Bands refl = Reflection(WallProject(0.0));
+    EXPECT_EQ(refl[0], 0.0);
+    EXPECT_EQ(refl[1], 0.0);
+    for (int j = 2; j < kBandCount; ++j)
+        EXPECT_NE(refl[j], 0.0) << "band " << j;
+}
+
+TEST(Reflection, AbsorptionLowersTheReflectionAndAbove0point8RemovesIt)
+{
+    const Bands hard = Reflection(WallProject(0.0));
+    const Bands half = Reflection(WallProject(0.5));
+    for (int j = 2; j < kBandCount; ++j)
+        EXPECT_NEAR(half[j], hard[j] + 10.0 * std::log10(0.5), kLevelTol);
+    const Bands absorbing = Reflection(WallProject(0.9));
+    for (double v : absorbing)
+        EXPECT_EQ(v, 0.0);
+    EXPECT_FALSE(ReflectionValid(0.01, 100.0, 1.0, 10.0, 10.0, 0.9));
+}
+
+TEST(Reflection, TwoSidesAddAsEnergy)
+{
+    CMyTalvoDoc right = WallProject(0.0);
+    CMyTalvoDoc left = right;
+    left.m_arrBarrier[0] = Barrier(-50, 80, 50, 80, 5.0, 0.0);  // behind the receiver
+    CMyTalvoDoc both = right;
+    both.m_arrBarrier.push_back(left.m_arrBarrier[0]);
+    const Bands r = Reflection(right), l = Reflection(left), b = Reflection(both);
+    // The far wall reflects only from 1 kHz up (Fresnel condition); below, one side alone.
+    for (int j = 2; j < 4; ++j) {
+        EXPECT_EQ(l[j], 0.0);
+        EXPECT_EQ(b[j], r[j]);
+    }
+    for (int j = 4; j < kBandCount; ++j)
+        EXPECT_NEAR(b[j], 10.0 * std::log10(std::pow(10.0, r[j] / 10.0) + std::pow(10.0, l[j] / 10.0)), 1e-9);
+    // A second wall on the same side, nearer the source, replaces the first: only the
+    // last of a side counts.
+    CMyTalvoDoc nearer = right;
+    nearer.m_arrBarrier[0] = Barrier(-50, -5, 50, -5, 5.0, 0.5);
+    CMyTalvoDoc twice = right;
+    twice.m_arrBarrier.push_back(nearer.m_arrBarrier[0]);
+    const Bands n = Reflection(nearer), t = Reflection(twice);
+    for (int j = 0; j < kBandCount; ++j)
+        EXPECT_EQ(t[j], n[j]);
+}
+
+TEST(Reflection, SidesAndCombination)
+{
+    const CSourceLine line{{0, 0, 0}, {10, 0, 0}};
+    EXPECT_TRUE(LeftOfSourceLine(line, {5, 3, 0}));
+    EXPECT_FALSE(LeftOfSourceLine(line, {5, -3, 0}));
+    EXPECT_EQ(CombineSides(0.0, 0.0), 0.0);
+    EXPECT_EQ(CombineSides(40.0, 0.0), 40.0);
+    EXPECT_NEAR(CombineSides(40.0, 40.0), 43.0103, kLevelTol);
+    // A wall the image path misses (the receiver beside its end) reflects nothing.
+    const CReflectionHit miss = FindReflection(CObstacle{{100, -10, 0}, {200, -10, 0}, 0, 5, 0, 0, 0},
+                                               {0, 0, 0.5}, {0, 50, 1.5});
+    EXPECT_FALSE(miss.m_bHit);
+}
