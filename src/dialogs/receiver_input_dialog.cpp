@@ -90,6 +90,7 @@ void CInput_Receiver_Point::BuildForm()
     connect(m_pDelete, &QPushButton::clicked, this, &CInput_Receiver_Point::DeleteRow);
     connect(m_pEqualSpacing, &QAction::triggered, this, &CInput_Receiver_Point::AddEquallySpaced);
     connect(m_pTable, &QTableWidget::cellClicked, this, &CInput_Receiver_Point::OnRowClicked);
+    connect(m_pId, &QLineEdit::textChanged, this, &CInput_Receiver_Point::ListChanged);  // the highlight follows
 }
 
 QLineEdit* CInput_Receiver_Point::ValueField(int column) const { return m_fields[static_cast<std::size_t>(column)]; }

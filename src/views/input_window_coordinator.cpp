@@ -57,13 +57,18 @@ void CInputWindowCoordinator::OpenRoadInput()
     connect(m_pRoadDlg, &Input_Road_dlg::CommitRequested, this, &CInputWindowCoordinator::OnRoadCommit);
     connect(m_pRoadDlg, &Input_Road_dlg::DeleteRequested, this, &CInputWindowCoordinator::OnRoadDelete);
     connect(m_pRoadDlg, &Input_Road_dlg::CloseRequested, this, &CInputWindowCoordinator::CloseRoad);
-    connect(m_pRoadDlg, &Input_Road_dlg::FormChanged, this, &CInputWindowCoordinator::Repaint);
+    connect(m_pRoadDlg, &Input_Road_dlg::FormChanged, this, [this] {
+        ActivateRoad();
+        Repaint();
+    });
     m_pRoadDlg->show();
+    ActivateRoad();
     Repaint();
 }
 
 void CInputWindowCoordinator::OnRoadStore()
 {
+    ActivateRoad();
     m_pRoadDlg->StorePending();
     Repaint();
 }
@@ -75,11 +80,13 @@ void CInputWindowCoordinator::OnRoadCommit()
     m_pDoc->m_arrRoad = m_pRoadDlg->WorkingList();
     m_pDoc->m_bModified = true;
     DestroyWindow(m_pRoadDlg);
+    ActivateAnyOpen();
     Repaint();
 }
 
 void CInputWindowCoordinator::OnRoadDelete()
 {
+    ActivateRoad();
     m_pRoadDlg->DeleteSelected();
     Repaint();
 }
@@ -87,6 +94,7 @@ void CInputWindowCoordinator::OnRoadDelete()
 void CInputWindowCoordinator::CloseRoad()
 {
     DestroyWindow(m_pRoadDlg);
+    ActivateAnyOpen();
     Repaint();
 }
 
@@ -102,9 +110,13 @@ void CInputWindowCoordinator::OpenReceiverInput()
     m_pReceiverDlg->SetModalRunner(m_runModal);
     connect(m_pReceiverDlg, &CInput_Receiver_Point::CommitRequested, this, &CInputWindowCoordinator::OnReceiverCommit);
     connect(m_pReceiverDlg, &CInput_Receiver_Point::CancelRequested, this, &CInputWindowCoordinator::CloseReceiver);
-    connect(m_pReceiverDlg, &CInput_Receiver_Point::RowDeleted, this, &CInputWindowCoordinator::Repaint);
-    connect(m_pReceiverDlg, &CInput_Receiver_Point::ListChanged, this, &CInputWindowCoordinator::Repaint);
+    for (auto changed : {&CInput_Receiver_Point::RowDeleted, &CInput_Receiver_Point::ListChanged})
+        connect(m_pReceiverDlg, changed, this, [this] {
+            ActivateReceiver();
+            Repaint();
+        });
     m_pReceiverDlg->show();
+    ActivateReceiver();
     Repaint();
 }
 
@@ -123,6 +135,7 @@ void CInputWindowCoordinator::OnReceiverCommit()
 void CInputWindowCoordinator::CloseReceiver()
 {
     DestroyWindow(m_pReceiverDlg);
+    ActivateAnyOpen();
     Repaint();
 }
 
@@ -141,4 +154,29 @@ int CInputWindowCoordinator::HighlightedRoad() const { return m_pRoadDlg ? m_pRo
 int CInputWindowCoordinator::HighlightedReceiver() const
 {
     return m_pReceiverDlg ? m_pReceiverDlg->EditedIndex() : -1;
+}
+
+void CInputWindowCoordinator::Activate(EEntityKind kind) { m_eActive = kind; }
+
+void CInputWindowCoordinator::ActivateAnyOpen()
+{
+    if (m_eActive == EEntityKind::Road && !m_pRoadDlg)
+        m_eActive = m_pReceiverDlg ? EEntityKind::Receiver : EEntityKind::None;
+    if (m_eActive == EEntityKind::Receiver && !m_pReceiverDlg)
+        m_eActive = m_pRoadDlg ? EEntityKind::Road : EEntityKind::None;
+}
+
+CWorkingLists CInputWindowCoordinator::WorkingLists() const
+{
+    CWorkingLists lists;
+    if (m_pRoadDlg)
+        lists.pRoads = &m_pRoadDlg->WorkingList();
+    if (m_pReceiverDlg)
+        lists.pReceivers = &m_pReceiverDlg->WorkingList();
+    lists.highlightKind = m_eActive;
+    if (m_eActive == EEntityKind::Road)
+        lists.nHighlight = HighlightedRoad();
+    else if (m_eActive == EEntityKind::Receiver)
+        lists.nHighlight = HighlightedReceiver();
+    return lists;
 }

@@ -16,6 +16,7 @@
 
 #include "dialogs/modal_runner.h"
 #include "model/entities.h"
+#include "views/working_lists.h"
 
 class QWidget;
 class CMyTalvoDoc;
@@ -57,6 +58,9 @@ public:
     // 0-based position of the entity the open window edits; -1 when none.
     int HighlightedRoad() const;
     int HighlightedReceiver() const;
+    // Everything above for the views: every open window's working list, and the entity
+    // edited in the window that made the latest request highlighted.
+    CWorkingLists WorkingLists() const;
 
 signals:
     void RepaintViews();
@@ -64,6 +68,10 @@ signals:
 private:
     bool RefusedWhileResults(const char* wording);
     void Repaint() { emit RepaintViews(); }
+    void Activate(EEntityKind kind);
+    void ActivateRoad() { Activate(EEntityKind::Road); }
+    void ActivateReceiver() { Activate(EEntityKind::Receiver); }
+    void ActivateAnyOpen();
     void OnRoadStore();
     void OnRoadCommit();
     void OnRoadDelete();
@@ -77,4 +85,5 @@ private:
     ModalRunner m_runModal = ExecRunner();
     QPointer<Input_Road_dlg> m_pRoadDlg;
     QPointer<CInput_Receiver_Point> m_pReceiverDlg;
+    EEntityKind m_eActive = EEntityKind::None;  // the window whose entity is highlighted
 };
