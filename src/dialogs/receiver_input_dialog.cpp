@@ -56,6 +56,7 @@ void CInput_Receiver_Point::BuildForm()
     m_pTable = new QTableWidget(0, kColumnCount, this);
     m_pTable->setHorizontalHeaderLabels(kHeaders);
     m_pTable->verticalHeader()->hide();
+    m_pTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     layout->addWidget(m_pTable, 1);
