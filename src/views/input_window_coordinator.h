@@ -48,6 +48,10 @@ public:
     // "수음점": a second command says the window is already open.
     void OpenReceiverInput();
 
+    // Closes every open window without touching the document: the project it was opened
+    // on has been replaced, and its working list must not be committed into another.
+    void CloseAll();
+
     Input_Road_dlg* RoadWindow() const;
     CInput_Receiver_Point* ReceiverWindow() const;
     bool IsAnyInputOpen() const;
