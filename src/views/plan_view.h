@@ -12,6 +12,7 @@
 
 class CMyTalvoDoc;
 class CSection_View;
+class CInputWindowCoordinator;
 
 // The plan view: the model seen from above, the calculation area, the receiver grid
 // and the result labels. Clicking a grid point after a prediction labels its level;
@@ -50,6 +51,9 @@ public:
     void SetWorkingLists(const CWorkingLists& working);
     const CWorkingLists& workingLists() const { return m_working; }
 
+    // The model input windows this view owns; their working lists are drawn while open.
+    CInputWindowCoordinator* InputWindows() const { return m_pInputs; }
+
     // The section view below, which follows the result display and the working lists
     // and is repainted with this view.
     void SetSectionView(CSection_View* view);
@@ -66,8 +70,9 @@ public:
     bool PickAt(QPointF pixel);
 
 public slots:
-    // Commands routed from the main window. The input windows open in later versions;
-    // for now they make their refusal checks only.
+    // Commands routed from the main window. The road and receiver commands open their
+    // input windows (see InputWindows()); the other input windows open in later versions,
+    // for now those commands make their refusal checks only.
     void OnInputRoad();
     void OnInputTunnel();
     void OnInputEmbankment();
@@ -105,4 +110,5 @@ private:
     CPickedPoints m_picked;
     CWorkingLists m_working;
     QPointer<CSection_View> m_pSectionView;
+    CInputWindowCoordinator* m_pInputs;
 };

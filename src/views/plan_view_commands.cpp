@@ -1,8 +1,10 @@
 // The main window's commands that the plan view carries out. Model input is refused
-// while results are displayed; the input and result windows themselves come later.
+// while results are displayed; road and receiver input open their windows, the other
+// input and result windows come later.
 
 #include "dialogs/message_box.h"
 #include "model/document.h"
+#include "views/input_window_coordinator.h"
 #include "views/plan_view.h"
 
 namespace {
@@ -26,11 +28,11 @@ bool CPlan_View::HasResults() const
     return m_pDoc->m_nCalculatedInFile == 1 || m_pDoc->IsCalculated();
 }
 
-void CPlan_View::OnInputRoad() { ModelInputAllowed(kRemoveResults); }
+void CPlan_View::OnInputRoad() { m_pInputs->OpenRoadInput(); }
 void CPlan_View::OnInputTunnel() { ModelInputAllowed(kRemoveResults); }
 void CPlan_View::OnInputEmbankment() { ModelInputAllowed(kRemoveResults); }
 void CPlan_View::OnInputCutting() { ModelInputAllowed(kRemoveResults); }
-void CPlan_View::OnInputReceiver() { ModelInputAllowed(kRemoveResultsReceiver); }
+void CPlan_View::OnInputReceiver() { m_pInputs->OpenReceiverInput(); }
 void CPlan_View::OnInputBarrier() { ModelInputAllowed(kRemoveResults); }
 void CPlan_View::OnOptimise() {}
 
