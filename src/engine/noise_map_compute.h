@@ -1,0 +1,67 @@
+#pragma once
+
+// Computing a noise map: the levels at the nodes of a plan grid over the calculation area
+// or of a vertical grid along the section line, from a prepared CCalcScene on several
+// threads. Every node is computed on its own, so the levels do not depend on the number
+// of threads.
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/bands.h"
+#include "model/noise_map_grid.h"
+
+class CCalcScene;
+class CMyTalvoDoc;
+struct CProjectSettings;
+
+// Progress and cancellation of one map computation: nodes done, nodes in all, a cancel flag.
+// Thread-safe: every member is atomic; the workers count while a watcher reads and cancels.
+class CNoiseMapProgress {
+public:
+    void Start(std::int64_t total) { m_done = 0; m_total = total; }
+    void Count() { ++m_done; }
+    std::int64_t Done() const { return m_done; }
+    std::int64_t Total() const { return m_total; }
+    // done * 100 / total, 0..100 (0 while the total is 0).
+    int Percent() const;
+    void RequestCancel() { m_cancel = true; }
+    bool CancelRequested() const { return m_cancel; }
+
+private:
+    std::atomic<std::int64_t> m_done{0};
+    std::atomic<std::int64_t> m_total{0};
+    std::atomic<bool> m_cancel{false};
+};
+
+// The section grid reaches from the ground (height 0) up to this height, metres.
+constexpr double kSectionMapTop = 30.0;
+// A finer map than this many nodes is refused as a wrong spacing.
+constexpr std::int64_t kMaxMapNodes = 4'000'000;
+
+inline constexpr const char* kMapMsgNotCalculated = "소음해석을 먼저 수행하세요.";
+inline constexpr const char* kMapMsgBadSpacing = "수음점 간격이 잘못되었습니다.";
+inline constexpr const char* kMapMsgBadArea = "계산영역의 좌표가 잘못되었습니다.";
+
+// start, start + s, (start + s) + s, ... while not beyond end: the values come from
+// repeated addition, as the receiver export walks its grid. Empty when end < start.
+std::vector<double> MapAxisNodes(double start, double end, double spacing);
+
+// Empty when a map of the document with this spacing may be computed; otherwise the message
+// refusing it: no calculation yet, a wrong spacing, a wrong area.
+std::string CheckNoiseMap(const CMyTalvoDoc& doc, double spacing);
+
+// The plan grid over the calculation area at the given node height (levels not yet set).
+CNoiseMapGrid PlanMapLayout(const CProjectSettings& settings, double spacing, double height, int band);
+// The vertical grid along the section line, heights 0 .. kSectionMapTop (levels not yet set).
+CNoiseMapGrid SectionMapLayout(const CProjectSettings& settings, double spacing, int band);
+
+// Computes every node's level (overall or the grid's band) on `threads` threads (<= 0: one
+// per core). False when cancelled; the levels are then incomplete.
+bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CNoiseMapProgress& progress,
+                     int threads);
+
+// The level a map shows of a point's bands: the overall level for band 0, else the band.
+double MapLevel(const Bands& levels, int band);
