@@ -12,3 +12,5 @@ class App;
 void RegisterConvert(CLI::App& app);
 void RegisterEmission(CLI::App& app);
 void RegisterCalc(CLI::App& app);
+// In builds with the GUI only (TALVO_CLI_MAP): it paints with Qt (cli/map/).
+void RegisterMap(CLI::App& app);

@@ -10,6 +10,9 @@ int main(int argc, char** argv)
     RegisterConvert(app);
     RegisterEmission(app);
     RegisterCalc(app);
+#ifdef TALVO_CLI_MAP
+    RegisterMap(app);
+#endif
     CLI11_PARSE(app, argc, argv);
     return 0;
 }

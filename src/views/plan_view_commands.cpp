@@ -1,5 +1,5 @@
 // The main window's commands that the plan view carries out. Model input is refused
-// while results are displayed; the input and result windows themselves come later.
+// while results or a noise map are displayed; the input and result windows themselves come later.
 
 #include "dialogs/message_box.h"
 #include "model/document.h"
@@ -15,7 +15,7 @@ const QString kRunPredictionFirst = QStringLiteral("소음해석을 먼저 수�
 
 bool CPlan_View::ModelInputAllowed(const QString& refusal)
 {
-    if (!m_results.m_bShowResults)
+    if (!m_results.m_bShowResults && !m_pNoiseMap)
         return true;
     MessageBoxes().Information(this, refusal);
     return false;
