@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QString>
 
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -52,6 +53,8 @@ CNoiseMapGrid ComputePlanMap(CMyTalvoDoc& doc, const MapArgs& args)
 {
     const double spacing = args.spacing.value_or(doc.m_settings.m_dReceiverSpacing);
     const double height = args.height.value_or(doc.m_settings.m_dReceiverHeight);
+    if (!std::isfinite(height))
+        Fail(args.project, "수음점 높이가 잘못되었습니다.");
     doc.m_arrSegment.clear();
     MakeSourcePieces(doc);
     if (doc.m_arrSegment.empty())
