@@ -3,8 +3,10 @@
 // section view's model; the legend; model input refused while a map is shown.
 #include <QtTest>
 
+#include <QTemporaryDir>
 #include <memory>
 
+#include "app/noise_map_commands.h"
 #include "dialogs/message_box.h"
 #include "engine/calc_scene.h"
 #include "engine/noise_map_compute.h"
@@ -88,6 +90,7 @@ private slots:
     void legendListsTheClassesFromTheTop();
     void modelInputRefusedWhileAMapIsShown();
     void standaloneImageFitsTheArea();
+    void commandComputesShowsAndSaves();
 };
 
 void TestNoiseMap::planClassesStepDownAwayFromTheRoad()
@@ -204,6 +207,49 @@ void TestNoiseMap::standaloneImageFitsTheArea()
     const CNoiseMapLegend legend(0);
     QVERIFY(SameColour(image.pixelColor(legend.SwatchRect(image.size(), 3).center()),
                        legend.Entries()[3].colour));
+}
+
+void TestNoiseMap::commandComputesShowsAndSaves()
+{
+    CRecordingBoxes boxes;
+    SetMessageBoxes(&boxes);
+    CMyTalvoDoc doc;
+    CPlan_View plan(&doc);
+    CNoiseMapCommands commands(&doc, &plan, nullptr);
+    int asked = 0;
+    commands.m_chooseBand = [&asked]() -> std::optional<int> { ++asked; return std::nullopt; };
+    commands.OnNoiseMap();  // nothing calculated yet
+    QCOMPARE(boxes.texts, QStringList({QStringLiteral("소음해석을 먼저 수행하세요.")}));
+    QCOMPARE(asked, 0);
+    BuildOpenRoad(doc, 100);
+    doc.m_settings.m_dReceiverSpacing = 25;
+    doc.m_settings.m_dReceiverHeight = 1.5;
+    commands.OnNoiseMap();  // band choice cancelled
+    QCOMPARE(asked, 1);
+    QVERIFY(!plan.IsShowingNoiseMap());
+    commands.OnSaveGridCsv();  // no map to save
+    QCOMPARE(boxes.texts.last(), QStringLiteral("소음지도를 먼저 계산하세요."));
+    commands.m_chooseBand = []() -> std::optional<int> { return 4; };
+    commands.OnNoiseMap();
+    QVERIFY(plan.IsShowingNoiseMap());
+    QCOMPARE(plan.noiseMap()->plan.m_nBand, 4);
+    QCOMPARE(plan.noiseMap()->plan.Columns(), std::size_t(9));
+    QVERIFY(plan.noiseMap()->section.has_value());
+    QTemporaryDir dir;
+    QString file = dir.filePath(QStringLiteral("map.csv"));
+    commands.m_chooseFile = [&file](const QString&, const QString&, const QString&) { return file; };
+    commands.OnSaveGridCsv();
+    QFile csv(file);
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QCOMPARE(csv.readLine(), QByteArray("x,y,z,level\n"));
+    file = dir.filePath(QStringLiteral("map.png"));
+    commands.OnSaveMapPng();
+    QVERIFY(!QImage(file).isNull());
+    file = dir.filePath(QStringLiteral("no-such-dir/map.geojson"));
+    const int before = int(boxes.texts.size());
+    commands.OnSaveGridGeoJson();
+    QCOMPARE(int(boxes.texts.size()), before + 1);  // the failure is reported
+    SetMessageBoxes(nullptr);
 }
 
 QTEST_MAIN(TestNoiseMap)
