@@ -3,15 +3,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QInputDialog>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QProgressDialog>
 #include <QTimer>
 #include <QToolBar>
 #include <atomic>
 #include <thread>
 
+#include "dialogs/file_dialogs.h"
 #include "dialogs/message_box.h"
 #include "engine/calc_scene.h"
 #include "engine/noise_map_compute.h"
@@ -32,6 +35,42 @@ QStringList BandEntries()
     return {QStringLiteral("Overall (dBA)"), QStringLiteral("63 Hz"),  QStringLiteral("125 Hz"),
             QStringLiteral("250 Hz"),        QStringLiteral("500 Hz"), QStringLiteral("1K Hz"),
             QStringLiteral("2K Hz"),         QStringLiteral("4K Hz"),  QStringLiteral("8K Hz")};
+}
+
+// The toolbar picture: three bands of the map's colours.
+QIcon MapIcon()
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    const int classes[] = {9, 6, 3, 1};
+    for (int i = 0; i < 4; ++i)
+        p.fillRect(QRect(2, 2 + 5 * i, 20, 5), LevelClassQColor(classes[i]));
+    p.setPen(QColor(40, 40, 40));
+    p.drawRect(QRect(2, 2, 19, 19));
+    return QIcon(pixmap);
+}
+
+QMenu* ResultMenu(QMainWindow* frame)
+{
+    for (QAction* entry : frame->menuBar()->actions())
+        if (entry->menu() && entry->text() == QStringLiteral("결과(&R)"))
+            return entry->menu();
+    return nullptr;
+}
+
+constexpr int kResultDisplayId = 32788;
+
+void AddAfterResultDisplay(QToolBar* toolBar, QAction* action)
+{
+    const QList<QAction*> buttons = toolBar->actions();
+    for (qsizetype i = 0; i + 1 < buttons.size(); ++i) {
+        if (!buttons[i]->isSeparator() && buttons[i]->data().toInt() == kResultDisplayId) {
+            toolBar->insertAction(buttons[i + 1], action);
+            return;
+        }
+    }
+    toolBar->addAction(action);
 }
 
 QAction* MakeAction(const QString& text, const QString& prompt, QObject* parent)
@@ -70,22 +109,35 @@ CNoiseMapCommands::CNoiseMapCommands(CMyTalvoDoc* doc, CPlan_View* planView, QWi
                               QStringLiteral("소음지도 격자의 좌표와 소음레벨을 CSV 파일로 저장합니다."), this);
     m_pGeoJsonAction = MakeAction(QStringLiteral("소음지도 GeoJSON 저장"),
                                   QStringLiteral("소음지도의 소음등급 영역을 GeoJSON 파일로 저장합니다."), this);
+    m_pMapAction->setData(kNoiseMapCommandId);
+    m_pMapAction->setIcon(MapIcon());
+    m_pMapAction->setIconVisibleInMenu(false);
     connect(m_pMapAction, &QAction::triggered, this, &CNoiseMapCommands::OnNoiseMap);
     connect(m_pPngAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveMapPng);
     connect(m_pCsvAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveGridCsv);
     connect(m_pGeoJsonAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveGridGeoJson);
 }
 
-void CNoiseMapCommands::AddTo(QMenu* resultMenu, QToolBar* toolBar) const
+CNoiseMapCommands* AttachNoiseMapCommands(QMainWindow* frame, CMyTalvoDoc* doc, CPlan_View* planView)
 {
-    if (resultMenu) {
-        resultMenu->addAction(m_pMapAction);
-        resultMenu->addAction(m_pPngAction);
-        resultMenu->addAction(m_pCsvAction);
-        resultMenu->addAction(m_pGeoJsonAction);
-    }
-    if (toolBar)
-        toolBar->addAction(m_pMapAction);
+    auto* commands = new CNoiseMapCommands(doc, planView, frame);
+    QMenu* menu = ResultMenu(frame);
+    if (menu)
+        menu->addSeparator();
+    commands->AddTo(menu);
+    if (auto* toolBar = frame->findChild<QToolBar*>(QStringLiteral("mainToolbar")))
+        AddAfterResultDisplay(toolBar, commands->MapAction());
+    return commands;
+}
+
+void CNoiseMapCommands::AddTo(QMenu* resultMenu) const
+{
+    if (!resultMenu)
+        return;
+    resultMenu->addAction(m_pMapAction);
+    resultMenu->addAction(m_pPngAction);
+    resultMenu->addAction(m_pCsvAction);
+    resultMenu->addAction(m_pGeoJsonAction);
 }
 
 void CNoiseMapCommands::Report(const std::string& message)
@@ -109,9 +161,7 @@ std::optional<int> CNoiseMapCommands::ChooseBand() const
 
 QString CNoiseMapCommands::ChooseFile(const QString& title, const QString& name, const QString& filter) const
 {
-    if (m_chooseFile)
-        return m_chooseFile(title, name, filter);
-    return QFileDialog::getSaveFileName(m_pParent, title, name, filter);
+    return FileDialogs().SaveFileName(m_pParent, title, name, filter);
 }
 
 void CNoiseMapCommands::OnNoiseMap()

@@ -18,6 +18,7 @@ class CMyTalvoDoc;
 class CNoiseMapProgress;
 class CPlan_View;
 class QAction;
+class QMainWindow;
 class QMenu;
 class QToolBar;
 class QWidget;
@@ -27,6 +28,17 @@ class QWidget;
 // as the document does not change; nullptr when cancelled.
 std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band,
                                                 CNoiseMapProgress& progress, int threads = 0);
+
+class CNoiseMapCommands;
+
+// The command id of "소음지도" (the action's data), next to the result commands.
+constexpr int kNoiseMapCommandId = 32830;
+
+// Gives a main window the noise map commands: "소음지도" and the save commands at the end
+// of its menu "결과(&R)", and "소음지도" on its toolbar (objectName "mainToolbar") right
+// after the result display button (32788), or at the end without one. The commands
+// belong to the window.
+CNoiseMapCommands* AttachNoiseMapCommands(QMainWindow* frame, CMyTalvoDoc* doc, CPlan_View* planView);
 
 class CNoiseMapCommands : public QObject {
     Q_OBJECT
@@ -39,13 +51,12 @@ public:
     QAction* SavePngAction() const { return m_pPngAction; }
     QAction* SaveCsvAction() const { return m_pCsvAction; }
     QAction* SaveGeoJsonAction() const { return m_pGeoJsonAction; }
-    // Adds the map command to the menu and toolbar and the save commands to the menu.
-    void AddTo(QMenu* resultMenu, QToolBar* toolBar) const;
+    // Adds the map command and the save commands to the menu.
+    void AddTo(QMenu* resultMenu) const;
 
-    // Tests answer the band choice (nullopt: cancelled) and the file names instead of
-    // the dialogs.
+    // Tests answer the band choice (nullopt: cancelled) instead of the dialog; file names
+    // come through FileDialogs().
     std::function<std::optional<int>()> m_chooseBand;
-    std::function<QString(const QString& title, const QString& name, const QString& filter)> m_chooseFile;
 
 public slots:
     void OnNoiseMap();

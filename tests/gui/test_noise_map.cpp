@@ -11,6 +11,7 @@
 #include "engine/calc_scene.h"
 #include "engine/noise_map_compute.h"
 #include "engine/source_pieces.h"
+#include "helpers/recording_dialogs.h"
 #include "helpers/view_pixels.h"
 #include "model/document.h"
 #include "model/noise_level_classes.h"
@@ -236,16 +237,15 @@ void TestNoiseMap::commandComputesShowsAndSaves()
     QCOMPARE(plan.noiseMap()->plan.Columns(), std::size_t(9));
     QVERIFY(plan.noiseMap()->section.has_value());
     QTemporaryDir dir;
-    QString file = dir.filePath(QStringLiteral("map.csv"));
-    commands.m_chooseFile = [&file](const QString&, const QString&, const QString&) { return file; };
+    CRecordingFileDialogs files;
+    files.m_paths = QStringList({dir.filePath(QStringLiteral("map.csv")), dir.filePath(QStringLiteral("map.png")),
+                                 dir.filePath(QStringLiteral("no-such-dir/map.geojson"))});
     commands.OnSaveGridCsv();
-    QFile csv(file);
+    QFile csv(dir.filePath(QStringLiteral("map.csv")));
     QVERIFY(csv.open(QIODevice::ReadOnly));
     QCOMPARE(csv.readLine(), QByteArray("x,y,z,level\n"));
-    file = dir.filePath(QStringLiteral("map.png"));
     commands.OnSaveMapPng();
-    QVERIFY(!QImage(file).isNull());
-    file = dir.filePath(QStringLiteral("no-such-dir/map.geojson"));
+    QVERIFY(!QImage(dir.filePath(QStringLiteral("map.png"))).isNull());
     const int before = int(boxes.texts.size());
     commands.OnSaveGridGeoJson();
     QCOMPARE(int(boxes.texts.size()), before + 1);  // the failure is reported
