@@ -8,6 +8,7 @@
 #include "views/noise_map_renderer.h"
 #include "views/picked_points.h"
 #include "views/plan_painter.h"
+#include "views/section_painter.h"
 #include "views/working_lists.h"
 
 namespace {
@@ -48,6 +49,64 @@ QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSi
     planPainter.SetNoiseMap(&grid);
     planPainter.Paint();
     return image;
+}
+
+namespace {
+
+constexpr double kSectionBelow = 8.0;  // m shown below the ground line
+constexpr double kSectionAbove = 4.0;  // m shown above the top of the map
+
+// Zoom and offsets that put the stretch from..to and the map's heights into the image.
+CViewProjection FittedSectionProjection(const CProjectSettings& s, int axis, double from, double to,
+                                        double top, QSize size)
+{
+    const CSectionPlane plane(s, axis);
+    const CViewProjection plain = SectionProjection(s, axis, size.width(), size.height(), 0, 0, 1);
+    const double unitsPerPixel = 2 * plain.HalfX() / plain.Width();
+    const double low = -kSectionBelow, high = top + kSectionAbove;
+    const double spanW = std::fabs(to - from) * plain.Scale() / unitsPerPixel;
+    const double spanH = (high - low) * plain.Scale() / unitsPerPixel;
+    const double roomW = std::max(1, size.width() - kLegendSpace - 2 * kFrame);
+    const double roomH = std::max(1, size.height() - 2 * kFrame);
+    double zoom = std::min(roomW / spanW, roomH / spanH);
+    if (!std::isfinite(zoom) || !(zoom > 0))
+        zoom = 1;
+    const double scale = plain.Scale() * zoom;
+    const double middle = plane.Mirror(0.5 * (from + to));
+    const double panX = (middle - plane.AxisCentre()) * scale + 0.5 * kLegendSpace * unitsPerPixel;
+    const double panY = 0.5 * (low + high) * scale;
+    return SectionProjection(s, axis, size.width(), size.height(), panX, panY, zoom);
+}
+
+}  // namespace
+
+QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from,
+                             double to, QSize size)
+{
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    QPainter painter(&image);
+    const int axis = section.m_nSectionAxis;
+    const CViewProjection proj =
+        FittedSectionProjection(doc.m_settings, axis, from, to, section.m_dEndV, image.size());
+    const CWorkingLists working;
+    const CResultDisplay results;
+    CSectionPainter sectionPainter(painter, proj, doc, axis, working, results);
+    sectionPainter.SetNoiseMap(&section);
+    sectionPainter.Paint();
+    return image;
+}
+
+QSize SectionMapImageSize(const CNoiseMapGrid& section, double from, double to, int width)
+{
+    width = std::clamp(width, kMinSide, kMaxSide);
+    const double roomW = width - kLegendSpace - 2 * kFrame;
+    const double metres = section.m_dEndV + kSectionAbove + kSectionBelow;
+    const double span = std::fabs(to - from);
+    const double height = span > 0 ? roomW * metres / span + 2 * kFrame : width / 2.0;
+    const CNoiseMapLegend legend(0);
+    const double legendHeight = legend.Rect(QSize(width, 0)).bottom() + kFrame;
+    return QSize(width, std::clamp(static_cast<int>(std::lround(std::max(height, legendHeight))), kMinSide,
+                                   kMaxSide));
 }
 
 QSize PlanMapImageSize(const CMyTalvoDoc& doc, int width)

@@ -1,5 +1,6 @@
 // talvo-cli map PROJECT -o FILE.png [--spacing S] [--height H] [--band B] [--threads N]
-// [--width PX --height-px PX]: computes the plan noise map and renders it with the model and
+// [--width PX --height-px PX] [--section-output FILE.png [--section-from A --section-to B]]:
+// computes the plan noise map and renders it with the model and
 // the legend to a PNG, without a display. This command needs Qt's painting: it lives in
 // the small library talvo_cli_map and creates its QGuiApplication only while it runs.
 #include "cli/commands.h"
@@ -33,6 +34,8 @@ struct MapArgs {
     int threads = 0;
     int width = 1600;
     std::optional<int> heightPx;
+    std::string sectionOutput;
+    std::optional<double> sectionFrom, sectionTo;
 };
 
 [[noreturn]] void Fail(const std::string& what, const std::string& message)
@@ -68,6 +71,24 @@ CNoiseMapGrid ComputePlanMap(CMyTalvoDoc& doc, const MapArgs& args)
     return grid;
 }
 
+// The section map along the project's section line, the whole line or the stretch asked for.
+void RenderSection(CMyTalvoDoc& doc, const MapArgs& args)
+{
+    const double spacing = args.spacing.value_or(doc.m_settings.m_dReceiverSpacing);
+    const CCalcScene scene(doc);
+    CNoiseMapGrid grid = SectionMapLayout(doc.m_settings, spacing, args.band);
+    CNoiseMapProgress progress;
+    ComputeNoiseMap(scene, grid, progress, args.threads);
+    const double from = args.sectionFrom.value_or(grid.m_dStartU);
+    const double to = args.sectionTo.value_or(grid.m_dEndU);
+    QSize size = SectionMapImageSize(grid, from, to, args.width);
+    if (args.heightPx)
+        size.setHeight(*args.heightPx);
+    const QImage image = RenderSectionMapImage(doc, grid, from, to, size);
+    if (!image.save(QString::fromStdString(args.sectionOutput), "PNG"))
+        Fail(args.sectionOutput, "PNG 파일을 쓸 수 없습니다.");
+}
+
 void RunMap(const MapArgs& args)
 {
     CMyTalvoDoc doc;
@@ -86,6 +107,8 @@ void RunMap(const MapArgs& args)
     const QImage image = RenderPlanMapImage(doc, grid, size);
     if (!image.save(QString::fromStdString(args.output), "PNG"))
         Fail(args.output, "PNG 파일을 쓸 수 없습니다.");
+    if (!args.sectionOutput.empty())
+        RenderSection(doc, args);
 }
 
 }  // namespace
@@ -105,5 +128,9 @@ void RegisterMap(CLI::App& app)
     cmd->add_option("--width", args->width, "Image width in pixels")->check(CLI::Range(200, 8000));
     cmd->add_option("--height-px", args->heightPx, "Image height in pixels (default: from the area)")
         ->check(CLI::Range(200, 8000));
+    cmd->add_option("--section-output", args->sectionOutput,
+                    "Also render the section map along the project's section line to this PNG");
+    cmd->add_option("--section-from", args->sectionFrom, "Start of the stretch of the section line shown (m)");
+    cmd->add_option("--section-to", args->sectionTo, "End of the stretch of the section line shown (m)");
     cmd->callback([args]() { RunMap(*args); });
 }
