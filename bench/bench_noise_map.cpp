@@ -32,7 +32,7 @@ void BM_PlanMapValleyCrossing(benchmark::State& state)
     std::int64_t nodes = 0;
     for (auto _ : state) {
         CNoiseMapGrid grid = PlanMapLayout(doc.m_settings, kSpacing, kHeight, 0);
-        CNoiseMapProgress progress;
+        CRunProgress progress;
         ComputeNoiseMap(scene, grid, progress, threads);
         nodes += progress.Done();
         benchmark::DoNotOptimize(grid.m_arrLevel.data());

@@ -84,7 +84,7 @@ QAction* MakeAction(const QString& text, const QString& prompt, QObject* parent)
 }  // namespace
 
 std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band,
-                                                CNoiseMapProgress& progress, int threads)
+                                                CRunProgress& progress, int threads)
 {
     const CProjectSettings& s = doc.m_settings;
     const CCalcScene scene(doc);
@@ -182,7 +182,7 @@ void CNoiseMapCommands::OnNoiseMap()
 // every 100 ms; its cancel button stops the workers after the nodes they are on.
 std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputeWithProgress(int band)
 {
-    CNoiseMapProgress progress;
+    CRunProgress progress;
     std::shared_ptr<CNoiseMap> result;
     std::atomic<bool> finished{false};
     QProgressDialog dialog(QStringLiteral("소음지도를 계산중입니다."), QStringLiteral("취소"), 0, 100, m_pParent);

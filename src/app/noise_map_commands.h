@@ -15,7 +15,7 @@
 #include "views/noise_map_renderer.h"
 
 class CMyTalvoDoc;
-class CNoiseMapProgress;
+class CRunProgress;
 class CPlan_View;
 class QAction;
 class QMainWindow;
@@ -27,7 +27,7 @@ class QWidget;
 // the section grid along the section line, with the receiver spacing. Thread-safe as long
 // as the document does not change; nullptr when cancelled.
 std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band,
-                                                CNoiseMapProgress& progress, int threads = 0);
+                                                CRunProgress& progress, int threads = 0);
 
 class CNoiseMapCommands;
 

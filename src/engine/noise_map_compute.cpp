@@ -2,19 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <atomic>
 #include <thread>
 
 #include "engine/calc_scene.h"
 #include "model/bands.h"
 #include "model/document.h"
-
-int CNoiseMapProgress::Percent() const
-{
-    const std::int64_t total = m_total, done = m_done;
-    if (total <= 0 || done <= 0)
-        return 0;
-    return done >= total ? 100 : static_cast<int>(done * 100 / total);
-}
 
 std::vector<double> MapAxisNodes(double start, double end, double spacing)
 {
@@ -108,7 +101,7 @@ namespace {
 
 // One worker: takes the next free column until none is left or the run is cancelled.
 // Each column's levels are written by exactly one worker.
-void ComputeColumns(const CCalcScene& scene, CNoiseMapGrid& grid, CNoiseMapProgress& progress,
+void ComputeColumns(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress,
                     std::atomic<std::size_t>& nextColumn)
 {
     for (std::size_t c = nextColumn++; c < grid.Columns(); c = nextColumn++) {
@@ -131,7 +124,7 @@ int ThreadCount(int threads, std::size_t columns)
 
 }  // namespace
 
-bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CNoiseMapProgress& progress,
+bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress,
                      int threads)
 {
     progress.Start(static_cast<std::int64_t>(grid.m_arrLevel.size()));

@@ -5,36 +5,17 @@
 // threads. Every node is computed on its own, so the levels do not depend on the number
 // of threads.
 
-#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "model/bands.h"
 #include "model/noise_map_grid.h"
+#include "model/run_progress.h"
 
 class CCalcScene;
 class CMyTalvoDoc;
 struct CProjectSettings;
-
-// Progress and cancellation of one map computation: nodes done, nodes in all, a cancel flag.
-// Thread-safe: every member is atomic; the workers count while a watcher reads and cancels.
-class CNoiseMapProgress {
-public:
-    void Start(std::int64_t total) { m_done = 0; m_total = total; }
-    void Count() { ++m_done; }
-    std::int64_t Done() const { return m_done; }
-    std::int64_t Total() const { return m_total; }
-    // done * 100 / total, 0..100 (0 while the total is 0).
-    int Percent() const;
-    void RequestCancel() { m_cancel = true; }
-    bool CancelRequested() const { return m_cancel; }
-
-private:
-    std::atomic<std::int64_t> m_done{0};
-    std::atomic<std::int64_t> m_total{0};
-    std::atomic<bool> m_cancel{false};
-};
 
 // The section grid reaches from the ground (height 0) up to this height, metres.
 constexpr double kSectionMapTop = 30.0;
@@ -60,7 +41,7 @@ CNoiseMapGrid SectionMapLayout(const CProjectSettings& settings, double spacing,
 
 // Computes every node's level (overall or the grid's band) on `threads` threads (<= 0: one
 // per core). False when cancelled; the levels are then incomplete.
-bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CNoiseMapProgress& progress,
+bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress,
                      int threads);
 
 // The level a map shows of a point's bands: the overall level for band 0, else the band.

@@ -73,7 +73,7 @@ TEST(NoiseMapCompute, ThreadCountGivesIdenticalGridsThatMatchThePointQuery)
     const CCalcScene scene(doc);
     CNoiseMapGrid one = PlanMapLayout(doc.m_settings, 20, 1.5, 0);
     CNoiseMapGrid three = one;
-    CNoiseMapProgress p1, p3;
+    CRunProgress p1, p3;
     ASSERT_TRUE(ComputeNoiseMap(scene, one, p1, 1));
     ASSERT_TRUE(ComputeNoiseMap(scene, three, p3, 3));
     EXPECT_EQ(one.m_arrLevel, three.m_arrLevel);
@@ -93,7 +93,7 @@ TEST(NoiseMapCompute, BandAndSectionAndCancel)
     const CMyTalvoDoc doc = OpenRoadProject();
     const CCalcScene scene(doc);
     CNoiseMapGrid band = PlanMapLayout(doc.m_settings, 100, 1.5, 5);  // 1 kHz
-    CNoiseMapProgress progress;
+    CRunProgress progress;
     ASSERT_TRUE(ComputeNoiseMap(scene, band, progress, 2));
     const Bands at = scene.PointLevels(100, 0, 1.5);
     EXPECT_NEAR(band.Level(1, 0), at[4], kLevelTol);
@@ -101,7 +101,7 @@ TEST(NoiseMapCompute, BandAndSectionAndCancel)
     ASSERT_TRUE(ComputeNoiseMap(scene, section, progress, 2));
     EXPECT_NEAR(section.Level(5, 3), EnergySum(scene.PointLevels(100, 50, 30)), kLevelTol);
     CNoiseMapGrid cancelled = PlanMapLayout(doc.m_settings, 20, 1.5, 0);
-    CNoiseMapProgress stop;
+    CRunProgress stop;
     stop.RequestCancel();
     EXPECT_FALSE(ComputeNoiseMap(scene, cancelled, stop, 2));
     EXPECT_EQ(stop.Done(), 0);

@@ -59,7 +59,7 @@ std::shared_ptr<CNoiseMap> ComputeMap(const CMyTalvoDoc& doc, double spacing)
     const CCalcScene scene(doc);
     auto map = std::make_shared<CNoiseMap>();
     map->plan = PlanMapLayout(doc.m_settings, spacing, 1.5, 0);
-    CNoiseMapProgress progress;
+    CRunProgress progress;
     ComputeNoiseMap(scene, map->plan, progress, 2);
     map->section = SectionMapLayout(doc.m_settings, spacing, 0);
     ComputeNoiseMap(scene, *map->section, progress, 2);

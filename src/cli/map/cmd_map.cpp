@@ -66,7 +66,7 @@ CNoiseMapGrid ComputePlanMap(CMyTalvoDoc& doc, const MapArgs& args)
         Fail(args.project, refusal);
     const CCalcScene scene(doc);
     CNoiseMapGrid grid = PlanMapLayout(doc.m_settings, spacing, height, args.band);
-    CNoiseMapProgress progress;
+    CRunProgress progress;
     ComputeNoiseMap(scene, grid, progress, args.threads);
     return grid;
 }
@@ -77,7 +77,7 @@ void RenderSection(CMyTalvoDoc& doc, const MapArgs& args)
     const double spacing = args.spacing.value_or(doc.m_settings.m_dReceiverSpacing);
     const CCalcScene scene(doc);
     CNoiseMapGrid grid = SectionMapLayout(doc.m_settings, spacing, args.band);
-    CNoiseMapProgress progress;
+    CRunProgress progress;
     ComputeNoiseMap(scene, grid, progress, args.threads);
     const double from = args.sectionFrom.value_or(grid.m_dStartU);
     const double to = args.sectionTo.value_or(grid.m_dEndU);
