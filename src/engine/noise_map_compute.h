@@ -40,7 +40,9 @@ CNoiseMapGrid PlanMapLayout(const CProjectSettings& settings, double spacing, do
 CNoiseMapGrid SectionMapLayout(const CProjectSettings& settings, double spacing, int band);
 
 // Computes every node's level (overall or the grid's band) on `threads` threads (<= 0: one
-// per core). False when cancelled; the levels are then incomplete.
+// per core). False when cancelled; the levels are then incomplete. Each column is written by
+// one worker only; progress is counted and cancellation read through the thread-safe
+// CRunProgress, which another thread may watch meanwhile.
 bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress,
                      int threads);
 
