@@ -1,4 +1,5 @@
 #include "app/main_frame.h"
+#include "app/noise_map_commands.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -57,6 +58,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     BuildActions();
     BuildMenus();
     BuildToolbar();
+    AttachNoiseMapCommands(this, &m_doc, m_pPlanView);
     BuildFocusCycling();
     ConnectCommands();
     statusBar()->showMessage(kReady);

@@ -69,10 +69,22 @@ void CPlan_View::SetResultDisplay(bool show, int band)
 {
     m_results.m_bShowResults = show;
     m_results.m_nResultBand = (band >= 0 && band <= kBandCount) ? band : 0;
-    if (!show)
+    if (!show) {
         m_picked.Clear();
+        m_pNoiseMap.reset();
+        if (m_pSectionView)
+            m_pSectionView->SetNoiseMap(nullptr);
+    }
     if (m_pSectionView)
         m_pSectionView->SetResultDisplay(m_results);
+    RepaintBoth();
+}
+
+void CPlan_View::SetNoiseMap(std::shared_ptr<const CNoiseMap> map)
+{
+    m_pNoiseMap = std::move(map);
+    if (m_pSectionView)
+        m_pSectionView->SetNoiseMap(m_pNoiseMap);
     RepaintBoth();
 }
 
@@ -90,6 +102,7 @@ void CPlan_View::SetSectionView(CSection_View* view)
     if (view) {
         view->SetResultDisplay(m_results);
         view->SetWorkingLists(m_working);
+        view->SetNoiseMap(m_pNoiseMap);
     }
 }
 
@@ -110,7 +123,9 @@ void CPlan_View::Render(QPaintDevice* device) const
 {
     QPainter painter(device);
     const CViewProjection proj = Projection(QSize(device->width(), device->height()));
-    CPlanPainter(painter, proj, *m_pDoc, m_working, m_results, m_picked).Paint();
+    CPlanPainter planPainter(painter, proj, *m_pDoc, m_working, m_results, m_picked);
+    planPainter.SetNoiseMap(m_pNoiseMap ? &m_pNoiseMap->plan : nullptr);
+    planPainter.Paint();
 }
 
 QImage CPlan_View::RenderImage(QSize size) const

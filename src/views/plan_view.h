@@ -3,8 +3,10 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 #include "views/navigable_view.h"
+#include "views/noise_map_renderer.h"
 #include "views/picked_points.h"
 #include "views/plan_painter.h"
 #include "views/view_navigation.h"
@@ -45,6 +47,13 @@ public:
     bool IsShowingResults() const { return m_results.m_bShowResults; }
     int ResultPage() const { return m_nResultPage; }  // first row of the result table
     void SetResultPage(int page) { m_nResultPage = page; }
+
+    // The noise map shown in both views (the section view draws its section grid, if
+    // any); model input is refused while it is shown. "출력 제거" removes it as well.
+    void SetNoiseMap(std::shared_ptr<const CNoiseMap> map);
+    void ClearNoiseMap() { SetNoiseMap(nullptr); }
+    bool IsShowingNoiseMap() const { return m_pNoiseMap != nullptr; }
+    const std::shared_ptr<const CNoiseMap>& noiseMap() const { return m_pNoiseMap; }
 
     // What an open input window draws instead of the document's lists (both views);
     // an empty CWorkingLists returns them to the document.
@@ -99,7 +108,7 @@ protected:
 private:
     CViewProjection Projection(QSize size) const;
     void NavigationDone();
-    // False (after the refusal message) while results are shown.
+    // False (after the refusal message) while results or a noise map are shown.
     bool ModelInputAllowed(const QString& refusal);
     bool HasResults() const;
 
@@ -110,5 +119,9 @@ private:
     CPickedPoints m_picked;
     CWorkingLists m_working;
     QPointer<CSection_View> m_pSectionView;
+<<<<<<< HEAD
     CInputWindowCoordinator* m_pInputs;
+=======
+    std::shared_ptr<const CNoiseMap> m_pNoiseMap;
+>>>>>>> noisemap
 };

@@ -1,6 +1,6 @@
 // The main window's commands that the plan view carries out. Model input is refused
-// while results are displayed; road and receiver input open their windows, the other
-// input and result windows come later.
+// while results or a noise map are displayed; road and receiver input open their windows,
+// the other input and result windows come later.
 
 #include "dialogs/message_box.h"
 #include "model/document.h"
@@ -17,7 +17,7 @@ const QString kRunPredictionFirst = QStringLiteral("소음해석을 먼저 수�
 
 bool CPlan_View::ModelInputAllowed(const QString& refusal)
 {
-    if (!m_results.m_bShowResults)
+    if (!m_results.m_bShowResults && !m_pNoiseMap)
         return true;
     MessageBoxes().Information(this, refusal);
     return false;
