@@ -159,7 +159,7 @@ void CPlanPainter::DrawGrid()
 {
     if (!GridShown(m_settings))
         return;
-    const CReceiverGrid grid(m_settings);
+    const CViewGrid grid(m_settings);
     const CGridIndexRange columns = grid.ColumnsIn(m_proj, -2, m_proj.Width() + 2);
     const CGridIndexRange rows = grid.RowsIn(m_proj, -2, m_proj.Height() + 2);
     if (columns.Empty() || rows.Empty())

@@ -18,7 +18,7 @@ CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent)
     setMouseTracking(false);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(1, 1);
-    m_pInputs->SetResultsShownQuery([this] { return m_results.m_bShowResults; });
+    m_pInputs->SetResultsShownQuery([this] { return m_results.m_bShowResults || m_pNoiseMap != nullptr; });
     connect(m_pInputs, &CInputWindowCoordinator::RepaintViews, this,
             [this] { SetWorkingLists(m_pInputs->WorkingLists()); });
 }
@@ -142,7 +142,7 @@ bool CPlan_View::PickAt(QPointF pixel)
     const CProjectSettings& s = m_pDoc->m_settings;
     if (m_pDoc->m_arrReceiver.empty() || !m_pDoc->IsCalculated() || !GridShown(s))
         return false;
-    const CReceiverGrid grid(s);
+    const CViewGrid grid(s);
     const auto name = grid.Pick(Projection(size()), pixel.x(), pixel.y());
     if (!name)
         return false;

@@ -119,9 +119,6 @@ private:
     CPickedPoints m_picked;
     CWorkingLists m_working;
     QPointer<CSection_View> m_pSectionView;
-<<<<<<< HEAD
     CInputWindowCoordinator* m_pInputs;
-=======
     std::shared_ptr<const CNoiseMap> m_pNoiseMap;
->>>>>>> noisemap
 };

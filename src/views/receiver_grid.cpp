@@ -24,7 +24,7 @@ long long PointsAlong(double extent, double spacing)
 
 }  // namespace
 
-CReceiverGrid::CReceiverGrid(double startX, double startY, double endX, double endY,
+CViewGrid::CViewGrid(double startX, double startY, double endX, double endY,
                              double spacing)
     : m_dStartX(startX), m_dStartY(startY), m_dSpacing(spacing),
       m_nColumns(PointsAlong(endX - startX, spacing)), m_nRows(PointsAlong(endY - startY, spacing))
@@ -33,25 +33,25 @@ CReceiverGrid::CReceiverGrid(double startX, double startY, double endX, double e
         m_nColumns = m_nRows = 0;
 }
 
-CReceiverGrid::CReceiverGrid(const CProjectSettings& s)
-    : CReceiverGrid(s.m_dAreaStartX, s.m_dAreaStartY, s.m_dAreaEndX, s.m_dAreaEndY,
+CViewGrid::CViewGrid(const CProjectSettings& s)
+    : CViewGrid(s.m_dAreaStartX, s.m_dAreaStartY, s.m_dAreaEndX, s.m_dAreaEndY,
                     s.m_dReceiverSpacing)
 {
 }
 
-std::optional<CViewPoint> CReceiverGrid::PointOf(long long name) const
+std::optional<CViewPoint> CViewGrid::PointOf(long long name) const
 {
     if (!Valid() || name < 1 || name > m_nColumns * m_nRows)
         return std::nullopt;
     return PointAt((name - 1) / m_nRows, (name - 1) % m_nRows);
 }
 
-CViewPoint CReceiverGrid::PointAt(long long column, long long row) const
+CViewPoint CViewGrid::PointAt(long long column, long long row) const
 {
     return {m_dStartX + double(column) * m_dSpacing, m_dStartY + double(row) * m_dSpacing};
 }
 
-CGridIndexRange CReceiverGrid::IndexRange(double lo, double hi, double start,
+CGridIndexRange CViewGrid::IndexRange(double lo, double hi, double start,
                                           long long count) const
 {
     if (!Valid() || !(lo <= hi))
@@ -63,14 +63,14 @@ CGridIndexRange CReceiverGrid::IndexRange(double lo, double hi, double start,
     return {static_cast<long long>(first), static_cast<long long>(last)};
 }
 
-CGridIndexRange CReceiverGrid::ColumnsIn(const CViewProjection& proj, double x0, double x1) const
+CGridIndexRange CViewGrid::ColumnsIn(const CViewProjection& proj, double x0, double x1) const
 {
     const double lo = proj.PixelToWorld(std::min(x0, x1), 0).x;
     const double hi = proj.PixelToWorld(std::max(x0, x1), 0).x;
     return IndexRange(lo, hi, m_dStartX, m_nColumns);
 }
 
-CGridIndexRange CReceiverGrid::RowsIn(const CViewProjection& proj, double y0, double y1) const
+CGridIndexRange CViewGrid::RowsIn(const CViewProjection& proj, double y0, double y1) const
 {
     // Pixel y grows downwards, world y upwards.
     const double lo = proj.PixelToWorld(0, std::max(y0, y1)).y;
@@ -78,7 +78,7 @@ CGridIndexRange CReceiverGrid::RowsIn(const CViewProjection& proj, double y0, do
     return IndexRange(lo, hi, m_dStartY, m_nRows);
 }
 
-std::optional<long long> CReceiverGrid::Pick(const CViewProjection& proj, double px,
+std::optional<long long> CViewGrid::Pick(const CViewProjection& proj, double px,
                                              double py) const
 {
     const double half = kPickRegion / 2;

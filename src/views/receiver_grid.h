@@ -15,10 +15,10 @@ struct CGridIndexRange {
     bool Empty() const { return last < first; }
 };
 
-class CReceiverGrid {
+class CViewGrid {
 public:
-    CReceiverGrid(double startX, double startY, double endX, double endY, double spacing);
-    explicit CReceiverGrid(const CProjectSettings& settings);
+    CViewGrid(double startX, double startY, double endX, double endY, double spacing);
+    explicit CViewGrid(const CProjectSettings& settings);
 
     // A usable grid: positive finite spacing over a finite, non-inverted area of a
     // sensible number of points. An unusable grid has no points and no names.

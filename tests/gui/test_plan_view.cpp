@@ -121,7 +121,7 @@ void TestPlanView::projectionMapsAreaToViewUnits()
 void TestPlanView::gridNamesRunColumnByColumn()
 {
     // X 0..20, Y 0..10, spacing 5: 5 columns of 3 points, names 1..15.
-    const CReceiverGrid grid(0, 0, 20, 10, 5);
+    const CViewGrid grid(0, 0, 20, 10, 5);
     QCOMPARE(grid.Columns(), 5LL);
     QCOMPARE(grid.Rows(), 3LL);
     const auto three = grid.PointOf(3), four = grid.PointOf(4), last = grid.PointOf(15);
@@ -138,11 +138,11 @@ void TestPlanView::gridNamesRunColumnByColumn()
         QCOMPARE(grid.NameOf(std::llround(p->x / 5), std::llround(p->y / 5)), n);
     }
     // A spacing that does not divide the area stops short of its end.
-    QCOMPARE(CReceiverGrid(0, 0, 22, 12, 5).Rows(), 3LL);
+    QCOMPARE(CViewGrid(0, 0, 22, 12, 5).Rows(), 3LL);
     // Zero, negative or absurdly fine spacings make no grid at all.
-    QVERIFY(!CReceiverGrid(0, 0, 20, 10, 0).Valid());
-    QVERIFY(!CReceiverGrid(0, 0, 20, 10, -5).Valid());
-    QVERIFY(!CReceiverGrid(0, 0, 2000, 600, 1e-9).Valid());
+    QVERIFY(!CViewGrid(0, 0, 20, 10, 0).Valid());
+    QVERIFY(!CViewGrid(0, 0, 20, 10, -5).Valid());
+    QVERIFY(!CViewGrid(0, 0, 2000, 600, 1e-9).Valid());
 }
 
 void TestPlanView::pickingFindsTheLowestNameInTheRegion()
@@ -151,7 +151,7 @@ void TestPlanView::pickingFindsTheLowestNameInTheRegion()
     s.m_dAreaEndX = 20;
     s.m_dAreaEndY = 10;
     const CViewProjection proj = PlanProjection(s, 400, 200, 0, 0, 1);
-    const CReceiverGrid grid(0, 0, 20, 10, 5);
+    const CViewGrid grid(0, 0, 20, 10, 5);
     const CViewPoint p4 = proj.WorldToPixel(5, 0);
     QCOMPARE(grid.Pick(proj, p4.x + 4, p4.y - 4).value_or(-1), 4LL);
     QVERIFY(!grid.Pick(proj, p4.x + 6, p4.y).has_value());  // outside the 10 x 10 region
