@@ -1,10 +1,177 @@
 #include "views/plan_view.h"
 
-CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent) : QWidget(parent), m_pDoc(doc) {}
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
 
-void CPlan_View::OffsetBy(double, double) { update(); }
-void CPlan_View::CentreOffsets() { update(); }
-void CPlan_View::ZoomIn() { update(); }
-void CPlan_View::ZoomReset() { update(); }
-void CPlan_View::ZoomOut() { update(); }
-void CPlan_View::ClearDisplayLists() {}
+#include "engine/calculation.h"
+#include "model/document.h"
+#include "views/receiver_grid.h"
+#include "views/section_view.h"
+
+CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent) : QWidget(parent), m_pDoc(doc)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(false);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(1, 1);
+}
+
+void CPlan_View::OffsetBy(double dx, double dy)
+{
+    m_nav.OffsetBy(dx, dy);
+    NavigationDone();
+}
+
+void CPlan_View::CentreOffsets()
+{
+    m_nav.Centre();
+    NavigationDone();
+}
+
+void CPlan_View::ZoomIn()
+{
+    m_nav.ZoomBy(0.1);
+    NavigationDone();
+}
+
+void CPlan_View::ZoomReset()
+{
+    m_nav.ZoomReset();
+    NavigationDone();
+}
+
+void CPlan_View::ZoomOut()
+{
+    m_nav.ZoomOut();
+    NavigationDone();
+}
+
+void CPlan_View::NavigationDone()
+{
+    update();
+    emit NavigationChanged();
+}
+
+void CPlan_View::ClearDisplayLists()
+{
+    m_picked.Clear();
+    update();
+}
+
+void CPlan_View::SetResultDisplay(bool show, int band)
+{
+    m_results.m_bShowResults = show;
+    m_results.m_nResultBand = (band >= 0 && band <= kBandCount) ? band : 0;
+    if (!show)
+        m_picked.Clear();
+    if (m_pSectionView)
+        m_pSectionView->SetResultDisplay(m_results);
+    RepaintBoth();
+}
+
+void CPlan_View::SetWorkingLists(const CWorkingLists& working)
+{
+    m_working = working;
+    if (m_pSectionView)
+        m_pSectionView->SetWorkingLists(working);
+    RepaintBoth();
+}
+
+void CPlan_View::SetSectionView(CSection_View* view)
+{
+    m_pSectionView = view;
+    if (view) {
+        view->SetResultDisplay(m_results);
+        view->SetWorkingLists(m_working);
+    }
+}
+
+void CPlan_View::RepaintBoth()
+{
+    update();
+    if (m_pSectionView)
+        m_pSectionView->update();
+}
+
+CViewProjection CPlan_View::Projection(QSize size) const
+{
+    return PlanProjection(m_pDoc->m_settings, size.width(), size.height(), m_nav.m_dPanX,
+                          m_nav.m_dPanY, m_nav.m_dZoom);
+}
+
+void CPlan_View::Render(QPaintDevice* device) const
+{
+    QPainter painter(device);
+    const CViewProjection proj = Projection(QSize(device->width(), device->height()));
+    CPlanPainter(painter, proj, *m_pDoc, m_working, m_results, m_picked).Paint();
+}
+
+QImage CPlan_View::RenderImage(QSize size) const
+{
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    Render(&image);
+    return image;
+}
+
+void CPlan_View::paintEvent(QPaintEvent*) { Render(this); }
+
+bool CPlan_View::PickAt(QPointF pixel)
+{
+    const CProjectSettings& s = m_pDoc->m_settings;
+    if (m_pDoc->m_arrReceiver.empty() || !m_pDoc->IsCalculated() || !GridShown(s))
+        return false;
+    const CReceiverGrid grid(s);
+    const auto name = grid.Pick(Projection(size()), pixel.x(), pixel.y());
+    if (!name)
+        return false;
+    if (!m_picked.Remove(*name)) {
+        const CViewPoint at = *grid.PointOf(*name);
+        CReceiverPoint point;
+        point.SetPosition(at.x, at.y, s.m_dReceiverHeight);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_picked.Add(*name, PointLevel(*m_pDoc, point, m_results.m_nResultBand));
+        QApplication::restoreOverrideCursor();
+    }
+    update();
+    emit DisplayListsChanged();
+    return true;
+}
+
+void CPlan_View::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint pos = event->position().toPoint();
+    m_nav.Press(pos.x(), pos.y());
+    if (!(event->modifiers() & Qt::ControlModifier) && !PickAt(event->position()))
+        update();
+}
+
+void CPlan_View::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton) || !(event->modifiers() & Qt::ControlModifier))
+        return;
+    setCursor(Qt::SizeAllCursor);
+    const QPoint pos = event->position().toPoint();
+    m_nav.DragTo(pos.x(), pos.y(), height());
+    NavigationDone();
+}
+
+void CPlan_View::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_nav.Release();
+    unsetCursor();
+}
+
+void CPlan_View::wheelEvent(QWheelEvent* event)
+{
+    if (!rect().contains(event->position().toPoint()))
+        return;
+    m_nav.WheelDelta(event->angleDelta().y());
+    NavigationDone();
+    event->accept();
+}

@@ -1,27 +1,108 @@
 #pragma once
 
+#include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 #include "views/navigable_view.h"
+#include "views/picked_points.h"
+#include "views/plan_painter.h"
+#include "views/view_navigation.h"
+#include "views/working_lists.h"
 
 class CMyTalvoDoc;
+class CSection_View;
 
 // The plan view: the model seen from above, the calculation area, the receiver grid
-// and the result labels.
+// and the result labels. Clicking a grid point after a prediction labels its level;
+// Ctrl+drag pans, the wheel zooms. The input commands of the main window arrive here.
 class CPlan_View : public QWidget, public INavigableView {
     Q_OBJECT
 public:
     explicit CPlan_View(CMyTalvoDoc* doc, QWidget* parent = nullptr);
 
+    // Pane buttons: offsets in view units (◁ +0.1, ▷ -0.1 horizontally; △ -0.1, ▽ +0.1
+    // vertically), centre, and zoom +0.1, 1.0 and -0.1 (never below 0.1).
     void OffsetBy(double dx, double dy) override;
     void CentreOffsets() override;
     void ZoomIn() override;
     void ZoomReset() override;
     void ZoomOut() override;
 
+    double zoom() const { return m_nav.m_dZoom; }
+    double panX() const { return m_nav.m_dPanX; }
+    double panY() const { return m_nav.m_dPanY; }
+
     // Empties the picked grid points and their labels.
     void ClearDisplayLists();
+    const CPickedPoints& pickedPoints() const { return m_picked; }
+
+    // Result display (set by the result window): labels at the receivers of both views.
+    // Removing it removes the picked grid labels as well.
+    void SetResultDisplay(bool show, int band);
+    const CResultDisplay& resultDisplay() const { return m_results; }
+    bool IsShowingResults() const { return m_results.m_bShowResults; }
+    int ResultPage() const { return m_nResultPage; }  // first row of the result table
+    void SetResultPage(int page) { m_nResultPage = page; }
+
+    // What an open input window draws instead of the document's lists (both views);
+    // an empty CWorkingLists returns them to the document.
+    void SetWorkingLists(const CWorkingLists& working);
+    const CWorkingLists& workingLists() const { return m_working; }
+
+    // The section view below, which follows the result display and the working lists
+    // and is repainted with this view.
+    void SetSectionView(CSection_View* view);
+    // Repaints this view and the section view.
+    void RepaintBoth();
+
+    // Paints the scene into any paint device at the device's size (tests, exports).
+    void Render(QPaintDevice* device) const;
+    QImage RenderImage(QSize size) const;
+
+    // The grid point under the pointer (x, y in client pixels), as a left click picks it:
+    // after a prediction its level is labelled, or its label removed when it had one.
+    // False when nothing was picked.
+    bool PickAt(QPointF pixel);
+
+public slots:
+    // Commands routed from the main window. The input windows open in later versions;
+    // for now they make their refusal checks only.
+    void OnInputRoad();
+    void OnInputTunnel();
+    void OnInputEmbankment();
+    void OnInputCutting();
+    void OnInputReceiver();
+    void OnInputBarrier();
+    void OnOptimise();
+    void OnResultDisplay();
+    void OnResultChart();
+
+signals:
+    // Pan or zoom changed.
+    void NavigationChanged();
+    // A grid point was picked or unpicked.
+    void DisplayListsChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
+    CViewProjection Projection(QSize size) const;
+    void NavigationDone();
+    // False (after the refusal message) while results are shown.
+    bool ModelInputAllowed(const QString& refusal);
+    bool HasResults() const;
+
     CMyTalvoDoc* m_pDoc;
+    CViewNavigation m_nav;
+    CResultDisplay m_results;
+    int m_nResultPage = 0;
+    CPickedPoints m_picked;
+    CWorkingLists m_working;
+    QPointer<CSection_View> m_pSectionView;
 };

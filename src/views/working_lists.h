@@ -1,0 +1,44 @@
+#pragma once
+
+// What an open input window gives the views to draw: its working list in place of the
+// document's list of the same kind, and the entity it is editing, drawn highlighted.
+// The pointers are borrowed: the window that owns the working vector clears them (hands
+// the views an empty CWorkingLists) before the vector goes away.
+
+#include <vector>
+
+#include "model/entities.h"
+
+class CMyTalvoDoc;
+
+enum class EEntityKind { None, Road, Barrier, Embankment, Cutting, Tunnel, Receiver };
+
+struct CWorkingLists {
+    const std::vector<CRoad>* pRoads = nullptr;
+    const std::vector<CBarrier_Stage>* pBarriers = nullptr;
+    const std::vector<CSungto>* pEmbankments = nullptr;
+    const std::vector<CJulto>* pCuttings = nullptr;
+    const std::vector<CTunnel>* pTunnels = nullptr;
+    const std::vector<CReceiverPoint>* pReceivers = nullptr;
+
+    EEntityKind highlightKind = EEntityKind::None;
+    int nHighlight = -1;  // 0-based position in the highlighted kind's list; -1: none
+
+    bool IsHighlighted(EEntityKind kind, std::size_t index) const
+    {
+        return kind == highlightKind && nHighlight >= 0 && std::size_t(nHighlight) == index;
+    }
+};
+
+// The lists a view draws for one paint: each working list where one is given, the
+// document's list otherwise.
+struct CSceneLists {
+    const std::vector<CRoad>& roads;
+    const std::vector<CBarrier_Stage>& barriers;
+    const std::vector<CSungto>& embankments;
+    const std::vector<CJulto>& cuttings;
+    const std::vector<CTunnel>& tunnels;
+    const std::vector<CReceiverPoint>& receivers;
+};
+
+CSceneLists ResolveLists(const CMyTalvoDoc& doc, const CWorkingLists& working);

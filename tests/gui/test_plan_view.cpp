@@ -1,0 +1,389 @@
+// The plan view: projection, receiver-grid names and picking, navigation limits, the
+// refusal of model input while results are shown, and renders checked at a few pixels.
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "dialogs/message_box.h"
+#include "engine/calculation.h"
+#include "helpers/view_pixels.h"
+#include "model/document.h"
+#include "views/plan_painter.h"
+#include "views/plan_view.h"
+#include "views/receiver_grid.h"
+#include "views/view_colours.h"
+#include "views/view_navigation.h"
+
+namespace {
+
+constexpr double kTol = 1e-9;
+
+// Records the messages instead of showing them.
+class CRecordingBoxes : public IMessageBox {
+public:
+    QStringList texts;
+    void Information(QWidget*, const QString& text, const QString&) override { texts << text; }
+    QMessageBox::StandardButton Question(QWidget*, const QString& text, const QString&,
+                                         QMessageBox::StandardButtons) override
+    {
+        texts << text;
+        return QMessageBox::No;
+    }
+};
+
+// Area 200 x 100 m: a road along y = 50, a barrier across it at x = 100, an embankment
+// and a cutting in the upper corners, a tunnel low on the left, two receivers.
+void BuildSmallProject(CMyTalvoDoc& doc)
+{
+    CProjectSettings& s = doc.m_settings;
+    s.m_dAreaEndX = 200;
+    s.m_dAreaEndY = 100;
+    s.m_dReceiverSpacing = 50;
+    s.m_dReceiverHeight = 1.2;
+    s.m_bReceiverHeightEmpty = false;
+    s.m_nSectionAxis = 1;
+    s.m_dSectionY = 50;
+    CRoad road;
+    road.SetGeometry(20, 50, 180, 50, 2, 2, 10, 160, 4);
+    road.ComputeAngle();
+    road.SetUserPowerLevels({90, 95, 100, 100, 100, 95, 90, 85});
+    doc.m_arrRoad.push_back(road);
+    CBarrier_Stage barrier;
+    barrier.SetGeometry(100, 5, 100, 40, 4, 0);
+    doc.m_arrBarrier.push_back(barrier);
+    CSungto fill;
+    fill.SetGeometry(20, 80, 80, 80, 4, 15, 60);
+    doc.m_arrEmbankment.push_back(fill);
+    CJulto cut;
+    cut.SetGeometry(120, 80, 180, 80, -3, 15, 60);
+    doc.m_arrCutting.push_back(cut);
+    CTunnel tunnel;
+    tunnel.m_dStartX = 20;
+    tunnel.m_dStartY = 20;
+    tunnel.m_dEndX = 70;
+    tunnel.m_dEndY = 20;
+    tunnel.m_dWidth = 12;
+    tunnel.m_dHeight = 7;
+    doc.m_arrTunnel.push_back(tunnel);
+    CReceiverPoint low, high;
+    low.SetPosition(150, 30, 1.2);
+    high.SetPosition(60, 30, 1.5);
+    doc.m_arrReceiver = {low, high};
+}
+
+
+}  // namespace
+
+class TestPlanView : public QObject {
+    Q_OBJECT
+private slots:
+    void projectionMapsAreaToViewUnits();
+    void gridNamesRunColumnByColumn();
+    void pickingFindsTheLowestNameInTheRegion();
+    void zoomAndPanSteps();
+    void pickingTogglesLabelsAfterAPrediction();
+    void modelInputRefusedWhileResultsShown();
+    void resultLabelsAreBandOrOverall();
+    void rendersEntityColours();
+    void rendersHighlightAndHeightFilter();
+    void rendersPickedAndResultLabels();
+    void badNumbersDrawWithoutHarm();
+};
+
+void TestPlanView::projectionMapsAreaToViewUnits()
+{
+    // Area 100 m x 50 m at zoom 1: S = 0.02, the area spans 2 x 1 view units, centred.
+    CProjectSettings s;
+    s.m_dAreaEndX = 100;
+    s.m_dAreaEndY = 50;
+    const CViewProjection proj = PlanProjection(s, 440, 220, 0, 0, 1);
+    QCOMPARE(proj.Scale(), 0.02);
+    QVERIFY(std::abs(proj.HalfX() - 2.2) < kTol);  // a = 1.1 * w / h
+    QVERIFY(std::abs(proj.HalfY() - 1.1) < kTol);
+    QVERIFY(std::abs(proj.WorldToView(0, 0).x + 1) < kTol);
+    QVERIFY(std::abs(proj.WorldToView(100, 50).y - 0.5) < kTol);
+    const CViewPoint centre = proj.WorldToPixel(50, 25);
+    QVERIFY(std::abs(centre.x - 220) < kTol && std::abs(centre.y - 110) < kTol);
+    // An area away from the origin is centred all the same.
+    CProjectSettings away = s;
+    away.m_dAreaStartX = -50;
+    away.m_dAreaStartY = -20;
+    const CViewPoint middle = PlanProjection(away, 440, 220, 0, 0, 1).WorldToPixel(25, 15);
+    QVERIFY(std::abs(middle.x - 220) < kTol && std::abs(middle.y - 110) < kTol);
+    // Taller than wide: b grows instead of a.
+    const CViewProjection tall = PlanProjection(s, 100, 200, 0, 0, 1);
+    QVERIFY(std::abs(tall.HalfX() - 1.1) < kTol && std::abs(tall.HalfY() - 2.2) < kTol);
+    // An empty area never divides by zero.
+    s.m_dAreaEndX = s.m_dAreaEndY = 0;
+    QVERIFY(std::isfinite(PlanProjection(s, 10, 10, 0, 0, 1).Scale()));
+}
+
+void TestPlanView::gridNamesRunColumnByColumn()
+{
+    // X 0..20, Y 0..10, spacing 5: 5 columns of 3 points, names 1..15.
+    const CReceiverGrid grid(0, 0, 20, 10, 5);
+    QCOMPARE(grid.Columns(), 5LL);
+    QCOMPARE(grid.Rows(), 3LL);
+    const auto three = grid.PointOf(3), four = grid.PointOf(4), last = grid.PointOf(15);
+    QVERIFY(three && four && last);
+    QCOMPARE(three->x, 0.0);
+    QCOMPARE(three->y, 10.0);
+    QCOMPARE(four->x, 5.0);
+    QCOMPARE(four->y, 0.0);
+    QCOMPARE(last->x, 20.0);
+    QCOMPARE(last->y, 10.0);
+    QVERIFY(!grid.PointOf(0) && !grid.PointOf(16));
+    for (long long n = 1; n <= 15; ++n) {
+        const auto p = grid.PointOf(n);
+        QCOMPARE(grid.NameOf(std::llround(p->x / 5), std::llround(p->y / 5)), n);
+    }
+    // A spacing that does not divide the area stops short of its end.
+    QCOMPARE(CReceiverGrid(0, 0, 22, 12, 5).Rows(), 3LL);
+    // Zero, negative or absurdly fine spacings make no grid at all.
+    QVERIFY(!CReceiverGrid(0, 0, 20, 10, 0).Valid());
+    QVERIFY(!CReceiverGrid(0, 0, 20, 10, -5).Valid());
+    QVERIFY(!CReceiverGrid(0, 0, 2000, 600, 1e-9).Valid());
+}
+
+void TestPlanView::pickingFindsTheLowestNameInTheRegion()
+{
+    CProjectSettings s;
+    s.m_dAreaEndX = 20;
+    s.m_dAreaEndY = 10;
+    const CViewProjection proj = PlanProjection(s, 400, 200, 0, 0, 1);
+    const CReceiverGrid grid(0, 0, 20, 10, 5);
+    const CViewPoint p4 = proj.WorldToPixel(5, 0);
+    QCOMPARE(grid.Pick(proj, p4.x + 4, p4.y - 4).value_or(-1), 4LL);
+    QVERIFY(!grid.Pick(proj, p4.x + 6, p4.y).has_value());  // outside the 10 x 10 region
+    // Zoomed far out (4.5 pixels between points) the region around (10, 5) holds the
+    // points of columns x = 5..15 and rows y = 0..10: the first drawn, (5, 0), wins.
+    const CViewProjection far = PlanProjection(s, 400, 200, 0, 0, 0.1);
+    const CViewPoint p8 = far.WorldToPixel(10, 5);
+    QCOMPARE(grid.Pick(far, p8.x, p8.y).value_or(-1), 4LL);
+}
+
+void TestPlanView::zoomAndPanSteps()
+{
+    CMyTalvoDoc doc;
+    CPlan_View view(&doc);
+    for (int i = 0; i < 10; ++i)
+        view.ZoomOut();
+    QCOMPARE(view.zoom(), 0.1);  // "축소" ten times from 1.0
+    view.ZoomOut();
+    QCOMPARE(view.zoom(), 0.1);
+    view.ZoomReset();
+    view.ZoomIn();
+    QVERIFY(std::abs(view.zoom() - 1.1) < kTol);
+
+    CViewNavigation nav;
+    nav.m_dZoom = 0.15;
+    nav.Wheel(false);
+    QCOMPARE(nav.m_dZoom, 0.1);  // not 0.05
+    nav.WheelDelta(120);
+    QVERIFY(std::abs(nav.m_dZoom - 0.2) < kTol);
+    nav.WheelDelta(60);  // half a notch does nothing yet
+    QVERIFY(std::abs(nav.m_dZoom - 0.2) < kTol);
+
+    QSignalSpy spy(&view, &CPlan_View::NavigationChanged);
+    view.OffsetBy(0.1, 0);    // ◁
+    view.OffsetBy(0, -0.1);   // △
+    QVERIFY(std::abs(view.panX() - 0.1) < kTol && std::abs(view.panY() + 0.1) < kTol);
+    view.CentreOffsets();
+    QCOMPARE(view.panX(), 0.0);
+    QCOMPARE(spy.count(), 3);
+
+    // Ctrl+drag: 2.2 view units over the client height.
+    nav.Press(100, 100);
+    nav.DragTo(150, 80, 220);
+    QVERIFY(std::abs(nav.m_dPanX + 0.5) < kTol && std::abs(nav.m_dPanY + 0.2) < kTol);
+    nav.Release();
+    nav.Press(0, 0);
+    nav.DragTo(0, 0, 220);
+    QVERIFY(std::abs(nav.m_dPanX + 0.5) < kTol);  // the next drag starts where this one ended
+}
+
+void TestPlanView::pickingTogglesLabelsAfterAPrediction()
+{
+    CMyTalvoDoc doc;
+    doc.m_settings.m_dAreaEndX = 20;
+    doc.m_settings.m_dAreaEndY = 10;
+    doc.m_settings.m_dReceiverSpacing = 5;
+    doc.m_arrReceiver.emplace_back();
+    CPlan_View view(&doc);
+    view.resize(400, 200);
+    const CViewPoint p4 = PlanProjection(doc.m_settings, 400, 200, 0, 0, 1).WorldToPixel(5, 0);
+    QVERIFY(!view.PickAt({p4.x, p4.y}));  // no prediction yet
+    doc.m_arrAttenuation.emplace_back();
+    QSignalSpy spy(&view, &CPlan_View::DisplayListsChanged);
+    QVERIFY(view.PickAt({p4.x, p4.y}));
+    QVERIFY(view.pickedPoints().Contains(4));
+    QCOMPARE(view.pickedPoints().Count(), std::size_t(1));
+    QVERIFY(view.PickAt({p4.x + 2, p4.y}));  // the same point again: label removed
+    QCOMPARE(view.pickedPoints().Count(), std::size_t(0));
+    QCOMPARE(spy.count(), 2);
+    QVERIFY(!view.PickAt({1, 1}));  // far from every point
+    view.PickAt({p4.x, p4.y});
+    view.ClearDisplayLists();
+    QCOMPARE(view.pickedPoints().Count(), std::size_t(0));
+    // Receivers hidden: no grid, nothing to pick.
+    doc.m_settings.m_bShowReceivers = false;
+    QVERIFY(!view.PickAt({p4.x, p4.y}));
+}
+
+void TestPlanView::modelInputRefusedWhileResultsShown()
+{
+    CRecordingBoxes boxes;
+    SetMessageBoxes(&boxes);
+    CMyTalvoDoc doc;
+    CPlan_View view(&doc);
+    view.OnInputRoad();
+    view.OnResultChart();
+    QCOMPARE(boxes.texts, QStringList{QStringLiteral("소음해석을 먼저 수행하세요.")});
+    view.SetResultDisplay(true, 3);
+    view.OnInputBarrier();
+    view.OnInputReceiver();
+    view.OnOptimise();
+    SetMessageBoxes(nullptr);
+    QCOMPARE(boxes.texts.size(), 3);
+    QCOMPARE(boxes.texts[1], QStringLiteral("예측 결과를 제거하고 모델을 입력하세요."));
+    QCOMPARE(boxes.texts[2], QStringLiteral("예측 결과를 제거하고 모델을 입력하십시요"));
+}
+
+void TestPlanView::resultLabelsAreBandOrOverall()
+{
+    CReceiverPoint r;
+    QCOMPARE(ResultLabel(r, 0), std::string("9.03"));  // eight bands of 0 dB: 10 lg 8
+    r.m_dLevel[2] = 55.555;
+    QCOMPARE(ResultLabel(r, 3), std::string("55.55"));  // band 3 is 250 Hz
+    r.m_dLevel.fill(kNoEnergy);
+    QCOMPARE(ResultLabel(r, 0), std::string(kNoEnergyMark));
+}
+
+void TestPlanView::rendersEntityColours()
+{
+    CMyTalvoDoc doc;
+    BuildSmallProject(doc);
+    CPlan_View view(&doc);
+    const QSize size(600, 400);
+    const QImage image = view.RenderImage(size);
+    SaveRenderIfAsked(image, QStringLiteral("plan_view.png"));
+    const CViewProjection proj = PlanProjection(doc.m_settings, 600, 400, 0, 0, 1);
+    auto expect = [&](double x, double y, const QColor& colour) {
+        const QColor got = PixelAt(image, proj.WorldToPixel(x, y));
+        QVERIFY2(SameColour(got, colour), qPrintable(QStringLiteral("at %1, %2: %3 for %4")
+                                                         .arg(x).arg(y).arg(Describe(got), Describe(colour))));
+    };
+    expect(190, 10, ViewColour::Area());
+    expect(40, 52, ViewColour::Road());
+    expect(100, 25, ViewColour::Barrier());
+    expect(40, 91, ViewColour::Embankment());    // direction 0: the fill lies to +width
+    expect(40, 81, ViewColour::Crest());         // the strip next to the axis
+    expect(150, 70, ViewColour::Cutting());      // direction 0: the cut lies to -width
+    expect(40, 17, ViewColour::TunnelBox());
+    expect(150, 30, ViewColour::Red());          // the receiver at the grid height
+    expect(50, 0, ViewColour::Black());          // a grid point
+    const QColor corner = image.pixelColor(1, 1);
+    QVERIFY(SameColour(corner, ViewColour::Background()));
+}
+
+void TestPlanView::rendersHighlightAndHeightFilter()
+{
+    CMyTalvoDoc doc;
+    BuildSmallProject(doc);
+    CPlan_View view(&doc);
+    const CViewProjection proj = PlanProjection(doc.m_settings, 600, 400, 0, 0, 1);
+    // The receiver at 1.5 m is off the 1.2 m grid height: not drawn.
+    QImage image = view.RenderImage({600, 400});
+    QVERIFY(!SameColour(PixelAt(image, proj.WorldToPixel(60, 30)), ViewColour::Red()));
+
+    std::vector<CRoad> working = doc.m_arrRoad;
+    working.push_back(working[0]);
+    working[1].SetGeometry(20, 70, 180, 70, 0, 0, 6, 160, 1);
+    CWorkingLists lists;
+    lists.pRoads = &working;
+    lists.highlightKind = EEntityKind::Road;
+    lists.nHighlight = 1;
+    view.SetWorkingLists(lists);
+    image = view.RenderImage({600, 400});
+    QVERIFY(SameColour(PixelAt(image, proj.WorldToPixel(90, 70)), ViewColour::Highlight()));
+    QVERIFY(SameColour(PixelAt(image, proj.WorldToPixel(40, 52)), ViewColour::Road()));
+    view.SetWorkingLists({});
+    image = view.RenderImage({600, 400});
+    QVERIFY(!SameColour(PixelAt(image, proj.WorldToPixel(90, 70)), ViewColour::Highlight()));
+}
+
+namespace {
+
+// Pixels close to the colour in the box of w x h pixels whose bottom-left corner is p;
+// text is antialiased, so its strokes are compared loosely.
+int CountColour(const QImage& image, const CViewPoint& p, int w, int h, const QColor& colour)
+{
+    constexpr int kTextTol = 80;
+    auto close = [&](const QColor& c) {
+        return std::abs(c.red() - colour.red()) <= kTextTol &&
+               std::abs(c.green() - colour.green()) <= kTextTol &&
+               std::abs(c.blue() - colour.blue()) <= kTextTol;
+    };
+    int count = 0;
+    for (int y = int(p.y) - h; y <= int(p.y); ++y) {
+        for (int x = int(p.x); x < int(p.x) + w; ++x)
+            count += image.rect().contains(x, y) && close(image.pixelColor(x, y));
+    }
+    return count;
+}
+
+}  // namespace
+
+void TestPlanView::rendersPickedAndResultLabels()
+{
+    CMyTalvoDoc doc;
+    BuildSmallProject(doc);
+    Calculate(doc);
+    QVERIFY(doc.IsCalculated());
+    doc.m_arrReceiver[0].m_dLevel.fill(50);
+    CPlan_View view(&doc);
+    view.resize(600, 400);
+    const CViewProjection proj = PlanProjection(doc.m_settings, 600, 400, 0, 0, 1);
+    const CViewPoint grid = proj.WorldToPixel(150, 100);
+    QVERIFY(view.PickAt({grid.x, grid.y}));
+    // The point-level query labels the point with its level, two decimals.
+    const QString text = QString::fromStdString(view.pickedPoints().LabelOf(view.pickedPoints().NameAt(0)));
+    QVERIFY2(QRegularExpression(QStringLiteral("^\\d+\\.\\d\\d$")).match(text).hasMatch(), qPrintable(text));
+    const CViewPoint label = proj.WorldToPixel(151, 101);
+    QImage image = view.RenderImage({600, 400});
+    QVERIFY(CountColour(image, label, 30, 12, ViewColour::Blue()) > 5);
+    const CViewPoint receiver = proj.WorldToPixel(151, 30);
+    QCOMPARE(CountColour(image, receiver, 40, 12, ViewColour::Red()), 0);
+    view.SetResultDisplay(true, 0);
+    image = view.RenderImage({600, 400});
+    SaveRenderIfAsked(image, QStringLiteral("plan_view_labels.png"));
+    QVERIFY(CountColour(image, receiver, 40, 12, ViewColour::Red()) > 5);
+    // No labels while the receiver-height box is empty.
+    doc.m_settings.m_bReceiverHeightEmpty = true;
+    image = view.RenderImage({600, 400});
+    QCOMPARE(CountColour(image, receiver, 40, 12, ViewColour::Red()), 0);
+    // "출력 제거" takes the picked labels away too.
+    view.SetResultDisplay(false, 0);
+    QCOMPARE(view.pickedPoints().Count(), std::size_t(0));
+}
+
+void TestPlanView::badNumbersDrawWithoutHarm()
+{
+    const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
+    CMyTalvoDoc doc;
+    BuildSmallProject(doc);
+    doc.m_arrRoad[0].SetGeometry(nan, 0, inf, 1e308, 0, 0, -5, 0, 0);
+    doc.m_arrBarrier[0].SetGeometry(3, 3, 3, 3, 0, 0);  // start and end coincide
+    doc.m_arrReceiver[0].SetPosition(1e300, -1e300, 1.2);
+    doc.m_settings.m_dReceiverSpacing = 1e-300;
+    CPlan_View view(&doc);
+    QVERIFY(!view.RenderImage({200, 100}).isNull());
+    doc.m_settings.m_dAreaEndX = inf;
+    doc.m_settings.m_dReceiverSpacing = 0.001;  // millions of points: not drawn one by one
+    QVERIFY(!view.RenderImage({200, 100}).isNull());
+    doc.m_settings.m_dAreaEndX = -50;  // inverted area
+    QVERIFY(!view.RenderImage({1, 1}).isNull());
+}
+
+QTEST_MAIN(TestPlanView)
+#include "test_plan_view.moc"

@@ -1,0 +1,249 @@
+// The section view: the section plane and its crossing test, the receivers on it, the
+// slope and road crossings, navigation steps, and renders checked at a few pixels.
+
+#include <QtTest>
+
+#include "helpers/view_pixels.h"
+#include "model/document.h"
+#include "views/entity_outline.h"
+#include "views/section_geometry.h"
+#include "views/section_painter.h"
+#include "views/plan_view.h"
+#include "views/section_view.h"
+#include "views/view_colours.h"
+
+namespace {
+
+constexpr double kTol = 1e-9;
+
+CProjectSettings AreaSettings()
+{
+    CProjectSettings s;
+    s.m_dAreaEndX = 200;
+    s.m_dAreaEndY = 100;
+    s.m_dSectionY = 50;
+    s.m_dSectionX = 50;
+    return s;
+}
+
+CMVector Pt(double x, double y, double z = 0) { return {x, y, z}; }
+
+// Area 200 x 100 m cut at Y = 50: a barrier across at x = 100, a road across at x = 50
+// on a bridge with a left deck barrier, an embankment pair around x = 150, a receiver.
+void BuildSmallProject(CMyTalvoDoc& doc)
+{
+    doc.m_settings = AreaSettings();
+    doc.m_settings.m_nSectionAxis = 1;
+    doc.m_settings.m_dReceiverHeight = 1.2;
+    CBarrier_Stage barrier;
+    barrier.SetGeometry(100, 0, 100, 100, 10, 0);
+    doc.m_arrBarrier.push_back(barrier);
+    CRoad road;
+    road.SetGeometry(50, 0, 50, 100, 4, 4, 10, 100, 1);
+    road.m_nRoadInfo = 1;
+    road.m_dLeftBarrierHeight = 3;
+    doc.m_arrRoad.push_back(road);
+    CSungto fill;
+    fill.SetGeometry(160, 0, 160, 100, 6, 20, 100);  // heading +y: direction 0 lies to -x
+    doc.m_arrEmbankment.push_back(fill);
+    CJulto cut;
+    cut.SetGeometry(120, 0, 120, 100, -3, 15, 100);  // heading +y: direction 0 lies to +x
+    doc.m_arrCutting.push_back(cut);
+    CReceiverPoint r;
+    r.SetPosition(80, 50, 1.2);
+    doc.m_arrReceiver.push_back(r);
+}
+
+}  // namespace
+
+class TestSectionView : public QObject {
+    Q_OBJECT
+private slots:
+    void crossingTestFollowsTheRangeAndRatioRules();
+    void crossingInterpolatesHeights();
+    void receiversOnThePlaneOnly();
+    void slopeOutlineGivesTwoCrossings();
+    void zoomAndPanSteps();
+    void sectionAxisIsTheProjectSetting();
+    void rendersTheCut();
+    void rendersAlongTheYAxis();
+    void badNumbersDrawWithoutHarm();
+    void followsThePlanViewsWorkingLists();
+};
+
+void TestSectionView::crossingTestFollowsTheRangeAndRatioRules()
+{
+    const CSectionPlane plane(AreaSettings(), 1);  // Y = 50 across X 0..200
+    const auto across = plane.Cross(Pt(100, 0), Pt(100, 100));
+    QVERIFY(across.has_value());
+    QCOMPARE(across->pos, 100.0);
+    QVERIFY(!plane.Cross(Pt(10, 40), Pt(90, 40)));      // parallel, off the line
+    QVERIFY(!plane.Cross(Pt(10, 50), Pt(90, 50)));      // parallel, on the line: t = 0
+    QVERIFY(!plane.Cross(Pt(100, 0), Pt(100, 50)));     // ends on the line: |t| = |p|
+    QVERIFY(plane.Cross(Pt(100, 50), Pt(100, 100)));    // starts on it: p = 0
+    QVERIFY(!plane.Cross(Pt(100, 60), Pt(100, 100)));   // short of the line
+    const auto slanted = plane.Cross(Pt(0, 0), Pt(100, 100));
+    QVERIFY(slanted && std::abs(slanted->pos - 50) < kTol);
+
+    const CSectionPlane alongY(AreaSettings(), 0);  // X = 50 across Y 0..100
+    const auto c = alongY.Cross(Pt(0, 10), Pt(60, 10));
+    QVERIFY(c && std::abs(c->pos - 10) < kTol);
+    QCOMPARE(alongY.AxisLength(), 100.0);
+    QCOMPARE(plane.Mirror(30), 170.0);  // mirrored about the middle of X 0..200
+
+    CProjectSettings empty = AreaSettings();
+    empty.m_dAreaEndX = 0;
+    QVERIFY(!CSectionPlane(empty, 1).Cross(Pt(0, 0), Pt(0, 100)));  // no plane, no crossing
+}
+
+void TestSectionView::crossingInterpolatesHeights()
+{
+    const CSectionPlane plane(AreaSettings(), 1);
+    const auto c = plane.Cross(Pt(40, 0, 2), Pt(40, 100, 12));
+    QVERIFY(c && std::abs(c->height - 7) < kTol);
+    const auto sides = CrossSides(plane, Pt(0, 0, 1), Pt(0, 100, 1), Pt(10, 0, 3), Pt(10, 100, 3));
+    QVERIFY(sides && sides->first.pos == 0 && sides->second.pos == 10);
+    QVERIFY(!CrossSides(plane, Pt(0, 0), Pt(0, 100), Pt(10, 60), Pt(10, 100)));  // one side only
+}
+
+void TestSectionView::receiversOnThePlaneOnly()
+{
+    const CSectionPlane plane(AreaSettings(), 1);
+    QVERIFY(plane.Contains(Pt(100, 50, 1.2)));
+    QVERIFY(!plane.Contains(Pt(100, 50.5, 1.2)));
+    QVERIFY(!plane.Contains(Pt(250, 50, 1.2)));  // beyond the area's end
+    QVERIFY(plane.Contains(Pt(0, 50, 0)));
+}
+
+void TestSectionView::slopeOutlineGivesTwoCrossings()
+{
+    // An embankment along +X from (0, 50), 10 m wide, 4 m high, cut at X = 50: the
+    // footprint lies on the +width side for direction 0, high along the axis.
+    CSungto fill;
+    fill.SetGeometry(0, 50, 100, 50, 4, 10, 100);
+    const CSectionPlane plane(AreaSettings(), 0);
+    const auto cut = CrossOutline(plane, SlopeSurface(fill, false));
+    QVERIFY(cut.has_value());
+    QCOMPARE(cut->first.pos, 50.0);
+    QCOMPARE(cut->first.height, 4.0);
+    QVERIFY(std::abs(cut->second.pos - 60) < kTol);
+    QCOMPARE(cut->second.height, 0.0);
+    fill.m_nDirection = 1;  // the other side
+    QVERIFY(std::abs(CrossOutline(plane, SlopeSurface(fill, false))->second.pos - 40) < kTol);
+    CJulto cutting;
+    cutting.SetGeometry(0, 50, 100, 50, -3, 10, 100);
+    QCOMPARE(SlopeSide(cutting, true), -1);  // a cutting lies opposite an embankment
+    fill.SetGeometry(0, 10, 40, 10, 4, 10, 40);  // ends before X = 50
+    QVERIFY(!CrossOutline(plane, SlopeSurface(fill, false)));
+}
+
+void TestSectionView::zoomAndPanSteps()
+{
+    CMyTalvoDoc doc;
+    CSection_View view(&doc);
+    view.ZoomIn();
+    QCOMPARE(view.zoom(), 1.5);  // "확대" adds 0.5 here
+    view.ZoomReset();
+    for (int i = 0; i < 10; ++i)
+        view.ZoomOut();
+    QCOMPARE(view.zoom(), 0.1);
+    view.OffsetBy(-0.1, 0.1);  // ▷ then ▽
+    QVERIFY(std::abs(view.panX() + 0.1) < kTol && std::abs(view.panY() - 0.1) < kTol);
+    view.CentreOffsets();
+    QCOMPARE(view.panY(), 0.0);
+}
+
+void TestSectionView::sectionAxisIsTheProjectSetting()
+{
+    CMyTalvoDoc doc;
+    CSection_View view(&doc);
+    QCOMPARE(view.SectionAxis(), 0);
+    view.SetSectionAxis(1);
+    QCOMPARE(doc.m_settings.m_nSectionAxis, 1);
+    view.SetSectionAxis(7);  // anything but 1 is the X cut
+    QCOMPARE(view.SectionAxis(), 0);
+}
+
+void TestSectionView::rendersTheCut()
+{
+    CMyTalvoDoc doc;
+    BuildSmallProject(doc);
+    CSection_View view(&doc);
+    const QImage image = view.RenderImage({600, 400});
+    SaveRenderIfAsked(image, QStringLiteral("section_view.png"));
+    const CViewProjection proj = SectionProjection(doc.m_settings, 1, 600, 400, 0, 0, 1);
+    const CSectionPlane plane(doc.m_settings, 1);
+    auto expect = [&](double pos, double height, const QColor& colour) {
+        const CViewPoint p = proj.WorldToPixel(plane.Mirror(pos), height);
+        QVERIFY2(ColourNear(image, p, colour), qPrintable(QStringLiteral("at %1, %2: %3 for %4")
+                                                              .arg(pos).arg(height)
+                                                              .arg(Describe(PixelAt(image, p)), Describe(colour))));
+    };
+    expect(100, 5, ViewColour::Barrier());
+    expect(52, 4.1, ViewColour::Road());
+    expect(45, 5.5, ViewColour::Barrier());  // the left deck barrier: +width of a road along +y is -x
+    expect(155, 1, ViewColour::Area());      // inside the fill
+    expect(80, 0.6, ViewColour::Red());      // the receiver's line
+    expect(131, -2.5, ViewColour::Area());   // the soil beside the cut slope
+    expect(127, 0, ViewColour::Background());  // no ground line across the cut
+    QVERIFY(SameColour(image.pixelColor(2, 2), ViewColour::Background()));
+}
+
+void TestSectionView::rendersAlongTheYAxis()
+{
+    CMyTalvoDoc doc;
+    BuildSmallProject(doc);
+    doc.m_settings.m_nSectionAxis = 0;
+    doc.m_settings.m_dSectionX = 100;  // along the barrier itself: parallel, not drawn
+    CSection_View view(&doc);
+    CResultDisplay results;
+    results.m_bShowResults = true;
+    view.SetResultDisplay(results);
+    const QImage image = view.RenderImage({600, 400});
+    SaveRenderIfAsked(image, QStringLiteral("section_view_y.png"));
+    const CViewProjection proj = SectionProjection(doc.m_settings, 0, 600, 400, 0, 0, 1);
+    const CSectionPlane plane(doc.m_settings, 0);
+    int blue = 0;
+    for (double y = 0; y <= 100; y += 1)
+        blue += ColourNear(image, proj.WorldToPixel(plane.Mirror(y), 5), ViewColour::Barrier());
+    QCOMPARE(blue, 0);
+}
+
+void TestSectionView::badNumbersDrawWithoutHarm()
+{
+    const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
+    CMyTalvoDoc doc;
+    BuildSmallProject(doc);
+    doc.m_arrRoad[0].SetGeometry(nan, 0, 50, 100, inf, 0, 10, 0, 0);
+    doc.m_arrEmbankment[0].SetGeometry(160, 0, 160, 0, 1e308, nan, 0);
+    doc.m_arrBarrier[0].m_dHeight = -inf;
+    CSection_View view(&doc);
+    QVERIFY(!view.RenderImage({200, 100}).isNull());
+    doc.m_settings.m_dAreaEndY = doc.m_settings.m_dAreaStartY;  // no vertical extent
+    view.SetSectionAxis(0);
+    QVERIFY(!view.RenderImage({1, 1}).isNull());
+}
+
+void TestSectionView::followsThePlanViewsWorkingLists()
+{
+    CMyTalvoDoc doc;
+    BuildSmallProject(doc);
+    CPlan_View plan(&doc);
+    CSection_View view(&doc);
+    plan.SetSectionView(&view);
+    std::vector<CBarrier_Stage> working = doc.m_arrBarrier;
+    working[0].m_dStartX = working[0].m_dEndX = 110;  // moved in the input window
+    CWorkingLists lists;
+    lists.pBarriers = &working;
+    lists.highlightKind = EEntityKind::Barrier;
+    lists.nHighlight = 0;
+    plan.SetWorkingLists(lists);
+    const CViewProjection proj = SectionProjection(doc.m_settings, 1, 600, 400, 0, 0, 1);
+    const CSectionPlane plane(doc.m_settings, 1);
+    const QImage image = view.RenderImage({600, 400});
+    QVERIFY(ColourNear(image, proj.WorldToPixel(plane.Mirror(110), 5), ViewColour::Highlight()));
+    QVERIFY(!ColourNear(image, proj.WorldToPixel(plane.Mirror(100), 5), ViewColour::Barrier()));
+}
+
+QTEST_MAIN(TestSectionView)
+#include "test_section_view.moc"
