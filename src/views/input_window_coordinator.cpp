@@ -2,9 +2,12 @@
 
 #include <QWidget>
 
+#include "dialogs/barrier_input_dialog.h"
 #include "dialogs/message_box.h"
 #include "dialogs/receiver_input_dialog.h"
 #include "dialogs/road_input_dialog.h"
+#include "dialogs/slope_input_dialog.h"
+#include "dialogs/tunnel_input_dialog.h"
 #include "model/document.h"
 
 namespace {
@@ -33,11 +36,15 @@ CInputWindowCoordinator::~CInputWindowCoordinator()
 {
     delete m_pRoadDlg.data();
     delete m_pReceiverDlg.data();
+    DeleteOtherWindows();
 }
 
 Input_Road_dlg* CInputWindowCoordinator::RoadWindow() const { return m_pRoadDlg; }
 CInput_Receiver_Point* CInputWindowCoordinator::ReceiverWindow() const { return m_pReceiverDlg; }
-bool CInputWindowCoordinator::IsAnyInputOpen() const { return m_pRoadDlg || m_pReceiverDlg; }
+bool CInputWindowCoordinator::IsAnyInputOpen() const
+{
+    return m_pRoadDlg || m_pReceiverDlg || m_pEmbankmentDlg || m_pCuttingDlg || m_pTunnelDlg || m_pBarrierDlg;
+}
 
 bool CInputWindowCoordinator::RefusedWhileResults(const char* wording)
 {
