@@ -7,11 +7,16 @@
 
 #include "engine/calculation.h"
 #include "model/document.h"
+#include "views/input_window_coordinator.h"
 #include "views/receiver_grid.h"
 #include "views/section_view.h"
 
-CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent) : QWidget(parent), m_pDoc(doc)
+CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent)
+    : QWidget(parent), m_pDoc(doc), m_pInputs(new CInputWindowCoordinator(doc, this, this))
 {
+    m_pInputs->SetResultsShownQuery([this] { return m_results.m_bShowResults; });
+    connect(m_pInputs, &CInputWindowCoordinator::RepaintViews, this,
+            [this] { SetWorkingLists(m_pInputs->DrawLists()); });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
     setFocusPolicy(Qt::StrongFocus);

@@ -12,6 +12,7 @@
 
 class CMyTalvoDoc;
 class CSection_View;
+class CInputWindowCoordinator;
 
 // The plan view: the model seen from above, the calculation area, the receiver grid
 // and the result labels. Clicking a grid point after a prediction labels its level;
@@ -66,8 +67,11 @@ public:
     bool PickAt(QPointF pixel);
 
 public slots:
-    // Commands routed from the main window. The input windows open in later versions;
-    // for now they make their refusal checks only.
+    // The model input windows this view owns (at most one per kind).
+    CInputWindowCoordinator* InputWindows() const { return m_pInputs; }
+
+    // Commands routed from the main window. Model input is refused while results are
+    // shown; otherwise the kind's input window opens (once).
     void OnInputRoad();
     void OnInputTunnel();
     void OnInputEmbankment();
@@ -94,8 +98,6 @@ protected:
 private:
     CViewProjection Projection(QSize size) const;
     void NavigationDone();
-    // False (after the refusal message) while results are shown.
-    bool ModelInputAllowed(const QString& refusal);
     bool HasResults() const;
 
     CMyTalvoDoc* m_pDoc;
@@ -105,4 +107,5 @@ private:
     CPickedPoints m_picked;
     CWorkingLists m_working;
     QPointer<CSection_View> m_pSectionView;
+    CInputWindowCoordinator* m_pInputs;
 };
