@@ -40,18 +40,18 @@ std::optional<double> ParseLevel(const QString& text)
     return ParseDouble(text);
 }
 
-bool CFormReader::Fail(const QLineEdit* field, const QString& message)
+bool CFormReader::Fail(QLineEdit* field, const QString& message)
 {
     if (m_bOk) {
         m_bOk = false;
         MessageBoxes().Information(m_pOwner, message);
-        const_cast<QLineEdit*>(field)->setFocus();
-        const_cast<QLineEdit*>(field)->selectAll();
+        field->setFocus();
+        field->selectAll();
     }
     return false;
 }
 
-bool CFormReader::Double(const QLineEdit* field, double& target)
+bool CFormReader::Double(QLineEdit* field, double& target)
 {
     if (!m_bOk)
         return false;
@@ -62,7 +62,7 @@ bool CFormReader::Double(const QLineEdit* field, double& target)
     return true;
 }
 
-bool CFormReader::Int(const QLineEdit* field, int& target)
+bool CFormReader::Int(QLineEdit* field, int& target)
 {
     if (!m_bOk)
         return false;
@@ -73,7 +73,7 @@ bool CFormReader::Int(const QLineEdit* field, int& target)
     return true;
 }
 
-bool CFormReader::DoubleInRange(const QLineEdit* field, double& target, double lo, double hi)
+bool CFormReader::DoubleInRange(QLineEdit* field, double& target, double lo, double hi)
 {
     double value = 0;
     if (!Double(field, value))
@@ -84,7 +84,7 @@ bool CFormReader::DoubleInRange(const QLineEdit* field, double& target, double l
     return true;
 }
 
-bool CFormReader::IntInRange(const QLineEdit* field, int& target, int lo, int hi)
+bool CFormReader::IntInRange(QLineEdit* field, int& target, int lo, int hi)
 {
     int value = 0;
     if (!Int(field, value))

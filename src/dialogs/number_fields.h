@@ -38,14 +38,14 @@ class CFormReader {
 public:
     explicit CFormReader(QWidget* owner) : m_pOwner(owner) {}
 
-    bool Double(const QLineEdit* field, double& target);
-    bool Int(const QLineEdit* field, int& target);
-    bool DoubleInRange(const QLineEdit* field, double& target, double lo, double hi);
-    bool IntInRange(const QLineEdit* field, int& target, int lo, int hi);
+    bool Double(QLineEdit* field, double& target);
+    bool Int(QLineEdit* field, int& target);
+    bool DoubleInRange(QLineEdit* field, double& target, double lo, double hi);
+    bool IntInRange(QLineEdit* field, int& target, int lo, int hi);
     bool Ok() const { return m_bOk; }
 
 private:
-    bool Fail(const QLineEdit* field, const QString& message);
+    bool Fail(QLineEdit* field, const QString& message);
 
     QWidget* m_pOwner;
     bool m_bOk = true;

@@ -56,6 +56,7 @@ void CInput_Receiver_Point::BuildForm()
     m_pTable = new QTableWidget(0, kColumnCount, this);
     m_pTable->setHorizontalHeaderLabels(kHeaders);
     m_pTable->verticalHeader()->hide();
+    m_pTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     layout->addWidget(m_pTable, 1);
@@ -90,6 +91,7 @@ void CInput_Receiver_Point::BuildForm()
     connect(m_pDelete, &QPushButton::clicked, this, &CInput_Receiver_Point::DeleteRow);
     connect(m_pEqualSpacing, &QAction::triggered, this, &CInput_Receiver_Point::AddEquallySpaced);
     connect(m_pTable, &QTableWidget::cellClicked, this, &CInput_Receiver_Point::OnRowClicked);
+    connect(m_pId, &QLineEdit::textChanged, this, &CInput_Receiver_Point::ListChanged);  // the highlight follows
 }
 
 QLineEdit* CInput_Receiver_Point::ValueField(int column) const { return m_fields[static_cast<std::size_t>(column)]; }

@@ -63,7 +63,7 @@ signals:
     void CommitRequested();
     void CancelRequested();
     void RowDeleted();
-    void ListChanged();  // rows stored or added: the views redraw
+    void ListChanged();  // rows stored or added, or another row named: the views redraw
 
 public slots:
     void reject() override;  // the close box: as "취소(&C)"

@@ -134,12 +134,11 @@ int Input_Road_dlg::EditedIndex() const { return SelectedPosition(m_form.m_pId);
 // Everything but the level row, in the order the fields are read (first failure wins).
 bool Input_Road_dlg::ReadForm(CFormReader& reader, CRoad& road) const
 {
-    for (std::size_t a = 0; a < 3; ++a) {
-        double* start[] = {&road.m_dStartX, &road.m_dStartY, &road.m_dStartZ};
-        double* end[] = {&road.m_dEndX, &road.m_dEndY, &road.m_dEndZ};
+    double* start[] = {&road.m_dStartX, &road.m_dStartY, &road.m_dStartZ};
+    double* end[] = {&road.m_dEndX, &road.m_dEndY, &road.m_dEndZ};
+    for (std::size_t a = 0; a < 3; ++a)
         if (!reader.Double(m_form.m_start[a], *start[a]) || !reader.Double(m_form.m_end[a], *end[a]))
             return false;
-    }
     reader.Double(m_form.m_pWidth, road.m_dWidth);
     reader.IntInRange(m_form.m_pSourceCount, road.m_nSourceCount, 1, kMaxSourceCount);
     reader.DoubleInRange(m_form.m_pGradient, road.m_dGradient, 0.0, kMaxGradient);

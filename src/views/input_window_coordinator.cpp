@@ -64,13 +64,18 @@ void CInputWindowCoordinator::OpenRoadInput()
     connect(m_pRoadDlg, &Input_Road_dlg::CommitRequested, this, &CInputWindowCoordinator::OnRoadCommit);
     connect(m_pRoadDlg, &Input_Road_dlg::DeleteRequested, this, &CInputWindowCoordinator::OnRoadDelete);
     connect(m_pRoadDlg, &Input_Road_dlg::CloseRequested, this, &CInputWindowCoordinator::CloseRoad);
-    connect(m_pRoadDlg, &Input_Road_dlg::FormChanged, this, &CInputWindowCoordinator::Repaint);
+    connect(m_pRoadDlg, &Input_Road_dlg::FormChanged, this, [this] {
+        ActivateRoad();
+        Repaint();
+    });
     m_pRoadDlg->show();
+    ActivateRoad();
     Repaint();
 }
 
 void CInputWindowCoordinator::OnRoadStore()
 {
+    ActivateRoad();
     m_pRoadDlg->StorePending();
     Repaint();
 }
@@ -82,11 +87,13 @@ void CInputWindowCoordinator::OnRoadCommit()
     m_pDoc->m_arrRoad = m_pRoadDlg->WorkingList();
     m_pDoc->m_bModified = true;
     DestroyWindow(m_pRoadDlg);
+    ActivateAnyOpen();
     Repaint();
 }
 
 void CInputWindowCoordinator::OnRoadDelete()
 {
+    ActivateRoad();
     m_pRoadDlg->DeleteSelected();
     Repaint();
 }
@@ -94,6 +101,7 @@ void CInputWindowCoordinator::OnRoadDelete()
 void CInputWindowCoordinator::CloseRoad()
 {
     DestroyWindow(m_pRoadDlg);
+    ActivateAnyOpen();
     Repaint();
 }
 
@@ -109,9 +117,13 @@ void CInputWindowCoordinator::OpenReceiverInput()
     m_pReceiverDlg->SetModalRunner(m_runModal);
     connect(m_pReceiverDlg, &CInput_Receiver_Point::CommitRequested, this, &CInputWindowCoordinator::OnReceiverCommit);
     connect(m_pReceiverDlg, &CInput_Receiver_Point::CancelRequested, this, &CInputWindowCoordinator::CloseReceiver);
-    connect(m_pReceiverDlg, &CInput_Receiver_Point::RowDeleted, this, &CInputWindowCoordinator::Repaint);
-    connect(m_pReceiverDlg, &CInput_Receiver_Point::ListChanged, this, &CInputWindowCoordinator::Repaint);
+    for (auto changed : {&CInput_Receiver_Point::RowDeleted, &CInput_Receiver_Point::ListChanged})
+        connect(m_pReceiverDlg, changed, this, [this] {
+            ActivateReceiver();
+            Repaint();
+        });
     m_pReceiverDlg->show();
+    ActivateReceiver();
     Repaint();
 }
 
@@ -130,6 +142,7 @@ void CInputWindowCoordinator::OnReceiverCommit()
 void CInputWindowCoordinator::CloseReceiver()
 {
     DestroyWindow(m_pReceiverDlg);
+    ActivateAnyOpen();
     Repaint();
 }
 
@@ -148,4 +161,33 @@ int CInputWindowCoordinator::HighlightedRoad() const { return m_pRoadDlg ? m_pRo
 int CInputWindowCoordinator::HighlightedReceiver() const
 {
     return m_pReceiverDlg ? m_pReceiverDlg->EditedIndex() : -1;
+}
+
+void CInputWindowCoordinator::Activate(EEntityKind kind) { m_eActive = kind; }
+
+// When the active window has closed, the first open window in command order takes over.
+void CInputWindowCoordinator::ActivateAnyOpen()
+{
+    if (IsOpen(m_eActive))
+        return;
+    m_eActive = EEntityKind::None;
+    for (EEntityKind kind : {EEntityKind::Road, EEntityKind::Receiver, EEntityKind::Embankment, EEntityKind::Cutting,
+                             EEntityKind::Tunnel, EEntityKind::Barrier})
+        if (IsOpen(kind)) {
+            m_eActive = kind;
+            return;
+        }
+}
+
+CWorkingLists CInputWindowCoordinator::WorkingLists() const
+{
+    CWorkingLists lists;
+    if (m_pRoadDlg)
+        lists.pRoads = &m_pRoadDlg->WorkingList();
+    if (m_pReceiverDlg)
+        lists.pReceivers = &m_pReceiverDlg->WorkingList();
+    AddOtherWorkingLists(lists);
+    lists.highlightKind = m_eActive;
+    lists.nHighlight = EditedIndexOf(m_eActive);
+    return lists;
 }

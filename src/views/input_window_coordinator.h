@@ -16,6 +16,7 @@
 
 #include "dialogs/modal_runner.h"
 #include "model/entities.h"
+#include "views/working_lists.h"
 
 class QWidget;
 class CMyTalvoDoc;
@@ -67,8 +68,6 @@ public:
     CBarrier_Design_Dlg* BarrierWindow() const;
     bool IsAnyInputOpen() const;
 
-    // The working lists of every open window and the entity highlighted, for the views.
-    CWorkingLists DrawLists() const;
 
     // The lists the views draw: the open window's working list, else the document's.
     const std::vector<CRoad>& RoadsToDraw() const;
@@ -76,6 +75,9 @@ public:
     // 0-based position of the entity the open window edits; -1 when none.
     int HighlightedRoad() const;
     int HighlightedReceiver() const;
+    // Everything above for the views: every open window's working list, and the entity
+    // edited in the window that made the latest request highlighted.
+    CWorkingLists WorkingLists() const;
 
 signals:
     void RepaintViews();
@@ -83,6 +85,13 @@ signals:
 private:
     bool RefusedWhileResults(const char* wording);
     void Repaint() { emit RepaintViews(); }
+    void Activate(EEntityKind kind);
+    void ActivateRoad() { Activate(EEntityKind::Road); }
+    void ActivateReceiver() { Activate(EEntityKind::Receiver); }
+    void ActivateAnyOpen();
+    bool IsOpen(EEntityKind kind) const;
+    int EditedIndexOf(EEntityKind kind) const;  // -1: none, or no such window open
+    void AddOtherWorkingLists(CWorkingLists& lists) const;
     void OnRoadStore();
     void OnRoadCommit();
     void OnRoadDelete();
@@ -90,7 +99,7 @@ private:
     void OnReceiverCommit();
     void CloseReceiver();
     template <class Dialog, class List>
-    void WireListWindow(QPointer<Dialog>& window, List& documentList, std::function<void()> afterRequest);
+    void WireListWindow(QPointer<Dialog>& window, EEntityKind kind, List& documentList, std::function<void()> afterRequest);
     template <class Dialog>
     void CloseListWindow(QPointer<Dialog>& window, const std::function<void()>& afterRequest);
     void DeleteOtherWindows();
@@ -108,4 +117,5 @@ private:
     QPointer<CInputJultoDlg> m_pCuttingDlg;
     QPointer<CInputTunnelDlg> m_pTunnelDlg;
     QPointer<CBarrier_Design_Dlg> m_pBarrierDlg;
+    EEntityKind m_eActive = EEntityKind::None;  // the window whose entity is highlighted
 };

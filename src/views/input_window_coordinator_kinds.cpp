@@ -41,6 +41,7 @@ void CInputWindowCoordinator::CloseListWindow(QPointer<Dialog>& window, const st
     closing->disconnect();
     closing->hide();
     closing->deleteLater();
+    ActivateAnyOpen();
     if (afterRequest)
         afterRequest();
     Repaint();
@@ -49,16 +50,18 @@ void CInputWindowCoordinator::CloseListWindow(QPointer<Dialog>& window, const st
 // Connects a window's requests. afterRequest runs after each of them (the cutting
 // window's base height); a commit also empties the document's derived lists.
 template <class Dialog, class List>
-void CInputWindowCoordinator::WireListWindow(QPointer<Dialog>& window, List& documentList,
+void CInputWindowCoordinator::WireListWindow(QPointer<Dialog>& window, EEntityKind kind, List& documentList,
                                              std::function<void()> afterRequest)
 {
-    auto store = [this, &window, afterRequest] {
+    auto store = [this, &window, kind, afterRequest] {
+        Activate(kind);
         window->StorePending();
         if (afterRequest)
             afterRequest();
         Repaint();
     };
-    auto remove = [this, &window, afterRequest] {
+    auto remove = [this, &window, kind, afterRequest] {
+        Activate(kind);
         window->DeleteSelected();
         if (afterRequest)
             afterRequest();
@@ -76,7 +79,11 @@ void CInputWindowCoordinator::WireListWindow(QPointer<Dialog>& window, List& doc
     connect(window, &Dialog::DeleteRequested, this, remove);
     connect(window, &Dialog::CommitRequested, this, commit);
     connect(window, &Dialog::CloseRequested, this, close);
-    connect(window, &Dialog::FormChanged, this, &CInputWindowCoordinator::Repaint);
+    connect(window, &Dialog::FormChanged, this, [this, kind] {
+        Activate(kind);
+        Repaint();
+    });
+    Activate(kind);
 }
 
 CInputSungtoDlg* CInputWindowCoordinator::EmbankmentWindow() const { return m_pEmbankmentDlg; }
@@ -89,7 +96,7 @@ void CInputWindowCoordinator::OpenEmbankmentInput()
     if (RefusedWhileResults(kMsgRemoveResults) || m_pEmbankmentDlg)
         return;
     m_pEmbankmentDlg = new CInputSungtoDlg(m_pDoc->m_arrEmbankment, m_pWindowParent);
-    WireListWindow(m_pEmbankmentDlg, m_pDoc->m_arrEmbankment, nullptr);
+    WireListWindow(m_pEmbankmentDlg, EEntityKind::Embankment, m_pDoc->m_arrEmbankment, nullptr);
     m_pEmbankmentDlg->show();
     Repaint();
 }
@@ -99,7 +106,7 @@ void CInputWindowCoordinator::OpenCuttingInput()
     if (RefusedWhileResults(kMsgRemoveResults) || m_pCuttingDlg)
         return;
     m_pCuttingDlg = new CInputJultoDlg(m_pDoc->m_arrCutting, m_pWindowParent);
-    WireListWindow(m_pCuttingDlg, m_pDoc->m_arrCutting, [this] {
+    WireListWindow(m_pCuttingDlg, EEntityKind::Cutting, m_pDoc->m_arrCutting, [this] {
         if (m_pCuttingDlg)
             CuttingBaseHeightFromWorkingList();
         else
@@ -124,7 +131,7 @@ void CInputWindowCoordinator::OpenTunnelInput()
     if (RefusedWhileResults(kMsgRemoveResults) || m_pTunnelDlg)
         return;
     m_pTunnelDlg = new CInputTunnelDlg(m_pDoc->m_arrTunnel, m_pWindowParent);
-    WireListWindow(m_pTunnelDlg, m_pDoc->m_arrTunnel, nullptr);
+    WireListWindow(m_pTunnelDlg, EEntityKind::Tunnel, m_pDoc->m_arrTunnel, nullptr);
     m_pTunnelDlg->show();
     Repaint();
 }
@@ -139,7 +146,7 @@ void CInputWindowCoordinator::OpenBarrierInput()
     }
     m_pBarrierDlg = new CBarrier_Design_Dlg(m_pDoc->m_arrBarrier, m_pDoc->m_settings.m_dBaseHeight, m_pWindowParent);
     m_pBarrierDlg->SetModalRunner(m_runModal);
-    WireListWindow(m_pBarrierDlg, m_pDoc->m_arrBarrier, nullptr);
+    WireListWindow(m_pBarrierDlg, EEntityKind::Barrier, m_pDoc->m_arrBarrier, nullptr);
     connect(m_pBarrierDlg, &CBarrier_Design_Dlg::ExclusionChosen, this, &CInputWindowCoordinator::OnExclusionChosen);
     m_pBarrierDlg->show();
     Repaint();
@@ -159,23 +166,42 @@ void CInputWindowCoordinator::DeleteOtherWindows()
     delete m_pBarrierDlg.data();
 }
 
-CWorkingLists CInputWindowCoordinator::DrawLists() const
+bool CInputWindowCoordinator::IsOpen(EEntityKind kind) const
 {
-    CWorkingLists lists;
-    auto take = [&lists](auto* window, auto*& list, EEntityKind kind) {
-        if (!window)
-            return;
-        list = &window->WorkingList();
-        if (window->EditedIndex() >= 0) {
-            lists.highlightKind = kind;
-            lists.nHighlight = window->EditedIndex();
-        }
-    };
-    take(m_pRoadDlg.data(), lists.pRoads, EEntityKind::Road);
-    take(m_pReceiverDlg.data(), lists.pReceivers, EEntityKind::Receiver);
-    take(m_pEmbankmentDlg.data(), lists.pEmbankments, EEntityKind::Embankment);
-    take(m_pCuttingDlg.data(), lists.pCuttings, EEntityKind::Cutting);
-    take(m_pTunnelDlg.data(), lists.pTunnels, EEntityKind::Tunnel);
-    take(m_pBarrierDlg.data(), lists.pBarriers, EEntityKind::Barrier);
-    return lists;
+    switch (kind) {
+    case EEntityKind::Road: return m_pRoadDlg;
+    case EEntityKind::Receiver: return m_pReceiverDlg;
+    case EEntityKind::Embankment: return m_pEmbankmentDlg;
+    case EEntityKind::Cutting: return m_pCuttingDlg;
+    case EEntityKind::Tunnel: return m_pTunnelDlg;
+    case EEntityKind::Barrier: return m_pBarrierDlg;
+    case EEntityKind::None: break;
+    }
+    return false;
+}
+
+int CInputWindowCoordinator::EditedIndexOf(EEntityKind kind) const
+{
+    switch (kind) {
+    case EEntityKind::Road: return HighlightedRoad();
+    case EEntityKind::Receiver: return HighlightedReceiver();
+    case EEntityKind::Embankment: return m_pEmbankmentDlg ? m_pEmbankmentDlg->EditedIndex() : -1;
+    case EEntityKind::Cutting: return m_pCuttingDlg ? m_pCuttingDlg->EditedIndex() : -1;
+    case EEntityKind::Tunnel: return m_pTunnelDlg ? m_pTunnelDlg->EditedIndex() : -1;
+    case EEntityKind::Barrier: return m_pBarrierDlg ? m_pBarrierDlg->EditedIndex() : -1;
+    case EEntityKind::None: break;
+    }
+    return -1;
+}
+
+void CInputWindowCoordinator::AddOtherWorkingLists(CWorkingLists& lists) const
+{
+    if (m_pEmbankmentDlg)
+        lists.pEmbankments = &m_pEmbankmentDlg->WorkingList();
+    if (m_pCuttingDlg)
+        lists.pCuttings = &m_pCuttingDlg->WorkingList();
+    if (m_pTunnelDlg)
+        lists.pTunnels = &m_pTunnelDlg->WorkingList();
+    if (m_pBarrierDlg)
+        lists.pBarriers = &m_pBarrierDlg->WorkingList();
 }

@@ -14,13 +14,13 @@
 CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent)
     : QWidget(parent), m_pDoc(doc), m_pInputs(new CInputWindowCoordinator(doc, this, this))
 {
-    m_pInputs->SetResultsShownQuery([this] { return m_results.m_bShowResults; });
-    connect(m_pInputs, &CInputWindowCoordinator::RepaintViews, this,
-            [this] { SetWorkingLists(m_pInputs->DrawLists()); });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(1, 1);
+    m_pInputs->SetResultsShownQuery([this] { return m_results.m_bShowResults; });
+    connect(m_pInputs, &CInputWindowCoordinator::RepaintViews, this,
+            [this] { SetWorkingLists(m_pInputs->WorkingLists()); });
 }
 
 void CPlan_View::OffsetBy(double dx, double dy)

@@ -51,6 +51,9 @@ public:
     void SetWorkingLists(const CWorkingLists& working);
     const CWorkingLists& workingLists() const { return m_working; }
 
+    // The model input windows this view owns; their working lists are drawn while open.
+    CInputWindowCoordinator* InputWindows() const { return m_pInputs; }
+
     // The section view below, which follows the result display and the working lists
     // and is repainted with this view.
     void SetSectionView(CSection_View* view);
@@ -67,11 +70,8 @@ public:
     bool PickAt(QPointF pixel);
 
 public slots:
-    // The model input windows this view owns (at most one per kind).
-    CInputWindowCoordinator* InputWindows() const { return m_pInputs; }
-
-    // Commands routed from the main window. Model input is refused while results are
-    // shown; otherwise the kind's input window opens (once).
+    // Commands routed from the main window. Each model input command opens its kind's
+    // input window (see InputWindows()), refused while results are shown.
     void OnInputRoad();
     void OnInputTunnel();
     void OnInputEmbankment();

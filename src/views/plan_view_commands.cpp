@@ -1,5 +1,6 @@
-// The main window's commands that the plan view carries out. Model input goes to the
-// input window coordinator, which refuses it while results are displayed.
+// The main window's commands that the plan view carries out. Model input opens the
+// kind's window through the input window coordinator, which refuses it while results
+// are displayed; the result windows come later.
 
 #include "dialogs/message_box.h"
 #include "model/document.h"

@@ -12,6 +12,7 @@
 #include "helpers/input_test_support.h"
 #include "model/document.h"
 #include "views/input_window_coordinator.h"
+#include "views/plan_view.h"
 
 using namespace inputtest;
 
@@ -124,6 +125,39 @@ private slots:
         QVERIFY(window.isNull());
         m_coordinator->OpenReceiverInput();
         QVERIFY(m_coordinator->ReceiverWindow() != nullptr);
+        QVERIFY(m_boxes->m_texts.isEmpty());
+    }
+
+    void thePlanViewRefusesInputWhileResultLabelsAreOn()
+    {
+        CPlan_View view(&m_doc);
+        view.SetResultDisplay(true, 0);
+        view.OnInputRoad();
+        view.OnInputReceiver();
+        QCOMPARE(m_boxes->m_texts, QStringList({kMsgRemoveResults, kMsgRemoveResultsReceiver}));
+        QVERIFY(!view.InputWindows()->IsAnyInputOpen());
+        view.SetResultDisplay(false, 0);
+        view.OnInputReceiver();
+        QVERIFY(view.InputWindows()->ReceiverWindow() != nullptr);
+    }
+
+    void thePlanViewDrawsTheWorkingListWithTheEditedRoad()
+    {
+        CPlan_View view(&m_doc);
+        view.OnInputRoad();
+        view.OnInputRoad();
+        Input_Road_dlg* window = view.InputWindows()->RoadWindow();
+        QVERIFY(window != nullptr);
+        QCOMPARE(view.workingLists().pRoads, &window->WorkingList());
+        Click(window->Form().m_pCopy);
+        window->Form().m_end[0]->setText("100");
+        Click(window->Form().m_pApply);
+        QCOMPARE(view.workingLists().highlightKind, EEntityKind::Road);
+        QCOMPARE(view.workingLists().nHighlight, 0);
+        QVERIFY(m_doc.m_arrRoad.empty());
+        Click(window->Form().m_pOk);
+        QVERIFY(view.workingLists().pRoads == nullptr);
+        QCOMPARE(m_doc.m_arrRoad.size(), std::size_t(1));
         QVERIFY(m_boxes->m_texts.isEmpty());
     }
 };

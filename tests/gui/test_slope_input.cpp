@@ -219,11 +219,11 @@ private slots:
         const auto& form = OpenCuttings()->Form();
         StoreNew(form, {0, 0, 10, 0, -2, 4});
         StoreNew(form, {0, 20, 10, 20, -2, 4});
-        const CWorkingLists lists = m_coordinator->DrawLists();
+        const CWorkingLists lists = m_coordinator->WorkingLists();
         QCOMPARE(lists.pCuttings, &m_coordinator->CuttingWindow()->WorkingList());
         QVERIFY(lists.IsHighlighted(EEntityKind::Cutting, 1));
         Click(form.m_pCancel);
-        QVERIFY(m_coordinator->DrawLists().pCuttings == nullptr);
+        QVERIFY(m_coordinator->WorkingLists().pCuttings == nullptr);
     }
 
     void secondCommandLeavesTheOpenWindowAlone()
