@@ -1,11 +1,14 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "app/application.h"
+#include "app/main_frame.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("제목 없음 - TALVO ver 1.381"));
-    w.showMaximized();
-    return app.exec();
+    CMyTalvoApp::SetUpApplication(app);
+    const CStartupOptions options = CMyTalvoApp::ParseCommandLine(QApplication::arguments());
+    CMainFrame frame;
+    CMyTalvoApp::InitInstance(frame, options);
+    return QApplication::exec();
 }

@@ -12,3 +12,6 @@ class App;
 void RegisterConvert(CLI::App& app);
 void RegisterEmission(CLI::App& app);
 void RegisterCalc(CLI::App& app);
+void RegisterGrid(CLI::App& app);
+void RegisterLengthSearch(CLI::App& app);
+void RegisterOptimise(CLI::App& app);

@@ -10,6 +10,16 @@ int main(int argc, char** argv)
     RegisterConvert(app);
     RegisterEmission(app);
     RegisterCalc(app);
-    CLI11_PARSE(app, argc, argv);
+    RegisterGrid(app);
+    RegisterLengthSearch(app);
+    RegisterOptimise(app);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::RuntimeError& e) {
+        return e.get_exit_code();  // the command has written its message
+    } catch (const CLI::ParseError& e) {
+        // Bad arguments: CLI11 writes the message; every such failure exits with 1.
+        return app.exit(e) == 0 ? 0 : 1;
+    }
     return 0;
 }

@@ -1,0 +1,64 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFontDatabase>
+#include <QScreen>
+
+#include <clocale>
+
+#include "app/main_frame.h"
+#include "app/splash_window.h"
+
+namespace {
+
+const QString kKoreanFont = QStringLiteral("NanumGothic");
+
+bool HasScreen()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+}  // namespace
+
+void CMyTalvoApp::SetUpApplication(QApplication& app)
+{
+    QApplication::setOrganizationName(QString::fromUtf8(kSettingsKey));
+    QApplication::setApplicationName(QStringLiteral("TALVO"));
+    QApplication::setApplicationVersion(QStringLiteral("1.381"));
+    // Numbers are always written and read with a decimal point ("%.2f", project files,
+    // identity texts), whatever the user's locale; QApplication adopted the user's.
+    std::setlocale(LC_NUMERIC, "C");
+    if (QFontDatabase::families().contains(kKoreanFont)) {
+        QFont font = app.font();
+        font.setFamily(kKoreanFont);
+        app.setFont(font);
+    }
+}
+
+CStartupOptions CMyTalvoApp::ParseCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("도로교통소음 예측 및 방음벽 설계"));
+    const QCommandLineOption noSplash(QStringLiteral("no-splash"),
+                                      QStringLiteral("시작 화면을 보이지 않습니다."));
+    parser.addOption(noSplash);
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("열 프로젝트 파일 (*.tlv)"));
+    parser.parse(arguments);
+    CStartupOptions options;
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty()) options.m_strFile = files.first();
+    options.m_bShowSplash = !parser.isSet(noSplash) && HasScreen();
+    return options;
+}
+
+void CMyTalvoApp::InitInstance(CMainFrame& frame, const CStartupOptions& options)
+{
+    if (!options.m_strFile.isEmpty()) frame.OpenProjectFile(options.m_strFile);
+    // Without a window manager nothing maximises, so start at the screen's size anyway.
+    if (QScreen* screen = frame.screen()) frame.setGeometry(screen->availableGeometry());
+    frame.showMaximized();
+    frame.LayOutViews();
+    if (options.m_bShowSplash) CSplashWnd::ShowSplashScreen(&frame);
+}

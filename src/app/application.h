@@ -1,0 +1,28 @@
+#pragma once
+
+// Start-up of the program: its identity for the settings, the command line, the
+// font, the main window and the splash window.
+
+#include <QString>
+#include <QStringList>
+
+class QApplication;
+class CMainFrame;
+
+struct CStartupOptions {
+    QString m_strFile;         // project to open; empty starts a new project
+    bool m_bShowSplash = true;
+};
+
+class CMyTalvoApp {
+public:
+    // The settings live under this organisation name, as they always have.
+    static constexpr const char* kSettingsKey = "Local AppWizard-Generated Applications";
+
+    // Organisation and application names for QSettings, and the Korean font.
+    static void SetUpApplication(QApplication& app);
+    // Reads [--no-splash] [file]; the splash is never shown on a screenless platform.
+    static CStartupOptions ParseCommandLine(const QStringList& arguments);
+    // Opens the file (a failure leaves the new project), shows the window maximised.
+    static void InitInstance(CMainFrame& frame, const CStartupOptions& options);
+};

@@ -1,0 +1,105 @@
+#include "app/environment_controller.h"
+
+#include <QLineEdit>
+
+#include "model/document.h"
+#include "views/plan_view.h"
+#include "views/section_view.h"
+
+namespace {
+
+// One pan step of the navigation buttons, view units.
+constexpr double kPanStep = 0.1;
+
+}  // namespace
+
+CEnvironmentController::CEnvironmentController(CEnvironmentBox* box, CMyTalvoDoc* doc,
+                                               CPlan_View* plan, CSection_View* section,
+                                               std::function<void()> markModified,
+                                               QObject* parent)
+    : QObject(parent), m_pBox(box), m_pDoc(doc), m_pPlanView(plan), m_pSectionView(section),
+      m_markModified(std::move(markModified))
+{
+    connect(box, &CEnvironmentBox::fieldEdited, this, &CEnvironmentController::OnFieldEdited);
+    connect(box, &CEnvironmentBox::fieldFinished, this, &CEnvironmentController::OnFieldFinished);
+    connect(box, &CEnvironmentBox::showReceiversClicked, this,
+            &CEnvironmentController::OnShowReceivers);
+    connect(box, &CEnvironmentBox::sectionAxisChosen, this, &CEnvironmentController::OnSectionAxis);
+    connect(box, &CEnvironmentBox::activeViewChosen, this, &CEnvironmentController::OnActiveView);
+    connect(box, &CEnvironmentBox::navigationRequested, this, &CEnvironmentController::OnNavigate);
+}
+
+INavigableView* CEnvironmentController::ActiveNavigable() const
+{
+    if (m_nActiveView == 1) return m_pSectionView;
+    return m_pPlanView;
+}
+
+void CEnvironmentController::Repaint(bool plan, bool section)
+{
+    if (section) m_pSectionView->update();
+    if (plan) m_pPlanView->update();
+}
+
+void CEnvironmentController::OnFieldEdited(EEnvField field, const QString& text)
+{
+    const CEnvEffect effect = ApplyEnvField(m_pDoc->m_settings, field, text.toStdString());
+    if (effect.m_bClearDisplayLists) m_pPlanView->ClearDisplayLists();
+    Repaint(effect.m_bRepaintPlan, effect.m_bRepaintSection);
+    m_markModified();
+}
+
+// When the user leaves a clamped field, it shows the value actually stored.
+void CEnvironmentController::OnFieldFinished(EEnvField field)
+{
+    const CProjectSettings& s = m_pDoc->m_settings;
+    double stored = 0;
+    switch (field) {
+    case EEnvField::SectionX: stored = s.m_dSectionX; break;
+    case EEnvField::SectionY: stored = s.m_dSectionY; break;
+    case EEnvField::ReceiverSpacing: stored = s.m_dReceiverSpacing; break;
+    default: return;
+    }
+    if (ParseEnvNumber(m_pBox->Field(field)->text().toStdString()) != stored)
+        m_pBox->ShowNumber(field, stored);
+}
+
+void CEnvironmentController::OnShowReceivers()
+{
+    // A view preference, not part of the project: the project stays unchanged.
+    m_pDoc->m_settings.m_bShowReceivers = !m_pDoc->m_settings.m_bShowReceivers;
+    Repaint(true, false);
+}
+
+void CEnvironmentController::OnSectionAxis(int axis)
+{
+    const int newAxis = axis == 0 ? 0 : 1;
+    if (m_pDoc->m_settings.m_nSectionAxis != newAxis) m_markModified();
+    m_pSectionView->SetSectionAxis(newAxis);
+    m_pSectionView->setFocus();
+    Repaint(true, true);
+}
+
+void CEnvironmentController::OnActiveView(int view)
+{
+    m_nActiveView = view == 1 ? 1 : 0;
+    if (m_nActiveView == 1)
+        m_pSectionView->setFocus();
+    else
+        m_pPlanView->setFocus();
+}
+
+void CEnvironmentController::OnNavigate(ENavigation step)
+{
+    INavigableView* view = ActiveNavigable();
+    switch (step) {
+    case ENavigation::PanUp: view->OffsetBy(0, -kPanStep); break;
+    case ENavigation::PanDown: view->OffsetBy(0, kPanStep); break;
+    case ENavigation::PanLeft: view->OffsetBy(kPanStep, 0); break;
+    case ENavigation::PanRight: view->OffsetBy(-kPanStep, 0); break;
+    case ENavigation::Centre: view->CentreOffsets(); break;
+    case ENavigation::ZoomIn: view->ZoomIn(); break;
+    case ENavigation::ZoomReset: view->ZoomReset(); break;
+    case ENavigation::ZoomOut: view->ZoomOut(); break;
+    }
+}

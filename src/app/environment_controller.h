@@ -1,0 +1,43 @@
+#pragma once
+
+// Applies what the user does in the environment pane: settings taken over at once with
+// their clamps, the emptied display lists, the repaints, and the navigation buttons
+// acting on the active view (0 = plan view, 1 = section view).
+
+#include <functional>
+
+#include <QObject>
+
+#include "dialogs/environment_box.h"
+
+class CMyTalvoDoc;
+class CPlan_View;
+class CSection_View;
+class INavigableView;
+
+class CEnvironmentController : public QObject {
+    Q_OBJECT
+public:
+    CEnvironmentController(CEnvironmentBox* box, CMyTalvoDoc* doc, CPlan_View* plan,
+                           CSection_View* section, std::function<void()> markModified,
+                           QObject* parent = nullptr);
+
+    int ActiveView() const { return m_nActiveView; }
+    INavigableView* ActiveNavigable() const;
+
+private:
+    void OnFieldEdited(EEnvField field, const QString& text);
+    void OnFieldFinished(EEnvField field);
+    void OnShowReceivers();
+    void OnSectionAxis(int axis);
+    void OnActiveView(int view);
+    void OnNavigate(ENavigation step);
+    void Repaint(bool plan, bool section);
+
+    CEnvironmentBox* m_pBox;
+    CMyTalvoDoc* m_pDoc;
+    CPlan_View* m_pPlanView;
+    CSection_View* m_pSectionView;
+    std::function<void()> m_markModified;
+    int m_nActiveView = 0;
+};

@@ -1,0 +1,270 @@
+#include "app/main_frame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QLayout>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+
+#include "app/about_dialog.h"
+#include "app/environment_controller.h"
+#include "app/version.h"
+#include "dialogs/environment_box.h"
+#include "dialogs/file_dialogs.h"
+#include "dialogs/message_box.h"
+#include "engine/calculation.h"
+#include "io/project_file.h"
+#include "views/plan_view.h"
+#include "views/section_view.h"
+
+namespace {
+
+const QString kUntitled = QStringLiteral("제목 없음");
+const QString kFileFilter = QStringLiteral("TALVO 파일 (*.tlv)");
+const QString kReady = QStringLiteral("준비");
+
+// Keeps the wait cursor up for as long as it lives.
+class CWaitCursor {
+public:
+    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+};
+
+// The reader's or writer's own text, or a general one when it gave none.
+QString FailureText(const CFileResult& result, const QString& fallback)
+{
+    return result.message.empty() ? fallback : QString::fromStdString(result.message);
+}
+
+QString WithTlvSuffix(const QString& path)
+{
+    return QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".tlv") : path;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("mainFrame"));
+    BuildViews();
+    BuildEnvironmentPane();
+    BuildActions();
+    BuildMenus();
+    BuildToolbar();
+    BuildFocusCycling();
+    ConnectCommands();
+    statusBar()->showMessage(kReady);
+    m_doc.NewProject();
+    ShowSettings();
+    UpdateTitle();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::BuildViews()
+{
+    m_pSplitter = new QSplitter(Qt::Vertical, this);
+    m_pSplitter->setObjectName(QStringLiteral("viewSplitter"));
+    m_pPlanView = new CPlan_View(&m_doc, m_pSplitter);
+    m_pSectionView = new CSection_View(&m_doc, m_pSplitter);
+    for (QWidget* view : {static_cast<QWidget*>(m_pPlanView), static_cast<QWidget*>(m_pSectionView)}) {
+        view->setFocusPolicy(Qt::StrongFocus);
+        view->setMinimumHeight(1);
+    }
+    m_pPlanView->SetSectionView(m_pSectionView);
+    m_pSplitter->addWidget(m_pPlanView);
+    m_pSplitter->addWidget(m_pSectionView);
+    m_pSplitter->setStretchFactor(0, 1);
+    m_pSplitter->setStretchFactor(1, 1);
+    m_pSplitter->setChildrenCollapsible(false);
+    setCentralWidget(m_pSplitter);
+}
+
+void CMainFrame::BuildEnvironmentPane()
+{
+    m_pEnvironmentBox = new CEnvironmentBox;
+    m_pEnvironmentDock = new QDockWidget(QStringLiteral("환경 데이터"), this);
+    m_pEnvironmentDock->setObjectName(QStringLiteral("environmentDock"));
+    m_pEnvironmentDock->setAllowedAreas(Qt::LeftDockWidgetArea);
+    m_pEnvironmentDock->setWidget(m_pEnvironmentBox);
+    addDockWidget(Qt::LeftDockWidgetArea, m_pEnvironmentDock);
+    m_pEnvironment = new CEnvironmentController(m_pEnvironmentBox, &m_doc, m_pPlanView,
+                                                m_pSectionView, [this] { SetDocumentModified(); },
+                                                this);
+}
+
+int CMainFrame::ActiveView() const { return m_pEnvironment->ActiveView(); }
+
+void CMainFrame::LayOutViews()
+{
+    if (layout()) layout()->activate();  // the splitter's height must be the final one
+    // Equal sizes: the splitter shares its whole height out in that proportion.
+    const int half = std::max(1, m_pSplitter->height() / 2);
+    m_pSplitter->setSizes({half, half});
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_bViewsLaidOut) return;
+    m_bViewsLaidOut = true;
+    LayOutViews();
+}
+
+// An empty status tip (the pointer left a command) shows the idle text.
+bool CMainFrame::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
+        statusBar()->showMessage(kReady);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+QString CMainFrame::DisplayedTitle() const
+{
+    QString title = windowTitle();
+    return title.replace(QStringLiteral("[*]"), isWindowModified() ? QStringLiteral("*") : QString());
+}
+
+void CMainFrame::UpdateTitle()
+{
+    const QString name = m_strPathName.isEmpty() ? kUntitled : QFileInfo(m_strPathName).fileName();
+    setWindowTitle(QStringLiteral("%1[*] - %2").arg(name, QString::fromUtf8(kProgramTitle)));
+    setWindowModified(m_doc.m_bModified);
+}
+
+void CMainFrame::SetDocumentModified()
+{
+    m_doc.m_bModified = true;
+    setWindowModified(true);
+}
+
+void CMainFrame::ShowSettings() { m_pEnvironmentBox->ShowSettings(m_doc.m_settings); }
+
+void CMainFrame::RefreshViews()
+{
+    m_pPlanView->update();
+    m_pSectionView->update();
+    setWindowModified(m_doc.m_bModified);
+}
+
+void CMainFrame::AfterDocumentReplaced(const QString& path)
+{
+    m_strPathName = path;
+    // Labels of the project that was replaced mean nothing for the new one.
+    m_pPlanView->SetResultDisplay(false, 0);
+    m_pPlanView->ClearDisplayLists();
+    ShowSettings();
+    UpdateTitle();
+    RefreshViews();
+}
+
+bool CMainFrame::QuerySaveChanges()
+{
+    if (!m_doc.m_bModified) return true;
+    const QString name = m_strPathName.isEmpty() ? kUntitled : QFileInfo(m_strPathName).fileName();
+    const auto answer = MessageBoxes().Question(
+        this, QStringLiteral("변경 내용을 %1에 저장하시겠습니까?").arg(name), QStringLiteral("TALVO"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes) return Save();
+    return answer == QMessageBox::No;
+}
+
+bool CMainFrame::NewProject()
+{
+    if (!QuerySaveChanges()) return false;
+    m_doc.NewProject();
+    AfterDocumentReplaced({});
+    return true;
+}
+
+bool CMainFrame::OpenProjectFile(const QString& path)
+{
+    // Read into a copy so that no failure can touch the project on screen.
+    CMyTalvoDoc loaded = m_doc;
+    const CFileResult result = OpenProject(loaded, path.toStdString());
+    if (!result.ok) {
+        MessageBoxes().Information(this, FailureText(result, QStringLiteral("파일을 열 수 없습니다.")));
+        return false;
+    }
+    loaded.m_settings.m_bShowReceivers = m_doc.m_settings.m_bShowReceivers;
+    loaded.MakeBaselineCopies();
+    loaded.m_bModified = false;
+    m_doc = std::move(loaded);
+    m_recentFiles.Add(path);
+    UpdateRecentFileActions();
+    AfterDocumentReplaced(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+bool CMainFrame::OpenWithQuestion(const QString& path)
+{
+    return QuerySaveChanges() && OpenProjectFile(path);
+}
+
+void CMainFrame::OnFileOpen()
+{
+    if (!QuerySaveChanges()) return;
+    const QString dir = m_strPathName.isEmpty() ? QString() : QFileInfo(m_strPathName).absolutePath();
+    const QString path = FileDialogs().OpenFileName(this, QStringLiteral("열기"), dir, kFileFilter);
+    if (!path.isEmpty()) OpenProjectFile(path);
+}
+
+bool CMainFrame::Save() { return m_strPathName.isEmpty() ? SaveAs() : SaveTo(m_strPathName); }
+
+bool CMainFrame::SaveAs()
+{
+    const QString suggested = m_strPathName.isEmpty() ? kUntitled + QStringLiteral(".tlv") : m_strPathName;
+    const QString path =
+        FileDialogs().SaveFileName(this, QStringLiteral("다른 이름으로 저장"), suggested, kFileFilter);
+    return !path.isEmpty() && SaveTo(WithTlvSuffix(path));
+}
+
+bool CMainFrame::SaveTo(const QString& path)
+{
+    const CFileResult result = SaveProject(m_doc, path.toStdString());
+    if (!result.ok) {
+        MessageBoxes().Information(this, FailureText(result, QStringLiteral("파일을 저장할 수 없습니다.")));
+        return false;
+    }
+    m_doc.m_bModified = false;
+    m_strPathName = QFileInfo(path).absoluteFilePath();
+    m_recentFiles.Add(m_strPathName);
+    UpdateRecentFileActions();
+    UpdateTitle();
+    return true;
+}
+
+void CMainFrame::RunCalculation()
+{
+    // A refused calculation changes nothing unless it dropped earlier results.
+    const bool hadResults = m_doc.IsCalculated();
+    std::vector<std::string> messages;
+    {
+        CWaitCursor wait;
+        messages = Calculate(m_doc);
+    }
+    if (hadResults || m_doc.IsCalculated()) SetDocumentModified();
+    RefreshViews();
+    for (const std::string& text : messages) MessageBoxes().Information(this, QString::fromStdString(text));
+}
+
+void CMainFrame::OnAbout()
+{
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (QuerySaveChanges())
+        event->accept();
+    else
+        event->ignore();
+}

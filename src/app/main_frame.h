@@ -1,0 +1,101 @@
+#pragma once
+
+// The main window: menus, toolbar, status bar, the environment pane docked on the
+// left and the plan view above the section view. It owns the one document and
+// carries out the file commands; the plan view carries out the commands of the
+// windows it owns.
+
+#include <QHash>
+#include <QMainWindow>
+
+#include "app/recent_files.h"
+#include "model/document.h"
+
+class QAction;
+class QSplitter;
+class QDockWidget;
+class CEnvironmentBox;
+class CEnvironmentController;
+class CPlan_View;
+class CSection_View;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CMyTalvoDoc& Document() { return m_doc; }
+    CPlan_View* PlanView() const { return m_pPlanView; }
+    CSection_View* SectionView() const { return m_pSectionView; }
+    CEnvironmentBox* EnvironmentBox() const { return m_pEnvironmentBox; }
+    QDockWidget* EnvironmentDock() const { return m_pEnvironmentDock; }
+    QSplitter* ViewSplitter() const { return m_pSplitter; }
+    QAction* Action(int commandId) const { return m_actions.value(commandId); }
+    const CRecentFiles& RecentFiles() const { return m_recentFiles; }
+    QString PathName() const { return m_strPathName; }
+    int ActiveView() const;
+
+    // The title as the window shows it, with the change mark resolved.
+    QString DisplayedTitle() const;
+
+    // Later input windows call this after they changed the document.
+    void SetDocumentModified();
+    // Shows the project settings again in the environment pane.
+    void ShowSettings();
+    // Repaints both views.
+    void RefreshViews();
+    // Gives the plan view and the section view half of the height each.
+    void LayOutViews();
+    // Ctrl+W: the receiver export; its window comes with the export dialog.
+    void OnExportReceivers();
+
+    // File commands. Each returns whether it was carried out.
+    bool NewProject();                       // asks to save first
+    bool OpenProjectFile(const QString& path);  // no question; failure changes nothing
+    bool OpenWithQuestion(const QString& path);  // asks to save first
+    bool Save();
+    bool SaveAs();
+    bool SaveTo(const QString& path);
+    // Yes saves, No discards, Cancel (or a failed save) keeps the project: false.
+    bool QuerySaveChanges();
+
+    void RunCalculation();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void BuildViews();
+    void BuildEnvironmentPane();
+    void BuildActions();
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildRecentFileActions(QMenu* fileMenu, QAction* placeholder);
+    void BuildFocusCycling();
+    QAction* MakeAction(int commandId);
+    void ConnectCommands();
+    void ConnectPlanViewCommands();
+    void OnFileOpen();
+    void OnAbout();
+    void CycleFocus(int step);
+    void UpdateRecentFileActions();
+    void UpdateTitle();
+    void AfterDocumentReplaced(const QString& path);
+
+    CMyTalvoDoc m_doc;
+    QString m_strPathName;  // empty for a project never saved
+    CRecentFiles m_recentFiles;
+    CPlan_View* m_pPlanView = nullptr;
+    CSection_View* m_pSectionView = nullptr;
+    QSplitter* m_pSplitter = nullptr;
+    CEnvironmentBox* m_pEnvironmentBox = nullptr;
+    QDockWidget* m_pEnvironmentDock = nullptr;
+    CEnvironmentController* m_pEnvironment = nullptr;
+    QHash<int, QAction*> m_actions;
+    QList<QAction*> m_recentActions;
+    QAction* m_pRecentPlaceholder = nullptr;
+    bool m_bViewsLaidOut = false;
+};

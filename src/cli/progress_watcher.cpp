@@ -1,0 +1,73 @@
+#include "cli/progress_watcher.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+
+#if defined(_WIN32)
+#include <io.h>
+#define TALVO_ISATTY _isatty
+#define TALVO_STDERR_FD 2
+#else
+#include <unistd.h>
+#define TALVO_ISATTY isatty
+#define TALVO_STDERR_FD STDERR_FILENO
+#endif
+
+namespace {
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+extern "C" void OnInterrupt(int) { g_interrupted = 1; }
+
+constexpr auto kRefresh = std::chrono::milliseconds(100);
+constexpr int kBarWidth = 30;
+
+}  // namespace
+
+CProgressWatcher::CProgressWatcher(CRunProgress& progress, std::string label)
+    : m_progress(progress), m_label(std::move(label)), m_bDraw(TALVO_ISATTY(TALVO_STDERR_FD) != 0)
+{
+    g_interrupted = 0;
+    std::signal(SIGINT, OnInterrupt);
+    m_thread = std::jthread([this] { Watch(); });
+}
+
+CProgressWatcher::~CProgressWatcher() { Stop(); }
+
+void CProgressWatcher::Stop()
+{
+    if (m_stop.exchange(true))
+        return;
+    m_thread = {};  // joins
+    std::signal(SIGINT, SIG_DFL);
+    if (m_bDraw) {
+        Draw();
+        std::fputc('\n', stderr);
+    }
+}
+
+bool CProgressWatcher::Interrupted() const { return g_interrupted != 0; }
+
+void CProgressWatcher::Watch()
+{
+    while (!m_stop) {
+        if (g_interrupted)
+            m_progress.RequestCancel();
+        if (m_bDraw)
+            Draw();
+        std::this_thread::sleep_for(kRefresh);
+    }
+}
+
+void CProgressWatcher::Draw() const
+{
+    const int percent = m_progress.Percent();
+    const int filled = percent * kBarWidth / 100;
+    std::string bar(static_cast<std::size_t>(filled), '#');
+    bar.append(static_cast<std::size_t>(kBarWidth - filled), '.');
+    std::fprintf(stderr, "\r%s [%s] %lld / %lld ( %d%% )", m_label.c_str(), bar.c_str(),
+                 static_cast<long long>(m_progress.Done()), static_cast<long long>(m_progress.Total()),
+                 percent);
+    std::fflush(stderr);
+}

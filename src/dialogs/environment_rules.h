@@ -1,0 +1,39 @@
+#pragma once
+
+// How each text field of the environment pane changes the project settings.
+// Plain C++: the pane and the main frame apply the returned effects.
+
+#include <string>
+
+#include "model/project_settings.h"
+
+enum class EEnvField {
+    ProjectName,
+    Temperature,
+    Humidity,
+    Pressure,
+    AreaStartX,
+    AreaEndX,
+    AreaStartY,
+    AreaEndY,
+    SectionX,
+    SectionY,
+    ReceiverSpacing,
+    ReceiverHeight,
+};
+
+// What has to happen after a field was taken over.
+struct CEnvEffect {
+    bool m_bRepaintPlan = false;
+    bool m_bRepaintSection = false;
+    bool m_bClearDisplayLists = false;
+};
+
+// The C library's text-to-double conversion: the longest numeric prefix, 0 when there is none.
+double ParseEnvNumber(const std::string& text);
+
+// A section position: raised to 0, then lowered to the area end on the section axis.
+double ClampSectionPosition(double value, const CProjectSettings& settings);
+
+// Stores the field's text into settings and says what to refresh.
+CEnvEffect ApplyEnvField(CProjectSettings& settings, EEnvField field, const std::string& text);

@@ -1,0 +1,79 @@
+#include "io/receiver_grid.h"
+
+#include <cmath>
+
+#include "model/project_settings.h"
+
+CReceiverGrid CReceiverGrid::FromSettings(const CProjectSettings& settings)
+{
+    CReceiverGrid grid;
+    grid.m_dStartX = settings.m_dAreaStartX;
+    grid.m_dStartY = settings.m_dAreaStartY;
+    grid.m_dEndX = settings.m_dAreaEndX;
+    grid.m_dEndY = settings.m_dAreaEndY;
+    grid.m_dSpacing = settings.m_dReceiverSpacing;
+    grid.m_dHeight = settings.m_dReceiverHeight;
+    return grid;
+}
+
+std::vector<double> WalkAxis(double start, double end, double spacing)
+{
+    std::vector<double> values;
+    for (double v = start; v <= end; v += spacing)
+        values.push_back(v);
+    return values;
+}
+
+std::vector<double> GridColumnXs(const CReceiverGrid& grid)
+{
+    return WalkAxis(grid.m_dStartX, grid.m_dEndX, grid.m_dSpacing);
+}
+
+std::vector<double> GridRowYs(const CReceiverGrid& grid)
+{
+    return WalkAxis(grid.m_dStartY, grid.m_dEndY, grid.m_dSpacing);
+}
+
+std::int64_t GridProgressTotal(const CReceiverGrid& grid)
+{
+    const double rows = (grid.m_dEndY - grid.m_dStartY) / grid.m_dSpacing + 1.0;
+    const double columns = (grid.m_dEndX - grid.m_dStartX) / grid.m_dSpacing + 1.0;
+    return static_cast<std::int64_t>(rows * columns);
+}
+
+namespace {
+
+// True when walking from start to end adds the spacing at most kMaxGridAxisValues times
+// and every addition moves the value (a spacing below the resolution of the coordinates
+// would walk forever).
+bool AxisWalkable(double start, double end, double spacing)
+{
+    if (end < start)
+        return true;
+    if ((end - start) / spacing + 1.0 > static_cast<double>(kMaxGridAxisValues))
+        return false;
+    const double widest = std::fmax(std::fabs(start), std::fabs(end));
+    return widest + spacing > widest && -widest + spacing > -widest;
+}
+
+bool AreaFinite(const CReceiverGrid& g)
+{
+    return std::isfinite(g.m_dStartX) && std::isfinite(g.m_dStartY) && std::isfinite(g.m_dEndX) &&
+           std::isfinite(g.m_dEndY) && std::isfinite(g.m_dHeight);
+}
+
+}  // namespace
+
+std::string CheckReceiverGrid(const CReceiverGrid& grid)
+{
+    if (!(grid.m_dSpacing > 0) || !std::isfinite(grid.m_dSpacing))
+        return kMsgBadSpacing;
+    if (!AreaFinite(grid))
+        return kMsgBadArea;
+    if (grid.m_dEndX < grid.m_dStartX || grid.m_dEndY < grid.m_dStartY)
+        return kMsgEmptyGrid;
+    if (!AxisWalkable(grid.m_dStartX, grid.m_dEndX, grid.m_dSpacing) ||
+        !AxisWalkable(grid.m_dStartY, grid.m_dEndY, grid.m_dSpacing))
+        return kMsgBadSpacing;
+    return {};
+}

@@ -1,0 +1,268 @@
+// The environment pane: how its fields change the project settings (clamps, the
+// receiver-height emptiness flag, the emptied display lists) and which view the
+// navigation buttons act on.
+
+#include <memory>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "app/main_frame.h"
+#include "dialogs/environment_box.h"
+#include "dialogs/environment_rules.h"
+#include "helpers/recording_dialogs.h"
+#include "views/plan_view.h"
+#include "views/section_view.h"
+
+namespace {
+
+void TypeInto(CMainFrame& frame, EEnvField field, const QString& text)
+{
+    QLineEdit* edit = frame.EnvironmentBox()->Field(field);
+    edit->selectAll();
+    edit->insert(text);
+}
+
+template <typename T>
+T* Child(CMainFrame& frame, const char* name)
+{
+    return frame.EnvironmentBox()->findChild<T*>(QLatin1String(name));
+}
+
+}  // namespace
+
+class TestEnvironmentPane : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { UseTemporarySettings(); }
+    void init()
+    {
+        m_boxes = std::make_unique<CRecordingMessageBox>();
+        m_frame = std::make_unique<CMainFrame>();
+    }
+    void cleanup()
+    {
+        m_frame.reset();
+        m_boxes.reset();
+    }
+
+    void numbersReadLikeTheCLibrary();
+    void negativeSpacingGivesZeroAndEmptiesTheLists();
+    void sectionPositionIsClampedToTheAreaEndOfItsAxis();
+    void receiverHeightRemembersAnEmptyField();
+    void areaAndSectionEditsRepaintBothViews();
+    void everyFieldIsTakenAtOnceAndMarksTheProject();
+    void clampedFieldShowsTheStoredValueWhenLeft();
+    void newProjectShowsTheDefaultsAgain();
+    void sectionAxisChoiceIsAProjectChange();
+    void showReceiversIsAViewPreference();
+    void navigationActsOnTheChosenView();
+    void spacingAndHeightEditsEmptyThePickedPoints();
+
+private:
+    std::unique_ptr<CRecordingMessageBox> m_boxes;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+void TestEnvironmentPane::numbersReadLikeTheCLibrary()
+{
+    QCOMPARE(ParseEnvNumber("12.5"), 12.5);
+    QCOMPARE(ParseEnvNumber("  -3"), -3.0);
+    QCOMPARE(ParseEnvNumber("+4"), 4.0);
+    QCOMPARE(ParseEnvNumber("12abc"), 12.0);
+    QCOMPARE(ParseEnvNumber("abc"), 0.0);
+    QCOMPARE(ParseEnvNumber(""), 0.0);
+    QCOMPARE(ParseEnvNumber("-"), 0.0);
+    QCOMPARE(ParseEnvNumber("1e999"), 0.0);  // no setting may become infinite
+    QCOMPARE(ParseEnvNumber("nan"), 0.0);
+}
+
+void TestEnvironmentPane::negativeSpacingGivesZeroAndEmptiesTheLists()
+{
+    CProjectSettings settings;
+    const CEnvEffect negative = ApplyEnvField(settings, EEnvField::ReceiverSpacing, "-5");
+    QCOMPARE(settings.m_dReceiverSpacing, 0.0);
+    QVERIFY(negative.m_bClearDisplayLists);
+    QVERIFY(negative.m_bRepaintPlan);
+    const CEnvEffect positive = ApplyEnvField(settings, EEnvField::ReceiverSpacing, "25");
+    QCOMPARE(settings.m_dReceiverSpacing, 25.0);
+    QVERIFY(!positive.m_bClearDisplayLists);
+    // The same through the pane.
+    TypeInto(*m_frame, EEnvField::ReceiverSpacing, QStringLiteral("-5"));
+    QCOMPARE(m_frame->Document().m_settings.m_dReceiverSpacing, 0.0);
+}
+
+void TestEnvironmentPane::sectionPositionIsClampedToTheAreaEndOfItsAxis()
+{
+    CProjectSettings settings;  // axis X, area end X 2000, end Y 600
+    ApplyEnvField(settings, EEnvField::SectionX, "2500");
+    QCOMPARE(settings.m_dSectionX, 2000.0);
+    ApplyEnvField(settings, EEnvField::SectionY, "2500");
+    QCOMPARE(settings.m_dSectionY, 2000.0);
+    ApplyEnvField(settings, EEnvField::SectionX, "-10");
+    QCOMPARE(settings.m_dSectionX, 0.0);
+    settings.m_nSectionAxis = 1;
+    ApplyEnvField(settings, EEnvField::SectionX, "700");
+    QCOMPARE(settings.m_dSectionX, 600.0);
+    ApplyEnvField(settings, EEnvField::SectionY, "450.5");
+    QCOMPARE(settings.m_dSectionY, 450.5);
+    TypeInto(*m_frame, EEnvField::SectionX, QStringLiteral("2500"));
+    QCOMPARE(m_frame->Document().m_settings.m_dSectionX, 2000.0);
+}
+
+void TestEnvironmentPane::receiverHeightRemembersAnEmptyField()
+{
+    CProjectSettings settings;
+    CEnvEffect effect = ApplyEnvField(settings, EEnvField::ReceiverHeight, "1.5");
+    QCOMPARE(settings.m_dReceiverHeight, 1.5);
+    QVERIFY(!settings.m_bReceiverHeightEmpty);
+    QVERIFY(effect.m_bClearDisplayLists && effect.m_bRepaintPlan && effect.m_bRepaintSection);
+    effect = ApplyEnvField(settings, EEnvField::ReceiverHeight, "");
+    QCOMPARE(settings.m_dReceiverHeight, 0.0);
+    QVERIFY(settings.m_bReceiverHeightEmpty);
+    QVERIFY(effect.m_bClearDisplayLists);
+    ApplyEnvField(settings, EEnvField::ReceiverHeight, "0");
+    QVERIFY(!settings.m_bReceiverHeightEmpty);  // "0" is a height, not an empty field
+}
+
+void TestEnvironmentPane::areaAndSectionEditsRepaintBothViews()
+{
+    CProjectSettings settings;
+    for (EEnvField field : {EEnvField::AreaStartX, EEnvField::AreaEndX, EEnvField::AreaStartY,
+                            EEnvField::AreaEndY, EEnvField::SectionX, EEnvField::SectionY}) {
+        const CEnvEffect effect = ApplyEnvField(settings, field, "100");
+        QVERIFY(effect.m_bRepaintPlan && effect.m_bRepaintSection && !effect.m_bClearDisplayLists);
+    }
+    for (EEnvField field : {EEnvField::ProjectName, EEnvField::Temperature, EEnvField::Humidity,
+                            EEnvField::Pressure}) {
+        const CEnvEffect effect = ApplyEnvField(settings, field, "7");
+        QVERIFY(!effect.m_bRepaintPlan && !effect.m_bRepaintSection);
+    }
+    QCOMPARE(settings.m_strProjectName, std::string("7"));
+    QCOMPARE(settings.m_dPressure, 7.0);
+}
+
+void TestEnvironmentPane::everyFieldIsTakenAtOnceAndMarksTheProject()
+{
+    CMyTalvoDoc& doc = m_frame->Document();
+    TypeInto(*m_frame, EEnvField::ProjectName, QStringLiteral("서해안선 확장"));
+    QCOMPARE(doc.m_settings.m_strProjectName, std::string("서해안선 확장"));
+    QVERIFY(doc.m_bModified);
+    // Each keystroke counts, before the field is left.
+    QLineEdit* temperature = m_frame->EnvironmentBox()->Field(EEnvField::Temperature);
+    temperature->clear();
+    QTest::keyClicks(temperature, QStringLiteral("1"));
+    QCOMPARE(doc.m_settings.m_dTemperature, 1.0);
+    QTest::keyClicks(temperature, QStringLiteral("5"));
+    QCOMPARE(doc.m_settings.m_dTemperature, 15.0);
+    TypeInto(*m_frame, EEnvField::AreaEndY, QStringLiteral("800"));
+    QCOMPARE(doc.m_settings.m_dAreaEndY, 800.0);
+}
+
+void TestEnvironmentPane::clampedFieldShowsTheStoredValueWhenLeft()
+{
+    QLineEdit* spacing = m_frame->EnvironmentBox()->Field(EEnvField::ReceiverSpacing);
+    TypeInto(*m_frame, EEnvField::ReceiverSpacing, QStringLiteral("-5"));
+    QCOMPARE(spacing->text(), QStringLiteral("-5"));  // no rewriting while typing
+    emit spacing->editingFinished();
+    QCOMPARE(spacing->text(), QStringLiteral("0.00"));
+    TypeInto(*m_frame, EEnvField::ReceiverSpacing, QStringLiteral("12.5"));
+    emit spacing->editingFinished();
+    QCOMPARE(spacing->text(), QStringLiteral("12.5"));  // an unclamped value stays as typed
+}
+
+void TestEnvironmentPane::newProjectShowsTheDefaultsAgain()
+{
+    TypeInto(*m_frame, EEnvField::ReceiverHeight, QStringLiteral("4"));
+    TypeInto(*m_frame, EEnvField::SectionY, QStringLiteral("120"));
+    m_boxes->m_answers = {QMessageBox::No};
+    QVERIFY(m_frame->NewProject());
+    CEnvironmentBox* box = m_frame->EnvironmentBox();
+    QVERIFY(box->Field(EEnvField::ReceiverHeight)->text().isEmpty());
+    QVERIFY(m_frame->Document().m_settings.m_bReceiverHeightEmpty);
+    QCOMPARE(box->Field(EEnvField::SectionY)->text(), QStringLiteral("300.00"));
+    QCOMPARE(box->Field(EEnvField::AreaEndX)->text(), QStringLiteral("2000.00"));
+    QCOMPARE(box->Field(EEnvField::ReceiverSpacing)->text(), QStringLiteral("50.00"));
+    QVERIFY(!m_frame->Document().m_bModified);
+}
+
+void TestEnvironmentPane::sectionAxisChoiceIsAProjectChange()
+{
+    Child<QRadioButton>(*m_frame, "axisY")->click();
+    QCOMPARE(m_frame->Document().m_settings.m_nSectionAxis, 1);
+    QVERIFY(m_frame->Document().m_bModified);
+    Child<QRadioButton>(*m_frame, "axisX")->click();
+    QCOMPARE(m_frame->Document().m_settings.m_nSectionAxis, 0);
+}
+
+void TestEnvironmentPane::showReceiversIsAViewPreference()
+{
+    QPushButton* toggle = Child<QPushButton>(*m_frame, "showReceivers");
+    QVERIFY(toggle->isChecked());
+    toggle->click();
+    QVERIFY(!m_frame->Document().m_settings.m_bShowReceivers);
+    QVERIFY(!m_frame->Document().m_bModified);
+    m_boxes->m_answers = {QMessageBox::No};
+    m_frame->NewProject();  // a new project keeps the preference
+    QVERIFY(!m_frame->Document().m_settings.m_bShowReceivers);
+    QVERIFY(!toggle->isChecked());
+}
+
+void TestEnvironmentPane::navigationActsOnTheChosenView()
+{
+    CPlan_View* plan = m_frame->PlanView();
+    CSection_View* section = m_frame->SectionView();
+    QCOMPARE(m_frame->ActiveView(), 0);
+    Child<QPushButton>(*m_frame, "panLeft")->click();
+    Child<QPushButton>(*m_frame, "panUp")->click();
+    QCOMPARE(plan->panX(), 0.1);
+    QCOMPARE(plan->panY(), -0.1);
+    QCOMPARE(section->panX(), 0.0);
+    Child<QPushButton>(*m_frame, "centre")->click();
+    QCOMPARE(plan->panX(), 0.0);
+    QCOMPARE(plan->panY(), 0.0);
+    for (int i = 0; i < 10; ++i) Child<QPushButton>(*m_frame, "zoomOut")->click();
+    QCOMPARE(plan->zoom(), 0.1);  // never 0 or below
+    Child<QRadioButton>(*m_frame, "activeSection")->click();
+    QCOMPARE(m_frame->ActiveView(), 1);
+    Child<QPushButton>(*m_frame, "zoomIn")->click();
+    QCOMPARE(section->zoom(), 1.5);
+    Child<QPushButton>(*m_frame, "panRight")->click();
+    Child<QPushButton>(*m_frame, "panDown")->click();
+    QCOMPARE(section->panX(), -0.1);
+    QCOMPARE(section->panY(), 0.1);
+    Child<QPushButton>(*m_frame, "zoomReset")->click();
+    QCOMPARE(section->zoom(), 1.0);
+    QCOMPARE(plan->zoom(), 0.1);
+    QVERIFY(!m_frame->Document().m_bModified);  // looking around changes no project
+}
+
+void TestEnvironmentPane::spacingAndHeightEditsEmptyThePickedPoints()
+{
+    if (!m_frame->OpenProjectFile(QStringLiteral(TALVO_TEST_DATA "/acceptance/open-road.tlv")))
+        QSKIP("the project reader is not available in this build");
+    m_frame->RunCalculation();
+    CPlan_View* plan = m_frame->PlanView();
+    plan->resize(400, 300);
+    const auto pickSomePoint = [plan] {
+        for (int y = 0; y < plan->height(); y += 3)
+            for (int x = 0; x < plan->width(); x += 3)
+                if (plan->PickAt(QPointF(x, y))) return true;
+        return false;
+    };
+    TypeInto(*m_frame, EEnvField::ReceiverSpacing, QStringLiteral("100"));
+    QVERIFY(pickSomePoint());
+    TypeInto(*m_frame, EEnvField::ReceiverSpacing, QStringLiteral("50"));
+    QCOMPARE(plan->pickedPoints().Count(), std::size_t(1));  // a positive spacing keeps them
+    TypeInto(*m_frame, EEnvField::ReceiverSpacing, QStringLiteral("-5"));
+    QCOMPARE(plan->pickedPoints().Count(), std::size_t(0));
+    TypeInto(*m_frame, EEnvField::ReceiverSpacing, QStringLiteral("100"));
+    QVERIFY(pickSomePoint());
+    TypeInto(*m_frame, EEnvField::ReceiverHeight, QStringLiteral("1.5"));
+    QCOMPARE(plan->pickedPoints().Count(), std::size_t(0));
+}
+
+QTEST_MAIN(TestEnvironmentPane)
+#include "test_environment_pane.moc"
