@@ -43,6 +43,24 @@ void StoreNew(const CSlopeFormWidgets& form, const CSlopeValues& v)
     Click(form.m_pApply);
 }
 
+QImage Picture(const QToolButton* button)
+{
+    return button->icon().pixmap(button->iconSize()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Pixels whose colours differ clearly (antialiased edges may differ a little).
+int DifferingPixels(const QImage& a, const QImage& b)
+{
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+            if (std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue()) > 90)
+                ++count;
+        }
+    return count;
+}
+
 }  // namespace
 
 class TestSlopeInput : public QObject {
@@ -89,6 +107,16 @@ private slots:
             QVERIFY(fill->Form().m_pDirection->ShowsSlopeOnLeft(direction) !=
                     cut->Form().m_pDirection->ShowsSlopeOnLeft(direction));
         QCOMPARE(fill->Form().m_pAbsorption->CellText(7), QStringLiteral("1.000"));
+    }
+
+    void directionPicturesAreMirrorImagesOfEachOther()
+    {
+        for (const CSlopeFormWidgets* form : {&OpenEmbankments()->Form(), &OpenCuttings()->Form()}) {
+            const QImage first = Picture(form->m_pDirection->Button(0));
+            const QImage second = Picture(form->m_pDirection->Button(1));
+            QVERIFY(DifferingPixels(first, second) > first.width() * first.height() / 20);
+            QVERIFY(DifferingPixels(first.mirrored(true, false), second) < first.width() * first.height() / 50);
+        }
     }
 
     void sameEndsEitherWayAndSameHeightAreDuplicates()
