@@ -17,6 +17,7 @@
 #include "dialogs/message_box.h"
 #include "engine/calculation.h"
 #include "io/project_file.h"
+#include "views/input_window_coordinator.h"
 #include "views/plan_view.h"
 #include "views/section_view.h"
 
@@ -160,6 +161,7 @@ void CMainFrame::AfterDocumentReplaced(const QString& path)
     // Labels of the project that was replaced mean nothing for the new one.
     m_pPlanView->SetResultDisplay(false, 0);
     m_pPlanView->ClearDisplayLists();
+    m_pPlanView->InputWindows()->CloseAll();  // their working lists belong to the old project
     ShowSettings();
     UpdateTitle();
     RefreshViews();

@@ -146,6 +146,17 @@ void CInputWindowCoordinator::CloseReceiver()
     Repaint();
 }
 
+void CInputWindowCoordinator::CloseAll()
+{
+    if (!IsAnyInputOpen())
+        return;
+    DestroyWindow(m_pRoadDlg);
+    DestroyWindow(m_pReceiverDlg);
+    CloseOtherWindows();
+    ActivateAnyOpen();
+    Repaint();
+}
+
 const std::vector<CRoad>& CInputWindowCoordinator::RoadsToDraw() const
 {
     return m_pRoadDlg ? m_pRoadDlg->WorkingList() : m_pDoc->m_arrRoad;

@@ -59,6 +59,9 @@ public:
     void OpenTunnelInput();
     // "방음벽": a second command says the window is already open.
     void OpenBarrierInput();
+    // Closes every open window without touching the document: the project it was opened
+    // on has been replaced, and its working list must not be committed into another.
+    void CloseAll();
 
     Input_Road_dlg* RoadWindow() const;
     CInput_Receiver_Point* ReceiverWindow() const;
@@ -103,6 +106,7 @@ private:
     template <class Dialog>
     void CloseListWindow(QPointer<Dialog>& window, const std::function<void()>& afterRequest);
     void DeleteOtherWindows();
+    void CloseOtherWindows();  // without touching the document or the base height
     void OnExclusionChosen(const std::vector<int>& positions);
     void CuttingBaseHeightFromWorkingList();
     void CuttingBaseHeightFromDocument();

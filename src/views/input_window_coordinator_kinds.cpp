@@ -29,6 +29,17 @@ void ClearDerivedLists(CMyTalvoDoc& doc)
     doc.m_arrCuttingOutline.clear();
 }
 
+// Destroys a window once its request has returned; the owner forgets it at once.
+template <class Dialog>
+void DestroyListWindow(QPointer<Dialog>& window)
+{
+    Dialog* closing = window;
+    window = nullptr;
+    closing->disconnect();
+    closing->hide();
+    closing->deleteLater();
+}
+
 }  // namespace
 
 template <class Dialog>
@@ -36,11 +47,7 @@ void CInputWindowCoordinator::CloseListWindow(QPointer<Dialog>& window, const st
 {
     if (!window)
         return;
-    Dialog* closing = window;
-    window = nullptr;
-    closing->disconnect();
-    closing->hide();
-    closing->deleteLater();
+    DestroyListWindow(window);
     ActivateAnyOpen();
     if (afterRequest)
         afterRequest();
@@ -156,6 +163,18 @@ void CInputWindowCoordinator::OpenBarrierInput()
 void CInputWindowCoordinator::OnExclusionChosen(const std::vector<int>& positions)
 {
     m_pDoc->m_arrExcludedBarrier = positions;
+}
+
+void CInputWindowCoordinator::CloseOtherWindows()
+{
+    if (m_pEmbankmentDlg)
+        DestroyListWindow(m_pEmbankmentDlg);
+    if (m_pCuttingDlg)
+        DestroyListWindow(m_pCuttingDlg);
+    if (m_pTunnelDlg)
+        DestroyListWindow(m_pTunnelDlg);
+    if (m_pBarrierDlg)
+        DestroyListWindow(m_pBarrierDlg);
 }
 
 void CInputWindowCoordinator::DeleteOtherWindows()

@@ -128,6 +128,19 @@ private slots:
         QVERIFY(m_boxes->m_texts.isEmpty());
     }
 
+    void replacingTheProjectClosesTheWindowsWithoutCommit()
+    {
+        m_coordinator->OpenRoadInput();
+        m_coordinator->OpenReceiverInput();
+        QSignalSpy repaint(m_coordinator.get(), &CInputWindowCoordinator::RepaintViews);
+        m_coordinator->CloseAll();
+        QVERIFY(!m_coordinator->IsAnyInputOpen());
+        QCOMPARE(repaint.count(), 1);
+        QCOMPARE(m_coordinator->WorkingLists().pRoads, nullptr);
+        QCOMPARE(m_coordinator->WorkingLists().highlightKind, EEntityKind::None);
+        QVERIFY(!m_doc.m_bModified);
+    }
+
     void thePlanViewRefusesInputWhileResultLabelsAreOn()
     {
         CPlan_View view(&m_doc);

@@ -281,6 +281,18 @@ private slots:
         QCOMPARE(m_doc.m_arrEmbankment.size(), std::size_t(1));
     }
 
+    void replacingTheProjectClosesTheWindowsWithoutACommit()
+    {
+        StoreNew(OpenCuttings()->Form(), {0, 0, 10, 0, -4, 4});
+        OpenEmbankments();
+        m_coordinator->OpenTunnelInput();
+        m_coordinator->OpenBarrierInput();
+        m_coordinator->CloseAll();
+        QVERIFY(!m_coordinator->IsAnyInputOpen());
+        QVERIFY(m_doc.m_arrCutting.empty());
+        QVERIFY(m_coordinator->WorkingLists().pCuttings == nullptr);
+    }
+
     void modelInputIsRefusedWhileResultsAreShown()
     {
         m_coordinator->SetResultsShownQuery([] { return true; });
