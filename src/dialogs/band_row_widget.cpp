@@ -81,17 +81,37 @@ QString CBandRowWidget::OverallText() const
     return m_bShowOverall ? m_pCells->item(0, kOverallColumn)->text() : QString();
 }
 
+QString CBandRowWidget::Format(double value) const
+{
+    if (m_style.m_nDecimals == 2 || !HasEnergy(value))
+        return LevelText(value);
+    return QString::asprintf("%.*f", m_style.m_nDecimals, value);
+}
+
+void CBandRowWidget::SetStyle(const CBandRowStyle& style)
+{
+    m_style = style;
+    Reset();
+}
+
 void CBandRowWidget::SetValues(const Bands& values)
 {
     for (int j = 0; j < kBandCount; ++j)
-        SetCellText(j, LevelText(values[static_cast<std::size_t>(j)]));
+        SetCellText(j, Format(values[static_cast<std::size_t>(j)]));
     UpdateOverall();
 }
 
 void CBandRowWidget::Reset()
 {
     for (int c = 0; c < m_pCells->columnCount(); ++c)
-        SetCellText(c, QStringLiteral("0.00"));
+        SetCellText(c, Format(0.0));
+}
+
+void CBandRowWidget::Fill(double value)
+{
+    Bands values{};
+    values.fill(value);
+    SetValues(values);
 }
 
 std::optional<Bands> CBandRowWidget::Values() const
@@ -139,13 +159,16 @@ bool CBandRowWidget::FinishEditing()
     for (int j = 0; j < kBandCount; ++j) {
         QLineEdit* box = m_editBoxes[static_cast<std::size_t>(j)];
         const QString text = box->text().trimmed();
-        const auto value = text.isEmpty() ? std::optional<double>(0.0) : ParseLevel(text);
+        const auto value = text.isEmpty() ? ParseLevel(m_style.m_strEmptyBox) : ParseLevel(text);
         if (!value) {
             MessageBoxes().Information(this, QString::fromUtf8(kMsgEnterNumber));
             box->setFocus();
             return false;
         }
-        texts[static_cast<std::size_t>(j)] = LevelText(*value);
+        if (text.isEmpty())
+            texts[static_cast<std::size_t>(j)] = m_style.m_strEmptyBox;
+        else
+            texts[static_cast<std::size_t>(j)] = m_style.m_bKeepTyped ? text : Format(*value);
     }
     for (int j = 0; j < kBandCount; ++j)
         SetCellText(j, texts[static_cast<std::size_t>(j)]);

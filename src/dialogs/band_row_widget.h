@@ -18,6 +18,14 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
+// How a row shows its numbers. Sound power rows keep the default; absorption rows show
+// three decimals and keep the text typed into an edit box as it was typed.
+struct CBandRowStyle {
+    int m_nDecimals = 2;
+    QString m_strEmptyBox = QStringLiteral("0.00");  // what an empty edit box writes back
+    bool m_bKeepTyped = false;                       // write edit boxes back as typed
+};
+
 class CBandRowWidget : public QWidget {
     Q_OBJECT
 public:
@@ -28,10 +36,14 @@ public:
     CBandRowWidget(const QString& rowLabel, EOverall overall, const QString& headerLabel = {},
                    QWidget* parent = nullptr);
 
-    // Shows the values with "%.2f" ("-" for a band without energy).
+    // Applies a style and resets the cells.
+    void SetStyle(const CBandRowStyle& style);
+    // Shows the values with "%.2f" (or the style's decimals; "-" for a band without energy).
     void SetValues(const Bands& values);
-    // "0.00" in every cell.
+    // "0.00" in every cell (the style's decimals).
     void Reset();
+    // Every band cell shows the same value (in the style's decimals).
+    void Fill(double value);
     // The cells as numbers ("-" reads as no energy); empty when a cell does not read.
     std::optional<Bands> Values() const;
 
@@ -54,7 +66,9 @@ private:
     void BeginEditing();
     bool FinishEditing();
     void UpdateOverall();
+    QString Format(double value) const;
 
+    CBandRowStyle m_style;
     QTableWidget* m_pCells;
     QPushButton* m_pToggle;
     QWidget* m_pEditRow;

@@ -2,9 +2,12 @@
 
 #include <QWidget>
 
+#include "dialogs/barrier_input_dialog.h"
 #include "dialogs/message_box.h"
 #include "dialogs/receiver_input_dialog.h"
 #include "dialogs/road_input_dialog.h"
+#include "dialogs/slope_input_dialog.h"
+#include "dialogs/tunnel_input_dialog.h"
 #include "model/document.h"
 
 namespace {
@@ -33,11 +36,15 @@ CInputWindowCoordinator::~CInputWindowCoordinator()
 {
     delete m_pRoadDlg.data();
     delete m_pReceiverDlg.data();
+    DeleteOtherWindows();
 }
 
 Input_Road_dlg* CInputWindowCoordinator::RoadWindow() const { return m_pRoadDlg; }
 CInput_Receiver_Point* CInputWindowCoordinator::ReceiverWindow() const { return m_pReceiverDlg; }
-bool CInputWindowCoordinator::IsAnyInputOpen() const { return m_pRoadDlg || m_pReceiverDlg; }
+bool CInputWindowCoordinator::IsAnyInputOpen() const
+{
+    return m_pRoadDlg || m_pReceiverDlg || m_pEmbankmentDlg || m_pCuttingDlg || m_pTunnelDlg || m_pBarrierDlg;
+}
 
 bool CInputWindowCoordinator::RefusedWhileResults(const char* wording)
 {
@@ -145,6 +152,7 @@ void CInputWindowCoordinator::CloseAll()
         return;
     DestroyWindow(m_pRoadDlg);
     DestroyWindow(m_pReceiverDlg);
+    CloseOtherWindows();
     ActivateAnyOpen();
     Repaint();
 }
@@ -168,12 +176,18 @@ int CInputWindowCoordinator::HighlightedReceiver() const
 
 void CInputWindowCoordinator::Activate(EEntityKind kind) { m_eActive = kind; }
 
+// When the active window has closed, the first open window in command order takes over.
 void CInputWindowCoordinator::ActivateAnyOpen()
 {
-    if (m_eActive == EEntityKind::Road && !m_pRoadDlg)
-        m_eActive = m_pReceiverDlg ? EEntityKind::Receiver : EEntityKind::None;
-    if (m_eActive == EEntityKind::Receiver && !m_pReceiverDlg)
-        m_eActive = m_pRoadDlg ? EEntityKind::Road : EEntityKind::None;
+    if (IsOpen(m_eActive))
+        return;
+    m_eActive = EEntityKind::None;
+    for (EEntityKind kind : {EEntityKind::Road, EEntityKind::Receiver, EEntityKind::Embankment, EEntityKind::Cutting,
+                             EEntityKind::Tunnel, EEntityKind::Barrier})
+        if (IsOpen(kind)) {
+            m_eActive = kind;
+            return;
+        }
 }
 
 CWorkingLists CInputWindowCoordinator::WorkingLists() const
@@ -183,10 +197,8 @@ CWorkingLists CInputWindowCoordinator::WorkingLists() const
         lists.pRoads = &m_pRoadDlg->WorkingList();
     if (m_pReceiverDlg)
         lists.pReceivers = &m_pReceiverDlg->WorkingList();
+    AddOtherWorkingLists(lists);
     lists.highlightKind = m_eActive;
-    if (m_eActive == EEntityKind::Road)
-        lists.nHighlight = HighlightedRoad();
-    else if (m_eActive == EEntityKind::Receiver)
-        lists.nHighlight = HighlightedReceiver();
+    lists.nHighlight = EditedIndexOf(m_eActive);
     return lists;
 }

@@ -22,6 +22,11 @@ class QWidget;
 class CMyTalvoDoc;
 class Input_Road_dlg;
 class CInput_Receiver_Point;
+class CInputSungtoDlg;
+class CInputJultoDlg;
+class CInputTunnelDlg;
+class CBarrier_Design_Dlg;
+struct CWorkingLists;
 
 inline constexpr const char* kMsgRemoveResults = "예측 결과를 제거하고 모델을 입력하세요.";
 inline constexpr const char* kMsgRemoveResultsReceiver = "예측 결과를 제거하고 모델을 입력하십시요";
@@ -48,13 +53,24 @@ public:
     // "수음점": a second command says the window is already open.
     void OpenReceiverInput();
 
+    // "성토", "절토", "도로(터널)": a second command leaves the open window as it is.
+    void OpenEmbankmentInput();
+    void OpenCuttingInput();
+    void OpenTunnelInput();
+    // "방음벽": a second command says the window is already open.
+    void OpenBarrierInput();
     // Closes every open window without touching the document: the project it was opened
     // on has been replaced, and its working list must not be committed into another.
     void CloseAll();
 
     Input_Road_dlg* RoadWindow() const;
     CInput_Receiver_Point* ReceiverWindow() const;
+    CInputSungtoDlg* EmbankmentWindow() const;
+    CInputJultoDlg* CuttingWindow() const;
+    CInputTunnelDlg* TunnelWindow() const;
+    CBarrier_Design_Dlg* BarrierWindow() const;
     bool IsAnyInputOpen() const;
+
 
     // The lists the views draw: the open window's working list, else the document's.
     const std::vector<CRoad>& RoadsToDraw() const;
@@ -76,12 +92,24 @@ private:
     void ActivateRoad() { Activate(EEntityKind::Road); }
     void ActivateReceiver() { Activate(EEntityKind::Receiver); }
     void ActivateAnyOpen();
+    bool IsOpen(EEntityKind kind) const;
+    int EditedIndexOf(EEntityKind kind) const;  // -1: none, or no such window open
+    void AddOtherWorkingLists(CWorkingLists& lists) const;
     void OnRoadStore();
     void OnRoadCommit();
     void OnRoadDelete();
     void CloseRoad();
     void OnReceiverCommit();
     void CloseReceiver();
+    template <class Dialog, class List>
+    void WireListWindow(QPointer<Dialog>& window, EEntityKind kind, List& documentList, std::function<void()> afterRequest);
+    template <class Dialog>
+    void CloseListWindow(QPointer<Dialog>& window, const std::function<void()>& afterRequest);
+    void DeleteOtherWindows();
+    void CloseOtherWindows();  // without touching the document or the base height
+    void OnExclusionChosen(const std::vector<int>& positions);
+    void CuttingBaseHeightFromWorkingList();
+    void CuttingBaseHeightFromDocument();
 
     CMyTalvoDoc* m_pDoc;
     QWidget* m_pWindowParent;
@@ -89,5 +117,9 @@ private:
     ModalRunner m_runModal = ExecRunner();
     QPointer<Input_Road_dlg> m_pRoadDlg;
     QPointer<CInput_Receiver_Point> m_pReceiverDlg;
+    QPointer<CInputSungtoDlg> m_pEmbankmentDlg;
+    QPointer<CInputJultoDlg> m_pCuttingDlg;
+    QPointer<CInputTunnelDlg> m_pTunnelDlg;
+    QPointer<CBarrier_Design_Dlg> m_pBarrierDlg;
     EEntityKind m_eActive = EEntityKind::None;  // the window whose entity is highlighted
 };

@@ -79,9 +79,8 @@ public:
     bool PickAt(QPointF pixel);
 
 public slots:
-    // Commands routed from the main window. The road and receiver commands open their
-    // input windows (see InputWindows()); the other input windows open in later versions,
-    // for now those commands make their refusal checks only.
+    // Commands routed from the main window. Each model input command opens its kind's
+    // input window (see InputWindows()), refused while results are shown.
     void OnInputRoad();
     void OnInputTunnel();
     void OnInputEmbankment();
@@ -108,8 +107,6 @@ protected:
 private:
     CViewProjection Projection(QSize size) const;
     void NavigationDone();
-    // False (after the refusal message) while results or a noise map are shown.
-    bool ModelInputAllowed(const QString& refusal);
     bool HasResults() const;
 
     CMyTalvoDoc* m_pDoc;

@@ -1,6 +1,6 @@
-// The main window's commands that the plan view carries out. Model input is refused
-// while results or a noise map are displayed; road and receiver input open their windows,
-// the other input and result windows come later.
+// The main window's commands that the plan view carries out. Model input opens the
+// kind's window through the input window coordinator, which refuses it while results
+// or a noise map are displayed; the result windows come later.
 
 #include "dialogs/message_box.h"
 #include "model/document.h"
@@ -9,19 +9,9 @@
 
 namespace {
 
-const QString kRemoveResults = QStringLiteral("예측 결과를 제거하고 모델을 입력하세요.");
-const QString kRemoveResultsReceiver = QStringLiteral("예측 결과를 제거하고 모델을 입력하십시요");
 const QString kRunPredictionFirst = QStringLiteral("소음해석을 먼저 수행하세요.");
 
 }  // namespace
-
-bool CPlan_View::ModelInputAllowed(const QString& refusal)
-{
-    if (!m_results.m_bShowResults && !m_pNoiseMap)
-        return true;
-    MessageBoxes().Information(this, refusal);
-    return false;
-}
 
 bool CPlan_View::HasResults() const
 {
@@ -29,11 +19,11 @@ bool CPlan_View::HasResults() const
 }
 
 void CPlan_View::OnInputRoad() { m_pInputs->OpenRoadInput(); }
-void CPlan_View::OnInputTunnel() { ModelInputAllowed(kRemoveResults); }
-void CPlan_View::OnInputEmbankment() { ModelInputAllowed(kRemoveResults); }
-void CPlan_View::OnInputCutting() { ModelInputAllowed(kRemoveResults); }
+void CPlan_View::OnInputTunnel() { m_pInputs->OpenTunnelInput(); }
+void CPlan_View::OnInputEmbankment() { m_pInputs->OpenEmbankmentInput(); }
+void CPlan_View::OnInputCutting() { m_pInputs->OpenCuttingInput(); }
 void CPlan_View::OnInputReceiver() { m_pInputs->OpenReceiverInput(); }
-void CPlan_View::OnInputBarrier() { ModelInputAllowed(kRemoveResults); }
+void CPlan_View::OnInputBarrier() { m_pInputs->OpenBarrierInput(); }
 void CPlan_View::OnOptimise() {}
 
 void CPlan_View::OnResultDisplay()

@@ -1,0 +1,276 @@
+#include "dialogs/barrier_input_dialog.h"
+
+#include <utility>
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "dialogs/absorption_preset_dialog.h"
+#include "dialogs/band_row_widget.h"
+#include "dialogs/barrier_exclusion_dialog.h"
+#include "dialogs/bridge_settings.h"
+#include "dialogs/id_list.h"
+#include "dialogs/input_form_helpers.h"
+#include "dialogs/message_box.h"
+#include "dialogs/number_fields.h"
+
+namespace {
+
+constexpr int kBarrierKeyCoordinates = 4;
+const QString kAbsorptionEmptyBox = QStringLiteral("0.00");
+
+}  // namespace
+
+std::string ReversedBarrierKey(const CBarrier_Stage& b)
+{
+    return MakeKey({b.m_dEndX, b.m_dEndY, b.m_dStartX, b.m_dStartY});
+}
+
+CBarrier_Design_Dlg::CBarrier_Design_Dlg(const std::vector<CBarrier_Stage>& barriers, const double& baseHeight,
+                                         QWidget* parent)
+    : QDialog(parent), m_arrBarrier(barriers), m_dBaseHeight(baseHeight)
+{
+    setWindowTitle(QStringLiteral("방음벽 입력"));
+    setModal(false);
+    BuildForm();
+    FillIdList(m_form.m_pId, static_cast<int>(m_arrBarrier.size()));
+    ResetForm();
+}
+
+CBarrier_Design_Dlg::~CBarrier_Design_Dlg() { delete m_pPresets.data(); }
+
+PresetDataDlg* CBarrier_Design_Dlg::PresetPicker() const { return m_pPresets; }
+
+void CBarrier_Design_Dlg::BuildForm()
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QGridLayout;
+    m_form.m_pId = new QComboBox(this);
+    top->addWidget(new QLabel(QStringLiteral("ID"), this), 0, 0);
+    top->addWidget(m_form.m_pId, 0, 1);
+    m_form.m_pDescription = AddLabelledField(top, 0, 2, QStringLiteral("설명"), this);
+    layout->addLayout(top);
+    layout->addWidget(MakeGeometryGroup());
+    layout->addWidget(MakeAbsorptionGroup());
+    layout->addWidget(MakeButtonRow());
+    connect(m_form.m_pId, &QComboBox::currentIndexChanged, this, &CBarrier_Design_Dlg::OnIdSelected);
+}
+
+QWidget* CBarrier_Design_Dlg::MakeGeometryGroup()
+{
+    auto* group = new QWidget(this);
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("시작점"), group), 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("종료점"), group), 1, 0);
+    m_form.m_pStartX = AddLabelledField(grid, 0, 1, QStringLiteral("X (m)"), group);
+    m_form.m_pStartY = AddLabelledField(grid, 0, 3, QStringLiteral("Y (m)"), group);
+    m_form.m_pEndX = AddLabelledField(grid, 1, 1, QStringLiteral("X (m)"), group);
+    m_form.m_pEndY = AddLabelledField(grid, 1, 3, QStringLiteral("Y (m)"), group);
+    m_form.m_pHeight = AddLabelledField(grid, 2, 0, QStringLiteral("방음벽높이"), group);
+    m_form.m_pBaseHeight = AddLabelledField(grid, 2, 2, QStringLiteral("기준높이"), group);
+    m_form.m_pBaseHeight->setReadOnly(true);
+    m_form.m_pAttenuator = new QComboBox(group);
+    for (const QString& name : AttenuatorNames())
+        m_form.m_pAttenuator->addItem(name);
+    grid->addWidget(new QLabel(QStringLiteral("감쇠기 종류"), group), 3, 0);
+    grid->addWidget(m_form.m_pAttenuator, 3, 1);
+    return group;
+}
+
+QWidget* CBarrier_Design_Dlg::MakeAbsorptionGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("흡음률"), this);
+    auto* layout = new QVBoxLayout(group);
+    auto* description = new QGridLayout;
+    m_form.m_pAbsorptionDesc = AddLabelledField(description, 0, 0, QStringLiteral("설명"), group);
+    layout->addLayout(description);
+    m_form.m_pAbsorption = new CBandRowWidget(QStringLiteral("흡 음 률"), CBandRowWidget::EOverall::Hidden,
+                                              QStringLiteral("중심 주파수"), group);
+    m_form.m_pAbsorption->SetStyle(AbsorptionRowStyle(kAbsorptionEmptyBox));
+    layout->addWidget(m_form.m_pAbsorption);
+    connect(m_form.m_pAbsorption, &CBandRowWidget::EditingChanged, this, &CBarrier_Design_Dlg::OnAbsorptionEditing);
+    return group;
+}
+
+QWidget* CBarrier_Design_Dlg::MakeButtonRow()
+{
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_form.m_pExclude = AddCommandButton(layout, QStringLiteral("고르기"), row);
+    layout->addStretch(1);
+    m_form.m_pApply = AddCommandButton(layout, QStringLiteral("적용(&A)"), row);
+    m_form.m_pOk = AddCommandButton(layout, QStringLiteral("확인(&D)"), row);
+    m_form.m_pCopy = AddCommandButton(layout, QStringLiteral("복사(&O)"), row);
+    m_form.m_pCancel = AddCommandButton(layout, QStringLiteral("취소(&C)"), row);
+    m_form.m_pDelete = AddCommandButton(layout, QStringLiteral("제거(&X)"), row);
+    connect(m_form.m_pExclude, &QPushButton::clicked, this, &CBarrier_Design_Dlg::OnExclude);
+    connect(m_form.m_pApply, &QPushButton::clicked, this, &CBarrier_Design_Dlg::OnApply);
+    connect(m_form.m_pOk, &QPushButton::clicked, this, &CBarrier_Design_Dlg::OnOk);
+    connect(m_form.m_pCopy, &QPushButton::clicked, this, &CBarrier_Design_Dlg::OnCopy);
+    connect(m_form.m_pCancel, &QPushButton::clicked, this, &CBarrier_Design_Dlg::reject);
+    connect(m_form.m_pDelete, &QPushButton::clicked, this, &CBarrier_Design_Dlg::DeleteRequested);
+    return row;
+}
+
+int CBarrier_Design_Dlg::EditedIndex() const { return SelectedPosition(m_form.m_pId); }
+
+// The barrier as a store would keep it; empty (after the message) when a field does not read.
+std::optional<CBarrier_Stage> CBarrier_Design_Dlg::BuildFromForm()
+{
+    CFormReader reader(this);
+    double sx = 0, sy = 0, ex = 0, ey = 0, height = 0;
+    reader.Double(m_form.m_pStartX, sx);
+    reader.Double(m_form.m_pStartY, sy);
+    reader.Double(m_form.m_pEndX, ex);
+    reader.Double(m_form.m_pEndY, ey);
+    reader.Double(m_form.m_pHeight, height);
+    const auto absorption = reader.Ok() ? m_form.m_pAbsorption->Values() : std::nullopt;
+    if (reader.Ok() && !absorption)
+        MessageBoxes().Information(this, QString::fromUtf8(kMsgEnterNumber));
+    if (!absorption)
+        return std::nullopt;
+    CBarrier_Stage barrier;
+    barrier.SetGeometry(sx, sy, ex, ey, height, m_form.m_pAttenuator->currentIndex());
+    barrier.SetAbsorption(*absorption);
+    barrier.SetDescription(m_form.m_pDescription->text().toStdString());
+    barrier.SetAbsorptionDesc(m_form.m_pAbsorptionDesc->text().toStdString());
+    barrier.m_pKey = barrier.MakeIdentity();
+    barrier.ComputeAngle();
+    return barrier;
+}
+
+void CBarrier_Design_Dlg::OnApply()
+{
+    m_pending = BuildFromForm();
+    m_nPendingIndex = EditedIndex();
+    if (m_pending)
+        emit StoreRequested();
+}
+
+void CBarrier_Design_Dlg::OnOk()
+{
+    m_pending = BuildFromForm();
+    m_nPendingIndex = EditedIndex();
+    if (!m_pending)
+        return;
+    m_form.m_pAbsorption->Reset();
+    emit CommitRequested();
+}
+
+void CBarrier_Design_Dlg::OnCopy() { SelectPosition(m_form.m_pId, -1); }
+
+EStoreResult CBarrier_Design_Dlg::StorePending()
+{
+    if (!m_pending)
+        return EStoreResult::Ignored;
+    const CBarrier_Stage barrier = *std::exchange(m_pending, std::nullopt);
+    const EStoreResult result =
+        StoreEntity(m_arrBarrier, barrier, m_nPendingIndex, ReversedBarrierKey(barrier), kBarrierKeyCoordinates);
+    if (result == EStoreResult::Duplicate)
+        MessageBoxes().Information(this, QString::fromUtf8(kMsgDuplicateBarrier));
+    if (result == EStoreResult::Appended)
+        AppendIdAndSelect(m_form.m_pId);
+    if (result == EStoreResult::Appended || result == EStoreResult::Replaced)
+        Load(EditedIndex());
+    return result;
+}
+
+bool CBarrier_Design_Dlg::DeleteSelected()
+{
+    if (!RemoveEntity(m_arrBarrier, EditedIndex()))
+        return false;
+    DropLastIdAndSelectNew(m_form.m_pId);
+    ResetForm();
+    return true;
+}
+
+void CBarrier_Design_Dlg::OnIdSelected()
+{
+    const int index = EditedIndex();
+    if (index < 0)
+        ResetForm();
+    else
+        Load(index);
+}
+
+void CBarrier_Design_Dlg::Load(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_arrBarrier.size()))
+        return;
+    const CBarrier_Stage& barrier = m_arrBarrier[static_cast<std::size_t>(index)];
+    m_form.m_pStartX->setText(Fixed2(barrier.m_dStartX));
+    m_form.m_pStartY->setText(Fixed2(barrier.m_dStartY));
+    m_form.m_pEndX->setText(Fixed2(barrier.m_dEndX));
+    m_form.m_pEndY->setText(Fixed2(barrier.m_dEndY));
+    m_form.m_pHeight->setText(Fixed2(barrier.m_dHeight));
+    const bool knownAttenuator = barrier.m_nAttenuator >= 0 && barrier.m_nAttenuator < kAttenuatorCount;
+    m_form.m_pAttenuator->setCurrentIndex(knownAttenuator ? barrier.m_nAttenuator : 0);
+    m_form.m_pDescription->setText(QString::fromStdString(barrier.m_pDescription));
+    m_form.m_pAbsorptionDesc->setText(QString::fromStdString(barrier.m_pAbsorptionDesc));
+    m_form.m_pAbsorption->SetValues(barrier.m_dAbsorption);
+    RefreshBaseHeight();
+    emit FormChanged();
+}
+
+void CBarrier_Design_Dlg::ResetForm()
+{
+    m_form.m_pDescription->setText(QString::fromUtf8(kDefaultBarrierDescription));
+    for (QLineEdit* field : {m_form.m_pStartX, m_form.m_pStartY, m_form.m_pEndX, m_form.m_pEndY, m_form.m_pHeight})
+        field->setText(QStringLiteral("0"));
+    m_form.m_pAttenuator->setCurrentIndex(0);
+    m_form.m_pAbsorptionDesc->setText(QString::fromUtf8(kDefaultAbsorptionDescription));
+    m_form.m_pAbsorption->Reset();
+    RefreshBaseHeight();
+    emit FormChanged();
+}
+
+void CBarrier_Design_Dlg::RefreshBaseHeight() { m_form.m_pBaseHeight->setText(Fixed2(m_dBaseHeight)); }
+
+// The selector always starts from the working list with nothing marked; only "적용"
+// hands its marks on.
+void CBarrier_Design_Dlg::OnExclude()
+{
+    CalcSelectorDlg selector(m_arrBarrier, this);
+    if (m_runModal(selector) == QDialog::Accepted)
+        emit ExclusionChosen(selector.Marked());
+}
+
+void CBarrier_Design_Dlg::OnAbsorptionEditing(bool editing)
+{
+    SetWidgetsEnabled({m_form.m_pId, m_form.m_pApply, m_form.m_pOk, m_form.m_pCopy, m_form.m_pCancel,
+                       m_form.m_pDelete, m_form.m_pExclude},
+                      !editing);
+    if (editing && !m_pPresets) {
+        m_pPresets = new PresetDataDlg(this);
+        connect(m_pPresets, &PresetDataDlg::PresetChosen, this, &CBarrier_Design_Dlg::OnPresetChosen);
+        m_pPresets->show();
+    } else if (!editing && m_pPresets) {
+        delete m_pPresets.data();
+    }
+}
+
+void CBarrier_Design_Dlg::OnPresetChosen(const Bands& absorption)
+{
+    for (int j = 0; j < kBandCount; ++j)
+        m_form.m_pAbsorption->EditBox(j)->setText(QString::asprintf("%f", absorption[static_cast<std::size_t>(j)]));
+}
+
+void CBarrier_Design_Dlg::reject() { emit CloseRequested(); }
+
+void CBarrier_Design_Dlg::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

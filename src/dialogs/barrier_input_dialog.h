@@ -1,0 +1,116 @@
+#pragma once
+
+// "방음벽 입력": the modeless window in which the user creates, edits, copies and deletes
+// the free-standing noise barriers, on a working list (deep copies of the document's
+// barriers). Requests to the owner as in the other input windows:
+//   StoreRequested ("적용(&A)"), CommitRequested ("확인(&D)"), DeleteRequested ("제거(&X)"),
+//   CloseRequested ("취소(&C)" or the close box),
+// and ExclusionChosen when "적용" of the exclusion selector ("고르기") names the barriers
+// the next calculation is to leave out. While the absorption row is edited the preset
+// picker is shown. A barrier is identified by start x, start y, end x, end y ("%.2f").
+// The Escape key does nothing.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QDialog>
+#include <QPointer>
+
+#include "dialogs/modal_runner.h"
+#include "dialogs/working_list.h"
+#include "model/entities.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class CBandRowWidget;
+class PresetDataDlg;
+class CalcSelectorDlg;
+
+inline constexpr const char* kMsgDuplicateBarrier = "동일한 지점에 방음벽이 존재합니다. 다른 값을 넣으세요.";
+inline constexpr const char* kDefaultBarrierDescription = "방음벽의 설명을 입력하세요";
+inline constexpr const char* kDefaultAbsorptionDescription = "흡음률 자료의 설명을 입력하세요";
+
+std::string ReversedBarrierKey(const CBarrier_Stage& barrier);
+
+struct CBarrierFormWidgets {
+    QComboBox* m_pId = nullptr;
+    QLineEdit* m_pDescription = nullptr;
+    QLineEdit* m_pStartX = nullptr;
+    QLineEdit* m_pStartY = nullptr;
+    QLineEdit* m_pEndX = nullptr;
+    QLineEdit* m_pEndY = nullptr;
+    QLineEdit* m_pHeight = nullptr;
+    QLineEdit* m_pBaseHeight = nullptr;  // "기준높이", read-only
+    QComboBox* m_pAttenuator = nullptr;
+    QLineEdit* m_pAbsorptionDesc = nullptr;
+    CBandRowWidget* m_pAbsorption = nullptr;
+    QPushButton* m_pApply = nullptr;
+    QPushButton* m_pOk = nullptr;
+    QPushButton* m_pCopy = nullptr;
+    QPushButton* m_pCancel = nullptr;
+    QPushButton* m_pDelete = nullptr;
+    QPushButton* m_pExclude = nullptr;  // "고르기"
+};
+
+class CBarrier_Design_Dlg : public QDialog {
+    Q_OBJECT
+public:
+    // baseHeight: the project's reference height, read whenever "기준높이" is refreshed.
+    CBarrier_Design_Dlg(const std::vector<CBarrier_Stage>& barriers, const double& baseHeight,
+                        QWidget* parent = nullptr);
+    ~CBarrier_Design_Dlg() override;
+
+    const std::vector<CBarrier_Stage>& WorkingList() const { return m_arrBarrier; }
+    int EditedIndex() const;
+    const CBarrierFormWidgets& Form() const { return m_form; }
+    // The preset picker while the absorption row is edited; null otherwise.
+    PresetDataDlg* PresetPicker() const;
+    // How "고르기" runs the exclusion selector (tests work it without a modal loop).
+    void SetModalRunner(ModalRunner runner) { m_runModal = std::move(runner); }
+
+    EStoreResult StorePending();
+    bool DeleteSelected();
+
+signals:
+    void StoreRequested();
+    void CommitRequested();
+    void DeleteRequested();
+    void CloseRequested();
+    void FormChanged();
+    void ExclusionChosen(const std::vector<int>& positions);
+
+public slots:
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private slots:
+    void OnApply();
+    void OnOk();
+    void OnCopy();
+    void OnIdSelected();
+    void OnExclude();
+    void OnAbsorptionEditing(bool editing);
+    void OnPresetChosen(const Bands& absorption);
+
+private:
+    void BuildForm();
+    QWidget* MakeGeometryGroup();
+    QWidget* MakeAbsorptionGroup();
+    QWidget* MakeButtonRow();
+    std::optional<CBarrier_Stage> BuildFromForm();
+    void Load(int index);
+    void ResetForm();
+    void RefreshBaseHeight();
+
+    std::vector<CBarrier_Stage> m_arrBarrier;
+    const double& m_dBaseHeight;
+    std::optional<CBarrier_Stage> m_pending;
+    int m_nPendingIndex = -1;
+    CBarrierFormWidgets m_form;
+    QPointer<PresetDataDlg> m_pPresets;
+    ModalRunner m_runModal = ExecRunner();
+};

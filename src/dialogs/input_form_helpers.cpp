@@ -1,0 +1,40 @@
+#include "dialogs/input_form_helpers.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+QLineEdit* AddLabelledField(QGridLayout* grid, int row, int column, const QString& label, QWidget* parent)
+{
+    auto* field = new QLineEdit(parent);
+    grid->addWidget(new QLabel(label, parent), row, column);
+    grid->addWidget(field, row, column + 1);
+    return field;
+}
+
+QPushButton* AddCommandButton(QHBoxLayout* row, const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setAutoDefault(false);
+    row->addWidget(button);
+    return button;
+}
+
+void SetWidgetsEnabled(std::initializer_list<QWidget*> widgets, bool enabled)
+{
+    for (QWidget* widget : widgets)
+        widget->setEnabled(enabled);
+}
+
+QString Fixed3(double value) { return QString::asprintf("%.3f", value); }
+
+CBandRowStyle AbsorptionRowStyle(const QString& emptyBox)
+{
+    CBandRowStyle style;
+    style.m_nDecimals = 3;
+    style.m_strEmptyBox = emptyBox;
+    style.m_bKeepTyped = true;
+    return style;
+}
