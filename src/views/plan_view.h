@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
@@ -10,8 +12,12 @@
 #include "views/view_navigation.h"
 #include "views/working_lists.h"
 
+class QDialog;
 class CMyTalvoDoc;
 class CSection_View;
+class CResultDlg;
+class COptInputDlg;
+class COptResultDlg;
 
 // The plan view: the model seen from above, the calculation area, the receiver grid
 // and the result labels. Clicking a grid point after a prediction labels its level;
@@ -65,6 +71,17 @@ public:
     // False when nothing was picked.
     bool PickAt(QPointF pixel);
 
+    // The result and optimisation windows this view owns (nullptr while closed).
+    CResultDlg* ResultTable() const;
+    COptInputDlg* OptInputWindow() const;
+    COptResultDlg* OptResultWindow() const;
+    // How the modal result window runs (tests answer it without a modal loop).
+    void SetModalRunner(std::function<int(QDialog&)> runner) { m_runModal = std::move(runner); }
+    // Carries out a choice of the result window (CResultWindow::EChoice) for band.
+    void ApplyResultChoice(int choice, int band);
+    // A request of the result table: previous page, next page or close.
+    void OnResultTableRequest(int code);
+
 public slots:
     // Commands routed from the main window. The input windows open in later versions;
     // for now they make their refusal checks only.
@@ -77,12 +94,17 @@ public slots:
     void OnOptimise();
     void OnResultDisplay();
     void OnResultChart();
+    // The optimisation result viewer and the external optimiser.
+    void OnOptResult();
+    void OnRunWallSolver();
 
 signals:
     // Pan or zoom changed.
     void NavigationChanged();
     // A grid point was picked or unpicked.
     void DisplayListsChanged();
+    // A window changed the document (an optimised barrier was applied).
+    void DocumentChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -97,6 +119,10 @@ private:
     // False (after the refusal message) while results are shown.
     bool ModelInputAllowed(const QString& refusal);
     bool HasResults() const;
+    void FillResultPage();
+    void CloseOptInput();
+    void CloseOptResult();
+    void OnBarrierApplied();
 
     CMyTalvoDoc* m_pDoc;
     CViewNavigation m_nav;
@@ -105,4 +131,8 @@ private:
     CPickedPoints m_picked;
     CWorkingLists m_working;
     QPointer<CSection_View> m_pSectionView;
+    QPointer<CResultDlg> m_pResultDlg;
+    QPointer<COptInputDlg> m_pOptInputDlg;
+    QPointer<COptResultDlg> m_pOptResultDlg;
+    std::function<int(QDialog&)> m_runModal;
 };

@@ -1,5 +1,5 @@
 // The main window's commands that the plan view carries out. Model input is refused
-// while results are displayed; the input and result windows themselves come later.
+// while results are displayed or the result table is open.
 
 #include "dialogs/message_box.h"
 #include "model/document.h"
@@ -9,13 +9,12 @@ namespace {
 
 const QString kRemoveResults = QStringLiteral("예측 결과를 제거하고 모델을 입력하세요.");
 const QString kRemoveResultsReceiver = QStringLiteral("예측 결과를 제거하고 모델을 입력하십시요");
-const QString kRunPredictionFirst = QStringLiteral("소음해석을 먼저 수행하세요.");
 
 }  // namespace
 
 bool CPlan_View::ModelInputAllowed(const QString& refusal)
 {
-    if (!m_results.m_bShowResults)
+    if (!m_results.m_bShowResults && m_pResultDlg.isNull())
         return true;
     MessageBoxes().Information(this, refusal);
     return false;
@@ -32,16 +31,3 @@ void CPlan_View::OnInputEmbankment() { ModelInputAllowed(kRemoveResults); }
 void CPlan_View::OnInputCutting() { ModelInputAllowed(kRemoveResults); }
 void CPlan_View::OnInputReceiver() { ModelInputAllowed(kRemoveResultsReceiver); }
 void CPlan_View::OnInputBarrier() { ModelInputAllowed(kRemoveResults); }
-void CPlan_View::OnOptimise() {}
-
-void CPlan_View::OnResultDisplay()
-{
-    if (!HasResults())
-        MessageBoxes().Information(this, kRunPredictionFirst);
-}
-
-void CPlan_View::OnResultChart()
-{
-    if (!HasResults())
-        MessageBoxes().Information(this, kRunPredictionFirst);
-}
