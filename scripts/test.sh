@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds TALVO and runs every test: a normal build, then an AddressSanitizer and
-# UndefinedBehaviorSanitizer build of the same suite.
+# UndefinedBehaviorSanitizer build of the same suite, then each fuzzer for 30 seconds,
+# then the tests of the worker threads under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -16,3 +17,18 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALVO_SANITIZE=ON -
 cmake --build build-asan -j "$JOBS"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$JOBS"
+
+# Fuzzing: every libFuzzer target of fuzz/ for 30 seconds (clang only).
+if command -v clang++ >/dev/null 2>&1; then
+  scripts/fuzz.sh 30
+else
+  echo "test.sh: clang++ is not installed; the fuzzing run is skipped"
+fi
+
+# ThreadSanitizer: the tests that run worker threads (export, optimisation, the
+# calculation and its point-level query, talvo-cli grid and optimise, noise map,
+# saves racing a vanishing folder).
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALVO_TSAN=ON -DTALVO_GUI=OFF -DTALVO_BENCH=OFF
+cmake --build build-tsan -j "$JOBS" --target talvo_core_tests
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" build-tsan/tests/talvo_core_tests \
+  --gtest_filter='*Thread*:*Parallel*:*Export*:*Optimis*:*Worker*:*Cancel*:SaveFaults.FolderVanishing*:Calculate.*:PointLevel.*:Cli*'

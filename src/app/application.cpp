@@ -5,6 +5,8 @@
 #include <QFontDatabase>
 #include <QScreen>
 
+#include <clocale>
+
 #include "app/main_frame.h"
 #include "app/splash_window.h"
 
@@ -25,6 +27,9 @@ void CMyTalvoApp::SetUpApplication(QApplication& app)
     QApplication::setOrganizationName(QString::fromUtf8(kSettingsKey));
     QApplication::setApplicationName(QStringLiteral("TALVO"));
     QApplication::setApplicationVersion(QStringLiteral("1.381"));
+    // Numbers are always written and read with a decimal point ("%.2f", project files,
+    // identity texts), whatever the user's locale; QApplication adopted the user's.
+    std::setlocale(LC_NUMERIC, "C");
     if (QFontDatabase::families().contains(kKoreanFont)) {
         QFont font = app.font();
         font.setFamily(kKoreanFont);

@@ -1,5 +1,7 @@
-// talvo-cli grid PROJECT -o FILE [--spacing S] [--height H] [--threads N]: run the calculate
-// command, then write the predicted level on the receiver grid of the calculation area.
+// talvo-cli grid PROJECT -o FILE [--spacing S] [--height H] [--threads N] [--tile K/N]: run the
+// calculate command, then write the predicted level on the receiver grid of the calculation
+// area, or only on tile K of N of it. talvo-cli grid PROJECT --plan N prints how the grid
+// would be cut into N tiles, computing nothing.
 #include "cli/commands.h"
 
 #include <fstream>
@@ -14,6 +16,7 @@
 #include "cli/project_loading.h"
 #include "engine/calc_scene.h"
 #include "engine/calculation.h"
+#include "io/grid_tiles.h"
 #include "io/receiver_export.h"
 #include "model/document.h"
 
@@ -25,6 +28,8 @@ struct GridArgs {
     double spacing = CProjectSettings().m_dReceiverSpacing;  // the new-project spacing
     std::optional<double> height;  // default: the receiver height the project loads with
     int threads = 0;               // 0: every core
+    std::optional<std::string> tile;  // "K/N"; none: the whole grid
+    std::optional<long long> plan; // print the cut into this many tiles instead of computing
 };
 
 [[noreturn]] void Fail(const std::string& message, int status = 1)
@@ -33,7 +38,9 @@ struct GridArgs {
     throw CLI::RuntimeError(status);
 }
 
-CExportOutcome Export(const CMyTalvoDoc& doc, const CReceiverGrid& grid, std::ofstream& out, int threads)
+// Exports the whole grid, or only the columns of tile when one is given.
+CExportOutcome Export(const CMyTalvoDoc& doc, const CReceiverGrid& grid,
+                      const std::optional<CGridTile>& tile, std::ofstream& out, int threads)
 {
     const CCalcScene scene(doc);
     const PointLevelProvider levels = [&scene](double x, double y, double z) {
@@ -41,30 +48,93 @@ CExportOutcome Export(const CMyTalvoDoc& doc, const CReceiverGrid& grid, std::of
     };
     CRunProgress progress;
     CProgressWatcher watcher(progress, "수음점 정보를 저장중입니다.");
-    CExportOutcome outcome = RunReceiverExport(grid, levels, out, progress, threads);
+    CExportOutcome outcome =
+        tile ? RunReceiverExportColumns(grid, tile->m_nFirstColumn, tile->m_nColumns, levels, out,
+                                        progress, threads)
+             : RunReceiverExport(grid, levels, out, progress, threads);
     watcher.Stop();
     return outcome;
 }
 
-void RunGrid(const GridArgs& args)
+[[noreturn]] void FailArgument(const std::string& message)
 {
-    CMyTalvoDoc doc;
-    LoadProjectOrFail(doc, args.project, "grid");
-    PrintMessages(Calculate(doc));
+    Fail("talvo-cli grid: " + message);
+}
+
+// The project's receiver grid with the spacing and height of the command line.
+CReceiverGrid GridOf(CMyTalvoDoc& doc, const GridArgs& args)
+{
     doc.m_settings.m_dReceiverSpacing = args.spacing;
     if (args.height)
         doc.m_settings.m_dReceiverHeight = *args.height;
-    const CReceiverGrid grid = CReceiverGrid::FromSettings(doc.m_settings);
+    return CReceiverGrid::FromSettings(doc.m_settings);
+}
+
+// Tile K of N of the grid; refuses N above the number of columns. A grid that cannot be
+// walked is left to the export's own checks.
+std::optional<CGridTile> TileOrFail(const CReceiverGrid& grid, const std::optional<CTileSpec>& spec)
+{
+    if (!spec || !CheckReceiverGrid(grid).empty())
+        return std::nullopt;
+    const std::size_t columns = GridColumnXs(grid).size();
+    if (const std::string refusal = CheckTileCount(columns, spec->m_nCount); !refusal.empty())
+        FailArgument(refusal);
+    return TileColumns(columns, spec->m_nCount, spec->m_nTile);
+}
+
+void RunPlan(const GridArgs& args)
+{
+    if (*args.plan < 1)
+        FailArgument("--plan takes the number of tiles N, at least 1, not " + std::to_string(*args.plan));
+    CMyTalvoDoc doc;
+    LoadProjectOrFail(doc, args.project, "grid");
+    const CReceiverGrid grid = GridOf(doc, args);
+    if (const std::string refusal = CheckReceiverGrid(grid); !refusal.empty())
+        Fail(refusal);
+    if (const std::string refusal = CheckTileCount(GridColumnXs(grid).size(), *args.plan); !refusal.empty())
+        FailArgument("--plan: " + refusal);
+    std::cout << FormatTilePlan(PlanGridTiles(grid, *args.plan)) << std::flush;
+}
+
+// The tile asked for with --tile K/N, if any.
+std::optional<CTileSpec> TileSpecOrFail(const GridArgs& args)
+{
+    if (!args.tile)
+        return std::nullopt;
+    CTileSpec spec;
+    if (const std::string refusal = ParseTileSpec(*args.tile, spec); !refusal.empty())
+        FailArgument(refusal);
+    return spec;
+}
+
+void RunExport(const GridArgs& args)
+{
+    const std::optional<CTileSpec> spec = TileSpecOrFail(args);
+    if (args.output.empty())
+        FailArgument("-o FILE is required (or --plan N to print the tiles)");
+    CMyTalvoDoc doc;
+    LoadProjectOrFail(doc, args.project, "grid");
+    const CReceiverGrid grid = GridOf(doc, args);
+    const std::optional<CGridTile> tile = TileOrFail(grid, spec);  // before the calculation
+    PrintMessages(Calculate(doc));
     if (const std::string refusal = CheckReceiverExport(doc, grid); !refusal.empty())
         Fail(refusal);
     std::ofstream out;
     if (const std::string failure = CreateExportFile(args.output, out); !failure.empty())
         Fail(failure);
-    const CExportOutcome outcome = Export(doc, grid, out, args.threads);
+    const CExportOutcome outcome = Export(doc, grid, tile, out, args.threads);
     if (outcome.status == CExportOutcome::Status::Failed)
         Fail(outcome.message);
     if (outcome.status == CExportOutcome::Status::Cancelled)
         Fail("저장 작업이 취소되었습니다. " + std::to_string(outcome.lines) + "줄을 저장했습니다.", 130);
+}
+
+void RunGrid(const GridArgs& args)
+{
+    if (args.plan)
+        RunPlan(args);
+    else
+        RunExport(args);
 }
 
 }  // namespace
@@ -75,12 +145,18 @@ void RegisterGrid(CLI::App& app)
     CLI::App* cmd = app.add_subcommand(
         "grid", "Calculate, then write the level on a receiver grid over the calculation area");
     cmd->add_option("PROJECT", args->project, "Project file")->required();
-    cmd->add_option("-o,--output", args->output, "Text file to write")->required();
+    CLI::Option* output = cmd->add_option("-o,--output", args->output, "Text file to write");
     cmd->add_option("--spacing", args->spacing, "Grid spacing in metres (default 50)")
         ->check(kFiniteNumber);
     cmd->add_option("--height", args->height, "Receiver height Z in metres (default: the project's)")
         ->check(kFiniteNumber);
     cmd->add_option("--threads", args->threads, "Threads computing points (default: every core)")
         ->check(CLI::Range(1, 1024));
+    CLI::Option* tile = cmd->add_option(
+        "--tile", args->tile, "Compute only tile K of N (K/N, K from 1): whole columns of x");
+    CLI::Option* plan = cmd->add_option(
+        "--plan", args->plan, "Print the points, columns and each tile's first and last x and points "
+                              "for N tiles (tab-separated), computing nothing");
+    plan->excludes(output)->excludes(tile);
     cmd->callback([args]() { RunGrid(*args); });
 }

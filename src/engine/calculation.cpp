@@ -1,8 +1,10 @@
 #include "engine/calculation.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "engine/calc_scene.h"
+#include "engine/input_check.h"
 #include "engine/prediction_driver.h"
 #include "engine/source_pieces.h"
 #include "engine/terrain_section.h"
@@ -37,6 +39,12 @@ std::vector<std::string> Calculate(CMyTalvoDoc& doc)
     std::vector<std::string> messages;
     ClearResults(doc);
     doc.m_arrSegment.clear();
+    // Values no input window can produce (nan, infinities, a million source pieces) come
+    // only from a damaged file: refused by name before any piece is built.
+    if (std::string unusable = FindUnusableInput(doc); !unusable.empty()) {
+        StoreTerrainSection(doc, kFinalSectionX);
+        return {std::move(unusable)};
+    }
     MakeSourcePieces(doc);  // the air tables are prepared with the scene of the prediction
     const bool hasPieces = !doc.m_arrSegment.empty();
     if (!doc.m_arrReceiver.empty()) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/input_check.h"
 #include "model/document.h"
 #include "model/trans_matrix.h"
 
@@ -91,6 +92,13 @@ CBarrier_Stage DeckBarrier(const CRoad& road, double across, double topHeight, c
     return barrier;
 }
 
+// Every value a deck barrier's position and top are made of is a finite number.
+bool HasFiniteDeck(const CRoad& road, double baseHeight)
+{
+    return HasFiniteGeometry(road) && std::isfinite(baseHeight) && std::isfinite(road.m_dLeftBarrierHeight) &&
+           std::isfinite(road.m_dCentreBarrierHeight) && std::isfinite(road.m_dRightBarrierHeight);
+}
+
 }  // namespace
 
 std::vector<CRoad_Segment> BuildRoadPiecesOf(const CRoad& road, int roadIndex, double baseHeight)
@@ -100,7 +108,7 @@ std::vector<CRoad_Segment> BuildRoadPiecesOf(const CRoad& road, int roadIndex, d
     const CMVector end(road.m_dEndX, road.m_dEndY, road.m_dEndZ - baseHeight);
     const CMVector delta = end - start;
     const int n = road.m_nSourceCount;
-    if (!(Length(delta) > 0.0) || n <= 0)
+    if (!IsUsableSource(road) || !std::isfinite(baseHeight) || !(Length(delta) > 0.0))
         return pieces;
     const Bands power = SharePerPiece(road.m_dUserPowerLevel, n);
     const double pieceLength = road.m_dLength / n;
@@ -129,7 +137,8 @@ CTunnelMouths BuildTunnelMouths(const std::vector<CTunnel>& tunnels, int roadCou
         const MouthCorners c = CornersOf(t);
         mouths.m_arrCorner.insert(mouths.m_arrCorner.end(),
                                   {c.startRight, c.startLeft, c.endRight, c.endLeft});
-        if (!(PlanLength(c.startLeft - c.startRight) > 0.0) || t.m_nLaneCount <= 0)
+        if (!IsUsableSource(t) || !std::isfinite(baseHeight) ||
+            !(PlanLength(c.startLeft - c.startRight) > 0.0))
             continue;
         AppendMouthPieces(t, c, roadCount + 2 * static_cast<int>(ti), baseHeight, mouths.m_arrPiece);
     }
@@ -157,7 +166,7 @@ std::vector<CBarrier_Stage> BuildBridgeBarriers(const std::vector<CRoad>& roads,
     constexpr int kBridge = 1;
     std::vector<CBarrier_Stage> barriers;
     for (const CRoad& road : roads) {
-        if (road.m_nRoadInfo != kBridge)
+        if (road.m_nRoadInfo != kBridge || !HasFiniteDeck(road, baseHeight))
             continue;
         auto own = BuildDeckBarriers(road, baseHeight);
         barriers.insert(barriers.end(), own.begin(), own.end());

@@ -20,7 +20,8 @@
 class CMyTalvoDoc;
 
 // Pieces of one road, tagged with roadIndex. None when the road's start and end
-// coincide or its source count is 0 or less.
+// coincide, its source count is 0 or less or above kMaxDiscreteSources, or a value
+// the pieces are made of is not a number (IsUsableSource).
 std::vector<CRoad_Segment> BuildRoadPiecesOf(const CRoad& road, int roadIndex, double baseHeight);
 
 // Pieces of every road in list order.
@@ -28,8 +29,9 @@ std::vector<CRoad_Segment> BuildRoadPieces(const std::vector<CRoad>& roads, doub
 
 // The mouths of every tunnel: four corners per tunnel (start mouth right, start mouth
 // left, end mouth right, end mouth left; right = -width/2 in the tunnel's own frame)
-// and the mouth pieces, alternating start and end mouth. A tunnel of zero width or no
-// lanes keeps its four corners but yields no pieces.
+// and the mouth pieces, alternating start and end mouth. A tunnel of zero width, no
+// lanes, more than kMaxDiscreteSources lanes or values that are not numbers keeps its
+// four corners but yields no pieces.
 struct CTunnelMouths {
     std::vector<CMVector> m_arrCorner;
     std::vector<CRoad_Segment> m_arrPiece;
@@ -44,7 +46,8 @@ CTunnelMouths BuildTunnelMouths(const std::vector<CTunnel>& tunnels, int roadCou
 // own height.
 std::vector<CBarrier_Stage> BuildDeckBarriers(const CRoad& road, double baseHeight);
 
-// Deck barriers of every road whose kind is bridge, in road order.
+// Deck barriers of every road whose kind is bridge, in road order; a road whose
+// geometry or barrier heights are not finite numbers gets none.
 std::vector<CBarrier_Stage> BuildBridgeBarriers(const std::vector<CRoad>& roads, double baseHeight);
 
 // Replaces doc.m_arrSegment (road pieces, then tunnel mouth pieces) and

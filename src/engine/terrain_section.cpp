@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 
+#include "engine/input_check.h"
 #include "model/document.h"
 #include "model/trans_matrix.h"
 
@@ -59,6 +60,9 @@ template <class Body>
 void AddBody(const Body& body, int index, int side, const SectionSpan& span, bool cutting,
              std::vector<CSurface_info>& intervals, std::vector<CPoint_info>& outline)
 {
+    // A body whose values are not numbers (a damaged file) stands nowhere.
+    if (!HasFiniteGeometry(body) || !std::isfinite(span.baseHeight))
+        return;
     const CFootprintCrossing c = CrossFootprint(body, side, span.x0, span.yMin, span.yMax);
     if (!c.crosses)
         return;

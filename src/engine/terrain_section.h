@@ -27,7 +27,8 @@ class CTerrainSection {
 public:
     // Rebuilds the section for the plane X = x0, kept inside the calculation area
     // (x0 <= 0 becomes 0.001, x0 >= its end X becomes x0 - 0.001). The section spans
-    // the area in Y: a footprint reaching past the area keeps the part inside it.
+    // the area in Y: a footprint reaching past the area keeps the part inside it. A body
+    // with a value that is not a finite number is left out.
     // Reads the area and the base height from settings.
     void Build(double x0, const std::vector<CSungto>& embankments, const std::vector<CJulto>& cuttings,
                const CProjectSettings& settings);

@@ -75,6 +75,9 @@ CFileResult ReadFileBytes(const std::string& path, std::size_t maxBytes, std::st
         return Failure(kCannotOpen, errno);
     if (S_ISDIR(st.st_mode))
         return Failure(kCannotOpen, EISDIR);
+    // A pipe would block the open until someone writes to it, a device never end.
+    if (!S_ISREG(st.st_mode))
+        return {false, std::string(kCannotOpen) + " (일반 파일이 아닙니다)"};
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return Failure(kCannotOpen, errno ? errno : EACCES);

@@ -8,7 +8,8 @@
 struct CFileResult;
 
 // Reads the whole file at path into bytes. Fails (with a message naming the reason)
-// when the file cannot be opened or read, or is larger than maxBytes.
+// when the file cannot be opened or read, is not a regular file (a folder, a pipe, a
+// device), or is larger than maxBytes.
 CFileResult ReadFileBytes(const std::string& path, std::size_t maxBytes, std::string& bytes);
 
 // Writes bytes to a new file beside path and renames it over path, so that the file

@@ -7,6 +7,7 @@
 #include "io/key_form.h"
 #include "io/key_form_names.h"
 #include "io/number_text.h"
+#include "io/read_heights.h"
 #include "model/document.h"
 
 using namespace keyform;
@@ -212,7 +213,7 @@ void ReadReceivers(const CIniFile& ini, int count, CMyTalvoDoc& doc)
 {
     ReadAll(ini, count, kReceiverSection, doc.m_arrReceiver, ReadReceiver);
     CProjectSettings& s = doc.m_settings;
-    s.m_dReceiverHeight = doc.m_arrReceiver.empty() ? 0.0 : doc.m_arrReceiver.back().m_dZ;
+    s.m_dReceiverHeight = LastReceiverHeight(doc.m_arrReceiver);
     s.m_bReceiverHeightEmpty = doc.m_arrReceiver.empty();
     if (doc.m_nCalculatedInFile != 1)
         return;
@@ -224,12 +225,9 @@ void ReadReceivers(const CIniFile& ini, int count, CMyTalvoDoc& doc)
 // The base height is the lowest cutting height, never above 0.
 void ReadCuttings(const CIniFile& ini, int count, CMyTalvoDoc& doc)
 {
-    doc.m_settings.m_dBaseHeight = 0;
     ReadAll(ini, count, kCuttingSection, doc.m_arrCutting,
             [](const CSectionReader& in) { return ReadSlope<CJulto>(in, kCuttingPrefix); });
-    for (const CJulto& c : doc.m_arrCutting)
-        if (c.m_dHeight < doc.m_settings.m_dBaseHeight)
-            doc.m_settings.m_dBaseHeight = c.m_dHeight;
+    doc.m_settings.m_dBaseHeight = LowestCuttingHeight(doc.m_arrCutting);
 }
 
 // The six counts; negative counts read as 0. False when one is beyond the limit.

@@ -5,6 +5,7 @@
 
 #include "io/file_limits.h"
 #include "io/number_text.h"
+#include "io/read_heights.h"
 #include "model/document.h"
 
 namespace {
@@ -289,11 +290,8 @@ CFileResult CLineFormReader::ReadResults()
 void CLineFormReader::FinishHeights()
 {
     CProjectSettings& s = m_doc.m_settings;
-    s.m_dBaseHeight = 0;
-    for (const CJulto& c : m_doc.m_arrCutting)
-        if (c.m_dHeight < s.m_dBaseHeight)
-            s.m_dBaseHeight = c.m_dHeight;
-    s.m_dReceiverHeight = m_doc.m_arrReceiver.empty() ? 0.0 : m_doc.m_arrReceiver.back().m_dZ;
+    s.m_dBaseHeight = LowestCuttingHeight(m_doc.m_arrCutting);
+    s.m_dReceiverHeight = LastReceiverHeight(m_doc.m_arrReceiver);
     s.m_bReceiverHeightEmpty = m_doc.m_arrReceiver.empty();
 }
 

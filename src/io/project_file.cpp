@@ -1,6 +1,7 @@
 #include "io/project_file.h"
 
 #include <exception>
+#include <string_view>
 #include <utility>
 
 #include "io/codepage.h"
@@ -16,13 +17,62 @@ namespace {
 // Files from this version on are in the key form; older ones in the line form.
 constexpr double kKeyFormFirstVersion = 1.4;
 
-// Reads the file at path into loaded, a document with an empty model.
-CFileResult LoadInto(CMyTalvoDoc& loaded, const std::string& path)
+static_assert(kMaxDiscreteSources == 100000 && kMaxSections == 700001 && kMaxKeyLines == 4000000,
+              "the refusal messages name the limits");
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Whether a line would be a section header or a key line of the key-file layer.
+struct LineShape {
+    bool header = false;
+    bool key = false;
+};
+LineShape ShapeOf(std::string_view line)
 {
-    std::string bytes;
-    if (CFileResult read = ReadFileBytes(path, kMaxProjectFileBytes, bytes); !read.ok)
-        return read;
-    const std::string text = Cp949ToUtf8(bytes);
+    while (!line.empty() && IsBlank(line.front()))
+        line.remove_prefix(1);
+    const bool header = !line.empty() && line.front() == '[';
+    return {header, !header && line.find('=') != std::string_view::npos};
+}
+
+// Refuses a file with a line longer than kMaxLineBytes (line ends not counted), or with
+// more section headers or key lines than any real project has.
+CFileResult CheckLines(std::string_view bytes)
+{
+    std::size_t lineNumber = 1, headers = 0, keys = 0;
+    while (!bytes.empty()) {
+        const std::size_t eol = bytes.find('\n');
+        std::string_view line = bytes.substr(0, eol);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.size() > kMaxLineBytes)
+            return {false, LineTooLongMessage(lineNumber)};
+        const LineShape shape = ShapeOf(line);
+        if ((headers += shape.header) > kMaxSections)
+            return {false, kTooManySectionsMessage};
+        if ((keys += shape.key) > kMaxKeyLines)
+            return {false, kTooManyKeyLinesMessage};
+        bytes.remove_prefix(eol == std::string_view::npos ? bytes.size() : eol + 1);
+        ++lineNumber;
+    }
+    return {};
+}
+
+// Refuses a model whose roads or tunnels ask for more source pieces than any real one.
+CFileResult CheckSourceCounts(const CMyTalvoDoc& loaded)
+{
+    for (std::size_t i = 0; i < loaded.m_arrRoad.size(); ++i)
+        if (loaded.m_arrRoad[i].m_nSourceCount > kMaxDiscreteSources)
+            return {false, TooManySourcesMessage(i + 1, loaded.m_arrRoad[i].m_nSourceCount)};
+    for (std::size_t i = 0; i < loaded.m_arrTunnel.size(); ++i)
+        if (loaded.m_arrTunnel[i].m_nLaneCount > kMaxDiscreteSources)
+            return {false, TooManyLanesMessage(i + 1, loaded.m_arrTunnel[i].m_nLaneCount)};
+    return {};
+}
+
+// Reads text (UTF-8) in whichever form it is into loaded, a document with an empty model.
+CFileResult ReadEitherForm(CMyTalvoDoc& loaded, const std::string& text)
+{
     const CIniFile ini = CIniFile::Parse(text);
     const double version = KeyFormVersion(ini);
     if (version < kKeyFormFirstVersion) {
@@ -33,6 +83,30 @@ CFileResult LoadInto(CMyTalvoDoc& loaded, const std::string& path)
     }
     loaded.m_dFileVersion = version;
     return ReadKeyForm(ini, loaded);
+}
+
+// Reads the file at path into loaded, a document with an empty model.
+CFileResult LoadInto(CMyTalvoDoc& loaded, const std::string& path)
+{
+    std::string bytes;
+    if (CFileResult read = ReadFileBytes(path, kMaxProjectFileBytes, bytes); !read.ok)
+        return read;
+    if (CFileResult lines = CheckLines(bytes); !lines.ok)
+        return lines;
+    if (CFileResult read = ReadEitherForm(loaded, Cp949ToUtf8(bytes)); !read.ok)
+        return read;
+    return CheckSourceCounts(loaded);
+}
+
+// A save never writes what the open would refuse: the project would be lost with it.
+CFileResult CheckOpenable(const std::string& bytes)
+{
+    const std::string refusal = "파일을 저장할 수 없습니다. 저장한 파일을 다시 열 수 없기 때문입니다: ";
+    if (bytes.size() > kMaxProjectFileBytes)
+        return {false, refusal + "파일이 64MB보다 큽니다."};
+    if (CFileResult lines = CheckLines(bytes); !lines.ok)
+        return {false, refusal + lines.message};
+    return {};
 }
 
 // Replaces the model, the settings and the file state of doc by those just loaded.
@@ -73,7 +147,10 @@ CFileResult OpenProject(CMyTalvoDoc& doc, const std::string& path)
 CFileResult SaveProject(const CMyTalvoDoc& doc, const std::string& path)
 {
     try {
-        return ReplaceFileBytes(path, Utf8ToCp949(WriteKeyForm(doc).ToText()));
+        const std::string bytes = Utf8ToCp949(WriteKeyForm(doc).ToText());
+        if (CFileResult openable = CheckOpenable(bytes); !openable.ok)
+            return openable;
+        return ReplaceFileBytes(path, bytes);
     } catch (const std::exception& e) {
         return {false, std::string("파일을 저장할 수 없습니다. (") + e.what() + ")"};
     }

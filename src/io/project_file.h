@@ -13,7 +13,13 @@ struct CFileResult {
 };
 
 // Reads the project at path into doc. When it fails, doc is left exactly as it was.
+// Refuses, with a message naming what is wrong, a file over kMaxProjectFileBytes, a
+// line over kMaxLineBytes, more than kMaxEntitiesPerKind entities of one kind, and a
+// road or tunnel with more than kMaxDiscreteSources sources or lanes.
 CFileResult OpenProject(CMyTalvoDoc& doc, const std::string& path);
 
 // Writes doc to path in the key form. The previous file at path survives any failure.
+// Refuses (with a message) to write a file that OpenProject would refuse: over
+// kMaxProjectFileBytes, or with a line over kMaxLineBytes (a text of tens of thousands
+// of characters).
 CFileResult SaveProject(const CMyTalvoDoc& doc, const std::string& path);

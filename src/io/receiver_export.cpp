@@ -1,5 +1,6 @@
 #include "io/receiver_export.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -83,13 +84,10 @@ private:
     CExportOutcome& m_outcome;
 };
 
-}  // namespace
-
-CExportOutcome RunReceiverExport(const CReceiverGrid& grid, const PointLevelProvider& levels,
-                                 std::ostream& out, CRunProgress& progress, int threads)
+// Writes the lines of points into out; progress has been started.
+CExportOutcome ExportPoints(const CGridPoints& points, const PointLevelProvider& levels,
+                            std::ostream& out, CRunProgress& progress, int threads)
 {
-    const CGridPoints points{GridColumnXs(grid), GridRowYs(grid), grid.m_dHeight};
-    progress.Start(GridProgressTotal(grid));
     CExportOutcome outcome;
     const OrderedCompute compute = [&](std::int64_t i) { return PointLine(points, levels, i); };
     try {
@@ -103,4 +101,27 @@ CExportOutcome RunReceiverExport(const CReceiverGrid& grid, const PointLevelProv
         outcome.message = kMsgWriteFailed;
     }
     return outcome;
+}
+
+}  // namespace
+
+CExportOutcome RunReceiverExport(const CReceiverGrid& grid, const PointLevelProvider& levels,
+                                 std::ostream& out, CRunProgress& progress, int threads)
+{
+    const CGridPoints points{GridColumnXs(grid), GridRowYs(grid), grid.m_dHeight};
+    progress.Start(GridProgressTotal(grid));
+    return ExportPoints(points, levels, out, progress, threads);
+}
+
+CExportOutcome RunReceiverExportColumns(const CReceiverGrid& grid, std::size_t firstColumn,
+                                        std::size_t columns, const PointLevelProvider& levels,
+                                        std::ostream& out, CRunProgress& progress, int threads)
+{
+    const std::vector<double> xs = GridColumnXs(grid);
+    const std::size_t first = std::min(firstColumn, xs.size());
+    const std::size_t last = first + std::min(columns, xs.size() - first);
+    const auto at = [&xs](std::size_t i) { return xs.begin() + static_cast<std::ptrdiff_t>(i); };
+    const CGridPoints points{{at(first), at(last)}, GridRowYs(grid), grid.m_dHeight};
+    progress.Start(points.Count());
+    return ExportPoints(points, levels, out, progress, threads);
 }

@@ -48,3 +48,10 @@ struct CExportOutcome {
 // which stays in the file but is not counted. threads <= 0 uses every core.
 CExportOutcome RunReceiverExport(const CReceiverGrid& grid, const PointLevelProvider& levels,
                                  std::ostream& out, CRunProgress& progress, int threads);
+
+// The same for the columns [firstColumn, firstColumn + columns) of the grid's column walk
+// only (a tile): exactly the lines of those columns in the whole export. The progress total
+// is then the tile's exact number of points.
+CExportOutcome RunReceiverExportColumns(const CReceiverGrid& grid, std::size_t firstColumn,
+                                        std::size_t columns, const PointLevelProvider& levels,
+                                        std::ostream& out, CRunProgress& progress, int threads);

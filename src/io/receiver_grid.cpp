@@ -1,6 +1,7 @@
 #include "io/receiver_grid.h"
 
 #include <cmath>
+#include <string>
 
 #include "model/project_settings.h"
 
@@ -56,6 +57,20 @@ bool AxisWalkable(double start, double end, double spacing)
     return widest + spacing > widest && -widest + spacing > -widest;
 }
 
+// Values along one walkable axis, as the walk counts them give or take one.
+std::int64_t AxisValueCount(double start, double end, double spacing)
+{
+    return static_cast<std::int64_t>((end - start) / spacing) + 1;
+}
+
+// Points of a checked, walkable grid, counted in 64 bits (two axes of up to
+// kMaxGridAxisValues values each).
+std::int64_t GridPointCount(const CReceiverGrid& g)
+{
+    return AxisValueCount(g.m_dStartX, g.m_dEndX, g.m_dSpacing) *
+           AxisValueCount(g.m_dStartY, g.m_dEndY, g.m_dSpacing);
+}
+
 bool AreaFinite(const CReceiverGrid& g)
 {
     return std::isfinite(g.m_dStartX) && std::isfinite(g.m_dStartY) && std::isfinite(g.m_dEndX) &&
@@ -75,5 +90,8 @@ std::string CheckReceiverGrid(const CReceiverGrid& grid)
     if (!AxisWalkable(grid.m_dStartX, grid.m_dEndX, grid.m_dSpacing) ||
         !AxisWalkable(grid.m_dStartY, grid.m_dEndY, grid.m_dSpacing))
         return kMsgBadSpacing;
+    if (const std::int64_t points = GridPointCount(grid); points > kMaxGridPoints)
+        return "수음점이 " + std::to_string(points) + "개로 너무 많습니다. 한 번에 " +
+               std::to_string(kMaxGridPoints) + "개까지 저장할 수 있습니다. 수음점 간격을 넓혀 주십시오.";
     return {};
 }

@@ -38,6 +38,9 @@ std::int64_t GridProgressTotal(const CReceiverGrid& grid);
 
 // Largest number of values along one axis; a finer grid is refused as a wrong spacing.
 constexpr std::int64_t kMaxGridAxisValues = 10'000'000;
+// Largest number of points of one export; a larger grid is refused with a message that
+// names its number of points.
+constexpr std::int64_t kMaxGridPoints = 10'000'000;
 
 // Empty when the grid can be walked and holds at least one point; otherwise the message
 // that refuses it.

@@ -11,6 +11,9 @@
 
 constexpr int kVehicleClassCount = 5;  // large trucks, medium trucks, small trucks, buses, cars
 constexpr int kAttenuatorCount = 11;   // top-device kinds 0 ("없음") to 10
+// Most discrete sources of one road, and most lanes of one tunnel, that a project may
+// hold: far beyond any real one; more would only exhaust memory.
+constexpr int kMaxDiscreteSources = 100000;
 
 // Identity text helpers: each coordinate printed "%.2f" and concatenated.
 std::string MakeKey(std::initializer_list<double> coords);
