@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -117,13 +116,4 @@ void CResultDlg::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     emit Request(kClose);
-}
-
-void CResultDlg::keyPressEvent(QKeyEvent* event)
-{
-    if (event->matches(QKeySequence::Cancel)) {
-        emit Request(kClose);
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -42,9 +42,12 @@ public:
 signals:
     void Request(int code);
 
+public slots:
+    // Escape asks to close the table as "확인" does.
+    void reject() override { emit Request(kClose); }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildGrid();

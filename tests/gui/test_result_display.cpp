@@ -200,12 +200,14 @@ void TestResultDisplay::secondTableRefusedAndCloseResetsPage()
     view.OnInputRoad();
     QCOMPARE(boxes.m_infos.last(), QStringLiteral("예측 결과를 제거하고 모델을 입력하세요."));
 
-    first->CloseButton()->click();
+    QTest::keyClick(first, Qt::Key_Escape);  // Escape closes through the view as "확인" does
     QVERIFY(!view.ResultTable());
     QCOMPARE(view.ResultPage(), 0);
     view.OnResultChart();
     QVERIFY(view.ResultTable());
     QCOMPARE(view.ResultTable()->CellText(0, 0), QStringLiteral("1"));
+    view.ResultTable()->CloseButton()->click();
+    QVERIFY(!view.ResultTable());
 }
 
 void TestResultDisplay::clipboardTextForThreeReceivers()
