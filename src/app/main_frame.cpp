@@ -1,4 +1,5 @@
 #include "app/main_frame.h"
+#include "app/noise_map_commands.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,6 +18,7 @@
 #include "dialogs/message_box.h"
 #include "engine/calculation.h"
 #include "io/project_file.h"
+#include "views/input_window_coordinator.h"
 #include "views/plan_view.h"
 #include "views/section_view.h"
 
@@ -56,6 +58,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     BuildActions();
     BuildMenus();
     BuildToolbar();
+    AttachNoiseMapCommands(this, &m_doc, m_pPlanView);
     BuildFocusCycling();
     ConnectCommands();
     statusBar()->showMessage(kReady);
@@ -161,6 +164,7 @@ void CMainFrame::AfterDocumentReplaced(const QString& path)
     // Labels of the project that was replaced mean nothing for the new one.
     m_pPlanView->SetResultDisplay(false, 0);
     m_pPlanView->ClearDisplayLists();
+    m_pPlanView->InputWindows()->CloseAll();  // their working lists belong to the old project
     ShowSettings();
     UpdateTitle();
     RefreshViews();

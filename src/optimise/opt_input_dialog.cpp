@@ -1,8 +1,6 @@
 #include "optimise/opt_input_dialog.h"
 
 #include <QCloseEvent>
-#include <QDialogButtonBox>
-#include <QFormLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,6 +9,7 @@
 #include <QPushButton>
 
 #include "dialogs/message_box.h"
+#include "dialogs/target_level_dialog.h"
 #include "model/document.h"
 #include "optimise/barrier_apply.h"
 #include "optimise/opt_receiver.h"
@@ -28,22 +27,13 @@ double ReadNumber(const QLineEdit* field)
 
 QString Fixed2(double v) { return QString::asprintf("%.2f", v); }
 
-// The target-level question: one number "설계목표소음레벨 (dBA)", "확인" and "취소".
+// The target-level question "설계목표소음레벨 (dBA)", run modally.
 std::optional<double> AskTargetLevelModal(QWidget* parent, double current)
 {
-    QDialog form(parent);
-    auto* field = new QLineEdit(QString::number(current), &form);
-    auto* buttons = new QDialogButtonBox(&form);
-    buttons->addButton(QStringLiteral("확인"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("취소"), QDialogButtonBox::RejectRole);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &form, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &form, &QDialog::reject);
-    auto* layout = new QFormLayout(&form);
-    layout->addRow(QStringLiteral("설계목표소음레벨 (dBA)"), field);
-    layout->addRow(buttons);
+    CInput_Opt_dB form(current, parent);
     if (form.exec() != QDialog::Accepted)
         return std::nullopt;
-    return ReadNumber(field);
+    return form.TargetLevel();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "model/bands.h"
 #include "model/document.h"
 #include "views/entity_outline.h"
+#include "views/noise_map_renderer.h"
 #include "views/receiver_grid.h"
 #include "views/view_colours.h"
 #include "views/view_draw.h"
@@ -52,6 +53,8 @@ void CPlanPainter::Paint()
     m_painter.setFont(ViewFont());
     m_painter.fillRect(QRectF(0, 0, m_proj.Width(), m_proj.Height()), ViewColour::Background());
     DrawArea();
+    if (m_pNoiseMap)
+        PaintPlanNoiseMap(m_painter, m_proj, *m_pNoiseMap);
     DrawSlopes();
     DrawTunnels();
     DrawRoads();
@@ -62,6 +65,8 @@ void CPlanPainter::Paint()
         DrawResultLabels();
     DrawAxisGlyph();
     DrawSectionMarkers();
+    if (m_pNoiseMap)
+        CNoiseMapLegend(m_pNoiseMap->m_nBand).Paint(m_painter, QSize(m_proj.Width(), m_proj.Height()));
     m_painter.restore();
 }
 

@@ -12,6 +12,7 @@
 #include "views/working_lists.h"
 
 class CMyTalvoDoc;
+struct CNoiseMapGrid;
 struct CProjectSettings;
 
 // What the result display shows: levels at the receivers, and which band.
@@ -33,6 +34,8 @@ public:
     CPlanPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc,
                  const CWorkingLists& working, const CResultDisplay& results,
                  const CPickedPoints& picked);
+    // A noise map to paint over the area, under the model, with its legend; nullptr: none.
+    void SetNoiseMap(const CNoiseMapGrid* map) { m_pNoiseMap = map; }
     void Paint();
 
 private:
@@ -58,4 +61,5 @@ private:
     const CSceneLists m_lists;
     const CResultDisplay& m_results;
     const CPickedPoints& m_picked;
+    const CNoiseMapGrid* m_pNoiseMap = nullptr;
 };

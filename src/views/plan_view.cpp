@@ -7,15 +7,20 @@
 
 #include "engine/calculation.h"
 #include "model/document.h"
+#include "views/input_window_coordinator.h"
 #include "views/receiver_grid.h"
 #include "views/section_view.h"
 
-CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent) : QWidget(parent), m_pDoc(doc)
+CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent)
+    : QWidget(parent), m_pDoc(doc), m_pInputs(new CInputWindowCoordinator(doc, this, this))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(1, 1);
+    m_pInputs->SetResultsShownQuery([this] { return m_results.m_bShowResults || !m_pResultDlg.isNull(); });
+    connect(m_pInputs, &CInputWindowCoordinator::RepaintViews, this,
+            [this] { SetWorkingLists(m_pInputs->WorkingLists()); });
 }
 
 void CPlan_View::OffsetBy(double dx, double dy)
@@ -64,10 +69,22 @@ void CPlan_View::SetResultDisplay(bool show, int band)
 {
     m_results.m_bShowResults = show;
     m_results.m_nResultBand = (band >= 0 && band <= kBandCount) ? band : 0;
-    if (!show)
+    if (!show) {
         m_picked.Clear();
+        m_pNoiseMap.reset();
+        if (m_pSectionView)
+            m_pSectionView->SetNoiseMap(nullptr);
+    }
     if (m_pSectionView)
         m_pSectionView->SetResultDisplay(m_results);
+    RepaintBoth();
+}
+
+void CPlan_View::SetNoiseMap(std::shared_ptr<const CNoiseMap> map)
+{
+    m_pNoiseMap = std::move(map);
+    if (m_pSectionView)
+        m_pSectionView->SetNoiseMap(m_pNoiseMap);
     RepaintBoth();
 }
 
@@ -85,6 +102,7 @@ void CPlan_View::SetSectionView(CSection_View* view)
     if (view) {
         view->SetResultDisplay(m_results);
         view->SetWorkingLists(m_working);
+        view->SetNoiseMap(m_pNoiseMap);
     }
 }
 
@@ -105,7 +123,9 @@ void CPlan_View::Render(QPaintDevice* device) const
 {
     QPainter painter(device);
     const CViewProjection proj = Projection(QSize(device->width(), device->height()));
-    CPlanPainter(painter, proj, *m_pDoc, m_working, m_results, m_picked).Paint();
+    CPlanPainter planPainter(painter, proj, *m_pDoc, m_working, m_results, m_picked);
+    planPainter.SetNoiseMap(m_pNoiseMap ? &m_pNoiseMap->plan : nullptr);
+    planPainter.Paint();
 }
 
 QImage CPlan_View::RenderImage(QSize size) const

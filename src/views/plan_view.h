@@ -5,8 +5,10 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 #include "views/navigable_view.h"
+#include "views/noise_map_renderer.h"
 #include "views/picked_points.h"
 #include "views/plan_painter.h"
 #include "views/view_navigation.h"
@@ -18,6 +20,7 @@ class CSection_View;
 class CResultDlg;
 class COptInputDlg;
 class COptResultDlg;
+class CInputWindowCoordinator;
 
 // The plan view: the model seen from above, the calculation area, the receiver grid
 // and the result labels. Clicking a grid point after a prediction labels its level;
@@ -51,10 +54,20 @@ public:
     int ResultPage() const { return m_nResultPage; }  // first row of the result table
     void SetResultPage(int page) { m_nResultPage = page; }
 
+    // The noise map shown in both views (the section view draws its section grid, if
+    // any); model input is refused while it is shown. "출력 제거" removes it as well.
+    void SetNoiseMap(std::shared_ptr<const CNoiseMap> map);
+    void ClearNoiseMap() { SetNoiseMap(nullptr); }
+    bool IsShowingNoiseMap() const { return m_pNoiseMap != nullptr; }
+    const std::shared_ptr<const CNoiseMap>& noiseMap() const { return m_pNoiseMap; }
+
     // What an open input window draws instead of the document's lists (both views);
     // an empty CWorkingLists returns them to the document.
     void SetWorkingLists(const CWorkingLists& working);
     const CWorkingLists& workingLists() const { return m_working; }
+
+    // The model input windows this view owns; their working lists are drawn while open.
+    CInputWindowCoordinator* InputWindows() const { return m_pInputs; }
 
     // The section view below, which follows the result display and the working lists
     // and is repainted with this view.
@@ -83,8 +96,9 @@ public:
     void OnResultTableRequest(int code);
 
 public slots:
-    // Commands routed from the main window. The input windows open in later versions;
-    // for now they make their refusal checks only.
+    // Commands routed from the main window. The road and receiver commands open their
+    // input windows (see InputWindows()); the other input windows open in later versions,
+    // for now those commands make their refusal checks only.
     void OnInputRoad();
     void OnInputTunnel();
     void OnInputEmbankment();
@@ -116,7 +130,7 @@ protected:
 private:
     CViewProjection Projection(QSize size) const;
     void NavigationDone();
-    // False (after the refusal message) while results are shown.
+    // False (after the refusal message) while results or a noise map are shown.
     bool ModelInputAllowed(const QString& refusal);
     bool HasResults() const;
     void FillResultPage();
@@ -131,6 +145,8 @@ private:
     CPickedPoints m_picked;
     CWorkingLists m_working;
     QPointer<CSection_View> m_pSectionView;
+    CInputWindowCoordinator* m_pInputs;
+    std::shared_ptr<const CNoiseMap> m_pNoiseMap;
     QPointer<CResultDlg> m_pResultDlg;
     QPointer<COptInputDlg> m_pOptInputDlg;
     QPointer<COptResultDlg> m_pOptResultDlg;

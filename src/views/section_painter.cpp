@@ -4,6 +4,7 @@
 
 #include "model/document.h"
 #include "views/entity_outline.h"
+#include "views/noise_map_renderer.h"
 #include "views/view_colours.h"
 #include "views/view_draw.h"
 
@@ -43,6 +44,8 @@ void CSectionPainter::Paint()
     m_painter.fillRect(QRectF(0, 0, m_proj.Width(), m_proj.Height()), ViewColour::Background());
     m_arrProfile.clear();
     m_arrDeckBarrier.clear();
+    if (m_pNoiseMap)
+        PaintSectionNoiseMap(m_painter, m_proj, m_plane, *m_pNoiseMap);
     DrawEmbankments();
     DrawProfileFill();
     DrawBaselines();
@@ -52,6 +55,8 @@ void CSectionPainter::Paint()
     DrawBarriers();
     DrawReceivers();
     DrawOverlay();
+    if (m_pNoiseMap)
+        CNoiseMapLegend(m_pNoiseMap->m_nBand).Paint(m_painter, QSize(m_proj.Width(), m_proj.Height()));
     m_painter.restore();
 }
 

@@ -15,6 +15,7 @@
 #include "views/working_lists.h"
 
 class CMyTalvoDoc;
+struct CNoiseMapGrid;
 struct CProjectSettings;
 
 // The projection of the section view: S = 2 / (area end Y - area start Y) in both
@@ -27,6 +28,8 @@ class CSectionPainter {
 public:
     CSectionPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc,
                     int axis, const CWorkingLists& working, const CResultDisplay& results);
+    // A section noise map to paint under the model, with its legend; nullptr: none.
+    void SetNoiseMap(const CNoiseMapGrid* map) { m_pNoiseMap = map; }
     void Paint();
 
 private:
@@ -62,4 +65,5 @@ private:
     const CResultDisplay& m_results;
     std::vector<CProfileRecord> m_arrProfile;  // rebuilt on every paint
     std::vector<CDeckBarrier> m_arrDeckBarrier;
+    const CNoiseMapGrid* m_pNoiseMap = nullptr;
 };

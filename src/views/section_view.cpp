@@ -74,6 +74,12 @@ void CSection_View::SetWorkingLists(const CWorkingLists& working)
     update();
 }
 
+void CSection_View::SetNoiseMap(std::shared_ptr<const CNoiseMap> map)
+{
+    m_pNoiseMap = std::move(map);
+    update();
+}
+
 void CSection_View::Render(QPaintDevice* device) const
 {
     QPainter painter(device);
@@ -81,7 +87,11 @@ void CSection_View::Render(QPaintDevice* device) const
     const CViewProjection proj = SectionProjection(m_pDoc->m_settings, axis, device->width(),
                                                    device->height(), m_nav.m_dPanX, m_nav.m_dPanY,
                                                    m_nav.m_dZoom);
-    CSectionPainter(painter, proj, *m_pDoc, axis, m_working, m_results).Paint();
+    CSectionPainter sectionPainter(painter, proj, *m_pDoc, axis, m_working, m_results);
+    // A section computed along another line than the one shown is not drawn.
+    if (m_pNoiseMap && m_pNoiseMap->section && m_pNoiseMap->section->m_nSectionAxis == axis)
+        sectionPainter.SetNoiseMap(&*m_pNoiseMap->section);
+    sectionPainter.Paint();
 }
 
 QImage CSection_View::RenderImage(QSize size) const

@@ -2,8 +2,10 @@
 
 #include <QImage>
 #include <QWidget>
+#include <memory>
 
 #include "views/navigable_view.h"
+#include "views/noise_map_renderer.h"
 #include "views/plan_painter.h"
 #include "views/view_navigation.h"
 #include "views/working_lists.h"
@@ -37,6 +39,8 @@ public:
     // Given by the plan view, which owns the result display and the input windows.
     void SetResultDisplay(const CResultDisplay& results);
     void SetWorkingLists(const CWorkingLists& working);
+    // The map whose section grid is drawn under the model; nullptr or no section: none.
+    void SetNoiseMap(std::shared_ptr<const CNoiseMap> map);
 
     // Paints the scene into any paint device at the device's size (tests, exports).
     void Render(QPaintDevice* device) const;
@@ -60,4 +64,5 @@ private:
     CViewNavigation m_nav;
     CResultDisplay m_results;
     CWorkingLists m_working;
+    std::shared_ptr<const CNoiseMap> m_pNoiseMap;
 };

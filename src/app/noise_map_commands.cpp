@@ -1,0 +1,257 @@
+#include "app/noise_map_commands.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QInputDialog>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProgressDialog>
+#include <QTimer>
+#include <QToolBar>
+#include <atomic>
+#include <thread>
+
+#include "dialogs/file_dialogs.h"
+#include "dialogs/message_box.h"
+#include "engine/calc_scene.h"
+#include "engine/noise_map_compute.h"
+#include "io/noise_map_export.h"
+#include "model/document.h"
+#include "views/noise_map_image.h"
+#include "views/plan_view.h"
+
+namespace {
+
+const QString kNoMapShown = QStringLiteral("소음지도를 먼저 계산하세요.");
+const QString kPngNotWritten = QStringLiteral("그림 파일을 쓸 수 없습니다.");
+constexpr int kPngWidth = 1600;        // pixels
+constexpr int kProgressTickMs = 100;
+
+QStringList BandEntries()
+{
+    return {QStringLiteral("Overall (dBA)"), QStringLiteral("63 Hz"),  QStringLiteral("125 Hz"),
+            QStringLiteral("250 Hz"),        QStringLiteral("500 Hz"), QStringLiteral("1K Hz"),
+            QStringLiteral("2K Hz"),         QStringLiteral("4K Hz"),  QStringLiteral("8K Hz")};
+}
+
+// The toolbar picture: three bands of the map's colours.
+QIcon MapIcon()
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    const int classes[] = {9, 6, 3, 1};
+    for (int i = 0; i < 4; ++i)
+        p.fillRect(QRect(2, 2 + 5 * i, 20, 5), LevelClassQColor(classes[i]));
+    p.setPen(QColor(40, 40, 40));
+    p.drawRect(QRect(2, 2, 19, 19));
+    return QIcon(pixmap);
+}
+
+QMenu* ResultMenu(QMainWindow* frame)
+{
+    for (QAction* entry : frame->menuBar()->actions())
+        if (entry->menu() && entry->text() == QStringLiteral("결과(&R)"))
+            return entry->menu();
+    return nullptr;
+}
+
+constexpr int kResultDisplayId = 32788;
+
+void AddAfterResultDisplay(QToolBar* toolBar, QAction* action)
+{
+    const QList<QAction*> buttons = toolBar->actions();
+    for (qsizetype i = 0; i + 1 < buttons.size(); ++i) {
+        if (!buttons[i]->isSeparator() && buttons[i]->data().toInt() == kResultDisplayId) {
+            toolBar->insertAction(buttons[i + 1], action);
+            return;
+        }
+    }
+    toolBar->addAction(action);
+}
+
+QAction* MakeAction(const QString& text, const QString& prompt, QObject* parent)
+{
+    auto* action = new QAction(text, parent);
+    action->setStatusTip(prompt);
+    action->setToolTip(text);
+    return action;
+}
+
+}  // namespace
+
+std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band,
+                                                CRunProgress& progress, int threads)
+{
+    const CProjectSettings& s = doc.m_settings;
+    const CCalcScene scene(doc);
+    auto map = std::make_shared<CNoiseMap>();
+    map->plan = PlanMapLayout(s, s.m_dReceiverSpacing, s.m_dReceiverHeight, band);
+    if (!ComputeNoiseMap(scene, map->plan, progress, threads))
+        return nullptr;
+    map->section = SectionMapLayout(s, s.m_dReceiverSpacing, band);
+    if (!ComputeNoiseMap(scene, *map->section, progress, threads))
+        return nullptr;
+    return map;
+}
+
+CNoiseMapCommands::CNoiseMapCommands(CMyTalvoDoc* doc, CPlan_View* planView, QWidget* parent)
+    : QObject(parent), m_pDoc(doc), m_pPlanView(planView), m_pParent(parent)
+{
+    m_pMapAction = MakeAction(QStringLiteral("소음지도"),
+                              QStringLiteral("소음지도를 계산하여 평면창에 표시합니다."), this);
+    m_pPngAction = MakeAction(QStringLiteral("소음지도 그림 저장"),
+                              QStringLiteral("소음지도를 PNG 그림으로 저장합니다."), this);
+    m_pCsvAction = MakeAction(QStringLiteral("소음지도 격자 CSV 저장"),
+                              QStringLiteral("소음지도 격자의 좌표와 소음레벨을 CSV 파일로 저장합니다."), this);
+    m_pGeoJsonAction = MakeAction(QStringLiteral("소음지도 GeoJSON 저장"),
+                                  QStringLiteral("소음지도의 소음등급 영역을 GeoJSON 파일로 저장합니다."), this);
+    m_pMapAction->setData(kNoiseMapCommandId);
+    m_pMapAction->setIcon(MapIcon());
+    m_pMapAction->setIconVisibleInMenu(false);
+    connect(m_pMapAction, &QAction::triggered, this, &CNoiseMapCommands::OnNoiseMap);
+    connect(m_pPngAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveMapPng);
+    connect(m_pCsvAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveGridCsv);
+    connect(m_pGeoJsonAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveGridGeoJson);
+}
+
+CNoiseMapCommands* AttachNoiseMapCommands(QMainWindow* frame, CMyTalvoDoc* doc, CPlan_View* planView)
+{
+    auto* commands = new CNoiseMapCommands(doc, planView, frame);
+    QMenu* menu = ResultMenu(frame);
+    if (menu)
+        menu->addSeparator();
+    commands->AddTo(menu);
+    if (auto* toolBar = frame->findChild<QToolBar*>(QStringLiteral("mainToolbar")))
+        AddAfterResultDisplay(toolBar, commands->MapAction());
+    return commands;
+}
+
+void CNoiseMapCommands::AddTo(QMenu* resultMenu) const
+{
+    if (!resultMenu)
+        return;
+    resultMenu->addAction(m_pMapAction);
+    resultMenu->addAction(m_pPngAction);
+    resultMenu->addAction(m_pCsvAction);
+    resultMenu->addAction(m_pGeoJsonAction);
+}
+
+void CNoiseMapCommands::Report(const std::string& message)
+{
+    MessageBoxes().Information(m_pParent, QString::fromStdString(message));
+}
+
+std::optional<int> CNoiseMapCommands::ChooseBand() const
+{
+    if (m_chooseBand)
+        return m_chooseBand();
+    bool ok = false;
+    const QStringList entries = BandEntries();
+    const QString chosen = QInputDialog::getItem(m_pParent, QStringLiteral("소음지도"),
+                                                 QStringLiteral("주파수밴드를 선택하세요."), entries, 0,
+                                                 false, &ok);
+    if (!ok)
+        return std::nullopt;
+    return int(entries.indexOf(chosen));
+}
+
+QString CNoiseMapCommands::ChooseFile(const QString& title, const QString& name, const QString& filter) const
+{
+    return FileDialogs().SaveFileName(m_pParent, title, name, filter);
+}
+
+void CNoiseMapCommands::OnNoiseMap()
+{
+    const std::string refusal = CheckNoiseMap(*m_pDoc, m_pDoc->m_settings.m_dReceiverSpacing);
+    if (!refusal.empty()) {
+        Report(refusal);
+        return;
+    }
+    const std::optional<int> band = ChooseBand();
+    if (!band || *band < 0)
+        return;
+    if (auto map = ComputeWithProgress(*band))
+        m_pPlanView->SetNoiseMap(std::move(map));
+}
+
+// Computes on a worker while a modal progress dialog shows "done / total ( percent% )"
+// every 100 ms; its cancel button stops the workers after the nodes they are on.
+std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputeWithProgress(int band)
+{
+    CRunProgress progress;
+    std::shared_ptr<CNoiseMap> result;
+    std::atomic<bool> finished{false};
+    QProgressDialog dialog(QStringLiteral("소음지도를 계산중입니다."), QStringLiteral("취소"), 0, 100, m_pParent);
+    dialog.setWindowTitle(QStringLiteral("소음지도"));
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(0);
+    QEventLoop loop;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &dialog, [&]() {
+        dialog.setValue(progress.Percent());
+        dialog.setLabelText(QStringLiteral("%1 / %2 ( %3% )")
+                                .arg(progress.Done()).arg(progress.Total()).arg(progress.Percent()));
+        if (finished)
+            loop.quit();
+    });
+    QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&]() { progress.RequestCancel(); });
+    const CMyTalvoDoc& doc = *m_pDoc;
+    std::thread worker([&]() {
+        result = ComputeViewsNoiseMap(doc, band, progress);
+        finished = true;
+    });
+    timer.start(kProgressTickMs);
+    loop.exec();
+    worker.join();
+    return progress.CancelRequested() ? nullptr : result;
+}
+
+const CNoiseMap* CNoiseMapCommands::ShownMap()
+{
+    const CNoiseMap* map = m_pPlanView->noiseMap().get();
+    if (!map)
+        MessageBoxes().Information(m_pParent, kNoMapShown);
+    return map;
+}
+
+void CNoiseMapCommands::OnSaveMapPng()
+{
+    const CNoiseMap* map = ShownMap();
+    if (!map)
+        return;
+    const QString path = ChooseFile(QStringLiteral("소음지도 그림 저장"), QStringLiteral("소음지도.png"),
+                                    QStringLiteral("PNG 그림(*.png)"));
+    if (path.isEmpty())
+        return;
+    const QImage image = RenderPlanMapImage(*m_pDoc, map->plan, PlanMapImageSize(*m_pDoc, kPngWidth));
+    if (!image.save(path, "PNG"))
+        MessageBoxes().Information(m_pParent, kPngNotWritten);
+}
+
+void CNoiseMapCommands::OnSaveGridCsv()
+{
+    const CNoiseMap* map = ShownMap();
+    if (!map)
+        return;
+    const QString path = ChooseFile(QStringLiteral("소음지도 격자 저장"), QStringLiteral("소음지도.csv"),
+                                    QStringLiteral("CSV 파일(*.csv)"));
+    if (!path.isEmpty())
+        if (const std::string failure = SaveNoiseMapCsv(map->plan, path.toStdString()); !failure.empty())
+            Report(failure);
+}
+
+void CNoiseMapCommands::OnSaveGridGeoJson()
+{
+    const CNoiseMap* map = ShownMap();
+    if (!map)
+        return;
+    const QString path = ChooseFile(QStringLiteral("소음지도 GeoJSON 저장"), QStringLiteral("소음지도.geojson"),
+                                    QStringLiteral("GeoJSON 파일(*.geojson)"));
+    if (!path.isEmpty())
+        if (const std::string failure = SaveNoiseMapGeoJson(map->plan, path.toStdString()); !failure.empty())
+            Report(failure);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+// The noise map commands of the main window: "소음지도" computes the plan map over the
+// calculation area and the section map along the section line (overall level or one
+// band), with a progress dialog and cancel, and shows them in the views; three more
+// commands save the shown map as a PNG, its plan grid as CSV and as GeoJSON.
+// User-interface thread only; the computation itself runs on worker threads.
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "views/noise_map_renderer.h"
+
+class CMyTalvoDoc;
+class CRunProgress;
+class CPlan_View;
+class QAction;
+class QMainWindow;
+class QMenu;
+class QToolBar;
+class QWidget;
+
+// Both grids of the map of a calculated document: the plan grid at the receiver height,
+// the section grid along the section line, with the receiver spacing. Thread-safe as long
+// as the document does not change; nullptr when cancelled.
+std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band,
+                                                CRunProgress& progress, int threads = 0);
+
+class CNoiseMapCommands;
+
+// The command id of "소음지도" (the action's data), next to the result commands.
+constexpr int kNoiseMapCommandId = 32830;
+
+// Gives a main window the noise map commands: "소음지도" and the save commands at the end
+// of its menu "결과(&R)", and "소음지도" on its toolbar (objectName "mainToolbar") right
+// after the result display button (32788), or at the end without one. The commands
+// belong to the window.
+CNoiseMapCommands* AttachNoiseMapCommands(QMainWindow* frame, CMyTalvoDoc* doc, CPlan_View* planView);
+
+class CNoiseMapCommands : public QObject {
+    Q_OBJECT
+public:
+    CNoiseMapCommands(CMyTalvoDoc* doc, CPlan_View* planView, QWidget* parent);
+
+    // "소음지도" with its prompt, for the menu "결과(&R)" and the toolbar.
+    QAction* MapAction() const { return m_pMapAction; }
+    // The three save commands, for the same menu.
+    QAction* SavePngAction() const { return m_pPngAction; }
+    QAction* SaveCsvAction() const { return m_pCsvAction; }
+    QAction* SaveGeoJsonAction() const { return m_pGeoJsonAction; }
+    // Adds the map command and the save commands to the menu.
+    void AddTo(QMenu* resultMenu) const;
+
+    // Tests answer the band choice (nullopt: cancelled) instead of the dialog; file names
+    // come through FileDialogs().
+    std::function<std::optional<int>()> m_chooseBand;
+
+public slots:
+    void OnNoiseMap();
+    void OnSaveMapPng();
+    void OnSaveGridCsv();
+    void OnSaveGridGeoJson();
+
+private:
+    std::optional<int> ChooseBand() const;
+    QString ChooseFile(const QString& title, const QString& name, const QString& filter) const;
+    std::shared_ptr<CNoiseMap> ComputeWithProgress(int band);
+    const CNoiseMap* ShownMap();
+    void Report(const std::string& message);
+
+    CMyTalvoDoc* m_pDoc;
+    CPlan_View* m_pPlanView;
+    QWidget* m_pParent;
+    QAction* m_pMapAction;
+    QAction* m_pPngAction;
+    QAction* m_pCsvAction;
+    QAction* m_pGeoJsonAction;
+};

@@ -1,0 +1,141 @@
+#include "engine/noise_map_compute.h"
+
+#include <algorithm>
+#include <cmath>
+#include <atomic>
+#include <thread>
+
+#include "engine/calc_scene.h"
+#include "model/bands.h"
+#include "model/document.h"
+
+std::vector<double> MapAxisNodes(double start, double end, double spacing)
+{
+    std::vector<double> nodes;
+    for (double v = start; v <= end; v += spacing)
+        nodes.push_back(v);
+    return nodes;
+}
+
+namespace {
+
+bool Finite(double a, double b, double c, double d)
+{
+    return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
+}
+
+// Nodes along an extent with this spacing, without walking it.
+double NodesAlong(double extent, double spacing) { return std::floor(extent / spacing) + 1; }
+
+// True when the walk ends and every addition moves the value.
+bool Walkable(double start, double end, double spacing)
+{
+    const double widest = std::max(std::fabs(start), std::fabs(end));
+    return widest + spacing > widest;
+}
+
+}  // namespace
+
+std::string CheckNoiseMap(const CMyTalvoDoc& doc, double spacing)
+{
+    const CProjectSettings& s = doc.m_settings;
+    if (doc.m_arrSegment.empty())
+        return kMapMsgNotCalculated;
+    if (!(spacing > 0) || !std::isfinite(spacing))
+        return kMapMsgBadSpacing;
+    if (!Finite(s.m_dAreaStartX, s.m_dAreaEndX, s.m_dAreaStartY, s.m_dAreaEndY) ||
+        s.m_dAreaEndX < s.m_dAreaStartX || s.m_dAreaEndY < s.m_dAreaStartY)
+        return kMapMsgBadArea;
+    const double width = s.m_dAreaEndX - s.m_dAreaStartX, depth = s.m_dAreaEndY - s.m_dAreaStartY;
+    const double plan = NodesAlong(width, spacing) * NodesAlong(depth, spacing);
+    const double section = NodesAlong(std::max(width, depth), spacing) * NodesAlong(kSectionMapTop, spacing);
+    if (std::max(plan, section) > double(kMaxMapNodes) ||
+        !Walkable(s.m_dAreaStartX, s.m_dAreaEndX, spacing) ||
+        !Walkable(s.m_dAreaStartY, s.m_dAreaEndY, spacing))
+        return kMapMsgBadSpacing;
+    return {};
+}
+
+CNoiseMapGrid PlanMapLayout(const CProjectSettings& s, double spacing, double height, int band)
+{
+    CNoiseMapGrid grid;
+    grid.m_kind = CNoiseMapGrid::EKind::Plan;
+    grid.m_nBand = band;
+    grid.m_dHeight = height;
+    grid.m_dStartU = s.m_dAreaStartX;
+    grid.m_dEndU = s.m_dAreaEndX;
+    grid.m_dStartV = s.m_dAreaStartY;
+    grid.m_dEndV = s.m_dAreaEndY;
+    grid.m_arrU = MapAxisNodes(s.m_dAreaStartX, s.m_dAreaEndX, spacing);
+    grid.m_arrV = MapAxisNodes(s.m_dAreaStartY, s.m_dAreaEndY, spacing);
+    grid.m_arrLevel.assign(grid.m_arrU.size() * grid.m_arrV.size(), kNoEnergy);
+    return grid;
+}
+
+CNoiseMapGrid SectionMapLayout(const CProjectSettings& s, double spacing, int band)
+{
+    CNoiseMapGrid grid;
+    grid.m_kind = CNoiseMapGrid::EKind::Section;
+    grid.m_nBand = band;
+    grid.m_nSectionAxis = s.m_nSectionAxis == 1 ? 1 : 0;
+    const bool alongX = grid.m_nSectionAxis == 1;
+    grid.m_dFixed = alongX ? s.m_dSectionY : s.m_dSectionX;
+    grid.m_dStartU = alongX ? s.m_dAreaStartX : s.m_dAreaStartY;
+    grid.m_dEndU = alongX ? s.m_dAreaEndX : s.m_dAreaEndY;
+    grid.m_dStartV = 0;
+    grid.m_dEndV = kSectionMapTop;
+    grid.m_arrU = MapAxisNodes(grid.m_dStartU, grid.m_dEndU, spacing);
+    grid.m_arrV = MapAxisNodes(0, kSectionMapTop, spacing);
+    grid.m_arrLevel.assign(grid.m_arrU.size() * grid.m_arrV.size(), kNoEnergy);
+    return grid;
+}
+
+double MapLevel(const Bands& levels, int band)
+{
+    if (band >= 1 && band <= kBandCount)
+        return levels[std::size_t(band - 1)];
+    return EnergySum(levels);
+}
+
+namespace {
+
+// One worker: takes the next free column until none is left or the run is cancelled.
+// Each column's levels are written by exactly one worker.
+void ComputeColumns(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress,
+                    std::atomic<std::size_t>& nextColumn)
+{
+    for (std::size_t c = nextColumn++; c < grid.Columns(); c = nextColumn++) {
+        for (std::size_t r = 0; r < grid.Rows(); ++r) {
+            if (progress.CancelRequested())
+                return;
+            const CMVector p = grid.PointAt(c, r);
+            grid.m_arrLevel[grid.Index(c, r)] = MapLevel(scene.PointLevels(p.x, p.y, p.z), grid.m_nBand);
+            progress.Count();
+        }
+    }
+}
+
+int ThreadCount(int threads, std::size_t columns)
+{
+    if (threads <= 0)
+        threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    return static_cast<int>(std::min<std::size_t>(std::size_t(threads), std::max<std::size_t>(1, columns)));
+}
+
+}  // namespace
+
+bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress,
+                     int threads)
+{
+    progress.Start(static_cast<std::int64_t>(grid.m_arrLevel.size()));
+    std::atomic<std::size_t> nextColumn{0};
+    std::vector<std::thread> workers;
+    const int count = ThreadCount(threads, grid.Columns());
+    for (int i = 1; i < count; ++i)
+        workers.emplace_back(ComputeColumns, std::cref(scene), std::ref(grid), std::ref(progress),
+                             std::ref(nextColumn));
+    ComputeColumns(scene, grid, progress, nextColumn);
+    for (std::thread& w : workers)
+        w.join();
+    return !progress.CancelRequested();
+}

@@ -1,0 +1,192 @@
+#include "views/input_window_coordinator.h"
+
+#include <QWidget>
+
+#include "dialogs/message_box.h"
+#include "dialogs/receiver_input_dialog.h"
+#include "dialogs/road_input_dialog.h"
+#include "model/document.h"
+
+namespace {
+
+// Destroys a window once its request has returned; the owner forgets it at once.
+template <class T>
+void DestroyWindow(QPointer<T>& window)
+{
+    if (!window)
+        return;
+    T* closing = window;
+    window = nullptr;
+    closing->disconnect();
+    closing->hide();
+    closing->deleteLater();
+}
+
+}  // namespace
+
+CInputWindowCoordinator::CInputWindowCoordinator(CMyTalvoDoc* doc, QWidget* windowParent, QObject* parent)
+    : QObject(parent), m_pDoc(doc), m_pWindowParent(windowParent)
+{
+}
+
+CInputWindowCoordinator::~CInputWindowCoordinator()
+{
+    delete m_pRoadDlg.data();
+    delete m_pReceiverDlg.data();
+}
+
+Input_Road_dlg* CInputWindowCoordinator::RoadWindow() const { return m_pRoadDlg; }
+CInput_Receiver_Point* CInputWindowCoordinator::ReceiverWindow() const { return m_pReceiverDlg; }
+bool CInputWindowCoordinator::IsAnyInputOpen() const { return m_pRoadDlg || m_pReceiverDlg; }
+
+bool CInputWindowCoordinator::RefusedWhileResults(const char* wording)
+{
+    if (!m_resultsShown())
+        return false;
+    MessageBoxes().Information(m_pWindowParent, QString::fromUtf8(wording));
+    return true;
+}
+
+void CInputWindowCoordinator::OpenRoadInput()
+{
+    if (RefusedWhileResults(kMsgRemoveResults) || m_pRoadDlg)
+        return;
+    m_pRoadDlg = new Input_Road_dlg(m_pDoc->m_arrRoad, m_pWindowParent);
+    m_pRoadDlg->SetModalRunner(m_runModal);
+    connect(m_pRoadDlg, &Input_Road_dlg::StoreRequested, this, &CInputWindowCoordinator::OnRoadStore);
+    connect(m_pRoadDlg, &Input_Road_dlg::CommitRequested, this, &CInputWindowCoordinator::OnRoadCommit);
+    connect(m_pRoadDlg, &Input_Road_dlg::DeleteRequested, this, &CInputWindowCoordinator::OnRoadDelete);
+    connect(m_pRoadDlg, &Input_Road_dlg::CloseRequested, this, &CInputWindowCoordinator::CloseRoad);
+    connect(m_pRoadDlg, &Input_Road_dlg::FormChanged, this, [this] {
+        ActivateRoad();
+        Repaint();
+    });
+    m_pRoadDlg->show();
+    ActivateRoad();
+    Repaint();
+}
+
+void CInputWindowCoordinator::OnRoadStore()
+{
+    ActivateRoad();
+    m_pRoadDlg->StorePending();
+    Repaint();
+}
+
+// The store runs first; a store refused as a duplicate does not hold the commit back.
+void CInputWindowCoordinator::OnRoadCommit()
+{
+    m_pRoadDlg->StorePending();
+    m_pDoc->m_arrRoad = m_pRoadDlg->WorkingList();
+    m_pDoc->m_bModified = true;
+    DestroyWindow(m_pRoadDlg);
+    ActivateAnyOpen();
+    Repaint();
+}
+
+void CInputWindowCoordinator::OnRoadDelete()
+{
+    ActivateRoad();
+    m_pRoadDlg->DeleteSelected();
+    Repaint();
+}
+
+void CInputWindowCoordinator::CloseRoad()
+{
+    DestroyWindow(m_pRoadDlg);
+    ActivateAnyOpen();
+    Repaint();
+}
+
+void CInputWindowCoordinator::OpenReceiverInput()
+{
+    if (RefusedWhileResults(kMsgRemoveResultsReceiver))
+        return;
+    if (m_pReceiverDlg) {
+        MessageBoxes().Information(m_pWindowParent, QString::fromUtf8(kMsgReceiverWindowOpen));
+        return;
+    }
+    m_pReceiverDlg = new CInput_Receiver_Point(m_pDoc->m_arrReceiver, m_pWindowParent);
+    m_pReceiverDlg->SetModalRunner(m_runModal);
+    connect(m_pReceiverDlg, &CInput_Receiver_Point::CommitRequested, this, &CInputWindowCoordinator::OnReceiverCommit);
+    connect(m_pReceiverDlg, &CInput_Receiver_Point::CancelRequested, this, &CInputWindowCoordinator::CloseReceiver);
+    for (auto changed : {&CInput_Receiver_Point::RowDeleted, &CInput_Receiver_Point::ListChanged})
+        connect(m_pReceiverDlg, changed, this, [this] {
+            ActivateReceiver();
+            Repaint();
+        });
+    m_pReceiverDlg->show();
+    ActivateReceiver();
+    Repaint();
+}
+
+// "No" closes the window as well, leaving the document's receivers as they were.
+void CInputWindowCoordinator::OnReceiverCommit()
+{
+    const auto answer = MessageBoxes().Question(m_pReceiverDlg, QString::fromUtf8(kMsgCommitReceivers), QString(),
+                                                QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes) {
+        m_pDoc->m_arrReceiver = m_pReceiverDlg->WorkingList();
+        m_pDoc->m_bModified = true;
+    }
+    CloseReceiver();
+}
+
+void CInputWindowCoordinator::CloseReceiver()
+{
+    DestroyWindow(m_pReceiverDlg);
+    ActivateAnyOpen();
+    Repaint();
+}
+
+void CInputWindowCoordinator::CloseAll()
+{
+    if (!IsAnyInputOpen())
+        return;
+    DestroyWindow(m_pRoadDlg);
+    DestroyWindow(m_pReceiverDlg);
+    ActivateAnyOpen();
+    Repaint();
+}
+
+const std::vector<CRoad>& CInputWindowCoordinator::RoadsToDraw() const
+{
+    return m_pRoadDlg ? m_pRoadDlg->WorkingList() : m_pDoc->m_arrRoad;
+}
+
+const std::vector<CReceiverPoint>& CInputWindowCoordinator::ReceiversToDraw() const
+{
+    return m_pReceiverDlg ? m_pReceiverDlg->WorkingList() : m_pDoc->m_arrReceiver;
+}
+
+int CInputWindowCoordinator::HighlightedRoad() const { return m_pRoadDlg ? m_pRoadDlg->EditedIndex() : -1; }
+
+int CInputWindowCoordinator::HighlightedReceiver() const
+{
+    return m_pReceiverDlg ? m_pReceiverDlg->EditedIndex() : -1;
+}
+
+void CInputWindowCoordinator::Activate(EEntityKind kind) { m_eActive = kind; }
+
+void CInputWindowCoordinator::ActivateAnyOpen()
+{
+    if (m_eActive == EEntityKind::Road && !m_pRoadDlg)
+        m_eActive = m_pReceiverDlg ? EEntityKind::Receiver : EEntityKind::None;
+    if (m_eActive == EEntityKind::Receiver && !m_pReceiverDlg)
+        m_eActive = m_pRoadDlg ? EEntityKind::Road : EEntityKind::None;
+}
+
+CWorkingLists CInputWindowCoordinator::WorkingLists() const
+{
+    CWorkingLists lists;
+    if (m_pRoadDlg)
+        lists.pRoads = &m_pRoadDlg->WorkingList();
+    if (m_pReceiverDlg)
+        lists.pReceivers = &m_pReceiverDlg->WorkingList();
+    lists.highlightKind = m_eActive;
+    if (m_eActive == EEntityKind::Road)
+        lists.nHighlight = HighlightedRoad();
+    else if (m_eActive == EEntityKind::Receiver)
+        lists.nHighlight = HighlightedReceiver();
+    return lists;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+// The plan noise map as a picture on its own: the calculation area fitted into the image
+// beside the legend, the map over the area and the model drawn on top, as the plan view
+// shows it but without the receiver grid points. Needs no display (QImage only).
+
+#include <QImage>
+#include <QSize>
+
+class CMyTalvoDoc;
+struct CNoiseMapGrid;
+
+QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSize size);
+
+// The section noise map as the section view shows it (mirrored, heights true to scale),
+// with the stretch `from` .. `to` of the section line and the heights of the map fitted
+// into the image beside the legend.
+QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from,
+                             double to, QSize size);
+// An image size for that picture `width` pixels wide, tall enough for the heights shown.
+QSize SectionMapImageSize(const CNoiseMapGrid& section, double from, double to, int width);
+
+// An image size for a map of the document's area `width` pixels wide: tall enough for the
+// area's proportions and the legend.
+QSize PlanMapImageSize(const CMyTalvoDoc& doc, int width);

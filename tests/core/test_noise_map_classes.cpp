@@ -1,0 +1,181 @@
+// Noise map classes, iso-lines and the grid files: class edges, marching squares on small
+// grids worked by hand, the class polygons and the CSV and GeoJSON texts of tiny grids.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+#include "engine/noise_map_compute.h"
+#include "engine/noise_map_isolines.h"
+#include "io/level_class_polygons.h"
+#include "io/noise_map_export.h"
+#include "model/bands.h"
+#include "model/noise_level_classes.h"
+
+namespace {
+
+constexpr double kGeomTol = 1e-9;
+
+// A plan grid with nodes at the given positions and levels (column by column).
+CNoiseMapGrid Grid(std::vector<double> u, std::vector<double> v, std::vector<double> levels)
+{
+    CNoiseMapGrid g;
+    g.m_arrU = std::move(u);
+    g.m_arrV = std::move(v);
+    g.m_dStartU = g.m_arrU.front();
+    g.m_dEndU = g.m_arrU.back();
+    g.m_dStartV = g.m_arrV.front();
+    g.m_dEndV = g.m_arrV.back();
+    g.m_arrLevel = std::move(levels);
+    g.m_dHeight = 1.5;
+    return g;
+}
+
+void ExpectSegment(const CIsoSegment& s, double u0, double v0, double u1, double v1)
+{
+    // Either direction will do.
+    const bool same = std::abs(s.u0 - u0) < kGeomTol && std::abs(s.v0 - v0) < kGeomTol &&
+                      std::abs(s.u1 - u1) < kGeomTol && std::abs(s.v1 - v1) < kGeomTol;
+    const bool reversed = std::abs(s.u0 - u1) < kGeomTol && std::abs(s.v0 - v1) < kGeomTol &&
+                          std::abs(s.u1 - u0) < kGeomTol && std::abs(s.v1 - v0) < kGeomTol;
+    EXPECT_TRUE(same || reversed) << s.u0 << "," << s.v0 << " - " << s.u1 << "," << s.v1;
+}
+
+double TwiceSignedArea(const CMapRing& ring)
+{
+    double sum = 0;
+    for (std::size_t k = 0; k + 1 < ring.size(); ++k)
+        sum += ring[k].u * ring[k + 1].v - ring[k + 1].u * ring[k].v;
+    return sum;
+}
+
+}  // namespace
+
+TEST(NoiseMapClasses, EdgesBelongToTheClassAbove)
+{
+    EXPECT_EQ(LevelClass(34.99), 0);
+    EXPECT_EQ(LevelClass(35.00), 1);
+    EXPECT_EQ(LevelClass(39.99), 1);
+    EXPECT_EQ(LevelClass(40.00), 2);
+    EXPECT_EQ(LevelClass(79.99), 9);
+    EXPECT_EQ(LevelClass(80.00), 10);
+    EXPECT_EQ(LevelClass(140.0), 10);
+    EXPECT_EQ(LevelClass(-20.0), 0);
+    EXPECT_EQ(LevelClass(kNoEnergy), kNoLevelClass);
+    EXPECT_EQ(LevelClass(std::nan("")), kNoLevelClass);
+}
+
+TEST(NoiseMapClasses, ColoursLabelsAndUnit)
+{
+    EXPECT_STREQ(LevelClassColour(0), "#C0FFC0");
+    EXPECT_STREQ(LevelClassColour(1), "#00CC00");
+    EXPECT_STREQ(LevelClassColour(5), "#FF6600");
+    EXPECT_STREQ(LevelClassColour(10), "#000066");
+    EXPECT_EQ(LevelClassLabel(0), "< 35");
+    EXPECT_EQ(LevelClassLabel(1), "35 - 40");
+    EXPECT_EQ(LevelClassLabel(9), "75 - 80");
+    EXPECT_EQ(LevelClassLabel(10), ">= 80");
+    EXPECT_EQ(LevelClassLabel(kNoLevelClass), "");
+    EXPECT_EQ(NoiseMapUnit(0), "dB(A)");
+    EXPECT_EQ(NoiseMapUnit(4), "dB(A) 500 Hz");
+    EXPECT_EQ(LevelClassEdges().front(), 35.0);
+    EXPECT_EQ(LevelClassEdges().back(), 80.0);
+}
+
+TEST(NoiseMapGrid, AxisWalkAndCellEdges)
+{
+    // Area 0..120 with spacing 50: the nodes not beyond the end, as the export walks them.
+    EXPECT_EQ(MapAxisNodes(0, 120, 50), (std::vector<double>{0, 50, 100}));
+    EXPECT_TRUE(MapAxisNodes(10, 0, 5).empty());
+    // The outer cells reach the extent, the inner edges lie halfway.
+    EXPECT_EQ(CellEdges({0, 50, 100}, 0, 120), (std::vector<double>{0, 25, 75, 120}));
+}
+
+TEST(NoiseMapIsoLines, StraightLinesThroughASquare)
+{
+    // Levels 30 on the left, 42 on the right of a 10 m square: the 35 line at
+    // u = 10 * 5 / 12, the 40 line at u = 10 * 10 / 12, both across the square.
+    const CNoiseMapGrid g = Grid({0, 10}, {0, 10}, {30, 30, 42, 42});
+    const auto at35 = IsoSegments(g, 35);
+    ASSERT_EQ(at35.size(), 1u);
+    ExpectSegment(at35[0], 50.0 / 12, 0, 50.0 / 12, 10);
+    const auto all = ClassEdgeIsoSegments(g);
+    ASSERT_EQ(all.size(), 2u);
+    ExpectSegment(all[1], 100.0 / 12, 0, 100.0 / 12, 10);
+    EXPECT_EQ(all[1].level, 40.0);
+}
+
+TEST(NoiseMapIsoLines, SaddleFollowsTheMeanAndGapsStayOpen)
+{
+    // Corners 40, 30, 40, 30 counter-clockwise from (0, 0): the mean 35 lies on the high
+    // side, so the high corners join and the lines cut off the low corners (10, 0), (0, 10).
+    const CNoiseMapGrid g = Grid({0, 10}, {0, 10}, {40, 30, 30, 40});
+    const auto s = IsoSegments(g, 35);
+    ASSERT_EQ(s.size(), 2u);
+    ExpectSegment(s[0], 5, 0, 10, 5);
+    ExpectSegment(s[1], 5, 10, 0, 5);
+    // A square with a node without energy gives no line.
+    const CNoiseMapGrid gap = Grid({0, 10}, {0, 10}, {30, kNoEnergy, 42, 42});
+    EXPECT_TRUE(IsoSegments(gap, 35).empty());
+}
+
+TEST(NoiseMapPolygons, PatchWithHoleAndCornerTouches)
+{
+    // 3 x 3 nodes of 52 dB with 62 dB in the middle: the 50-55 class is one square with a
+    // square hole, the 60-65 class is the hole's square.
+    const CNoiseMapGrid g = Grid({0, 10, 20}, {0, 10, 20}, {52, 52, 52, 52, 62, 52, 52, 52, 52});
+    const auto outer = LevelClassPolygons(g, 4);
+    ASSERT_EQ(outer.size(), 1u);
+    EXPECT_EQ(outer[0].exterior.size(), 5u);
+    EXPECT_NEAR(TwiceSignedArea(outer[0].exterior), 2 * 400.0, kGeomTol);  // counter-clockwise
+    ASSERT_EQ(outer[0].holes.size(), 1u);
+    EXPECT_NEAR(TwiceSignedArea(outer[0].holes[0]), -2 * 100.0, kGeomTol);  // clockwise, 5..15
+    const auto inner = LevelClassPolygons(g, 6);
+    ASSERT_EQ(inner.size(), 1u);
+    EXPECT_TRUE(inner[0].holes.empty());
+    // Cells of one class meeting only at a corner make two polygons.
+    const CNoiseMapGrid checker = Grid({0, 10}, {0, 10}, {52, 62, 62, 52});
+    EXPECT_EQ(LevelClassPolygons(checker, 4).size(), 2u);
+    EXPECT_EQ(LevelClassPolygons(checker, 6).size(), 2u);
+    EXPECT_TRUE(LevelClassPolygons(checker, 0).empty());
+}
+
+TEST(NoiseMapFiles, CsvOfATinyGrid)
+{
+    const CNoiseMapGrid g = Grid({0, 10}, {0, 5}, {52.346, kNoEnergy, 61, 34.99});
+    std::ostringstream out;
+    WriteNoiseMapCsv(g, out);
+    EXPECT_EQ(out.str(),
+              "x,y,z,level\n"
+              "0.00,0.00,1.50,52.35\n"
+              "0.00,5.00,1.50,\n"
+              "10.00,0.00,1.50,61.00\n"
+              "10.00,5.00,1.50,34.99\n");
+}
+
+TEST(NoiseMapFiles, GeoJsonOfATinyGrid)
+{
+    // Two nodes 10 m apart along x: cells 0..5 (below 35) and 5..10 (80 and above).
+    const CNoiseMapGrid g = Grid({0, 10}, {0, 4}, {30, 30, 85, 85});
+    std::ostringstream out;
+    WriteNoiseMapGeoJson(g, out);
+    const std::string text = out.str();
+    EXPECT_EQ(text.rfind("{\"type\":\"FeatureCollection\",\"features\":[", 0), 0u);
+    EXPECT_NE(text.find("{\"type\":\"Feature\",\"properties\":{\"class\":\"< 35\",\"low\":null,"
+                        "\"high\":35.00,\"fill\":\"#C0FFC0\",\"unit\":\"dB(A)\"},\"geometry\":"
+                        "{\"type\":\"MultiPolygon\",\"coordinates\":[[[[0.00,0.00],[5.00,0.00],"
+                        "[5.00,4.00],[0.00,4.00],[0.00,0.00]]]]}}"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\"class\":\">= 80\",\"low\":80.00,\"high\":null,\"fill\":\"#000066\""),
+              std::string::npos);
+    EXPECT_EQ(text.find("35 - 40"), std::string::npos);  // absent classes have no feature
+    EXPECT_EQ(text.substr(text.size() - 4), "\n]}\n");
+}
+
+TEST(NoiseMapFiles, UnwritablePathIsReported)
+{
+    const CNoiseMapGrid g = Grid({0}, {0}, {50});
+    EXPECT_FALSE(SaveNoiseMapCsv(g, "/nonexistent-dir/map.csv").empty());
+    EXPECT_FALSE(SaveNoiseMapGeoJson(g, "/nonexistent-dir/map.geojson").empty());
+}

@@ -1,0 +1,179 @@
+// The plan view's coordination of the model input windows: one window per kind, the
+// refusal while results are shown, the lists the views draw and their repaints.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "dialogs/receiver_input_dialog.h"
+#include "dialogs/road_input_dialog.h"
+#include "helpers/input_test_support.h"
+#include "model/document.h"
+#include "views/input_window_coordinator.h"
+#include "views/plan_view.h"
+
+using namespace inputtest;
+
+class TestInputCoordination : public QObject {
+    Q_OBJECT
+
+private:
+    CMyTalvoDoc m_doc;
+    std::unique_ptr<CInputWindowCoordinator> m_coordinator;
+    std::unique_ptr<CMessageRecorder> m_boxes;
+    bool m_bResultsShown = false;
+
+private slots:
+    void init()
+    {
+        m_doc = CMyTalvoDoc();
+        m_bResultsShown = false;
+        m_boxes = std::make_unique<CMessageRecorder>();
+        m_coordinator = std::make_unique<CInputWindowCoordinator>(&m_doc, nullptr);
+        m_coordinator->SetResultsShownQuery([this] { return m_bResultsShown; });
+    }
+    void cleanup()
+    {
+        m_coordinator.reset();
+        m_boxes.reset();
+    }
+
+    void modelInputIsRefusedWhileResultsAreShown()
+    {
+        m_bResultsShown = true;
+        m_coordinator->OpenRoadInput();
+        m_coordinator->OpenReceiverInput();
+        QCOMPARE(m_boxes->m_texts, QStringList({kMsgRemoveResults, kMsgRemoveResultsReceiver}));
+        QVERIFY(!m_coordinator->IsAnyInputOpen());
+    }
+
+    void resultsShownLaterLeaveOpenWindowsAlone()
+    {
+        m_coordinator->OpenRoadInput();
+        m_bResultsShown = true;
+        Input_Road_dlg* window = m_coordinator->RoadWindow();
+        QVERIFY(window != nullptr);
+        m_coordinator->OpenRoadInput();
+        QCOMPARE(m_coordinator->RoadWindow(), window);
+    }
+
+    void openingTheRoadInputTwiceKeepsTheFirst()
+    {
+        m_coordinator->OpenRoadInput();
+        Input_Road_dlg* first = m_coordinator->RoadWindow();
+        first->Form().m_pWidth->setText("12");
+        m_coordinator->OpenRoadInput();
+        QCOMPARE(m_coordinator->RoadWindow(), first);
+        QCOMPARE(first->Form().m_pWidth->text(), QString("12"));
+        QVERIFY(m_boxes->m_texts.isEmpty());
+    }
+
+    void viewsDrawTheOpenWindowsWorkingList()
+    {
+        CRoad road;
+        road.SetGeometry(0, 0, 100, 0, 0, 0, 3.6, 100, 185);
+        road.SetKey(road.MakeIdentity());
+        m_doc.m_arrRoad = {road};
+        QCOMPARE(&m_coordinator->RoadsToDraw(), &m_doc.m_arrRoad);
+        QCOMPARE(m_coordinator->HighlightedRoad(), -1);
+        m_coordinator->OpenRoadInput();
+        Input_Road_dlg* window = m_coordinator->RoadWindow();
+        QCOMPARE(&m_coordinator->RoadsToDraw(), &window->WorkingList());
+        QSignalSpy repaint(m_coordinator.get(), &CInputWindowCoordinator::RepaintViews);
+        window->Form().m_pId->setCurrentIndex(1);  // loading a road redraws with it highlighted
+        QCOMPARE(repaint.count(), 1);
+        QCOMPARE(m_coordinator->HighlightedRoad(), 0);
+        Click(window->Form().m_pCancel);
+        QCOMPARE(repaint.count(), 2);
+        QCOMPARE(&m_coordinator->RoadsToDraw(), &m_doc.m_arrRoad);
+        QCOMPARE(m_coordinator->HighlightedRoad(), -1);
+    }
+
+    void everyRoadRequestRepaintsBothViews()
+    {
+        m_coordinator->OpenRoadInput();
+        Input_Road_dlg* window = m_coordinator->RoadWindow();
+        QSignalSpy repaint(m_coordinator.get(), &CInputWindowCoordinator::RepaintViews);
+        emit window->StoreRequested();
+        emit window->DeleteRequested();
+        QCOMPARE(repaint.count(), 2);
+        QVERIFY(m_doc.m_arrRoad.empty());
+        emit window->CommitRequested();
+        QCOMPARE(repaint.count(), 3);
+        QVERIFY(m_coordinator->RoadWindow() == nullptr);
+        QVERIFY(m_doc.m_bModified);
+    }
+
+    void windowsOfDifferentKindsOpenTogether()
+    {
+        m_coordinator->OpenRoadInput();
+        m_coordinator->OpenReceiverInput();
+        QVERIFY(m_coordinator->RoadWindow() != nullptr);
+        QVERIFY(m_coordinator->ReceiverWindow() != nullptr);
+        QVERIFY(m_boxes->m_texts.isEmpty());
+    }
+
+    void aWindowClosedByItsCloseBoxIsForgotten()
+    {
+        m_coordinator->OpenReceiverInput();
+        QPointer<CInput_Receiver_Point> window = m_coordinator->ReceiverWindow();
+        window->close();
+        QVERIFY(m_coordinator->ReceiverWindow() == nullptr);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(window.isNull());
+        m_coordinator->OpenReceiverInput();
+        QVERIFY(m_coordinator->ReceiverWindow() != nullptr);
+        QVERIFY(m_boxes->m_texts.isEmpty());
+    }
+
+    void replacingTheProjectClosesTheWindowsWithoutCommit()
+    {
+        m_coordinator->OpenRoadInput();
+        m_coordinator->OpenReceiverInput();
+        QSignalSpy repaint(m_coordinator.get(), &CInputWindowCoordinator::RepaintViews);
+        m_coordinator->CloseAll();
+        QVERIFY(!m_coordinator->IsAnyInputOpen());
+        QCOMPARE(repaint.count(), 1);
+        QCOMPARE(m_coordinator->WorkingLists().pRoads, nullptr);
+        QCOMPARE(m_coordinator->WorkingLists().highlightKind, EEntityKind::None);
+        QVERIFY(!m_doc.m_bModified);
+    }
+
+    void thePlanViewRefusesInputWhileResultLabelsAreOn()
+    {
+        CPlan_View view(&m_doc);
+        view.SetResultDisplay(true, 0);
+        view.OnInputRoad();
+        view.OnInputReceiver();
+        QCOMPARE(m_boxes->m_texts, QStringList({kMsgRemoveResults, kMsgRemoveResultsReceiver}));
+        QVERIFY(!view.InputWindows()->IsAnyInputOpen());
+        view.SetResultDisplay(false, 0);
+        view.OnInputReceiver();
+        QVERIFY(view.InputWindows()->ReceiverWindow() != nullptr);
+    }
+
+    void thePlanViewDrawsTheWorkingListWithTheEditedRoad()
+    {
+        CPlan_View view(&m_doc);
+        view.OnInputRoad();
+        view.OnInputRoad();
+        Input_Road_dlg* window = view.InputWindows()->RoadWindow();
+        QVERIFY(window != nullptr);
+        QCOMPARE(view.workingLists().pRoads, &window->WorkingList());
+        Click(window->Form().m_pCopy);
+        window->Form().m_end[0]->setText("100");
+        Click(window->Form().m_pApply);
+        QCOMPARE(view.workingLists().highlightKind, EEntityKind::Road);
+        QCOMPARE(view.workingLists().nHighlight, 0);
+        QVERIFY(m_doc.m_arrRoad.empty());
+        Click(window->Form().m_pOk);
+        QVERIFY(view.workingLists().pRoads == nullptr);
+        QCOMPARE(m_doc.m_arrRoad.size(), std::size_t(1));
+        QVERIFY(m_boxes->m_texts.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestInputCoordination)
+#include "test_input_coordination.moc"

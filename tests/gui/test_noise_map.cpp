@@ -1,0 +1,256 @@
+// The noise map in the views: a straight road in the open rendered in plan, whose colour
+// classes step down away from the road; the section map placed (mirrored) like the
+// section view's model; the legend; model input refused while a map is shown.
+#include <QtTest>
+
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/noise_map_commands.h"
+#include "dialogs/message_box.h"
+#include "engine/calc_scene.h"
+#include "engine/noise_map_compute.h"
+#include "engine/source_pieces.h"
+#include "helpers/recording_dialogs.h"
+#include "helpers/view_pixels.h"
+#include "model/document.h"
+#include "model/noise_level_classes.h"
+#include "views/noise_map_image.h"
+#include "views/noise_map_renderer.h"
+#include "views/plan_view.h"
+#include "views/section_painter.h"
+#include "views/section_view.h"
+#include "views/view_colours.h"
+
+namespace {
+
+class CRecordingBoxes : public IMessageBox {
+public:
+    QStringList texts;
+    void Information(QWidget*, const QString& text, const QString&) override { texts << text; }
+    QMessageBox::StandardButton Question(QWidget*, const QString& text, const QString&,
+                                         QMessageBox::StandardButtons) override
+    {
+        texts << text;
+        return QMessageBox::No;
+    }
+};
+
+// A road of 100 dB in every band along y = roadY across an open area 200 x 200 m; the
+// section cuts across it at x = 100.
+void BuildOpenRoad(CMyTalvoDoc& doc, double roadY)
+{
+    CProjectSettings& s = doc.m_settings;
+    s.m_dAreaEndX = 200;
+    s.m_dAreaEndY = 200;
+    s.m_nSectionAxis = 0;
+    s.m_dSectionX = 100;
+    s.m_bShowReceivers = false;
+    CRoad road;
+    road.SetGeometry(0, roadY, 200, roadY, 0, 0, 8, 200, 20);
+    road.ComputeAngle();
+    road.m_dUserPowerLevel.fill(100);
+    doc.m_arrRoad.push_back(road);
+    MakeSourcePieces(doc);
+}
+
+std::shared_ptr<CNoiseMap> ComputeMap(const CMyTalvoDoc& doc, double spacing)
+{
+    const CCalcScene scene(doc);
+    auto map = std::make_shared<CNoiseMap>();
+    map->plan = PlanMapLayout(doc.m_settings, spacing, 1.5, 0);
+    CRunProgress progress;
+    ComputeNoiseMap(scene, map->plan, progress, 2);
+    map->section = SectionMapLayout(doc.m_settings, spacing, 0);
+    ComputeNoiseMap(scene, *map->section, progress, 2);
+    return map;
+}
+
+// The class whose colour shows at p or a few pixels beside it (an iso-line may cover p).
+int ClassAt(const QImage& image, const CViewPoint& p)
+{
+    for (int dx : {0, 3, -3, 6, -6}) {
+        const QPoint at(int(p.x) + dx, int(p.y));
+        if (!image.rect().contains(at))
+            continue;
+        const QColor c = image.pixelColor(at);
+        for (int k = 0; k < kLevelClassCount; ++k)
+            if (SameColour(c, LevelClassQColor(k)))
+                return k;
+    }
+    return kNoLevelClass;
+}
+
+}  // namespace
+
+class TestNoiseMap : public QObject {
+    Q_OBJECT
+private slots:
+    void planClassesStepDownAwayFromTheRoad();
+    void sectionMapIsMirroredLikeTheModel();
+    void legendListsTheClassesFromTheTop();
+    void modelInputRefusedWhileAMapIsShown();
+    void standaloneImageFitsTheArea();
+    void commandComputesShowsAndSaves();
+};
+
+void TestNoiseMap::planClassesStepDownAwayFromTheRoad()
+{
+    CMyTalvoDoc doc;
+    BuildOpenRoad(doc, 100);
+    CPlan_View view(&doc);
+    view.SetNoiseMap(ComputeMap(doc, 2));
+    const QImage image = view.RenderImage(QSize(600, 600));
+    SaveRenderIfAsked(image, "noise_map_plan.png");
+    const CViewProjection proj = PlanProjection(doc.m_settings, 600, 600, 0, 0, 1);
+    int previous = kLevelClassCount;
+    QList<int> seen;
+    for (double d : {10.0, 20.0, 40.0, 70.0, 98.0}) {
+        const int north = ClassAt(image, proj.WorldToPixel(60, 100 + d));
+        const int south = ClassAt(image, proj.WorldToPixel(60, 100 - d));
+        QVERIFY2(north != kNoLevelClass, qPrintable(QStringLiteral("no class at %1 m").arg(d)));
+        QCOMPARE(north, south);  // the road lies in the middle
+        QVERIFY2(north <= previous, qPrintable(QStringLiteral("class rises at %1 m").arg(d)));
+        previous = north;
+        seen << north;
+    }
+    QVERIFY(seen.front() > seen.back() + 1);  // more than one step over the area
+    // The road is drawn over the map.
+    QVERIFY(SameColour(PixelAt(image, proj.WorldToPixel(60, 100)), ViewColour::Road()));
+}
+
+void TestNoiseMap::sectionMapIsMirroredLikeTheModel()
+{
+    // The road off centre at y = 60: along the section (positions in y) the levels differ
+    // at y = 40 and y = 160, and the view draws position p at the mirrored place.
+    CMyTalvoDoc doc;
+    BuildOpenRoad(doc, 60);
+    auto map = ComputeMap(doc, 5);
+    const CNoiseMapGrid& section = *map->section;
+    const int near = LevelClass(section.Level(8, 2));   // y = 40, z = 10
+    const int far = LevelClass(section.Level(32, 2));   // y = 160, z = 10
+    QVERIFY(near > far);
+    CSection_View view(&doc);
+    view.SetNoiseMap(map);
+    const QImage image = view.RenderImage(QSize(800, 400));
+    SaveRenderIfAsked(image, "noise_map_section.png");
+    const CViewProjection proj = SectionProjection(doc.m_settings, 0, 800, 400, 0, 0, 1);
+    const CSectionPlane plane(doc.m_settings, 0);
+    QCOMPARE(ClassAt(image, proj.WorldToPixel(plane.Mirror(40), 10)), near);
+    QCOMPARE(ClassAt(image, proj.WorldToPixel(plane.Mirror(160), 10)), far);
+    // Nothing is painted above the top of the grid.
+    QCOMPARE(ClassAt(image, proj.WorldToPixel(plane.Mirror(100), 45)), kNoLevelClass);
+}
+
+void TestNoiseMap::legendListsTheClassesFromTheTop()
+{
+    const CNoiseMapLegend legend(0);
+    QCOMPARE(legend.Title(), QStringLiteral("dB(A)"));
+    QCOMPARE(int(legend.Entries().size()), kLevelClassCount);
+    QCOMPARE(legend.Entries().front().label, QStringLiteral(">= 80"));
+    QCOMPARE(legend.Entries()[1].label, QStringLiteral("75 - 80"));
+    QCOMPARE(legend.Entries().back().label, QStringLiteral("< 35"));
+    QCOMPARE(legend.Entries().front().colour, QColor(0x00, 0x00, 0x66));
+    QCOMPARE(legend.Entries().back().colour, QColor(0xC0, 0xFF, 0xC0));
+    QCOMPARE(CNoiseMapLegend(5).Title(), QStringLiteral("dB(A) 1K Hz"));
+    // Drawn in the top right corner of the view, swatches in the class colours.
+    CMyTalvoDoc doc;
+    BuildOpenRoad(doc, 100);
+    CPlan_View view(&doc);
+    view.SetNoiseMap(ComputeMap(doc, 20));
+    const QImage image = view.RenderImage(QSize(500, 400));
+    const QRect box = legend.Rect(image.size());
+    QVERIFY(box.right() < 500 && box.left() > 250 && box.top() < 20);
+    for (int i : {0, 5, 10}) {
+        const QPoint centre = legend.SwatchRect(image.size(), i).center();
+        QVERIFY(SameColour(image.pixelColor(centre), legend.Entries()[std::size_t(i)].colour));
+    }
+}
+
+void TestNoiseMap::modelInputRefusedWhileAMapIsShown()
+{
+    CRecordingBoxes boxes;
+    SetMessageBoxes(&boxes);
+    CMyTalvoDoc doc;
+    BuildOpenRoad(doc, 100);
+    CPlan_View plan(&doc);
+    CSection_View section(&doc);
+    plan.SetSectionView(&section);
+    plan.SetNoiseMap(ComputeMap(doc, 50));
+    QVERIFY(plan.IsShowingNoiseMap());
+    plan.OnInputRoad();
+    plan.OnInputReceiver();
+    QCOMPARE(boxes.texts, QStringList({QStringLiteral("예측 결과를 제거하고 모델을 입력하세요."),
+                                       QStringLiteral("예측 결과를 제거하고 모델을 입력하십시요")}));
+    // "출력 제거" removes the map with the labels; input is taken again.
+    plan.SetResultDisplay(false, 0);
+    QVERIFY(!plan.IsShowingNoiseMap());
+    plan.OnInputBarrier();
+    QCOMPARE(boxes.texts.size(), 2);
+    SetMessageBoxes(nullptr);
+}
+
+void TestNoiseMap::standaloneImageFitsTheArea()
+{
+    CMyTalvoDoc doc;
+    BuildOpenRoad(doc, 100);
+    auto map = ComputeMap(doc, 10);
+    const QSize size = PlanMapImageSize(doc, 600);
+    QVERIFY(size.height() >= 200 && size.height() <= 600);
+    const QImage image = RenderPlanMapImage(doc, map->plan, size);
+    SaveRenderIfAsked(image, "noise_map_image.png");
+    // The middle of the image left of the legend shows the road, the corners of the
+    // area's picture show map colours, the legend is there.
+    int coloured = 0;
+    for (int x = 0; x < image.width(); x += 7)
+        coloured += ClassAt(image, {double(x), image.height() / 3.0}) != kNoLevelClass;
+    QVERIFY(coloured > image.width() / 7 / 2);
+    const CNoiseMapLegend legend(0);
+    QVERIFY(SameColour(image.pixelColor(legend.SwatchRect(image.size(), 3).center()),
+                       legend.Entries()[3].colour));
+}
+
+void TestNoiseMap::commandComputesShowsAndSaves()
+{
+    CRecordingBoxes boxes;
+    SetMessageBoxes(&boxes);
+    CMyTalvoDoc doc;
+    CPlan_View plan(&doc);
+    CNoiseMapCommands commands(&doc, &plan, nullptr);
+    int asked = 0;
+    commands.m_chooseBand = [&asked]() -> std::optional<int> { ++asked; return std::nullopt; };
+    commands.OnNoiseMap();  // nothing calculated yet
+    QCOMPARE(boxes.texts, QStringList({QStringLiteral("소음해석을 먼저 수행하세요.")}));
+    QCOMPARE(asked, 0);
+    BuildOpenRoad(doc, 100);
+    doc.m_settings.m_dReceiverSpacing = 25;
+    doc.m_settings.m_dReceiverHeight = 1.5;
+    commands.OnNoiseMap();  // band choice cancelled
+    QCOMPARE(asked, 1);
+    QVERIFY(!plan.IsShowingNoiseMap());
+    commands.OnSaveGridCsv();  // no map to save
+    QCOMPARE(boxes.texts.last(), QStringLiteral("소음지도를 먼저 계산하세요."));
+    commands.m_chooseBand = []() -> std::optional<int> { return 4; };
+    commands.OnNoiseMap();
+    QVERIFY(plan.IsShowingNoiseMap());
+    QCOMPARE(plan.noiseMap()->plan.m_nBand, 4);
+    QCOMPARE(plan.noiseMap()->plan.Columns(), std::size_t(9));
+    QVERIFY(plan.noiseMap()->section.has_value());
+    QTemporaryDir dir;
+    CRecordingFileDialogs files;
+    files.m_paths = QStringList({dir.filePath(QStringLiteral("map.csv")), dir.filePath(QStringLiteral("map.png")),
+                                 dir.filePath(QStringLiteral("no-such-dir/map.geojson"))});
+    commands.OnSaveGridCsv();
+    QFile csv(dir.filePath(QStringLiteral("map.csv")));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QCOMPARE(csv.readLine(), QByteArray("x,y,z,level\n"));
+    commands.OnSaveMapPng();
+    QVERIFY(!QImage(dir.filePath(QStringLiteral("map.png"))).isNull());
+    const int before = int(boxes.texts.size());
+    commands.OnSaveGridGeoJson();
+    QCOMPARE(int(boxes.texts.size()), before + 1);  // the failure is reported
+    SetMessageBoxes(nullptr);
+}
+
+QTEST_MAIN(TestNoiseMap)
+#include "test_noise_map.moc"
