@@ -80,6 +80,7 @@ void CMainFrame::BuildViews()
         view->setMinimumHeight(1);
     }
     m_pPlanView->SetSectionView(m_pSectionView);
+    connect(m_pPlanView, &CPlan_View::DocumentChanged, this, &CMainFrame::SetDocumentModified);
     m_pSplitter->addWidget(m_pPlanView);
     m_pSplitter->addWidget(m_pSectionView);
     m_pSplitter->setStretchFactor(0, 1);

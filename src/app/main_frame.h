@@ -47,7 +47,7 @@ public:
     void RefreshViews();
     // Gives the plan view and the section view half of the height each.
     void LayOutViews();
-    // Ctrl+W: the receiver export; its window comes with the export dialog.
+    // Ctrl+W: the receiver export over the calculation area, into a text file.
     void OnExportReceivers();
 
     // File commands. Each returns whether it was carried out.

@@ -142,8 +142,6 @@ void CMainFrame::CycleFocus(int step)
         target->setFocus(Qt::OtherFocusReason);
 }
 
-void CMainFrame::OnExportReceivers() {}
-
 // The model input, optimisation and result commands belong to the plan view, which
 // owns their windows and refuses model input while results are displayed.
 void CMainFrame::ConnectPlanViewCommands()

@@ -18,7 +18,8 @@ CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent)
     setMouseTracking(false);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(1, 1);
-    m_pInputs->SetResultsShownQuery([this] { return m_results.m_bShowResults || m_pNoiseMap != nullptr; });
+    m_pInputs->SetResultsShownQuery(
+        [this] { return m_results.m_bShowResults || m_pNoiseMap != nullptr || !m_pResultDlg.isNull(); });
     connect(m_pInputs, &CInputWindowCoordinator::RepaintViews, this,
             [this] { SetWorkingLists(m_pInputs->WorkingLists()); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
@@ -12,8 +14,12 @@
 #include "views/view_navigation.h"
 #include "views/working_lists.h"
 
+class QDialog;
 class CMyTalvoDoc;
 class CSection_View;
+class CResultDlg;
+class COptInputDlg;
+class COptResultDlg;
 class CInputWindowCoordinator;
 
 // The plan view: the model seen from above, the calculation area, the receiver grid
@@ -78,6 +84,17 @@ public:
     // False when nothing was picked.
     bool PickAt(QPointF pixel);
 
+    // The result and optimisation windows this view owns (nullptr while closed).
+    CResultDlg* ResultTable() const;
+    COptInputDlg* OptInputWindow() const;
+    COptResultDlg* OptResultWindow() const;
+    // How the modal result window runs (tests answer it without a modal loop).
+    void SetModalRunner(std::function<int(QDialog&)> runner) { m_runModal = std::move(runner); }
+    // Carries out a choice of the result window (CResultWindow::EChoice) for band.
+    void ApplyResultChoice(int choice, int band);
+    // A request of the result table: previous page, next page or close.
+    void OnResultTableRequest(int code);
+
 public slots:
     // Commands routed from the main window. Each model input command opens its kind's
     // input window (see InputWindows()), refused while results are shown.
@@ -90,12 +107,17 @@ public slots:
     void OnOptimise();
     void OnResultDisplay();
     void OnResultChart();
+    // The optimisation result viewer and the external optimiser.
+    void OnOptResult();
+    void OnRunWallSolver();
 
 signals:
     // Pan or zoom changed.
     void NavigationChanged();
     // A grid point was picked or unpicked.
     void DisplayListsChanged();
+    // A window changed the document (an optimised barrier was applied).
+    void DocumentChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -108,6 +130,10 @@ private:
     CViewProjection Projection(QSize size) const;
     void NavigationDone();
     bool HasResults() const;
+    void FillResultPage();
+    void CloseOptInput();
+    void CloseOptResult();
+    void OnBarrierApplied();
 
     CMyTalvoDoc* m_pDoc;
     CViewNavigation m_nav;
@@ -118,4 +144,8 @@ private:
     QPointer<CSection_View> m_pSectionView;
     CInputWindowCoordinator* m_pInputs;
     std::shared_ptr<const CNoiseMap> m_pNoiseMap;
+    QPointer<CResultDlg> m_pResultDlg;
+    QPointer<COptInputDlg> m_pOptInputDlg;
+    QPointer<COptResultDlg> m_pOptResultDlg;
+    std::function<int(QDialog&)> m_runModal;
 };

@@ -315,17 +315,19 @@ void TestMainWindow::planViewCarriesOutTheWindowCommands()
                               cmd::InputCutting,  cmd::InputReceiver, cmd::InputBarrier};
     for (int id : modelInput) m_frame->Action(id)->trigger();
     m_frame->Action(cmd::Optimisation)->trigger();
-    m_frame->Action(cmd::ExportReceivers)->trigger();
     QVERIFY(m_boxes->m_infos.isEmpty());
+    QVERIFY(m_frame->PlanView()->OptInputWindow());
+    m_frame->Action(cmd::ExportReceivers)->trigger();
     m_frame->Action(cmd::ResultDisplay)->trigger();
     m_frame->Action(cmd::ResultChart)->trigger();
-    QCOMPARE(m_boxes->m_infos, QStringList(2, QStringLiteral("소음해석을 먼저 수행하세요.")));
+    QCOMPARE(m_boxes->m_infos, QStringList(3, QStringLiteral("소음해석을 먼저 수행하세요.")));
     // While results are displayed, the plan view refuses every model input command.
     m_boxes->m_infos.clear();
     m_frame->PlanView()->SetResultDisplay(true, 0);
     for (int id : modelInput) m_frame->Action(id)->trigger();
-    m_frame->Action(cmd::Optimisation)->trigger();
-    QCOMPARE(m_boxes->m_infos.size(), 6);
+    m_frame->Action(cmd::Optimisation)->trigger();  // not refused; the window is open already
+    QCOMPARE(m_boxes->m_infos.size(), 7);
+    QCOMPARE(m_boxes->m_infos.last(), QStringLiteral("방음벽 최적설계 입력창이 이미 열려있습니다."));
     QVERIFY(m_boxes->m_infos.first().startsWith(QStringLiteral("예측 결과를 제거하고")));
     // A new project has no results to show, so model input is open again.
     QVERIFY(m_frame->NewProject());

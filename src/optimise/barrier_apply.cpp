@@ -1,0 +1,55 @@
+#include "optimise/barrier_apply.h"
+
+#include <cstdio>
+
+#include "model/document.h"
+
+namespace {
+
+std::string Fixed2(double v)
+{
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.2f", v);
+    return buf;
+}
+
+std::string ReversedIdentity(const CBarrier_Stage& b)
+{
+    return Fixed2(b.m_dEndX) + Fixed2(b.m_dEndY) + Fixed2(b.m_dStartX) + Fixed2(b.m_dStartY);
+}
+
+bool StandsAlready(const CMyTalvoDoc& doc, const std::string& identity)
+{
+    for (const CBarrier_Stage& existing : doc.m_arrBarrier)
+        if (existing.MakeIdentity() == identity || ReversedIdentity(existing) == identity)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+CBarrier_Stage MakeOptimisedBarrier(const COptBarrierResult& fields)
+{
+    CBarrier_Stage barrier;
+    barrier.m_dStartX = fields.m_dStartX;
+    barrier.m_dStartY = fields.m_dStartY;
+    barrier.m_dEndX = fields.m_dEndX;
+    barrier.m_dEndY = fields.m_dEndY;
+    barrier.m_dHeight = fields.m_dHeight;
+    barrier.ComputeAngle();
+    barrier.m_pKey = barrier.MakeIdentity();
+    return barrier;
+}
+
+std::string ApplyOptimisedBarrier(CMyTalvoDoc& doc, const COptBarrierResult& fields, bool hasResult)
+{
+    if (!hasResult)
+        return kMsgNoOptimisedBarrier;
+    CBarrier_Stage barrier = MakeOptimisedBarrier(fields);
+    if (StandsAlready(doc, barrier.m_pKey))
+        return kMsgBarrierExists;
+    doc.m_arrBarrier.push_back(std::move(barrier));
+    return {};
+}
+
+void ClearOptBarrier(CMyTalvoDoc& doc) { doc.m_OptBarrier = CBarrier_Stage(); }

@@ -1,0 +1,119 @@
+#include "views/result_table_dialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "engine/result_table.h"
+#include "model/entities.h"
+
+namespace {
+
+// Column widths in pixels at 96 dpi: 600 twips for a band, 1550 for the overall level.
+constexpr int kBandWidth = 40;
+constexpr int kOverallWidth = 103;
+
+QLabel* Title(const char* text, QWidget* parent) { return new QLabel(QString::fromUtf8(text), parent); }
+
+}  // namespace
+
+CResultDlg::CResultDlg(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("소음해석결과"));
+    setModal(false);
+    BuildGrid();
+    m_pPrevious = new QPushButton(QStringLiteral("<< 이전 100개의 수음점 정보"), this);
+    m_pClose = new QPushButton(QStringLiteral("확인"), this);
+    m_pNext = new QPushButton(QStringLiteral("다음 100개의 수음점 정보 >>"), this);
+    for (QPushButton* button : {m_pPrevious, m_pClose, m_pNext})
+        button->setAutoDefault(false);
+    connect(m_pPrevious, &QPushButton::clicked, this, [this] { emit Request(kPrevious); });
+    connect(m_pNext, &QPushButton::clicked, this, [this] { emit Request(kNext); });
+    connect(m_pClose, &QPushButton::clicked, this, [this] { emit Request(kClose); });
+
+    auto* titles = new QHBoxLayout;
+    titles->addWidget(Title("소음원 ID 및 위치 정보", this));
+    titles->addWidget(Title("1/1 옥타브밴드별 소음레벨 (dBA)", this));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_pPrevious);
+    buttons->addWidget(m_pClose);
+    buttons->addWidget(m_pNext);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(titles);
+    layout->addWidget(m_pGrid);
+    layout->addLayout(buttons);
+    BuildCopyCommand();
+    resize(820, 520);
+}
+
+void CResultDlg::BuildGrid()
+{
+    m_pGrid = new QTableWidget(kRows, kColumns, this);
+    m_pGrid->setHorizontalHeaderLabels({"ID", "X (m)", "Y (m)", "Z (m)", "63", "125", "250", "500", "1K", "2K",
+                                        "4K", "8K", "Overall"});
+    m_pGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_pGrid->verticalHeader()->setVisible(false);
+    for (int column = 4; column < 12; ++column)
+        m_pGrid->setColumnWidth(column, kBandWidth);
+    m_pGrid->setColumnWidth(12, kOverallWidth);
+}
+
+void CResultDlg::BuildCopyCommand()
+{
+    auto* copy = new QAction(QStringLiteral("복사(&C)"), this);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QAction::triggered, this, &CResultDlg::CopyToClipboard);
+    m_pGrid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_pGrid->addAction(copy);
+    addAction(copy);
+}
+
+void CResultDlg::FillRow(const CReceiverPoint& receiver, int i, int page)
+{
+    const int row = i - page;
+    if (row < 0 || row >= kRows)
+        return;
+    const QStringList cells = QString::fromStdString(ResultRowText(receiver, i + 1)).split(QLatin1Char('\t'));
+    for (int column = 0; column < kColumns && column < cells.size(); ++column)
+        m_pGrid->setItem(row, column, new QTableWidgetItem(cells[column]));
+}
+
+void CResultDlg::ClearRows() { m_pGrid->clearContents(); }
+
+QString CResultDlg::CellText(int row, int column) const
+{
+    const QTableWidgetItem* item = m_pGrid->item(row, column);
+    return item ? item->text() : QString();
+}
+
+QString CResultDlg::TableText() const
+{
+    QString text = QString::fromUtf8(kResultTableHeader) + QLatin1Char('\n');
+    for (int row = 0; row < kRows && !CellText(row, 0).isEmpty(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < kColumns; ++column)
+            cells << CellText(row, column);
+        text += cells.join(QLatin1Char('\t'));
+        if (row < kRows - 1)
+            text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+void CResultDlg::CopyToClipboard() const { QApplication::clipboard()->setText(TableText()); }
+
+// The title bar's close box closes the table as "확인" does.
+void CResultDlg::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    emit Request(kClose);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+// "소음해석결과": one page of 100 receivers with their position, octave-band and overall
+// levels. Modeless. Its buttons only ask the plan view, which owns the table and the
+// page, to turn the page or to close it (Request); Ctrl+C and the context menu copy
+// the table as tab-separated text.
+
+#include <QDialog>
+#include <QString>
+
+class QPushButton;
+class QTableWidget;
+class CReceiverPoint;
+
+class CResultDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kRows = 100;
+    static constexpr int kColumns = 13;
+    // Request codes.
+    static constexpr int kPrevious = 2;
+    static constexpr int kNext = 3;
+    static constexpr int kClose = 1108;
+
+    explicit CResultDlg(QWidget* parent = nullptr);
+
+    // Row i - page: ID i + 1, X, Y, Z, the eight bands and the overall level.
+    void FillRow(const CReceiverPoint& receiver, int i, int page);
+    void ClearRows();
+    QString CellText(int row, int column) const;
+
+    // The header line, then every filled row up to the first empty one, tab separated;
+    // each row ends with "\n" except the hundredth.
+    QString TableText() const;
+    void CopyToClipboard() const;
+
+    QTableWidget* Grid() const { return m_pGrid; }
+    QPushButton* PreviousButton() const { return m_pPrevious; }
+    QPushButton* NextButton() const { return m_pNext; }
+    QPushButton* CloseButton() const { return m_pClose; }
+
+signals:
+    void Request(int code);
+
+public slots:
+    // Escape asks to close the table as "확인" does.
+    void reject() override { emit Request(kClose); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildGrid();
+    void BuildCopyCommand();
+
+    QTableWidget* m_pGrid = nullptr;
+    QPushButton* m_pPrevious;
+    QPushButton* m_pNext;
+    QPushButton* m_pClose;
+};
