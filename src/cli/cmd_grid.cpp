@@ -72,14 +72,14 @@ CReceiverGrid GridOf(CMyTalvoDoc& doc, const GridArgs& args)
 
 // Tile K of N of the grid; refuses N above the number of columns. A grid that cannot be
 // walked is left to the export's own checks.
-std::optional<CGridTile> TileOrFail(const CReceiverGrid& grid, const std::optional<CTileSpec>& spec)
+std::optional<CGridTile> TileOrFail(const CReceiverGrid& grid, const std::optional<CTileSpec>& tileSpec)
 {
-    if (!spec || !CheckReceiverGrid(grid).empty())
+    if (!tileSpec || !CheckReceiverGrid(grid).empty())
         return std::nullopt;
     const std::size_t columns = GridColumnXs(grid).size();
-    if (const std::string refusal = CheckTileCount(columns, spec->m_nCount); !refusal.empty())
+    if (const std::string refusal = CheckTileCount(columns, tileSpec->m_nCount); !refusal.empty())
         FailArgument(refusal);
-    return TileColumns(columns, spec->m_nCount, spec->m_nTile);
+    return TileColumns(columns, tileSpec->m_nCount, tileSpec->m_nTile);
 }
 
 void RunPlan(const GridArgs& args)
@@ -101,21 +101,21 @@ std::optional<CTileSpec> TileSpecOrFail(const GridArgs& args)
 {
     if (!args.tile)
         return std::nullopt;
-    CTileSpec spec;
-    if (const std::string refusal = ParseTileSpec(*args.tile, spec); !refusal.empty())
+    CTileSpec tileSpec;
+    if (const std::string refusal = ParseTileSpec(*args.tile, tileSpec); !refusal.empty())
         FailArgument(refusal);
-    return spec;
+    return tileSpec;
 }
 
 void RunExport(const GridArgs& args)
 {
-    const std::optional<CTileSpec> spec = TileSpecOrFail(args);
+    const std::optional<CTileSpec> tileSpec = TileSpecOrFail(args);
     if (args.output.empty())
         FailArgument("-o FILE is required (or --plan N to print the tiles)");
     CMyTalvoDoc doc;
     LoadProjectOrFail(doc, args.project, "grid");
     const CReceiverGrid grid = GridOf(doc, args);
-    const std::optional<CGridTile> tile = TileOrFail(grid, spec);  // before the calculation
+    const std::optional<CGridTile> tile = TileOrFail(grid, tileSpec);  // before the calculation
     PrintMessages(Calculate(doc));
     if (const std::string refusal = CheckReceiverExport(doc, grid); !refusal.empty())
         Fail(refusal);

@@ -25,7 +25,7 @@ std::string Fixed2(double value)
 
 }  // namespace
 
-std::string ParseTileSpec(const std::string& text, CTileSpec& spec)
+std::string ParseTileSpec(const std::string& text, CTileSpec& tileSpec)
 {
     const std::size_t slash = text.find('/');
     CTileSpec parsed;
@@ -36,7 +36,7 @@ std::string ParseTileSpec(const std::string& text, CTileSpec& spec)
         return "--tile " + text + ": the number of tiles N must be at least 1";
     if (parsed.m_nTile < 1 || parsed.m_nTile > parsed.m_nCount)
         return "--tile " + text + ": the tile K must lie between 1 and N = " + std::to_string(parsed.m_nCount);
-    spec = parsed;
+    tileSpec = parsed;
     return {};
 }
 

@@ -37,7 +37,7 @@ struct CTilePlan {
 
 // Parses "K/N": two decimal whole numbers with 1 <= K <= N, nothing else. Empty when it
 // worked, otherwise the message refusing the text.
-std::string ParseTileSpec(const std::string& text, CTileSpec& spec);
+std::string ParseTileSpec(const std::string& text, CTileSpec& tileSpec);
 
 // Empty when a grid of `columns` columns can be cut into `count` tiles (1 <= count <=
 // columns, every tile at least one column); otherwise the message refusing it.

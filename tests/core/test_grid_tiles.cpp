@@ -62,11 +62,11 @@ std::string TilesConcatenated(const CReceiverGrid& grid, long long count, int th
 
 TEST(GridTiles, TileSpecAcceptsOnlyKOfNWithKFromOneToN)
 {
-    CTileSpec spec;
-    EXPECT_EQ(ParseTileSpec("3/7", spec), "");
-    EXPECT_EQ(spec.m_nTile, 3);
-    EXPECT_EQ(spec.m_nCount, 7);
-    EXPECT_EQ(ParseTileSpec("1/1", spec), "");
+    CTileSpec tileSpec;
+    EXPECT_EQ(ParseTileSpec("3/7", tileSpec), "");
+    EXPECT_EQ(tileSpec.m_nTile, 3);
+    EXPECT_EQ(tileSpec.m_nCount, 7);
+    EXPECT_EQ(ParseTileSpec("1/1", tileSpec), "");
     const char* bad[] = {"",    "3",    "/3",   "1/",    "0/3",   "4/3",   "1/0",    "-1/3", "+1/3", " 1/3",
                          "1/3 ", "1/3/4", "a/b", "1.0/3", "1/3.0", "1\\3", "99999999999999999999/1"};
     for (const char* text : bad) {
