@@ -181,6 +181,8 @@ void CMainFrame::ConnectCommands()
     connect(m_actions[cmd::ViewStatusBar], &QAction::toggled, statusBar(), &QStatusBar::setVisible);
     QAction* paneToggle = m_actions[cmd::ViewEnvironment];
     connect(paneToggle, &QAction::toggled, m_pEnvironmentDock, &QDockWidget::setVisible);
-    connect(m_pEnvironmentDock, &QDockWidget::visibilityChanged, this,
-            [this, paneToggle] { paneToggle->setChecked(!m_pEnvironmentDock->isHidden()); });
+    // Captures no `this`: the dock reports its hiding also while the frame is destroyed.
+    QDockWidget* dock = m_pEnvironmentDock;
+    connect(dock, &QDockWidget::visibilityChanged, paneToggle,
+            [dock, paneToggle] { paneToggle->setChecked(!dock->isHidden()); });
 }
