@@ -175,11 +175,7 @@ EStoreResult CBarrier_Design_Dlg::StorePending()
     const CBarrier_Stage barrier = *std::exchange(m_pending, std::nullopt);
     const EStoreResult result =
         StoreEntity(m_arrBarrier, barrier, m_nPendingIndex, ReversedBarrierKey(barrier), kBarrierKeyCoordinates);
-    if (result == EStoreResult::Duplicate)
-        MessageBoxes().Information(this, QString::fromUtf8(kMsgDuplicateBarrier));
-    if (result == EStoreResult::Appended)
-        AppendIdAndSelect(m_form.m_pId);
-    if (result == EStoreResult::Appended || result == EStoreResult::Replaced)
+    if (ShowStoreResult(result, this, m_form.m_pId, kMsgDuplicateBarrier))
         Load(EditedIndex());
     return result;
 }

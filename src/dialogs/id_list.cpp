@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QSignalBlocker>
 
+#include "dialogs/message_box.h"
+
 void FillIdList(QComboBox* list, int count)
 {
     const QSignalBlocker block(list);
@@ -53,4 +55,13 @@ QString InvalidIdMessage(int count)
     if (count <= 0)
         return QStringLiteral("ID에는 \"NEW\"를 입력하십시오.");
     return QStringLiteral("ID에는 \"NEW\" 또는 1에서 %1 사이의 번호를 입력하십시오.").arg(count);
+}
+
+bool ShowStoreResult(EStoreResult result, QWidget* parent, QComboBox* list, const char* duplicateMessage)
+{
+    if (result == EStoreResult::Duplicate)
+        MessageBoxes().Information(parent, QString::fromUtf8(duplicateMessage));
+    if (result == EStoreResult::Appended)
+        AppendIdAndSelect(list);
+    return result == EStoreResult::Appended || result == EStoreResult::Replaced;
 }

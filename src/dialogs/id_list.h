@@ -7,7 +7,10 @@
 
 #include <QString>
 
+#include "dialogs/working_list.h"
+
 class QComboBox;
+class QWidget;
 
 inline constexpr const char* kNewId = "NEW";
 
@@ -27,6 +30,9 @@ void FillIdList(QComboBox* list, int count);
 void AppendIdAndSelect(QComboBox* list);
 // Drops the last number and selects "NEW" (an entity was removed; later ones move up).
 void DropLastIdAndSelectNew(QComboBox* list);
+// Shows the outcome of storing a window's form: the duplicate message, or the new number
+// selected when the entity was appended. True when the stored entity should be reloaded.
+bool ShowStoreResult(EStoreResult result, QWidget* parent, QComboBox* list, const char* duplicateMessage);
 // -1 for "NEW", else the 0-based position selected.
 int SelectedPosition(const QComboBox* list);
 // Selects the entity at a 0-based position, or "NEW" for -1.

@@ -219,11 +219,7 @@ EStoreResult Input_Road_dlg::StorePending()
         return EStoreResult::Ignored;
     const CRoad road = *std::exchange(m_pendingRoad, std::nullopt);
     const EStoreResult result = StoreEntity(m_arrRoad, road, m_nPendingIndex, ReversedKey(road), kRoadKeyCoordinates);
-    if (result == EStoreResult::Duplicate)
-        MessageBoxes().Information(this, QString::fromUtf8(kMsgDuplicateRoad));
-    if (result == EStoreResult::Appended)
-        AppendIdAndSelect(m_form.m_pId);
-    if (result == EStoreResult::Appended || result == EStoreResult::Replaced)
+    if (ShowStoreResult(result, this, m_form.m_pId, kMsgDuplicateRoad))
         LoadRoad(EditedIndex());
     return result;
 }

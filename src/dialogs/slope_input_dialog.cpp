@@ -185,11 +185,7 @@ EStoreResult CSlopeInputDlg::StorePending()
         return EStoreResult::Ignored;
     const CSlope slope = *std::exchange(m_pending, std::nullopt);
     const EStoreResult result = StoreInList(slope, m_nPendingIndex);
-    if (result == EStoreResult::Duplicate)
-        MessageBoxes().Information(this, QString::fromUtf8(m_kind.m_szDuplicateMessage));
-    if (result == EStoreResult::Appended)
-        AppendIdAndSelect(m_form.m_pId);
-    if (result == EStoreResult::Appended || result == EStoreResult::Replaced)
+    if (ShowStoreResult(result, this, m_form.m_pId, m_kind.m_szDuplicateMessage))
         Load(EditedIndex());
     return result;
 }

@@ -242,11 +242,7 @@ EStoreResult CInputTunnelDlg::StorePending()
     const CTunnel tunnel = *std::exchange(m_pending, std::nullopt);
     const EStoreResult result =
         StoreEntity(m_arrTunnel, tunnel, m_nPendingIndex, ReversedTunnelKey(tunnel), kTunnelKeyCoordinates);
-    if (result == EStoreResult::Duplicate)
-        MessageBoxes().Information(this, QString::fromUtf8(kMsgDuplicateTunnel));
-    if (result == EStoreResult::Appended)
-        AppendIdAndSelect(m_form.m_pId);
-    if (result == EStoreResult::Appended || result == EStoreResult::Replaced)
+    if (ShowStoreResult(result, this, m_form.m_pId, kMsgDuplicateTunnel))
         Load(EditedIndex());
     return result;
 }
