@@ -13,7 +13,7 @@
 class CMyTalvoDoc;
 class CPlan_View;
 class CSection_View;
-class INavigableView;
+class CNavigableView;
 
 class CEnvironmentController : public QObject {
     Q_OBJECT
@@ -23,7 +23,7 @@ public:
                            QObject* parent = nullptr);
 
     int ActiveView() const { return m_nActiveView; }
-    INavigableView* ActiveNavigable() const;
+    CNavigableView* ActiveNavigable() const;
 
 private:
     void OnFieldEdited(EEnvField field, const QString& text);
