@@ -1,6 +1,6 @@
 #include "io/number_text.h"
 
-#include <locale.h>
+#include <locale.h>  // NOLINT(modernize-deprecated-headers): newlocale and locale_t are POSIX, not in <clocale>
 
 #include <charconv>
 #include <climits>
