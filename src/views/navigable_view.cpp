@@ -3,8 +3,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-CNavigableView::CNavigableView(double zoomInStep, QWidget* parent)
-    : QWidget(parent), m_dZoomInStep(zoomInStep)
+CNavigableView::CNavigableView(double zoomInStep, QWidget* parent) : QWidget(parent), m_dZoomInStep(zoomInStep)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
