@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <cmath>
+
 #include "helpers/view_pixels.h"
 #include "model/document.h"
 #include "views/entity_outline.h"
@@ -63,6 +65,7 @@ private slots:
     void crossingInterpolatesHeights();
     void receiversOnThePlaneOnly();
     void slopeOutlineGivesTwoCrossings();
+    void deckSidesAndBarrierLines();
     void zoomAndPanSteps();
     void sectionAxisIsTheProjectSetting();
     void rendersTheCut();
@@ -135,6 +138,29 @@ void TestSectionView::slopeOutlineGivesTwoCrossings()
     QCOMPARE(SlopeSide(cutting, true), -1);  // a cutting lies opposite an embankment
     fill.SetGeometry(0, 10, 40, 10, 4, 10, 40);  // ends before X = 50
     QVERIFY(!CrossOutline(plane, SlopeSurface(fill, false)));
+}
+
+void TestSectionView::deckSidesAndBarrierLines()
+{
+    // A road 10 m wide along +Y from (50, 0, 2) to (50, 100, 12), cut at Y = 50: its
+    // sides lie at x = 45 and 55 (left of +Y is -X), both 7 m high halfway.
+    CRoad road;
+    road.SetGeometry(50, 0, 50, 100, 2, 12, 10, 100, 10);
+    const auto sides = CrossLongSides(CSectionPlane(AreaSettings(), 1), road);
+    QVERIFY(sides.has_value());
+    QVERIFY(std::abs(sides->first.pos - 45) < kTol && std::abs(sides->second.pos - 55) < kTol);
+    QVERIFY(std::abs(sides->first.height - 7) < kTol && std::abs(sides->second.height - 7) < kTol);
+    // Only barriers higher than 0 stand; a NaN height stands none.
+    road.m_dLeftBarrierHeight = 2;
+    road.m_dCentreBarrierHeight = std::nan("");
+    road.m_dRightBarrierHeight = 0;
+    QCOMPARE(DeckBarrierLines(road).size(), std::size_t(1));
+    road.m_dRightBarrierHeight = 3;
+    const auto lines = DeckBarrierLines(road);
+    QCOMPARE(lines.size(), std::size_t(2));
+    QCOMPARE(lines[0].across, 5.0);  // left edge, +width/2
+    QCOMPARE(lines[1].height, 3.0);
+    QCOMPARE(lines[1].across, -5.0);
 }
 
 void TestSectionView::zoomAndPanSteps()
