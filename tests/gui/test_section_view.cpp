@@ -67,6 +67,7 @@ private slots:
     void slopeOutlineGivesTwoCrossings();
     void deckSidesAndBarrierLines();
     void zoomAndPanSteps();
+    void ctrlDragPansAndTheWheelZooms();
     void sectionAxisIsTheProjectSetting();
     void rendersTheCut();
     void rendersAlongTheYAxis();
@@ -177,6 +178,46 @@ void TestSectionView::zoomAndPanSteps()
     QVERIFY(std::abs(view.panX() + 0.1) < kTol && std::abs(view.panY() - 0.1) < kTol);
     view.CentreOffsets();
     QCOMPARE(view.panY(), 0.0);
+}
+
+namespace {
+
+void SendMouse(QWidget& view, QEvent::Type type, QPoint at, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers modifiers)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(at), view.mapToGlobal(QPointF(at)), button, buttons, modifiers);
+    QCoreApplication::sendEvent(&view, &event);
+}
+
+void SendWheel(QWidget& view, int delta)
+{
+    const QPointF at(10, 10);
+    QWheelEvent event(at, view.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&view, &event);
+}
+
+}  // namespace
+
+void TestSectionView::ctrlDragPansAndTheWheelZooms()
+{
+    CMyTalvoDoc doc;
+    BuildSmallProject(doc);
+    CSection_View view(&doc);
+    view.resize(200, 110);  // 2.2 view units over 110 pixels: 0.02 a pixel
+    SendMouse(view, QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton, Qt::ControlModifier);
+    SendMouse(view, QEvent::MouseMove, {60, 40}, Qt::LeftButton, Qt::ControlModifier);
+    // The scene follows the pointer: 10 px right is -0.2 in X, 10 px up is -0.2 in Y.
+    QVERIFY(std::abs(view.panX() + 0.2) < kTol && std::abs(view.panY() + 0.2) < kTol);
+    SendMouse(view, QEvent::MouseButtonRelease, {60, 40}, Qt::NoButton, Qt::ControlModifier);
+    SendMouse(view, QEvent::MouseMove, {90, 90}, Qt::LeftButton, Qt::NoModifier);  // no Ctrl: no pan
+    QVERIFY(std::abs(view.panX() + 0.2) < kTol);
+    SendWheel(view, 120);  // one notch
+    SendWheel(view, 60);   // half a notch waits for the other half
+    QVERIFY(std::abs(view.zoom() - 1.1) < kTol);
+    SendWheel(view, 60);
+    QVERIFY(std::abs(view.zoom() - 1.2) < kTol);
 }
 
 void TestSectionView::sectionAxisIsTheProjectSetting()
