@@ -1,23 +1,21 @@
 #pragma once
 
-// "터널입력(검증 작업 중 입니다.)": the modeless window in which the user creates, edits
-// and deletes the tunnels of the project, on a working list (deep copies of the
-// document's tunnels). Its compute turns the traffic into the band power per metre that
+// "터널입력(검증 작업 중 입니다.)": the window in which the user creates, edits and
+// deletes the tunnels of the project, on a working list (deep copies of the document's
+// tunnels). Its compute turns the traffic into the band power per metre that
 // the portals radiate, for the tunnel's cross-section, form and wall material, with the
 // plan length between the portals as the tunnel length. A stored tunnel keeps that level
-// plus 10*lg(plan length) in m_dUserPowerLevel. Requests to the owner:
-//   StoreRequested ("적용(&A)"), CommitRequested ("확인(&D)"), DeleteRequested ("제거(&X)"),
-//   CloseRequested ("취소(&C)" or the close box).
-// A tunnel is identified by its six portal coordinates ("%.2f"). Escape does nothing.
+// plus 10*lg(plan length) in m_dUserPowerLevel. Requests to the owner as in the other
+// input windows (entity_input_dialog.h); there is no "복사".
+// A tunnel is identified by its six portal coordinates ("%.2f").
 
 #include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include <QDialog>
-
-#include "dialogs/working_list.h"
+#include "dialogs/entity_input_dialog.h"
+#include "dialogs/line_source_form.h"
 #include "model/entities.h"
 
 class QComboBox;
@@ -37,8 +35,8 @@ std::string ReversedTunnelKey(const CTunnel& tunnel);
 struct CTunnelFormWidgets {
     QComboBox* m_pId = nullptr;
     QLineEdit* m_pDescription = nullptr;
-    std::array<QLineEdit*, 3> m_start{};  // X, Y, Z
-    std::array<QLineEdit*, 3> m_end{};
+    CEndFields m_start{};
+    CEndFields m_end{};
     QLineEdit* m_pLanes = nullptr;
     QLineEdit* m_pGradient = nullptr;
     QLineEdit* m_pWidth = nullptr;
@@ -55,36 +53,26 @@ struct CTunnelFormWidgets {
     QPushButton* m_pDelete = nullptr;
 };
 
-class CInputTunnelDlg : public QDialog {
+class CInputTunnelDlg : public CEntityInputDlg {
     Q_OBJECT
 public:
     explicit CInputTunnelDlg(const std::vector<CTunnel>& tunnels, QWidget* parent = nullptr);
 
     const std::vector<CTunnel>& WorkingList() const { return m_arrTunnel; }
-    int EditedIndex() const;
     const CTunnelFormWidgets& Form() const { return m_form; }
 
-    EStoreResult StorePending();
-    bool DeleteSelected();
-
-signals:
-    void StoreRequested();
-    void CommitRequested();
-    void DeleteRequested();
-    void CloseRequested();
-    void FormChanged();
-
-public slots:
-    void reject() override;
-
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    int Count() const override { return static_cast<int>(m_arrTunnel.size()); }
+    bool ReadPending() override;
+    EStoreResult StorePendingInList() override;
+    bool RemoveFromList(int index) override { return RemoveEntity(m_arrTunnel, index); }
+    const char* DuplicateMessage() const override { return kMsgDuplicateTunnel; }
+    void Load(int index) override;
+    void ResetForm() override;
+    void ClearBeforeCommit() override;
 
 private slots:
     void OnCompute();
-    void OnApply();
-    void OnOk();
-    void OnIdSelected();
     void OnLevelEditing(bool editing);
 
 private:
@@ -94,11 +82,8 @@ private:
     QWidget* MakeButtonRow();
     bool ReadForm(CFormReader& reader, CTunnel& tunnel) const;
     std::optional<CTunnel> BuildFromForm();
-    void Load(int index);
-    void ResetForm();
 
     std::vector<CTunnel> m_arrTunnel;
-    std::optional<CTunnel> m_pending;
-    int m_nPendingIndex = -1;
+    CPendingEntity<CTunnel> m_pending;
     CTunnelFormWidgets m_form;
 };
