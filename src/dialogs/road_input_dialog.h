@@ -1,23 +1,17 @@
 #pragma once
 
-// "도로 입력": the modeless window in which the user creates, edits, copies and deletes
-// the roads of the project, one at a time. It works on a working list (deep copies of
-// the document's roads); the document is only changed by a commit, which its owner
-// carries out. Each command that needs the owner emits a request:
-//   StoreRequested  ("적용(&A)": the form has been read into the pending road),
-//   CommitRequested ("확인(&D)": likewise, then the working list is to replace the document's),
-//   DeleteRequested ("제거(&X)"), CloseRequested ("취소(&C)" or the window's close box).
-// The owner answers with StorePending() and DeleteSelected(), and takes WorkingList().
-// The Escape key does nothing in this window.
+// "도로 입력": the window in which the user creates, edits, copies and deletes the roads
+// of the project, one at a time. It works on a working list (deep copies of the
+// document's roads); the document is only changed by a commit, which its owner carries
+// out on the window's requests (entity_input_dialog.h), taking WorkingList().
 
 #include <array>
 #include <optional>
 #include <vector>
 
-#include <QDialog>
-
+#include "dialogs/entity_input_dialog.h"
+#include "dialogs/line_source_form.h"
 #include "dialogs/modal_runner.h"
-#include "dialogs/working_list.h"
 #include "model/entities.h"
 
 class QComboBox;
@@ -38,8 +32,8 @@ constexpr int kMaxSourceCount = 100000;
 struct CRoadFormWidgets {
     QComboBox* m_pId = nullptr;
     QLineEdit* m_pDescription = nullptr;
-    std::array<QLineEdit*, 3> m_start{};  // X, Y, Z
-    std::array<QLineEdit*, 3> m_end{};
+    CEndFields m_start{};
+    CEndFields m_end{};
     QLineEdit* m_pWidth = nullptr;
     QLineEdit* m_pSourceCount = nullptr;
     QLineEdit* m_pGradient = nullptr;
@@ -55,43 +49,27 @@ struct CRoadFormWidgets {
     QPushButton* m_pDelete = nullptr;
 };
 
-class Input_Road_dlg : public QDialog {
+class Input_Road_dlg : public CEntityInputDlg {
     Q_OBJECT
 public:
     explicit Input_Road_dlg(const std::vector<CRoad>& roads, QWidget* parent = nullptr);
 
     const std::vector<CRoad>& WorkingList() const { return m_arrRoad; }
-    // 0-based position of the road shown in the form; -1 while "NEW" is selected.
-    int EditedIndex() const;
     const CRoadFormWidgets& Form() const { return m_form; }
     void SetModalRunner(ModalRunner runner);
 
-    // Owner side of a store: the pending road goes into the working list unless its key
-    // is all zeros (ignored) or names another road forward or reversed (refused with a
-    // message). The form then shows the stored road.
-    EStoreResult StorePending();
-    // Owner side of a delete: removes the selected road (none for "NEW"), resets the form.
-    bool DeleteSelected();
-
-signals:
-    void StoreRequested();
-    void CommitRequested();
-    void DeleteRequested();
-    void CloseRequested();
-    void FormChanged();  // a road was loaded or the form reset: the views redraw
-
-public slots:
-    void reject() override;  // the close box: as "취소(&C)"
-
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    int Count() const override { return static_cast<int>(m_arrRoad.size()); }
+    bool ReadPending() override;
+    EStoreResult StorePendingInList() override;
+    bool RemoveFromList(int index) override { return RemoveEntity(m_arrRoad, index); }
+    const char* DuplicateMessage() const override { return kMsgDuplicateRoad; }
+    void Load(int index) override;
+    void ResetForm() override;
+    void ClearBeforeCommit() override;
 
 private slots:
     void OnCompute();
-    void OnApply();
-    void OnOk();
-    void OnCopy();
-    void OnIdSelected();
     void OnLevelEditing(bool editing);
 
 private:
@@ -100,11 +78,8 @@ private:
     QWidget* MakeButtonRow();
     bool ReadForm(CFormReader& reader, CRoad& road) const;
     std::optional<CRoad> BuildRoadFromForm();
-    void LoadRoad(int index);
-    void ResetForm();
 
     std::vector<CRoad> m_arrRoad;
-    std::optional<CRoad> m_pendingRoad;
-    int m_nPendingIndex = -1;
+    CPendingEntity<CRoad> m_pending;
     CRoadFormWidgets m_form;
 };
