@@ -33,7 +33,9 @@ std::string ReversedBarrierKey(const CBarrier_Stage& b)
 
 CBarrier_Design_Dlg::CBarrier_Design_Dlg(const std::vector<CBarrier_Stage>& barriers, const double& baseHeight,
                                          QWidget* parent)
-    : CEntityInputDlg(QStringLiteral("방음벽 입력"), parent), m_arrBarrier(barriers), m_dBaseHeight(baseHeight)
+    : CEntityInputDlgOf(QStringLiteral("방음벽 입력"), kMsgDuplicateBarrier, barriers,
+                        {ReversedBarrierKey, kBarrierKeyCoordinates}, parent),
+      m_dBaseHeight(baseHeight)
 {
     BuildForm();
     Start();
@@ -129,22 +131,10 @@ std::optional<CBarrier_Stage> CBarrier_Design_Dlg::BuildFromForm()
     return barrier;
 }
 
-bool CBarrier_Design_Dlg::ReadPending()
-{
-    auto barrier = BuildFromForm();
-    return m_pending.Set(std::move(barrier), EditedIndex());
-}
-
 void CBarrier_Design_Dlg::ClearBeforeCommit() { m_form.m_pAbsorption->Reset(); }
 
-EStoreResult CBarrier_Design_Dlg::StorePendingInList()
+void CBarrier_Design_Dlg::Show(const CBarrier_Stage& barrier)
 {
-    return StorePendingEntity(m_arrBarrier, m_pending, ReversedBarrierKey, kBarrierKeyCoordinates);
-}
-
-void CBarrier_Design_Dlg::Load(int index)
-{
-    const CBarrier_Stage& barrier = m_arrBarrier[static_cast<std::size_t>(index)];
     m_form.m_pStartX->setText(Fixed2(barrier.m_dStartX));
     m_form.m_pStartY->setText(Fixed2(barrier.m_dStartY));
     m_form.m_pEndX->setText(Fixed2(barrier.m_dEndX));
@@ -177,7 +167,7 @@ void CBarrier_Design_Dlg::RefreshBaseHeight() { m_form.m_pBaseHeight->setText(Fi
 // hands its marks on.
 void CBarrier_Design_Dlg::OnExclude()
 {
-    CalcSelectorDlg selector(m_arrBarrier, this);
+    CalcSelectorDlg selector(WorkingList(), this);
     if (m_runModal(selector) == QDialog::Accepted)
         emit ExclusionChosen(selector.Marked());
 }

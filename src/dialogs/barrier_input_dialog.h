@@ -51,7 +51,7 @@ struct CBarrierFormWidgets {
     QPushButton* m_pExclude = nullptr;  // "고르기"
 };
 
-class CBarrier_Design_Dlg : public CEntityInputDlg {
+class CBarrier_Design_Dlg : public CEntityInputDlgOf<CBarrier_Stage> {
     Q_OBJECT
 public:
     // baseHeight: the project's reference height, read whenever "기준높이" is refreshed.
@@ -59,7 +59,6 @@ public:
                         QWidget* parent = nullptr);
     ~CBarrier_Design_Dlg() override;
 
-    const std::vector<CBarrier_Stage>& WorkingList() const { return m_arrBarrier; }
     const CBarrierFormWidgets& Form() const { return m_form; }
     // The preset picker while the absorption row is edited; null otherwise.
     PresetDataDlg* PresetPicker() const;
@@ -70,12 +69,8 @@ signals:
     void ExclusionChosen(const std::vector<int>& positions);
 
 protected:
-    int Count() const override { return static_cast<int>(m_arrBarrier.size()); }
-    bool ReadPending() override;
-    EStoreResult StorePendingInList() override;
-    bool RemoveFromList(int index) override { return RemoveEntity(m_arrBarrier, index); }
-    const char* DuplicateMessage() const override { return kMsgDuplicateBarrier; }
-    void Load(int index) override;
+    std::optional<CBarrier_Stage> BuildFromForm() override;
+    void Show(const CBarrier_Stage& barrier) override;
     void ResetForm() override;
     void ClearBeforeCommit() override;
 
@@ -89,12 +84,9 @@ private:
     QWidget* MakeGeometryGroup();
     QWidget* MakeAbsorptionGroup();
     QWidget* MakeButtonRow();
-    std::optional<CBarrier_Stage> BuildFromForm();
     void RefreshBaseHeight();
 
-    std::vector<CBarrier_Stage> m_arrBarrier;
     const double& m_dBaseHeight;
-    CPendingEntity<CBarrier_Stage> m_pending;
     CBarrierFormWidgets m_form;
     QPointer<PresetDataDlg> m_pPresets;
     ModalRunner m_runModal = ExecRunner();

@@ -11,7 +11,8 @@
 #include "dialogs/id_list.h"
 #include "dialogs/input_form_helpers.h"
 
-CEntityInputDlg::CEntityInputDlg(const QString& title, QWidget* parent) : QDialog(parent)
+CEntityInputDlg::CEntityInputDlg(const QString& title, const char* duplicateMessage, QWidget* parent)
+    : QDialog(parent), m_szDuplicateMessage(duplicateMessage)
 {
     setWindowTitle(title);
     setModal(false);
@@ -67,7 +68,7 @@ void CEntityInputDlg::OnCopy() { SelectPosition(m_pIdList, -1); }
 EStoreResult CEntityInputDlg::StorePending()
 {
     const EStoreResult result = StorePendingInList();
-    if (ShowStoreResult(result, this, m_pIdList, DuplicateMessage()))
+    if (ShowStoreResult(result, this, m_pIdList, m_szDuplicateMessage))
         LoadIfValid(EditedIndex());
     return result;
 }

@@ -11,6 +11,10 @@
 // keeps the form as it is. The Escape key does nothing.
 // A window supplies its form (read, show, reset) and its list operations.
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include <QDialog>
 
 #include "dialogs/working_list.h"
@@ -52,7 +56,8 @@ protected:
         QPushButton* m_pDelete = nullptr;
     };
 
-    CEntityInputDlg(const QString& title, QWidget* parent);
+    // duplicateMessage: the refusal of a store whose key another entity has.
+    CEntityInputDlg(const QString& title, const char* duplicateMessage, QWidget* parent);
     // The top row: "ID" with its drop-down, "설명" with its field.
     void AddIdRow(QVBoxLayout* layout, QComboBox*& id, QLineEdit*& description);
     // The commands every window has, each to its request.
@@ -67,7 +72,6 @@ protected:
     // Stores and forgets the pending entity (Ignored when there is none).
     virtual EStoreResult StorePendingInList() = 0;
     virtual bool RemoveFromList(int index) = 0;
-    virtual const char* DuplicateMessage() const = 0;
     // Shows the entity at a valid position; emits FormChanged.
     virtual void Load(int index) = 0;
     // The form of a new entity; emits FormChanged.
@@ -86,5 +90,50 @@ private slots:
 private:
     void LoadIfValid(int index);
 
+    const char* m_szDuplicateMessage;
     QComboBox* m_pIdList = nullptr;
+};
+
+// A window whose form reads and shows the entities of its own list type.
+template <class T>
+class CEntityInputDlgOf : public CEntityInputDlg {
+public:
+    const std::vector<T>& WorkingList() const { return m_list; }
+
+protected:
+    // How stored entities are told apart: the key with the ends swapped, and how many
+    // coordinates the key holds.
+    struct CKeyRule {
+        std::string (*m_pReversedKey)(const T&);
+        int m_nCoordinates;
+    };
+
+    CEntityInputDlgOf(const QString& title, const char* duplicateMessage, const std::vector<T>& list, CKeyRule rule,
+                      QWidget* parent)
+        : CEntityInputDlg(title, duplicateMessage, parent), m_list(list), m_rule(rule)
+    {
+    }
+
+    // The entity as a store would keep it; empty (after the message) when a field does not read.
+    virtual std::optional<T> BuildFromForm() = 0;
+    // Shows a stored entity; emits FormChanged.
+    virtual void Show(const T& entity) = 0;
+
+    int Count() const override { return static_cast<int>(m_list.size()); }
+    bool ReadPending() override
+    {
+        auto entity = BuildFromForm();
+        return m_pending.Set(std::move(entity), EditedIndex());
+    }
+    EStoreResult StorePendingInList() override
+    {
+        return StorePendingEntity(m_list, m_pending, m_rule.m_pReversedKey, m_rule.m_nCoordinates);
+    }
+    bool RemoveFromList(int index) override { return RemoveEntity(m_list, index); }
+    void Load(int index) override { Show(m_list[static_cast<std::size_t>(index)]); }
+
+private:
+    std::vector<T> m_list;
+    CPendingEntity<T> m_pending;
+    CKeyRule m_rule;
 };

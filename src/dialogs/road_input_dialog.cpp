@@ -32,7 +32,8 @@ std::string ReversedKey(const CRoad& road)
 }  // namespace
 
 Input_Road_dlg::Input_Road_dlg(const std::vector<CRoad>& roads, QWidget* parent)
-    : CEntityInputDlg(QStringLiteral("도로 입력"), parent), m_arrRoad(roads)
+    : CEntityInputDlgOf(QStringLiteral("도로 입력"), kMsgDuplicateRoad, roads, {ReversedKey, kRoadKeyCoordinates},
+                        parent)
 {
     BuildForm();
     Start();
@@ -106,7 +107,7 @@ bool Input_Road_dlg::ReadForm(CFormReader& reader, CRoad& road) const
 }
 
 // The road as a store would keep it: the cells as they stand plus 10*lg(length).
-std::optional<CRoad> Input_Road_dlg::BuildRoadFromForm()
+std::optional<CRoad> Input_Road_dlg::BuildFromForm()
 {
     CRoad road;
     CFormReader reader(this);
@@ -134,22 +135,10 @@ void Input_Road_dlg::OnCompute()
         ShowComputedLevels(this, EmissionInputOf(road), m_form.m_pTraffic, m_form.m_pLevels);
 }
 
-bool Input_Road_dlg::ReadPending()
-{
-    auto road = BuildRoadFromForm();
-    return m_pending.Set(std::move(road), EditedIndex());
-}
-
 void Input_Road_dlg::ClearBeforeCommit() { m_form.m_pLevels->Reset(); }
 
-EStoreResult Input_Road_dlg::StorePendingInList()
+void Input_Road_dlg::Show(const CRoad& road)
 {
-    return StorePendingEntity(m_arrRoad, m_pending, ReversedKey, kRoadKeyCoordinates);
-}
-
-void Input_Road_dlg::Load(int index)
-{
-    const CRoad& road = m_arrRoad[static_cast<std::size_t>(index)];
     ShowEnds(m_form.m_start, m_form.m_end, {road.m_dStartX, road.m_dStartY, road.m_dStartZ},
              {road.m_dEndX, road.m_dEndY, road.m_dEndZ});
     m_form.m_pWidth->setText(Fixed2(road.m_dWidth));

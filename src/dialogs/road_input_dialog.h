@@ -49,22 +49,17 @@ struct CRoadFormWidgets {
     QPushButton* m_pDelete = nullptr;
 };
 
-class Input_Road_dlg : public CEntityInputDlg {
+class Input_Road_dlg : public CEntityInputDlgOf<CRoad> {
     Q_OBJECT
 public:
     explicit Input_Road_dlg(const std::vector<CRoad>& roads, QWidget* parent = nullptr);
 
-    const std::vector<CRoad>& WorkingList() const { return m_arrRoad; }
     const CRoadFormWidgets& Form() const { return m_form; }
     void SetModalRunner(ModalRunner runner);
 
 protected:
-    int Count() const override { return static_cast<int>(m_arrRoad.size()); }
-    bool ReadPending() override;
-    EStoreResult StorePendingInList() override;
-    bool RemoveFromList(int index) override { return RemoveEntity(m_arrRoad, index); }
-    const char* DuplicateMessage() const override { return kMsgDuplicateRoad; }
-    void Load(int index) override;
+    std::optional<CRoad> BuildFromForm() override;
+    void Show(const CRoad& road) override;
     void ResetForm() override;
     void ClearBeforeCommit() override;
 
@@ -77,9 +72,6 @@ private:
     QWidget* MakeGeometryGroup();
     QWidget* MakeButtonRow();
     bool ReadForm(CFormReader& reader, CRoad& road) const;
-    std::optional<CRoad> BuildRoadFromForm();
 
-    std::vector<CRoad> m_arrRoad;
-    CPendingEntity<CRoad> m_pending;
     CRoadFormWidgets m_form;
 };

@@ -57,7 +57,7 @@ double BaseHeightOf(const std::vector<CJulto>& cuttings)
 }
 
 CSlopeInputDlg::CSlopeInputDlg(const CSlopeKind& kind, QWidget* parent)
-    : CEntityInputDlg(Named(kind, " 입력"), parent), m_kind(kind)
+    : CEntityInputDlg(Named(kind, " 입력"), kind.m_szDuplicateMessage, parent), m_kind(kind)
 {
     BuildForm();
     m_form.m_pDirection->SetDirection(0);

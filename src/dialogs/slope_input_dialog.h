@@ -76,7 +76,6 @@ protected:
     CPendingEntity<CSlope>& Pending() { return m_pending; }
 
     bool ReadPending() override;
-    const char* DuplicateMessage() const override { return m_kind.m_szDuplicateMessage; }
     void Load(int index) override;
     void ResetForm() override;
     void ClearBeforeCommit() override;

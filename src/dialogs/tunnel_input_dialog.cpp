@@ -54,7 +54,8 @@ std::string ReversedTunnelKey(const CTunnel& t)
 }
 
 CInputTunnelDlg::CInputTunnelDlg(const std::vector<CTunnel>& tunnels, QWidget* parent)
-    : CEntityInputDlg(QStringLiteral("터널입력(검증 작업 중 입니다.)"), parent), m_arrTunnel(tunnels)
+    : CEntityInputDlgOf(QStringLiteral("터널입력(검증 작업 중 입니다.)"), kMsgDuplicateTunnel, tunnels,
+                        {ReversedTunnelKey, kTunnelKeyCoordinates}, parent)
 {
     BuildForm();
     Start();
@@ -169,22 +170,10 @@ std::optional<CTunnel> CInputTunnelDlg::BuildFromForm()
     return tunnel;
 }
 
-bool CInputTunnelDlg::ReadPending()
-{
-    auto tunnel = BuildFromForm();
-    return m_pending.Set(std::move(tunnel), EditedIndex());
-}
-
 void CInputTunnelDlg::ClearBeforeCommit() { m_form.m_pLevels->Reset(); }
 
-EStoreResult CInputTunnelDlg::StorePendingInList()
+void CInputTunnelDlg::Show(const CTunnel& t)
 {
-    return StorePendingEntity(m_arrTunnel, m_pending, ReversedTunnelKey, kTunnelKeyCoordinates);
-}
-
-void CInputTunnelDlg::Load(int index)
-{
-    const CTunnel& t = m_arrTunnel[static_cast<std::size_t>(index)];
     ShowEnds(m_form.m_start, m_form.m_end, {t.m_dStartX, t.m_dStartY, t.m_dStartZ}, {t.m_dEndX, t.m_dEndY, t.m_dEndZ});
     m_form.m_pWidth->setText(Fixed2(t.m_dWidth));
     m_form.m_pHeight->setText(Fixed2(t.m_dHeight));

@@ -53,21 +53,16 @@ struct CTunnelFormWidgets {
     QPushButton* m_pDelete = nullptr;
 };
 
-class CInputTunnelDlg : public CEntityInputDlg {
+class CInputTunnelDlg : public CEntityInputDlgOf<CTunnel> {
     Q_OBJECT
 public:
     explicit CInputTunnelDlg(const std::vector<CTunnel>& tunnels, QWidget* parent = nullptr);
 
-    const std::vector<CTunnel>& WorkingList() const { return m_arrTunnel; }
     const CTunnelFormWidgets& Form() const { return m_form; }
 
 protected:
-    int Count() const override { return static_cast<int>(m_arrTunnel.size()); }
-    bool ReadPending() override;
-    EStoreResult StorePendingInList() override;
-    bool RemoveFromList(int index) override { return RemoveEntity(m_arrTunnel, index); }
-    const char* DuplicateMessage() const override { return kMsgDuplicateTunnel; }
-    void Load(int index) override;
+    std::optional<CTunnel> BuildFromForm() override;
+    void Show(const CTunnel& tunnel) override;
     void ResetForm() override;
     void ClearBeforeCommit() override;
 
@@ -81,9 +76,6 @@ private:
     QWidget* MakeSectionGroup();
     QWidget* MakeButtonRow();
     bool ReadForm(CFormReader& reader, CTunnel& tunnel) const;
-    std::optional<CTunnel> BuildFromForm();
 
-    std::vector<CTunnel> m_arrTunnel;
-    CPendingEntity<CTunnel> m_pending;
     CTunnelFormWidgets m_form;
 };
