@@ -16,7 +16,6 @@
 #include "dialogs/barrier_exclusion_dialog.h"
 #include "dialogs/bridge_settings.h"
 #include "dialogs/input_form_helpers.h"
-#include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
 
 namespace {
@@ -48,7 +47,7 @@ PresetDataDlg* CBarrier_Design_Dlg::PresetPicker() const { return m_pPresets; }
 void CBarrier_Design_Dlg::BuildForm()
 {
     auto* layout = new QVBoxLayout(this);
-    AddIdRow(layout, m_form.m_pId, m_form.m_pDescription);
+    AddIdRow(layout, m_form);
     layout->addWidget(MakeGeometryGroup());
     layout->addWidget(MakeAbsorptionGroup());
     layout->addWidget(MakeButtonRow());
@@ -102,7 +101,7 @@ QWidget* CBarrier_Design_Dlg::MakeButtonRow()
     m_form.m_pCancel = AddCommandButton(layout, QStringLiteral("취소(&C)"), row);
     m_form.m_pDelete = AddCommandButton(layout, QStringLiteral("제거(&X)"), row);
     connect(m_form.m_pExclude, &QPushButton::clicked, this, &CBarrier_Design_Dlg::OnExclude);
-    ConnectCommands({m_form.m_pApply, m_form.m_pOk, m_form.m_pCopy, m_form.m_pCancel, m_form.m_pDelete});
+    ConnectCommands(m_form);
     return row;
 }
 
@@ -116,9 +115,7 @@ std::optional<CBarrier_Stage> CBarrier_Design_Dlg::BuildFromForm()
     reader.Double(m_form.m_pEndX, ex);
     reader.Double(m_form.m_pEndY, ey);
     reader.Double(m_form.m_pHeight, height);
-    const auto absorption = reader.Ok() ? m_form.m_pAbsorption->Values() : std::nullopt;
-    if (reader.Ok() && !absorption)
-        MessageBoxes().Information(this, QString::fromUtf8(kMsgEnterNumber));
+    const auto absorption = reader.Ok() ? ReadBandRow(this, m_form.m_pAbsorption) : std::nullopt;
     if (!absorption)
         return std::nullopt;
     CBarrier_Stage barrier;

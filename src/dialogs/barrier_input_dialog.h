@@ -31,9 +31,7 @@ inline constexpr const char* kDefaultAbsorptionDescription = "흡음률 자료�
 
 std::string ReversedBarrierKey(const CBarrier_Stage& barrier);
 
-struct CBarrierFormWidgets {
-    QComboBox* m_pId = nullptr;
-    QLineEdit* m_pDescription = nullptr;
+struct CBarrierFormWidgets : CEntityFormWidgets {
     QLineEdit* m_pStartX = nullptr;
     QLineEdit* m_pStartY = nullptr;
     QLineEdit* m_pEndX = nullptr;
@@ -43,11 +41,6 @@ struct CBarrierFormWidgets {
     QComboBox* m_pAttenuator = nullptr;
     QLineEdit* m_pAbsorptionDesc = nullptr;
     CBandRowWidget* m_pAbsorption = nullptr;
-    QPushButton* m_pApply = nullptr;
-    QPushButton* m_pOk = nullptr;
-    QPushButton* m_pCopy = nullptr;
-    QPushButton* m_pCancel = nullptr;
-    QPushButton* m_pDelete = nullptr;
     QPushButton* m_pExclude = nullptr;  // "고르기"
 };
 

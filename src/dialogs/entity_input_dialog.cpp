@@ -18,19 +18,19 @@ CEntityInputDlg::CEntityInputDlg(const QString& title, const char* duplicateMess
     setModal(false);
 }
 
-void CEntityInputDlg::AddIdRow(QVBoxLayout* layout, QComboBox*& id, QLineEdit*& description)
+void CEntityInputDlg::AddIdRow(QVBoxLayout* layout, CEntityFormWidgets& form)
 {
     auto* top = new QGridLayout;
-    id = new QComboBox(this);
+    form.m_pId = new QComboBox(this);
     top->addWidget(new QLabel(QStringLiteral("ID"), this), 0, 0);
-    top->addWidget(id, 0, 1);
-    description = AddLabelledField(top, 0, 2, QStringLiteral("설명"), this);
+    top->addWidget(form.m_pId, 0, 1);
+    form.m_pDescription = AddLabelledField(top, 0, 2, QStringLiteral("설명"), this);
     layout->addLayout(top);
-    m_pIdList = id;
-    connect(id, &QComboBox::currentIndexChanged, this, &CEntityInputDlg::OnIdSelected);
+    m_pIdList = form.m_pId;
+    connect(m_pIdList, &QComboBox::currentIndexChanged, this, &CEntityInputDlg::OnIdSelected);
 }
 
-void CEntityInputDlg::ConnectCommands(const CCommandButtons& buttons)
+void CEntityInputDlg::ConnectCommands(const CEntityFormWidgets& buttons)
 {
     connect(buttons.m_pApply, &QPushButton::clicked, this, &CEntityInputDlg::OnApply);
     connect(buttons.m_pOk, &QPushButton::clicked, this, &CEntityInputDlg::OnOk);

@@ -24,6 +24,17 @@ class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 
+// The widgets every such window has: the top row and the commands.
+struct CEntityFormWidgets {
+    QComboBox* m_pId = nullptr;
+    QLineEdit* m_pDescription = nullptr;
+    QPushButton* m_pApply = nullptr;
+    QPushButton* m_pOk = nullptr;
+    QPushButton* m_pCopy = nullptr;  // "복사"; the tunnel window has none
+    QPushButton* m_pCancel = nullptr;
+    QPushButton* m_pDelete = nullptr;
+};
+
 class CEntityInputDlg : public QDialog {
     Q_OBJECT
 public:
@@ -48,20 +59,12 @@ public slots:
     void reject() override;  // the close box: as "취소(&C)"
 
 protected:
-    struct CCommandButtons {
-        QPushButton* m_pApply = nullptr;
-        QPushButton* m_pOk = nullptr;
-        QPushButton* m_pCopy = nullptr;  // none in every window
-        QPushButton* m_pCancel = nullptr;
-        QPushButton* m_pDelete = nullptr;
-    };
-
     // duplicateMessage: the refusal of a store whose key another entity has.
     CEntityInputDlg(const QString& title, const char* duplicateMessage, QWidget* parent);
     // The top row: "ID" with its drop-down, "설명" with its field.
-    void AddIdRow(QVBoxLayout* layout, QComboBox*& id, QLineEdit*& description);
-    // The commands every window has, each to its request.
-    void ConnectCommands(const CCommandButtons& buttons);
+    void AddIdRow(QVBoxLayout* layout, CEntityFormWidgets& form);
+    // The commands every window has (made by the window, in its own order), each to its request.
+    void ConnectCommands(const CEntityFormWidgets& form);
     // Called by the concrete window once its form and working list are in place.
     void Start();
 

@@ -7,6 +7,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "dialogs/message_box.h"
+#include "dialogs/number_fields.h"
+
 QLineEdit* AddLabelledField(QGridLayout* grid, int row, int column, const QString& label, QWidget* parent)
 {
     auto* field = new QLineEdit(parent);
@@ -51,6 +54,14 @@ bool SwallowEscape(QKeyEvent* event)
         return false;
     event->accept();
     return true;
+}
+
+std::optional<Bands> ReadBandRow(QWidget* parent, const CBandRowWidget* row)
+{
+    auto values = row->Values();
+    if (!values)
+        MessageBoxes().Information(parent, QString::fromUtf8(kMsgEnterNumber));
+    return values;
 }
 
 QString Fixed3(double value) { return QString::asprintf("%.3f", value); }

@@ -4,6 +4,7 @@
 // margins, command buttons, the absorption row style ("%.3f"), the ignored Escape key.
 
 #include <initializer_list>
+#include <optional>
 
 #include <QString>
 
@@ -26,6 +27,9 @@ QPushButton* AddCommandButton(QHBoxLayout* row, const QString& text, QWidget* pa
 void SetWidgetsEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
 // True (the key taken) for Escape, which does nothing in the input windows.
 bool SwallowEscape(QKeyEvent* event);
+
+// A band row's cells; empty (after the message) when one does not read.
+std::optional<Bands> ReadBandRow(QWidget* parent, const CBandRowWidget* row);
 
 // "%.3f".
 QString Fixed3(double value);

@@ -61,14 +61,6 @@ Bands PerMetreLevels(const Bands& stored, double length)
     return perMetre;
 }
 
-std::optional<Bands> ReadLevelRow(QWidget* parent, const CBandRowWidget* row)
-{
-    auto levels = row->Values();
-    if (!levels)
-        MessageBoxes().Information(parent, QString::fromUtf8(kMsgEnterNumber));
-    return levels;
-}
-
 std::optional<Bands> WholeLengthLevels(QWidget* parent, const Bands& perMetre, bool ignored, double length,
                                        const char* noLengthMessage)
 {

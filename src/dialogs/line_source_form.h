@@ -37,8 +37,6 @@ void ClearEnds(const CEndFields& start, const CEndFields& end);
 double LengthTerm(double length);
 // The per-metre levels of stored whole-length levels; no energy stays no energy.
 Bands PerMetreLevels(const Bands& stored, double length);
-// The level row's cells; empty (after the message) when one does not read.
-std::optional<Bands> ReadLevelRow(QWidget* parent, const CBandRowWidget* row);
 // The levels a store keeps: the cells as they stand for an entity the store ignores (its
 // key is all zeros), else the cells plus 10*lg(length). Empty (after noLengthMessage)
 // when an entity to be stored has no length.

@@ -12,7 +12,6 @@
 
 #include "dialogs/band_row_widget.h"
 #include "dialogs/input_form_helpers.h"
-#include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
 #include "dialogs/pavement_selector.h"
 #include "dialogs/road_kind_panel.h"
@@ -42,7 +41,7 @@ Input_Road_dlg::Input_Road_dlg(const std::vector<CRoad>& roads, QWidget* parent)
 void Input_Road_dlg::BuildForm()
 {
     auto* layout = new QVBoxLayout(this);
-    AddIdRow(layout, m_form.m_pId, m_form.m_pDescription);
+    AddIdRow(layout, m_form);
     layout->addWidget(MakeGeometryGroup());
     m_form.m_pPavement = new CPavementSelector(this);
     layout->addWidget(m_form.m_pPavement);
@@ -82,7 +81,7 @@ QWidget* Input_Road_dlg::MakeButtonRow()
     m_form.m_pCopy = AddCommandButton(layout, QStringLiteral("복사(O)"), row);
     m_form.m_pCancel = AddCommandButton(layout, QStringLiteral("취소(&C)"), row);
     m_form.m_pDelete = AddCommandButton(layout, QStringLiteral("제거(&X)"), row);
-    ConnectCommands({m_form.m_pApply, m_form.m_pOk, m_form.m_pCopy, m_form.m_pCancel, m_form.m_pDelete});
+    ConnectCommands(m_form);
     return row;
 }
 
@@ -113,7 +112,7 @@ std::optional<CRoad> Input_Road_dlg::BuildFromForm()
     CFormReader reader(this);
     if (!ReadForm(reader, road))
         return std::nullopt;
-    const auto perMetre = ReadLevelRow(this, m_form.m_pLevels);
+    const auto perMetre = ReadBandRow(this, m_form.m_pLevels);
     if (!perMetre)
         return std::nullopt;
     road.SetKey(road.MakeIdentity());

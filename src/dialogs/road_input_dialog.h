@@ -29,9 +29,7 @@ inline constexpr const char* kDefaultRoadDescription = "도로에 대한 설명�
 constexpr int kMaxSourceCount = 100000;
 
 // The widgets of the form, for the window's owner and its tests.
-struct CRoadFormWidgets {
-    QComboBox* m_pId = nullptr;
-    QLineEdit* m_pDescription = nullptr;
+struct CRoadFormWidgets : CEntityFormWidgets {
     CEndFields m_start{};
     CEndFields m_end{};
     QLineEdit* m_pWidth = nullptr;
@@ -42,11 +40,6 @@ struct CRoadFormWidgets {
     CTrafficGroup* m_pTraffic = nullptr;
     CBandRowWidget* m_pLevels = nullptr;
     QPushButton* m_pCompute = nullptr;
-    QPushButton* m_pApply = nullptr;
-    QPushButton* m_pOk = nullptr;
-    QPushButton* m_pCopy = nullptr;
-    QPushButton* m_pCancel = nullptr;
-    QPushButton* m_pDelete = nullptr;
 };
 
 class Input_Road_dlg : public CEntityInputDlgOf<CRoad> {

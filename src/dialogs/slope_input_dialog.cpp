@@ -14,7 +14,6 @@
 
 #include "dialogs/band_row_widget.h"
 #include "dialogs/input_form_helpers.h"
-#include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
 #include "dialogs/slope_direction_buttons.h"
 
@@ -66,7 +65,7 @@ CSlopeInputDlg::CSlopeInputDlg(const CSlopeKind& kind, QWidget* parent)
 void CSlopeInputDlg::BuildForm()
 {
     auto* layout = new QVBoxLayout(this);
-    AddIdRow(layout, m_form.m_pId, m_form.m_pDescription);
+    AddIdRow(layout, m_form);
     layout->addWidget(MakeGeometryGroup());
     const auto body = m_kind.m_bCutting ? CSlopeDirectionButtons::EBody::Cutting
                                         : CSlopeDirectionButtons::EBody::Embankment;
@@ -105,7 +104,7 @@ QWidget* CSlopeInputDlg::MakeButtonRow()
     m_form.m_pCopy = AddCommandButton(layout, QStringLiteral("복사(&O)"), row);
     m_form.m_pCancel = AddCommandButton(layout, QStringLiteral("취소(&C)"), row);
     m_form.m_pDelete = AddCommandButton(layout, QStringLiteral("제거(&X)"), row);
-    ConnectCommands({m_form.m_pApply, m_form.m_pOk, m_form.m_pCopy, m_form.m_pCancel, m_form.m_pDelete});
+    ConnectCommands(m_form);
     return row;
 }
 
@@ -121,9 +120,7 @@ std::optional<CSlope> CSlopeInputDlg::BuildFromForm()
     reader.Double(m_form.m_pEndY, ey);
     reader.Double(m_form.m_pHeight, height);
     reader.Double(m_form.m_pWidth, width);
-    const auto absorption = reader.Ok() ? m_form.m_pAbsorption->Values() : std::nullopt;
-    if (reader.Ok() && !absorption)
-        MessageBoxes().Information(this, QString::fromUtf8(kMsgEnterNumber));
+    const auto absorption = reader.Ok() ? ReadBandRow(this, m_form.m_pAbsorption) : std::nullopt;
     if (!absorption)
         return std::nullopt;
     slope.SetGeometry(sx, sy, ex, ey, height, width, std::hypot(ex - sx, ey - sy));

@@ -45,9 +45,7 @@ std::string ReversedSlopeKey(const CSlope& slope);
 // The project's base height: the smallest of 0 and the heights of the cuttings.
 double BaseHeightOf(const std::vector<CJulto>& cuttings);
 
-struct CSlopeFormWidgets {
-    QComboBox* m_pId = nullptr;
-    QLineEdit* m_pDescription = nullptr;
+struct CSlopeFormWidgets : CEntityFormWidgets {
     QLineEdit* m_pStartX = nullptr;
     QLineEdit* m_pStartY = nullptr;
     QLineEdit* m_pEndX = nullptr;
@@ -56,11 +54,6 @@ struct CSlopeFormWidgets {
     QLineEdit* m_pWidth = nullptr;
     CSlopeDirectionButtons* m_pDirection = nullptr;
     CBandRowWidget* m_pAbsorption = nullptr;
-    QPushButton* m_pApply = nullptr;
-    QPushButton* m_pOk = nullptr;
-    QPushButton* m_pCopy = nullptr;
-    QPushButton* m_pCancel = nullptr;
-    QPushButton* m_pDelete = nullptr;
 };
 
 class CSlopeInputDlg : public CEntityInputDlg {

@@ -13,7 +13,6 @@
 
 #include "dialogs/band_row_widget.h"
 #include "dialogs/input_form_helpers.h"
-#include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
 #include "dialogs/pavement_selector.h"
 #include "dialogs/traffic_group.h"
@@ -64,7 +63,7 @@ CInputTunnelDlg::CInputTunnelDlg(const std::vector<CTunnel>& tunnels, QWidget* p
 void CInputTunnelDlg::BuildForm()
 {
     auto* layout = new QVBoxLayout(this);
-    AddIdRow(layout, m_form.m_pId, m_form.m_pDescription);
+    AddIdRow(layout, m_form);
     layout->addWidget(MakeGeometryGroup());
     m_form.m_pPavement = new CPavementSelector(this);
     KeepTunnelPavements(m_form.m_pPavement);
@@ -117,7 +116,7 @@ QWidget* CInputTunnelDlg::MakeButtonRow()
     m_form.m_pApply = AddCommandButton(layout, QStringLiteral("적용(&A)"), row);
     m_form.m_pCancel = AddCommandButton(layout, QStringLiteral("취소(&C)"), row);
     m_form.m_pDelete = AddCommandButton(layout, QStringLiteral("제거(&X)"), row);
-    ConnectCommands({m_form.m_pApply, m_form.m_pOk, nullptr, m_form.m_pCancel, m_form.m_pDelete});
+    ConnectCommands(m_form);
     return row;
 }
 
@@ -157,7 +156,7 @@ std::optional<CTunnel> CInputTunnelDlg::BuildFromForm()
     CFormReader reader(this);
     if (!ReadForm(reader, tunnel))
         return std::nullopt;
-    const auto perMetre = ReadLevelRow(this, m_form.m_pLevels);
+    const auto perMetre = ReadBandRow(this, m_form.m_pLevels);
     if (!perMetre)
         return std::nullopt;
     tunnel.m_pKey = tunnel.MakeIdentity();

@@ -32,9 +32,7 @@ inline constexpr const char* kDefaultTunnelDescription = "도로에 대한 설�
 
 std::string ReversedTunnelKey(const CTunnel& tunnel);
 
-struct CTunnelFormWidgets {
-    QComboBox* m_pId = nullptr;
-    QLineEdit* m_pDescription = nullptr;
+struct CTunnelFormWidgets : CEntityFormWidgets {
     CEndFields m_start{};
     CEndFields m_end{};
     QLineEdit* m_pLanes = nullptr;
@@ -47,10 +45,6 @@ struct CTunnelFormWidgets {
     CTrafficGroup* m_pTraffic = nullptr;
     CBandRowWidget* m_pLevels = nullptr;
     QPushButton* m_pCompute = nullptr;
-    QPushButton* m_pApply = nullptr;
-    QPushButton* m_pOk = nullptr;
-    QPushButton* m_pCancel = nullptr;
-    QPushButton* m_pDelete = nullptr;
 };
 
 class CInputTunnelDlg : public CEntityInputDlgOf<CTunnel> {
