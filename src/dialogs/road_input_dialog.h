@@ -5,7 +5,6 @@
 // document's roads); the document is only changed by a commit, which its owner carries
 // out on the window's requests (entity_input_dialog.h), taking WorkingList().
 
-#include <array>
 #include <optional>
 #include <vector>
 
@@ -14,7 +13,6 @@
 #include "dialogs/modal_runner.h"
 #include "model/entities.h"
 
-class QComboBox;
 class QLineEdit;
 class QPushButton;
 class CBandRowWidget;

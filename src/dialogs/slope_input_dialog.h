@@ -8,7 +8,6 @@
 // An entity is identified by start x, start y, end x, end y and height ("%.2f" each); the
 // width is not part of it.
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,7 +15,6 @@
 #include "dialogs/entity_input_dialog.h"
 #include "model/entities.h"
 
-class QComboBox;
 class QLineEdit;
 class QPushButton;
 class CBandRowWidget;

@@ -9,7 +9,6 @@
 // input windows (entity_input_dialog.h); there is no "복사".
 // A tunnel is identified by its six portal coordinates ("%.2f").
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
