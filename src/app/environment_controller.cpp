@@ -41,10 +41,26 @@ void CEnvironmentController::Repaint(bool plan, bool section)
     if (plan) m_pPlanView->update();
 }
 
+QString CEnvironmentController::StaleMapMessage()
+{
+    return QStringLiteral("환경이 바뀌어 소음지도를 지웠습니다. 소음지도를 다시 계산하세요.");
+}
+
+// A map computed with other air, area, receiver grid or section line would show wrong levels.
+void CEnvironmentController::DropStaleNoiseMap(const CProjectSettings& before)
+{
+    if (!m_pPlanView->IsShowingNoiseMap() || SameNoiseMapInputs(before, m_pDoc->m_settings))
+        return;
+    m_pPlanView->ClearNoiseMap();
+    emit statusMessage(StaleMapMessage());
+}
+
 void CEnvironmentController::OnFieldEdited(EEnvField field, const QString& text)
 {
+    const CProjectSettings before = m_pDoc->m_settings;
     const CEnvEffect effect = ApplyEnvField(m_pDoc->m_settings, field, text.toStdString());
     if (effect.m_bClearDisplayLists) m_pPlanView->ClearDisplayLists();
+    DropStaleNoiseMap(before);
     Repaint(effect.m_bRepaintPlan, effect.m_bRepaintSection);
     m_markModified();
 }
@@ -75,7 +91,9 @@ void CEnvironmentController::OnSectionAxis(int axis)
 {
     const int newAxis = axis == 0 ? 0 : 1;
     if (m_pDoc->m_settings.m_nSectionAxis != newAxis) m_markModified();
+    const CProjectSettings before = m_pDoc->m_settings;
     m_pSectionView->SetSectionAxis(newAxis);
+    DropStaleNoiseMap(before);
     m_pSectionView->setFocus();
     Repaint(true, true);
 }

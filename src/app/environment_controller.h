@@ -2,11 +2,13 @@
 
 // Applies what the user does in the environment pane: settings taken over at once with
 // their clamps, the emptied display lists, the repaints, and the navigation buttons
-// acting on the active view (0 = plan view, 1 = section view).
+// acting on the active view (0 = plan view, 1 = section view). A noise map shown in the
+// views is removed as soon as a setting it was computed from changes.
 
 #include <functional>
 
 #include <QObject>
+#include <QString>
 
 #include "dialogs/environment_box.h"
 
@@ -25,6 +27,12 @@ public:
     int ActiveView() const { return m_nActiveView; }
     INavigableView* ActiveNavigable() const;
 
+    // The status bar text when a changed setting removed the noise map.
+    static QString StaleMapMessage();
+
+signals:
+    void statusMessage(const QString& text);
+
 private:
     void OnFieldEdited(EEnvField field, const QString& text);
     void OnFieldFinished(EEnvField field);
@@ -33,6 +41,7 @@ private:
     void OnActiveView(int view);
     void OnNavigate(ENavigation step);
     void Repaint(bool plan, bool section);
+    void DropStaleNoiseMap(const CProjectSettings& before);
 
     CEnvironmentBox* m_pBox;
     CMyTalvoDoc* m_pDoc;

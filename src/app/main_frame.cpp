@@ -100,6 +100,8 @@ void CMainFrame::BuildEnvironmentPane()
     m_pEnvironment = new CEnvironmentController(m_pEnvironmentBox, &m_doc, m_pPlanView,
                                                 m_pSectionView, [this] { SetDocumentModified(); },
                                                 this);
+    connect(m_pEnvironment, &CEnvironmentController::statusMessage, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
 }
 
 int CMainFrame::ActiveView() const { return m_pEnvironment->ActiveView(); }

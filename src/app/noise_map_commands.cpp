@@ -90,10 +90,11 @@ std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band
     const CCalcScene scene(doc);
     auto map = std::make_shared<CNoiseMap>();
     map->plan = PlanMapLayout(s, s.m_dReceiverSpacing, s.m_dReceiverHeight, band);
-    if (!ComputeNoiseMap(scene, map->plan, progress, threads))
-        return nullptr;
     map->section = SectionMapLayout(s, s.m_dReceiverSpacing, band);
-    if (!ComputeNoiseMap(scene, *map->section, progress, threads))
+    // One run over the nodes of both grids, so the progress goes from 0 to 100% once.
+    progress.Start(static_cast<std::int64_t>(map->plan.m_arrLevel.size() + map->section->m_arrLevel.size()));
+    if (!ComputeNoiseMapNodes(scene, map->plan, progress, threads) ||
+        !ComputeNoiseMapNodes(scene, *map->section, progress, threads))
         return nullptr;
     return map;
 }
@@ -105,6 +106,8 @@ CNoiseMapCommands::CNoiseMapCommands(CMyTalvoDoc* doc, CPlan_View* planView, QWi
                               QStringLiteral("소음지도를 계산하여 평면창에 표시합니다."), this);
     m_pPngAction = MakeAction(QStringLiteral("소음지도 그림 저장"),
                               QStringLiteral("소음지도를 PNG 그림으로 저장합니다."), this);
+    m_pSectionPngAction = MakeAction(QStringLiteral("소음지도 단면 그림 저장"),
+                                     QStringLiteral("단면창의 소음지도를 PNG 그림으로 저장합니다."), this);
     m_pCsvAction = MakeAction(QStringLiteral("소음지도 격자 CSV 저장"),
                               QStringLiteral("소음지도 격자의 좌표와 소음레벨을 CSV 파일로 저장합니다."), this);
     m_pGeoJsonAction = MakeAction(QStringLiteral("소음지도 GeoJSON 저장"),
@@ -114,6 +117,7 @@ CNoiseMapCommands::CNoiseMapCommands(CMyTalvoDoc* doc, CPlan_View* planView, QWi
     m_pMapAction->setIconVisibleInMenu(false);
     connect(m_pMapAction, &QAction::triggered, this, &CNoiseMapCommands::OnNoiseMap);
     connect(m_pPngAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveMapPng);
+    connect(m_pSectionPngAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveSectionPng);
     connect(m_pCsvAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveGridCsv);
     connect(m_pGeoJsonAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveGridGeoJson);
 }
@@ -136,6 +140,7 @@ void CNoiseMapCommands::AddTo(QMenu* resultMenu) const
         return;
     resultMenu->addAction(m_pMapAction);
     resultMenu->addAction(m_pPngAction);
+    resultMenu->addAction(m_pSectionPngAction);
     resultMenu->addAction(m_pCsvAction);
     resultMenu->addAction(m_pGeoJsonAction);
 }
@@ -179,7 +184,8 @@ void CNoiseMapCommands::OnNoiseMap()
 }
 
 // Computes on a worker while a modal progress dialog shows "done / total ( percent% )"
-// every 100 ms; its cancel button stops the workers after the nodes they are on.
+// every 100 ms over the nodes of both grids; its cancel button stops the workers after the
+// nodes they are on, and a cancelled run shows nothing even when it had just finished.
 std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputeWithProgress(int band)
 {
     CRunProgress progress;
@@ -192,10 +198,16 @@ std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputeWithProgress(int band)
     QEventLoop loop;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, &dialog, [&]() {
-        dialog.setValue(progress.Percent());
-        dialog.setLabelText(QStringLiteral("%1 / %2 ( %3% )")
-                                .arg(progress.Done()).arg(progress.Total()).arg(progress.Percent()));
-        if (finished)
+        const bool last = finished;  // read first: the percent shown then is the final one
+        if (!progress.CancelRequested()) {
+            const int percent = progress.Percent();
+            dialog.setValue(percent);
+            dialog.setLabelText(QStringLiteral("%1 / %2 ( %3% )")
+                                    .arg(progress.Done()).arg(progress.Total()).arg(percent));
+            if (m_onProgressTick)
+                m_onProgressTick(dialog, percent);
+        }
+        if (last)
             loop.quit();
     });
     QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&]() { progress.RequestCancel(); });
@@ -227,7 +239,31 @@ void CNoiseMapCommands::OnSaveMapPng()
                                     QStringLiteral("PNG 그림(*.png)"));
     if (path.isEmpty())
         return;
-    const QImage image = RenderPlanMapImage(*m_pDoc, map->plan, PlanMapImageSize(*m_pDoc, kPngWidth));
+    WritePng(RenderPlanMapImage(*m_pDoc, map->plan, PlanMapImageSize(*m_pDoc, kPngWidth)), path);
+}
+
+// The whole section grid as the section view shows it, with the model and the legend.
+void CNoiseMapCommands::OnSaveSectionPng()
+{
+    const CNoiseMap* map = ShownMap();
+    if (!map)
+        return;
+    if (!map->section) {  // a plan map alone has no section to save
+        MessageBoxes().Information(m_pParent, kNoMapShown);
+        return;
+    }
+    const QString path = ChooseFile(QStringLiteral("소음지도 단면 그림 저장"), QStringLiteral("소음지도_단면.png"),
+                                    QStringLiteral("PNG 그림(*.png)"));
+    if (path.isEmpty())
+        return;
+    const CNoiseMapGrid& section = *map->section;
+    const double from = section.m_dStartU, to = section.m_dEndU;
+    WritePng(RenderSectionMapImage(*m_pDoc, section, from, to, SectionMapImageSize(section, from, to, kPngWidth)),
+             path);
+}
+
+void CNoiseMapCommands::WritePng(const QImage& image, const QString& path) const
+{
     if (!image.save(path, "PNG"))
         MessageBoxes().Information(m_pParent, kPngNotWritten);
 }

@@ -3,7 +3,8 @@
 // The noise map commands of the main window: "소음지도" computes the plan map over the
 // calculation area and the section map along the section line (overall level or one
 // band), with a progress dialog and cancel, and shows them in the views; three more
-// commands save the shown map as a PNG, its plan grid as CSV and as GeoJSON.
+// commands save the shown plan map and section map as PNGs, the plan grid as CSV and as
+// GeoJSON.
 // User-interface thread only; the computation itself runs on worker threads.
 
 #include <QObject>
@@ -18,8 +19,10 @@ class CMyTalvoDoc;
 class CRunProgress;
 class CPlan_View;
 class QAction;
+class QImage;
 class QMainWindow;
 class QMenu;
+class QProgressDialog;
 class QToolBar;
 class QWidget;
 
@@ -47,8 +50,9 @@ public:
 
     // "소음지도" with its prompt, for the menu "결과(&R)" and the toolbar.
     QAction* MapAction() const { return m_pMapAction; }
-    // The three save commands, for the same menu.
+    // The save commands, for the same menu.
     QAction* SavePngAction() const { return m_pPngAction; }
+    QAction* SaveSectionPngAction() const { return m_pSectionPngAction; }
     QAction* SaveCsvAction() const { return m_pCsvAction; }
     QAction* SaveGeoJsonAction() const { return m_pGeoJsonAction; }
     // Adds the map command and the save commands to the menu.
@@ -57,10 +61,14 @@ public:
     // Tests answer the band choice (nullopt: cancelled) instead of the dialog; file names
     // come through FileDialogs().
     std::function<std::optional<int>()> m_chooseBand;
+    // Tests watch every tick of the progress dialog with the percent it was just given, and
+    // may press its cancel button there, instead of reaching into the modal loop.
+    std::function<void(QProgressDialog&, int percent)> m_onProgressTick;
 
 public slots:
     void OnNoiseMap();
     void OnSaveMapPng();
+    void OnSaveSectionPng();
     void OnSaveGridCsv();
     void OnSaveGridGeoJson();
 
@@ -69,6 +77,7 @@ private:
     QString ChooseFile(const QString& title, const QString& name, const QString& filter) const;
     std::shared_ptr<CNoiseMap> ComputeWithProgress(int band);
     const CNoiseMap* ShownMap();
+    void WritePng(const QImage& image, const QString& path) const;
     void Report(const std::string& message);
 
     CMyTalvoDoc* m_pDoc;
@@ -76,6 +85,7 @@ private:
     QWidget* m_pParent;
     QAction* m_pMapAction;
     QAction* m_pPngAction;
+    QAction* m_pSectionPngAction;
     QAction* m_pCsvAction;
     QAction* m_pGeoJsonAction;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -80,4 +81,23 @@ CEnvEffect ApplyEnvField(CProjectSettings& s, EEnvField field, const std::string
     }
     *NumberSlot(s, field) = ParseEnvNumber(text);
     return IsAreaField(field) ? kBothViews : kNothing;
+}
+
+namespace {
+
+// Where the section line cuts across the axis it does not follow.
+double SectionCut(const CProjectSettings& s) { return s.m_nSectionAxis == 1 ? s.m_dSectionY : s.m_dSectionX; }
+
+auto NoiseMapInputs(const CProjectSettings& s)
+{
+    return std::make_tuple(s.m_dTemperature, s.m_dHumidity, s.m_dPressure, s.m_dAreaStartX, s.m_dAreaStartY,
+                           s.m_dAreaEndX, s.m_dAreaEndY, s.m_nSectionAxis, SectionCut(s), s.m_dBaseHeight,
+                           s.m_dReceiverSpacing, s.m_dReceiverHeight, s.m_bReceiverHeightEmpty);
+}
+
+}  // namespace
+
+bool SameNoiseMapInputs(const CProjectSettings& a, const CProjectSettings& b)
+{
+    return NoiseMapInputs(a) == NoiseMapInputs(b);
 }

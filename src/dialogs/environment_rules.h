@@ -37,3 +37,7 @@ double ClampSectionPosition(double value, const CProjectSettings& settings);
 
 // Stores the field's text into settings and says what to refresh.
 CEnvEffect ApplyEnvField(CProjectSettings& settings, EEnvField field, const std::string& text);
+
+// Whether a noise map computed with settings `a` still holds for settings `b`: the same air
+// conditions, calculation area, receiver grid (spacing and height) and section line.
+bool SameNoiseMapInputs(const CProjectSettings& a, const CProjectSettings& b);

@@ -128,6 +128,12 @@ bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress&
                      int threads)
 {
     progress.Start(static_cast<std::int64_t>(grid.m_arrLevel.size()));
+    return ComputeNoiseMapNodes(scene, grid, progress, threads);
+}
+
+bool ComputeNoiseMapNodes(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress,
+                          int threads)
+{
     std::atomic<std::size_t> nextColumn{0};
     std::vector<std::thread> workers;
     const int count = ThreadCount(threads, grid.Columns());

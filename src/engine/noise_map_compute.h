@@ -45,6 +45,10 @@ CNoiseMapGrid SectionMapLayout(const CProjectSettings& settings, double spacing,
 // CRunProgress, which another thread may watch meanwhile.
 bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress,
                      int threads);
+// As ComputeNoiseMap, but the grid's nodes are counted onto a run whose total the caller set
+// beforehand (CRunProgress::Start), so one progress may run once over several grids.
+bool ComputeNoiseMapNodes(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress,
+                          int threads);
 
 // The level a map shows of a point's bands: the overall level for band 0, else the band.
 double MapLevel(const Bands& levels, int band);
