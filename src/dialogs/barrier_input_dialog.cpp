@@ -6,7 +6,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,9 +15,7 @@
 #include "dialogs/band_row_widget.h"
 #include "dialogs/barrier_exclusion_dialog.h"
 #include "dialogs/bridge_settings.h"
-#include "dialogs/id_list.h"
 #include "dialogs/input_form_helpers.h"
-#include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
 
 namespace {
@@ -35,13 +32,12 @@ std::string ReversedBarrierKey(const CBarrier_Stage& b)
 
 CBarrier_Design_Dlg::CBarrier_Design_Dlg(const std::vector<CBarrier_Stage>& barriers, const double& baseHeight,
                                          QWidget* parent)
-    : QDialog(parent), m_arrBarrier(barriers), m_dBaseHeight(baseHeight)
+    : CEntityInputDlgOf(QStringLiteral("방음벽 입력"), kMsgDuplicateBarrier, barriers,
+                        {ReversedBarrierKey, kBarrierKeyCoordinates}, parent),
+      m_dBaseHeight(baseHeight)
 {
-    setWindowTitle(QStringLiteral("방음벽 입력"));
-    setModal(false);
     BuildForm();
-    FillIdList(m_form.m_pId, static_cast<int>(m_arrBarrier.size()));
-    ResetForm();
+    Start();
 }
 
 CBarrier_Design_Dlg::~CBarrier_Design_Dlg() { delete m_pPresets.data(); }
@@ -51,23 +47,16 @@ PresetDataDlg* CBarrier_Design_Dlg::PresetPicker() const { return m_pPresets; }
 void CBarrier_Design_Dlg::BuildForm()
 {
     auto* layout = new QVBoxLayout(this);
-    auto* top = new QGridLayout;
-    m_form.m_pId = new QComboBox(this);
-    top->addWidget(new QLabel(QStringLiteral("ID"), this), 0, 0);
-    top->addWidget(m_form.m_pId, 0, 1);
-    m_form.m_pDescription = AddLabelledField(top, 0, 2, QStringLiteral("설명"), this);
-    layout->addLayout(top);
+    AddIdRow(layout, m_form);
     layout->addWidget(MakeGeometryGroup());
     layout->addWidget(MakeAbsorptionGroup());
     layout->addWidget(MakeButtonRow());
-    connect(m_form.m_pId, &QComboBox::currentIndexChanged, this, &CBarrier_Design_Dlg::OnIdSelected);
 }
 
 QWidget* CBarrier_Design_Dlg::MakeGeometryGroup()
 {
-    auto* group = new QWidget(this);
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(0, 0, 0, 0);
+    QGridLayout* grid = nullptr;
+    QWidget* group = NewGridPanel(this, grid);
     grid->addWidget(new QLabel(QStringLiteral("시작점"), group), 0, 0);
     grid->addWidget(new QLabel(QStringLiteral("종료점"), group), 1, 0);
     m_form.m_pStartX = AddLabelledField(grid, 0, 1, QStringLiteral("X (m)"), group);
@@ -102,9 +91,8 @@ QWidget* CBarrier_Design_Dlg::MakeAbsorptionGroup()
 
 QWidget* CBarrier_Design_Dlg::MakeButtonRow()
 {
-    auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
+    QHBoxLayout* layout = nullptr;
+    QWidget* row = NewRowPanel(this, layout);
     m_form.m_pExclude = AddCommandButton(layout, QStringLiteral("고르기"), row);
     layout->addStretch(1);
     m_form.m_pApply = AddCommandButton(layout, QStringLiteral("적용(&A)"), row);
@@ -113,15 +101,9 @@ QWidget* CBarrier_Design_Dlg::MakeButtonRow()
     m_form.m_pCancel = AddCommandButton(layout, QStringLiteral("취소(&C)"), row);
     m_form.m_pDelete = AddCommandButton(layout, QStringLiteral("제거(&X)"), row);
     connect(m_form.m_pExclude, &QPushButton::clicked, this, &CBarrier_Design_Dlg::OnExclude);
-    connect(m_form.m_pApply, &QPushButton::clicked, this, &CBarrier_Design_Dlg::OnApply);
-    connect(m_form.m_pOk, &QPushButton::clicked, this, &CBarrier_Design_Dlg::OnOk);
-    connect(m_form.m_pCopy, &QPushButton::clicked, this, &CBarrier_Design_Dlg::OnCopy);
-    connect(m_form.m_pCancel, &QPushButton::clicked, this, &CBarrier_Design_Dlg::reject);
-    connect(m_form.m_pDelete, &QPushButton::clicked, this, &CBarrier_Design_Dlg::DeleteRequested);
+    ConnectCommands(m_form);
     return row;
 }
-
-int CBarrier_Design_Dlg::EditedIndex() const { return SelectedPosition(m_form.m_pId); }
 
 // The barrier as a store would keep it; empty (after the message) when a field does not read.
 std::optional<CBarrier_Stage> CBarrier_Design_Dlg::BuildFromForm()
@@ -133,9 +115,7 @@ std::optional<CBarrier_Stage> CBarrier_Design_Dlg::BuildFromForm()
     reader.Double(m_form.m_pEndX, ex);
     reader.Double(m_form.m_pEndY, ey);
     reader.Double(m_form.m_pHeight, height);
-    const auto absorption = reader.Ok() ? m_form.m_pAbsorption->Values() : std::nullopt;
-    if (reader.Ok() && !absorption)
-        MessageBoxes().Information(this, QString::fromUtf8(kMsgEnterNumber));
+    const auto absorption = reader.Ok() ? ReadBandRow(this, m_form.m_pAbsorption) : std::nullopt;
     if (!absorption)
         return std::nullopt;
     CBarrier_Stage barrier;
@@ -148,61 +128,10 @@ std::optional<CBarrier_Stage> CBarrier_Design_Dlg::BuildFromForm()
     return barrier;
 }
 
-void CBarrier_Design_Dlg::OnApply()
-{
-    m_pending = BuildFromForm();
-    m_nPendingIndex = EditedIndex();
-    if (m_pending)
-        emit StoreRequested();
-}
+void CBarrier_Design_Dlg::ClearBeforeCommit() { m_form.m_pAbsorption->Reset(); }
 
-void CBarrier_Design_Dlg::OnOk()
+void CBarrier_Design_Dlg::Show(const CBarrier_Stage& barrier)
 {
-    m_pending = BuildFromForm();
-    m_nPendingIndex = EditedIndex();
-    if (!m_pending)
-        return;
-    m_form.m_pAbsorption->Reset();
-    emit CommitRequested();
-}
-
-void CBarrier_Design_Dlg::OnCopy() { SelectPosition(m_form.m_pId, -1); }
-
-EStoreResult CBarrier_Design_Dlg::StorePending()
-{
-    if (!m_pending)
-        return EStoreResult::Ignored;
-    const CBarrier_Stage barrier = *std::exchange(m_pending, std::nullopt);
-    const EStoreResult result =
-        StoreEntity(m_arrBarrier, barrier, m_nPendingIndex, ReversedBarrierKey(barrier), kBarrierKeyCoordinates);
-    if (ShowStoreResult(result, this, m_form.m_pId, kMsgDuplicateBarrier))
-        Load(EditedIndex());
-    return result;
-}
-
-bool CBarrier_Design_Dlg::DeleteSelected()
-{
-    if (!RemoveEntity(m_arrBarrier, EditedIndex()))
-        return false;
-    DropLastIdAndSelectNew(m_form.m_pId);
-    ResetForm();
-    return true;
-}
-
-void CBarrier_Design_Dlg::OnIdSelected()
-{
-    const int index = EditedIndex();
-    if (index < 0)
-        ResetForm();
-    else
-        Load(index);
-}
-
-void CBarrier_Design_Dlg::Load(int index)
-{
-    if (index < 0 || index >= static_cast<int>(m_arrBarrier.size()))
-        return;
-    const CBarrier_Stage& barrier = m_arrBarrier[static_cast<std::size_t>(index)];
     m_form.m_pStartX->setText(Fixed2(barrier.m_dStartX));
     m_form.m_pStartY->setText(Fixed2(barrier.m_dStartY));
     m_form.m_pEndX->setText(Fixed2(barrier.m_dEndX));
@@ -235,7 +164,7 @@ void CBarrier_Design_Dlg::RefreshBaseHeight() { m_form.m_pBaseHeight->setText(Fi
 // hands its marks on.
 void CBarrier_Design_Dlg::OnExclude()
 {
-    CalcSelectorDlg selector(m_arrBarrier, this);
+    CalcSelectorDlg selector(WorkingList(), this);
     if (m_runModal(selector) == QDialog::Accepted)
         emit ExclusionChosen(selector.Marked());
 }
@@ -258,15 +187,4 @@ void CBarrier_Design_Dlg::OnPresetChosen(const Bands& absorption)
 {
     for (int j = 0; j < kBandCount; ++j)
         m_form.m_pAbsorption->EditBox(j)->setText(QString::asprintf("%f", absorption[static_cast<std::size_t>(j)]));
-}
-
-void CBarrier_Design_Dlg::reject() { emit CloseRequested(); }
-
-void CBarrier_Design_Dlg::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -1,22 +1,19 @@
 #pragma once
 
-// "방음벽 입력": the modeless window in which the user creates, edits, copies and deletes
-// the free-standing noise barriers, on a working list (deep copies of the document's
-// barriers). Requests to the owner as in the other input windows:
-//   StoreRequested ("적용(&A)"), CommitRequested ("확인(&D)"), DeleteRequested ("제거(&X)"),
-//   CloseRequested ("취소(&C)" or the close box),
+// "방음벽 입력": the window in which the user creates, edits, copies and deletes the
+// free-standing noise barriers, on a working list (deep copies of the document's
+// barriers). Requests to the owner as in the other input windows (entity_input_dialog.h),
 // and ExclusionChosen when "적용" of the exclusion selector ("고르기") names the barriers
 // the next calculation is to leave out. While the absorption row is edited the preset
 // picker is shown. A barrier is identified by start x, start y, end x, end y ("%.2f").
-// The Escape key does nothing.
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include <QDialog>
 #include <QPointer>
 
+#include "dialogs/entity_input_dialog.h"
 #include "dialogs/modal_runner.h"
 #include "dialogs/working_list.h"
 #include "model/entities.h"
@@ -34,9 +31,7 @@ inline constexpr const char* kDefaultAbsorptionDescription = "흡음률 자료�
 
 std::string ReversedBarrierKey(const CBarrier_Stage& barrier);
 
-struct CBarrierFormWidgets {
-    QComboBox* m_pId = nullptr;
-    QLineEdit* m_pDescription = nullptr;
+struct CBarrierFormWidgets : CEntityFormWidgets {
     QLineEdit* m_pStartX = nullptr;
     QLineEdit* m_pStartY = nullptr;
     QLineEdit* m_pEndX = nullptr;
@@ -46,15 +41,10 @@ struct CBarrierFormWidgets {
     QComboBox* m_pAttenuator = nullptr;
     QLineEdit* m_pAbsorptionDesc = nullptr;
     CBandRowWidget* m_pAbsorption = nullptr;
-    QPushButton* m_pApply = nullptr;
-    QPushButton* m_pOk = nullptr;
-    QPushButton* m_pCopy = nullptr;
-    QPushButton* m_pCancel = nullptr;
-    QPushButton* m_pDelete = nullptr;
     QPushButton* m_pExclude = nullptr;  // "고르기"
 };
 
-class CBarrier_Design_Dlg : public QDialog {
+class CBarrier_Design_Dlg : public CEntityInputDlgOf<CBarrier_Stage> {
     Q_OBJECT
 public:
     // baseHeight: the project's reference height, read whenever "기준높이" is refreshed.
@@ -62,36 +52,22 @@ public:
                         QWidget* parent = nullptr);
     ~CBarrier_Design_Dlg() override;
 
-    const std::vector<CBarrier_Stage>& WorkingList() const { return m_arrBarrier; }
-    int EditedIndex() const;
     const CBarrierFormWidgets& Form() const { return m_form; }
     // The preset picker while the absorption row is edited; null otherwise.
     PresetDataDlg* PresetPicker() const;
     // How "고르기" runs the exclusion selector (tests work it without a modal loop).
     void SetModalRunner(ModalRunner runner) { m_runModal = std::move(runner); }
 
-    EStoreResult StorePending();
-    bool DeleteSelected();
-
 signals:
-    void StoreRequested();
-    void CommitRequested();
-    void DeleteRequested();
-    void CloseRequested();
-    void FormChanged();
     void ExclusionChosen(const std::vector<int>& positions);
 
-public slots:
-    void reject() override;
-
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    std::optional<CBarrier_Stage> BuildFromForm() override;
+    void Show(const CBarrier_Stage& barrier) override;
+    void ResetForm() override;
+    void ClearBeforeCommit() override;
 
 private slots:
-    void OnApply();
-    void OnOk();
-    void OnCopy();
-    void OnIdSelected();
     void OnExclude();
     void OnAbsorptionEditing(bool editing);
     void OnPresetChosen(const Bands& absorption);
@@ -101,15 +77,9 @@ private:
     QWidget* MakeGeometryGroup();
     QWidget* MakeAbsorptionGroup();
     QWidget* MakeButtonRow();
-    std::optional<CBarrier_Stage> BuildFromForm();
-    void Load(int index);
-    void ResetForm();
     void RefreshBaseHeight();
 
-    std::vector<CBarrier_Stage> m_arrBarrier;
     const double& m_dBaseHeight;
-    std::optional<CBarrier_Stage> m_pending;
-    int m_nPendingIndex = -1;
     CBarrierFormWidgets m_form;
     QPointer<PresetDataDlg> m_pPresets;
     ModalRunner m_runModal = ExecRunner();

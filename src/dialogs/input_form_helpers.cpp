@@ -2,9 +2,13 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include "dialogs/message_box.h"
+#include "dialogs/number_fields.h"
 
 QLineEdit* AddLabelledField(QGridLayout* grid, int row, int column, const QString& label, QWidget* parent)
 {
@@ -12,6 +16,22 @@ QLineEdit* AddLabelledField(QGridLayout* grid, int row, int column, const QStrin
     grid->addWidget(new QLabel(label, parent), row, column);
     grid->addWidget(field, row, column + 1);
     return field;
+}
+
+QWidget* NewGridPanel(QWidget* parent, QGridLayout*& grid)
+{
+    auto* panel = new QWidget(parent);
+    grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    return panel;
+}
+
+QWidget* NewRowPanel(QWidget* parent, QHBoxLayout*& row)
+{
+    auto* panel = new QWidget(parent);
+    row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    return panel;
 }
 
 QPushButton* AddCommandButton(QHBoxLayout* row, const QString& text, QWidget* parent)
@@ -26,6 +46,22 @@ void SetWidgetsEnabled(std::initializer_list<QWidget*> widgets, bool enabled)
 {
     for (QWidget* widget : widgets)
         widget->setEnabled(enabled);
+}
+
+bool SwallowEscape(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Escape)
+        return false;
+    event->accept();
+    return true;
+}
+
+std::optional<Bands> ReadBandRow(QWidget* parent, const CBandRowWidget* row)
+{
+    auto values = row->Values();
+    if (!values)
+        MessageBoxes().Information(parent, QString::fromUtf8(kMsgEnterNumber));
+    return values;
 }
 
 QString Fixed3(double value) { return QString::asprintf("%.3f", value); }

@@ -3,7 +3,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -11,6 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "dialogs/input_form_helpers.h"
 #include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
 #include "dialogs/same_receiver_step_dialog.h"
@@ -73,16 +73,10 @@ void CInput_Receiver_Point::BuildForm()
     layout->addLayout(form);
 
     auto* buttons = new QHBoxLayout;
-    auto add = [&](const QString& text) {
-        auto* button = new QPushButton(text, this);
-        button->setAutoDefault(false);
-        buttons->addWidget(button);
-        return button;
-    };
-    m_pApply = add(QStringLiteral("적용(&A)"));
-    m_pOk = add(QStringLiteral("확인(&D)"));
-    m_pCancel = add(QStringLiteral("취소(&C)"));
-    m_pDelete = add(QStringLiteral("제거(&X)"));
+    m_pApply = AddCommandButton(buttons, QStringLiteral("적용(&A)"), this);
+    m_pOk = AddCommandButton(buttons, QStringLiteral("확인(&D)"), this);
+    m_pCancel = AddCommandButton(buttons, QStringLiteral("취소(&C)"), this);
+    m_pDelete = AddCommandButton(buttons, QStringLiteral("제거(&X)"), this);
     layout->addLayout(buttons);
 
     connect(m_pApply, &QPushButton::clicked, this, &CInput_Receiver_Point::StoreForm);
@@ -240,9 +234,6 @@ void CInput_Receiver_Point::reject() { emit CancelRequested(); }
 
 void CInput_Receiver_Point::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!SwallowEscape(event))
+        QDialog::keyPressEvent(event);
 }

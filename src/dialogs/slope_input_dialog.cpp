@@ -7,16 +7,13 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "dialogs/band_row_widget.h"
-#include "dialogs/id_list.h"
 #include "dialogs/input_form_helpers.h"
-#include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
 #include "dialogs/slope_direction_buttons.h"
 
@@ -58,29 +55,17 @@ double BaseHeightOf(const std::vector<CJulto>& cuttings)
     return base;
 }
 
-CSlopeInputDlg::CSlopeInputDlg(const CSlopeKind& kind, QWidget* parent) : QDialog(parent), m_kind(kind)
+CSlopeInputDlg::CSlopeInputDlg(const CSlopeKind& kind, QWidget* parent)
+    : CEntityInputDlg(Named(kind, " 입력"), kind.m_szDuplicateMessage, parent), m_kind(kind)
 {
-    setWindowTitle(Named(kind, " 입력"));
-    setModal(false);
     BuildForm();
-}
-
-void CSlopeInputDlg::Start()
-{
-    FillIdList(m_form.m_pId, Count());
     m_form.m_pDirection->SetDirection(0);
-    ResetForm();
 }
 
 void CSlopeInputDlg::BuildForm()
 {
     auto* layout = new QVBoxLayout(this);
-    auto* top = new QGridLayout;
-    m_form.m_pId = new QComboBox(this);
-    top->addWidget(new QLabel(QStringLiteral("ID"), this), 0, 0);
-    top->addWidget(m_form.m_pId, 0, 1);
-    m_form.m_pDescription = AddLabelledField(top, 0, 2, QStringLiteral("설명"), this);
-    layout->addLayout(top);
+    AddIdRow(layout, m_form);
     layout->addWidget(MakeGeometryGroup());
     const auto body = m_kind.m_bCutting ? CSlopeDirectionButtons::EBody::Cutting
                                         : CSlopeDirectionButtons::EBody::Embankment;
@@ -92,15 +77,13 @@ void CSlopeInputDlg::BuildForm()
     layout->addWidget(m_form.m_pAbsorption);
     layout->addWidget(MakeButtonRow());
 
-    connect(m_form.m_pId, &QComboBox::currentIndexChanged, this, &CSlopeInputDlg::OnIdSelected);
     connect(m_form.m_pAbsorption, &CBandRowWidget::EditingChanged, this, &CSlopeInputDlg::OnAbsorptionEditing);
 }
 
 QWidget* CSlopeInputDlg::MakeGeometryGroup()
 {
-    auto* group = new QWidget(this);
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(0, 0, 0, 0);
+    QGridLayout* grid = nullptr;
+    QWidget* group = NewGridPanel(this, grid);
     grid->addWidget(new QLabel(Named(m_kind, " 시작점 (m)"), group), 0, 0);
     grid->addWidget(new QLabel(Named(m_kind, " 종료점 (m)"), group), 1, 0);
     m_form.m_pStartX = AddLabelledField(grid, 0, 1, QStringLiteral("X"), group);
@@ -114,23 +97,16 @@ QWidget* CSlopeInputDlg::MakeGeometryGroup()
 
 QWidget* CSlopeInputDlg::MakeButtonRow()
 {
-    auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
+    QHBoxLayout* layout = nullptr;
+    QWidget* row = NewRowPanel(this, layout);
     m_form.m_pOk = AddCommandButton(layout, QStringLiteral("확인(&D)"), row);
     m_form.m_pApply = AddCommandButton(layout, QStringLiteral("적용(&A)"), row);
     m_form.m_pCopy = AddCommandButton(layout, QStringLiteral("복사(&O)"), row);
     m_form.m_pCancel = AddCommandButton(layout, QStringLiteral("취소(&C)"), row);
     m_form.m_pDelete = AddCommandButton(layout, QStringLiteral("제거(&X)"), row);
-    connect(m_form.m_pOk, &QPushButton::clicked, this, &CSlopeInputDlg::OnOk);
-    connect(m_form.m_pApply, &QPushButton::clicked, this, &CSlopeInputDlg::OnApply);
-    connect(m_form.m_pCopy, &QPushButton::clicked, this, &CSlopeInputDlg::OnCopy);
-    connect(m_form.m_pCancel, &QPushButton::clicked, this, &CSlopeInputDlg::reject);
-    connect(m_form.m_pDelete, &QPushButton::clicked, this, &CSlopeInputDlg::DeleteRequested);
+    ConnectCommands(m_form);
     return row;
 }
-
-int CSlopeInputDlg::EditedIndex() const { return SelectedPosition(m_form.m_pId); }
 
 // The entity as a store would keep it; empty (after the message) when a field does not read.
 std::optional<CSlope> CSlopeInputDlg::BuildFromForm()
@@ -144,9 +120,7 @@ std::optional<CSlope> CSlopeInputDlg::BuildFromForm()
     reader.Double(m_form.m_pEndY, ey);
     reader.Double(m_form.m_pHeight, height);
     reader.Double(m_form.m_pWidth, width);
-    const auto absorption = reader.Ok() ? m_form.m_pAbsorption->Values() : std::nullopt;
-    if (reader.Ok() && !absorption)
-        MessageBoxes().Information(this, QString::fromUtf8(kMsgEnterNumber));
+    const auto absorption = reader.Ok() ? ReadBandRow(this, m_form.m_pAbsorption) : std::nullopt;
     if (!absorption)
         return std::nullopt;
     slope.SetGeometry(sx, sy, ex, ey, height, width, std::hypot(ex - sx, ey - sy));
@@ -158,60 +132,16 @@ std::optional<CSlope> CSlopeInputDlg::BuildFromForm()
     return slope;
 }
 
-void CSlopeInputDlg::OnApply()
+bool CSlopeInputDlg::ReadPending()
 {
-    m_pending = BuildFromForm();
-    m_nPendingIndex = EditedIndex();
-    if (m_pending)
-        emit StoreRequested();
+    auto slope = BuildFromForm();
+    return m_pending.Set(std::move(slope), EditedIndex());
 }
 
-// A store refused as a duplicate does not hold the commit back; a form that does not read does.
-void CSlopeInputDlg::OnOk()
-{
-    m_pending = BuildFromForm();
-    m_nPendingIndex = EditedIndex();
-    if (!m_pending)
-        return;
-    m_form.m_pAbsorption->Fill(kDefaultSlopeAbsorption);
-    emit CommitRequested();
-}
-
-void CSlopeInputDlg::OnCopy() { SelectPosition(m_form.m_pId, -1); }
-
-EStoreResult CSlopeInputDlg::StorePending()
-{
-    if (!m_pending)
-        return EStoreResult::Ignored;
-    const CSlope slope = *std::exchange(m_pending, std::nullopt);
-    const EStoreResult result = StoreInList(slope, m_nPendingIndex);
-    if (ShowStoreResult(result, this, m_form.m_pId, m_kind.m_szDuplicateMessage))
-        Load(EditedIndex());
-    return result;
-}
-
-bool CSlopeInputDlg::DeleteSelected()
-{
-    if (!RemoveFromList(EditedIndex()))
-        return false;
-    DropLastIdAndSelectNew(m_form.m_pId);
-    ResetForm();
-    return true;
-}
-
-void CSlopeInputDlg::OnIdSelected()
-{
-    const int index = EditedIndex();
-    if (index < 0)
-        ResetForm();
-    else
-        Load(index);
-}
+void CSlopeInputDlg::ClearBeforeCommit() { m_form.m_pAbsorption->Fill(kDefaultSlopeAbsorption); }
 
 void CSlopeInputDlg::Load(int index)
 {
-    if (index < 0 || index >= Count())
-        return;
     const CSlope& slope = At(index);
     m_form.m_pStartX->setText(Fixed2(slope.m_dStartX));
     m_form.m_pStartY->setText(Fixed2(slope.m_dStartY));
@@ -244,15 +174,4 @@ void CSlopeInputDlg::OnAbsorptionEditing(bool editing)
     SetWidgetsEnabled({m_form.m_pId, m_form.m_pApply, m_form.m_pOk, m_form.m_pCopy, m_form.m_pCancel,
                        m_form.m_pDelete},
                       !editing);
-}
-
-void CSlopeInputDlg::reject() { emit CloseRequested(); }
-
-void CSlopeInputDlg::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -1,26 +1,20 @@
 #pragma once
 
-// "성토 입력" and "절토 입력": the twin modeless windows in which the user creates, edits,
-// copies and deletes the embankments (CSungto, CInputSungtoDlg) and the cuttings (CJulto,
+// "성토 입력" and "절토 입력": the twin windows in which the user creates, edits, copies
+// and deletes the embankments (CSungto, CInputSungtoDlg) and the cuttings (CJulto,
 // CInputJultoDlg). They work on a working list (deep copies of the document's list); the
-// owner carries out the requests as for roads:
-//   StoreRequested ("적용(&A)"), CommitRequested ("확인(&D)"), DeleteRequested ("제거(&X)"),
-//   CloseRequested ("취소(&C)" or the close box),
-// answering with StorePending() and DeleteSelected() and taking WorkingList().
+// owner carries out their requests as for the other input windows (entity_input_dialog.h)
+// and takes WorkingList().
 // An entity is identified by start x, start y, end x, end y and height ("%.2f" each); the
-// width is not part of it. The Escape key does nothing.
+// width is not part of it.
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include <QDialog>
-
-#include "dialogs/working_list.h"
+#include "dialogs/entity_input_dialog.h"
 #include "model/entities.h"
 
-class QComboBox;
 class QLineEdit;
 class QPushButton;
 class CBandRowWidget;
@@ -49,9 +43,7 @@ std::string ReversedSlopeKey(const CSlope& slope);
 // The project's base height: the smallest of 0 and the heights of the cuttings.
 double BaseHeightOf(const std::vector<CJulto>& cuttings);
 
-struct CSlopeFormWidgets {
-    QComboBox* m_pId = nullptr;
-    QLineEdit* m_pDescription = nullptr;
+struct CSlopeFormWidgets : CEntityFormWidgets {
     QLineEdit* m_pStartX = nullptr;
     QLineEdit* m_pStartY = nullptr;
     QLineEdit* m_pEndX = nullptr;
@@ -60,54 +52,26 @@ struct CSlopeFormWidgets {
     QLineEdit* m_pWidth = nullptr;
     CSlopeDirectionButtons* m_pDirection = nullptr;
     CBandRowWidget* m_pAbsorption = nullptr;
-    QPushButton* m_pApply = nullptr;
-    QPushButton* m_pOk = nullptr;
-    QPushButton* m_pCopy = nullptr;
-    QPushButton* m_pCancel = nullptr;
-    QPushButton* m_pDelete = nullptr;
 };
 
-class CSlopeInputDlg : public QDialog {
+class CSlopeInputDlg : public CEntityInputDlg {
     Q_OBJECT
 public:
     const CSlopeKind& Kind() const { return m_kind; }
     const CSlopeFormWidgets& Form() const { return m_form; }
-    // 0-based position of the entity shown in the form; -1 while "NEW" is selected.
-    int EditedIndex() const;
-
-    // Owner side of a store: ignored for an all-zero key, refused with a message for a
-    // duplicate, else appended or put in place; the form then shows the stored entity.
-    EStoreResult StorePending();
-    // Owner side of a delete: removes the selected entity (none for "NEW"), resets the form.
-    bool DeleteSelected();
-
-signals:
-    void StoreRequested();
-    void CommitRequested();
-    void DeleteRequested();
-    void CloseRequested();
-    void FormChanged();  // an entity was loaded or the form reset: the views redraw
-
-public slots:
-    void reject() override;  // the close box: as "취소(&C)"
 
 protected:
     CSlopeInputDlg(const CSlopeKind& kind, QWidget* parent);
-    // Called by the concrete window once its working list is in place.
-    void Start();
 
-    virtual int Count() const = 0;
     virtual const CSlope& At(int index) const = 0;
-    virtual EStoreResult StoreInList(const CSlope& slope, int index) = 0;
-    virtual bool RemoveFromList(int index) = 0;
+    CPendingEntity<CSlope>& Pending() { return m_pending; }
 
-    void keyPressEvent(QKeyEvent* event) override;
+    bool ReadPending() override;
+    void Load(int index) override;
+    void ResetForm() override;
+    void ClearBeforeCommit() override;
 
 private slots:
-    void OnApply();
-    void OnOk();
-    void OnCopy();
-    void OnIdSelected();
     void OnAbsorptionEditing(bool editing);
 
 private:
@@ -115,12 +79,9 @@ private:
     QWidget* MakeGeometryGroup();
     QWidget* MakeButtonRow();
     std::optional<CSlope> BuildFromForm();
-    void Load(int index);
-    void ResetForm();
 
     const CSlopeKind& m_kind;
-    std::optional<CSlope> m_pending;
-    int m_nPendingIndex = -1;
+    CPendingEntity<CSlope> m_pending;
     CSlopeFormWidgets m_form;
 };
 
@@ -138,11 +99,9 @@ public:
 protected:
     int Count() const override { return static_cast<int>(m_arrSlope.size()); }
     const CSlope& At(int index) const override { return m_arrSlope[static_cast<std::size_t>(index)]; }
-    EStoreResult StoreInList(const CSlope& slope, int index) override
+    EStoreResult StorePendingInList() override
     {
-        T entity;
-        static_cast<CSlope&>(entity) = slope;
-        return StoreEntity(m_arrSlope, entity, index, ReversedSlopeKey(slope), kSlopeKeyCoordinates);
+        return StorePendingEntity(m_arrSlope, Pending(), ReversedSlopeKey, kSlopeKeyCoordinates);
     }
     bool RemoveFromList(int index) override { return RemoveEntity(m_arrSlope, index); }
 

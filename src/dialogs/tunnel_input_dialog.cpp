@@ -6,16 +6,13 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "dialogs/band_row_widget.h"
-#include "dialogs/id_list.h"
 #include "dialogs/input_form_helpers.h"
-#include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
 #include "dialogs/pavement_selector.h"
 #include "dialogs/traffic_group.h"
@@ -28,14 +25,6 @@ constexpr double kMaxGradient = 90.0;  // per cent
 constexpr int kMaxLanes = 100;
 
 double PlanLength(const CTunnel& t) { return std::hypot(t.m_dEndX - t.m_dStartX, t.m_dEndY - t.m_dStartY); }
-
-// 10*lg(length): what turns a level per metre into the level of the whole tunnel.
-double LengthTerm(double length) { return 10.0 * std::log10(length); }
-
-double PerMetreLevel(double stored, double length)
-{
-    return HasEnergy(stored) && length > 0.0 ? stored - LengthTerm(length) : kNoEnergy;
-}
 
 // Tunnels are paved with asphalt or concrete only.
 void KeepTunnelPavements(CPavementSelector* pavement)
@@ -64,24 +53,17 @@ std::string ReversedTunnelKey(const CTunnel& t)
 }
 
 CInputTunnelDlg::CInputTunnelDlg(const std::vector<CTunnel>& tunnels, QWidget* parent)
-    : QDialog(parent), m_arrTunnel(tunnels)
+    : CEntityInputDlgOf(QStringLiteral("터널입력(검증 작업 중 입니다.)"), kMsgDuplicateTunnel, tunnels,
+                        {ReversedTunnelKey, kTunnelKeyCoordinates}, parent)
 {
-    setWindowTitle(QStringLiteral("터널입력(검증 작업 중 입니다.)"));
-    setModal(false);
     BuildForm();
-    FillIdList(m_form.m_pId, static_cast<int>(m_arrTunnel.size()));
-    ResetForm();
+    Start();
 }
 
 void CInputTunnelDlg::BuildForm()
 {
     auto* layout = new QVBoxLayout(this);
-    auto* top = new QGridLayout;
-    m_form.m_pId = new QComboBox(this);
-    top->addWidget(new QLabel(QStringLiteral("ID"), this), 0, 0);
-    top->addWidget(m_form.m_pId, 0, 1);
-    m_form.m_pDescription = AddLabelledField(top, 0, 2, QStringLiteral("설명"), this);
-    layout->addLayout(top);
+    AddIdRow(layout, m_form);
     layout->addWidget(MakeGeometryGroup());
     m_form.m_pPavement = new CPavementSelector(this);
     KeepTunnelPavements(m_form.m_pPavement);
@@ -97,23 +79,16 @@ void CInputTunnelDlg::BuildForm()
     layout->addWidget(m_form.m_pLevels);
     layout->addWidget(MakeButtonRow());
 
-    connect(m_form.m_pId, &QComboBox::currentIndexChanged, this, &CInputTunnelDlg::OnIdSelected);
     connect(m_form.m_pCompute, &QPushButton::clicked, this, &CInputTunnelDlg::OnCompute);
     connect(m_form.m_pLevels, &CBandRowWidget::EditingChanged, this, &CInputTunnelDlg::OnLevelEditing);
 }
 
 QWidget* CInputTunnelDlg::MakeGeometryGroup()
 {
-    auto* group = new QWidget(this);
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(0, 0, 0, 0);
-    const QStringList axes = {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")};
-    grid->addWidget(new QLabel(QStringLiteral("터널 시작점 (m)"), group), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("터널 종료점 (m)"), group), 1, 0);
-    for (int a = 0; a < 3; ++a) {
-        m_form.m_start[static_cast<std::size_t>(a)] = AddLabelledField(grid, 0, 1 + 2 * a, axes[a], group);
-        m_form.m_end[static_cast<std::size_t>(a)] = AddLabelledField(grid, 1, 1 + 2 * a, axes[a], group);
-    }
+    QGridLayout* grid = nullptr;
+    QWidget* group = NewGridPanel(this, grid);
+    AddEndRows(grid, group, QStringLiteral("터널 시작점 (m)"), QStringLiteral("터널 종료점 (m)"), m_form.m_start,
+               m_form.m_end);
     m_form.m_pLanes = AddLabelledField(grid, 2, 0, QStringLiteral("터널 차선"), group);
     m_form.m_pGradient = AddLabelledField(grid, 2, 2, QStringLiteral("도로 경사도(%)"), group);
     return group;
@@ -121,9 +96,8 @@ QWidget* CInputTunnelDlg::MakeGeometryGroup()
 
 QWidget* CInputTunnelDlg::MakeSectionGroup()
 {
-    auto* group = new QWidget(this);
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(0, 0, 0, 0);
+    QGridLayout* grid = nullptr;
+    QWidget* group = NewGridPanel(this, grid);
     m_form.m_pForm =
         AddChoice(grid, 0, QStringLiteral("터널 형태"), {QStringLiteral("박스형"), QStringLiteral("방원형")}, group);
     m_form.m_pWall = AddChoice(grid, 1, QStringLiteral("벽면 재질"),
@@ -136,31 +110,21 @@ QWidget* CInputTunnelDlg::MakeSectionGroup()
 
 QWidget* CInputTunnelDlg::MakeButtonRow()
 {
-    auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
+    QHBoxLayout* layout = nullptr;
+    QWidget* row = NewRowPanel(this, layout);
     m_form.m_pOk = AddCommandButton(layout, QStringLiteral("확인(&D)"), row);
     m_form.m_pApply = AddCommandButton(layout, QStringLiteral("적용(&A)"), row);
     m_form.m_pCancel = AddCommandButton(layout, QStringLiteral("취소(&C)"), row);
     m_form.m_pDelete = AddCommandButton(layout, QStringLiteral("제거(&X)"), row);
-    connect(m_form.m_pOk, &QPushButton::clicked, this, &CInputTunnelDlg::OnOk);
-    connect(m_form.m_pApply, &QPushButton::clicked, this, &CInputTunnelDlg::OnApply);
-    connect(m_form.m_pCancel, &QPushButton::clicked, this, &CInputTunnelDlg::reject);
-    connect(m_form.m_pDelete, &QPushButton::clicked, this, &CInputTunnelDlg::DeleteRequested);
+    ConnectCommands(m_form);
     return row;
 }
-
-int CInputTunnelDlg::EditedIndex() const { return SelectedPosition(m_form.m_pId); }
 
 // Everything but the level row, in the order the fields are read (first failure wins).
 bool CInputTunnelDlg::ReadForm(CFormReader& reader, CTunnel& t) const
 {
-    double* start[] = {&t.m_dStartX, &t.m_dStartY, &t.m_dStartZ};
-    double* end[] = {&t.m_dEndX, &t.m_dEndY, &t.m_dEndZ};
-    for (std::size_t a = 0; a < 3; ++a) {
-        reader.Double(m_form.m_start[a], *start[a]);
-        reader.Double(m_form.m_end[a], *end[a]);
-    }
+    ReadEnds(reader, m_form.m_start, m_form.m_end, {&t.m_dStartX, &t.m_dStartY, &t.m_dStartZ},
+             {&t.m_dEndX, &t.m_dEndY, &t.m_dEndZ});
     reader.IntInRange(m_form.m_pLanes, t.m_nLaneCount, 1, kMaxLanes);
     reader.DoubleInRange(m_form.m_pGradient, t.m_dGradient, 0.0, kMaxGradient);
     reader.Double(m_form.m_pWidth, t.m_dWidth);
@@ -181,15 +145,8 @@ void CInputTunnelDlg::OnCompute()
 {
     CTunnel tunnel;
     CFormReader reader(this);
-    if (!ReadForm(reader, tunnel))
-        return;
-    const CEmissionResult result = ComputeEmission(EmissionInputOf(tunnel));
-    if (!result.ok) {
-        MessageBoxes().Information(this, QString::fromUtf8(result.message.c_str()));
-        return;
-    }
-    m_form.m_pTraffic->Show(result.m_dSpeed, tunnel.m_dVolume);
-    m_form.m_pLevels->SetValues(result.m_dLevel);
+    if (ReadForm(reader, tunnel))
+        ShowComputedLevels(this, EmissionInputOf(tunnel), m_form.m_pTraffic, m_form.m_pLevels);
 }
 
 // The tunnel as a store would keep it: the cells as they stand plus 10*lg(plan length).
@@ -199,83 +156,24 @@ std::optional<CTunnel> CInputTunnelDlg::BuildFromForm()
     CFormReader reader(this);
     if (!ReadForm(reader, tunnel))
         return std::nullopt;
-    const auto levels = m_form.m_pLevels->Values();
-    if (!levels) {
-        MessageBoxes().Information(this, QString::fromUtf8(kMsgEnterNumber));
+    const auto perMetre = ReadBandRow(this, m_form.m_pLevels);
+    if (!perMetre)
         return std::nullopt;
-    }
     tunnel.m_pKey = tunnel.MakeIdentity();
     tunnel.ComputeAngle();
     const bool ignored = tunnel.m_pKey == ZeroKey(kTunnelKeyCoordinates);
-    if (!ignored && !(tunnel.m_dLength > 0.0)) {
-        MessageBoxes().Information(this, QString::fromUtf8(kMsgTunnelWithoutLength));
+    const auto levels = WholeLengthLevels(this, *perMetre, ignored, tunnel.m_dLength, kMsgTunnelWithoutLength);
+    if (!levels)
         return std::nullopt;
-    }
-    for (std::size_t j = 0; j < kBandCount; ++j)
-        tunnel.m_dUserPowerLevel[j] = ignored ? (*levels)[j] : (*levels)[j] + LengthTerm(tunnel.m_dLength);
+    tunnel.m_dUserPowerLevel = *levels;
     return tunnel;
 }
 
-void CInputTunnelDlg::OnApply()
-{
-    m_pending = BuildFromForm();
-    m_nPendingIndex = EditedIndex();
-    if (m_pending)
-        emit StoreRequested();
-}
+void CInputTunnelDlg::ClearBeforeCommit() { m_form.m_pLevels->Reset(); }
 
-// A store refused as a duplicate does not hold the commit back; a form that does not read does.
-void CInputTunnelDlg::OnOk()
+void CInputTunnelDlg::Show(const CTunnel& t)
 {
-    m_pending = BuildFromForm();
-    m_nPendingIndex = EditedIndex();
-    if (!m_pending)
-        return;
-    m_form.m_pLevels->Reset();
-    emit CommitRequested();
-}
-
-EStoreResult CInputTunnelDlg::StorePending()
-{
-    if (!m_pending)
-        return EStoreResult::Ignored;
-    const CTunnel tunnel = *std::exchange(m_pending, std::nullopt);
-    const EStoreResult result =
-        StoreEntity(m_arrTunnel, tunnel, m_nPendingIndex, ReversedTunnelKey(tunnel), kTunnelKeyCoordinates);
-    if (ShowStoreResult(result, this, m_form.m_pId, kMsgDuplicateTunnel))
-        Load(EditedIndex());
-    return result;
-}
-
-bool CInputTunnelDlg::DeleteSelected()
-{
-    if (!RemoveEntity(m_arrTunnel, EditedIndex()))
-        return false;
-    DropLastIdAndSelectNew(m_form.m_pId);
-    ResetForm();
-    return true;
-}
-
-void CInputTunnelDlg::OnIdSelected()
-{
-    const int index = EditedIndex();
-    if (index < 0)
-        ResetForm();
-    else
-        Load(index);
-}
-
-void CInputTunnelDlg::Load(int index)
-{
-    if (index < 0 || index >= static_cast<int>(m_arrTunnel.size()))
-        return;
-    const CTunnel& t = m_arrTunnel[static_cast<std::size_t>(index)];
-    const double start[] = {t.m_dStartX, t.m_dStartY, t.m_dStartZ};
-    const double end[] = {t.m_dEndX, t.m_dEndY, t.m_dEndZ};
-    for (std::size_t a = 0; a < 3; ++a) {
-        m_form.m_start[a]->setText(Fixed2(start[a]));
-        m_form.m_end[a]->setText(Fixed2(end[a]));
-    }
+    ShowEnds(m_form.m_start, m_form.m_end, {t.m_dStartX, t.m_dStartY, t.m_dStartZ}, {t.m_dEndX, t.m_dEndY, t.m_dEndZ});
     m_form.m_pWidth->setText(Fixed2(t.m_dWidth));
     m_form.m_pHeight->setText(Fixed2(t.m_dHeight));
     m_form.m_pGradient->setText(Fixed2(t.m_dGradient));
@@ -288,20 +186,14 @@ void CInputTunnelDlg::Load(int index)
     m_form.m_pTraffic->SetMode(t.m_nVehicleClassMode);
     m_form.m_pTraffic->Show(t.m_dSpeed, t.m_dVolume);
     m_form.m_pLanes->setText(QString::number(t.m_nLaneCount));
-    Bands perMetre{};
-    for (std::size_t j = 0; j < kBandCount; ++j)
-        perMetre[j] = PerMetreLevel(t.m_dUserPowerLevel[j], t.m_dLength);
-    m_form.m_pLevels->SetValues(perMetre);
+    m_form.m_pLevels->SetValues(PerMetreLevels(t.m_dUserPowerLevel, t.m_dLength));
     emit FormChanged();
 }
 
 void CInputTunnelDlg::ResetForm()
 {
     m_form.m_pDescription->setText(QString::fromUtf8(kDefaultTunnelDescription));
-    for (std::size_t a = 0; a < 3; ++a) {
-        m_form.m_start[a]->setText(QStringLiteral("0"));
-        m_form.m_end[a]->setText(QStringLiteral("0"));
-    }
+    ClearEnds(m_form.m_start, m_form.m_end);
     m_form.m_pLanes->setText(QStringLiteral("2"));
     m_form.m_pGradient->setText(QStringLiteral("0.00"));
     m_form.m_pWidth->setText(QStringLiteral("0"));
@@ -319,15 +211,4 @@ void CInputTunnelDlg::OnLevelEditing(bool editing)
     SetWidgetsEnabled({m_form.m_pId, m_form.m_pCompute, m_form.m_pApply, m_form.m_pOk, m_form.m_pCancel,
                        m_form.m_pDelete},
                       !editing);
-}
-
-void CInputTunnelDlg::reject() { emit CloseRequested(); }
-
-void CInputTunnelDlg::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -6,7 +6,9 @@
 // printed "%.2f" and concatenated. Two entities whose keys agree forward or with the end
 // points reversed are the same entity.
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum class EStoreResult {
@@ -68,4 +70,33 @@ bool RemoveEntity(std::vector<T>& list, int index)
         return false;
     list.erase(list.begin() + index);
     return true;
+}
+
+// The entity a window has read from its form, waiting for its owner to store it, and the
+// position it was read for (-1: a new entity).
+template <class T>
+struct CPendingEntity {
+    std::optional<T> m_entity;
+    int m_nIndex = -1;
+
+    // True when there is an entity to store.
+    bool Set(std::optional<T> entity, int index)
+    {
+        m_entity = std::move(entity);
+        m_nIndex = index;
+        return m_entity.has_value();
+    }
+};
+
+// Stores and forgets the pending entity (Ignored when there is none). The list may hold a
+// type derived from the one the form reads.
+template <class T, class P>
+EStoreResult StorePendingEntity(std::vector<T>& list, CPendingEntity<P>& pending,
+                                std::string (*reversedKey)(const P&), int coordinateCount)
+{
+    if (!pending.m_entity)
+        return EStoreResult::Ignored;
+    T entity;
+    static_cast<P&>(entity) = *std::exchange(pending.m_entity, std::nullopt);
+    return StoreEntity(list, entity, pending.m_nIndex, reversedKey(entity), coordinateCount);
 }

@@ -39,7 +39,6 @@ CInputWindowCoordinator::~CInputWindowCoordinator()
     DeleteOtherWindows();
 }
 
-Input_Road_dlg* CInputWindowCoordinator::RoadWindow() const { return m_pRoadDlg; }
 CInput_Receiver_Point* CInputWindowCoordinator::ReceiverWindow() const { return m_pReceiverDlg; }
 bool CInputWindowCoordinator::IsAnyInputOpen() const
 {
@@ -52,57 +51,6 @@ bool CInputWindowCoordinator::RefusedWhileResults(const char* wording)
         return false;
     MessageBoxes().Information(m_pWindowParent, QString::fromUtf8(wording));
     return true;
-}
-
-void CInputWindowCoordinator::OpenRoadInput()
-{
-    if (RefusedWhileResults(kMsgRemoveResults) || m_pRoadDlg)
-        return;
-    m_pRoadDlg = new Input_Road_dlg(m_pDoc->m_arrRoad, m_pWindowParent);
-    m_pRoadDlg->SetModalRunner(m_runModal);
-    connect(m_pRoadDlg, &Input_Road_dlg::StoreRequested, this, &CInputWindowCoordinator::OnRoadStore);
-    connect(m_pRoadDlg, &Input_Road_dlg::CommitRequested, this, &CInputWindowCoordinator::OnRoadCommit);
-    connect(m_pRoadDlg, &Input_Road_dlg::DeleteRequested, this, &CInputWindowCoordinator::OnRoadDelete);
-    connect(m_pRoadDlg, &Input_Road_dlg::CloseRequested, this, &CInputWindowCoordinator::CloseRoad);
-    connect(m_pRoadDlg, &Input_Road_dlg::FormChanged, this, [this] {
-        ActivateRoad();
-        Repaint();
-    });
-    m_pRoadDlg->show();
-    ActivateRoad();
-    Repaint();
-}
-
-void CInputWindowCoordinator::OnRoadStore()
-{
-    ActivateRoad();
-    m_pRoadDlg->StorePending();
-    Repaint();
-}
-
-// The store runs first; a store refused as a duplicate does not hold the commit back.
-void CInputWindowCoordinator::OnRoadCommit()
-{
-    m_pRoadDlg->StorePending();
-    m_pDoc->m_arrRoad = m_pRoadDlg->WorkingList();
-    m_pDoc->m_bModified = true;
-    DestroyWindow(m_pRoadDlg);
-    ActivateAnyOpen();
-    Repaint();
-}
-
-void CInputWindowCoordinator::OnRoadDelete()
-{
-    ActivateRoad();
-    m_pRoadDlg->DeleteSelected();
-    Repaint();
-}
-
-void CInputWindowCoordinator::CloseRoad()
-{
-    DestroyWindow(m_pRoadDlg);
-    ActivateAnyOpen();
-    Repaint();
 }
 
 void CInputWindowCoordinator::OpenReceiverInput()

@@ -89,20 +89,18 @@ private:
     bool RefusedWhileResults(const char* wording);
     void Repaint() { emit RepaintViews(); }
     void Activate(EEntityKind kind);
-    void ActivateRoad() { Activate(EEntityKind::Road); }
     void ActivateReceiver() { Activate(EEntityKind::Receiver); }
     void ActivateAnyOpen();
     bool IsOpen(EEntityKind kind) const;
     int EditedIndexOf(EEntityKind kind) const;  // -1: none, or no such window open
     void AddOtherWorkingLists(CWorkingLists& lists) const;
-    void OnRoadStore();
-    void OnRoadCommit();
-    void OnRoadDelete();
-    void CloseRoad();
     void OnReceiverCommit();
     void CloseReceiver();
+    // What a commit does to the document's terrain section records, built from the earthworks.
+    enum class EDerivedLists { Keep, Clear };
     template <class Dialog, class List>
-    void WireListWindow(QPointer<Dialog>& window, EEntityKind kind, List& documentList, std::function<void()> afterRequest);
+    void WireListWindow(QPointer<Dialog>& window, EEntityKind kind, List& documentList, std::function<void()> afterRequest,
+                        EDerivedLists derived = EDerivedLists::Clear);
     template <class Dialog>
     void CloseListWindow(QPointer<Dialog>& window, const std::function<void()>& afterRequest);
     void DeleteOtherWindows();

@@ -1,5 +1,5 @@
-// The embankment, cutting, tunnel and barrier windows of the coordinator. They share one
-// scheme: store and delete work on the window's working list; commit replaces the
+// The road, embankment, cutting, tunnel and barrier windows of the coordinator. They share
+// one scheme: store and delete work on the window's working list; commit replaces the
 // document's list by it (a store refused as a duplicate does not hold the commit back);
 // close leaves the document as it was. The cutting window's requests also recompute the
 // project's base height, which every height of the engine is measured from.
@@ -55,10 +55,11 @@ void CInputWindowCoordinator::CloseListWindow(QPointer<Dialog>& window, const st
 }
 
 // Connects a window's requests. afterRequest runs after each of them (the cutting
-// window's base height); a commit also empties the document's derived lists.
+// window's base height); a commit also empties the document's derived lists unless the
+// window's entities play no part in them.
 template <class Dialog, class List>
 void CInputWindowCoordinator::WireListWindow(QPointer<Dialog>& window, EEntityKind kind, List& documentList,
-                                             std::function<void()> afterRequest)
+                                             std::function<void()> afterRequest, EDerivedLists derived)
 {
     auto store = [this, &window, kind, afterRequest] {
         Activate(kind);
@@ -74,10 +75,11 @@ void CInputWindowCoordinator::WireListWindow(QPointer<Dialog>& window, EEntityKi
             afterRequest();
         Repaint();
     };
-    auto commit = [this, &window, &documentList, afterRequest] {
+    auto commit = [this, &window, &documentList, afterRequest, derived] {
         window->StorePending();
         documentList = window->WorkingList();
-        ClearDerivedLists(*m_pDoc);
+        if (derived == EDerivedLists::Clear)
+            ClearDerivedLists(*m_pDoc);
         m_pDoc->m_bModified = true;
         CloseListWindow(window, afterRequest);
     };
@@ -93,10 +95,22 @@ void CInputWindowCoordinator::WireListWindow(QPointer<Dialog>& window, EEntityKi
     Activate(kind);
 }
 
+Input_Road_dlg* CInputWindowCoordinator::RoadWindow() const { return m_pRoadDlg; }
 CInputSungtoDlg* CInputWindowCoordinator::EmbankmentWindow() const { return m_pEmbankmentDlg; }
 CInputJultoDlg* CInputWindowCoordinator::CuttingWindow() const { return m_pCuttingDlg; }
 CInputTunnelDlg* CInputWindowCoordinator::TunnelWindow() const { return m_pTunnelDlg; }
 CBarrier_Design_Dlg* CInputWindowCoordinator::BarrierWindow() const { return m_pBarrierDlg; }
+
+void CInputWindowCoordinator::OpenRoadInput()
+{
+    if (RefusedWhileResults(kMsgRemoveResults) || m_pRoadDlg)
+        return;
+    m_pRoadDlg = new Input_Road_dlg(m_pDoc->m_arrRoad, m_pWindowParent);
+    m_pRoadDlg->SetModalRunner(m_runModal);
+    WireListWindow(m_pRoadDlg, EEntityKind::Road, m_pDoc->m_arrRoad, nullptr, EDerivedLists::Keep);
+    m_pRoadDlg->show();
+    Repaint();
+}
 
 void CInputWindowCoordinator::OpenEmbankmentInput()
 {

@@ -13,6 +13,7 @@
 #include "dialogs/barrier_input_dialog.h"
 #include "engine/calculation.h"
 #include "helpers/input_test_support.h"
+#include "helpers/input_window_fixture.h"
 #include "model/document.h"
 #include "views/input_window_coordinator.h"
 
@@ -45,13 +46,10 @@ CRoad LongRoad()
 
 }  // namespace
 
-class TestBarrierInput : public QObject {
+class TestBarrierInput : public QObject, protected CInputWindowFixture {
     Q_OBJECT
 
 private:
-    CMyTalvoDoc m_doc;
-    std::unique_ptr<CInputWindowCoordinator> m_coordinator;
-    std::unique_ptr<CMessageRecorder> m_boxes;
     // What the selector does when "고르기" opens it; its result is the dialog's.
     std::function<int(CalcSelectorDlg&)> m_selector;
 
@@ -76,20 +74,14 @@ private:
 private slots:
     void init()
     {
-        m_doc = CMyTalvoDoc();
-        m_boxes = std::make_unique<CMessageRecorder>();
-        m_coordinator = std::make_unique<CInputWindowCoordinator>(&m_doc, nullptr);
+        SetUpInputWindows();
         m_selector = [](CalcSelectorDlg&) { return int(QDialog::Rejected); };
         m_coordinator->SetModalRunner([this](QDialog& dialog) {
             auto* selector = qobject_cast<CalcSelectorDlg*>(&dialog);
             return selector ? m_selector(*selector) : int(QDialog::Rejected);
         });
     }
-    void cleanup()
-    {
-        m_coordinator.reset();
-        m_boxes.reset();
-    }
+    void cleanup() { TearDownInputWindows(); }
 
     void sameEndsEitherWayAreDuplicates()
     {

@@ -10,35 +10,27 @@
 #include "dialogs/receiver_input_dialog.h"
 #include "dialogs/road_input_dialog.h"
 #include "helpers/input_test_support.h"
+#include "helpers/input_window_fixture.h"
 #include "model/document.h"
 #include "views/input_window_coordinator.h"
 #include "views/plan_view.h"
 
 using namespace inputtest;
 
-class TestInputCoordination : public QObject {
+class TestInputCoordination : public QObject, protected CInputWindowFixture {
     Q_OBJECT
 
 private:
-    CMyTalvoDoc m_doc;
-    std::unique_ptr<CInputWindowCoordinator> m_coordinator;
-    std::unique_ptr<CMessageRecorder> m_boxes;
     bool m_bResultsShown = false;
 
 private slots:
     void init()
     {
-        m_doc = CMyTalvoDoc();
+        SetUpInputWindows();
         m_bResultsShown = false;
-        m_boxes = std::make_unique<CMessageRecorder>();
-        m_coordinator = std::make_unique<CInputWindowCoordinator>(&m_doc, nullptr);
         m_coordinator->SetResultsShownQuery([this] { return m_bResultsShown; });
     }
-    void cleanup()
-    {
-        m_coordinator.reset();
-        m_boxes.reset();
-    }
+    void cleanup() { TearDownInputWindows(); }
 
     void modelInputIsRefusedWhileResultsAreShown()
     {

@@ -12,6 +12,7 @@
 #include "dialogs/receiver_spacing.h"
 #include "dialogs/same_receiver_step_dialog.h"
 #include "helpers/input_test_support.h"
+#include "helpers/input_window_fixture.h"
 #include "model/document.h"
 #include "views/input_window_coordinator.h"
 
@@ -30,13 +31,10 @@ CReceiverPoint Receiver(double x, double y, double z)
 
 }  // namespace
 
-class TestReceiverInput : public QObject {
+class TestReceiverInput : public QObject, protected CInputWindowFixture {
     Q_OBJECT
 
 private:
-    CMyTalvoDoc m_doc;
-    std::unique_ptr<CInputWindowCoordinator> m_coordinator;
-    std::unique_ptr<CMessageRecorder> m_boxes;
 
     Window* Open()
     {
@@ -75,15 +73,9 @@ private:
 private slots:
     void init()
     {
-        m_doc = CMyTalvoDoc();
-        m_boxes = std::make_unique<CMessageRecorder>();
-        m_coordinator = std::make_unique<CInputWindowCoordinator>(&m_doc, nullptr);
+        SetUpInputWindows();
     }
-    void cleanup()
-    {
-        m_coordinator.reset();
-        m_boxes.reset();
-    }
+    void cleanup() { TearDownInputWindows(); }
 
     void opensWithTheDocumentsReceivers()
     {

@@ -18,6 +18,7 @@
 #include "dialogs/road_kind_panel.h"
 #include "dialogs/traffic_group.h"
 #include "helpers/input_test_support.h"
+#include "helpers/input_window_fixture.h"
 #include "model/document.h"
 #include "views/input_window_coordinator.h"
 
@@ -46,13 +47,10 @@ double Cell(const CBandRowWidget* row, int band) { return row->CellText(band).to
 
 }  // namespace
 
-class TestRoadInput : public QObject {
+class TestRoadInput : public QObject, protected CInputWindowFixture {
     Q_OBJECT
 
 private:
-    CMyTalvoDoc m_doc;
-    std::unique_ptr<CInputWindowCoordinator> m_coordinator;
-    std::unique_ptr<CMessageRecorder> m_boxes;
 
     Input_Road_dlg* Open()
     {
@@ -84,15 +82,9 @@ private:
 private slots:
     void init()
     {
-        m_doc = CMyTalvoDoc();
-        m_boxes = std::make_unique<CMessageRecorder>();
-        m_coordinator = std::make_unique<CInputWindowCoordinator>(&m_doc, nullptr);
+        SetUpInputWindows();
     }
-    void cleanup()
-    {
-        m_coordinator.reset();
-        m_boxes.reset();
-    }
+    void cleanup() { TearDownInputWindows(); }
 
     void opensWithTheDefaultForm()
     {

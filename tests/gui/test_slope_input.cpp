@@ -12,6 +12,7 @@
 #include "dialogs/slope_direction_buttons.h"
 #include "dialogs/slope_input_dialog.h"
 #include "helpers/input_test_support.h"
+#include "helpers/input_window_fixture.h"
 #include "model/document.h"
 #include "views/input_window_coordinator.h"
 #include "views/plan_view.h"
@@ -63,13 +64,10 @@ int DifferingPixels(const QImage& a, const QImage& b)
 
 }  // namespace
 
-class TestSlopeInput : public QObject {
+class TestSlopeInput : public QObject, protected CInputWindowFixture {
     Q_OBJECT
 
 private:
-    CMyTalvoDoc m_doc;
-    std::unique_ptr<CInputWindowCoordinator> m_coordinator;
-    std::unique_ptr<CMessageRecorder> m_boxes;
 
     CInputSungtoDlg* OpenEmbankments()
     {
@@ -85,15 +83,9 @@ private:
 private slots:
     void init()
     {
-        m_doc = CMyTalvoDoc();
-        m_boxes = std::make_unique<CMessageRecorder>();
-        m_coordinator = std::make_unique<CInputWindowCoordinator>(&m_doc, nullptr);
+        SetUpInputWindows();
     }
-    void cleanup()
-    {
-        m_coordinator.reset();
-        m_boxes.reset();
-    }
+    void cleanup() { TearDownInputWindows(); }
 
     void twinWindowsDifferInCaptionTextsAndPictureOrder()
     {

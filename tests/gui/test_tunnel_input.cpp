@@ -12,6 +12,7 @@
 #include "dialogs/tunnel_input_dialog.h"
 #include "engine/emission.h"
 #include "helpers/input_test_support.h"
+#include "helpers/input_window_fixture.h"
 #include "model/document.h"
 #include "views/input_window_coordinator.h"
 
@@ -29,13 +30,10 @@ double Cell(const CBandRowWidget* row, int band) { return row->CellText(band).to
 
 }  // namespace
 
-class TestTunnelInput : public QObject {
+class TestTunnelInput : public QObject, protected CInputWindowFixture {
     Q_OBJECT
 
 private:
-    CMyTalvoDoc m_doc;
-    std::unique_ptr<CInputWindowCoordinator> m_coordinator;
-    std::unique_ptr<CMessageRecorder> m_boxes;
 
     const CTunnelFormWidgets& Open()
     {
@@ -73,15 +71,9 @@ private:
 private slots:
     void init()
     {
-        m_doc = CMyTalvoDoc();
-        m_boxes = std::make_unique<CMessageRecorder>();
-        m_coordinator = std::make_unique<CInputWindowCoordinator>(&m_doc, nullptr);
+        SetUpInputWindows();
     }
-    void cleanup()
-    {
-        m_coordinator.reset();
-        m_boxes.reset();
-    }
+    void cleanup() { TearDownInputWindows(); }
 
     void formOffersTwoPavementsFormsAndWallMaterials()
     {
