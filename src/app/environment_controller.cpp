@@ -29,7 +29,7 @@ CEnvironmentController::CEnvironmentController(CEnvironmentBox* box, CMyTalvoDoc
     connect(box, &CEnvironmentBox::navigationRequested, this, &CEnvironmentController::OnNavigate);
 }
 
-INavigableView* CEnvironmentController::ActiveNavigable() const
+CNavigableView* CEnvironmentController::ActiveNavigable() const
 {
     if (m_nActiveView == 1) return m_pSectionView;
     return m_pPlanView;
@@ -109,7 +109,7 @@ void CEnvironmentController::OnActiveView(int view)
 
 void CEnvironmentController::OnNavigate(ENavigation step)
 {
-    INavigableView* view = ActiveNavigable();
+    CNavigableView* view = ActiveNavigable();
     switch (step) {
     case ENavigation::PanUp: view->OffsetBy(0, -kPanStep); break;
     case ENavigation::PanDown: view->OffsetBy(0, kPanStep); break;

@@ -15,7 +15,7 @@
 class CMyTalvoDoc;
 class CPlan_View;
 class CSection_View;
-class INavigableView;
+class CNavigableView;
 
 class CEnvironmentController : public QObject {
     Q_OBJECT
@@ -25,7 +25,7 @@ public:
                            QObject* parent = nullptr);
 
     int ActiveView() const { return m_nActiveView; }
-    INavigableView* ActiveNavigable() const;
+    CNavigableView* ActiveNavigable() const;
 
     // The status bar text when a changed setting removed the noise map.
     static QString StaleMapMessage();

@@ -2,8 +2,12 @@
 #include "cli/commands.h"
 
 #include <CLI/CLI.hpp>
+#include <exception>
+#include <iostream>
 
-int main(int argc, char** argv)
+namespace {
+
+int Run(int argc, char** argv)
 {
     CLI::App app{"TALVO command line: road traffic noise prediction"};
     app.require_subcommand(1);
@@ -25,4 +29,18 @@ int main(int argc, char** argv)
         return app.exit(e) == 0 ? 0 : 1;
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // Anything a command did not handle (out of memory, a failing library) ends with a
+    // message and exit code 1 rather than an abort.
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "talvo-cli: " << e.what() << '\n';
+        return 1;
+    }
 }

@@ -49,11 +49,11 @@ std::vector<std::string> Calculate(CMyTalvoDoc& doc)
     const bool hasPieces = !doc.m_arrSegment.empty();
     if (!doc.m_arrReceiver.empty()) {
         if (!hasPieces)
-            messages.push_back("하나 이상의 도로를 입력하십시요");
+            messages.emplace_back("하나 이상의 도로를 입력하십시요");
         else
             RunPrediction(doc, messages);
     } else {
-        messages.push_back(hasPieces ? "하나 이상의 수음점을 입력하십시요" : "하나 이상의 수음점과 도로를 입력하십시요");
+        messages.emplace_back(hasPieces ? "하나 이상의 수음점을 입력하십시요" : "하나 이상의 수음점과 도로를 입력하십시요");
     }
     StoreTerrainSection(doc, kFinalSectionX);
     return messages;

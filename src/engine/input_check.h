@@ -27,7 +27,7 @@ bool IsUsablePower(const Bands& power);
 // Coordinates, width, length and heading are finite.
 bool HasFiniteGeometry(const CRoad& road);
 bool HasFiniteGeometry(const CTunnel& tunnel);
-bool HasFiniteGeometry(const CSlope& body);
+bool HasFiniteGeometry(const CSlope& s);
 
 // The road can be split into pieces: finite geometry, usable power and a source count
 // from 1 to kMaxDiscreteSources.

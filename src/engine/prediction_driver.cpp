@@ -51,7 +51,7 @@ void ProcessReceiver(RunState& st, int order, CScreeningScratch& scratch)
         CPathResult res = eval.Evaluate(k);
         res.m_att.m_nReceiver = i;
         st.records[static_cast<std::size_t>(order) * pieces + k] = res.m_att;
-        st.insideBox[static_cast<std::size_t>(order) * pieces + k] = res.m_bInsideBox;
+        st.insideBox[static_cast<std::size_t>(order) * pieces + k] = static_cast<char>(res.m_bInsideBox);
     }
     if (order + 1 == static_cast<int>(st.receivers.size()))
         st.lastRecords = scratch.m_arrRecord;
@@ -141,6 +141,6 @@ void RunPrediction(CMyTalvoDoc& doc, std::vector<std::string>& messages)
 
     if (!doc.m_bLengthSearch && !doc.m_bOptimising) {
         doc.m_arrExcludedBarrier.clear();
-        messages.push_back("계산 종료");
+        messages.emplace_back("계산 종료");
     }
 }

@@ -22,7 +22,7 @@ public:
     CPathEvaluator(const CSceneData& scene, const CTerrainSection& terrain, const CGroundFactors& factors,
                    const CMVector& r, CScreeningScratch& scratch);
 
-    CPathResult Evaluate(int piece) const;
+    CPathResult Evaluate(int index) const;
 
 private:
     Bands Reflections(const CRoad_Segment& piece, const CMVector& s) const;

@@ -12,7 +12,8 @@ class CIconv {
 public:
     CIconv(const char* to, const char* from) : m_cd(iconv_open(to, from))
     {
-        if (m_cd == reinterpret_cast<iconv_t>(-1))
+        // iconv_open reports failure as (iconv_t)-1.
+        if (m_cd == reinterpret_cast<iconv_t>(-1))  // NOLINT(performance-no-int-to-ptr)
             throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
     }
     ~CIconv() { iconv_close(m_cd); }
@@ -25,7 +26,8 @@ public:
     {
         char buffer[4096];
         while (!in.empty()) {
-            char* src = const_cast<char*>(in.data());
+            // iconv takes char** for its input but does not write through it.
+            char* src = const_cast<char*>(in.data());  // NOLINT(cppcoreguidelines-pro-type-const-cast)
             std::size_t srcLeft = in.size();
             char* dst = buffer;
             std::size_t dstLeft = sizeof buffer;

@@ -203,6 +203,7 @@ std::vector<CMapPolygon> LevelClassPolygons(const CNoiseMapGrid& grid, int level
         (TwiceArea(ring) > 0 ? shells : holes).push_back(std::move(ring));
     const std::vector<double> eu = grid.CellEdgesU(), ev = grid.CellEdgesV();
     std::vector<CMapPolygon> polygons;
+    polygons.reserve(shells.size());
     for (const CLatticeRing& shell : shells)
         polygons.push_back({ToMap(shell, eu, ev), {}});
     for (const CLatticeRing& hole : holes) {

@@ -1,6 +1,6 @@
 #include "io/number_text.h"
 
-#include <locale.h>
+#include <locale.h>  // NOLINT(modernize-deprecated-headers): newlocale and locale_t are POSIX, not in <clocale>
 
 #include <charconv>
 #include <climits>
@@ -109,26 +109,25 @@ double ValueItem(std::string_view value, int n)
 
 int ValueItemInt(std::string_view value, int n) { return TruncateToInt(ValueItem(value, n)); }
 
-bool CNumberScanner::Double(double& target)
+namespace {
+
+// Takes one number with parse from the front of rest while ok holds; a failure clears ok
+// and leaves target untouched.
+template <typename T>
+bool TakeNumber(std::string_view& rest, bool& ok, T& target, std::size_t (*parse)(std::string_view, T&))
 {
-    double value = 0;
-    const std::size_t used = m_ok ? ParseDouble(m_rest, value) : 0;
-    m_ok = used > 0;
-    if (m_ok) {
+    T value{};
+    const std::size_t used = ok ? parse(rest, value) : 0;
+    ok = used > 0;
+    if (ok) {
         target = value;
-        m_rest.remove_prefix(used);
+        rest.remove_prefix(used);
     }
-    return m_ok;
+    return ok;
 }
 
-bool CNumberScanner::Int(int& target)
-{
-    int value = 0;
-    const std::size_t used = m_ok ? ParseInt(m_rest, value) : 0;
-    m_ok = used > 0;
-    if (m_ok) {
-        target = value;
-        m_rest.remove_prefix(used);
-    }
-    return m_ok;
-}
+}  // namespace
+
+bool CNumberScanner::Double(double& target) { return TakeNumber(m_rest, m_ok, target, ParseDouble); }
+
+bool CNumberScanner::Int(int& target) { return TakeNumber(m_rest, m_ok, target, ParseInt); }

@@ -102,7 +102,7 @@ private:
         {
             std::lock_guard lock(m_mutex);
             if (!m_error)
-                m_error = error;
+                m_error = std::move(error);
             m_stop = true;
         }
         m_ready.notify_all();
@@ -145,6 +145,7 @@ std::int64_t RunOrdered(std::int64_t count, int threads, const OrderedCompute& c
     const int workers = static_cast<int>(std::min<std::int64_t>(ResolveThreadCount(threads), count));
     COrderedRun run(count, workers, compute);
     std::vector<std::jthread> pool;
+    pool.reserve(static_cast<std::size_t>(workers));
     for (int t = 0; t < workers; ++t)
         pool.emplace_back([&run] { run.Work(); });
     std::int64_t handed = 0;

@@ -77,7 +77,7 @@ CFileResult ReadEitherForm(CMyTalvoDoc& loaded, const std::string& text)
     const double version = KeyFormVersion(ini);
     if (version < kKeyFormFirstVersion) {
         double lineVersion = 0;
-        const CFileResult result = ReadLineForm(text, loaded, lineVersion);
+        CFileResult result = ReadLineForm(text, loaded, lineVersion);
         loaded.m_dFileVersion = lineVersion;
         return result;
     }

@@ -27,7 +27,7 @@ public:
     static CTransMatrix RotationY(double theta);
 };
 
-CMVector Apply(const CTransMatrix& mat, const CMVector& p);
+CMVector Apply(const CTransMatrix& a, const CMVector& p);
 
 // Maps a point of an entity's own frame (x along it from its start, y across, z up)
 // to the plan: rotate by the heading, then translate to the start point.

@@ -31,11 +31,8 @@ bool StandsAlready(const CMyTalvoDoc& doc, const std::string& identity)
 CBarrier_Stage MakeOptimisedBarrier(const COptBarrierResult& fields)
 {
     CBarrier_Stage barrier;
-    barrier.m_dStartX = fields.m_dStartX;
-    barrier.m_dStartY = fields.m_dStartY;
-    barrier.m_dEndX = fields.m_dEndX;
-    barrier.m_dEndY = fields.m_dEndY;
-    barrier.m_dHeight = fields.m_dHeight;
+    barrier.SetGeometry(fields.m_dStartX, fields.m_dStartY, fields.m_dEndX, fields.m_dEndY, fields.m_dHeight,
+                        barrier.m_nAttenuator);
     barrier.ComputeAngle();
     barrier.m_pKey = barrier.MakeIdentity();
     return barrier;

@@ -118,11 +118,8 @@ std::string CheckOptimisationStart(const CMyTalvoDoc& doc, int receiverIndex, co
 void PrepareOptimisation(CMyTalvoDoc& doc, int receiverIndex, const COptDesign& design)
 {
     CBarrier_Stage bar;
-    bar.m_dStartX = design.m_dStartX;
-    bar.m_dStartY = design.m_dStartY;
-    bar.m_dEndX = design.m_dEndX;
-    bar.m_dEndY = design.m_dEndY;
-    bar.m_dHeight = design.m_dMaxHeight;
+    bar.SetGeometry(design.m_dStartX, design.m_dStartY, design.m_dEndX, design.m_dEndY, design.m_dMaxHeight,
+                    bar.m_nAttenuator);
     bar.ComputeAngle();
     doc.m_OptBarrier = bar;
     doc.m_nOptReceiver = receiverIndex;

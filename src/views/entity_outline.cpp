@@ -21,6 +21,18 @@ COutline CLineFrame::Rectangle(double across0, double across1) const
     return {Place(0, across0), Place(len, across0), Place(len, across1), Place(0, across1)};
 }
 
+std::vector<CDeckBarrierLine> DeckBarrierLines(const CRoad& road)
+{
+    const CDeckBarrierLine edges[] = {{road.m_dLeftBarrierHeight, road.m_dWidth / 2},
+                                      {road.m_dCentreBarrierHeight, 0},
+                                      {road.m_dRightBarrierHeight, -road.m_dWidth / 2}};
+    std::vector<CDeckBarrierLine> standing;
+    for (const CDeckBarrierLine& edge : edges)
+        if (edge.height > 0)  // NaN heights stand no barrier either
+            standing.push_back(edge);
+    return standing;
+}
+
 int SlopeSide(const CSlope& slope, bool cutting)
 {
     const bool towardsRight = cutting ? slope.m_nDirection != 1 : slope.m_nDirection == 1;

@@ -5,6 +5,7 @@
 // plan view (footprints) and the section view (edges cut by the section plane).
 
 #include <array>
+#include <vector>
 
 #include "model/entities.h"
 #include "model/mvector.h"
@@ -27,6 +28,17 @@ CLineFrame FrameOf(const T& e)
 {
     return {e.m_dStartX, e.m_dStartY, e.m_dEndX, e.m_dEndY};
 }
+
+// A barrier line along a bridge deck: its height above the deck and its offset across
+// the road's axis (left edge +width/2, centre 0, right edge -width/2).
+struct CDeckBarrierLine {
+    double height = 0;
+    double across = 0;
+};
+
+// The barriers standing on a road's deck (left, centre, right; those higher than 0).
+// Whether the road is a bridge at all is the caller's test.
+std::vector<CDeckBarrierLine> DeckBarrierLines(const CRoad& road);
 
 // Side of the axis a slope's footprint lies on: +1 (left, +width) or -1 (right, -width).
 // An embankment lies to -width for direction 1, to +width otherwise; a cutting the

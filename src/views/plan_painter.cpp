@@ -131,13 +131,8 @@ void CPlanPainter::DrawRoadBarriers(const CRoad& road, const QColor& colour)
         return;
     const CLineFrame frame = FrameOf(road);
     const double len = frame.PlanLength();
-    const std::pair<double, double> edges[] = {{road.m_dLeftBarrierHeight, road.m_dWidth / 2},
-                                               {road.m_dCentreBarrierHeight, 0},
-                                               {road.m_dRightBarrierHeight, -road.m_dWidth / 2}};
-    for (const auto& [height, across] : edges) {
-        if (!(height > 0))
-            continue;
-        const CMVector a = frame.Place(0, across), b = frame.Place(len, across);
+    for (const CDeckBarrierLine& line : DeckBarrierLines(road)) {
+        const CMVector a = frame.Place(0, line.across), b = frame.Place(len, line.across);
         DrawLine(m_painter, ToQt(m_proj.WorldToPixel(a.x, a.y)), ToQt(m_proj.WorldToPixel(b.x, b.y)),
                  colour, 1.5);
     }

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWheelEvent>
 
 #include "engine/calculation.h"
 #include "model/document.h"
@@ -11,53 +10,18 @@
 #include "views/receiver_grid.h"
 #include "views/section_view.h"
 
+namespace {
+constexpr double kPlanZoomInStep = 0.1;  // the pane's "확대"
+}  // namespace
+
 CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent)
-    : QWidget(parent), m_pDoc(doc), m_pInputs(new CInputWindowCoordinator(doc, this, this))
+    : CNavigableView(kPlanZoomInStep, parent), m_pDoc(doc),
+      m_pInputs(new CInputWindowCoordinator(doc, this, this))
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(false);
-    setFocusPolicy(Qt::StrongFocus);
-    setMinimumSize(1, 1);
     m_pInputs->SetResultsShownQuery(
         [this] { return m_results.m_bShowResults || m_pNoiseMap != nullptr || !m_pResultDlg.isNull(); });
     connect(m_pInputs, &CInputWindowCoordinator::RepaintViews, this,
             [this] { SetWorkingLists(m_pInputs->WorkingLists()); });
-}
-
-void CPlan_View::OffsetBy(double dx, double dy)
-{
-    m_nav.OffsetBy(dx, dy);
-    NavigationDone();
-}
-
-void CPlan_View::CentreOffsets()
-{
-    m_nav.Centre();
-    NavigationDone();
-}
-
-void CPlan_View::ZoomIn()
-{
-    m_nav.ZoomBy(0.1);
-    NavigationDone();
-}
-
-void CPlan_View::ZoomReset()
-{
-    m_nav.ZoomReset();
-    NavigationDone();
-}
-
-void CPlan_View::ZoomOut()
-{
-    m_nav.ZoomOut();
-    NavigationDone();
-}
-
-void CPlan_View::NavigationDone()
-{
-    update();
-    emit NavigationChanged();
 }
 
 void CPlan_View::ClearDisplayLists()
@@ -129,15 +93,6 @@ void CPlan_View::Render(QPaintDevice* device) const
     planPainter.Paint();
 }
 
-QImage CPlan_View::RenderImage(QSize size) const
-{
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    Render(&image);
-    return image;
-}
-
-void CPlan_View::paintEvent(QPaintEvent*) { Render(this); }
-
 bool CPlan_View::PickAt(QPointF pixel)
 {
     const CProjectSettings& s = m_pDoc->m_settings;
@@ -162,37 +117,9 @@ bool CPlan_View::PickAt(QPointF pixel)
 
 void CPlan_View::mousePressEvent(QMouseEvent* event)
 {
+    CNavigableView::mousePressEvent(event);
     if (event->button() != Qt::LeftButton)
         return;
-    const QPoint pos = event->position().toPoint();
-    m_nav.Press(pos.x(), pos.y());
     if (!(event->modifiers() & Qt::ControlModifier) && !PickAt(event->position()))
         update();
-}
-
-void CPlan_View::mouseMoveEvent(QMouseEvent* event)
-{
-    if (!(event->buttons() & Qt::LeftButton) || !(event->modifiers() & Qt::ControlModifier))
-        return;
-    setCursor(Qt::SizeAllCursor);
-    const QPoint pos = event->position().toPoint();
-    m_nav.DragTo(pos.x(), pos.y(), height());
-    NavigationDone();
-}
-
-void CPlan_View::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton)
-        return;
-    m_nav.Release();
-    unsetCursor();
-}
-
-void CPlan_View::wheelEvent(QWheelEvent* event)
-{
-    if (!rect().contains(event->position().toPoint()))
-        return;
-    m_nav.WheelDelta(event->angleDelta().y());
-    NavigationDone();
-    event->accept();
 }

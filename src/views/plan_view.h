@@ -2,16 +2,13 @@
 
 #include <functional>
 
-#include <QImage>
 #include <QPointer>
-#include <QWidget>
 #include <memory>
 
 #include "views/navigable_view.h"
 #include "views/noise_map_renderer.h"
 #include "views/picked_points.h"
 #include "views/plan_painter.h"
-#include "views/view_navigation.h"
 #include "views/working_lists.h"
 
 class QDialog;
@@ -25,22 +22,10 @@ class CInputWindowCoordinator;
 // The plan view: the model seen from above, the calculation area, the receiver grid
 // and the result labels. Clicking a grid point after a prediction labels its level;
 // Ctrl+drag pans, the wheel zooms. The input commands of the main window arrive here.
-class CPlan_View : public QWidget, public INavigableView {
+class CPlan_View : public CNavigableView {
     Q_OBJECT
 public:
     explicit CPlan_View(CMyTalvoDoc* doc, QWidget* parent = nullptr);
-
-    // Pane buttons: offsets in view units (◁ +0.1, ▷ -0.1 horizontally; △ -0.1, ▽ +0.1
-    // vertically), centre, and zoom +0.1, 1.0 and -0.1 (never below 0.1).
-    void OffsetBy(double dx, double dy) override;
-    void CentreOffsets() override;
-    void ZoomIn() override;
-    void ZoomReset() override;
-    void ZoomOut() override;
-
-    double zoom() const { return m_nav.m_dZoom; }
-    double panX() const { return m_nav.m_dPanX; }
-    double panY() const { return m_nav.m_dPanY; }
 
     // Empties the picked grid points and their labels.
     void ClearDisplayLists();
@@ -76,8 +61,7 @@ public:
     void RepaintBoth();
 
     // Paints the scene into any paint device at the device's size (tests, exports).
-    void Render(QPaintDevice* device) const;
-    QImage RenderImage(QSize size) const;
+    void Render(QPaintDevice* device) const override;
 
     // The grid point under the pointer (x, y in client pixels), as a left click picks it:
     // after a prediction its level is labelled, or its label removed when it had one.
@@ -112,23 +96,17 @@ public slots:
     void OnRunWallSolver();
 
 signals:
-    // Pan or zoom changed.
-    void NavigationChanged();
     // A grid point was picked or unpicked.
     void DisplayListsChanged();
     // A window changed the document (an optimised barrier was applied).
     void DocumentChanged();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    // A left click without Ctrl picks a grid point; with Ctrl it starts a drag.
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
 
 private:
     CViewProjection Projection(QSize size) const;
-    void NavigationDone();
     bool HasResults() const;
     void FillResultPage();
     void CloseOptInput();
@@ -136,7 +114,6 @@ private:
     void OnBarrierApplied();
 
     CMyTalvoDoc* m_pDoc;
-    CViewNavigation m_nav;
     CResultDisplay m_results;
     int m_nResultPage = 0;
     CPickedPoints m_picked;

@@ -60,6 +60,18 @@ std::optional<std::pair<CSectionCrossing, CSectionCrossing>> CrossSides(
     const CSectionPlane& plane, const CMVector& a0, const CMVector& a1, const CMVector& b0,
     const CMVector& b1);
 
+// Where the plane cuts the two long sides of a road or tunnel, whose heights run from
+// the start height to the end height.
+template <typename T>
+std::optional<std::pair<CSectionCrossing, CSectionCrossing>> CrossLongSides(
+    const CSectionPlane& plane, const T& e)
+{
+    const CLineFrame f = FrameOf(e);
+    const double len = f.PlanLength(), half = e.m_dWidth / 2;
+    return CrossSides(plane, f.Place(0, half, e.m_dStartZ), f.Place(len, half, e.m_dEndZ),
+                      f.Place(0, -half, e.m_dStartZ), f.Place(len, -half, e.m_dEndZ));
+}
+
 // One ground-profile record: where an embankment or cutting surface meets the plane.
 struct CProfileRecord {
     double pos = 0;

@@ -131,10 +131,7 @@ void CSectionPainter::DrawTunnels()
 {
     for (std::size_t i = 0; i < m_lists.tunnels.size(); ++i) {
         const CTunnel& t = m_lists.tunnels[i];
-        const CLineFrame f = FrameOf(t);
-        const double len = f.PlanLength(), half = t.m_dWidth / 2;
-        const auto cut = CrossSides(m_plane, f.Place(0, half, t.m_dStartZ), f.Place(len, half, t.m_dEndZ),
-                                    f.Place(0, -half, t.m_dStartZ), f.Place(len, -half, t.m_dEndZ));
+        const auto cut = CrossLongSides(m_plane, t);
         if (!cut)
             continue;
         const auto& [a, b] = *cut;
@@ -148,10 +145,7 @@ void CSectionPainter::DrawRoads()
 {
     for (std::size_t i = 0; i < m_lists.roads.size(); ++i) {
         const CRoad& r = m_lists.roads[i];
-        const CLineFrame f = FrameOf(r);
-        const double len = f.PlanLength(), half = r.m_dWidth / 2;
-        const auto cut = CrossSides(m_plane, f.Place(0, half, r.m_dStartZ), f.Place(len, half, r.m_dEndZ),
-                                    f.Place(0, -half, r.m_dStartZ), f.Place(len, -half, r.m_dEndZ));
+        const auto cut = CrossLongSides(m_plane, r);
         if (!cut)
             continue;
         const auto& [a, b] = *cut;
@@ -168,16 +162,11 @@ void CSectionPainter::GatherDeckBarriers(const CRoad& road, bool highlighted)
 {
     const CLineFrame f = FrameOf(road);
     const double len = f.PlanLength();
-    const std::pair<double, double> edges[] = {{road.m_dLeftBarrierHeight, road.m_dWidth / 2},
-                                               {road.m_dCentreBarrierHeight, 0},
-                                               {road.m_dRightBarrierHeight, -road.m_dWidth / 2}};
-    for (const auto& [height, across] : edges) {
-        if (!(height > 0))
-            continue;
+    for (const CDeckBarrierLine& line : DeckBarrierLines(road)) {
         // A deck barrier stands on the deck where the section cuts it.
-        if (const auto at = m_plane.Cross(f.Place(0, across, road.m_dStartZ),
-                                          f.Place(len, across, road.m_dEndZ)))
-            m_arrDeckBarrier.push_back({*at, height, highlighted});
+        if (const auto at = m_plane.Cross(f.Place(0, line.across, road.m_dStartZ),
+                                          f.Place(len, line.across, road.m_dEndZ)))
+            m_arrDeckBarrier.push_back({*at, line.height, highlighted});
     }
 }
 

@@ -24,18 +24,6 @@
 
 namespace {
 
-class CRecordingBoxes : public IMessageBox {
-public:
-    QStringList texts;
-    void Information(QWidget*, const QString& text, const QString&) override { texts << text; }
-    QMessageBox::StandardButton Question(QWidget*, const QString& text, const QString&,
-                                         QMessageBox::StandardButtons) override
-    {
-        texts << text;
-        return QMessageBox::No;
-    }
-};
-
 // A road of 100 dB in every band along y = roadY across an open area 200 x 200 m; the
 // section cuts across it at x = 100.
 void BuildOpenRoad(CMyTalvoDoc& doc, double roadY)
@@ -169,8 +157,7 @@ void TestNoiseMap::legendListsTheClassesFromTheTop()
 
 void TestNoiseMap::modelInputRefusedWhileAMapIsShown()
 {
-    CRecordingBoxes boxes;
-    SetMessageBoxes(&boxes);
+    CRecordingMessageBox boxes;
     CMyTalvoDoc doc;
     BuildOpenRoad(doc, 100);
     CPlan_View plan(&doc);
@@ -180,14 +167,13 @@ void TestNoiseMap::modelInputRefusedWhileAMapIsShown()
     QVERIFY(plan.IsShowingNoiseMap());
     plan.OnInputRoad();
     plan.OnInputReceiver();
-    QCOMPARE(boxes.texts, QStringList({QStringLiteral("예측 결과를 제거하고 모델을 입력하세요."),
-                                       QStringLiteral("예측 결과를 제거하고 모델을 입력하십시요")}));
+    QCOMPARE(boxes.m_infos, QStringList({QStringLiteral("예측 결과를 제거하고 모델을 입력하세요."),
+                                         QStringLiteral("예측 결과를 제거하고 모델을 입력하십시요")}));
     // "출력 제거" removes the map with the labels; input is taken again.
     plan.SetResultDisplay(false, 0);
     QVERIFY(!plan.IsShowingNoiseMap());
     plan.OnInputBarrier();
-    QCOMPARE(boxes.texts.size(), 2);
-    SetMessageBoxes(nullptr);
+    QCOMPARE(boxes.m_infos.size(), 2);
 }
 
 void TestNoiseMap::standaloneImageFitsTheArea()
@@ -212,15 +198,14 @@ void TestNoiseMap::standaloneImageFitsTheArea()
 
 void TestNoiseMap::commandComputesShowsAndSaves()
 {
-    CRecordingBoxes boxes;
-    SetMessageBoxes(&boxes);
+    CRecordingMessageBox boxes;
     CMyTalvoDoc doc;
     CPlan_View plan(&doc);
     CNoiseMapCommands commands(&doc, &plan, nullptr);
     int asked = 0;
     commands.m_chooseBand = [&asked]() -> std::optional<int> { ++asked; return std::nullopt; };
     commands.OnNoiseMap();  // nothing calculated yet
-    QCOMPARE(boxes.texts, QStringList({QStringLiteral("소음해석을 먼저 수행하세요.")}));
+    QCOMPARE(boxes.m_infos, QStringList({QStringLiteral("소음해석을 먼저 수행하세요.")}));
     QCOMPARE(asked, 0);
     BuildOpenRoad(doc, 100);
     doc.m_settings.m_dReceiverSpacing = 25;
@@ -229,7 +214,7 @@ void TestNoiseMap::commandComputesShowsAndSaves()
     QCOMPARE(asked, 1);
     QVERIFY(!plan.IsShowingNoiseMap());
     commands.OnSaveGridCsv();  // no map to save
-    QCOMPARE(boxes.texts.last(), QStringLiteral("소음지도를 먼저 계산하세요."));
+    QCOMPARE(boxes.m_infos.last(), QStringLiteral("소음지도를 먼저 계산하세요."));
     commands.m_chooseBand = []() -> std::optional<int> { return 4; };
     commands.OnNoiseMap();
     QVERIFY(plan.IsShowingNoiseMap());
@@ -246,10 +231,9 @@ void TestNoiseMap::commandComputesShowsAndSaves()
     QCOMPARE(csv.readLine(), QByteArray("x,y,z,level\n"));
     commands.OnSaveMapPng();
     QVERIFY(!QImage(dir.filePath(QStringLiteral("map.png"))).isNull());
-    const int before = int(boxes.texts.size());
+    const int before = int(boxes.m_infos.size());
     commands.OnSaveGridGeoJson();
-    QCOMPARE(int(boxes.texts.size()), before + 1);  // the failure is reported
-    SetMessageBoxes(nullptr);
+    QCOMPARE(int(boxes.m_infos.size()), before + 1);  // the failure is reported
 }
 
 QTEST_MAIN(TestNoiseMap)

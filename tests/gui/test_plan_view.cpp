@@ -4,8 +4,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "dialogs/message_box.h"
 #include "engine/calculation.h"
+#include "helpers/recording_dialogs.h"
 #include "helpers/view_pixels.h"
 #include "model/document.h"
 #include "views/plan_painter.h"
@@ -17,19 +17,6 @@
 namespace {
 
 constexpr double kTol = 1e-9;
-
-// Records the messages instead of showing them.
-class CRecordingBoxes : public IMessageBox {
-public:
-    QStringList texts;
-    void Information(QWidget*, const QString& text, const QString&) override { texts << text; }
-    QMessageBox::StandardButton Question(QWidget*, const QString& text, const QString&,
-                                         QMessageBox::StandardButtons) override
-    {
-        texts << text;
-        return QMessageBox::No;
-    }
-};
 
 // Area 200 x 100 m: a road along y = 50, a barrier across it at x = 100, an embankment
 // and a cutting in the upper corners, a tunnel low on the left, two receivers.
@@ -232,21 +219,20 @@ void TestPlanView::pickingTogglesLabelsAfterAPrediction()
 
 void TestPlanView::modelInputRefusedWhileResultsShown()
 {
-    CRecordingBoxes boxes;
-    SetMessageBoxes(&boxes);
+    CRecordingMessageBox boxes;
     CMyTalvoDoc doc;
     CPlan_View view(&doc);
     view.OnInputRoad();
     view.OnResultChart();
-    QCOMPARE(boxes.texts, QStringList{QStringLiteral("소음해석을 먼저 수행하세요.")});
+    QCOMPARE(boxes.m_infos, QStringList{QStringLiteral("소음해석을 먼저 수행하세요.")});
     view.SetResultDisplay(true, 3);
     view.OnInputBarrier();
     view.OnInputReceiver();
     view.OnOptimise();
-    SetMessageBoxes(nullptr);
-    QCOMPARE(boxes.texts.size(), 3);
-    QCOMPARE(boxes.texts[1], QStringLiteral("예측 결과를 제거하고 모델을 입력하세요."));
-    QCOMPARE(boxes.texts[2], QStringLiteral("예측 결과를 제거하고 모델을 입력하십시요"));
+    QCOMPARE(boxes.m_infos.size(), 3);
+    QVERIFY(boxes.m_questions.isEmpty());
+    QCOMPARE(boxes.m_infos[1], QStringLiteral("예측 결과를 제거하고 모델을 입력하세요."));
+    QCOMPARE(boxes.m_infos[2], QStringLiteral("예측 결과를 제거하고 모델을 입력하십시요"));
 }
 
 void TestPlanView::resultLabelsAreBandOrOverall()

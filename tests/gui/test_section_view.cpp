@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <cmath>
+
 #include "helpers/view_pixels.h"
 #include "model/document.h"
 #include "views/entity_outline.h"
@@ -63,7 +65,9 @@ private slots:
     void crossingInterpolatesHeights();
     void receiversOnThePlaneOnly();
     void slopeOutlineGivesTwoCrossings();
+    void deckSidesAndBarrierLines();
     void zoomAndPanSteps();
+    void ctrlDragPansAndTheWheelZooms();
     void sectionAxisIsTheProjectSetting();
     void rendersTheCut();
     void rendersAlongTheYAxis();
@@ -137,6 +141,29 @@ void TestSectionView::slopeOutlineGivesTwoCrossings()
     QVERIFY(!CrossOutline(plane, SlopeSurface(fill, false)));
 }
 
+void TestSectionView::deckSidesAndBarrierLines()
+{
+    // A road 10 m wide along +Y from (50, 0, 2) to (50, 100, 12), cut at Y = 50: its
+    // sides lie at x = 45 and 55 (left of +Y is -X), both 7 m high halfway.
+    CRoad road;
+    road.SetGeometry(50, 0, 50, 100, 2, 12, 10, 100, 10);
+    const auto sides = CrossLongSides(CSectionPlane(AreaSettings(), 1), road);
+    QVERIFY(sides.has_value());
+    QVERIFY(std::abs(sides->first.pos - 45) < kTol && std::abs(sides->second.pos - 55) < kTol);
+    QVERIFY(std::abs(sides->first.height - 7) < kTol && std::abs(sides->second.height - 7) < kTol);
+    // Only barriers higher than 0 stand; a NaN height stands none.
+    road.m_dLeftBarrierHeight = 2;
+    road.m_dCentreBarrierHeight = std::nan("");
+    road.m_dRightBarrierHeight = 0;
+    QCOMPARE(DeckBarrierLines(road).size(), std::size_t(1));
+    road.m_dRightBarrierHeight = 3;
+    const auto lines = DeckBarrierLines(road);
+    QCOMPARE(lines.size(), std::size_t(2));
+    QCOMPARE(lines[0].across, 5.0);  // left edge, +width/2
+    QCOMPARE(lines[1].height, 3.0);
+    QCOMPARE(lines[1].across, -5.0);
+}
+
 void TestSectionView::zoomAndPanSteps()
 {
     CMyTalvoDoc doc;
@@ -151,6 +178,46 @@ void TestSectionView::zoomAndPanSteps()
     QVERIFY(std::abs(view.panX() + 0.1) < kTol && std::abs(view.panY() - 0.1) < kTol);
     view.CentreOffsets();
     QCOMPARE(view.panY(), 0.0);
+}
+
+namespace {
+
+void SendMouse(QWidget& view, QEvent::Type type, QPoint at, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers modifiers)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(at), view.mapToGlobal(QPointF(at)), button, buttons, modifiers);
+    QCoreApplication::sendEvent(&view, &event);
+}
+
+void SendWheel(QWidget& view, int delta)
+{
+    const QPointF at(10, 10);
+    QWheelEvent event(at, view.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&view, &event);
+}
+
+}  // namespace
+
+void TestSectionView::ctrlDragPansAndTheWheelZooms()
+{
+    CMyTalvoDoc doc;
+    BuildSmallProject(doc);
+    CSection_View view(&doc);
+    view.resize(200, 110);  // 2.2 view units over 110 pixels: 0.02 a pixel
+    SendMouse(view, QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton, Qt::ControlModifier);
+    SendMouse(view, QEvent::MouseMove, {60, 40}, Qt::LeftButton, Qt::ControlModifier);
+    // The scene follows the pointer: 10 px right is -0.2 in X, 10 px up is -0.2 in Y.
+    QVERIFY(std::abs(view.panX() + 0.2) < kTol && std::abs(view.panY() + 0.2) < kTol);
+    SendMouse(view, QEvent::MouseButtonRelease, {60, 40}, Qt::NoButton, Qt::ControlModifier);
+    SendMouse(view, QEvent::MouseMove, {90, 90}, Qt::LeftButton, Qt::NoModifier);  // no Ctrl: no pan
+    QVERIFY(std::abs(view.panX() + 0.2) < kTol);
+    SendWheel(view, 120);  // one notch
+    SendWheel(view, 60);   // half a notch waits for the other half
+    QVERIFY(std::abs(view.zoom() - 1.1) < kTol);
+    SendWheel(view, 60);
+    QVERIFY(std::abs(view.zoom() - 1.2) < kTol);
 }
 
 void TestSectionView::sectionAxisIsTheProjectSetting()
