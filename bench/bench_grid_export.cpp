@@ -87,9 +87,7 @@ void BM_GridExport(benchmark::State& state)
         state.SkipWithError(p.error.c_str());
         return;
     }
-    const PointLevelProvider levels = [&p](double x, double y, double z) {
-        return p.scene->PointLevels(x, y, z);
-    };
+    const PointLevelProvider levels = [&p](double x, double y, double z) { return p.scene->PointLevels(x, y, z); };
     CNullBuffer sink;
     std::ostream out(&sink);
     std::int64_t points = 0;

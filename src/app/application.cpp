@@ -41,24 +41,27 @@ CStartupOptions CMyTalvoApp::ParseCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("도로교통소음 예측 및 방음벽 설계"));
-    const QCommandLineOption noSplash(QStringLiteral("no-splash"),
-                                      QStringLiteral("시작 화면을 보이지 않습니다."));
+    const QCommandLineOption noSplash(QStringLiteral("no-splash"), QStringLiteral("시작 화면을 보이지 않습니다."));
     parser.addOption(noSplash);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("열 프로젝트 파일 (*.tlv)"));
     parser.parse(arguments);
     CStartupOptions options;
     const QStringList files = parser.positionalArguments();
-    if (!files.isEmpty()) options.m_strFile = files.first();
+    if (!files.isEmpty())
+        options.m_strFile = files.first();
     options.m_bShowSplash = !parser.isSet(noSplash) && HasScreen();
     return options;
 }
 
 void CMyTalvoApp::InitInstance(CMainFrame& frame, const CStartupOptions& options)
 {
-    if (!options.m_strFile.isEmpty()) frame.OpenProjectFile(options.m_strFile);
+    if (!options.m_strFile.isEmpty())
+        frame.OpenProjectFile(options.m_strFile);
     // Without a window manager nothing maximises, so start at the screen's size anyway.
-    if (QScreen* screen = frame.screen()) frame.setGeometry(screen->availableGeometry());
+    if (QScreen* screen = frame.screen())
+        frame.setGeometry(screen->availableGeometry());
     frame.showMaximized();
     frame.LayOutViews();
-    if (options.m_bShowSplash) CSplashWnd::ShowSplashScreen(&frame);
+    if (options.m_bShowSplash)
+        CSplashWnd::ShowSplashScreen(&frame);
 }

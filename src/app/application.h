@@ -10,7 +10,7 @@ class QApplication;
 class CMainFrame;
 
 struct CStartupOptions {
-    QString m_strFile;         // project to open; empty starts a new project
+    QString m_strFile;  // project to open; empty starts a new project
     bool m_bShowSplash = true;
 };
 

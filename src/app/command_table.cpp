@@ -5,6 +5,7 @@
 namespace {
 
 // Framework commands carry the framework's usual prompts; the rest are the program's own.
+// clang-format off
 constexpr std::array kCommands{
     CCommandInfo{cmd::FileNew, "새 파일(&N)", "Ctrl+N", "새 문서를 만듭니다.\n새 파일"},
     CCommandInfo{cmd::FileOpen, "열기(&O)...", "Ctrl+O", "기존 문서를 엽니다.\n열기"},
@@ -66,11 +67,13 @@ constexpr int kToolbar[] = {
     cmd::None,            cmd::CopyPlanView, cmd::CopySectionView, cmd::AppAbout};
 
 }  // namespace
+// clang-format on
 
 const CCommandInfo* FindCommand(int id)
 {
     for (const auto& info : kCommands)
-        if (info.id == id) return &info;
+        if (info.id == id)
+            return &info;
     return nullptr;
 }
 

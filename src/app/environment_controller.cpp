@@ -13,17 +13,19 @@ constexpr double kPanStep = 0.1;
 
 }  // namespace
 
-CEnvironmentController::CEnvironmentController(CEnvironmentBox* box, CMyTalvoDoc* doc,
-                                               CPlan_View* plan, CSection_View* section,
-                                               std::function<void()> markModified,
+CEnvironmentController::CEnvironmentController(CEnvironmentBox* box, CMyTalvoDoc* doc, CPlan_View* plan,
+                                               CSection_View* section, std::function<void()> markModified,
                                                QObject* parent)
-    : QObject(parent), m_pBox(box), m_pDoc(doc), m_pPlanView(plan), m_pSectionView(section),
+    : QObject(parent),
+      m_pBox(box),
+      m_pDoc(doc),
+      m_pPlanView(plan),
+      m_pSectionView(section),
       m_markModified(std::move(markModified))
 {
     connect(box, &CEnvironmentBox::fieldEdited, this, &CEnvironmentController::OnFieldEdited);
     connect(box, &CEnvironmentBox::fieldFinished, this, &CEnvironmentController::OnFieldFinished);
-    connect(box, &CEnvironmentBox::showReceiversClicked, this,
-            &CEnvironmentController::OnShowReceivers);
+    connect(box, &CEnvironmentBox::showReceiversClicked, this, &CEnvironmentController::OnShowReceivers);
     connect(box, &CEnvironmentBox::sectionAxisChosen, this, &CEnvironmentController::OnSectionAxis);
     connect(box, &CEnvironmentBox::activeViewChosen, this, &CEnvironmentController::OnActiveView);
     connect(box, &CEnvironmentBox::navigationRequested, this, &CEnvironmentController::OnNavigate);
@@ -31,14 +33,17 @@ CEnvironmentController::CEnvironmentController(CEnvironmentBox* box, CMyTalvoDoc
 
 CNavigableView* CEnvironmentController::ActiveNavigable() const
 {
-    if (m_nActiveView == 1) return m_pSectionView;
+    if (m_nActiveView == 1)
+        return m_pSectionView;
     return m_pPlanView;
 }
 
 void CEnvironmentController::Repaint(bool plan, bool section)
 {
-    if (section) m_pSectionView->update();
-    if (plan) m_pPlanView->update();
+    if (section)
+        m_pSectionView->update();
+    if (plan)
+        m_pPlanView->update();
 }
 
 QString CEnvironmentController::StaleMapMessage()
@@ -59,7 +64,8 @@ void CEnvironmentController::OnFieldEdited(EEnvField field, const QString& text)
 {
     const CProjectSettings before = m_pDoc->m_settings;
     const CEnvEffect effect = ApplyEnvField(m_pDoc->m_settings, field, text.toStdString());
-    if (effect.m_bClearDisplayLists) m_pPlanView->ClearDisplayLists();
+    if (effect.m_bClearDisplayLists)
+        m_pPlanView->ClearDisplayLists();
     DropStaleNoiseMap(before);
     Repaint(effect.m_bRepaintPlan, effect.m_bRepaintSection);
     m_markModified();
@@ -90,7 +96,8 @@ void CEnvironmentController::OnShowReceivers()
 void CEnvironmentController::OnSectionAxis(int axis)
 {
     const int newAxis = axis == 0 ? 0 : 1;
-    if (m_pDoc->m_settings.m_nSectionAxis != newAxis) m_markModified();
+    if (m_pDoc->m_settings.m_nSectionAxis != newAxis)
+        m_markModified();
     const CProjectSettings before = m_pDoc->m_settings;
     m_pSectionView->SetSectionAxis(newAxis);
     DropStaleNoiseMap(before);

@@ -20,9 +20,8 @@ class CNavigableView;
 class CEnvironmentController : public QObject {
     Q_OBJECT
 public:
-    CEnvironmentController(CEnvironmentBox* box, CMyTalvoDoc* doc, CPlan_View* plan,
-                           CSection_View* section, std::function<void()> markModified,
-                           QObject* parent = nullptr);
+    CEnvironmentController(CEnvironmentBox* box, CMyTalvoDoc* doc, CPlan_View* plan, CSection_View* section,
+                           std::function<void()> markModified, QObject* parent = nullptr);
 
     int ActiveView() const { return m_nActiveView; }
     CNavigableView* ActiveNavigable() const;

@@ -97,9 +97,8 @@ void CMainFrame::BuildEnvironmentPane()
     m_pEnvironmentDock->setAllowedAreas(Qt::LeftDockWidgetArea);
     m_pEnvironmentDock->setWidget(m_pEnvironmentBox);
     addDockWidget(Qt::LeftDockWidgetArea, m_pEnvironmentDock);
-    m_pEnvironment = new CEnvironmentController(m_pEnvironmentBox, &m_doc, m_pPlanView,
-                                                m_pSectionView, [this] { SetDocumentModified(); },
-                                                this);
+    m_pEnvironment = new CEnvironmentController(
+        m_pEnvironmentBox, &m_doc, m_pPlanView, m_pSectionView, [this] { SetDocumentModified(); }, this);
     connect(m_pEnvironment, &CEnvironmentController::statusMessage, statusBar(),
             [this](const QString& text) { statusBar()->showMessage(text); });
 }
@@ -108,7 +107,8 @@ int CMainFrame::ActiveView() const { return m_pEnvironment->ActiveView(); }
 
 void CMainFrame::LayOutViews()
 {
-    if (layout()) layout()->activate();  // the splitter's height must be the final one
+    if (layout())
+        layout()->activate();  // the splitter's height must be the final one
     // Equal sizes: the splitter shares its whole height out in that proportion.
     const int half = std::max(1, m_pSplitter->height() / 2);
     m_pSplitter->setSizes({half, half});
@@ -117,7 +117,8 @@ void CMainFrame::LayOutViews()
 void CMainFrame::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (m_bViewsLaidOut) return;
+    if (m_bViewsLaidOut)
+        return;
     m_bViewsLaidOut = true;
     LayOutViews();
 }
@@ -174,18 +175,21 @@ void CMainFrame::AfterDocumentReplaced(const QString& path)
 
 bool CMainFrame::QuerySaveChanges()
 {
-    if (!m_doc.m_bModified) return true;
+    if (!m_doc.m_bModified)
+        return true;
     const QString name = m_strPathName.isEmpty() ? kUntitled : QFileInfo(m_strPathName).fileName();
-    const auto answer = MessageBoxes().Question(
-        this, QStringLiteral("변경 내용을 %1에 저장하시겠습니까?").arg(name), QStringLiteral("TALVO"),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == QMessageBox::Yes) return Save();
+    const auto answer =
+        MessageBoxes().Question(this, QStringLiteral("변경 내용을 %1에 저장하시겠습니까?").arg(name),
+                                QStringLiteral("TALVO"), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes)
+        return Save();
     return answer == QMessageBox::No;
 }
 
 bool CMainFrame::NewProject()
 {
-    if (!QuerySaveChanges()) return false;
+    if (!QuerySaveChanges())
+        return false;
     m_doc.NewProject();
     AfterDocumentReplaced({});
     return true;
@@ -210,17 +214,16 @@ bool CMainFrame::OpenProjectFile(const QString& path)
     return true;
 }
 
-bool CMainFrame::OpenWithQuestion(const QString& path)
-{
-    return QuerySaveChanges() && OpenProjectFile(path);
-}
+bool CMainFrame::OpenWithQuestion(const QString& path) { return QuerySaveChanges() && OpenProjectFile(path); }
 
 void CMainFrame::OnFileOpen()
 {
-    if (!QuerySaveChanges()) return;
+    if (!QuerySaveChanges())
+        return;
     const QString dir = m_strPathName.isEmpty() ? QString() : QFileInfo(m_strPathName).absolutePath();
     const QString path = FileDialogs().OpenFileName(this, QStringLiteral("열기"), dir, kFileFilter);
-    if (!path.isEmpty()) OpenProjectFile(path);
+    if (!path.isEmpty())
+        OpenProjectFile(path);
 }
 
 bool CMainFrame::Save() { return m_strPathName.isEmpty() ? SaveAs() : SaveTo(m_strPathName); }
@@ -228,8 +231,7 @@ bool CMainFrame::Save() { return m_strPathName.isEmpty() ? SaveAs() : SaveTo(m_s
 bool CMainFrame::SaveAs()
 {
     const QString suggested = m_strPathName.isEmpty() ? kUntitled + QStringLiteral(".tlv") : m_strPathName;
-    const QString path =
-        FileDialogs().SaveFileName(this, QStringLiteral("다른 이름으로 저장"), suggested, kFileFilter);
+    const QString path = FileDialogs().SaveFileName(this, QStringLiteral("다른 이름으로 저장"), suggested, kFileFilter);
     return !path.isEmpty() && SaveTo(WithTlvSuffix(path));
 }
 
@@ -257,9 +259,11 @@ void CMainFrame::RunCalculation()
         CWaitCursor wait;
         messages = Calculate(m_doc);
     }
-    if (hadResults || m_doc.IsCalculated()) SetDocumentModified();
+    if (hadResults || m_doc.IsCalculated())
+        SetDocumentModified();
     RefreshViews();
-    for (const std::string& text : messages) MessageBoxes().Information(this, QString::fromStdString(text));
+    for (const std::string& text : messages)
+        MessageBoxes().Information(this, QString::fromStdString(text));
 }
 
 void CMainFrame::OnAbout()

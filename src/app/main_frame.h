@@ -51,8 +51,8 @@ public:
     void OnExportReceivers();
 
     // File commands. Each returns whether it was carried out.
-    bool NewProject();                       // asks to save first
-    bool OpenProjectFile(const QString& path);  // no question; failure changes nothing
+    bool NewProject();                           // asks to save first
+    bool OpenProjectFile(const QString& path);   // no question; failure changes nothing
     bool OpenWithQuestion(const QString& path);  // asks to save first
     bool Save();
     bool SaveAs();

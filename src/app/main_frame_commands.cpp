@@ -24,7 +24,8 @@ QString TipText(const CCommandInfo& info)
 {
     const QString prompt = QString::fromUtf8(info.prompt);
     const int cut = prompt.indexOf(QLatin1Char('\n'));
-    if (cut >= 0) return prompt.mid(cut + 1);
+    if (cut >= 0)
+        return prompt.mid(cut + 1);
     return QString::fromUtf8(info.text).remove(QLatin1Char('&'));
 }
 
@@ -39,19 +40,20 @@ QAction* CMainFrame::MakeAction(int commandId)
     action->setToolTip(TipText(*info));
     action->setIcon(CommandIcon(commandId));
     action->setIconVisibleInMenu(false);
-    if (*info->shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(info->shortcut)));
+    if (*info->shortcut)
+        action->setShortcut(QKeySequence(QString::fromUtf8(info->shortcut)));
     m_actions.insert(commandId, action);
     return action;
 }
 
 void CMainFrame::BuildActions()
 {
-    for (int id : {cmd::FileNew, cmd::FileOpen, cmd::FileSave, cmd::FileSaveAs, cmd::ExportReceivers,
-                   cmd::AppExit, cmd::InputRoad, cmd::InputTunnel, cmd::InputEmbankment,
-                   cmd::InputCutting, cmd::InputReceiver, cmd::InputBarrier, cmd::ViewToolbar,
-                   cmd::ViewStatusBar, cmd::ViewEnvironment, cmd::Calculate, cmd::Optimisation,
-                   cmd::ResultDisplay, cmd::ResultChart, cmd::CopyPlanView, cmd::CopySectionView,
-                   cmd::AppAbout})
+    for (int id :
+         {cmd::FileNew,         cmd::FileOpen,     cmd::FileSave,      cmd::FileSaveAs,      cmd::ExportReceivers,
+          cmd::AppExit,         cmd::InputRoad,    cmd::InputTunnel,   cmd::InputEmbankment, cmd::InputCutting,
+          cmd::InputReceiver,   cmd::InputBarrier, cmd::ViewToolbar,   cmd::ViewStatusBar,   cmd::ViewEnvironment,
+          cmd::Calculate,       cmd::Optimisation, cmd::ResultDisplay, cmd::ResultChart,     cmd::CopyPlanView,
+          cmd::CopySectionView, cmd::AppAbout})
         MakeAction(id);
     for (int id : {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::ViewEnvironment}) {
         m_actions[id]->setCheckable(true);
@@ -94,7 +96,8 @@ void CMainFrame::UpdateRecentFileActions()
     for (int i = 0; i < m_recentActions.size(); ++i) {
         QAction* action = m_recentActions[i];
         action->setVisible(i < paths.size());
-        if (i >= paths.size()) continue;
+        if (i >= paths.size())
+            continue;
         action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(paths[i])));
         action->setData(paths[i]);
     }
@@ -131,10 +134,12 @@ void CMainFrame::BuildFocusCycling()
 void CMainFrame::CycleFocus(int step)
 {
     QList<QWidget*> panes{m_pEnvironmentBox, m_pPlanView, m_pSectionView};
-    if (!m_pEnvironmentDock->isVisible()) panes.removeFirst();
+    if (!m_pEnvironmentDock->isVisible())
+        panes.removeFirst();
     int current = 0;
     for (int i = 0; i < panes.size(); ++i)
-        if (panes[i] == focusWidget() || panes[i]->isAncestorOf(focusWidget())) current = i;
+        if (panes[i] == focusWidget() || panes[i]->isAncestorOf(focusWidget()))
+            current = i;
     QWidget* target = panes[(current + step + panes.size()) % panes.size()];
     if (target == m_pEnvironmentBox)
         m_pEnvironmentBox->Field(EEnvField::ProjectName)->setFocus(Qt::TabFocusReason);
@@ -157,7 +162,8 @@ void CMainFrame::ConnectPlanViewCommands()
         {cmd::ResultDisplay, &CPlan_View::OnResultDisplay},
         {cmd::ResultChart, &CPlan_View::OnResultChart},
     };
-    for (const auto& [id, slot] : routed) connect(m_actions[id], &QAction::triggered, m_pPlanView, slot);
+    for (const auto& [id, slot] : routed)
+        connect(m_actions[id], &QAction::triggered, m_pPlanView, slot);
 }
 
 void CMainFrame::ConnectCommands()
@@ -170,12 +176,10 @@ void CMainFrame::ConnectCommands()
     on(cmd::AppExit, [this] { close(); });
     on(cmd::Calculate, [this] { RunCalculation(); });
     on(cmd::AppAbout, [this] { OnAbout(); });
-    on(cmd::CopyPlanView, [this] {
-        CopyViewToClipboard(m_pPlanView, QStringLiteral("평면창 화면을 클립보드로 복사 완료"));
-    });
-    on(cmd::CopySectionView, [this] {
-        CopyViewToClipboard(m_pSectionView, QStringLiteral("단면창 화면을 클립보드로 복사 완료"));
-    });
+    on(cmd::CopyPlanView,
+       [this] { CopyViewToClipboard(m_pPlanView, QStringLiteral("평면창 화면을 클립보드로 복사 완료")); });
+    on(cmd::CopySectionView,
+       [this] { CopyViewToClipboard(m_pSectionView, QStringLiteral("단면창 화면을 클립보드로 복사 완료")); });
     on(cmd::ExportReceivers, [this] { OnExportReceivers(); });
     ConnectPlanViewCommands();
     connect(m_actions[cmd::ViewStatusBar], &QAction::toggled, statusBar(), &QStatusBar::setVisible);

@@ -27,7 +27,7 @@ namespace {
 
 const QString kNoMapShown = QStringLiteral("소음지도를 먼저 계산하세요.");
 const QString kPngNotWritten = QStringLiteral("그림 파일을 쓸 수 없습니다.");
-constexpr int kPngWidth = 1600;        // pixels
+constexpr int kPngWidth = 1600;  // pixels
 constexpr int kProgressTickMs = 100;
 
 QStringList BandEntries()
@@ -83,8 +83,7 @@ QAction* MakeAction(const QString& text, const QString& prompt, QObject* parent)
 
 }  // namespace
 
-std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band,
-                                                CRunProgress& progress, int threads)
+std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band, CRunProgress& progress, int threads)
 {
     const CProjectSettings& s = doc.m_settings;
     const CCalcScene scene(doc);
@@ -102,10 +101,10 @@ std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band
 CNoiseMapCommands::CNoiseMapCommands(CMyTalvoDoc* doc, CPlan_View* planView, QWidget* parent)
     : QObject(parent), m_pDoc(doc), m_pPlanView(planView), m_pParent(parent)
 {
-    m_pMapAction = MakeAction(QStringLiteral("소음지도"),
-                              QStringLiteral("소음지도를 계산하여 평면창에 표시합니다."), this);
-    m_pPngAction = MakeAction(QStringLiteral("소음지도 그림 저장"),
-                              QStringLiteral("소음지도를 PNG 그림으로 저장합니다."), this);
+    m_pMapAction =
+        MakeAction(QStringLiteral("소음지도"), QStringLiteral("소음지도를 계산하여 평면창에 표시합니다."), this);
+    m_pPngAction =
+        MakeAction(QStringLiteral("소음지도 그림 저장"), QStringLiteral("소음지도를 PNG 그림으로 저장합니다."), this);
     m_pSectionPngAction = MakeAction(QStringLiteral("소음지도 단면 그림 저장"),
                                      QStringLiteral("단면창의 소음지도를 PNG 그림으로 저장합니다."), this);
     m_pCsvAction = MakeAction(QStringLiteral("소음지도 격자 CSV 저장"),
@@ -157,8 +156,7 @@ std::optional<int> CNoiseMapCommands::ChooseBand() const
     bool ok = false;
     const QStringList entries = BandEntries();
     const QString chosen = QInputDialog::getItem(m_pParent, QStringLiteral("소음지도"),
-                                                 QStringLiteral("주파수밴드를 선택하세요."), entries, 0,
-                                                 false, &ok);
+                                                 QStringLiteral("주파수밴드를 선택하세요."), entries, 0, false, &ok);
     if (!ok)
         return std::nullopt;
     return int(entries.indexOf(chosen));
@@ -202,8 +200,8 @@ std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputeWithProgress(int band)
         if (!progress.CancelRequested()) {
             const int percent = progress.Percent();
             dialog.setValue(percent);
-            dialog.setLabelText(QStringLiteral("%1 / %2 ( %3% )")
-                                    .arg(progress.Done()).arg(progress.Total()).arg(percent));
+            dialog.setLabelText(
+                QStringLiteral("%1 / %2 ( %3% )").arg(progress.Done()).arg(progress.Total()).arg(percent));
             if (m_onProgressTick)
                 m_onProgressTick(dialog, percent);
         }

@@ -29,8 +29,8 @@ class QWidget;
 // Both grids of the map of a calculated document: the plan grid at the receiver height,
 // the section grid along the section line, with the receiver spacing. Thread-safe as long
 // as the document does not change; nullptr when cancelled.
-std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band,
-                                                CRunProgress& progress, int threads = 0);
+std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band, CRunProgress& progress,
+                                                int threads = 0);
 
 class CNoiseMapCommands;
 

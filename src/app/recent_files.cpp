@@ -21,7 +21,8 @@ void CRecentFiles::Load()
     settings.beginGroup(kGroup);
     for (int i = 0; i < kMaxEntries; ++i) {
         const QString path = settings.value(KeyOf(i)).toString();
-        if (!path.isEmpty() && !m_paths.contains(path)) m_paths.append(path);
+        if (!path.isEmpty() && !m_paths.contains(path))
+            m_paths.append(path);
     }
 }
 
@@ -30,7 +31,8 @@ void CRecentFiles::Store() const
     QSettings settings;
     settings.remove(kGroup);
     settings.beginGroup(kGroup);
-    for (int i = 0; i < m_paths.size(); ++i) settings.setValue(KeyOf(i), m_paths[i]);
+    for (int i = 0; i < m_paths.size(); ++i)
+        settings.setValue(KeyOf(i), m_paths[i]);
 }
 
 void CRecentFiles::Add(const QString& path)
@@ -38,7 +40,8 @@ void CRecentFiles::Add(const QString& path)
     const QString full = Canonical(path);
     m_paths.removeAll(full);
     m_paths.prepend(full);
-    while (m_paths.size() > kMaxEntries) m_paths.removeLast();
+    while (m_paths.size() > kMaxEntries)
+        m_paths.removeLast();
     Store();
 }
 

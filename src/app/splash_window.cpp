@@ -66,7 +66,8 @@ QPixmap CSplashWnd::SplashPicture()
 
 CSplashWnd::CSplashWnd(QWidget* mainWindow)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_picture(SplashPicture()), m_pMainWindow(mainWindow)
+      m_picture(SplashPicture()),
+      m_pMainWindow(mainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(m_picture.size());
@@ -75,7 +76,8 @@ CSplashWnd::CSplashWnd(QWidget* mainWindow)
 
 void CSplashWnd::ShowSplashScreen(QWidget* mainWindow)
 {
-    if (s_pCurrent) return;
+    if (s_pCurrent)
+        return;
     s_pCurrent = new CSplashWnd(mainWindow);
     const QRect area = mainWindow ? mainWindow->frameGeometry() : s_pCurrent->screen()->geometry();
     s_pCurrent->move(area.center() - s_pCurrent->rect().center());
@@ -91,7 +93,8 @@ bool CSplashWnd::eventFilter(QObject*, QEvent* event)
         event->accept();
         return true;
     }
-    if (!DismissesSplash(event)) return false;
+    if (!DismissesSplash(event))
+        return false;
     HideSplashScreen();
     return true;
 }
@@ -100,7 +103,8 @@ void CSplashWnd::HideSplashScreen()
 {
     qApp->removeEventFilter(this);
     close();
-    if (m_pMainWindow) m_pMainWindow->update();
+    if (m_pMainWindow)
+        m_pMainWindow->update();
 }
 
 void CSplashWnd::paintEvent(QPaintEvent*)

@@ -67,8 +67,8 @@ void DrawEarth(QPainter& p, bool fill)
     if (fill)
         p.drawPolygon(QPolygon({QPoint(2, 26), QPoint(10, 12), QPoint(22, 12), QPoint(30, 26)}));
     else
-        p.drawPolygon(QPolygon({QPoint(2, 10), QPoint(10, 10), QPoint(14, 24), QPoint(18, 24),
-                                QPoint(22, 10), QPoint(30, 10), QPoint(30, 28), QPoint(2, 28)}));
+        p.drawPolygon(QPolygon({QPoint(2, 10), QPoint(10, 10), QPoint(14, 24), QPoint(18, 24), QPoint(22, 10),
+                                QPoint(30, 10), QPoint(30, 28), QPoint(2, 28)}));
 }
 
 void DrawBarrier(QPainter& p)
@@ -92,8 +92,8 @@ void DrawReceiver(QPainter& p)
 void DrawCalculate(QPainter& p)
 {
     p.setBrush(QColor(255, 200, 0));
-    p.drawPolygon(QPolygon({QPoint(18, 2), QPoint(7, 18), QPoint(15, 18), QPoint(12, 30),
-                            QPoint(25, 12), QPoint(17, 12)}));
+    p.drawPolygon(
+        QPolygon({QPoint(18, 2), QPoint(7, 18), QPoint(15, 18), QPoint(12, 30), QPoint(25, 12), QPoint(17, 12)}));
 }
 
 void DrawChart(QPainter& p)
@@ -155,7 +155,8 @@ void Draw(QPainter& p, int id)
 
 QIcon CommandIcon(int commandId)
 {
-    if (commandId == cmd::None) return {};
+    if (commandId == cmd::None)
+        return {};
     QPixmap pixmap(kSize, kSize);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);

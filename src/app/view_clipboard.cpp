@@ -20,6 +20,7 @@ void CopyViewToClipboard(QWidget* view, const QString& doneMessage)
         QPainter painter(&image);
         painter.drawPixmap(0, 0, view->grab());
     }
-    if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setPixmap(image);
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setPixmap(image);
     MessageBoxes().Information(view->window(), doneMessage);
 }

@@ -37,8 +37,7 @@ void RunConvert(const ConvertArgs& args)
 void RegisterConvert(CLI::App& app)
 {
     auto args = std::make_shared<ConvertArgs>();
-    CLI::App* cmd = app.add_subcommand(
-        "convert", "Open a project file (key or line form) and save it in the key form");
+    CLI::App* cmd = app.add_subcommand("convert", "Open a project file (key or line form) and save it in the key form");
     cmd->add_option("IN", args->input, "Project file to read")->required();
     cmd->add_option("OUT", args->output, "Project file to write (key form)")->required();
     cmd->callback([args]() { RunConvert(*args); });

@@ -36,8 +36,7 @@ void RunEmission(const std::string& path)
     for (std::size_t i = 0; i < doc.m_arrRoad.size(); ++i)
         std::cout << EmissionLine("road", i, ComputeEmission(EmissionInputOf(doc.m_arrRoad[i]))) << '\n';
     for (std::size_t i = 0; i < doc.m_arrTunnel.size(); ++i)
-        std::cout << EmissionLine("tunnel", i, ComputeEmission(EmissionInputOf(doc.m_arrTunnel[i])))
-                  << '\n';
+        std::cout << EmissionLine("tunnel", i, ComputeEmission(EmissionInputOf(doc.m_arrTunnel[i]))) << '\n';
 }
 
 }  // namespace
@@ -45,8 +44,7 @@ void RunEmission(const std::string& path)
 void RegisterEmission(CLI::App& app)
 {
     auto path = std::make_shared<std::string>();
-    CLI::App* cmd = app.add_subcommand(
-        "emission", "Print the band sound power per metre of every road and tunnel");
+    CLI::App* cmd = app.add_subcommand("emission", "Print the band sound power per metre of every road and tunnel");
     cmd->add_option("PROJECT", *path, "Project file to read")->required();
     cmd->callback([path]() { RunEmission(*path); });
 }

@@ -26,10 +26,10 @@ struct GridArgs {
     std::string project;
     std::string output;
     double spacing = CProjectSettings().m_dReceiverSpacing;  // the new-project spacing
-    std::optional<double> height;  // default: the receiver height the project loads with
-    int threads = 0;               // 0: every core
-    std::optional<std::string> tile;  // "K/N"; none: the whole grid
-    std::optional<long long> plan; // print the cut into this many tiles instead of computing
+    std::optional<double> height;                            // default: the receiver height the project loads with
+    int threads = 0;                                         // 0: every core
+    std::optional<std::string> tile;                         // "K/N"; none: the whole grid
+    std::optional<long long> plan;                           // print the cut into this many tiles instead of computing
 };
 
 [[noreturn]] void Fail(const std::string& message, int status = 1)
@@ -39,27 +39,21 @@ struct GridArgs {
 }
 
 // Exports the whole grid, or only the columns of tile when one is given.
-CExportOutcome Export(const CMyTalvoDoc& doc, const CReceiverGrid& grid,
-                      const std::optional<CGridTile>& tile, std::ofstream& out, int threads)
+CExportOutcome Export(const CMyTalvoDoc& doc, const CReceiverGrid& grid, const std::optional<CGridTile>& tile,
+                      std::ofstream& out, int threads)
 {
     const CCalcScene scene(doc);
-    const PointLevelProvider levels = [&scene](double x, double y, double z) {
-        return scene.PointLevels(x, y, z);
-    };
+    const PointLevelProvider levels = [&scene](double x, double y, double z) { return scene.PointLevels(x, y, z); };
     CRunProgress progress;
     CProgressWatcher watcher(progress, "수음점 정보를 저장중입니다.");
     CExportOutcome outcome =
-        tile ? RunReceiverExportColumns(grid, tile->m_nFirstColumn, tile->m_nColumns, levels, out,
-                                        progress, threads)
+        tile ? RunReceiverExportColumns(grid, tile->m_nFirstColumn, tile->m_nColumns, levels, out, progress, threads)
              : RunReceiverExport(grid, levels, out, progress, threads);
     watcher.Stop();
     return outcome;
 }
 
-[[noreturn]] void FailArgument(const std::string& message)
-{
-    Fail("talvo-cli grid: " + message);
-}
+[[noreturn]] void FailArgument(const std::string& message) { Fail("talvo-cli grid: " + message); }
 
 // The project's receiver grid with the spacing and height of the command line.
 CReceiverGrid GridOf(CMyTalvoDoc& doc, const GridArgs& args)
@@ -142,21 +136,20 @@ void RunGrid(const GridArgs& args)
 void RegisterGrid(CLI::App& app)
 {
     auto args = std::make_shared<GridArgs>();
-    CLI::App* cmd = app.add_subcommand(
-        "grid", "Calculate, then write the level on a receiver grid over the calculation area");
+    CLI::App* cmd =
+        app.add_subcommand("grid", "Calculate, then write the level on a receiver grid over the calculation area");
     cmd->add_option("PROJECT", args->project, "Project file")->required();
     CLI::Option* output = cmd->add_option("-o,--output", args->output, "Text file to write");
-    cmd->add_option("--spacing", args->spacing, "Grid spacing in metres (default 50)")
-        ->check(kFiniteNumber);
+    cmd->add_option("--spacing", args->spacing, "Grid spacing in metres (default 50)")->check(kFiniteNumber);
     cmd->add_option("--height", args->height, "Receiver height Z in metres (default: the project's)")
         ->check(kFiniteNumber);
     cmd->add_option("--threads", args->threads, "Threads computing points (default: every core)")
         ->check(CLI::Range(1, 1024));
-    CLI::Option* tile = cmd->add_option(
-        "--tile", args->tile, "Compute only tile K of N (K/N, K from 1): whole columns of x");
-    CLI::Option* plan = cmd->add_option(
-        "--plan", args->plan, "Print the points, columns and each tile's first and last x and points "
-                              "for N tiles (tab-separated), computing nothing");
+    CLI::Option* tile =
+        cmd->add_option("--tile", args->tile, "Compute only tile K of N (K/N, K from 1): whole columns of x");
+    CLI::Option* plan = cmd->add_option("--plan", args->plan,
+                                        "Print the points, columns and each tile's first and last x and points "
+                                        "for N tiles (tab-separated), computing nothing");
     plan->excludes(output)->excludes(tile);
     cmd->callback([args]() { RunGrid(*args); });
 }

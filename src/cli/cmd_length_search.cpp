@@ -18,8 +18,8 @@ namespace {
 
 struct LengthSearchArgs {
     std::string project;
-    long long receiver = 0;         // counted from 1
-    std::optional<double> target;   // default: the receiver's stored target level
+    long long receiver = 0;        // counted from 1
+    std::optional<double> target;  // default: the receiver's stored target level
 };
 
 void RunLengthSearchCommand(const LengthSearchArgs& args)
@@ -38,11 +38,10 @@ void RunLengthSearchCommand(const LengthSearchArgs& args)
 void RegisterLengthSearch(CLI::App& app)
 {
     auto args = std::make_shared<LengthSearchArgs>();
-    CLI::App* cmd = app.add_subcommand(
-        "length-search", "The longest barrier that matters for one receiver (runs its own prediction)");
+    CLI::App* cmd = app.add_subcommand("length-search",
+                                       "The longest barrier that matters for one receiver (runs its own prediction)");
     cmd->add_option("PROJECT", args->project, "Project file")->required();
     cmd->add_option("--receiver", args->receiver, "Receiver number, counted from 1")->required();
-    cmd->add_option("--target", args->target, "Target level in dB(A) (default: the receiver's)")
-        ->check(kFiniteNumber);
+    cmd->add_option("--target", args->target, "Target level in dB(A) (default: the receiver's)")->check(kFiniteNumber);
     cmd->callback([args]() { RunLengthSearchCommand(*args); });
 }

@@ -31,8 +31,8 @@ struct OptimiseArgs {
 std::string FormatBarrier(const COptBarrierResult& b)
 {
     char buf[1600];
-    std::snprintf(buf, sizeof buf, "%.2f\t%.2f\t%.2f\t%.2f\t%.2f", b.m_dStartX, b.m_dStartY, b.m_dEndX,
-                  b.m_dEndY, b.m_dHeight);
+    std::snprintf(buf, sizeof buf, "%.2f\t%.2f\t%.2f\t%.2f\t%.2f", b.m_dStartX, b.m_dStartY, b.m_dEndX, b.m_dEndY,
+                  b.m_dHeight);
     return buf;
 }
 
@@ -88,13 +88,8 @@ void RegisterOptimise(CLI::App& app)
     cmd->add_option("--max-height", args->design.m_dMaxHeight, "Largest installable height, m")
         ->required()
         ->check(kFiniteNumber);
-    cmd->add_option("--length-step", args->design.m_dLengthStep, "Length step, m")
-        ->required()
-        ->check(kFiniteNumber);
-    cmd->add_option("--height-step", args->design.m_dHeightStep, "Height step, m")
-        ->required()
-        ->check(kFiniteNumber);
-    cmd->add_option("--target", args->target, "Target level in dB(A) (default: the receiver's)")
-        ->check(kFiniteNumber);
+    cmd->add_option("--length-step", args->design.m_dLengthStep, "Length step, m")->required()->check(kFiniteNumber);
+    cmd->add_option("--height-step", args->design.m_dHeightStep, "Height step, m")->required()->check(kFiniteNumber);
+    cmd->add_option("--target", args->target, "Target level in dB(A) (default: the receiver's)")->check(kFiniteNumber);
     cmd->callback([args]() { RunOptimiseCommand(*args); });
 }

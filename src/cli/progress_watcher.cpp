@@ -67,7 +67,6 @@ void CProgressWatcher::Draw() const
     std::string bar(static_cast<std::size_t>(filled), '#');
     bar.append(static_cast<std::size_t>(kBarWidth - filled), '.');
     std::fprintf(stderr, "\r%s [%s] %lld / %lld ( %d%% )", m_label.c_str(), bar.c_str(),
-                 static_cast<long long>(m_progress.Done()), static_cast<long long>(m_progress.Total()),
-                 percent);
+                 static_cast<long long>(m_progress.Done()), static_cast<long long>(m_progress.Total()), percent);
     std::fflush(stderr);
 }

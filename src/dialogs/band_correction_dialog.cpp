@@ -10,8 +10,7 @@
 #include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
 
-CInputAddition::CInputAddition(const Bands& corrections, QWidget* parent)
-    : QDialog(parent), m_dCorrection(corrections)
+CInputAddition::CInputAddition(const Bands& corrections, QWidget* parent) : QDialog(parent), m_dCorrection(corrections)
 {
     setWindowTitle(QStringLiteral("사용자 정의 음향파워레벨 보정치(dBA/m)"));
     auto* layout = new QVBoxLayout(this);

@@ -40,13 +40,12 @@ QTableWidget* MakeCells(const QString& rowLabel, bool showOverall, QWidget* pare
 
 const std::array<const char*, kBandCount>& BandCentreLabels()
 {
-    static const std::array<const char*, kBandCount> labels = {"63", "125", "250", "500",
+    static const std::array<const char*, kBandCount> labels = {"63",   "125",  "250",  "500",
                                                                "1000", "2000", "4000", "8000"};
     return labels;
 }
 
-CBandRowWidget::CBandRowWidget(const QString& rowLabel, EOverall overall, const QString& headerLabel,
-                               QWidget* parent)
+CBandRowWidget::CBandRowWidget(const QString& rowLabel, EOverall overall, const QString& headerLabel, QWidget* parent)
     : QWidget(parent), m_bShowOverall(overall == EOverall::Shown)
 {
     auto* layout = new QVBoxLayout(this);

@@ -171,8 +171,8 @@ void CBarrier_Design_Dlg::OnExclude()
 
 void CBarrier_Design_Dlg::OnAbsorptionEditing(bool editing)
 {
-    SetWidgetsEnabled({m_form.m_pId, m_form.m_pApply, m_form.m_pOk, m_form.m_pCopy, m_form.m_pCancel,
-                       m_form.m_pDelete, m_form.m_pExclude},
+    SetWidgetsEnabled({m_form.m_pId, m_form.m_pApply, m_form.m_pOk, m_form.m_pCopy, m_form.m_pCancel, m_form.m_pDelete,
+                       m_form.m_pExclude},
                       !editing);
     if (editing && !m_pPresets) {
         m_pPresets = new PresetDataDlg(this);

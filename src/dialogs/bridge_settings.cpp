@@ -28,8 +28,8 @@ void CBridgeSettings::ApplyTo(CRoad& road) const
 
 QString BridgeTypeCaption(int type)
 {
-    static const char* const captions[] = {"강철형교", "콘크리트형교", "콘크리트강철형교",
-                                           "콘크리트상판강판형교", "콘크리트I형교"};
+    static const char* const captions[] = {"강철형교", "콘크리트형교", "콘크리트강철형교", "콘크리트상판강판형교",
+                                           "콘크리트I형교"};
     return type >= 0 && type < 5 ? QString::fromUtf8(captions[type]) : QString();
 }
 
@@ -43,9 +43,9 @@ QString BridgeTypeButtonCaption(int type)
 const std::array<QString, kAttenuatorCount>& AttenuatorNames()
 {
     static const std::array<QString, kAttenuatorCount> names = {
-        QStringLiteral("없음"), QStringLiteral("태종"),   QStringLiteral("메리츠"), QStringLiteral("AVT"),
-        QStringLiteral("명성"), QStringLiteral("유니슨"), QStringLiteral("도아"),   QStringLiteral("상진"),
-        QStringLiteral("신세계"), QStringLiteral("보훈"), QStringLiteral("엔비이시스")};
+        QStringLiteral("없음"),   QStringLiteral("태종"),   QStringLiteral("메리츠"),    QStringLiteral("AVT"),
+        QStringLiteral("명성"),   QStringLiteral("유니슨"), QStringLiteral("도아"),      QStringLiteral("상진"),
+        QStringLiteral("신세계"), QStringLiteral("보훈"),   QStringLiteral("엔비이시스")};
     return names;
 }
 

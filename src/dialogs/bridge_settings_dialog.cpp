@@ -61,9 +61,8 @@ QWidget* CBridgeType::MakeBarrierGroup(int barrier, const QString& title)
     auto* attenuator = new QComboBox(group);
     for (const QString& name : AttenuatorNames())
         attenuator->addItem(name);
-    attenuator->setCurrentIndex(values.m_nAttenuator >= 0 && values.m_nAttenuator < kAttenuatorCount
-                                    ? values.m_nAttenuator
-                                    : 0);
+    attenuator->setCurrentIndex(
+        values.m_nAttenuator >= 0 && values.m_nAttenuator < kAttenuatorCount ? values.m_nAttenuator : 0);
     auto* absorption = new CBandRowWidget(QStringLiteral("흡 음 률"), CBandRowWidget::EOverall::Hidden,
                                           QStringLiteral("중심 주파수"), group);
     absorption->SetValues(values.m_dAbsorption);

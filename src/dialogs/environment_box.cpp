@@ -29,7 +29,8 @@ void AddRow(QGridLayout* grid, int row, const QString& label, QWidget* field, co
 {
     grid->addWidget(new QLabel(label), row, 0);
     grid->addWidget(field, row, 1);
-    if (!unit.isEmpty()) grid->addWidget(new QLabel(unit), row, 2);
+    if (!unit.isEmpty())
+        grid->addWidget(new QLabel(unit), row, 2);
     grid->setColumnStretch(3, 1);
 }
 
@@ -38,7 +39,8 @@ void AddRow(QGridLayout* grid, int row, const QString& label, QWidget* field, co
 CEnvironmentBox::CEnvironmentBox(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("environmentBox"));
-    for (int i = 0; i < kFieldCount; ++i) m_fields.append(nullptr);
+    for (int i = 0; i < kFieldCount; ++i)
+        m_fields.append(nullptr);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BuildProjectGroup());
     layout->addWidget(BuildAirGroup());
@@ -55,11 +57,10 @@ QLineEdit* CEnvironmentBox::MakeField(EEnvField field, const char* objectName)
     auto* edit = new QLineEdit;
     edit->setObjectName(QLatin1String(objectName));
     m_fields[static_cast<int>(field)] = edit;
-    if (field != EEnvField::ProjectName) edit->setMaximumWidth(kNumberWidth);
+    if (field != EEnvField::ProjectName)
+        edit->setMaximumWidth(kNumberWidth);
     // textEdited fires for the user's changes only, so showing settings reports nothing.
-    connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
-        emit fieldEdited(field, text);
-    });
+    connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) { emit fieldEdited(field, text); });
     connect(edit, &QLineEdit::editingFinished, this, [this, field] { emit fieldFinished(field); });
     return edit;
 }
@@ -74,12 +75,9 @@ QWidget* CEnvironmentBox::BuildProjectGroup()
 QWidget* CEnvironmentBox::BuildAirGroup()
 {
     auto* grid = new QGridLayout;
-    AddRow(grid, 0, QStringLiteral("온  도"), MakeField(EEnvField::Temperature, "temperature"),
-           QStringLiteral("℃"));
-    AddRow(grid, 1, QStringLiteral("습  도"), MakeField(EEnvField::Humidity, "humidity"),
-           QStringLiteral("%"));
-    AddRow(grid, 2, QStringLiteral("기  압"), MakeField(EEnvField::Pressure, "pressure"),
-           QStringLiteral("kPa"));
+    AddRow(grid, 0, QStringLiteral("온  도"), MakeField(EEnvField::Temperature, "temperature"), QStringLiteral("℃"));
+    AddRow(grid, 1, QStringLiteral("습  도"), MakeField(EEnvField::Humidity, "humidity"), QStringLiteral("%"));
+    AddRow(grid, 2, QStringLiteral("기  압"), MakeField(EEnvField::Pressure, "pressure"), QStringLiteral("kPa"));
     return Group(QStringLiteral("환경 변수"), grid);
 }
 
@@ -103,10 +101,10 @@ QWidget* CEnvironmentBox::BuildAreaGroup()
 QWidget* CEnvironmentBox::BuildPlanGroup()
 {
     auto* grid = new QGridLayout;
-    AddRow(grid, 0, QStringLiteral("수음점 간격"),
-           MakeField(EEnvField::ReceiverSpacing, "receiverSpacing"), QStringLiteral("(m)"));
-    AddRow(grid, 1, QStringLiteral("수음점 높이"),
-           MakeField(EEnvField::ReceiverHeight, "receiverHeight"), QStringLiteral("(m)"));
+    AddRow(grid, 0, QStringLiteral("수음점 간격"), MakeField(EEnvField::ReceiverSpacing, "receiverSpacing"),
+           QStringLiteral("(m)"));
+    AddRow(grid, 1, QStringLiteral("수음점 높이"), MakeField(EEnvField::ReceiverHeight, "receiverHeight"),
+           QStringLiteral("(m)"));
     m_pShowReceivers = new QPushButton(QStringLiteral("수음점 보이기"));
     m_pShowReceivers->setObjectName(QStringLiteral("showReceivers"));
     m_pShowReceivers->setCheckable(true);
@@ -133,8 +131,7 @@ QWidget* CEnvironmentBox::BuildSectionGroup()
     return Group(QStringLiteral("단면창 정보"), grid);
 }
 
-QPushButton* CEnvironmentBox::MakeNavButton(const QString& text, ENavigation step,
-                                            const char* objectName)
+QPushButton* CEnvironmentBox::MakeNavButton(const QString& text, ENavigation step, const char* objectName)
 {
     auto* button = new QPushButton(text);
     button->setObjectName(QLatin1String(objectName));
@@ -167,10 +164,7 @@ QWidget* CEnvironmentBox::BuildNavigationGroup()
     return Group(QStringLiteral("화면 조정"), grid);
 }
 
-void CEnvironmentBox::ShowNumber(EEnvField field, double value)
-{
-    Field(field)->setText(Number(value));
-}
+void CEnvironmentBox::ShowNumber(EEnvField field, double value) { Field(field)->setText(Number(value)); }
 
 void CEnvironmentBox::ShowSettings(const CProjectSettings& s)
 {

@@ -26,8 +26,8 @@ double* NumberSlot(CProjectSettings& s, EEnvField field)
 
 bool IsAreaField(EEnvField field)
 {
-    return field == EEnvField::AreaStartX || field == EEnvField::AreaEndX ||
-           field == EEnvField::AreaStartY || field == EEnvField::AreaEndY;
+    return field == EEnvField::AreaStartX || field == EEnvField::AreaEndX || field == EEnvField::AreaStartY ||
+           field == EEnvField::AreaEndY;
 }
 
 CEnvEffect ApplySpacing(CProjectSettings& s, const std::string& text)
@@ -50,11 +50,14 @@ double ParseEnvNumber(const std::string& text)
     // Like atof, but independent of the process locale (the pane always uses '.' decimals).
     // Infinities and NaN give 0: no setting may hold them.
     std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return 0.0;
-    if (text[first] == '+') ++first;
+    if (first == std::string::npos)
+        return 0.0;
+    if (text[first] == '+')
+        ++first;
     double value = 0.0;
     const auto [ptr, ec] = std::from_chars(text.data() + first, text.data() + text.size(), value);
-    if (ec != std::errc() || !std::isfinite(value)) return 0.0;
+    if (ec != std::errc() || !std::isfinite(value))
+        return 0.0;
     return value;
 }
 
@@ -69,12 +72,8 @@ CEnvEffect ApplyEnvField(CProjectSettings& s, EEnvField field, const std::string
 {
     switch (field) {
     case EEnvField::ProjectName: s.m_strProjectName = text; return kNothing;
-    case EEnvField::SectionX:
-        s.m_dSectionX = ClampSectionPosition(ParseEnvNumber(text), s);
-        return kBothViews;
-    case EEnvField::SectionY:
-        s.m_dSectionY = ClampSectionPosition(ParseEnvNumber(text), s);
-        return kBothViews;
+    case EEnvField::SectionX: s.m_dSectionX = ClampSectionPosition(ParseEnvNumber(text), s); return kBothViews;
+    case EEnvField::SectionY: s.m_dSectionY = ClampSectionPosition(ParseEnvNumber(text), s); return kBothViews;
     case EEnvField::ReceiverSpacing: return ApplySpacing(s, text);
     case EEnvField::ReceiverHeight: return ApplyHeight(s, text);
     default: break;

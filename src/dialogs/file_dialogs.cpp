@@ -6,8 +6,7 @@ namespace {
 
 class CRealFileDialogs final : public IFileDialogs {
 public:
-    QString OpenFileName(QWidget* parent, const QString& caption, const QString& dir,
-                         const QString& filter) override
+    QString OpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override
     {
         return QFileDialog::getOpenFileName(parent, caption, dir, filter);
     }

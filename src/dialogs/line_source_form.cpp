@@ -76,8 +76,7 @@ std::optional<Bands> WholeLengthLevels(QWidget* parent, const Bands& perMetre, b
     return stored;
 }
 
-void ShowComputedLevels(QWidget* parent, const CEmissionInput& input, CTrafficGroup* traffic,
-                        CBandRowWidget* levels)
+void ShowComputedLevels(QWidget* parent, const CEmissionInput& input, CTrafficGroup* traffic, CBandRowWidget* levels)
 {
     const CEmissionResult result = ComputeEmission(input);
     if (!result.ok) {

@@ -44,5 +44,4 @@ std::optional<Bands> WholeLengthLevels(QWidget* parent, const Bands& perMetre, b
                                        const char* noLengthMessage);
 // The emission of the traffic: the speeds as used and the levels per metre go into the
 // form, or the refusal is shown.
-void ShowComputedLevels(QWidget* parent, const CEmissionInput& input, CTrafficGroup* traffic,
-                        CBandRowWidget* levels);
+void ShowComputedLevels(QWidget* parent, const CEmissionInput& input, CTrafficGroup* traffic, CBandRowWidget* levels);

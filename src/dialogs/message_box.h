@@ -12,8 +12,7 @@ public:
     // An information box with an OK button.
     virtual void Information(QWidget* parent, const QString& text, const QString& title = {}) = 0;
     // A question; returns the button chosen.
-    virtual QMessageBox::StandardButton Question(QWidget* parent, const QString& text,
-                                                 const QString& title,
+    virtual QMessageBox::StandardButton Question(QWidget* parent, const QString& text, const QString& title,
                                                  QMessageBox::StandardButtons buttons) = 0;
 };
 

@@ -10,13 +10,11 @@ namespace {
 QStringList DetailEntries(int state)
 {
     switch (state) {
-    case 0:
-        return {QStringLiteral("DGA"), QStringLiteral("BSMA"), QStringLiteral("PMA"), QStringLiteral("SMA")};
+    case 0: return {QStringLiteral("DGA"), QStringLiteral("BSMA"), QStringLiteral("PMA"), QStringLiteral("SMA")};
     case 1:
         return {QStringLiteral("H30"), QStringLiteral("ARG"), QStringLiteral("L18"), QStringLiteral("L25"),
                 QStringLiteral("RAND")};
-    default:
-        return {QStringLiteral("POR")};
+    default: return {QStringLiteral("POR")};
     }
 }
 

@@ -18,8 +18,12 @@
 
 namespace {
 
-const QStringList kHeaders = {QStringLiteral("ID"), QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z"),
-                              QStringLiteral("중간영역\n지면계수"), QStringLiteral("수음영역\n지면계수")};
+const QStringList kHeaders = {QStringLiteral("ID"),
+                              QStringLiteral("X"),
+                              QStringLiteral("Y"),
+                              QStringLiteral("Z"),
+                              QStringLiteral("중간영역\n지면계수"),
+                              QStringLiteral("수음영역\n지면계수")};
 
 CReceiverValues ValuesOf(const CReceiverPoint& r)
 {
@@ -106,7 +110,7 @@ void CInput_Receiver_Point::FillTable()
 void CInput_Receiver_Point::ShowRow(int row)
 {
     const CReceiverValues v = ValuesOf(m_arrReceiver[static_cast<std::size_t>(row)]);
-    const QStringList texts = {QString::number(row + 1), Fixed2(v.m_dX), Fixed2(v.m_dY), Fixed2(v.m_dZ),
+    const QStringList texts = {QString::number(row + 1),  Fixed2(v.m_dX),         Fixed2(v.m_dY), Fixed2(v.m_dZ),
                                Fixed2(v.m_dGroundFactor), Fixed2(v.m_dAreaFactor)};
     for (int c = 0; c < kColumnCount; ++c)
         m_pTable->setItem(row, c, new QTableWidgetItem(texts[c]));

@@ -172,7 +172,7 @@ void Input_Road_dlg::ResetForm()
 
 void Input_Road_dlg::OnLevelEditing(bool editing)
 {
-    SetWidgetsEnabled({m_form.m_pId, m_form.m_pCompute, m_form.m_pApply, m_form.m_pOk, m_form.m_pCopy,
-                       m_form.m_pCancel, m_form.m_pDelete},
+    SetWidgetsEnabled({m_form.m_pId, m_form.m_pCompute, m_form.m_pApply, m_form.m_pOk, m_form.m_pCopy, m_form.m_pCancel,
+                       m_form.m_pDelete},
                       !editing);
 }

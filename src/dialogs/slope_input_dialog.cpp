@@ -67,8 +67,8 @@ void CSlopeInputDlg::BuildForm()
     auto* layout = new QVBoxLayout(this);
     AddIdRow(layout, m_form);
     layout->addWidget(MakeGeometryGroup());
-    const auto body = m_kind.m_bCutting ? CSlopeDirectionButtons::EBody::Cutting
-                                        : CSlopeDirectionButtons::EBody::Embankment;
+    const auto body =
+        m_kind.m_bCutting ? CSlopeDirectionButtons::EBody::Cutting : CSlopeDirectionButtons::EBody::Embankment;
     m_form.m_pDirection = new CSlopeDirectionButtons(Named(m_kind, " 방향"), body, this);
     layout->addWidget(m_form.m_pDirection);
     m_form.m_pAbsorption = new CBandRowWidget(QStringLiteral("흡 음 률"), CBandRowWidget::EOverall::Hidden,
@@ -160,8 +160,8 @@ void CSlopeInputDlg::Load(int index)
 void CSlopeInputDlg::ResetForm()
 {
     m_form.m_pDescription->setText(QString::fromUtf8(m_kind.m_szDefaultDescription));
-    for (QLineEdit* field : {m_form.m_pStartX, m_form.m_pStartY, m_form.m_pEndX, m_form.m_pEndY, m_form.m_pHeight,
-                             m_form.m_pWidth})
+    for (QLineEdit* field :
+         {m_form.m_pStartX, m_form.m_pStartY, m_form.m_pEndX, m_form.m_pEndY, m_form.m_pHeight, m_form.m_pWidth})
         field->setText(QStringLiteral("0"));
     if (!m_kind.m_bCutting)
         m_form.m_pDirection->SetDirection(0);
@@ -171,7 +171,6 @@ void CSlopeInputDlg::ResetForm()
 
 void CSlopeInputDlg::OnAbsorptionEditing(bool editing)
 {
-    SetWidgetsEnabled({m_form.m_pId, m_form.m_pApply, m_form.m_pOk, m_form.m_pCopy, m_form.m_pCancel,
-                       m_form.m_pDelete},
+    SetWidgetsEnabled({m_form.m_pId, m_form.m_pApply, m_form.m_pOk, m_form.m_pCopy, m_form.m_pCancel, m_form.m_pDelete},
                       !editing);
 }

@@ -8,8 +8,7 @@
 
 #include "dialogs/number_fields.h"
 
-CInput_Opt_dB::CInput_Opt_dB(double currentLevel, QWidget* parent)
-    : QDialog(parent), m_dTargetLevel(currentLevel)
+CInput_Opt_dB::CInput_Opt_dB(double currentLevel, QWidget* parent) : QDialog(parent), m_dTargetLevel(currentLevel)
 {
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;

@@ -24,9 +24,9 @@ class CTrafficGroup : public QWidget {
 public:
     explicit CTrafficGroup(QWidget* parent = nullptr);
 
-    int Mode() const;          // kTwoClassMode or kFiveClassMode
-    void SetMode(int mode);    // any value other than kFiveClassMode shows two classes
-    void Reset();              // five classes, "0" in every field of both modes
+    int Mode() const;        // kTwoClassMode or kFiveClassMode
+    void SetMode(int mode);  // any value other than kFiveClassMode shows two classes
+    void Reset();            // five classes, "0" in every field of both modes
     // Reads the fields of the shown mode; the classes not shown stay 0.
     bool Read(CFormReader& reader, ClassArray& speed, ClassArray& volume) const;
     // Shows the values in the fields of the shown mode, "%.2f".

@@ -100,9 +100,9 @@ QWidget* CInputTunnelDlg::MakeSectionGroup()
     QWidget* group = NewGridPanel(this, grid);
     m_form.m_pForm =
         AddChoice(grid, 0, QStringLiteral("터널 형태"), {QStringLiteral("박스형"), QStringLiteral("방원형")}, group);
-    m_form.m_pWall = AddChoice(grid, 1, QStringLiteral("벽면 재질"),
-                               {QStringLiteral("콘크리트형"), QStringLiteral("측면흡음형"), QStringLiteral("전면흡음형")},
-                               group);
+    m_form.m_pWall =
+        AddChoice(grid, 1, QStringLiteral("벽면 재질"),
+                  {QStringLiteral("콘크리트형"), QStringLiteral("측면흡음형"), QStringLiteral("전면흡음형")}, group);
     m_form.m_pWidth = AddLabelledField(grid, 0, 2, QStringLiteral("터널 폭 (m)"), group);
     m_form.m_pHeight = AddLabelledField(grid, 1, 2, QStringLiteral("터널 높이 (m)"), group);
     return group;
@@ -208,7 +208,6 @@ void CInputTunnelDlg::ResetForm()
 
 void CInputTunnelDlg::OnLevelEditing(bool editing)
 {
-    SetWidgetsEnabled({m_form.m_pId, m_form.m_pCompute, m_form.m_pApply, m_form.m_pOk, m_form.m_pCancel,
-                       m_form.m_pDelete},
-                      !editing);
+    SetWidgetsEnabled(
+        {m_form.m_pId, m_form.m_pCompute, m_form.m_pApply, m_form.m_pOk, m_form.m_pCancel, m_form.m_pDelete}, !editing);
 }

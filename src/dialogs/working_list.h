@@ -30,8 +30,7 @@ inline std::string ZeroKey(int coordinateCount)
 // True when an entity other than the one at editedIndex (-1: none) has the key or the
 // reversed key.
 template <class T>
-bool IsDuplicateKey(const std::vector<T>& list, const std::string& key, const std::string& reversedKey,
-                    int editedIndex)
+bool IsDuplicateKey(const std::vector<T>& list, const std::string& key, const std::string& reversedKey, int editedIndex)
 {
     for (int i = 0; i < static_cast<int>(list.size()); ++i) {
         if (i == editedIndex)
@@ -91,8 +90,8 @@ struct CPendingEntity {
 // Stores and forgets the pending entity (Ignored when there is none). The list may hold a
 // type derived from the one the form reads.
 template <class T, class P>
-EStoreResult StorePendingEntity(std::vector<T>& list, CPendingEntity<P>& pending,
-                                std::string (*reversedKey)(const P&), int coordinateCount)
+EStoreResult StorePendingEntity(std::vector<T>& list, CPendingEntity<P>& pending, std::string (*reversedKey)(const P&),
+                                int coordinateCount)
 {
     if (!pending.m_entity)
         return EStoreResult::Ignored;

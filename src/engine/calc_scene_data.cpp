@@ -6,8 +6,8 @@
 
 namespace {
 
-CObstacle MakeObstacle(double sx, double sy, double ex, double ey, double bottom, double top, int kind,
-                       int index, int attenuator)
+CObstacle MakeObstacle(double sx, double sy, double ex, double ey, double bottom, double top, int kind, int index,
+                       int attenuator)
 {
     CObstacle o;
     o.m_vStart = CMVector(sx, sy, 0.0);
@@ -23,22 +23,20 @@ CObstacle MakeObstacle(double sx, double sy, double ex, double ey, double bottom
 // A barrier stands from 0 up to its height.
 CObstacle BarrierObstacle(const CBarrier_Stage& b, int kind, int index)
 {
-    return MakeObstacle(b.m_dStartX, b.m_dStartY, b.m_dEndX, b.m_dEndY, 0.0, b.m_dHeight, kind, index,
-                        b.m_nAttenuator);
+    return MakeObstacle(b.m_dStartX, b.m_dStartY, b.m_dEndX, b.m_dEndY, 0.0, b.m_dHeight, kind, index, b.m_nAttenuator);
 }
 
 // An embankment stands from 0 up to its height above the base height.
 CObstacle EmbankmentObstacle(const CSungto& e, int index, double base)
 {
-    return MakeObstacle(e.m_dStartX, e.m_dStartY, e.m_dEndX, e.m_dEndY, 0.0, e.m_dHeight - base,
-                        kObstacleEmbankment, index, 0);
+    return MakeObstacle(e.m_dStartX, e.m_dStartY, e.m_dEndX, e.m_dEndY, 0.0, e.m_dHeight - base, kObstacleEmbankment,
+                        index, 0);
 }
 
 // A cutting spans from its rim (absolute ground 0, -base) down to 0; the rim is its edge.
 CObstacle CuttingObstacle(const CJulto& c, int index, double base)
 {
-    return MakeObstacle(c.m_dStartX, c.m_dStartY, c.m_dEndX, c.m_dEndY, 0.0, -base, kObstacleCutting,
-                        index, 0);
+    return MakeObstacle(c.m_dStartX, c.m_dStartY, c.m_dEndX, c.m_dEndY, 0.0, -base, kObstacleCutting, index, 0);
 }
 
 bool IsExcluded(const CMyTalvoDoc& doc, int barrier)
@@ -96,14 +94,14 @@ std::vector<CReflector> BuildReflectors(const CMyTalvoDoc& doc, const std::vecto
         list.push_back(MakeReflector(BarrierObstacle(doc.m_OptBarrier, kObstacleOptBarrier, 0),
                                      doc.m_OptBarrier.m_dAbsorption, obstacles));
     for (int i = 0; i < static_cast<int>(doc.m_arrCutting.size()); ++i)
-        list.push_back(MakeReflector(CuttingObstacle(doc.m_arrCutting[i], i, base),
-                                     doc.m_arrCutting[i].m_dAbsorption, obstacles));
+        list.push_back(
+            MakeReflector(CuttingObstacle(doc.m_arrCutting[i], i, base), doc.m_arrCutting[i].m_dAbsorption, obstacles));
     for (int i = 0; i < static_cast<int>(doc.m_arrEmbankment.size()); ++i)
         list.push_back(MakeReflector(EmbankmentObstacle(doc.m_arrEmbankment[i], i, base),
                                      doc.m_arrEmbankment[i].m_dAbsorption, obstacles));
     for (int i = 0; i < static_cast<int>(bridge.size()); ++i)
-        list.push_back(MakeReflector(BarrierObstacle(bridge[i], kObstacleBridgeBarrier, i),
-                                     bridge[i].m_dAbsorption, obstacles));
+        list.push_back(
+            MakeReflector(BarrierObstacle(bridge[i], kObstacleBridgeBarrier, i), bridge[i].m_dAbsorption, obstacles));
     return list;
 }
 

@@ -53,7 +53,8 @@ std::vector<std::string> Calculate(CMyTalvoDoc& doc)
         else
             RunPrediction(doc, messages);
     } else {
-        messages.emplace_back(hasPieces ? "하나 이상의 수음점을 입력하십시요" : "하나 이상의 수음점과 도로를 입력하십시요");
+        messages.emplace_back(hasPieces ? "하나 이상의 수음점을 입력하십시요"
+                                        : "하나 이상의 수음점과 도로를 입력하십시요");
     }
     StoreTerrainSection(doc, kFinalSectionX);
     return messages;
@@ -62,7 +63,6 @@ std::vector<std::string> Calculate(CMyTalvoDoc& doc)
 std::string PointLevel(const CMyTalvoDoc& doc, CReceiverPoint& point, int selector)
 {
     const CCalcScene scene(doc);
-    point.m_dLevel = scene.PointLevels(point.m_dX, point.m_dY, point.m_dZ, point.m_dGroundFactor,
-                                       point.m_dAreaFactor);
+    point.m_dLevel = scene.PointLevels(point.m_dX, point.m_dY, point.m_dZ, point.m_dGroundFactor, point.m_dAreaFactor);
     return LevelText(point.m_dLevel, selector);
 }

@@ -165,8 +165,8 @@ std::optional<Bands> BridgeLevels(const ClassValues& speed, const ClassValues& v
     const double meanSpeed = (speed[0] * volume[0] + speed[1] * volume[1]) / trucks;
     if (!(meanSpeed > 0.0))
         return std::nullopt;
-    const double overall = 10.0 * std::log10(trucks / (1000.0 * meanSpeed)) +
-                           30.0 * std::log10(meanSpeed) + BridgeConstant(bridgeType);
+    const double overall =
+        10.0 * std::log10(trucks / (1000.0 * meanSpeed)) + 30.0 * std::log10(meanSpeed) + BridgeConstant(bridgeType);
     Bands level;
     for (int j = 0; j < kBandCount; ++j) {
         const double ratio = kBridgeShapeFrequency[j] / 2000.0;
@@ -205,8 +205,7 @@ Bands PortalLevels(const CEmissionInput& in, const Bands& levelPerMetre)
     return level;
 }
 
-Bands RoadLevels(const CEmissionInput& in, const ClassValues& speed, const ClassValues& volume,
-                 Bands level)
+Bands RoadLevels(const CEmissionInput& in, const ClassValues& speed, const ClassValues& volume, Bands level)
 {
     if (in.m_nRoadInfo == kRoadInfoBridge)
         if (const auto bridge = BridgeLevels(speed, volume, in.m_nBridgeType))
@@ -227,8 +226,7 @@ CEmissionResult ComputeEmission(const CEmissionInput& in)
     r.ok = true;
     r.m_dSpeed = ClampSpeeds(in.m_dSpeed, volume);
     CapTruckSpeeds(r.m_dSpeed, volume, GradientSpeedCap(in.m_dGradient), in.m_bTunnel ? 1 : 2);
-    const Bands traffic = TrafficLevels(r.m_dSpeed, volume, *PavementRow(in.m_nPavementState,
-                                                                          in.m_nPavementDetail));
+    const Bands traffic = TrafficLevels(r.m_dSpeed, volume, *PavementRow(in.m_nPavementState, in.m_nPavementDetail));
     r.m_dLevel = in.m_bTunnel ? PortalLevels(in, traffic) : RoadLevels(in, r.m_dSpeed, volume, traffic);
     return r;
 }
@@ -236,8 +234,8 @@ CEmissionResult ComputeEmission(const CEmissionInput& in)
 CEmissionInput EmissionInputOf(const CRoad& road)
 {
     CEmissionInput in;
-    in.m_bNoGeometry = road.m_dStartX == 0 && road.m_dStartY == 0 && road.m_dStartZ == 0 &&
-                       road.m_dEndX == 0 && road.m_dEndY == 0 && road.m_dEndZ == 0;
+    in.m_bNoGeometry = road.m_dStartX == 0 && road.m_dStartY == 0 && road.m_dStartZ == 0 && road.m_dEndX == 0 &&
+                       road.m_dEndY == 0 && road.m_dEndZ == 0;
     in.m_dSpeed = road.m_dSpeed;
     in.m_dVolume = road.m_dVolume;
     in.m_nVehicleClassMode = road.m_nVehicleClassMode;
@@ -254,8 +252,8 @@ CEmissionInput EmissionInputOf(const CTunnel& tunnel)
 {
     CEmissionInput in;
     in.m_bTunnel = true;
-    in.m_bNoGeometry = tunnel.m_dStartX == 0 && tunnel.m_dStartY == 0 && tunnel.m_dStartZ == 0 &&
-                       tunnel.m_dEndX == 0 && tunnel.m_dEndY == 0 && tunnel.m_dEndZ == 0;
+    in.m_bNoGeometry = tunnel.m_dStartX == 0 && tunnel.m_dStartY == 0 && tunnel.m_dStartZ == 0 && tunnel.m_dEndX == 0 &&
+                       tunnel.m_dEndY == 0 && tunnel.m_dEndZ == 0;
     in.m_dSpeed = tunnel.m_dSpeed;
     in.m_dVolume = tunnel.m_dVolume;
     in.m_nVehicleClassMode = tunnel.m_nVehicleClassMode;

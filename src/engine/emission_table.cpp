@@ -4,6 +4,7 @@ namespace {
 
 // Per-vehicle band coefficients: for each class ten rows (pavements), each row the
 // intercepts A and then the slopes B, bands 63 Hz .. 8 kHz.
+// clang-format off
 const EmissionTable kVehicleTable = {{
     {{  // class 0
         /* row 0 */ {{25.6, 41.4, 84.3, 36.2, 57.9, 58.2, 56.6, 52.3},
@@ -124,6 +125,7 @@ const std::array<Bands, kWallMaterialCount> kWallAbsorption = {{
     {0.1, 0.1, 0.1, 0.1, 0.1, 0.5, 0.4, 0.4},
     {0.4, 0.6, 0.6, 0.6, 0.6, 0.6, 0.6, 0.4},
 }};
+// clang-format on
 
 constexpr int kAsphaltDetails = 4;
 constexpr int kConcreteDetails = 5;
@@ -145,10 +147,8 @@ std::optional<int> PavementRow(int state, int detail)
         if (detail >= 0 && detail < kConcreteDetails)
             return kConcreteFirstRow + detail;
         return std::nullopt;
-    case 2:
-        return kLowNoiseRow;
-    default:
-        return std::nullopt;
+    case 2: return kLowNoiseRow;
+    default: return std::nullopt;
     }
 }
 

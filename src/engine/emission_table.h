@@ -18,8 +18,7 @@ struct CEmissionCoefficients {
     Bands m_dB;
 };
 
-using EmissionTable =
-    std::array<std::array<CEmissionCoefficients, kPavementRowCount>, 5 /* vehicle classes */>;
+using EmissionTable = std::array<std::array<CEmissionCoefficients, kPavementRowCount>, 5 /* vehicle classes */>;
 
 // Indexed [class][row]; classes large trucks, medium trucks, small trucks, buses, cars.
 const EmissionTable& VehicleEmissionTable();

@@ -39,8 +39,7 @@ std::string CheckRoads(const std::vector<CRoad>& roads)
         const CRoad& r = roads[i];
         if (IsTooManyPieces(r.m_nSourceCount))
             return Numbered("도로 ", i) + kTooManyPieces;
-        const bool bridgeOk = AllFinite({r.m_dLeftBarrierHeight, r.m_dCentreBarrierHeight,
-                                         r.m_dRightBarrierHeight});
+        const bool bridgeOk = AllFinite({r.m_dLeftBarrierHeight, r.m_dCentreBarrierHeight, r.m_dRightBarrierHeight});
         if (!HasFiniteGeometry(r) || !IsUsablePower(r.m_dUserPowerLevel) || !bridgeOk)
             return Numbered("도로 ", i) + kNotANumber;
     }
@@ -112,39 +111,36 @@ bool IsUsablePower(const Bands& power)
 
 bool HasFiniteGeometry(const CRoad& r)
 {
-    return AllFinite({r.m_dStartX, r.m_dStartY, r.m_dStartZ, r.m_dEndX, r.m_dEndY, r.m_dEndZ, r.m_dWidth,
-                      r.m_dLength, r.m_dAngle});
+    return AllFinite(
+        {r.m_dStartX, r.m_dStartY, r.m_dStartZ, r.m_dEndX, r.m_dEndY, r.m_dEndZ, r.m_dWidth, r.m_dLength, r.m_dAngle});
 }
 
 bool HasFiniteGeometry(const CTunnel& t)
 {
-    return AllFinite({t.m_dStartX, t.m_dStartY, t.m_dStartZ, t.m_dEndX, t.m_dEndY, t.m_dEndZ, t.m_dWidth,
-                      t.m_dHeight, t.m_dLength, t.m_dAngle});
+    return AllFinite({t.m_dStartX, t.m_dStartY, t.m_dStartZ, t.m_dEndX, t.m_dEndY, t.m_dEndZ, t.m_dWidth, t.m_dHeight,
+                      t.m_dLength, t.m_dAngle});
 }
 
 bool HasFiniteGeometry(const CSlope& s)
 {
-    return AllFinite({s.m_dStartX, s.m_dStartY, s.m_dEndX, s.m_dEndY, s.m_dHeight, s.m_dWidth, s.m_dLength,
-                      s.m_dAngle});
+    return AllFinite(
+        {s.m_dStartX, s.m_dStartY, s.m_dEndX, s.m_dEndY, s.m_dHeight, s.m_dWidth, s.m_dLength, s.m_dAngle});
 }
 
 bool IsUsableSource(const CRoad& road)
 {
-    return HasFiniteGeometry(road) && IsUsablePower(road.m_dUserPowerLevel) &&
-           IsUsableCount(road.m_nSourceCount);
+    return HasFiniteGeometry(road) && IsUsablePower(road.m_dUserPowerLevel) && IsUsableCount(road.m_nSourceCount);
 }
 
 bool IsUsableSource(const CTunnel& tunnel)
 {
-    return HasFiniteGeometry(tunnel) && IsUsablePower(tunnel.m_dUserPowerLevel) &&
-           IsUsableCount(tunnel.m_nLaneCount);
+    return HasFiniteGeometry(tunnel) && IsUsablePower(tunnel.m_dUserPowerLevel) && IsUsableCount(tunnel.m_nLaneCount);
 }
 
 bool HasFiniteSettings(const CProjectSettings& s)
 {
-    return AllFinite({s.m_dTemperature, s.m_dHumidity, s.m_dPressure, s.m_dAreaStartX, s.m_dAreaStartY,
-                      s.m_dAreaEndX, s.m_dAreaEndY, s.m_dBaseHeight, s.m_dReceiverSpacing,
-                      s.m_dReceiverHeight});
+    return AllFinite({s.m_dTemperature, s.m_dHumidity, s.m_dPressure, s.m_dAreaStartX, s.m_dAreaStartY, s.m_dAreaEndX,
+                      s.m_dAreaEndY, s.m_dBaseHeight, s.m_dReceiverSpacing, s.m_dReceiverHeight});
 }
 
 std::string FindUnusableInput(const CMyTalvoDoc& doc)
@@ -154,10 +150,9 @@ std::string FindUnusableInput(const CMyTalvoDoc& doc)
     if (const long long pieces = TotalPieces(doc); pieces > kMaxTotalPieces)
         return "이산소음원이 모두 " + std::to_string(pieces) +
                "개로 너무 많습니다. 한 번의 계산에는 1000000개까지 쓸 수 있습니다.";
-    for (const std::string& problem :
-         {CheckRoads(doc.m_arrRoad), CheckTunnels(doc.m_arrTunnel), CheckBarriers(doc.m_arrBarrier),
-          CheckBodies(doc.m_arrEmbankment, "성토 "), CheckBodies(doc.m_arrCutting, "절토 "),
-          CheckReceivers(doc.m_arrReceiver)})
+    for (const std::string& problem : {CheckRoads(doc.m_arrRoad), CheckTunnels(doc.m_arrTunnel),
+                                       CheckBarriers(doc.m_arrBarrier), CheckBodies(doc.m_arrEmbankment, "성토 "),
+                                       CheckBodies(doc.m_arrCutting, "절토 "), CheckReceivers(doc.m_arrReceiver)})
         if (!problem.empty())
             return problem;
     return {};

@@ -1,8 +1,8 @@
 #include "engine/noise_map_compute.h"
 
 #include <algorithm>
-#include <cmath>
 #include <atomic>
+#include <cmath>
 #include <thread>
 
 #include "engine/calc_scene.h"
@@ -43,14 +43,13 @@ std::string CheckNoiseMap(const CMyTalvoDoc& doc, double spacing)
         return kMapMsgNotCalculated;
     if (!(spacing > 0) || !std::isfinite(spacing))
         return kMapMsgBadSpacing;
-    if (!Finite(s.m_dAreaStartX, s.m_dAreaEndX, s.m_dAreaStartY, s.m_dAreaEndY) ||
-        s.m_dAreaEndX < s.m_dAreaStartX || s.m_dAreaEndY < s.m_dAreaStartY)
+    if (!Finite(s.m_dAreaStartX, s.m_dAreaEndX, s.m_dAreaStartY, s.m_dAreaEndY) || s.m_dAreaEndX < s.m_dAreaStartX ||
+        s.m_dAreaEndY < s.m_dAreaStartY)
         return kMapMsgBadArea;
     const double width = s.m_dAreaEndX - s.m_dAreaStartX, depth = s.m_dAreaEndY - s.m_dAreaStartY;
     const double plan = NodesAlong(width, spacing) * NodesAlong(depth, spacing);
     const double section = NodesAlong(std::max(width, depth), spacing) * NodesAlong(kSectionMapTop, spacing);
-    if (std::max(plan, section) > double(kMaxMapNodes) ||
-        !Walkable(s.m_dAreaStartX, s.m_dAreaEndX, spacing) ||
+    if (std::max(plan, section) > double(kMaxMapNodes) || !Walkable(s.m_dAreaStartX, s.m_dAreaEndX, spacing) ||
         !Walkable(s.m_dAreaStartY, s.m_dAreaEndY, spacing))
         return kMapMsgBadSpacing;
     return {};
@@ -124,15 +123,13 @@ int ThreadCount(int threads, std::size_t columns)
 
 }  // namespace
 
-bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress,
-                     int threads)
+bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress, int threads)
 {
     progress.Start(static_cast<std::int64_t>(grid.m_arrLevel.size()));
     return ComputeNoiseMapNodes(scene, grid, progress, threads);
 }
 
-bool ComputeNoiseMapNodes(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress,
-                          int threads)
+bool ComputeNoiseMapNodes(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress, int threads)
 {
     std::atomic<std::size_t> nextColumn{0};
     std::vector<std::thread> workers;

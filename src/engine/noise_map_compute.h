@@ -43,12 +43,10 @@ CNoiseMapGrid SectionMapLayout(const CProjectSettings& settings, double spacing,
 // per core). False when cancelled; the levels are then incomplete. Each column is written by
 // one worker only; progress is counted and cancellation read through the thread-safe
 // CRunProgress, which another thread may watch meanwhile.
-bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress,
-                     int threads);
+bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress, int threads);
 // As ComputeNoiseMap, but the grid's nodes are counted onto a run whose total the caller set
 // beforehand (CRunProgress::Start), so one progress may run once over several grids.
-bool ComputeNoiseMapNodes(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress,
-                          int threads);
+bool ComputeNoiseMapNodes(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress, int threads);
 
 // The level a map shows of a point's bands: the overall level for band 0, else the band.
 double MapLevel(const Bands& levels, int band);

@@ -70,8 +70,7 @@ std::vector<CIsoSegment> IsoSegments(const CNoiseMapGrid& grid, double level)
                                 {grid.m_arrU[i + 1], grid.m_arrV[j], grid.Level(i + 1, j)},
                                 {grid.m_arrU[i + 1], grid.m_arrV[j + 1], grid.Level(i + 1, j + 1)},
                                 {grid.m_arrU[i], grid.m_arrV[j + 1], grid.Level(i, j + 1)}};
-            if (HasEnergy(c[0].level) && HasEnergy(c[1].level) && HasEnergy(c[2].level) &&
-                HasEnergy(c[3].level))
+            if (HasEnergy(c[0].level) && HasEnergy(c[1].level) && HasEnergy(c[2].level) && HasEnergy(c[3].level))
                 MarchSquare(c, level, out);
         }
     }

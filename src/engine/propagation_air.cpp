@@ -17,16 +17,12 @@ double WaterVapourConcentration(double tK, double humidity, double pRel)
 }
 
 // Relaxation frequency of oxygen, ISO 9613-1 eq. (3).
-double OxygenRelaxation(double pRel, double h)
-{
-    return pRel * (24.0 + 40400.0 * h * (0.02 + h) / (0.391 + h));
-}
+double OxygenRelaxation(double pRel, double h) { return pRel * (24.0 + 40400.0 * h * (0.02 + h) / (0.391 + h)); }
 
 // Relaxation frequency of nitrogen, ISO 9613-1 eq. (4).
 double NitrogenRelaxation(double pRel, double tRel, double h)
 {
-    return pRel * std::pow(tRel, -0.5) *
-           (9.0 + 280.0 * h * std::exp(-4.17 * (std::pow(tRel, -1.0 / 3.0) - 1.0)));
+    return pRel * std::pow(tRel, -0.5) * (9.0 + 280.0 * h * std::exp(-4.17 * (std::pow(tRel, -1.0 / 3.0) - 1.0)));
 }
 
 struct AirState {
@@ -45,10 +41,7 @@ double AbsorptionAt(const AirState& a, double f)
 
 }  // namespace
 
-double SpeedOfSound(double temperatureC)
-{
-    return 343.2 * std::sqrt((temperatureC + kZeroCelsius) / kReferenceT);
-}
+double SpeedOfSound(double temperatureC) { return 343.2 * std::sqrt((temperatureC + kZeroCelsius) / kReferenceT); }
 
 double ExactBandFrequency(int band) { return 62.5 * std::pow(2.0, band); }
 

@@ -25,8 +25,8 @@ struct PathLengths {
 
 PathLengths MeasurePath(const CMVector& s, const CMVector& r, const CPathPoints& p)
 {
-    return {Length(s - p.m_vD1), Length(p.m_vD1 - r), Length(s - p.m_vD2), Length(p.m_vD2 - r),
-            Length(p.m_vD1 - p.m_vD2), Length(s - r)};
+    return {Length(s - p.m_vD1), Length(p.m_vD1 - r),       Length(s - p.m_vD2),
+            Length(p.m_vD2 - r), Length(p.m_vD1 - p.m_vD2), Length(s - r)};
 }
 
 CTopResult SingleAbove(const PathLengths& l, double wavelength, double ground)
@@ -78,8 +78,7 @@ double MultipleEdgeFactor(double wavelength, double e)
     return (1.0 + ratio * ratio) / (1.0 / 3.0 + ratio * ratio);
 }
 
-CLateralResult LateralPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p,
-                                      double wavelength)
+CLateralResult LateralPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength)
 {
     if (!p.m_bFound || IsAbsent(p.m_vD1) || IsAbsent(p.m_vD2))
         return {0.0, ELateralCase::kMissing};
@@ -90,8 +89,8 @@ CLateralResult LateralPathAttenuation(const CMVector& s, const CMVector& r, cons
     return {BarrierTerm(wavelength, MultipleEdgeFactor(wavelength, l.e) * z), ELateralCase::kDouble};
 }
 
-CTopResult TopPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p,
-                              double wavelength, double groundBand)
+CTopResult TopPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength,
+                              double groundBand)
 {
     if (!p.m_bFound)
         return {0.0, ETopCase::kMissing, false};

@@ -43,9 +43,8 @@ bool SamePoint(const CMVector& a, const CMVector& b);
 // C3 of ISO 9613-2, eq. (15), for the edge distance e.
 double MultipleEdgeFactor(double wavelength, double e);
 
-CLateralResult LateralPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p,
-                                      double wavelength);
+CLateralResult LateralPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength);
 
 // groundBand is A_gr of the band, subtracted from D_T as ISO 9613-2, eq. (12).
-CTopResult TopPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p,
-                              double wavelength, double groundBand);
+CTopResult TopPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength,
+                              double groundBand);

@@ -62,10 +62,7 @@ NearEdge MakeNearEdge(const CMVector& s, const CPieceBox& box, const LocalPositi
     return {FromPieceFrame(s, box.m_dHeading, -hl, ya), FromPieceFrame(s, box.m_dHeading, hl, -ya)};
 }
 
-double Distance(const CMVector& a, const CMVector& b, bool in3d)
-{
-    return in3d ? Length(a - b) : PlanLength(a - b);
-}
+double Distance(const CMVector& a, const CMVector& b, bool in3d) { return in3d ? Length(a - b) : PlanLength(a - b); }
 
 // Distance from r to the infinite line through the edge.
 double DistanceToLine(const CMVector& r, const NearEdge& e, bool in3d)
@@ -97,8 +94,8 @@ double DistanceToBox(const LocalPosition& p, const CPieceBox& box, double centre
 // Finite-line formula: the angle the near edge subtends at the receiver.
 double FiniteLineDivergence(const EdgeView& v)
 {
-    const double cosTheta = std::clamp(
-        (v.d1 * v.d1 + v.d2 * v.d2 - v.edgeLength * v.edgeLength) / (2.0 * v.d1 * v.d2), -1.0, 1.0);
+    const double cosTheta =
+        std::clamp((v.d1 * v.d1 + v.d2 * v.d2 - v.edgeLength * v.edgeLength) / (2.0 * v.d1 * v.d2), -1.0, 1.0);
     const double theta = std::acos(cosTheta);
     if (!(theta > 0.0))
         return PointSourceDivergence(v.centre);

@@ -13,15 +13,11 @@ struct DistanceTerms {
     double e1, e2;
 };
 
-DistanceTerms MakeDistanceTerms(double dp)
-{
-    return {1.0 - std::exp(-dp / 50.0), 1.0 - std::exp(-2.8e-6 * dp * dp)};
-}
+DistanceTerms MakeDistanceTerms(double dp) { return {1.0 - std::exp(-dp / 50.0), 1.0 - std::exp(-2.8e-6 * dp * dp)}; }
 
 double PrimeA(double h, const DistanceTerms& t)
 {
-    return 1.5 + 3.0 * std::exp(-0.12 * (h - 5.0) * (h - 5.0)) * t.e1 +
-           5.7 * std::exp(-0.09 * h * h) * t.e2;
+    return 1.5 + 3.0 * std::exp(-0.12 * (h - 5.0) * (h - 5.0)) * t.e1 + 5.7 * std::exp(-0.09 * h * h) * t.e2;
 }
 double PrimeB(double h, const DistanceTerms& t) { return 1.5 + 8.6 * std::exp(-0.09 * h * h) * t.e1; }
 double PrimeC(double h, const DistanceTerms& t) { return 1.5 + 14.0 * std::exp(-0.46 * h * h) * t.e1; }

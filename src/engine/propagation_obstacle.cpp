@@ -41,8 +41,7 @@ CDiffractionPoint EmptyRecord()
 
 // Top path: the point of the top line above c, ranked by the angles at s and r; an
 // edge not above the line of sight gets negative ranks.
-void SetTopPoints(CDiffractionPoint& rec, const CObstacle& o, const CMVector& s, const CMVector& r,
-                  const CMVector& c)
+void SetTopPoints(CDiffractionPoint& rec, const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c)
 {
     const CMVector t(c.x, c.y, o.m_dTop);
     const double sign = o.m_dTop <= c.z ? -1.0 : 1.0;
@@ -77,8 +76,7 @@ LateralSlot SlotOf(CDiffractionPoint& rec, bool first, bool left)
 // One lateral end seen from s (first) or r: the side of the line s->r it lies on, its
 // plan angle from the direction to the other end of the path, and its distance from
 // the line (the extent of the obstacle on that side).
-void SetLateralPoint(CDiffractionPoint& rec, const CMVector& end, const CMVector& s, const CMVector& r,
-                     bool first)
+void SetLateralPoint(CDiffractionPoint& rec, const CMVector& end, const CMVector& s, const CMVector& r, bool first)
 {
     const CMVector& from = first ? s : r;
     const CMVector& other = first ? r : s;
@@ -114,8 +112,8 @@ bool InsideRectangle(const CObstacle& o, const CMVector& p)
     const CMVector v0(o.m_vStart.x, o.m_vStart.y, o.m_dBottom), v1(o.m_vEnd.x, o.m_vEnd.y, o.m_dBottom);
     const CMVector v2(o.m_vEnd.x, o.m_vEnd.y, o.m_dTop), v3(o.m_vStart.x, o.m_vStart.y, o.m_dTop);
     const double area = o.PlanLength() * std::abs(o.m_dTop - o.m_dBottom);
-    const double sum = TriangleArea(p, v0, v1) + TriangleArea(p, v1, v2) + TriangleArea(p, v2, v3) +
-                       TriangleArea(p, v3, v0);
+    const double sum =
+        TriangleArea(p, v0, v1) + TriangleArea(p, v1, v2) + TriangleArea(p, v2, v3) + TriangleArea(p, v3, v0);
     return sum - area < kAreaTolerance;
 }
 
@@ -133,8 +131,7 @@ bool CrossesInPlan(const CObstacle& o, const CMVector& a, const CMVector& b)
     return slack < kLineTolerance;
 }
 
-CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r,
-                                        const CMVector& c)
+CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c)
 {
     CDiffractionPoint rec = EmptyRecord();
     SetTopPoints(rec, o, s, r, c);

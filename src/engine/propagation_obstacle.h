@@ -45,8 +45,7 @@ bool InsideRectangle(const CObstacle& o, const CMVector& p);
 bool CrossesInPlan(const CObstacle& o, const CMVector& a, const CMVector& b);
 
 // The diffraction record of an obstacle met by the path s->r at the crossing point c.
-CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r,
-                                        const CMVector& c);
+CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c);
 
 // The point is an absent diffraction point; the value an undetermined ranking value.
 constexpr double kAbsentHeight = -1.0;

@@ -18,8 +18,8 @@ double Contribution(double power, double attenuation, double reflected)
 
 CMVector PiecePosition(const CRoad_Segment& piece) { return {piece.m_dX, piece.m_dY, piece.m_dZ}; }
 
-CPathEvaluator::CPathEvaluator(const CSceneData& scene, const CTerrainSection& terrain,
-                               const CGroundFactors& factors, const CMVector& r, CScreeningScratch& scratch)
+CPathEvaluator::CPathEvaluator(const CSceneData& scene, const CTerrainSection& terrain, const CGroundFactors& factors,
+                               const CMVector& r, CScreeningScratch& scratch)
     : m_scene(scene), m_terrain(terrain), m_factors(factors), m_r(r), m_scratch(scratch)
 {
 }
@@ -66,21 +66,21 @@ Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s)
 }
 
 // Levels of the image source S' at the receiver; a band the reflector discards is 0.
-Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflector& reflector,
-                                      const CMVector& s, const CReflectionHit& hit) const
+Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
+                                      const CReflectionHit& hit) const
 {
     const CMVector& image = hit.m_vImage;
     const Bands air = AirAbsorption(m_scene.m_air, Length(image - m_r));
-    const Bands ground = GroundAttenuation(image, m_r, m_terrain.GroundHeight(image.y),
-                                           m_terrain.GroundHeight(m_r.y), m_factors);
+    const Bands ground =
+        GroundAttenuation(image, m_r, m_terrain.GroundHeight(image.y), m_terrain.GroundHeight(m_r.y), m_factors);
     const double div = Divergence(image, m_r, BoxOf(piece)).m_dValue;
-    const Bands bar = Screening(image, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle,
-                                m_scene.m_air.m_dWavelength, ground, m_scratch);
+    const Bands bar = Screening(image, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle, m_scene.m_air.m_dWavelength,
+                                ground, m_scratch);
 
     const double dso = Length(hit.m_vPoint - s), dor = Length(m_r - hit.m_vPoint);
     const double cosBeta = IncidenceCosine(reflector.m_rect, s, hit.m_vPoint);
-    const double lmin = ReflectorMinLength(reflector.m_rect, m_scene.m_dMaxRoadHeight,
-                                           m_terrain.GroundHeight(hit.m_vPoint.y));
+    const double lmin =
+        ReflectorMinLength(reflector.m_rect, m_scene.m_dMaxRoadHeight, m_terrain.GroundHeight(hit.m_vPoint.y));
     Bands levels{};
     for (int j = 0; j < kBandCount; ++j) {
         const double alpha = reflector.m_dAbsorption[j];

@@ -44,8 +44,7 @@ double ReflectorMinLength(const CObstacle& rect, double maxRoadHeight, double gr
     return rect.m_dTop - groundAtPoint;
 }
 
-bool ReflectionValid(double wavelength, double minLength, double cosBeta, double dso, double dor,
-                     double absorption)
+bool ReflectionValid(double wavelength, double minLength, double cosBeta, double dso, double dor, double absorption)
 {
     if (absorption > 0.8)
         return false;

@@ -8,9 +8,9 @@
 #include "model/bands.h"
 
 struct CReflector {
-    CObstacle m_rect;         // the reflecting rectangle
-    Bands m_dAbsorption{};    // absorption coefficient per band
-    int m_nObstacle = -1;     // the same body's position among the obstacles; -1 for none
+    CObstacle m_rect;       // the reflecting rectangle
+    Bands m_dAbsorption{};  // absorption coefficient per band
+    int m_nObstacle = -1;   // the same body's position among the obstacles; -1 for none
 };
 
 struct CReflectionHit {
@@ -28,8 +28,7 @@ double IncidenceCosine(const CObstacle& rect, const CMVector& s, const CMVector&
 double ReflectorMinLength(const CObstacle& rect, double maxRoadHeight, double groundAtPoint);
 
 // The band reflects: its Fresnel condition holds and its absorption is 0.8 or less.
-bool ReflectionValid(double wavelength, double minLength, double cosBeta, double dso, double dor,
-                     double absorption);
+bool ReflectionValid(double wavelength, double minLength, double cosBeta, double dso, double dor, double absorption);
 
 // Band power after the reflection: 10*lg(1 - alpha) added.
 double ReflectedPower(double power, double absorption);

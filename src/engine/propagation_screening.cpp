@@ -41,8 +41,8 @@ bool WideAtD2(const CDiffractionPoint& r, double wavelength)
 
 // Position of the taking-part record with the largest value of the field; -1 for none.
 // On equal values the earlier record is kept.
-int LargestRank(const std::vector<CDiffractionPoint>& recs, double CDiffractionPoint::*rank,
-                bool first, double wavelength)
+int LargestRank(const std::vector<CDiffractionPoint>& recs, double CDiffractionPoint::*rank, bool first,
+                double wavelength)
 {
     int best = -1;
     for (int i = 0; i < static_cast<int>(recs.size()); ++i) {
@@ -79,8 +79,8 @@ struct BandResult {
 
 double Combine(double top, double left, double right)
 {
-    return -10.0 * std::log10(std::pow(10.0, -top / 10.0) + std::pow(10.0, -left / 10.0) +
-                              std::pow(10.0, -right / 10.0));
+    return -10.0 *
+           std::log10(std::pow(10.0, -top / 10.0) + std::pow(10.0, -left / 10.0) + std::pow(10.0, -right / 10.0));
 }
 
 // A top device adds its insertion value to a top path that screens.
@@ -94,8 +94,8 @@ double WithTopDevice(const CTopResult& top, const CScreeningScratch& scratch, in
     return top.m_dValue + kAttenuatorInsertion[kind];
 }
 
-BandResult ScreenBand(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch,
-                      double wavelength, double ground)
+BandResult ScreenBand(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch, double wavelength,
+                      double ground)
 {
     const auto& recs = scratch.m_arrRecord;
     const ChosenPath topPath = ChoosePath(recs, kTopFields, wavelength);
@@ -114,8 +114,7 @@ BandResult ScreenBand(const CMVector& s, const CMVector& r, const CScreeningScra
 
 }  // namespace
 
-void CollectDiffractionRecords(const CMVector& s, const CMVector& r,
-                               const std::vector<CObstacle>& obstacles, int skip,
+void CollectDiffractionRecords(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
                                CScreeningScratch& scratch)
 {
     scratch.m_arrRecord.clear();
@@ -160,8 +159,8 @@ Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningS
     return a;
 }
 
-Bands Screening(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles,
-                int skip, const Bands& wavelength, const Bands& ground, CScreeningScratch& scratch)
+Bands Screening(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
+                const Bands& wavelength, const Bands& ground, CScreeningScratch& scratch)
 {
     CollectDiffractionRecords(s, r, obstacles, skip, scratch);
     return BarrierAttenuation(s, r, scratch, wavelength, ground);

@@ -21,8 +21,7 @@ struct CScreeningScratch {
 
 // Fills scratch with one record per obstacle met by s->r (obstacles in their order;
 // skip: position in obstacles left out, -1 for none).
-void CollectDiffractionRecords(const CMVector& s, const CMVector& r,
-                               const std::vector<CObstacle>& obstacles, int skip,
+void CollectDiffractionRecords(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
                                CScreeningScratch& scratch);
 
 // A_bar of every band from the records in scratch; ground is A_gr of the path.
@@ -30,8 +29,8 @@ Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningS
                          const Bands& wavelength, const Bands& ground);
 
 // Collect, then attenuate.
-Bands Screening(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles,
-                int skip, const Bands& wavelength, const Bands& ground, CScreeningScratch& scratch);
+Bands Screening(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
+                const Bands& wavelength, const Bands& ground, CScreeningScratch& scratch);
 
 // The flat-path term applied to a band whose A_bar is exactly 0.
 double FlatPathTerm(const CMVector& s, const CMVector& r);

@@ -24,8 +24,7 @@ Bands SharePerPiece(const Bands& total, int n)
     return piece;
 }
 
-CRoad_Segment PieceAt(const CMVector& p, const Bands& power, int index, double width,
-                      double pieceLength, double angle)
+CRoad_Segment PieceAt(const CMVector& p, const Bands& power, int index, double width, double pieceLength, double angle)
 {
     CRoad_Segment s;
     s.m_dX = p.x;
@@ -50,8 +49,7 @@ MouthCorners CornersOf(const CTunnel& t)
     auto place = [&t](double x, double y) {
         return PlaceLocal(t.m_dStartX, t.m_dStartY, t.m_dAngle, CMVector(x, y, 0.0));
     };
-    return {place(-kMouthSetback, -half), place(-kMouthSetback, half), place(endX, -half),
-            place(endX, half)};
+    return {place(-kMouthSetback, -half), place(-kMouthSetback, half), place(endX, -half), place(endX, half)};
 }
 
 // Appends the pieces of both mouths of a tunnel, alternating start and end mouth;
@@ -78,12 +76,10 @@ void AppendMouthPieces(const CTunnel& t, const MouthCorners& c, int startIndex, 
     }
 }
 
-CBarrier_Stage DeckBarrier(const CRoad& road, double across, double topHeight, const Bands& absorption,
-                           int attenuator)
+CBarrier_Stage DeckBarrier(const CRoad& road, double across, double topHeight, const Bands& absorption, int attenuator)
 {
     const CMVector a = PlaceLocal(road.m_dStartX, road.m_dStartY, road.m_dAngle, {0.0, across, 0.0});
-    const CMVector b =
-        PlaceLocal(road.m_dStartX, road.m_dStartY, road.m_dAngle, {road.m_dLength, across, 0.0});
+    const CMVector b = PlaceLocal(road.m_dStartX, road.m_dStartY, road.m_dAngle, {road.m_dLength, across, 0.0});
     CBarrier_Stage barrier;
     barrier.SetGeometry(a.x, a.y, b.x, b.y, topHeight, attenuator);
     barrier.SetAbsorption(absorption);
@@ -114,8 +110,8 @@ std::vector<CRoad_Segment> BuildRoadPiecesOf(const CRoad& road, int roadIndex, d
     const double pieceLength = road.m_dLength / n;
     pieces.reserve(static_cast<std::size_t>(n));
     for (int k = 0; k < n; ++k)
-        pieces.push_back(PieceAt(start + delta * PieceCentre(k, n), power, roadIndex, road.m_dWidth,
-                                 pieceLength, road.m_dAngle));
+        pieces.push_back(
+            PieceAt(start + delta * PieceCentre(k, n), power, roadIndex, road.m_dWidth, pieceLength, road.m_dAngle));
     return pieces;
 }
 
@@ -135,10 +131,8 @@ CTunnelMouths BuildTunnelMouths(const std::vector<CTunnel>& tunnels, int roadCou
     for (std::size_t ti = 0; ti < tunnels.size(); ++ti) {
         const CTunnel& t = tunnels[ti];
         const MouthCorners c = CornersOf(t);
-        mouths.m_arrCorner.insert(mouths.m_arrCorner.end(),
-                                  {c.startRight, c.startLeft, c.endRight, c.endLeft});
-        if (!IsUsableSource(t) || !std::isfinite(baseHeight) ||
-            !(PlanLength(c.startLeft - c.startRight) > 0.0))
+        mouths.m_arrCorner.insert(mouths.m_arrCorner.end(), {c.startRight, c.startLeft, c.endRight, c.endLeft});
+        if (!IsUsableSource(t) || !std::isfinite(baseHeight) || !(PlanLength(c.startLeft - c.startRight) > 0.0))
             continue;
         AppendMouthPieces(t, c, roadCount + 2 * static_cast<int>(ti), baseHeight, mouths.m_arrPiece);
     }
@@ -152,12 +146,9 @@ std::vector<CBarrier_Stage> BuildDeckBarriers(const CRoad& road, double baseHeig
     const double deck = road.m_dStartZ - baseHeight;
     const double half = 0.5 * road.m_dWidth;
     return {
-        DeckBarrier(road, -half, deck + road.m_dRightBarrierHeight, road.m_dRightAbsorption,
-                    road.m_nRightAttenuator),
-        DeckBarrier(road, half, deck + road.m_dLeftBarrierHeight, road.m_dLeftAbsorption,
-                    road.m_nLeftAttenuator),
-        DeckBarrier(road, 0.0, deck + road.m_dCentreBarrierHeight, road.m_dCentreAbsorption,
-                    road.m_nCentreAttenuator),
+        DeckBarrier(road, -half, deck + road.m_dRightBarrierHeight, road.m_dRightAbsorption, road.m_nRightAttenuator),
+        DeckBarrier(road, half, deck + road.m_dLeftBarrierHeight, road.m_dLeftAbsorption, road.m_nLeftAttenuator),
+        DeckBarrier(road, 0.0, deck + road.m_dCentreBarrierHeight, road.m_dCentreAbsorption, road.m_nCentreAttenuator),
     };
 }
 
@@ -178,10 +169,8 @@ void MakeSourcePieces(CMyTalvoDoc& doc)
 {
     const double base = doc.m_settings.m_dBaseHeight;
     doc.m_arrSegment = BuildRoadPieces(doc.m_arrRoad, base);
-    CTunnelMouths mouths =
-        BuildTunnelMouths(doc.m_arrTunnel, static_cast<int>(doc.m_arrRoad.size()), base);
-    doc.m_arrSegment.insert(doc.m_arrSegment.end(), mouths.m_arrPiece.begin(),
-                            mouths.m_arrPiece.end());
+    CTunnelMouths mouths = BuildTunnelMouths(doc.m_arrTunnel, static_cast<int>(doc.m_arrRoad.size()), base);
+    doc.m_arrSegment.insert(doc.m_arrSegment.end(), mouths.m_arrPiece.begin(), mouths.m_arrPiece.end());
     doc.m_arrVector = std::move(mouths.m_arrCorner);
 }
 

@@ -36,8 +36,7 @@ struct CTunnelMouths {
     std::vector<CMVector> m_arrCorner;
     std::vector<CRoad_Segment> m_arrPiece;
 };
-CTunnelMouths BuildTunnelMouths(const std::vector<CTunnel>& tunnels, int roadCount,
-                                double baseHeight);
+CTunnelMouths BuildTunnelMouths(const std::vector<CTunnel>& tunnels, int roadCount, double baseHeight);
 
 // The three deck barriers of one bridge road, in the order right, left, centre.
 // In the road's own frame x runs along the road and y to the left of travel, so the

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr double kPlaneInset = 0.001;      // keeps the plane off the area's edges, m
+constexpr double kPlaneInset = 0.001;       // keeps the plane off the area's edges, m
 constexpr double kOutlineMinExtent = 0.01;  // shorter crossings get no outline record, m
 
 double ClampSectionX(double x0, double areaEndX)
@@ -123,8 +123,8 @@ CFootprintCrossing CrossFootprint(const CSlope& body, int side, double x0, doubl
     return c;
 }
 
-void CTerrainSection::Build(double x0, const std::vector<CSungto>& embankments,
-                            const std::vector<CJulto>& cuttings, const CProjectSettings& settings)
+void CTerrainSection::Build(double x0, const std::vector<CSungto>& embankments, const std::vector<CJulto>& cuttings,
+                            const CProjectSettings& settings)
 {
     m_dSectionX = ClampSectionX(x0, settings.m_dAreaEndX);
     m_dBaseHeight = settings.m_dBaseHeight;
@@ -136,8 +136,7 @@ void CTerrainSection::Build(double x0, const std::vector<CSungto>& embankments,
     m_arrCuttingOutline.clear();
     for (std::size_t i = 0; i < embankments.size(); ++i) {
         const int side = NormalisedDirection(embankments[i]) == 1 ? -1 : 1;
-        AddBody(embankments[i], static_cast<int>(i), side, span, false, m_arrEmbankment,
-                m_arrEmbankmentOutline);
+        AddBody(embankments[i], static_cast<int>(i), side, span, false, m_arrEmbankment, m_arrEmbankmentOutline);
     }
     for (std::size_t i = 0; i < cuttings.size(); ++i) {
         const int side = NormalisedDirection(cuttings[i]) == 1 ? 1 : -1;

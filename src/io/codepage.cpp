@@ -64,8 +64,8 @@ std::size_t Utf8CharLength(std::string_view text)
 // Converts in with cd, replacing each unconvertible piece (skip bytes chosen by skip)
 // by replacement.
 template <typename SkipFn>
-std::string ConvertReplacing(const char* to, const char* from, std::string_view in,
-                             std::string_view replacement, SkipFn skip, std::size_t* replaced)
+std::string ConvertReplacing(const char* to, const char* from, std::string_view in, std::string_view replacement,
+                             SkipFn skip, std::size_t* replaced)
 {
     CIconv cd(to, from);
     std::string out;
@@ -87,8 +87,8 @@ std::string ConvertReplacing(const char* to, const char* from, std::string_view 
 std::string Cp949ToUtf8(std::string_view bytes, std::size_t* replaced)
 {
     // Skip one byte only: a bad lead byte must not swallow the next, good character.
-    return ConvertReplacing("UTF-8", "CP949", bytes, "\xEF\xBF\xBD",
-                            [](std::string_view) { return std::size_t{1}; }, replaced);
+    return ConvertReplacing(
+        "UTF-8", "CP949", bytes, "\xEF\xBF\xBD", [](std::string_view) { return std::size_t{1}; }, replaced);
 }
 
 std::string Utf8ToCp949(std::string_view text, std::size_t* replaced)

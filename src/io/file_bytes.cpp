@@ -13,10 +13,7 @@
 
 namespace {
 
-CFileResult Failure(const char* what, int err)
-{
-    return {false, std::string(what) + " (" + std::strerror(err) + ")"};
-}
+CFileResult Failure(const char* what, int err) { return {false, std::string(what) + " (" + std::strerror(err) + ")"}; }
 
 constexpr const char* kCannotOpen = "파일을 열 수 없습니다.";
 constexpr const char* kCannotSave = "파일을 저장할 수 없습니다.";

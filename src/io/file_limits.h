@@ -30,8 +30,7 @@ inline constexpr const char* kTooManyEntitiesMessage =
 // lineNumber from 1.
 inline std::string LineTooLongMessage(std::size_t lineNumber)
 {
-    return std::to_string(lineNumber) +
-           "번째 줄이 너무 깁니다. 한 줄은 65536바이트까지 읽을 수 있습니다.";
+    return std::to_string(lineNumber) + "번째 줄이 너무 깁니다. 한 줄은 65536바이트까지 읽을 수 있습니다.";
 }
 
 // road from 1; count as read.

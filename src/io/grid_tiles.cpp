@@ -45,8 +45,8 @@ std::string CheckTileCount(std::size_t columns, long long count)
     if (count < 1)
         return "the number of tiles must be at least 1, not " + std::to_string(count);
     if (static_cast<unsigned long long>(count) > columns)
-        return "the grid has " + std::to_string(columns) + " columns of x, too few for " +
-               std::to_string(count) + " tiles of at least one column each";
+        return "the grid has " + std::to_string(columns) + " columns of x, too few for " + std::to_string(count) +
+               " tiles of at least one column each";
     return {};
 }
 
@@ -87,7 +87,7 @@ std::string FormatTilePlan(const CTilePlan& plan)
     text += "tiles\t" + std::to_string(plan.m_arrTile.size()) + "\n";
     for (const CGridTile& tile : plan.m_arrTile)
         text += "tile\t" + std::to_string(tile.m_nNumber) + "\t" + Fixed2(tile.m_dFirstX) + "\t" +
-                Fixed2(tile.m_dLastX) + "\t" + std::to_string(tile.m_nColumns) + "\t" +
-                std::to_string(tile.m_nPoints) + "\n";
+                Fixed2(tile.m_dLastX) + "\t" + std::to_string(tile.m_nColumns) + "\t" + std::to_string(tile.m_nPoints) +
+                "\n";
     return text;
 }

@@ -35,10 +35,7 @@ std::string_view CutChars(std::string_view text, std::size_t max)
     return text;
 }
 
-std::string ReadBack(std::string_view value)
-{
-    return std::string(CutChars(Trim(value), CIniFile::kMaxValueChars));
-}
+std::string ReadBack(std::string_view value) { return std::string(CutChars(Trim(value), CIniFile::kMaxValueChars)); }
 
 // A name or value as one line of the file: line breaks would start a new line.
 std::string OneLine(std::string_view text)

@@ -46,8 +46,7 @@ inline constexpr const char* kRightAbsorption = "오른쪽방음벽흡음률";
 inline constexpr const char* kClassMode = "*차종분류";
 // One key per vehicle class, in class order: "speed/number".
 inline constexpr const char* kVehicleKeys[5] = {"대형화물차속도/차량수", "중형화물차속도/차량수",
-                                                "소형화물차속도/차량수", "버스속도/차량수",
-                                                "승용차속도/차량수"};
+                                                "소형화물차속도/차량수", "버스속도/차량수", "승용차속도/차량수"};
 inline constexpr const char* kCorrection = "보정치";
 inline constexpr const char* kUserPower = "사용자 정의 음향파워레벨";
 

@@ -152,9 +152,8 @@ Slope ReadSlope(const CSectionReader& in, const std::string& prefix)
 {
     Slope s;
     s.SetDescription(in.Text(prefix + kSlopeDescription));
-    s.SetGeometry(in.Item(prefix + kSlopeStart, 0), in.Item(prefix + kSlopeStart, 1),
-                  in.Item(prefix + kSlopeEnd, 0), in.Item(prefix + kSlopeEnd, 1),
-                  in.Double(prefix + kSlopeHeight), in.Double(prefix + kSlopeWidth), 0);
+    s.SetGeometry(in.Item(prefix + kSlopeStart, 0), in.Item(prefix + kSlopeStart, 1), in.Item(prefix + kSlopeEnd, 0),
+                  in.Item(prefix + kSlopeEnd, 1), in.Double(prefix + kSlopeHeight), in.Double(prefix + kSlopeWidth), 0);
     s.m_dLength = s.PlanLength();
     s.m_nDirection = in.Int(prefix + kSlopeDirection);
     s.m_dAbsorption = in.BandList(kAbsorption);

@@ -32,9 +32,9 @@ std::string Numbered(const char* prefix, std::size_t index) { return prefix + st
 void WriteSettings(CIniFile& ini, const CMyTalvoDoc& doc)
 {
     const CProjectSettings& s = doc.m_settings;
-    const int counts[] = {static_cast<int>(doc.m_arrRoad.size()), static_cast<int>(doc.m_arrBarrier.size()),
+    const int counts[] = {static_cast<int>(doc.m_arrRoad.size()),     static_cast<int>(doc.m_arrBarrier.size()),
                           static_cast<int>(doc.m_arrReceiver.size()), static_cast<int>(doc.m_arrEmbankment.size()),
-                          static_cast<int>(doc.m_arrCutting.size()), static_cast<int>(doc.m_arrTunnel.size())};
+                          static_cast<int>(doc.m_arrCutting.size()),  static_cast<int>(doc.m_arrTunnel.size())};
     std::string countList;
     for (int c : counts)
         countList += (countList.empty() ? "" : "/") + FormatInt(c);
@@ -128,8 +128,8 @@ void WriteTunnel(CIniFile& ini, const std::string& section, const CTunnel& t)
 void WriteReceiver(CIniFile& ini, const std::string& section, const CReceiverPoint& p)
 {
     ini.Write(section, kReceiver,
-              Doubles({p.m_dX, p.m_dY, p.m_dZ, p.m_dGroundFactor, p.m_dAreaFactor}) + "/" +
-                  FormatInt(p.m_nOptTarget) + "/" + FormatDouble(p.m_dTargetLevel));
+              Doubles({p.m_dX, p.m_dY, p.m_dZ, p.m_dGroundFactor, p.m_dAreaFactor}) + "/" + FormatInt(p.m_nOptTarget) +
+                  "/" + FormatDouble(p.m_dTargetLevel));
 }
 
 // Writes one section per element of entities, numbered from 1 with the given prefix.

@@ -42,7 +42,9 @@ private:
 };
 
 CBoundaryTracer::CBoundaryTracer(const CNoiseMapGrid& grid, int levelClass)
-    : m_grid(grid), m_nClass(levelClass), m_nColumns(static_cast<long long>(grid.Columns())),
+    : m_grid(grid),
+      m_nClass(levelClass),
+      m_nColumns(static_cast<long long>(grid.Columns())),
       m_nRows(static_cast<long long>(grid.Rows()))
 {
     // Each cell of the class gives its sides facing another class, with the cell on the

@@ -14,8 +14,7 @@ constexpr const char* kProjectInformation = "#project information";
 constexpr double kNewestVersion = 1.4;
 constexpr double kSixCountVersion = 1.3;
 constexpr const char* kHeaderCutMessage = "프로젝트 파일의 형식이 올바르지 않습니다.";
-constexpr const char* kResultsWithoutReceiversMessage =
-    "수음점이 없는 프로젝트 파일에 계산 결과가 있습니다.";
+constexpr const char* kResultsWithoutReceiversMessage = "수음점이 없는 프로젝트 파일에 계산 결과가 있습니다.";
 
 enum EKind { kRoads, kBarriers, kReceivers, kEmbankments, kCuttings, kTunnels, kKindCount };
 
@@ -130,12 +129,15 @@ bool CLineFormReader::ReadSettings()
     CProjectSettings& s = m_doc.m_settings;
     return Text(s.m_strProjectName) && Scan([&](CNumberScanner& n) {
                n.Double(s.m_dTemperature) && n.Double(s.m_dHumidity) && n.Double(s.m_dPressure);
-           }) && Scan([&](CNumberScanner& n) {
+           }) &&
+           Scan([&](CNumberScanner& n) {
                n.Double(s.m_dAreaStartX) && n.Double(s.m_dAreaEndX) && n.Double(s.m_dAreaStartY) &&
                    n.Double(s.m_dAreaEndY);
-           }) && Scan([&](CNumberScanner& n) {
+           }) &&
+           Scan([&](CNumberScanner& n) {
                n.Int(s.m_nSectionAxis) && n.Double(s.m_dSectionX) && n.Double(s.m_dSectionY);
-           }) && Skip();
+           }) &&
+           Skip();
 }
 
 // Six counts in a version 1.3 file, else three (roads, barriers, receivers).
@@ -184,7 +186,8 @@ bool CLineFormReader::ReadRoad(CRoad& r)
     const bool ok = Skip() && Text(r.m_pDescription) && Scan([&](CNumberScanner& n) {
                         n.Double(r.m_dStartX) && n.Double(r.m_dStartY) && n.Double(r.m_dStartZ) &&
                             n.Double(r.m_dEndX) && n.Double(r.m_dEndY) && n.Double(r.m_dEndZ);
-                    }) && Scan([&](CNumberScanner& n) { n.Double(r.m_dWidth) && n.Int(r.m_nSourceCount); }) &&
+                    }) &&
+                    Scan([&](CNumberScanner& n) { n.Double(r.m_dWidth) && n.Int(r.m_nSourceCount); }) &&
                     ReadRoadPavement(r) && ReadTraffic(r) &&
                     (!v13 || Scan([&](CNumberScanner& n) { n.Int(r.m_nRoadInfo) && n.Int(r.m_nBridgeType); })) &&
                     (!v13 || ScanBands(r.m_dCorrection)) && ScanBands(r.m_dUserPowerLevel);
@@ -197,9 +200,10 @@ bool CLineFormReader::ReadRoad(CRoad& r)
 bool CLineFormReader::ReadBarrier(CBarrier_Stage& b)
 {
     const bool ok = Skip() && Text(b.m_pDescription) && Scan([&](CNumberScanner& n) {
-                        n.Double(b.m_dStartX) && n.Double(b.m_dStartY) && n.Double(b.m_dEndX) &&
-                            n.Double(b.m_dEndY) && n.Double(b.m_dHeight);
-                    }) && Text(b.m_pAbsorptionDesc) && ScanBands(b.m_dAbsorption);
+                        n.Double(b.m_dStartX) && n.Double(b.m_dStartY) && n.Double(b.m_dEndX) && n.Double(b.m_dEndY) &&
+                            n.Double(b.m_dHeight);
+                    }) &&
+                    Text(b.m_pAbsorptionDesc) && ScanBands(b.m_dAbsorption);
     b.m_pKey = b.MakeIdentity();
     b.ComputeAngle();
     return ok;
@@ -209,10 +213,11 @@ bool CLineFormReader::ReadBarrier(CBarrier_Stage& b)
 bool CLineFormReader::ReadSlope(CSlope& s)
 {
     const bool ok = Skip() && Text(s.m_pDescription) && Scan([&](CNumberScanner& n) {
-                        n.Double(s.m_dStartX) && n.Double(s.m_dStartY) && n.Double(s.m_dEndX) &&
-                            n.Double(s.m_dEndY) && n.Double(s.m_dHeight) && n.Double(s.m_dWidth) &&
-                            n.Double(s.m_dLength) && n.Int(s.m_nDirection);
-                    }) && ScanBands(s.m_dAbsorption);
+                        n.Double(s.m_dStartX) && n.Double(s.m_dStartY) && n.Double(s.m_dEndX) && n.Double(s.m_dEndY) &&
+                            n.Double(s.m_dHeight) && n.Double(s.m_dWidth) && n.Double(s.m_dLength) &&
+                            n.Int(s.m_nDirection);
+                    }) &&
+                    ScanBands(s.m_dAbsorption);
     s.SetKey(s.MakeIdentity());
     s.ComputeAngle();
     return ok;
@@ -223,13 +228,16 @@ bool CLineFormReader::ReadTunnel(CTunnel& t)
     const bool ok = Skip() && Text(t.m_pDescription) && Scan([&](CNumberScanner& n) {
                         n.Double(t.m_dStartX) && n.Double(t.m_dStartY) && n.Double(t.m_dStartZ) &&
                             n.Double(t.m_dEndX) && n.Double(t.m_dEndY) && n.Double(t.m_dEndZ);
-                    }) && Scan([&](CNumberScanner& n) {
+                    }) &&
+                    Scan([&](CNumberScanner& n) {
                         n.Int(t.m_nLaneCount) && n.Double(t.m_dWidth) && n.Double(t.m_dHeight) &&
                             n.Int(t.m_nTunnelForm) && n.Int(t.m_nWallMaterial);
-                    }) && Scan([&](CNumberScanner& n) {
-                        n.Int(t.m_nPavementState) && n.Int(t.m_nPavementDetail) &&
-                            n.Int(t.m_nVehicleClassMode) && n.Double(t.m_dGradient);
-                    }) && ReadTraffic(t) && ScanBands(t.m_dUserPowerLevel);
+                    }) &&
+                    Scan([&](CNumberScanner& n) {
+                        n.Int(t.m_nPavementState) && n.Int(t.m_nPavementDetail) && n.Int(t.m_nVehicleClassMode) &&
+                            n.Double(t.m_dGradient);
+                    }) &&
+                    ReadTraffic(t) && ScanBands(t.m_dUserPowerLevel);
     t.m_dLength = t.Length3D();
     t.m_pKey = t.MakeIdentity();
     t.ComputeAngle();

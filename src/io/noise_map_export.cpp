@@ -43,9 +43,8 @@ void WriteFeature(int levelClass, const std::vector<CMapPolygon>& polygons, int 
 {
     out << "{\"type\":\"Feature\",\"properties\":{\"class\":\"" << LevelClassLabel(levelClass)
         << "\",\"low\":" << EdgeOrNull(LevelClassLow(levelClass))
-        << ",\"high\":" << EdgeOrNull(LevelClassHigh(levelClass)) << ",\"fill\":\""
-        << LevelClassColour(levelClass) << "\",\"unit\":\"" << NoiseMapUnit(band)
-        << "\"},\"geometry\":{\"type\":\"MultiPolygon\",\"coordinates\":[";
+        << ",\"high\":" << EdgeOrNull(LevelClassHigh(levelClass)) << ",\"fill\":\"" << LevelClassColour(levelClass)
+        << "\",\"unit\":\"" << NoiseMapUnit(band) << "\"},\"geometry\":{\"type\":\"MultiPolygon\",\"coordinates\":[";
     for (std::size_t p = 0; p < polygons.size(); ++p) {
         out << (p ? "," : "");
         WritePolygon(polygons[p], out);

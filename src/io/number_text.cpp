@@ -102,10 +102,7 @@ int TruncateToInt(double value)
     return static_cast<int>(value);
 }
 
-double ValueItem(std::string_view value, int n)
-{
-    return n >= 0 ? TextToDouble(NthItem(value, n)) : 0.0;
-}
+double ValueItem(std::string_view value, int n) { return n >= 0 ? TextToDouble(NthItem(value, n)) : 0.0; }
 
 int ValueItemInt(std::string_view value, int n) { return TruncateToInt(ValueItem(value, n)); }
 

@@ -23,7 +23,9 @@ namespace {
 class COrderedRun {
 public:
     COrderedRun(std::int64_t count, int threads, const OrderedCompute& compute)
-        : m_count(count), m_window(static_cast<std::int64_t>(threads) * 16), m_compute(compute),
+        : m_count(count),
+          m_window(static_cast<std::int64_t>(threads) * 16),
+          m_compute(compute),
           m_slots(static_cast<std::size_t>(m_window))
     {
     }
@@ -73,10 +75,7 @@ public:
     }
 
 private:
-    std::optional<std::string>& Slot(std::int64_t index)
-    {
-        return m_slots[static_cast<std::size_t>(index % m_window)];
-    }
+    std::optional<std::string>& Slot(std::int64_t index) { return m_slots[static_cast<std::size_t>(index % m_window)]; }
 
     bool Claim(std::int64_t& index)
     {
@@ -137,8 +136,7 @@ std::int64_t ConsumeInOrder(COrderedRun& run, std::int64_t count, const OrderedC
 
 }  // namespace
 
-std::int64_t RunOrdered(std::int64_t count, int threads, const OrderedCompute& compute,
-                        const OrderedConsume& consume)
+std::int64_t RunOrdered(std::int64_t count, int threads, const OrderedCompute& compute, const OrderedConsume& consume)
 {
     if (count <= 0)
         return 0;

@@ -20,5 +20,4 @@ int ResolveThreadCount(int requested);
 // Runs the pipeline with `threads` workers (see ResolveThreadCount). Returns the number of
 // items handed to the consumer. An exception thrown by compute stops the run and is
 // rethrown here once every worker has ended.
-std::int64_t RunOrdered(std::int64_t count, int threads, const OrderedCompute& compute,
-                        const OrderedConsume& consume);
+std::int64_t RunOrdered(std::int64_t count, int threads, const OrderedCompute& compute, const OrderedConsume& consume);

@@ -85,8 +85,8 @@ private:
 };
 
 // Writes the lines of points into out; progress has been started.
-CExportOutcome ExportPoints(const CGridPoints& points, const PointLevelProvider& levels,
-                            std::ostream& out, CRunProgress& progress, int threads)
+CExportOutcome ExportPoints(const CGridPoints& points, const PointLevelProvider& levels, std::ostream& out,
+                            CRunProgress& progress, int threads)
 {
     CExportOutcome outcome;
     const OrderedCompute compute = [&](std::int64_t i) { return PointLine(points, levels, i); };
@@ -105,17 +105,17 @@ CExportOutcome ExportPoints(const CGridPoints& points, const PointLevelProvider&
 
 }  // namespace
 
-CExportOutcome RunReceiverExport(const CReceiverGrid& grid, const PointLevelProvider& levels,
-                                 std::ostream& out, CRunProgress& progress, int threads)
+CExportOutcome RunReceiverExport(const CReceiverGrid& grid, const PointLevelProvider& levels, std::ostream& out,
+                                 CRunProgress& progress, int threads)
 {
     const CGridPoints points{GridColumnXs(grid), GridRowYs(grid), grid.m_dHeight};
     progress.Start(GridProgressTotal(grid));
     return ExportPoints(points, levels, out, progress, threads);
 }
 
-CExportOutcome RunReceiverExportColumns(const CReceiverGrid& grid, std::size_t firstColumn,
-                                        std::size_t columns, const PointLevelProvider& levels,
-                                        std::ostream& out, CRunProgress& progress, int threads)
+CExportOutcome RunReceiverExportColumns(const CReceiverGrid& grid, std::size_t firstColumn, std::size_t columns,
+                                        const PointLevelProvider& levels, std::ostream& out, CRunProgress& progress,
+                                        int threads)
 {
     const std::vector<double> xs = GridColumnXs(grid);
     const std::size_t first = std::min(firstColumn, xs.size());

@@ -13,9 +13,9 @@
 #include <ostream>
 #include <string>
 
-#include "model/run_progress.h"
 #include "io/receiver_grid.h"
 #include "model/bands.h"
+#include "model/run_progress.h"
 
 class CMyTalvoDoc;
 
@@ -46,12 +46,12 @@ struct CExportOutcome {
 // Runs the export of a checked grid into out. progress gets the total and counts every
 // point written; a cancel requested on it stops the export after the line being written,
 // which stays in the file but is not counted. threads <= 0 uses every core.
-CExportOutcome RunReceiverExport(const CReceiverGrid& grid, const PointLevelProvider& levels,
-                                 std::ostream& out, CRunProgress& progress, int threads);
+CExportOutcome RunReceiverExport(const CReceiverGrid& grid, const PointLevelProvider& levels, std::ostream& out,
+                                 CRunProgress& progress, int threads);
 
 // The same for the columns [firstColumn, firstColumn + columns) of the grid's column walk
 // only (a tile): exactly the lines of those columns in the whole export. The progress total
 // is then the tile's exact number of points.
-CExportOutcome RunReceiverExportColumns(const CReceiverGrid& grid, std::size_t firstColumn,
-                                        std::size_t columns, const PointLevelProvider& levels,
-                                        std::ostream& out, CRunProgress& progress, int threads);
+CExportOutcome RunReceiverExportColumns(const CReceiverGrid& grid, std::size_t firstColumn, std::size_t columns,
+                                        const PointLevelProvider& levels, std::ostream& out, CRunProgress& progress,
+                                        int threads);

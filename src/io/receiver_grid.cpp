@@ -67,8 +67,7 @@ std::int64_t AxisValueCount(double start, double end, double spacing)
 // kMaxGridAxisValues values each).
 std::int64_t GridPointCount(const CReceiverGrid& g)
 {
-    return AxisValueCount(g.m_dStartX, g.m_dEndX, g.m_dSpacing) *
-           AxisValueCount(g.m_dStartY, g.m_dEndY, g.m_dSpacing);
+    return AxisValueCount(g.m_dStartX, g.m_dEndX, g.m_dSpacing) * AxisValueCount(g.m_dStartY, g.m_dEndY, g.m_dSpacing);
 }
 
 bool AreaFinite(const CReceiverGrid& g)
@@ -91,7 +90,7 @@ std::string CheckReceiverGrid(const CReceiverGrid& grid)
         !AxisWalkable(grid.m_dStartY, grid.m_dEndY, grid.m_dSpacing))
         return kMsgBadSpacing;
     if (const std::int64_t points = GridPointCount(grid); points > kMaxGridPoints)
-        return "수음점이 " + std::to_string(points) + "개로 너무 많습니다. 한 번에 " +
-               std::to_string(kMaxGridPoints) + "개까지 저장할 수 있습니다. 수음점 간격을 넓혀 주십시오.";
+        return "수음점이 " + std::to_string(points) + "개로 너무 많습니다. 한 번에 " + std::to_string(kMaxGridPoints) +
+               "개까지 저장할 수 있습니다. 수음점 간격을 넓혀 주십시오.";
     return {};
 }

@@ -48,6 +48,5 @@ std::string CheckReceiverGrid(const CReceiverGrid& grid);
 
 // Messages of the grid checks.
 inline constexpr const char* kMsgBadSpacing = "수음점 간격이 잘못되었습니다.";
-inline constexpr const char* kMsgEmptyGrid =
-    "저장할 수음점이 없습니다. 계산영역의 끝 좌표가 시작 좌표보다 작습니다.";
+inline constexpr const char* kMsgEmptyGrid = "저장할 수음점이 없습니다. 계산영역의 끝 좌표가 시작 좌표보다 작습니다.";
 inline constexpr const char* kMsgBadArea = "계산영역의 좌표가 잘못되었습니다.";

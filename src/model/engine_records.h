@@ -11,7 +11,7 @@ public:
     virtual ~CRoad_Segment() = default;
     double m_dAngle = 0;  // heading of the source line, radians
     Bands m_dPowerLevel{};
-    int m_nRoadIndex = -1;  // road index; tunnel mouths: road count + 2*tunnel (+1 for the end mouth)
+    int m_nRoadIndex = -1;                // road index; tunnel mouths: road count + 2*tunnel (+1 for the end mouth)
     double m_dZ = 0, m_dY = 0, m_dX = 0;  // Z relative to the base height
     double m_dWidth = 0;
     double m_dPieceLength = 0;

@@ -16,8 +16,8 @@ std::string MakeKey(std::initializer_list<double> coords)
     return key;
 }
 
-void CRoad::SetGeometry(double sx, double sy, double ex, double ey, double sz, double ez,
-                        double width, double length, int sourceCount)
+void CRoad::SetGeometry(double sx, double sy, double ex, double ey, double sz, double ez, double width, double length,
+                        int sourceCount)
 {
     m_dStartX = sx;
     m_dStartY = sy;
@@ -63,8 +63,7 @@ std::string CRoad::MakeIdentity() const
     return MakeKey({m_dStartX, m_dStartY, m_dStartZ, m_dEndX, m_dEndY, m_dEndZ});
 }
 
-void CBarrier_Stage::SetGeometry(double sx, double sy, double ex, double ey, double height,
-                                 int attenuator)
+void CBarrier_Stage::SetGeometry(double sx, double sy, double ex, double ey, double height, int attenuator)
 {
     m_dStartX = sx;
     m_dStartY = sy;
@@ -78,13 +77,9 @@ void CBarrier_Stage::ComputeAngle() { m_dAngle = PlanHeading(m_dEndX - m_dStartX
 
 double CBarrier_Stage::PlanLength() const { return std::hypot(m_dStartX - m_dEndX, m_dStartY - m_dEndY); }
 
-std::string CBarrier_Stage::MakeIdentity() const
-{
-    return MakeKey({m_dStartX, m_dStartY, m_dEndX, m_dEndY});
-}
+std::string CBarrier_Stage::MakeIdentity() const { return MakeKey({m_dStartX, m_dStartY, m_dEndX, m_dEndY}); }
 
-void CSlope::SetGeometry(double sx, double sy, double ex, double ey, double height, double width,
-                         double length)
+void CSlope::SetGeometry(double sx, double sy, double ex, double ey, double height, double width, double length)
 {
     m_dStartX = sx;
     m_dStartY = sy;

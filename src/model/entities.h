@@ -47,8 +47,8 @@ public:
     double m_dLeftBarrierHeight = 0, m_dCentreBarrierHeight = 0, m_dRightBarrierHeight = 0;
     int m_nLeftAttenuator = 0, m_nCentreAttenuator = 0, m_nRightAttenuator = 0;
 
-    void SetGeometry(double sx, double sy, double ex, double ey, double sz, double ez,
-                     double width, double length, int sourceCount);
+    void SetGeometry(double sx, double sy, double ex, double ey, double sz, double ez, double width, double length,
+                     int sourceCount);
     void SetFiveClasses(const std::array<double, 5>& speeds, const std::array<double, 5>& volumes);
     void SetTwoClasses(double speed1, double speed2, double volume1, double volume2);
     void SetUserPowerLevels(const Bands& levels) { m_dUserPowerLevel = levels; }
@@ -100,8 +100,7 @@ public:
     Bands m_dAbsorption{};
     int m_nDirection = 0;
 
-    void SetGeometry(double sx, double sy, double ex, double ey, double height, double width,
-                     double length);
+    void SetGeometry(double sx, double sy, double ex, double ey, double height, double width, double length);
     void SetDescription(const std::string& text) { m_pDescription = text; }
     void SetKey(const std::string& text) { m_pKey = text; }
     void ComputeAngle();
@@ -148,8 +147,17 @@ public:
     double m_dAreaFactor = 0;    // receiver region (Gr)
     double m_dZ = 0, m_dY = 0, m_dX = 0;
 
-    void SetPosition(double x, double y, double z) { m_dX = x; m_dY = y; m_dZ = z; }
-    void SetGroundFactors(double between, double area) { m_dGroundFactor = between; m_dAreaFactor = area; }
+    void SetPosition(double x, double y, double z)
+    {
+        m_dX = x;
+        m_dY = y;
+        m_dZ = z;
+    }
+    void SetGroundFactors(double between, double area)
+    {
+        m_dGroundFactor = between;
+        m_dAreaFactor = area;
+    }
     double GetX() const { return m_dX; }
     double GetY() const { return m_dY; }
     double GetZ() const { return m_dZ; }

@@ -11,7 +11,12 @@ public:
     CMVector(const CMVector&) = default;
     CMVector& operator=(const CMVector&) = default;
 
-    void Set(double ax, double ay, double az) { x = ax; y = ay; z = az; }
+    void Set(double ax, double ay, double az)
+    {
+        x = ax;
+        y = ay;
+        z = az;
+    }
     // x for i mod 3 = 0, y for 1, z for 2 (negative i wraps the same way).
     double element(int i) const;
 

@@ -7,12 +7,12 @@
 
 namespace {
 
-constexpr std::array<const char*, kLevelClassCount> kClassColours = {
-    "#C0FFC0", "#00CC00", "#005000", "#FFFF00", "#FFC74A", "#FF6600",
-    "#FF3333", "#990033", "#AD9AD6", "#0000FF", "#000066"};
+constexpr std::array<const char*, kLevelClassCount> kClassColours = {"#C0FFC0", "#00CC00", "#005000", "#FFFF00",
+                                                                     "#FFC74A", "#FF6600", "#FF3333", "#990033",
+                                                                     "#AD9AD6", "#0000FF", "#000066"};
 
 constexpr std::array<const char*, kBandCount> kBandNames = {"63 Hz", "125 Hz", "250 Hz", "500 Hz",
-                                                            "1K Hz", "2K Hz", "4K Hz", "8K Hz"};
+                                                            "1K Hz", "2K Hz",  "4K Hz",  "8K Hz"};
 
 bool ValidClass(int levelClass) { return levelClass >= 0 && levelClass < kLevelClassCount; }
 

@@ -17,8 +17,8 @@ struct CNoiseMapGrid {
     enum class EKind { Plan, Section };
 
     EKind m_kind = EKind::Plan;
-    int m_nBand = 0;  // 0 overall, 1..8 the octave bands 63 Hz .. 8 kHz
-    std::vector<double> m_arrU, m_arrV;  // node positions, ascending
+    int m_nBand = 0;                                                // 0 overall, 1..8 the octave bands 63 Hz .. 8 kHz
+    std::vector<double> m_arrU, m_arrV;                             // node positions, ascending
     double m_dStartU = 0, m_dEndU = 0, m_dStartV = 0, m_dEndV = 0;  // the extent
     std::vector<double> m_arrLevel;  // m_arrU.size() * m_arrV.size(), kNoEnergy where none
     // Plan: the height of every node (Z as stored in a receiver).

@@ -93,7 +93,6 @@ CMVector Apply(const CTransMatrix& a, const CMVector& p)
 
 CMVector PlaceLocal(double startX, double startY, double heading, const CMVector& local)
 {
-    const CTransMatrix m =
-        CTransMatrix::Translation(startX, startY, 0.0) * CTransMatrix::RotationZ(heading);
+    const CTransMatrix m = CTransMatrix::Translation(startX, startY, 0.0) * CTransMatrix::RotationZ(heading);
     return Apply(m, local);
 }

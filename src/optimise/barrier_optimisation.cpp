@@ -36,10 +36,7 @@ struct CSearch {
     double bestLength = 0;  // B, m
 };
 
-bool MeetsTarget(double level, double target)
-{
-    return level <= target && target - level < kTargetMargin;
-}
+bool MeetsTarget(double level, double target) { return level <= target && target - level < kTargetMargin; }
 
 void RecordBest(CSearch& s)
 {
@@ -132,7 +129,7 @@ COptOutcome RunOptimisation(CMyTalvoDoc& doc, const COptDesign& design, CRunProg
                             const OptEvaluation& evaluate)
 {
     CSearch s{doc, design, evaluate, {}, doc.m_OptBarrier.PlanLength(), 0};
-    const std::int64_t lengths = StepCount(s.length, design.m_dLengthStep);      // N
+    const std::int64_t lengths = StepCount(s.length, design.m_dLengthStep);            // N
     const std::int64_t passes = StepCount(design.m_dMaxHeight, design.m_dHeightStep);  // C
     s.bestLength = s.length + 1.0;
     progress.Start(lengths);

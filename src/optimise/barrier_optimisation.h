@@ -35,8 +35,8 @@ struct COptOutcome {
     bool m_bFound = false;          // at least one candidate met the condition
     bool m_bCannotSatisfy = false;  // the full barrier at maximum height fails the target
     bool m_bCancelled = false;
-    COptBarrierResult m_best;       // valid when found
-    int m_nEvaluations = 0;         // predictions run
+    COptBarrierResult m_best;  // valid when found
+    int m_nEvaluations = 0;    // predictions run
 };
 
 // Runs the calculate command on doc in optimisation mode and returns the overall level
@@ -50,8 +50,7 @@ inline constexpr const char* kMsgRunPredictionFirst = "소음예측 계산을 �
 inline constexpr const char* kMsgLengthStep = "길이방향 계산간격은 0보다 커야 합니다.";
 inline constexpr const char* kMsgHeightStep = "높이방향 계산간격은 0보다 커야 합니다.";
 inline constexpr const char* kMsgMaxHeight = "설치가능 최대높이는 0보다 커야 합니다.";
-inline constexpr const char* kMsgCannotSatisfy =
-    "입력하신 조건에서는 최적방음벽 조건을 만족할수 없습니다.";
+inline constexpr const char* kMsgCannotSatisfy = "입력하신 조건에서는 최적방음벽 조건을 만족할수 없습니다.";
 inline constexpr const char* kMsgNoNeedToCalculate = "방음벽을 계산할 필요가 없습니다.";
 
 // Empty when an optimisation may start for receiver receiverIndex (-1: not exactly one

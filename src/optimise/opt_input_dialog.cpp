@@ -39,7 +39,10 @@ std::optional<double> AskTargetLevelModal(QWidget* parent, double current)
 }  // namespace
 
 COptInputDlg::COptInputDlg(CMyTalvoDoc* doc, QWidget* parent)
-    : QDialog(parent), m_pDoc(doc), m_evaluate(CalculateCommandEvaluation()), m_predict(CalculateCommandRun()),
+    : QDialog(parent),
+      m_pDoc(doc),
+      m_evaluate(CalculateCommandEvaluation()),
+      m_predict(CalculateCommandRun()),
       m_askTarget(AskTargetLevelModal)
 {
     setModal(false);
@@ -85,7 +88,7 @@ int COptInputDlg::CheckedReceiver() const
 
 COptDesign COptInputDlg::ReadDesign() const
 {
-    return {ReadNumber(m_design[kStartX]),    ReadNumber(m_design[kStartY]),     ReadNumber(m_design[kEndX]),
+    return {ReadNumber(m_design[kStartX]),    ReadNumber(m_design[kStartY]),    ReadNumber(m_design[kEndX]),
             ReadNumber(m_design[kEndY]),      ReadNumber(m_design[kMaxHeight]), ReadNumber(m_design[kLengthStep]),
             ReadNumber(m_design[kHeightStep])};
 }

@@ -101,8 +101,8 @@ private:
     PredictionRun m_predict;
     TargetLevelAsker m_askTarget;
     std::unique_ptr<CRunProgress> m_pProgress = std::make_unique<CRunProgress>();  // fresh for each run
-    std::unique_ptr<CMyTalvoDoc> m_pRunDoc;  // the worker's copy while it runs
-    COptDesign m_runDesign;  // the design of the run under way
+    std::unique_ptr<CMyTalvoDoc> m_pRunDoc;                                        // the worker's copy while it runs
+    COptDesign m_runDesign;                                                        // the design of the run under way
     COptOutcome m_outcome;
     COptBarrierResult m_result;
     bool m_bHasResult = false;

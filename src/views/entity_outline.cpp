@@ -45,8 +45,7 @@ COutline SlopeSurface(const CSlope& slope, bool cutting)
     const double len = frame.PlanLength();
     const double across = SlopeSide(slope, cutting) * slope.m_dWidth;
     const double h = slope.m_dHeight;
-    return {frame.Place(0, 0, h), frame.Place(len, 0, h), frame.Place(len, across, 0),
-            frame.Place(0, across, 0)};
+    return {frame.Place(0, 0, h), frame.Place(len, 0, h), frame.Place(len, across, 0), frame.Place(0, across, 0)};
 }
 
 COutline SlopeCrestStrip(const CSlope& slope, bool cutting)

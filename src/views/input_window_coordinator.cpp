@@ -117,10 +117,7 @@ const std::vector<CReceiverPoint>& CInputWindowCoordinator::ReceiversToDraw() co
 
 int CInputWindowCoordinator::HighlightedRoad() const { return m_pRoadDlg ? m_pRoadDlg->EditedIndex() : -1; }
 
-int CInputWindowCoordinator::HighlightedReceiver() const
-{
-    return m_pReceiverDlg ? m_pReceiverDlg->EditedIndex() : -1;
-}
+int CInputWindowCoordinator::HighlightedReceiver() const { return m_pReceiverDlg ? m_pReceiverDlg->EditedIndex() : -1; }
 
 void CInputWindowCoordinator::Activate(EEntityKind kind) { m_eActive = kind; }
 

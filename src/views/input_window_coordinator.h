@@ -71,7 +71,6 @@ public:
     CBarrier_Design_Dlg* BarrierWindow() const;
     bool IsAnyInputOpen() const;
 
-
     // The lists the views draw: the open window's working list, else the document's.
     const std::vector<CRoad>& RoadsToDraw() const;
     const std::vector<CReceiverPoint>& ReceiversToDraw() const;
@@ -99,8 +98,8 @@ private:
     // What a commit does to the document's terrain section records, built from the earthworks.
     enum class EDerivedLists { Keep, Clear };
     template <class Dialog, class List>
-    void WireListWindow(QPointer<Dialog>& window, EEntityKind kind, List& documentList, std::function<void()> afterRequest,
-                        EDerivedLists derived = EDerivedLists::Clear);
+    void WireListWindow(QPointer<Dialog>& window, EEntityKind kind, List& documentList,
+                        std::function<void()> afterRequest, EDerivedLists derived = EDerivedLists::Clear);
     template <class Dialog>
     void CloseListWindow(QPointer<Dialog>& window, const std::function<void()>& afterRequest);
     void DeleteOtherWindows();

@@ -18,7 +18,6 @@
 
 namespace {
 
-
 // The terrain section records are built from the embankments and cuttings; a commit of
 // earthworks or tunnels makes them stale.
 void ClearDerivedLists(CMyTalvoDoc& doc)

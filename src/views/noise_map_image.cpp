@@ -57,8 +57,8 @@ constexpr double kSectionBelow = 8.0;  // m shown below the ground line
 constexpr double kSectionAbove = 4.0;  // m shown above the top of the map
 
 // Zoom and offsets that put the stretch from..to and the map's heights into the image.
-CViewProjection FittedSectionProjection(const CProjectSettings& s, int axis, double from, double to,
-                                        double top, QSize size)
+CViewProjection FittedSectionProjection(const CProjectSettings& s, int axis, double from, double to, double top,
+                                        QSize size)
 {
     const CSectionPlane plane(s, axis);
     const CViewProjection plain = SectionProjection(s, axis, size.width(), size.height(), 0, 0, 1);
@@ -80,14 +80,12 @@ CViewProjection FittedSectionProjection(const CProjectSettings& s, int axis, dou
 
 }  // namespace
 
-QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from,
-                             double to, QSize size)
+QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from, double to, QSize size)
 {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     QPainter painter(&image);
     const int axis = section.m_nSectionAxis;
-    const CViewProjection proj =
-        FittedSectionProjection(doc.m_settings, axis, from, to, section.m_dEndV, image.size());
+    const CViewProjection proj = FittedSectionProjection(doc.m_settings, axis, from, to, section.m_dEndV, image.size());
     const CWorkingLists working;
     const CResultDisplay results;
     CSectionPainter sectionPainter(painter, proj, doc, axis, working, results);
@@ -105,8 +103,7 @@ QSize SectionMapImageSize(const CNoiseMapGrid& section, double from, double to, 
     const double height = span > 0 ? roomW * metres / span + 2 * kFrame : width / 2.0;
     const CNoiseMapLegend legend(0);
     const double legendHeight = legend.Rect(QSize(width, 0)).bottom() + kFrame;
-    return QSize(width, std::clamp(static_cast<int>(std::lround(std::max(height, legendHeight))), kMinSide,
-                                   kMaxSide));
+    return QSize(width, std::clamp(static_cast<int>(std::lround(std::max(height, legendHeight))), kMinSide, kMaxSide));
 }
 
 QSize PlanMapImageSize(const CMyTalvoDoc& doc, int width)

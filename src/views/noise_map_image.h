@@ -15,8 +15,7 @@ QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSi
 // The section noise map as the section view shows it (mirrored, heights true to scale),
 // with the stretch `from` .. `to` of the section line and the heights of the map fitted
 // into the image beside the legend.
-QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from,
-                             double to, QSize size);
+QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from, double to, QSize size);
 // An image size for that picture `width` pixels wide, tall enough for the heights shown.
 QSize SectionMapImageSize(const CNoiseMapGrid& section, double from, double to, int width);
 

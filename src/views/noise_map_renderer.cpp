@@ -26,13 +26,11 @@ std::vector<int> EdgePixels(const std::vector<double>& edges, const std::functio
 
 QRect Between(int x0, int x1, int y0, int y1)
 {
-    return QRect(QPoint(std::min(x0, x1), std::min(y0, y1)),
-                 QPoint(std::max(x0, x1) - 1, std::max(y0, y1) - 1));
+    return QRect(QPoint(std::min(x0, x1), std::min(y0, y1)), QPoint(std::max(x0, x1) - 1, std::max(y0, y1) - 1));
 }
 
 // Fills the cells: runs of one class up a column are filled as one rectangle.
-void FillCells(QPainter& painter, const CNoiseMapGrid& grid, const std::vector<int>& px,
-               const std::vector<int>& py)
+void FillCells(QPainter& painter, const CNoiseMapGrid& grid, const std::vector<int>& px, const std::vector<int>& py)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -51,8 +49,7 @@ void FillCells(QPainter& painter, const CNoiseMapGrid& grid, const std::vector<i
     painter.restore();
 }
 
-void DrawIsoLines(QPainter& painter, const CNoiseMapGrid& grid,
-                  const std::function<QPointF(double, double)>& toPixel)
+void DrawIsoLines(QPainter& painter, const CNoiseMapGrid& grid, const std::function<QPointF(double, double)>& toPixel)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -130,8 +127,7 @@ void CNoiseMapLegend::Paint(QPainter& painter, QSize device) const
         painter.setPen(QPen(IsoLineColour(), 1));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(swatch);
-        const QRect text(swatch.right() + kPadding, swatch.top() - 1,
-                         kWidth - kSwatchWidth - 3 * kPadding, kRowHeight);
+        const QRect text(swatch.right() + kPadding, swatch.top() - 1, kWidth - kSwatchWidth - 3 * kPadding, kRowHeight);
         painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, m_arrEntry[i].label);
     }
     painter.restore();

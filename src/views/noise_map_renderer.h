@@ -53,8 +53,7 @@ public:
 
     void Paint(QPainter& painter, QSize device) const;
 
-    static constexpr int kMargin = 8, kPadding = 6, kRowHeight = 15, kSwatchWidth = 22,
-                         kWidth = 104, kTitleHeight = 18;
+    static constexpr int kMargin = 8, kPadding = 6, kRowHeight = 15, kSwatchWidth = 22, kWidth = 104, kTitleHeight = 18;
 
 private:
     QString m_strTitle;

@@ -12,22 +12,21 @@
 
 namespace {
 
-constexpr double kPlanHalfExtent = 1.1;     // view units over half the shorter side
-constexpr double kBarrierHalfWidth = 0.2;   // m, the strip drawn along a barrier
-constexpr double kMarkerSize = 0.03;        // view units, section-line triangles
+constexpr double kPlanHalfExtent = 1.1;            // view units over half the shorter side
+constexpr double kBarrierHalfWidth = 0.2;          // m, the strip drawn along a barrier
+constexpr double kMarkerSize = 0.03;               // view units, section-line triangles
 constexpr long long kMaxGridPointsDrawn = 200000;  // a denser grid would only blacken the area
-constexpr double kLabelNudge = 3;           // pixels between a receiver and its level text
+constexpr double kLabelNudge = 3;                  // pixels between a receiver and its level text
 
 }  // namespace
 
-CViewProjection PlanProjection(const CProjectSettings& s, int w, int h, double panX, double panY,
-                               double zoom)
+CViewProjection PlanProjection(const CProjectSettings& s, int w, int h, double panX, double panY, double zoom)
 {
     const double width = s.m_dAreaEndX - s.m_dAreaStartX;
     const double height = s.m_dAreaEndY - s.m_dAreaStartY;
     CViewProjection proj(w, h, kPlanHalfExtent);
-    proj.SetWorld(CViewProjection::ScaleForExtent(std::max(width, height)) * zoom,
-                  s.m_dAreaStartX + width / 2, s.m_dAreaStartY + height / 2, panX, panY);
+    proj.SetWorld(CViewProjection::ScaleForExtent(std::max(width, height)) * zoom, s.m_dAreaStartX + width / 2,
+                  s.m_dAreaStartY + height / 2, panX, panY);
     return proj;
 }
 
@@ -39,10 +38,14 @@ std::string ResultLabel(const CReceiverPoint& receiver, int band)
 }
 
 CPlanPainter::CPlanPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc,
-                           const CWorkingLists& working, const CResultDisplay& results,
-                           const CPickedPoints& picked)
-    : m_painter(painter), m_proj(proj), m_settings(doc.m_settings), m_working(working),
-      m_lists(ResolveLists(doc, working)), m_results(results), m_picked(picked)
+                           const CWorkingLists& working, const CResultDisplay& results, const CPickedPoints& picked)
+    : m_painter(painter),
+      m_proj(proj),
+      m_settings(doc.m_settings),
+      m_working(working),
+      m_lists(ResolveLists(doc, working)),
+      m_results(results),
+      m_picked(picked)
 {
 }
 
@@ -79,8 +82,7 @@ void CPlanPainter::DrawArea()
 {
     const double xs = m_settings.m_dAreaStartX, xe = m_settings.m_dAreaEndX;
     const double ys = m_settings.m_dAreaStartY, ye = m_settings.m_dAreaEndY;
-    const COutline area = {CMVector(xs, ys, 0), CMVector(xe, ys, 0), CMVector(xe, ye, 0),
-                           CMVector(xs, ye, 0)};
+    const COutline area = {CMVector(xs, ys, 0), CMVector(xe, ys, 0), CMVector(xe, ye, 0), CMVector(xs, ye, 0)};
     FillPolygon(m_painter, OutlineToPixels(m_proj, area), ViewColour::Area());
 }
 
@@ -117,8 +119,7 @@ void CPlanPainter::DrawRoads()
     for (std::size_t i = 0; i < m_lists.roads.size(); ++i) {
         const CRoad& r = m_lists.roads[i];
         const COutline deck = FrameOf(r).Rectangle(-r.m_dWidth / 2, r.m_dWidth / 2);
-        FillPolygon(m_painter, OutlineToPixels(m_proj, deck),
-                    Colour(EEntityKind::Road, i, ViewColour::Road()));
+        FillPolygon(m_painter, OutlineToPixels(m_proj, deck), Colour(EEntityKind::Road, i, ViewColour::Road()));
     }
     // Deck barriers go over every deck, so that a neighbouring road cannot hide them.
     for (std::size_t i = 0; i < m_lists.roads.size(); ++i)
@@ -133,8 +134,7 @@ void CPlanPainter::DrawRoadBarriers(const CRoad& road, const QColor& colour)
     const double len = frame.PlanLength();
     for (const CDeckBarrierLine& line : DeckBarrierLines(road)) {
         const CMVector a = frame.Place(0, line.across), b = frame.Place(len, line.across);
-        DrawLine(m_painter, ToQt(m_proj.WorldToPixel(a.x, a.y)), ToQt(m_proj.WorldToPixel(b.x, b.y)),
-                 colour, 1.5);
+        DrawLine(m_painter, ToQt(m_proj.WorldToPixel(a.x, a.y)), ToQt(m_proj.WorldToPixel(b.x, b.y)), colour, 1.5);
     }
 }
 
@@ -197,8 +197,7 @@ void CPlanPainter::DrawResultLabels()
         if (!AtGridHeight(r))
             continue;
         const QPointF at = ToQt(m_proj.WorldToPixel(r.m_dX + 1, r.m_dY)) + QPointF(kLabelNudge, 0);
-        DrawLabel(m_painter, at, QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)),
-                  ViewColour::Red());
+        DrawLabel(m_painter, at, QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)), ViewColour::Red());
     }
 }
 

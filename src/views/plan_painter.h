@@ -23,17 +23,15 @@ struct CResultDisplay {
 
 // The projection of the plan view for a client area and the view's pan and zoom:
 // S = 2 / max(W, H), the middle of the calculation area at the centre.
-CViewProjection PlanProjection(const CProjectSettings& settings, int w, int h, double panX,
-                               double panY, double zoom);
+CViewProjection PlanProjection(const CProjectSettings& settings, int w, int h, double panX, double panY, double zoom);
 
 // The text of a receiver's level in a band (1..8) or overall (0).
 std::string ResultLabel(const CReceiverPoint& receiver, int band);
 
 class CPlanPainter {
 public:
-    CPlanPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc,
-                 const CWorkingLists& working, const CResultDisplay& results,
-                 const CPickedPoints& picked);
+    CPlanPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc, const CWorkingLists& working,
+                 const CResultDisplay& results, const CPickedPoints& picked);
     // A noise map to paint over the area, under the model, with its legend; nullptr: none.
     void SetNoiseMap(const CNoiseMapGrid* map) { m_pNoiseMap = map; }
     void Paint();

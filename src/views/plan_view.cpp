@@ -15,8 +15,7 @@ constexpr double kPlanZoomInStep = 0.1;  // the pane's "확대"
 }  // namespace
 
 CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent)
-    : CNavigableView(kPlanZoomInStep, parent), m_pDoc(doc),
-      m_pInputs(new CInputWindowCoordinator(doc, this, this))
+    : CNavigableView(kPlanZoomInStep, parent), m_pDoc(doc), m_pInputs(new CInputWindowCoordinator(doc, this, this))
 {
     m_pInputs->SetResultsShownQuery(
         [this] { return m_results.m_bShowResults || m_pNoiseMap != nullptr || !m_pResultDlg.isNull(); });
@@ -80,8 +79,7 @@ void CPlan_View::RepaintBoth()
 
 CViewProjection CPlan_View::Projection(QSize size) const
 {
-    return PlanProjection(m_pDoc->m_settings, size.width(), size.height(), m_nav.m_dPanX,
-                          m_nav.m_dPanY, m_nav.m_dZoom);
+    return PlanProjection(m_pDoc->m_settings, size.width(), size.height(), m_nav.m_dPanX, m_nav.m_dPanY, m_nav.m_dZoom);
 }
 
 void CPlan_View::Render(QPaintDevice* device) const

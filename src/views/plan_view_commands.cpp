@@ -6,10 +6,7 @@
 #include "views/input_window_coordinator.h"
 #include "views/plan_view.h"
 
-bool CPlan_View::HasResults() const
-{
-    return m_pDoc->m_nCalculatedInFile == 1 || m_pDoc->IsCalculated();
-}
+bool CPlan_View::HasResults() const { return m_pDoc->m_nCalculatedInFile == 1 || m_pDoc->IsCalculated(); }
 
 void CPlan_View::OnInputRoad() { m_pInputs->OpenRoadInput(); }
 void CPlan_View::OnInputTunnel() { m_pInputs->OpenTunnelInput(); }

@@ -24,18 +24,19 @@ long long PointsAlong(double extent, double spacing)
 
 }  // namespace
 
-CViewGrid::CViewGrid(double startX, double startY, double endX, double endY,
-                             double spacing)
-    : m_dStartX(startX), m_dStartY(startY), m_dSpacing(spacing),
-      m_nColumns(PointsAlong(endX - startX, spacing)), m_nRows(PointsAlong(endY - startY, spacing))
+CViewGrid::CViewGrid(double startX, double startY, double endX, double endY, double spacing)
+    : m_dStartX(startX),
+      m_dStartY(startY),
+      m_dSpacing(spacing),
+      m_nColumns(PointsAlong(endX - startX, spacing)),
+      m_nRows(PointsAlong(endY - startY, spacing))
 {
     if (m_nColumns == 0 || m_nRows == 0)
         m_nColumns = m_nRows = 0;
 }
 
 CViewGrid::CViewGrid(const CProjectSettings& s)
-    : CViewGrid(s.m_dAreaStartX, s.m_dAreaStartY, s.m_dAreaEndX, s.m_dAreaEndY,
-                    s.m_dReceiverSpacing)
+    : CViewGrid(s.m_dAreaStartX, s.m_dAreaStartY, s.m_dAreaEndX, s.m_dAreaEndY, s.m_dReceiverSpacing)
 {
 }
 
@@ -51,8 +52,7 @@ CViewPoint CViewGrid::PointAt(long long column, long long row) const
     return {m_dStartX + double(column) * m_dSpacing, m_dStartY + double(row) * m_dSpacing};
 }
 
-CGridIndexRange CViewGrid::IndexRange(double lo, double hi, double start,
-                                          long long count) const
+CGridIndexRange CViewGrid::IndexRange(double lo, double hi, double start, long long count) const
 {
     if (!Valid() || !(lo <= hi))
         return {};
@@ -78,8 +78,7 @@ CGridIndexRange CViewGrid::RowsIn(const CViewProjection& proj, double y0, double
     return IndexRange(lo, hi, m_dStartY, m_nRows);
 }
 
-std::optional<long long> CViewGrid::Pick(const CViewProjection& proj, double px,
-                                             double py) const
+std::optional<long long> CViewGrid::Pick(const CViewProjection& proj, double px, double py) const
 {
     const double half = kPickRegion / 2;
     const CGridIndexRange columns = ColumnsIn(proj, px - half, px + half);
@@ -91,6 +90,5 @@ std::optional<long long> CViewGrid::Pick(const CViewProjection& proj, double px,
 
 bool GridShown(const CProjectSettings& s)
 {
-    return s.m_dReceiverSpacing != 0 && s.m_bShowReceivers &&
-           !(s.m_dReceiverHeight < s.m_dBaseHeight);
+    return s.m_dReceiverSpacing != 0 && s.m_bShowReceivers && !(s.m_dReceiverHeight < s.m_dBaseHeight);
 }

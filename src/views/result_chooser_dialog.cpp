@@ -10,8 +10,8 @@ CResultWindow::CResultWindow(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("화면 출력/제거"));
     m_pBands = new QComboBox(this);
-    for (const char* entry : {"Overall (dBA)", "63 Hz", "125 Hz", "250 Hz", "500 Hz", "1K Hz", "2K Hz", "4K Hz",
-                              "8K Hz"})
+    for (const char* entry :
+         {"Overall (dBA)", "63 Hz", "125 Hz", "250 Hz", "500 Hz", "1K Hz", "2K Hz", "4K Hz", "8K Hz"})
         m_pBands->addItem(QString::fromUtf8(entry));
     m_pBands->setCurrentIndex(0);
     m_pShow = new QPushButton(QStringLiteral("출력 확인"), this);

@@ -57,8 +57,8 @@ CResultDlg::CResultDlg(QWidget* parent) : QDialog(parent)
 void CResultDlg::BuildGrid()
 {
     m_pGrid = new QTableWidget(kRows, kColumns, this);
-    m_pGrid->setHorizontalHeaderLabels({"ID", "X (m)", "Y (m)", "Z (m)", "63", "125", "250", "500", "1K", "2K",
-                                        "4K", "8K", "Overall"});
+    m_pGrid->setHorizontalHeaderLabels(
+        {"ID", "X (m)", "Y (m)", "Z (m)", "63", "125", "250", "500", "1K", "2K", "4K", "8K", "Overall"});
     m_pGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pGrid->verticalHeader()->setVisible(false);
     for (int column = 4; column < 12; ++column)

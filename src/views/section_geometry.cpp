@@ -66,8 +66,8 @@ bool CSectionPlane::Contains(const CMVector& point) const
     return std::fabs(sum - area) <= kAreaTol;
 }
 
-std::optional<std::pair<CSectionCrossing, CSectionCrossing>> CrossOutline(
-    const CSectionPlane& plane, const COutline& outline)
+std::optional<std::pair<CSectionCrossing, CSectionCrossing>> CrossOutline(const CSectionPlane& plane,
+                                                                          const COutline& outline)
 {
     std::vector<CSectionCrossing> found;
     for (std::size_t i = 0; i < outline.size() && found.size() < 2; ++i) {
@@ -79,9 +79,9 @@ std::optional<std::pair<CSectionCrossing, CSectionCrossing>> CrossOutline(
     return std::make_pair(found[0], found[1]);
 }
 
-std::optional<std::pair<CSectionCrossing, CSectionCrossing>> CrossSides(
-    const CSectionPlane& plane, const CMVector& a0, const CMVector& a1, const CMVector& b0,
-    const CMVector& b1)
+std::optional<std::pair<CSectionCrossing, CSectionCrossing>> CrossSides(const CSectionPlane& plane, const CMVector& a0,
+                                                                        const CMVector& a1, const CMVector& b0,
+                                                                        const CMVector& b1)
 {
     const auto a = plane.Cross(a0, a1);
     const auto b = plane.Cross(b0, b1);

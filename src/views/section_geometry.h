@@ -40,7 +40,7 @@ public:
     // the rectangle's edges add up to the rectangle's area within 0.01 m².
     bool Contains(const CMVector& point) const;
 
-    static constexpr double kAreaTol = 0.01;     // m²
+    static constexpr double kAreaTol = 0.01;      // m²
     static constexpr double kHalfHeight = 10000;  // the rectangle spans -10000..10000 m
 
 private:
@@ -52,19 +52,18 @@ private:
 };
 
 // The first two crossings met going round a closed outline, or nothing.
-std::optional<std::pair<CSectionCrossing, CSectionCrossing>> CrossOutline(
-    const CSectionPlane& plane, const COutline& outline);
+std::optional<std::pair<CSectionCrossing, CSectionCrossing>> CrossOutline(const CSectionPlane& plane,
+                                                                          const COutline& outline);
 
 // Crossings of two parallel edges (the sides of a road or tunnel); both or nothing.
-std::optional<std::pair<CSectionCrossing, CSectionCrossing>> CrossSides(
-    const CSectionPlane& plane, const CMVector& a0, const CMVector& a1, const CMVector& b0,
-    const CMVector& b1);
+std::optional<std::pair<CSectionCrossing, CSectionCrossing>> CrossSides(const CSectionPlane& plane, const CMVector& a0,
+                                                                        const CMVector& a1, const CMVector& b0,
+                                                                        const CMVector& b1);
 
 // Where the plane cuts the two long sides of a road or tunnel, whose heights run from
 // the start height to the end height.
 template <typename T>
-std::optional<std::pair<CSectionCrossing, CSectionCrossing>> CrossLongSides(
-    const CSectionPlane& plane, const T& e)
+std::optional<std::pair<CSectionCrossing, CSectionCrossing>> CrossLongSides(const CSectionPlane& plane, const T& e)
 {
     const CLineFrame f = FrameOf(e);
     const double len = f.PlanLength(), half = e.m_dWidth / 2;

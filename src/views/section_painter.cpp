@@ -18,21 +18,25 @@ constexpr double kLabelNudge = 4;          // pixels between a receiver and its 
 
 }  // namespace
 
-CViewProjection SectionProjection(const CProjectSettings& s, int axis, int w, int h, double panX,
-                                  double panY, double zoom)
+CViewProjection SectionProjection(const CProjectSettings& s, int axis, int w, int h, double panX, double panY,
+                                  double zoom)
 {
     const CSectionPlane plane(s, axis);
     CViewProjection proj(w, h, kSectionHalfExtent);
-    proj.SetWorld(CViewProjection::ScaleForExtent(s.m_dAreaEndY - s.m_dAreaStartY) * zoom,
-                  plane.AxisCentre(), 0, panX, panY);
+    proj.SetWorld(CViewProjection::ScaleForExtent(s.m_dAreaEndY - s.m_dAreaStartY) * zoom, plane.AxisCentre(), 0, panX,
+                  panY);
     return proj;
 }
 
-CSectionPainter::CSectionPainter(QPainter& painter, const CViewProjection& proj,
-                                 const CMyTalvoDoc& doc, int axis, const CWorkingLists& working,
-                                 const CResultDisplay& results)
-    : m_painter(painter), m_proj(proj), m_settings(doc.m_settings), m_plane(doc.m_settings, axis),
-      m_working(working), m_lists(ResolveLists(doc, working)), m_results(results)
+CSectionPainter::CSectionPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc, int axis,
+                                 const CWorkingLists& working, const CResultDisplay& results)
+    : m_painter(painter),
+      m_proj(proj),
+      m_settings(doc.m_settings),
+      m_plane(doc.m_settings, axis),
+      m_working(working),
+      m_lists(ResolveLists(doc, working)),
+      m_results(results)
 {
 }
 
@@ -70,8 +74,8 @@ QColor CSectionPainter::Colour(EEntityKind kind, std::size_t index, const QColor
     return m_working.IsHighlighted(kind, index) ? ViewColour::Highlight() : normal;
 }
 
-void CSectionPainter::FillQuad(const CSectionCrossing& a, const CSectionCrossing& b, double topA,
-                               double topB, const QColor& colour)
+void CSectionPainter::FillQuad(const CSectionCrossing& a, const CSectionCrossing& b, double topA, double topB,
+                               const QColor& colour)
 {
     QPolygonF quad;
     quad << At(a.pos, a.height) << At(b.pos, b.height) << At(b.pos, topB) << At(a.pos, topA);
@@ -164,8 +168,8 @@ void CSectionPainter::GatherDeckBarriers(const CRoad& road, bool highlighted)
     const double len = f.PlanLength();
     for (const CDeckBarrierLine& line : DeckBarrierLines(road)) {
         // A deck barrier stands on the deck where the section cuts it.
-        if (const auto at = m_plane.Cross(f.Place(0, line.across, road.m_dStartZ),
-                                          f.Place(len, line.across, road.m_dEndZ)))
+        if (const auto at =
+                m_plane.Cross(f.Place(0, line.across, road.m_dStartZ), f.Place(len, line.across, road.m_dEndZ)))
             m_arrDeckBarrier.push_back({*at, line.height, highlighted});
     }
 }
@@ -177,8 +181,7 @@ void CSectionPainter::DrawBarriers()
         const CBarrier_Stage& b = m_lists.barriers[i];
         const auto at = m_plane.Cross({b.m_dStartX, b.m_dStartY, 0}, {b.m_dEndX, b.m_dEndY, 0});
         if (at)
-            DrawBarrier(at->pos, base, base + b.m_dHeight,
-                        Colour(EEntityKind::Barrier, i, ViewColour::Barrier()));
+            DrawBarrier(at->pos, base, base + b.m_dHeight, Colour(EEntityKind::Barrier, i, ViewColour::Barrier()));
     }
     for (const CDeckBarrier& d : m_arrDeckBarrier) {
         DrawBarrier(d.at.pos, d.at.height, d.at.height + d.height,
@@ -205,8 +208,7 @@ void CSectionPainter::DrawReceivers()
         DrawPoint(m_painter, At(pos, r.m_dZ), ViewColour::Black());
         if (m_results.m_bShowResults) {
             DrawLabel(m_painter, At(pos, r.m_dZ) + QPointF(kLabelNudge, -kLabelNudge),
-                      QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)),
-                      ViewColour::Red());
+                      QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)), ViewColour::Red());
         }
     }
 }
@@ -215,8 +217,7 @@ void CSectionPainter::DrawMarker(double apexX, double apexY, double dx)
 {
     auto at = [this](double ux, double uy) { return ToQt(m_proj.OverlayToPixel(ux, uy)); };
     QPolygonF triangle;
-    triangle << at(apexX, apexY) << at(apexX + dx, apexY - kMarkerSize)
-             << at(apexX + dx, apexY + kMarkerSize);
+    triangle << at(apexX, apexY) << at(apexX + dx, apexY - kMarkerSize) << at(apexX + dx, apexY + kMarkerSize);
     FillPolygon(m_painter, triangle, ViewColour::Marker());
 }
 
@@ -232,8 +233,7 @@ void CSectionPainter::DrawOverlay()
     DrawLine(m_painter, at(end + 0.1, 0), at(end + 0.45, 0), colour);
     DrawLine(m_painter, at(end + 0.1, 0), at(end + 0.13, 0.03), colour);
     DrawLine(m_painter, at(end + 0.1, 0), at(end + 0.13, -0.03), colour);
-    DrawLabel(m_painter, at(end + 0.47, -0.02), alongX ? QStringLiteral("x") : QStringLiteral("y"),
-              colour);
+    DrawLabel(m_painter, at(end + 0.47, -0.02), alongX ? QStringLiteral("x") : QStringLiteral("y"), colour);
     DrawLabel(m_painter, at(m_plane.Mirror(0) * s - 0.01, -0.07), QStringLiteral("0"), colour);
     const double height = m_settings.m_dReceiverHeight * s;
     DrawMarker(start - kMarkerSize, height, -kMarkerSize);

@@ -21,13 +21,13 @@ struct CProjectSettings;
 // The projection of the section view: S = 2 / (area end Y - area start Y) in both
 // orientations, the middle of the area's extent along the axis at the centre and height 0
 // on the middle line.
-CViewProjection SectionProjection(const CProjectSettings& settings, int axis, int w, int h,
-                                  double panX, double panY, double zoom);
+CViewProjection SectionProjection(const CProjectSettings& settings, int axis, int w, int h, double panX, double panY,
+                                  double zoom);
 
 class CSectionPainter {
 public:
-    CSectionPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc,
-                    int axis, const CWorkingLists& working, const CResultDisplay& results);
+    CSectionPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc, int axis,
+                    const CWorkingLists& working, const CResultDisplay& results);
     // A section noise map to paint under the model, with its legend; nullptr: none.
     void SetNoiseMap(const CNoiseMapGrid* map) { m_pNoiseMap = map; }
     void Paint();
@@ -41,8 +41,7 @@ private:
 
     QPointF At(double pos, double height) const;  // mirrored position and height to pixels
     QColor Colour(EEntityKind kind, std::size_t index, const QColor& normal) const;
-    void FillQuad(const CSectionCrossing& a, const CSectionCrossing& b, double topA, double topB,
-                  const QColor& colour);
+    void FillQuad(const CSectionCrossing& a, const CSectionCrossing& b, double topA, double topB, const QColor& colour);
     void DrawEmbankments();
     void DrawProfileFill();
     void DrawCuttings();

@@ -44,9 +44,8 @@ void CSection_View::Render(QPaintDevice* device) const
 {
     QPainter painter(device);
     const int axis = SectionAxis();
-    const CViewProjection proj = SectionProjection(m_pDoc->m_settings, axis, device->width(),
-                                                   device->height(), m_nav.m_dPanX, m_nav.m_dPanY,
-                                                   m_nav.m_dZoom);
+    const CViewProjection proj = SectionProjection(m_pDoc->m_settings, axis, device->width(), device->height(),
+                                                   m_nav.m_dPanX, m_nav.m_dPanY, m_nav.m_dZoom);
     CSectionPainter sectionPainter(painter, proj, *m_pDoc, axis, m_working, m_results);
     // A section computed along another line than the one shown is not drawn.
     if (m_pNoiseMap && m_pNoiseMap->section && m_pNoiseMap->section->m_nSectionAxis == axis)

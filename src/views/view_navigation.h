@@ -16,8 +16,16 @@ struct CViewNavigation {
     static constexpr double kWheelStep = 0.1;
     static constexpr double kMinZoom = 0.1;
 
-    void OffsetBy(double dx, double dy) { m_dPanX += dx; m_dPanY += dy; }
-    void Centre() { m_dPanX = 0; m_dPanY = 0; }
+    void OffsetBy(double dx, double dy)
+    {
+        m_dPanX += dx;
+        m_dPanY += dy;
+    }
+    void Centre()
+    {
+        m_dPanX = 0;
+        m_dPanY = 0;
+    }
     void ZoomBy(double step) { m_dZoom += step; }
     void ZoomReset() { m_dZoom = 1.0; }
     // The pane's "축소": a result of 0 or less becomes 0.1.
@@ -34,5 +42,9 @@ struct CViewNavigation {
     // Ctrl+drag to (x, y) in a client area of the given height: the scene follows the pointer.
     void DragTo(int x, int y, int clientHeight);
     // Left button released: the offsets reached become the drag copies.
-    void Release() { m_dDragPanX = m_dPanX; m_dDragPanY = m_dPanY; }
+    void Release()
+    {
+        m_dDragPanX = m_dPanX;
+        m_dDragPanY = m_dPanY;
+    }
 };

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-CViewProjection::CViewProjection(int w, int h, double halfExtent)
-    : m_nWidth(std::max(1, w)), m_nHeight(std::max(1, h))
+CViewProjection::CViewProjection(int w, int h, double halfExtent) : m_nWidth(std::max(1, w)), m_nHeight(std::max(1, h))
 {
     const double aspect = double(m_nWidth) / m_nHeight;
     if (m_nWidth >= m_nHeight) {

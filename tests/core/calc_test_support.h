@@ -9,8 +9,7 @@
 namespace calctest {
 
 // A straight road of the given pieces whose whole band power is 'power' in every band.
-inline CRoad Road(double sx, double sy, double ex, double ey, double z, double width, int pieces,
-                  double power = 100.0)
+inline CRoad Road(double sx, double sy, double ex, double ey, double z, double width, int pieces, double power = 100.0)
 {
     CRoad r;
     const double length = std::hypot(ex - sx, ey - sy);

@@ -24,8 +24,7 @@ inline std::string Quoted(const std::string& s) { return "'" + s + "'"; }
 inline CliRun RunCli(const std::string& args, const iotest::ScratchDir& dir)
 {
     const std::string outFile = dir.File("stdout.txt"), errFile = dir.File("stderr.txt");
-    const std::string command =
-        Quoted(TALVO_CLI) + " " + args + " >" + Quoted(outFile) + " 2>" + Quoted(errFile);
+    const std::string command = Quoted(TALVO_CLI) + " " + args + " >" + Quoted(outFile) + " 2>" + Quoted(errFile);
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, iotest::ReadBytes(outFile), iotest::ReadBytes(errFile)};
 }

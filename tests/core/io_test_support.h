@@ -55,8 +55,8 @@ public:
     std::string File(const std::string& name) const { return m_path + "/" + name; }
     std::size_t EntryCount() const
     {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(m_path),
-                                                      std::filesystem::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(m_path), std::filesystem::directory_iterator()));
     }
 
 private:

@@ -48,11 +48,11 @@ TEST(CalcSceneData, ObstaclesInScreeningOrderWithRelativeHeights)
                           kObstacleOptBarrier};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(s.m_arrObstacle[i].m_nKind, kinds[i]);
-    EXPECT_EQ(s.m_arrObstacle[0].m_nIndex, 1);        // barrier 0 is excluded
+    EXPECT_EQ(s.m_arrObstacle[0].m_nIndex, 1);  // barrier 0 is excluded
     EXPECT_EQ(s.m_arrObstacle[0].m_nAttenuator, 5);
-    EXPECT_EQ(s.m_arrObstacle[0].m_dTop, 4.0);        // barriers stand on the base height
-    EXPECT_EQ(s.m_arrObstacle[1].m_dTop, 6.0);        // cutting rim: absolute ground 0
-    EXPECT_EQ(s.m_arrObstacle[2].m_dTop, 10.0);       // embankment: 4 m above absolute 0
+    EXPECT_EQ(s.m_arrObstacle[0].m_dTop, 4.0);   // barriers stand on the base height
+    EXPECT_EQ(s.m_arrObstacle[1].m_dTop, 6.0);   // cutting rim: absolute ground 0
+    EXPECT_EQ(s.m_arrObstacle[2].m_dTop, 10.0);  // embankment: 4 m above absolute 0
     EXPECT_EQ(s.m_arrObstacle[3].m_dTop, 8.0);
 }
 
@@ -62,7 +62,7 @@ TEST(CalcSceneData, ReflectorsInListOrderIgnoringTheExclusions)
     const std::vector<CBarrier_Stage> bridge{Barrier(0, 60, 100, 60, 8.0)};
     const CSceneData s = BuildSceneData(doc, bridge, 0.0);
     ASSERT_EQ(s.m_arrReflector.size(), 6u);
-    const int kinds[6] = {kObstacleBarrier,  kObstacleBarrier,    kObstacleOptBarrier,
+    const int kinds[6] = {kObstacleBarrier, kObstacleBarrier,    kObstacleOptBarrier,
                           kObstacleCutting, kObstacleEmbankment, kObstacleBridgeBarrier};
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(s.m_arrReflector[i].m_rect.m_nKind, kinds[i]);

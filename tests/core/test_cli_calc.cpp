@@ -81,17 +81,13 @@ void CheckAcceptance(const std::string& name)
 
 TEST(CliCalc, OpenRoadAgreesWithTheIndependentCalculation) { CheckAcceptance("open-road"); }
 
-TEST(CliCalc, BarrierAndEmbankmentAgreeWithTheIndependentCalculation)
-{
-    CheckAcceptance("barrier-embankment");
-}
+TEST(CliCalc, BarrierAndEmbankmentAgreeWithTheIndependentCalculation) { CheckAcceptance("barrier-embankment"); }
 
 TEST(CliCalc, SaveWritesTheResultsWithTheProject)
 {
     ScratchDir dir;
     const std::string saved = dir.File("saved.tlv");
-    const CalcRun r =
-        RunCalc(Quoted(iotest::DataPath("acceptance/open-road.tlv")) + " --save " + Quoted(saved), dir);
+    const CalcRun r = RunCalc(Quoted(iotest::DataPath("acceptance/open-road.tlv")) + " --save " + Quoted(saved), dir);
     ASSERT_EQ(r.status, 0) << r.err;
     CMyTalvoDoc doc;
     ASSERT_TRUE(OpenProject(doc, saved).ok);

@@ -34,8 +34,7 @@ TEST(CliConvert, ConvertsALineFormFileToTheKeyForm)
     const RunResult r =
         RunCli("convert " + Quoted(iotest::DataPath("io/line_v13.tlv")) + " " + Quoted(dir.File("out.tlv")), dir);
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(iotest::ReadBytes(dir.File("out.tlv")),
-              iotest::ReadBytes(iotest::DataPath("io/line_v13.converted.tlv")));
+    EXPECT_EQ(iotest::ReadBytes(dir.File("out.tlv")), iotest::ReadBytes(iotest::DataPath("io/line_v13.converted.tlv")));
 }
 
 TEST(CliConvert, ReportsEveryFailureOnStderrWithStatusOne)

@@ -70,18 +70,14 @@ void ExpectSameFields(const std::string& actual, const std::string& expected)
 void ExpectAcceptance(const std::string& name)
 {
     const std::string dir = std::string(TALVO_TEST_DATA) + "/acceptance/";
-    ExpectSameFields(RunCli("emission \"" + dir + name + ".tlv\""),
-                     iotest::ReadBytes(dir + name + ".emission.txt"));
+    ExpectSameFields(RunCli("emission \"" + dir + name + ".tlv\""), iotest::ReadBytes(dir + name + ".emission.txt"));
 }
 
 }  // namespace
 
 TEST(CliEmission, OpenRoadMatchesTheIndependentCalculation) { ExpectAcceptance("open-road"); }
 
-TEST(CliEmission, BarrierEmbankmentMatchesTheIndependentCalculation)
-{
-    ExpectAcceptance("barrier-embankment");
-}
+TEST(CliEmission, BarrierEmbankmentMatchesTheIndependentCalculation) { ExpectAcceptance("barrier-embankment"); }
 
 TEST(CliEmission, PrintsRefusalsNoEnergyMarksAndTunnelPortals)
 {

@@ -62,8 +62,8 @@ TEST(CliGridAcceptance, BarrierEmbankmentGridMatchesTheReference)
 {
     ScratchDir dir;
     const std::string output = dir.File("grid.txt");
-    const clitest::CliRun run = RunCli(
-        "grid " + Quoted(clitest::AcceptanceProject()) + " -o " + Quoted(output) + " " + GridArgs(), dir);
+    const clitest::CliRun run =
+        RunCli("grid " + Quoted(clitest::AcceptanceProject()) + " -o " + Quoted(output) + " " + GridArgs(), dir);
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string actual = iotest::ReadBytes(output);
     const auto actualLines = Split(actual, '\n');
@@ -81,8 +81,10 @@ TEST(CliGridAcceptance, ThreadCountGivesTheSameBytes)
     ScratchDir dir;
     const std::string project = Quoted(clitest::AcceptanceProject());
     const std::string common = " --spacing 25 --height 1.5";
-    ASSERT_EQ(RunCli("grid " + project + " -o " + Quoted(dir.File("one.txt")) + " --threads 1" + common, dir).status, 0);
-    ASSERT_EQ(RunCli("grid " + project + " -o " + Quoted(dir.File("three.txt")) + " --threads 3" + common, dir).status, 0);
+    ASSERT_EQ(RunCli("grid " + project + " -o " + Quoted(dir.File("one.txt")) + " --threads 1" + common, dir).status,
+              0);
+    ASSERT_EQ(RunCli("grid " + project + " -o " + Quoted(dir.File("three.txt")) + " --threads 3" + common, dir).status,
+              0);
     const std::string one = iotest::ReadBytes(dir.File("one.txt"));
     EXPECT_EQ(Split(one, '\n').size(), 33u * 13u);  // x 0..800, y 25..325 at 25 m
     EXPECT_EQ(iotest::ReadBytes(dir.File("three.txt")), one);
@@ -96,9 +98,9 @@ TEST(CliSearchesAcceptance, LengthSearchPrintsOneOfItsMessages)
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string line = Trimmed(run.out);
     EXPECT_EQ(Split(run.out, '\n').size(), 1u);
-    const bool known = line == "방음벽을 설치할 필요가 없습니다." || line == "계산영역을 크게 해주세요." ||
-                       (line.rfind("선택한 수음점에서 방음벽의 최대 연장은 ", 0) == 0 &&
-                        line.find("m입니다.") != std::string::npos);
+    const bool known =
+        line == "방음벽을 설치할 필요가 없습니다." || line == "계산영역을 크게 해주세요." ||
+        (line.rfind("선택한 수음점에서 방음벽의 최대 연장은 ", 0) == 0 && line.find("m입니다.") != std::string::npos);
     EXPECT_TRUE(known) << line;
 }
 
@@ -106,14 +108,13 @@ TEST(CliSearchesAcceptance, OptimiseReportsTheBestBarrierOrWhyThereIsNone)
 {
     ScratchDir dir;
     const std::string command = "optimise " + Quoted(clitest::AcceptanceProject()) +
-                               " --receiver 1 --from 150,12.5 --to 350,12.5 --max-height 6 --height-step 1";
+                                " --receiver 1 --from 150,12.5 --to 350,12.5 --max-height 6 --height-step 1";
     const std::string base = command + " --length-step 40";
     // A target far below any level: the full barrier already fails.
     EXPECT_EQ(RunCli(base + " --target 0", dir).out, std::string(kMsgCannotSatisfy) + "\n");
     // A target far above: no candidate comes within 2 dB of it.
     EXPECT_EQ(RunCli(base + " --target 200", dir).out, std::string(kMsgNoNeedToCalculate) + "\n");
-    EXPECT_EQ(RunCli(command + " --length-step 0 --target 60", dir).out,
-              "길이방향 계산간격은 0보다 커야 합니다.\n");
+    EXPECT_EQ(RunCli(command + " --length-step 0 --target 60", dir).out, "길이방향 계산간격은 0보다 커야 합니다.\n");
 
     // Half a decibel above the level behind the full barrier: that barrier at full height
     // meets the condition, so a barrier on the design line is found.

@@ -55,13 +55,13 @@ TEST(CliGrid, WritesNoFileWhenTheExportDoesNotStart)
     EXPECT_EQ(uncalculated.status, 1);
     EXPECT_NE(uncalculated.err.find("소음해석을 먼저 수행하세요."), std::string::npos);
 
-    const clitest::CliRun zero = RunCli("grid " + Quoted(clitest::AcceptanceProject()) + " -o " +
-                                            Quoted(output) + " --spacing 0", dir);
+    const clitest::CliRun zero =
+        RunCli("grid " + Quoted(clitest::AcceptanceProject()) + " -o " + Quoted(output) + " --spacing 0", dir);
     EXPECT_EQ(zero.status, 1);
     EXPECT_FALSE(std::filesystem::exists(output));
 
-    const clitest::CliRun noFolder = RunCli("grid " + Quoted(clitest::AcceptanceProject()) + " -o " +
-                                                Quoted(dir.File("no/folder/grid.txt")), dir);
+    const clitest::CliRun noFolder =
+        RunCli("grid " + Quoted(clitest::AcceptanceProject()) + " -o " + Quoted(dir.File("no/folder/grid.txt")), dir);
     EXPECT_EQ(noFolder.status, 1);
     EXPECT_FALSE(noFolder.err.empty());
 }

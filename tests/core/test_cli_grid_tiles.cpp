@@ -93,10 +93,22 @@ TEST(CliGridTiles, BadTilesAreRefusedWithStatusOneAndNoFile)
     const std::string output = dir.File("tile.txt");
     const std::string write = " -o " + Quoted(output);
     const std::string bad[] = {
-        " --tile 0/3" + write,   " --tile 4/3" + write,  " --tile 1/0" + write,   " --tile 3" + write,
-        " --tile 1/3/4" + write, " --tile a/b" + write,  " --tile ''" + write,    " --tile -1/3" + write,
-        " --tile 1/22" + write,  " --tile 22/22" + write, " --tile 1/2",          " --plan 0",
-        " --plan -3",            " --plan 22",           " --plan two",           " --plan 2" + write,
+        " --tile 0/3" + write,
+        " --tile 4/3" + write,
+        " --tile 1/0" + write,
+        " --tile 3" + write,
+        " --tile 1/3/4" + write,
+        " --tile a/b" + write,
+        " --tile ''" + write,
+        " --tile -1/3" + write,
+        " --tile 1/22" + write,
+        " --tile 22/22" + write,
+        " --tile 1/2",
+        " --plan 0",
+        " --plan -3",
+        " --plan 22",
+        " --plan two",
+        " --plan 2" + write,
         " --plan 2 --tile 1/2",
     };
     for (const std::string& args : bad) {

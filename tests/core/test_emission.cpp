@@ -109,8 +109,7 @@ TEST(Emission, SpeedsAreClampedBetween40And130AndZeroWithoutVehicles)
     EXPECT_EQ(r.m_dSpeed[2], 0.0);
     const double cars1k = 38.7 + 33.0 * std::log10(130.0) - 20.0;
     const double bus1k = 51.6 + 27.3 * std::log10(40.0) - 30.0;
-    EXPECT_NEAR(r.m_dLevel[4], 10.0 * std::log10(std::pow(10.0, cars1k / 10) + std::pow(10.0, bus1k / 10)),
-                kLevelTol);
+    EXPECT_NEAR(r.m_dLevel[4], 10.0 * std::log10(std::pow(10.0, cars1k / 10) + std::pow(10.0, bus1k / 10)), kLevelTol);
     EXPECT_NEAR(ComputeEmission(OneClass(3, 20.0, 40.0)).m_dLevel[3], 62.56, kLevelTol);
 }
 

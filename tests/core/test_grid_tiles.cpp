@@ -48,8 +48,8 @@ std::string TilesConcatenated(const CReceiverGrid& grid, long long count, int th
     for (const CGridTile& tile : PlanGridTiles(grid, count).m_arrTile) {
         std::ostringstream out;
         CRunProgress progress;
-        const CExportOutcome outcome = RunReceiverExportColumns(
-            grid, tile.m_nFirstColumn, tile.m_nColumns, FakeLevels, out, progress, threads);
+        const CExportOutcome outcome =
+            RunReceiverExportColumns(grid, tile.m_nFirstColumn, tile.m_nColumns, FakeLevels, out, progress, threads);
         EXPECT_EQ(outcome.status, CExportOutcome::Status::Finished) << outcome.message;
         EXPECT_EQ(progress.Total(), tile.m_nPoints) << "tile " << tile.m_nNumber;
         EXPECT_EQ(outcome.lines, tile.m_nPoints) << "tile " << tile.m_nNumber;
@@ -67,8 +67,23 @@ TEST(GridTiles, TileSpecAcceptsOnlyKOfNWithKFromOneToN)
     EXPECT_EQ(tileSpec.m_nTile, 3);
     EXPECT_EQ(tileSpec.m_nCount, 7);
     EXPECT_EQ(ParseTileSpec("1/1", tileSpec), "");
-    const char* bad[] = {"",    "3",    "/3",   "1/",    "0/3",   "4/3",   "1/0",    "-1/3", "+1/3", " 1/3",
-                         "1/3 ", "1/3/4", "a/b", "1.0/3", "1/3.0", "1\\3", "99999999999999999999/1"};
+    const char* bad[] = {"",
+                         "3",
+                         "/3",
+                         "1/",
+                         "0/3",
+                         "4/3",
+                         "1/0",
+                         "-1/3",
+                         "+1/3",
+                         " 1/3",
+                         "1/3 ",
+                         "1/3/4",
+                         "a/b",
+                         "1.0/3",
+                         "1/3.0",
+                         "1\\3",
+                         "99999999999999999999/1"};
     for (const char* text : bad) {
         CTileSpec untouched;
         untouched.m_nTile = 5;

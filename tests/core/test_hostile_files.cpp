@@ -49,9 +49,13 @@ void ExpectSmallProjectKept(const CMyTalvoDoc& doc)
 std::string LineFormFile(const std::string& sources, const std::string& lanes)
 {
     return "#c\n1.3\n#project information\np\n20 50 101\n0 10 0 10\n0 5 5\n#model\n1 0 0 0 0 1\n"
-           "#1 1\nroad\n0 0 0 100 0 0\n8 " + sources + "\n0 0 0 0\n60 10\n60 10\n0 0\n"
+           "#1 1\nroad\n0 0 0 100 0 0\n8 " +
+           sources +
+           "\n0 0 0 0\n60 10\n60 10\n0 0\n"
            "0 0 0 0 0 0 0 0\n80 80 80 80 80 80 80 80\n"
-           "#5 1\ntunnel\n0 0 0 50 0 0\n" + lanes + " 10 6 0 0\n0 0 0 0\n60 10\n60 10\n"
+           "#5 1\ntunnel\n0 0 0 50 0 0\n" +
+           lanes +
+           " 10 6 0 0\n0 0 0 0\n60 10\n60 10\n"
            "90 90 90 90 90 90 90 90\n";
 }
 
@@ -60,9 +64,10 @@ std::string LineFormFile(const std::string& sources, const std::string& lanes)
 TEST(HostileFiles, KeyFormRoadWithMoreThan100000SourcesIsRefused)
 {
     CMyTalvoDoc doc;
-    const CFileResult r = OpenOverSmallProject(
-        std::string(kKeyFormHeader) + "도로수/방음벽수/수음점수/성토수/절토수/터널수=2/0/0/0/0/0\n"
-                                      "[도로 2]\n이산소음원갯수=100001\n", doc);
+    const CFileResult r = OpenOverSmallProject(std::string(kKeyFormHeader) +
+                                                   "도로수/방음벽수/수음점수/성토수/절토수/터널수=2/0/0/0/0/0\n"
+                                                   "[도로 2]\n이산소음원갯수=100001\n",
+                                               doc);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(Contains(r.message, "도로 2의 이산소음원 수(100001)")) << r.message;
     EXPECT_TRUE(Contains(r.message, "100000개까지")) << r.message;
@@ -72,9 +77,10 @@ TEST(HostileFiles, KeyFormRoadWithMoreThan100000SourcesIsRefused)
 TEST(HostileFiles, KeyFormRoadWithExactly100000SourcesOpens)
 {
     CMyTalvoDoc doc;
-    const CFileResult r = OpenOverSmallProject(
-        std::string(kKeyFormHeader) + "도로수/방음벽수/수음점수/성토수/절토수/터널수=1/0/0/0/0/0\n"
-                                      "[도로 1]\n이산소음원갯수=100000\n", doc);
+    const CFileResult r = OpenOverSmallProject(std::string(kKeyFormHeader) +
+                                                   "도로수/방음벽수/수음점수/성토수/절토수/터널수=1/0/0/0/0/0\n"
+                                                   "[도로 1]\n이산소음원갯수=100000\n",
+                                               doc);
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(doc.m_arrRoad.at(0).m_nSourceCount, 100000);
 }
@@ -82,9 +88,10 @@ TEST(HostileFiles, KeyFormRoadWithExactly100000SourcesOpens)
 TEST(HostileFiles, KeyFormTunnelWithMoreThan100000LanesIsRefused)
 {
     CMyTalvoDoc doc;
-    const CFileResult r = OpenOverSmallProject(
-        std::string(kKeyFormHeader) + "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/0/0/0/1\n"
-                                      "[터널 1]\n터널차선=2147483647\n", doc);
+    const CFileResult r = OpenOverSmallProject(std::string(kKeyFormHeader) +
+                                                   "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/0/0/0/1\n"
+                                                   "[터널 1]\n터널차선=2147483647\n",
+                                               doc);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(Contains(r.message, "터널 1의 차선 수(2147483647)")) << r.message;
     ExpectSmallProjectKept(doc);
@@ -136,11 +143,12 @@ TEST(HostileFiles, LongestAllowedLineStillOpens)
 TEST(HostileFiles, NonFiniteCuttingHeightsNeverBecomeTheBaseHeight)
 {
     CMyTalvoDoc doc;
-    const CFileResult r = OpenOverSmallProject(
-        std::string(kKeyFormHeader) + "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/1/0/3/0\n"
-                                      "[절토 1]\n절토높이=-1e400\n[절토 2]\n절토높이=-2.5\n[절토 3]\n절토높이=nan\n"
-                                      "[수음점 1]\n수음점X / Y / Z / 중간지면계수 / 수음영역계수=1/2/inf/0/0/0/0\n",
-        doc);
+    const CFileResult r =
+        OpenOverSmallProject(std::string(kKeyFormHeader) +
+                                 "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/1/0/3/0\n"
+                                 "[절토 1]\n절토높이=-1e400\n[절토 2]\n절토높이=-2.5\n[절토 3]\n절토높이=nan\n"
+                                 "[수음점 1]\n수음점X / Y / Z / 중간지면계수 / 수음영역계수=1/2/inf/0/0/0/0\n",
+                             doc);
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_TRUE(std::isinf(doc.m_arrCutting.at(0).m_dHeight));  // kept as read, for the user to see
     EXPECT_DOUBLE_EQ(doc.m_settings.m_dBaseHeight, -2.5);

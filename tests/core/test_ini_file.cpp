@@ -18,8 +18,9 @@ TEST(IniFile, KeepsSectionsAndKeysInFirstWrittenOrder)
 
 TEST(IniFile, FindsValuesBySectionAndKeyAndFallsBackToTheDefault)
 {
-    const CIniFile ini = CIniFile::Parse("junk before any section\n[도로 1]\r\n도로폭 =  14.5 \r\n"
-                                         "no equals sign\n[dB 1]\n소음예측=1/2\n");
+    const CIniFile ini = CIniFile::Parse(
+        "junk before any section\n[도로 1]\r\n도로폭 =  14.5 \r\n"
+        "no equals sign\n[dB 1]\n소음예측=1/2\n");
     EXPECT_EQ(ini.Read("도로 1", "도로폭", "0"), "14.5");
     EXPECT_EQ(ini.Read("DB 1", "소음예측", ""), "1/2");  // ASCII letters match in either case
     EXPECT_EQ(ini.Read("도로 2", "도로폭", " 0 "), "0");
@@ -121,7 +122,7 @@ TEST(NumberText, ScannerStopsAtTheFirstNumberThatIsMissing)
     int i = -1;
     double d = -1;
     double untouched = 42;
-    EXPECT_TRUE(s.Int(i));  // reads "3", as "%d" does
+    EXPECT_TRUE(s.Int(i));     // reads "3", as "%d" does
     EXPECT_TRUE(s.Double(d));  // ".7"
     int j = -1;
     EXPECT_TRUE(s.Int(j));

@@ -211,8 +211,9 @@ TEST(KeyForm, BaseHeightIsTheLowestCuttingHeightAndNeverAboveZero)
     CMyTalvoDoc previous;
     previous.m_settings.m_dBaseHeight = -7;
     ScratchDir dir;
-    iotest::WriteCp949Lines(dir.File("b.tlv"), kHeader + "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/0/0/1/0\n"
-                                                        "[절토 1]\n절토높이=3\n");
+    iotest::WriteCp949Lines(dir.File("b.tlv"), kHeader +
+                                                   "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/0/0/1/0\n"
+                                                   "[절토 1]\n절토높이=3\n");
     ASSERT_TRUE(OpenProject(previous, dir.File("b.tlv")).ok);
     EXPECT_DOUBLE_EQ(previous.m_settings.m_dBaseHeight, 0.0);
 }
@@ -221,8 +222,7 @@ TEST(KeyForm, ReceiverHeightIsTheHeightOfTheLastReceiver)
 {
     const std::string key = "수음점X / Y / Z / 중간지면계수 / 수음영역계수";
     const CMyTalvoDoc doc = OpenText(kHeader + "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/3\n[수음점 1]\n" +
-                                     key + "=0/0/1\n[수음점 2]\n" + key + "=0/0/7\n[수음점 3]\n" + key +
-                                     "=0/0/2.5\n");
+                                     key + "=0/0/1\n[수음점 2]\n" + key + "=0/0/7\n[수음점 3]\n" + key + "=0/0/2.5\n");
     EXPECT_DOUBLE_EQ(doc.m_settings.m_dReceiverHeight, 2.5);
     EXPECT_FALSE(doc.m_settings.m_bReceiverHeightEmpty);
 
@@ -233,8 +233,9 @@ TEST(KeyForm, ReceiverHeightIsTheHeightOfTheLastReceiver)
 
 TEST(KeyForm, ResultSectionsAreReadOnlyWhenTheFileIsFlaggedCalculated)
 {
-    const std::string body = "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/1\n[수음점 1]\n"
-                             "[dB 1]\n소음예측=50/51/52/53/54/55/56/57\n";
+    const std::string body =
+        "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/1\n[수음점 1]\n"
+        "[dB 1]\n소음예측=50/51/52/53/54/55/56/57\n";
     const CMyTalvoDoc unflagged = OpenText(kHeader + "영역/계산수행여부=0/0/0/0/0\n" + body);
     EXPECT_EQ(unflagged.m_arrReceiver.at(0).m_dLevel, Bands{});
     EXPECT_EQ(unflagged.m_nCalculatedInFile, 0);
@@ -287,8 +288,9 @@ TEST(KeyForm, TwoClassRoadsAndTunnelsKeepTheirTrafficAcrossSaveAndOpen)
     EXPECT_EQ(back.m_arrTunnel.at(0).m_dVolume, tunnel.m_dVolume);
 
     // Files written without those keys read as before: no traffic.
-    const CMyTalvoDoc old = OpenText(kHeader + "도로수/방음벽수/수음점수/성토수/절토수/터널수=1/0/0/0/0/1\n"
-                                               "[도로 1]\n*차종분류=0\n[터널 1]\n*차종분류=0\n");
+    const CMyTalvoDoc old = OpenText(kHeader +
+                                     "도로수/방음벽수/수음점수/성토수/절토수/터널수=1/0/0/0/0/1\n"
+                                     "[도로 1]\n*차종분류=0\n[터널 1]\n*차종분류=0\n");
     EXPECT_EQ(old.m_arrRoad.at(0).m_dSpeed, (std::array<double, 5>{}));
     EXPECT_EQ(old.m_arrTunnel.at(0).m_dVolume, (std::array<double, 5>{}));
 }
@@ -314,7 +316,8 @@ TEST(KeyForm, OpeningReplacesTheWholeModelButKeepsSettingsTheFileLacks)
     doc.m_settings.m_bShowReceivers = false;
     doc.m_arrExcludedBarrier = {0};
     ScratchDir dir;
-    iotest::WriteCp949Lines(dir.File("one.tlv"), kHeader + "도로수/방음벽수/수음점수/성토수/절토수/터널수=1/0/0/0/0/0\n");
+    iotest::WriteCp949Lines(dir.File("one.tlv"),
+                            kHeader + "도로수/방음벽수/수음점수/성토수/절토수/터널수=1/0/0/0/0/0\n");
     ASSERT_TRUE(OpenProject(doc, dir.File("one.tlv")).ok);
     EXPECT_EQ(doc.m_arrRoad.size(), 1u);
     EXPECT_TRUE(doc.m_arrBarrier.empty());

@@ -110,8 +110,7 @@ TEST(LengthSearch, WorksInOneFrameWhenACuttingLowersTheBase)
     // (stored at Z -6). Source points within 50.1 m: x^2 + 100 + 36 <= 2512, so x = -40 .. 40
     // and E = 80 m, measured from the foot point (0, 10, -6) in the same frame.
     CMyTalvoDoc doc = SearchDoc(0, -6);
-    EXPECT_EQ(RunLengthSearch(doc, 0, FakeDriver(-200, 200)),
-              "선택한 수음점에서 방음벽의 최대 연장은 80.00m입니다.");
+    EXPECT_EQ(RunLengthSearch(doc, 0, FakeDriver(-200, 200)), "선택한 수음점에서 방음벽의 최대 연장은 80.00m입니다.");
     EXPECT_NEAR(doc.m_vOptSourcePoint.z, -6.0, kCoordTol);
 }
 

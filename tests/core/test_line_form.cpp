@@ -19,8 +19,9 @@ CFileResult OpenLines(CMyTalvoDoc& doc, const std::string& text)
     return OpenProject(doc, dir.File("old.tlv"));
 }
 
-const std::string kEarlyHeader = "#TALVO 프로젝트 파일\n#project information\n이름\n20 50 101.5\n0 500 0 300\n"
-                                 "0 250 150\n#model information\n";
+const std::string kEarlyHeader =
+    "#TALVO 프로젝트 파일\n#project information\n이름\n20 50 101.5\n0 500 0 300\n"
+    "0 250 150\n#model information\n";
 
 // A barrier record and a receiver record in the layout of every version.
 const std::string kBarrier = "#2 1\n벽\n0 10 100 10 3\n흡음\n1 2 3 4 5 6 7 8\n";
@@ -43,8 +44,7 @@ TEST(LineForm, VersionOnePointThreeFileConvertsWithEveryValueKept)
     EXPECT_EQ(doc.m_arrRoadBase.size(), 2u);
     ScratchDir dir;
     ASSERT_TRUE(SaveProject(doc, dir.File("new.tlv")).ok);
-    EXPECT_EQ(iotest::ReadBytes(dir.File("new.tlv")),
-              iotest::ReadBytes(iotest::DataPath("io/line_v13.converted.tlv")));
+    EXPECT_EQ(iotest::ReadBytes(dir.File("new.tlv")), iotest::ReadBytes(iotest::DataPath("io/line_v13.converted.tlv")));
 }
 
 TEST(LineForm, EarlyFileReadsThreeCountsAndTwoClassTraffic)
@@ -110,8 +110,7 @@ TEST(LineForm, FileEndingInsideTheRecordsKeepsTheEntitiesReadSoFar)
 {
     CMyTalvoDoc doc;
     // Two barriers counted, the second cut after its coordinates; receivers never reached.
-    const CFileResult r =
-        OpenLines(doc, kEarlyHeader + "0 2 1\n" + kBarrier + "#2 2\n둘째\n0 20 100 20 5");
+    const CFileResult r = OpenLines(doc, kEarlyHeader + "0 2 1\n" + kBarrier + "#2 2\n둘째\n0 20 100 20 5");
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(doc.m_arrBarrier.size(), 1u);
     EXPECT_TRUE(doc.m_arrReceiver.empty());
@@ -139,8 +138,7 @@ TEST(LineForm, HeaderCutShortFailsAndLeavesTheProjectAsItWas)
 {
     CMyTalvoDoc doc;
     doc.m_arrRoad.resize(1);
-    for (const std::string& text : {std::string(), std::string("#TALVO\n"), std::string("#c\n1.3\n"),
-                                    kEarlyHeader}) {
+    for (const std::string& text : {std::string(), std::string("#TALVO\n"), std::string("#c\n1.3\n"), kEarlyHeader}) {
         EXPECT_FALSE(OpenLines(doc, text).ok) << text;
         EXPECT_EQ(doc.m_arrRoad.size(), 1u);
     }

@@ -167,8 +167,7 @@ TEST(NoiseMapFiles, GeoJsonOfATinyGrid)
                         "[5.00,4.00],[0.00,4.00],[0.00,0.00]]]]}}"),
               std::string::npos)
         << text;
-    EXPECT_NE(text.find("\"class\":\">= 80\",\"low\":80.00,\"high\":null,\"fill\":\"#000066\""),
-              std::string::npos);
+    EXPECT_NE(text.find("\"class\":\">= 80\",\"low\":80.00,\"high\":null,\"fill\":\"#000066\""), std::string::npos);
     EXPECT_EQ(text.find("35 - 40"), std::string::npos);  // absent classes have no feature
     EXPECT_EQ(text.substr(text.size() - 4), "\n]}\n");
 }

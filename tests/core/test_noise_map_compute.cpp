@@ -119,8 +119,9 @@ TEST(CliMap, RendersAPngOrFailsWithAMessage)
         GTEST_SKIP() << "talvo-cli built without the GUI has no map command";
     const std::string png = dir.File("map.png"), err = dir.File("err.txt");
     const std::string project = std::string(TALVO_EXAMPLES) + "/highway-village.tlv";
-    int rc = std::system((cli + " map " + project + " -o " + png +
-                          " --spacing 40 --height 1.5 --threads 2 --width 400 2>" + err).c_str());
+    int rc = std::system(
+        (cli + " map " + project + " -o " + png + " --spacing 40 --height 1.5 --threads 2 --width 400 2>" + err)
+            .c_str());
     ASSERT_EQ(rc, 0);
     std::ifstream in(png, std::ios::binary);
     char magic[4] = {};

@@ -147,5 +147,6 @@ TEST(NonFiniteInput, CheckRefusesMoreThanAMillionPiecesNamingTheNumber)
     doc.m_arrRoad.assign(10, Road(kMaxDiscreteSources));
     EXPECT_EQ(FindUnusableInput(doc), "");
     doc.m_arrTunnel = {Tunnel(1)};  // two mouth pieces more
-    EXPECT_EQ(FindUnusableInput(doc), "이산소음원이 모두 1000002개로 너무 많습니다. 한 번의 계산에는 1000000개까지 쓸 수 있습니다.");
+    EXPECT_EQ(FindUnusableInput(doc),
+              "이산소음원이 모두 1000002개로 너무 많습니다. 한 번의 계산에는 1000000개까지 쓸 수 있습니다.");
 }

@@ -89,9 +89,9 @@ TEST(ProjectFileSafety, SaveReplacesAnExistingFileKeepingItsPermissions)
                                            std::filesystem::perms::group_read);
     ASSERT_TRUE(SaveProject(SmallProject(), path).ok);
     EXPECT_EQ(iotest::ReadBytes(path), iotest::ReadBytes(iotest::DataPath("io/small_project.tlv")));
-    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                  std::filesystem::perms::group_read);
+    EXPECT_EQ(
+        std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read);
 }
 
 TEST(ProjectFileSafety, FailedOpenLeavesModelSettingsAndFileStateAsTheyWere)
@@ -121,7 +121,8 @@ TEST(ProjectFileSafety, KeyFormCountsAboveTheLimitAreRefused)
 {
     CMyTalvoDoc doc = SmallProject();
     ScratchDir dir;
-    iotest::WriteCp949Lines(dir.File("big.tlv"), "[설정]\n버전=1.4\n도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/0/0/0/1e9\n");
+    iotest::WriteCp949Lines(dir.File("big.tlv"),
+                            "[설정]\n버전=1.4\n도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/0/0/0/1e9\n");
     const CFileResult r = OpenProject(doc, dir.File("big.tlv"));
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.message.find("100000"), std::string::npos);

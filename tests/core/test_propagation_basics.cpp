@@ -10,9 +10,9 @@
 
 namespace {
 
-constexpr double kLevelTol = 0.01;      // dB
-constexpr double kTableRelTol = 0.02;   // published table vs the formula
-constexpr double kTableRounding = 0.05; // dB/km: the 20 degree table is printed to 0.1
+constexpr double kLevelTol = 0.01;       // dB
+constexpr double kTableRelTol = 0.02;    // published table vs the formula
+constexpr double kTableRounding = 0.05;  // dB/km: the 20 degree table is printed to 0.1
 
 void ExpectNearTable(const CAirTables& air, const double (&table)[8])
 {
@@ -97,8 +97,8 @@ TEST(Divergence, HundredMetresAcrossThePieceIsFiftyOneDecibels)
     EXPECT_FALSE(d.m_bInsideBox);
     // Turning the piece and the receiver together changes nothing.
     const double h = 0.7;
-    const CDivergence turned = Divergence({10, 20, 0}, {10 - 100 * std::sin(h), 20 + 100 * std::cos(h), 0},
-                                          {3.6, 5.0, h});
+    const CDivergence turned =
+        Divergence({10, 20, 0}, {10 - 100 * std::sin(h), 20 + 100 * std::cos(h), 0}, {3.6, 5.0, h});
     EXPECT_NEAR(turned.m_dValue, d.m_dValue, 1e-9);
 }
 

@@ -104,7 +104,7 @@ TEST(Reflection, SidesAndCombination)
     EXPECT_EQ(CombineSides(40.0, 0.0), 40.0);
     EXPECT_NEAR(CombineSides(40.0, 40.0), 43.0103, kLevelTol);
     // A wall the image path misses (the receiver beside its end) reflects nothing.
-    const CReflectionHit miss = FindReflection(CObstacle{{100, -10, 0}, {200, -10, 0}, 0, 5, 0, 0, 0},
-                                               {0, 0, 0.5}, {0, 50, 1.5});
+    const CReflectionHit miss =
+        FindReflection(CObstacle{{100, -10, 0}, {200, -10, 0}, 0, 5, 0, 0, 0}, {0, 0, 0.5}, {0, 50, 1.5});
     EXPECT_FALSE(miss.m_bHit);
 }

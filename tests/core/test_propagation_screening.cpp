@@ -107,8 +107,8 @@ TEST(Screening, TwoWallsScreenDoublyUpToThirtyDecibels)
     EXPECT_NEAR(scratch.m_arrRecord[0].m_vTopD1.x, 20.0, 1e-9);
     EXPECT_NEAR(scratch.m_arrRecord[0].m_dExtentLeft1, 10.0, 1e-9);
     // One wall alone: single diffraction everywhere, capped at 25.
-    const Bands one = Screening({0, 0, 1}, {100, 0, 1}, {Wall(50, -10, 50, 10, 30)}, -1, kWavelength,
-                                kNoGround, scratch);
+    const Bands one =
+        Screening({0, 0, 1}, {100, 0, 1}, {Wall(50, -10, 50, 10, 30)}, -1, kWavelength, kNoGround, scratch);
     EXPECT_LE(one[7], 25.0 + 1e-12);
 }
 
@@ -120,10 +120,10 @@ TEST(Screening, TopDeviceAddsItsInsertionValueToTheTopPath)
     const double none[8] = {6.2390, 7.3195, 8.9152, 10.9968, 13.4558, 16.1618, 19.0115, 21.9393};
     const double kind1[8] = {9.2380, 10.3189, 11.9148, 13.9965, 16.4555, 19.1615, 22.0112, 24.9390};
     CScreeningScratch scratch;
-    const Bands a0 = Screening({0, 0, 0.5}, {60, 0, 1.5}, {Wall(20, -5000, 20, 5000, 4, 0)}, -1,
-                               kWavelength, kNoGround, scratch);
-    const Bands a1 = Screening({0, 0, 0.5}, {60, 0, 1.5}, {Wall(20, -5000, 20, 5000, 4, 1)}, -1,
-                               kWavelength, kNoGround, scratch);
+    const Bands a0 =
+        Screening({0, 0, 0.5}, {60, 0, 1.5}, {Wall(20, -5000, 20, 5000, 4, 0)}, -1, kWavelength, kNoGround, scratch);
+    const Bands a1 =
+        Screening({0, 0, 0.5}, {60, 0, 1.5}, {Wall(20, -5000, 20, 5000, 4, 1)}, -1, kWavelength, kNoGround, scratch);
     for (int j = 0; j < kBandCount; ++j) {
         EXPECT_NEAR(a0[j], none[j], kLevelTol) << "band " << j;
         EXPECT_NEAR(a1[j], kind1[j], kLevelTol) << "band " << j;
@@ -152,8 +152,7 @@ TEST(Screening, NarrowObstacleTakesNoPartAtLowBands)
     // At 250 Hz: laterals z = 2 sqrt(2501) - 100 = 0.02, D = 5.1737; top z = 1.6016 with
     // K_met 0.8680, D_T = 13.6773; A_bar = -10 lg(10^-1.36773 + 2 * 10^-0.51737) = 1.8673.
     CScreeningScratch scratch;
-    const Bands a = Screening({0, 0, 1}, {100, 0, 1}, {Wall(50, -1, 50, 1, 10)}, -1, kWavelength,
-                              kNoGround, scratch);
+    const Bands a = Screening({0, 0, 1}, {100, 0, 1}, {Wall(50, -1, 50, 1, 10)}, -1, kWavelength, kNoGround, scratch);
     EXPECT_NEAR(a[0], 4.8, kLevelTol);
     EXPECT_NEAR(a[1], 4.8, kLevelTol);
     EXPECT_NEAR(a[2], 1.8673, kLevelTol);

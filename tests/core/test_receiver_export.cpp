@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <fstream>
 #include <cmath>
+#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <string>

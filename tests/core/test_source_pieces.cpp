@@ -114,8 +114,7 @@ TEST(TunnelMouths, TwoLanesGiveFourPiecesAlternatingStartAndEndMouth)
 TEST(TunnelMouths, ATunnelWithoutWidthOrLanesKeepsItsCornersButYieldsNoPieces)
 {
     const CTunnelMouths mouths = BuildTunnelMouths(
-        {StraightTunnel(50.0, 0.0, 2), StraightTunnel(50.0, 10.0, 0), StraightTunnel(80.0, 10.0, 1)},
-        0, 0.0);
+        {StraightTunnel(50.0, 0.0, 2), StraightTunnel(50.0, 10.0, 0), StraightTunnel(80.0, 10.0, 1)}, 0, 0.0);
     EXPECT_EQ(mouths.m_arrCorner.size(), 12u);
     ASSERT_EQ(mouths.m_arrPiece.size(), 2u);
     EXPECT_EQ(mouths.m_arrPiece[0].m_nRoadIndex, 4);  // third tunnel, start mouth

@@ -33,8 +33,7 @@ Body MakeBody(double sx, double sy, double ex, double ey, double height, double 
     return b;
 }
 
-CTerrainSection Section(double x0, const std::vector<CSungto>& fills, const std::vector<CJulto>& cuts,
-                        double base)
+CTerrainSection Section(double x0, const std::vector<CSungto>& fills, const std::vector<CJulto>& cuts, double base)
 {
     CTerrainSection s;
     s.Build(x0, fills, cuts, Area(base));
@@ -122,7 +121,7 @@ TEST(TerrainSection, SectionSpansTheCalculationAreaInY)
 {
     // Area Y -100..300: a footprint reaching past it keeps its inner part; one beyond it
     // leaves the ground flat.
-    const auto across = MakeBody<CSungto>(0, 290, 100, 290, 4.0, 30.0, 0);  // Y 290..320
+    const auto across = MakeBody<CSungto>(0, 290, 100, 290, 4.0, 30.0, 0);    // Y 290..320
     const auto beyond = MakeBody<CSungto>(0, -150, 100, -150, 4.0, 30.0, 1);  // Y -180..-150
     const CTerrainSection s = Section(30.0, {across, beyond}, {}, 0.0);
     ASSERT_EQ(s.EmbankmentIntervals().size(), 1u);
@@ -155,7 +154,7 @@ TEST(TerrainSection, RisingSideFlagFollowsTheDirectionOfTheCrossing)
     EXPECT_EQ(s.EmbankmentOutline()[1].m_nRisingSide, 1);
     EXPECT_EQ(s.EmbankmentOutline()[2].m_nRisingSide, 0);
 
-    const auto cutEast = MakeBody<CJulto>(0, 50, 100, 50, -4.0, 10.0, 0);  // y1 50 > y2 40
+    const auto cutEast = MakeBody<CJulto>(0, 50, 100, 50, -4.0, 10.0, 0);   // y1 50 > y2 40
     const auto cutEast1 = MakeBody<CJulto>(0, 50, 100, 50, -4.0, 10.0, 1);  // y1 50 < y2 60
     const CTerrainSection c = Section(30.0, {}, {cutEast, cutEast1}, -4.0);
     ASSERT_EQ(c.CuttingOutline().size(), 2u);

@@ -130,13 +130,12 @@ void TestEnvironmentPane::receiverHeightRemembersAnEmptyField()
 void TestEnvironmentPane::areaAndSectionEditsRepaintBothViews()
 {
     CProjectSettings settings;
-    for (EEnvField field : {EEnvField::AreaStartX, EEnvField::AreaEndX, EEnvField::AreaStartY,
-                            EEnvField::AreaEndY, EEnvField::SectionX, EEnvField::SectionY}) {
+    for (EEnvField field : {EEnvField::AreaStartX, EEnvField::AreaEndX, EEnvField::AreaStartY, EEnvField::AreaEndY,
+                            EEnvField::SectionX, EEnvField::SectionY}) {
         const CEnvEffect effect = ApplyEnvField(settings, field, "100");
         QVERIFY(effect.m_bRepaintPlan && effect.m_bRepaintSection && !effect.m_bClearDisplayLists);
     }
-    for (EEnvField field : {EEnvField::ProjectName, EEnvField::Temperature, EEnvField::Humidity,
-                            EEnvField::Pressure}) {
+    for (EEnvField field : {EEnvField::ProjectName, EEnvField::Temperature, EEnvField::Humidity, EEnvField::Pressure}) {
         const CEnvEffect effect = ApplyEnvField(settings, field, "7");
         QVERIFY(!effect.m_bRepaintPlan && !effect.m_bRepaintSection);
     }
@@ -223,7 +222,8 @@ void TestEnvironmentPane::navigationActsOnTheChosenView()
     Child<QPushButton>(*m_frame, "centre")->click();
     QCOMPARE(plan->panX(), 0.0);
     QCOMPARE(plan->panY(), 0.0);
-    for (int i = 0; i < 10; ++i) Child<QPushButton>(*m_frame, "zoomOut")->click();
+    for (int i = 0; i < 10; ++i)
+        Child<QPushButton>(*m_frame, "zoomOut")->click();
     QCOMPARE(plan->zoom(), 0.1);  // never 0 or below
     Child<QRadioButton>(*m_frame, "activeSection")->click();
     QCOMPARE(m_frame->ActiveView(), 1);
@@ -249,7 +249,8 @@ void TestEnvironmentPane::spacingAndHeightEditsEmptyThePickedPoints()
     const auto pickSomePoint = [plan] {
         for (int y = 0; y < plan->height(); y += 3)
             for (int x = 0; x < plan->width(); x += 3)
-                if (plan->PickAt(QPointF(x, y))) return true;
+                if (plan->PickAt(QPointF(x, y)))
+                    return true;
         return false;
     };
     TypeInto(*m_frame, EEnvField::ReceiverSpacing, QStringLiteral("100"));

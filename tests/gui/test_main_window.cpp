@@ -112,8 +112,7 @@ void TestMainWindow::startsWithAnUntitledProjectAndTheLayout()
     QVERIFY2(qAbs(frame.PlanView()->height() - frame.SectionView()->height()) <= 1,
              qPrintable(QStringLiteral("%1 %2").arg(frame.PlanView()->height()).arg(frame.SectionView()->height())));
     QCOMPARE(frame.EnvironmentBox()->Field(EEnvField::Temperature)->text(), QStringLiteral("20.00"));
-    QCOMPARE(frame.EnvironmentBox()->Field(EEnvField::ProjectName)->text(),
-             QStringLiteral("정보를 입력하세요."));
+    QCOMPARE(frame.EnvironmentBox()->Field(EEnvField::ProjectName)->text(), QStringLiteral("정보를 입력하세요."));
     QVERIFY(frame.EnvironmentBox()->Field(EEnvField::ReceiverHeight)->text().isEmpty());
     QVERIFY(!frame.Document().m_bModified);
 }
@@ -122,10 +121,13 @@ void TestMainWindow::menusCarryEveryItemKeyAndPrompt()
 {
     const QStringList titles{"파일(&F)", "입력(&I)", "보기(&V)", "계산(&K)", "결과(&R)", "도움말(&H)"};
     QStringList shown;
-    for (QAction* menu : m_frame->menuBar()->actions()) shown.append(menu->text());
+    for (QAction* menu : m_frame->menuBar()->actions())
+        shown.append(menu->text());
     QCOMPARE(shown, titles);
-    const std::pair<int, const char*> keys[] = {{cmd::FileNew, "Ctrl+N"},  {cmd::FileOpen, "Ctrl+O"},
-                                                {cmd::FileSave, "Ctrl+S"}, {cmd::ExportReceivers, "Ctrl+W"},
+    const std::pair<int, const char*> keys[] = {{cmd::FileNew, "Ctrl+N"},
+                                                {cmd::FileOpen, "Ctrl+O"},
+                                                {cmd::FileSave, "Ctrl+S"},
+                                                {cmd::ExportReceivers, "Ctrl+W"},
                                                 {cmd::Calculate, "F5"}};
     for (const auto& [id, key] : keys)
         QCOMPARE(m_frame->Action(id)->shortcut(), QKeySequence(QString::fromLatin1(key)));
@@ -140,8 +142,8 @@ void TestMainWindow::menusCarryEveryItemKeyAndPrompt()
 
 void TestMainWindow::toolbarFollowsTheCommandOrder()
 {
-    const QList<int> expected{57600, 0,     57601, 57603, 0,     32774, 32816, 0,     32809, 32807,
-                              32775, 32773, 0,     32777, 32787, 32788, 32830, 0,   32805, 32806, 57664};
+    const QList<int> expected{57600, 0, 57601, 57603, 0,     32774, 32816, 0,     32809, 32807, 32775,
+                              32773, 0, 32777, 32787, 32788, 32830, 0,     32805, 32806, 57664};
     QCOMPARE(ToolbarIds(*m_frame), expected);
     for (QAction* action : m_frame->findChild<QToolBar*>(QStringLiteral("mainToolbar"))->actions())
         QVERIFY(action->isSeparator() || !action->icon().isNull());
@@ -224,7 +226,8 @@ void TestMainWindow::savedFileNamesTheTitleAndTheRecentList()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("현장.tlv"));
     TypeInto(*m_frame, EEnvField::Pressure, QStringLiteral("100"));
-    if (!m_frame->SaveTo(path)) QSKIP("the project writer is not available in this build");
+    if (!m_frame->SaveTo(path))
+        QSKIP("the project writer is not available in this build");
     QCOMPARE(m_frame->DisplayedTitle(), QStringLiteral("현장.tlv - TALVO ver 1.381"));
     QCOMPARE(m_frame->RecentFiles().Paths().value(0), path);
     QVERIFY(m_frame->NewProject());
@@ -243,7 +246,8 @@ void TestMainWindow::openedProjectFillsThePaneAndTheTitle()
     m_files->m_paths = {path};
     m_frame->Action(cmd::FileOpen)->trigger();
     QCOMPARE(m_boxes->m_questions.size(), 1);
-    if (!m_boxes->m_infos.isEmpty()) QSKIP("the project reader is not available in this build");
+    if (!m_boxes->m_infos.isEmpty())
+        QSKIP("the project reader is not available in this build");
     QCOMPARE(m_frame->DisplayedTitle(), QStringLiteral("open-road.tlv - TALVO ver 1.381"));
     CEnvironmentBox* box = m_frame->EnvironmentBox();
     QCOMPARE(box->Field(EEnvField::ProjectName)->text(), QStringLiteral("개활지 4차로 도로"));
@@ -282,12 +286,14 @@ void TestMainWindow::recentFilesKeepTheFourNewest()
     QMenu* fileMenu = frame.menuBar()->actions().first()->menu();
     QStringList shown;
     for (QAction* action : fileMenu->actions())
-        if (action->isVisible() && action->text().startsWith(QLatin1Char('&'))) shown.append(action->text());
+        if (action->isVisible() && action->text().startsWith(QLatin1Char('&')))
+            shown.append(action->text());
     QCOMPARE(shown.first(), QStringLiteral("&1 /p/c.tlv"));
     QCOMPARE(shown.size(), 4);
     // An entry whose file has gone reports it and leaves project and list alone.
     for (QAction* action : fileMenu->actions())
-        if (action->text() == QStringLiteral("&2 /p/e.tlv")) action->trigger();
+        if (action->text() == QStringLiteral("&2 /p/e.tlv"))
+            action->trigger();
     QCOMPARE(m_boxes->m_infos.size(), 1);
     QCOMPARE(CRecentFiles().Paths(), expected);
     CRecentFiles().Remove(QStringLiteral("/p/c.tlv"));
@@ -311,9 +317,10 @@ void TestMainWindow::calculationMarksTheProjectChanged()
 
 void TestMainWindow::planViewCarriesOutTheWindowCommands()
 {
-    const int modelInput[] = {cmd::InputRoad,     cmd::InputTunnel,  cmd::InputEmbankment,
-                              cmd::InputCutting,  cmd::InputReceiver, cmd::InputBarrier};
-    for (int id : modelInput) m_frame->Action(id)->trigger();
+    const int modelInput[] = {cmd::InputRoad,    cmd::InputTunnel,   cmd::InputEmbankment,
+                              cmd::InputCutting, cmd::InputReceiver, cmd::InputBarrier};
+    for (int id : modelInput)
+        m_frame->Action(id)->trigger();
     m_frame->Action(cmd::Optimisation)->trigger();
     QVERIFY(m_boxes->m_infos.isEmpty());
     QVERIFY(m_frame->PlanView()->OptInputWindow());
@@ -324,7 +331,8 @@ void TestMainWindow::planViewCarriesOutTheWindowCommands()
     // While results are displayed, the plan view refuses every model input command.
     m_boxes->m_infos.clear();
     m_frame->PlanView()->SetResultDisplay(true, 0);
-    for (int id : modelInput) m_frame->Action(id)->trigger();
+    for (int id : modelInput)
+        m_frame->Action(id)->trigger();
     m_frame->Action(cmd::Optimisation)->trigger();  // not refused; the window is open already
     QCOMPARE(m_boxes->m_infos.size(), 7);
     QCOMPARE(m_boxes->m_infos.last(), QStringLiteral("방음벽 최적설계 입력창이 이미 열려있습니다."));
@@ -403,8 +411,7 @@ void TestMainWindow::f6MovesTheFocusThroughThePanes()
 void TestMainWindow::aboutBoxNamesTheProgramAndVersion()
 {
     CAboutDlg about;
-    QVERIFY(about.findChild<QLabel*>(QStringLiteral("aboutText"))->text().contains(
-        QStringLiteral("TALVO ver 1.381")));
+    QVERIFY(about.findChild<QLabel*>(QStringLiteral("aboutText"))->text().contains(QStringLiteral("TALVO ver 1.381")));
 }
 
 void TestMainWindow::commandLineNamesTheFileAndTheSplash()
@@ -431,7 +438,8 @@ void TestMainWindow::saveAsAddsTheProjectExtension()
     QTemporaryDir dir;
     m_files->m_paths = {dir.filePath(QStringLiteral("village"))};
     m_frame->Action(cmd::FileSaveAs)->trigger();
-    if (!m_boxes->m_infos.isEmpty()) QSKIP("the project writer is not available in this build");
+    if (!m_boxes->m_infos.isEmpty())
+        QSKIP("the project writer is not available in this build");
     QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("village.tlv"))));
     QCOMPARE(m_frame->DisplayedTitle(), QStringLiteral("village.tlv - TALVO ver 1.381"));
     // Save now writes to that file without asking for a name.

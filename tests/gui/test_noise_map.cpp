@@ -115,8 +115,8 @@ void TestNoiseMap::sectionMapIsMirroredLikeTheModel()
     BuildOpenRoad(doc, 60);
     auto map = ComputeMap(doc, 5);
     const CNoiseMapGrid& section = *map->section;
-    const int near = LevelClass(section.Level(8, 2));   // y = 40, z = 10
-    const int far = LevelClass(section.Level(32, 2));   // y = 160, z = 10
+    const int near = LevelClass(section.Level(8, 2));  // y = 40, z = 10
+    const int far = LevelClass(section.Level(32, 2));  // y = 160, z = 10
     QVERIFY(near > far);
     CSection_View view(&doc);
     view.SetNoiseMap(map);
@@ -192,8 +192,7 @@ void TestNoiseMap::standaloneImageFitsTheArea()
         coloured += ClassAt(image, {double(x), image.height() / 3.0}) != kNoLevelClass;
     QVERIFY(coloured > image.width() / 7 / 2);
     const CNoiseMapLegend legend(0);
-    QVERIFY(SameColour(image.pixelColor(legend.SwatchRect(image.size(), 3).center()),
-                       legend.Entries()[3].colour));
+    QVERIFY(SameColour(image.pixelColor(legend.SwatchRect(image.size(), 3).center()), legend.Entries()[3].colour));
 }
 
 void TestNoiseMap::commandComputesShowsAndSaves()
@@ -203,7 +202,10 @@ void TestNoiseMap::commandComputesShowsAndSaves()
     CPlan_View plan(&doc);
     CNoiseMapCommands commands(&doc, &plan, nullptr);
     int asked = 0;
-    commands.m_chooseBand = [&asked]() -> std::optional<int> { ++asked; return std::nullopt; };
+    commands.m_chooseBand = [&asked]() -> std::optional<int> {
+        ++asked;
+        return std::nullopt;
+    };
     commands.OnNoiseMap();  // nothing calculated yet
     QCOMPARE(boxes.m_infos, QStringList({QStringLiteral("소음해석을 먼저 수행하세요.")}));
     QCOMPARE(asked, 0);

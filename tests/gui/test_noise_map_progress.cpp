@@ -121,7 +121,8 @@ void TestNoiseMapProgress::dialogRisesToOneHundredOnce()
     QVERIFY(!shown.isEmpty());
     QCOMPARE(shown.last(), 100);
     for (qsizetype i = 1; i < shown.size(); ++i)
-        QVERIFY2(shown[i] >= shown[i - 1], qPrintable(QStringLiteral("back from %1 to %2").arg(shown[i - 1]).arg(shown[i])));
+        QVERIFY2(shown[i] >= shown[i - 1],
+                 qPrintable(QStringLiteral("back from %1 to %2").arg(shown[i - 1]).arg(shown[i])));
     QVERIFY(boxes.m_infos.isEmpty());
 }
 
@@ -193,8 +194,10 @@ void TestNoiseMapProgress::changedEnvironmentRemovesTheMap()
     const struct {
         EEnvField field;
         const char* text;
-    } changes[] = {{EEnvField::ReceiverSpacing, "25"}, {EEnvField::AreaEndX, "300"},
-                   {EEnvField::Temperature, "10"},     {EEnvField::ReceiverHeight, "4"},
+    } changes[] = {{EEnvField::ReceiverSpacing, "25"},
+                   {EEnvField::AreaEndX, "300"},
+                   {EEnvField::Temperature, "10"},
+                   {EEnvField::ReceiverHeight, "4"},
                    {EEnvField::SectionX, "50"}};
     for (const auto& change : changes) {
         frame.statusBar()->clearMessage();

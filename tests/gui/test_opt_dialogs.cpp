@@ -297,8 +297,9 @@ void TestOptDialogs::closeClearsTheCandidateAndWindow()
 
 void TestOptDialogs::resultViewerShowsTheFile()
 {
-    COptResult result = ParseOptResult("2\n3.5 120.25\n10 20\n40 60\n1 2 1.5\n50 51 52 53 54 55 56 57 60.5\n"
-                                       "7 8 9\n40 41 42 43 44 45 46 47 49\n");
+    COptResult result = ParseOptResult(
+        "2\n3.5 120.25\n10 20\n40 60\n1 2 1.5\n50 51 52 53 54 55 56 57 60.5\n"
+        "7 8 9\n40 41 42 43 44 45 46 47 49\n");
     COptResultDlg dlg(result);
     QCOMPARE(dlg.windowTitle(), QStringLiteral("방음벽 최적설계 결과"));
     QCOMPARE(dlg.HeightField()->text(), QStringLiteral("3.50"));

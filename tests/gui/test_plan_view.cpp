@@ -58,7 +58,6 @@ void BuildSmallProject(CMyTalvoDoc& doc)
     doc.m_arrReceiver = {low, high};
 }
 
-
 }  // namespace
 
 class TestPlanView : public QObject {
@@ -172,8 +171,8 @@ void TestPlanView::zoomAndPanSteps()
     QVERIFY(std::abs(nav.m_dZoom - 0.2) < kTol);
 
     QSignalSpy spy(&view, &CPlan_View::NavigationChanged);
-    view.OffsetBy(0.1, 0);    // ◁
-    view.OffsetBy(0, -0.1);   // △
+    view.OffsetBy(0.1, 0);   // ◁
+    view.OffsetBy(0, -0.1);  // △
     QVERIFY(std::abs(view.panX() - 0.1) < kTol && std::abs(view.panY() + 0.1) < kTol);
     view.CentreOffsets();
     QCOMPARE(view.panX(), 0.0);
@@ -256,18 +255,18 @@ void TestPlanView::rendersEntityColours()
     const CViewProjection proj = PlanProjection(doc.m_settings, 600, 400, 0, 0, 1);
     auto expect = [&](double x, double y, const QColor& colour) {
         const QColor got = PixelAt(image, proj.WorldToPixel(x, y));
-        QVERIFY2(SameColour(got, colour), qPrintable(QStringLiteral("at %1, %2: %3 for %4")
-                                                         .arg(x).arg(y).arg(Describe(got), Describe(colour))));
+        QVERIFY2(SameColour(got, colour),
+                 qPrintable(QStringLiteral("at %1, %2: %3 for %4").arg(x).arg(y).arg(Describe(got), Describe(colour))));
     };
     expect(190, 10, ViewColour::Area());
     expect(40, 52, ViewColour::Road());
     expect(100, 25, ViewColour::Barrier());
-    expect(40, 91, ViewColour::Embankment());    // direction 0: the fill lies to +width
-    expect(40, 81, ViewColour::Crest());         // the strip next to the axis
-    expect(150, 70, ViewColour::Cutting());      // direction 0: the cut lies to -width
+    expect(40, 91, ViewColour::Embankment());  // direction 0: the fill lies to +width
+    expect(40, 81, ViewColour::Crest());       // the strip next to the axis
+    expect(150, 70, ViewColour::Cutting());    // direction 0: the cut lies to -width
     expect(40, 17, ViewColour::TunnelBox());
-    expect(150, 30, ViewColour::Red());          // the receiver at the grid height
-    expect(50, 0, ViewColour::Black());          // a grid point
+    expect(150, 30, ViewColour::Red());  // the receiver at the grid height
+    expect(50, 0, ViewColour::Black());  // a grid point
     const QColor corner = image.pixelColor(1, 1);
     QVERIFY(SameColour(corner, ViewColour::Background()));
 }
@@ -306,8 +305,7 @@ int CountColour(const QImage& image, const CViewPoint& p, int w, int h, const QC
 {
     constexpr int kTextTol = 80;
     auto close = [&](const QColor& c) {
-        return std::abs(c.red() - colour.red()) <= kTextTol &&
-               std::abs(c.green() - colour.green()) <= kTextTol &&
+        return std::abs(c.red() - colour.red()) <= kTextTol && std::abs(c.green() - colour.green()) <= kTextTol &&
                std::abs(c.blue() - colour.blue()) <= kTextTol;
     };
     int count = 0;

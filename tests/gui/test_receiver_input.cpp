@@ -35,7 +35,6 @@ class TestReceiverInput : public QObject, protected CInputWindowFixture {
     Q_OBJECT
 
 private:
-
     Window* Open()
     {
         m_coordinator->OpenReceiverInput();
@@ -71,10 +70,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        SetUpInputWindows();
-    }
+    void init() { SetUpInputWindows(); }
     void cleanup() { TearDownInputWindows(); }
 
     void opensWithTheDocumentsReceivers()

@@ -62,7 +62,10 @@ void TestResultDisplay::refusedWithoutResults()
     CMyTalvoDoc doc;
     CPlan_View view(&doc);
     bool chooserShown = false;
-    view.SetModalRunner([&chooserShown](QDialog&) { chooserShown = true; return 0; });
+    view.SetModalRunner([&chooserShown](QDialog&) {
+        chooserShown = true;
+        return 0;
+    });
     view.OnResultDisplay();
     view.OnResultChart();
     QCOMPARE(boxes.m_infos, QStringList(2, QStringLiteral("소음해석을 먼저 수행하세요.")));
@@ -113,7 +116,7 @@ void TestResultDisplay::tableLayout()
     QCOMPARE(table.Grid()->columnCount(), 13);
     QCOMPARE(table.Grid()->horizontalHeaderItem(0)->text(), QStringLiteral("ID"));
     QCOMPARE(table.Grid()->horizontalHeaderItem(11)->text(), QStringLiteral("8K"));
-    QCOMPARE(table.Grid()->columnWidth(4), 40);  // 600 twips
+    QCOMPARE(table.Grid()->columnWidth(4), 40);    // 600 twips
     QCOMPARE(table.Grid()->columnWidth(12), 103);  // 1550 twips
     QCOMPARE(table.PreviousButton()->text(), QStringLiteral("<< 이전 100개의 수음점 정보"));
     QCOMPARE(table.NextButton()->text(), QStringLiteral("다음 100개의 수음점 정보 >>"));

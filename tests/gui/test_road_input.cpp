@@ -51,7 +51,6 @@ class TestRoadInput : public QObject, protected CInputWindowFixture {
     Q_OBJECT
 
 private:
-
     Input_Road_dlg* Open()
     {
         m_coordinator->OpenRoadInput();
@@ -80,10 +79,7 @@ private:
     const std::vector<CRoad>& Working() { return m_coordinator->RoadWindow()->WorkingList(); }
 
 private slots:
-    void init()
-    {
-        SetUpInputWindows();
-    }
+    void init() { SetUpInputWindows(); }
     void cleanup() { TearDownInputWindows(); }
 
     void opensWithTheDefaultForm()
@@ -179,7 +175,7 @@ private slots:
     {
         Open();
         SetEnds({0, 0, 0, 100, 0, 0});
-        SetTraffic(0, 80, 0);     // no trucks: speed 0
+        SetTraffic(0, 80, 0);      // no trucks: speed 0
         SetTraffic(4, 150, 1000);  // cars above 130 km/h
         Click(Form().m_pCompute);
         QVERIFY(m_boxes->m_texts.isEmpty());
@@ -229,8 +225,8 @@ private slots:
         SetText(Form().m_pSourceCount, "185");
         SetText(Form().m_pGradient, "95");
         Click(Form().m_pCompute);
-        QCOMPARE(m_boxes->m_texts, QStringList({"숫자를 입력하십시오.", "정수를 입력하십시오.",
-                                                "0에서 90 사이의 숫자를 입력하십시오."}));
+        QCOMPARE(m_boxes->m_texts,
+                 QStringList({"숫자를 입력하십시오.", "정수를 입력하십시오.", "0에서 90 사이의 숫자를 입력하십시오."}));
         QVERIFY(Working().empty());
     }
 

@@ -8,9 +8,9 @@
 #include "helpers/view_pixels.h"
 #include "model/document.h"
 #include "views/entity_outline.h"
+#include "views/plan_view.h"
 #include "views/section_geometry.h"
 #include "views/section_painter.h"
-#include "views/plan_view.h"
 #include "views/section_view.h"
 #include "views/view_colours.h"
 
@@ -81,11 +81,11 @@ void TestSectionView::crossingTestFollowsTheRangeAndRatioRules()
     const auto across = plane.Cross(Pt(100, 0), Pt(100, 100));
     QVERIFY(across.has_value());
     QCOMPARE(across->pos, 100.0);
-    QVERIFY(!plane.Cross(Pt(10, 40), Pt(90, 40)));      // parallel, off the line
-    QVERIFY(!plane.Cross(Pt(10, 50), Pt(90, 50)));      // parallel, on the line: t = 0
-    QVERIFY(!plane.Cross(Pt(100, 0), Pt(100, 50)));     // ends on the line: |t| = |p|
-    QVERIFY(plane.Cross(Pt(100, 50), Pt(100, 100)));    // starts on it: p = 0
-    QVERIFY(!plane.Cross(Pt(100, 60), Pt(100, 100)));   // short of the line
+    QVERIFY(!plane.Cross(Pt(10, 40), Pt(90, 40)));     // parallel, off the line
+    QVERIFY(!plane.Cross(Pt(10, 50), Pt(90, 50)));     // parallel, on the line: t = 0
+    QVERIFY(!plane.Cross(Pt(100, 0), Pt(100, 50)));    // ends on the line: |t| = |p|
+    QVERIFY(plane.Cross(Pt(100, 50), Pt(100, 100)));   // starts on it: p = 0
+    QVERIFY(!plane.Cross(Pt(100, 60), Pt(100, 100)));  // short of the line
     const auto slanted = plane.Cross(Pt(0, 0), Pt(100, 100));
     QVERIFY(slanted && std::abs(slanted->pos - 50) < kTol);
 
@@ -136,7 +136,7 @@ void TestSectionView::slopeOutlineGivesTwoCrossings()
     QVERIFY(std::abs(CrossOutline(plane, SlopeSurface(fill, false))->second.pos - 40) < kTol);
     CJulto cutting;
     cutting.SetGeometry(0, 50, 100, 50, -3, 10, 100);
-    QCOMPARE(SlopeSide(cutting, true), -1);  // a cutting lies opposite an embankment
+    QCOMPARE(SlopeSide(cutting, true), -1);      // a cutting lies opposite an embankment
     fill.SetGeometry(0, 10, 40, 10, 4, 10, 40);  // ends before X = 50
     QVERIFY(!CrossOutline(plane, SlopeSurface(fill, false)));
 }
@@ -182,8 +182,7 @@ void TestSectionView::zoomAndPanSteps()
 
 namespace {
 
-void SendMouse(QWidget& view, QEvent::Type type, QPoint at, Qt::MouseButtons buttons,
-               Qt::KeyboardModifiers modifiers)
+void SendMouse(QWidget& view, QEvent::Type type, QPoint at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
 {
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, QPointF(at), view.mapToGlobal(QPointF(at)), button, buttons, modifiers);
@@ -243,15 +242,16 @@ void TestSectionView::rendersTheCut()
     auto expect = [&](double pos, double height, const QColor& colour) {
         const CViewPoint p = proj.WorldToPixel(plane.Mirror(pos), height);
         QVERIFY2(ColourNear(image, p, colour), qPrintable(QStringLiteral("at %1, %2: %3 for %4")
-                                                              .arg(pos).arg(height)
+                                                              .arg(pos)
+                                                              .arg(height)
                                                               .arg(Describe(PixelAt(image, p)), Describe(colour))));
     };
     expect(100, 5, ViewColour::Barrier());
     expect(52, 4.1, ViewColour::Road());
-    expect(45, 5.5, ViewColour::Barrier());  // the left deck barrier: +width of a road along +y is -x
-    expect(155, 1, ViewColour::Area());      // inside the fill
-    expect(80, 0.6, ViewColour::Red());      // the receiver's line
-    expect(131, -2.5, ViewColour::Area());   // the soil beside the cut slope
+    expect(45, 5.5, ViewColour::Barrier());    // the left deck barrier: +width of a road along +y is -x
+    expect(155, 1, ViewColour::Area());        // inside the fill
+    expect(80, 0.6, ViewColour::Red());        // the receiver's line
+    expect(131, -2.5, ViewColour::Area());     // the soil beside the cut slope
     expect(127, 0, ViewColour::Background());  // no ground line across the cut
     QVERIFY(SameColour(image.pixelColor(2, 2), ViewColour::Background()));
 }

@@ -68,7 +68,6 @@ class TestSlopeInput : public QObject, protected CInputWindowFixture {
     Q_OBJECT
 
 private:
-
     CInputSungtoDlg* OpenEmbankments()
     {
         m_coordinator->OpenEmbankmentInput();
@@ -81,10 +80,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        SetUpInputWindows();
-    }
+    void init() { SetUpInputWindows(); }
     void cleanup() { TearDownInputWindows(); }
 
     void twinWindowsDifferInCaptionTextsAndPictureOrder()

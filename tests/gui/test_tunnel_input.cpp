@@ -34,7 +34,6 @@ class TestTunnelInput : public QObject, protected CInputWindowFixture {
     Q_OBJECT
 
 private:
-
     const CTunnelFormWidgets& Open()
     {
         m_coordinator->OpenTunnelInput();
@@ -69,10 +68,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        SetUpInputWindows();
-    }
+    void init() { SetUpInputWindows(); }
     void cleanup() { TearDownInputWindows(); }
 
     void formOffersTwoPavementsFormsAndWallMaterials()

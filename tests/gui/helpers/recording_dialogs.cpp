@@ -4,8 +4,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-QMessageBox::StandardButton CRecordingMessageBox::Question(QWidget*, const QString& text,
-                                                           const QString&,
+QMessageBox::StandardButton CRecordingMessageBox::Question(QWidget*, const QString& text, const QString&,
                                                            QMessageBox::StandardButtons)
 {
     m_questions.append(text);
@@ -23,14 +22,12 @@ QString NextPath(CRecordingFileDialogs& dialogs, const QString& filter)
 
 }  // namespace
 
-QString CRecordingFileDialogs::OpenFileName(QWidget*, const QString&, const QString&,
-                                            const QString& filter)
+QString CRecordingFileDialogs::OpenFileName(QWidget*, const QString&, const QString&, const QString& filter)
 {
     return NextPath(*this, filter);
 }
 
-QString CRecordingFileDialogs::SaveFileName(QWidget*, const QString&, const QString&,
-                                            const QString& filter)
+QString CRecordingFileDialogs::SaveFileName(QWidget*, const QString&, const QString&, const QString& filter)
 {
     return NextPath(*this, filter);
 }

@@ -19,8 +19,8 @@ public:
     QMessageBox::StandardButton Question(QWidget*, const QString& text, const QString&,
                                          QMessageBox::StandardButtons) override;
 
-    QStringList m_infos;      // texts of the information boxes, in order
-    QStringList m_questions;  // texts of the questions, in order
+    QStringList m_infos;                           // texts of the information boxes, in order
+    QStringList m_questions;                       // texts of the questions, in order
     QList<QMessageBox::StandardButton> m_answers;  // next answers; Cancel when empty
 };
 

@@ -19,10 +19,7 @@ inline bool SameColour(const QColor& a, const QColor& b)
            std::abs(a.blue() - b.blue()) <= kColourTol;
 }
 
-inline QColor PixelAt(const QImage& image, const CViewPoint& p)
-{
-    return image.pixelColor(int(p.x), int(p.y));
-}
+inline QColor PixelAt(const QImage& image, const CViewPoint& p) { return image.pixelColor(int(p.x), int(p.y)); }
 
 inline QString Describe(const QColor& c)
 {
