@@ -394,6 +394,17 @@ private slots:
         QVERIFY(window->isVisible());
     }
 
+    void enterInAFieldDoesNotCompute()
+    {
+        Open();
+        SetTraffic(4, 100, 1000);
+        QSignalSpy compute(Form().m_pCompute, &QPushButton::clicked);
+        QTest::keyClick(Form().m_pWidth, Qt::Key_Return);
+        QTest::keyClick(Form().m_pTraffic->VolumeField(4), Qt::Key_Enter);
+        QCOMPARE(compute.count(), 0);
+        QCOMPARE(Form().m_pLevels->OverallText(), QString("0.00"));
+    }
+
     void aRoadWithoutLengthIsRefused()
     {
         Open();
