@@ -23,7 +23,7 @@ QString StatusText(const char* prompt) { return QString::fromUtf8(prompt).sectio
 QString TipText(const CCommandInfo& info)
 {
     const QString prompt = QString::fromUtf8(info.prompt);
-    const int cut = prompt.indexOf(QLatin1Char('\n'));
+    const qsizetype cut = prompt.indexOf(QLatin1Char('\n'));
     if (cut >= 0)
         return prompt.mid(cut + 1);
     return QString::fromUtf8(info.text).remove(QLatin1Char('&'));

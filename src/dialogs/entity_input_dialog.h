@@ -13,6 +13,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QDialog>
@@ -64,7 +65,7 @@ protected:
     // The top row: "ID" with its drop-down, "설명" with its field.
     void AddIdRow(QVBoxLayout* layout, CEntityFormWidgets& form);
     // The commands every window has (made by the window, in its own order), each to its request.
-    void ConnectCommands(const CEntityFormWidgets& form);
+    void ConnectCommands(const CEntityFormWidgets& buttons);
     // Called by the concrete window once its form and working list are in place.
     void Start();
 
@@ -111,9 +112,9 @@ protected:
         int m_nCoordinates;
     };
 
-    CEntityInputDlgOf(const QString& title, const char* duplicateMessage, const std::vector<T>& list, CKeyRule rule,
+    CEntityInputDlgOf(const QString& title, const char* duplicateMessage, std::vector<T> list, CKeyRule rule,
                       QWidget* parent)
-        : CEntityInputDlg(title, duplicateMessage, parent), m_list(list), m_rule(rule)
+        : CEntityInputDlg(title, duplicateMessage, parent), m_list(std::move(list)), m_rule(rule)
     {
     }
 

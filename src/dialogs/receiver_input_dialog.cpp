@@ -1,5 +1,7 @@
 #include "dialogs/receiver_input_dialog.h"
 
+#include <utility>
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -41,8 +43,8 @@ double Shown(double value) { return Fixed2(value).toDouble(); }
 
 }  // namespace
 
-CInput_Receiver_Point::CInput_Receiver_Point(const std::vector<CReceiverPoint>& receivers, QWidget* parent)
-    : QDialog(parent), m_arrReceiver(receivers)
+CInput_Receiver_Point::CInput_Receiver_Point(std::vector<CReceiverPoint> receivers, QWidget* parent)
+    : QDialog(parent), m_arrReceiver(std::move(receivers))
 {
     setWindowTitle(QStringLiteral("수음점 입력"));
     setModal(false);

@@ -36,7 +36,7 @@ class CInput_Receiver_Point : public QDialog {
 public:
     enum EColumn { kColId, kColX, kColY, kColZ, kColGround, kColArea, kColumnCount };
 
-    explicit CInput_Receiver_Point(const std::vector<CReceiverPoint>& receivers, QWidget* parent = nullptr);
+    explicit CInput_Receiver_Point(std::vector<CReceiverPoint> receivers, QWidget* parent = nullptr);
 
     const std::vector<CReceiverPoint>& WorkingList() const { return m_arrReceiver; }
     // 0-based row named by the ID field; -1 for "NEW" or an ID that names no row.

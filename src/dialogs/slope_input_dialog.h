@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialogs/entity_input_dialog.h"
@@ -89,8 +90,8 @@ private:
 template <class T>
 class CSlopeInputDlgOf : public CSlopeInputDlg {
 public:
-    CSlopeInputDlgOf(const CSlopeKind& kind, const std::vector<T>& list, QWidget* parent)
-        : CSlopeInputDlg(kind, parent), m_arrSlope(list)
+    CSlopeInputDlgOf(const CSlopeKind& kind, std::vector<T> list, QWidget* parent)
+        : CSlopeInputDlg(kind, parent), m_arrSlope(std::move(list))
     {
         Start();
     }

@@ -59,14 +59,14 @@ void CTrafficGroup::SetMode(int mode)
 
 int CTrafficGroup::ShownClasses() const { return Mode() == kFiveClassMode ? kVehicleClassCount : 2; }
 
-QLineEdit* CTrafficGroup::SpeedField(int k) const
+QLineEdit* CTrafficGroup::SpeedField(int vehicleClass) const
 {
-    return (Mode() == kFiveClassMode ? m_fiveSpeed : m_twoSpeed)[static_cast<std::size_t>(k)];
+    return (Mode() == kFiveClassMode ? m_fiveSpeed : m_twoSpeed)[static_cast<std::size_t>(vehicleClass)];
 }
 
-QLineEdit* CTrafficGroup::VolumeField(int k) const
+QLineEdit* CTrafficGroup::VolumeField(int vehicleClass) const
 {
-    return (Mode() == kFiveClassMode ? m_fiveVolume : m_twoVolume)[static_cast<std::size_t>(k)];
+    return (Mode() == kFiveClassMode ? m_fiveVolume : m_twoVolume)[static_cast<std::size_t>(vehicleClass)];
 }
 
 void CTrafficGroup::Reset()

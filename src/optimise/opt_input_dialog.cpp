@@ -80,9 +80,9 @@ void COptInputDlg::OnReceiverSelected(int row)
 
 int COptInputDlg::CheckedReceiver() const
 {
-    std::vector<bool> checked;
-    for (int row = 0; row < m_pReceivers->count(); ++row)
-        checked.push_back(m_pReceivers->item(row)->checkState() == Qt::Checked);
+    std::vector<bool> checked(static_cast<std::size_t>(m_pReceivers->count()));
+    for (std::size_t row = 0; row < checked.size(); ++row)
+        checked[row] = m_pReceivers->item(static_cast<int>(row))->checkState() == Qt::Checked;
     return ChooseOptReceiver(checked);
 }
 

@@ -35,8 +35,8 @@ public:
 private:
     struct CDeckBarrier {
         CSectionCrossing at;
-        double height;
-        bool highlighted;
+        double height = 0;
+        bool highlighted = false;
     };
 
     QPointF At(double pos, double height) const;  // mirrored position and height to pixels

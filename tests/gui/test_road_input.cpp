@@ -394,6 +394,25 @@ private slots:
         QVERIFY(window->isVisible());
     }
 
+    // An auto-default compute button can become the window's default and take Enter
+    // from every field, as the tunnel window's never does.
+    void enterInAFieldDoesNotCompute()
+    {
+        Input_Road_dlg* window = Open();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        SetTraffic(4, 100, 1000);
+        QSignalSpy compute(Form().m_pCompute, &QPushButton::clicked);
+        Form().m_pCompute->setFocus();
+        for (QLineEdit* field : {Form().m_pWidth, Form().m_pTraffic->VolumeField(4)}) {
+            field->setFocus();
+            QTest::keyClick(field, Qt::Key_Return);
+        }
+        QCOMPARE(compute.count(), 0);
+        QCOMPARE(Form().m_pLevels->OverallText(), QString("0.00"));
+        QVERIFY(!Form().m_pCompute->autoDefault() && !Form().m_pCompute->isDefault());
+    }
+
     void aRoadWithoutLengthIsRefused()
     {
         Open();
