@@ -5,6 +5,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 #include "dialogs/band_row_widget.h"
 #include "dialogs/input_form_helpers.h"
@@ -23,6 +25,16 @@ void AddEndRows(QGridLayout* grid, QWidget* parent, const QString& startLabel, c
         start[static_cast<std::size_t>(a)] = AddLabelledField(grid, 0, 1 + 2 * a, axes[a], parent);
         end[static_cast<std::size_t>(a)] = AddLabelledField(grid, 1, 1 + 2 * a, axes[a], parent);
     }
+}
+
+void AddLevelRows(QBoxLayout* layout, QWidget* parent, QPushButton*& compute, CBandRowWidget*& levels)
+{
+    compute = new QPushButton(QStringLiteral("단위길이당 음향파워레벨 산정"), parent);
+    compute->setAutoDefault(false);
+    layout->addWidget(compute);
+    layout->addWidget(new QLabel(QStringLiteral("사용자 정의 음향파워레벨 (dBA/m)"), parent));
+    levels = new CBandRowWidget(QString(), CBandRowWidget::EOverall::Shown, QString(), parent);
+    layout->addWidget(levels);
 }
 
 void ReadEnds(CFormReader& reader, const CEndFields& start, const CEndFields& end,

@@ -11,7 +11,9 @@
 
 #include "model/bands.h"
 
+class QBoxLayout;
 class QGridLayout;
+class QPushButton;
 class QLineEdit;
 class QWidget;
 class CBandRowWidget;
@@ -24,6 +26,9 @@ using CEndFields = std::array<QLineEdit*, 3>;  // X, Y, Z
 // Two rows, "<startLabel>" and "<endLabel>", each with X, Y and Z fields.
 void AddEndRows(QGridLayout* grid, QWidget* parent, const QString& startLabel, const QString& endLabel,
                 CEndFields& start, CEndFields& end);
+// The button "단위길이당 음향파워레벨 산정" (never a default button, so Enter in a field does not
+// run it) and, under its caption, the user-defined level row, added to the window's column.
+void AddLevelRows(QBoxLayout* layout, QWidget* parent, QPushButton*& compute, CBandRowWidget*& levels);
 // Start and end in turn, X before Y before Z, into the given targets.
 void ReadEnds(CFormReader& reader, const CEndFields& start, const CEndFields& end,
               const std::array<double*, 3>& startValues, const std::array<double*, 3>& endValues);

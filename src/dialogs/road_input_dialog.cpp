@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -49,12 +48,7 @@ void Input_Road_dlg::BuildForm()
     layout->addWidget(m_form.m_pKind);
     m_form.m_pTraffic = new CTrafficGroup(this);
     layout->addWidget(m_form.m_pTraffic);
-    m_form.m_pCompute = new QPushButton(QStringLiteral("단위길이당 음향파워레벨 산정"), this);
-    m_form.m_pCompute->setAutoDefault(false);
-    layout->addWidget(m_form.m_pCompute);
-    layout->addWidget(new QLabel(QStringLiteral("사용자 정의 음향파워레벨 (dBA/m)"), this));
-    m_form.m_pLevels = new CBandRowWidget(QString(), CBandRowWidget::EOverall::Shown, QString(), this);
-    layout->addWidget(m_form.m_pLevels);
+    AddLevelRows(layout, this, m_form.m_pCompute, m_form.m_pLevels);
     layout->addWidget(MakeButtonRow());
 
     connect(m_form.m_pCompute, &QPushButton::clicked, this, &Input_Road_dlg::OnCompute);
