@@ -22,7 +22,7 @@
 #include "engine/source_pieces.h"
 #include "io/project_file.h"
 #include "model/document.h"
-#include "views/noise_map_image.h"
+#include "render/noise_map_image.h"
 
 namespace {
 
