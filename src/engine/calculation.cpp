@@ -34,7 +34,7 @@ std::string LevelText(const Bands& levels, int selector)
 
 }  // namespace
 
-std::vector<std::string> Calculate(CMyTalvoDoc& doc)
+std::vector<std::string> Calculate(CMyTalvoDoc& doc, const CRunInputs& run)
 {
     std::vector<std::string> messages;
     ClearResults(doc);
@@ -51,7 +51,7 @@ std::vector<std::string> Calculate(CMyTalvoDoc& doc)
         if (!hasPieces)
             messages.emplace_back("하나 이상의 도로를 입력하십시요");
         else
-            RunPrediction(doc, messages);
+            RunPrediction(doc, run, messages);
     } else {
         messages.emplace_back(hasPieces ? "하나 이상의 수음점을 입력하십시요"
                                         : "하나 이상의 수음점과 도로를 입력하십시요");
