@@ -79,6 +79,16 @@ convert "$work"/map*.png -depth 8 txt:- | awk -v colours="$colours" '
   END { for (k in count) if (count[k] >= 50) ++classes; exit classes >= 3 ? 0 : 1 }' \
   || fail "the map page does not show the class colours"
 
+# A barrier design as talvo-cli optimise prints it adds its page after the maps.
+"$cli" report "$project" -o "$work/design.pdf" --design "$(printf '0\t210\t200\t210\t4')" --design-receiver 10 2> /dev/null \
+  || fail "report with a design failed"
+design_pages=$(pdfinfo "$work/design.pdf" | awk '/^Pages:/ { print $2 }')
+pdftotext -f "$design_pages" -l "$design_pages" "$work/design.pdf" - | grep -q "5. 방음벽 설계" \
+  || fail "the design page is not the last page"
+if "$cli" report "$project" -o "$work/bad.pdf" --design 1,2,3 --design-receiver 1 2> /dev/null; then
+  fail "a design of three numbers was taken"
+fi
+
 # A project without receivers: the calculation is refused, nothing is written.
 awk 'BEGIN { ORS = "" } { line = $0; if (line ~ /^도로수\//) sub(/=[0-9]+\/[0-9]+\/[0-9]+/, "=1/2/0", line); print line "\n" }' \
   "$example" | iconv -f UTF-8 -t CP949 > "$work/empty.tlv"

@@ -1,5 +1,7 @@
-// talvo-cli report PROJECT -o REPORT.pdf [--map-spacing S] [--band B]: calculates the
-// project, computes its noise maps and writes the assessment report as a PDF. A refused
+// talvo-cli report PROJECT -o REPORT.pdf [--map-spacing S] [--band B]
+// [--design X1,Y1,X2,Y2,H --design-receiver N]: calculates the project, computes its noise
+// maps and writes the assessment report as a PDF, with the barrier design page when a
+// barrier found by talvo-cli optimise is given. A refused
 // calculation prints its message and writes nothing. Like talvo-cli map, this command
 // paints with Qt: it lives in the small library talvo_cli_report and creates its
 // QGuiApplication only while it writes.
@@ -8,7 +10,9 @@
 #include <CLI/CLI.hpp>
 #include <QGuiApplication>
 
+#include <cmath>
 #include <cstdlib>
+#include <sstream>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -27,6 +31,8 @@ struct ReportArgs {
     std::string output;
     std::optional<double> spacing;
     int band = 0;
+    std::string design;
+    int designReceiver = 0;
 };
 
 [[noreturn]] void Fail(const std::string& what, const std::string& message)
@@ -54,6 +60,27 @@ void CalculateOrFail(CMyTalvoDoc& doc, const std::string& path)
         std::cerr << message << '\n';
 }
 
+// "X1,Y1,X2,Y2,H" (commas, or the tabs talvo-cli optimise prints) for receiver N (from 1).
+std::optional<CReportDesign> ParseDesign(const ReportArgs& args, const CMyTalvoDoc& doc)
+{
+    if (args.design.empty())
+        return std::nullopt;
+    std::string text = args.design;
+    for (char& c : text)
+        if (c == ',' || c == '\t')
+            c = ' ';
+    std::istringstream in(text);
+    COptBarrierResult b;
+    in >> b.m_dStartX >> b.m_dStartY >> b.m_dEndX >> b.m_dEndY >> b.m_dHeight;
+    std::string rest;
+    const bool finite = std::isfinite(b.m_dStartX + b.m_dStartY + b.m_dEndX + b.m_dEndY + b.m_dHeight);
+    if (in.fail() || (in >> rest) || !finite || !(b.m_dHeight > 0))
+        Fail(args.design, "방음벽은 X1,Y1,X2,Y2,높이 (높이 > 0)로 주십시오.");
+    if (args.designReceiver < 1 || std::size_t(args.designReceiver) > doc.m_arrReceiver.size())
+        Fail(std::to_string(args.designReceiver), "그런 수음점이 없습니다.");
+    return CReportDesign{b, args.designReceiver - 1};
+}
+
 void RunReport(const ReportArgs& args)
 {
     CMyTalvoDoc doc;
@@ -61,6 +88,7 @@ void RunReport(const ReportArgs& args)
     if (!opened.ok)
         Fail(args.project, opened.message);
     CalculateOrFail(doc, args.project);
+    const std::optional<CReportDesign> design = ParseDesign(args, doc);
     CNoiseMap map;
     const double spacing = args.spacing.value_or(doc.m_settings.m_dReceiverSpacing);
     if (const std::string refusal = ComputeReportMaps(doc, spacing, args.band, map); !refusal.empty())
@@ -70,7 +98,7 @@ void RunReport(const ReportArgs& args)
     char name[] = "talvo-cli";
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
-    const CReportInput input{&doc, &map, QDateTime::currentDateTime(), std::nullopt};
+    const CReportInput input{&doc, &map, QDateTime::currentDateTime(), design};
     if (const std::string failure = WriteReportPdf(input, QString::fromStdString(args.output)); !failure.empty())
         Fail(args.output, failure);
 }
@@ -87,5 +115,10 @@ void RegisterReport(CLI::App& app)
         ->check(CLI::PositiveNumber);
     cmd->add_option("--band", args->band, "Noise map of 0 the overall level, 1..8 the octave bands 63 Hz .. 8 kHz")
         ->check(CLI::Range(0, 8));
+    CLI::Option* design = cmd->add_option(
+        "--design", args->design, "A barrier to report as the design: X1,Y1,X2,Y2,H as talvo-cli optimise prints it");
+    cmd->add_option("--design-receiver", args->designReceiver, "The receiver (from 1) the design is for")
+        ->needs(design);
+    design->needs("--design-receiver");
     cmd->callback([args]() { RunReport(*args); });
 }
