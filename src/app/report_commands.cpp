@@ -53,8 +53,10 @@ CReportCommands::CReportCommands(CMainFrame* frame) : QObject(frame), m_pFrame(f
     m_pPrint = MakeAction(QStringLiteral("인쇄(&P)..."), QStringLiteral("보고서를 인쇄합니다."), this);
     m_pPrint->setShortcut(QKeySequence::Print);
     m_pPreview = MakeAction(QStringLiteral("인쇄 미리 보기(&V)"), QStringLiteral("인쇄될 보고서를 미리 봅니다."), this);
-    m_pPrintPlan = MakeAction(QStringLiteral("평면창 인쇄"), QStringLiteral("평면창을 보이는 그대로 인쇄합니다."), this);
-    m_pPrintSection = MakeAction(QStringLiteral("단면창 인쇄"), QStringLiteral("단면창을 보이는 그대로 인쇄합니다."), this);
+    m_pPrintPlan =
+        MakeAction(QStringLiteral("평면창 인쇄"), QStringLiteral("평면창을 보이는 그대로 인쇄합니다."), this);
+    m_pPrintSection =
+        MakeAction(QStringLiteral("단면창 인쇄"), QStringLiteral("단면창을 보이는 그대로 인쇄합니다."), this);
     connect(m_pReport, &QAction::triggered, this, &CReportCommands::OnReport);
     connect(m_pPrint, &QAction::triggered, this, &CReportCommands::OnPrint);
     connect(m_pPreview, &QAction::triggered, this, &CReportCommands::OnPrintPreview);

@@ -19,8 +19,9 @@ QString Cell(const QString& tag, const QString& text, bool right, const char* ba
 
 QString TableStart()
 {
-    return QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\" "
-                          "style=\"border-collapse: collapse; border-color: #8a8a8a; font-size: 7.5pt;\">");
+    return QStringLiteral(
+        "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\" "
+        "style=\"border-collapse: collapse; border-color: #8a8a8a; font-size: 7.5pt;\">");
 }
 
 }  // namespace
@@ -32,10 +33,9 @@ QString Fixed(double value, int decimals)
     return std::isfinite(value) ? QString::number(value, 'f', decimals) : QStringLiteral("-");
 }
 
-QString PartHeading(const QString& title, bool newPage)
+QString PartHeading(const QString& title)
 {
-    const QString pageBreak = newPage ? QStringLiteral(" page-break-before: always;") : QString();
-    return QStringLiteral("<h2 style=\"font-size: 14pt;%1\">%2</h2>").arg(pageBreak, title);
+    return QStringLiteral("<h2 style=\"font-size: 14pt;\">%1</h2>").arg(title);
 }
 
 QString SubHeading(const QString& title)

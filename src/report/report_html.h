@@ -15,8 +15,8 @@ namespace report {
 QString Text(const std::string& utf8);  // escaped for rich text
 // value with `decimals` decimals, or "-" when it is not a finite number.
 QString Fixed(double value, int decimals);
-// A heading of a part; a part after the first starts a new page.
-QString PartHeading(const QString& title, bool newPage);
+// The heading of a part of the report.
+QString PartHeading(const QString& title);
 QString SubHeading(const QString& title);
 QString Paragraph(const QString& text);
 

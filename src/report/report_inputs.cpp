@@ -22,10 +22,12 @@ QString RoadKind(int info)
 
 QString Pavement(int state, int detail)
 {
-    static const QStringList states = {QStringLiteral("아스팔트"), QStringLiteral("콘크리트"), QStringLiteral("저소음")};
+    static const QStringList states = {QStringLiteral("아스팔트"), QStringLiteral("콘크리트"),
+                                       QStringLiteral("저소음")};
     static const QStringList details[] = {
         {QStringLiteral("DGA"), QStringLiteral("BSMA"), QStringLiteral("PMA"), QStringLiteral("SMA")},
-        {QStringLiteral("H30"), QStringLiteral("ARG"), QStringLiteral("L18"), QStringLiteral("L25"), QStringLiteral("RAND")},
+        {QStringLiteral("H30"), QStringLiteral("ARG"), QStringLiteral("L18"), QStringLiteral("L25"),
+         QStringLiteral("RAND")},
         {QStringLiteral("POR")}};
     if (state < 0 || state > 2)
         return QString::number(state);
@@ -36,9 +38,10 @@ QString Bridge(const CRoad& road)
 {
     if (road.m_nRoadInfo != kRoadInfoBridge)
         return QStringLiteral("-");
-    const QString type = Pick({QStringLiteral("강철형교"), QStringLiteral("콘크리트형교"), QStringLiteral("콘크리트강철형교"),
-                               QStringLiteral("콘크리트상판강판형교"), QStringLiteral("콘크리트I형교")},
-                              road.m_nBridgeType);
+    const QString type =
+        Pick({QStringLiteral("강철형교"), QStringLiteral("콘크리트형교"), QStringLiteral("콘크리트강철형교"),
+              QStringLiteral("콘크리트상판강판형교"), QStringLiteral("콘크리트I형교")},
+             road.m_nBridgeType);
     return QStringLiteral("%1, 방음벽 좌 %2 / 중 %3 / 우 %4 m")
         .arg(type, Fixed(road.m_dLeftBarrierHeight, 1), Fixed(road.m_dCentreBarrierHeight, 1),
              Fixed(road.m_dRightBarrierHeight, 1));
@@ -56,9 +59,9 @@ QString RoadsTable(const CMyTalvoDoc& doc)
                          Point(r.m_dEndX, r.m_dEndY, r.m_dEndZ), Fixed(r.m_dWidth, 2), RoadKind(r.m_nRoadInfo),
                          Pavement(r.m_nPavementState, r.m_nPavementDetail), Fixed(r.m_dGradient, 2), Bridge(r)}});
     }
-    return report::Table({QStringLiteral("도로"), QStringLiteral("시점 X, Y, Z (m)"), QStringLiteral("종점 X, Y, Z (m)"),
-                          QStringLiteral("폭 (m)"), QStringLiteral("구분"), QStringLiteral("포장"),
-                          QStringLiteral("경사 (%)"), QStringLiteral("교량")},
+    return report::Table({QStringLiteral("도로"), QStringLiteral("시점 X, Y, Z (m)"),
+                          QStringLiteral("종점 X, Y, Z (m)"), QStringLiteral("폭 (m)"), QStringLiteral("구분"),
+                          QStringLiteral("포장"), QStringLiteral("경사 (%)"), QStringLiteral("교량")},
                          rows, 3);
 }
 
@@ -76,7 +79,8 @@ void AddTrafficRows(std::vector<CRow>& rows, const QString& name, const Source& 
 {
     const QStringList classes = ClassNames(s.m_nVehicleClassMode);
     for (qsizetype c = 0; c < classes.size(); ++c)
-        rows.push_back({{name, classes[c], Fixed(s.m_dSpeed[std::size_t(c)], 1), Fixed(s.m_dVolume[std::size_t(c)], 1)}});
+        rows.push_back(
+            {{name, classes[c], Fixed(s.m_dSpeed[std::size_t(c)], 1), Fixed(s.m_dVolume[std::size_t(c)], 1)}});
 }
 
 QString TrafficTable(const CMyTalvoDoc& doc)
@@ -109,16 +113,24 @@ CRow EmissionRow(const QString& name, const CEmissionResult& e)
 
 QStringList BandHeader(const QString& first)
 {
-    return {first,               QStringLiteral("63"), QStringLiteral("125"), QStringLiteral("250"),
-            QStringLiteral("500"), QStringLiteral("1K"), QStringLiteral("2K"),  QStringLiteral("4K"),
-            QStringLiteral("8K"),  QStringLiteral("Overall")};
+    return {first,
+            QStringLiteral("63"),
+            QStringLiteral("125"),
+            QStringLiteral("250"),
+            QStringLiteral("500"),
+            QStringLiteral("1K"),
+            QStringLiteral("2K"),
+            QStringLiteral("4K"),
+            QStringLiteral("8K"),
+            QStringLiteral("Overall")};
 }
 
 QString EmissionTable(const CMyTalvoDoc& doc)
 {
     std::vector<CRow> rows;
     for (std::size_t i = 0; i < doc.m_arrRoad.size(); ++i)
-        rows.push_back(EmissionRow(QStringLiteral("도로 %1").arg(i + 1), ComputeEmission(EmissionInputOf(doc.m_arrRoad[i]))));
+        rows.push_back(
+            EmissionRow(QStringLiteral("도로 %1").arg(i + 1), ComputeEmission(EmissionInputOf(doc.m_arrRoad[i]))));
     for (std::size_t i = 0; i < doc.m_arrTunnel.size(); ++i)
         rows.push_back(
             EmissionRow(QStringLiteral("터널 %1").arg(i + 1), ComputeEmission(EmissionInputOf(doc.m_arrTunnel[i]))));
@@ -140,8 +152,9 @@ QString BarriersTable(const CMyTalvoDoc& doc)
     std::vector<CRow> rows;
     for (std::size_t i = 0; i < doc.m_arrBarrier.size(); ++i) {
         const CBarrier_Stage& b = doc.m_arrBarrier[i];
-        rows.push_back({{QString::number(i + 1), Point(b.m_dStartX, b.m_dStartY), Point(b.m_dEndX, b.m_dEndY),
-                         Fixed(b.PlanLength(), 2), Fixed(b.m_dHeight, 2), Absorption(b), QString::number(b.m_nAttenuator)}});
+        rows.push_back(
+            {{QString::number(i + 1), Point(b.m_dStartX, b.m_dStartY), Point(b.m_dEndX, b.m_dEndY),
+              Fixed(b.PlanLength(), 2), Fixed(b.m_dHeight, 2), Absorption(b), QString::number(b.m_nAttenuator)}});
     }
     return report::Table({QStringLiteral("방음벽"), QStringLiteral("시점 X, Y (m)"), QStringLiteral("종점 X, Y (m)"),
                           QStringLiteral("연장 (m)"), QStringLiteral("높이 (m)"),
@@ -158,8 +171,8 @@ QString SlopesTable(const QString& kind, const std::vector<Slope>& slopes)
         rows.push_back({{QString::number(i + 1), Point(s.m_dStartX, s.m_dStartY), Point(s.m_dEndX, s.m_dEndY),
                          Fixed(s.m_dHeight, 2), Fixed(s.m_dWidth, 2), QString::number(s.m_nDirection)}});
     }
-    return report::Table({kind, QStringLiteral("시점 X, Y (m)"), QStringLiteral("종점 X, Y (m)"), QStringLiteral("높이 (m)"),
-                          QStringLiteral("폭 (m)"), QStringLiteral("방향")},
+    return report::Table({kind, QStringLiteral("시점 X, Y (m)"), QStringLiteral("종점 X, Y (m)"),
+                          QStringLiteral("높이 (m)"), QStringLiteral("폭 (m)"), QStringLiteral("방향")},
                          rows, 3);
 }
 
@@ -168,18 +181,20 @@ QString TunnelsTable(const CMyTalvoDoc& doc)
     std::vector<CRow> rows;
     for (std::size_t i = 0; i < doc.m_arrTunnel.size(); ++i) {
         const CTunnel& t = doc.m_arrTunnel[i];
-        rows.push_back({{QString::number(i + 1), Point(t.m_dStartX, t.m_dStartY, t.m_dStartZ),
-                         Point(t.m_dEndX, t.m_dEndY, t.m_dEndZ), Fixed(t.m_dWidth, 2), Fixed(t.m_dHeight, 2),
-                         Pick({QStringLiteral("박스형"), QStringLiteral("방원형")}, t.m_nTunnelForm),
-                         Pick({QStringLiteral("콘크리트형"), QStringLiteral("측면흡음형"), QStringLiteral("전면흡음형")},
-                              t.m_nWallMaterial),
-                         QString::number(t.m_nLaneCount), Pavement(t.m_nPavementState, t.m_nPavementDetail),
-                         Fixed(t.m_dGradient, 2)}});
+        rows.push_back(
+            {{QString::number(i + 1), Point(t.m_dStartX, t.m_dStartY, t.m_dStartZ),
+              Point(t.m_dEndX, t.m_dEndY, t.m_dEndZ), Fixed(t.m_dWidth, 2), Fixed(t.m_dHeight, 2),
+              Pick({QStringLiteral("박스형"), QStringLiteral("방원형")}, t.m_nTunnelForm),
+              Pick({QStringLiteral("콘크리트형"), QStringLiteral("측면흡음형"), QStringLiteral("전면흡음형")},
+                   t.m_nWallMaterial),
+              QString::number(t.m_nLaneCount), Pavement(t.m_nPavementState, t.m_nPavementDetail),
+              Fixed(t.m_dGradient, 2)}});
     }
-    return report::Table({QStringLiteral("터널"), QStringLiteral("시점 X, Y, Z (m)"), QStringLiteral("종점 X, Y, Z (m)"),
-                          QStringLiteral("폭 (m)"), QStringLiteral("높이 (m)"), QStringLiteral("형태"),
-                          QStringLiteral("벽면"), QStringLiteral("차선"), QStringLiteral("포장"), QStringLiteral("경사 (%)")},
-                         rows, 3);
+    return report::Table(
+        {QStringLiteral("터널"), QStringLiteral("시점 X, Y, Z (m)"), QStringLiteral("종점 X, Y, Z (m)"),
+         QStringLiteral("폭 (m)"), QStringLiteral("높이 (m)"), QStringLiteral("형태"), QStringLiteral("벽면"),
+         QStringLiteral("차선"), QStringLiteral("포장"), QStringLiteral("경사 (%)")},
+        rows, 3);
 }
 
 // A table, or a line saying the project has none of that kind.
@@ -193,12 +208,14 @@ QString Listing(const QString& title, bool empty, const QString& table)
 QString InputsHtml(const CMyTalvoDoc& doc)
 {
     const bool noSources = doc.m_arrRoad.empty() && doc.m_arrTunnel.empty();
-    return report::PartHeading(QStringLiteral("2. 입력 자료"), true) +
+    return report::PartHeading(QStringLiteral("2. 입력 자료")) +
            Listing(QStringLiteral("도로"), doc.m_arrRoad.empty(), RoadsTable(doc)) +
            Listing(QStringLiteral("교통량"), noSources, TrafficTable(doc)) +
            Listing(QStringLiteral("단위 길이당 음향 파워 (dB(A)/m, 터널은 갱구)"), noSources, EmissionTable(doc)) +
            Listing(QStringLiteral("방음벽"), doc.m_arrBarrier.empty(), BarriersTable(doc)) +
-           Listing(QStringLiteral("성토"), doc.m_arrEmbankment.empty(), SlopesTable(QStringLiteral("성토"), doc.m_arrEmbankment)) +
-           Listing(QStringLiteral("절토"), doc.m_arrCutting.empty(), SlopesTable(QStringLiteral("절토"), doc.m_arrCutting)) +
+           Listing(QStringLiteral("성토"), doc.m_arrEmbankment.empty(),
+                   SlopesTable(QStringLiteral("성토"), doc.m_arrEmbankment)) +
+           Listing(QStringLiteral("절토"), doc.m_arrCutting.empty(),
+                   SlopesTable(QStringLiteral("절토"), doc.m_arrCutting)) +
            Listing(QStringLiteral("터널"), doc.m_arrTunnel.empty(), TunnelsTable(doc));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // The text parts of the assessment report as rich text: the summary, the inputs, the
-// receiver results and the barrier design. Each part after the summary starts a new page.
+// receiver results and the barrier design. Each part is laid out on pages of its own.
 // The numbers come from the same engine functions talvo-cli calc and emission print.
 
 #include <QString>

@@ -69,7 +69,7 @@ QString SummaryHtml(const CReportInput& input)
     const CMyTalvoDoc& doc = *input.doc;
     const CProjectSettings& s = doc.m_settings;
     const QString date = QLocale::c().toString(input.date, QStringLiteral("yyyy-MM-dd HH:mm"));
-    return report::PartHeading(QStringLiteral("1. 개요"), false) +
+    return report::PartHeading(QStringLiteral("1. 개요")) +
            report::NameValueTable({
                {QStringLiteral("사업명"), report::Text(s.m_strProjectName)},
                {QStringLiteral("좌표계"), CoordinateSystemText(s)},

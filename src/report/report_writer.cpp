@@ -24,8 +24,8 @@ namespace {
 // Page geometry in millimetres on A4 portrait (210 x 297).
 constexpr double kLeftMm = 18, kRightMm = 15, kTopMm = 22, kBottomMm = 18;
 constexpr double kHeaderMm = 13, kFooterMm = 287;  // baselines of the header and the footer
-constexpr int kMapImageWidth = 1400;                 // pixels of the rendered map pictures
-constexpr int kPdfResolution = 300;                  // dots per inch
+constexpr int kMapImageWidth = 1400;               // pixels of the rendered map pictures
+constexpr int kPdfResolution = 300;                // dots per inch
 
 // NanumBarunGothic (Debian's fonts-nanum): NanumGothic maps the control characters onto its
 // space glyph, so a PDF viewer would copy every space of a NanumGothic text as U+0001.
@@ -37,7 +37,10 @@ const char* const kReportFontFiles[] = {"/usr/share/fonts/truetype/nanum/NanumBa
 struct CPageFrame {
     double perMm = 1;
     double Px(double mm) const { return mm * perMm; }
-    QRectF Body() const { return QRectF(Px(kLeftMm), Px(kTopMm), Px(210 - kLeftMm - kRightMm), Px(297 - kTopMm - kBottomMm)); }
+    QRectF Body() const
+    {
+        return QRectF(Px(kLeftMm), Px(kTopMm), Px(210 - kLeftMm - kRightMm), Px(297 - kTopMm - kBottomMm));
+    }
 };
 
 QFont ReportFont(double points, bool bold = false)
@@ -113,10 +116,7 @@ double PaintCaption(QPainter& painter, const QString& caption, const QRectF& roo
     return used.bottom();
 }
 
-QString MapWhat(const CNoiseMapGrid& grid)
-{
-    return QString::fromStdString(NoiseMapUnit(grid.m_nBand));
-}
+QString MapWhat(const CNoiseMapGrid& grid) { return QString::fromStdString(NoiseMapUnit(grid.m_nBand)); }
 
 // The maps page: the plan map above, the section map below, each with its caption.
 void PaintMapsPage(QPainter& painter, const CPageFrame& f, const CReportInput& input)
@@ -124,7 +124,8 @@ void PaintMapsPage(QPainter& painter, const CPageFrame& f, const CReportInput& i
     const QRectF body = f.Body();
     double y = PaintCaption(painter, QStringLiteral("4. 소음 지도"), body, 14) + f.Px(3);
     if (!input.map || input.map->plan.Empty()) {
-        PaintCaption(painter, QStringLiteral("소음지도가 계산되지 않았습니다."), body.adjusted(0, y - body.top(), 0, 0), 9);
+        PaintCaption(painter, QStringLiteral("소음지도가 계산되지 않았습니다."), body.adjusted(0, y - body.top(), 0, 0),
+                     9);
         return;
     }
     const CMyTalvoDoc& doc = *input.doc;
@@ -133,7 +134,8 @@ void PaintMapsPage(QPainter& painter, const CPageFrame& f, const CReportInput& i
     y = PaintCaption(painter,
                      QStringLiteral("평면 소음지도: %1, 높이 %2 m, 격자 간격 %3 m")
                          .arg(MapWhat(plan), report::Fixed(plan.m_dHeight, 1), report::Fixed(spacing, 1)),
-                     QRectF(body.left(), y, body.width(), f.Px(8)), 9) + f.Px(2);
+                     QRectF(body.left(), y, body.width(), f.Px(8)), 9) +
+        f.Px(2);
     const QImage planImage = RenderPlanMapImage(doc, plan, PlanMapImageSize(doc, kMapImageWidth));
     y = PaintPicture(painter, planImage, QRectF(body.left(), y, body.width(), body.height() * 0.55)) + f.Px(8);
     if (!input.map->section || input.map->section->Empty())
@@ -142,7 +144,8 @@ void PaintMapsPage(QPainter& painter, const CPageFrame& f, const CReportInput& i
     y = PaintCaption(painter,
                      QStringLiteral("단면 소음지도: %1, 단면선을 따라 지면에서 %2 m까지")
                          .arg(MapWhat(section), report::Fixed(section.m_dEndV, 0)),
-                     QRectF(body.left(), y, body.width(), f.Px(8)), 9) + f.Px(2);
+                     QRectF(body.left(), y, body.width(), f.Px(8)), 9) +
+        f.Px(2);
     const QSize size = SectionMapImageSize(section, section.m_dStartU, section.m_dEndU, kMapImageWidth);
     const QImage sectionImage = RenderSectionMapImage(doc, section, section.m_dStartU, section.m_dEndU, size);
     PaintPicture(painter, sectionImage, QRectF(body.left(), y, body.width(), body.bottom() - y));
@@ -153,14 +156,16 @@ public:
     CReportPainter(QPagedPaintDevice& device, const CReportInput& input) : m_device(device), m_input(input)
     {
         m_frame.perMm = device.logicalDpiX() / 25.4;
-        const QRectF body = m_frame.Body();
-        m_text = LaidOut(SummaryHtml(input) + InputsHtml(*input.doc) + ResultsHtml(*input.doc), device, body.size());
+        const QSizeF page = m_frame.Body().size();
+        for (const QString& part : {SummaryHtml(input), InputsHtml(*input.doc), ResultsHtml(*input.doc)})
+            m_before.push_back(LaidOut(part, device, page));
         if (input.design)
-            m_design = LaidOut(DesignHtml(*input.doc, *input.design), device, body.size());
+            m_after.push_back(LaidOut(DesignHtml(*input.doc, *input.design), device, page));
     }
 
-    int Pages() const { return m_text->pageCount() + 1 + (m_design ? m_design->pageCount() : 0); }
+    int Pages() const { return TextPages(m_before) + 1 + TextPages(m_after); }
 
+    // The text parts, the maps page, then the design.
     void Paint()
     {
         QPainter painter(&m_device);
@@ -168,15 +173,30 @@ public:
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         const int pages = Pages();
         int page = 0;
-        for (int i = 0; i < m_text->pageCount(); ++i)
-            PaintTextPage(painter, *m_text, i, Next(painter, page, pages));
+        PaintParts(painter, m_before, page, pages);
         Next(painter, page, pages);
         PaintMapsPage(painter, m_frame, m_input);
-        for (int i = 0; m_design && i < m_design->pageCount(); ++i)
-            PaintTextPage(painter, *m_design, i, Next(painter, page, pages));
+        PaintParts(painter, m_after, page, pages);
     }
 
 private:
+    using Parts = std::vector<std::unique_ptr<QTextDocument>>;
+
+    static int TextPages(const Parts& parts)
+    {
+        int pages = 0;
+        for (const auto& part : parts)
+            pages += part->pageCount();
+        return pages;
+    }
+
+    void PaintParts(QPainter& painter, const Parts& parts, int& page, int pages)
+    {
+        for (const auto& part : parts)
+            for (int i = 0; i < part->pageCount(); ++i)
+                PaintTextPage(painter, *part, i, Next(painter, page, pages));
+    }
+
     // Starts the next page (the first is open already) with its header and footer.
     QRectF Next(QPainter& painter, int& page, int pages)
     {
@@ -190,7 +210,7 @@ private:
     QPagedPaintDevice& m_device;
     const CReportInput& m_input;
     CPageFrame m_frame;
-    std::unique_ptr<QTextDocument> m_text, m_design;
+    std::vector<std::unique_ptr<QTextDocument>> m_before, m_after;  // parts before and after the maps
 };
 
 }  // namespace

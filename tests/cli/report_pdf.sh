@@ -4,11 +4,12 @@
 # receiver's overall level as talvo-cli calc prints it (to one decimal), the receiver over
 # its target named, the map page showing the class colours; a refused calculation writes
 # no file.
-# Usage: report_pdf.sh TALVO_CLI EXAMPLE_UTF8 CLASS_COLOURS_SOURCE
-# (the UTF-8 text of an example project; the source file holding the class colours)
+# Usage: report_pdf.sh TALVO_CLI EXAMPLE_UTF8 CLASS_COLOURS_SOURCE FULL_PAGE_PROJECT
+# (the UTF-8 text of an example project; the source file holding the class colours; a
+# project whose inputs fill their page to the bottom)
 set -euo pipefail
 
-cli=$1 example=$2 classes_source=$3
+cli=$1 example=$2 classes_source=$3 full_page=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -88,6 +89,15 @@ pdftotext -f "$design_pages" -l "$design_pages" "$work/design.pdf" - | grep -q "
 if "$cli" report "$project" -o "$work/bad.pdf" --design 1,2,3 --design-receiver 1 2> /dev/null; then
   fail "a design of three numbers was taken"
 fi
+
+# Inputs that fill their page to the bottom are not followed by an empty page: every page
+# holds more than its header and footer.
+"$cli" report "$full_page" -o "$work/full.pdf" --map-spacing 20 2> /dev/null || fail "report of $full_page failed"
+full_pages=$(pdfinfo "$work/full.pdf" | awk '/^Pages:/ { print $2 }')
+for ((p = 1; p <= full_pages; ++p)); do
+  lines=$(pdftotext -f "$p" -l "$p" "$work/full.pdf" - | grep -c '[^[:space:]]' || true)
+  [ "$lines" -gt 4 ] || fail "page $p of the report of $full_page is empty"
+done
 
 # A project without receivers: the calculation is refused, nothing is written.
 awk 'BEGIN { ORS = "" } { line = $0; if (line ~ /^도로수\//) sub(/=[0-9]+\/[0-9]+\/[0-9]+/, "=1/2/0", line); print line "\n" }' \

@@ -12,10 +12,10 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <sstream>
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "engine/calculation.h"
