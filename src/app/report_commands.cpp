@@ -114,7 +114,9 @@ void CReportCommands::PrintReport(QPrinter& printer)
 
 void CReportCommands::PrintView(QPrinter& printer, const CNavigableView& view)
 {
-    const QImage image = view.RenderImage(view.size() * kViewPrintScale);
+    // A view never shown yet has no size: it prints as a window of the default size would.
+    const QSize shown = view.size().isEmpty() ? QSize(800, 600) : view.size();
+    const QImage image = view.RenderImage(shown * kViewPrintScale);
     QPainter painter(&printer);
     const QRect page = painter.viewport();
     const QSize fitted = image.size().scaled(page.size(), Qt::KeepAspectRatio);
