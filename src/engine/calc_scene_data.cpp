@@ -76,7 +76,9 @@ int FindObstacle(const std::vector<CObstacle>& obstacles, int kind, int index)
 
 CReflector MakeReflector(const CObstacle& rect, const Bands& absorption, const std::vector<CObstacle>& obstacles)
 {
-    return {rect, absorption, FindObstacle(obstacles, rect.m_nKind, rect.m_nIndex)};
+    CReflector reflector{rect, absorption, FindObstacle(obstacles, rect.m_nKind, rect.m_nIndex)};
+    PrepareReflector(reflector);
+    return reflector;
 }
 
 // Reflectors in the order of the reflector lists: every free-standing barrier (the

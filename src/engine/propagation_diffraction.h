@@ -43,8 +43,26 @@ bool SamePoint(const CMVector& a, const CMVector& b);
 // C3 of ISO 9613-2, eq. (15), for the edge distance e.
 double MultipleEdgeFactor(double wavelength, double e);
 
-CLateralResult LateralPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength);
+// What a path's band values need of its geometry, measured once for all bands: the case,
+// the path difference z (with the sign the case uses), the edge distance e and K_met.
+struct CTopGeometry {
+    ETopCase m_eCase = ETopCase::kMissing;
+    double m_dZ = 0, m_dEdge = 0, m_dMeteo = 1;
+};
+struct CLateralGeometry {
+    ELateralCase m_eCase = ELateralCase::kMissing;
+    double m_dZ = 0, m_dEdge = 0;
+};
 
-// groundBand is A_gr of the band, subtracted from D_T as ISO 9613-2, eq. (12).
+CTopGeometry TopPathGeometry(const CMVector& s, const CMVector& r, const CPathPoints& p);
+CLateralGeometry LateralPathGeometry(const CMVector& s, const CMVector& r, const CPathPoints& p);
+
+// The band value of a measured path; groundBand is A_gr of the band, subtracted from D_T
+// as ISO 9613-2, eq. (12).
+CTopResult TopPathBand(const CTopGeometry& g, double wavelength, double groundBand);
+CLateralResult LateralPathBand(const CLateralGeometry& g, double wavelength);
+
+// Both steps at once, for one band.
+CLateralResult LateralPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength);
 CTopResult TopPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength,
                               double groundBand);

@@ -131,6 +131,17 @@ bool CrossesInPlan(const CObstacle& o, const CMVector& a, const CMVector& b)
     return slack < kLineTolerance;
 }
 
+bool PlanBoxesApart(const CObstacle& o, const CMVector& a, const CMVector& b, double margin)
+{
+    const auto [oMinX, oMaxX] = std::minmax(o.m_vStart.x, o.m_vEnd.x);
+    const auto [pMinX, pMaxX] = std::minmax(a.x, b.x);
+    if (pMaxX < oMinX - margin || pMinX > oMaxX + margin)
+        return true;
+    const auto [oMinY, oMaxY] = std::minmax(o.m_vStart.y, o.m_vEnd.y);
+    const auto [pMinY, pMaxY] = std::minmax(a.y, b.y);
+    return pMaxY < oMinY - margin || pMinY > oMaxY + margin;
+}
+
 CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c)
 {
     CDiffractionPoint rec = EmptyRecord();

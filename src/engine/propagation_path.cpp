@@ -1,5 +1,6 @@
 #include "engine/propagation_path.h"
 
+#include <array>
 #include <cmath>
 
 #include "engine/propagation_divergence.h"
@@ -46,29 +47,52 @@ CPathResult CPathEvaluator::Evaluate(int index) const
 }
 
 // Every reflector that reflects at a point away from the source replaces the slot of
-// its side; the last one of each side wins.
+// its side; the last one of each side wins, so only the winners' levels are computed.
 Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s) const
 {
-    Bands left{}, right{};
     const int line = piece.m_nRoadIndex;
     const bool hasLine = line >= 0 && line < static_cast<int>(m_scene.m_arrSourceLine.size());
+    const CReflector* winner[2] = {nullptr, nullptr};  // left, right
+    CReflectionHit winnerHit[2];
     for (const CReflector& reflector : m_scene.m_arrReflector) {
-        const CReflectionHit hit = FindReflection(reflector.m_rect, s, m_r);
+        const CReflectionHit hit = FindReflection(reflector, s, m_r);
         if (!hit.m_bHit || !(Length(hit.m_vPoint - s) > 0.0))
             continue;
-        const bool isLeft = hasLine && LeftOfSourceLine(m_scene.m_arrSourceLine[line], hit.m_vPoint);
-        (isLeft ? left : right) = ReflectedLevels(piece, reflector, s, hit);
+        const int side = hasLine && LeftOfSourceLine(m_scene.m_arrSourceLine[line], hit.m_vPoint) ? 0 : 1;
+        winner[side] = &reflector;
+        winnerHit[side] = hit;
     }
+    Bands sides[2]{};
+    for (int side = 0; side < 2; ++side)
+        if (winner[side])
+            sides[side] = ReflectedLevels(piece, *winner[side], s, winnerHit[side]);
     Bands refl{};
     for (int j = 0; j < kBandCount; ++j)
-        refl[j] = CombineSides(left[j], right[j]);
+        refl[j] = CombineSides(sides[0][j], sides[1][j]);
     return refl;
 }
 
-// Levels of the image source S' at the receiver; a band the reflector discards is 0.
+// Levels of the image source S' at the receiver; a band the reflector discards is 0. The
+// bands are tested first: the image path is measured only when one of them reflects.
 Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
                                       const CReflectionHit& hit) const
 {
+    Bands levels{};
+    if (!reflector.m_bReflectsSomeBand)
+        return levels;
+    const double dso = Length(hit.m_vPoint - s), dor = Length(m_r - hit.m_vPoint);
+    const double cosBeta = IncidenceCosine(reflector.m_rect, s, hit.m_vPoint);
+    const double lmin =
+        ReflectorMinLength(reflector.m_rect, m_scene.m_dMaxRoadHeight, m_terrain.GroundHeight(hit.m_vPoint.y));
+    std::array<bool, kBandCount> valid{};
+    bool any = false;
+    for (int j = 0; j < kBandCount; ++j) {
+        valid[j] = ReflectionValid(m_scene.m_air.m_dWavelength[j], lmin, cosBeta, dso, dor, reflector.m_dAbsorption[j]);
+        any = any || valid[j];
+    }
+    if (!any)
+        return levels;
+
     const CMVector& image = hit.m_vImage;
     const Bands air = AirAbsorption(m_scene.m_air, Length(image - m_r));
     const Bands ground =
@@ -76,17 +100,11 @@ Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflect
     const double div = Divergence(image, m_r, BoxOf(piece)).m_dValue;
     const Bands bar = Screening(image, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle, m_scene.m_air.m_dWavelength,
                                 ground, m_scratch);
-
-    const double dso = Length(hit.m_vPoint - s), dor = Length(m_r - hit.m_vPoint);
-    const double cosBeta = IncidenceCosine(reflector.m_rect, s, hit.m_vPoint);
-    const double lmin =
-        ReflectorMinLength(reflector.m_rect, m_scene.m_dMaxRoadHeight, m_terrain.GroundHeight(hit.m_vPoint.y));
-    Bands levels{};
     for (int j = 0; j < kBandCount; ++j) {
-        const double alpha = reflector.m_dAbsorption[j];
-        if (!ReflectionValid(m_scene.m_air.m_dWavelength[j], lmin, cosBeta, dso, dor, alpha))
+        if (!valid[j])
             continue;
-        const double level = ReflectedPower(piece.m_dPowerLevel[j], alpha) - (air[j] + ground[j] + div + bar[j]);
+        const double level =
+            ReflectedPower(piece.m_dPowerLevel[j], reflector.m_dAbsorption[j]) - (air[j] + ground[j] + div + bar[j]);
         levels[j] = HasEnergy(level) ? level : 0.0;
     }
     return levels;

@@ -30,44 +30,68 @@ constexpr PathFields kRightFields{&CDiffractionPoint::m_vRightD1, &CDiffractionP
 
 // An obstacle takes part in a band only when it is wider than the wavelength
 // (ISO 9613-2, 7.4), seen from the D1 points or from the D2 points.
-bool WideAtD1(const CDiffractionPoint& r, double wavelength)
-{
-    return std::abs(r.m_dExtentLeft1) + std::abs(r.m_dExtentRight1) > wavelength;
-}
-bool WideAtD2(const CDiffractionPoint& r, double wavelength)
-{
-    return std::abs(r.m_dExtentLeft2) + std::abs(r.m_dExtentRight2) > wavelength;
-}
+double WidthAtD1(const CDiffractionPoint& r) { return std::abs(r.m_dExtentLeft1) + std::abs(r.m_dExtentRight1); }
+double WidthAtD2(const CDiffractionPoint& r) { return std::abs(r.m_dExtentLeft2) + std::abs(r.m_dExtentRight2); }
 
 // Position of the taking-part record with the largest value of the field; -1 for none.
 // On equal values the earlier record is kept.
-int LargestRank(const std::vector<CDiffractionPoint>& recs, double CDiffractionPoint::*rank, bool first,
-                double wavelength)
+int LargestRank(const CScreeningScratch& scratch, double CDiffractionPoint::*rank, bool first, double wavelength)
 {
+    const auto& recs = scratch.m_arrRecord;
+    const auto& widths = first ? scratch.m_arrWidth1 : scratch.m_arrWidth2;
     int best = -1;
-    for (int i = 0; i < static_cast<int>(recs.size()); ++i) {
-        const bool wide = first ? WideAtD1(recs[i], wavelength) : WideAtD2(recs[i], wavelength);
-        if (wide && (best < 0 || recs[i].*rank > recs[best].*rank))
+    for (int i = 0; i < static_cast<int>(recs.size()); ++i)
+        if (widths[i] > wavelength && (best < 0 || recs[i].*rank > recs[best].*rank))
             best = i;
-    }
     return best;
 }
 
-struct ChosenPath {
-    CPathPoints points;
-    int lastRecord = -1;  // the record the D2 point (chosen last) came from
+// One path type (top, left or right) across the bands: the records chosen for the D1 and
+// D2 points and the path's geometry, measured again only when the choice changes (the
+// records taking part grow as the wavelength shrinks, so it changes rarely).
+template <class Geometry>
+class CPathAcrossBands {
+public:
+    CPathAcrossBands(const PathFields& f, const CMVector& s, const CMVector& r) : m_f(f), m_s(s), m_r(r) {}
+
+    const Geometry& ForBand(const CScreeningScratch& scratch, double wavelength)
+    {
+        const int i1 = LargestRank(scratch, m_f.rank1, true, wavelength);
+        const int i2 = LargestRank(scratch, m_f.rank2, false, wavelength);
+        if (i1 == m_i1 && i2 == m_i2)
+            return m_geometry;
+        m_i1 = i1;
+        m_i2 = i2;
+        CPathPoints p;
+        if (i1 >= 0 && i2 >= 0) {
+            const auto& recs = scratch.m_arrRecord;
+            p = {true, recs[i1].*m_f.d1, recs[i2].*m_f.d2, recs[i1].*m_f.rank1, recs[i2].*m_f.rank2};
+        }
+        m_geometry = Measure(p);
+        return m_geometry;
+    }
+    // The record the D2 point (chosen last) came from; -1 for none.
+    int LastRecord() const { return m_i1 >= 0 ? m_i2 : -1; }
+
+private:
+    Geometry Measure(const CPathPoints& p) const;
+
+    const PathFields& m_f;
+    const CMVector& m_s;
+    const CMVector& m_r;
+    int m_i1 = -2, m_i2 = -2;
+    Geometry m_geometry;
 };
 
-ChosenPath ChoosePath(const std::vector<CDiffractionPoint>& recs, const PathFields& f, double wavelength)
+template <>
+CTopGeometry CPathAcrossBands<CTopGeometry>::Measure(const CPathPoints& p) const
 {
-    ChosenPath c;
-    const int i1 = LargestRank(recs, f.rank1, true, wavelength);
-    const int i2 = LargestRank(recs, f.rank2, false, wavelength);
-    if (i1 < 0 || i2 < 0)
-        return c;
-    c.points = {true, recs[i1].*f.d1, recs[i2].*f.d2, recs[i1].*f.rank1, recs[i2].*f.rank2};
-    c.lastRecord = i2;
-    return c;
+    return TopPathGeometry(m_s, m_r, p);
+}
+template <>
+CLateralGeometry CPathAcrossBands<CLateralGeometry>::Measure(const CPathPoints& p) const
+{
+    return LateralPathGeometry(m_s, m_r, p);
 }
 
 // The path types of one band, which decide the cap from the last band.
@@ -77,10 +101,22 @@ struct BandResult {
     bool lateralsDouble = false;
 };
 
+// 10^(-v/10); an open path (0 dB) is 1 exactly, as pow gives it.
+double PathEnergy(double v) { return v == 0.0 ? 1.0 : std::pow(10.0, -v / 10.0); }
+
+// -10*lg of the energy sum of the three paths. A path of kNoPath (999 dB) adds 1e-99.9,
+// which vanishes beside any other term of a real path (all are far below 300 dB), so it
+// is left out unless every path is one.
 double Combine(double top, double left, double right)
 {
-    return -10.0 *
-           std::log10(std::pow(10.0, -top / 10.0) + std::pow(10.0, -left / 10.0) + std::pow(10.0, -right / 10.0));
+    if (top == kNoPath && left == kNoPath && right == kNoPath)
+        return -10.0 * std::log10(PathEnergy(top) + PathEnergy(left) + PathEnergy(right));
+    double sum = top == kNoPath ? 0.0 : PathEnergy(top);
+    if (left != kNoPath)
+        sum += PathEnergy(left);
+    if (right != kNoPath)
+        sum += PathEnergy(right);
+    return -10.0 * std::log10(sum);
 }
 
 // A top device adds its insertion value to a top path that screens.
@@ -94,19 +130,21 @@ double WithTopDevice(const CTopResult& top, const CScreeningScratch& scratch, in
     return top.m_dValue + kAttenuatorInsertion[kind];
 }
 
-BandResult ScreenBand(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch, double wavelength,
-                      double ground)
+struct CScreenPaths {
+    CPathAcrossBands<CTopGeometry> top;
+    CPathAcrossBands<CLateralGeometry> left, right;
+};
+
+BandResult ScreenBand(CScreenPaths& paths, const CScreeningScratch& scratch, double wavelength, double ground)
 {
-    const auto& recs = scratch.m_arrRecord;
-    const ChosenPath topPath = ChoosePath(recs, kTopFields, wavelength);
-    const CTopResult top = TopPathAttenuation(s, r, topPath.points, wavelength, ground);
-    CLateralResult left = LateralPathAttenuation(s, r, ChoosePath(recs, kLeftFields, wavelength).points, wavelength);
-    CLateralResult right = LateralPathAttenuation(s, r, ChoosePath(recs, kRightFields, wavelength).points, wavelength);
+    const CTopResult top = TopPathBand(paths.top.ForBand(scratch, wavelength), wavelength, ground);
+    CLateralResult left = LateralPathBand(paths.left.ForBand(scratch, wavelength), wavelength);
+    CLateralResult right = LateralPathBand(paths.right.ForBand(scratch, wavelength), wavelength);
     if (top.m_eCase == ETopCase::kSingleBelow)
         left.m_dValue = right.m_dValue = kNoPath;
 
     BandResult b;
-    b.value = Combine(WithTopDevice(top, scratch, topPath.lastRecord), left.m_dValue, right.m_dValue);
+    b.value = Combine(WithTopDevice(top, scratch, paths.top.LastRecord()), left.m_dValue, right.m_dValue);
     b.topSingle = top.m_eCase == ETopCase::kSingleAbove || top.m_eCase == ETopCase::kSingleBelow;
     b.lateralsDouble = left.m_eCase == ELateralCase::kDouble && right.m_eCase == ELateralCase::kDouble;
     return b;
@@ -119,15 +157,19 @@ void CollectDiffractionRecords(const CMVector& s, const CMVector& r, const std::
 {
     scratch.m_arrRecord.clear();
     scratch.m_arrAttenuator.clear();
+    scratch.m_arrWidth1.clear();
+    scratch.m_arrWidth2.clear();
     for (int i = 0; i < static_cast<int>(obstacles.size()); ++i) {
         const CObstacle& o = obstacles[i];
-        if (i == skip || !CrossesInPlan(o, s, r))
+        if (i == skip || PlanBoxesApart(o, s, r) || !CrossesInPlan(o, s, r))
             continue;
         const CPlaneCrossing c = CrossPlane(o, s, r);
         if (!c.m_bCrosses || !InsideRectangle(o, c.m_vPoint))
             continue;
         scratch.m_arrRecord.push_back(MakeDiffractionRecord(o, s, r, c.m_vPoint));
         scratch.m_arrAttenuator.push_back(o.m_nAttenuator);
+        scratch.m_arrWidth1.push_back(WidthAtD1(scratch.m_arrRecord.back()));
+        scratch.m_arrWidth2.push_back(WidthAtD2(scratch.m_arrRecord.back()));
     }
 }
 
@@ -144,13 +186,19 @@ Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningS
                          const Bands& wavelength, const Bands& ground)
 {
     Bands a{};
+    const double flat = FlatPathTerm(s, r);
+    if (scratch.m_arrRecord.empty()) {
+        // Three open paths: -10 lg 3 in every band, floored at 0, so the flat-path term.
+        a.fill(flat);
+        return a;
+    }
+    CScreenPaths paths{{kTopFields, s, r}, {kLeftFields, s, r}, {kRightFields, s, r}};
     BandResult last;
     for (int j = 0; j < kBandCount; ++j) {
-        last = ScreenBand(s, r, scratch, wavelength[j], ground[j]);
+        last = ScreenBand(paths, scratch, wavelength[j], ground[j]);
         a[j] = last.value;
     }
     const double cap = last.lateralsDouble && !last.topSingle ? kCapDouble : kCapSingle;
-    const double flat = FlatPathTerm(s, r);
     for (double& v : a) {
         v = std::max(0.0, std::min(v, cap));
         if (v == 0.0)

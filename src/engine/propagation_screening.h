@@ -13,10 +13,12 @@
 extern const double kAttenuatorInsertion[11];
 
 // Work lists of one screening, owned by the calling thread. records[i] belongs to the
-// obstacle with top-device kind attenuators[i].
+// obstacle with top-device kind attenuators[i]; widths are the obstacle's extent across
+// the path at the D1 and D2 points (it takes part in a band when wider than the wavelength).
 struct CScreeningScratch {
     std::vector<CDiffractionPoint> m_arrRecord;
     std::vector<int> m_arrAttenuator;
+    std::vector<double> m_arrWidth1, m_arrWidth2;
 };
 
 // Fills scratch with one record per obstacle met by s->r (obstacles in their order;
