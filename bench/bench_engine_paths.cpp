@@ -5,9 +5,10 @@
 //   build/bench/bench_engine_paths
 //   build/bench/bench_engine_paths --write-projects DIR   (saves both projects as .tlv)
 //   valgrind --tool=callgrind build/bench/bench_engine_paths --once N [--38]
-//       (the first N grid points once, for repeatable instruction counts per path)
+//       (N grid points spread over the grid, once, for repeatable instruction counts per path)
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <ctime>
 #include <cstring>
 #include <iostream>
@@ -90,16 +91,17 @@ int WriteProjects(const std::string& dir)
     return 0;
 }
 
-// The first n points of the grid, column by column as the export walks them.
+// n points spread evenly over the grid (every k-th point of the export's walk).
 int RunOnce(int n, bool extraBarriers)
 {
     const std::unique_ptr<CPrepared> p = Prepare(extraBarriers);
+    const std::vector<double> xs = GridColumnXs(p->grid), ys = GridRowYs(p->grid);
+    const std::size_t total = xs.size() * ys.size();
+    const std::size_t stride = std::max<std::size_t>(1, total / static_cast<std::size_t>(std::max(1, n)));
     double sum = 0;
     int done = 0;
-    const std::vector<double> ys = GridRowYs(p->grid);
-    for (double x : GridColumnXs(p->grid))
-        for (std::size_t r = 0; r < ys.size() && done < n; ++r, ++done)
-            sum += p->scene->PointLevels(x, ys[r], p->grid.m_dHeight)[4];
+    for (std::size_t i = 0; i < total && done < n; i += stride, ++done)
+        sum += p->scene->PointLevels(xs[i / ys.size()], ys[i % ys.size()], p->grid.m_dHeight)[4];
     std::cout << done << " points x " << p->scene->PieceCount() << " pieces; sum " << sum << '\n';
     return 0;
 }

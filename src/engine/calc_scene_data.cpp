@@ -125,6 +125,14 @@ std::vector<CSourceLine> BuildSourceLines(const CMyTalvoDoc& doc)
     return lines;
 }
 
+int FirstReflecting(const std::vector<CReflector>& reflectors)
+{
+    int i = 0;
+    while (i < static_cast<int>(reflectors.size()) && !reflectors[i].m_bReflectsSomeBand)
+        ++i;
+    return i;
+}
+
 }  // namespace
 
 double HighestRoadEnd(const CMyTalvoDoc& doc, double current)
@@ -145,6 +153,7 @@ CSceneData BuildSceneData(const CMyTalvoDoc& doc, const std::vector<CBarrier_Sta
     s.m_arrSourceLine = BuildSourceLines(doc);
     s.m_arrObstacle = BuildObstacles(doc, bridgeBarriers, run);
     s.m_arrReflector = BuildReflectors(doc, bridgeBarriers, run, s.m_arrObstacle);
+    s.m_nFirstReflecting = FirstReflecting(s.m_arrReflector);
     s.m_dMaxRoadHeight = maxRoadHeight;
     s.m_dBaseHeight = set.m_dBaseHeight;
     s.m_arrEmbankment = doc.m_arrEmbankment;

@@ -8,8 +8,11 @@ namespace {
 
 constexpr double kSameTolerance = 1e-5;
 
+// The argument of the logarithm of eq. (14): 3 + (20/lambda)*C*z*K.
+double BarrierArgument(double wavelength, double czk) { return 3.0 + 20.0 / wavelength * czk; }
+
 // 10*lg(3 + (20/lambda)*C*z*K), eq. (14).
-double BarrierTerm(double wavelength, double czk) { return 10.0 * std::log10(3.0 + 20.0 / wavelength * czk); }
+double BarrierTerm(double wavelength, double czk) { return 10.0 * std::log10(BarrierArgument(wavelength, czk)); }
 
 // K_met of eq. (18); 1 for a path difference not above 0.
 double MeteoFactor(double a, double b, double d, double z)
@@ -92,6 +95,18 @@ CLateralResult LateralPathBand(const CLateralGeometry& g, double wavelength)
         return {BarrierTerm(wavelength, MultipleEdgeFactor(wavelength, g.m_dEdge) * g.m_dZ), ELateralCase::kDouble};
     }
     return {};
+}
+
+double LateralPathEnergy(const CLateralGeometry& g, double wavelength)
+{
+    double b = 1.0;
+    if (g.m_eCase == ELateralCase::kSingle)
+        b = BarrierArgument(wavelength, g.m_dZ);
+    else if (g.m_eCase == ELateralCase::kDouble)
+        b = BarrierArgument(wavelength, MultipleEdgeFactor(wavelength, g.m_dEdge) * g.m_dZ);
+    if (b > 0.0)
+        return 1.0 / b;
+    return std::pow(10.0, -LateralPathBand(g, wavelength).m_dValue / 10.0);  // no logarithm: as it gives
 }
 
 CTopGeometry TopPathGeometry(const CMVector& s, const CMVector& r, const CPathPoints& p)

@@ -61,6 +61,9 @@ CLateralGeometry LateralPathGeometry(const CMVector& s, const CMVector& r, const
 // as ISO 9613-2, eq. (12).
 CTopResult TopPathBand(const CTopGeometry& g, double wavelength, double groundBand);
 CLateralResult LateralPathBand(const CLateralGeometry& g, double wavelength);
+// 10^(-D/10) of a lateral path's band value D = 10 lg B: 1/B, without the round trip
+// through the logarithm (the value of a missing path, 0 dB, is 1).
+double LateralPathEnergy(const CLateralGeometry& g, double wavelength);
 
 // Both steps at once, for one band.
 CLateralResult LateralPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength);

@@ -47,20 +47,28 @@ CPathResult CPathEvaluator::Evaluate(int index) const
 }
 
 // Every reflector that reflects at a point away from the source replaces the slot of
-// its side; the last one of each side wins, so only the winners' levels are computed.
+// its side; the last one of each side wins. So the reflectors are searched from the last
+// one back, each side taking the first hit it meets, and only the winners' levels are
+// computed. Before the first reflector that reflects some band, every hit would only
+// leave its side without reflection, as a side without a hit is: the search stops there.
 Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s) const
 {
     const int line = piece.m_nRoadIndex;
     const bool hasLine = line >= 0 && line < static_cast<int>(m_scene.m_arrSourceLine.size());
+    const auto& reflectors = m_scene.m_arrReflector;
     const CReflector* winner[2] = {nullptr, nullptr};  // left, right
     CReflectionHit winnerHit[2];
-    for (const CReflector& reflector : m_scene.m_arrReflector) {
-        const CReflectionHit hit = FindReflection(reflector, s, m_r);
+    for (int i = static_cast<int>(reflectors.size()) - 1; i >= m_scene.m_nFirstReflecting; --i) {
+        const CReflectionHit hit = FindReflection(reflectors[i], s, m_r);
         if (!hit.m_bHit || !(Length(hit.m_vPoint - s) > 0.0))
             continue;
         const int side = hasLine && LeftOfSourceLine(m_scene.m_arrSourceLine[line], hit.m_vPoint) ? 0 : 1;
-        winner[side] = &reflector;
+        if (winner[side])
+            continue;
+        winner[side] = &reflectors[i];
         winnerHit[side] = hit;
+        if (winner[1 - side])
+            break;
     }
     Bands sides[2]{};
     for (int side = 0; side < 2; ++side)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "engine/propagation_diffraction.h"
@@ -54,8 +55,10 @@ class CPathAcrossBands {
 public:
     CPathAcrossBands(const PathFields& f, const CMVector& s, const CMVector& r) : m_f(f), m_s(s), m_r(r) {}
 
-    const Geometry& ForBand(const CScreeningScratch& scratch, double wavelength)
+    const Geometry& ForBand(const CScreeningScratch& scratch, double wavelength, bool sameChoice)
     {
+        if (sameChoice)
+            return m_geometry;
         const int i1 = LargestRank(scratch, m_f.rank1, true, wavelength);
         const int i2 = LargestRank(scratch, m_f.rank2, false, wavelength);
         if (i1 == m_i1 && i2 == m_i2)
@@ -101,23 +104,8 @@ struct BandResult {
     bool lateralsDouble = false;
 };
 
-// 10^(-v/10); an open path (0 dB) is 1 exactly, as pow gives it.
+// 10^(-v/10) of a top path's value; an open path (0 dB) is 1 exactly, as pow gives it.
 double PathEnergy(double v) { return v == 0.0 ? 1.0 : std::pow(10.0, -v / 10.0); }
-
-// -10*lg of the energy sum of the three paths. A path of kNoPath (999 dB) adds 1e-99.9,
-// which vanishes beside any other term of a real path (all are far below 300 dB), so it
-// is left out unless every path is one.
-double Combine(double top, double left, double right)
-{
-    if (top == kNoPath && left == kNoPath && right == kNoPath)
-        return -10.0 * std::log10(PathEnergy(top) + PathEnergy(left) + PathEnergy(right));
-    double sum = top == kNoPath ? 0.0 : PathEnergy(top);
-    if (left != kNoPath)
-        sum += PathEnergy(left);
-    if (right != kNoPath)
-        sum += PathEnergy(right);
-    return -10.0 * std::log10(sum);
-}
 
 // A top device adds its insertion value to a top path that screens.
 double WithTopDevice(const CTopResult& top, const CScreeningScratch& scratch, int record)
@@ -135,19 +123,47 @@ struct CScreenPaths {
     CPathAcrossBands<CLateralGeometry> left, right;
 };
 
-BandResult ScreenBand(CScreenPaths& paths, const CScreeningScratch& scratch, double wavelength, double ground)
+// -10 lg of the energy sum of the top and the two lateral paths. A path of kNoPath
+// (999 dB, a path that takes no part) adds 1e-99.9, which vanishes beside the energy of
+// any real path (all lie far below 300 dB): it is left out.
+BandResult ScreenBand(CScreenPaths& paths, const CScreeningScratch& scratch, double wavelength, double ground,
+                      bool sameChoice)
 {
-    const CTopResult top = TopPathBand(paths.top.ForBand(scratch, wavelength), wavelength, ground);
-    CLateralResult left = LateralPathBand(paths.left.ForBand(scratch, wavelength), wavelength);
-    CLateralResult right = LateralPathBand(paths.right.ForBand(scratch, wavelength), wavelength);
-    if (top.m_eCase == ETopCase::kSingleBelow)
-        left.m_dValue = right.m_dValue = kNoPath;
-
+    const CTopResult top = TopPathBand(paths.top.ForBand(scratch, wavelength, sameChoice), wavelength, ground);
+    const CLateralGeometry& left = paths.left.ForBand(scratch, wavelength, sameChoice);
+    const CLateralGeometry& right = paths.right.ForBand(scratch, wavelength, sameChoice);
+    const double topValue = WithTopDevice(top, scratch, paths.top.LastRecord());
+    double sum = topValue == kNoPath ? 0.0 : PathEnergy(topValue);
+    if (top.m_eCase != ETopCase::kSingleBelow) {  // an edge below the line of sight: no lateral paths
+        sum += LateralPathEnergy(left, wavelength);
+        sum += LateralPathEnergy(right, wavelength);
+    }
     BandResult b;
-    b.value = Combine(WithTopDevice(top, scratch, paths.top.LastRecord()), left.m_dValue, right.m_dValue);
+    b.value = sum > 0.0 ? -10.0 * std::log10(sum) : 10.0 * kNoPath;  // nothing open: the cap decides
     b.topSingle = top.m_eCase == ETopCase::kSingleAbove || top.m_eCase == ETopCase::kSingleBelow;
     b.lateralsDouble = left.m_eCase == ELateralCase::kDouble && right.m_eCase == ELateralCase::kDouble;
     return b;
+}
+
+// The records taking part in a band, one bit each (D1 and D2 widths); the choices of
+// every path repeat those of the band before when both sets do.
+struct CTakingPart {
+    std::uint64_t d1 = 0, d2 = 0;
+    bool known = false;  // at most 64 records
+};
+
+CTakingPart TakingPart(const CScreeningScratch& scratch, double wavelength)
+{
+    CTakingPart t;
+    const std::size_t n = scratch.m_arrRecord.size();
+    if (n > 64)
+        return t;
+    for (std::size_t i = 0; i < n; ++i) {
+        t.d1 |= static_cast<std::uint64_t>(scratch.m_arrWidth1[i] > wavelength) << i;
+        t.d2 |= static_cast<std::uint64_t>(scratch.m_arrWidth2[i] > wavelength) << i;
+    }
+    t.known = true;
+    return t;
 }
 
 }  // namespace
@@ -194,9 +210,13 @@ Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningS
     }
     CScreenPaths paths{{kTopFields, s, r}, {kLeftFields, s, r}, {kRightFields, s, r}};
     BandResult last;
+    CTakingPart before;
     for (int j = 0; j < kBandCount; ++j) {
-        last = ScreenBand(paths, scratch, wavelength[j], ground[j]);
+        const CTakingPart now = TakingPart(scratch, wavelength[j]);
+        const bool same = j > 0 && now.known && before.known && now.d1 == before.d1 && now.d2 == before.d2;
+        last = ScreenBand(paths, scratch, wavelength[j], ground[j], same);
         a[j] = last.value;
+        before = now;
     }
     const double cap = last.lateralsDouble && !last.topSingle ? kCapDouble : kCapSingle;
     for (double& v : a) {
