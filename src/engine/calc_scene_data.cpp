@@ -76,7 +76,10 @@ int FindObstacle(const std::vector<CObstacle>& obstacles, int kind, int index)
 
 CReflector MakeReflector(const CObstacle& rect, const Bands& absorption, const std::vector<CObstacle>& obstacles)
 {
-    CReflector reflector{rect, absorption, FindObstacle(obstacles, rect.m_nKind, rect.m_nIndex)};
+    CReflector reflector;
+    reflector.m_rect = rect;
+    reflector.m_dAbsorption = absorption;
+    reflector.m_nObstacle = FindObstacle(obstacles, rect.m_nKind, rect.m_nIndex);
     PrepareReflector(reflector);
     return reflector;
 }
@@ -150,6 +153,8 @@ CSceneData BuildSceneData(const CMyTalvoDoc& doc, const std::vector<CBarrier_Sta
     const CProjectSettings& set = doc.m_settings;
     s.m_air = PrepareAirTables(set.m_dTemperature, set.m_dHumidity, set.m_dPressure);
     s.m_arrPiece = doc.m_arrSegment;
+    for (const CRoad_Segment& piece : s.m_arrPiece)
+        s.m_arrPieceTrig.push_back(HeadingTrig(piece.m_dAngle));
     s.m_arrSourceLine = BuildSourceLines(doc);
     s.m_arrObstacle = BuildObstacles(doc, bridgeBarriers, run);
     s.m_arrReflector = BuildReflectors(doc, bridgeBarriers, run, s.m_arrObstacle);

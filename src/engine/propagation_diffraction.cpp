@@ -44,21 +44,21 @@ CTopGeometry TwoEdges(const CMVector& s, const CMVector& r, const CPathPoints& p
     return {ETopCase::kTwoOther, z, e, MeteoFactor(sd1, d2r, d, z)};
 }
 
-CTopResult SingleBelow(const CTopGeometry& g, double wavelength, double ground)
+CTopTerm SingleBelow(const CTopGeometry& g, double wavelength)
 {
     const double x = 20.0 / wavelength * g.m_dZ;
     if (x < -1.0 || 3.0 + x <= 0.0)
-        return {0.0, ETopCase::kSingleBelow, false};
-    return {BarrierTerm(wavelength, g.m_dZ) - ground, ETopCase::kSingleBelow, true};
+        return {1.0, ETopCase::kSingleBelow, false};
+    return {BarrierArgument(wavelength, g.m_dZ), ETopCase::kSingleBelow, true};
 }
 
-CTopResult TwoBelow(const CTopGeometry& g, double wavelength, double ground)
+CTopTerm TwoBelow(const CTopGeometry& g, double wavelength)
 {
     const double k = g.m_dZ <= 0.0 ? 1.0 : 0.0;
     const double x = 20.0 / wavelength * MultipleEdgeFactor(wavelength, g.m_dEdge) * g.m_dZ;
     if (x < -1.0 || 3.0 + x * k <= 0.0)
-        return {0.0, ETopCase::kTwoBelow, false};
-    return {10.0 * std::log10(3.0 + x * k) - ground, ETopCase::kTwoBelow, true};
+        return {1.0, ETopCase::kTwoBelow, false};
+    return {3.0 + x * k, ETopCase::kTwoBelow, true};
 }
 
 }  // namespace
@@ -120,21 +120,31 @@ CTopGeometry TopPathGeometry(const CMVector& s, const CMVector& r, const CPathPo
     return SamePoint(p.m_vD1, p.m_vD2) ? SingleEdge(s, r, p) : TwoEdges(s, r, p);
 }
 
-CTopResult TopPathBand(const CTopGeometry& g, double wavelength, double groundBand)
+CTopTerm TopPathTerm(const CTopGeometry& g, double wavelength)
 {
     switch (g.m_eCase) {
-    case ETopCase::kMissing: return {0.0, ETopCase::kMissing, false};
-    case ETopCase::kUndetermined: return {kNoPath, ETopCase::kUndetermined, false};
+    case ETopCase::kMissing: return {1.0, ETopCase::kMissing, false};
+    case ETopCase::kUndetermined: return {1.0, ETopCase::kUndetermined, false};
     case ETopCase::kSingleAbove:
-        return {BarrierTerm(wavelength, g.m_dZ * g.m_dMeteo) - groundBand, ETopCase::kSingleAbove, true};
-    case ETopCase::kSingleBelow: return SingleBelow(g, wavelength, groundBand);
-    case ETopCase::kTwoBelow: return TwoBelow(g, wavelength, groundBand);
+        return {BarrierArgument(wavelength, g.m_dZ * g.m_dMeteo), ETopCase::kSingleAbove, true};
+    case ETopCase::kSingleBelow: return SingleBelow(g, wavelength);
+    case ETopCase::kTwoBelow: return TwoBelow(g, wavelength);
     case ETopCase::kTwoOther: {
         const double c3 = MultipleEdgeFactor(wavelength, g.m_dEdge);
-        return {BarrierTerm(wavelength, c3 * g.m_dZ * g.m_dMeteo) - groundBand, ETopCase::kTwoOther, true};
+        return {BarrierArgument(wavelength, c3 * g.m_dZ * g.m_dMeteo), ETopCase::kTwoOther, true};
     }
     }
     return {};
+}
+
+CTopResult TopPathBand(const CTopGeometry& g, double wavelength, double groundBand)
+{
+    const CTopTerm t = TopPathTerm(g, wavelength);
+    if (t.m_eCase == ETopCase::kUndetermined)
+        return {kNoPath, t.m_eCase, false};
+    if (!t.m_bScreens)
+        return {0.0, t.m_eCase, false};
+    return {10.0 * std::log10(t.m_dArgument) - groundBand, t.m_eCase, true};
 }
 
 CLateralResult LateralPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength)

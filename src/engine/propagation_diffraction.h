@@ -60,6 +60,16 @@ CLateralGeometry LateralPathGeometry(const CMVector& s, const CMVector& r, const
 // The band value of a measured path; groundBand is A_gr of the band, subtracted from D_T
 // as ISO 9613-2, eq. (12).
 CTopResult TopPathBand(const CTopGeometry& g, double wavelength, double groundBand);
+
+// The band term of a top path before its logarithm: when it screens, D_T = 10 lg A - A_gr,
+// so its energy 10^(-D_T/10) is 10^(A_gr/10) / A; otherwise its value is 0 dB, or kNoPath
+// for an undetermined path.
+struct CTopTerm {
+    double m_dArgument = 1.0;  // A
+    ETopCase m_eCase = ETopCase::kMissing;
+    bool m_bScreens = false;
+};
+CTopTerm TopPathTerm(const CTopGeometry& g, double wavelength);
 CLateralResult LateralPathBand(const CLateralGeometry& g, double wavelength);
 // 10^(-D/10) of a lateral path's band value D = 10 lg B: 1/B, without the round trip
 // through the logarithm (the value of a missing path, 0 dB, is 1).

@@ -23,6 +23,7 @@ CPathEvaluator::CPathEvaluator(const CSceneData& scene, const CTerrainSection& t
                                const CMVector& r, CScreeningScratch& scratch)
     : m_scene(scene), m_terrain(terrain), m_factors(factors), m_r(r), m_scratch(scratch)
 {
+    m_scratch.m_sectors.Build(scene.m_arrObstacle, r);
 }
 
 CPathResult CPathEvaluator::Evaluate(int index) const
@@ -34,11 +35,12 @@ CPathResult CPathEvaluator::Evaluate(int index) const
     a.m_nSource = index;
     a.m_dAir = AirAbsorption(m_scene.m_air, Length(s - m_r));
     a.m_dGround = GroundAttenuation(s, m_r, m_terrain.GroundHeight(s.y), m_terrain.GroundHeight(m_r.y), m_factors);
-    const CDivergence div = Divergence(s, m_r, BoxOf(piece));
+    const CDivergence div = Divergence(s, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[index]);
     a.m_dDivergence = div.m_dValue;
     res.m_bInsideBox = div.m_bInsideBox;
     a.m_dReflection = Reflections(piece, s);
-    a.m_dBarrier = Screening(s, m_r, m_scene.m_arrObstacle, -1, m_scene.m_air.m_dWavelength, a.m_dGround, m_scratch);
+    a.m_dBarrier = Screening(s, m_r, m_scene.m_arrObstacle, -1, m_scene.m_air.m_dWavelength, a.m_dGround, m_scratch,
+                             &m_scratch.m_sectors);
     for (int j = 0; j < kBandCount; ++j) {
         a.m_dTotalAttenuation[j] = a.m_dBarrier[j] + a.m_dAir[j] + a.m_dGround[j] + a.m_dDivergence;
         a.m_dContribution[j] = Contribution(piece.m_dPowerLevel[j], a.m_dTotalAttenuation[j], a.m_dReflection[j]);
@@ -105,9 +107,9 @@ Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflect
     const Bands air = AirAbsorption(m_scene.m_air, Length(image - m_r));
     const Bands ground =
         GroundAttenuation(image, m_r, m_terrain.GroundHeight(image.y), m_terrain.GroundHeight(m_r.y), m_factors);
-    const double div = Divergence(image, m_r, BoxOf(piece)).m_dValue;
+    const double div = Divergence(image, m_r, BoxOf(piece), HeadingTrig(piece.m_dAngle)).m_dValue;
     const Bands bar = Screening(image, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle, m_scene.m_air.m_dWavelength,
-                                ground, m_scratch);
+                                ground, m_scratch, &m_scratch.m_sectors);
     for (int j = 0; j < kBandCount; ++j) {
         if (!valid[j])
             continue;

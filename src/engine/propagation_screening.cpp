@@ -1,6 +1,7 @@
 #include "engine/propagation_screening.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -104,23 +105,48 @@ struct BandResult {
     bool lateralsDouble = false;
 };
 
-// 10^(-v/10) of a top path's value; an open path (0 dB) is 1 exactly, as pow gives it.
-double PathEnergy(double v) { return v == 0.0 ? 1.0 : std::pow(10.0, -v / 10.0); }
-
-// A top device adds its insertion value to a top path that screens.
-double WithTopDevice(const CTopResult& top, const CScreeningScratch& scratch, int record)
+// 10^(-insertion/10) of every top-device kind.
+const std::array<double, 11>& DeviceEnergy()
 {
-    if (!top.m_bScreens || record < 0)
-        return top.m_dValue;
-    const int kind = scratch.m_arrAttenuator[record];
-    if (kind < 1 || kind > 10)
-        return top.m_dValue;
-    return top.m_dValue + kAttenuatorInsertion[kind];
+    static const std::array<double, 11> energy = [] {
+        std::array<double, 11> e{};
+        for (int k = 0; k < 11; ++k)
+            e[k] = std::pow(10.0, -kAttenuatorInsertion[k] / 10.0);
+        return e;
+    }();
+    return energy;
 }
+
+// 10^(-D/10) of the top path, D = 10 lg A - A_gr (+ the top device's insertion value):
+// 10^(A_gr/10) / A, with the ground factor kept from the band before while A_gr repeats.
+class CTopEnergy {
+public:
+    double Of(const CTopTerm& t, double ground, const CScreeningScratch& scratch, int record)
+    {
+        if (!t.m_bScreens)
+            return 1.0;  // an open path: 0 dB
+        if (!(t.m_dArgument > 0.0))  // never for a path that screens; kept for safety
+            return std::pow(10.0, -(10.0 * std::log10(t.m_dArgument) - ground) / 10.0);
+        if (ground != m_dGround) {
+            m_dGround = ground;
+            m_dGroundEnergy = std::pow(10.0, ground / 10.0);
+        }
+        double e = m_dGroundEnergy / t.m_dArgument;
+        const int kind = record >= 0 ? scratch.m_arrAttenuator[record] : 0;
+        if (kind >= 1 && kind <= 10)
+            e *= DeviceEnergy()[kind];
+        return e;
+    }
+
+private:
+    double m_dGround = std::numeric_limits<double>::quiet_NaN();
+    double m_dGroundEnergy = 1.0;
+};
 
 struct CScreenPaths {
     CPathAcrossBands<CTopGeometry> top;
     CPathAcrossBands<CLateralGeometry> left, right;
+    CTopEnergy topEnergy;
 };
 
 // -10 lg of the energy sum of the top and the two lateral paths. A path of kNoPath
@@ -129,11 +155,12 @@ struct CScreenPaths {
 BandResult ScreenBand(CScreenPaths& paths, const CScreeningScratch& scratch, double wavelength, double ground,
                       bool sameChoice)
 {
-    const CTopResult top = TopPathBand(paths.top.ForBand(scratch, wavelength, sameChoice), wavelength, ground);
+    const CTopTerm top = TopPathTerm(paths.top.ForBand(scratch, wavelength, sameChoice), wavelength);
     const CLateralGeometry& left = paths.left.ForBand(scratch, wavelength, sameChoice);
     const CLateralGeometry& right = paths.right.ForBand(scratch, wavelength, sameChoice);
-    const double topValue = WithTopDevice(top, scratch, paths.top.LastRecord());
-    double sum = topValue == kNoPath ? 0.0 : PathEnergy(topValue);
+    double sum = 0.0;
+    if (top.m_eCase != ETopCase::kUndetermined)
+        sum = paths.topEnergy.Of(top, ground, scratch, paths.top.LastRecord());
     if (top.m_eCase != ETopCase::kSingleBelow) {  // an edge below the line of sight: no lateral paths
         sum += LateralPathEnergy(left, wavelength);
         sum += LateralPathEnergy(right, wavelength);
@@ -168,25 +195,39 @@ CTakingPart TakingPart(const CScreeningScratch& scratch, double wavelength)
 
 }  // namespace
 
+namespace {
+
+void CollectRecord(const CObstacle& o, const CMVector& s, const CMVector& r, CScreeningScratch& scratch)
+{
+    if (PlanBoxesApart(o, s, r) || !CrossesInPlan(o, s, r))
+        return;
+    const CPlaneCrossing c = CrossPlane(o, s, r);
+    if (!c.m_bCrosses || !InsideRectangle(o, c.m_vPoint))
+        return;
+    scratch.m_arrRecord.push_back(MakeDiffractionRecord(o, s, r, c.m_vPoint));
+    scratch.m_arrAttenuator.push_back(o.m_nAttenuator);
+    scratch.m_arrWidth1.push_back(WidthAtD1(scratch.m_arrRecord.back()));
+    scratch.m_arrWidth2.push_back(WidthAtD2(scratch.m_arrRecord.back()));
+}
+
+}  // namespace
+
 void CollectDiffractionRecords(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
-                               CScreeningScratch& scratch)
+                               CScreeningScratch& scratch, const CObstacleSectors* sectors)
 {
     scratch.m_arrRecord.clear();
     scratch.m_arrAttenuator.clear();
     scratch.m_arrWidth1.clear();
     scratch.m_arrWidth2.clear();
-    for (int i = 0; i < static_cast<int>(obstacles.size()); ++i) {
-        const CObstacle& o = obstacles[i];
-        if (i == skip || PlanBoxesApart(o, s, r) || !CrossesInPlan(o, s, r))
-            continue;
-        const CPlaneCrossing c = CrossPlane(o, s, r);
-        if (!c.m_bCrosses || !InsideRectangle(o, c.m_vPoint))
-            continue;
-        scratch.m_arrRecord.push_back(MakeDiffractionRecord(o, s, r, c.m_vPoint));
-        scratch.m_arrAttenuator.push_back(o.m_nAttenuator);
-        scratch.m_arrWidth1.push_back(WidthAtD1(scratch.m_arrRecord.back()));
-        scratch.m_arrWidth2.push_back(WidthAtD2(scratch.m_arrRecord.back()));
+    if (sectors) {
+        for (int i : sectors->Candidates(s))
+            if (i != skip)
+                CollectRecord(obstacles[i], s, r, scratch);
+        return;
     }
+    for (int i = 0; i < static_cast<int>(obstacles.size()); ++i)
+        if (i != skip)
+            CollectRecord(obstacles[i], s, r, scratch);
 }
 
 double FlatPathTerm(const CMVector& s, const CMVector& r)
@@ -208,7 +249,7 @@ Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningS
         a.fill(flat);
         return a;
     }
-    CScreenPaths paths{{kTopFields, s, r}, {kLeftFields, s, r}, {kRightFields, s, r}};
+    CScreenPaths paths{{kTopFields, s, r}, {kLeftFields, s, r}, {kRightFields, s, r}, {}};
     BandResult last;
     CTakingPart before;
     for (int j = 0; j < kBandCount; ++j) {
@@ -228,8 +269,9 @@ Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningS
 }
 
 Bands Screening(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
-                const Bands& wavelength, const Bands& ground, CScreeningScratch& scratch)
+                const Bands& wavelength, const Bands& ground, CScreeningScratch& scratch,
+                const CObstacleSectors* sectors)
 {
-    CollectDiffractionRecords(s, r, obstacles, skip, scratch);
+    CollectDiffractionRecords(s, r, obstacles, skip, scratch, sectors);
     return BarrierAttenuation(s, r, scratch, wavelength, ground);
 }

@@ -38,6 +38,8 @@ public:
     CMVector m_vTopD1, m_vTopD2;
     CMVector m_vLeftD1, m_vLeftD2;
     CMVector m_vRightD1, m_vRightD2;
+    // Ranks order the edges by their angle (1 - cosine; negative for a top edge below the
+    // line of sight); -999 where the angle could not be formed.
     double m_dTopRank1 = 0, m_dTopRank2 = 0;
     double m_dLeftRank1 = 0, m_dLeftRank2 = 0;
     double m_dRightRank1 = 0, m_dRightRank2 = 0;

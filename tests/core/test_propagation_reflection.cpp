@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "calc_test_support.h"
 #include "engine/calculation.h"
@@ -107,4 +108,30 @@ TEST(Reflection, SidesAndCombination)
     const CReflectionHit miss =
         FindReflection(CObstacle{{100, -10, 0}, {200, -10, 0}, 0, 5, 0, 0, 0}, {0, 0, 0.5}, {0, 50, 1.5});
     EXPECT_FALSE(miss.m_bHit);
+}
+
+TEST(Reflection, BandsAboveZeroPoint8AbsorptionAreInvalidAloneAndTheLastOfASideStillWins)
+{
+    // Absorption above 0.8 in some bands only: those bands reflect nothing, the others
+    // are the hard wall's level less 10 lg(1 - alpha).
+    const Bands hard = Reflection(WallProject(0.0));
+    CMyTalvoDoc mixed = WallProject(0.0);
+    mixed.m_arrBarrier[0].m_dAbsorption = {0.0, 0.0, 0.9, 0.0, 0.95, 0.2, 0.5, 0.81};
+    const Bands m = Reflection(mixed);
+    for (int j : {0, 1, 2, 4, 7})  // 63 and 125 Hz fail the Fresnel condition
+        EXPECT_EQ(m[j], 0.0) << "band " << j;
+    for (int j : {3, 5, 6})
+        EXPECT_NEAR(m[j], hard[j] + 10.0 * std::log10(1.0 - mixed.m_arrBarrier[0].m_dAbsorption[j]), 1e-9);
+
+    // A wall absorbing every band still takes its side's slot when it is the last
+    // reflector hit on that side: no reflection. Listed first, the hard wall wins.
+    CMyTalvoDoc absorbingLast = WallProject(0.0);
+    absorbingLast.m_arrBarrier.push_back(Barrier(-50, -5, 50, -5, 5.0, 0.9));
+    for (double v : Reflection(absorbingLast))
+        EXPECT_EQ(v, 0.0);
+    CMyTalvoDoc hardLast = absorbingLast;
+    std::swap(hardLast.m_arrBarrier[0], hardLast.m_arrBarrier[1]);
+    const Bands h = Reflection(hardLast);
+    for (int j = 2; j < kBandCount; ++j)
+        EXPECT_GT(h[j], 0.0) << "band " << j;
 }
