@@ -7,6 +7,7 @@ namespace {
 
 constexpr double kAreaTolerance = 1e-5;  // m^2
 constexpr double kLineTolerance = 0.01;  // m
+constexpr double kInPlane = 1e-6;        // m
 
 double PlanCross(const CMVector& a, const CMVector& b) { return a.x * b.y - a.y * b.x; }
 
@@ -135,6 +136,15 @@ bool CrossesInPlan(const CObstacle& o, const CMVector& a, const CMVector& b)
     const CMVector x = Plan(a) + ab * t;
     const double slack = PlanLength(x - o.m_vStart) + PlanLength(x - o.m_vEnd) - o.PlanLength();
     return slack < kLineTolerance;
+}
+
+bool LiesInPlane(const CObstacle& o, const CMVector& p)
+{
+    const CMVector line = Plan(o.m_vEnd - o.m_vStart);
+    const double length = PlanLength(line);
+    if (!(length > 0.0))
+        return false;
+    return std::abs(PlanCross(line, Plan(p - o.m_vStart))) / length <= kInPlane;
 }
 
 bool PlanBoxesApart(const CObstacle& o, const CMVector& a, const CMVector& b, double margin)

@@ -202,7 +202,7 @@ void CollectRecord(const CObstacle& o, const CMVector& s, const CMVector& r, CSc
     if (PlanBoxesApart(o, s, r) || !CrossesInPlan(o, s, r))
         return;
     const CPlaneCrossing c = CrossPlane(o, s, r);
-    if (!c.m_bCrosses || !InsideRectangle(o, c.m_vPoint))
+    if (!c.m_bCrosses || !InsideRectangle(o, c.m_vPoint) || LiesInPlane(o, s) || LiesInPlane(o, r))
         return;
     scratch.m_arrRecord.push_back(MakeDiffractionRecord(o, s, r, c.m_vPoint));
     scratch.m_arrAttenuator.push_back(o.m_nAttenuator);

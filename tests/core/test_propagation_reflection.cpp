@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <utility>
 
 #include "calc_test_support.h"
@@ -134,4 +135,45 @@ TEST(Reflection, BandsAboveZeroPoint8AbsorptionAreInvalidAloneAndTheLastOfASideS
     const Bands h = Reflection(hardLast);
     for (int j = 2; j < kBandCount; ++j)
         EXPECT_GT(h[j], 0.0) << "band " << j;
+}
+
+namespace {
+
+// A bridge 200 m long carrying its pieces on the axis of its reflecting centre barrier,
+// with a receiver 40 m to its left, the whole turned by 'heading' about (1000, 300).
+CMyTalvoDoc TurnedBridge(double heading)
+{
+    const double c = std::cos(heading), s = std::sin(heading);
+    const auto snap = [](double v) { return std::round(v * 1e6) / 1e6; };  // -X: exactly (1100, 300) to (900, 300)
+    const auto turn = [&](double x, double y) {
+        return CMVector(snap(1000 + x * c - y * s), snap(300 + x * s + y * c), 0);
+    };
+    const CMVector a = turn(-100, 0), b = turn(100, 0), rx = turn(10, 40);
+    CMyTalvoDoc doc;
+    CRoad bridge = Road(a.x, a.y, b.x, b.y, 8.0, 12.0, 20, 100);
+    bridge.m_nRoadInfo = 1;
+    bridge.m_dLeftBarrierHeight = bridge.m_dRightBarrierHeight = 1.0;
+    bridge.m_dCentreBarrierHeight = 1.5;  // absorption 0 everywhere: a hard mirror
+    doc.m_arrRoad.push_back(bridge);
+    doc.m_arrReceiver.push_back(Receiver(rx.x, rx.y, 1.5));
+    return doc;
+}
+
+double OverallLevel(CMyTalvoDoc doc)
+{
+    Calculate(doc);
+    return EnergySum(doc.m_arrReceiver[0].m_dLevel);
+}
+
+}  // namespace
+
+TEST(Reflection, BridgeCentreBarrierIsNoMirrorForItsOwnPieces)
+{
+    // Along +X the pieces lie exactly in the centre barrier's plane; turned, rounding puts
+    // them about 1e-14 m off it, which must neither make the barrier mirror them at full
+    // strength (some 3 dB more) nor screen them (up to 3.6 dB less at 0.01 rad).
+    const double alongX = OverallLevel(TurnedBridge(0.0));
+    EXPECT_NEAR(OverallLevel(TurnedBridge(0.01)), alongX, kLevelTol);
+    EXPECT_NEAR(OverallLevel(TurnedBridge(0.6457)), alongX, kLevelTol);
+    EXPECT_NEAR(OverallLevel(TurnedBridge(std::numbers::pi)), alongX, kLevelTol);  // heading -X
 }
