@@ -9,8 +9,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <iostream>
 #include <memory>
 #include <ostream>

@@ -25,7 +25,7 @@ struct CSceneData {
     std::vector<CSourceLine> m_arrSourceLine;  // indexed by a piece's m_nRoadIndex
     std::vector<CObstacle> m_arrObstacle;      // in the order of the screening
     std::vector<CReflector> m_arrReflector;    // in the order of the reflector lists
-    int m_nFirstReflecting = 0;  // the first reflector reflecting some band; the count when none does
+    int m_nFirstReflecting = 0;                // the first reflector reflecting some band; the count when none does
     double m_dMaxRoadHeight = 0;
     double m_dBaseHeight = 0;
     std::vector<CSungto> m_arrEmbankment;

@@ -124,7 +124,7 @@ public:
     double Of(const CTopTerm& t, double ground, const CScreeningScratch& scratch, int record)
     {
         if (!t.m_bScreens)
-            return 1.0;  // an open path: 0 dB
+            return 1.0;              // an open path: 0 dB
         if (!(t.m_dArgument > 0.0))  // never for a path that screens; kept for safety
             return std::pow(10.0, -(10.0 * std::log10(t.m_dArgument) - ground) / 10.0);
         if (ground != m_dGround) {

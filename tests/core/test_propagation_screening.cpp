@@ -210,7 +210,7 @@ TEST(Screening, SectorsListEveryObstacleAPathFromTheReceiverCanCross)
         const double x = next(-200, 200), y = next(-200, 200), a = next(0, 6.3), l = next(1, 60);
         walls.push_back(Wall(x, y, x + l * std::cos(a), y + l * std::sin(a), next(1, 12)));
     }
-    walls.push_back(Wall(-0.5, -30, -0.5, 30, 5));  // 0.5 m from the receiver
+    walls.push_back(Wall(-0.5, -30, -0.5, 30, 5));    // 0.5 m from the receiver
     walls.push_back(Wall(-50, -0.01, -50, 0.01, 5));  // straight along -X
     const CMVector r(0, 0, 1.5);
     CObstacleSectors sectors;
