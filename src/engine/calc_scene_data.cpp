@@ -76,7 +76,12 @@ int FindObstacle(const std::vector<CObstacle>& obstacles, int kind, int index)
 
 CReflector MakeReflector(const CObstacle& rect, const Bands& absorption, const std::vector<CObstacle>& obstacles)
 {
-    return {rect, absorption, FindObstacle(obstacles, rect.m_nKind, rect.m_nIndex)};
+    CReflector reflector;
+    reflector.m_rect = rect;
+    reflector.m_dAbsorption = absorption;
+    reflector.m_nObstacle = FindObstacle(obstacles, rect.m_nKind, rect.m_nIndex);
+    PrepareReflector(reflector);
+    return reflector;
 }
 
 // Reflectors in the order of the reflector lists: every free-standing barrier (the
@@ -123,6 +128,14 @@ std::vector<CSourceLine> BuildSourceLines(const CMyTalvoDoc& doc)
     return lines;
 }
 
+int FirstReflecting(const std::vector<CReflector>& reflectors)
+{
+    int i = 0;
+    while (i < static_cast<int>(reflectors.size()) && !reflectors[i].m_bReflectsSomeBand)
+        ++i;
+    return i;
+}
+
 }  // namespace
 
 double HighestRoadEnd(const CMyTalvoDoc& doc, double current)
@@ -140,9 +153,12 @@ CSceneData BuildSceneData(const CMyTalvoDoc& doc, const std::vector<CBarrier_Sta
     const CProjectSettings& set = doc.m_settings;
     s.m_air = PrepareAirTables(set.m_dTemperature, set.m_dHumidity, set.m_dPressure);
     s.m_arrPiece = doc.m_arrSegment;
+    for (const CRoad_Segment& piece : s.m_arrPiece)
+        s.m_arrPieceTrig.push_back(HeadingTrig(piece.m_dAngle));
     s.m_arrSourceLine = BuildSourceLines(doc);
     s.m_arrObstacle = BuildObstacles(doc, bridgeBarriers, run);
     s.m_arrReflector = BuildReflectors(doc, bridgeBarriers, run, s.m_arrObstacle);
+    s.m_nFirstReflecting = FirstReflecting(s.m_arrReflector);
     s.m_dMaxRoadHeight = maxRoadHeight;
     s.m_dBaseHeight = set.m_dBaseHeight;
     s.m_arrEmbankment = doc.m_arrEmbankment;

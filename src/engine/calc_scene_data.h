@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/propagation_air.h"
+#include "engine/propagation_divergence.h"
 #include "engine/propagation_obstacle.h"
 #include "engine/propagation_reflection.h"
 #include "engine/run_inputs.h"
@@ -20,9 +21,11 @@ class CMyTalvoDoc;
 struct CSceneData {
     CAirTables m_air;
     std::vector<CRoad_Segment> m_arrPiece;
+    std::vector<CHeadingTrig> m_arrPieceTrig;  // of each piece's heading
     std::vector<CSourceLine> m_arrSourceLine;  // indexed by a piece's m_nRoadIndex
     std::vector<CObstacle> m_arrObstacle;      // in the order of the screening
     std::vector<CReflector> m_arrReflector;    // in the order of the reflector lists
+    int m_nFirstReflecting = 0;                // the first reflector reflecting some band; the count when none does
     double m_dMaxRoadHeight = 0;
     double m_dBaseHeight = 0;
     std::vector<CSungto> m_arrEmbankment;

@@ -8,8 +8,11 @@ namespace {
 
 constexpr double kSameTolerance = 1e-5;
 
+// The argument of the logarithm of eq. (14): 3 + (20/lambda)*C*z*K.
+double BarrierArgument(double wavelength, double czk) { return 3.0 + 20.0 / wavelength * czk; }
+
 // 10*lg(3 + (20/lambda)*C*z*K), eq. (14).
-double BarrierTerm(double wavelength, double czk) { return 10.0 * std::log10(3.0 + 20.0 / wavelength * czk); }
+double BarrierTerm(double wavelength, double czk) { return 10.0 * std::log10(BarrierArgument(wavelength, czk)); }
 
 // K_met of eq. (18); 1 for a path difference not above 0.
 double MeteoFactor(double a, double b, double d, double z)
@@ -19,49 +22,43 @@ double MeteoFactor(double a, double b, double d, double z)
     return std::exp(-0.0005 * std::sqrt(a * b * d / (2.0 * z)));
 }
 
-struct PathLengths {
-    double sd1, d1r, sd2, d2r, e, d;
-};
-
-PathLengths MeasurePath(const CMVector& s, const CMVector& r, const CPathPoints& p)
+// One edge: the legs s-D1, D1-r and the direct distance.
+CTopGeometry SingleEdge(const CMVector& s, const CMVector& r, const CPathPoints& p)
 {
-    return {Length(s - p.m_vD1), Length(p.m_vD1 - r),       Length(s - p.m_vD2),
-            Length(p.m_vD2 - r), Length(p.m_vD1 - p.m_vD2), Length(s - r)};
+    const double sd1 = Length(s - p.m_vD1), d1r = Length(p.m_vD1 - r), d = Length(s - r);
+    if (p.m_dRank1 >= 0.0) {
+        const double z = sd1 + d1r - d;
+        return {ETopCase::kSingleAbove, z, 0.0, MeteoFactor(sd1, d1r, d, z)};
+    }
+    return {ETopCase::kSingleBelow, d - sd1 - d1r, 0.0, 1.0};  // z <= 0: the line of sight passes above
 }
 
-CTopResult SingleAbove(const PathLengths& l, double wavelength, double ground)
+// Two edges: s-D1, D1-D2, D2-r and the direct distance.
+CTopGeometry TwoEdges(const CMVector& s, const CMVector& r, const CPathPoints& p)
 {
-    const double z = l.sd1 + l.d1r - l.d;
-    const double kmet = MeteoFactor(l.sd1, l.d1r, l.d, z);
-    return {BarrierTerm(wavelength, z * kmet) - ground, ETopCase::kSingleAbove, true};
+    const double sd1 = Length(s - p.m_vD1), d2r = Length(p.m_vD2 - r);
+    const double e = Length(p.m_vD1 - p.m_vD2), d = Length(s - r);
+    if (p.m_dRank1 < 0.0 && p.m_dRank2 < 0.0)
+        return {ETopCase::kTwoBelow, d - (sd1 + e + d2r), e, 1.0};
+    const double z = sd1 + e + d2r - d;
+    return {ETopCase::kTwoOther, z, e, MeteoFactor(sd1, d2r, d, z)};
 }
 
-// The line of sight passes above the edge: z <= 0 and a small or no screening.
-CTopResult SingleBelow(const PathLengths& l, double wavelength, double ground)
+CTopTerm SingleBelow(const CTopGeometry& g, double wavelength)
 {
-    const double z = l.d - l.sd1 - l.d1r;
-    const double x = 20.0 / wavelength * z;
+    const double x = 20.0 / wavelength * g.m_dZ;
     if (x < -1.0 || 3.0 + x <= 0.0)
-        return {0.0, ETopCase::kSingleBelow, false};
-    return {BarrierTerm(wavelength, z) - ground, ETopCase::kSingleBelow, true};
+        return {1.0, ETopCase::kSingleBelow, false};
+    return {BarrierArgument(wavelength, g.m_dZ), ETopCase::kSingleBelow, true};
 }
 
-CTopResult TwoBelow(const PathLengths& l, double wavelength, double ground)
+CTopTerm TwoBelow(const CTopGeometry& g, double wavelength)
 {
-    const double z = l.d - (l.sd1 + l.e + l.d2r);
-    const double k = z <= 0.0 ? 1.0 : 0.0;
-    const double x = 20.0 / wavelength * MultipleEdgeFactor(wavelength, l.e) * z;
+    const double k = g.m_dZ <= 0.0 ? 1.0 : 0.0;
+    const double x = 20.0 / wavelength * MultipleEdgeFactor(wavelength, g.m_dEdge) * g.m_dZ;
     if (x < -1.0 || 3.0 + x * k <= 0.0)
-        return {0.0, ETopCase::kTwoBelow, false};
-    return {10.0 * std::log10(3.0 + x * k) - ground, ETopCase::kTwoBelow, true};
-}
-
-CTopResult TwoOther(const PathLengths& l, double wavelength, double ground)
-{
-    const double z = l.sd1 + l.e + l.d2r - l.d;
-    const double kmet = MeteoFactor(l.sd1, l.d2r, l.d, z);
-    const double c3 = MultipleEdgeFactor(wavelength, l.e);
-    return {BarrierTerm(wavelength, c3 * z * kmet) - ground, ETopCase::kTwoOther, true};
+        return {1.0, ETopCase::kTwoBelow, false};
+    return {3.0 + x * k, ETopCase::kTwoBelow, true};
 }
 
 }  // namespace
@@ -78,30 +75,85 @@ double MultipleEdgeFactor(double wavelength, double e)
     return (1.0 + ratio * ratio) / (1.0 / 3.0 + ratio * ratio);
 }
 
-CLateralResult LateralPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength)
+CLateralGeometry LateralPathGeometry(const CMVector& s, const CMVector& r, const CPathPoints& p)
 {
     if (!p.m_bFound || IsAbsent(p.m_vD1) || IsAbsent(p.m_vD2))
-        return {0.0, ELateralCase::kMissing};
-    const PathLengths l = MeasurePath(s, r, p);
+        return {};
+    const double d = Length(s - r), sd1 = Length(s - p.m_vD1);
     if (SamePoint(p.m_vD1, p.m_vD2))
-        return {BarrierTerm(wavelength, l.sd1 + l.d1r - l.d), ELateralCase::kSingle};
-    const double z = l.sd1 + l.e + l.d2r - l.d;
-    return {BarrierTerm(wavelength, MultipleEdgeFactor(wavelength, l.e) * z), ELateralCase::kDouble};
+        return {ELateralCase::kSingle, sd1 + Length(p.m_vD1 - r) - d, 0.0};
+    const double e = Length(p.m_vD1 - p.m_vD2);
+    return {ELateralCase::kDouble, sd1 + e + Length(p.m_vD2 - r) - d, e};
+}
+
+CLateralResult LateralPathBand(const CLateralGeometry& g, double wavelength)
+{
+    switch (g.m_eCase) {
+    case ELateralCase::kMissing: return {0.0, ELateralCase::kMissing};
+    case ELateralCase::kSingle: return {BarrierTerm(wavelength, g.m_dZ), ELateralCase::kSingle};
+    case ELateralCase::kDouble:
+        return {BarrierTerm(wavelength, MultipleEdgeFactor(wavelength, g.m_dEdge) * g.m_dZ), ELateralCase::kDouble};
+    }
+    return {};
+}
+
+double LateralPathEnergy(const CLateralGeometry& g, double wavelength)
+{
+    double b = 1.0;
+    if (g.m_eCase == ELateralCase::kSingle)
+        b = BarrierArgument(wavelength, g.m_dZ);
+    else if (g.m_eCase == ELateralCase::kDouble)
+        b = BarrierArgument(wavelength, MultipleEdgeFactor(wavelength, g.m_dEdge) * g.m_dZ);
+    if (b > 0.0)
+        return 1.0 / b;
+    return std::pow(10.0, -LateralPathBand(g, wavelength).m_dValue / 10.0);  // no logarithm: as it gives
+}
+
+CTopGeometry TopPathGeometry(const CMVector& s, const CMVector& r, const CPathPoints& p)
+{
+    if (!p.m_bFound)
+        return {};
+    if (p.m_dRank1 == kUndeterminedRank || p.m_dRank2 == kUndeterminedRank)
+        return {ETopCase::kUndetermined, 0.0, 0.0, 1.0};
+    if (IsAbsent(p.m_vD1) || IsAbsent(p.m_vD2))
+        return {};
+    return SamePoint(p.m_vD1, p.m_vD2) ? SingleEdge(s, r, p) : TwoEdges(s, r, p);
+}
+
+CTopTerm TopPathTerm(const CTopGeometry& g, double wavelength)
+{
+    switch (g.m_eCase) {
+    case ETopCase::kMissing: return {1.0, ETopCase::kMissing, false};
+    case ETopCase::kUndetermined: return {1.0, ETopCase::kUndetermined, false};
+    case ETopCase::kSingleAbove:
+        return {BarrierArgument(wavelength, g.m_dZ * g.m_dMeteo), ETopCase::kSingleAbove, true};
+    case ETopCase::kSingleBelow: return SingleBelow(g, wavelength);
+    case ETopCase::kTwoBelow: return TwoBelow(g, wavelength);
+    case ETopCase::kTwoOther: {
+        const double c3 = MultipleEdgeFactor(wavelength, g.m_dEdge);
+        return {BarrierArgument(wavelength, c3 * g.m_dZ * g.m_dMeteo), ETopCase::kTwoOther, true};
+    }
+    }
+    return {};
+}
+
+CTopResult TopPathBand(const CTopGeometry& g, double wavelength, double groundBand)
+{
+    const CTopTerm t = TopPathTerm(g, wavelength);
+    if (t.m_eCase == ETopCase::kUndetermined)
+        return {kNoPath, t.m_eCase, false};
+    if (!t.m_bScreens)
+        return {0.0, t.m_eCase, false};
+    return {10.0 * std::log10(t.m_dArgument) - groundBand, t.m_eCase, true};
+}
+
+CLateralResult LateralPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength)
+{
+    return LateralPathBand(LateralPathGeometry(s, r, p), wavelength);
 }
 
 CTopResult TopPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength,
                               double groundBand)
 {
-    if (!p.m_bFound)
-        return {0.0, ETopCase::kMissing, false};
-    if (p.m_dRank1 == kUndeterminedRank || p.m_dRank2 == kUndeterminedRank)
-        return {kNoPath, ETopCase::kUndetermined, false};
-    if (IsAbsent(p.m_vD1) || IsAbsent(p.m_vD2))
-        return {0.0, ETopCase::kMissing, false};
-    const PathLengths l = MeasurePath(s, r, p);
-    if (SamePoint(p.m_vD1, p.m_vD2))
-        return p.m_dRank1 >= 0.0 ? SingleAbove(l, wavelength, groundBand) : SingleBelow(l, wavelength, groundBand);
-    if (p.m_dRank1 < 0.0 && p.m_dRank2 < 0.0)
-        return TwoBelow(l, wavelength, groundBand);
-    return TwoOther(l, wavelength, groundBand);
+    return TopPathBand(TopPathGeometry(s, r, p), wavelength, groundBand);
 }

@@ -43,8 +43,39 @@ bool SamePoint(const CMVector& a, const CMVector& b);
 // C3 of ISO 9613-2, eq. (15), for the edge distance e.
 double MultipleEdgeFactor(double wavelength, double e);
 
-CLateralResult LateralPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength);
+// What a path's band values need of its geometry, measured once for all bands: the case,
+// the path difference z (with the sign the case uses), the edge distance e and K_met.
+struct CTopGeometry {
+    ETopCase m_eCase = ETopCase::kMissing;
+    double m_dZ = 0, m_dEdge = 0, m_dMeteo = 1;
+};
+struct CLateralGeometry {
+    ELateralCase m_eCase = ELateralCase::kMissing;
+    double m_dZ = 0, m_dEdge = 0;
+};
 
-// groundBand is A_gr of the band, subtracted from D_T as ISO 9613-2, eq. (12).
+CTopGeometry TopPathGeometry(const CMVector& s, const CMVector& r, const CPathPoints& p);
+CLateralGeometry LateralPathGeometry(const CMVector& s, const CMVector& r, const CPathPoints& p);
+
+// The band value of a measured path; groundBand is A_gr of the band, subtracted from D_T
+// as ISO 9613-2, eq. (12).
+CTopResult TopPathBand(const CTopGeometry& g, double wavelength, double groundBand);
+
+// The band term of a top path before its logarithm: when it screens, D_T = 10 lg A - A_gr,
+// so its energy 10^(-D_T/10) is 10^(A_gr/10) / A; otherwise its value is 0 dB, or kNoPath
+// for an undetermined path.
+struct CTopTerm {
+    double m_dArgument = 1.0;  // A
+    ETopCase m_eCase = ETopCase::kMissing;
+    bool m_bScreens = false;
+};
+CTopTerm TopPathTerm(const CTopGeometry& g, double wavelength);
+CLateralResult LateralPathBand(const CLateralGeometry& g, double wavelength);
+// 10^(-D/10) of a lateral path's band value D = 10 lg B: 1/B, without the round trip
+// through the logarithm (the value of a missing path, 0 dB, is 1).
+double LateralPathEnergy(const CLateralGeometry& g, double wavelength);
+
+// Both steps at once, for one band.
+CLateralResult LateralPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength);
 CTopResult TopPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength,
                               double groundBand);

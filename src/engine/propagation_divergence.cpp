@@ -36,16 +36,16 @@ struct LocalPosition {
     double x, y, z;
 };
 
-LocalPosition ToPieceFrame(const CMVector& s, const CMVector& r, double heading)
+LocalPosition ToPieceFrame(const CMVector& s, const CMVector& r, const CHeadingTrig& t)
 {
     const double dx = r.x - s.x, dy = r.y - s.y;
-    const double c = std::cos(heading), sn = std::sin(heading);
+    const double c = t.m_dCos, sn = t.m_dSin;
     return {dx * c + dy * sn, -dx * sn + dy * c, r.z - s.z};
 }
 
-CMVector FromPieceFrame(const CMVector& s, double heading, double x, double y)
+CMVector FromPieceFrame(const CMVector& s, const CHeadingTrig& t, double x, double y)
 {
-    const double c = std::cos(heading), sn = std::sin(heading);
+    const double c = t.m_dCos, sn = t.m_dSin;
     return {s.x + x * c - y * sn, s.y + x * sn + y * c, s.z};
 }
 
@@ -54,12 +54,12 @@ struct NearEdge {
     CMVector a, b;
 };
 
-NearEdge MakeNearEdge(const CMVector& s, const CPieceBox& box, const LocalPosition& p)
+NearEdge MakeNearEdge(const CMVector& s, const CPieceBox& box, const CHeadingTrig& t, const LocalPosition& p)
 {
     const double hl = box.m_dPieceLength / 2.0, hw = box.m_dWidth / 2.0;
     const bool falling = (p.x >= 0.0 && p.y > 0.0) || (p.x < 0.0 && p.y <= 0.0);
     const double ya = falling ? hw : -hw;
-    return {FromPieceFrame(s, box.m_dHeading, -hl, ya), FromPieceFrame(s, box.m_dHeading, hl, -ya)};
+    return {FromPieceFrame(s, t, -hl, ya), FromPieceFrame(s, t, hl, -ya)};
 }
 
 double Distance(const CMVector& a, const CMVector& b, bool in3d) { return in3d ? Length(a - b) : PlanLength(a - b); }
@@ -115,19 +115,26 @@ double OutsideDivergence(const EdgeView& v, const CPieceBox& box)
 
 }  // namespace
 
+CHeadingTrig HeadingTrig(double heading) { return {std::cos(heading), std::sin(heading)}; }
+
 CDivergence Divergence(const CMVector& s, const CMVector& r, const CPieceBox& box)
+{
+    return Divergence(s, r, box, HeadingTrig(box.m_dHeading));
+}
+
+CDivergence Divergence(const CMVector& s, const CMVector& r, const CPieceBox& box, const CHeadingTrig& trig)
 {
     const double d0 = std::max(1.0, Length(s - r));
     if (box.m_dWidth <= 0.0)
         return {PointSourceDivergence(d0), false};
 
-    const LocalPosition p = ToPieceFrame(s, r, box.m_dHeading);
+    const LocalPosition p = ToPieceFrame(s, r, trig);
     const bool inPlan = std::abs(p.x) <= box.m_dPieceLength / 2.0 && std::abs(p.y) <= box.m_dWidth / 2.0;
     const bool in3d = std::abs(p.z) > kHalfBoxHeight;
     if (inPlan && !in3d)
         return {InsideDivergence(box), true};
 
-    const NearEdge edge = MakeNearEdge(s, box, p);
+    const NearEdge edge = MakeNearEdge(s, box, trig, p);
     EdgeView v{};
     v.edgeLength = std::hypot(box.m_dPieceLength, box.m_dWidth);
     v.d1 = Distance(r, edge.a, in3d);

@@ -20,4 +20,12 @@ struct CDivergence {
     bool m_bInsideBox = false;  // the receiver stood inside the box
 };
 
+// Cosine and sine of a box's heading, prepared once per piece.
+struct CHeadingTrig {
+    double m_dCos = 1, m_dSin = 0;
+};
+CHeadingTrig HeadingTrig(double heading);
+
 CDivergence Divergence(const CMVector& s, const CMVector& r, const CPieceBox& box);
+// The same with the heading's cosine and sine given.
+CDivergence Divergence(const CMVector& s, const CMVector& r, const CPieceBox& box, const CHeadingTrig& trig);

@@ -26,6 +26,10 @@ double PrimeD(double h, const DistanceTerms& t) { return 1.5 + 5.0 * std::exp(-0
 // Receiver-region term of each band (Table 3 with G = Gr).
 Bands ReceiverRegion(double hr, double gr, double dp)
 {
+    Bands hard;
+    hard.fill(-1.5);
+    if (gr == 0.0)  // every term below is finite, so hard ground is -1.5 exactly
+        return hard;
     const DistanceTerms t = MakeDistanceTerms(dp);
     Bands ar{};
     ar[0] = -1.5;

@@ -7,19 +7,25 @@ namespace {
 
 constexpr double kAreaTolerance = 1e-5;  // m^2
 constexpr double kLineTolerance = 0.01;  // m
+constexpr double kInPlane = 1e-6;        // m
 
 double PlanCross(const CMVector& a, const CMVector& b) { return a.x * b.y - a.y * b.x; }
 
 CMVector Plan(const CMVector& v) { return {v.x, v.y, 0.0}; }
 
-// Angle between two directions; NaN when it cannot be formed (a zero length).
-double AngleOrNaN(const CMVector& a, const CMVector& b)
+// Cosine of the angle between two directions; NaN when it cannot be formed (a zero length).
+double CosineOrNaN(const CMVector& a, const CMVector& b)
 {
     const double la = Length(a), lb = Length(b);
     if (!(la > 0.0) || !(lb > 0.0))
         return std::nan("");
-    return std::acos(std::clamp(Dot(a, b) / (la * lb), -1.0, 1.0));
+    return std::clamp(Dot(a, b) / (la * lb), -1.0, 1.0);
 }
+
+// The rank of an angle from its cosine: 1 - cos, which grows with the angle from 0 (at 0)
+// to 2 (at pi), so it orders edges as the angle itself does, ties included (equal angles
+// have equal cosines), without an arc cosine.
+double AngleRank(double cosine) { return 1.0 - cosine; }
 
 double TriangleArea(const CMVector& a, const CMVector& b, const CMVector& c)
 {
@@ -45,14 +51,14 @@ void SetTopPoints(CDiffractionPoint& rec, const CObstacle& o, const CMVector& s,
 {
     const CMVector t(c.x, c.y, o.m_dTop);
     const double sign = o.m_dTop <= c.z ? -1.0 : 1.0;
-    const double atS = AngleOrNaN(r - s, t - s), atR = AngleOrNaN(s - r, t - r);
+    const double atS = CosineOrNaN(r - s, t - s), atR = CosineOrNaN(s - r, t - r);
     if (!std::isnan(atS)) {
         rec.m_vTopD1 = t;
-        rec.m_dTopRank1 = sign * atS;
+        rec.m_dTopRank1 = sign * AngleRank(atS);
     }
     if (!std::isnan(atR)) {
         rec.m_vTopD2 = t;
-        rec.m_dTopRank2 = sign * atR;
+        rec.m_dTopRank2 = sign * AngleRank(atR);
     }
 }
 
@@ -73,21 +79,22 @@ LateralSlot SlotOf(CDiffractionPoint& rec, bool first, bool left)
                 : LateralSlot{rec.m_vRightD2, rec.m_dRightRank2, rec.m_dExtentRight2};
 }
 
-// One lateral end seen from s (first) or r: the side of the line s->r it lies on, its
-// plan angle from the direction to the other end of the path, and its distance from
-// the line (the extent of the obstacle on that side).
+// One lateral end seen from s (first) or r: the side of the line s->r it lies on, the
+// rank of its plan angle from the direction to the other end of the path, and its
+// distance from the line (the extent of the obstacle on that side: the distance to the
+// end times the sine of that angle).
 void SetLateralPoint(CDiffractionPoint& rec, const CMVector& end, const CMVector& s, const CMVector& r, bool first)
 {
     const CMVector& from = first ? s : r;
     const CMVector& other = first ? r : s;
-    const double angle = AngleOrNaN(Plan(other - from), Plan(end - from));
-    if (std::isnan(angle))
+    const double cosine = CosineOrNaN(Plan(other - from), Plan(end - from));
+    if (std::isnan(cosine))
         return;
     const bool left = PlanCross(Plan(r - s), Plan(end - from)) > 0.0;
     const LateralSlot slot = SlotOf(rec, first, left);
     slot.point = end;
-    slot.rank = angle;
-    slot.extent = PlanLength(end - from) * std::sin(angle);
+    slot.rank = AngleRank(cosine);
+    slot.extent = PlanLength(end - from) * std::sqrt(std::max(0.0, 1.0 - cosine * cosine));
 }
 
 }  // namespace
@@ -129,6 +136,26 @@ bool CrossesInPlan(const CObstacle& o, const CMVector& a, const CMVector& b)
     const CMVector x = Plan(a) + ab * t;
     const double slack = PlanLength(x - o.m_vStart) + PlanLength(x - o.m_vEnd) - o.PlanLength();
     return slack < kLineTolerance;
+}
+
+bool LiesInPlane(const CObstacle& o, const CMVector& p)
+{
+    const CMVector line = Plan(o.m_vEnd - o.m_vStart);
+    const double length = PlanLength(line);
+    if (!(length > 0.0))
+        return false;
+    return std::abs(PlanCross(line, Plan(p - o.m_vStart))) / length <= kInPlane;
+}
+
+bool PlanBoxesApart(const CObstacle& o, const CMVector& a, const CMVector& b, double margin)
+{
+    const auto [oMinX, oMaxX] = std::minmax(o.m_vStart.x, o.m_vEnd.x);
+    const auto [pMinX, pMaxX] = std::minmax(a.x, b.x);
+    if (pMaxX < oMinX - margin || pMinX > oMaxX + margin)
+        return true;
+    const auto [oMinY, oMaxY] = std::minmax(o.m_vStart.y, o.m_vEnd.y);
+    const auto [pMinY, pMaxY] = std::minmax(a.y, b.y);
+    return pMaxY < oMinY - margin || pMinY > oMaxY + margin;
 }
 
 CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c)

@@ -44,6 +44,18 @@ bool InsideRectangle(const CObstacle& o, const CMVector& p);
 // at a point within 0.01 m (sum of distances to the ends less the length) of the line.
 bool CrossesInPlan(const CObstacle& o, const CMVector& a, const CMVector& b);
 
+// The plan boxes of a->b and of the obstacle's line, the latter widened by margin, do not
+// overlap: a quick test that a path cannot cross the obstacle. With the default margin
+// (well above the 0.01 m of CrossesInPlan and any rounding) it never rejects a path that
+// CrossesInPlan would accept.
+bool PlanBoxesApart(const CObstacle& o, const CMVector& a, const CMVector& b, double margin = 0.05);
+
+// The point lies within 1e-6 m (in plan) of the obstacle's vertical plane, so in it: a path
+// from such a point is neither screened nor reflected by the obstacle, whatever the rounding
+// of the obstacle's heading (the pieces of a bridge lie in the plane of its own centre
+// barrier). A plane of no plan length contains no point.
+bool LiesInPlane(const CObstacle& o, const CMVector& p);
+
 // The diffraction record of an obstacle met by the path s->r at the crossing point c.
 CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c);
 

@@ -1,5 +1,6 @@
 #include "engine/propagation_path.h"
 
+#include <array>
 #include <cmath>
 
 #include "engine/propagation_divergence.h"
@@ -22,6 +23,7 @@ CPathEvaluator::CPathEvaluator(const CSceneData& scene, const CTerrainSection& t
                                const CMVector& r, CScreeningScratch& scratch)
     : m_scene(scene), m_terrain(terrain), m_factors(factors), m_r(r), m_scratch(scratch)
 {
+    m_scratch.m_sectors.Build(scene.m_arrObstacle, r);
 }
 
 CPathResult CPathEvaluator::Evaluate(int index) const
@@ -33,11 +35,12 @@ CPathResult CPathEvaluator::Evaluate(int index) const
     a.m_nSource = index;
     a.m_dAir = AirAbsorption(m_scene.m_air, Length(s - m_r));
     a.m_dGround = GroundAttenuation(s, m_r, m_terrain.GroundHeight(s.y), m_terrain.GroundHeight(m_r.y), m_factors);
-    const CDivergence div = Divergence(s, m_r, BoxOf(piece));
+    const CDivergence div = Divergence(s, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[index]);
     a.m_dDivergence = div.m_dValue;
     res.m_bInsideBox = div.m_bInsideBox;
     a.m_dReflection = Reflections(piece, s);
-    a.m_dBarrier = Screening(s, m_r, m_scene.m_arrObstacle, -1, m_scene.m_air.m_dWavelength, a.m_dGround, m_scratch);
+    a.m_dBarrier = Screening(s, m_r, m_scene.m_arrObstacle, -1, m_scene.m_air.m_dWavelength, a.m_dGround, m_scratch,
+                             &m_scratch.m_sectors);
     for (int j = 0; j < kBandCount; ++j) {
         a.m_dTotalAttenuation[j] = a.m_dBarrier[j] + a.m_dAir[j] + a.m_dGround[j] + a.m_dDivergence;
         a.m_dContribution[j] = Contribution(piece.m_dPowerLevel[j], a.m_dTotalAttenuation[j], a.m_dReflection[j]);
@@ -46,47 +49,72 @@ CPathResult CPathEvaluator::Evaluate(int index) const
 }
 
 // Every reflector that reflects at a point away from the source replaces the slot of
-// its side; the last one of each side wins.
+// its side; the last one of each side wins. So the reflectors are searched from the last
+// one back, each side taking the first hit it meets, and only the winners' levels are
+// computed. Before the first reflector that reflects some band, every hit would only
+// leave its side without reflection, as a side without a hit is: the search stops there.
 Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s) const
 {
-    Bands left{}, right{};
     const int line = piece.m_nRoadIndex;
     const bool hasLine = line >= 0 && line < static_cast<int>(m_scene.m_arrSourceLine.size());
-    for (const CReflector& reflector : m_scene.m_arrReflector) {
-        const CReflectionHit hit = FindReflection(reflector.m_rect, s, m_r);
+    const auto& reflectors = m_scene.m_arrReflector;
+    const CReflector* winner[2] = {nullptr, nullptr};  // left, right
+    CReflectionHit winnerHit[2];
+    for (int i = static_cast<int>(reflectors.size()) - 1; i >= m_scene.m_nFirstReflecting; --i) {
+        const CReflectionHit hit = FindReflection(reflectors[i], s, m_r);
         if (!hit.m_bHit || !(Length(hit.m_vPoint - s) > 0.0))
             continue;
-        const bool isLeft = hasLine && LeftOfSourceLine(m_scene.m_arrSourceLine[line], hit.m_vPoint);
-        (isLeft ? left : right) = ReflectedLevels(piece, reflector, s, hit);
+        const int side = hasLine && LeftOfSourceLine(m_scene.m_arrSourceLine[line], hit.m_vPoint) ? 0 : 1;
+        if (winner[side])
+            continue;
+        winner[side] = &reflectors[i];
+        winnerHit[side] = hit;
+        if (winner[1 - side])
+            break;
     }
+    Bands sides[2]{};
+    for (int side = 0; side < 2; ++side)
+        if (winner[side])
+            sides[side] = ReflectedLevels(piece, *winner[side], s, winnerHit[side]);
     Bands refl{};
     for (int j = 0; j < kBandCount; ++j)
-        refl[j] = CombineSides(left[j], right[j]);
+        refl[j] = CombineSides(sides[0][j], sides[1][j]);
     return refl;
 }
 
-// Levels of the image source S' at the receiver; a band the reflector discards is 0.
+// Levels of the image source S' at the receiver; a band the reflector discards is 0. The
+// bands are tested first: the image path is measured only when one of them reflects.
 Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
                                       const CReflectionHit& hit) const
 {
-    const CMVector& image = hit.m_vImage;
-    const Bands air = AirAbsorption(m_scene.m_air, Length(image - m_r));
-    const Bands ground =
-        GroundAttenuation(image, m_r, m_terrain.GroundHeight(image.y), m_terrain.GroundHeight(m_r.y), m_factors);
-    const double div = Divergence(image, m_r, BoxOf(piece)).m_dValue;
-    const Bands bar = Screening(image, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle, m_scene.m_air.m_dWavelength,
-                                ground, m_scratch);
-
+    Bands levels{};
+    if (!reflector.m_bReflectsSomeBand)
+        return levels;
     const double dso = Length(hit.m_vPoint - s), dor = Length(m_r - hit.m_vPoint);
     const double cosBeta = IncidenceCosine(reflector.m_rect, s, hit.m_vPoint);
     const double lmin =
         ReflectorMinLength(reflector.m_rect, m_scene.m_dMaxRoadHeight, m_terrain.GroundHeight(hit.m_vPoint.y));
-    Bands levels{};
+    std::array<bool, kBandCount> valid{};
+    bool any = false;
     for (int j = 0; j < kBandCount; ++j) {
-        const double alpha = reflector.m_dAbsorption[j];
-        if (!ReflectionValid(m_scene.m_air.m_dWavelength[j], lmin, cosBeta, dso, dor, alpha))
+        valid[j] = ReflectionValid(m_scene.m_air.m_dWavelength[j], lmin, cosBeta, dso, dor, reflector.m_dAbsorption[j]);
+        any = any || valid[j];
+    }
+    if (!any)
+        return levels;
+
+    const CMVector& image = hit.m_vImage;
+    const Bands air = AirAbsorption(m_scene.m_air, Length(image - m_r));
+    const Bands ground =
+        GroundAttenuation(image, m_r, m_terrain.GroundHeight(image.y), m_terrain.GroundHeight(m_r.y), m_factors);
+    const double div = Divergence(image, m_r, BoxOf(piece), HeadingTrig(piece.m_dAngle)).m_dValue;
+    const Bands bar = Screening(image, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle, m_scene.m_air.m_dWavelength,
+                                ground, m_scratch, &m_scratch.m_sectors);
+    for (int j = 0; j < kBandCount; ++j) {
+        if (!valid[j])
             continue;
-        const double level = ReflectedPower(piece.m_dPowerLevel[j], alpha) - (air[j] + ground[j] + div + bar[j]);
+        const double level =
+            ReflectedPower(piece.m_dPowerLevel[j], reflector.m_dAbsorption[j]) - (air[j] + ground[j] + div + bar[j]);
         levels[j] = HasEnergy(level) ? level : 0.0;
     }
     return levels;

@@ -1,6 +1,8 @@
 #include "engine/propagation_reflection.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -11,20 +13,59 @@ CMVector UnitNormal(const CObstacle& rect)
     return len > 0.0 ? n / len : n;
 }
 
-}  // namespace
+// A point of the plane lies in the rectangle when its four triangles exceed the area by
+// less than 1e-5 m^2; beyond an upright side by d they exceed it by d times the height,
+// so no hit lies farther than 1e-5 m^2 / height outside the plan box (with room to spare).
+double PlanMargin(const CObstacle& rect)
+{
+    const double height = std::abs(rect.m_dTop - rect.m_dBottom);
+    return height > 0.0 ? 0.05 + 1e-4 / height : std::numeric_limits<double>::infinity();
+}
 
-CReflectionHit FindReflection(const CObstacle& rect, const CMVector& s, const CMVector& r)
+bool OutsidePlanBox(const CObstacle& rect, const CMVector& p, double margin)
+{
+    const auto [minX, maxX] = std::minmax(rect.m_vStart.x, rect.m_vEnd.x);
+    const auto [minY, maxY] = std::minmax(rect.m_vStart.y, rect.m_vEnd.y);
+    return p.x < minX - margin || p.x > maxX + margin || p.y < minY - margin || p.y > maxY + margin;
+}
+
+CReflectionHit FindReflectionWith(const CObstacle& rect, const CMVector& n, double margin, const CMVector& s,
+                                  const CMVector& r)
 {
     CReflectionHit hit;
-    const CMVector n = UnitNormal(rect);
     if (!(Length(n) > 0.0))
         return hit;
     const CMVector p1(rect.m_vStart.x, rect.m_vStart.y, 0.0);
+    if (LiesInPlane(rect, s))  // no image
+        return hit;
     hit.m_vImage = s - n * (2.0 * Dot(s - p1, n));
+    if (PlanBoxesApart(rect, hit.m_vImage, r, margin))
+        return hit;
     const CPlaneCrossing c = CrossPlane(rect, hit.m_vImage, r);
     hit.m_vPoint = c.m_vPoint;
-    hit.m_bHit = c.m_bCrosses && InsideRectangle(rect, c.m_vPoint);
+    hit.m_bHit = c.m_bCrosses && !OutsidePlanBox(rect, c.m_vPoint, margin) && InsideRectangle(rect, c.m_vPoint);
     return hit;
+}
+
+}  // namespace
+
+void PrepareReflector(CReflector& reflector)
+{
+    reflector.m_vNormal = UnitNormal(reflector.m_rect);
+    reflector.m_dPlanMargin = PlanMargin(reflector.m_rect);
+    reflector.m_bReflectsSomeBand = false;
+    for (double alpha : reflector.m_dAbsorption)
+        reflector.m_bReflectsSomeBand = reflector.m_bReflectsSomeBand || !(alpha > 0.8);
+}
+
+CReflectionHit FindReflection(const CObstacle& rect, const CMVector& s, const CMVector& r)
+{
+    return FindReflectionWith(rect, UnitNormal(rect), PlanMargin(rect), s, r);
+}
+
+CReflectionHit FindReflection(const CReflector& reflector, const CMVector& s, const CMVector& r)
+{
+    return FindReflectionWith(reflector.m_rect, reflector.m_vNormal, reflector.m_dPlanMargin, s, r);
 }
 
 double IncidenceCosine(const CObstacle& rect, const CMVector& s, const CMVector& x)

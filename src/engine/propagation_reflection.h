@@ -11,14 +11,24 @@ struct CReflector {
     CObstacle m_rect;       // the reflecting rectangle
     Bands m_dAbsorption{};  // absorption coefficient per band
     int m_nObstacle = -1;   // the same body's position among the obstacles; -1 for none
+    // Made by PrepareReflector from the fields above, once per calculation:
+    CMVector m_vNormal;               // unit plan normal; zero for a rectangle of no plan length
+    bool m_bReflectsSomeBand = true;  // some band absorbs 0.8 or less
+    double m_dPlanMargin = 0;         // how far outside its plan box a hit may still lie, m
 };
+
+// Fills the prepared fields of a reflector whose rectangle and absorption are set.
+void PrepareReflector(CReflector& reflector);
 
 struct CReflectionHit {
     bool m_bHit = false;
     CMVector m_vImage;  // S mirrored in the reflector's plane, same height
     CMVector m_vPoint;  // where S'->R crosses the plane, inside the rectangle
 };
+// A source lying in the reflector's plane (LiesInPlane) is never reflected.
 CReflectionHit FindReflection(const CObstacle& rect, const CMVector& s, const CMVector& r);
+// The same with the prepared reflector: quicker, the same hit.
+CReflectionHit FindReflection(const CReflector& reflector, const CMVector& s, const CMVector& r);
 
 // Cosine of the angle between the incoming direction s->x and the plane's normal.
 double IncidenceCosine(const CObstacle& rect, const CMVector& s, const CMVector& x);

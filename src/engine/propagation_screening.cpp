@@ -1,7 +1,9 @@
 #include "engine/propagation_screening.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "engine/propagation_diffraction.h"
@@ -31,44 +33,70 @@ constexpr PathFields kRightFields{&CDiffractionPoint::m_vRightD1, &CDiffractionP
 
 // An obstacle takes part in a band only when it is wider than the wavelength
 // (ISO 9613-2, 7.4), seen from the D1 points or from the D2 points.
-bool WideAtD1(const CDiffractionPoint& r, double wavelength)
-{
-    return std::abs(r.m_dExtentLeft1) + std::abs(r.m_dExtentRight1) > wavelength;
-}
-bool WideAtD2(const CDiffractionPoint& r, double wavelength)
-{
-    return std::abs(r.m_dExtentLeft2) + std::abs(r.m_dExtentRight2) > wavelength;
-}
+double WidthAtD1(const CDiffractionPoint& r) { return std::abs(r.m_dExtentLeft1) + std::abs(r.m_dExtentRight1); }
+double WidthAtD2(const CDiffractionPoint& r) { return std::abs(r.m_dExtentLeft2) + std::abs(r.m_dExtentRight2); }
 
 // Position of the taking-part record with the largest value of the field; -1 for none.
 // On equal values the earlier record is kept.
-int LargestRank(const std::vector<CDiffractionPoint>& recs, double CDiffractionPoint::*rank, bool first,
-                double wavelength)
+int LargestRank(const CScreeningScratch& scratch, double CDiffractionPoint::*rank, bool first, double wavelength)
 {
+    const auto& recs = scratch.m_arrRecord;
+    const auto& widths = first ? scratch.m_arrWidth1 : scratch.m_arrWidth2;
     int best = -1;
-    for (int i = 0; i < static_cast<int>(recs.size()); ++i) {
-        const bool wide = first ? WideAtD1(recs[i], wavelength) : WideAtD2(recs[i], wavelength);
-        if (wide && (best < 0 || recs[i].*rank > recs[best].*rank))
+    for (int i = 0; i < static_cast<int>(recs.size()); ++i)
+        if (widths[i] > wavelength && (best < 0 || recs[i].*rank > recs[best].*rank))
             best = i;
-    }
     return best;
 }
 
-struct ChosenPath {
-    CPathPoints points;
-    int lastRecord = -1;  // the record the D2 point (chosen last) came from
+// One path type (top, left or right) across the bands: the records chosen for the D1 and
+// D2 points and the path's geometry, measured again only when the choice changes (the
+// records taking part grow as the wavelength shrinks, so it changes rarely).
+template <class Geometry>
+class CPathAcrossBands {
+public:
+    CPathAcrossBands(const PathFields& f, const CMVector& s, const CMVector& r) : m_f(f), m_s(s), m_r(r) {}
+
+    const Geometry& ForBand(const CScreeningScratch& scratch, double wavelength, bool sameChoice)
+    {
+        if (sameChoice)
+            return m_geometry;
+        const int i1 = LargestRank(scratch, m_f.rank1, true, wavelength);
+        const int i2 = LargestRank(scratch, m_f.rank2, false, wavelength);
+        if (i1 == m_i1 && i2 == m_i2)
+            return m_geometry;
+        m_i1 = i1;
+        m_i2 = i2;
+        CPathPoints p;
+        if (i1 >= 0 && i2 >= 0) {
+            const auto& recs = scratch.m_arrRecord;
+            p = {true, recs[i1].*m_f.d1, recs[i2].*m_f.d2, recs[i1].*m_f.rank1, recs[i2].*m_f.rank2};
+        }
+        m_geometry = Measure(p);
+        return m_geometry;
+    }
+    // The record the D2 point (chosen last) came from; -1 for none.
+    int LastRecord() const { return m_i1 >= 0 ? m_i2 : -1; }
+
+private:
+    Geometry Measure(const CPathPoints& p) const;
+
+    const PathFields& m_f;
+    const CMVector& m_s;
+    const CMVector& m_r;
+    int m_i1 = -2, m_i2 = -2;
+    Geometry m_geometry;
 };
 
-ChosenPath ChoosePath(const std::vector<CDiffractionPoint>& recs, const PathFields& f, double wavelength)
+template <>
+CTopGeometry CPathAcrossBands<CTopGeometry>::Measure(const CPathPoints& p) const
 {
-    ChosenPath c;
-    const int i1 = LargestRank(recs, f.rank1, true, wavelength);
-    const int i2 = LargestRank(recs, f.rank2, false, wavelength);
-    if (i1 < 0 || i2 < 0)
-        return c;
-    c.points = {true, recs[i1].*f.d1, recs[i2].*f.d2, recs[i1].*f.rank1, recs[i2].*f.rank2};
-    c.lastRecord = i2;
-    return c;
+    return TopPathGeometry(m_s, m_r, p);
+}
+template <>
+CLateralGeometry CPathAcrossBands<CLateralGeometry>::Measure(const CPathPoints& p) const
+{
+    return LateralPathGeometry(m_s, m_r, p);
 }
 
 // The path types of one band, which decide the cap from the last band.
@@ -78,58 +106,129 @@ struct BandResult {
     bool lateralsDouble = false;
 };
 
-double Combine(double top, double left, double right)
+// 10^(-insertion/10) of every top-device kind.
+const std::array<double, 11>& DeviceEnergy()
 {
-    return -10.0 *
-           std::log10(std::pow(10.0, -top / 10.0) + std::pow(10.0, -left / 10.0) + std::pow(10.0, -right / 10.0));
+    static const std::array<double, 11> energy = [] {
+        std::array<double, 11> e{};
+        for (int k = 0; k < 11; ++k)
+            e[k] = std::pow(10.0, -kAttenuatorInsertion[k] / 10.0);
+        return e;
+    }();
+    return energy;
 }
 
-// A top device adds its insertion value to a top path that screens.
-double WithTopDevice(const CTopResult& top, const CScreeningScratch& scratch, int record)
-{
-    if (!top.m_bScreens || record < 0)
-        return top.m_dValue;
-    const int kind = scratch.m_arrAttenuator[record];
-    if (kind < 1 || kind > 10)
-        return top.m_dValue;
-    return top.m_dValue + kAttenuatorInsertion[kind];
-}
+// 10^(-D/10) of the top path, D = 10 lg A - A_gr (+ the top device's insertion value):
+// 10^(A_gr/10) / A, with the ground factor kept from the band before while A_gr repeats.
+class CTopEnergy {
+public:
+    double Of(const CTopTerm& t, double ground, const CScreeningScratch& scratch, int record)
+    {
+        if (!t.m_bScreens)
+            return 1.0;              // an open path: 0 dB
+        if (!(t.m_dArgument > 0.0))  // never for a path that screens; kept for safety
+            return std::pow(10.0, -(10.0 * std::log10(t.m_dArgument) - ground) / 10.0);
+        if (ground != m_dGround) {
+            m_dGround = ground;
+            m_dGroundEnergy = std::pow(10.0, ground / 10.0);
+        }
+        double e = m_dGroundEnergy / t.m_dArgument;
+        const int kind = record >= 0 ? scratch.m_arrAttenuator[record] : 0;
+        if (kind >= 1 && kind <= 10)
+            e *= DeviceEnergy()[kind];
+        return e;
+    }
 
-BandResult ScreenBand(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch, double wavelength,
-                      double ground)
-{
-    const auto& recs = scratch.m_arrRecord;
-    const ChosenPath topPath = ChoosePath(recs, kTopFields, wavelength);
-    const CTopResult top = TopPathAttenuation(s, r, topPath.points, wavelength, ground);
-    CLateralResult left = LateralPathAttenuation(s, r, ChoosePath(recs, kLeftFields, wavelength).points, wavelength);
-    CLateralResult right = LateralPathAttenuation(s, r, ChoosePath(recs, kRightFields, wavelength).points, wavelength);
-    if (top.m_eCase == ETopCase::kSingleBelow)
-        left.m_dValue = right.m_dValue = kNoPath;
+private:
+    double m_dGround = std::numeric_limits<double>::quiet_NaN();
+    double m_dGroundEnergy = 1.0;
+};
 
+struct CScreenPaths {
+    CPathAcrossBands<CTopGeometry> top;
+    CPathAcrossBands<CLateralGeometry> left, right;
+    CTopEnergy topEnergy;
+};
+
+// -10 lg of the energy sum of the top and the two lateral paths. A path of kNoPath
+// (999 dB, a path that takes no part) adds 1e-99.9, which vanishes beside the energy of
+// any real path (all lie far below 300 dB): it is left out.
+BandResult ScreenBand(CScreenPaths& paths, const CScreeningScratch& scratch, double wavelength, double ground,
+                      bool sameChoice)
+{
+    const CTopTerm top = TopPathTerm(paths.top.ForBand(scratch, wavelength, sameChoice), wavelength);
+    const CLateralGeometry& left = paths.left.ForBand(scratch, wavelength, sameChoice);
+    const CLateralGeometry& right = paths.right.ForBand(scratch, wavelength, sameChoice);
+    double sum = 0.0;
+    if (top.m_eCase != ETopCase::kUndetermined)
+        sum = paths.topEnergy.Of(top, ground, scratch, paths.top.LastRecord());
+    if (top.m_eCase != ETopCase::kSingleBelow) {  // an edge below the line of sight: no lateral paths
+        sum += LateralPathEnergy(left, wavelength);
+        sum += LateralPathEnergy(right, wavelength);
+    }
     BandResult b;
-    b.value = Combine(WithTopDevice(top, scratch, topPath.lastRecord), left.m_dValue, right.m_dValue);
+    b.value = sum > 0.0 ? -10.0 * std::log10(sum) : 10.0 * kNoPath;  // nothing open: the cap decides
     b.topSingle = top.m_eCase == ETopCase::kSingleAbove || top.m_eCase == ETopCase::kSingleBelow;
     b.lateralsDouble = left.m_eCase == ELateralCase::kDouble && right.m_eCase == ELateralCase::kDouble;
     return b;
 }
 
+// The records taking part in a band, one bit each (D1 and D2 widths); the choices of
+// every path repeat those of the band before when both sets do.
+struct CTakingPart {
+    std::uint64_t d1 = 0, d2 = 0;
+    bool known = false;  // at most 64 records
+};
+
+CTakingPart TakingPart(const CScreeningScratch& scratch, double wavelength)
+{
+    CTakingPart t;
+    const std::size_t n = scratch.m_arrRecord.size();
+    if (n > 64)
+        return t;
+    for (std::size_t i = 0; i < n; ++i) {
+        t.d1 |= static_cast<std::uint64_t>(scratch.m_arrWidth1[i] > wavelength) << i;
+        t.d2 |= static_cast<std::uint64_t>(scratch.m_arrWidth2[i] > wavelength) << i;
+    }
+    t.known = true;
+    return t;
+}
+
+}  // namespace
+
+namespace {
+
+void CollectRecord(const CObstacle& o, const CMVector& s, const CMVector& r, CScreeningScratch& scratch)
+{
+    if (PlanBoxesApart(o, s, r) || !CrossesInPlan(o, s, r))
+        return;
+    const CPlaneCrossing c = CrossPlane(o, s, r);
+    if (!c.m_bCrosses || !InsideRectangle(o, c.m_vPoint) || LiesInPlane(o, s) || LiesInPlane(o, r))
+        return;
+    scratch.m_arrRecord.push_back(MakeDiffractionRecord(o, s, r, c.m_vPoint));
+    scratch.m_arrAttenuator.push_back(o.m_nAttenuator);
+    scratch.m_arrWidth1.push_back(WidthAtD1(scratch.m_arrRecord.back()));
+    scratch.m_arrWidth2.push_back(WidthAtD2(scratch.m_arrRecord.back()));
+}
+
 }  // namespace
 
 void CollectDiffractionRecords(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
-                               CScreeningScratch& scratch)
+                               CScreeningScratch& scratch, const CObstacleSectors* sectors)
 {
     scratch.m_arrRecord.clear();
     scratch.m_arrAttenuator.clear();
-    for (int i = 0; i < static_cast<int>(obstacles.size()); ++i) {
-        const CObstacle& o = obstacles[i];
-        if (i == skip || !CrossesInPlan(o, s, r))
-            continue;
-        const CPlaneCrossing c = CrossPlane(o, s, r);
-        if (!c.m_bCrosses || !InsideRectangle(o, c.m_vPoint))
-            continue;
-        scratch.m_arrRecord.push_back(MakeDiffractionRecord(o, s, r, c.m_vPoint));
-        scratch.m_arrAttenuator.push_back(o.m_nAttenuator);
+    scratch.m_arrWidth1.clear();
+    scratch.m_arrWidth2.clear();
+    if (sectors) {
+        for (int i : sectors->Candidates(s))
+            if (i != skip)
+                CollectRecord(obstacles[i], s, r, scratch);
+        return;
     }
+    for (int i = 0; i < static_cast<int>(obstacles.size()); ++i)
+        if (i != skip)
+            CollectRecord(obstacles[i], s, r, scratch);
 }
 
 double FlatPathTerm(const CMVector& s, const CMVector& r)
@@ -145,13 +244,23 @@ Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningS
                          const Bands& wavelength, const Bands& ground)
 {
     Bands a{};
+    const double flat = FlatPathTerm(s, r);
+    if (scratch.m_arrRecord.empty()) {
+        // Three open paths: -10 lg 3 in every band, floored at 0, so the flat-path term.
+        a.fill(flat);
+        return a;
+    }
+    CScreenPaths paths{{kTopFields, s, r}, {kLeftFields, s, r}, {kRightFields, s, r}, {}};
     BandResult last;
+    CTakingPart before;
     for (int j = 0; j < kBandCount; ++j) {
-        last = ScreenBand(s, r, scratch, wavelength[j], ground[j]);
+        const CTakingPart now = TakingPart(scratch, wavelength[j]);
+        const bool same = j > 0 && now.known && before.known && now.d1 == before.d1 && now.d2 == before.d2;
+        last = ScreenBand(paths, scratch, wavelength[j], ground[j], same);
         a[j] = last.value;
+        before = now;
     }
     const double cap = last.lateralsDouble && !last.topSingle ? kCapDouble : kCapSingle;
-    const double flat = FlatPathTerm(s, r);
     for (double& v : a) {
         v = std::max(0.0, std::min(v, cap));
         if (v == 0.0)
@@ -161,8 +270,9 @@ Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningS
 }
 
 Bands Screening(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
-                const Bands& wavelength, const Bands& ground, CScreeningScratch& scratch)
+                const Bands& wavelength, const Bands& ground, CScreeningScratch& scratch,
+                const CObstacleSectors* sectors)
 {
-    CollectDiffractionRecords(s, r, obstacles, skip, scratch);
+    CollectDiffractionRecords(s, r, obstacles, skip, scratch, sectors);
     return BarrierAttenuation(s, r, scratch, wavelength, ground);
 }

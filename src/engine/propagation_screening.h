@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "engine/obstacle_sectors.h"
 #include "engine/propagation_obstacle.h"
 #include "model/bands.h"
 
@@ -13,16 +14,20 @@
 extern const double kAttenuatorInsertion[11];
 
 // Work lists of one screening, owned by the calling thread. records[i] belongs to the
-// obstacle with top-device kind attenuators[i].
+// obstacle with top-device kind attenuators[i]; widths are the obstacle's extent across
+// the path at the D1 and D2 points (it takes part in a band when wider than the wavelength).
 struct CScreeningScratch {
     std::vector<CDiffractionPoint> m_arrRecord;
     std::vector<int> m_arrAttenuator;
+    std::vector<double> m_arrWidth1, m_arrWidth2;
+    CObstacleSectors m_sectors;  // of the receiver being evaluated, when the caller builds them
 };
 
 // Fills scratch with one record per obstacle met by s->r (obstacles in their order;
-// skip: position in obstacles left out, -1 for none).
+// skip: position in obstacles left out, -1 for none). With sectors (built for r from the
+// same obstacles) only the obstacles listed for the path's direction are tested.
 void CollectDiffractionRecords(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
-                               CScreeningScratch& scratch);
+                               CScreeningScratch& scratch, const CObstacleSectors* sectors = nullptr);
 
 // A_bar of every band from the records in scratch; ground is A_gr of the path.
 Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch,
@@ -30,7 +35,8 @@ Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningS
 
 // Collect, then attenuate.
 Bands Screening(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
-                const Bands& wavelength, const Bands& ground, CScreeningScratch& scratch);
+                const Bands& wavelength, const Bands& ground, CScreeningScratch& scratch,
+                const CObstacleSectors* sectors = nullptr);
 
 // The flat-path term applied to a band whose A_bar is exactly 0.
 double FlatPathTerm(const CMVector& s, const CMVector& r);

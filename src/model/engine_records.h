@@ -1,6 +1,7 @@
 #pragma once
 
-// Records the engine produces and the document keeps between calculations.
+// Records the engine produces and the document keeps between calculations. Plain values
+// without virtual functions: the engine fills and copies them per path.
 
 #include "model/bands.h"
 #include "model/mvector.h"
@@ -8,7 +9,6 @@
 // One point source: a piece of a road or of a tunnel mouth.
 class CRoad_Segment {
 public:
-    virtual ~CRoad_Segment() = default;
     double m_dAngle = 0;  // heading of the source line, radians
     Bands m_dPowerLevel{};
     int m_nRoadIndex = -1;                // road index; tunnel mouths: road count + 2*tunnel (+1 for the end mouth)
@@ -20,7 +20,6 @@ public:
 // The attenuations and the contribution of one source piece at one receiver.
 class CAttenuation {
 public:
-    virtual ~CAttenuation() = default;
     Bands m_dContribution{};
     Bands m_dTotalAttenuation{};
     int m_nReceiver = 0;
@@ -36,10 +35,11 @@ public:
 // and of its two lateral paths.
 class CDiffractionPoint {
 public:
-    virtual ~CDiffractionPoint() = default;
     CMVector m_vTopD1, m_vTopD2;
     CMVector m_vLeftD1, m_vLeftD2;
     CMVector m_vRightD1, m_vRightD2;
+    // Ranks order the edges by their angle (1 - cosine; negative for a top edge below the
+    // line of sight); -999 where the angle could not be formed.
     double m_dTopRank1 = 0, m_dTopRank2 = 0;
     double m_dLeftRank1 = 0, m_dLeftRank2 = 0;
     double m_dRightRank1 = 0, m_dRightRank2 = 0;

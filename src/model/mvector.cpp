@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 double CMVector::element(int i) const
 {
@@ -11,17 +12,6 @@ double CMVector::element(int i) const
     default: return z;
     }
 }
-
-double Dot(const CMVector& a, const CMVector& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-CMVector Cross(const CMVector& a, const CMVector& b)
-{
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-double Length(const CMVector& a) { return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z); }
-
-double PlanLength(const CMVector& a) { return std::sqrt(a.x * a.x + a.y * a.y); }
 
 double PlanHeading(double dx, double dy)
 {
@@ -39,3 +29,5 @@ double AngleBetween(const CMVector& a, const CMVector& b)
         return 0.0;
     return std::acos(std::clamp(Dot(a, b) / (la * lb), -1.0, 1.0));
 }
+
+static_assert(std::is_trivially_copyable_v<CMVector>);

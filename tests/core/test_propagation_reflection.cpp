@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
+#include <utility>
 
 #include "calc_test_support.h"
 #include "engine/calculation.h"
@@ -107,4 +109,71 @@ TEST(Reflection, SidesAndCombination)
     const CReflectionHit miss =
         FindReflection(CObstacle{{100, -10, 0}, {200, -10, 0}, 0, 5, 0, 0, 0}, {0, 0, 0.5}, {0, 50, 1.5});
     EXPECT_FALSE(miss.m_bHit);
+}
+
+TEST(Reflection, BandsAboveZeroPoint8AbsorptionAreInvalidAloneAndTheLastOfASideStillWins)
+{
+    // Absorption above 0.8 in some bands only: those bands reflect nothing, the others
+    // are the hard wall's level less 10 lg(1 - alpha).
+    const Bands hard = Reflection(WallProject(0.0));
+    CMyTalvoDoc mixed = WallProject(0.0);
+    mixed.m_arrBarrier[0].m_dAbsorption = {0.0, 0.0, 0.9, 0.0, 0.95, 0.2, 0.5, 0.81};
+    const Bands m = Reflection(mixed);
+    for (int j : {0, 1, 2, 4, 7})  // 63 and 125 Hz fail the Fresnel condition
+        EXPECT_EQ(m[j], 0.0) << "band " << j;
+    for (int j : {3, 5, 6})
+        EXPECT_NEAR(m[j], hard[j] + 10.0 * std::log10(1.0 - mixed.m_arrBarrier[0].m_dAbsorption[j]), 1e-9);
+
+    // A wall absorbing every band still takes its side's slot when it is the last
+    // reflector hit on that side: no reflection. Listed first, the hard wall wins.
+    CMyTalvoDoc absorbingLast = WallProject(0.0);
+    absorbingLast.m_arrBarrier.push_back(Barrier(-50, -5, 50, -5, 5.0, 0.9));
+    for (double v : Reflection(absorbingLast))
+        EXPECT_EQ(v, 0.0);
+    CMyTalvoDoc hardLast = absorbingLast;
+    std::swap(hardLast.m_arrBarrier[0], hardLast.m_arrBarrier[1]);
+    const Bands h = Reflection(hardLast);
+    for (int j = 2; j < kBandCount; ++j)
+        EXPECT_GT(h[j], 0.0) << "band " << j;
+}
+
+namespace {
+
+// A bridge 200 m long carrying its pieces on the axis of its reflecting centre barrier,
+// with a receiver 40 m to its left, the whole turned by 'heading' about (1000, 300).
+CMyTalvoDoc TurnedBridge(double heading)
+{
+    const double c = std::cos(heading), s = std::sin(heading);
+    const auto snap = [](double v) { return std::round(v * 1e6) / 1e6; };  // -X: exactly (1100, 300) to (900, 300)
+    const auto turn = [&](double x, double y) {
+        return CMVector(snap(1000 + x * c - y * s), snap(300 + x * s + y * c), 0);
+    };
+    const CMVector a = turn(-100, 0), b = turn(100, 0), rx = turn(10, 40);
+    CMyTalvoDoc doc;
+    CRoad bridge = Road(a.x, a.y, b.x, b.y, 8.0, 12.0, 20, 100);
+    bridge.m_nRoadInfo = 1;
+    bridge.m_dLeftBarrierHeight = bridge.m_dRightBarrierHeight = 1.0;
+    bridge.m_dCentreBarrierHeight = 1.5;  // absorption 0 everywhere: a hard mirror
+    doc.m_arrRoad.push_back(bridge);
+    doc.m_arrReceiver.push_back(Receiver(rx.x, rx.y, 1.5));
+    return doc;
+}
+
+double OverallLevel(CMyTalvoDoc doc)
+{
+    Calculate(doc);
+    return EnergySum(doc.m_arrReceiver[0].m_dLevel);
+}
+
+}  // namespace
+
+TEST(Reflection, BridgeCentreBarrierIsNoMirrorForItsOwnPieces)
+{
+    // Along +X the pieces lie exactly in the centre barrier's plane; turned, rounding puts
+    // them about 1e-14 m off it, which must neither make the barrier mirror them at full
+    // strength (some 3 dB more) nor screen them (up to 3.6 dB less at 0.01 rad).
+    const double alongX = OverallLevel(TurnedBridge(0.0));
+    EXPECT_NEAR(OverallLevel(TurnedBridge(0.01)), alongX, kLevelTol);
+    EXPECT_NEAR(OverallLevel(TurnedBridge(0.6457)), alongX, kLevelTol);
+    EXPECT_NEAR(OverallLevel(TurnedBridge(std::numbers::pi)), alongX, kLevelTol);  // heading -X
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+// The obstacles a path ending at one receiver can cross, found by the path's direction
+// seen from the receiver, so that the cost of a screening follows the obstacles near the
+// path rather than all of them. The plan around the receiver is cut into sectors; each
+// lists, in the obstacles' own order, every obstacle whose line (lengthened a little at
+// both ends) passes through it or a neighbouring sector. An obstacle passing within 1 m
+// of the receiver is listed in every sector. A path from the receiver crosses an
+// obstacle's line only at a point in the path's own direction, so every obstacle it can
+// cross is listed in its sector. Built once per receiver; read-only afterwards.
+
+#include <array>
+#include <vector>
+
+#include "engine/propagation_obstacle.h"
+
+class CObstacleSectors {
+public:
+    static constexpr int kSectorCount = 128;
+
+    void Build(const std::vector<CObstacle>& obstacles, const CMVector& receiver);
+    // The positions of the obstacles a path from the receiver to s may cross, ascending.
+    const std::vector<int>& Candidates(const CMVector& s) const;
+
+private:
+    void AddArc(int obstacle, double from, double to);
+
+    CMVector m_vReceiver;
+    std::vector<int> m_arrAll;  // for a direction that cannot be formed
+    std::array<std::vector<int>, kSectorCount> m_arrSector;
+};
