@@ -26,10 +26,12 @@ inline QColor Blue() { return Rgb(0, 0, 1); }
 inline QColor Tunnel(int form) { return form == 0 ? TunnelBox() : TunnelVault(); }
 }  // namespace ViewColour
 
-// Labels of both views: 12-pixel characters in a face that has the Korean glyphs.
+// Labels of both views: 12-pixel characters in a face that has the Korean glyphs and a
+// decimal point that cannot pass for a comma.
 inline QFont ViewFont()
 {
-    QFont font(QStringLiteral("NanumGothic"));
+    QFont font;
+    font.setFamilies({QStringLiteral("NanumBarunGothic"), QStringLiteral("NanumGothic")});
     font.setPixelSize(12);
     return font;
 }

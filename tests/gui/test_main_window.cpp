@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -88,6 +89,7 @@ private slots:
     void commandLineNamesTheFileAndTheSplash();
     void unreadableStartFileLeavesANewProject();
     void saveAsAddsTheProjectExtension();
+    void standardButtonsAndDialogsSpeakKorean();
 
 private:
     std::unique_ptr<CRecordingMessageBox> m_boxes;
@@ -448,6 +450,17 @@ void TestMainWindow::saveAsAddsTheProjectExtension()
     m_frame->Action(cmd::FileSave)->trigger();
     QCOMPARE(m_files->m_nAsked, 1);
     QVERIFY(!m_frame->Document().m_bModified);
+}
+
+void TestMainWindow::standardButtonsAndDialogsSpeakKorean()
+{
+    // The tests run in the C locale: the Korean texts must come regardless of it.
+    QVERIFY2(CMyTalvoApp::LoadKoreanTranslations(*qApp), "qt6-translations-l10n is not installed");
+    QMessageBox box(QMessageBox::Question, QStringLiteral("TALVO"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QVERIFY(box.button(QMessageBox::Yes)->text().contains(QStringLiteral("예")));
+    QVERIFY(box.button(QMessageBox::Cancel)->text().contains(QStringLiteral("취소")));
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "File &name:").contains(QStringLiteral("파일")), true);
 }
 
 QTEST_MAIN(TestMainWindow)
