@@ -28,6 +28,8 @@ constexpr std::array kCommands{
     CCommandInfo{cmd::ViewStatusBar, "상태 표시줄(&S)", "",
                  "상태 표시줄을 보이거나 감춥니다.\n상태 표시줄 설정/해제"},
     CCommandInfo{cmd::ViewEnvironment, "환경 데이터 ", "", "환경 데이터 입력창을 보이거나 감춥니다."},
+    CCommandInfo{cmd::ViewFit, "전체 보기", "Ctrl+0",
+                 "평면창과 단면창에 모델 전체를 보입니다.\n전체 보기"},
     CCommandInfo{cmd::Calculate, "소음 예측", "F5", "소음해석을 시작합니다.\n소음해석"},
     CCommandInfo{cmd::Optimisation, "방음벽 최적화", "",
                  "방음벽 최적화 입력창을 엽니다.\n방음벽 최적화"},
@@ -49,7 +51,7 @@ constexpr int kFileIds[] = {cmd::FileNew,  cmd::FileOpen,        cmd::FileSave,
                             cmd::AppExit};
 constexpr int kInputIds[] = {cmd::InputRoad,    cmd::InputTunnel,   cmd::InputEmbankment,
                              cmd::InputCutting, cmd::InputReceiver, cmd::InputBarrier};
-constexpr int kViewIds[] = {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::ViewEnvironment};
+constexpr int kViewIds[] = {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::ViewEnvironment, cmd::None, cmd::ViewFit};
 constexpr int kCalcIds[] = {cmd::Calculate, cmd::Optimisation};
 constexpr int kResultIds[] = {cmd::ResultDisplay, cmd::ResultChart};
 constexpr int kHelpIds[] = {cmd::AppAbout};
@@ -63,6 +65,7 @@ constexpr int kToolbar[] = {
     cmd::FileNew,         cmd::None,         cmd::FileOpen,     cmd::FileSave,
     cmd::None,            cmd::InputRoad,    cmd::InputTunnel,  cmd::None,
     cmd::InputEmbankment, cmd::InputCutting, cmd::InputBarrier, cmd::InputReceiver,
+    cmd::None,            cmd::ViewFit,
     cmd::None,            cmd::Calculate,    cmd::ResultChart,  cmd::ResultDisplay,
     cmd::None,            cmd::CopyPlanView, cmd::CopySectionView, cmd::AppAbout};
 

@@ -25,6 +25,7 @@ enum Id : int {
     ViewToolbar = 59392,
     ViewStatusBar = 59393,
     ViewEnvironment = 32772,
+    ViewFit = 32840,
     Calculate = 32777,
     Optimisation = 32823,
     ResultDisplay = 32788,

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLayout>
 #include <QSplitter>
 #include <QStatusBar>
@@ -60,11 +61,29 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     BuildToolbar();
     AttachNoiseMapCommands(this, &m_doc, m_pPlanView);
     BuildFocusCycling();
+    BuildPositionLabel();
     ConnectCommands();
     statusBar()->showMessage(kReady);
     m_doc.NewProject();
     ShowSettings();
     UpdateTitle();
+    FitViews();
+}
+
+void CMainFrame::BuildPositionLabel()
+{
+    m_pPositionLabel = new QLabel(this);
+    m_pPositionLabel->setObjectName(QStringLiteral("pointerPosition"));
+    m_pPositionLabel->setMinimumWidth(260);
+    statusBar()->addPermanentWidget(m_pPositionLabel);
+    for (CNavigableView* view : {static_cast<CNavigableView*>(m_pPlanView), static_cast<CNavigableView*>(m_pSectionView)})
+        connect(view, &CNavigableView::PositionChanged, m_pPositionLabel, &QLabel::setText);
+}
+
+void CMainFrame::FitViews()
+{
+    m_pPlanView->FitAll();
+    m_pSectionView->FitAll();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -170,6 +189,7 @@ void CMainFrame::AfterDocumentReplaced(const QString& path)
     m_pPlanView->ClearDisplayLists();
     m_pWindows->CloseInputWindows();  // their working lists belong to the old project
     ShowSettings();
+    FitViews();  // the pan and zoom of the old project mean nothing for this one
     UpdateTitle();
     RefreshViews();
 }

@@ -12,6 +12,7 @@
 #include "model/document.h"
 
 class QAction;
+class QLabel;
 class QSplitter;
 class QDockWidget;
 class CEnvironmentBox;
@@ -49,6 +50,8 @@ public:
     void RefreshViews();
     // Gives the plan view and the section view half of the height each.
     void LayOutViews();
+    // "전체 보기": both views show the whole model.
+    void FitViews();
     // Ctrl+W: the receiver export over the calculation area, into a text file.
     void OnExportReceivers();
 
@@ -77,6 +80,7 @@ private:
     void BuildToolbar();
     void BuildRecentFileActions(QMenu* fileMenu, QAction* placeholder);
     void BuildFocusCycling();
+    void BuildPositionLabel();
     QAction* MakeAction(int commandId);
     void ConnectCommands();
     void ConnectPlanViewCommands();
@@ -100,5 +104,6 @@ private:
     QHash<int, QAction*> m_actions;
     QList<QAction*> m_recentActions;
     QAction* m_pRecentPlaceholder = nullptr;
+    QLabel* m_pPositionLabel = nullptr;  // the pointer's position over either view
     bool m_bViewsLaidOut = false;
 };

@@ -53,6 +53,7 @@ void CMainFrame::BuildActions()
          {cmd::FileNew,         cmd::FileOpen,     cmd::FileSave,      cmd::FileSaveAs,      cmd::ExportReceivers,
           cmd::AppExit,         cmd::InputRoad,    cmd::InputTunnel,   cmd::InputEmbankment, cmd::InputCutting,
           cmd::InputReceiver,   cmd::InputBarrier, cmd::ViewToolbar,   cmd::ViewStatusBar,   cmd::ViewEnvironment,
+          cmd::ViewFit,
           cmd::Calculate,       cmd::Optimisation, cmd::ResultDisplay, cmd::ResultChart,     cmd::CopyPlanView,
           cmd::CopySectionView, cmd::AppAbout})
         MakeAction(id);
@@ -186,6 +187,7 @@ void CMainFrame::ConnectCommands()
     on(cmd::CopySectionView,
        [this] { CopyViewToClipboard(m_pSectionView, QStringLiteral("단면창 화면을 클립보드로 복사 완료")); });
     on(cmd::ExportReceivers, [this] { OnExportReceivers(); });
+    on(cmd::ViewFit, [this] { FitViews(); });
     ConnectPlanViewCommands();
     connect(m_actions[cmd::ViewStatusBar], &QAction::toggled, statusBar(), &QStatusBar::setVisible);
     QAction* paneToggle = m_actions[cmd::ViewEnvironment];

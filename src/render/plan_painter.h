@@ -49,6 +49,7 @@ private:
     void DrawAxisGlyph();
     void DrawSectionMarkers();
     void DrawMarker(double apexX, double apexY, double dx, double dy);
+    void DrawScaleBar();
     QColor Colour(EEntityKind kind, std::size_t index, const QColor& normal) const;
     bool AtGridHeight(const CReceiverPoint& receiver) const;
 

@@ -235,7 +235,7 @@ void CSectionPainter::DrawOverlay()
     DrawLine(m_painter, at(end + 0.1, 0), at(end + 0.13, -0.03), colour);
     DrawLabel(m_painter, at(end + 0.47, -0.02), alongX ? QStringLiteral("x") : QStringLiteral("y"), colour);
     DrawLabel(m_painter, at(m_plane.Mirror(0) * s - 0.01, -0.07), QStringLiteral("0"), colour);
-    const double height = m_settings.m_dReceiverHeight * s;
+    const double height = m_settings.m_dReceiverHeight * m_proj.VerticalScale();
     DrawMarker(start - kMarkerSize, height, -kMarkerSize);
     DrawMarker(end + kMarkerSize, height, kMarkerSize);
 }

@@ -87,9 +87,12 @@ signals:
 protected:
     // A left click without Ctrl picks a grid point; with Ctrl it starts a drag.
     void mousePressEvent(QMouseEvent* event) override;
+    CViewProjection ProjectionFor(QSize size, const CViewNavigation& nav) const override;
+    CWorldBox ModelBox() const override;
+    QString PositionText(CViewPoint world) const override;
 
 private:
-    CViewProjection Projection(QSize size) const;
+    CViewProjection Projection(QSize size) const { return ProjectionFor(size, m_nav); }
     bool HasResults() const;
     void FillResultPage();
 

@@ -145,8 +145,8 @@ void TestMainWindow::menusCarryEveryItemKeyAndPrompt()
 
 void TestMainWindow::toolbarFollowsTheCommandOrder()
 {
-    const QList<int> expected{57600, 0, 57601, 57603, 0,     32774, 32816, 0,     32809, 32807, 32775,
-                              32773, 0, 32777, 32787, 32788, 32830, 0,     32805, 32806, 57664};
+    const QList<int> expected{57600, 0,     57601, 57603, 0,     32774, 32816, 0,     32809, 32807, 32775, 32773,
+                              0,     32840, 0,     32777, 32787, 32788, 32830, 0,     32805, 32806, 57664};
     QCOMPARE(ToolbarIds(*m_frame), expected);
     for (QAction* action : m_frame->findChild<QToolBar*>(QStringLiteral("mainToolbar"))->actions())
         QVERIFY(action->isSeparator() || !action->icon().isNull());
@@ -390,11 +390,12 @@ void TestMainWindow::splashWindowGoesOnAnyKeyAndConsumesIt()
     QTest::mouseClick(zoomOut, Qt::RightButton);
     QTRY_VERIFY(!CSplashWnd::Current());
     CSplashWnd::ShowSplashScreen(m_frame.get());
+    const double fitted = m_frame->PlanView()->zoom();
     QTest::mouseClick(zoomOut, Qt::LeftButton);
     QTRY_VERIFY(!CSplashWnd::Current());
-    QCOMPARE(m_frame->PlanView()->zoom(), 1.0);
+    QCOMPARE(m_frame->PlanView()->zoom(), fitted);
     QTest::mouseClick(zoomOut, Qt::LeftButton);
-    QVERIFY(m_frame->PlanView()->zoom() < 1.0);
+    QVERIFY(m_frame->PlanView()->zoom() < fitted);
 }
 
 void TestMainWindow::f6MovesTheFocusThroughThePanes()

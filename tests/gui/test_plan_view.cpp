@@ -162,14 +162,15 @@ void TestPlanView::zoomAndPanSteps()
     view.ZoomIn();
     QVERIFY(std::abs(view.zoom() - 1.1) < kTol);
 
+    // The wheel zooms by a factor per notch, so it acts at every zoom.
     CViewNavigation nav;
     nav.m_dZoom = 0.15;
-    nav.Wheel(false);
-    QCOMPARE(nav.m_dZoom, 0.1);  // not 0.05
-    nav.WheelDelta(120);
-    QVERIFY(std::abs(nav.m_dZoom - 0.2) < kTol);
-    nav.WheelDelta(60);  // half a notch does nothing yet
-    QVERIFY(std::abs(nav.m_dZoom - 0.2) < kTol);
+    nav.WheelDelta(-120, 0, 0);
+    QVERIFY(std::abs(nav.m_dZoom - 0.12) < kTol);
+    nav.WheelDelta(120, 0, 0);
+    QVERIFY(std::abs(nav.m_dZoom - 0.15) < kTol);
+    nav.WheelDelta(60, 0, 0);  // half a notch does nothing yet
+    QVERIFY(std::abs(nav.m_dZoom - 0.15) < kTol);
 
     QSignalSpy spy(&view, &CPlan_View::NavigationChanged);
     view.OffsetBy(0.1, 0);   // ◁
