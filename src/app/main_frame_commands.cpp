@@ -13,6 +13,7 @@
 #include "app/model_windows.h"
 #include "app/toolbar_icons.h"
 #include "app/view_clipboard.h"
+#include "app/view_options_bar.h"
 #include "dialogs/environment_box.h"
 #include "views/plan_view.h"
 #include "views/section_view.h"
@@ -119,6 +120,7 @@ void CMainFrame::BuildToolbar()
     }
     connect(m_actions[cmd::ViewToolbar], &QAction::toggled, toolbar, &QToolBar::setVisible);
     connect(toolbar->toggleViewAction(), &QAction::toggled, m_actions[cmd::ViewToolbar], &QAction::setChecked);
+    addToolBar(new CViewOptionsBar(m_pPlanView, m_pSectionView, this));
 }
 
 // F6 and Shift+F6 move the focus through the environment pane, the plan view and the section view.

@@ -187,9 +187,14 @@ bool CPlanPainter::AtGridHeight(const CReceiverPoint& receiver) const
 
 void CPlanPainter::DrawReceivers()
 {
-    for (const CReceiverPoint& r : m_lists.receivers) {
-        if (AtGridHeight(r))
-            DrawPoint(m_painter, ToQt(m_proj.WorldToPixel(r.m_dX, r.m_dY)), ViewColour::Red());
+    // Muted ones first, so that a receiver at the pane's height is never hidden under one.
+    for (bool shown : {false, true}) {
+        for (const CReceiverPoint& r : m_lists.receivers) {
+            if ((m_bShowAllHeights || AtGridHeight(r)) != shown)
+                continue;
+            const QColor colour = shown ? ViewColour::Red() : ViewColour::MutedReceiver();
+            DrawPoint(m_painter, ToQt(m_proj.WorldToPixel(r.m_dX, r.m_dY)), colour, shown ? 3.0 : 4.0);
+        }
     }
 }
 
@@ -198,7 +203,7 @@ void CPlanPainter::DrawResultLabels()
     if (m_settings.m_bReceiverHeightEmpty)
         return;
     for (const CReceiverPoint& r : m_lists.receivers) {
-        if (!AtGridHeight(r))
+        if (!m_bShowAllHeights && !AtGridHeight(r))
             continue;
         const QPointF at = ToQt(m_proj.WorldToPixel(r.m_dX + 1, r.m_dY)) + QPointF(kLabelNudge, 0);
         DrawLabel(m_painter, at, QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)), ViewColour::Red());

@@ -20,6 +20,7 @@ inline QColor TunnelBox() { return Rgb(0.7, 0.3, 0.6); }
 inline QColor TunnelVault() { return Rgb(0.9, 0.5, 0.9); }
 inline QColor Marker() { return Rgb(0, 0.7, 0); }  // section and receiver-height triangles
 inline QColor Red() { return Rgb(1, 0, 0); }
+inline QColor MutedReceiver() { return Rgb(0.93, 0.62, 0.62); }  // a receiver at another height
 inline QColor Black() { return Rgb(0, 0, 0); }
 inline QColor Blue() { return Rgb(0, 0, 1); }
 

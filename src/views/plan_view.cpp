@@ -57,6 +57,12 @@ void CPlan_View::SetWorkingLists(const CWorkingLists& working)
     RepaintBoth();
 }
 
+void CPlan_View::SetShowAllHeights(bool show)
+{
+    m_bShowAllHeights = show;
+    update();
+}
+
 void CPlan_View::SetSectionView(CSection_View* view)
 {
     m_pSectionView = view;
@@ -92,6 +98,7 @@ void CPlan_View::Render(QPaintDevice* device) const
     const CViewProjection proj = Projection(QSize(device->width(), device->height()));
     CPlanPainter planPainter(painter, proj, *m_pDoc, m_working, m_results, m_picked);
     planPainter.SetNoiseMap(m_pNoiseMap ? &m_pNoiseMap->plan : nullptr);
+    planPainter.SetShowAllHeights(m_bShowAllHeights);
     planPainter.Paint();
 }
 

@@ -280,9 +280,10 @@ void TestPlanView::rendersHighlightAndHeightFilter()
     BuildSmallProject(doc);
     CPlan_View view(&doc);
     const CViewProjection proj = PlanProjection(doc.m_settings, 600, 400, 0, 0, 1);
-    // The receiver at 1.5 m is off the 1.2 m grid height: not drawn.
+    // The receiver at 1.5 m is off the 1.2 m grid height: drawn muted, not in red.
     QImage image = view.RenderImage({600, 400});
     QVERIFY(!SameColour(PixelAt(image, proj.WorldToPixel(60, 30)), ViewColour::Red()));
+    QVERIFY(SameColour(PixelAt(image, proj.WorldToPixel(60, 30)), ViewColour::MutedReceiver()));
 
     std::vector<CRoad> working = doc.m_arrRoad;
     working.push_back(working[0]);

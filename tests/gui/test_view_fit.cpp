@@ -1,5 +1,6 @@
 // The views explain themselves: they fit the model on opening a project, on "전체 보기" and
-// through resizes; the wheel zooms about the pointer; the status bar follows the pointer.
+// through resizes; the wheel zooms about the pointer; the status bar follows the pointer;
+// receivers at other heights show muted; a section along a road shows the road.
 
 #include <memory>
 
@@ -12,6 +13,9 @@
 #include "app/main_frame.h"
 #include "drawing/view_fit.h"
 #include "helpers/recording_dialogs.h"
+#include "helpers/view_pixels.h"
+#include "render/view_colours.h"
+#include "drawing/section_geometry.h"
 #include "model/document.h"
 #include "render/section_painter.h"
 #include "views/plan_view.h"
@@ -68,6 +72,8 @@ private slots:
     void fitFollowsResizesUntilTheUserZooms();
     void wheelZoomsAboutThePointer();
     void statusBarShowsThePointerPosition();
+    void receiversAtOtherHeightsShowMuted();
+    void sectionAlongARoadShowsTheRoad();
 };
 
 void TestViewFit::bothViewsShowTheWholeModelOnOpen()
@@ -145,6 +151,51 @@ void TestViewFit::statusBarShowsThePointerPosition()
     QVERIFY2(label->text().startsWith(QStringLiteral("X 10")), qPrintable(label->text()));
     MovePointer(*frame.SectionView(), QPointF(20, 20));
     QVERIFY2(label->text().startsWith(QStringLiteral("거리 ")), qPrintable(label->text()));
+}
+
+void TestViewFit::receiversAtOtherHeightsShowMuted()
+{
+    CMyTalvoDoc doc;
+    doc.NewProject();
+    doc.m_settings.m_dReceiverHeight = 4.0;
+    CReceiverPoint low, level;
+    low.SetPosition(500, 300, 1.5);  // seven receivers at 1.5 m were once not drawn at all
+    level.SetPosition(1500, 300, 4.0);
+    doc.m_arrReceiver = {low, level};
+    CPlan_View view(&doc);
+    view.resize(800, 300);
+    QImage image = view.RenderImage(view.size());
+    const CViewProjection proj = PlanOf(view, doc);
+    QVERIFY(SameColour(PixelAt(image, proj.WorldToPixel(500, 300)), ViewColour::MutedReceiver()));
+    QVERIFY(SameColour(PixelAt(image, proj.WorldToPixel(1500, 300)), ViewColour::Red()));
+    view.SetShowAllHeights(true);
+    image = view.RenderImage(view.size());
+    QVERIFY(SameColour(PixelAt(image, proj.WorldToPixel(500, 300)), ViewColour::Red()));
+}
+
+void TestViewFit::sectionAlongARoadShowsTheRoad()
+{
+    CMyTalvoDoc doc;
+    doc.m_settings.m_dAreaEndX = 200;
+    doc.m_settings.m_dAreaEndY = 100;
+    doc.m_settings.m_dSectionY = 52;  // within the 10 m road along Y = 50
+    doc.m_settings.m_nSectionAxis = 1;
+    CRoad road;
+    road.SetGeometry(20, 50, 180, 50, 3, 3, 10, 160, 1);
+    doc.m_arrRoad.push_back(road);
+    CSection_View view(&doc);
+    view.resize(600, 300);
+    view.SetVerticalExaggeration(20);  // the road's 0.2 m body many pixels high
+    view.FitAll();
+    const QImage image = view.RenderImage(view.size());
+    SaveRenderIfAsked(image, QStringLiteral("section-along-road.png"));
+    const CViewProjection proj = SectionOf(view, doc);
+    const CSectionPlane plane(doc.m_settings, 1);
+    for (double x : {40.0, 100.0, 160.0}) {
+        const CViewPoint deck = proj.WorldToPixel(plane.Mirror(x), 3.1);
+        QVERIFY2(ColourNear(image, deck, ViewColour::Road()), qPrintable(QString::number(x)));
+    }
+    QVERIFY(!ColourNear(image, proj.WorldToPixel(plane.Mirror(10), 3.1), ViewColour::Road()));
 }
 
 QTEST_MAIN(TestViewFit)
