@@ -107,6 +107,7 @@ void CMainFrame::BuildViews()
     m_pSplitter->setStretchFactor(1, 1);
     m_pSplitter->setChildrenCollapsible(false);
     setCentralWidget(m_pSplitter);
+    connect(m_pWindows, &CModelWindows::StatusMessage, this, &CMainFrame::ShowStatus);
 }
 
 void CMainFrame::BuildEnvironmentPane()

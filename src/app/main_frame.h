@@ -54,6 +54,9 @@ public:
     void FitViews();
     // Ctrl+W: the receiver export over the calculation area, into a text file.
     void OnExportReceivers();
+    // A confirmation that needs no answer, in the status bar for a few seconds.
+    void ShowStatus(const QString& text);
+    static constexpr int kStatusMessageMs = 8000;
 
     // File commands. Each returns whether it was carried out.
     bool NewProject();                           // asks to save first
@@ -85,6 +88,7 @@ private:
     void ConnectCommands();
     void ConnectPlanViewCommands();
     void OnFileOpen();
+    void CopyView(QWidget* view, const QString& doneMessage);
     void OnAbout();
     void CycleFocus(int step);
     void UpdateRecentFileActions();

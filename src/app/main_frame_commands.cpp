@@ -174,6 +174,14 @@ void CMainFrame::ConnectPlanViewCommands()
         connect(m_actions[id], &QAction::triggered, m_pPlanView, slot);
 }
 
+void CMainFrame::CopyView(QWidget* view, const QString& doneMessage)
+{
+    if (CopyViewToClipboard(view))
+        ShowStatus(doneMessage);
+}
+
+void CMainFrame::ShowStatus(const QString& text) { statusBar()->showMessage(text, kStatusMessageMs); }
+
 void CMainFrame::ConnectCommands()
 {
     auto on = [this](int id, auto slot) { connect(m_actions[id], &QAction::triggered, this, slot); };
@@ -184,10 +192,9 @@ void CMainFrame::ConnectCommands()
     on(cmd::AppExit, [this] { close(); });
     on(cmd::Calculate, [this] { RunCalculation(); });
     on(cmd::AppAbout, [this] { OnAbout(); });
-    on(cmd::CopyPlanView,
-       [this] { CopyViewToClipboard(m_pPlanView, QStringLiteral("평면창 화면을 클립보드로 복사 완료")); });
+    on(cmd::CopyPlanView, [this] { CopyView(m_pPlanView, QStringLiteral("평면창 화면을 클립보드로 복사 완료")); });
     on(cmd::CopySectionView,
-       [this] { CopyViewToClipboard(m_pSectionView, QStringLiteral("단면창 화면을 클립보드로 복사 완료")); });
+       [this] { CopyView(m_pSectionView, QStringLiteral("단면창 화면을 클립보드로 복사 완료")); });
     on(cmd::ExportReceivers, [this] { OnExportReceivers(); });
     on(cmd::ViewFit, [this] { FitViews(); });
     ConnectPlanViewCommands();

@@ -47,6 +47,8 @@ public slots:
 signals:
     // A window changed the document (an optimised barrier was applied).
     void DocumentChanged();
+    // A notice for the main window's status bar.
+    void StatusMessage(const QString& text);
 
 private:
     void CloseOptInput();
