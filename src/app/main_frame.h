@@ -18,6 +18,7 @@ class QDockWidget;
 class CEnvironmentBox;
 class CEnvironmentController;
 class CPlan_View;
+class CModelHistory;
 class CModelWindows;
 class CSection_View;
 
@@ -31,6 +32,7 @@ public:
     CPlan_View* PlanView() const { return m_pPlanView; }
     CSection_View* SectionView() const { return m_pSectionView; }
     CModelWindows* Windows() const { return m_pWindows; }
+    CModelHistory* History() const { return m_pHistory; }
     CEnvironmentBox* EnvironmentBox() const { return m_pEnvironmentBox; }
     QDockWidget* EnvironmentDock() const { return m_pEnvironmentDock; }
     QSplitter* ViewSplitter() const { return m_pSplitter; }
@@ -70,6 +72,10 @@ public:
 
     void RunCalculation();
 
+    // Undo (false) or redo (true) one step of the model history; refused with a status
+    // message while an input window holds a working list.
+    void StepHistory(bool redo);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -93,6 +99,9 @@ private:
     void CycleFocus(int step);
     void UpdateRecentFileActions();
     void UpdateTitle();
+    void BuildHistory();
+    void RecordChange(const QString& stepName, int mergeKey = -1);
+    void OnModelRestored();
     void AfterDocumentReplaced(const QString& path);
 
     CMyTalvoDoc m_doc;
@@ -101,6 +110,7 @@ private:
     CPlan_View* m_pPlanView = nullptr;
     CSection_View* m_pSectionView = nullptr;
     CModelWindows* m_pWindows = nullptr;
+    CModelHistory* m_pHistory = nullptr;
     QSplitter* m_pSplitter = nullptr;
     CEnvironmentBox* m_pEnvironmentBox = nullptr;
     QDockWidget* m_pEnvironmentDock = nullptr;

@@ -56,7 +56,8 @@ void CMainFrame::BuildActions()
           cmd::InputReceiver,   cmd::InputBarrier, cmd::ViewToolbar,   cmd::ViewStatusBar,   cmd::ViewEnvironment,
           cmd::ViewFit,
           cmd::Calculate,       cmd::Optimisation, cmd::ResultDisplay, cmd::ResultChart,     cmd::CopyPlanView,
-          cmd::CopySectionView, cmd::AppAbout})
+          cmd::CopySectionView, cmd::AppAbout,
+          cmd::EditUndo,        cmd::EditRedo})
         MakeAction(id);
     for (int id : {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::ViewEnvironment}) {
         m_actions[id]->setCheckable(true);
@@ -190,6 +191,8 @@ void CMainFrame::ConnectCommands()
     on(cmd::FileSave, [this] { Save(); });
     on(cmd::FileSaveAs, [this] { SaveAs(); });
     on(cmd::AppExit, [this] { close(); });
+    on(cmd::EditUndo, [this] { StepHistory(false); });
+    on(cmd::EditRedo, [this] { StepHistory(true); });
     on(cmd::Calculate, [this] { RunCalculation(); });
     on(cmd::AppAbout, [this] { OnAbout(); });
     on(cmd::CopyPlanView, [this] { CopyView(m_pPlanView, QStringLiteral("평면창 화면을 클립보드로 복사 완료")); });

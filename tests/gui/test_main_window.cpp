@@ -123,7 +123,7 @@ void TestMainWindow::startsWithAnUntitledProjectAndTheLayout()
 
 void TestMainWindow::menusCarryEveryItemKeyAndPrompt()
 {
-    const QStringList titles{"파일(&F)", "입력(&I)", "보기(&V)", "계산(&K)", "결과(&R)", "도움말(&H)"};
+    const QStringList titles{"파일(&F)", "편집(&E)", "입력(&I)", "보기(&V)", "계산(&K)", "결과(&R)", "도움말(&H)"};
     QStringList shown;
     for (QAction* menu : m_frame->menuBar()->actions())
         shown.append(menu->text());
@@ -132,7 +132,9 @@ void TestMainWindow::menusCarryEveryItemKeyAndPrompt()
                                                 {cmd::FileOpen, "Ctrl+O"},
                                                 {cmd::FileSave, "Ctrl+S"},
                                                 {cmd::ExportReceivers, "Ctrl+W"},
-                                                {cmd::Calculate, "F5"}};
+                                                {cmd::Calculate, "F5"},
+                                                {cmd::EditUndo, "Ctrl+Z"},
+                                                {cmd::EditRedo, "Ctrl+Y"}};
     for (const auto& [id, key] : keys)
         QCOMPARE(m_frame->Action(id)->shortcut(), QKeySequence(QString::fromLatin1(key)));
     QAction* road = m_frame->Action(cmd::InputRoad);
