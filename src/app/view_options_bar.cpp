@@ -10,6 +10,9 @@
 namespace {
 
 constexpr int kExaggerations[] = {1, 2, 5, 10, 20};
+// A road section is hundreds of metres long and a few metres high: drawn true to scale
+// it is a flat line, so the section starts five times higher than long.
+constexpr int kDefaultExaggeration = 5;
 
 }  // namespace
 
@@ -30,4 +33,5 @@ CViewOptionsBar::CViewOptionsBar(CPlan_View* plan, CSection_View* section, QWidg
     connect(m_pAllHeights, &QCheckBox::toggled, plan, &CPlan_View::SetShowAllHeights);
     connect(m_pExaggeration, &QComboBox::currentIndexChanged, section,
             [this, section](int index) { section->SetVerticalExaggeration(m_pExaggeration->itemData(index).toInt()); });
+    m_pExaggeration->setCurrentIndex(m_pExaggeration->findData(kDefaultExaggeration));
 }

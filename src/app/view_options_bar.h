@@ -2,7 +2,7 @@
 
 // The toolbar of view preferences (not part of the project): whether the plan view shows
 // receivers at every height as it shows those at the pane's receiver height, and how many
-// times the section view draws heights larger than distances.
+// times the section view draws heights larger than distances (five to begin with).
 
 #include <QToolBar>
 
