@@ -3,10 +3,10 @@
 // The model input windows of the plan view: at most one window per kind, none opened
 // while results are shown, and the list operations each window asks for carried out on
 // its working list. A commit replaces the document's list by the working list, marks
-// the document changed and names the step for the undo history; a close or cancel leaves the document as it was. After every
-// request RepaintViews is emitted, and while a window is open the views draw its working
-// list (RoadsToDraw, ReceiversToDraw) and highlight the entity it edits.
-// User-interface thread only.
+// the document changed and names the step for the undo history; a close or cancel
+// leaves the document as it was. After every request RepaintViews is emitted, and while
+// a window is open the views draw its working list (RoadsToDraw, ReceiversToDraw) and
+// highlight the entity it edits. User-interface thread only.
 
 #include <functional>
 #include <vector>

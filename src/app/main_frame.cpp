@@ -78,7 +78,8 @@ void CMainFrame::BuildPositionLabel()
     m_pPositionLabel->setObjectName(QStringLiteral("pointerPosition"));
     m_pPositionLabel->setMinimumWidth(260);
     statusBar()->addPermanentWidget(m_pPositionLabel);
-    for (CNavigableView* view : {static_cast<CNavigableView*>(m_pPlanView), static_cast<CNavigableView*>(m_pSectionView)})
+    for (CNavigableView* view :
+         {static_cast<CNavigableView*>(m_pPlanView), static_cast<CNavigableView*>(m_pSectionView)})
         connect(view, &CNavigableView::PositionChanged, m_pPositionLabel, &QLabel::setText);
 }
 

@@ -51,13 +51,11 @@ QAction* CMainFrame::MakeAction(int commandId)
 void CMainFrame::BuildActions()
 {
     for (int id :
-         {cmd::FileNew,         cmd::FileOpen,     cmd::FileSave,      cmd::FileSaveAs,      cmd::ExportReceivers,
-          cmd::AppExit,         cmd::InputRoad,    cmd::InputTunnel,   cmd::InputEmbankment, cmd::InputCutting,
-          cmd::InputReceiver,   cmd::InputBarrier, cmd::ViewToolbar,   cmd::ViewStatusBar,   cmd::ViewEnvironment,
-          cmd::ViewFit,
-          cmd::Calculate,       cmd::Optimisation, cmd::ResultDisplay, cmd::ResultChart,     cmd::CopyPlanView,
-          cmd::CopySectionView, cmd::AppAbout,
-          cmd::EditUndo,        cmd::EditRedo})
+         {cmd::FileNew,       cmd::FileOpen,        cmd::FileSave,     cmd::FileSaveAs,      cmd::ExportReceivers,
+          cmd::AppExit,       cmd::InputRoad,       cmd::InputTunnel,  cmd::InputEmbankment, cmd::InputCutting,
+          cmd::InputReceiver, cmd::InputBarrier,    cmd::ViewToolbar,  cmd::ViewStatusBar,   cmd::ViewEnvironment,
+          cmd::ViewFit,       cmd::Calculate,       cmd::Optimisation, cmd::ResultDisplay,   cmd::ResultChart,
+          cmd::CopyPlanView,  cmd::CopySectionView, cmd::AppAbout,     cmd::EditUndo,        cmd::EditRedo})
         MakeAction(id);
     for (int id : {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::ViewEnvironment}) {
         m_actions[id]->setCheckable(true);

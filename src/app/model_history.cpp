@@ -54,10 +54,7 @@ private:
 
 }  // namespace
 
-CModelHistory::CModelHistory(CMyTalvoDoc* doc, QObject* parent) : QObject(parent), m_pDoc(doc)
-{
-    Reset();
-}
+CModelHistory::CModelHistory(CMyTalvoDoc* doc, QObject* parent) : QObject(parent), m_pDoc(doc) { Reset(); }
 
 void CModelHistory::Record(const QString& name, int mergeKey)
 {

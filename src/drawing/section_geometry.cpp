@@ -97,8 +97,8 @@ void SortProfile(std::vector<CProfileRecord>& records)
 }
 
 std::optional<std::pair<CSectionCrossing, CSectionCrossing>> AlongAxis(const CSectionPlane& plane,
-                                                                        const CLineFrame& frame, double width,
-                                                                        double startZ, double endZ)
+                                                                       const CLineFrame& frame, double width,
+                                                                       double startZ, double endZ)
 {
     constexpr double kParallelTol = 1e-9;  // across offset per metre of length
     const bool alongX = plane.Axis() == 1;

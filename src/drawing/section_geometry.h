@@ -76,8 +76,8 @@ std::optional<std::pair<CSectionCrossing, CSectionCrossing>> CrossLongSides(cons
 // within its width): its two ends as positions along the axis with their heights. Such
 // an element has no long side crossing the plane, yet the section runs on it.
 std::optional<std::pair<CSectionCrossing, CSectionCrossing>> AlongAxis(const CSectionPlane& plane,
-                                                                        const CLineFrame& frame, double width,
-                                                                        double startZ, double endZ);
+                                                                       const CLineFrame& frame, double width,
+                                                                       double startZ, double endZ);
 
 template <typename T>
 std::optional<std::pair<CSectionCrossing, CSectionCrossing>> AlongAxis(const CSectionPlane& plane, const T& e)

@@ -27,10 +27,7 @@ void CNavigableView::Refit()
     NavigationDone();
 }
 
-void CNavigableView::ApplyFit()
-{
-    m_nav = FitBox(ProjectionFor(size(), CViewNavigation{}), ModelBox());
-}
+void CNavigableView::ApplyFit() { m_nav = FitBox(ProjectionFor(size(), CViewNavigation{}), ModelBox()); }
 
 void CNavigableView::UserNavigated() { m_bFitted = false; }
 

@@ -38,12 +38,12 @@ TEST(ViewFit, BoxFillsThePaneLessTheMarginAndIsCentred)
 {
     CWorldBox box;
     box.Add(100, 50);
-    box.Add(300, 70);  // 200 x 20 m: wide, so the width is what limits
+    box.Add(300, 70);   // 200 x 20 m: wide, so the width is what limits
     box.Add(NAN, 1e9);  // left out
     const CViewNavigation nav = FitBox(UnitView(), box, 0.05);
     const CViewProjection proj = Applied(nav);
     const CViewPoint low = proj.WorldToPixel(100, 50), high = proj.WorldToPixel(300, 70);
-    EXPECT_NEAR(low.x, 40, kPixelTol);   // 5 % of 800 pixels
+    EXPECT_NEAR(low.x, 40, kPixelTol);  // 5 % of 800 pixels
     EXPECT_NEAR(high.x, 760, kPixelTol);
     EXPECT_NEAR(0.5 * (low.y + high.y), 200, kPixelTol);
     // A tall box is limited by the height instead; with heights drawn 10 times larger
@@ -88,7 +88,7 @@ TEST(ViewNavigation, WheelZoomsAboutThePointerInProportionalSteps)
     nav.m_dPanX = 0.3;
     const CViewPoint before = Applied(nav).PixelToWorld(200, 150);
     const CViewPoint v = Applied(nav).PixelToView(200, 150);
-    nav.WheelDelta(240, v.x, v.y);         // two notches in
+    nav.WheelDelta(240, v.x, v.y);  // two notches in
     EXPECT_NEAR(nav.m_dZoom, 1.5625, kTol);
     const CViewPoint after = Applied(nav).PixelToWorld(200, 150);
     EXPECT_NEAR(after.x, before.x, 1e-9);

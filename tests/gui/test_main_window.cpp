@@ -128,12 +128,9 @@ void TestMainWindow::menusCarryEveryItemKeyAndPrompt()
     for (QAction* menu : m_frame->menuBar()->actions())
         shown.append(menu->text());
     QCOMPARE(shown, titles);
-    const std::pair<int, const char*> keys[] = {{cmd::FileNew, "Ctrl+N"},
-                                                {cmd::FileOpen, "Ctrl+O"},
-                                                {cmd::FileSave, "Ctrl+S"},
-                                                {cmd::ExportReceivers, "Ctrl+W"},
-                                                {cmd::Calculate, "F5"},
-                                                {cmd::EditUndo, "Ctrl+Z"},
+    const std::pair<int, const char*> keys[] = {{cmd::FileNew, "Ctrl+N"},  {cmd::FileOpen, "Ctrl+O"},
+                                                {cmd::FileSave, "Ctrl+S"}, {cmd::ExportReceivers, "Ctrl+W"},
+                                                {cmd::Calculate, "F5"},    {cmd::EditUndo, "Ctrl+Z"},
                                                 {cmd::EditRedo, "Ctrl+Y"}};
     for (const auto& [id, key] : keys)
         QCOMPARE(m_frame->Action(id)->shortcut(), QKeySequence(QString::fromLatin1(key)));
@@ -148,8 +145,8 @@ void TestMainWindow::menusCarryEveryItemKeyAndPrompt()
 
 void TestMainWindow::toolbarFollowsTheCommandOrder()
 {
-    const QList<int> expected{57600, 0,     57601, 57603, 0,     32774, 32816, 0,     32809, 32807, 32775, 32773,
-                              0,     32840, 0,     32777, 32787, 32788, 32830, 0,     32805, 32806, 57664};
+    const QList<int> expected{57600, 0,     57601, 57603, 0,     32774, 32816, 0, 32809, 32807, 32775, 32773,
+                              0,     32840, 0,     32777, 32787, 32788, 32830, 0, 32805, 32806, 57664};
     QCOMPARE(ToolbarIds(*m_frame), expected);
     for (QAction* action : m_frame->findChild<QToolBar*>(QStringLiteral("mainToolbar"))->actions())
         QVERIFY(action->isSeparator() || !action->icon().isNull());

@@ -4,10 +4,10 @@
 
 #include <memory>
 
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QComboBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QUndoStack>

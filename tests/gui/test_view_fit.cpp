@@ -11,13 +11,13 @@
 
 #include "app/command_table.h"
 #include "app/main_frame.h"
+#include "drawing/section_geometry.h"
 #include "drawing/view_fit.h"
 #include "helpers/recording_dialogs.h"
 #include "helpers/view_pixels.h"
-#include "render/view_colours.h"
-#include "drawing/section_geometry.h"
 #include "model/document.h"
 #include "render/section_painter.h"
+#include "render/view_colours.h"
 #include "views/plan_view.h"
 #include "views/section_view.h"
 
@@ -44,8 +44,8 @@ bool Fills(const CViewProjection& proj, const CWorldBox& box)
     const CViewPoint a = proj.WorldToPixel(box.x0, box.y0), b = proj.WorldToPixel(box.x1, box.y1);
     const double left = std::min(a.x, b.x), right = std::max(a.x, b.x);
     const double top = std::min(a.y, b.y), bottom = std::max(a.y, b.y);
-    const bool inside = left >= -kEdgeTol && top >= -kEdgeTol && right <= proj.Width() + kEdgeTol &&
-                        bottom <= proj.Height() + kEdgeTol;
+    const bool inside =
+        left >= -kEdgeTol && top >= -kEdgeTol && right <= proj.Width() + kEdgeTol && bottom <= proj.Height() + kEdgeTol;
     return inside && std::max((right - left) / proj.Width(), (bottom - top) / proj.Height()) > 0.85;
 }
 

@@ -60,7 +60,8 @@ void COptInputDlg::BuildControls()
     // Several rows, and the whole row up to the target column without scrolling sideways.
     const QFontMetrics metrics(m_pReceivers->font());
     m_pReceivers->setMinimumWidth(metrics.horizontalAdvance(RowText(99999, -99999.99, -99999.99, 999.99, 999.99)) +
-                                  4 * metrics.averageCharWidth() + m_pReceivers->verticalScrollBar()->sizeHint().width());
+                                  4 * metrics.averageCharWidth() +
+                                  m_pReceivers->verticalScrollBar()->sizeHint().width());
     m_pReceivers->setMinimumHeight(kVisibleReceiverRows * metrics.height() + 2 * m_pReceivers->frameWidth());
     m_pLengthSearch = Button(QStringLiteral("방음벽 연장 계산"), this);
     m_pMessage = new QLineEdit(this);
