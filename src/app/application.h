@@ -21,6 +21,8 @@ public:
 
     // Organisation and application names for QSettings, and the Korean font.
     static void SetUpApplication(QApplication& app);
+    // Installs Qt's Korean translations (qtbase_ko.qm); false when they are not installed.
+    static bool LoadKoreanTranslations(QApplication& app);
     // Reads [--no-splash] [file]; the splash is never shown on a screenless platform.
     static CStartupOptions ParseCommandLine(const QStringList& arguments);
     // Opens the file (a failure leaves the new project), shows the window maximised.

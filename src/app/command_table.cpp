@@ -17,6 +17,9 @@ constexpr std::array kCommands{
     CCommandInfo{cmd::FileRecent, "최근 파일", "", "이 문서를 엽니다."},
     CCommandInfo{cmd::AppExit, "종료(&X)", "",
                  "응용 프로그램을 끝냅니다. 문서를 저장할지 묻습니다.\n끝내기"},
+    CCommandInfo{cmd::EditUndo, "실행 취소(&U)", "Ctrl+Z", "마지막 작업을 취소합니다.\n실행 취소"},
+    CCommandInfo{cmd::EditRedo, "다시 실행(&R)", "Ctrl+Y",
+                 "이전에 취소한 작업을 다시 실행합니다.\n다시 실행"},
     CCommandInfo{cmd::InputRoad, "도로", "", "도로를 입력합니다.\n도로"},
     CCommandInfo{cmd::InputTunnel, "도로(터널)", "", "도로(터널)를 입력합니다.\n터널"},
     CCommandInfo{cmd::InputEmbankment, "성토", "", "성토를 입력합니다.\n성토"},
@@ -28,6 +31,8 @@ constexpr std::array kCommands{
     CCommandInfo{cmd::ViewStatusBar, "상태 표시줄(&S)", "",
                  "상태 표시줄을 보이거나 감춥니다.\n상태 표시줄 설정/해제"},
     CCommandInfo{cmd::ViewEnvironment, "환경 데이터 ", "", "환경 데이터 입력창을 보이거나 감춥니다."},
+    CCommandInfo{cmd::ViewFit, "전체 보기", "Ctrl+0",
+                 "평면창과 단면창에 모델 전체를 보입니다.\n전체 보기"},
     CCommandInfo{cmd::Calculate, "소음 예측", "F5", "소음해석을 시작합니다.\n소음해석"},
     CCommandInfo{cmd::Optimisation, "방음벽 최적화", "",
                  "방음벽 최적화 입력창을 엽니다.\n방음벽 최적화"},
@@ -47,15 +52,16 @@ constexpr int kFileIds[] = {cmd::FileNew,  cmd::FileOpen,        cmd::FileSave,
                             cmd::FileSaveAs, cmd::None,          cmd::ExportReceivers,
                             cmd::None,     cmd::FileRecent,      cmd::None,
                             cmd::AppExit};
+constexpr int kEditIds[] = {cmd::EditUndo, cmd::EditRedo};
 constexpr int kInputIds[] = {cmd::InputRoad,    cmd::InputTunnel,   cmd::InputEmbankment,
                              cmd::InputCutting, cmd::InputReceiver, cmd::InputBarrier};
-constexpr int kViewIds[] = {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::ViewEnvironment};
+constexpr int kViewIds[] = {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::ViewEnvironment, cmd::None, cmd::ViewFit};
 constexpr int kCalcIds[] = {cmd::Calculate, cmd::Optimisation};
 constexpr int kResultIds[] = {cmd::ResultDisplay, cmd::ResultChart};
 constexpr int kHelpIds[] = {cmd::AppAbout};
 
 constexpr CMenuInfo kMenus[] = {
-    {"파일(&F)", kFileIds},   {"입력(&I)", kInputIds},  {"보기(&V)", kViewIds},
+    {"파일(&F)", kFileIds},   {"편집(&E)", kEditIds},   {"입력(&I)", kInputIds},  {"보기(&V)", kViewIds},
     {"계산(&K)", kCalcIds},   {"결과(&R)", kResultIds}, {"도움말(&H)", kHelpIds},
 };
 
@@ -63,6 +69,7 @@ constexpr int kToolbar[] = {
     cmd::FileNew,         cmd::None,         cmd::FileOpen,     cmd::FileSave,
     cmd::None,            cmd::InputRoad,    cmd::InputTunnel,  cmd::None,
     cmd::InputEmbankment, cmd::InputCutting, cmd::InputBarrier, cmd::InputReceiver,
+    cmd::None,            cmd::ViewFit,
     cmd::None,            cmd::Calculate,    cmd::ResultChart,  cmd::ResultDisplay,
     cmd::None,            cmd::CopyPlanView, cmd::CopySectionView, cmd::AppAbout};
 

@@ -13,6 +13,8 @@ enum Id : int {
     FileSave = 57603,
     FileSaveAs = 57604,
     FileRecent = 57616,
+    EditUndo = 57643,
+    EditRedo = 57644,
     AppExit = 57665,
     AppAbout = 57664,
     ExportReceivers = 32822,
@@ -25,6 +27,7 @@ enum Id : int {
     ViewToolbar = 59392,
     ViewStatusBar = 59393,
     ViewEnvironment = 32772,
+    ViewFit = 32840,
     Calculate = 32777,
     Optimisation = 32823,
     ResultDisplay = 32788,
@@ -48,7 +51,7 @@ struct CMenuInfo {
 
 // Every command, looked up by id; nullptr for an unknown id.
 const CCommandInfo* FindCommand(int id);
-// The six menus in menu-bar order.
+// The seven menus in menu-bar order.
 std::span<const CMenuInfo> MenuBarLayout();
 // The toolbar buttons in order; cmd::None is a gap.
 std::span<const int> ToolbarLayout();

@@ -14,7 +14,7 @@ constexpr double kPanStep = 0.1;
 }  // namespace
 
 CEnvironmentController::CEnvironmentController(CEnvironmentBox* box, CMyTalvoDoc* doc, CPlan_View* plan,
-                                               CSection_View* section, std::function<void()> markModified,
+                                               CSection_View* section, std::function<void(int)> markModified,
                                                QObject* parent)
     : QObject(parent),
       m_pBox(box),
@@ -68,7 +68,7 @@ void CEnvironmentController::OnFieldEdited(EEnvField field, const QString& text)
         m_pPlanView->ClearDisplayLists();
     DropStaleNoiseMap(before);
     Repaint(effect.m_bRepaintPlan, effect.m_bRepaintSection);
-    m_markModified();
+    m_markModified(static_cast<int>(field));
 }
 
 // When the user leaves a clamped field, it shows the value actually stored.
@@ -96,10 +96,11 @@ void CEnvironmentController::OnShowReceivers()
 void CEnvironmentController::OnSectionAxis(int axis)
 {
     const int newAxis = axis == 0 ? 0 : 1;
-    if (m_pDoc->m_settings.m_nSectionAxis != newAxis)
-        m_markModified();
+    const bool changed = m_pDoc->m_settings.m_nSectionAxis != newAxis;
     const CProjectSettings before = m_pDoc->m_settings;
     m_pSectionView->SetSectionAxis(newAxis);
+    if (changed)
+        m_markModified(kSectionAxisChange);
     DropStaleNoiseMap(before);
     m_pSectionView->setFocus();
     Repaint(true, true);

@@ -20,8 +20,12 @@ class CNavigableView;
 class CEnvironmentController : public QObject {
     Q_OBJECT
 public:
+    // markModified is told which setting changed (the field, or kSectionAxisChange), so
+    // that consecutive edits of one field can make one undo step.
     CEnvironmentController(CEnvironmentBox* box, CMyTalvoDoc* doc, CPlan_View* plan, CSection_View* section,
-                           std::function<void()> markModified, QObject* parent = nullptr);
+                           std::function<void(int)> markModified, QObject* parent = nullptr);
+
+    static constexpr int kSectionAxisChange = 1000;
 
     int ActiveView() const { return m_nActiveView; }
     CNavigableView* ActiveNavigable() const;
@@ -46,6 +50,6 @@ private:
     CMyTalvoDoc* m_pDoc;
     CPlan_View* m_pPlanView;
     CSection_View* m_pSectionView;
-    std::function<void()> m_markModified;
+    std::function<void(int)> m_markModified;
     int m_nActiveView = 0;
 };

@@ -80,11 +80,15 @@ void CInputWindowCoordinator::OnReceiverCommit()
 {
     const auto answer = MessageBoxes().Question(m_pReceiverDlg, QString::fromUtf8(kMsgCommitReceivers), QString(),
                                                 QMessageBox::Yes | QMessageBox::No);
-    if (answer == QMessageBox::Yes) {
+    const std::size_t before = m_pDoc->m_arrReceiver.size();
+    const bool committed = answer == QMessageBox::Yes;
+    if (committed) {
         m_pDoc->m_arrReceiver = m_pReceiverDlg->WorkingList();
         m_pDoc->m_bModified = true;
     }
     CloseReceiver();
+    if (committed)
+        emit ModelCommitted(CommitStepName(EEntityKind::Receiver, before, m_pDoc->m_arrReceiver.size()));
 }
 
 void CInputWindowCoordinator::CloseReceiver()

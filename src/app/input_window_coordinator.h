@@ -2,17 +2,18 @@
 
 // The model input windows over the plan view: at most one window per kind, none opened
 // while results are shown, and the list operations each window asks for carried out on
-// its working list. A commit replaces the document's list by the working list and marks
-// the document changed; a close or cancel leaves the document as it was. After every
-// request RepaintViews is emitted, and while a window is open the views draw its working
-// list (RoadsToDraw, ReceiversToDraw) and highlight the entity it edits.
-// User-interface thread only.
+// its working list. A commit replaces the document's list by the working list, marks
+// the document changed and names the step for the undo history; a close or cancel
+// leaves the document as it was. After every request RepaintViews is emitted, and while
+// a window is open the views draw its working list (RoadsToDraw, ReceiversToDraw) and
+// highlight the entity it edits. User-interface thread only.
 
 #include <functional>
 #include <vector>
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include "drawing/working_lists.h"
 #include "model/entities.h"
@@ -35,6 +36,9 @@ inline constexpr const char* kMsgBarrierWindowOpen = "방음벽 입력창이 이
 inline constexpr const char* kMsgCommitReceivers =
     "'예' 버튼을 누르시는 경우, 기존의 수음점 데이타가 변경됩니다. 변경 후에는 재해석을 실시해야 합니다.\n"
     "변경을 원하시지 않으면 '아니오'를 선택하세요.";
+
+// The undo step's name for a commit that took a list of kind from before to after entities.
+QString CommitStepName(EEntityKind kind, std::size_t before, std::size_t after);
 
 class CInputWindowCoordinator : public QObject {
     Q_OBJECT
@@ -83,6 +87,9 @@ public:
 
 signals:
     void RepaintViews();
+    // A window's "확인" replaced a document list: the step's name for the undo history
+    // ("방음벽 추가", "도로 변경", "수음점 삭제").
+    void ModelCommitted(const QString& stepName);
 
 private:
     bool RefusedWhileResults(const char* wording);

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLayout>
 #include <QSplitter>
 #include <QStatusBar>
@@ -13,6 +14,7 @@
 
 #include "app/about_dialog.h"
 #include "app/environment_controller.h"
+#include "app/model_history.h"
 #include "app/model_windows.h"
 #include "app/version.h"
 #include "dialogs/environment_box.h"
@@ -62,11 +64,31 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     AttachNoiseMapCommands(this, &m_doc, m_pPlanView);
     AttachReportCommands(this);
     BuildFocusCycling();
+    BuildPositionLabel();
     ConnectCommands();
     statusBar()->showMessage(kReady);
     m_doc.NewProject();
+    BuildHistory();
     ShowSettings();
     UpdateTitle();
+    FitViews();
+}
+
+void CMainFrame::BuildPositionLabel()
+{
+    m_pPositionLabel = new QLabel(this);
+    m_pPositionLabel->setObjectName(QStringLiteral("pointerPosition"));
+    m_pPositionLabel->setMinimumWidth(260);
+    statusBar()->addPermanentWidget(m_pPositionLabel);
+    for (CNavigableView* view :
+         {static_cast<CNavigableView*>(m_pPlanView), static_cast<CNavigableView*>(m_pSectionView)})
+        connect(view, &CNavigableView::PositionChanged, m_pPositionLabel, &QLabel::setText);
+}
+
+void CMainFrame::FitViews()
+{
+    m_pPlanView->FitAll();
+    m_pSectionView->FitAll();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -83,13 +105,18 @@ void CMainFrame::BuildViews()
     }
     m_pPlanView->SetSectionView(m_pSectionView);
     m_pWindows = new CModelWindows(&m_doc, m_pPlanView, this);
-    connect(m_pWindows, &CModelWindows::DocumentChanged, this, &CMainFrame::SetDocumentModified);
+    connect(m_pWindows, &CModelWindows::DocumentChanged, this, [this] {
+        SetDocumentModified();
+        RecordChange(QStringLiteral("최적 방음벽 적용"));
+    });
+    connect(m_pWindows, &CModelWindows::ModelCommitted, this, [this](const QString& name) { RecordChange(name); });
     m_pSplitter->addWidget(m_pPlanView);
     m_pSplitter->addWidget(m_pSectionView);
     m_pSplitter->setStretchFactor(0, 1);
     m_pSplitter->setStretchFactor(1, 1);
     m_pSplitter->setChildrenCollapsible(false);
     setCentralWidget(m_pSplitter);
+    connect(m_pWindows, &CModelWindows::StatusMessage, this, &CMainFrame::ShowStatus);
 }
 
 void CMainFrame::BuildEnvironmentPane()
@@ -101,7 +128,12 @@ void CMainFrame::BuildEnvironmentPane()
     m_pEnvironmentDock->setWidget(m_pEnvironmentBox);
     addDockWidget(Qt::LeftDockWidgetArea, m_pEnvironmentDock);
     m_pEnvironment = new CEnvironmentController(
-        m_pEnvironmentBox, &m_doc, m_pPlanView, m_pSectionView, [this] { SetDocumentModified(); }, this);
+        m_pEnvironmentBox, &m_doc, m_pPlanView, m_pSectionView,
+        [this](int setting) {
+            SetDocumentModified();
+            RecordChange(QStringLiteral("환경 데이터 변경"), setting);
+        },
+        this);
     connect(m_pEnvironment, &CEnvironmentController::statusMessage, statusBar(),
             [this](const QString& text) { statusBar()->showMessage(text); });
 }
@@ -171,7 +203,10 @@ void CMainFrame::AfterDocumentReplaced(const QString& path)
     m_pPlanView->SetResultDisplay(false, 0);
     m_pPlanView->ClearDisplayLists();
     m_pWindows->CloseInputWindows();  // their working lists belong to the old project
+    if (m_pHistory)
+        m_pHistory->Reset();  // steps of the old project cannot be undone in this one
     ShowSettings();
+    FitViews();  // the pan and zoom of the old project mean nothing for this one
     UpdateTitle();
     RefreshViews();
 }
@@ -246,6 +281,7 @@ bool CMainFrame::SaveTo(const QString& path)
         return false;
     }
     m_doc.m_bModified = false;
+    m_pHistory->MarkSaved();
     m_strPathName = QFileInfo(path).absoluteFilePath();
     m_recentFiles.Add(m_strPathName);
     UpdateRecentFileActions();

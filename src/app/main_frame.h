@@ -12,11 +12,13 @@
 #include "model/document.h"
 
 class QAction;
+class QLabel;
 class QSplitter;
 class QDockWidget;
 class CEnvironmentBox;
 class CEnvironmentController;
 class CPlan_View;
+class CModelHistory;
 class CModelWindows;
 class CSection_View;
 
@@ -30,6 +32,7 @@ public:
     CPlan_View* PlanView() const { return m_pPlanView; }
     CSection_View* SectionView() const { return m_pSectionView; }
     CModelWindows* Windows() const { return m_pWindows; }
+    CModelHistory* History() const { return m_pHistory; }
     CEnvironmentBox* EnvironmentBox() const { return m_pEnvironmentBox; }
     QDockWidget* EnvironmentDock() const { return m_pEnvironmentDock; }
     QSplitter* ViewSplitter() const { return m_pSplitter; }
@@ -49,8 +52,13 @@ public:
     void RefreshViews();
     // Gives the plan view and the section view half of the height each.
     void LayOutViews();
+    // "전체 보기": both views show the whole model.
+    void FitViews();
     // Ctrl+W: the receiver export over the calculation area, into a text file.
     void OnExportReceivers();
+    // A confirmation that needs no answer, in the status bar for a few seconds.
+    void ShowStatus(const QString& text);
+    static constexpr int kStatusMessageMs = 8000;
 
     // File commands. Each returns whether it was carried out.
     bool NewProject();                           // asks to save first
@@ -63,6 +71,10 @@ public:
     bool QuerySaveChanges();
 
     void RunCalculation();
+
+    // Undo (false) or redo (true) one step of the model history; refused with a status
+    // message while an input window holds a working list.
+    void StepHistory(bool redo);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -77,14 +89,19 @@ private:
     void BuildToolbar();
     void BuildRecentFileActions(QMenu* fileMenu, QAction* placeholder);
     void BuildFocusCycling();
+    void BuildPositionLabel();
     QAction* MakeAction(int commandId);
     void ConnectCommands();
     void ConnectPlanViewCommands();
     void OnFileOpen();
+    void CopyView(QWidget* view, const QString& doneMessage);
     void OnAbout();
     void CycleFocus(int step);
     void UpdateRecentFileActions();
     void UpdateTitle();
+    void BuildHistory();
+    void RecordChange(const QString& stepName, int mergeKey = -1);
+    void OnModelRestored();
     void AfterDocumentReplaced(const QString& path);
 
     CMyTalvoDoc m_doc;
@@ -93,6 +110,7 @@ private:
     CPlan_View* m_pPlanView = nullptr;
     CSection_View* m_pSectionView = nullptr;
     CModelWindows* m_pWindows = nullptr;
+    CModelHistory* m_pHistory = nullptr;
     QSplitter* m_pSplitter = nullptr;
     CEnvironmentBox* m_pEnvironmentBox = nullptr;
     QDockWidget* m_pEnvironmentDock = nullptr;
@@ -100,5 +118,6 @@ private:
     QHash<int, QAction*> m_actions;
     QList<QAction*> m_recentActions;
     QAction* m_pRecentPlaceholder = nullptr;
+    QLabel* m_pPositionLabel = nullptr;  // the pointer's position over either view
     bool m_bViewsLaidOut = false;
 };

@@ -13,6 +13,7 @@
 #include "app/model_windows.h"
 #include "app/toolbar_icons.h"
 #include "app/view_clipboard.h"
+#include "app/view_options_bar.h"
 #include "dialogs/environment_box.h"
 #include "views/plan_view.h"
 #include "views/section_view.h"
@@ -50,11 +51,11 @@ QAction* CMainFrame::MakeAction(int commandId)
 void CMainFrame::BuildActions()
 {
     for (int id :
-         {cmd::FileNew,         cmd::FileOpen,     cmd::FileSave,      cmd::FileSaveAs,      cmd::ExportReceivers,
-          cmd::AppExit,         cmd::InputRoad,    cmd::InputTunnel,   cmd::InputEmbankment, cmd::InputCutting,
-          cmd::InputReceiver,   cmd::InputBarrier, cmd::ViewToolbar,   cmd::ViewStatusBar,   cmd::ViewEnvironment,
-          cmd::Calculate,       cmd::Optimisation, cmd::ResultDisplay, cmd::ResultChart,     cmd::CopyPlanView,
-          cmd::CopySectionView, cmd::AppAbout})
+         {cmd::FileNew,       cmd::FileOpen,        cmd::FileSave,     cmd::FileSaveAs,      cmd::ExportReceivers,
+          cmd::AppExit,       cmd::InputRoad,       cmd::InputTunnel,  cmd::InputEmbankment, cmd::InputCutting,
+          cmd::InputReceiver, cmd::InputBarrier,    cmd::ViewToolbar,  cmd::ViewStatusBar,   cmd::ViewEnvironment,
+          cmd::ViewFit,       cmd::Calculate,       cmd::Optimisation, cmd::ResultDisplay,   cmd::ResultChart,
+          cmd::CopyPlanView,  cmd::CopySectionView, cmd::AppAbout,     cmd::EditUndo,        cmd::EditRedo})
         MakeAction(id);
     for (int id : {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::ViewEnvironment}) {
         m_actions[id]->setCheckable(true);
@@ -118,6 +119,7 @@ void CMainFrame::BuildToolbar()
     }
     connect(m_actions[cmd::ViewToolbar], &QAction::toggled, toolbar, &QToolBar::setVisible);
     connect(toolbar->toggleViewAction(), &QAction::toggled, m_actions[cmd::ViewToolbar], &QAction::setChecked);
+    addToolBar(new CViewOptionsBar(m_pPlanView, m_pSectionView, this));
 }
 
 // F6 and Shift+F6 move the focus through the environment pane, the plan view and the section view.
@@ -171,6 +173,14 @@ void CMainFrame::ConnectPlanViewCommands()
         connect(m_actions[id], &QAction::triggered, m_pPlanView, slot);
 }
 
+void CMainFrame::CopyView(QWidget* view, const QString& doneMessage)
+{
+    if (CopyViewToClipboard(view))
+        ShowStatus(doneMessage);
+}
+
+void CMainFrame::ShowStatus(const QString& text) { statusBar()->showMessage(text, kStatusMessageMs); }
+
 void CMainFrame::ConnectCommands()
 {
     auto on = [this](int id, auto slot) { connect(m_actions[id], &QAction::triggered, this, slot); };
@@ -179,13 +189,15 @@ void CMainFrame::ConnectCommands()
     on(cmd::FileSave, [this] { Save(); });
     on(cmd::FileSaveAs, [this] { SaveAs(); });
     on(cmd::AppExit, [this] { close(); });
+    on(cmd::EditUndo, [this] { StepHistory(false); });
+    on(cmd::EditRedo, [this] { StepHistory(true); });
     on(cmd::Calculate, [this] { RunCalculation(); });
     on(cmd::AppAbout, [this] { OnAbout(); });
-    on(cmd::CopyPlanView,
-       [this] { CopyViewToClipboard(m_pPlanView, QStringLiteral("평면창 화면을 클립보드로 복사 완료")); });
+    on(cmd::CopyPlanView, [this] { CopyView(m_pPlanView, QStringLiteral("평면창 화면을 클립보드로 복사 완료")); });
     on(cmd::CopySectionView,
-       [this] { CopyViewToClipboard(m_pSectionView, QStringLiteral("단면창 화면을 클립보드로 복사 완료")); });
+       [this] { CopyView(m_pSectionView, QStringLiteral("단면창 화면을 클립보드로 복사 완료")); });
     on(cmd::ExportReceivers, [this] { OnExportReceivers(); });
+    on(cmd::ViewFit, [this] { FitViews(); });
     ConnectPlanViewCommands();
     connect(m_actions[cmd::ViewStatusBar], &QAction::toggled, statusBar(), &QStatusBar::setVisible);
     QAction* paneToggle = m_actions[cmd::ViewEnvironment];

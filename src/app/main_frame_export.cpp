@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include <QPushButton>
+
 #include "app/main_frame.h"
 #include "dialogs/export_progress_dialog.h"
 #include "engine/calc_scene.h"
@@ -44,10 +46,14 @@ void CMainFrame::OnExportReceivers()
     if (chosen.isEmpty())
         return;
     CProgressDlg progress(grid, SceneLevels(m_doc), this);
+    const QString path = WithDefaultExtension(chosen);
     std::string failure;
-    if (!progress.OpenOutput(WithDefaultExtension(chosen).toStdString(), failure)) {
+    if (!progress.OpenOutput(path.toStdString(), failure)) {
         MessageBoxes().Information(this, QString::fromStdString(failure));
         return;
     }
+    connect(&progress, &CProgressDlg::ExportFinished, this,
+            [this, &progress, path] { ShowStatus(CProgressDlg::DoneMessage(progress.Outcome(), path)); });
+    progress.Button()->setFocus();
     progress.exec();
 }

@@ -9,6 +9,7 @@ CModelWindows::CModelWindows(CMyTalvoDoc* doc, CPlan_View* planView, QObject* pa
     m_pInputs->SetResultsShownQuery([planView] { return planView->BlocksModelInput(); });
     connect(m_pInputs, &CInputWindowCoordinator::RepaintViews, planView,
             [this] { m_pPlanView->SetWorkingLists(m_pInputs->WorkingLists()); });
+    connect(m_pInputs, &CInputWindowCoordinator::ModelCommitted, this, &CModelWindows::ModelCommitted);
 }
 
 CModelWindows::~CModelWindows() = default;

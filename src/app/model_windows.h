@@ -45,8 +45,12 @@ public slots:
     void OnRunWallSolver();
 
 signals:
+    // An input window committed a change to the document (the undo step's name).
+    void ModelCommitted(const QString& stepName);
     // A window changed the document (an optimised barrier was applied).
     void DocumentChanged();
+    // A notice for the main window's status bar.
+    void StatusMessage(const QString& text);
 
 private:
     void CloseOptInput();

@@ -16,6 +16,8 @@ namespace {
 const QString kOptInputOpen = QStringLiteral("방음벽 최적설계 입력창이 이미 열려있습니다.");
 const QString kOptResultOpen = QStringLiteral("방음벽 최적설계 입력창이 이미 열려 있습니다.");
 const QString kOptResultFilter = QStringLiteral("방음벽 최적설계 결과파일 (*.out)");
+const QString kMapRemovedByBarrier =
+    QStringLiteral("방음벽을 적용하여 소음지도를 지웠습니다. 소음지도를 다시 계산하세요.");
 const QString kWallSolver = QStringLiteral("WallSolver.exe");
 const QString kWallSolverFailed =
     QStringLiteral("최적설계 프로그램(WallSolver.exe)을 실행할 수 없습니다. 프로그램이 설치되어 있는지 확인하십시오.");
@@ -49,11 +51,17 @@ void CModelWindows::CloseOptInput()
 }
 
 // An applied barrier switches the result display off (the levels no longer hold) and
-// empties the picked labels.
+// empties the picked labels; a noise map shown goes as well, and the user is told so.
 void CModelWindows::OnBarrierApplied()
 {
+    const bool hadMap = m_pPlanView->IsShowingNoiseMap();
     m_pPlanView->SetResultDisplay(false, m_pPlanView->resultDisplay().m_nResultBand);
     emit DocumentChanged();
+    if (!hadMap)
+        return;
+    if (m_pOptInputDlg)
+        m_pOptInputDlg->ShowNotice(kMapRemovedByBarrier);
+    emit StatusMessage(kMapRemovedByBarrier);
 }
 
 void CModelWindows::OnOptResult()

@@ -129,6 +129,21 @@ void DrawAbout(QPainter& p)
     DrawLetters(p, QStringLiteral("?"), Qt::white);
 }
 
+// A frame with its four corners pushed outwards: everything fills the view.
+void DrawFit(QPainter& p)
+{
+    p.setBrush(QColor(230, 240, 250));
+    p.drawRect(9, 9, 14, 14);
+    p.setPen(QPen(kInk, 2));
+    for (int sx : {-1, 1}) {
+        for (int sy : {-1, 1}) {
+            const QPoint corner(16 + sx * 13, 16 + sy * 13);
+            p.drawLine(corner, corner - QPoint(sx * 6, 0));
+            p.drawLine(corner, corner - QPoint(0, sy * 6));
+        }
+    }
+}
+
 void Draw(QPainter& p, int id)
 {
     switch (id) {
@@ -141,6 +156,7 @@ void Draw(QPainter& p, int id)
     case cmd::InputCutting: DrawEarth(p, false); break;
     case cmd::InputBarrier: DrawBarrier(p); break;
     case cmd::InputReceiver: DrawReceiver(p); break;
+    case cmd::ViewFit: DrawFit(p); break;
     case cmd::Calculate: DrawCalculate(p); break;
     case cmd::ResultChart: DrawChart(p); break;
     case cmd::ResultDisplay: DrawLetters(p, QStringLiteral("dB"), QColor(200, 30, 30)); break;

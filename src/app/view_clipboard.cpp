@@ -8,11 +8,11 @@
 
 #include "ui/message_box.h"
 
-void CopyViewToClipboard(QWidget* view, const QString& doneMessage)
+bool CopyViewToClipboard(QWidget* view)
 {
     if (!view) {
         MessageBoxes().Information(nullptr, QStringLiteral("Handle no"));
-        return;
+        return false;
     }
     QPixmap image(view->size());
     image.fill(Qt::white);
@@ -22,5 +22,5 @@ void CopyViewToClipboard(QWidget* view, const QString& doneMessage)
     }
     if (QClipboard* clipboard = QGuiApplication::clipboard())
         clipboard->setPixmap(image);
-    MessageBoxes().Information(view->window(), doneMessage);
+    return true;
 }

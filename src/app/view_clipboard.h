@@ -1,8 +1,8 @@
 #pragma once
 
 class QWidget;
-class QString;
 
-// Puts an image of view (white where it draws nothing) on the clipboard and shows
-// doneMessage; a missing view shows "Handle no" instead.
-void CopyViewToClipboard(QWidget* view, const QString& doneMessage);
+// Puts an image of view (white where it draws nothing) on the clipboard; a missing view
+// shows "Handle no" instead and gives false. The caller confirms the copy in the status
+// bar: it needs no answer, so no box interrupts the user.
+bool CopyViewToClipboard(QWidget* view);

@@ -1,5 +1,7 @@
 #include "dialogs/export_progress_dialog.h"
 
+#include <filesystem>
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -45,8 +47,33 @@ CProgressDlg::~CProgressDlg()
 
 bool CProgressDlg::OpenOutput(const std::string& path, std::string& message)
 {
-    message = CreateExportFile(path, m_out);
-    return message.empty();
+    // Appending changes nothing in a file that exists; a probe made here is removed again.
+    std::error_code error;
+    const bool existed = std::filesystem::exists(path, error);
+    std::ofstream probe(path, std::ios::binary | std::ios::app);
+    if (!probe.is_open()) {
+        message = CreateExportFile(path, probe);  // the writer's own wording
+        return false;
+    }
+    probe.close();
+    if (!existed)
+        std::filesystem::remove(path, error);
+    m_strPath = path;
+    message.clear();
+    return true;
+}
+
+QString CProgressDlg::DoneMessage(const CExportOutcome& outcome, const QString& path)
+{
+    const QString lines = QString::number(outcome.lines);
+    switch (outcome.status) {
+    case CExportOutcome::Status::Finished:
+        return QStringLiteral("수음점 저장 완료: %1줄을 %2에 저장했습니다.").arg(lines, path);
+    case CExportOutcome::Status::Cancelled:
+        return QStringLiteral("저장 작업이 취소되었습니다. %1줄을 저장했습니다.").arg(lines);
+    case CExportOutcome::Status::Failed: break;
+    }
+    return QString::fromStdString(outcome.message);
 }
 
 void CProgressDlg::OnButton()
@@ -61,6 +88,12 @@ void CProgressDlg::OnButton()
 
 void CProgressDlg::Start()
 {
+    if (const std::string failure = CreateExportFile(m_strPath, m_out); !failure.empty()) {
+        m_bFinished = true;
+        MessageBoxes().Information(this, QString::fromStdString(failure));
+        reject();
+        return;
+    }
     m_bStarted = true;
     setWindowTitle(QStringLiteral("수음점 정보를 저장중입니다."));
     m_timer.start();
@@ -70,6 +103,7 @@ void CProgressDlg::Start()
         emit WorkerFinished();
     });
     m_pButton->setText(QStringLiteral("취소"));
+    UpdateProgress();  // at once: the click shows it was taken
 }
 
 void CProgressDlg::AskCancel()
@@ -85,6 +119,8 @@ void CProgressDlg::UpdateProgress()
     const auto done = m_progress.Done();
     const auto total = m_progress.Total();
     const int percent = m_progress.Percent();
+    const bool counting = total > 0 || m_bFinished;
+    m_pBar->setRange(0, counting ? 100 : 0);  // 0..0: busy while the scene is built
     m_pBar->setValue(percent);
     m_pStatus->setText(QStringLiteral("%1 / %2 ( %3% )").arg(done).arg(total).arg(percent));
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// The progress window of the receiver export. "시작" (or the close box) starts the export
-// on a worker thread; the button then reads "취소" and asks before cancelling. A 100 ms
+// The progress window of the receiver export. "시작" (or the close box) creates the file
+// and starts the export on a worker thread; the button then reads "취소" and asks before
+// cancelling. Until the worker knows how many points there are the bar shows it is busy. A 100 ms
 // timer shows "done / total ( percent% )"; the worker's end arrives by a queued signal,
 // which closes the file and the window. The document must not change while it runs,
 // which the window, being modal, ensures.
@@ -32,9 +33,13 @@ public:
     CProgressDlg(const CReceiverGrid& grid, ExportLevelsFactory levels, QWidget* parent = nullptr);
     ~CProgressDlg() override;
 
-    // Creates (or truncates) the output file; false, with the message to show, when it
-    // cannot be created. Call before showing the window.
+    // Checks that the output file can be written; false, with the message to show, when
+    // it cannot. Call before showing the window. The file itself is created (or
+    // truncated) only by the start, so a window closed unstarted leaves no empty file.
     bool OpenOutput(const std::string& path, std::string& message);
+
+    // What the main window's status bar says at the end: the lines written and where.
+    static QString DoneMessage(const CExportOutcome& outcome, const QString& path);
 
     // The button: starts the export, or asks whether to cancel it.
     void OnButton();
@@ -66,6 +71,7 @@ private:
 
     CReceiverGrid m_grid;
     ExportLevelsFactory m_levels;
+    std::string m_strPath;
     std::ofstream m_out;
     CRunProgress m_progress;
     CExportOutcome m_outcome;

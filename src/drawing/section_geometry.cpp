@@ -95,3 +95,21 @@ void SortProfile(std::vector<CProfileRecord>& records)
     std::stable_sort(records.begin(), records.end(),
                      [](const CProfileRecord& a, const CProfileRecord& b) { return a.pos < b.pos; });
 }
+
+std::optional<std::pair<CSectionCrossing, CSectionCrossing>> AlongAxis(const CSectionPlane& plane,
+                                                                       const CLineFrame& frame, double width,
+                                                                       double startZ, double endZ)
+{
+    constexpr double kParallelTol = 1e-9;  // across offset per metre of length
+    const bool alongX = plane.Axis() == 1;
+    const double across0 = alongX ? frame.startY : frame.startX;
+    const double across1 = alongX ? frame.endY : frame.endX;
+    const double len = frame.PlanLength();
+    if (!(len > 0) || std::fabs(across1 - across0) > kParallelTol * len)
+        return std::nullopt;
+    if (!(std::fabs(plane.Fixed() - 0.5 * (across0 + across1)) <= width / 2))
+        return std::nullopt;
+    const double pos0 = alongX ? frame.startX : frame.startY;
+    const double pos1 = alongX ? frame.endX : frame.endY;
+    return std::pair{CSectionCrossing{pos0, startZ}, CSectionCrossing{pos1, endZ}};
+}

@@ -27,6 +27,7 @@ public:
     double AxisStart() const { return m_dAxisStart; }
     double AxisLength() const { return m_dAxisEnd - m_dAxisStart; }
     double AxisCentre() const { return 0.5 * (m_dAxisStart + m_dAxisEnd); }
+    double Fixed() const { return m_dFixed; }  // the section line's X (axis 0) or Y (axis 1)
     // Positions are drawn mirrored about the middle of the area's extent.
     double Mirror(double pos) const { return 2 * AxisCentre() - pos; }
 
@@ -69,6 +70,19 @@ std::optional<std::pair<CSectionCrossing, CSectionCrossing>> CrossLongSides(cons
     const double len = f.PlanLength(), half = e.m_dWidth / 2;
     return CrossSides(plane, f.Place(0, half, e.m_dStartZ), f.Place(len, half, e.m_dEndZ),
                       f.Place(0, -half, e.m_dStartZ), f.Place(len, -half, e.m_dEndZ));
+}
+
+// A road or tunnel whose axis runs along the section line (parallel to it, the line
+// within its width): its two ends as positions along the axis with their heights. Such
+// an element has no long side crossing the plane, yet the section runs on it.
+std::optional<std::pair<CSectionCrossing, CSectionCrossing>> AlongAxis(const CSectionPlane& plane,
+                                                                       const CLineFrame& frame, double width,
+                                                                       double startZ, double endZ);
+
+template <typename T>
+std::optional<std::pair<CSectionCrossing, CSectionCrossing>> AlongAxis(const CSectionPlane& plane, const T& e)
+{
+    return AlongAxis(plane, FrameOf(e), e.m_dWidth, e.m_dStartZ, e.m_dEndZ);
 }
 
 // One ground-profile record: where an embankment or cutting surface meets the plane.

@@ -1,6 +1,7 @@
 #include "drawing/view_navigation.h"
 
 #include <algorithm>
+#include <cmath>
 
 void CViewNavigation::ZoomOut()
 {
@@ -9,29 +10,29 @@ void CViewNavigation::ZoomOut()
         m_dZoom = kMinZoom;
 }
 
-void CViewNavigation::Wheel(bool forward)
+void CViewNavigation::ZoomAbout(double factor, double vx, double vy)
 {
-    if (forward) {
-        m_dZoom += kWheelStep;
-        return;
-    }
-    m_dZoom -= kWheelStep;
-    if (m_dZoom <= kMinZoom)
-        m_dZoom = kMinZoom;
+    // A view point v shows the world point (v + pan) / (S zoom); keeping it under v after
+    // the zoom grows by f asks for pan' = (v + pan) f - v.
+    const double zoom = std::clamp(m_dZoom * factor, kMinFreeZoom, kMaxFreeZoom);
+    const double f = zoom / m_dZoom;
+    m_dPanX = (vx + m_dPanX) * f - vx;
+    m_dPanY = (vy + m_dPanY) * f - vy;
+    m_dZoom = zoom;
+    Release();
 }
 
-void CViewNavigation::WheelDelta(int delta)
+void CViewNavigation::WheelDelta(int delta, double vx, double vy)
 {
     constexpr int kNotch = 120;
     m_nWheelRest += delta;
-    while (m_nWheelRest >= kNotch) {
-        Wheel(true);
-        m_nWheelRest -= kNotch;
-    }
-    while (m_nWheelRest <= -kNotch) {
-        Wheel(false);
-        m_nWheelRest += kNotch;
-    }
+    int notches = 0;
+    for (; m_nWheelRest >= kNotch; m_nWheelRest -= kNotch)
+        ++notches;
+    for (; m_nWheelRest <= -kNotch; m_nWheelRest += kNotch)
+        --notches;
+    if (notches != 0)
+        ZoomAbout(std::pow(kWheelFactor, notches), vx, vy);
 }
 
 void CViewNavigation::Press(int x, int y)

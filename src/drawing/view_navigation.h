@@ -13,8 +13,11 @@ struct CViewNavigation {
     // The zoom-out step is the single-precision 0.1 (0.10000000149011612), so ten steps
     // from 1.0 end just below 0 and are raised to 0.1.
     static constexpr double kZoomOutStep = 0.1f;
-    static constexpr double kWheelStep = 0.1;
     static constexpr double kMinZoom = 0.1;
+    // The wheel and a fit zoom by factors, so they reach further than the pane's steps.
+    static constexpr double kWheelFactor = 1.25;  // per notch
+    static constexpr double kMinFreeZoom = 1e-3;
+    static constexpr double kMaxFreeZoom = 1e5;
 
     void OffsetBy(double dx, double dy)
     {
@@ -30,12 +33,14 @@ struct CViewNavigation {
     void ZoomReset() { m_dZoom = 1.0; }
     // The pane's "축소": a result of 0 or less becomes 0.1.
     void ZoomOut();
-    // One wheel notch: forward +0.1; back -0.1, and 0.1 when the result is 0.1 or less.
-    void Wheel(bool forward);
+    // Multiplies the zoom by factor (kept within the free zoom limits) about the view
+    // point (vx, vy), which stays where it is on screen.
+    void ZoomAbout(double factor, double vx, double vy);
 
-    // Adds a wheel movement in 1/8 degrees and applies every whole notch (15 degrees)
-    // reached, so fine-grained wheels and touchpads zoom as a notched wheel does.
-    void WheelDelta(int delta);
+    // Adds a wheel movement in 1/8 degrees and zooms by kWheelFactor per whole notch
+    // (15 degrees) reached, forward in and back out, about the view point (vx, vy);
+    // fine-grained wheels and touchpads zoom as a notched wheel does.
+    void WheelDelta(int delta, double vx, double vy);
 
     // Left button pressed at (x, y): remember it and keep the offsets for a drag.
     void Press(int x, int y);

@@ -36,7 +36,7 @@ CViewPoint CViewProjection::PixelToView(double px, double py) const
 
 CViewPoint CViewProjection::WorldToView(double x, double y) const
 {
-    return {(x - m_dCentreX) * m_dScale - m_dPanX, (y - m_dCentreY) * m_dScale - m_dPanY};
+    return {(x - m_dCentreX) * m_dScale - m_dPanX, (y - m_dCentreY) * VerticalScale() - m_dPanY};
 }
 
 CViewPoint CViewProjection::WorldToPixel(double x, double y) const
@@ -48,7 +48,7 @@ CViewPoint CViewProjection::WorldToPixel(double x, double y) const
 CViewPoint CViewProjection::PixelToWorld(double px, double py) const
 {
     const CViewPoint v = PixelToView(px, py);
-    return {(v.x + m_dPanX) / m_dScale + m_dCentreX, (v.y + m_dPanY) / m_dScale + m_dCentreY};
+    return {(v.x + m_dPanX) / m_dScale + m_dCentreX, (v.y + m_dPanY) / VerticalScale() + m_dCentreY};
 }
 
 CViewPoint CViewProjection::OverlayToPixel(double ux, double uy) const

@@ -17,12 +17,15 @@ public:
 
     // Places the world: metres times scale, centred on (cx, cy), less the pan offsets.
     void SetWorld(double scale, double cx, double cy, double panX, double panY);
+    // Heights drawn this many times larger than lengths (the section view); 1 by default.
+    void SetVerticalExaggeration(double factor) { m_dExaggeration = factor > 0 ? factor : 1.0; }
 
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
     double HalfX() const { return m_dA; }  // a: half the horizontal extent, view units
     double HalfY() const { return m_dB; }  // b: half the vertical extent, view units
     double Scale() const { return m_dScale; }
+    double VerticalScale() const { return m_dScale * m_dExaggeration; }
 
     CViewPoint ViewToPixel(double vx, double vy) const;
     CViewPoint PixelToView(double px, double py) const;
@@ -32,8 +35,9 @@ public:
     // Overlay points: view units measured from the projected world origin, so that
     // glyphs keep their size at every zoom while following the pan.
     CViewPoint OverlayToPixel(double ux, double uy) const;
-    // Pixels per metre.
+    // Pixels per metre, horizontally and vertically.
     double PixelsPerMetre() const;
+    double PixelsPerMetreUp() const { return PixelsPerMetre() * m_dExaggeration; }
 
     // 2 / extent, or 1 for an empty, negative or non-finite extent (nothing divides by 0).
     static double ScaleForExtent(double extent);
@@ -42,4 +46,5 @@ private:
     int m_nWidth, m_nHeight;
     double m_dA, m_dB;
     double m_dScale = 1, m_dCentreX = 0, m_dCentreY = 0, m_dPanX = 0, m_dPanY = 0;
+    double m_dExaggeration = 1;
 };

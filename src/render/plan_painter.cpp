@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "drawing/entity_outline.h"
+#include "drawing/scale_marks.h"
 #include "drawing/view_grid.h"
 #include "model/bands.h"
 #include "model/document.h"
@@ -17,6 +18,8 @@ constexpr double kBarrierHalfWidth = 0.2;          // m, the strip drawn along a
 constexpr double kMarkerSize = 0.03;               // view units, section-line triangles
 constexpr long long kMaxGridPointsDrawn = 200000;  // a denser grid would only blacken the area
 constexpr double kLabelNudge = 3;                  // pixels between a receiver and its level text
+constexpr double kScaleBarMargin = 12;             // pixels from the bottom left corner
+constexpr double kScaleBarShare = 0.25;            // the bar spans at most this share of the width
 
 }  // namespace
 
@@ -68,6 +71,7 @@ void CPlanPainter::Paint()
         DrawResultLabels();
     DrawAxisGlyph();
     DrawSectionMarkers();
+    DrawScaleBar();
     if (m_pNoiseMap)
         CNoiseMapLegend(m_pNoiseMap->m_nBand).Paint(m_painter, QSize(m_proj.Width(), m_proj.Height()));
     m_painter.restore();
@@ -183,9 +187,14 @@ bool CPlanPainter::AtGridHeight(const CReceiverPoint& receiver) const
 
 void CPlanPainter::DrawReceivers()
 {
-    for (const CReceiverPoint& r : m_lists.receivers) {
-        if (AtGridHeight(r))
-            DrawPoint(m_painter, ToQt(m_proj.WorldToPixel(r.m_dX, r.m_dY)), ViewColour::Red());
+    // Muted ones first, so that a receiver at the pane's height is never hidden under one.
+    for (bool shown : {false, true}) {
+        for (const CReceiverPoint& r : m_lists.receivers) {
+            if ((m_bShowAllHeights || AtGridHeight(r)) != shown)
+                continue;
+            const QColor colour = shown ? ViewColour::Red() : ViewColour::MutedReceiver();
+            DrawPoint(m_painter, ToQt(m_proj.WorldToPixel(r.m_dX, r.m_dY)), colour, shown ? 3.0 : 4.0);
+        }
     }
 }
 
@@ -194,7 +203,7 @@ void CPlanPainter::DrawResultLabels()
     if (m_settings.m_bReceiverHeightEmpty)
         return;
     for (const CReceiverPoint& r : m_lists.receivers) {
-        if (!AtGridHeight(r))
+        if (!m_bShowAllHeights && !AtGridHeight(r))
             continue;
         const QPointF at = ToQt(m_proj.WorldToPixel(r.m_dX + 1, r.m_dY)) + QPointF(kLabelNudge, 0);
         DrawLabel(m_painter, at, QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)), ViewColour::Red());
@@ -239,4 +248,21 @@ void CPlanPainter::DrawSectionMarkers()
         DrawMarker(x, ys - m, 0, -m);
         DrawMarker(x, ye + m, 0, m);
     }
+}
+
+// A round length in metres with end ticks, at the bottom left, so distances on the plan
+// can be judged at any zoom.
+void CPlanPainter::DrawScaleBar()
+{
+    const double perMetre = m_proj.PixelsPerMetre();
+    const double metres = RoundLengthAtMost(m_proj.Width() * kScaleBarShare / perMetre);
+    if (!(metres > 0))
+        return;
+    const double x0 = kScaleBarMargin, y = m_proj.Height() - kScaleBarMargin;
+    const double x1 = x0 + metres * perMetre;
+    const QColor ink = ViewColour::Black();
+    DrawLine(m_painter, {x0, y}, {x1, y}, ink, 2.0);
+    DrawLine(m_painter, {x0, y - 5}, {x0, y + 1}, ink);
+    DrawLine(m_painter, {x1, y - 5}, {x1, y + 1}, ink);
+    DrawLabel(m_painter, {x0, y - 7}, QString::fromStdString(FormatMetres(metres)), ink);
 }

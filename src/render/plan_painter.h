@@ -34,6 +34,9 @@ public:
                  const CResultDisplay& results, const CPickedPoints& picked);
     // A noise map to paint over the area, under the model, with its legend; nullptr: none.
     void SetNoiseMap(const CNoiseMapGrid* map) { m_pNoiseMap = map; }
+    // Receivers at another height than the pane's receiver height are drawn muted, and
+    // without their level; with all heights shown they are drawn as the others.
+    void SetShowAllHeights(bool show) { m_bShowAllHeights = show; }
     void Paint();
 
 private:
@@ -49,6 +52,7 @@ private:
     void DrawAxisGlyph();
     void DrawSectionMarkers();
     void DrawMarker(double apexX, double apexY, double dx, double dy);
+    void DrawScaleBar();
     QColor Colour(EEntityKind kind, std::size_t index, const QColor& normal) const;
     bool AtGridHeight(const CReceiverPoint& receiver) const;
 
@@ -60,4 +64,5 @@ private:
     const CResultDisplay& m_results;
     const CPickedPoints& m_picked;
     const CNoiseMapGrid* m_pNoiseMap = nullptr;
+    bool m_bShowAllHeights = false;
 };

@@ -5,6 +5,7 @@
 #include "drawing/entity_outline.h"
 #include "model/document.h"
 #include "render/noise_map_renderer.h"
+#include "render/section_axes.h"
 #include "render/view_colours.h"
 #include "render/view_draw.h"
 
@@ -59,6 +60,7 @@ void CSectionPainter::Paint()
     DrawBarriers();
     DrawReceivers();
     DrawOverlay();
+    PaintSectionAxes(m_painter, m_proj, m_plane);
     if (m_pNoiseMap)
         CNoiseMapLegend(m_pNoiseMap->m_nBand).Paint(m_painter, QSize(m_proj.Width(), m_proj.Height()));
     m_painter.restore();
@@ -149,7 +151,9 @@ void CSectionPainter::DrawRoads()
 {
     for (std::size_t i = 0; i < m_lists.roads.size(); ++i) {
         const CRoad& r = m_lists.roads[i];
-        const auto cut = CrossLongSides(m_plane, r);
+        auto cut = CrossLongSides(m_plane, r);
+        if (!cut)
+            cut = AlongAxis(m_plane, r);  // the section runs on the road
         if (!cut)
             continue;
         const auto& [a, b] = *cut;
@@ -235,7 +239,7 @@ void CSectionPainter::DrawOverlay()
     DrawLine(m_painter, at(end + 0.1, 0), at(end + 0.13, -0.03), colour);
     DrawLabel(m_painter, at(end + 0.47, -0.02), alongX ? QStringLiteral("x") : QStringLiteral("y"), colour);
     DrawLabel(m_painter, at(m_plane.Mirror(0) * s - 0.01, -0.07), QStringLiteral("0"), colour);
-    const double height = m_settings.m_dReceiverHeight * s;
+    const double height = m_settings.m_dReceiverHeight * m_proj.VerticalScale();
     DrawMarker(start - kMarkerSize, height, -kMarkerSize);
     DrawMarker(end + kMarkerSize, height, kMarkerSize);
 }

@@ -20,16 +20,19 @@ inline QColor TunnelBox() { return Rgb(0.7, 0.3, 0.6); }
 inline QColor TunnelVault() { return Rgb(0.9, 0.5, 0.9); }
 inline QColor Marker() { return Rgb(0, 0.7, 0); }  // section and receiver-height triangles
 inline QColor Red() { return Rgb(1, 0, 0); }
+inline QColor MutedReceiver() { return Rgb(0.93, 0.62, 0.62); }  // a receiver at another height
 inline QColor Black() { return Rgb(0, 0, 0); }
 inline QColor Blue() { return Rgb(0, 0, 1); }
 
 inline QColor Tunnel(int form) { return form == 0 ? TunnelBox() : TunnelVault(); }
 }  // namespace ViewColour
 
-// Labels of both views: 12-pixel characters in a face that has the Korean glyphs.
+// Labels of both views: 12-pixel characters in a face that has the Korean glyphs and a
+// decimal point that cannot pass for a comma.
 inline QFont ViewFont()
 {
-    QFont font(QStringLiteral("NanumGothic"));
+    QFont font;
+    font.setFamilies({QStringLiteral("NanumBarunGothic"), QStringLiteral("NanumGothic")});
     font.setPixelSize(12);
     return font;
 }

@@ -1,6 +1,7 @@
 #include "views/navigable_view.h"
 
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QWheelEvent>
 
 CNavigableView::CNavigableView(double zoomInStep, QWidget* parent) : QWidget(parent), m_dZoomInStep(zoomInStep)
@@ -8,34 +9,66 @@ CNavigableView::CNavigableView(double zoomInStep, QWidget* parent) : QWidget(par
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(1, 1);
+    setMouseTracking(true);  // the status bar follows the pointer
+}
+
+void CNavigableView::FitAll()
+{
+    m_bFitted = true;
+    ApplyFit();
+    NavigationDone();
+}
+
+void CNavigableView::Refit()
+{
+    if (!m_bFitted)
+        return;
+    ApplyFit();
+    NavigationDone();
+}
+
+void CNavigableView::ApplyFit() { m_nav = FitBox(ProjectionFor(size(), CViewNavigation{}), ModelBox()); }
+
+void CNavigableView::UserNavigated() { m_bFitted = false; }
+
+void CNavigableView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_bFitted)
+        ApplyFit();
 }
 
 void CNavigableView::OffsetBy(double dx, double dy)
 {
+    UserNavigated();
     m_nav.OffsetBy(dx, dy);
     NavigationDone();
 }
 
 void CNavigableView::CentreOffsets()
 {
+    UserNavigated();
     m_nav.Centre();
     NavigationDone();
 }
 
 void CNavigableView::ZoomIn()
 {
+    UserNavigated();
     m_nav.ZoomBy(m_dZoomInStep);
     NavigationDone();
 }
 
 void CNavigableView::ZoomReset()
 {
+    UserNavigated();
     m_nav.ZoomReset();
     NavigationDone();
 }
 
 void CNavigableView::ZoomOut()
 {
+    UserNavigated();
     m_nav.ZoomOut();
     NavigationDone();
 }
@@ -65,8 +98,11 @@ void CNavigableView::mousePressEvent(QMouseEvent* event)
 
 void CNavigableView::mouseMoveEvent(QMouseEvent* event)
 {
+    const QPointF at = event->position();
+    emit PositionChanged(PositionText(ProjectionFor(size(), m_nav).PixelToWorld(at.x(), at.y())));
     if (!(event->buttons() & Qt::LeftButton) || !(event->modifiers() & Qt::ControlModifier))
         return;
+    UserNavigated();
     setCursor(Qt::SizeAllCursor);
     const QPoint pos = event->position().toPoint();
     m_nav.DragTo(pos.x(), pos.y(), height());
@@ -85,7 +121,10 @@ void CNavigableView::wheelEvent(QWheelEvent* event)
 {
     if (!rect().contains(event->position().toPoint()))
         return;
-    m_nav.WheelDelta(event->angleDelta().y());
+    const QPointF at = event->position();
+    const CViewPoint v = ProjectionFor(size(), m_nav).PixelToView(at.x(), at.y());
+    UserNavigated();
+    m_nav.WheelDelta(event->angleDelta().y(), v.x, v.y);
     NavigationDone();
     event->accept();
 }

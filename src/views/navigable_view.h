@@ -3,12 +3,15 @@
 #include <QImage>
 #include <QWidget>
 
+#include "drawing/view_fit.h"
 #include "drawing/view_navigation.h"
 
 // What the plan and section views share: pan and zoom by the environment pane's buttons,
-// the wheel and Ctrl+drag, and painting through Render(). Each view gives its own "확대"
-// step and projection; a left press only records where the drag starts (views that pick
-// add that in their own mousePressEvent).
+// the wheel (about the pointer) and Ctrl+drag, "전체 보기", the pointer's position for the
+// status bar, and painting through Render(). Each view gives its own "확대" step,
+// projection and model box; a left press only records where the drag starts (views that
+// pick add that in their own mousePressEvent). A fitted view stays fitted through
+// resizes until the user pans or zooms.
 class CNavigableView : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +25,9 @@ public:
     void ZoomIn();
     void ZoomReset();
     void ZoomOut();
+    // "전체 보기": the whole model fills the view; it stays so while the view is resized.
+    void FitAll();
+    bool IsFitted() const { return m_bFitted; }
 
     double zoom() const { return m_nav.m_dZoom; }
     double panX() const { return m_nav.m_dPanX; }
@@ -34,6 +40,8 @@ public:
 signals:
     // Pan or zoom changed.
     void NavigationChanged();
+    // The pointer moved over the view: its position in the model, as the status bar shows it.
+    void PositionChanged(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,12 +49,27 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+    // The view's projection for a client size and a pan and zoom.
+    virtual CViewProjection ProjectionFor(QSize size, const CViewNavigation& nav) const = 0;
+    // Where the model lies in the projection's world coordinates.
+    virtual CWorldBox ModelBox() const = 0;
+    // The status bar text for a world point under the pointer.
+    virtual QString PositionText(CViewPoint world) const = 0;
 
     // Repaints and tells the listeners that pan or zoom changed.
     void NavigationDone();
+    // The user moved the view: it is no longer kept fitted.
+    void UserNavigated();
+    // Fits again when the view is kept fitted (the model or a view setting changed).
+    void Refit();
 
     CViewNavigation m_nav;
 
 private:
+    void ApplyFit();
+
     double m_dZoomInStep;
+    bool m_bFitted = false;
 };

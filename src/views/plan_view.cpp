@@ -57,6 +57,12 @@ void CPlan_View::SetWorkingLists(const CWorkingLists& working)
     RepaintBoth();
 }
 
+void CPlan_View::SetShowAllHeights(bool show)
+{
+    m_bShowAllHeights = show;
+    update();
+}
+
 void CPlan_View::SetSectionView(CSection_View* view)
 {
     m_pSectionView = view;
@@ -74,9 +80,16 @@ void CPlan_View::RepaintBoth()
         m_pSectionView->update();
 }
 
-CViewProjection CPlan_View::Projection(QSize size) const
+CViewProjection CPlan_View::ProjectionFor(QSize size, const CViewNavigation& nav) const
 {
-    return PlanProjection(m_pDoc->m_settings, size.width(), size.height(), m_nav.m_dPanX, m_nav.m_dPanY, m_nav.m_dZoom);
+    return PlanProjection(m_pDoc->m_settings, size.width(), size.height(), nav.m_dPanX, nav.m_dPanY, nav.m_dZoom);
+}
+
+CWorldBox CPlan_View::ModelBox() const { return PlanModelBox(*m_pDoc); }
+
+QString CPlan_View::PositionText(CViewPoint world) const
+{
+    return QStringLiteral("X %1 m, Y %2 m").arg(world.x, 0, 'f', 2).arg(world.y, 0, 'f', 2);
 }
 
 void CPlan_View::Render(QPaintDevice* device) const
@@ -85,6 +98,7 @@ void CPlan_View::Render(QPaintDevice* device) const
     const CViewProjection proj = Projection(QSize(device->width(), device->height()));
     CPlanPainter planPainter(painter, proj, *m_pDoc, m_working, m_results, m_picked);
     planPainter.SetNoiseMap(m_pNoiseMap ? &m_pNoiseMap->plan : nullptr);
+    planPainter.SetShowAllHeights(m_bShowAllHeights);
     planPainter.Paint();
 }
 

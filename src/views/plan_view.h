@@ -48,6 +48,11 @@ public:
     void SetWorkingLists(const CWorkingLists& working);
     const CWorkingLists& workingLists() const { return m_working; }
 
+    // Receivers at another height than the pane's receiver height: muted (false) or
+    // drawn as the others (true). A view preference, not part of the project.
+    void SetShowAllHeights(bool show);
+    bool ShowsAllHeights() const { return m_bShowAllHeights; }
+
     // Whether model input is refused: result labels or a noise map are shown, or the
     // result table is open.
     bool BlocksModelInput() const;
@@ -87,9 +92,12 @@ signals:
 protected:
     // A left click without Ctrl picks a grid point; with Ctrl it starts a drag.
     void mousePressEvent(QMouseEvent* event) override;
+    CViewProjection ProjectionFor(QSize size, const CViewNavigation& nav) const override;
+    CWorldBox ModelBox() const override;
+    QString PositionText(CViewPoint world) const override;
 
 private:
-    CViewProjection Projection(QSize size) const;
+    CViewProjection Projection(QSize size) const { return ProjectionFor(size, m_nav); }
     bool HasResults() const;
     void FillResultPage();
 
@@ -102,4 +110,5 @@ private:
     std::shared_ptr<const CNoiseMap> m_pNoiseMap;
     QPointer<CResultDlg> m_pResultDlg;
     std::function<int(QDialog&)> m_runModal;
+    bool m_bShowAllHeights = false;
 };

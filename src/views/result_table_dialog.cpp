@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -17,9 +19,16 @@
 
 namespace {
 
-// Column widths in pixels at 96 dpi: 600 twips for a band, 1550 for the overall level.
-constexpr int kBandWidth = 40;
-constexpr int kOverallWidth = 103;
+// Column widths in pixels at 96 dpi; wide enough for "100.00" in the UI font.
+constexpr int kIdWidth = 48;
+constexpr int kPositionWidth = 78;
+constexpr int kBandWidth = 52;
+constexpr int kOverallWidth = 70;
+constexpr int kFirstNumberColumn = 1;  // every column after the ID holds a number
+
+// Where the table's size and column widths are kept between sessions.
+const QString kGeometryKey = QStringLiteral("ResultTable/geometry");
+const QString kColumnsKey = QStringLiteral("ResultTable/columns");
 
 QLabel* Title(const char* text, QWidget* parent) { return new QLabel(QString::fromUtf8(text), parent); }
 
@@ -51,7 +60,30 @@ CResultDlg::CResultDlg(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_pGrid);
     layout->addLayout(buttons);
     BuildCopyCommand();
-    resize(820, 520);
+    resize(sizeHint().expandedTo(QSize(900, 560)));
+    RestoreLayout();
+}
+
+CResultDlg::~CResultDlg() { SaveLayout(); }
+
+void CResultDlg::RestoreLayout()
+{
+    const QSettings settings;
+    restoreGeometry(settings.value(kGeometryKey).toByteArray());
+    m_pGrid->horizontalHeader()->restoreState(settings.value(kColumnsKey).toByteArray());
+}
+
+void CResultDlg::SaveLayout() const
+{
+    QSettings settings;
+    settings.setValue(kGeometryKey, saveGeometry());
+    settings.setValue(kColumnsKey, m_pGrid->horizontalHeader()->saveState());
+}
+
+void CResultDlg::hideEvent(QHideEvent* event)
+{
+    SaveLayout();
+    QDialog::hideEvent(event);
 }
 
 void CResultDlg::BuildGrid()
@@ -61,9 +93,17 @@ void CResultDlg::BuildGrid()
         {"ID", "X (m)", "Y (m)", "Z (m)", "63", "125", "250", "500", "1K", "2K", "4K", "8K", "Overall"});
     m_pGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pGrid->verticalHeader()->setVisible(false);
+    m_pGrid->setColumnWidth(0, kIdWidth);
+    for (int column = 1; column < 4; ++column)
+        m_pGrid->setColumnWidth(column, kPositionWidth);
     for (int column = 4; column < 12; ++column)
         m_pGrid->setColumnWidth(column, kBandWidth);
     m_pGrid->setColumnWidth(12, kOverallWidth);
+    m_pGrid->horizontalHeader()->setStretchLastSection(true);
+    int width = 2 * m_pGrid->frameWidth();
+    for (int column = 0; column < kColumns; ++column)
+        width += m_pGrid->columnWidth(column);
+    m_pGrid->setMinimumWidth(width + m_pGrid->verticalScrollBar()->sizeHint().width());
 }
 
 void CResultDlg::BuildCopyCommand()
@@ -83,8 +123,12 @@ void CResultDlg::FillRow(const CReceiverPoint& receiver, int i, int page)
     if (row < 0 || row >= kRows)
         return;
     const QStringList cells = QString::fromStdString(ResultRowText(receiver, i + 1)).split(QLatin1Char('\t'));
-    for (int column = 0; column < kColumns && column < cells.size(); ++column)
-        m_pGrid->setItem(row, column, new QTableWidgetItem(cells[column]));
+    for (int column = 0; column < kColumns && column < cells.size(); ++column) {
+        auto* item = new QTableWidgetItem(cells[column]);
+        if (column >= kFirstNumberColumn)
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_pGrid->setItem(row, column, item);
+    }
 }
 
 void CResultDlg::ClearRows() { m_pGrid->clearContents(); }

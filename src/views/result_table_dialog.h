@@ -3,7 +3,8 @@
 // "소음해석결과": one page of 100 receivers with their position, octave-band and overall
 // levels. Modeless. Its buttons only ask the plan view, which owns the table and the
 // page, to turn the page or to close it (Request); Ctrl+C and the context menu copy
-// the table as tab-separated text.
+// the table as tab-separated text. Numbers are right-aligned; the window's size and
+// column widths are remembered between sessions.
 
 #include <QDialog>
 #include <QString>
@@ -23,6 +24,7 @@ public:
     static constexpr int kClose = 1108;
 
     explicit CResultDlg(QWidget* parent = nullptr);
+    ~CResultDlg() override;
 
     // Row i - page: ID i + 1, X, Y, Z, the eight bands and the overall level.
     void FillRow(const CReceiverPoint& receiver, int i, int page);
@@ -48,8 +50,12 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    // The size and column widths the user left last time (QSettings).
+    void RestoreLayout();
+    void SaveLayout() const;
     void BuildGrid();
     void BuildCopyCommand();
 

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "drawing/section_geometry.h"
 #include "model/document.h"
 #include "render/section_painter.h"
 
@@ -19,6 +20,7 @@ int CSection_View::SectionAxis() const { return m_pDoc->m_settings.m_nSectionAxi
 void CSection_View::SetSectionAxis(int axis)
 {
     m_pDoc->m_settings.m_nSectionAxis = axis == 1 ? 1 : 0;
+    Refit();
     update();
 }
 
@@ -40,12 +42,35 @@ void CSection_View::SetNoiseMap(std::shared_ptr<const CNoiseMap> map)
     update();
 }
 
+void CSection_View::SetVerticalExaggeration(double factor)
+{
+    m_dExaggeration = factor > 0 ? factor : 1.0;
+    Refit();
+    update();
+}
+
+CViewProjection CSection_View::ProjectionFor(QSize size, const CViewNavigation& nav) const
+{
+    CViewProjection proj = SectionProjection(m_pDoc->m_settings, SectionAxis(), size.width(), size.height(),
+                                             nav.m_dPanX, nav.m_dPanY, nav.m_dZoom);
+    proj.SetVerticalExaggeration(m_dExaggeration);
+    return proj;
+}
+
+CWorldBox CSection_View::ModelBox() const { return SectionModelBox(*m_pDoc, SectionAxis()); }
+
+QString CSection_View::PositionText(CViewPoint world) const
+{
+    // The view draws positions mirrored; the status bar gives the coordinate along the axis.
+    const CSectionPlane plane(m_pDoc->m_settings, SectionAxis());
+    return QStringLiteral("거리 %1 m, 높이 %2 m").arg(plane.Mirror(world.x), 0, 'f', 2).arg(world.y, 0, 'f', 2);
+}
+
 void CSection_View::Render(QPaintDevice* device) const
 {
     QPainter painter(device);
     const int axis = SectionAxis();
-    const CViewProjection proj = SectionProjection(m_pDoc->m_settings, axis, device->width(), device->height(),
-                                                   m_nav.m_dPanX, m_nav.m_dPanY, m_nav.m_dZoom);
+    const CViewProjection proj = ProjectionFor(QSize(device->width(), device->height()), m_nav);
     CSectionPainter sectionPainter(painter, proj, *m_pDoc, axis, m_working, m_results);
     // A section computed along another line than the one shown is not drawn.
     if (m_pNoiseMap && m_pNoiseMap->section && m_pNoiseMap->section->m_nSectionAxis == axis)

@@ -28,10 +28,21 @@ public:
     // The map whose section grid is drawn under the model; nullptr or no section: none.
     void SetNoiseMap(std::shared_ptr<const CNoiseMap> map);
 
+    // Heights drawn this many times larger than distances (and the section noise map
+    // with them); a fitted view fits again.
+    double VerticalExaggeration() const { return m_dExaggeration; }
+    void SetVerticalExaggeration(double factor);
+
     // Paints the scene into any paint device at the device's size (tests, exports).
     void Render(QPaintDevice* device) const override;
 
+protected:
+    CViewProjection ProjectionFor(QSize size, const CViewNavigation& nav) const override;
+    CWorldBox ModelBox() const override;
+    QString PositionText(CViewPoint world) const override;
+
 private:
+    double m_dExaggeration = 1.0;
     CMyTalvoDoc* m_pDoc;
     CResultDisplay m_results;
     CWorkingLists m_working;

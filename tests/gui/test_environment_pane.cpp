@@ -213,6 +213,11 @@ void TestEnvironmentPane::navigationActsOnTheChosenView()
 {
     CPlan_View* plan = m_frame->PlanView();
     CSection_View* section = m_frame->SectionView();
+    // A new window starts with both views fitted; the buttons' steps count from zoom 1.
+    for (CNavigableView* view : {static_cast<CNavigableView*>(plan), static_cast<CNavigableView*>(section)}) {
+        view->ZoomReset();
+        view->CentreOffsets();
+    }
     QCOMPARE(m_frame->ActiveView(), 0);
     Child<QPushButton>(*m_frame, "panLeft")->click();
     Child<QPushButton>(*m_frame, "panUp")->click();

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -63,6 +64,7 @@ private slots:
     void closeBoxStartsAndProgressTextShows();
     void confirmedCancelKeepsTheLinesWritten();
     void commandChecksAndSaveDialog();
+    void fileAppearsOnlyWithTheOneClickThatStarts();
 };
 
 void TestExportDialog::buttonRunsTheWholeExport()
@@ -162,6 +164,33 @@ void TestExportDialog::commandChecksAndSaveDialog()
     frame.OnExportReceivers();  // a file that cannot be created is reported, no window
     QCOMPARE(boxes.m_infos.size(), 3);
     QVERIFY(boxes.m_infos.last().contains(QStringLiteral("/nonexistent-folder/")));
+}
+
+void TestExportDialog::fileAppearsOnlyWithTheOneClickThatStarts()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("later.txt"));
+    CProgressDlg dialog(Grid533(), FlatLevels(0));
+    std::string failure;
+    QVERIFY(dialog.OpenOutput(path.toStdString(), failure));
+    QVERIFY(!QFileInfo::exists(path));  // no empty file while the window waits
+    QSignalSpy finished(&dialog, &CProgressDlg::ExportFinished);
+    dialog.Button()->click();  // the one click
+    QVERIFY(QFileInfo::exists(path));
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(dialog.Outcome().lines, std::int64_t(533));
+    QCOMPARE(dialog.Bar()->value(), 100);
+    QCOMPARE(CProgressDlg::DoneMessage(dialog.Outcome(), path),
+             QStringLiteral("수음점 저장 완료: 533줄을 %1에 저장했습니다.").arg(path));
+    // A file that exists keeps its bytes until the start.
+    QFile keep(path);
+    QVERIFY(keep.open(QIODevice::ReadOnly));
+    const QByteArray before = keep.readAll();
+    keep.close();
+    CProgressDlg again(Grid533(), FlatLevels(0));
+    QVERIFY(again.OpenOutput(path.toStdString(), failure));
+    QVERIFY(keep.open(QIODevice::ReadOnly));
+    QCOMPARE(keep.readAll(), before);
 }
 
 QTEST_MAIN(TestExportDialog)

@@ -9,10 +9,12 @@
 #include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -162,6 +164,8 @@ void TestOptDialogs::statesWhileRunningAndAfterFinish()
     MakeProject(doc);
     COptInputDlg dlg(&doc);
     dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QVERIFY(!dlg.ReceiverList()->horizontalScrollBar()->isVisible());  // the target column shows
     EnterDesign(dlg);
     std::atomic<bool> hold{true};
     dlg.SetEvaluation(Answering(kTarget - 1.0, &hold));  // every candidate meets the target
@@ -188,7 +192,9 @@ void TestOptDialogs::statesWhileRunningAndAfterFinish()
     QCOMPARE(dlg.RunButton()->text(), QStringLiteral("최적 방음벽 계산"));
     for (QPushButton* b : {dlg.LengthSearchButton(), dlg.CloseButton(), dlg.ApplyButton()})
         QVERIFY(b->isEnabled());
-    QCOMPARE(dlg.Bar()->value(), 0);
+    // The bar stays full and a line says the run ended.
+    QCOMPARE(dlg.Bar()->value(), 100);
+    QCOMPARE(dlg.RunStatus()->text(), QStringLiteral("최적 방음벽 계산을 마쳤습니다."));
     QVERIFY(!doc.m_bOptimising);
     // L0 = 30, Δl = 10: lengths 30, 20, 10; at each, heights 2.0 and 1.2 meet the target.
     // The last recorded is 10 m centred on the design line at 1.2 m.
@@ -241,6 +247,7 @@ void TestOptDialogs::applyTwiceAndWithoutResult()
     CPlan_View view(&doc);
     CModelWindows viewWindows(&doc, &view);
     view.SetResultDisplay(true, 2);
+    view.SetNoiseMap(std::make_shared<CNoiseMap>());
     viewWindows.OnOptimise();
     COptInputDlg* dlg = viewWindows.OptInputWindow();
     QVERIFY(dlg);
@@ -252,8 +259,13 @@ void TestOptDialogs::applyTwiceAndWithoutResult()
     dlg->SetEvaluation(Answering(kTarget));
     RunToEnd(*dlg);
     QSignalSpy changed(&viewWindows, &CModelWindows::DocumentChanged);
+    QSignalSpy notices(&viewWindows, &CModelWindows::StatusMessage);
     dlg->ApplyButton()->click();
     QCOMPARE(doc.m_arrBarrier.size(), std::size_t(1));
+    // The noise map went with the levels, and the user is told.
+    QVERIFY(!view.IsShowingNoiseMap());
+    QCOMPARE(notices.count(), 1);
+    QVERIFY(dlg->MessageLine()->text().contains(QStringLiteral("소음지도를 지웠습니다")));
     const CBarrier_Stage& added = doc.m_arrBarrier[0];
     QCOMPARE(added.m_dStartX, 10.0);
     QCOMPARE(added.m_dEndX, 20.0);

@@ -162,14 +162,15 @@ void TestPlanView::zoomAndPanSteps()
     view.ZoomIn();
     QVERIFY(std::abs(view.zoom() - 1.1) < kTol);
 
+    // The wheel zooms by a factor per notch, so it acts at every zoom.
     CViewNavigation nav;
     nav.m_dZoom = 0.15;
-    nav.Wheel(false);
-    QCOMPARE(nav.m_dZoom, 0.1);  // not 0.05
-    nav.WheelDelta(120);
-    QVERIFY(std::abs(nav.m_dZoom - 0.2) < kTol);
-    nav.WheelDelta(60);  // half a notch does nothing yet
-    QVERIFY(std::abs(nav.m_dZoom - 0.2) < kTol);
+    nav.WheelDelta(-120, 0, 0);
+    QVERIFY(std::abs(nav.m_dZoom - 0.12) < kTol);
+    nav.WheelDelta(120, 0, 0);
+    QVERIFY(std::abs(nav.m_dZoom - 0.15) < kTol);
+    nav.WheelDelta(60, 0, 0);  // half a notch does nothing yet
+    QVERIFY(std::abs(nav.m_dZoom - 0.15) < kTol);
 
     QSignalSpy spy(&view, &CPlan_View::NavigationChanged);
     view.OffsetBy(0.1, 0);   // ◁
@@ -279,9 +280,10 @@ void TestPlanView::rendersHighlightAndHeightFilter()
     BuildSmallProject(doc);
     CPlan_View view(&doc);
     const CViewProjection proj = PlanProjection(doc.m_settings, 600, 400, 0, 0, 1);
-    // The receiver at 1.5 m is off the 1.2 m grid height: not drawn.
+    // The receiver at 1.5 m is off the 1.2 m grid height: drawn muted, not in red.
     QImage image = view.RenderImage({600, 400});
     QVERIFY(!SameColour(PixelAt(image, proj.WorldToPixel(60, 30)), ViewColour::Red()));
+    QVERIFY(SameColour(PixelAt(image, proj.WorldToPixel(60, 30)), ViewColour::MutedReceiver()));
 
     std::vector<CRoad> working = doc.m_arrRoad;
     working.push_back(working[0]);

@@ -48,6 +48,7 @@ int FilledRows(const CResultDlg& table)
 class TestResultDisplay : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { UseTemporarySettings(); }
     void refusedWithoutResults();
     void chooserShowsBandThreeAndRemoves();
     void tableLayout();
@@ -117,8 +118,26 @@ void TestResultDisplay::tableLayout()
     QCOMPARE(table.Grid()->columnCount(), 13);
     QCOMPARE(table.Grid()->horizontalHeaderItem(0)->text(), QStringLiteral("ID"));
     QCOMPARE(table.Grid()->horizontalHeaderItem(11)->text(), QStringLiteral("8K"));
-    QCOMPARE(table.Grid()->columnWidth(4), 40);    // 600 twips
-    QCOMPARE(table.Grid()->columnWidth(12), 103);  // 1550 twips
+    // Every column shows its numbers whole at the default size, right-aligned.
+    const QFontMetrics metrics(table.Grid()->font());
+    constexpr int kCellPadding = 8;
+    for (int column = 1; column < 13; ++column) {
+        const QString widest = column < 4 ? QStringLiteral("99999.99") : QStringLiteral("100.00");
+        QVERIFY2(table.Grid()->columnWidth(column) >= metrics.horizontalAdvance(widest) + kCellPadding,
+                 qPrintable(QString::number(column)));
+    }
+    CReceiverPoint receiver;
+    receiver.SetPosition(1, 2, 1.5);
+    table.FillRow(receiver, 0, 0);
+    QCOMPARE(table.Grid()->item(0, 1)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
+    // The size and widths the user leaves are there next time.
+    table.Grid()->setColumnWidth(4, 90);
+    table.resize(1000, 600);
+    table.show();
+    table.hide();
+    CResultDlg next;
+    QCOMPARE(next.Grid()->columnWidth(4), 90);
+    QCOMPARE(next.size(), QSize(1000, 600));
     QCOMPARE(table.PreviousButton()->text(), QStringLiteral("<< 이전 100개의 수음점 정보"));
     QCOMPARE(table.NextButton()->text(), QStringLiteral("다음 100개의 수음점 정보 >>"));
 }

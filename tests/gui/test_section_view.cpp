@@ -214,9 +214,9 @@ void TestSectionView::ctrlDragPansAndTheWheelZooms()
     QVERIFY(std::abs(view.panX() + 0.2) < kTol);
     SendWheel(view, 120);  // one notch
     SendWheel(view, 60);   // half a notch waits for the other half
-    QVERIFY(std::abs(view.zoom() - 1.1) < kTol);
+    QVERIFY(std::abs(view.zoom() - 1.25) < kTol);
     SendWheel(view, 60);
-    QVERIFY(std::abs(view.zoom() - 1.2) < kTol);
+    QVERIFY(std::abs(view.zoom() - 1.5625) < kTol);
 }
 
 void TestSectionView::sectionAxisIsTheProjectSetting()

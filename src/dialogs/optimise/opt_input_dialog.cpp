@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -100,6 +101,7 @@ void COptInputDlg::StartLengthSearch()
         MessageBoxes().Information(this, QString::fromUtf8(kMsgSelectOneReceiver));
         return;
     }
+    m_pMessage->clear();  // an earlier search's message must not outlive this search
     m_pMessage->setText(QString::fromStdString(RunLengthSearch(*m_pDoc, receiver, m_predict)));
 }
 
@@ -124,6 +126,8 @@ void COptInputDlg::StartOptimisation()
         MessageBoxes().Information(this, QString::fromStdString(refusal));
         return;
     }
+    m_pMessage->clear();
+    m_pRunStatus->clear();
     PrepareOptimisation(*m_pDoc, receiver, design);
     m_runDesign = design;
     m_pRunDoc = std::make_unique<CMyTalvoDoc>(*m_pDoc);
@@ -156,7 +160,10 @@ void COptInputDlg::OnWorkerFinished()
     m_pRunDoc.reset();
     const std::string message = FinishOptimisation(*m_pDoc, *m_pProgress, m_outcome, m_result);
     m_bHasResult = m_outcome.m_bFound;
-    m_pBar->setValue(0);
+    const bool cancelled = m_pProgress->CancelRequested();
+    m_pBar->setValue(cancelled ? m_pProgress->Percent() : 100);
+    m_pRunStatus->setText(cancelled ? QStringLiteral("최적 방음벽 계산을 취소했습니다.")
+                                    : QStringLiteral("최적 방음벽 계산을 마쳤습니다."));
     ShowResult();
     SetRunning(false);
     if (!message.empty())
@@ -191,6 +198,8 @@ void COptInputDlg::ApplyOptimalBarrier()
     m_pDoc->m_bModified = true;
     emit BarrierApplied();
 }
+
+void COptInputDlg::ShowNotice(const QString& text) { m_pMessage->setText(text); }
 
 void COptInputDlg::Close()
 {

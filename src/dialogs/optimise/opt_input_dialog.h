@@ -22,6 +22,7 @@
 #include "optimise/barrier_optimisation.h"
 #include "optimise/length_search.h"
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
@@ -66,6 +67,10 @@ public:
     QPushButton* ApplyButton() const { return m_pApply; }
     QPushButton* CloseButton() const { return m_pClose; }
     QProgressBar* Bar() const { return m_pBar; }
+    // The line under the bar saying how the last run ended.
+    QLabel* RunStatus() const { return m_pRunStatus; }
+    // Shows a notice on the message line (the main window's effects of an applied barrier).
+    void ShowNotice(const QString& text);
 
     enum EDesignField { kStartX, kStartY, kEndX, kEndY, kMaxHeight, kLengthStep, kHeightStep, kDesignFields };
 
@@ -119,4 +124,5 @@ private:
     QPushButton* m_pApply = nullptr;
     QPushButton* m_pClose = nullptr;
     QProgressBar* m_pBar = nullptr;
+    QLabel* m_pRunStatus = nullptr;
 };

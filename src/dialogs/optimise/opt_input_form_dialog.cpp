@@ -8,12 +8,15 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "dialogs/optimise/opt_input_dialog.h"
 #include "model/document.h"
 
 namespace {
+
+constexpr int kVisibleReceiverRows = 6;
 
 QLineEdit* NumberField(QWidget* parent, bool readOnly = false)
 {
@@ -54,6 +57,12 @@ void COptInputDlg::BuildControls()
     setWindowTitle(QStringLiteral("검증 작업 중입니다."));
     m_pReceivers = new QListWidget(this);
     m_pReceivers->setFont(QFont(QStringLiteral("Monospace")));
+    // Several rows, and the whole row up to the target column without scrolling sideways.
+    const QFontMetrics metrics(m_pReceivers->font());
+    m_pReceivers->setMinimumWidth(metrics.horizontalAdvance(RowText(99999, -99999.99, -99999.99, 999.99, 999.99)) +
+                                  4 * metrics.averageCharWidth() +
+                                  m_pReceivers->verticalScrollBar()->sizeHint().width());
+    m_pReceivers->setMinimumHeight(kVisibleReceiverRows * metrics.height() + 2 * m_pReceivers->frameWidth());
     m_pLengthSearch = Button(QStringLiteral("방음벽 연장 계산"), this);
     m_pMessage = new QLineEdit(this);
     m_pMessage->setReadOnly(true);
@@ -61,6 +70,8 @@ void COptInputDlg::BuildControls()
     m_pBar = new QProgressBar(this);
     m_pBar->setRange(0, 100);
     m_pBar->setValue(0);
+    m_pRunStatus = new QLabel(this);
+    m_pRunStatus->setObjectName(QStringLiteral("runStatus"));
     m_pApply = Button(QStringLiteral("방음벽 적용"), this);
     m_pClose = Button(QStringLiteral("닫기"), this);
 
@@ -84,6 +95,7 @@ void COptInputDlg::BuildControls()
     layout->addWidget(BuildDesignGroup());
     layout->addWidget(m_pRun);
     layout->addWidget(m_pBar);
+    layout->addWidget(m_pRunStatus);
     layout->addWidget(BuildResultGroup());
     layout->addLayout(buttons);
 

@@ -1,0 +1,33 @@
+#pragma once
+
+// What the user has entered into a project, apart from the engine's results and work
+// lists: every entity list with its baseline, the settings and the barriers left out of
+// the next calculation. Undo and redo swap whole states; the results are not part of it,
+// so an undone change leaves the last calculation's results as they were.
+
+#include <vector>
+
+#include "model/engine_records.h"
+#include "model/entities.h"
+#include "model/project_settings.h"
+
+class CMyTalvoDoc;
+
+struct CModelState {
+    std::vector<CRoad> roads, roadBase;
+    std::vector<CBarrier_Stage> barriers, barrierBase;
+    std::vector<CReceiverPoint> receivers, receiverBase;
+    std::vector<CSungto> embankments, embankmentBase;
+    std::vector<CJulto> cuttings, cuttingBase;
+    std::vector<CTunnel> tunnels;
+    std::vector<int> excludedBarriers;
+    CProjectSettings settings;
+    // The terrain section records built from these earthworks (empty when stale).
+    std::vector<CSurface_info> embankmentSection, cuttingSection;
+    std::vector<CPoint_info> embankmentOutline, cuttingOutline;
+
+    static CModelState Of(const CMyTalvoDoc& doc);
+    // Puts the state into doc. The receivers shown or not is the user's view preference
+    // and stays.
+    void ApplyTo(CMyTalvoDoc& doc) const;
+};
