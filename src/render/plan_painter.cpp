@@ -12,23 +12,12 @@
 
 namespace {
 
-constexpr double kPlanHalfExtent = 1.1;            // view units over half the shorter side
 constexpr double kBarrierHalfWidth = 0.2;          // m, the strip drawn along a barrier
 constexpr double kMarkerSize = 0.03;               // view units, section-line triangles
 constexpr long long kMaxGridPointsDrawn = 200000;  // a denser grid would only blacken the area
 constexpr double kLabelNudge = 3;                  // pixels between a receiver and its level text
 
 }  // namespace
-
-CViewProjection PlanProjection(const CProjectSettings& s, int w, int h, double panX, double panY, double zoom)
-{
-    const double width = s.m_dAreaEndX - s.m_dAreaStartX;
-    const double height = s.m_dAreaEndY - s.m_dAreaStartY;
-    CViewProjection proj(w, h, kPlanHalfExtent);
-    proj.SetWorld(CViewProjection::ScaleForExtent(std::max(width, height)) * zoom, s.m_dAreaStartX + width / 2,
-                  s.m_dAreaStartY + height / 2, panX, panY);
-    return proj;
-}
 
 std::string ResultLabel(const CReceiverPoint& receiver, int band)
 {
