@@ -2,17 +2,18 @@
 // independent calculation: every number within 0.02, every other field equal.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "io/project_file.h"
+#include "cli_run_support.h"
 #include "io_test_support.h"
 #include "model/document.h"
 
+using clitest::CliRun;
+using clitest::Quoted;
 using iotest::ScratchDir;
 
 namespace {
@@ -54,24 +55,12 @@ void ExpectSameTable(const std::string& actual, const std::string& expected)
     }
 }
 
-struct CalcRun {
-    int status = -1;
-    std::string out, err;
-};
-
-CalcRun RunCalc(const std::string& args, const ScratchDir& dir)
-{
-    const std::string out = dir.File("out.txt"), err = dir.File("err.txt");
-    const int rc = std::system((std::string(TALVO_CLI) + " calc " + args + " >" + out + " 2>" + err).c_str());
-    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, iotest::ReadBytes(out), iotest::ReadBytes(err)};
-}
-
-std::string Quoted(const std::string& s) { return "'" + s + "'"; }
+CliRun RunCalc(const std::string& args, const ScratchDir& dir) { return clitest::RunCli("calc " + args, dir); }
 
 void CheckAcceptance(const std::string& name)
 {
     ScratchDir dir;
-    const CalcRun r = RunCalc(Quoted(iotest::DataPath("acceptance/" + name + ".tlv")), dir);
+    const CliRun r = RunCalc(Quoted(iotest::DataPath("acceptance/" + name + ".tlv")), dir);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "계산 종료\n");
     ExpectSameTable(r.out, iotest::ReadBytes(iotest::DataPath("acceptance/" + name + ".calc.txt")));
@@ -87,7 +76,7 @@ TEST(CliCalc, SaveWritesTheResultsWithTheProject)
 {
     ScratchDir dir;
     const std::string saved = dir.File("saved.tlv");
-    const CalcRun r = RunCalc(Quoted(iotest::DataPath("acceptance/open-road.tlv")) + " --save " + Quoted(saved), dir);
+    const CliRun r = RunCalc(Quoted(iotest::DataPath("acceptance/open-road.tlv")) + " --save " + Quoted(saved), dir);
     ASSERT_EQ(r.status, 0) << r.err;
     CMyTalvoDoc doc;
     ASSERT_TRUE(OpenProject(doc, saved).ok);
@@ -99,7 +88,7 @@ TEST(CliCalc, SaveWritesTheResultsWithTheProject)
 TEST(CliCalc, MissingProjectFailsWithAMessage)
 {
     ScratchDir dir;
-    const CalcRun r = RunCalc(Quoted(dir.File("none.tlv")), dir);
+    const CliRun r = RunCalc(Quoted(dir.File("none.tlv")), dir);
     EXPECT_NE(r.status, 0);
     EXPECT_FALSE(r.err.empty());
     EXPECT_TRUE(r.out.empty());

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "io/project_file.h"
+#include "cli_run_support.h"
 #include "io_test_support.h"
 #include "model/document.h"
 
@@ -30,17 +30,11 @@ std::vector<std::string> Split(const std::string& text, char sep)
     return parts;
 }
 
-std::string RunCli(const std::string& args)
+// The standard output of talvo-cli emission on the project at path.
+std::string EmissionOf(const std::string& path)
 {
-    const std::string command = std::string("\"") + TALVO_CLI + "\" " + args;
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buf[4096];
-        for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;)
-            out.append(buf, n);
-        pclose(pipe);
-    }
-    return out;
+    const iotest::ScratchDir scratch;
+    return clitest::RunCli("emission " + clitest::Quoted(path), scratch).out;
 }
 
 bool IsNumber(const std::string& field, double& value)
@@ -70,7 +64,7 @@ void ExpectSameFields(const std::string& actual, const std::string& expected)
 void ExpectAcceptance(const std::string& name)
 {
     const std::string dir = std::string(TALVO_TEST_DATA) + "/acceptance/";
-    ExpectSameFields(RunCli("emission \"" + dir + name + ".tlv\""), iotest::ReadBytes(dir + name + ".emission.txt"));
+    ExpectSameFields(EmissionOf(dir + name + ".tlv"), iotest::ReadBytes(dir + name + ".emission.txt"));
 }
 
 }  // namespace
@@ -106,7 +100,7 @@ TEST(CliEmission, PrintsRefusalsNoEnergyMarksAndTunnelPortals)
 
     // Tunnel, box form, concrete walls: 56.8 dB/m at 63 Hz and 64.3 dB/m at 8 kHz leave
     // the portal at 52.40 and 58.39 dB (see the emission tests).
-    const std::string out = RunCli("emission \"" + path + "\"");
+    const std::string out = EmissionOf(path);
     const auto lines = Split(out, '\n');
     ASSERT_EQ(lines.size(), 3u) << out;
     EXPECT_EQ(lines[0], "road\t1\t도로 형상 정보를 입력하여 주십시오.");
