@@ -11,19 +11,13 @@
 
 #include "app/main_frame.h"
 #include "dialogs/environment_box.h"
+#include "helpers/environment_typing.h"
 #include "helpers/recording_dialogs.h"
 #include "model/environment_rules.h"
 #include "views/plan_view.h"
 #include "views/section_view.h"
 
 namespace {
-
-void TypeInto(CMainFrame& frame, EEnvField field, const QString& text)
-{
-    QLineEdit* edit = frame.EnvironmentBox()->Field(field);
-    edit->selectAll();
-    edit->insert(text);
-}
 
 template <typename T>
 T* Child(CMainFrame& frame, const char* name)

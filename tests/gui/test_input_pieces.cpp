@@ -14,6 +14,7 @@
 #include "dialogs/number_fields.h"
 #include "dialogs/target_level_dialog.h"
 #include "helpers/input_test_support.h"
+#include "helpers/recording_dialogs.h"
 
 using namespace inputtest;
 
@@ -35,7 +36,7 @@ private slots:
 
     void oneBadFieldGivesOneMessage()
     {
-        CMessageRecorder boxes;
+        CRecordingMessageBox boxes(QMessageBox::Yes);
         QLineEdit bad("x"), alsoBad("y");
         CFormReader reader(nullptr);
         double a = 7, b = 7;
@@ -56,7 +57,7 @@ private slots:
 
     void bandRowEditingWritesBackAndSums()
     {
-        CMessageRecorder boxes;
+        CRecordingMessageBox boxes(QMessageBox::Yes);
         CBandRowWidget row("L", CBandRowWidget::EOverall::Shown);
         Bands levels;
         levels.fill(60.0);
@@ -114,7 +115,7 @@ private slots:
 
     void bandCorrectionsTreatAnEmptyFieldAsZero()
     {
-        CMessageRecorder boxes;
+        CRecordingMessageBox boxes(QMessageBox::Yes);
         Bands start{};
         start[1] = 2.5;
         CInputAddition form(start);
