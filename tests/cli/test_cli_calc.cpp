@@ -2,13 +2,10 @@
 // independent calculation: every number within 0.02, every other field equal.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sstream>
 #include <string>
-#include <vector>
 
-#include "io/project_file.h"
 #include "cli_run_support.h"
+#include "io/project_file.h"
 #include "io_test_support.h"
 #include "model/document.h"
 
@@ -20,41 +17,6 @@ namespace {
 
 constexpr double kAcceptanceTol = 0.02;  // dB and m
 
-std::vector<std::string> Split(const std::string& text, char sep)
-{
-    std::vector<std::string> parts;
-    std::stringstream in(text);
-    std::string part;
-    while (std::getline(in, part, sep))
-        parts.push_back(part);
-    return parts;
-}
-
-bool ParseNumber(const std::string& s, double& v)
-{
-    char* end = nullptr;
-    v = std::strtod(s.c_str(), &end);
-    return !s.empty() && end == s.c_str() + s.size();
-}
-
-// Line by line, field by field: numbers within the tolerance, other texts equal.
-void ExpectSameTable(const std::string& actual, const std::string& expected)
-{
-    const auto a = Split(actual, '\n'), e = Split(expected, '\n');
-    ASSERT_EQ(a.size(), e.size());
-    for (std::size_t i = 0; i < e.size(); ++i) {
-        const auto af = Split(a[i], '\t'), ef = Split(e[i], '\t');
-        ASSERT_EQ(af.size(), ef.size()) << "line " << i + 1;
-        for (std::size_t f = 0; f < ef.size(); ++f) {
-            double av = 0, ev = 0;
-            if (ParseNumber(ef[f], ev) && ParseNumber(af[f], av))
-                EXPECT_NEAR(av, ev, kAcceptanceTol) << "line " << i + 1 << " field " << f + 1;
-            else
-                EXPECT_EQ(af[f], ef[f]) << "line " << i + 1 << " field " << f + 1;
-        }
-    }
-}
-
 CliRun RunCalc(const std::string& args, const ScratchDir& dir) { return clitest::RunCli("calc " + args, dir); }
 
 void CheckAcceptance(const std::string& name)
@@ -63,7 +25,8 @@ void CheckAcceptance(const std::string& name)
     const CliRun r = RunCalc(Quoted(iotest::DataPath("acceptance/" + name + ".tlv")), dir);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "계산 종료\n");
-    ExpectSameTable(r.out, iotest::ReadBytes(iotest::DataPath("acceptance/" + name + ".calc.txt")));
+    clitest::ExpectSameTable(r.out, iotest::ReadBytes(iotest::DataPath("acceptance/" + name + ".calc.txt")),
+                             kAcceptanceTol);
 }
 
 }  // namespace
