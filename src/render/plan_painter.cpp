@@ -19,13 +19,6 @@ constexpr double kLabelNudge = 3;                  // pixels between a receiver 
 
 }  // namespace
 
-std::string ResultLabel(const CReceiverPoint& receiver, int band)
-{
-    if (band >= 1 && band <= kBandCount)
-        return FormatLevel(receiver.m_dLevel[std::size_t(band - 1)]);
-    return FormatLevel(EnergySum(receiver.m_dLevel));
-}
-
 CPlanPainter::CPlanPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc,
                            const CWorkingLists& working, const CResultDisplay& results, const CPickedPoints& picked)
     : m_painter(painter),

@@ -6,11 +6,14 @@
 #include <cmath>
 #include <vector>
 
+#include "drawing/result_label.h"
 #include "drawing/scene_projection.h"
 #include "drawing/view_grid.h"
 #include "drawing/view_navigation.h"
 #include "engine/noise_map_compute.h"
 #include "io/receiver_grid.h"
+#include "model/bands.h"
+#include "model/entities.h"
 #include "model/project_settings.h"
 
 namespace {
@@ -177,4 +180,14 @@ TEST(ViewNavigation, ZoomLimitsWheelNotchesAndDrags)
     nav.Press(0, 0);
     nav.DragTo(0, 0, 220);
     EXPECT_NEAR(nav.m_dPanX, -0.5, kTol);  // the next drag starts where this one ended
+}
+
+TEST(ResultLabel, IsTheBandOrTheOverallLevel)
+{
+    CReceiverPoint r;
+    EXPECT_EQ(ResultLabel(r, 0), "9.03");  // eight bands of 0 dB: 10 lg 8
+    r.m_dLevel[2] = 55.555;
+    EXPECT_EQ(ResultLabel(r, 3), "55.55");  // band 3 is 250 Hz
+    r.m_dLevel.fill(kNoEnergy);
+    EXPECT_EQ(ResultLabel(r, 0), std::string(kNoEnergyMark));
 }

@@ -65,7 +65,6 @@ private slots:
     void zoomAndPanSteps();
     void pickingTogglesLabelsAfterAPrediction();
     void modelInputRefusedWhileResultsShown();
-    void resultLabelsAreBandOrOverall();
     void rendersEntityColours();
     void rendersHighlightAndHeightFilter();
     void rendersPickedAndResultLabels();
@@ -139,16 +138,6 @@ void TestPlanView::modelInputRefusedWhileResultsShown()
     QVERIFY(boxes.m_questions.isEmpty());
     QCOMPARE(boxes.m_infos[1], QStringLiteral("예측 결과를 제거하고 모델을 입력하세요."));
     QCOMPARE(boxes.m_infos[2], QStringLiteral("예측 결과를 제거하고 모델을 입력하십시요"));
-}
-
-void TestPlanView::resultLabelsAreBandOrOverall()
-{
-    CReceiverPoint r;
-    QCOMPARE(ResultLabel(r, 0), std::string("9.03"));  // eight bands of 0 dB: 10 lg 8
-    r.m_dLevel[2] = 55.555;
-    QCOMPARE(ResultLabel(r, 3), std::string("55.55"));  // band 3 is 250 Hz
-    r.m_dLevel.fill(kNoEnergy);
-    QCOMPARE(ResultLabel(r, 0), std::string(kNoEnergyMark));
 }
 
 void TestPlanView::rendersEntityColours()
