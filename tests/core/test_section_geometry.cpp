@@ -89,7 +89,7 @@ TEST(SectionGeometry, SlopeOutlineGivesTwoCrossings)
     EXPECT_TRUE(std::abs(CrossOutline(plane, SlopeSurface(fill, false))->second.pos - 40) < kTol);
     CJulto cutting;
     cutting.SetGeometry(0, 50, 100, 50, -3, 10, 100);
-    EXPECT_EQ(SlopeSide(cutting, true), -1);      // a cutting lies opposite an embankment
+    EXPECT_EQ(SlopeSide(cutting, true), -1);     // a cutting lies opposite an embankment
     fill.SetGeometry(0, 10, 40, 10, 4, 10, 40);  // ends before X = 50
     EXPECT_TRUE(!CrossOutline(plane, SlopeSurface(fill, false)));
 }
