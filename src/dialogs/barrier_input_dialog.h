@@ -14,8 +14,8 @@
 #include <QPointer>
 
 #include "dialogs/entity_input_dialog.h"
-#include "dialogs/working_list.h"
 #include "model/entities.h"
+#include "model/working_list.h"
 #include "ui/modal_runner.h"
 
 class QComboBox;

@@ -18,7 +18,7 @@
 
 #include <QDialog>
 
-#include "dialogs/working_list.h"
+#include "model/working_list.h"
 
 class QComboBox;
 class QLineEdit;

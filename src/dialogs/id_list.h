@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "dialogs/working_list.h"
+#include "model/working_list.h"
 
 class QComboBox;
 class QWidget;

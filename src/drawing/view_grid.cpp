@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/grid_walk.h"
 #include "model/project_settings.h"
 
 namespace {
@@ -11,28 +12,24 @@ namespace {
 // would not fit and it could never be drawn point by point.
 constexpr double kMaxPointsPerSide = 1e7;
 
-// Points along one side: the integer part of extent / spacing, plus one; 0 if unusable.
-long long PointsAlong(double extent, double spacing)
+// Whether a side from start to end can be walked with this spacing into a sensible number
+// of points (the integer part of extent / spacing, plus one, estimated before walking).
+bool SideUsable(double start, double end, double spacing)
 {
+    const double extent = end - start;
     if (!(spacing > 0) || !std::isfinite(spacing) || !std::isfinite(extent) || extent < 0)
-        return 0;
-    const double steps = std::floor(extent / spacing);
-    if (steps + 1 > kMaxPointsPerSide)
-        return 0;
-    return static_cast<long long>(steps) + 1;
+        return false;
+    return std::floor(extent / spacing) + 1 <= kMaxPointsPerSide;
 }
 
 }  // namespace
 
 CViewGrid::CViewGrid(double startX, double startY, double endX, double endY, double spacing)
-    : m_dStartX(startX),
-      m_dStartY(startY),
-      m_dSpacing(spacing),
-      m_nColumns(PointsAlong(endX - startX, spacing)),
-      m_nRows(PointsAlong(endY - startY, spacing))
 {
-    if (m_nColumns == 0 || m_nRows == 0)
-        m_nColumns = m_nRows = 0;
+    if (!SideUsable(startX, endX, spacing) || !SideUsable(startY, endY, spacing))
+        return;
+    m_arrX = WalkAxis(startX, endX, spacing);
+    m_arrY = WalkAxis(startY, endY, spacing);
 }
 
 CViewGrid::CViewGrid(const CProjectSettings& s)
@@ -42,32 +39,30 @@ CViewGrid::CViewGrid(const CProjectSettings& s)
 
 std::optional<CViewPoint> CViewGrid::PointOf(long long name) const
 {
-    if (!Valid() || name < 1 || name > m_nColumns * m_nRows)
+    if (!Valid() || name < 1 || name > Columns() * Rows())
         return std::nullopt;
-    return PointAt((name - 1) / m_nRows, (name - 1) % m_nRows);
+    return PointAt((name - 1) / Rows(), (name - 1) % Rows());
 }
 
 CViewPoint CViewGrid::PointAt(long long column, long long row) const
 {
-    return {m_dStartX + double(column) * m_dSpacing, m_dStartY + double(row) * m_dSpacing};
+    return {m_arrX[static_cast<std::size_t>(column)], m_arrY[static_cast<std::size_t>(row)]};
 }
 
-CGridIndexRange CViewGrid::IndexRange(double lo, double hi, double start, long long count) const
+CGridIndexRange CViewGrid::IndexRange(double lo, double hi, const std::vector<double>& axis)
 {
-    if (!Valid() || !(lo <= hi))
+    if (axis.empty() || !(lo <= hi))
         return {};
-    const double first = std::max(0.0, std::ceil((lo - start) / m_dSpacing));
-    const double last = std::min(double(count - 1), std::floor((hi - start) / m_dSpacing));
-    if (first > last)
-        return {};
-    return {static_cast<long long>(first), static_cast<long long>(last)};
+    const auto first = std::lower_bound(axis.begin(), axis.end(), lo);
+    const auto end = std::upper_bound(first, axis.end(), hi);
+    return {first - axis.begin(), (end - axis.begin()) - 1};
 }
 
 CGridIndexRange CViewGrid::ColumnsIn(const CViewProjection& proj, double x0, double x1) const
 {
     const double lo = proj.PixelToWorld(std::min(x0, x1), 0).x;
     const double hi = proj.PixelToWorld(std::max(x0, x1), 0).x;
-    return IndexRange(lo, hi, m_dStartX, m_nColumns);
+    return IndexRange(lo, hi, m_arrX);
 }
 
 CGridIndexRange CViewGrid::RowsIn(const CViewProjection& proj, double y0, double y1) const
@@ -75,9 +70,8 @@ CGridIndexRange CViewGrid::RowsIn(const CViewProjection& proj, double y0, double
     // Pixel y grows downwards, world y upwards.
     const double lo = proj.PixelToWorld(0, std::max(y0, y1)).y;
     const double hi = proj.PixelToWorld(0, std::min(y0, y1)).y;
-    return IndexRange(lo, hi, m_dStartY, m_nRows);
+    return IndexRange(lo, hi, m_arrY);
 }
-
 std::optional<long long> CViewGrid::Pick(const CViewProjection& proj, double px, double py) const
 {
     const double half = kPickRegion / 2;

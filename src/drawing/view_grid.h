@@ -2,9 +2,12 @@
 
 // The plan view's receiver grid: points every `spacing` metres over the calculation
 // area, visited column by column (x outer, y inner) and named 1, 2, ... in that order.
+// The positions along each axis are those of WalkAxis, exactly as the receiver export
+// writes them, and a column holds as many names as that walk has rows.
 // Plain arithmetic: names to points, and the grid points inside a pixel pick region.
 
 #include <optional>
+#include <vector>
 
 #include "drawing/view_projection.h"
 
@@ -22,12 +25,12 @@ public:
 
     // A usable grid: positive finite spacing over a finite, non-inverted area of a
     // sensible number of points. An unusable grid has no points and no names.
-    bool Valid() const { return m_nColumns > 0 && m_nRows > 0; }
-    long long Columns() const { return m_nColumns; }
-    long long Rows() const { return m_nRows; }  // points per column: E + 1
+    bool Valid() const { return !m_arrX.empty() && !m_arrY.empty(); }
+    long long Columns() const { return static_cast<long long>(m_arrX.size()); }
+    long long Rows() const { return static_cast<long long>(m_arrY.size()); }  // points per column
 
-    // Name of the point in 0-based column c and row r: c*(E + 1) + r + 1.
-    long long NameOf(long long column, long long row) const { return column * m_nRows + row + 1; }
+    // Name of the point in 0-based column c and row r: c * Rows() + r + 1.
+    long long NameOf(long long column, long long row) const { return column * Rows() + row + 1; }
     // The point carrying a name; nothing for a name outside the grid.
     std::optional<CViewPoint> PointOf(long long name) const;
     CViewPoint PointAt(long long column, long long row) const;
@@ -43,10 +46,9 @@ public:
     static constexpr double kPickRegion = 10.0;  // pixels
 
 private:
-    CGridIndexRange IndexRange(double lo, double hi, double start, long long count) const;
+    static CGridIndexRange IndexRange(double lo, double hi, const std::vector<double>& axis);
 
-    double m_dStartX, m_dStartY, m_dSpacing;
-    long long m_nColumns = 0, m_nRows = 0;
+    std::vector<double> m_arrX, m_arrY;  // the walked positions; both empty when unusable
 };
 
 // Whether the plan view shows the grid: a spacing other than 0, receivers shown and

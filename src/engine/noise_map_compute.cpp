@@ -8,14 +8,7 @@
 #include "engine/calc_scene.h"
 #include "model/bands.h"
 #include "model/document.h"
-
-std::vector<double> MapAxisNodes(double start, double end, double spacing)
-{
-    std::vector<double> nodes;
-    for (double v = start; v <= end; v += spacing)
-        nodes.push_back(v);
-    return nodes;
-}
+#include "model/grid_walk.h"
 
 namespace {
 
@@ -65,8 +58,8 @@ CNoiseMapGrid PlanMapLayout(const CProjectSettings& s, double spacing, double he
     grid.m_dEndU = s.m_dAreaEndX;
     grid.m_dStartV = s.m_dAreaStartY;
     grid.m_dEndV = s.m_dAreaEndY;
-    grid.m_arrU = MapAxisNodes(s.m_dAreaStartX, s.m_dAreaEndX, spacing);
-    grid.m_arrV = MapAxisNodes(s.m_dAreaStartY, s.m_dAreaEndY, spacing);
+    grid.m_arrU = WalkAxis(s.m_dAreaStartX, s.m_dAreaEndX, spacing);
+    grid.m_arrV = WalkAxis(s.m_dAreaStartY, s.m_dAreaEndY, spacing);
     grid.m_arrLevel.assign(grid.m_arrU.size() * grid.m_arrV.size(), kNoEnergy);
     return grid;
 }
@@ -83,8 +76,8 @@ CNoiseMapGrid SectionMapLayout(const CProjectSettings& s, double spacing, int ba
     grid.m_dEndU = alongX ? s.m_dAreaEndX : s.m_dAreaEndY;
     grid.m_dStartV = 0;
     grid.m_dEndV = kSectionMapTop;
-    grid.m_arrU = MapAxisNodes(grid.m_dStartU, grid.m_dEndU, spacing);
-    grid.m_arrV = MapAxisNodes(0, kSectionMapTop, spacing);
+    grid.m_arrU = WalkAxis(grid.m_dStartU, grid.m_dEndU, spacing);
+    grid.m_arrV = WalkAxis(0, kSectionMapTop, spacing);
     grid.m_arrLevel.assign(grid.m_arrU.size() * grid.m_arrV.size(), kNoEnergy);
     return grid;
 }

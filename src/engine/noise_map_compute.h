@@ -26,10 +26,6 @@ inline constexpr const char* kMapMsgNotCalculated = "소음해석을 먼저 수�
 inline constexpr const char* kMapMsgBadSpacing = "수음점 간격이 잘못되었습니다.";
 inline constexpr const char* kMapMsgBadArea = "계산영역의 좌표가 잘못되었습니다.";
 
-// start, start + s, (start + s) + s, ... while not beyond end: the values come from
-// repeated addition, as the receiver export walks its grid. Empty when end < start.
-std::vector<double> MapAxisNodes(double start, double end, double spacing);
-
 // Empty when a map of the document with this spacing may be computed; otherwise the message
 // refusing it: no calculation yet, a wrong spacing, a wrong area.
 std::string CheckNoiseMap(const CMyTalvoDoc& doc, double spacing);

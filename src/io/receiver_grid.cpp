@@ -17,14 +17,6 @@ CReceiverGrid CReceiverGrid::FromSettings(const CProjectSettings& settings)
     return grid;
 }
 
-std::vector<double> WalkAxis(double start, double end, double spacing)
-{
-    std::vector<double> values;
-    for (double v = start; v <= end; v += spacing)
-        values.push_back(v);
-    return values;
-}
-
 std::vector<double> GridColumnXs(const CReceiverGrid& grid)
 {
     return WalkAxis(grid.m_dStartX, grid.m_dEndX, grid.m_dSpacing);

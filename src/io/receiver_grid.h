@@ -1,13 +1,15 @@
 #pragma once
 
-// The receiver grid over the calculation area. Both axes are walked by repeated addition
-// of the spacing to the start value (never start + i * spacing), so the export, its
-// progress count and any split of the grid see exactly the same points.
+// The receiver grid over the calculation area. Both axes are walked by WalkAxis (repeated
+// addition of the spacing to the start value), so the export, any split of the grid, the
+// noise map and the plan view's grid see exactly the same points.
 // Thread-safe: plain functions of their arguments.
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "model/grid_walk.h"
 
 struct CProjectSettings;
 
@@ -21,11 +23,7 @@ struct CReceiverGrid {
     static CReceiverGrid FromSettings(const CProjectSettings& settings);
 };
 
-// Values start, start + s, (start + s) + s, ... while not beyond end; empty when end lies
-// before start. The caller has checked the grid (CheckReceiverGrid), so the walk ends.
-std::vector<double> WalkAxis(double start, double end, double spacing);
-
-// The x of every column, in export order.
+// The x of every column, in export order. The caller has checked the grid (CheckReceiverGrid).
 std::vector<double> GridColumnXs(const CReceiverGrid& grid);
 // The y of the points of every column, in export order (the same for each column).
 std::vector<double> GridRowYs(const CReceiverGrid& grid);

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr double kPlanHalfExtent = 1.1;            // view units over half the shorter side
 constexpr double kBarrierHalfWidth = 0.2;          // m, the strip drawn along a barrier
 constexpr double kMarkerSize = 0.03;               // view units, section-line triangles
 constexpr long long kMaxGridPointsDrawn = 200000;  // a denser grid would only blacken the area
@@ -22,23 +21,6 @@ constexpr double kScaleBarMargin = 12;             // pixels from the bottom lef
 constexpr double kScaleBarShare = 0.25;            // the bar spans at most this share of the width
 
 }  // namespace
-
-CViewProjection PlanProjection(const CProjectSettings& s, int w, int h, double panX, double panY, double zoom)
-{
-    const double width = s.m_dAreaEndX - s.m_dAreaStartX;
-    const double height = s.m_dAreaEndY - s.m_dAreaStartY;
-    CViewProjection proj(w, h, kPlanHalfExtent);
-    proj.SetWorld(CViewProjection::ScaleForExtent(std::max(width, height)) * zoom, s.m_dAreaStartX + width / 2,
-                  s.m_dAreaStartY + height / 2, panX, panY);
-    return proj;
-}
-
-std::string ResultLabel(const CReceiverPoint& receiver, int band)
-{
-    if (band >= 1 && band <= kBandCount)
-        return FormatLevel(receiver.m_dLevel[std::size_t(band - 1)]);
-    return FormatLevel(EnergySum(receiver.m_dLevel));
-}
 
 CPlanPainter::CPlanPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc,
                            const CWorkingLists& working, const CResultDisplay& results, const CPickedPoints& picked)

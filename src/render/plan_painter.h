@@ -8,6 +8,8 @@
 #include <QPainter>
 
 #include "drawing/picked_points.h"
+#include "drawing/result_label.h"
+#include "drawing/scene_projection.h"
 #include "drawing/view_projection.h"
 #include "drawing/working_lists.h"
 
@@ -20,13 +22,6 @@ struct CResultDisplay {
     bool m_bShowResults = false;
     int m_nResultBand = 0;  // 0 overall, 1..8 the bands 63 Hz .. 8 kHz
 };
-
-// The projection of the plan view for a client area and the view's pan and zoom:
-// S = 2 / max(W, H), the middle of the calculation area at the centre.
-CViewProjection PlanProjection(const CProjectSettings& settings, int w, int h, double panX, double panY, double zoom);
-
-// The text of a receiver's level in a band (1..8) or overall (0).
-std::string ResultLabel(const CReceiverPoint& receiver, int band);
 
 class CPlanPainter {
 public:

@@ -11,23 +11,12 @@
 
 namespace {
 
-constexpr double kSectionHalfExtent = 1.04;
 constexpr double kBarrierHalfWidth = 0.2;  // m, the strip drawn around a barrier
 constexpr double kRoadThickness = 0.2;     // m, the strip drawn above a road's line
 constexpr double kMarkerSize = 0.03;       // view units
 constexpr double kLabelNudge = 4;          // pixels between a receiver and its level text
 
 }  // namespace
-
-CViewProjection SectionProjection(const CProjectSettings& s, int axis, int w, int h, double panX, double panY,
-                                  double zoom)
-{
-    const CSectionPlane plane(s, axis);
-    CViewProjection proj(w, h, kSectionHalfExtent);
-    proj.SetWorld(CViewProjection::ScaleForExtent(s.m_dAreaEndY - s.m_dAreaStartY) * zoom, plane.AxisCentre(), 0, panX,
-                  panY);
-    return proj;
-}
 
 CSectionPainter::CSectionPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc, int axis,
                                  const CWorkingLists& working, const CResultDisplay& results)

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <vector>
 
+#include "drawing/scene_projection.h"
 #include "drawing/section_geometry.h"
 #include "drawing/view_projection.h"
 #include "drawing/working_lists.h"
@@ -17,12 +18,6 @@
 class CMyTalvoDoc;
 struct CNoiseMapGrid;
 struct CProjectSettings;
-
-// The projection of the section view: S = 2 / (area end Y - area start Y) in both
-// orientations, the middle of the area's extent along the axis at the centre and height 0
-// on the middle line.
-CViewProjection SectionProjection(const CProjectSettings& settings, int axis, int w, int h, double panX, double panY,
-                                  double zoom);
 
 class CSectionPainter {
 public:

@@ -14,17 +14,11 @@
 #include "model/document.h"
 
 using iotest::ScratchDir;
+using iotest::SmallProject;
 
 namespace {
 
 constexpr const char* kKeyFormHeader = "[설정]\n버전=1.4\n";
-
-CMyTalvoDoc SmallProject()
-{
-    CMyTalvoDoc doc;
-    EXPECT_TRUE(OpenProject(doc, iotest::DataPath("io/small_project.tlv")).ok);
-    return doc;
-}
 
 // Opens text (UTF-8, '\n' line ends) written as a CP949 file over the small project.
 CFileResult OpenOverSmallProject(const std::string& text, CMyTalvoDoc& doc)

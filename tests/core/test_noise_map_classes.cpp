@@ -10,6 +10,7 @@
 #include "io/level_class_polygons.h"
 #include "io/noise_map_export.h"
 #include "model/bands.h"
+#include "model/grid_walk.h"
 #include "model/noise_level_classes.h"
 
 namespace {
@@ -85,8 +86,8 @@ TEST(NoiseMapClasses, ColoursLabelsAndUnit)
 TEST(NoiseMapGrid, AxisWalkAndCellEdges)
 {
     // Area 0..120 with spacing 50: the nodes not beyond the end, as the export walks them.
-    EXPECT_EQ(MapAxisNodes(0, 120, 50), (std::vector<double>{0, 50, 100}));
-    EXPECT_TRUE(MapAxisNodes(10, 0, 5).empty());
+    EXPECT_EQ(WalkAxis(0, 120, 50), (std::vector<double>{0, 50, 100}));
+    EXPECT_TRUE(WalkAxis(10, 0, 5).empty());
     // The outer cells reach the extent, the inner edges lie halfway.
     EXPECT_EQ(CellEdges({0, 50, 100}, 0, 120), (std::vector<double>{0, 25, 75, 120}));
 }

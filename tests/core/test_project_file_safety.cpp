@@ -13,15 +13,9 @@
 #include "model/document.h"
 
 using iotest::ScratchDir;
+using iotest::SmallProject;
 
 namespace {
-
-CMyTalvoDoc SmallProject()
-{
-    CMyTalvoDoc doc;
-    EXPECT_TRUE(OpenProject(doc, iotest::DataPath("io/small_project.tlv")).ok);
-    return doc;
-}
 
 // Limits the size of files this process may write, as a full disk would.
 class FileSizeLimit {

@@ -13,15 +13,9 @@
 #include "model/document.h"
 
 using iotest::ScratchDir;
+using iotest::SmallProject;
 
 namespace {
-
-CMyTalvoDoc SmallProject()
-{
-    CMyTalvoDoc doc;
-    EXPECT_TRUE(OpenProject(doc, iotest::DataPath("io/small_project.tlv")).ok);
-    return doc;
-}
 
 bool IsSaveFailure(const CFileResult& r) { return !r.ok && r.message.find("저장할 수 없습니다") != std::string::npos; }
 

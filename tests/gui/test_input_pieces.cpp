@@ -13,18 +13,10 @@
 #include "dialogs/id_list.h"
 #include "dialogs/number_fields.h"
 #include "dialogs/target_level_dialog.h"
-#include "dialogs/working_list.h"
 #include "helpers/input_test_support.h"
+#include "helpers/recording_dialogs.h"
 
 using namespace inputtest;
-
-namespace {
-
-struct CKeyed {
-    std::string m_pKey;
-};
-
-}  // namespace
 
 class TestInputPieces : public QObject {
     Q_OBJECT
@@ -44,7 +36,7 @@ private slots:
 
     void oneBadFieldGivesOneMessage()
     {
-        CMessageRecorder boxes;
+        CRecordingMessageBox boxes(QMessageBox::Yes);
         QLineEdit bad("x"), alsoBad("y");
         CFormReader reader(nullptr);
         double a = 7, b = 7;
@@ -63,21 +55,9 @@ private slots:
         QCOMPARE(ParseIdText("1", 0).m_eKind, CInputId::EKind::Invalid);
     }
 
-    void storeTestsKeysBothWays()
-    {
-        std::vector<CKeyed> list = {{"ab"}, {"cd"}};
-        QCOMPARE(StoreEntity(list, CKeyed{"0.000.00"}, -1, "0.000.00", 2), EStoreResult::Ignored);
-        QCOMPARE(StoreEntity(list, CKeyed{"xy"}, -1, "cd", 2), EStoreResult::Duplicate);
-        QCOMPARE(StoreEntity(list, CKeyed{"cd"}, 1, "zz", 2), EStoreResult::Replaced);
-        QCOMPARE(StoreEntity(list, CKeyed{"ef"}, -1, "fe", 2), EStoreResult::Appended);
-        QVERIFY(RemoveEntity(list, 0));
-        QVERIFY(!RemoveEntity(list, 2));
-        QCOMPARE(list.front().m_pKey, std::string("cd"));
-    }
-
     void bandRowEditingWritesBackAndSums()
     {
-        CMessageRecorder boxes;
+        CRecordingMessageBox boxes(QMessageBox::Yes);
         CBandRowWidget row("L", CBandRowWidget::EOverall::Shown);
         Bands levels;
         levels.fill(60.0);
@@ -135,7 +115,7 @@ private slots:
 
     void bandCorrectionsTreatAnEmptyFieldAsZero()
     {
-        CMessageRecorder boxes;
+        CRecordingMessageBox boxes(QMessageBox::Yes);
         Bands start{};
         start[1] = 2.5;
         CInputAddition form(start);

@@ -23,6 +23,7 @@
 #include "app/model_windows.h"
 #include "app/splash_window.h"
 #include "dialogs/environment_box.h"
+#include "helpers/environment_typing.h"
 #include "helpers/recording_dialogs.h"
 #include "views/plan_view.h"
 #include "views/section_view.h"
@@ -30,14 +31,6 @@
 namespace {
 
 const QString kUntitledTitle = QStringLiteral("제목 없음 - TALVO ver 1.381");
-
-// Replaces a field's text as the user's typing would (QLineEdit::insert reports an edit).
-void TypeInto(CMainFrame& frame, EEnvField field, const QString& text)
-{
-    QLineEdit* edit = frame.EnvironmentBox()->Field(field);
-    edit->selectAll();
-    edit->insert(text);
-}
 
 QList<int> ToolbarIds(CMainFrame& frame)
 {

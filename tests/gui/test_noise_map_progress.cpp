@@ -15,6 +15,7 @@
 #include "app/noise_map_commands.h"
 #include "dialogs/environment_box.h"
 #include "engine/source_pieces.h"
+#include "helpers/environment_typing.h"
 #include "helpers/recording_dialogs.h"
 #include "helpers/view_pixels.h"
 #include "model/document.h"
@@ -66,13 +67,6 @@ int ViewsShowingTheMap(CMainFrame& frame)
 {
     return int(frame.PlanView()->IsShowingNoiseMap()) +
            int(ShowsLegend(frame.SectionView()->RenderImage(QSize(500, 300))));
-}
-
-void TypeInto(CMainFrame& frame, EEnvField field, const QString& text)
-{
-    QLineEdit* edit = frame.EnvironmentBox()->Field(field);
-    edit->selectAll();
-    edit->insert(text);
 }
 
 }  // namespace

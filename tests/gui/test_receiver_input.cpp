@@ -14,7 +14,6 @@
 #include "helpers/input_test_support.h"
 #include "helpers/input_window_fixture.h"
 #include "model/document.h"
-#include "model/receiver_spacing.h"
 
 using namespace inputtest;
 using Window = CInput_Receiver_Point;
@@ -179,18 +178,6 @@ private slots:
         RunEqualSpacing(1e6, "0.001");
         QCOMPARE(m_boxes->m_texts, QStringList({kMsgNegativeSpacing, kMsgTooManyReceivers}));
         QCOMPARE(W()->Table()->rowCount(), 0);
-    }
-
-    void equalSpacingPointsOfAWholeStep()
-    {
-        const CEqualSpacingLine line{{0, 0, 1.2}, {10, 0, 1.2}, 5};
-        const auto points = EqualSpacingPoints(line);
-        QCOMPARE(points.size(), std::size_t(3));
-        QCOMPARE(points[1][0], 5.0);
-        QCOMPARE(points[2][0], 10.0);
-        QCOMPARE(EqualSpacingCount(line), points.size());
-        const CEqualSpacingLine point{{3, 3, 3}, {3, 3, 3}, 2};  // no length: the point twice
-        QCOMPARE(EqualSpacingPoints(point).size(), std::size_t(2));
     }
 
     void okAsksAndYesReplacesTheDocument()

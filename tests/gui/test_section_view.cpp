@@ -5,7 +5,6 @@
 
 #include <cmath>
 
-#include "drawing/entity_outline.h"
 #include "drawing/section_geometry.h"
 #include "helpers/view_pixels.h"
 #include "model/document.h"
@@ -27,8 +26,6 @@ CProjectSettings AreaSettings()
     s.m_dSectionX = 50;
     return s;
 }
-
-CMVector Pt(double x, double y, double z = 0) { return {x, y, z}; }
 
 // Area 200 x 100 m cut at Y = 50: a barrier across at x = 100, a road across at x = 50
 // on a bridge with a left deck barrier, an embankment pair around x = 150, a receiver.
@@ -61,11 +58,6 @@ void BuildSmallProject(CMyTalvoDoc& doc)
 class TestSectionView : public QObject {
     Q_OBJECT
 private slots:
-    void crossingTestFollowsTheRangeAndRatioRules();
-    void crossingInterpolatesHeights();
-    void receiversOnThePlaneOnly();
-    void slopeOutlineGivesTwoCrossings();
-    void deckSidesAndBarrierLines();
     void zoomAndPanSteps();
     void ctrlDragPansAndTheWheelZooms();
     void sectionAxisIsTheProjectSetting();
@@ -74,95 +66,6 @@ private slots:
     void badNumbersDrawWithoutHarm();
     void followsThePlanViewsWorkingLists();
 };
-
-void TestSectionView::crossingTestFollowsTheRangeAndRatioRules()
-{
-    const CSectionPlane plane(AreaSettings(), 1);  // Y = 50 across X 0..200
-    const auto across = plane.Cross(Pt(100, 0), Pt(100, 100));
-    QVERIFY(across.has_value());
-    QCOMPARE(across->pos, 100.0);
-    QVERIFY(!plane.Cross(Pt(10, 40), Pt(90, 40)));     // parallel, off the line
-    QVERIFY(!plane.Cross(Pt(10, 50), Pt(90, 50)));     // parallel, on the line: t = 0
-    QVERIFY(!plane.Cross(Pt(100, 0), Pt(100, 50)));    // ends on the line: |t| = |p|
-    QVERIFY(plane.Cross(Pt(100, 50), Pt(100, 100)));   // starts on it: p = 0
-    QVERIFY(!plane.Cross(Pt(100, 60), Pt(100, 100)));  // short of the line
-    const auto slanted = plane.Cross(Pt(0, 0), Pt(100, 100));
-    QVERIFY(slanted && std::abs(slanted->pos - 50) < kTol);
-
-    const CSectionPlane alongY(AreaSettings(), 0);  // X = 50 across Y 0..100
-    const auto c = alongY.Cross(Pt(0, 10), Pt(60, 10));
-    QVERIFY(c && std::abs(c->pos - 10) < kTol);
-    QCOMPARE(alongY.AxisLength(), 100.0);
-    QCOMPARE(plane.Mirror(30), 170.0);  // mirrored about the middle of X 0..200
-
-    CProjectSettings empty = AreaSettings();
-    empty.m_dAreaEndX = 0;
-    QVERIFY(!CSectionPlane(empty, 1).Cross(Pt(0, 0), Pt(0, 100)));  // no plane, no crossing
-}
-
-void TestSectionView::crossingInterpolatesHeights()
-{
-    const CSectionPlane plane(AreaSettings(), 1);
-    const auto c = plane.Cross(Pt(40, 0, 2), Pt(40, 100, 12));
-    QVERIFY(c && std::abs(c->height - 7) < kTol);
-    const auto sides = CrossSides(plane, Pt(0, 0, 1), Pt(0, 100, 1), Pt(10, 0, 3), Pt(10, 100, 3));
-    QVERIFY(sides && sides->first.pos == 0 && sides->second.pos == 10);
-    QVERIFY(!CrossSides(plane, Pt(0, 0), Pt(0, 100), Pt(10, 60), Pt(10, 100)));  // one side only
-}
-
-void TestSectionView::receiversOnThePlaneOnly()
-{
-    const CSectionPlane plane(AreaSettings(), 1);
-    QVERIFY(plane.Contains(Pt(100, 50, 1.2)));
-    QVERIFY(!plane.Contains(Pt(100, 50.5, 1.2)));
-    QVERIFY(!plane.Contains(Pt(250, 50, 1.2)));  // beyond the area's end
-    QVERIFY(plane.Contains(Pt(0, 50, 0)));
-}
-
-void TestSectionView::slopeOutlineGivesTwoCrossings()
-{
-    // An embankment along +X from (0, 50), 10 m wide, 4 m high, cut at X = 50: the
-    // footprint lies on the +width side for direction 0, high along the axis.
-    CSungto fill;
-    fill.SetGeometry(0, 50, 100, 50, 4, 10, 100);
-    const CSectionPlane plane(AreaSettings(), 0);
-    const auto cut = CrossOutline(plane, SlopeSurface(fill, false));
-    QVERIFY(cut.has_value());
-    QCOMPARE(cut->first.pos, 50.0);
-    QCOMPARE(cut->first.height, 4.0);
-    QVERIFY(std::abs(cut->second.pos - 60) < kTol);
-    QCOMPARE(cut->second.height, 0.0);
-    fill.m_nDirection = 1;  // the other side
-    QVERIFY(std::abs(CrossOutline(plane, SlopeSurface(fill, false))->second.pos - 40) < kTol);
-    CJulto cutting;
-    cutting.SetGeometry(0, 50, 100, 50, -3, 10, 100);
-    QCOMPARE(SlopeSide(cutting, true), -1);      // a cutting lies opposite an embankment
-    fill.SetGeometry(0, 10, 40, 10, 4, 10, 40);  // ends before X = 50
-    QVERIFY(!CrossOutline(plane, SlopeSurface(fill, false)));
-}
-
-void TestSectionView::deckSidesAndBarrierLines()
-{
-    // A road 10 m wide along +Y from (50, 0, 2) to (50, 100, 12), cut at Y = 50: its
-    // sides lie at x = 45 and 55 (left of +Y is -X), both 7 m high halfway.
-    CRoad road;
-    road.SetGeometry(50, 0, 50, 100, 2, 12, 10, 100, 10);
-    const auto sides = CrossLongSides(CSectionPlane(AreaSettings(), 1), road);
-    QVERIFY(sides.has_value());
-    QVERIFY(std::abs(sides->first.pos - 45) < kTol && std::abs(sides->second.pos - 55) < kTol);
-    QVERIFY(std::abs(sides->first.height - 7) < kTol && std::abs(sides->second.height - 7) < kTol);
-    // Only barriers higher than 0 stand; a NaN height stands none.
-    road.m_dLeftBarrierHeight = 2;
-    road.m_dCentreBarrierHeight = std::nan("");
-    road.m_dRightBarrierHeight = 0;
-    QCOMPARE(DeckBarrierLines(road).size(), std::size_t(1));
-    road.m_dRightBarrierHeight = 3;
-    const auto lines = DeckBarrierLines(road);
-    QCOMPARE(lines.size(), std::size_t(2));
-    QCOMPARE(lines[0].across, 5.0);  // left edge, +width/2
-    QCOMPARE(lines[1].height, 3.0);
-    QCOMPARE(lines[1].across, -5.0);
-}
 
 void TestSectionView::zoomAndPanSteps()
 {

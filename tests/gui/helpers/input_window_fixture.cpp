@@ -5,7 +5,7 @@ namespace inputtest {
 void CInputWindowFixture::SetUpInputWindows()
 {
     m_doc = CMyTalvoDoc();
-    m_boxes = std::make_unique<CMessageRecorder>();
+    m_boxes = std::make_unique<CRecordingMessageBox>(QMessageBox::Yes);
     m_coordinator = std::make_unique<CInputWindowCoordinator>(&m_doc, nullptr);
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/input_window_coordinator.h"
 #include "helpers/input_test_support.h"
+#include "helpers/recording_dialogs.h"
 #include "model/document.h"
 
 namespace inputtest {
@@ -20,7 +21,7 @@ protected:
 
     CMyTalvoDoc m_doc;
     std::unique_ptr<CInputWindowCoordinator> m_coordinator;
-    std::unique_ptr<CMessageRecorder> m_boxes;
+    std::unique_ptr<CRecordingMessageBox> m_boxes;  // answers Yes when no answer is queued
 };
 
 }  // namespace inputtest

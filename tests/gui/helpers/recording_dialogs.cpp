@@ -4,11 +4,18 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+void CRecordingMessageBox::Information(QWidget*, const QString& text, const QString&)
+{
+    m_infos.append(text);
+    m_texts.append(text);
+}
+
 QMessageBox::StandardButton CRecordingMessageBox::Question(QWidget*, const QString& text, const QString&,
                                                            QMessageBox::StandardButtons)
 {
     m_questions.append(text);
-    return m_answers.isEmpty() ? QMessageBox::Cancel : m_answers.takeFirst();
+    m_texts.append(text);
+    return m_answers.isEmpty() ? m_whenNoAnswer : m_answers.takeFirst();
 }
 
 namespace {

@@ -10,18 +10,30 @@
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
 
+// Questions take the queued answers in order, then whenNoAnswer: Cancel for the main
+// window's tests (an unexpected question cancels), Yes for the input windows' tests.
 class CRecordingMessageBox final : public IMessageBox {
 public:
-    CRecordingMessageBox() { SetMessageBoxes(this); }
+    explicit CRecordingMessageBox(QMessageBox::StandardButton whenNoAnswer = QMessageBox::Cancel)
+        : m_whenNoAnswer(whenNoAnswer)
+    {
+        SetMessageBoxes(this);
+    }
     ~CRecordingMessageBox() override { SetMessageBoxes(nullptr); }
+    CRecordingMessageBox(const CRecordingMessageBox&) = delete;
+    CRecordingMessageBox& operator=(const CRecordingMessageBox&) = delete;
 
-    void Information(QWidget*, const QString& text, const QString&) override { m_infos.append(text); }
+    void Information(QWidget*, const QString& text, const QString&) override;
     QMessageBox::StandardButton Question(QWidget*, const QString& text, const QString&,
                                          QMessageBox::StandardButtons) override;
 
     QStringList m_infos;                           // texts of the information boxes, in order
     QStringList m_questions;                       // texts of the questions, in order
-    QList<QMessageBox::StandardButton> m_answers;  // next answers; Cancel when empty
+    QStringList m_texts;                           // texts of every box, in order
+    QList<QMessageBox::StandardButton> m_answers;  // next answers; whenNoAnswer when empty
+
+private:
+    QMessageBox::StandardButton m_whenNoAnswer;
 };
 
 class CRecordingFileDialogs final : public IFileDialogs {

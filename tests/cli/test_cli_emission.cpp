@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli_run_support.h"
 #include "io/project_file.h"
 #include "io_test_support.h"
 #include "model/document.h"
@@ -18,59 +16,18 @@ namespace {
 
 constexpr double kFileTol = 0.02;
 
-std::vector<std::string> Split(const std::string& text, char sep)
+// The standard output of talvo-cli emission on the project at path.
+std::string EmissionOf(const std::string& path)
 {
-    std::vector<std::string> parts;
-    std::stringstream in(text);
-    for (std::string part; std::getline(in, part, sep);) {
-        if (!part.empty() && part.back() == '\r')
-            part.pop_back();
-        parts.push_back(part);
-    }
-    return parts;
-}
-
-std::string RunCli(const std::string& args)
-{
-    const std::string command = std::string("\"") + TALVO_CLI + "\" " + args;
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buf[4096];
-        for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;)
-            out.append(buf, n);
-        pclose(pipe);
-    }
-    return out;
-}
-
-bool IsNumber(const std::string& field, double& value)
-{
-    char* end = nullptr;
-    value = std::strtod(field.c_str(), &end);
-    return !field.empty() && end == field.c_str() + field.size();
-}
-
-void ExpectSameFields(const std::string& actual, const std::string& expected)
-{
-    const auto gotLines = Split(actual, '\n'), wantLines = Split(expected, '\n');
-    ASSERT_EQ(gotLines.size(), wantLines.size()) << actual;
-    for (std::size_t i = 0; i < wantLines.size(); ++i) {
-        const auto got = Split(gotLines[i], '\t'), want = Split(wantLines[i], '\t');
-        ASSERT_EQ(got.size(), want.size()) << "line " << i + 1 << ": " << gotLines[i];
-        for (std::size_t f = 0; f < want.size(); ++f) {
-            double g = 0, w = 0;
-            if (IsNumber(want[f], w) && IsNumber(got[f], g))
-                EXPECT_NEAR(g, w, kFileTol) << "line " << i + 1 << " field " << f + 1;
-            else
-                EXPECT_EQ(got[f], want[f]) << "line " << i + 1 << " field " << f + 1;
-        }
-    }
+    const iotest::ScratchDir scratch;
+    return clitest::RunCli("emission " + clitest::Quoted(path), scratch).out;
 }
 
 void ExpectAcceptance(const std::string& name)
 {
     const std::string dir = std::string(TALVO_TEST_DATA) + "/acceptance/";
-    ExpectSameFields(RunCli("emission \"" + dir + name + ".tlv\""), iotest::ReadBytes(dir + name + ".emission.txt"));
+    clitest::ExpectSameTable(EmissionOf(dir + name + ".tlv"), iotest::ReadBytes(dir + name + ".emission.txt"),
+                             kFileTol);
 }
 
 }  // namespace
@@ -106,12 +63,12 @@ TEST(CliEmission, PrintsRefusalsNoEnergyMarksAndTunnelPortals)
 
     // Tunnel, box form, concrete walls: 56.8 dB/m at 63 Hz and 64.3 dB/m at 8 kHz leave
     // the portal at 52.40 and 58.39 dB (see the emission tests).
-    const std::string out = RunCli("emission \"" + path + "\"");
-    const auto lines = Split(out, '\n');
+    const std::string out = EmissionOf(path);
+    const auto lines = clitest::Split(out, '\n');
     ASSERT_EQ(lines.size(), 3u) << out;
     EXPECT_EQ(lines[0], "road\t1\t도로 형상 정보를 입력하여 주십시오.");
     EXPECT_EQ(lines[1], "road\t2\t-\t-\t-\t-\t-\t-\t-\t-\t-");
-    const auto fields = Split(lines[2], '\t');
+    const auto fields = clitest::Split(lines[2], '\t');
     ASSERT_EQ(fields.size(), 11u);
     EXPECT_EQ(fields[0], "tunnel");
     EXPECT_EQ(fields[1], "1");

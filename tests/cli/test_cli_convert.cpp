@@ -1,37 +1,21 @@
 // talvo-cli convert, run as a user would run it.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <string>
 
+#include "cli_run_support.h"
 #include "io_test_support.h"
 
+using clitest::CliRun;
+using clitest::Quoted;
+using clitest::RunCli;
 using iotest::ScratchDir;
-
-namespace {
-
-struct RunResult {
-    int status = -1;
-    std::string err;
-};
-
-RunResult RunCli(const std::string& args, const ScratchDir& dir)
-{
-    const std::string errFile = dir.File("stderr.txt");
-    const int rc = std::system((std::string(TALVO_CLI) + " " + args + " 2>" + errFile + " >/dev/null").c_str());
-    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, iotest::ReadBytes(errFile)};
-}
-
-std::string Quoted(const std::string& s) { return "'" + s + "'"; }
-
-}  // namespace
 
 TEST(CliConvert, ConvertsALineFormFileToTheKeyForm)
 {
     ScratchDir dir;
-    const RunResult r =
+    const CliRun r =
         RunCli("convert " + Quoted(iotest::DataPath("io/line_v13.tlv")) + " " + Quoted(dir.File("out.tlv")), dir);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(iotest::ReadBytes(dir.File("out.tlv")), iotest::ReadBytes(iotest::DataPath("io/line_v13.converted.tlv")));
@@ -48,7 +32,7 @@ TEST(CliConvert, ReportsEveryFailureOnStderrWithStatusOne)
         "convert " + good + " " + Quoted(dir.File("no/folder/o.tlv")),
     };
     for (const std::string& args : cases) {
-        const RunResult r = RunCli(args, dir);
+        const CliRun r = RunCli(args, dir);
         EXPECT_EQ(r.status, 1) << args;
         EXPECT_FALSE(r.err.empty()) << args;
     }
@@ -59,7 +43,7 @@ TEST(CliConvert, ReportsEveryFailureOnStderrWithStatusOne)
 TEST(CliConvert, HelpListsTheSubcommands)
 {
     ScratchDir dir;
-    const std::string out = dir.File("help.txt");
-    ASSERT_EQ(std::system((std::string(TALVO_CLI) + " --help >" + out).c_str()), 0);
-    EXPECT_NE(iotest::ReadBytes(out).find("convert"), std::string::npos);
+    const CliRun r = RunCli("--help", dir);
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("convert"), std::string::npos);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
-// Helpers of the project-file tests: a scratch folder and whole-file bytes.
+// Helpers of the project-file tests: a scratch folder, whole-file bytes and the small
+// stored project.
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -11,6 +13,8 @@
 #include <string>
 
 #include "io/codepage.h"
+#include "io/project_file.h"
+#include "model/document.h"
 
 namespace iotest {
 
@@ -62,5 +66,13 @@ public:
 private:
     std::string m_path;
 };
+
+// The small project stored under tests/data/io, opened; a failure to open it fails the test.
+inline CMyTalvoDoc SmallProject()
+{
+    CMyTalvoDoc doc;
+    EXPECT_TRUE(OpenProject(doc, DataPath("io/small_project.tlv")).ok);
+    return doc;
+}
 
 }  // namespace iotest

@@ -1,0 +1,58 @@
+// talvo-cli calc on the acceptance projects, whose expected tables come from an
+// independent calculation: every number within 0.02, every other field equal.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cli_run_support.h"
+#include "io/project_file.h"
+#include "io_test_support.h"
+#include "model/document.h"
+
+using clitest::CliRun;
+using clitest::Quoted;
+using iotest::ScratchDir;
+
+namespace {
+
+constexpr double kAcceptanceTol = 0.02;  // dB and m
+
+CliRun RunCalc(const std::string& args, const ScratchDir& dir) { return clitest::RunCli("calc " + args, dir); }
+
+void CheckAcceptance(const std::string& name)
+{
+    ScratchDir dir;
+    const CliRun r = RunCalc(Quoted(iotest::DataPath("acceptance/" + name + ".tlv")), dir);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "계산 종료\n");
+    clitest::ExpectSameTable(r.out, iotest::ReadBytes(iotest::DataPath("acceptance/" + name + ".calc.txt")),
+                             kAcceptanceTol);
+}
+
+}  // namespace
+
+TEST(CliCalc, OpenRoadAgreesWithTheIndependentCalculation) { CheckAcceptance("open-road"); }
+
+TEST(CliCalc, BarrierAndEmbankmentAgreeWithTheIndependentCalculation) { CheckAcceptance("barrier-embankment"); }
+
+TEST(CliCalc, SaveWritesTheResultsWithTheProject)
+{
+    ScratchDir dir;
+    const std::string saved = dir.File("saved.tlv");
+    const CliRun r = RunCalc(Quoted(iotest::DataPath("acceptance/open-road.tlv")) + " --save " + Quoted(saved), dir);
+    ASSERT_EQ(r.status, 0) << r.err;
+    CMyTalvoDoc doc;
+    ASSERT_TRUE(OpenProject(doc, saved).ok);
+    EXPECT_EQ(doc.m_nCalculatedInFile, 1);
+    ASSERT_EQ(doc.m_arrReceiver.size(), 4u);
+    EXPECT_NEAR(doc.m_arrReceiver[0].m_dLevel[4], 68.68, kAcceptanceTol);
+}
+
+TEST(CliCalc, MissingProjectFailsWithAMessage)
+{
+    ScratchDir dir;
+    const CliRun r = RunCalc(Quoted(dir.File("none.tlv")), dir);
+    EXPECT_NE(r.status, 0);
+    EXPECT_FALSE(r.err.empty());
+    EXPECT_TRUE(r.out.empty());
+}
