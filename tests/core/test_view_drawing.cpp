@@ -161,15 +161,16 @@ TEST(ViewNavigation, ZoomLimitsWheelNotchesAndDrags)
     EXPECT_EQ(nav.m_dZoom, 0.1);  // "축소" ten times from 1.0 never reaches 0
     nav.ZoomOut();
     EXPECT_EQ(nav.m_dZoom, 0.1);
+    // The wheel zooms by a factor per notch, so it acts at every zoom.
     nav.m_dZoom = 0.15;
-    nav.Wheel(false);
-    EXPECT_EQ(nav.m_dZoom, 0.1);  // not 0.05
-    nav.WheelDelta(120);
-    EXPECT_NEAR(nav.m_dZoom, 0.2, kTol);
-    nav.WheelDelta(60);  // half a notch does nothing yet
-    EXPECT_NEAR(nav.m_dZoom, 0.2, kTol);
-    nav.WheelDelta(60);
-    EXPECT_NEAR(nav.m_dZoom, 0.3, kTol);
+    nav.WheelDelta(-120, 0, 0);
+    EXPECT_NEAR(nav.m_dZoom, 0.12, kTol);
+    nav.WheelDelta(120, 0, 0);
+    EXPECT_NEAR(nav.m_dZoom, 0.15, kTol);
+    nav.WheelDelta(60, 0, 0);  // half a notch does nothing yet
+    EXPECT_NEAR(nav.m_dZoom, 0.15, kTol);
+    nav.WheelDelta(60, 0, 0);
+    EXPECT_NEAR(nav.m_dZoom, 0.1875, kTol);
 
     // Ctrl+drag: 2.2 view units over the client height.
     nav.Press(100, 100);

@@ -47,14 +47,14 @@ private:
     CBarrier_Design_Dlg* OpenBarrierWindow();
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CMessageRecorder> m_boxes;
+    std::unique_ptr<CRecordingMessageBox> m_boxes;
     std::unique_ptr<CMainFrame> m_frame;
 };
 
 void TestUndo::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_boxes = std::make_unique<CMessageRecorder>();
+    m_boxes = std::make_unique<CRecordingMessageBox>(QMessageBox::Yes);
     m_frame = std::make_unique<CMainFrame>();
     QVERIFY(m_frame->OpenProjectFile(QStringLiteral(TALVO_EXAMPLES "/highway-village.tlv")));
     QVERIFY(!m_frame->Document().m_bModified);
