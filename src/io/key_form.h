@@ -2,7 +2,9 @@
 
 // The key form of the project file: a key file (CIniFile) whose "설정" section holds
 // the settings and the entity counts, followed by one section per entity and, for a
-// calculated project, one result section per receiver.
+// project whose results are current, one result section per receiver.
+
+#include <string>
 
 #include "io/ini_file.h"
 #include "io/project_file.h"

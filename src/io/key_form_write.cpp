@@ -43,9 +43,12 @@ void WriteSettings(CIniFile& ini, const CMyTalvoDoc& doc)
     ini.Write(kSettings, kVersion, FormatDouble(doc.m_dVersion));
     ini.Write(kSettings, kProjectName, s.m_strProjectName);
     ini.Write(kSettings, kAir, Doubles({s.m_dTemperature, s.m_dHumidity, s.m_dPressure}));
+    // The flag follows the rule the result display uses (the in-file flag or a
+    // calculation's records), so results read from a file survive a save. Stale results
+    // are not saved: the format has no mark for them.
     ini.Write(kSettings, kArea,
               Doubles({s.m_dAreaStartX, s.m_dAreaEndX, s.m_dAreaStartY, s.m_dAreaEndY}) + "/" +
-                  FormatInt(doc.IsCalculated() ? 1 : 0));
+                  FormatInt(doc.HasCurrentResults() ? 1 : 0));
     ini.Write(kSettings, kSection, Doubles({s.m_dSectionX, s.m_dSectionY}) + "/" + FormatInt(s.m_nSectionAxis));
     ini.Write(kSettings, kCounts, countList);
 }
@@ -154,7 +157,7 @@ CIniFile WriteKeyForm(const CMyTalvoDoc& doc)
              [](CIniFile& f, const std::string& s, const CJulto& c) { WriteSlope(f, s, kCuttingPrefix, c); });
     WriteAll(ini, doc.m_arrTunnel, kTunnelSection, WriteTunnel);
     WriteAll(ini, doc.m_arrReceiver, kReceiverSection, WriteReceiver);
-    if (doc.IsCalculated())
+    if (doc.HasCurrentResults())
         WriteAll(ini, doc.m_arrReceiver, kResultSection,
                  [](CIniFile& f, const std::string& s, const CReceiverPoint& p) {
                      f.Write(s, kPrediction, BandList(p.m_dLevel));

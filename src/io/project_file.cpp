@@ -122,6 +122,7 @@ void Adopt(CMyTalvoDoc& doc, CMyTalvoDoc&& loaded)
     doc.m_arrTunnel = std::move(loaded.m_arrTunnel);
     doc.m_settings = std::move(loaded.m_settings);
     doc.m_nCalculatedInFile = loaded.m_nCalculatedInFile;
+    doc.m_bResultsStale = false;  // the file's results belong to the file's model
     doc.m_dFileVersion = loaded.m_dFileVersion;
     doc.m_arrExcludedBarrier.clear();  // positions in the previous project's barriers
     doc.m_bModified = false;

@@ -28,6 +28,7 @@ void CMyTalvoDoc::NewProject()
     ClearModel();
     m_settings.ResetToDefaults();
     m_nCalculatedInFile = 0;
+    m_bResultsStale = false;
     m_dFileVersion = 0;
     m_arrExcludedBarrier.clear();
     m_bModified = false;
@@ -40,4 +41,11 @@ void CMyTalvoDoc::MakeBaselineCopies()
     m_arrEmbankmentBase = m_arrEmbankment;
     m_arrCuttingBase = m_arrCutting;
     m_arrReceiverBase = m_arrReceiver;
+}
+
+void CMyTalvoDoc::CommitModelChange()
+{
+    m_bModified = true;
+    if (HasResults())
+        m_bResultsStale = true;
 }

@@ -39,6 +39,9 @@ public:
     double m_dMaxRoadHeight = 0;  // highest road end above the base height; never lowered
     CAttenuation m_attWork;
     int m_nCalculatedInFile = 0;
+    // The model changed after the results were computed (or read); set by
+    // CommitModelChange, cleared by every calculation of the whole model.
+    bool m_bResultsStale = false;
     double m_dVersion = 1.4;
     double m_dFileVersion = 0;
 
@@ -62,7 +65,16 @@ public:
 
     CProjectSettings m_settings;
 
+    // The last calculation left attenuation records.
     bool IsCalculated() const { return !m_arrAttenuation.empty(); }
+    // Results exist: the file said the project was calculated, or a calculation left
+    // its records.
+    bool HasResults() const { return m_nCalculatedInFile == 1 || IsCalculated(); }
+    // Results exist and were computed for the model as it stands; only these are saved.
+    bool HasCurrentResults() const { return HasResults() && !m_bResultsStale; }
+    // A change of the model has been committed: the project is unsaved, and results
+    // computed before it no longer belong to it until the next calculation.
+    void CommitModelChange();
 
     // Empties every entity array, baseline and result list (the tunnel corners stay).
     void ClearModel();

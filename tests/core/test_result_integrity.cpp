@@ -1,0 +1,112 @@
+// Results and files the engineer can trust: stored results survive saves, stale results
+// are never saved as current, a save never writes a number that reopens as another, and
+// damaged or foreign files are named for what they are.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "calc_test_support.h"
+#include "engine/calculation.h"
+#include "engine/noise_map_compute.h"
+#include "io/codepage.h"
+#include "io/project_file.h"
+#include "io_test_support.h"
+#include "model/document.h"
+
+using iotest::ScratchDir;
+
+namespace {
+
+const std::string kHeader = "[설정]\n버전=1.4\n";
+const std::string kReceiverKey = "수음점X / Y / Z / 중간지면계수 / 수음영역계수";
+
+CMyTalvoDoc Opened(const std::string& path)
+{
+    CMyTalvoDoc doc;
+    const CFileResult r = OpenProject(doc, path);
+    EXPECT_TRUE(r.ok) << r.message;
+    return doc;
+}
+
+// Opens path, saves it to a file of dir and opens that again.
+CMyTalvoDoc SavedAndReopened(const std::string& path, const ScratchDir& dir)
+{
+    const CMyTalvoDoc doc = Opened(path);
+    EXPECT_TRUE(SaveProject(doc, dir.File("again.tlv")).ok);
+    return Opened(dir.File("again.tlv"));
+}
+
+CFileResult OpenBytes(const std::string& bytes, CMyTalvoDoc& doc)
+{
+    ScratchDir dir;
+    iotest::WriteBytes(dir.File("p.tlv"), bytes);
+    return OpenProject(doc, dir.File("p.tlv"));
+}
+
+// A calculated project: one road, one receiver, levels from a real calculation.
+CMyTalvoDoc CalculatedProject()
+{
+    CMyTalvoDoc doc;
+    doc.m_arrRoad.push_back(calctest::Road(0, 0, 200, 0, 0, 10, 20));
+    doc.m_arrReceiver.push_back(calctest::Receiver(100, 50, 1.5));
+    Calculate(doc);
+    EXPECT_TRUE(doc.HasCurrentResults());
+    return doc;
+}
+
+}  // namespace
+
+TEST(StoredResults, ResultsReadFromAFileSurviveEverySave)
+{
+    ScratchDir dir;
+    // The line form's result block and the key form's result sections alike.
+    const CMyTalvoDoc line = SavedAndReopened(iotest::DataPath("io/line_v13.tlv"), dir);
+    EXPECT_EQ(line.m_nCalculatedInFile, 1);
+    EXPECT_DOUBLE_EQ(line.m_arrReceiver.at(1).m_dLevel[7], 35.8);
+
+    iotest::WriteCp949Lines(dir.File("k.tlv"), kHeader + "영역/계산수행여부=0/10/0/10/1\n"
+                                                         "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/1\n[수음점 1]\n" +
+                                                   kReceiverKey + "=1/2/3/0/0/0/0\n[dB 1]\n소음예측=1/2/3/4/5/6/7/8.5\n");
+    const CMyTalvoDoc key = SavedAndReopened(dir.File("k.tlv"), dir);
+    EXPECT_EQ(key.m_nCalculatedInFile, 1);
+    EXPECT_DOUBLE_EQ(key.m_arrReceiver.at(0).m_dLevel[7], 8.5);
+
+    // A calculation refused by the input check keeps them too (a nan temperature).
+    CMyTalvoDoc refused = Opened(dir.File("k.tlv"));
+    refused.m_settings.m_dTemperature = std::nan("");
+    EXPECT_FALSE(Calculate(refused).empty());
+    ASSERT_TRUE(SaveProject(refused, dir.File("refused.tlv")).ok);
+    EXPECT_DOUBLE_EQ(Opened(dir.File("refused.tlv")).m_arrReceiver.at(0).m_dLevel[7], 8.5);
+}
+
+TEST(StoredResults, StaleResultsAreMarkedAndLeftOutOfTheFileUntilTheNextCalculation)
+{
+    CMyTalvoDoc doc = CalculatedProject();
+    const double level = doc.m_arrReceiver[0].m_dLevel[4];
+    doc.m_arrBarrier.push_back(calctest::Barrier(0, 20, 200, 20, 4));
+    doc.CommitModelChange();
+    EXPECT_TRUE(doc.HasResults());
+    EXPECT_FALSE(doc.HasCurrentResults());
+    EXPECT_TRUE(doc.m_bModified);
+
+    ScratchDir dir;
+    ASSERT_TRUE(SaveProject(doc, dir.File("stale.tlv")).ok);
+    const CMyTalvoDoc stale = Opened(dir.File("stale.tlv"));
+    EXPECT_EQ(stale.m_nCalculatedInFile, 0);
+    EXPECT_EQ(stale.m_arrBarrier.size(), 1u);  // the model is saved as always
+    EXPECT_EQ(Cp949ToUtf8(iotest::ReadBytes(dir.File("stale.tlv"))).find("[dB"), std::string::npos);
+
+    Calculate(doc);
+    EXPECT_TRUE(doc.HasCurrentResults());
+    EXPECT_LT(doc.m_arrReceiver[0].m_dLevel[4], level);  // the barrier screens
+    ASSERT_TRUE(SaveProject(doc, dir.File("current.tlv")).ok);
+    const CMyTalvoDoc current = Opened(dir.File("current.tlv"));
+    EXPECT_EQ(current.m_nCalculatedInFile, 1);
+    EXPECT_TRUE(current.HasCurrentResults());
+    EXPECT_NEAR(current.m_arrReceiver[0].m_dLevel[4], doc.m_arrReceiver[0].m_dLevel[4], 1e-6);
+
+    // A change before any result marks nothing.
+    CMyTalvoDoc fresh;
+    fresh.CommitModelChange();
+    EXPECT_FALSE(fresh.m_bResultsStale);
+}
