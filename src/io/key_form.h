@@ -15,6 +15,11 @@ class CMyTalvoDoc;
 // Roads and tunnels whose class mode is not 1 carry the keys of the first two classes.
 CIniFile WriteKeyForm(const CMyTalvoDoc& doc);
 
+// The first number value of ini that would not open as written (its text is longer than
+// the reader keeps, as "1e308" in "%lf" is), as the message naming the entity and the
+// field; empty when every number comes back whole.
+std::string FindUnreadableNumber(const CIniFile& ini);
+
 // "버전" of "설정" as a number; 0 when missing (a line-form file has none).
 double KeyFormVersion(const CIniFile& ini);
 

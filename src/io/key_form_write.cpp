@@ -166,3 +166,15 @@ CIniFile WriteKeyForm(const CMyTalvoDoc& doc)
 }
 
 double KeyFormVersion(const CIniFile& ini) { return TextToDouble(ini.Read(kSettings, kVersion, "0")); }
+
+std::string FindUnreadableNumber(const CIniFile& ini)
+{
+    std::string found;
+    ini.ForEachKey([&found](std::string_view section, std::string_view key, std::string_view value) {
+        if (found.empty() && !IsTextKey(key) && CIniFile::CharCount(value) > CIniFile::kMaxValueChars)
+            found = std::string(section) + "의 \"" + std::string(key) + "\" 값이 " +
+                    std::to_string(CIniFile::kMaxValueChars) +
+                    "자보다 길어 파일을 다시 열면 다른 숫자가 됩니다. 너무 큰 값을 고친 뒤 저장하십시오.";
+    });
+    return found;
+}

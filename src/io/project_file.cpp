@@ -148,7 +148,10 @@ CFileResult OpenProject(CMyTalvoDoc& doc, const std::string& path)
 CFileResult SaveProject(const CMyTalvoDoc& doc, const std::string& path)
 {
     try {
-        const std::string bytes = Utf8ToCp949(WriteKeyForm(doc).ToText());
+        const CIniFile ini = WriteKeyForm(doc);
+        if (std::string unreadable = FindUnreadableNumber(ini); !unreadable.empty())
+            return {false, "파일을 저장할 수 없습니다. " + unreadable};
+        const std::string bytes = Utf8ToCp949(ini.ToText());
         if (CFileResult openable = CheckOpenable(bytes); !openable.ok)
             return openable;
         return ReplaceFileBytes(path, bytes);

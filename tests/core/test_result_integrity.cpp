@@ -110,3 +110,29 @@ TEST(StoredResults, StaleResultsAreMarkedAndLeftOutOfTheFileUntilTheNextCalculat
     fresh.CommitModelChange();
     EXPECT_FALSE(fresh.m_bResultsStale);
 }
+
+TEST(StoredResults, ANumberThatWouldReopenAsAnotherIsRefusedNamingEntityAndField)
+{
+    ScratchDir dir;
+    const std::string path = dir.File("p.tlv");
+    CMyTalvoDoc doc;
+    doc.m_arrBarrier.push_back(calctest::Barrier(0, 10, 100, 10, 3));
+    doc.m_arrBarrier.push_back(calctest::Barrier(0, 20, 100, 20, 3));
+    ASSERT_TRUE(SaveProject(doc, path).ok);
+    const std::string before = iotest::ReadBytes(path);
+
+    doc.m_arrBarrier[1].m_dHeight = 1e308;  // "%lf" writes over 300 digits; 254 come back
+    const CFileResult r = SaveProject(doc, path);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("방음벽 2"), std::string::npos) << r.message;
+    EXPECT_NE(r.message.find("방음벽높이"), std::string::npos) << r.message;
+    EXPECT_EQ(iotest::ReadBytes(path), before);
+
+    // A list is cut as a whole: eight band values of 1e30 make 311 characters.
+    doc.m_arrBarrier[1].m_dHeight = 3;
+    doc.m_arrBarrier[0].m_dAbsorption.fill(1e30);
+    EXPECT_NE(SaveProject(doc, path).message.find("방음벽 1의 \"흡음률\""), std::string::npos);
+    doc.m_arrBarrier[0].m_dAbsorption.fill(1e20);  // 231 characters: comes back whole
+    ASSERT_TRUE(SaveProject(doc, path).ok);
+    EXPECT_EQ(Opened(path).m_arrBarrier[0].m_dAbsorption[7], 1e20);
+}
