@@ -136,3 +136,22 @@ TEST(StoredResults, ANumberThatWouldReopenAsAnotherIsRefusedNamingEntityAndField
     ASSERT_TRUE(SaveProject(doc, path).ok);
     EXPECT_EQ(Opened(path).m_arrBarrier[0].m_dAbsorption[7], 1e20);
 }
+
+TEST(DamagedFiles, Utf8AndUtf16FilesAreNamedAsNotInTheProjectCodePage)
+{
+    const std::string keyForm = "[설정]\r\n버전=1.4\r\n프로젝트명=마을\r\n";  // UTF-8 bytes
+    const std::string lineForm = "#TALVO 프로젝트 파일\r\n#project information\r\n마을\r\n20 50 101\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("[settings]\r\n"))
+        utf16 += std::string(1, c) + '\0';
+    for (const std::string& bytes : {keyForm, lineForm, "\xEF\xBB\xBF" + keyForm, utf16, utf16.substr(2)}) {
+        CMyTalvoDoc doc;
+        const CFileResult r = OpenBytes(bytes, doc);
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.message.find("CP949(한국어) 코드 페이지의 프로젝트 파일이 아닙니다"), std::string::npos)
+            << r.message;
+    }
+    CMyTalvoDoc doc;
+    EXPECT_TRUE(OpenBytes(Utf8ToCp949(keyForm), doc).ok);
+    EXPECT_EQ(doc.m_settings.m_strProjectName, "마을");
+}
