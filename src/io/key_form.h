@@ -25,5 +25,7 @@ double KeyFormVersion(const CIniFile& ini);
 
 // Reads settings and entities from ini into doc, which must hold an empty model.
 // Missing sections, keys and list items read as their defaults (0, empty text). Fails
-// only when a count exceeds kMaxEntitiesPerKind; doc is then partly filled.
+// when a count exceeds kMaxEntitiesPerKind, or when it asks for far more entities than
+// the file has sections for (more missing than present, beyond 100); doc is then partly
+// filled.
 CFileResult ReadKeyForm(const CIniFile& ini, CMyTalvoDoc& doc);

@@ -137,6 +137,26 @@ TEST(StoredResults, ANumberThatWouldReopenAsAnotherIsRefusedNamingEntityAndField
     EXPECT_EQ(Opened(path).m_arrBarrier[0].m_dAbsorption[7], 1e20);
 }
 
+TEST(DamagedFiles, CountsFarBeyondTheSectionsPresentAreRefusedBeforeAllocating)
+{
+    std::string sections;
+    for (int i = 1; i <= 7; ++i)
+        sections += "[수음점 " + std::to_string(i) + "]\n" + kReceiverKey + "=1/2/3/0/0/0/0\n";
+    ScratchDir dir;
+    iotest::WriteCp949Lines(dir.File("p.tlv"), kHeader + "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/100000\n" +
+                                                   sections);
+    CMyTalvoDoc doc;
+    const CFileResult r = OpenProject(doc, dir.File("p.tlv"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("수음점 수가 100000개"), std::string::npos) << r.message;
+    EXPECT_NE(r.message.find("수음점 7개만"), std::string::npos) << r.message;
+
+    // A file cut short by a few sections still opens with default entities for them.
+    iotest::WriteCp949Lines(dir.File("q.tlv"), kHeader + "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/114\n" +
+                                                   sections);
+    EXPECT_EQ(Opened(dir.File("q.tlv")).m_arrReceiver.size(), 114u);
+}
+
 TEST(DamagedFiles, Utf8AndUtf16FilesAreNamedAsNotInTheProjectCodePage)
 {
     const std::string keyForm = "[설정]\r\n버전=1.4\r\n프로젝트명=마을\r\n";  // UTF-8 bytes
