@@ -175,3 +175,18 @@ TEST(DamagedFiles, Utf8AndUtf16FilesAreNamedAsNotInTheProjectCodePage)
     EXPECT_TRUE(OpenBytes(Utf8ToCp949(keyForm), doc).ok);
     EXPECT_EQ(doc.m_settings.m_strProjectName, "마을");
 }
+
+TEST(DamagedFiles, LineFormTwoClassTunnelReadsNoTraffic)
+{
+    ScratchDir dir;
+    // Six counts with one two-class tunnel whose two traffic lines are read past.
+    iotest::WriteCp949Lines(dir.File("t.tlv"), "#c\n1.3\n#project information\np\n20 50 101\n0 10 0 10\n0 5 5\n"
+                                               "#model\n0 0 0 0 0 1\n#6 1\n터널\n0 0 0 100 0 0\n2 10 7 0 1\n"
+                                               "0 0 0 1.5\n70 90\n75 120\n81 82 83 84 85 86 87 88\n");
+    const CMyTalvoDoc doc = Opened(dir.File("t.tlv"));
+    ASSERT_EQ(doc.m_arrTunnel.size(), 1u);
+    EXPECT_EQ(doc.m_arrTunnel[0].m_dSpeed, (std::array<double, 5>{}));
+    EXPECT_EQ(doc.m_arrTunnel[0].m_dVolume, (std::array<double, 5>{}));
+    EXPECT_DOUBLE_EQ(doc.m_arrTunnel[0].m_dGradient, 1.5);
+    EXPECT_DOUBLE_EQ(doc.m_arrTunnel[0].m_dUserPowerLevel[7], 88.0);
+}
