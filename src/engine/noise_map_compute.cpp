@@ -51,7 +51,8 @@ std::string CheckNoiseMap(const CMyTalvoDoc& doc, double spacing)
     const double section = NodesAlong(std::max(width, depth), spacing) * NodesAlong(kSectionMapTop, spacing);
     if (std::max(plan, section) > double(kMaxMapNodes) || !Walkable(s.m_dAreaStartX, s.m_dAreaEndX, spacing) ||
         !Walkable(s.m_dAreaStartY, s.m_dAreaEndY, spacing))
-        return kMapMsgBadSpacing;
+        return IsHugeArea(s.m_dAreaStartX, s.m_dAreaEndX, s.m_dAreaStartY, s.m_dAreaEndY) ? kMsgHugeArea
+                                                                                          : kMapMsgBadSpacing;
     return {};
 }
 

@@ -190,3 +190,13 @@ TEST(DamagedFiles, LineFormTwoClassTunnelReadsNoTraffic)
     EXPECT_DOUBLE_EQ(doc.m_arrTunnel[0].m_dGradient, 1.5);
     EXPECT_DOUBLE_EQ(doc.m_arrTunnel[0].m_dUserPowerLevel[7], 88.0);
 }
+
+TEST(DamagedFiles, AHugeCalculationAreaIsNamedInsteadOfTheSpacing)
+{
+    CMyTalvoDoc doc;
+    doc.m_arrSegment.resize(1);
+    doc.m_settings.m_dAreaEndX = 1e12;
+    EXPECT_EQ(CheckNoiseMap(doc, 50), kMsgHugeArea);
+    doc.m_settings.m_dAreaEndX = 2000;
+    EXPECT_EQ(CheckNoiseMap(doc, 1e-6), kMapMsgBadSpacing);  // an ordinary area: the spacing is at fault
+}
