@@ -97,6 +97,14 @@ OptEvaluation CalculateCommandEvaluation()
     };
 }
 
+double CandidateCount(const COptDesign& design)
+{
+    const double length = std::hypot(design.m_dEndX - design.m_dStartX, design.m_dEndY - design.m_dStartY);
+    const double lengths = std::floor(length / design.m_dLengthStep);
+    const double passes = std::floor(design.m_dMaxHeight / design.m_dHeightStep);
+    return std::fmax(lengths, 1.0) * std::fmax(passes, 1.0);
+}
+
 std::string CheckOptimisationStart(const CMyTalvoDoc& doc, int receiverIndex, const COptDesign& design)
 {
     if (doc.m_arrSegment.empty())
@@ -109,6 +117,8 @@ std::string CheckOptimisationStart(const CMyTalvoDoc& doc, int receiverIndex, co
         return kMsgHeightStep;
     if (!(design.m_dMaxHeight > 0))
         return kMsgMaxHeight;
+    if (const double candidates = CandidateCount(design); !(candidates <= kMaxOptCandidates))
+        return TooManyCandidatesMessage(candidates);
     return {};
 }
 

@@ -119,3 +119,41 @@ TEST(CliOutputs, SigtermStopsTheGridKeepingOutAsItWasAndTheComputedLinesInOutPar
     std::filesystem::path folder(output);
     EXPECT_FALSE(HasTemporaryFile(folder.parent_path().string()));
 }
+
+TEST(CliOutputs, CtrlCStopsTheOptimisationWithAMessageAndStatus130)
+{
+    ScratchDir dir;
+    // A million lengths of one evaluation each (no candidate comes near a target of 200).
+    const pid_t pid = Start({"optimise", clitest::AcceptanceProject(), "--receiver", "1", "--from", "150,12.5", "--to",
+                             "350,12.5", "--max-height", "6", "--height-step", "6", "--length-step", "0.0002",
+                             "--target", "200"},
+                            dir);
+    ASSERT_TRUE(WaitUntilCaught(pid, SIGINT));
+    ::kill(pid, SIGINT);
+    EXPECT_EQ(ExitStatus(pid), 130);
+    EXPECT_EQ(iotest::ReadBytes(dir.File("stdout.txt")), "");
+    EXPECT_NE(iotest::ReadBytes(dir.File("stderr.txt")).find("최적 방음벽 계산이 중단되었습니다."), std::string::npos);
+}
+
+TEST(CliOutputs, RefusedCalculationsExitWithOne)
+{
+    ScratchDir dir;
+    const std::string nanAir =
+        clitest::SaveVariant(dir, "nan.tlv", [](CMyTalvoDoc& d) { d.m_settings.m_dTemperature = std::nan(""); });
+    const clitest::CliRun calc = RunCli("calc " + Quoted(nanAir), dir);
+    EXPECT_EQ(calc.status, 1);
+    EXPECT_NE(calc.err.find("올바른 숫자가 아닌"), std::string::npos) << calc.err;
+    EXPECT_FALSE(calc.out.empty());  // the table still follows
+    if (MapCommandBuilt(dir)) {
+        const clitest::CliRun map = RunCli("map " + Quoted(nanAir) + " -o " + Quoted(dir.File("m.png")), dir);
+        EXPECT_EQ(map.status, 1);
+        EXPECT_NE(map.err.find("올바른 숫자가 아닌"), std::string::npos) << map.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.File("m.png")));
+    }
+    // Steps that would mean hours of search are refused up front with their candidates.
+    const clitest::CliRun steps =
+        RunCli("optimise " + Quoted(clitest::AcceptanceProject()) +
+                   " --receiver 1 --from 150,12.5 --to 350,12.5 --max-height 6 --height-step 1 --length-step 1e-9",
+               dir);
+    EXPECT_EQ(steps.out.rfind("계산간격이 너무 작습니다. 후보 방음벽이 1200000000000개", 0), 0u) << steps.out;
+}

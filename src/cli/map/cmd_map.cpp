@@ -60,6 +60,9 @@ CNoiseMapGrid ComputePlanMap(CMyTalvoDoc& doc, const MapArgs& args)
     const double height = args.height.value_or(doc.m_settings.m_dReceiverHeight);
     if (!std::isfinite(height))
         Fail(args.project, "수음점 높이가 잘못되었습니다.");
+    // The same input check and caps as every calculating command, before any piece is built.
+    if (const std::string unusable = FindUnusableInput(doc); !unusable.empty())
+        Fail(args.project, unusable);
     doc.m_arrSegment.clear();
     MakeSourcePieces(doc);
     if (doc.m_arrSegment.empty())
