@@ -2,7 +2,7 @@
 # Installs the Debian packages TALVO needs to build and test, when any is missing.
 set -euo pipefail
 
-PACKAGES=(cmake ninja-build g++ clang pkg-config qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev
+PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev
           libbenchmark-dev libcli11-dev fonts-nanum xvfb xauth parallel)
 
 missing=()

@@ -12,13 +12,13 @@
 
 #include "app/about_dialog.h"
 #include "app/environment_controller.h"
+#include "app/model_windows.h"
 #include "app/version.h"
 #include "dialogs/environment_box.h"
-#include "dialogs/file_dialogs.h"
-#include "dialogs/message_box.h"
 #include "engine/calculation.h"
 #include "io/project_file.h"
-#include "views/input_window_coordinator.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_box.h"
 #include "views/plan_view.h"
 #include "views/section_view.h"
 
@@ -80,7 +80,8 @@ void CMainFrame::BuildViews()
         view->setMinimumHeight(1);
     }
     m_pPlanView->SetSectionView(m_pSectionView);
-    connect(m_pPlanView, &CPlan_View::DocumentChanged, this, &CMainFrame::SetDocumentModified);
+    m_pWindows = new CModelWindows(&m_doc, m_pPlanView, this);
+    connect(m_pWindows, &CModelWindows::DocumentChanged, this, &CMainFrame::SetDocumentModified);
     m_pSplitter->addWidget(m_pPlanView);
     m_pSplitter->addWidget(m_pSectionView);
     m_pSplitter->setStretchFactor(0, 1);
@@ -167,7 +168,7 @@ void CMainFrame::AfterDocumentReplaced(const QString& path)
     // Labels of the project that was replaced mean nothing for the new one.
     m_pPlanView->SetResultDisplay(false, 0);
     m_pPlanView->ClearDisplayLists();
-    m_pPlanView->InputWindows()->CloseAll();  // their working lists belong to the old project
+    m_pWindows->CloseInputWindows();  // their working lists belong to the old project
     ShowSettings();
     UpdateTitle();
     RefreshViews();

@@ -2,8 +2,8 @@
 
 // The main window: menus, toolbar, status bar, the environment pane docked on the
 // left and the plan view above the section view. It owns the one document and
-// carries out the file commands; the plan view carries out the commands of the
-// windows it owns.
+// carries out the file commands; the model and optimisation windows open through
+// CModelWindows, the result windows through the plan view.
 
 #include <QHash>
 #include <QMainWindow>
@@ -17,6 +17,7 @@ class QDockWidget;
 class CEnvironmentBox;
 class CEnvironmentController;
 class CPlan_View;
+class CModelWindows;
 class CSection_View;
 
 class CMainFrame : public QMainWindow {
@@ -28,6 +29,7 @@ public:
     CMyTalvoDoc& Document() { return m_doc; }
     CPlan_View* PlanView() const { return m_pPlanView; }
     CSection_View* SectionView() const { return m_pSectionView; }
+    CModelWindows* Windows() const { return m_pWindows; }
     CEnvironmentBox* EnvironmentBox() const { return m_pEnvironmentBox; }
     QDockWidget* EnvironmentDock() const { return m_pEnvironmentDock; }
     QSplitter* ViewSplitter() const { return m_pSplitter; }
@@ -90,6 +92,7 @@ private:
     CRecentFiles m_recentFiles;
     CPlan_View* m_pPlanView = nullptr;
     CSection_View* m_pSectionView = nullptr;
+    CModelWindows* m_pWindows = nullptr;
     QSplitter* m_pSplitter = nullptr;
     CEnvironmentBox* m_pEnvironmentBox = nullptr;
     QDockWidget* m_pEnvironmentDock = nullptr;

@@ -10,6 +10,7 @@
 
 #include "app/command_table.h"
 #include "app/main_frame.h"
+#include "app/model_windows.h"
 #include "app/toolbar_icons.h"
 #include "app/view_clipboard.h"
 #include "dialogs/environment_box.h"
@@ -147,22 +148,26 @@ void CMainFrame::CycleFocus(int step)
         target->setFocus(Qt::OtherFocusReason);
 }
 
-// The model input, optimisation and result commands belong to the plan view, which
-// owns their windows and refuses model input while results are displayed.
+// The model input and optimisation commands open their windows over the plan view; the
+// result commands belong to the plan view, which owns the result windows.
 void CMainFrame::ConnectPlanViewCommands()
 {
-    const std::pair<int, void (CPlan_View::*)()> routed[] = {
-        {cmd::InputRoad, &CPlan_View::OnInputRoad},
-        {cmd::InputTunnel, &CPlan_View::OnInputTunnel},
-        {cmd::InputEmbankment, &CPlan_View::OnInputEmbankment},
-        {cmd::InputCutting, &CPlan_View::OnInputCutting},
-        {cmd::InputReceiver, &CPlan_View::OnInputReceiver},
-        {cmd::InputBarrier, &CPlan_View::OnInputBarrier},
-        {cmd::Optimisation, &CPlan_View::OnOptimise},
+    const std::pair<int, void (CModelWindows::*)()> windows[] = {
+        {cmd::InputRoad, &CModelWindows::OnInputRoad},
+        {cmd::InputTunnel, &CModelWindows::OnInputTunnel},
+        {cmd::InputEmbankment, &CModelWindows::OnInputEmbankment},
+        {cmd::InputCutting, &CModelWindows::OnInputCutting},
+        {cmd::InputReceiver, &CModelWindows::OnInputReceiver},
+        {cmd::InputBarrier, &CModelWindows::OnInputBarrier},
+        {cmd::Optimisation, &CModelWindows::OnOptimise},
+    };
+    for (const auto& [id, slot] : windows)
+        connect(m_actions[id], &QAction::triggered, m_pWindows, slot);
+    const std::pair<int, void (CPlan_View::*)()> results[] = {
         {cmd::ResultDisplay, &CPlan_View::OnResultDisplay},
         {cmd::ResultChart, &CPlan_View::OnResultChart},
     };
-    for (const auto& [id, slot] : routed)
+    for (const auto& [id, slot] : results)
         connect(m_actions[id], &QAction::triggered, m_pPlanView, slot);
 }
 

@@ -5,9 +5,9 @@
 
 #include "app/main_frame.h"
 #include "dialogs/export_progress_dialog.h"
-#include "dialogs/file_dialogs.h"
-#include "dialogs/message_box.h"
 #include "engine/calc_scene.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_box.h"
 
 namespace {
 

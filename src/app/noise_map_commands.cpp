@@ -14,13 +14,13 @@
 #include <atomic>
 #include <thread>
 
-#include "dialogs/file_dialogs.h"
-#include "dialogs/message_box.h"
 #include "engine/calc_scene.h"
 #include "engine/noise_map_compute.h"
 #include "io/noise_map_export.h"
 #include "model/document.h"
-#include "views/noise_map_image.h"
+#include "render/noise_map_image.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_box.h"
 #include "views/plan_view.h"
 
 namespace {

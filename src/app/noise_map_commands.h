@@ -13,7 +13,7 @@
 #include <memory>
 #include <optional>
 
-#include "views/noise_map_renderer.h"
+#include "render/noise_map_renderer.h"
 
 class CMyTalvoDoc;
 class CRunProgress;

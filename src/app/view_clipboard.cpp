@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "dialogs/message_box.h"
+#include "ui/message_box.h"
 
 void CopyViewToClipboard(QWidget* view, const QString& doneMessage)
 {

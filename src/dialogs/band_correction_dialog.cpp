@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "dialogs/band_row_widget.h"
-#include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
+#include "ui/message_box.h"
 
 CInputAddition::CInputAddition(const Bands& corrections, QWidget* parent) : QDialog(parent), m_dCorrection(corrections)
 {

@@ -8,8 +8,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
+#include "ui/message_box.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include <QPointer>
 
 #include "dialogs/entity_input_dialog.h"
-#include "dialogs/modal_runner.h"
 #include "dialogs/working_list.h"
 #include "model/entities.h"
+#include "ui/modal_runner.h"
 
 class QComboBox;
 class QLineEdit;

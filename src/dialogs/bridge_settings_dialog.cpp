@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 #include "dialogs/band_row_widget.h"
-#include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
+#include "ui/message_box.h"
 
 CBridgeType::CBridgeType(const CBridgeSettings& settings, QWidget* parent) : QDialog(parent), m_settings(settings)
 {

@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#include "dialogs/environment_rules.h"
+#include "model/environment_rules.h"
 
 class QButtonGroup;
 class QLineEdit;

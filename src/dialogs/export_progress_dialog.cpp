@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "dialogs/message_box.h"
+#include "ui/message_box.h"
 
 namespace {
 

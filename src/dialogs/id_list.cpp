@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QSignalBlocker>
 
-#include "dialogs/message_box.h"
+#include "ui/message_box.h"
 
 void FillIdList(QComboBox* list, int count)
 {

@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
+#include "ui/message_box.h"
 
 QLineEdit* AddLabelledField(QGridLayout* grid, int row, int column, const QString& label, QWidget* parent)
 {

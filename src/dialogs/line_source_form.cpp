@@ -10,10 +10,10 @@
 
 #include "dialogs/band_row_widget.h"
 #include "dialogs/input_form_helpers.h"
-#include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
 #include "dialogs/traffic_group.h"
 #include "engine/emission.h"
+#include "ui/message_box.h"
 
 void AddEndRows(QGridLayout* grid, QWidget* parent, const QString& startLabel, const QString& endLabel,
                 CEndFields& start, CEndFields& end)

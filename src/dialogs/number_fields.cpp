@@ -4,7 +4,7 @@
 
 #include <QLineEdit>
 
-#include "dialogs/message_box.h"
+#include "ui/message_box.h"
 
 QString RangeMessage(double lo, double hi)
 {

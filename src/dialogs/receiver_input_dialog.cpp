@@ -13,10 +13,10 @@
 #include <QVBoxLayout>
 
 #include "dialogs/input_form_helpers.h"
-#include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
 #include "dialogs/same_receiver_step_dialog.h"
 #include "io/number_text.h"
+#include "ui/message_box.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <QDialog>
 
 #include "dialogs/id_list.h"
-#include "dialogs/modal_runner.h"
 #include "model/entities.h"
+#include "ui/modal_runner.h"
 
 class QLineEdit;
 class QPushButton;

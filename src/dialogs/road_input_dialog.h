@@ -10,8 +10,8 @@
 
 #include "dialogs/entity_input_dialog.h"
 #include "dialogs/line_source_form.h"
-#include "dialogs/modal_runner.h"
 #include "model/entities.h"
+#include "ui/modal_runner.h"
 
 class QLineEdit;
 class QPushButton;

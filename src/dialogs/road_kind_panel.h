@@ -11,7 +11,7 @@
 #include <QWidget>
 
 #include "dialogs/bridge_settings.h"
-#include "dialogs/modal_runner.h"
+#include "ui/modal_runner.h"
 
 class QButtonGroup;
 class QLabel;

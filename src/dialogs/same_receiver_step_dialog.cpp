@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "dialogs/message_box.h"
 #include "dialogs/number_fields.h"
+#include "ui/message_box.h"
 
 CSameReceiverStep::CSameReceiverStep(QWidget* parent) : QDialog(parent)
 {

@@ -7,7 +7,7 @@
 
 #include <QDialog>
 
-#include "dialogs/receiver_spacing.h"
+#include "model/receiver_spacing.h"
 
 class QLineEdit;
 

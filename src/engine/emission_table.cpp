@@ -2,8 +2,9 @@
 
 namespace {
 
-// Per-vehicle band coefficients: for each class ten rows (pavements), each row the
-// intercepts A and then the slopes B, bands 63 Hz .. 8 kHz.
+// Per-vehicle octave-band sound power coefficients, L_W = A + B * lg(v) in dB(A) with v in
+// km/h: for each class ten rows (pavements), each row A (dB(A)) then B (dB per decade of
+// speed), bands 63 Hz .. 8 kHz.
 // clang-format off
 const EmissionTable kVehicleTable = {{
     {{  // class 0

@@ -6,6 +6,7 @@
 
 #include "engine/propagation_diffraction.h"
 
+// Insertion loss of each top device (index of the attenuator list, 0 = none), in dB, all bands.
 const double kAttenuatorInsertion[11] = {0.0, 3.0, 3.2, 2.0, 1.0, 1.6, 1.4, 2.3, 3.4, 0.3, 0.4};
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "views/view_navigation.h"
+#include "drawing/view_navigation.h"
 
 // What the plan and section views share: pan and zoom by the environment pane's buttons,
 // the wheel and Ctrl+drag, and painting through Render(). Each view gives its own "확대"

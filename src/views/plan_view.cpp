@@ -4,23 +4,20 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "drawing/view_grid.h"
 #include "engine/calculation.h"
 #include "model/document.h"
-#include "views/input_window_coordinator.h"
-#include "views/receiver_grid.h"
 #include "views/section_view.h"
 
 namespace {
 constexpr double kPlanZoomInStep = 0.1;  // the pane's "확대"
 }  // namespace
 
-CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent)
-    : CNavigableView(kPlanZoomInStep, parent), m_pDoc(doc), m_pInputs(new CInputWindowCoordinator(doc, this, this))
+CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent) : CNavigableView(kPlanZoomInStep, parent), m_pDoc(doc) {}
+
+bool CPlan_View::BlocksModelInput() const
 {
-    m_pInputs->SetResultsShownQuery(
-        [this] { return m_results.m_bShowResults || m_pNoiseMap != nullptr || !m_pResultDlg.isNull(); });
-    connect(m_pInputs, &CInputWindowCoordinator::RepaintViews, this,
-            [this] { SetWorkingLists(m_pInputs->WorkingLists()); });
+    return m_results.m_bShowResults || m_pNoiseMap != nullptr || !m_pResultDlg.isNull();
 }
 
 void CPlan_View::ClearDisplayLists()

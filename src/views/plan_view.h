@@ -5,19 +5,16 @@
 #include <QPointer>
 #include <memory>
 
+#include "drawing/picked_points.h"
+#include "drawing/working_lists.h"
+#include "render/noise_map_renderer.h"
+#include "render/plan_painter.h"
 #include "views/navigable_view.h"
-#include "views/noise_map_renderer.h"
-#include "views/picked_points.h"
-#include "views/plan_painter.h"
-#include "views/working_lists.h"
 
 class QDialog;
 class CMyTalvoDoc;
 class CSection_View;
 class CResultDlg;
-class COptInputDlg;
-class COptResultDlg;
-class CInputWindowCoordinator;
 
 // The plan view: the model seen from above, the calculation area, the receiver grid
 // and the result labels. Clicking a grid point after a prediction labels its level;
@@ -51,8 +48,9 @@ public:
     void SetWorkingLists(const CWorkingLists& working);
     const CWorkingLists& workingLists() const { return m_working; }
 
-    // The model input windows this view owns; their working lists are drawn while open.
-    CInputWindowCoordinator* InputWindows() const { return m_pInputs; }
+    // Whether model input is refused: result labels or a noise map are shown, or the
+    // result table is open.
+    bool BlocksModelInput() const;
 
     // The section view below, which follows the result display and the working lists
     // and is repainted with this view.
@@ -68,10 +66,8 @@ public:
     // False when nothing was picked.
     bool PickAt(QPointF pixel);
 
-    // The result and optimisation windows this view owns (nullptr while closed).
+    // The result table this view owns (nullptr while closed).
     CResultDlg* ResultTable() const;
-    COptInputDlg* OptInputWindow() const;
-    COptResultDlg* OptResultWindow() const;
     // How the modal result window runs (tests answer it without a modal loop).
     void SetModalRunner(std::function<int(QDialog&)> runner) { m_runModal = std::move(runner); }
     // Carries out a choice of the result window (CResultWindow::EChoice) for band.
@@ -80,26 +76,13 @@ public:
     void OnResultTableRequest(int code);
 
 public slots:
-    // Commands routed from the main window. Each model input command opens its kind's
-    // input window (see InputWindows()), refused while results are shown.
-    void OnInputRoad();
-    void OnInputTunnel();
-    void OnInputEmbankment();
-    void OnInputCutting();
-    void OnInputReceiver();
-    void OnInputBarrier();
-    void OnOptimise();
+    // Result commands routed from the main window.
     void OnResultDisplay();
     void OnResultChart();
-    // The optimisation result viewer and the external optimiser.
-    void OnOptResult();
-    void OnRunWallSolver();
 
 signals:
     // A grid point was picked or unpicked.
     void DisplayListsChanged();
-    // A window changed the document (an optimised barrier was applied).
-    void DocumentChanged();
 
 protected:
     // A left click without Ctrl picks a grid point; with Ctrl it starts a drag.
@@ -109,9 +92,6 @@ private:
     CViewProjection Projection(QSize size) const;
     bool HasResults() const;
     void FillResultPage();
-    void CloseOptInput();
-    void CloseOptResult();
-    void OnBarrierApplied();
 
     CMyTalvoDoc* m_pDoc;
     CResultDisplay m_results;
@@ -119,10 +99,7 @@ private:
     CPickedPoints m_picked;
     CWorkingLists m_working;
     QPointer<CSection_View> m_pSectionView;
-    CInputWindowCoordinator* m_pInputs;
     std::shared_ptr<const CNoiseMap> m_pNoiseMap;
     QPointer<CResultDlg> m_pResultDlg;
-    QPointer<COptInputDlg> m_pOptInputDlg;
-    QPointer<COptResultDlg> m_pOptResultDlg;
     std::function<int(QDialog&)> m_runModal;
 };

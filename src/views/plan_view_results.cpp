@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "dialogs/message_box.h"
 #include "model/document.h"
+#include "ui/message_box.h"
 #include "views/plan_view.h"
 #include "views/result_chooser_dialog.h"
 #include "views/result_table_dialog.h"
@@ -20,6 +20,8 @@ constexpr int kPageSize = CResultDlg::kRows;
 }  // namespace
 
 CResultDlg* CPlan_View::ResultTable() const { return m_pResultDlg; }
+
+bool CPlan_View::HasResults() const { return m_pDoc->m_nCalculatedInFile == 1 || m_pDoc->IsCalculated(); }
 
 void CPlan_View::OnResultDisplay()
 {

@@ -3,7 +3,7 @@
 #include <QPainter>
 
 #include "model/document.h"
-#include "views/section_painter.h"
+#include "render/section_painter.h"
 
 namespace {
 constexpr double kSectionZoomInStep = 0.5;  // "확대" here; the wheel still adds 0.1

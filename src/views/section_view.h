@@ -2,10 +2,10 @@
 
 #include <memory>
 
+#include "drawing/working_lists.h"
+#include "render/noise_map_renderer.h"
+#include "render/plan_painter.h"
 #include "views/navigable_view.h"
-#include "views/noise_map_renderer.h"
-#include "views/plan_painter.h"
-#include "views/working_lists.h"
 
 class CMyTalvoDoc;
 

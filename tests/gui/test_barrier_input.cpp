@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "app/input_window_coordinator.h"
 #include "dialogs/absorption_preset_dialog.h"
 #include "dialogs/band_row_widget.h"
 #include "dialogs/barrier_exclusion_dialog.h"
@@ -15,7 +16,6 @@
 #include "helpers/input_test_support.h"
 #include "helpers/input_window_fixture.h"
 #include "model/document.h"
-#include "views/input_window_coordinator.h"
 
 using namespace inputtest;
 

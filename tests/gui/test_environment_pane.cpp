@@ -11,8 +11,8 @@
 
 #include "app/main_frame.h"
 #include "dialogs/environment_box.h"
-#include "dialogs/environment_rules.h"
 #include "helpers/recording_dialogs.h"
+#include "model/environment_rules.h"
 #include "views/plan_view.h"
 #include "views/section_view.h"
 

@@ -7,12 +7,13 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "app/input_window_coordinator.h"
+#include "app/model_windows.h"
 #include "dialogs/receiver_input_dialog.h"
 #include "dialogs/road_input_dialog.h"
 #include "helpers/input_test_support.h"
 #include "helpers/input_window_fixture.h"
 #include "model/document.h"
-#include "views/input_window_coordinator.h"
 #include "views/plan_view.h"
 
 using namespace inputtest;
@@ -136,22 +137,24 @@ private slots:
     void thePlanViewRefusesInputWhileResultLabelsAreOn()
     {
         CPlan_View view(&m_doc);
+        CModelWindows viewWindows(&m_doc, &view);
         view.SetResultDisplay(true, 0);
-        view.OnInputRoad();
-        view.OnInputReceiver();
+        viewWindows.OnInputRoad();
+        viewWindows.OnInputReceiver();
         QCOMPARE(m_boxes->m_texts, QStringList({kMsgRemoveResults, kMsgRemoveResultsReceiver}));
-        QVERIFY(!view.InputWindows()->IsAnyInputOpen());
+        QVERIFY(!viewWindows.InputWindows()->IsAnyInputOpen());
         view.SetResultDisplay(false, 0);
-        view.OnInputReceiver();
-        QVERIFY(view.InputWindows()->ReceiverWindow() != nullptr);
+        viewWindows.OnInputReceiver();
+        QVERIFY(viewWindows.InputWindows()->ReceiverWindow() != nullptr);
     }
 
     void thePlanViewDrawsTheWorkingListWithTheEditedRoad()
     {
         CPlan_View view(&m_doc);
-        view.OnInputRoad();
-        view.OnInputRoad();
-        Input_Road_dlg* window = view.InputWindows()->RoadWindow();
+        CModelWindows viewWindows(&m_doc, &view);
+        viewWindows.OnInputRoad();
+        viewWindows.OnInputRoad();
+        Input_Road_dlg* window = viewWindows.InputWindows()->RoadWindow();
         QVERIFY(window != nullptr);
         QCOMPARE(view.workingLists().pRoads, &window->WorkingList());
         Click(window->Form().m_pCopy);

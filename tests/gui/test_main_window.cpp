@@ -18,6 +18,7 @@
 #include "app/application.h"
 #include "app/command_table.h"
 #include "app/main_frame.h"
+#include "app/model_windows.h"
 #include "app/splash_window.h"
 #include "dialogs/environment_box.h"
 #include "helpers/recording_dialogs.h"
@@ -323,7 +324,7 @@ void TestMainWindow::planViewCarriesOutTheWindowCommands()
         m_frame->Action(id)->trigger();
     m_frame->Action(cmd::Optimisation)->trigger();
     QVERIFY(m_boxes->m_infos.isEmpty());
-    QVERIFY(m_frame->PlanView()->OptInputWindow());
+    QVERIFY(m_frame->Windows()->OptInputWindow());
     m_frame->Action(cmd::ExportReceivers)->trigger();
     m_frame->Action(cmd::ResultDisplay)->trigger();
     m_frame->Action(cmd::ResultChart)->trigger();

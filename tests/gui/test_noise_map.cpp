@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "app/model_windows.h"
 #include "app/noise_map_commands.h"
-#include "dialogs/message_box.h"
 #include "engine/calc_scene.h"
 #include "engine/noise_map_compute.h"
 #include "engine/source_pieces.h"
@@ -15,12 +15,13 @@
 #include "helpers/view_pixels.h"
 #include "model/document.h"
 #include "model/noise_level_classes.h"
-#include "views/noise_map_image.h"
-#include "views/noise_map_renderer.h"
+#include "render/noise_map_image.h"
+#include "render/noise_map_renderer.h"
+#include "render/section_painter.h"
+#include "render/view_colours.h"
+#include "ui/message_box.h"
 #include "views/plan_view.h"
-#include "views/section_painter.h"
 #include "views/section_view.h"
-#include "views/view_colours.h"
 
 namespace {
 
@@ -161,18 +162,19 @@ void TestNoiseMap::modelInputRefusedWhileAMapIsShown()
     CMyTalvoDoc doc;
     BuildOpenRoad(doc, 100);
     CPlan_View plan(&doc);
+    CModelWindows planWindows(&doc, &plan);
     CSection_View section(&doc);
     plan.SetSectionView(&section);
     plan.SetNoiseMap(ComputeMap(doc, 50));
     QVERIFY(plan.IsShowingNoiseMap());
-    plan.OnInputRoad();
-    plan.OnInputReceiver();
+    planWindows.OnInputRoad();
+    planWindows.OnInputReceiver();
     QCOMPARE(boxes.m_infos, QStringList({QStringLiteral("예측 결과를 제거하고 모델을 입력하세요."),
                                          QStringLiteral("예측 결과를 제거하고 모델을 입력하십시요")}));
     // "출력 제거" removes the map with the labels; input is taken again.
     plan.SetResultDisplay(false, 0);
     QVERIFY(!plan.IsShowingNoiseMap());
-    plan.OnInputBarrier();
+    planWindows.OnInputBarrier();
     QCOMPARE(boxes.m_infos.size(), 2);
 }
 

@@ -19,8 +19,8 @@
 #include "helpers/view_pixels.h"
 #include "model/document.h"
 #include "model/run_progress.h"
-#include "views/noise_map_image.h"
-#include "views/noise_map_renderer.h"
+#include "render/noise_map_image.h"
+#include "render/noise_map_renderer.h"
 #include "views/plan_view.h"
 #include "views/section_view.h"
 

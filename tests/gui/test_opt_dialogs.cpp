@@ -18,11 +18,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "app/model_windows.h"
+#include "dialogs/optimise/opt_input_dialog.h"
+#include "dialogs/optimise/opt_result_dialog.h"
 #include "helpers/recording_dialogs.h"
 #include "model/document.h"
 #include "optimise/barrier_apply.h"
-#include "optimise/opt_input_dialog.h"
-#include "optimise/opt_result_dialog.h"
 #include "views/plan_view.h"
 
 namespace {
@@ -238,9 +239,10 @@ void TestOptDialogs::applyTwiceAndWithoutResult()
     MakeProject(doc);
     doc.m_nCalculatedInFile = 1;
     CPlan_View view(&doc);
+    CModelWindows viewWindows(&doc, &view);
     view.SetResultDisplay(true, 2);
-    view.OnOptimise();
-    COptInputDlg* dlg = view.OptInputWindow();
+    viewWindows.OnOptimise();
+    COptInputDlg* dlg = viewWindows.OptInputWindow();
     QVERIFY(dlg);
     dlg->ApplyButton()->click();  // before any run
     QCOMPARE(boxes.m_infos, QStringList{QString::fromUtf8(kMsgNoOptimisedBarrier)});
@@ -249,7 +251,7 @@ void TestOptDialogs::applyTwiceAndWithoutResult()
     EnterDesign(*dlg);
     dlg->SetEvaluation(Answering(kTarget));
     RunToEnd(*dlg);
-    QSignalSpy changed(&view, &CPlan_View::DocumentChanged);
+    QSignalSpy changed(&viewWindows, &CModelWindows::DocumentChanged);
     dlg->ApplyButton()->click();
     QCOMPARE(doc.m_arrBarrier.size(), std::size_t(1));
     const CBarrier_Stage& added = doc.m_arrBarrier[0];
@@ -271,7 +273,7 @@ void TestOptDialogs::applyTwiceAndWithoutResult()
     QCOMPARE(doc.m_arrBarrier.size(), std::size_t(1));
     QCOMPARE(boxes.m_infos.size(), 3);
 
-    view.OnOptimise();
+    viewWindows.OnOptimise();
     QCOMPARE(boxes.m_infos.last(), QStringLiteral("방음벽 최적설계 입력창이 이미 열려있습니다."));
 }
 
@@ -280,8 +282,9 @@ void TestOptDialogs::closeClearsTheCandidateAndWindow()
     CMyTalvoDoc doc;
     MakeProject(doc);
     CPlan_View view(&doc);
-    view.OnOptimise();
-    COptInputDlg* dlg = view.OptInputWindow();
+    CModelWindows viewWindows(&doc, &view);
+    viewWindows.OnOptimise();
+    COptInputDlg* dlg = viewWindows.OptInputWindow();
     EnterDesign(*dlg);
     dlg->SetEvaluation(Answering(kTarget));
     RunToEnd(*dlg);
@@ -290,9 +293,9 @@ void TestOptDialogs::closeClearsTheCandidateAndWindow()
     QCOMPARE(doc.m_OptBarrier.m_dHeight, 0.0);
     QCOMPARE(doc.m_OptBarrier.m_dEndX, 0.0);
     QCOMPARE(doc.m_OptBarrier.m_dAngle, 0.0);
-    QVERIFY(!view.OptInputWindow());
-    view.OnOptimise();  // opens again at once
-    QVERIFY(view.OptInputWindow());
+    QVERIFY(!viewWindows.OptInputWindow());
+    viewWindows.OnOptimise();  // opens again at once
+    QVERIFY(viewWindows.OptInputWindow());
 }
 
 void TestOptDialogs::resultViewerShowsTheFile()
@@ -326,13 +329,14 @@ void TestOptDialogs::resultViewerFileChoice()
     CRecordingFileDialogs files;
     CMyTalvoDoc doc;
     CPlan_View view(&doc);
-    view.OnOptResult();  // the file choice cancelled: no viewer
-    QVERIFY(!view.OptResultWindow());
+    CModelWindows viewWindows(&doc, &view);
+    viewWindows.OnOptResult();  // the file choice cancelled: no viewer
+    QVERIFY(!viewWindows.OptResultWindow());
     QCOMPARE(files.m_filters.last(), QStringLiteral("방음벽 최적설계 결과파일 (*.out)"));
 
     files.m_paths = {QStringLiteral("/nonexistent/result.out")};
-    view.OnOptResult();
-    QVERIFY(!view.OptResultWindow());
+    viewWindows.OnOptResult();
+    QVERIFY(!viewWindows.OptResultWindow());
     QCOMPARE(boxes.m_infos.size(), 1);
     QVERIFY(boxes.m_infos[0].startsWith(QString::fromUtf8(kMsgOptResultUnreadable)));
 
@@ -343,12 +347,12 @@ void TestOptDialogs::resultViewerFileChoice()
     file.write("1\n1 2\n3 4\n5 6\n");
     file.close();
     files.m_paths = {path};
-    view.OnOptResult();
-    QVERIFY(view.OptResultWindow());
-    view.OnOptResult();
+    viewWindows.OnOptResult();
+    QVERIFY(viewWindows.OptResultWindow());
+    viewWindows.OnOptResult();
     QCOMPARE(boxes.m_infos.last(), QStringLiteral("방음벽 최적설계 입력창이 이미 열려 있습니다."));
-    view.OptResultWindow()->OkButton()->click();
-    QVERIFY(!view.OptResultWindow());
+    viewWindows.OptResultWindow()->OkButton()->click();
+    QVERIFY(!viewWindows.OptResultWindow());
 }
 
 void TestOptDialogs::missingOptimiserReported()
@@ -356,9 +360,10 @@ void TestOptDialogs::missingOptimiserReported()
     CRecordingMessageBox boxes;
     CMyTalvoDoc doc;
     CPlan_View view(&doc);
+    CModelWindows viewWindows(&doc, &view);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QTemporaryDir().path().toUtf8());  // no WallSolver.exe anywhere
-    view.OnRunWallSolver();
+    viewWindows.OnRunWallSolver();
     qputenv("PATH", path);
     QCOMPARE(boxes.m_infos.size(), 1);
     QVERIFY(boxes.m_infos[0].contains(QStringLiteral("WallSolver.exe")));

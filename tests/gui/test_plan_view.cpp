@@ -4,15 +4,16 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "app/model_windows.h"
+#include "drawing/view_grid.h"
+#include "drawing/view_navigation.h"
 #include "engine/calculation.h"
 #include "helpers/recording_dialogs.h"
 #include "helpers/view_pixels.h"
 #include "model/document.h"
-#include "views/plan_painter.h"
+#include "render/plan_painter.h"
+#include "render/view_colours.h"
 #include "views/plan_view.h"
-#include "views/receiver_grid.h"
-#include "views/view_colours.h"
-#include "views/view_navigation.h"
 
 namespace {
 
@@ -221,13 +222,14 @@ void TestPlanView::modelInputRefusedWhileResultsShown()
     CRecordingMessageBox boxes;
     CMyTalvoDoc doc;
     CPlan_View view(&doc);
-    view.OnInputRoad();
+    CModelWindows viewWindows(&doc, &view);
+    viewWindows.OnInputRoad();
     view.OnResultChart();
     QCOMPARE(boxes.m_infos, QStringList{QStringLiteral("소음해석을 먼저 수행하세요.")});
     view.SetResultDisplay(true, 3);
-    view.OnInputBarrier();
-    view.OnInputReceiver();
-    view.OnOptimise();
+    viewWindows.OnInputBarrier();
+    viewWindows.OnInputReceiver();
+    viewWindows.OnOptimise();
     QCOMPARE(boxes.m_infos.size(), 3);
     QVERIFY(boxes.m_questions.isEmpty());
     QCOMPARE(boxes.m_infos[1], QStringLiteral("예측 결과를 제거하고 모델을 입력하세요."));

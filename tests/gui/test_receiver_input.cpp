@@ -8,13 +8,13 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include "app/input_window_coordinator.h"
 #include "dialogs/receiver_input_dialog.h"
-#include "dialogs/receiver_spacing.h"
 #include "dialogs/same_receiver_step_dialog.h"
 #include "helpers/input_test_support.h"
 #include "helpers/input_window_fixture.h"
 #include "model/document.h"
-#include "views/input_window_coordinator.h"
+#include "model/receiver_spacing.h"
 
 using namespace inputtest;
 using Window = CInput_Receiver_Point;

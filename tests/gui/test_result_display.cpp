@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include "app/model_windows.h"
 #include "helpers/recording_dialogs.h"
 #include "model/document.h"
 #include "views/plan_view.h"
@@ -192,6 +193,7 @@ void TestResultDisplay::secondTableRefusedAndCloseResetsPage()
     CMyTalvoDoc doc;
     MakeResults(doc, 150);
     CPlan_View view(&doc);
+    CModelWindows viewWindows(&doc, &view);
     view.OnResultChart();
     CResultDlg* first = view.ResultTable();
     first->NextButton()->click();
@@ -200,7 +202,7 @@ void TestResultDisplay::secondTableRefusedAndCloseResetsPage()
     QCOMPARE(view.ResultTable(), first);
 
     // While the table is open, results count as shown: model input is refused.
-    view.OnInputRoad();
+    viewWindows.OnInputRoad();
     QCOMPARE(boxes.m_infos.last(), QStringLiteral("예측 결과를 제거하고 모델을 입력하세요."));
 
     QTest::keyClick(first, Qt::Key_Escape);  // Escape closes through the view as "확인" does

@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include "app/input_window_coordinator.h"
 #include "dialogs/band_correction_dialog.h"
 #include "dialogs/band_row_widget.h"
 #include "dialogs/bridge_settings_dialog.h"
@@ -20,7 +21,6 @@
 #include "helpers/input_test_support.h"
 #include "helpers/input_window_fixture.h"
 #include "model/document.h"
-#include "views/input_window_coordinator.h"
 
 using namespace inputtest;
 

@@ -5,14 +5,14 @@
 
 #include <cmath>
 
+#include "drawing/entity_outline.h"
+#include "drawing/section_geometry.h"
 #include "helpers/view_pixels.h"
 #include "model/document.h"
-#include "views/entity_outline.h"
+#include "render/section_painter.h"
+#include "render/view_colours.h"
 #include "views/plan_view.h"
-#include "views/section_geometry.h"
-#include "views/section_painter.h"
 #include "views/section_view.h"
-#include "views/view_colours.h"
 
 namespace {
 

@@ -7,16 +7,17 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "app/input_window_coordinator.h"
+#include "app/model_windows.h"
 #include "dialogs/band_row_widget.h"
 #include "dialogs/barrier_input_dialog.h"
 #include "dialogs/slope_direction_buttons.h"
 #include "dialogs/slope_input_dialog.h"
+#include "drawing/working_lists.h"
 #include "helpers/input_test_support.h"
 #include "helpers/input_window_fixture.h"
 #include "model/document.h"
-#include "views/input_window_coordinator.h"
 #include "views/plan_view.h"
-#include "views/working_lists.h"
 
 using namespace inputtest;
 
@@ -254,11 +255,12 @@ private slots:
     void planViewCommandsOpenTheWindowsAndDrawTheirLists()
     {
         CPlan_View view(&m_doc);
-        view.OnInputEmbankment();
-        view.OnInputCutting();
-        view.OnInputTunnel();
-        view.OnInputBarrier();
-        CInputWindowCoordinator* inputs = view.InputWindows();
+        CModelWindows viewWindows(&m_doc, &view);
+        viewWindows.OnInputEmbankment();
+        viewWindows.OnInputCutting();
+        viewWindows.OnInputTunnel();
+        viewWindows.OnInputBarrier();
+        CInputWindowCoordinator* inputs = viewWindows.InputWindows();
         QVERIFY(inputs->EmbankmentWindow() && inputs->CuttingWindow() && inputs->TunnelWindow() &&
                 inputs->BarrierWindow());
         StoreNew(inputs->EmbankmentWindow()->Form(), {0, 0, 40, 0, 2, 6});

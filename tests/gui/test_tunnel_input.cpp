@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "app/input_window_coordinator.h"
 #include "dialogs/band_row_widget.h"
 #include "dialogs/pavement_selector.h"
 #include "dialogs/traffic_group.h"
@@ -14,7 +15,6 @@
 #include "helpers/input_test_support.h"
 #include "helpers/input_window_fixture.h"
 #include "model/document.h"
-#include "views/input_window_coordinator.h"
 
 using namespace inputtest;
 

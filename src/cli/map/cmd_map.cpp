@@ -24,7 +24,7 @@
 #include "io/output_file.h"
 #include "io/project_file.h"
 #include "model/document.h"
-#include "views/noise_map_image.h"
+#include "render/noise_map_image.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QMessageBox>
 #include <QStringList>
 
-#include "dialogs/message_box.h"
+#include "ui/message_box.h"
 
 class QAbstractButton;
 class QLineEdit;

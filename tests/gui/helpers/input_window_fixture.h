@@ -7,9 +7,9 @@
 
 #include <memory>
 
+#include "app/input_window_coordinator.h"
 #include "helpers/input_test_support.h"
 #include "model/document.h"
-#include "views/input_window_coordinator.h"
 
 namespace inputtest {
 

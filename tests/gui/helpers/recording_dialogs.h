@@ -7,8 +7,8 @@
 #include <QList>
 #include <QStringList>
 
-#include "dialogs/file_dialogs.h"
-#include "dialogs/message_box.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_box.h"
 
 class CRecordingMessageBox final : public IMessageBox {
 public:

@@ -9,7 +9,7 @@
 #include <QImage>
 #include <QString>
 
-#include "views/view_projection.h"
+#include "drawing/view_projection.h"
 
 constexpr int kColourTol = 3;  // per channel, 0..255
 

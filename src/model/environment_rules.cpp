@@ -1,0 +1,102 @@
+#include "model/environment_rules.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <tuple>
+
+namespace {
+
+constexpr CEnvEffect kNothing{};
+constexpr CEnvEffect kBothViews{true, true, false};
+
+double* NumberSlot(CProjectSettings& s, EEnvField field)
+{
+    switch (field) {
+    case EEnvField::Temperature: return &s.m_dTemperature;
+    case EEnvField::Humidity: return &s.m_dHumidity;
+    case EEnvField::Pressure: return &s.m_dPressure;
+    case EEnvField::AreaStartX: return &s.m_dAreaStartX;
+    case EEnvField::AreaEndX: return &s.m_dAreaEndX;
+    case EEnvField::AreaStartY: return &s.m_dAreaStartY;
+    case EEnvField::AreaEndY: return &s.m_dAreaEndY;
+    default: return nullptr;
+    }
+}
+
+bool IsAreaField(EEnvField field)
+{
+    return field == EEnvField::AreaStartX || field == EEnvField::AreaEndX || field == EEnvField::AreaStartY ||
+           field == EEnvField::AreaEndY;
+}
+
+CEnvEffect ApplySpacing(CProjectSettings& s, const std::string& text)
+{
+    s.m_dReceiverSpacing = std::max(0.0, ParseEnvNumber(text));
+    return {true, false, s.m_dReceiverSpacing == 0.0};
+}
+
+CEnvEffect ApplyHeight(CProjectSettings& s, const std::string& text)
+{
+    s.m_dReceiverHeight = ParseEnvNumber(text);
+    s.m_bReceiverHeightEmpty = text.empty();
+    return {true, true, true};
+}
+
+}  // namespace
+
+double ParseEnvNumber(const std::string& text)
+{
+    // Like atof, but independent of the process locale (the pane always uses '.' decimals).
+    // Infinities and NaN give 0: no setting may hold them.
+    std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return 0.0;
+    if (text[first] == '+')
+        ++first;
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(text.data() + first, text.data() + text.size(), value);
+    if (ec != std::errc() || !std::isfinite(value))
+        return 0.0;
+    return value;
+}
+
+double ClampSectionPosition(double value, const CProjectSettings& settings)
+{
+    const double end = settings.m_nSectionAxis == 0 ? settings.m_dAreaEndX : settings.m_dAreaEndY;
+    value = std::max(0.0, value);
+    return value > end ? end : value;
+}
+
+CEnvEffect ApplyEnvField(CProjectSettings& s, EEnvField field, const std::string& text)
+{
+    switch (field) {
+    case EEnvField::ProjectName: s.m_strProjectName = text; return kNothing;
+    case EEnvField::SectionX: s.m_dSectionX = ClampSectionPosition(ParseEnvNumber(text), s); return kBothViews;
+    case EEnvField::SectionY: s.m_dSectionY = ClampSectionPosition(ParseEnvNumber(text), s); return kBothViews;
+    case EEnvField::ReceiverSpacing: return ApplySpacing(s, text);
+    case EEnvField::ReceiverHeight: return ApplyHeight(s, text);
+    default: break;
+    }
+    *NumberSlot(s, field) = ParseEnvNumber(text);
+    return IsAreaField(field) ? kBothViews : kNothing;
+}
+
+namespace {
+
+// Where the section line cuts across the axis it does not follow.
+double SectionCut(const CProjectSettings& s) { return s.m_nSectionAxis == 1 ? s.m_dSectionY : s.m_dSectionX; }
+
+auto NoiseMapInputs(const CProjectSettings& s)
+{
+    return std::make_tuple(s.m_dTemperature, s.m_dHumidity, s.m_dPressure, s.m_dAreaStartX, s.m_dAreaStartY,
+                           s.m_dAreaEndX, s.m_dAreaEndY, s.m_nSectionAxis, SectionCut(s), s.m_dBaseHeight,
+                           s.m_dReceiverSpacing, s.m_dReceiverHeight, s.m_bReceiverHeightEmpty);
+}
+
+}  // namespace
+
+bool SameNoiseMapInputs(const CProjectSettings& a, const CProjectSettings& b)
+{
+    return NoiseMapInputs(a) == NoiseMapInputs(b);
+}

@@ -1,0 +1,242 @@
+#include "render/plan_painter.h"
+
+#include <algorithm>
+
+#include "drawing/entity_outline.h"
+#include "drawing/view_grid.h"
+#include "model/bands.h"
+#include "model/document.h"
+#include "render/noise_map_renderer.h"
+#include "render/view_colours.h"
+#include "render/view_draw.h"
+
+namespace {
+
+constexpr double kPlanHalfExtent = 1.1;            // view units over half the shorter side
+constexpr double kBarrierHalfWidth = 0.2;          // m, the strip drawn along a barrier
+constexpr double kMarkerSize = 0.03;               // view units, section-line triangles
+constexpr long long kMaxGridPointsDrawn = 200000;  // a denser grid would only blacken the area
+constexpr double kLabelNudge = 3;                  // pixels between a receiver and its level text
+
+}  // namespace
+
+CViewProjection PlanProjection(const CProjectSettings& s, int w, int h, double panX, double panY, double zoom)
+{
+    const double width = s.m_dAreaEndX - s.m_dAreaStartX;
+    const double height = s.m_dAreaEndY - s.m_dAreaStartY;
+    CViewProjection proj(w, h, kPlanHalfExtent);
+    proj.SetWorld(CViewProjection::ScaleForExtent(std::max(width, height)) * zoom, s.m_dAreaStartX + width / 2,
+                  s.m_dAreaStartY + height / 2, panX, panY);
+    return proj;
+}
+
+std::string ResultLabel(const CReceiverPoint& receiver, int band)
+{
+    if (band >= 1 && band <= kBandCount)
+        return FormatLevel(receiver.m_dLevel[std::size_t(band - 1)]);
+    return FormatLevel(EnergySum(receiver.m_dLevel));
+}
+
+CPlanPainter::CPlanPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc,
+                           const CWorkingLists& working, const CResultDisplay& results, const CPickedPoints& picked)
+    : m_painter(painter),
+      m_proj(proj),
+      m_settings(doc.m_settings),
+      m_working(working),
+      m_lists(ResolveLists(doc, working)),
+      m_results(results),
+      m_picked(picked)
+{
+}
+
+void CPlanPainter::Paint()
+{
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, true);
+    m_painter.setFont(ViewFont());
+    m_painter.fillRect(QRectF(0, 0, m_proj.Width(), m_proj.Height()), ViewColour::Background());
+    DrawArea();
+    if (m_pNoiseMap)
+        PaintPlanNoiseMap(m_painter, m_proj, *m_pNoiseMap);
+    DrawSlopes();
+    DrawTunnels();
+    DrawRoads();
+    DrawBarriers();
+    DrawGrid();
+    DrawReceivers();
+    if (m_results.m_bShowResults)
+        DrawResultLabels();
+    DrawAxisGlyph();
+    DrawSectionMarkers();
+    if (m_pNoiseMap)
+        CNoiseMapLegend(m_pNoiseMap->m_nBand).Paint(m_painter, QSize(m_proj.Width(), m_proj.Height()));
+    m_painter.restore();
+}
+
+QColor CPlanPainter::Colour(EEntityKind kind, std::size_t index, const QColor& normal) const
+{
+    return m_working.IsHighlighted(kind, index) ? ViewColour::Highlight() : normal;
+}
+
+void CPlanPainter::DrawArea()
+{
+    const double xs = m_settings.m_dAreaStartX, xe = m_settings.m_dAreaEndX;
+    const double ys = m_settings.m_dAreaStartY, ye = m_settings.m_dAreaEndY;
+    const COutline area = {CMVector(xs, ys, 0), CMVector(xe, ys, 0), CMVector(xe, ye, 0), CMVector(xs, ye, 0)};
+    FillPolygon(m_painter, OutlineToPixels(m_proj, area), ViewColour::Area());
+}
+
+void CPlanPainter::DrawSlopes()
+{
+    // The strip next to the axis is drawn over the footprint; a highlight recolours
+    // only the footprint.
+    for (std::size_t i = 0; i < m_lists.cuttings.size(); ++i) {
+        const CJulto& c = m_lists.cuttings[i];
+        FillPolygon(m_painter, OutlineToPixels(m_proj, SlopeSurface(c, true)),
+                    Colour(EEntityKind::Cutting, i, ViewColour::Cutting()));
+        FillPolygon(m_painter, OutlineToPixels(m_proj, SlopeCrestStrip(c, true)), ViewColour::Crest());
+    }
+    for (std::size_t i = 0; i < m_lists.embankments.size(); ++i) {
+        const CSungto& e = m_lists.embankments[i];
+        FillPolygon(m_painter, OutlineToPixels(m_proj, SlopeSurface(e, false)),
+                    Colour(EEntityKind::Embankment, i, ViewColour::Embankment()));
+        FillPolygon(m_painter, OutlineToPixels(m_proj, SlopeCrestStrip(e, false)), ViewColour::Crest());
+    }
+}
+
+void CPlanPainter::DrawTunnels()
+{
+    for (std::size_t i = 0; i < m_lists.tunnels.size(); ++i) {
+        const CTunnel& t = m_lists.tunnels[i];
+        const COutline body = FrameOf(t).Rectangle(-t.m_dWidth / 2, t.m_dWidth / 2);
+        FillPolygon(m_painter, OutlineToPixels(m_proj, body),
+                    Colour(EEntityKind::Tunnel, i, ViewColour::Tunnel(t.m_nTunnelForm)));
+    }
+}
+
+void CPlanPainter::DrawRoads()
+{
+    for (std::size_t i = 0; i < m_lists.roads.size(); ++i) {
+        const CRoad& r = m_lists.roads[i];
+        const COutline deck = FrameOf(r).Rectangle(-r.m_dWidth / 2, r.m_dWidth / 2);
+        FillPolygon(m_painter, OutlineToPixels(m_proj, deck), Colour(EEntityKind::Road, i, ViewColour::Road()));
+    }
+    // Deck barriers go over every deck, so that a neighbouring road cannot hide them.
+    for (std::size_t i = 0; i < m_lists.roads.size(); ++i)
+        DrawRoadBarriers(m_lists.roads[i], Colour(EEntityKind::Road, i, ViewColour::Barrier()));
+}
+
+void CPlanPainter::DrawRoadBarriers(const CRoad& road, const QColor& colour)
+{
+    if (road.m_nRoadInfo != 1)
+        return;
+    const CLineFrame frame = FrameOf(road);
+    const double len = frame.PlanLength();
+    for (const CDeckBarrierLine& line : DeckBarrierLines(road)) {
+        const CMVector a = frame.Place(0, line.across), b = frame.Place(len, line.across);
+        DrawLine(m_painter, ToQt(m_proj.WorldToPixel(a.x, a.y)), ToQt(m_proj.WorldToPixel(b.x, b.y)), colour, 1.5);
+    }
+}
+
+void CPlanPainter::DrawBarriers()
+{
+    for (std::size_t i = 0; i < m_lists.barriers.size(); ++i) {
+        const CBarrier_Stage& b = m_lists.barriers[i];
+        const QColor colour = Colour(EEntityKind::Barrier, i, ViewColour::Barrier());
+        const COutline strip = FrameOf(b).Rectangle(-kBarrierHalfWidth, kBarrierHalfWidth);
+        FillPolygon(m_painter, OutlineToPixels(m_proj, strip), colour);
+        DrawLine(m_painter, ToQt(m_proj.WorldToPixel(b.m_dStartX, b.m_dStartY)),
+                 ToQt(m_proj.WorldToPixel(b.m_dEndX, b.m_dEndY)), colour, 2.0);
+    }
+}
+
+void CPlanPainter::DrawGrid()
+{
+    if (!GridShown(m_settings))
+        return;
+    const CViewGrid grid(m_settings);
+    const CGridIndexRange columns = grid.ColumnsIn(m_proj, -2, m_proj.Width() + 2);
+    const CGridIndexRange rows = grid.RowsIn(m_proj, -2, m_proj.Height() + 2);
+    if (columns.Empty() || rows.Empty())
+        return;
+    const long long count = (columns.last - columns.first + 1) * (rows.last - rows.first + 1);
+    if (count <= kMaxGridPointsDrawn) {
+        for (long long c = columns.first; c <= columns.last; ++c) {
+            for (long long r = rows.first; r <= rows.last; ++r) {
+                const CViewPoint p = grid.PointAt(c, r);
+                DrawPoint(m_painter, ToQt(m_proj.WorldToPixel(p.x, p.y)), ViewColour::Black());
+            }
+        }
+    }
+    for (std::size_t i = 0; i < m_picked.Count(); ++i) {
+        if (const auto p = grid.PointOf(m_picked.NameAt(i))) {
+            DrawLabel(m_painter, ToQt(m_proj.WorldToPixel(p->x + 1, p->y + 1)),
+                      QString::fromStdString(m_picked.LabelAt(i)), ViewColour::Blue());
+        }
+    }
+}
+
+bool CPlanPainter::AtGridHeight(const CReceiverPoint& receiver) const
+{
+    return receiver.m_dZ == m_settings.m_dReceiverHeight;
+}
+
+void CPlanPainter::DrawReceivers()
+{
+    for (const CReceiverPoint& r : m_lists.receivers) {
+        if (AtGridHeight(r))
+            DrawPoint(m_painter, ToQt(m_proj.WorldToPixel(r.m_dX, r.m_dY)), ViewColour::Red());
+    }
+}
+
+void CPlanPainter::DrawResultLabels()
+{
+    if (m_settings.m_bReceiverHeightEmpty)
+        return;
+    for (const CReceiverPoint& r : m_lists.receivers) {
+        if (!AtGridHeight(r))
+            continue;
+        const QPointF at = ToQt(m_proj.WorldToPixel(r.m_dX + 1, r.m_dY)) + QPointF(kLabelNudge, 0);
+        DrawLabel(m_painter, at, QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)), ViewColour::Red());
+    }
+}
+
+void CPlanPainter::DrawAxisGlyph()
+{
+    auto at = [this](double ux, double uy) { return ToQt(m_proj.OverlayToPixel(ux, uy)); };
+    const QColor red = ViewColour::Red();
+    DrawLine(m_painter, at(-0.01, -0.01), at(-0.01, 0.34), red);
+    DrawLine(m_painter, at(-0.01, -0.01), at(0.34, -0.01), red);
+    DrawLine(m_painter, at(-0.01, 0.34), at(-0.04, 0.31), red);
+    DrawLine(m_painter, at(0.34, -0.01), at(0.31, -0.04), red);
+    DrawLabel(m_painter, at(-0.05, -0.05), QStringLiteral("0"), red);
+    DrawLabel(m_painter, at(-0.08, 0.32), QStringLiteral("y"), red);
+    DrawLabel(m_painter, at(0.32, -0.08), QStringLiteral("x"), red);
+}
+
+void CPlanPainter::DrawMarker(double apexX, double apexY, double dx, double dy)
+{
+    // (dx, dy): from the apex to the middle of the base; the base spans as much across.
+    auto at = [this](double ux, double uy) { return ToQt(m_proj.OverlayToPixel(ux, uy)); };
+    const double bx = apexX + dx, by = apexY + dy;
+    QPolygonF triangle;
+    triangle << at(apexX, apexY) << at(bx - dy, by - dx) << at(bx + dy, by + dx);
+    FillPolygon(m_painter, triangle, ViewColour::Marker());
+}
+
+void CPlanPainter::DrawSectionMarkers()
+{
+    const double s = m_proj.Scale();
+    const double xs = m_settings.m_dAreaStartX * s, xe = m_settings.m_dAreaEndX * s;
+    const double ys = m_settings.m_dAreaStartY * s, ye = m_settings.m_dAreaEndY * s;
+    const double m = kMarkerSize;
+    if (m_settings.m_nSectionAxis == 1) {
+        const double y = m_settings.m_dSectionY * s;
+        DrawMarker(xs - m, y, -m, 0);
+        DrawMarker(xe + m, y, m, 0);
+    } else {
+        const double x = m_settings.m_dSectionX * s;
+        DrawMarker(x, ys - m, 0, -m);
+        DrawMarker(x, ye + m, 0, m);
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+// Draws the plan view's scene onto a painter: the calculation area, the model seen
+// from above, the receiver grid with its picked labels, the receivers and their result
+// labels, and the axis glyph and section markers. Later drawing covers earlier, so the
+// shapes go from the ground upwards: area, slopes, tunnels, roads, barriers, points, text.
+
+#include <QPainter>
+
+#include "drawing/picked_points.h"
+#include "drawing/view_projection.h"
+#include "drawing/working_lists.h"
+
+class CMyTalvoDoc;
+struct CNoiseMapGrid;
+struct CProjectSettings;
+
+// What the result display shows: levels at the receivers, and which band.
+struct CResultDisplay {
+    bool m_bShowResults = false;
+    int m_nResultBand = 0;  // 0 overall, 1..8 the bands 63 Hz .. 8 kHz
+};
+
+// The projection of the plan view for a client area and the view's pan and zoom:
+// S = 2 / max(W, H), the middle of the calculation area at the centre.
+CViewProjection PlanProjection(const CProjectSettings& settings, int w, int h, double panX, double panY, double zoom);
+
+// The text of a receiver's level in a band (1..8) or overall (0).
+std::string ResultLabel(const CReceiverPoint& receiver, int band);
+
+class CPlanPainter {
+public:
+    CPlanPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc, const CWorkingLists& working,
+                 const CResultDisplay& results, const CPickedPoints& picked);
+    // A noise map to paint over the area, under the model, with its legend; nullptr: none.
+    void SetNoiseMap(const CNoiseMapGrid* map) { m_pNoiseMap = map; }
+    void Paint();
+
+private:
+    void DrawArea();
+    void DrawSlopes();
+    void DrawTunnels();
+    void DrawRoads();
+    void DrawRoadBarriers(const CRoad& road, const QColor& colour);
+    void DrawBarriers();
+    void DrawGrid();
+    void DrawReceivers();
+    void DrawResultLabels();
+    void DrawAxisGlyph();
+    void DrawSectionMarkers();
+    void DrawMarker(double apexX, double apexY, double dx, double dy);
+    QColor Colour(EEntityKind kind, std::size_t index, const QColor& normal) const;
+    bool AtGridHeight(const CReceiverPoint& receiver) const;
+
+    QPainter& m_painter;
+    const CViewProjection& m_proj;
+    const CProjectSettings& m_settings;
+    const CWorkingLists& m_working;
+    const CSceneLists m_lists;
+    const CResultDisplay& m_results;
+    const CPickedPoints& m_picked;
+    const CNoiseMapGrid* m_pNoiseMap = nullptr;
+};

@@ -1,0 +1,241 @@
+#include "render/section_painter.h"
+
+#include <algorithm>
+
+#include "drawing/entity_outline.h"
+#include "model/document.h"
+#include "render/noise_map_renderer.h"
+#include "render/view_colours.h"
+#include "render/view_draw.h"
+
+namespace {
+
+constexpr double kSectionHalfExtent = 1.04;
+constexpr double kBarrierHalfWidth = 0.2;  // m, the strip drawn around a barrier
+constexpr double kRoadThickness = 0.2;     // m, the strip drawn above a road's line
+constexpr double kMarkerSize = 0.03;       // view units
+constexpr double kLabelNudge = 4;          // pixels between a receiver and its level text
+
+}  // namespace
+
+CViewProjection SectionProjection(const CProjectSettings& s, int axis, int w, int h, double panX, double panY,
+                                  double zoom)
+{
+    const CSectionPlane plane(s, axis);
+    CViewProjection proj(w, h, kSectionHalfExtent);
+    proj.SetWorld(CViewProjection::ScaleForExtent(s.m_dAreaEndY - s.m_dAreaStartY) * zoom, plane.AxisCentre(), 0, panX,
+                  panY);
+    return proj;
+}
+
+CSectionPainter::CSectionPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc, int axis,
+                                 const CWorkingLists& working, const CResultDisplay& results)
+    : m_painter(painter),
+      m_proj(proj),
+      m_settings(doc.m_settings),
+      m_plane(doc.m_settings, axis),
+      m_working(working),
+      m_lists(ResolveLists(doc, working)),
+      m_results(results)
+{
+}
+
+void CSectionPainter::Paint()
+{
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, true);
+    m_painter.setFont(ViewFont());
+    m_painter.fillRect(QRectF(0, 0, m_proj.Width(), m_proj.Height()), ViewColour::Background());
+    m_arrProfile.clear();
+    m_arrDeckBarrier.clear();
+    if (m_pNoiseMap)
+        PaintSectionNoiseMap(m_painter, m_proj, m_plane, *m_pNoiseMap);
+    DrawEmbankments();
+    DrawProfileFill();
+    DrawBaselines();
+    DrawCuttings();
+    DrawTunnels();
+    DrawRoads();
+    DrawBarriers();
+    DrawReceivers();
+    DrawOverlay();
+    if (m_pNoiseMap)
+        CNoiseMapLegend(m_pNoiseMap->m_nBand).Paint(m_painter, QSize(m_proj.Width(), m_proj.Height()));
+    m_painter.restore();
+}
+
+QPointF CSectionPainter::At(double pos, double height) const
+{
+    return ToQt(m_proj.WorldToPixel(m_plane.Mirror(pos), height));
+}
+
+QColor CSectionPainter::Colour(EEntityKind kind, std::size_t index, const QColor& normal) const
+{
+    return m_working.IsHighlighted(kind, index) ? ViewColour::Highlight() : normal;
+}
+
+void CSectionPainter::FillQuad(const CSectionCrossing& a, const CSectionCrossing& b, double topA, double topB,
+                               const QColor& colour)
+{
+    QPolygonF quad;
+    quad << At(a.pos, a.height) << At(b.pos, b.height) << At(b.pos, topB) << At(a.pos, topA);
+    FillPolygon(m_painter, quad, colour);
+}
+
+void CSectionPainter::DrawEmbankments()
+{
+    for (std::size_t i = 0; i < m_lists.embankments.size(); ++i) {
+        const auto cut = CrossOutline(m_plane, SlopeSurface(m_lists.embankments[i], false));
+        if (!cut)
+            continue;
+        const auto& [a, b] = *cut;
+        FillQuad(a, b, 0, 0, Colour(EEntityKind::Embankment, i, ViewColour::Area()));
+        m_arrProfile.push_back({a.pos, a.height, false});
+        m_arrProfile.push_back({b.pos, b.height, false});
+    }
+}
+
+void CSectionPainter::DrawProfileFill()
+{
+    // The ground between neighbouring embankment crossings, so that the two slopes of
+    // a fill and the road body between them show as one.
+    SortProfile(m_arrProfile);
+    for (std::size_t i = 1; i < m_arrProfile.size(); ++i) {
+        const CProfileRecord& a = m_arrProfile[i - 1];
+        const CProfileRecord& b = m_arrProfile[i];
+        FillQuad({a.pos, 0}, {b.pos, 0}, a.height, b.height, ViewColour::Area());
+    }
+}
+
+void CSectionPainter::DrawCuttings()
+{
+    for (std::size_t i = 0; i < m_lists.cuttings.size(); ++i) {
+        const auto cut = CrossOutline(m_plane, SlopeSurface(m_lists.cuttings[i], true));
+        if (!cut)
+            continue;
+        const auto& [a, b] = *cut;
+        m_arrProfile.push_back({a.pos, a.height, true});
+        m_arrProfile.push_back({b.pos, b.height, true});
+        // The ground line is gone where the cut is, the soil beside the slope remains.
+        DrawLine(m_painter, At(a.pos, 0), At(b.pos, 0), ViewColour::Background(), 2.0);
+        const double floor = std::min(a.height, b.height);
+        FillQuad(a, b, floor, floor, Colour(EEntityKind::Cutting, i, ViewColour::Area()));
+    }
+}
+
+void CSectionPainter::DrawBaselines()
+{
+    const double start = m_plane.AxisStart(), end = start + m_plane.AxisLength();
+    const double base = m_settings.m_dBaseHeight;
+    DrawLine(m_painter, At(start, 0), At(end, 0), ViewColour::Area(), 1.5);
+    DrawLine(m_painter, At(start, base), At(end, base), ViewColour::Area(), 1.5);
+}
+
+void CSectionPainter::DrawTunnels()
+{
+    for (std::size_t i = 0; i < m_lists.tunnels.size(); ++i) {
+        const CTunnel& t = m_lists.tunnels[i];
+        const auto cut = CrossLongSides(m_plane, t);
+        if (!cut)
+            continue;
+        const auto& [a, b] = *cut;
+        const QColor colour = Colour(EEntityKind::Tunnel, i, ViewColour::Tunnel(t.m_nTunnelForm));
+        FillQuad(a, b, a.height + t.m_dHeight, b.height + t.m_dHeight, colour);
+        DrawLine(m_painter, At(a.pos, a.height), At(b.pos, b.height), colour);
+    }
+}
+
+void CSectionPainter::DrawRoads()
+{
+    for (std::size_t i = 0; i < m_lists.roads.size(); ++i) {
+        const CRoad& r = m_lists.roads[i];
+        const auto cut = CrossLongSides(m_plane, r);
+        if (!cut)
+            continue;
+        const auto& [a, b] = *cut;
+        const bool highlighted = m_working.IsHighlighted(EEntityKind::Road, i);
+        const QColor colour = highlighted ? ViewColour::Highlight() : ViewColour::Road();
+        FillQuad(a, b, a.height + kRoadThickness, b.height + kRoadThickness, colour);
+        DrawLine(m_painter, At(a.pos, a.height), At(b.pos, b.height), colour, 1.5);
+        if (r.m_nRoadInfo == 1)
+            GatherDeckBarriers(r, highlighted);
+    }
+}
+
+void CSectionPainter::GatherDeckBarriers(const CRoad& road, bool highlighted)
+{
+    const CLineFrame f = FrameOf(road);
+    const double len = f.PlanLength();
+    for (const CDeckBarrierLine& line : DeckBarrierLines(road)) {
+        // A deck barrier stands on the deck where the section cuts it.
+        if (const auto at =
+                m_plane.Cross(f.Place(0, line.across, road.m_dStartZ), f.Place(len, line.across, road.m_dEndZ)))
+            m_arrDeckBarrier.push_back({*at, line.height, highlighted});
+    }
+}
+
+void CSectionPainter::DrawBarriers()
+{
+    const double base = m_settings.m_dBaseHeight;
+    for (std::size_t i = 0; i < m_lists.barriers.size(); ++i) {
+        const CBarrier_Stage& b = m_lists.barriers[i];
+        const auto at = m_plane.Cross({b.m_dStartX, b.m_dStartY, 0}, {b.m_dEndX, b.m_dEndY, 0});
+        if (at)
+            DrawBarrier(at->pos, base, base + b.m_dHeight, Colour(EEntityKind::Barrier, i, ViewColour::Barrier()));
+    }
+    for (const CDeckBarrier& d : m_arrDeckBarrier) {
+        DrawBarrier(d.at.pos, d.at.height, d.at.height + d.height,
+                    d.highlighted ? ViewColour::Highlight() : ViewColour::Barrier());
+    }
+}
+
+void CSectionPainter::DrawBarrier(double pos, double bottom, double top, const QColor& colour)
+{
+    QPolygonF strip;
+    strip << At(pos - kBarrierHalfWidth, bottom) << At(pos + kBarrierHalfWidth, bottom)
+          << At(pos + kBarrierHalfWidth, top) << At(pos - kBarrierHalfWidth, top);
+    FillPolygon(m_painter, strip, colour);
+    DrawLine(m_painter, At(pos, bottom), At(pos, top), colour, 2.0);
+}
+
+void CSectionPainter::DrawReceivers()
+{
+    for (const CReceiverPoint& r : m_lists.receivers) {
+        if (!m_plane.Contains({r.m_dX, r.m_dY, r.m_dZ}))
+            continue;
+        const double pos = m_plane.Axis() == 1 ? r.m_dX : r.m_dY;
+        DrawLine(m_painter, At(pos, 0), At(pos, r.m_dZ), ViewColour::Red(), 2.0);
+        DrawPoint(m_painter, At(pos, r.m_dZ), ViewColour::Black());
+        if (m_results.m_bShowResults) {
+            DrawLabel(m_painter, At(pos, r.m_dZ) + QPointF(kLabelNudge, -kLabelNudge),
+                      QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)), ViewColour::Red());
+        }
+    }
+}
+
+void CSectionPainter::DrawMarker(double apexX, double apexY, double dx)
+{
+    auto at = [this](double ux, double uy) { return ToQt(m_proj.OverlayToPixel(ux, uy)); };
+    QPolygonF triangle;
+    triangle << at(apexX, apexY) << at(apexX + dx, apexY - kMarkerSize) << at(apexX + dx, apexY + kMarkerSize);
+    FillPolygon(m_painter, triangle, ViewColour::Marker());
+}
+
+void CSectionPainter::DrawOverlay()
+{
+    auto at = [this](double ux, double uy) { return ToQt(m_proj.OverlayToPixel(ux, uy)); };
+    const double s = m_proj.Scale();
+    const double start = m_plane.AxisStart() * s;
+    const double end = (m_plane.AxisStart() + m_plane.AxisLength()) * s;
+    // The axis arrow points back over the extent: drawn mirrored, positions grow leftwards.
+    const bool alongX = m_plane.Axis() == 1;
+    const QColor colour = alongX ? ViewColour::Black() : ViewColour::Red();
+    DrawLine(m_painter, at(end + 0.1, 0), at(end + 0.45, 0), colour);
+    DrawLine(m_painter, at(end + 0.1, 0), at(end + 0.13, 0.03), colour);
+    DrawLine(m_painter, at(end + 0.1, 0), at(end + 0.13, -0.03), colour);
+    DrawLabel(m_painter, at(end + 0.47, -0.02), alongX ? QStringLiteral("x") : QStringLiteral("y"), colour);
+    DrawLabel(m_painter, at(m_plane.Mirror(0) * s - 0.01, -0.07), QStringLiteral("0"), colour);
+    const double height = m_settings.m_dReceiverHeight * s;
+    DrawMarker(start - kMarkerSize, height, -kMarkerSize);
+    DrawMarker(end + kMarkerSize, height, kMarkerSize);
+}

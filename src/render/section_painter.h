@@ -1,0 +1,68 @@
+#pragma once
+
+// Draws the section view's scene onto a painter: the cut along the section line with
+// the ground (embankments, the profile between them, cuttings), tunnels, roads with
+// their deck barriers, noise barriers and the receivers on the line, then the axis
+// arrow and the receiver-height markers. Positions along the axis are drawn mirrored
+// about the middle of the area; heights are metres with 0 on the view's middle line.
+
+#include <QPainter>
+#include <vector>
+
+#include "drawing/section_geometry.h"
+#include "drawing/view_projection.h"
+#include "drawing/working_lists.h"
+#include "render/plan_painter.h"
+
+class CMyTalvoDoc;
+struct CNoiseMapGrid;
+struct CProjectSettings;
+
+// The projection of the section view: S = 2 / (area end Y - area start Y) in both
+// orientations, the middle of the area's extent along the axis at the centre and height 0
+// on the middle line.
+CViewProjection SectionProjection(const CProjectSettings& settings, int axis, int w, int h, double panX, double panY,
+                                  double zoom);
+
+class CSectionPainter {
+public:
+    CSectionPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc, int axis,
+                    const CWorkingLists& working, const CResultDisplay& results);
+    // A section noise map to paint under the model, with its legend; nullptr: none.
+    void SetNoiseMap(const CNoiseMapGrid* map) { m_pNoiseMap = map; }
+    void Paint();
+
+private:
+    struct CDeckBarrier {
+        CSectionCrossing at;
+        double height = 0;
+        bool highlighted = false;
+    };
+
+    QPointF At(double pos, double height) const;  // mirrored position and height to pixels
+    QColor Colour(EEntityKind kind, std::size_t index, const QColor& normal) const;
+    void FillQuad(const CSectionCrossing& a, const CSectionCrossing& b, double topA, double topB, const QColor& colour);
+    void DrawEmbankments();
+    void DrawProfileFill();
+    void DrawCuttings();
+    void DrawBaselines();
+    void DrawTunnels();
+    void DrawRoads();
+    void GatherDeckBarriers(const CRoad& road, bool highlighted);
+    void DrawBarriers();
+    void DrawBarrier(double pos, double bottom, double top, const QColor& colour);
+    void DrawReceivers();
+    void DrawOverlay();
+    void DrawMarker(double apexX, double apexY, double dx);
+
+    QPainter& m_painter;
+    const CViewProjection& m_proj;
+    const CProjectSettings& m_settings;
+    const CSectionPlane m_plane;
+    const CWorkingLists& m_working;
+    const CSceneLists m_lists;
+    const CResultDisplay& m_results;
+    std::vector<CProfileRecord> m_arrProfile;  // rebuilt on every paint
+    std::vector<CDeckBarrier> m_arrDeckBarrier;
+    const CNoiseMapGrid* m_pNoiseMap = nullptr;
+};

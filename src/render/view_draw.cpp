@@ -1,0 +1,39 @@
+#include "render/view_draw.h"
+
+#include <QPainter>
+#include <QPen>
+
+QPolygonF OutlineToPixels(const CViewProjection& proj, const COutline& outline)
+{
+    QPolygonF polygon;
+    for (const CMVector& corner : outline)
+        polygon << ToQt(proj.WorldToPixel(corner.x, corner.y));
+    return polygon;
+}
+
+void FillPolygon(QPainter& painter, const QPolygonF& polygon, const QColor& colour)
+{
+    // The one-pixel edge in the fill colour keeps shapes narrower than a pixel visible.
+    painter.setPen(QPen(colour, 0));
+    painter.setBrush(colour);
+    painter.drawPolygon(polygon);
+}
+
+void DrawLine(QPainter& painter, QPointF a, QPointF b, const QColor& colour, double width)
+{
+    QPen pen(colour, width);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    painter.drawLine(a, b);
+}
+
+void DrawPoint(QPainter& painter, QPointF p, const QColor& colour, double size)
+{
+    painter.fillRect(QRectF(p.x() - size / 2, p.y() - size / 2, size, size), colour);
+}
+
+void DrawLabel(QPainter& painter, QPointF p, const QString& text, const QColor& colour)
+{
+    painter.setPen(colour);
+    painter.drawText(p, text);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+// Small drawing helpers shared by the plan and section painters: every shape is
+// projected to pixels first and drawn with an untransformed painter, so lines stay one
+// pixel wide and text keeps its size at every zoom.
+
+#include <QColor>
+#include <QPointF>
+#include <QPolygonF>
+#include <QString>
+
+#include "drawing/entity_outline.h"
+#include "drawing/view_projection.h"
+
+class QPainter;
+
+inline QPointF ToQt(const CViewPoint& p) { return {p.x, p.y}; }
+
+QPolygonF OutlineToPixels(const CViewProjection& proj, const COutline& outline);
+
+void FillPolygon(QPainter& painter, const QPolygonF& polygon, const QColor& colour);
+void DrawLine(QPainter& painter, QPointF a, QPointF b, const QColor& colour, double width = 1.0);
+// A square point of the given size in pixels, centred on p.
+void DrawPoint(QPainter& painter, QPointF p, const QColor& colour, double size = 3.0);
+// Text with its baseline starting at p.
+void DrawLabel(QPainter& painter, QPointF p, const QString& text, const QColor& colour);
