@@ -117,7 +117,8 @@ void RefuseOutputOverInput(const GridArgs& args)
     const std::string kept = file.KeepPartial();
     const std::string lines = std::to_string(outcome.lines) + "줄";
     Fail("저장 작업이 취소되었습니다. " +
-             (kept.empty() ? lines + "을 저장하지 못했습니다. " : "계산한 " + lines + "을 " + kept + "에 저장했습니다. ") +
+             (kept.empty() ? lines + "을 저장하지 못했습니다. "
+                           : "계산한 " + lines + "을 " + kept + "에 저장했습니다. ") +
              args.output + "은(는) 그대로 두었습니다.",
          status);
 }

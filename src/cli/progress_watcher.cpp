@@ -52,7 +52,10 @@ void CProgressWatcher::Stop()
 
 bool CProgressWatcher::Interrupted() const { return g_interrupted != 0; }
 
-int CProgressWatcher::ExitStatus() const { return 128 + (g_interrupted != 0 ? static_cast<int>(g_interrupted) : SIGINT); }
+int CProgressWatcher::ExitStatus() const
+{
+    return 128 + (g_interrupted != 0 ? static_cast<int>(g_interrupted) : SIGINT);
+}
 
 void CProgressWatcher::Watch()
 {

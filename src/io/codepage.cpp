@@ -98,8 +98,7 @@ std::string Utf8ToCp949(std::string_view text, std::size_t* replaced)
 
 EForeignEncoding MarkedForeignEncoding(std::string_view bytes)
 {
-    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
-        bytes.find('\0') != std::string_view::npos)
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") || bytes.find('\0') != std::string_view::npos)
         return EForeignEncoding::Utf16;
     return bytes.starts_with("\xEF\xBB\xBF") ? EForeignEncoding::Utf8Marked : EForeignEncoding::None;
 }
@@ -111,9 +110,10 @@ namespace {
 std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t i)
 {
     const auto lead = static_cast<unsigned char>(bytes[i]);
-    const std::size_t len = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                            : lead >= 0xF0 && lead <= 0xF4                                   ? 4
-                                                                                             : 0;
+    const std::size_t len = lead >= 0xC2 && lead <= 0xDF   ? 2
+                            : lead >= 0xE0 && lead <= 0xEF ? 3
+                            : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                           : 0;
     if (len == 0 || i + len > bytes.size())
         return 0;
     for (std::size_t k = 1; k < len; ++k)

@@ -81,12 +81,9 @@ std::string NotCp949Message(const char* encoding)
 CFileResult CheckMarkedEncoding(std::string_view bytes)
 {
     switch (MarkedForeignEncoding(bytes)) {
-    case EForeignEncoding::Utf16:
-        return {false, NotCp949Message("UTF-16")};
-    case EForeignEncoding::Utf8Marked:
-        return {false, NotCp949Message("UTF-8")};
-    case EForeignEncoding::None:
-        break;
+    case EForeignEncoding::Utf16: return {false, NotCp949Message("UTF-16")};
+    case EForeignEncoding::Utf8Marked: return {false, NotCp949Message("UTF-8")};
+    case EForeignEncoding::None: break;
     }
     return {};
 }

@@ -81,9 +81,8 @@ TEST(CliOutputs, AnOutputThatIsTheProjectItselfIsRefusedAndTheProjectKept)
     const std::string before = iotest::ReadBytes(project);
     std::filesystem::create_symlink(project, dir.File("link.tlv"));
     const std::string folder = std::filesystem::path(project).parent_path().string();
-    const std::string sameFile[] = {project, dir.File("link.tlv"), folder + "/../" +
-                                                                       std::filesystem::path(folder).filename().string() +
-                                                                       "/p.tlv"};
+    const std::string sameFile[] = {project, dir.File("link.tlv"),
+                                    folder + "/../" + std::filesystem::path(folder).filename().string() + "/p.tlv"};
     for (const std::string& output : sameFile) {
         const clitest::CliRun grid = RunCli("grid " + Quoted(project) + " -o " + Quoted(output), dir);
         EXPECT_EQ(grid.status, 1) << output;
@@ -105,8 +104,8 @@ TEST(CliOutputs, SigtermStopsTheGridKeepingOutAsItWasAndTheComputedLinesInOutPar
     ScratchDir dir;
     const std::string output = dir.File("grid.txt");
     iotest::WriteBytes(output, "previous run\r\n");
-    const pid_t pid = Start({"grid", clitest::AcceptanceProject(), "-o", output, "--spacing", "0.5", "--threads", "1"},
-                            dir);
+    const pid_t pid =
+        Start({"grid", clitest::AcceptanceProject(), "-o", output, "--spacing", "0.5", "--threads", "1"}, dir);
     ASSERT_TRUE(WaitUntilCaught(pid, SIGTERM));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     ::kill(pid, SIGTERM);
@@ -124,10 +123,10 @@ TEST(CliOutputs, CtrlCStopsTheOptimisationWithAMessageAndStatus130)
 {
     ScratchDir dir;
     // A million lengths of one evaluation each (no candidate comes near a target of 200).
-    const pid_t pid = Start({"optimise", clitest::AcceptanceProject(), "--receiver", "1", "--from", "150,12.5", "--to",
-                             "350,12.5", "--max-height", "6", "--height-step", "6", "--length-step", "0.0002",
-                             "--target", "200"},
-                            dir);
+    const pid_t pid =
+        Start({"optimise", clitest::AcceptanceProject(), "--receiver", "1", "--from", "150,12.5", "--to", "350,12.5",
+               "--max-height", "6", "--height-step", "6", "--length-step", "0.0002", "--target", "200"},
+              dir);
     ASSERT_TRUE(WaitUntilCaught(pid, SIGINT));
     ::kill(pid, SIGINT);
     EXPECT_EQ(ExitStatus(pid), 130);
