@@ -82,7 +82,8 @@ void CInputWindowCoordinator::OnReceiverCommit()
                                                 QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes) {
         m_pDoc->m_arrReceiver = m_pReceiverDlg->WorkingList();
-        m_pDoc->m_bModified = true;
+        m_pDoc->CommitModelChange();
+        emit ModelCommitted();
     }
     CloseReceiver();
 }

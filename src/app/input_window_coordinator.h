@@ -83,6 +83,8 @@ public:
 
 signals:
     void RepaintViews();
+    // A window's list was committed to the document (the results are stale from now on).
+    void ModelCommitted();
 
 private:
     bool RefusedWhileResults(const char* wording);

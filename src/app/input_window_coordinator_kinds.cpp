@@ -79,7 +79,8 @@ void CInputWindowCoordinator::WireListWindow(QPointer<Dialog>& window, EEntityKi
         documentList = window->WorkingList();
         if (derived == EDerivedLists::Clear)
             ClearDerivedLists(*m_pDoc);
-        m_pDoc->m_bModified = true;
+        m_pDoc->CommitModelChange();
+        emit ModelCommitted();
         CloseListWindow(window, afterRequest);
     };
     auto close = [this, &window, afterRequest] { CloseListWindow(window, afterRequest); };

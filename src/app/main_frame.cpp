@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLayout>
 #include <QSplitter>
 #include <QStatusBar>
@@ -61,6 +62,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     AttachNoiseMapCommands(this, &m_doc, m_pPlanView);
     BuildFocusCycling();
     ConnectCommands();
+    m_pResultState = new QLabel(QString::fromUtf8(kMsgStaleResults), this);
+    m_pResultState->setObjectName(QStringLiteral("resultStateLabel"));
+    m_pResultState->setVisible(false);
+    statusBar()->addPermanentWidget(m_pResultState);
     statusBar()->showMessage(kReady);
     m_doc.NewProject();
     ShowSettings();
@@ -151,6 +156,14 @@ void CMainFrame::SetDocumentModified()
 {
     m_doc.m_bModified = true;
     setWindowModified(true);
+    UpdateResultState();
+}
+
+void CMainFrame::UpdateResultState()
+{
+    if (m_pResultState)
+        m_pResultState->setVisible(m_doc.m_bResultsStale);
+    m_pPlanView->ShowResultState();
 }
 
 void CMainFrame::ShowSettings() { m_pEnvironmentBox->ShowSettings(m_doc.m_settings); }
@@ -160,6 +173,7 @@ void CMainFrame::RefreshViews()
     m_pPlanView->update();
     m_pSectionView->update();
     setWindowModified(m_doc.m_bModified);
+    UpdateResultState();
 }
 
 void CMainFrame::AfterDocumentReplaced(const QString& path)

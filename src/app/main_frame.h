@@ -12,6 +12,7 @@
 #include "model/document.h"
 
 class QAction;
+class QLabel;
 class QSplitter;
 class QDockWidget;
 class CEnvironmentBox;
@@ -86,6 +87,8 @@ private:
     void UpdateRecentFileActions();
     void UpdateTitle();
     void AfterDocumentReplaced(const QString& path);
+    // Says in the status bar (and the result table) whether the results are stale.
+    void UpdateResultState();
 
     CMyTalvoDoc m_doc;
     QString m_strPathName;  // empty for a project never saved
@@ -100,5 +103,6 @@ private:
     QHash<int, QAction*> m_actions;
     QList<QAction*> m_recentActions;
     QAction* m_pRecentPlaceholder = nullptr;
+    QLabel* m_pResultState = nullptr;  // the status bar's note on stale results
     bool m_bViewsLaidOut = false;
 };

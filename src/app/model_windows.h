@@ -45,7 +45,8 @@ public slots:
     void OnRunWallSolver();
 
 signals:
-    // A window changed the document (an optimised barrier was applied).
+    // A window changed the document (an input window's list was committed, an optimised
+    // barrier was applied).
     void DocumentChanged();
 
 private:

@@ -41,6 +41,8 @@ std::string CheckNoiseMap(const CMyTalvoDoc& doc, double spacing)
     const CProjectSettings& s = doc.m_settings;
     if (doc.m_arrSegment.empty())
         return kMapMsgNotCalculated;
+    if (doc.m_bResultsStale)
+        return kMsgStaleResults;
     if (!(spacing > 0) || !std::isfinite(spacing))
         return kMapMsgBadSpacing;
     if (!Finite(s.m_dAreaStartX, s.m_dAreaEndX, s.m_dAreaStartY, s.m_dAreaEndY) || s.m_dAreaEndX < s.m_dAreaStartX ||

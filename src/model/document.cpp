@@ -46,6 +46,6 @@ void CMyTalvoDoc::MakeBaselineCopies()
 void CMyTalvoDoc::CommitModelChange()
 {
     m_bModified = true;
-    if (HasResults())
+    if (HasResults() || !m_arrSegment.empty())
         m_bResultsStale = true;
 }

@@ -9,6 +9,9 @@
 #include "model/entities.h"
 #include "model/project_settings.h"
 
+// What every command that uses results says while they are stale.
+inline constexpr const char* kMsgStaleResults = "계산 결과가 현재 모델과 다릅니다. 다시 계산하십시오.";
+
 class CMyTalvoDoc {
 public:
     bool m_bModified = false;
@@ -73,7 +76,8 @@ public:
     // Results exist and were computed for the model as it stands; only these are saved.
     bool HasCurrentResults() const { return HasResults() && !m_bResultsStale; }
     // A change of the model has been committed: the project is unsaved, and results
-    // computed before it no longer belong to it until the next calculation.
+    // (and the source pieces and scene of the last calculation) computed before it no
+    // longer belong to it until the next calculation.
     void CommitModelChange();
 
     // Empties every entity array, baseline and result list (the tunnel corners stay).

@@ -109,6 +109,8 @@ std::string CheckOptimisationStart(const CMyTalvoDoc& doc, int receiverIndex, co
 {
     if (doc.m_arrSegment.empty())
         return kMsgRunPredictionFirst;
+    if (doc.m_bResultsStale)
+        return kMsgStaleResults;
     if (receiverIndex < 0 || receiverIndex >= static_cast<int>(doc.m_arrReceiver.size()))
         return kMsgSelectOneReceiver;
     if (!(design.m_dLengthStep > 0))

@@ -72,7 +72,8 @@ inline std::string TooManyCandidatesMessage(double candidates)
 }
 
 // Empty when an optimisation may start for receiver receiverIndex (-1: not exactly one
-// chosen); otherwise the first refusal, checked in the order the window shows them, and
+// chosen); otherwise the first refusal, checked in the order the window shows them (a
+// model changed since the calculation right after no calculation at all), and
 // last steps so fine that the candidates exceed kMaxOptCandidates.
 std::string CheckOptimisationStart(const CMyTalvoDoc& doc, int receiverIndex, const COptDesign& design);
 

@@ -10,8 +10,10 @@
 #include "engine/noise_map_compute.h"
 #include "io/codepage.h"
 #include "io/project_file.h"
+#include "io/receiver_export.h"
 #include "io_test_support.h"
 #include "model/document.h"
+#include "optimise/barrier_optimisation.h"
 
 using iotest::ScratchDir;
 
@@ -64,9 +66,11 @@ TEST(StoredResults, ResultsReadFromAFileSurviveEverySave)
     EXPECT_EQ(line.m_nCalculatedInFile, 1);
     EXPECT_DOUBLE_EQ(line.m_arrReceiver.at(1).m_dLevel[7], 35.8);
 
-    iotest::WriteCp949Lines(dir.File("k.tlv"), kHeader + "영역/계산수행여부=0/10/0/10/1\n"
-                                                         "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/1\n[수음점 1]\n" +
-                                                   kReceiverKey + "=1/2/3/0/0/0/0\n[dB 1]\n소음예측=1/2/3/4/5/6/7/8.5\n");
+    iotest::WriteCp949Lines(dir.File("k.tlv"), kHeader +
+                                                   "영역/계산수행여부=0/10/0/10/1\n"
+                                                   "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/1\n[수음점 1]\n" +
+                                                   kReceiverKey +
+                                                   "=1/2/3/0/0/0/0\n[dB 1]\n소음예측=1/2/3/4/5/6/7/8.5\n");
     const CMyTalvoDoc key = SavedAndReopened(dir.File("k.tlv"), dir);
     EXPECT_EQ(key.m_nCalculatedInFile, 1);
     EXPECT_DOUBLE_EQ(key.m_arrReceiver.at(0).m_dLevel[7], 8.5);
@@ -88,6 +92,11 @@ TEST(StoredResults, StaleResultsAreMarkedAndLeftOutOfTheFileUntilTheNextCalculat
     EXPECT_TRUE(doc.HasResults());
     EXPECT_FALSE(doc.HasCurrentResults());
     EXPECT_TRUE(doc.m_bModified);
+
+    // Every command that uses results or the calculation's scene refuses them while stale.
+    EXPECT_EQ(CheckReceiverExport(doc, CReceiverGrid::FromSettings(doc.m_settings)), kMsgStaleResults);
+    EXPECT_EQ(CheckNoiseMap(doc, 50), kMsgStaleResults);
+    EXPECT_EQ(CheckOptimisationStart(doc, 0, {0, 30, 200, 30, 5, 10, 1}), kMsgStaleResults);
 
     ScratchDir dir;
     ASSERT_TRUE(SaveProject(doc, dir.File("stale.tlv")).ok);
@@ -143,8 +152,8 @@ TEST(DamagedFiles, CountsFarBeyondTheSectionsPresentAreRefusedBeforeAllocating)
     for (int i = 1; i <= 7; ++i)
         sections += "[수음점 " + std::to_string(i) + "]\n" + kReceiverKey + "=1/2/3/0/0/0/0\n";
     ScratchDir dir;
-    iotest::WriteCp949Lines(dir.File("p.tlv"), kHeader + "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/100000\n" +
-                                                   sections);
+    iotest::WriteCp949Lines(dir.File("p.tlv"),
+                            kHeader + "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/100000\n" + sections);
     CMyTalvoDoc doc;
     const CFileResult r = OpenProject(doc, dir.File("p.tlv"));
     EXPECT_FALSE(r.ok);
@@ -152,8 +161,8 @@ TEST(DamagedFiles, CountsFarBeyondTheSectionsPresentAreRefusedBeforeAllocating)
     EXPECT_NE(r.message.find("수음점 7개만"), std::string::npos) << r.message;
 
     // A file cut short by a few sections still opens with default entities for them.
-    iotest::WriteCp949Lines(dir.File("q.tlv"), kHeader + "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/114\n" +
-                                                   sections);
+    iotest::WriteCp949Lines(dir.File("q.tlv"),
+                            kHeader + "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/114\n" + sections);
     EXPECT_EQ(Opened(dir.File("q.tlv")).m_arrReceiver.size(), 114u);
 }
 
@@ -180,9 +189,10 @@ TEST(DamagedFiles, LineFormTwoClassTunnelReadsNoTraffic)
 {
     ScratchDir dir;
     // Six counts with one two-class tunnel whose two traffic lines are read past.
-    iotest::WriteCp949Lines(dir.File("t.tlv"), "#c\n1.3\n#project information\np\n20 50 101\n0 10 0 10\n0 5 5\n"
-                                               "#model\n0 0 0 0 0 1\n#6 1\n터널\n0 0 0 100 0 0\n2 10 7 0 1\n"
-                                               "0 0 0 1.5\n70 90\n75 120\n81 82 83 84 85 86 87 88\n");
+    iotest::WriteCp949Lines(dir.File("t.tlv"),
+                            "#c\n1.3\n#project information\np\n20 50 101\n0 10 0 10\n0 5 5\n"
+                            "#model\n0 0 0 0 0 1\n#6 1\n터널\n0 0 0 100 0 0\n2 10 7 0 1\n"
+                            "0 0 0 1.5\n70 90\n75 120\n81 82 83 84 85 86 87 88\n");
     const CMyTalvoDoc doc = Opened(dir.File("t.tlv"));
     ASSERT_EQ(doc.m_arrTunnel.size(), 1u);
     EXPECT_EQ(doc.m_arrTunnel[0].m_dSpeed, (std::array<double, 5>{}));

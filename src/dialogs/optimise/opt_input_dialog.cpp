@@ -188,7 +188,7 @@ void COptInputDlg::ApplyOptimalBarrier()
         MessageBoxes().Information(this, QString::fromStdString(refusal));
         return;
     }
-    m_pDoc->m_bModified = true;
+    m_pDoc->CommitModelChange();
     emit BarrierApplied();
 }
 
