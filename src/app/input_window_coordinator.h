@@ -1,6 +1,6 @@
 #pragma once
 
-// The model input windows of the plan view: at most one window per kind, none opened
+// The model input windows over the plan view: at most one window per kind, none opened
 // while results are shown, and the list operations each window asks for carried out on
 // its working list. A commit replaces the document's list by the working list and marks
 // the document changed; a close or cancel leaves the document as it was. After every

@@ -13,6 +13,7 @@
 #include "engine/calculation.h"
 #include "model/document.h"
 #include "optimise/length_search.h"
+#include "optimise/search_run_inputs.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void RunLengthSearchCommand(const LengthSearchArgs& args)
     const int index = ReceiverIndexFromNumber(doc, args.receiver);
     if (index >= 0 && args.target)
         doc.m_arrReceiver[static_cast<std::size_t>(index)].m_dTargetLevel = *args.target;
-    const PredictionRun predict = [](CMyTalvoDoc& d) { PrintMessages(Calculate(d)); };
+    const PredictionRun predict = [](CMyTalvoDoc& d) { PrintMessages(Calculate(d, SearchRunInputs(d))); };
     std::cout << RunLengthSearch(doc, index, predict) << '\n';
 }
 

@@ -17,6 +17,7 @@
 #include "engine/calculation.h"
 #include "model/document.h"
 #include "optimise/barrier_optimisation.h"
+#include "optimise/search_run_inputs.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ std::string Optimise(CMyTalvoDoc& doc, const COptDesign& design)
     CRunProgress progress;
     CProgressWatcher watcher(progress, "최적 방음벽 계산");
     const OptEvaluation evaluate = [](CMyTalvoDoc& d) {
-        Calculate(d);  // in optimisation mode it has nothing to report
+        Calculate(d, SearchRunInputs(d));  // in optimisation mode it has nothing to report
         return d.m_dOptLevel;
     };
     const COptOutcome outcome = RunOptimisation(doc, design, progress, evaluate);

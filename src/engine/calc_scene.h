@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "engine/run_inputs.h"
 #include "model/bands.h"
 
 class CMyTalvoDoc;
@@ -14,9 +15,10 @@ struct CSceneData;
 class CCalcScene {
 public:
     // Uses the source pieces of the document's last calculate command; generates the
-    // bridge-road barriers afresh and reads the exclusion list and the optimisation
-    // candidate as they are now. The scene keeps copies: the document may change later.
-    explicit CCalcScene(const CMyTalvoDoc& doc);
+    // bridge-road barriers afresh and reads the exclusion list as it is now; run's
+    // optimisation candidate, if any, stands with the barriers. The scene keeps copies:
+    // the document may change later.
+    explicit CCalcScene(const CMyTalvoDoc& doc, const CRunInputs& run = {});
     ~CCalcScene();
     CCalcScene(const CCalcScene&) = delete;
     CCalcScene& operator=(const CCalcScene&) = delete;

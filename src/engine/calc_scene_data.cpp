@@ -47,7 +47,8 @@ bool IsExcluded(const CMyTalvoDoc& doc, int barrier)
 
 // Obstacles in the order of the screening: free-standing barriers not excluded,
 // cuttings, embankments, bridge-road barriers, the candidate barrier while optimising.
-std::vector<CObstacle> BuildObstacles(const CMyTalvoDoc& doc, const std::vector<CBarrier_Stage>& bridge)
+std::vector<CObstacle> BuildObstacles(const CMyTalvoDoc& doc, const std::vector<CBarrier_Stage>& bridge,
+                                      const CRunInputs& run)
 {
     const double base = doc.m_settings.m_dBaseHeight;
     std::vector<CObstacle> list;
@@ -60,8 +61,8 @@ std::vector<CObstacle> BuildObstacles(const CMyTalvoDoc& doc, const std::vector<
         list.push_back(EmbankmentObstacle(doc.m_arrEmbankment[i], i, base));
     for (int i = 0; i < static_cast<int>(bridge.size()); ++i)
         list.push_back(BarrierObstacle(bridge[i], kObstacleBridgeBarrier, i));
-    if (doc.m_bOptimising)
-        list.push_back(BarrierObstacle(doc.m_OptBarrier, kObstacleOptBarrier, 0));
+    if (run.IsOptimisation())
+        list.push_back(BarrierObstacle(*run.m_candidate, kObstacleOptBarrier, 0));
     return list;
 }
 
@@ -82,7 +83,7 @@ CReflector MakeReflector(const CObstacle& rect, const Bands& absorption, const s
 // exclusion list does not apply), the candidate barrier while optimising, cuttings,
 // embankments, bridge-road barriers.
 std::vector<CReflector> BuildReflectors(const CMyTalvoDoc& doc, const std::vector<CBarrier_Stage>& bridge,
-                                        const std::vector<CObstacle>& obstacles)
+                                        const CRunInputs& run, const std::vector<CObstacle>& obstacles)
 {
     const double base = doc.m_settings.m_dBaseHeight;
     std::vector<CReflector> list;
@@ -90,9 +91,9 @@ std::vector<CReflector> BuildReflectors(const CMyTalvoDoc& doc, const std::vecto
         const CBarrier_Stage& b = doc.m_arrBarrier[i];
         list.push_back(MakeReflector(BarrierObstacle(b, kObstacleBarrier, i), b.m_dAbsorption, obstacles));
     }
-    if (doc.m_bOptimising)
-        list.push_back(MakeReflector(BarrierObstacle(doc.m_OptBarrier, kObstacleOptBarrier, 0),
-                                     doc.m_OptBarrier.m_dAbsorption, obstacles));
+    if (run.IsOptimisation())
+        list.push_back(MakeReflector(BarrierObstacle(*run.m_candidate, kObstacleOptBarrier, 0),
+                                     run.m_candidate->m_dAbsorption, obstacles));
     for (int i = 0; i < static_cast<int>(doc.m_arrCutting.size()); ++i)
         list.push_back(
             MakeReflector(CuttingObstacle(doc.m_arrCutting[i], i, base), doc.m_arrCutting[i].m_dAbsorption, obstacles));
@@ -133,15 +134,15 @@ double HighestRoadEnd(const CMyTalvoDoc& doc, double current)
 }
 
 CSceneData BuildSceneData(const CMyTalvoDoc& doc, const std::vector<CBarrier_Stage>& bridgeBarriers,
-                          double maxRoadHeight)
+                          double maxRoadHeight, const CRunInputs& run)
 {
     CSceneData s;
     const CProjectSettings& set = doc.m_settings;
     s.m_air = PrepareAirTables(set.m_dTemperature, set.m_dHumidity, set.m_dPressure);
     s.m_arrPiece = doc.m_arrSegment;
     s.m_arrSourceLine = BuildSourceLines(doc);
-    s.m_arrObstacle = BuildObstacles(doc, bridgeBarriers);
-    s.m_arrReflector = BuildReflectors(doc, bridgeBarriers, s.m_arrObstacle);
+    s.m_arrObstacle = BuildObstacles(doc, bridgeBarriers, run);
+    s.m_arrReflector = BuildReflectors(doc, bridgeBarriers, run, s.m_arrObstacle);
     s.m_dMaxRoadHeight = maxRoadHeight;
     s.m_dBaseHeight = set.m_dBaseHeight;
     s.m_arrEmbankment = doc.m_arrEmbankment;

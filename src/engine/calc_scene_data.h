@@ -10,6 +10,7 @@
 #include "engine/propagation_air.h"
 #include "engine/propagation_obstacle.h"
 #include "engine/propagation_reflection.h"
+#include "engine/run_inputs.h"
 #include "model/engine_records.h"
 #include "model/entities.h"
 #include "model/project_settings.h"
@@ -30,9 +31,10 @@ struct CSceneData {
 };
 
 // The scene of doc's source pieces, with bridgeBarriers standing for the barriers of the
-// bridge roads and maxRoadHeight for the highest road end above the base height.
+// bridge roads and maxRoadHeight for the highest road end above the base height; an
+// optimisation run adds its candidate barrier.
 CSceneData BuildSceneData(const CMyTalvoDoc& doc, const std::vector<CBarrier_Stage>& bridgeBarriers,
-                          double maxRoadHeight);
+                          double maxRoadHeight, const CRunInputs& run = {});
 
 // The highest road end above the base height, never below 'current'.
 double HighestRoadEnd(const CMyTalvoDoc& doc, double current);

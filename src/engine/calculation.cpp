@@ -36,16 +36,16 @@ std::string LevelText(const Bands& levels, int selector)
 
 // A prediction of the whole model makes its results current; one for an optimisation
 // candidate is of another model.
-void Predict(CMyTalvoDoc& doc, std::vector<std::string>& messages)
+void Predict(CMyTalvoDoc& doc, const CRunInputs& run, std::vector<std::string>& messages)
 {
-    RunPrediction(doc, messages);
-    if (!doc.m_bOptimising)
+    RunPrediction(doc, run, messages);
+    if (!run.IsOptimisation())
         doc.m_bResultsStale = false;
 }
 
 }  // namespace
 
-std::vector<std::string> Calculate(CMyTalvoDoc& doc)
+std::vector<std::string> Calculate(CMyTalvoDoc& doc, const CRunInputs& run)
 {
     std::vector<std::string> messages;
     ClearResults(doc);
@@ -62,7 +62,7 @@ std::vector<std::string> Calculate(CMyTalvoDoc& doc)
         if (!hasPieces)
             messages.emplace_back("하나 이상의 도로를 입력하십시요");
         else
-            Predict(doc, messages);
+            Predict(doc, run, messages);
     } else {
         messages.emplace_back(hasPieces ? "하나 이상의 수음점을 입력하십시요"
                                         : "하나 이상의 수음점과 도로를 입력하십시요");

@@ -13,12 +13,12 @@
 namespace {
 
 // The receivers of this run: only the optimised one while optimising.
-std::vector<int> ReceiversToProcess(const CMyTalvoDoc& doc)
+std::vector<int> ReceiversToProcess(const CMyTalvoDoc& doc, const CRunInputs& run)
 {
     const int count = static_cast<int>(doc.m_arrReceiver.size());
-    if (doc.m_bOptimising) {
-        if (doc.m_nOptReceiver >= 0 && doc.m_nOptReceiver < count)
-            return {doc.m_nOptReceiver};
+    if (run.IsOptimisation()) {
+        if (run.m_nOptimisedReceiver >= 0 && run.m_nOptimisedReceiver < count)
+            return {run.m_nOptimisedReceiver};
         return {};
     }
     std::vector<int> all(count);
@@ -83,9 +83,9 @@ void RunAll(RunState& st)
 // Barrier-length search: the divergence of every piece of the nearest road seen from
 // the receiver under search (its stored position, compared exactly). The source point
 // is kept in absolute heights, like the foot point it is compared with.
-void RecordDivergence(CMyTalvoDoc& doc, const CAttenuation& a, bool insideBox)
+void RecordDivergence(CMyTalvoDoc& doc, const CRunInputs& run, const CAttenuation& a, bool insideBox)
 {
-    if (!doc.m_bLengthSearch || insideBox)
+    if (!run.m_bRecordDivergence || insideBox)
         return;
     const CRoad_Segment& piece = doc.m_arrSegment[a.m_nSource];
     const CReceiverPoint& rp = doc.m_arrReceiver[a.m_nReceiver];
@@ -100,9 +100,9 @@ void RecordDivergence(CMyTalvoDoc& doc, const CAttenuation& a, bool insideBox)
     }
 }
 
-void Summation(CMyTalvoDoc& doc, const std::vector<int>& receivers, int pieces)
+void Summation(CMyTalvoDoc& doc, const CRunInputs& run, const std::vector<int>& receivers, int pieces)
 {
-    if (doc.m_bOptimising) {
+    if (run.IsOptimisation()) {
         doc.m_dOptLevel = kNoEnergy;
         if (receivers.empty())
             return;
@@ -120,12 +120,12 @@ void Summation(CMyTalvoDoc& doc, const std::vector<int>& receivers, int pieces)
 
 }  // namespace
 
-void RunPrediction(CMyTalvoDoc& doc, std::vector<std::string>& messages)
+void RunPrediction(CMyTalvoDoc& doc, const CRunInputs& run, std::vector<std::string>& messages)
 {
     MakeBridgeBarriers(doc);
     doc.m_dMaxRoadHeight = HighestRoadEnd(doc, doc.m_dMaxRoadHeight);
-    const CSceneData scene = BuildSceneData(doc, doc.m_arrBarrierWork, doc.m_dMaxRoadHeight);
-    const std::vector<int> receivers = ReceiversToProcess(doc);
+    const CSceneData scene = BuildSceneData(doc, doc.m_arrBarrierWork, doc.m_dMaxRoadHeight, run);
+    const std::vector<int> receivers = ReceiversToProcess(doc, run);
     const int pieces = static_cast<int>(scene.m_arrPiece.size());
 
     std::vector<CAttenuation> records(receivers.size() * pieces);
@@ -133,13 +133,13 @@ void RunPrediction(CMyTalvoDoc& doc, std::vector<std::string>& messages)
     RunState st{scene, doc, receivers, records, inside, doc.m_arrDiffraction};
     RunAll(st);
     for (std::size_t n = 0; n < records.size(); ++n) {
-        RecordDivergence(doc, records[n], inside[n] != 0);
+        RecordDivergence(doc, run, records[n], inside[n] != 0);
         doc.m_attWork = records[n];
         doc.m_arrAttenuation.push_back(records[n]);
     }
-    Summation(doc, receivers, pieces);
+    Summation(doc, run, receivers, pieces);
 
-    if (!doc.m_bLengthSearch && !doc.m_bOptimising) {
+    if (run.IsOrdinary()) {
         doc.m_arrExcludedBarrier.clear();
         messages.emplace_back("계산 종료");
     }

@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/run_inputs.h"
+
 class CMyTalvoDoc;
 
 // Needs doc.m_arrSegment built. Appends "계산 종료" to messages after an ordinary
 // prediction (neither optimising nor searching the barrier length).
-void RunPrediction(CMyTalvoDoc& doc, std::vector<std::string>& messages);
+void RunPrediction(CMyTalvoDoc& doc, const CRunInputs& run, std::vector<std::string>& messages);

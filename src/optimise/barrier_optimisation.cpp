@@ -6,6 +6,7 @@
 #include "engine/calculation.h"
 #include "model/document.h"
 #include "optimise/opt_receiver.h"
+#include "optimise/search_run_inputs.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ void ShortenSymmetrically(CSearch& s)
 OptEvaluation CalculateCommandEvaluation()
 {
     return [](CMyTalvoDoc& doc) {
-        Calculate(doc);
+        Calculate(doc, SearchRunInputs(doc));
         return doc.m_dOptLevel;
     };
 }

@@ -6,10 +6,11 @@
 #include "engine/calculation.h"
 #include "model/document.h"
 #include "optimise/opt_receiver.h"
+#include "optimise/search_run_inputs.h"
 
 PredictionRun CalculateCommandRun()
 {
-    return [](CMyTalvoDoc& doc) { Calculate(doc); };
+    return [](CMyTalvoDoc& doc) { Calculate(doc, SearchRunInputs(doc)); };
 }
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include "model/document.h"
 #include "optimise/barrier_optimisation.h"
+#include "optimise/search_run_inputs.h"
 
 namespace {
 
@@ -39,6 +40,9 @@ struct OptFixture {
         const OptEvaluation evaluate = [this](CMyTalvoDoc& d) {
             EXPECT_TRUE(d.m_bOptimising);
             const CBarrier_Stage& b = d.m_OptBarrier;
+            const CRunInputs run = SearchRunInputs(d);  // what the engine is given
+            EXPECT_TRUE(run.IsOptimisation() && run.m_candidate->m_dHeight == b.m_dHeight);
+            EXPECT_EQ(run.m_nOptimisedReceiver, 0);
             tried.push_back({b.m_dStartX, b.m_dStartY, b.m_dEndX, b.m_dEndY, b.m_dHeight});
             d.m_dOptLevel = levelOf(tried.back());
             return d.m_dOptLevel;

@@ -31,9 +31,15 @@ CMyTalvoDoc Site()
     CSungto fill;
     static_cast<CSlope&>(fill) = Body(40, 4.0);
     doc.m_arrEmbankment.push_back(fill);
-    doc.m_bOptimising = true;
-    doc.m_OptBarrier = Barrier(0, 50, 100, 50, 2.5);
     return doc;
+}
+
+// The run of an optimisation with its candidate barrier.
+CRunInputs Optimising()
+{
+    CRunInputs run;
+    run.m_candidate = Barrier(0, 50, 100, 50, 2.5);
+    return run;
 }
 
 }  // namespace
@@ -42,7 +48,7 @@ TEST(CalcSceneData, ObstaclesInScreeningOrderWithRelativeHeights)
 {
     const CMyTalvoDoc doc = Site();
     const std::vector<CBarrier_Stage> bridge{Barrier(0, 60, 100, 60, 8.0)};
-    const CSceneData s = BuildSceneData(doc, bridge, 0.0);
+    const CSceneData s = BuildSceneData(doc, bridge, 0.0, Optimising());
     ASSERT_EQ(s.m_arrObstacle.size(), 5u);
     const int kinds[5] = {kObstacleBarrier, kObstacleCutting, kObstacleEmbankment, kObstacleBridgeBarrier,
                           kObstacleOptBarrier};
@@ -60,7 +66,7 @@ TEST(CalcSceneData, ReflectorsInListOrderIgnoringTheExclusions)
 {
     const CMyTalvoDoc doc = Site();
     const std::vector<CBarrier_Stage> bridge{Barrier(0, 60, 100, 60, 8.0)};
-    const CSceneData s = BuildSceneData(doc, bridge, 0.0);
+    const CSceneData s = BuildSceneData(doc, bridge, 0.0, Optimising());
     ASSERT_EQ(s.m_arrReflector.size(), 6u);
     const int kinds[6] = {kObstacleBarrier, kObstacleBarrier,    kObstacleOptBarrier,
                           kObstacleCutting, kObstacleEmbankment, kObstacleBridgeBarrier};
@@ -76,7 +82,8 @@ TEST(CalcSceneData, ReflectorsInListOrderIgnoringTheExclusions)
 TEST(CalcSceneData, WithoutOptimisingTheCandidateIsNoObstacle)
 {
     CMyTalvoDoc doc = Site();
-    doc.m_bOptimising = false;
+    doc.m_bOptimising = true;  // the document's flag alone is no run input
+    doc.m_OptBarrier = *Optimising().m_candidate;
     const CSceneData s = BuildSceneData(doc, {}, 0.0);
     EXPECT_EQ(s.m_arrObstacle.size(), 3u);
     EXPECT_EQ(s.m_arrReflector.size(), 4u);

@@ -126,11 +126,11 @@ TEST(Calculate, OptimisationComputesOnlyItsReceiverWithTheCandidate)
     CMyTalvoDoc doc = RoadProject();
     Calculate(doc);
     const Bands open = doc.m_arrReceiver[1].m_dLevel;
-    doc.m_bOptimising = true;
-    doc.m_nOptReceiver = 1;
-    doc.m_OptBarrier = Barrier(-150, 15, 150, 15, 5.0);
+    CRunInputs run;
+    run.m_candidate = Barrier(-150, 15, 150, 15, 5.0);
+    run.m_nOptimisedReceiver = 1;
     doc.m_arrExcludedBarrier = {3};
-    EXPECT_TRUE(Calculate(doc).empty());
+    EXPECT_TRUE(Calculate(doc, run).empty());
     EXPECT_EQ(doc.m_arrAttenuation.size(), 40u);
     EXPECT_EQ(doc.m_arrExcludedBarrier, std::vector<int>{3});
     for (int j = 0; j < kBandCount; ++j)
@@ -142,12 +142,13 @@ TEST(Calculate, OptimisationComputesOnlyItsReceiverWithTheCandidate)
 TEST(Calculate, LengthSearchRecordsTheDivergenceOfTheNearestRoad)
 {
     CMyTalvoDoc doc = RoadProject();
-    doc.m_bLengthSearch = true;
+    CRunInputs run;
+    run.m_bRecordDivergence = true;
     doc.m_nOptRoad = 0;
     doc.m_vOptReceiverPos = CMVector(0, 60, 1.5);
     doc.m_dOptCriterion = 55.0;
     doc.m_arrExcludedBarrier = {0};
-    EXPECT_TRUE(Calculate(doc).empty());
+    EXPECT_TRUE(Calculate(doc, run).empty());
     EXPECT_EQ(doc.m_arrExcludedBarrier, std::vector<int>{0});
     // Pieces of 10 m at x = -195 .. 195: the farthest at 200.6 m gives about 57 dB, the
     // nearest about 46.6 dB; the best is the farthest piece still at or below 55 dB.

@@ -2,6 +2,8 @@
 # The layering of the tree, checked on the sources and on what the build produced:
 #   - the core folders include no Qt header and nothing from a GUI folder;
 #   - the engine includes only the model (and itself);
+#   - the engine reads none of the document's optimisation members (they reach it as
+#     arguments);
 #   - the views include no window of dialogs/ or app/;
 #   - the core library refers to no Qt symbol, and talvo-cli and the core test binary
 #     link no Qt Widgets (the test binary no Qt at all).
@@ -20,6 +22,8 @@ for dir in "${core_dirs[@]}"; do
 done
 hits=$(grep -rnE '^\s*#\s*include\s*"' "$src/engine" | grep -vE '#\s*include\s*"(engine|model)/')
 [ -z "$hits" ] || fail "the engine includes more than the model:"$'\n'"$hits"
+hits=$(grep -rnE '\bm_(bOptimising|OptBarrier|nOptReceiver|bLengthSearch)\b' "$src/engine")
+[ -z "$hits" ] || fail "the engine reads the document's optimisation members:"$'\n'"$hits"
 hits=$(grep -rnE '^\s*#\s*include\s*"(dialogs|app)/' "$src/views" "$src/render")
 [ -z "$hits" ] || fail "a view or painter includes a window:"$'\n'"$hits"
 

@@ -3,7 +3,7 @@
 // "검증 작업 중입니다.": the barrier optimisation window. The user checks one receiver,
 // gives it a design target, runs the length search, enters the design condition and runs
 // the optimisation on a worker thread (a 100 ms timer moves the bar; the end arrives by a
-// queued signal), then applies the result as a barrier. Modeless; the plan view owns it
+// queued signal), then applies the result as a barrier. Modeless; CModelWindows owns it
 // and destroys it when it asks to close. Enter and Escape never close it.
 //
 // The worker evaluates its candidates on its own copy of the document, so the views may

@@ -2,7 +2,7 @@
 
 // "방음벽 최적설계 결과": shows a result file of the external optimiser: the barrier's
 // height, area and end points, and for the receiver chosen its position and levels.
-// Modeless; the plan view owns it and destroys it when it asks to close.
+// Modeless; CModelWindows owns it and destroys it when it asks to close.
 
 #include <QDialog>
 
