@@ -46,7 +46,7 @@ public slots:
 
 signals:
     // A window changed the document (an input window's list was committed, an optimised
-    // barrier was applied).
+    // barrier was applied, the length search ran its own prediction).
     void DocumentChanged();
 
 private:

@@ -35,6 +35,7 @@ void CModelWindows::OnOptimise()
     m_pOptInputDlg->setWindowFlag(Qt::Window);
     connect(m_pOptInputDlg, &COptInputDlg::CloseRequested, this, &CModelWindows::CloseOptInput);
     connect(m_pOptInputDlg, &COptInputDlg::BarrierApplied, this, &CModelWindows::OnBarrierApplied);
+    connect(m_pOptInputDlg, &COptInputDlg::LengthSearchPredicted, this, &CModelWindows::DocumentChanged);
     m_pOptInputDlg->show();
 }
 

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -17,6 +19,7 @@
 #include "app/main_frame.h"
 #include "app/model_windows.h"
 #include "dialogs/environment_box.h"
+#include "dialogs/optimise/opt_input_dialog.h"
 #include "dialogs/road_input_dialog.h"
 #include "helpers/recording_dialogs.h"
 #include "io/project_file.h"
@@ -67,6 +70,7 @@ private slots:
 
     void anAirChangeMarksTheResultsStaleEverywhere();
     void staleResultsAreRefusedByEveryCommandAndLeftOutOfTheSave();
+    void theLengthSearchRecalculatesAndSaysSo();
     void aCommittedInputWindowMakesTheResultsStale();
 
 private:
@@ -129,6 +133,17 @@ void TestStaleResults::staleResultsAreRefusedByEveryCommandAndLeftOutOfTheSave()
     QVERIFY(OpenProject(saved, path.toStdString()).ok);
     QVERIFY(!saved.HasResults());
     QCOMPARE(saved.m_settings.m_dTemperature, 7.0);
+}
+
+void TestStaleResults::theLengthSearchRecalculatesAndSaysSo()
+{
+    ChangeTemperature();
+    m_frame->Windows()->OnOptimise();
+    COptInputDlg* window = m_frame->Windows()->OptInputWindow();
+    window->ReceiverList()->item(0)->setCheckState(Qt::Checked);
+    window->LengthSearchButton()->click();
+    QVERIFY(m_frame->Document().HasCurrentResults());
+    QVERIFY(StatusNote()->isHidden());
 }
 
 void TestStaleResults::aCommittedInputWindowMakesTheResultsStale()

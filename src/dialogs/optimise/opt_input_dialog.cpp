@@ -101,6 +101,7 @@ void COptInputDlg::StartLengthSearch()
         return;
     }
     m_pMessage->setText(QString::fromStdString(RunLengthSearch(*m_pDoc, receiver, m_predict)));
+    emit LengthSearchPredicted();
 }
 
 void COptInputDlg::StartOrCancelOptimisation()
