@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev
-          libbenchmark-dev libcli11-dev fonts-nanum xvfb xauth parallel)
+          libbenchmark-dev libcli11-dev fonts-nanum xvfb xauth parallel poppler-utils imagemagick)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,5 +1,6 @@
 #include "app/main_frame.h"
 #include "app/noise_map_commands.h"
+#include "app/report_commands.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -60,6 +61,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     BuildMenus();
     BuildToolbar();
     AttachNoiseMapCommands(this, &m_doc, m_pPlanView);
+    AttachReportCommands(this);
     BuildFocusCycling();
     ConnectCommands();
     m_pResultState = new QLabel(QString::fromUtf8(kMsgStaleResults), this);

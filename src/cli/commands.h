@@ -17,3 +17,5 @@ void RegisterLengthSearch(CLI::App& app);
 void RegisterOptimise(CLI::App& app);
 // In builds with the GUI only (TALVO_CLI_MAP): it paints with Qt (cli/map/).
 void RegisterMap(CLI::App& app);
+// In builds with the GUI only (TALVO_CLI_REPORT): it writes the PDF with Qt (cli/report/).
+void RegisterReport(CLI::App& app);

@@ -20,6 +20,9 @@ int Run(int argc, char** argv)
 #ifdef TALVO_CLI_MAP
     RegisterMap(app);
 #endif
+#ifdef TALVO_CLI_REPORT
+    RegisterReport(app);
+#endif
     try {
         app.parse(argc, argv);
     } catch (const CLI::RuntimeError& e) {

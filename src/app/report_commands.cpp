@@ -1,0 +1,173 @@
+#include "app/report_commands.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "app/command_table.h"
+#include "app/main_frame.h"
+#include "app/model_windows.h"
+#include "dialogs/optimise/opt_input_dialog.h"
+#include "engine/noise_map_compute.h"
+#include "model/document.h"
+#include "report/report_maps.h"
+#include "report/report_writer.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_box.h"
+#include "views/plan_view.h"
+#include "views/section_view.h"
+
+namespace {
+
+const QString kReportFilter = QStringLiteral("PDF 문서 (*.pdf)");
+constexpr int kViewPrintScale = 4;  // the view is drawn at this many times its pixels
+
+QAction* MakeAction(const QString& text, const QString& prompt, QObject* parent)
+{
+    auto* action = new QAction(text, parent);
+    action->setStatusTip(prompt);
+    return action;
+}
+
+QString SuggestedReportName(const QString& projectPath)
+{
+    if (projectPath.isEmpty())
+        return QStringLiteral("보고서.pdf");
+    const QFileInfo info(projectPath);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".pdf"));
+}
+
+}  // namespace
+
+CReportCommands::CReportCommands(CMainFrame* frame) : QObject(frame), m_pFrame(frame)
+{
+    m_pReport = MakeAction(QStringLiteral("보고서(&B)..."),
+                           QStringLiteral("입력, 예측 결과, 소음지도를 담은 보고서를 PDF로 저장합니다."), this);
+    m_pPrint = MakeAction(QStringLiteral("인쇄(&P)..."), QStringLiteral("보고서를 인쇄합니다."), this);
+    m_pPrint->setShortcut(QKeySequence::Print);
+    m_pPreview = MakeAction(QStringLiteral("인쇄 미리 보기(&V)"), QStringLiteral("인쇄될 보고서를 미리 봅니다."), this);
+    m_pPrintPlan =
+        MakeAction(QStringLiteral("평면창 인쇄"), QStringLiteral("평면창을 보이는 그대로 인쇄합니다."), this);
+    m_pPrintSection =
+        MakeAction(QStringLiteral("단면창 인쇄"), QStringLiteral("단면창을 보이는 그대로 인쇄합니다."), this);
+    connect(m_pReport, &QAction::triggered, this, &CReportCommands::OnReport);
+    connect(m_pPrint, &QAction::triggered, this, &CReportCommands::OnPrint);
+    connect(m_pPreview, &QAction::triggered, this, &CReportCommands::OnPrintPreview);
+    connect(m_pPrintPlan, &QAction::triggered, this, &CReportCommands::OnPrintPlan);
+    connect(m_pPrintSection, &QAction::triggered, this, &CReportCommands::OnPrintSection);
+}
+
+std::optional<CReportInput> CReportCommands::CurrentInput()
+{
+    const CMyTalvoDoc& doc = m_pFrame->Document();
+    if (!doc.IsCalculated()) {
+        MessageBoxes().Information(m_pFrame, QString::fromUtf8(kMapMsgNotCalculated));
+        return std::nullopt;
+    }
+    m_pComputedMap = m_pFrame->PlanView()->noiseMap();
+    if (!m_pComputedMap) {
+        auto map = std::make_shared<CNoiseMap>();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const std::string refusal = ComputeReportMaps(doc, doc.m_settings.m_dReceiverSpacing, 0, *map);
+        QApplication::restoreOverrideCursor();
+        if (refusal.empty())
+            m_pComputedMap = map;  // a refused map leaves the maps page saying so
+    }
+    CReportInput input{&doc, m_pComputedMap.get(), QDateTime::currentDateTime(), std::nullopt};
+    const COptInputDlg* opt = m_pFrame->Windows()->OptInputWindow();
+    if (opt && !opt->IsRunning() && opt->Result().m_dHeight > 0)
+        input.design = CReportDesign{opt->Result(), doc.m_nOptReceiver};
+    return input;
+}
+
+void CReportCommands::OnReport()
+{
+    const std::optional<CReportInput> input = CurrentInput();
+    if (!input)
+        return;
+    const QString path = FileDialogs().SaveFileName(m_pFrame, QStringLiteral("보고서"),
+                                                    SuggestedReportName(m_pFrame->PathName()), kReportFilter);
+    if (path.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::string failure = WriteReportPdf(*input, path);
+    QApplication::restoreOverrideCursor();
+    if (!failure.empty())
+        MessageBoxes().Information(m_pFrame, QString::fromStdString(failure));
+}
+
+void CReportCommands::PrintReport(QPrinter& printer)
+{
+    const std::optional<CReportInput> input = CurrentInput();
+    if (!input)
+        return;
+    printer.setFullPage(true);
+    PaintReport(printer, *input);
+}
+
+void CReportCommands::PrintView(QPrinter& printer, const CNavigableView& view)
+{
+    // A view never shown yet has no size: it prints as a window of the default size would.
+    const QSize shown = view.size().isEmpty() ? QSize(800, 600) : view.size();
+    const QImage image = view.RenderImage(shown * kViewPrintScale);
+    QPainter painter(&printer);
+    const QRect page = painter.viewport();
+    const QSize fitted = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+    painter.drawImage(QRect(page.topLeft(), fitted), image);
+}
+
+void CReportCommands::OnPrint()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, m_pFrame);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintReport(printer);
+}
+
+void CReportCommands::OnPrintPreview()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, m_pFrame);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintReport(*p); });
+    preview.exec();
+}
+
+void CReportCommands::OnPrintPlan()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, m_pFrame);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintView(printer, *m_pFrame->PlanView());
+}
+
+void CReportCommands::OnPrintSection()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, m_pFrame);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintView(printer, *m_pFrame->SectionView());
+}
+
+CReportCommands* AttachReportCommands(CMainFrame* frame)
+{
+    auto* commands = new CReportCommands(frame);
+    QAction* exportReceivers = frame->Action(cmd::ExportReceivers);
+    QMenu* fileMenu = frame->menuBar()->actions().isEmpty() ? nullptr : frame->menuBar()->actions().first()->menu();
+    if (!fileMenu)
+        return commands;
+    const QList<QAction*> entries = fileMenu->actions();
+    const qsizetype at = entries.indexOf(exportReceivers);
+    QAction* before = at >= 0 && at + 1 < entries.size() ? entries[at + 1] : nullptr;
+    fileMenu->insertActions(before, {commands->ReportAction(), commands->PrintAction(), commands->PreviewAction(),
+                                     commands->PrintPlanAction(), commands->PrintSectionAction()});
+    return commands;
+}

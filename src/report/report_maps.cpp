@@ -1,0 +1,30 @@
+#include "report/report_maps.h"
+
+#include <cmath>
+
+#include "engine/calc_scene.h"
+#include "engine/noise_map_compute.h"
+#include "model/document.h"
+
+namespace {
+
+const char* const kMsgBadHeight = "수음점 높이가 잘못되었습니다.";
+
+}  // namespace
+
+std::string ComputeReportMaps(const CMyTalvoDoc& doc, double spacing, int band, CNoiseMap& map)
+{
+    if (std::string refusal = CheckNoiseMap(doc, spacing); !refusal.empty())
+        return refusal;
+    const double height = doc.m_settings.m_dReceiverHeight;
+    if (!std::isfinite(height))
+        return kMsgBadHeight;
+    const CCalcScene scene(doc);
+    CRunProgress progress;
+    map.plan = PlanMapLayout(doc.m_settings, spacing, height, band);
+    ComputeNoiseMap(scene, map.plan, progress, 0);
+    CNoiseMapGrid section = SectionMapLayout(doc.m_settings, spacing, band);
+    ComputeNoiseMap(scene, section, progress, 0);
+    map.section = std::move(section);
+    return {};
+}

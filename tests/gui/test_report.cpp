@@ -1,0 +1,147 @@
+// The report and print commands of the file menu and the report's barrier design page,
+// read back with Poppler's pdftotext and pdfinfo.
+
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/main_frame.h"
+#include "app/report_commands.h"
+#include "engine/calculation.h"
+#include "helpers/recording_dialogs.h"
+#include "io/project_file.h"
+#include "model/document.h"
+#include "report/report_writer.h"
+#include "views/plan_view.h"
+
+namespace {
+
+QString Poppler(const QString& tool, const QStringList& args)
+{
+    QProcess process;
+    process.start(tool, args);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString PdfText(const QString& path) { return Poppler(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}); }
+
+int PdfPages(const QString& path)
+{
+    const QString info = Poppler(QStringLiteral("pdfinfo"), {path});
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+// The entry after `text` in the menu, or an empty text.
+QString EntryAfter(QMenu* menu, const QString& text)
+{
+    const QList<QAction*> entries = menu->actions();
+    for (qsizetype i = 0; i + 1 < entries.size(); ++i)
+        if (entries[i]->text() == text)
+            return entries[i + 1]->text();
+    return {};
+}
+
+QString Example() { return QStringLiteral(TALVO_EXAMPLES "/highway-village.tlv"); }
+
+}  // namespace
+
+class TestReport : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void reportPrintAndViewPrintFromTheFileMenu();
+    void designPageShowsTheLevelTheBarrierReaches();
+    void reportIntoMissingFolderIsRefused();
+};
+
+void TestReport::initTestCase()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("Poppler's tools are not installed (Debian package poppler-utils)");
+}
+
+void TestReport::reportPrintAndViewPrintFromTheFileMenu()
+{
+    UseTemporarySettings();
+    CRecordingMessageBox boxes;
+    CRecordingFileDialogs files;
+    CMainFrame frame;
+    QVERIFY(frame.OpenProjectFile(Example()));
+    auto* commands = frame.findChild<CReportCommands*>();
+    QVERIFY(commands);
+    QMenu* fileMenu = frame.menuBar()->actions().first()->menu();
+    QCOMPARE(EntryAfter(fileMenu, QStringLiteral("수음점 저장(&W)")), QStringLiteral("보고서(&B)..."));
+
+    commands->ReportAction()->trigger();  // not calculated yet: refused before any dialog
+    QCOMPARE(boxes.m_infos, QStringList{QStringLiteral("소음해석을 먼저 수행하세요.")});
+    QCOMPARE(files.m_nAsked, 0);
+
+    Calculate(frame.Document());
+    QTemporaryDir dir;
+    const QString reportPath = dir.filePath(QStringLiteral("보고서.pdf"));
+    files.m_paths = {reportPath};
+    commands->ReportAction()->trigger();
+    QCOMPARE(boxes.m_infos.size(), 1);
+    const QString text = PdfText(reportPath);
+    QVERIFY(text.contains(QString::fromStdString(frame.Document().m_settings.m_strProjectName)));
+    QVERIFY(text.contains(QStringLiteral("4. 소음 지도")));
+    QVERIFY(!text.contains(QStringLiteral("5. 방음벽 설계")));  // no optimisation window
+
+    QPrinter printer(QPrinter::HighResolution);  // print and preview paint the same pages
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("print.pdf")));
+    commands->PrintReport(printer);
+    QCOMPARE(PdfPages(printer.outputFileName()), PdfPages(reportPath));
+
+    QPrinter viewPrinter(QPrinter::HighResolution);
+    viewPrinter.setOutputFormat(QPrinter::PdfFormat);
+    viewPrinter.setOutputFileName(dir.filePath(QStringLiteral("plan.pdf")));
+    frame.PlanView()->resize(400, 300);
+    CReportCommands::PrintView(viewPrinter, *frame.PlanView());
+    QCOMPARE(PdfPages(viewPrinter.outputFileName()), 1);
+}
+
+void TestReport::designPageShowsTheLevelTheBarrierReaches()
+{
+    CMyTalvoDoc doc;
+    QVERIFY(OpenProject(doc, Example().toStdString()).ok);
+    Calculate(doc);
+    // Receiver 10 stands unscreened at (80, 240), 40 m from the road along Y = 200: a 4 m
+    // barrier between them must lower its level by several decibels.
+    CReportDesign design{{0, 210, 200, 210, 4.0}, 9};
+    const CReportInput input{&doc, nullptr, QDateTime(QDate(2026, 1, 2), QTime(3, 4)), design};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("design.pdf"));
+    QCOMPARE(WriteReportPdf(input, path), std::string());
+    const QString text = PdfText(path);
+    QVERIFY(text.contains(QStringLiteral("5. 방음벽 설계")));
+    QVERIFY(text.contains(QStringLiteral("2026-01-02")));
+    QVERIFY(text.contains(QStringLiteral("소음지도가 계산되지 않았습니다.")));
+    const auto level = [&](const QString& name) {
+        const QRegularExpression re(name + QStringLiteral("\\s+([0-9.]+) dB\\(A\\)"));
+        return re.match(text).captured(1).toDouble();
+    };
+    const double before = level(QStringLiteral("설치 전 레벨")), after = level(QStringLiteral("설치 후 레벨"));
+    QCOMPARE(before, QString::number(EnergySum(doc.m_arrReceiver[9].m_dLevel), 'f', 1).toDouble());
+    QVERIFY2(after > 0 && after < before - 3, qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(after)));
+}
+
+void TestReport::reportIntoMissingFolderIsRefused()
+{
+    CMyTalvoDoc doc;
+    QVERIFY(OpenProject(doc, Example().toStdString()).ok);
+    Calculate(doc);
+    const CReportInput input{&doc, nullptr, QDateTime::currentDateTime(), std::nullopt};
+    const QString path = QStringLiteral("/nonexistent-folder/report.pdf");
+    QVERIFY(!WriteReportPdf(input, path).empty());
+    QVERIFY(!QFile::exists(path));
+}
+
+QTEST_MAIN(TestReport)
+#include "test_report.moc"
