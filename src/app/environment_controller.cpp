@@ -67,6 +67,8 @@ void CEnvironmentController::OnFieldEdited(EEnvField field, const QString& text)
     if (effect.m_bClearDisplayLists)
         m_pPlanView->ClearDisplayLists();
     DropStaleNoiseMap(before);
+    if (!SameReceiverLevelInputs(before, m_pDoc->m_settings))
+        m_pDoc->CommitModelChange();  // other air, other levels
     Repaint(effect.m_bRepaintPlan, effect.m_bRepaintSection);
     m_markModified(static_cast<int>(field));
 }

@@ -84,7 +84,7 @@ void CInputWindowCoordinator::OnReceiverCommit()
     const bool committed = answer == QMessageBox::Yes;
     if (committed) {
         m_pDoc->m_arrReceiver = m_pReceiverDlg->WorkingList();
-        m_pDoc->m_bModified = true;
+        m_pDoc->CommitModelChange();
     }
     CloseReceiver();
     if (committed)

@@ -87,8 +87,8 @@ public:
 
 signals:
     void RepaintViews();
-    // A window's "확인" replaced a document list: the step's name for the undo history
-    // ("방음벽 추가", "도로 변경", "수음점 삭제").
+    // A window's "확인" replaced a document list (the results are stale from now on): the
+    // step's name for the undo history ("방음벽 추가", "도로 변경", "수음점 삭제").
     void ModelCommitted(const QString& stepName);
 
 private:

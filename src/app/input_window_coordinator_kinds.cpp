@@ -101,7 +101,7 @@ void CInputWindowCoordinator::WireListWindow(QPointer<Dialog>& window, EEntityKi
         documentList = window->WorkingList();
         if (derived == EDerivedLists::Clear)
             ClearDerivedLists(*m_pDoc);
-        m_pDoc->m_bModified = true;
+        m_pDoc->CommitModelChange();
         const std::size_t after = documentList.size();
         CloseListWindow(window, afterRequest);
         emit ModelCommitted(CommitStepName(kind, before, after));

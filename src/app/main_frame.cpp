@@ -66,6 +66,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     BuildFocusCycling();
     BuildPositionLabel();
     ConnectCommands();
+    m_pResultState = new QLabel(QString::fromUtf8(kMsgStaleResults), this);
+    m_pResultState->setObjectName(QStringLiteral("resultStateLabel"));
+    m_pResultState->setVisible(false);
+    statusBar()->addPermanentWidget(m_pResultState);
     statusBar()->showMessage(kReady);
     m_doc.NewProject();
     BuildHistory();
@@ -105,9 +109,12 @@ void CMainFrame::BuildViews()
     }
     m_pPlanView->SetSectionView(m_pSectionView);
     m_pWindows = new CModelWindows(&m_doc, m_pPlanView, this);
-    connect(m_pWindows, &CModelWindows::DocumentChanged, this, [this] {
-        SetDocumentModified();
-        RecordChange(QStringLiteral("최적 방음벽 적용"));
+    connect(m_pWindows, &CModelWindows::DocumentChanged, this, &CMainFrame::SetDocumentModified);
+    connect(m_pWindows, &CModelWindows::BarrierApplied, this,
+            [this] { RecordChange(QStringLiteral("최적 방음벽 적용")); });
+    connect(m_pWindows, &CModelWindows::ResultsComputed, this, [this] {
+        if (m_pHistory)
+            m_pHistory->ResultsComputed();
     });
     connect(m_pWindows, &CModelWindows::ModelCommitted, this, [this](const QString& name) { RecordChange(name); });
     m_pSplitter->addWidget(m_pPlanView);
@@ -185,6 +192,14 @@ void CMainFrame::SetDocumentModified()
 {
     m_doc.m_bModified = true;
     setWindowModified(true);
+    UpdateResultState();
+}
+
+void CMainFrame::UpdateResultState()
+{
+    if (m_pResultState)
+        m_pResultState->setVisible(m_doc.m_bResultsStale);
+    m_pPlanView->ShowResultState();
 }
 
 void CMainFrame::ShowSettings() { m_pEnvironmentBox->ShowSettings(m_doc.m_settings); }
@@ -194,6 +209,7 @@ void CMainFrame::RefreshViews()
     m_pPlanView->update();
     m_pSectionView->update();
     setWindowModified(m_doc.m_bModified);
+    UpdateResultState();
 }
 
 void CMainFrame::AfterDocumentReplaced(const QString& path)
@@ -298,6 +314,8 @@ void CMainFrame::RunCalculation()
         CWaitCursor wait;
         messages = Calculate(m_doc);
     }
+    if (m_pHistory)
+        m_pHistory->ResultsComputed();
     if (hadResults || m_doc.IsCalculated())
         SetDocumentModified();
     RefreshViews();

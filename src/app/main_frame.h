@@ -103,6 +103,8 @@ private:
     void RecordChange(const QString& stepName, int mergeKey = -1);
     void OnModelRestored();
     void AfterDocumentReplaced(const QString& path);
+    // Says in the status bar (and the result table) whether the results are stale.
+    void UpdateResultState();
 
     CMyTalvoDoc m_doc;
     QString m_strPathName;  // empty for a project never saved
@@ -119,5 +121,6 @@ private:
     QList<QAction*> m_recentActions;
     QAction* m_pRecentPlaceholder = nullptr;
     QLabel* m_pPositionLabel = nullptr;  // the pointer's position over either view
+    QLabel* m_pResultState = nullptr;  // the status bar's note on stale results
     bool m_bViewsLaidOut = false;
 };

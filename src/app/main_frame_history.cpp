@@ -71,10 +71,11 @@ void CMainFrame::StepHistory(bool redo)
         stack->undo();
 }
 
-// The document holds another model: the pane shows its settings, a noise map of the
+// The document holds another model: its results are stale, the pane shows its settings, a noise map of the
 // other model goes, and both views repaint.
 void CMainFrame::OnModelRestored()
 {
+    UpdateResultState();
     ShowSettings();
     m_pPlanView->ClearDisplayLists();
     if (m_pPlanView->IsShowingNoiseMap()) {

@@ -23,11 +23,19 @@ public:
     {
     }
 
-    void undo() override { Put(m_before); }
+    // The state being left is this step's other end as it stands now (a calculation may
+    // have made its results current since), so it is taken back before the swap.
+    void undo() override
+    {
+        m_after = m_pHistory->Current();
+        Put(m_before);
+    }
     void redo() override
     {
-        if (m_bDone)
+        if (m_bDone) {
+            m_before = m_pHistory->Current();
             Put(m_after);
+        }
         m_bDone = true;
     }
     int id() const override { return m_nMergeKey; }
@@ -67,4 +75,10 @@ void CModelHistory::Reset()
 {
     m_stack.clear();
     m_current = CModelState::Of(*m_pDoc);
+}
+
+void CModelHistory::ResultsComputed()
+{
+    m_current.resultsCurrent = !m_pDoc->m_bResultsStale;
+    m_current.resultsRevision = m_pDoc->m_nResultsRevision;
 }

@@ -33,6 +33,8 @@ public:
     // The state the last recorded, undone or redone step left (what the next step starts from).
     const CModelState& Current() const { return m_current; }
     void SetCurrent(CModelState state) { m_current = std::move(state); }
+    // A calculation made the results current for the model as it stands.
+    void ResultsComputed();
 
 signals:
     // Undo or redo put a state into the document: the views and the pane must follow.

@@ -47,8 +47,13 @@ public slots:
 signals:
     // An input window committed a change to the document (the undo step's name).
     void ModelCommitted(const QString& stepName);
-    // A window changed the document (an optimised barrier was applied).
+    // A window changed the document (an input window's list was committed, an optimised
+    // barrier was applied, the length search ran its own prediction).
     void DocumentChanged();
+    // An optimised barrier was added to the document (one undo step).
+    void BarrierApplied();
+    // A prediction of the whole model made the results current (the length search).
+    void ResultsComputed();
     // A notice for the main window's status bar.
     void StatusMessage(const QString& text);
 

@@ -37,6 +37,8 @@ void CModelWindows::OnOptimise()
     m_pOptInputDlg->setWindowFlag(Qt::Window);
     connect(m_pOptInputDlg, &COptInputDlg::CloseRequested, this, &CModelWindows::CloseOptInput);
     connect(m_pOptInputDlg, &COptInputDlg::BarrierApplied, this, &CModelWindows::OnBarrierApplied);
+    connect(m_pOptInputDlg, &COptInputDlg::LengthSearchPredicted, this, &CModelWindows::DocumentChanged);
+    connect(m_pOptInputDlg, &COptInputDlg::LengthSearchPredicted, this, &CModelWindows::ResultsComputed);
     m_pOptInputDlg->show();
 }
 
@@ -57,6 +59,7 @@ void CModelWindows::OnBarrierApplied()
     const bool hadMap = m_pPlanView->IsShowingNoiseMap();
     m_pPlanView->SetResultDisplay(false, m_pPlanView->resultDisplay().m_nResultBand);
     emit DocumentChanged();
+    emit BarrierApplied();
     if (!hadMap)
         return;
     if (m_pOptInputDlg)

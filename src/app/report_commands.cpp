@@ -71,6 +71,10 @@ std::optional<CReportInput> CReportCommands::CurrentInput()
         MessageBoxes().Information(m_pFrame, QString::fromUtf8(kMapMsgNotCalculated));
         return std::nullopt;
     }
+    if (doc.m_bResultsStale) {  // the report would print levels of another model
+        MessageBoxes().Information(m_pFrame, QString::fromUtf8(kMsgStaleResults));
+        return std::nullopt;
+    }
     m_pComputedMap = m_pFrame->PlanView()->noiseMap();
     if (!m_pComputedMap) {
         auto map = std::make_shared<CNoiseMap>();

@@ -17,6 +17,7 @@
 #include "engine/calc_scene.h"
 #include "engine/calculation.h"
 #include "io/grid_tiles.h"
+#include "io/output_file.h"
 #include "io/receiver_export.h"
 #include "model/document.h"
 
@@ -38,9 +39,10 @@ struct GridArgs {
     throw CLI::RuntimeError(status);
 }
 
-// Exports the whole grid, or only the columns of tile when one is given.
+// Exports the whole grid, or only the columns of tile when one is given. stopStatus gets
+// the exit status of a run stopped by a signal.
 CExportOutcome Export(const CMyTalvoDoc& doc, const CReceiverGrid& grid, const std::optional<CGridTile>& tile,
-                      std::ofstream& out, int threads)
+                      std::ofstream& out, int threads, int& stopStatus)
 {
     const CCalcScene scene(doc);
     const PointLevelProvider levels = [&scene](double x, double y, double z) { return scene.PointLevels(x, y, z); };
@@ -50,6 +52,7 @@ CExportOutcome Export(const CMyTalvoDoc& doc, const CReceiverGrid& grid, const s
         tile ? RunReceiverExportColumns(grid, tile->m_nFirstColumn, tile->m_nColumns, levels, out, progress, threads)
              : RunReceiverExport(grid, levels, out, progress, threads);
     watcher.Stop();
+    stopStatus = watcher.ExitStatus();
     return outcome;
 }
 
@@ -101,11 +104,31 @@ std::optional<CTileSpec> TileSpecOrFail(const GridArgs& args)
     return tileSpec;
 }
 
+// An output naming the project itself would destroy it.
+void RefuseOutputOverInput(const GridArgs& args)
+{
+    if (IsSameFile(args.project, args.output))
+        FailArgument(args.output + ": the output file is the project itself; name another file with -o");
+}
+
+// What a stopped run computed goes to OUT.partial; OUT stays as it was.
+[[noreturn]] void FailStopped(COutputFile& file, const GridArgs& args, const CExportOutcome& outcome, int status)
+{
+    const std::string kept = file.KeepPartial();
+    const std::string lines = std::to_string(outcome.lines) + "줄";
+    Fail("저장 작업이 취소되었습니다. " +
+             (kept.empty() ? lines + "을 저장하지 못했습니다. "
+                           : "계산한 " + lines + "을 " + kept + "에 저장했습니다. ") +
+             args.output + "은(는) 그대로 두었습니다.",
+         status);
+}
+
 void RunExport(const GridArgs& args)
 {
     const std::optional<CTileSpec> tileSpec = TileSpecOrFail(args);
     if (args.output.empty())
         FailArgument("-o FILE is required (or --plan N to print the tiles)");
+    RefuseOutputOverInput(args);
     CMyTalvoDoc doc;
     LoadProjectOrFail(doc, args.project, "grid");
     const CReceiverGrid grid = GridOf(doc, args);
@@ -113,14 +136,17 @@ void RunExport(const GridArgs& args)
     PrintMessages(Calculate(doc));
     if (const std::string refusal = CheckReceiverExport(doc, grid); !refusal.empty())
         Fail(refusal);
-    std::ofstream out;
-    if (const std::string failure = CreateExportFile(args.output, out); !failure.empty())
+    COutputFile file;
+    if (const std::string failure = file.Create(args.output); !failure.empty())
         Fail(failure);
-    const CExportOutcome outcome = Export(doc, grid, tile, out, args.threads);
+    int stopStatus = 0;
+    const CExportOutcome outcome = Export(doc, grid, tile, file.Stream(), args.threads, stopStatus);
     if (outcome.status == CExportOutcome::Status::Failed)
         Fail(outcome.message);
     if (outcome.status == CExportOutcome::Status::Cancelled)
-        Fail("저장 작업이 취소되었습니다. " + std::to_string(outcome.lines) + "줄을 저장했습니다.", 130);
+        FailStopped(file, args, outcome, stopStatus);
+    if (const std::string failure = file.Commit(); !failure.empty())
+        Fail(failure);
 }
 
 void RunGrid(const GridArgs& args)

@@ -37,7 +37,18 @@ std::string FormatBarrier(const COptBarrierResult& b)
     return buf;
 }
 
-// Runs the worker body with Ctrl+C as cancel and returns the line to print.
+// A search stopped by Ctrl+C or SIGTERM has no result: it says so on stderr (with the
+// best barrier met so far, which need not be the optimum) and exits 128 + the signal.
+[[noreturn]] void FailStopped(const COptOutcome& outcome, const COptBarrierResult& fields, int status)
+{
+    std::cerr << "talvo-cli optimise: 최적 방음벽 계산이 중단되었습니다.";
+    if (outcome.m_bFound)
+        std::cerr << " 중단 전까지 조건을 만족한 방음벽: " << FormatBarrier(fields);
+    std::cerr << '\n';
+    throw CLI::RuntimeError(status);
+}
+
+// Runs the worker body with Ctrl+C and SIGTERM as cancel and returns the line to print.
 std::string Optimise(CMyTalvoDoc& doc, const COptDesign& design)
 {
     CRunProgress progress;
@@ -50,6 +61,8 @@ std::string Optimise(CMyTalvoDoc& doc, const COptDesign& design)
     watcher.Stop();
     COptBarrierResult fields;
     const std::string message = FinishOptimisation(doc, progress, outcome, fields);
+    if (outcome.m_bCancelled)
+        FailStopped(outcome, fields, watcher.ExitStatus());
     return message.empty() ? FormatBarrier(fields) : message;
 }
 

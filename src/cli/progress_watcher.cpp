@@ -18,7 +18,8 @@ namespace {
 
 volatile std::sig_atomic_t g_interrupted = 0;
 
-extern "C" void OnInterrupt(int) { g_interrupted = 1; }
+// The signal that stopped the run (SIGINT from Ctrl+C, SIGTERM from a scheduler), 0 while none.
+extern "C" void OnInterrupt(int signal) { g_interrupted = signal; }
 
 constexpr auto kRefresh = std::chrono::milliseconds(100);
 constexpr int kBarWidth = 30;
@@ -30,6 +31,7 @@ CProgressWatcher::CProgressWatcher(CRunProgress& progress, std::string label)
 {
     g_interrupted = 0;
     std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
     m_thread = std::jthread([this] { Watch(); });
 }
 
@@ -41,6 +43,7 @@ void CProgressWatcher::Stop()
         return;
     m_thread = {};  // joins
     std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
     if (m_bDraw) {
         Draw();
         std::fputc('\n', stderr);
@@ -48,6 +51,11 @@ void CProgressWatcher::Stop()
 }
 
 bool CProgressWatcher::Interrupted() const { return g_interrupted != 0; }
+
+int CProgressWatcher::ExitStatus() const
+{
+    return 128 + (g_interrupted != 0 ? static_cast<int>(g_interrupted) : SIGINT);
+}
 
 void CProgressWatcher::Watch()
 {

@@ -2,7 +2,8 @@
 
 // Watches a run of the core from a thread of its own: draws a progress bar on stderr
 // (refreshed at most ten times a second, and only when stderr is a terminal) and turns
-// Ctrl+C into a cancel request on the run's progress, so the run ends cleanly.
+// Ctrl+C (SIGINT) and SIGTERM into a cancel request on the run's progress, so the run
+// ends cleanly.
 
 #include <atomic>
 #include <string>
@@ -19,8 +20,10 @@ public:
 
     // Ends the watch: draws the final state and ends the bar's line. Idempotent.
     void Stop();
-    // True when the run was interrupted by Ctrl+C.
+    // True when the run was interrupted by Ctrl+C or SIGTERM.
     bool Interrupted() const;
+    // The exit status of a run stopped so: 128 + the signal (130 for Ctrl+C, 143 for SIGTERM).
+    int ExitStatus() const;
 
 private:
     void Watch();

@@ -14,11 +14,13 @@ namespace {
 
 constexpr double kFinalSectionX = 1000.0;
 
-// Earlier results go; the source pieces are rebuilt from nothing by every command.
+// Earlier results of a calculation go (with the file's flag: the zeroed levels are no
+// results); the source pieces are rebuilt from nothing by every command.
 void ClearResults(CMyTalvoDoc& doc)
 {
     if (!doc.IsCalculated())
         return;
+    doc.m_nCalculatedInFile = 0;
     doc.m_arrAttenuation.clear();
     doc.m_arrDiffraction.clear();
     for (CReceiverPoint& r : doc.m_arrReceiver)
@@ -30,6 +32,15 @@ std::string LevelText(const Bands& levels, int selector)
     if (selector >= 1 && selector <= kBandCount)
         return FormatLevel(levels[selector - 1]);
     return FormatLevel(EnergySum(levels));
+}
+
+// A prediction of the whole model makes its results current; one for an optimisation
+// candidate is of another model.
+void Predict(CMyTalvoDoc& doc, const CRunInputs& run, std::vector<std::string>& messages)
+{
+    RunPrediction(doc, run, messages);
+    if (!run.IsOptimisation())
+        doc.ResultsMadeCurrent();
 }
 
 }  // namespace
@@ -51,7 +62,7 @@ std::vector<std::string> Calculate(CMyTalvoDoc& doc, const CRunInputs& run)
         if (!hasPieces)
             messages.emplace_back("하나 이상의 도로를 입력하십시요");
         else
-            RunPrediction(doc, run, messages);
+            Predict(doc, run, messages);
     } else {
         messages.emplace_back(hasPieces ? "하나 이상의 수음점을 입력하십시요"
                                         : "하나 이상의 수음점과 도로를 입력하십시요");

@@ -34,6 +34,8 @@ std::string CheckNoiseMap(const CMyTalvoDoc& doc, double spacing)
     const CProjectSettings& s = doc.m_settings;
     if (doc.m_arrSegment.empty())
         return kMapMsgNotCalculated;
+    if (doc.m_bResultsStale)
+        return kMsgStaleResults;
     if (!(spacing > 0) || !std::isfinite(spacing))
         return kMapMsgBadSpacing;
     if (!Finite(s.m_dAreaStartX, s.m_dAreaEndX, s.m_dAreaStartY, s.m_dAreaEndY) || s.m_dAreaEndX < s.m_dAreaStartX ||
@@ -44,7 +46,8 @@ std::string CheckNoiseMap(const CMyTalvoDoc& doc, double spacing)
     const double section = NodesAlong(std::max(width, depth), spacing) * NodesAlong(kSectionMapTop, spacing);
     if (std::max(plan, section) > double(kMaxMapNodes) || !Walkable(s.m_dAreaStartX, s.m_dAreaEndX, spacing) ||
         !Walkable(s.m_dAreaStartY, s.m_dAreaEndY, spacing))
-        return kMapMsgBadSpacing;
+        return IsHugeArea(s.m_dAreaStartX, s.m_dAreaEndX, s.m_dAreaStartY, s.m_dAreaEndY) ? kMsgHugeArea
+                                                                                          : kMapMsgBadSpacing;
     return {};
 }
 

@@ -27,7 +27,8 @@ inline constexpr const char* kMapMsgBadSpacing = "수음점 간격이 잘못되�
 inline constexpr const char* kMapMsgBadArea = "계산영역의 좌표가 잘못되었습니다.";
 
 // Empty when a map of the document with this spacing may be computed; otherwise the message
-// refusing it: no calculation yet, a wrong spacing, a wrong area.
+// refusing it: no calculation yet, results stale (the model changed since), a wrong
+// spacing, a wrong area.
 std::string CheckNoiseMap(const CMyTalvoDoc& doc, double spacing);
 
 // The plan grid over the calculation area at the given node height (levels not yet set).

@@ -95,3 +95,48 @@ std::string Utf8ToCp949(std::string_view text, std::size_t* replaced)
 {
     return ConvertReplacing("CP949", "UTF-8", text, "?", Utf8CharLength, replaced);
 }
+
+EForeignEncoding MarkedForeignEncoding(std::string_view bytes)
+{
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") || bytes.find('\0') != std::string_view::npos)
+        return EForeignEncoding::Utf16;
+    return bytes.starts_with("\xEF\xBB\xBF") ? EForeignEncoding::Utf8Marked : EForeignEncoding::None;
+}
+
+namespace {
+
+// Length of the UTF-8 sequence starting at bytes[i] (lead byte 0xC2..0xF4 and its
+// continuation bytes), 0 when none starts there.
+std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t i)
+{
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const std::size_t len = lead >= 0xC2 && lead <= 0xDF   ? 2
+                            : lead >= 0xE0 && lead <= 0xEF ? 3
+                            : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                           : 0;
+    if (len == 0 || i + len > bytes.size())
+        return 0;
+    for (std::size_t k = 1; k < len; ++k)
+        if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
+            return 0;
+    return len;
+}
+
+}  // namespace
+
+bool IsUtf8Text(std::string_view bytes)
+{
+    bool wide = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t len = Utf8SequenceAt(bytes, i);
+        if (len == 0)
+            return false;
+        wide = true;
+        i += len;
+    }
+    return wide;
+}

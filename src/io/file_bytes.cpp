@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "io/output_file.h"
 #include "io/project_file.h"
 
 namespace {
@@ -95,7 +96,7 @@ CFileResult ReplaceFileBytes(const std::string& path, const std::string& bytes)
     mode_t mode = 0;
     if (const int err = CheckTarget(path, mode); err != 0)
         return Failure(kCannotSave, err);
-    std::string temp = path + ".XXXXXX";
+    std::string temp = TemporaryNameBeside(path);  // recognisable if a killed save leaves it
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return Failure(kCannotSave, errno);

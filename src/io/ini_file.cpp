@@ -93,6 +93,14 @@ std::string CIniFile::Read(std::string_view section, std::string_view key, std::
     return ReadBack(e ? std::string_view(e->value) : def);
 }
 
+std::size_t CIniFile::CharCount(std::string_view text)
+{
+    std::size_t chars = 0;
+    for (char c : text)
+        chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return chars;
+}
+
 bool CIniFile::HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
 
 bool CIniFile::HasKey(std::string_view section, std::string_view key) const

@@ -28,6 +28,19 @@ public:
     bool HasKey(std::string_view section, std::string_view key) const;
     std::size_t SectionCount() const { return m_sections.size(); }
 
+    // Calls visit(section, key, value) for every key line, in file order, with the
+    // values as written (not cut).
+    template <typename Visit>
+    void ForEachKey(Visit visit) const
+    {
+        for (const Section& s : m_sections)
+            for (const Entry& e : s.entries)
+                visit(std::string_view(s.name), std::string_view(e.key), std::string_view(e.value));
+    }
+
+    // Characters (UTF-8 code points) of text, as the cut on reading counts them.
+    static std::size_t CharCount(std::string_view text);
+
     // Reads the text of a key file (CR LF or LF line ends). Never fails: lines that are
     // neither a section header nor a key line are ignored.
     static CIniFile Parse(std::string_view text);

@@ -2,7 +2,9 @@
 
 // The key form of the project file: a key file (CIniFile) whose "설정" section holds
 // the settings and the entity counts, followed by one section per entity and, for a
-// calculated project, one result section per receiver.
+// project whose results are current, one result section per receiver.
+
+#include <string>
 
 #include "io/ini_file.h"
 #include "io/project_file.h"
@@ -13,10 +15,17 @@ class CMyTalvoDoc;
 // Roads and tunnels whose class mode is not 1 carry the keys of the first two classes.
 CIniFile WriteKeyForm(const CMyTalvoDoc& doc);
 
+// The first number value of ini that would not open as written (its text is longer than
+// the reader keeps, as "1e308" in "%lf" is), as the message naming the entity and the
+// field; empty when every number comes back whole.
+std::string FindUnreadableNumber(const CIniFile& ini);
+
 // "버전" of "설정" as a number; 0 when missing (a line-form file has none).
 double KeyFormVersion(const CIniFile& ini);
 
 // Reads settings and entities from ini into doc, which must hold an empty model.
 // Missing sections, keys and list items read as their defaults (0, empty text). Fails
-// only when a count exceeds kMaxEntitiesPerKind; doc is then partly filled.
+// when a count exceeds kMaxEntitiesPerKind, or when it asks for far more entities than
+// the file has sections for (more missing than present, beyond 100); doc is then partly
+// filled.
 CFileResult ReadKeyForm(const CIniFile& ini, CMyTalvoDoc& doc);

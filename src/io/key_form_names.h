@@ -3,6 +3,8 @@
 // Section and key names of the key form of the project file, shared by its writer and
 // its reader. The texts are part of the file format: never change them.
 
+#include <string_view>
+
 namespace keyform {
 
 inline constexpr const char* kSettings = "설정";
@@ -82,5 +84,14 @@ inline constexpr const char* kTunnelHeight = "터널높이";
 // Receiver and its result.
 inline constexpr const char* kReceiver = "수음점X / Y / Z / 중간지면계수 / 수음영역계수";
 inline constexpr const char* kPrediction = "소음예측";
+
+// Keys whose value is free text (a description or a name) rather than numbers: texts
+// may be cut on reading, numbers must come back whole.
+inline bool IsTextKey(std::string_view key)
+{
+    constexpr std::string_view kDescriptionEnd = "설명";
+    return key == kProjectName || key == kProgramName ||
+           (key.size() >= kDescriptionEnd.size() && key.substr(key.size() - kDescriptionEnd.size()) == kDescriptionEnd);
+}
 
 }  // namespace keyform

@@ -241,6 +241,30 @@ bool ReadCounts(const CSectionReader& in, std::array<int, kKindCount>& counts)
     return true;
 }
 
+constexpr const char* kSectionPrefixes[kKindCount] = {kRoadSection,       kBarrierSection, kReceiverSection,
+                                                      kEmbankmentSection, kCuttingSection, kTunnelSection};
+constexpr const char* kKindNames[kKindCount] = {"도로", "방음벽", "수음점", "성토", "절토", "터널"};
+
+// A count beyond the sections present makes entities of default values for the missing
+// ones. A few are a file cut short; more missing sections than present ones (beyond
+// kMaxMissingSections) are a damaged count, which would cost memory and calculation time
+// out of all proportion to the file. Refused before anything is allocated for it.
+constexpr int kMaxMissingSections = 100;
+
+std::string CheckCountsAgainstSections(const CIniFile& ini, const std::array<int, kKindCount>& counts)
+{
+    for (int k = 0; k < kKindCount; ++k) {
+        const int count = counts[static_cast<std::size_t>(k)];
+        int present = 0;
+        for (int i = 0; i < count; ++i)
+            present += ini.HasSection(kSectionPrefixes[k] + std::to_string(i + 1));
+        if (count - present > present + kMaxMissingSections)
+            return std::string("파일이 손상되었습니다. ") + kKindNames[k] + " 수가 " + std::to_string(count) +
+                   "개로 되어 있으나 파일에는 " + kKindNames[k] + " " + std::to_string(present) + "개만 있습니다.";
+    }
+    return {};
+}
+
 }  // namespace
 
 CFileResult ReadKeyForm(const CIniFile& ini, CMyTalvoDoc& doc)
@@ -250,6 +274,8 @@ CFileResult ReadKeyForm(const CIniFile& ini, CMyTalvoDoc& doc)
     std::array<int, kKindCount> counts{};
     if (!ReadCounts(settings, counts))
         return {false, kTooManyEntitiesMessage};
+    if (std::string refusal = CheckCountsAgainstSections(ini, counts); !refusal.empty())
+        return {false, refusal};
     ReadAll(ini, counts[kRoads], kRoadSection, doc.m_arrRoad, ReadRoad);
     ReadAll(ini, counts[kBarriers], kBarrierSection, doc.m_arrBarrier, ReadBarrier);
     ReadReceivers(ini, counts[kReceivers], doc);

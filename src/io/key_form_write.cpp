@@ -43,9 +43,12 @@ void WriteSettings(CIniFile& ini, const CMyTalvoDoc& doc)
     ini.Write(kSettings, kVersion, FormatDouble(doc.m_dVersion));
     ini.Write(kSettings, kProjectName, s.m_strProjectName);
     ini.Write(kSettings, kAir, Doubles({s.m_dTemperature, s.m_dHumidity, s.m_dPressure}));
+    // The flag follows the rule the result display uses (the in-file flag or a
+    // calculation's records), so results read from a file survive a save. Stale results
+    // are not saved: the format has no mark for them.
     ini.Write(kSettings, kArea,
               Doubles({s.m_dAreaStartX, s.m_dAreaEndX, s.m_dAreaStartY, s.m_dAreaEndY}) + "/" +
-                  FormatInt(doc.IsCalculated() ? 1 : 0));
+                  FormatInt(doc.HasCurrentResults() ? 1 : 0));
     ini.Write(kSettings, kSection, Doubles({s.m_dSectionX, s.m_dSectionY}) + "/" + FormatInt(s.m_nSectionAxis));
     ini.Write(kSettings, kCounts, countList);
 }
@@ -154,7 +157,7 @@ CIniFile WriteKeyForm(const CMyTalvoDoc& doc)
              [](CIniFile& f, const std::string& s, const CJulto& c) { WriteSlope(f, s, kCuttingPrefix, c); });
     WriteAll(ini, doc.m_arrTunnel, kTunnelSection, WriteTunnel);
     WriteAll(ini, doc.m_arrReceiver, kReceiverSection, WriteReceiver);
-    if (doc.IsCalculated())
+    if (doc.HasCurrentResults())
         WriteAll(ini, doc.m_arrReceiver, kResultSection,
                  [](CIniFile& f, const std::string& s, const CReceiverPoint& p) {
                      f.Write(s, kPrediction, BandList(p.m_dLevel));
@@ -163,3 +166,15 @@ CIniFile WriteKeyForm(const CMyTalvoDoc& doc)
 }
 
 double KeyFormVersion(const CIniFile& ini) { return TextToDouble(ini.Read(kSettings, kVersion, "0")); }
+
+std::string FindUnreadableNumber(const CIniFile& ini)
+{
+    std::string found;
+    ini.ForEachKey([&found](std::string_view section, std::string_view key, std::string_view value) {
+        if (found.empty() && !IsTextKey(key) && CIniFile::CharCount(value) > CIniFile::kMaxValueChars)
+            found = std::string(section) + "의 \"" + std::string(key) + "\" 값이 " +
+                    std::to_string(CIniFile::kMaxValueChars) +
+                    "자보다 길어 파일을 다시 열면 다른 숫자가 됩니다. 너무 큰 값을 고친 뒤 저장하십시오.";
+    });
+    return found;
+}

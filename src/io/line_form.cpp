@@ -93,6 +93,7 @@ private:
     bool ReadCounts(std::array<int, kKindCount>& counts, bool& tooMany);
     template <typename Entity>
     bool ReadTraffic(Entity& e);
+    bool ReadTunnelTraffic(CTunnel& t);
     bool ReadRoadPavement(CRoad& r);
     bool ReadRoad(CRoad& r);
     bool ReadBarrier(CBarrier_Stage& b);
@@ -168,6 +169,14 @@ bool CLineFormReader::ReadTraffic(Entity& e)
     return true;
 }
 
+// A two-class tunnel takes no traffic from its two lines: they are read past.
+bool CLineFormReader::ReadTunnelTraffic(CTunnel& t)
+{
+    if (t.m_nVehicleClassMode == 1)
+        return ReadTraffic(t);
+    return Skip() && Skip();
+}
+
 bool CLineFormReader::ReadRoadPavement(CRoad& r)
 {
     return Scan([&](CNumberScanner& n) {
@@ -237,7 +246,7 @@ bool CLineFormReader::ReadTunnel(CTunnel& t)
                         n.Int(t.m_nPavementState) && n.Int(t.m_nPavementDetail) && n.Int(t.m_nVehicleClassMode) &&
                             n.Double(t.m_dGradient);
                     }) &&
-                    ReadTraffic(t) && ScanBands(t.m_dUserPowerLevel);
+                    ReadTunnelTraffic(t) && ScanBands(t.m_dUserPowerLevel);
     t.m_dLength = t.Length3D();
     t.m_pKey = t.MakeIdentity();
     t.ComputeAngle();

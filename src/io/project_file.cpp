@@ -70,12 +70,34 @@ CFileResult CheckSourceCounts(const CMyTalvoDoc& loaded)
     return {};
 }
 
-// Reads text (UTF-8) in whichever form it is into loaded, a document with an empty model.
-CFileResult ReadEitherForm(CMyTalvoDoc& loaded, const std::string& text)
+std::string NotCp949Message(const char* encoding)
 {
+    return std::string("CP949(한국어) 코드 페이지의 프로젝트 파일이 아닙니다. 이 파일은 ") + encoding +
+           "로 저장되어 있습니다.";
+}
+
+// A file an editor saved in UTF-16 or with a UTF-8 mark is refused before reading: read
+// as CP949 it would be nonsense, and the message would be about the nonsense.
+CFileResult CheckMarkedEncoding(std::string_view bytes)
+{
+    switch (MarkedForeignEncoding(bytes)) {
+    case EForeignEncoding::Utf16: return {false, NotCp949Message("UTF-16")};
+    case EForeignEncoding::Utf8Marked: return {false, NotCp949Message("UTF-8")};
+    case EForeignEncoding::None: break;
+    }
+    return {};
+}
+
+// Reads the file's bytes (CP949) in whichever form they are into loaded, a document
+// with an empty model. A file that is no key form and is UTF-8 text is refused as such.
+CFileResult ReadEitherForm(CMyTalvoDoc& loaded, std::string_view bytes)
+{
+    const std::string text = Cp949ToUtf8(bytes);
     const CIniFile ini = CIniFile::Parse(text);
     const double version = KeyFormVersion(ini);
     if (version < kKeyFormFirstVersion) {
+        if (IsUtf8Text(bytes))
+            return {false, NotCp949Message("UTF-8")};
         double lineVersion = 0;
         CFileResult result = ReadLineForm(text, loaded, lineVersion);
         loaded.m_dFileVersion = lineVersion;
@@ -91,9 +113,11 @@ CFileResult LoadInto(CMyTalvoDoc& loaded, const std::string& path)
     std::string bytes;
     if (CFileResult read = ReadFileBytes(path, kMaxProjectFileBytes, bytes); !read.ok)
         return read;
+    if (CFileResult encoding = CheckMarkedEncoding(bytes); !encoding.ok)
+        return encoding;
     if (CFileResult lines = CheckLines(bytes); !lines.ok)
         return lines;
-    if (CFileResult read = ReadEitherForm(loaded, Cp949ToUtf8(bytes)); !read.ok)
+    if (CFileResult read = ReadEitherForm(loaded, bytes); !read.ok)
         return read;
     return CheckSourceCounts(loaded);
 }
@@ -122,6 +146,7 @@ void Adopt(CMyTalvoDoc& doc, CMyTalvoDoc&& loaded)
     doc.m_arrTunnel = std::move(loaded.m_arrTunnel);
     doc.m_settings = std::move(loaded.m_settings);
     doc.m_nCalculatedInFile = loaded.m_nCalculatedInFile;
+    doc.ResultsMadeCurrent();  // the file's results belong to the file's model
     doc.m_dFileVersion = loaded.m_dFileVersion;
     doc.m_arrExcludedBarrier.clear();  // positions in the previous project's barriers
     doc.m_bModified = false;
@@ -147,7 +172,10 @@ CFileResult OpenProject(CMyTalvoDoc& doc, const std::string& path)
 CFileResult SaveProject(const CMyTalvoDoc& doc, const std::string& path)
 {
     try {
-        const std::string bytes = Utf8ToCp949(WriteKeyForm(doc).ToText());
+        const CIniFile ini = WriteKeyForm(doc);
+        if (std::string unreadable = FindUnreadableNumber(ini); !unreadable.empty())
+            return {false, "파일을 저장할 수 없습니다. " + unreadable};
+        const std::string bytes = Utf8ToCp949(ini.ToText());
         if (CFileResult openable = CheckOpenable(bytes); !openable.ok)
             return openable;
         return ReplaceFileBytes(path, bytes);

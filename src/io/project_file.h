@@ -21,5 +21,6 @@ CFileResult OpenProject(CMyTalvoDoc& doc, const std::string& path);
 // Writes doc to path in the key form. The previous file at path survives any failure.
 // Refuses (with a message) to write a file that OpenProject would refuse: over
 // kMaxProjectFileBytes, or with a line over kMaxLineBytes (a text of tens of thousands
-// of characters).
+// of characters); and refuses, naming the entity and the field, a number whose text is
+// longer than the reader keeps (it would open as another number).
 CFileResult SaveProject(const CMyTalvoDoc& doc, const std::string& path);

@@ -11,6 +11,8 @@ std::string CheckReceiverExport(const CMyTalvoDoc& doc, const CReceiverGrid& gri
 {
     if (doc.m_arrSegment.empty())
         return kMsgNotCalculated;
+    if (doc.m_bResultsStale)
+        return kMsgStaleResults;
     return CheckReceiverGrid(grid);
 }
 

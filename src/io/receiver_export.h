@@ -26,7 +26,8 @@ using PointLevelProvider = std::function<Bands(double x, double y, double z)>;
 inline constexpr const char* kMsgNotCalculated = "소음해석을 먼저 수행하세요.";
 
 // Empty when an export of doc over grid may start; otherwise the message refusing it,
-// checked in this order: no source pieces yet, the spacing, the area.
+// checked in this order: no source pieces yet, results stale (the model changed since the
+// calculation), the spacing, the area.
 std::string CheckReceiverExport(const CMyTalvoDoc& doc, const CReceiverGrid& grid);
 
 // Creates (or truncates) the output file for binary writing. Empty when it worked,

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "model/project_settings.h"
+#include "model/project_settings.h"  // also the huge-area rule
 
 CReceiverGrid CReceiverGrid::FromSettings(const CProjectSettings& settings)
 {
@@ -80,7 +80,7 @@ std::string CheckReceiverGrid(const CReceiverGrid& grid)
         return kMsgEmptyGrid;
     if (!AxisWalkable(grid.m_dStartX, grid.m_dEndX, grid.m_dSpacing) ||
         !AxisWalkable(grid.m_dStartY, grid.m_dEndY, grid.m_dSpacing))
-        return kMsgBadSpacing;
+        return IsHugeArea(grid.m_dStartX, grid.m_dEndX, grid.m_dStartY, grid.m_dEndY) ? kMsgHugeArea : kMsgBadSpacing;
     if (const std::int64_t points = GridPointCount(grid); points > kMaxGridPoints)
         return "수음점이 " + std::to_string(points) + "개로 너무 많습니다. 한 번에 " + std::to_string(kMaxGridPoints) +
                "개까지 저장할 수 있습니다. 수음점 간격을 넓혀 주십시오.";

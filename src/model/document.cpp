@@ -28,6 +28,7 @@ void CMyTalvoDoc::NewProject()
     ClearModel();
     m_settings.ResetToDefaults();
     m_nCalculatedInFile = 0;
+    ResultsMadeCurrent();
     m_dFileVersion = 0;
     m_arrExcludedBarrier.clear();
     m_bModified = false;
@@ -40,4 +41,16 @@ void CMyTalvoDoc::MakeBaselineCopies()
     m_arrEmbankmentBase = m_arrEmbankment;
     m_arrCuttingBase = m_arrCutting;
     m_arrReceiverBase = m_arrReceiver;
+}
+
+void CMyTalvoDoc::CommitModelChange()
+{
+    m_bModified = true;
+    MarkResultsStale();
+}
+
+void CMyTalvoDoc::MarkResultsStale()
+{
+    if (HasResults() || !m_arrSegment.empty())
+        m_bResultsStale = true;
 }

@@ -3,11 +3,15 @@
 // The project: every entity, the project settings, the engine's results and work
 // lists, and the optimisation state. Every entity is owned by exactly one array.
 
+#include <cstdint>
 #include <vector>
 
 #include "model/engine_records.h"
 #include "model/entities.h"
 #include "model/project_settings.h"
+
+// What every command that uses results says while they are stale.
+inline constexpr const char* kMsgStaleResults = "계산 결과가 현재 모델과 다릅니다. 다시 계산하십시오.";
 
 class CMyTalvoDoc {
 public:
@@ -39,6 +43,12 @@ public:
     double m_dMaxRoadHeight = 0;  // highest road end above the base height; never lowered
     CAttenuation m_attWork;
     int m_nCalculatedInFile = 0;
+    // The model changed after the results were computed (or read); set by
+    // CommitModelChange, cleared by every calculation of the whole model.
+    bool m_bResultsStale = false;
+    // Counts the times results were computed or read: an undo step knows by it whether the
+    // results it saw are still the document's.
+    std::uint64_t m_nResultsRevision = 0;
     double m_dVersion = 1.4;
     double m_dFileVersion = 0;
 
@@ -62,7 +72,27 @@ public:
 
     CProjectSettings m_settings;
 
+    // The last calculation left attenuation records.
     bool IsCalculated() const { return !m_arrAttenuation.empty(); }
+    // Results exist: the file said the project was calculated, or a calculation left
+    // its records.
+    bool HasResults() const { return m_nCalculatedInFile == 1 || IsCalculated(); }
+    // Results exist and were computed for the model as it stands; only these are saved.
+    bool HasCurrentResults() const { return HasResults() && !m_bResultsStale; }
+    // The model was replaced under the results (an undo or redo): results computed before
+    // no longer belong to it until the next calculation.
+    void MarkResultsStale();
+    // A calculation of the whole model, an open or a new project: the results (if any)
+    // belong to the model as it stands.
+    void ResultsMadeCurrent()
+    {
+        m_bResultsStale = false;
+        ++m_nResultsRevision;
+    }
+    // A change of the model has been committed: the project is unsaved, and results
+    // (and the source pieces and scene of the last calculation) computed before it no
+    // longer belong to it until the next calculation.
+    void CommitModelChange();
 
     // Empties every entity array, baseline and result list (the tunnel corners stay).
     void ClearModel();

@@ -100,3 +100,9 @@ bool SameNoiseMapInputs(const CProjectSettings& a, const CProjectSettings& b)
 {
     return NoiseMapInputs(a) == NoiseMapInputs(b);
 }
+
+bool SameReceiverLevelInputs(const CProjectSettings& a, const CProjectSettings& b)
+{
+    return std::make_tuple(a.m_dTemperature, a.m_dHumidity, a.m_dPressure) ==
+           std::make_tuple(b.m_dTemperature, b.m_dHumidity, b.m_dPressure);
+}

@@ -41,3 +41,7 @@ CEnvEffect ApplyEnvField(CProjectSettings& settings, EEnvField field, const std:
 // Whether a noise map computed with settings `a` still holds for settings `b`: the same air
 // conditions, calculation area, receiver grid (spacing and height) and section line.
 bool SameNoiseMapInputs(const CProjectSettings& a, const CProjectSettings& b);
+
+// Whether receiver levels computed with settings `a` still hold for settings `b`: the same
+// air conditions (the area, grid and section line only place maps and views).
+bool SameReceiverLevelInputs(const CProjectSettings& a, const CProjectSettings& b);

@@ -22,6 +22,8 @@ CModelState CModelState::Of(const CMyTalvoDoc& doc)
     s.cuttingSection = doc.m_arrCuttingSection;
     s.embankmentOutline = doc.m_arrEmbankmentOutline;
     s.cuttingOutline = doc.m_arrCuttingOutline;
+    s.resultsCurrent = !doc.m_bResultsStale;
+    s.resultsRevision = doc.m_nResultsRevision;
     return s;
 }
 
@@ -46,4 +48,8 @@ void CModelState::ApplyTo(CMyTalvoDoc& doc) const
     doc.m_arrCuttingSection = cuttingSection;
     doc.m_arrEmbankmentOutline = embankmentOutline;
     doc.m_arrCuttingOutline = cuttingOutline;
+    if (resultsCurrent && resultsRevision == doc.m_nResultsRevision)
+        doc.m_bResultsStale = false;
+    else
+        doc.MarkResultsStale();
 }

@@ -1,6 +1,23 @@
 #pragma once
 
+#include <cmath>
+#include <initializer_list>
 #include <string>
+
+// Farthest a calculation area may reach from the site origin, m (10,000 km, beyond any
+// national grid). A grid over an area past it cannot be walked at any sensible spacing:
+// the refusal then names the area, not the spacing.
+inline constexpr double kMaxAreaCoordinate = 1e7;
+inline constexpr const char* kMsgHugeArea =
+    "계산영역이 너무 넓습니다. 계산영역의 좌표는 원점에서 10000 km 안에 있어야 합니다.";
+
+inline bool IsHugeArea(double startX, double endX, double startY, double endY)
+{
+    for (double v : {startX, endX, startY, endY})
+        if (std::fabs(v) > kMaxAreaCoordinate)
+            return true;
+    return false;
+}
 
 // The project settings saved with every project: air, calculation area, section line,
 // receiver grid and name. A default-constructed value holds the new-project defaults.

@@ -98,10 +98,20 @@ OptEvaluation CalculateCommandEvaluation()
     };
 }
 
+double CandidateCount(const COptDesign& design)
+{
+    const double length = std::hypot(design.m_dEndX - design.m_dStartX, design.m_dEndY - design.m_dStartY);
+    const double lengths = std::floor(length / design.m_dLengthStep);
+    const double passes = std::floor(design.m_dMaxHeight / design.m_dHeightStep);
+    return std::fmax(lengths, 1.0) * std::fmax(passes, 1.0);
+}
+
 std::string CheckOptimisationStart(const CMyTalvoDoc& doc, int receiverIndex, const COptDesign& design)
 {
     if (doc.m_arrSegment.empty())
         return kMsgRunPredictionFirst;
+    if (doc.m_bResultsStale)
+        return kMsgStaleResults;
     if (receiverIndex < 0 || receiverIndex >= static_cast<int>(doc.m_arrReceiver.size()))
         return kMsgSelectOneReceiver;
     if (!(design.m_dLengthStep > 0))
@@ -110,6 +120,8 @@ std::string CheckOptimisationStart(const CMyTalvoDoc& doc, int receiverIndex, co
         return kMsgHeightStep;
     if (!(design.m_dMaxHeight > 0))
         return kMsgMaxHeight;
+    if (const double candidates = CandidateCount(design); !(candidates <= kMaxOptCandidates))
+        return TooManyCandidatesMessage(candidates);
     return {};
 }
 

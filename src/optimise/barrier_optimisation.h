@@ -9,6 +9,7 @@
 // CheckOptimisationStart and PrepareOptimisation before and FinishOptimisation after, on
 // its own thread. Only the CRunProgress is shared while the worker runs.
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -53,8 +54,27 @@ inline constexpr const char* kMsgMaxHeight = "설치가능 최대높이는 0보�
 inline constexpr const char* kMsgCannotSatisfy = "입력하신 조건에서는 최적방음벽 조건을 만족할수 없습니다.";
 inline constexpr const char* kMsgNoNeedToCalculate = "방음벽을 계산할 필요가 없습니다.";
 
+// Most candidates one search may evaluate (each is a prediction): steps finer than this
+// allows would keep the search running for hours.
+inline constexpr double kMaxOptCandidates = 1e6;
+
+// The candidates the design means at most: lengths (L / Δl) times heights (H_max / Δh),
+// each at least 1.
+double CandidateCount(const COptDesign& design);
+
+inline std::string TooManyCandidatesMessage(double candidates)
+{
+    char count[64];
+    std::snprintf(count, sizeof count, "%.0f", candidates);
+    return std::string("계산간격이 너무 작습니다. 후보 방음벽이 ") + count +
+           "개나 되어 계산이 끝나지 않습니다. 후보는 1000000개까지 계산할 수 있으니 길이방향·높이방향 계산간격을 "
+           "넓혀 주십시오.";
+}
+
 // Empty when an optimisation may start for receiver receiverIndex (-1: not exactly one
-// chosen); otherwise the first refusal, checked in the order the window shows them.
+// chosen); otherwise the first refusal, checked in the order the window shows them (a
+// model changed since the calculation right after no calculation at all), and
+// last steps so fine that the candidates exceed kMaxOptCandidates.
 std::string CheckOptimisationStart(const CMyTalvoDoc& doc, int receiverIndex, const COptDesign& design);
 
 // Sets the candidate barrier (the full design at maximum height), the steps, the receiver

@@ -30,7 +30,8 @@ CPlanPainter::CPlanPainter(QPainter& painter, const CViewProjection& proj, const
       m_working(working),
       m_lists(ResolveLists(doc, working)),
       m_results(results),
-      m_picked(picked)
+      m_picked(picked),
+      m_bStaleResults(doc.m_bResultsStale)
 {
 }
 
@@ -157,7 +158,8 @@ void CPlanPainter::DrawGrid()
     for (std::size_t i = 0; i < m_picked.Count(); ++i) {
         if (const auto p = grid.PointOf(m_picked.NameAt(i))) {
             DrawLabel(m_painter, ToQt(m_proj.WorldToPixel(p->x + 1, p->y + 1)),
-                      QString::fromStdString(m_picked.LabelAt(i)), ViewColour::Blue());
+                      QString::fromStdString(m_picked.LabelAt(i)),
+                      ViewColour::LevelLabel(ViewColour::Blue(), m_bStaleResults));
         }
     }
 }
@@ -188,7 +190,8 @@ void CPlanPainter::DrawResultLabels()
         if (!m_bShowAllHeights && !AtGridHeight(r))
             continue;
         const QPointF at = ToQt(m_proj.WorldToPixel(r.m_dX + 1, r.m_dY)) + QPointF(kLabelNudge, 0);
-        DrawLabel(m_painter, at, QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)), ViewColour::Red());
+        DrawLabel(m_painter, at, QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)),
+                  ViewColour::LevelLabel(ViewColour::Red(), m_bStaleResults));
     }
 }
 

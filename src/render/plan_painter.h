@@ -58,6 +58,7 @@ private:
     const CSceneLists m_lists;
     const CResultDisplay& m_results;
     const CPickedPoints& m_picked;
+    const bool m_bStaleResults;  // level labels are drawn muted
     const CNoiseMapGrid* m_pNoiseMap = nullptr;
     bool m_bShowAllHeights = false;
 };

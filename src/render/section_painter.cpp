@@ -26,7 +26,8 @@ CSectionPainter::CSectionPainter(QPainter& painter, const CViewProjection& proj,
       m_plane(doc.m_settings, axis),
       m_working(working),
       m_lists(ResolveLists(doc, working)),
-      m_results(results)
+      m_results(results),
+      m_bStaleResults(doc.m_bResultsStale)
 {
 }
 
@@ -201,7 +202,8 @@ void CSectionPainter::DrawReceivers()
         DrawPoint(m_painter, At(pos, r.m_dZ), ViewColour::Black());
         if (m_results.m_bShowResults) {
             DrawLabel(m_painter, At(pos, r.m_dZ) + QPointF(kLabelNudge, -kLabelNudge),
-                      QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)), ViewColour::Red());
+                      QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)),
+                      ViewColour::LevelLabel(ViewColour::Red(), m_bStaleResults));
         }
     }
 }

@@ -57,6 +57,7 @@ private:
     const CWorkingLists& m_working;
     const CSceneLists m_lists;
     const CResultDisplay& m_results;
+    const bool m_bStaleResults;                // level labels are drawn muted
     std::vector<CProfileRecord> m_arrProfile;  // rebuilt on every paint
     std::vector<CDeckBarrier> m_arrDeckBarrier;
     const CNoiseMapGrid* m_pNoiseMap = nullptr;

@@ -111,6 +111,8 @@ bool CPlan_View::PickAt(QPointF pixel)
     const auto name = grid.Pick(Projection(size()), pixel.x(), pixel.y());
     if (!name)
         return false;
+    if (!m_picked.Contains(*name) && RefusedAsStale())  // a new level would mix two models
+        return false;
     if (!m_picked.Remove(*name)) {
         const CViewPoint at = *grid.PointOf(*name);
         CReceiverPoint point;

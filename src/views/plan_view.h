@@ -73,6 +73,8 @@ public:
 
     // The result table this view owns (nullptr while closed).
     CResultDlg* ResultTable() const;
+    // Shows whether the results are stale (muted labels, the result table's note).
+    void ShowResultState();
     // How the modal result window runs (tests answer it without a modal loop).
     void SetModalRunner(std::function<int(QDialog&)> runner) { m_runModal = std::move(runner); }
     // Carries out a choice of the result window (CResultWindow::EChoice) for band.
@@ -99,6 +101,8 @@ protected:
 private:
     CViewProjection Projection(QSize size) const { return ProjectionFor(size, m_nav); }
     bool HasResults() const;
+    // Refuses, with the message, what would use stale results; true when it refused.
+    bool RefusedAsStale();
     void FillResultPage();
 
     CMyTalvoDoc* m_pDoc;

@@ -21,7 +21,22 @@ constexpr int kPageSize = CResultDlg::kRows;
 
 CResultDlg* CPlan_View::ResultTable() const { return m_pResultDlg; }
 
-bool CPlan_View::HasResults() const { return m_pDoc->m_nCalculatedInFile == 1 || m_pDoc->IsCalculated(); }
+bool CPlan_View::HasResults() const { return m_pDoc->HasResults(); }
+
+bool CPlan_View::RefusedAsStale()
+{
+    if (!m_pDoc->m_bResultsStale)
+        return false;
+    MessageBoxes().Information(this, QString::fromUtf8(kMsgStaleResults));
+    return true;
+}
+
+void CPlan_View::ShowResultState()
+{
+    if (m_pResultDlg)
+        m_pResultDlg->SetStale(m_pDoc->m_bResultsStale);
+    RepaintBoth();
+}
 
 void CPlan_View::OnResultDisplay()
 {
@@ -34,9 +49,10 @@ void CPlan_View::OnResultDisplay()
     ApplyResultChoice(choice, chooser.Band());
 }
 
+// Stale labels may be removed but not shown anew.
 void CPlan_View::ApplyResultChoice(int choice, int band)
 {
-    if (choice == CResultWindow::Show)
+    if (choice == CResultWindow::Show && !RefusedAsStale())
         SetResultDisplay(true, band);
     else if (choice == CResultWindow::Remove)
         SetResultDisplay(false, m_results.m_nResultBand);  // empties the picked labels too
@@ -52,6 +68,8 @@ void CPlan_View::OnResultChart()
         MessageBoxes().Information(this, kTableOpen);
         return;
     }
+    if (RefusedAsStale())
+        return;
     m_pResultDlg = new CResultDlg(this);
     m_pResultDlg->setAttribute(Qt::WA_DeleteOnClose, false);
     connect(m_pResultDlg, &CResultDlg::Request, this, &CPlan_View::OnResultTableRequest);
@@ -62,6 +80,7 @@ void CPlan_View::OnResultChart()
 // Receivers page .. min(N, page + 100) - 1 into a cleared table.
 void CPlan_View::FillResultPage()
 {
+    m_pResultDlg->SetStale(m_pDoc->m_bResultsStale);
     m_pResultDlg->ClearRows();
     const int count = static_cast<int>(m_pDoc->m_arrReceiver.size());
     const int end = std::min(count, m_nResultPage + kPageSize);

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "engine/result_table.h"
+#include "model/document.h"  // the stale-results text
 #include "model/entities.h"
 
 namespace {
@@ -55,7 +56,12 @@ CResultDlg::CResultDlg(QWidget* parent) : QDialog(parent)
     buttons->addWidget(m_pPrevious);
     buttons->addWidget(m_pClose);
     buttons->addWidget(m_pNext);
+    m_pStaleNote = new QLabel(QString::fromUtf8(kMsgStaleResults), this);
+    m_pStaleNote->setObjectName(QStringLiteral("staleNote"));
+    m_pStaleNote->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
+    m_pStaleNote->setVisible(false);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pStaleNote);
     layout->addLayout(titles);
     layout->addWidget(m_pGrid);
     layout->addLayout(buttons);
@@ -85,6 +91,10 @@ void CResultDlg::hideEvent(QHideEvent* event)
     SaveLayout();
     QDialog::hideEvent(event);
 }
+
+void CResultDlg::SetStale(bool stale) { m_pStaleNote->setVisible(stale); }
+
+bool CResultDlg::IsMarkedStale() const { return !m_pStaleNote->isHidden(); }
 
 void CResultDlg::BuildGrid()
 {

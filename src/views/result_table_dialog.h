@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QString>
 
+class QLabel;
 class QPushButton;
 class QTableWidget;
 class CReceiverPoint;
@@ -36,6 +37,11 @@ public:
     QString TableText() const;
     void CopyToClipboard() const;
 
+    // Shows, above the table, that its levels are stale (the model changed since the
+    // calculation), or hides that note.
+    void SetStale(bool stale);
+    bool IsMarkedStale() const;
+
     QTableWidget* Grid() const { return m_pGrid; }
     QPushButton* PreviousButton() const { return m_pPrevious; }
     QPushButton* NextButton() const { return m_pNext; }
@@ -60,6 +66,7 @@ private:
     void BuildCopyCommand();
 
     QTableWidget* m_pGrid = nullptr;
+    QLabel* m_pStaleNote = nullptr;
     QPushButton* m_pPrevious;
     QPushButton* m_pNext;
     QPushButton* m_pClose;

@@ -208,12 +208,14 @@ TEST(ReceiverExport, ChecksRefuseInOrder)
     // An end before its start leaves no point: refused rather than an empty file.
     EXPECT_EQ(CheckReceiverExport(doc, AreaGrid(-10, 600, 50)), kMsgEmptyGrid);
     EXPECT_EQ(CheckReceiverExport(doc, AreaGrid(-100, -100, 50)), kMsgEmptyGrid);  // total 1, no point
-    // A spacing the coordinates cannot resolve would walk forever.
+    // A spacing the coordinates cannot resolve would walk forever: an area that far out is
+    // named as the fault, as is one too wide for any sensible spacing.
     CReceiverGrid far = good;
     far.m_dStartX = 1e17;
     far.m_dEndX = 1e17 + 1000;
     far.m_dSpacing = 1;
-    EXPECT_EQ(CheckReceiverExport(doc, far), "수음점 간격이 잘못되었습니다.");
+    EXPECT_EQ(CheckReceiverExport(doc, far), kMsgHugeArea);
+    EXPECT_EQ(CheckReceiverExport(doc, AreaGrid(1e12, 600, 50)), kMsgHugeArea);
     EXPECT_EQ(CheckReceiverExport(doc, AreaGrid(2000, 600, 1e-6)), "수음점 간격이 잘못되었습니다.");
     EXPECT_EQ(CheckReceiverExport(doc, AreaGrid(INFINITY, 600, 50)), kMsgBadArea);
 }

@@ -272,6 +272,7 @@ void TestOptDialogs::applyTwiceAndWithoutResult()
     QCOMPARE(added.m_dHeight, 1.2);
     QCOMPARE(added.m_pKey, std::string("10.000.0020.000.00"));
     QVERIFY(doc.m_bModified);
+    QVERIFY(doc.m_bResultsStale);  // the levels were computed without the new barrier
     QCOMPARE(changed.count(), 1);
     QVERIFY(!view.IsShowingResults());
 

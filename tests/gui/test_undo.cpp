@@ -38,6 +38,7 @@ private slots:
     void appliedBarrierIsAStep();
     void savedStateIsUnchangedAndOpenForgetsTheHistory();
     void refusedWhileAnInputWindowIsOpen();
+    void undoneChangeKeepsResultsCurrentOnlyWithoutACalculationBetween();
 
 private:
     QByteArray Saved();
@@ -149,7 +150,9 @@ void TestUndo::appliedBarrierIsAStep()
     CBarrier_Stage barrier;
     barrier.SetGeometry(0, -30, 40, -30, 2.5, 0);
     m_frame->Document().m_arrBarrier.push_back(barrier);
-    emit m_frame->Windows()->DocumentChanged();  // what "방음벽 적용" of the optimisation window says
+    // what "방음벽 적용" of the optimisation window says
+    emit m_frame->Windows()->DocumentChanged();
+    emit m_frame->Windows()->BarrierApplied();
     QCOMPARE(Stack()->undoText(), QStringLiteral("최적 방음벽 적용"));
     QVERIFY(m_frame->Action(cmd::EditUndo)->text().contains(QStringLiteral("최적 방음벽 적용")));
     Undo();
@@ -187,4 +190,27 @@ void TestUndo::refusedWhileAnInputWindowIsOpen()
 }
 
 QTEST_MAIN(TestUndo)
+// Undoing back to the model the results were computed for makes them current again;
+// after a calculation of the changed model, undoing leaves the newer results stale.
+void TestUndo::undoneChangeKeepsResultsCurrentOnlyWithoutACalculationBetween()
+{
+    CMyTalvoDoc& doc = m_frame->Document();
+    m_frame->RunCalculation();
+    QVERIFY(doc.HasCurrentResults());
+    QLineEdit* temperature = m_frame->EnvironmentBox()->Field(EEnvField::Temperature);
+    temperature->selectAll();
+    temperature->insert(QStringLiteral("31"));
+    QVERIFY(doc.m_bResultsStale);
+    Undo();
+    QVERIFY(!doc.m_bResultsStale);
+    Redo();
+    QVERIFY(doc.m_bResultsStale);
+    m_frame->RunCalculation();  // results of the 31 degree model
+    QVERIFY(!doc.m_bResultsStale);
+    Undo();
+    QVERIFY(doc.m_bResultsStale);
+    Redo();
+    QVERIFY(!doc.m_bResultsStale);
+}
+
 #include "test_undo.moc"

@@ -18,8 +18,10 @@
 #include <string>
 
 #include "engine/calc_scene.h"
+#include "engine/input_check.h"
 #include "engine/noise_map_compute.h"
 #include "engine/source_pieces.h"
+#include "io/output_file.h"
 #include "io/project_file.h"
 #include "model/document.h"
 #include "render/noise_map_image.h"
@@ -58,6 +60,9 @@ CNoiseMapGrid ComputePlanMap(CMyTalvoDoc& doc, const MapArgs& args)
     const double height = args.height.value_or(doc.m_settings.m_dReceiverHeight);
     if (!std::isfinite(height))
         Fail(args.project, "수음점 높이가 잘못되었습니다.");
+    // The same input check and caps as every calculating command, before any piece is built.
+    if (const std::string unusable = FindUnusableInput(doc); !unusable.empty())
+        Fail(args.project, unusable);
     doc.m_arrSegment.clear();
     MakeSourcePieces(doc);
     if (doc.m_arrSegment.empty())
@@ -69,6 +74,28 @@ CNoiseMapGrid ComputePlanMap(CMyTalvoDoc& doc, const MapArgs& args)
     CRunProgress progress;
     ComputeNoiseMap(scene, grid, progress, args.threads);
     return grid;
+}
+
+// Writes image as a PNG beside path and renames it into place: a failed or killed run
+// leaves the previous picture as it was.
+void SavePng(const QImage& image, const std::string& path)
+{
+    COutputFile file;
+    if (const std::string failure = file.Create(path); !failure.empty())
+        Fail(path, failure);
+    file.Stream().close();
+    if (!image.save(QString::fromStdString(file.TemporaryPath()), "PNG"))
+        Fail(path, "PNG 파일을 쓸 수 없습니다.");
+    if (const std::string failure = file.Commit(); !failure.empty())
+        Fail(path, failure);
+}
+
+// An output naming the project itself would destroy it.
+void RefuseOutputOverInput(const MapArgs& args)
+{
+    for (const std::string& output : {args.output, args.sectionOutput})
+        if (!output.empty() && IsSameFile(args.project, output))
+            Fail(output, "the output file is the project itself; name another file");
 }
 
 // The section map along the project's section line, the whole line or the stretch asked for.
@@ -84,13 +111,12 @@ void RenderSection(CMyTalvoDoc& doc, const MapArgs& args)
     QSize size = SectionMapImageSize(grid, from, to, args.width);
     if (args.heightPx)
         size.setHeight(*args.heightPx);
-    const QImage image = RenderSectionMapImage(doc, grid, from, to, size);
-    if (!image.save(QString::fromStdString(args.sectionOutput), "PNG"))
-        Fail(args.sectionOutput, "PNG 파일을 쓸 수 없습니다.");
+    SavePng(RenderSectionMapImage(doc, grid, from, to, size), args.sectionOutput);
 }
 
 void RunMap(const MapArgs& args)
 {
+    RefuseOutputOverInput(args);
     CMyTalvoDoc doc;
     const CFileResult opened = OpenProject(doc, args.project);
     if (!opened.ok)
@@ -104,9 +130,7 @@ void RunMap(const MapArgs& args)
     QSize size = PlanMapImageSize(doc, args.width);
     if (args.heightPx)
         size.setHeight(*args.heightPx);
-    const QImage image = RenderPlanMapImage(doc, grid, size);
-    if (!image.save(QString::fromStdString(args.output), "PNG"))
-        Fail(args.output, "PNG 파일을 쓸 수 없습니다.");
+    SavePng(RenderPlanMapImage(doc, grid, size), args.output);
     if (!args.sectionOutput.empty())
         RenderSection(doc, args);
 }

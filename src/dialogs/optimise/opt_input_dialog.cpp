@@ -103,6 +103,7 @@ void COptInputDlg::StartLengthSearch()
     }
     m_pMessage->clear();  // an earlier search's message must not outlive this search
     m_pMessage->setText(QString::fromStdString(RunLengthSearch(*m_pDoc, receiver, m_predict)));
+    emit LengthSearchPredicted();
 }
 
 void COptInputDlg::StartOrCancelOptimisation()
@@ -195,7 +196,7 @@ void COptInputDlg::ApplyOptimalBarrier()
         MessageBoxes().Information(this, QString::fromStdString(refusal));
         return;
     }
-    m_pDoc->m_bModified = true;
+    m_pDoc->CommitModelChange();
     emit BarrierApplied();
 }
 

@@ -78,6 +78,8 @@ signals:
     void CloseRequested();
     // A barrier was added to the document.
     void BarrierApplied();
+    // The length search ran its own prediction: the document's results are new (current).
+    void LengthSearchPredicted();
     // The worker has ended (emitted on the worker thread).
     void WorkerFinished();
     // The finish step is done (window thread).

@@ -1,0 +1,160 @@
+// Results of a model that has changed since its calculation: the status bar and the result
+// table say so, labels are drawn muted, every command that uses results refuses, and a
+// save leaves them out; the next calculation makes them current again.
+
+#include <memory>
+
+#include <QAction>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/application.h"
+#include "app/command_table.h"
+#include "app/input_window_coordinator.h"
+#include "app/main_frame.h"
+#include "app/model_windows.h"
+#include "dialogs/environment_box.h"
+#include "dialogs/optimise/opt_input_dialog.h"
+#include "dialogs/road_input_dialog.h"
+#include "helpers/recording_dialogs.h"
+#include "io/project_file.h"
+#include "views/plan_view.h"
+#include "views/result_chooser_dialog.h"
+#include "views/result_table_dialog.h"
+
+namespace {
+
+const QString kStale = QString::fromUtf8(kMsgStaleResults);
+
+// Pixels of the plan view (rendered at 800 x 600) in a strong red: the receivers, the axis
+// glyph and, while the results are current, their level labels.
+int RedPixels(const CPlan_View& view)
+{
+    QImage image(800, 600, QImage::Format_RGB32);
+    view.Render(&image);
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += c.red() > 200 && c.green() < 90 && c.blue() < 90;
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+class TestStaleResults : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { UseTemporarySettings(); }
+    void init()
+    {
+        m_boxes = std::make_unique<CRecordingMessageBox>();
+        m_frame = std::make_unique<CMainFrame>();
+        QVERIFY(m_frame->OpenProjectFile(QStringLiteral(TALVO_TEST_DATA "/acceptance/open-road.tlv")));
+        m_frame->Action(cmd::Calculate)->trigger();
+        QVERIFY(m_frame->Document().HasCurrentResults());
+        m_boxes->m_infos.clear();
+    }
+    void cleanup()
+    {
+        m_frame.reset();
+        m_boxes.reset();
+    }
+
+    void anAirChangeMarksTheResultsStaleEverywhere();
+    void staleResultsAreRefusedByEveryCommandAndLeftOutOfTheSave();
+    void theLengthSearchRecalculatesAndSaysSo();
+    void aCommittedInputWindowMakesTheResultsStale();
+
+private:
+    QLabel* StatusNote() const { return m_frame->findChild<QLabel*>(QStringLiteral("resultStateLabel")); }
+    void ChangeTemperature()
+    {
+        QLineEdit* edit = m_frame->EnvironmentBox()->Field(EEnvField::Temperature);
+        edit->selectAll();
+        edit->insert(QStringLiteral("7"));
+    }
+
+    std::unique_ptr<CRecordingMessageBox> m_boxes;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+void TestStaleResults::anAirChangeMarksTheResultsStaleEverywhere()
+{
+    CPlan_View* plan = m_frame->PlanView();
+    plan->ApplyResultChoice(CResultWindow::Show, 0);
+    plan->OnResultChart();
+    QVERIFY(plan->ResultTable());
+    QVERIFY(!plan->ResultTable()->IsMarkedStale());
+    QVERIFY(StatusNote()->isHidden());
+    const int currentRed = RedPixels(*plan);
+
+    ChangeTemperature();
+    QVERIFY(m_frame->Document().m_bResultsStale);
+    QVERIFY(!StatusNote()->isHidden());
+    QCOMPARE(StatusNote()->text(), kStale);
+    QVERIFY(plan->ResultTable()->IsMarkedStale());
+    const int staleRed = RedPixels(*plan);
+    QVERIFY(staleRed < currentRed - 10);  // the level labels are drawn muted
+
+    m_frame->Action(cmd::Calculate)->trigger();
+    QVERIFY(m_frame->Document().HasCurrentResults());
+    QVERIFY(StatusNote()->isHidden());
+    QVERIFY(!plan->ResultTable()->IsMarkedStale());
+    QVERIFY(RedPixels(*plan) > staleRed + 10);  // in red again (other digits: other air)
+}
+
+void TestStaleResults::staleResultsAreRefusedByEveryCommandAndLeftOutOfTheSave()
+{
+    ChangeTemperature();
+    CPlan_View* plan = m_frame->PlanView();
+    plan->ApplyResultChoice(CResultWindow::Show, 0);
+    plan->OnResultChart();
+    m_frame->OnExportReceivers();
+    for (QAction* action : m_frame->findChildren<QAction*>())
+        if (action->text() == QStringLiteral("소음지도") || action->text() == QStringLiteral("보고서(&B)..."))
+            action->trigger();
+    QCOMPARE(m_boxes->m_infos, QStringList(5, kStale));
+    QVERIFY(!plan->IsShowingResults());
+    QVERIFY(!plan->ResultTable());
+    QVERIFY(!plan->IsShowingNoiseMap());
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("stale.tlv"));
+    QVERIFY(m_frame->SaveTo(path));
+    CMyTalvoDoc saved;
+    QVERIFY(OpenProject(saved, path.toStdString()).ok);
+    QVERIFY(!saved.HasResults());
+    QCOMPARE(saved.m_settings.m_dTemperature, 7.0);
+}
+
+void TestStaleResults::theLengthSearchRecalculatesAndSaysSo()
+{
+    ChangeTemperature();
+    m_frame->Windows()->OnOptimise();
+    COptInputDlg* window = m_frame->Windows()->OptInputWindow();
+    window->ReceiverList()->item(0)->setCheckState(Qt::Checked);
+    window->LengthSearchButton()->click();
+    QVERIFY(m_frame->Document().HasCurrentResults());
+    QVERIFY(StatusNote()->isHidden());
+}
+
+void TestStaleResults::aCommittedInputWindowMakesTheResultsStale()
+{
+    CInputWindowCoordinator* inputs = m_frame->Windows()->InputWindows();
+    inputs->OpenRoadInput();
+    QVERIFY(!m_frame->Document().m_bResultsStale);  // opening changes nothing
+    emit inputs->RoadWindow()->CommitRequested();
+    QVERIFY(m_frame->Document().m_bResultsStale);
+    QVERIFY(!StatusNote()->isHidden());
+}
+
+QTEST_MAIN(TestStaleResults)
+#include "test_stale_results.moc"
