@@ -3,7 +3,8 @@
 set -euo pipefail
 
 PACKAGES=(cmake ninja-build g++ clang pkg-config qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev
-          libbenchmark-dev libcli11-dev fonts-nanum xvfb xauth parallel)
+          libbenchmark-dev libcli11-dev fonts-nanum xvfb xauth parallel
+          libgdal-dev proj-data)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
