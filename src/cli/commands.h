@@ -15,5 +15,5 @@ void RegisterCalc(CLI::App& app);
 void RegisterGrid(CLI::App& app);
 void RegisterLengthSearch(CLI::App& app);
 void RegisterOptimise(CLI::App& app);
-// In builds with the GUI only (TALVO_CLI_MAP): it paints with Qt (cli/map/).
+// Its PNG pictures need Qt (cli/map/, TALVO_CLI_MAP); its GIS files do not.
 void RegisterMap(CLI::App& app);

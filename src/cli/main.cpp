@@ -17,9 +17,7 @@ int Run(int argc, char** argv)
     RegisterGrid(app);
     RegisterLengthSearch(app);
     RegisterOptimise(app);
-#ifdef TALVO_CLI_MAP
     RegisterMap(app);
-#endif
     try {
         app.parse(argc, argv);
     } catch (const CLI::RuntimeError& e) {
