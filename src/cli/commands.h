@@ -17,3 +17,4 @@ void RegisterLengthSearch(CLI::App& app);
 void RegisterOptimise(CLI::App& app);
 // Its PNG pictures need Qt (cli/map/, TALVO_CLI_MAP); its GIS files do not.
 void RegisterMap(CLI::App& app);
+void RegisterImport(CLI::App& app);

@@ -18,6 +18,7 @@ int Run(int argc, char** argv)
     RegisterLengthSearch(app);
     RegisterOptimise(app);
     RegisterMap(app);
+    RegisterImport(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::RuntimeError& e) {
