@@ -20,10 +20,8 @@
 #include "gis/gis_crs.h"
 #include "gis/gis_map_layers.h"
 #include "gis/gis_ogr.h"
-#include "gis/gis_raster.h"
 #include "io/project_file.h"
 #include "model/document.h"
-#include "model/noise_level_classes.h"
 
 namespace {
 
@@ -49,10 +47,8 @@ CNoiseMapGrid ComputePlanMap(CMyTalvoDoc& doc, const MapArgs& args)
 // The class edges asked for, or those of the 5 dB classes on screen.
 std::vector<double> ClassEdges(const MapArgs& args)
 {
-    if (args.levels.empty()) {
-        const auto edges = LevelClassEdges();
-        return {edges.begin(), edges.end()};
-    }
+    if (args.levels.empty())
+        return ScreenClassEdges();
     std::vector<double> edges = args.levels;
     std::sort(edges.begin(), edges.end());
     edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
@@ -74,20 +70,15 @@ std::string ChooseCrs(CMyTalvoDoc& doc, const MapArgs& args)
 void WriteGisFile(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& args)
 {
     const std::string crs = ChooseCrs(doc, args);
-    std::string failure;
-    if (FileExtension(args.output) == ".tif" || FileExtension(args.output) == ".tiff")
-        failure = WriteMapGeoTiff(grid, crs, args.output);
-    else
-        failure = WriteMapLayers(doc, grid, {ClassEdges(args), crs, args.layer}, args.output);
-    if (!failure.empty())
+    if (const std::string failure = WriteMapGisFile(doc, grid, {ClassEdges(args), crs, args.layer}, args.output);
+        !failure.empty())
         FailMap(args.output, failure);
 }
 
 void RunMap(MapArgs args)
 {
-    const std::string ext = FileExtension(args.output);
-    const bool png = ext == ".png";
-    if (!png && ext != ".tif" && ext != ".tiff" && !IsMapVectorFile(args.output))
+    const bool png = FileExtension(args.output) == ".png";
+    if (!png && !IsMapGisFile(args.output))
         FailMap(args.output, "파일 형식을 알 수 없습니다 (.png, .tif, .gpkg, .geojson, .shp, .dxf, .kml).");
     CMyTalvoDoc doc;
     const CFileResult opened = OpenProject(doc, args.project);

@@ -8,7 +8,9 @@
 #include "engine/noise_map_isolines.h"
 #include "gis/gis_crs.h"
 #include "gis/gis_ogr.h"
+#include "gis/gis_raster.h"
 #include "model/document.h"
+#include "model/noise_level_classes.h"
 
 namespace {
 
@@ -222,6 +224,27 @@ bool KnownLayer(const std::string& name)
 }  // namespace
 
 bool IsMapVectorFile(const std::string& path) { return !VectorFormatFor(path).driver.empty(); }
+
+bool IsMapGisFile(const std::string& path)
+{
+    const std::string ext = FileExtension(path);
+    return ext == ".tif" || ext == ".tiff" || IsMapVectorFile(path);
+}
+
+std::vector<double> ScreenClassEdges()
+{
+    const auto edges = LevelClassEdges();
+    return {edges.begin(), edges.end()};
+}
+
+std::string WriteMapGisFile(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const CMapLayerRequest& request,
+                            const std::string& path)
+{
+    const std::string ext = FileExtension(path);
+    if (ext == ".tif" || ext == ".tiff")
+        return WriteMapGeoTiff(grid, request.crs, path);
+    return WriteMapLayers(doc, grid, request, path);
+}
 
 std::string WriteMapLayers(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const CMapLayerRequest& request,
                            const std::string& path)

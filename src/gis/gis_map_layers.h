@@ -30,6 +30,8 @@ struct CMapLayerRequest {
 
 // True for a file name whose extension is a vector format the map is written in.
 bool IsMapVectorFile(const std::string& path);
+// True for a file name the map is written in with GDAL: .tif/.tiff or a vector format.
+bool IsMapGisFile(const std::string& path);
 
 // Writes the layers of the plan map `grid` and of `doc` into the file, in the format its
 // extension names: GeoPackage and KML with every layer, DXF with every layer on its own
@@ -37,3 +39,14 @@ bool IsMapVectorFile(const std::string& path);
 // written, otherwise the message to show.
 std::string WriteMapLayers(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const CMapLayerRequest& request,
                            const std::string& path);
+
+// A GeoTIFF for .tif/.tiff (gis_raster.h), else the layers as above.
+std::string WriteMapGisFile(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const CMapLayerRequest& request,
+                            const std::string& path);
+
+// The class edges of the 5 dB classes on screen, 35 .. 80.
+std::vector<double> ScreenClassEdges();
+
+// The file-dialog filter of every GIS format the map is written in.
+inline constexpr const char* kMapGisFileFilter =
+    "GeoTIFF (*.tif);;GeoPackage (*.gpkg);;GeoJSON (*.geojson);;Shapefile (*.shp);;DXF (*.dxf);;KML (*.kml)";

@@ -114,3 +114,34 @@ TEST(NoiseMapIsobands, NodesWithoutEnergyLeaveTheirSquaresOutAndFlatLevelsSitOnT
     ASSERT_EQ(one.size(), 1u);
     EXPECT_EQ(one[0].lower, 55);
 }
+
+TEST(NoiseMapIsobands, PatchWithAHoleAndASaddleWorkedByHand)
+{
+    // 3 x 3 nodes of 52 dB with 62 dB in the middle: the 55 dB line crosses the middle
+    // sides 7 m from the centre, the 60 dB line 2 m from it.
+    const CNoiseMapGrid g = FieldGrid(3, 3, 0, 0, 10, [](double u, double v) { return u == 10 && v == 10 ? 62.0 : 52.0; });
+    CNoiseMapGrid even = g;
+    even.m_arrU = {0, 10, 20};
+    even.m_arrV = {0, 10, 20};
+    const std::vector<CIsoband> bands = ClassIsobands(even);
+    ASSERT_EQ(bands.size(), 3u);
+    EXPECT_EQ(bands[0].lower, 50);
+    ASSERT_EQ(bands[0].polygons.size(), 1u);
+    EXPECT_NEAR(RingArea(bands[0].polygons[0].exterior), 400, kAreaTol);
+    ASSERT_EQ(bands[0].polygons[0].holes.size(), 1u);
+    EXPECT_NEAR(RingArea(bands[0].polygons[0].holes[0]), -2 * 7 * 7, kAreaTol);
+    EXPECT_NEAR(BandArea(bands[1]), 2 * 7 * 7 - 2 * 2 * 2, kAreaTol);
+    EXPECT_NEAR(BandArea(bands[2]), 2 * 2 * 2, kAreaTol);
+
+    // One saddle square, mean 57 dB: at 55 the loud corners join across the middle, at 60
+    // they stay apart, so the quiet and the loud band are each two triangles.
+    CNoiseMapGrid saddle;
+    saddle.m_arrU = {0, 10};
+    saddle.m_arrV = {0, 10};
+    saddle.m_arrLevel = {52, 62, 62, 52};
+    const std::vector<CIsoband> parts = Isobands(saddle, {55, 60});
+    ASSERT_EQ(parts.size(), 3u);
+    EXPECT_EQ(parts[0].polygons.size(), 2u);
+    EXPECT_EQ(parts[1].polygons.size(), 1u);
+    EXPECT_EQ(parts[2].polygons.size(), 2u);
+}
