@@ -192,13 +192,29 @@ double PieceArea(const std::vector<CMapPoint>& points)
 std::vector<CIsoband> Isobands(const CNoiseMapGrid& grid, const std::vector<double>& edges)
 {
     std::vector<CBandRingBuilder> builders(edges.size() + 1);
-    for (std::size_t i = 0; i + 1 < grid.Columns(); ++i)
-        for (std::size_t j = 0; j + 1 < grid.Rows(); ++j)
-            if (SquareHasEnergy(grid, i, j))
-                CSquareCut(grid, i, j, edges).ForEachPiece([&](int band, const std::vector<CMapPoint>& points) {
-                    if (band >= 0 && std::size_t(band) < builders.size() && PieceArea(points) > 0)
-                        builders[std::size_t(band)].AddPiece(points);
-                });
+    const auto addPiece = [&builders](int band, const std::vector<CMapPoint>& points) {
+        if (band >= 0 && std::size_t(band) < builders.size() && PieceArea(points) > 0)
+            builders[std::size_t(band)].AddPiece(points);
+    };
+    std::vector<CMapPoint> whole(4);
+    for (std::size_t i = 0; i + 1 < grid.Columns(); ++i) {
+        for (std::size_t j = 0; j + 1 < grid.Rows(); ++j) {
+            if (!SquareHasEnergy(grid, i, j))
+                continue;
+            // Most squares of a fine map lie in one band: no edge crosses them.
+            const int band = EdgeBand(edges, grid.Level(i, j));
+            if (band == EdgeBand(edges, grid.Level(i + 1, j)) && band == EdgeBand(edges, grid.Level(i + 1, j + 1)) &&
+                band == EdgeBand(edges, grid.Level(i, j + 1))) {
+                whole = {{grid.m_arrU[i], grid.m_arrV[j]},
+                         {grid.m_arrU[i + 1], grid.m_arrV[j]},
+                         {grid.m_arrU[i + 1], grid.m_arrV[j + 1]},
+                         {grid.m_arrU[i], grid.m_arrV[j + 1]}};
+                addPiece(band, whole);
+                continue;
+            }
+            CSquareCut(grid, i, j, edges).ForEachPiece(addPiece);
+        }
+    }
     std::vector<CIsoband> bands;
     for (std::size_t b = 0; b < builders.size(); ++b) {
         CIsoband band;

@@ -105,8 +105,9 @@ TEST(NoiseMapIsobands, NodesWithoutEnergyLeaveTheirSquaresOutAndFlatLevelsSitOnT
     // A column of nodes exactly at 41 dB belongs to the band above it; the band below
     // reaches up to it.
     for (const CIsoband& b : bands) {
-        if (b.lower == 41)
+        if (b.lower == 41) {
             EXPECT_EQ(BandsHolding({b}, 10.5, 25).size(), 1u);
+        }
     }
 
     const CNoiseMapGrid flat = FieldGrid(3, 3, 0, 0, 10, [](double, double) { return 55.0; });
