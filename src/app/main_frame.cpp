@@ -1,4 +1,5 @@
 #include "app/main_frame.h"
+#include "app/import_command.h"
 #include "app/noise_map_commands.h"
 
 #include <QApplication>
@@ -59,6 +60,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     BuildMenus();
     BuildToolbar();
     AttachNoiseMapCommands(this, &m_doc, m_pPlanView);
+    AttachImportCommand(this, &m_doc, [this] {
+        SetDocumentModified();
+        RefreshViews();
+    });
     BuildFocusCycling();
     ConnectCommands();
     statusBar()->showMessage(kReady);
