@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "dialogs/crs_dialog.h"
 #include "dialogs/import_dialog.h"
 #include "model/document.h"
 #include "ui/file_dialogs.h"
@@ -16,6 +17,20 @@ CImportCommand::CImportCommand(CMyTalvoDoc* doc, QWidget* parent, std::function<
     m_pAction = new QAction(QStringLiteral("가져오기(&I)..."), this);
     m_pAction->setStatusTip(QStringLiteral("GIS/CAD 파일의 선과 점을 도로, 방음벽 또는 수음점으로 가져옵니다."));
     connect(m_pAction, &QAction::triggered, this, &CImportCommand::OnImport);
+    m_runCrsDialog = [](CCrsDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
+    m_pCrsAction = new QAction(QStringLiteral("좌표계..."), this);
+    m_pCrsAction->setStatusTip(QStringLiteral("프로젝트 좌표의 좌표계(EPSG 코드)를 정합니다."));
+    connect(m_pCrsAction, &QAction::triggered, this, &CImportCommand::OnCoordinateSystem);
+}
+
+void CImportCommand::OnCoordinateSystem()
+{
+    CCrsDialog dialog(QString::fromStdString(m_pDoc->m_settings.m_strCrs), m_pParent);
+    if (!m_runCrsDialog(dialog) || dialog.Code().toStdString() == m_pDoc->m_settings.m_strCrs)
+        return;
+    m_pDoc->m_settings.m_strCrs = dialog.Code().toStdString();
+    if (m_changed)
+        m_changed();
 }
 
 void CImportCommand::OnImport()
@@ -44,5 +59,6 @@ CImportCommand* AttachImportCommand(QMainWindow* frame, CMyTalvoDoc* doc, std::f
         if (action->text().startsWith(QStringLiteral("수음점 저장")))
             before = action;
     fileMenu->insertAction(before, command->Action());
+    fileMenu->insertAction(before, command->CrsAction());
     return command;
 }

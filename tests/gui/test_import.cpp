@@ -1,6 +1,7 @@
 // "가져오기": the file menu item, the preview following the choices, and the entities
 // added as one change on OK.
 #include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -13,6 +14,7 @@
 
 #include "app/import_command.h"
 #include "app/main_frame.h"
+#include "dialogs/crs_dialog.h"
 #include "dialogs/import_dialog.h"
 #include "gis/gis_ogr.h"
 #include "helpers/recording_dialogs.h"
@@ -24,6 +26,7 @@ private slots:
     void initTestCase() { UseTemporarySettings(); }
     void previewFollowsTheChoicesAndOkAddsTheBarriers();
     void fileMenuOffersTheImport();
+    void coordinateSystemIsCheckedByProjAndWrongCodesAreRefused();
 };
 
 namespace {
@@ -88,7 +91,33 @@ void TestImport::fileMenuOffersTheImport()
         texts.append(action->text());
     const int import = int(texts.indexOf(QStringLiteral("가져오기(&I)...")));
     QVERIFY(import > 0);
-    QVERIFY(texts.at(import + 1).startsWith(QStringLiteral("수음점 저장")));
+    QCOMPARE(texts.at(import + 1), QStringLiteral("좌표계..."));
+    QVERIFY(texts.at(import + 2).startsWith(QStringLiteral("수음점 저장")));
+}
+
+void TestImport::coordinateSystemIsCheckedByProjAndWrongCodesAreRefused()
+{
+    CRecordingMessageBox boxes;
+    CMyTalvoDoc doc;
+    int changes = 0;
+    CImportCommand command(&doc, nullptr, [&changes] { ++changes; });
+    QString name;
+    bool closedOnWrongCode = true;
+    command.m_runCrsDialog = [&](CCrsDialog& dialog) {
+        dialog.CodeField()->setText(QStringLiteral("EPSG:999999"));
+        dialog.accept();  // refused: the dialog stays open
+        closedOnWrongCode = dialog.result() == QDialog::Accepted;
+        dialog.CodeField()->setText(QStringLiteral("EPSG:5186"));
+        name = dialog.NameLabel()->text();
+        return true;
+    };
+    command.OnCoordinateSystem();
+    QVERIFY(!closedOnWrongCode);
+    QCOMPARE(boxes.m_infos.size(), 1);
+    QVERIFY(boxes.m_infos.first().contains(QStringLiteral("EPSG:999999")));
+    QVERIFY2(name.contains(QStringLiteral("Korea 2000")), qPrintable(name));
+    QCOMPARE(doc.m_settings.m_strCrs, std::string("EPSG:5186"));
+    QCOMPARE(changes, 1);
 }
 
 QTEST_MAIN(TestImport)
