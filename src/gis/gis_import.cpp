@@ -278,6 +278,15 @@ void AddFeature(const CMyTalvoDoc& base, const CImportRequest& request, const OG
 CImportResult ReadImport(const CMyTalvoDoc& base, const std::string& path, const CImportRequest& request)
 {
     CImportResult result;
+    const std::size_t kindCount = request.kind == EImportKind::Roads      ? base.m_arrRoad.size()
+                                  : request.kind == EImportKind::Barriers ? base.m_arrBarrier.size()
+                                                                          : base.m_arrReceiver.size();
+    if (request.like < 0 || std::size_t(request.like) > kindCount)
+        return Refused("프로젝트에 " + std::to_string(request.like) + "번 " +
+                       (request.kind == EImportKind::Roads      ? "도로가"
+                        : request.kind == EImportKind::Barriers ? "방음벽이"
+                                                                : "수음점이") +
+                       " 없습니다. (--like)");
     CGdalDataset ds = OpenVectorFile(path);
     if (!ds)
         return Refused("GIS/CAD 파일을 열 수 없습니다: " + path);

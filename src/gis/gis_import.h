@@ -27,7 +27,8 @@ struct CImportRequest {
     // Sets the project's coordinate system when it has none; else names the layer's when
     // the layer has none.
     std::string crs;
-    int like = 0;  // the entity (from 1) of the same kind in the base to copy; 0: none
+    int like = 0;  // the entity (from 1) of the same kind in the base to copy; 0: none.
+                   // An entity the base does not have refuses the import.
 };
 
 struct CImportResult {

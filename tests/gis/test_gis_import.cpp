@@ -68,6 +68,10 @@ TEST(GisImport, ThreeVertexLineGivesTwoBarriersWithTheirEndsAndHeight)
     EXPECT_EQ(b.m_pDescription, "시험");
     EXPECT_EQ(b.m_dAbsorption, base.m_arrBarrier[0].m_dAbsorption);  // from --like 1
     EXPECT_EQ(out.m_arrRoad.size(), base.m_arrRoad.size());
+
+    const auto noSuchBarrier = Import(dir, clitest::AcceptanceProject(), "--as barriers --like 9");
+    EXPECT_EQ(noSuchBarrier.status, 1);
+    EXPECT_NE(noSuchBarrier.err.find("9번 방음벽"), std::string::npos) << noSuchBarrier.err;
 }
 
 TEST(GisImport, LongitudeLatitudePointLandsWherePROJPutsItInKorea2000)
