@@ -1,7 +1,9 @@
 #include "gis/gis_map_layers.h"
 
 #include <cmath>
+#include <deque>
 #include <functional>
+#include <map>
 
 #include "engine/noise_map_compute.h"
 #include "engine/noise_map_isobands.h"
@@ -97,6 +99,45 @@ bool WriteIsobands(CLayerWriter& out, const CNoiseMapGrid& grid, const std::vect
     return true;
 }
 
+using CPointKey = std::pair<double, double>;
+
+// The segments of one level joined into polylines where they share an end point (the
+// squares on either side of a grid side compute its crossing identically).
+std::vector<std::vector<CPointKey>> ChainSegments(const std::vector<CIsoSegment>& segments)
+{
+    std::map<CPointKey, std::vector<std::size_t>> atPoint;
+    for (std::size_t k = 0; k < segments.size(); ++k) {
+        atPoint[{segments[k].u0, segments[k].v0}].push_back(k);
+        atPoint[{segments[k].u1, segments[k].v1}].push_back(k);
+    }
+    std::vector<bool> used(segments.size(), false);
+    // The far end of an unused segment leaving `p`, marking it used; false when none is left.
+    const auto follow = [&](CPointKey& p) {
+        for (std::size_t k : atPoint[p]) {
+            if (used[k])
+                continue;
+            used[k] = true;
+            const CIsoSegment& s = segments[k];
+            p = CPointKey{s.u0, s.v0} == p ? CPointKey{s.u1, s.v1} : CPointKey{s.u0, s.v0};
+            return true;
+        }
+        return false;
+    };
+    std::vector<std::vector<CPointKey>> lines;
+    for (std::size_t k = 0; k < segments.size(); ++k) {
+        if (used[k])
+            continue;
+        used[k] = true;
+        std::deque<CPointKey> line{{segments[k].u0, segments[k].v0}, {segments[k].u1, segments[k].v1}};
+        for (CPointKey p = line.back(); follow(p);)
+            line.push_back(p);
+        for (CPointKey p = line.front(); follow(p);)
+            line.push_front(p);
+        lines.emplace_back(line.begin(), line.end());
+    }
+    return lines;
+}
+
 bool WriteIsolines(CLayerWriter& out, const CNoiseMapGrid& grid, const std::vector<double>& edges)
 {
     out.AddField("level", OFTReal);
@@ -105,10 +146,10 @@ bool WriteIsolines(CLayerWriter& out, const CNoiseMapGrid& grid, const std::vect
         if (segments.empty())
             continue;
         auto* lines = new OGRMultiLineString();
-        for (const CIsoSegment& s : segments) {
+        for (const std::vector<CPointKey>& chain : ChainSegments(segments)) {
             auto* line = new OGRLineString();
-            line->addPoint(s.u0, s.v0);
-            line->addPoint(s.u1, s.v1);
+            for (const CPointKey& p : chain)
+                line->addPoint(p.first, p.second);
             lines->addGeometryDirectly(line);
         }
         const std::string colour = IsobandColour(edge, edge);

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "cli_run_support.h"
+#include "engine/noise_map_isolines.h"
 #include "gis/gis_map_layers.h"
 #include "gis/gis_ogr.h"
 #include "gis/gis_raster.h"
@@ -111,6 +112,20 @@ TEST(GisMapFiles, IsobandsAreValidAndTileTheGridWithoutOverlap)
     const double width = grid.m_arrU.back() - grid.m_arrU.front(), height = grid.m_arrV.back() - grid.m_arrV.front();
     EXPECT_NEAR(sum, width * height, kAreaTol);
     EXPECT_NEAR(OGR_G_Area(OGRGeometry::ToHandle(merged.get())), width * height, 1e-3);
+
+    // The iso-lines come joined into polylines, every segment once.
+    OGRLayer* lines = ds->GetLayerByName(kLayerIsolines);
+    ASSERT_NE(lines, nullptr);
+    for (auto& feature : *lines) {
+        const double level = feature->GetFieldAsDouble("level");
+        double length = 0;
+        const std::vector<CIsoSegment> segments = IsoSegments(grid, level);
+        for (const CIsoSegment& s : segments)
+            length += std::hypot(s.u1 - s.u0, s.v1 - s.v0);
+        const OGRMultiLineString* joined = feature->GetGeometryRef()->toMultiLineString();
+        EXPECT_NEAR(joined->get_Length(), length, 1e-6) << level;
+        EXPECT_LT(joined->getNumGeometries() * 5, int(segments.size())) << level;
+    }
 }
 
 TEST(GisMapFiles, DxfOpensWithEveryLayerOnItsCadLayerAndOtherFormatsCarryTheFields)
