@@ -25,6 +25,8 @@
 
 namespace {
 
+[[maybe_unused]] constexpr const char* kMsgNoPng = "이 talvo-cli는 Qt 없이 만들어져 PNG를 그릴 수 없습니다.";
+
 CNoiseMapGrid ComputePlanMap(CMyTalvoDoc& doc, const MapArgs& args)
 {
     const double spacing = args.spacing.value_or(doc.m_settings.m_dReceiverSpacing);
@@ -80,6 +82,10 @@ void RunMap(MapArgs args)
     const bool png = FileExtension(args.output) == ".png";
     if (!png && !IsMapGisFile(args.output))
         FailMap(args.output, "파일 형식을 알 수 없습니다 (.png, .tif, .gpkg, .geojson, .shp, .dxf, .kml).");
+#ifndef TALVO_CLI_MAP
+    if (png || !args.sectionOutput.empty())
+        FailMap(png ? args.output : args.sectionOutput, kMsgNoPng);
+#endif
     CMyTalvoDoc doc;
     const CFileResult opened = OpenProject(doc, args.project);
     if (!opened.ok)
@@ -92,8 +98,6 @@ void RunMap(MapArgs args)
         if (!png)
             args.output.clear();
         WriteMapPngs(doc, grid, args);
-#else
-        FailMap(args.output, "이 talvo-cli는 Qt 없이 만들어져 PNG를 그릴 수 없습니다.");
 #endif
     }
 }
