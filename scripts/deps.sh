@@ -3,7 +3,8 @@
 set -euo pipefail
 
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev
-          libbenchmark-dev libcli11-dev fonts-nanum qt6-translations-l10n xvfb xauth parallel poppler-utils imagemagick)
+          libbenchmark-dev libcli11-dev fonts-nanum qt6-translations-l10n xvfb xauth parallel poppler-utils imagemagick
+          libgdal-dev proj-data)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

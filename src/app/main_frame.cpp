@@ -1,4 +1,5 @@
 #include "app/main_frame.h"
+#include "app/import_command.h"
 #include "app/noise_map_commands.h"
 #include "app/report_commands.h"
 
@@ -63,6 +64,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     BuildToolbar();
     AttachNoiseMapCommands(this, &m_doc, m_pPlanView);
     AttachReportCommands(this);
+    AttachImportCommand(this, &m_doc, [this] {
+        SetDocumentModified();
+        RefreshViews();
+    });
     BuildFocusCycling();
     BuildPositionLabel();
     ConnectCommands();

@@ -16,6 +16,7 @@
 
 #include "engine/calc_scene.h"
 #include "engine/noise_map_compute.h"
+#include "gis/gis_map_layers.h"
 #include "io/noise_map_export.h"
 #include "model/document.h"
 #include "render/noise_map_image.h"
@@ -109,8 +110,10 @@ CNoiseMapCommands::CNoiseMapCommands(CMyTalvoDoc* doc, CPlan_View* planView, QWi
                                      QStringLiteral("단면창의 소음지도를 PNG 그림으로 저장합니다."), this);
     m_pCsvAction = MakeAction(QStringLiteral("소음지도 격자 CSV 저장"),
                               QStringLiteral("소음지도 격자의 좌표와 소음레벨을 CSV 파일로 저장합니다."), this);
-    m_pGeoJsonAction = MakeAction(QStringLiteral("소음지도 GeoJSON 저장"),
-                                  QStringLiteral("소음지도의 소음등급 영역을 GeoJSON 파일로 저장합니다."), this);
+    m_pGeoJsonAction = MakeAction(QStringLiteral("소음지도 GIS 저장"),
+                                  QStringLiteral("소음지도를 GeoTIFF 또는 GIS/CAD 파일(GeoPackage, GeoJSON, "
+                                                 "Shapefile, DXF, KML)로 저장합니다."),
+                                  this);
     m_pMapAction->setData(kNoiseMapCommandId);
     m_pMapAction->setIcon(MapIcon());
     m_pMapAction->setIconVisibleInMenu(false);
@@ -283,9 +286,12 @@ void CNoiseMapCommands::OnSaveGridGeoJson()
     const CNoiseMap* map = ShownMap();
     if (!map)
         return;
-    const QString path = ChooseFile(QStringLiteral("소음지도 GeoJSON 저장"), QStringLiteral("소음지도.geojson"),
-                                    QStringLiteral("GeoJSON 파일(*.geojson)"));
-    if (!path.isEmpty())
-        if (const std::string failure = SaveNoiseMapGeoJson(map->plan, path.toStdString()); !failure.empty())
-            Report(failure);
+    const QString path = ChooseFile(QStringLiteral("소음지도 GIS 저장"), QStringLiteral("소음지도.gpkg"),
+                                    QString::fromUtf8(kMapGisFileFilter));
+    if (path.isEmpty())
+        return;
+    const CMapLayerRequest request{ScreenClassEdges(), m_pDoc->m_settings.m_strCrs, kLayerIsobands};
+    if (const std::string failure = WriteMapGisFile(*m_pDoc, map->plan, request, path.toStdString());
+        !failure.empty())
+        Report(failure);
 }

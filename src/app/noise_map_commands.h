@@ -3,8 +3,8 @@
 // The noise map commands of the main window: "소음지도" computes the plan map over the
 // calculation area and the section map along the section line (overall level or one
 // band), with a progress dialog and cancel, and shows them in the views; three more
-// commands save the shown plan map and section map as PNGs, the plan grid as CSV and as
-// GeoJSON.
+// commands save the shown plan map and section map as PNGs, the plan grid as CSV and the
+// plan map as a GeoTIFF or GIS/CAD layers (gis/).
 // User-interface thread only; the computation itself runs on worker threads.
 
 #include <QObject>

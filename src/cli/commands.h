@@ -15,7 +15,8 @@ void RegisterCalc(CLI::App& app);
 void RegisterGrid(CLI::App& app);
 void RegisterLengthSearch(CLI::App& app);
 void RegisterOptimise(CLI::App& app);
-// In builds with the GUI only (TALVO_CLI_MAP): it paints with Qt (cli/map/).
+// Its PNG pictures need Qt (cli/map/, TALVO_CLI_MAP); its GIS files do not.
 void RegisterMap(CLI::App& app);
+void RegisterImport(CLI::App& app);
 // In builds with the GUI only (TALVO_CLI_REPORT): it writes the PDF with Qt (cli/report/).
 void RegisterReport(CLI::App& app);

@@ -17,9 +17,8 @@ int Run(int argc, char** argv)
     RegisterGrid(app);
     RegisterLengthSearch(app);
     RegisterOptimise(app);
-#ifdef TALVO_CLI_MAP
     RegisterMap(app);
-#endif
+    RegisterImport(app);
 #ifdef TALVO_CLI_REPORT
     RegisterReport(app);
 #endif

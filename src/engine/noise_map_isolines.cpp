@@ -5,73 +5,93 @@
 
 namespace {
 
-struct CNode {
-    double u, v, level;
+struct CPoint {
+    double u, v;
 };
 
-// Where the edge level lies between two nodes on opposite sides of it.
-CNode Crossing(const CNode& a, const CNode& b, double level)
+// The four corners of the square at column i, row j, in the corner order of CSquareChords.
+struct CSquare {
+    double u[4], v[4], level[4];
+};
+
+CSquare SquareAt(const CNoiseMapGrid& grid, std::size_t i, std::size_t j)
 {
-    const double t = (level - a.level) / (b.level - a.level);
-    return {a.u + t * (b.u - a.u), a.v + t * (b.v - a.v), level};
+    const double u0 = grid.m_arrU[i], u1 = grid.m_arrU[i + 1], v0 = grid.m_arrV[j], v1 = grid.m_arrV[j + 1];
+    return {{u0, u1, u1, u0},
+            {v0, v0, v1, v1},
+            {grid.Level(i, j), grid.Level(i + 1, j), grid.Level(i + 1, j + 1), grid.Level(i, j + 1)}};
 }
 
-void Add(std::vector<CIsoSegment>& out, const CNode& a, const CNode& b, double level)
+bool AllWithEnergy(const CSquare& s)
 {
-    out.push_back({a.u, a.v, b.u, b.v, level});
+    return HasEnergy(s.level[0]) && HasEnergy(s.level[1]) && HasEnergy(s.level[2]) && HasEnergy(s.level[3]);
 }
 
-// One square, corners counter-clockwise from the lower left: c[0] (u0, v0), c[1] (u1, v0),
-// c[2] (u1, v1), c[3] (u0, v1). Side i joins corner i and corner i + 1.
-void MarchSquare(const CNode (&c)[4], double level, std::vector<CIsoSegment>& out)
+// The crossing on side `side` of the square; sides 0 and 1 run towards higher positions,
+// sides 2 and 3 towards lower ones.
+CPoint CrossingOnSide(const CSquare& s, int side, double level)
 {
-    bool above[4];
-    for (int i = 0; i < 4; ++i)
-        above[i] = c[i].level >= level;
-    CNode cross[4];
-    int n = 0;
-    for (int i = 0; i < 4; ++i) {
-        const CNode& a = c[i];
-        const CNode& b = c[(i + 1) % 4];
-        if (above[i] != above[(i + 1) % 4]) {
-            cross[n] = Crossing(a, b, level);
-            ++n;
-        }
-    }
-    if (n == 2) {
-        Add(out, cross[0], cross[1], level);
-        return;
-    }
-    if (n != 4)
-        return;
-    // A saddle: the mean of the corners decides whether corners 0 and 2 join across the
-    // middle (then the lines cut off corners 1 and 3) or corners 1 and 3 do.
-    const double mean = 0.25 * (c[0].level + c[1].level + c[2].level + c[3].level);
-    const bool joinEven = (mean >= level) == above[0];
-    // All four sides are crossed: pairs (0,1),(2,3) cut off corners 1 and 3; (3,0),(1,2)
-    // cut off corners 0 and 2.
-    if (joinEven) {
-        Add(out, cross[0], cross[1], level);
-        Add(out, cross[2], cross[3], level);
-    } else {
-        Add(out, cross[3], cross[0], level);
-        Add(out, cross[1], cross[2], level);
-    }
+    int a = side, b = (side + 1) % 4;
+    if (side >= 2)
+        std::swap(a, b);
+    if (s.u[a] == s.u[b])
+        return {s.u[a], SideCrossing(s.v[a], s.level[a], s.v[b], s.level[b], level)};
+    return {SideCrossing(s.u[a], s.level[a], s.u[b], s.level[b], level), s.v[a]};
 }
 
 }  // namespace
+
+double SideCrossing(double pa, double la, double pb, double lb, double level)
+{
+    if (la == level)
+        return pa;
+    if (lb == level)
+        return pb;
+    return pa + (level - la) / (lb - la) * (pb - pa);
+}
+
+CSquareChords SquareChords(const double (&levels)[4], double level)
+{
+    bool above[4];
+    for (int i = 0; i < 4; ++i)
+        above[i] = levels[i] >= level;
+    int crossed[4];
+    int n = 0;
+    for (int i = 0; i < 4; ++i)
+        if (above[i] != above[(i + 1) % 4])
+            crossed[n++] = i;
+    CSquareChords chords;
+    if (n == 2) {
+        chords.count = 1;
+        chords.sides[0][0] = crossed[0];
+        chords.sides[0][1] = crossed[1];
+    } else if (n == 4) {
+        // Pairs (0,1),(2,3) cut off corners 1 and 3; pairs (3,0),(1,2) cut off corners 0 and 2.
+        const double mean = 0.25 * (levels[0] + levels[1] + levels[2] + levels[3]);
+        const bool joinEven = (mean >= level) == above[0];
+        chords.count = 2;
+        const int pairs[2][2][2] = {{{3, 0}, {1, 2}}, {{0, 1}, {2, 3}}};
+        for (int c = 0; c < 2; ++c)
+            for (int e = 0; e < 2; ++e)
+                chords.sides[c][e] = pairs[joinEven ? 1 : 0][c][e];
+    }
+    return chords;
+}
 
 std::vector<CIsoSegment> IsoSegments(const CNoiseMapGrid& grid, double level)
 {
     std::vector<CIsoSegment> out;
     for (std::size_t i = 0; i + 1 < grid.Columns(); ++i) {
         for (std::size_t j = 0; j + 1 < grid.Rows(); ++j) {
-            const CNode c[4] = {{grid.m_arrU[i], grid.m_arrV[j], grid.Level(i, j)},
-                                {grid.m_arrU[i + 1], grid.m_arrV[j], grid.Level(i + 1, j)},
-                                {grid.m_arrU[i + 1], grid.m_arrV[j + 1], grid.Level(i + 1, j + 1)},
-                                {grid.m_arrU[i], grid.m_arrV[j + 1], grid.Level(i, j + 1)}};
-            if (HasEnergy(c[0].level) && HasEnergy(c[1].level) && HasEnergy(c[2].level) && HasEnergy(c[3].level))
-                MarchSquare(c, level, out);
+            const CSquare s = SquareAt(grid, i, j);
+            if (!AllWithEnergy(s))
+                continue;
+            const CSquareChords chords = SquareChords(s.level, level);
+            for (int c = 0; c < chords.count; ++c) {
+                const CPoint a = CrossingOnSide(s, chords.sides[c][0], level);
+                const CPoint b = CrossingOnSide(s, chords.sides[c][1], level);
+                out.push_back({a.u, a.v, b.u, b.v, level});
+            }
         }
     }
     return out;

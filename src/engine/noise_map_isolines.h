@@ -3,6 +3,9 @@
 // Iso-lines of a noise map at the class edges, by marching squares over the squares of
 // four neighbouring nodes. A node lies above an edge when its level is at or above it, as
 // a class holds its lower edge. Squares with a node without energy give no line.
+//
+// The isobands (noise_map_isobands.h) cut their squares along the same chords, so the
+// bands' edges are these lines exactly.
 
 #include <vector>
 
@@ -12,6 +15,24 @@ struct CIsoSegment {
     double u0 = 0, v0 = 0, u1 = 0, v1 = 0;  // in the grid's (u, v) coordinates
     double level = 0;                       // the class edge it follows
 };
+
+// The corners of one square counter-clockwise from the lower left: 0 (u0, v0), 1 (u1, v0),
+// 2 (u1, v1), 3 (u0, v1). Side i joins corner i and corner (i + 1) % 4.
+struct CSquareChords {
+    int count = 0;          // 0, 1 or 2 chords
+    int sides[2][2] = {};  // the two sides each chord joins
+};
+
+// The chords of the line at `level` through a square with these corner levels (all with
+// energy). A saddle (all four sides crossed) is resolved by the mean of the corners: at or
+// above the level, the corners above join across the middle.
+CSquareChords SquareChords(const double (&levels)[4], double level);
+
+// Where `level` crosses the side between nodes at positions pa < pb with levels la and lb
+// (one at or above it, the other below). Always computed from the lower position, so the
+// two squares sharing a side find the same point to the last bit; a node lying exactly
+// at the level is the crossing itself.
+double SideCrossing(double pa, double la, double pb, double lb, double level);
 
 // The segments of the line at one level.
 std::vector<CIsoSegment> IsoSegments(const CNoiseMapGrid& grid, double level);

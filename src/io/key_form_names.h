@@ -16,6 +16,9 @@ inline constexpr const char* kAir = "온도/습도/기압";
 inline constexpr const char* kArea = "영역/계산수행여부";
 inline constexpr const char* kSection = "수음점간격/높이/보이기";
 inline constexpr const char* kCounts = "도로수/방음벽수/수음점수/성토수/절토수/터널수";
+// Written only when the project names a coordinate system, so files without one stay as
+// they were.
+inline constexpr const char* kCrs = "좌표계";
 
 // Section name formats, filled with the 1-based position of the entity.
 inline constexpr const char* kRoadSection = "도로 ";

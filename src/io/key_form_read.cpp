@@ -64,6 +64,7 @@ void ReadSettings(const CSectionReader& in, CMyTalvoDoc& doc)
     s.m_dSectionX = in.Item(kSection, 0);
     s.m_dSectionY = in.Item(kSection, 1);
     s.m_nSectionAxis = in.ItemInt(kSection, 2);
+    s.m_strCrs = in.Text(kCrs);
 }
 
 // The five vehicle keys of a five-class road or tunnel.

@@ -51,6 +51,8 @@ void WriteSettings(CIniFile& ini, const CMyTalvoDoc& doc)
                   FormatInt(doc.HasCurrentResults() ? 1 : 0));
     ini.Write(kSettings, kSection, Doubles({s.m_dSectionX, s.m_dSectionY}) + "/" + FormatInt(s.m_nSectionAxis));
     ini.Write(kSettings, kCounts, countList);
+    if (!s.m_strCrs.empty())
+        ini.Write(kSettings, kCrs, s.m_strCrs);
 }
 
 // All five classes in five-class mode. In two-class mode the first two, so that the

@@ -124,10 +124,12 @@ bool CLineFormReader::ReadVersion(double& version)
     return true;
 }
 
-// Numbers missing from a settings line leave those settings as they were.
+// Numbers missing from a settings line leave those settings as they were. The line form
+// has no coordinate system: its projects are in local metres.
 bool CLineFormReader::ReadSettings()
 {
     CProjectSettings& s = m_doc.m_settings;
+    s.m_strCrs.clear();
     return Text(s.m_strProjectName) && Scan([&](CNumberScanner& n) {
                n.Double(s.m_dTemperature) && n.Double(s.m_dHumidity) && n.Double(s.m_dPressure);
            }) &&

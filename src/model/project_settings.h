@@ -20,7 +20,7 @@ inline bool IsHugeArea(double startX, double endX, double startY, double endY)
 }
 
 // The project settings saved with every project: air, calculation area, section line,
-// receiver grid and name. A default-constructed value holds the new-project defaults.
+// receiver grid, name and coordinate system. A default-constructed value holds the new-project defaults.
 struct CProjectSettings {
     double m_dTemperature = 20.0;  // degrees Celsius
     double m_dHumidity = 50.0;     // per cent relative humidity
@@ -36,6 +36,9 @@ struct CProjectSettings {
     bool m_bReceiverHeightEmpty = true;
     bool m_bShowReceivers = true;
     std::string m_strProjectName = "정보를 입력하세요.";
+    // The coordinate reference system the plan coordinates are in, as its code
+    // ("EPSG:5186": X easting, Y northing, metres); empty for local metres.
+    std::string m_strCrs;
 
     // New-project defaults; whether receivers are shown is a view preference and survives.
     void ResetToDefaults()

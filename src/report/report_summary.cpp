@@ -9,10 +9,12 @@
 
 using report::Fixed;
 
-QString CoordinateSystemText(const CProjectSettings& /*settings*/)
+// The project's reference system (an EPSG code), or metres on the site's own axes.
+QString CoordinateSystemText(const CProjectSettings& settings)
 {
-    // Projects carry no reference system yet: positions are metres on the site's own axes.
-    return QStringLiteral("지역 좌표 (m)");
+    if (settings.m_strCrs.empty())
+        return QStringLiteral("지역 좌표 (m)");
+    return QString::fromStdString(settings.m_strCrs);
 }
 
 bool ExceedsTarget(const CReceiverPoint& receiver)

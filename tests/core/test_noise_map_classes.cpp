@@ -1,5 +1,5 @@
-// Noise map classes, iso-lines and the grid files: class edges, marching squares on small
-// grids worked by hand, the class polygons and the CSV and GeoJSON texts of tiny grids.
+// Noise map classes, iso-lines and the grid file: class edges, marching squares on small
+// grids worked by hand and the CSV text of a tiny grid.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +7,6 @@
 
 #include "engine/noise_map_compute.h"
 #include "engine/noise_map_isolines.h"
-#include "io/level_class_polygons.h"
 #include "io/noise_map_export.h"
 #include "model/bands.h"
 #include "model/grid_walk.h"
@@ -40,14 +39,6 @@ void ExpectSegment(const CIsoSegment& s, double u0, double v0, double u1, double
     const bool reversed = std::abs(s.u0 - u1) < kGeomTol && std::abs(s.v0 - v1) < kGeomTol &&
                           std::abs(s.u1 - u0) < kGeomTol && std::abs(s.v1 - v0) < kGeomTol;
     EXPECT_TRUE(same || reversed) << s.u0 << "," << s.v0 << " - " << s.u1 << "," << s.v1;
-}
-
-double TwiceSignedArea(const CMapRing& ring)
-{
-    double sum = 0;
-    for (std::size_t k = 0; k + 1 < ring.size(); ++k)
-        sum += ring[k].u * ring[k + 1].v - ring[k + 1].u * ring[k].v;
-    return sum;
 }
 
 }  // namespace
@@ -120,27 +111,6 @@ TEST(NoiseMapIsoLines, SaddleFollowsTheMeanAndGapsStayOpen)
     EXPECT_TRUE(IsoSegments(gap, 35).empty());
 }
 
-TEST(NoiseMapPolygons, PatchWithHoleAndCornerTouches)
-{
-    // 3 x 3 nodes of 52 dB with 62 dB in the middle: the 50-55 class is one square with a
-    // square hole, the 60-65 class is the hole's square.
-    const CNoiseMapGrid g = Grid({0, 10, 20}, {0, 10, 20}, {52, 52, 52, 52, 62, 52, 52, 52, 52});
-    const auto outer = LevelClassPolygons(g, 4);
-    ASSERT_EQ(outer.size(), 1u);
-    EXPECT_EQ(outer[0].exterior.size(), 5u);
-    EXPECT_NEAR(TwiceSignedArea(outer[0].exterior), 2 * 400.0, kGeomTol);  // counter-clockwise
-    ASSERT_EQ(outer[0].holes.size(), 1u);
-    EXPECT_NEAR(TwiceSignedArea(outer[0].holes[0]), -2 * 100.0, kGeomTol);  // clockwise, 5..15
-    const auto inner = LevelClassPolygons(g, 6);
-    ASSERT_EQ(inner.size(), 1u);
-    EXPECT_TRUE(inner[0].holes.empty());
-    // Cells of one class meeting only at a corner make two polygons.
-    const CNoiseMapGrid checker = Grid({0, 10}, {0, 10}, {52, 62, 62, 52});
-    EXPECT_EQ(LevelClassPolygons(checker, 4).size(), 2u);
-    EXPECT_EQ(LevelClassPolygons(checker, 6).size(), 2u);
-    EXPECT_TRUE(LevelClassPolygons(checker, 0).empty());
-}
-
 TEST(NoiseMapFiles, CsvOfATinyGrid)
 {
     const CNoiseMapGrid g = Grid({0, 10}, {0, 5}, {52.346, kNoEnergy, 61, 34.99});
@@ -154,28 +124,8 @@ TEST(NoiseMapFiles, CsvOfATinyGrid)
               "10.00,5.00,1.50,34.99\n");
 }
 
-TEST(NoiseMapFiles, GeoJsonOfATinyGrid)
-{
-    // Two nodes 10 m apart along x: cells 0..5 (below 35) and 5..10 (80 and above).
-    const CNoiseMapGrid g = Grid({0, 10}, {0, 4}, {30, 30, 85, 85});
-    std::ostringstream out;
-    WriteNoiseMapGeoJson(g, out);
-    const std::string text = out.str();
-    EXPECT_EQ(text.rfind("{\"type\":\"FeatureCollection\",\"features\":[", 0), 0u);
-    EXPECT_NE(text.find("{\"type\":\"Feature\",\"properties\":{\"class\":\"< 35\",\"low\":null,"
-                        "\"high\":35.00,\"fill\":\"#C0FFC0\",\"unit\":\"dB(A)\"},\"geometry\":"
-                        "{\"type\":\"MultiPolygon\",\"coordinates\":[[[[0.00,0.00],[5.00,0.00],"
-                        "[5.00,4.00],[0.00,4.00],[0.00,0.00]]]]}}"),
-              std::string::npos)
-        << text;
-    EXPECT_NE(text.find("\"class\":\">= 80\",\"low\":80.00,\"high\":null,\"fill\":\"#000066\""), std::string::npos);
-    EXPECT_EQ(text.find("35 - 40"), std::string::npos);  // absent classes have no feature
-    EXPECT_EQ(text.substr(text.size() - 4), "\n]}\n");
-}
-
 TEST(NoiseMapFiles, UnwritablePathIsReported)
 {
     const CNoiseMapGrid g = Grid({0}, {0}, {50});
     EXPECT_FALSE(SaveNoiseMapCsv(g, "/nonexistent-dir/map.csv").empty());
-    EXPECT_FALSE(SaveNoiseMapGeoJson(g, "/nonexistent-dir/map.geojson").empty());
 }

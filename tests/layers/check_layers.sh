@@ -4,6 +4,7 @@
 #   - the engine includes only the model (and itself);
 #   - the engine reads none of the document's optimisation members (they reach it as
 #     arguments);
+#   - the GIS library includes no Qt, and the core no GDAL or PROJ;
 #   - the views include no window of dialogs/ or app/;
 #   - the core library refers to no Qt symbol, and talvo-cli and the core test binary
 #     link no Qt Widgets (the test binary no Qt at all).
@@ -20,6 +21,12 @@ for dir in "${core_dirs[@]}"; do
   hits=$(grep -rnE '^\s*#\s*include\s*"(ui|views|dialogs|app|render|cli)/' "$src/$dir" 2>/dev/null)
   [ -z "$hits" ] || fail "a GUI or CLI header in the core folder $dir/:"$'\n'"$hits"
 done
+# The GIS library sits on the core beside the painters: GDAL, never Qt.
+hits=$(grep -rnE '^\s*#\s*include\s*[<"](Q[A-Za-z]*|qt[a-z]*/)|^\s*#\s*include\s*"(ui|views|dialogs|app|render|cli)/' "$src/gis" 2>/dev/null)
+[ -z "$hits" ] || fail "a Qt, GUI or CLI header in gis/:"$'\n'"$hits"
+# GDAL stays out of the core.
+hits=$(grep -rnE '^\s*#\s*include\s*[<"](gdal|ogr|cpl_|proj)' "${core_dirs[@]/#/$src/}" 2>/dev/null)
+[ -z "$hits" ] || fail "a GDAL or PROJ header in the core:"$'\n'"$hits"
 hits=$(grep -rnE '^\s*#\s*include\s*"' "$src/engine" | grep -vE '#\s*include\s*"(engine|model)/')
 [ -z "$hits" ] || fail "the engine includes more than the model:"$'\n'"$hits"
 hits=$(grep -rnE '\bm_(bOptimising|OptBarrier|nOptReceiver|bLengthSearch)\b' "$src/engine")

@@ -1,0 +1,180 @@
+// talvo-cli map PROJECT -o OUT [--spacing S] [--height H] [--band B] [--threads N]
+// [--crs EPSG:n] [--layer NAME] [--levels L1,L2,...] [--width PX --height-px PX]
+// [--section-output FILE.png [--section-from A --section-to B]]: computes the plan noise
+// map and writes it in the format the extension of OUT names: .png the picture (built with
+// Qt only), .tif a GeoTIFF of the level, .gpkg/.geojson/.shp/.dxf/.kml the vector layers.
+#include "cli/commands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <filesystem>
+#include <cmath>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include <unistd.h>
+
+#include "cli/map_args.h"
+#include "engine/calc_scene.h"
+#include "engine/input_check.h"
+#include "engine/noise_map_compute.h"
+#include "engine/source_pieces.h"
+#include "gis/gis_crs.h"
+#include "gis/gis_map_layers.h"
+#include "gis/gis_ogr.h"
+#include "io/output_file.h"
+#include "io/project_file.h"
+#include "model/document.h"
+
+namespace {
+
+[[maybe_unused]] constexpr const char* kMsgNoPng = "이 talvo-cli는 Qt 없이 만들어져 PNG를 그릴 수 없습니다.";
+
+CNoiseMapGrid ComputePlanMap(CMyTalvoDoc& doc, const MapArgs& args)
+{
+    const double spacing = args.spacing.value_or(doc.m_settings.m_dReceiverSpacing);
+    const double height = args.height.value_or(doc.m_settings.m_dReceiverHeight);
+    if (!std::isfinite(height))
+        FailMap(args.project, "수음점 높이가 잘못되었습니다.");
+    // The same input check and caps as every calculating command, before any piece is built.
+    if (const std::string unusable = FindUnusableInput(doc); !unusable.empty())
+        FailMap(args.project, unusable);
+    doc.m_arrSegment.clear();
+    MakeSourcePieces(doc);
+    if (doc.m_arrSegment.empty())
+        FailMap(args.project, "하나 이상의 도로를 입력하십시요");
+    if (const std::string refusal = CheckNoiseMap(doc, spacing); !refusal.empty())
+        FailMap(args.project, refusal);
+    const CCalcScene scene(doc);
+    CNoiseMapGrid grid = PlanMapLayout(doc.m_settings, spacing, height, args.band);
+    CRunProgress progress;
+    ComputeNoiseMap(scene, grid, progress, args.threads);
+    return grid;
+}
+
+// The class edges asked for, or those of the 5 dB classes on screen.
+std::vector<double> ClassEdges(const MapArgs& args)
+{
+    if (args.levels.empty())
+        return ScreenClassEdges();
+    std::vector<double> edges = args.levels;
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    return edges;
+}
+
+// The coordinate system of the files: --crs, which also names the project's, else the project's.
+std::string ChooseCrs(CMyTalvoDoc& doc, const MapArgs& args)
+{
+    if (!args.crs.empty()) {
+        const CCrsCheck check = CheckCrs(args.crs);
+        if (!check.ok)
+            FailMap(args.crs, check.message);
+        doc.m_settings.m_strCrs = args.crs;
+    }
+    return doc.m_settings.m_strCrs;
+}
+
+// GDAL chooses its driver by the extension, so a single-file format is written under a
+// hidden name beside the target ending in the same extension (".OUT.talvo-tmp-PID.ext")
+// and renamed into place when complete: a failed or killed run leaves the previous file.
+// A shapefile is several files and is written in place.
+void WriteGisFile(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& args)
+{
+    const std::string crs = ChooseCrs(doc, args);
+    const std::filesystem::path target(args.output);
+    const bool inPlace = FileExtension(args.output) == ".shp";
+    const std::filesystem::path written =
+        inPlace ? target
+                : target.parent_path() / ("." + target.filename().string() + ".talvo-tmp-" +
+                                          std::to_string(getpid()) + target.extension().string());
+    std::error_code ignored;
+    if (const std::string failure = WriteMapGisFile(doc, grid, {ClassEdges(args), crs, args.layer}, written.string());
+        !failure.empty()) {
+        if (!inPlace)
+            std::filesystem::remove(written, ignored);
+        FailMap(args.output, failure);
+    }
+    if (inPlace)
+        return;
+    std::error_code renamed;
+    std::filesystem::rename(written, target, renamed);
+    if (renamed) {
+        std::filesystem::remove(written, ignored);
+        FailMap(args.output, renamed.message());
+    }
+}
+
+// An output naming the project itself would destroy it.
+void RefuseOutputOverInput(const MapArgs& args)
+{
+    for (const std::string& output : {args.output, args.sectionOutput})
+        if (!output.empty() && IsSameFile(args.project, output))
+            FailMap(output, "the output file is the project itself; name another file");
+}
+
+void RunMap(MapArgs args)
+{
+    const bool png = FileExtension(args.output) == ".png";
+    if (!png && !IsMapGisFile(args.output))
+        FailMap(args.output, "파일 형식을 알 수 없습니다 (.png, .tif, .gpkg, .geojson, .shp, .dxf, .kml).");
+#ifndef TALVO_CLI_MAP
+    if (png || !args.sectionOutput.empty())
+        FailMap(png ? args.output : args.sectionOutput, kMsgNoPng);
+#endif
+    RefuseOutputOverInput(args);
+    CMyTalvoDoc doc;
+    const CFileResult opened = OpenProject(doc, args.project);
+    if (!opened.ok)
+        FailMap(args.project, opened.message);
+    const CNoiseMapGrid grid = ComputePlanMap(doc, args);
+    if (!png)
+        WriteGisFile(doc, grid, args);
+    if (png || !args.sectionOutput.empty()) {
+#ifdef TALVO_CLI_MAP
+        if (!png)
+            args.output.clear();
+        WriteMapPngs(doc, grid, args);
+#endif
+    }
+}
+
+}  // namespace
+
+void FailMap(const std::string& what, const std::string& message)
+{
+    std::cerr << "talvo-cli map: " << what << ": " << message << '\n';
+    throw CLI::RuntimeError(1);
+}
+
+void RegisterMap(CLI::App& app)
+{
+    auto args = std::make_shared<MapArgs>();
+    CLI::App* cmd = app.add_subcommand("map", "Write the plan noise map of a project: PNG, GeoTIFF or GIS/CAD layers");
+    cmd->add_option("PROJECT", args->project, "Project file")->required();
+    cmd->add_option("-o,--output", args->output,
+                    "File to write; its extension chooses the format: .png .tif .gpkg .geojson .shp .dxf .kml")
+        ->required();
+    cmd->add_option("--spacing", args->spacing, "Grid spacing in metres (default: the project's)")
+        ->check(CLI::PositiveNumber);
+    cmd->add_option("--height", args->height, "Grid height Z in metres (default: the project's)");
+    cmd->add_option("--band", args->band, "0 overall level, 1..8 the octave bands 63 Hz .. 8 kHz")
+        ->check(CLI::Range(0, 8));
+    cmd->add_option("--threads", args->threads, "Threads (default: one per core)")->check(CLI::NonNegativeNumber);
+    cmd->add_option("--crs", args->crs, "Coordinate system of the GIS file, e.g. EPSG:5186 (default: the project's)");
+    cmd->add_option("--layer", args->layer, "Layer of a .geojson or .shp file: isobands, isolines, receivers, model")
+        ->check(CLI::IsMember({"isobands", "isolines", "receivers", "model"}));
+    cmd->add_option("--levels", args->levels, "Class edges in dB, e.g. 45,50,55 (default: 35,40,...,80)")
+        ->delimiter(',')
+        ->check(CLI::Range(-1000.0, 1000.0));
+    cmd->add_option("--width", args->width, "Image width in pixels")->check(CLI::Range(200, 8000));
+    cmd->add_option("--height-px", args->heightPx, "Image height in pixels (default: from the area)")
+        ->check(CLI::Range(200, 8000));
+    cmd->add_option("--section-output", args->sectionOutput,
+                    "Also render the section map along the project's section line to this PNG");
+    cmd->add_option("--section-from", args->sectionFrom, "Start of the stretch of the section line shown (m)");
+    cmd->add_option("--section-to", args->sectionTo, "End of the stretch of the section line shown (m)");
+    cmd->callback([args]() { RunMap(*args); });
+}

@@ -1,0 +1,76 @@
+// The PNG pictures of talvo-cli map: the plan noise map with the model and the legend, and
+// the section map along the project's section line, painted without a display. This part
+// needs Qt's painting: it lives in the small library talvo_cli_map and creates its
+// QGuiApplication only while it runs.
+#include "cli/map_args.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QString>
+
+#include <cstdlib>
+
+#include "engine/calc_scene.h"
+#include "engine/noise_map_compute.h"
+#include "io/output_file.h"
+#include "model/document.h"
+#include "render/noise_map_image.h"
+
+namespace {
+
+// Without a display the offscreen platform draws; a platform chosen by the user stays.
+void ChooseOffscreenWithoutDisplay()
+{
+    const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    if (!display && !std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+}
+
+// Writes image as a PNG beside path and renames it into place: a failed or killed run
+// leaves the previous picture as it was.
+void SavePng(const QImage& image, const std::string& path)
+{
+    COutputFile file;
+    if (const std::string failure = file.Create(path); !failure.empty())
+        FailMap(path, failure);
+    file.Stream().close();
+    if (!image.save(QString::fromStdString(file.TemporaryPath()), "PNG"))
+        FailMap(path, "PNG 파일을 쓸 수 없습니다.");
+    if (const std::string failure = file.Commit(); !failure.empty())
+        FailMap(path, failure);
+}
+
+// The section map along the project's section line, the whole line or the stretch asked for.
+void RenderSection(CMyTalvoDoc& doc, const MapArgs& args)
+{
+    const double spacing = args.spacing.value_or(doc.m_settings.m_dReceiverSpacing);
+    const CCalcScene scene(doc);
+    CNoiseMapGrid grid = SectionMapLayout(doc.m_settings, spacing, args.band);
+    CRunProgress progress;
+    ComputeNoiseMap(scene, grid, progress, args.threads);
+    const double from = args.sectionFrom.value_or(grid.m_dStartU);
+    const double to = args.sectionTo.value_or(grid.m_dEndU);
+    QSize size = SectionMapImageSize(grid, from, to, args.width);
+    if (args.heightPx)
+        size.setHeight(*args.heightPx);
+    SavePng(RenderSectionMapImage(doc, grid, from, to, size), args.sectionOutput);
+}
+
+}  // namespace
+
+void WriteMapPngs(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& args)
+{
+    ChooseOffscreenWithoutDisplay();
+    int argc = 1;
+    char name[] = "talvo-cli";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+    if (!args.output.empty()) {
+        QSize size = PlanMapImageSize(doc, args.width);
+        if (args.heightPx)
+            size.setHeight(*args.heightPx);
+        SavePng(RenderPlanMapImage(doc, grid, size), args.output);
+    }
+    if (!args.sectionOutput.empty())
+        RenderSection(doc, args);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+// The options of talvo-cli map, shared by the command (cli/cmd_map.cpp) and its PNG
+// painter (cli/map/, built only with Qt).
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class CMyTalvoDoc;
+struct CNoiseMapGrid;
+
+struct MapArgs {
+    std::string project;
+    std::string output;
+    std::optional<double> spacing, height;
+    int band = 0;
+    int threads = 0;
+    int width = 1600;
+    std::optional<int> heightPx;
+    std::string sectionOutput;
+    std::optional<double> sectionFrom, sectionTo;
+    std::string crs;                      // --crs: the code written into GIS files
+    std::string layer = "isobands";       // --layer: the layer of GeoJSON and Shapefile
+    std::vector<double> levels;           // --levels: class edges; empty: the 5 dB classes
+};
+
+// Writes "talvo-cli map: WHAT: MESSAGE" to stderr and throws CLI::RuntimeError(1).
+[[noreturn]] void FailMap(const std::string& what, const std::string& message);
+
+// Paints the plan map (and the section map when asked) to PNG files (cli/map/map_png.cpp).
+void WriteMapPngs(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& args);

@@ -1,0 +1,52 @@
+#pragma once
+
+// Geometry from GIS and CAD files (any vector format GDAL reads) as roads, barriers or
+// receivers. Lines become straight entities, one per segment between consecutive
+// vertices; points become receivers. Z comes from the geometry when it has one, else from
+// the attributes. Attributes with these names set the values where present:
+//   roads      width, z_start, z_end, pieces, speed1..speed5 (km/h), volume1..volume5
+//              (vehicles/h), gradient, name
+//   barriers   height, name
+//   receivers  z, name
+// Every other value comes from entity N of the same kind in the base project (like),
+// else from the values the input window starts with. Coordinates are transformed from
+// the layer's coordinate system to the project's.
+
+#include <string>
+#include <vector>
+
+#include "model/entities.h"
+
+class CMyTalvoDoc;
+
+enum class EImportKind { Roads, Barriers, Receivers };
+
+struct CImportRequest {
+    EImportKind kind = EImportKind::Barriers;
+    std::string layer;  // empty: the file's first layer
+    // Sets the project's coordinate system when it has none; else names the layer's when
+    // the layer has none.
+    std::string crs;
+    int like = 0;  // the entity (from 1) of the same kind in the base to copy; 0: none.
+                   // An entity the base does not have refuses the import.
+};
+
+struct CImportResult {
+    bool ok = false;
+    std::string message;   // why it was refused
+    std::string crs;       // the project's coordinate system after the import
+    std::vector<CRoad> roads;
+    std::vector<CBarrier_Stage> barriers;
+    std::vector<CReceiverPoint> receivers;
+    std::size_t Count() const { return roads.size() + barriers.size() + receivers.size(); }
+};
+
+// Reads the entities the file would add to `base`; nothing of `base` changes.
+CImportResult ReadImport(const CMyTalvoDoc& base, const std::string& path, const CImportRequest& request);
+
+// Adds what was read to the document (appended after its entities) and sets its
+// coordinate system; the document is then modified and needs a new calculation.
+void AddImport(CMyTalvoDoc& doc, const CImportResult& result);
+
+// "roads", "barriers", "receivers" as the kind; false for any other text.
+bool ParseImportKind(const std::string& text, EImportKind& kind);

@@ -1,0 +1,124 @@
+// "가져오기": the file menu item, the preview following the choices, and the entities
+// added as one change on OK.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <ogrsf_frmts.h>
+
+#include "app/import_command.h"
+#include "app/main_frame.h"
+#include "dialogs/crs_dialog.h"
+#include "dialogs/import_dialog.h"
+#include "gis/gis_ogr.h"
+#include "helpers/recording_dialogs.h"
+#include "model/document.h"
+
+class TestImport : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { UseTemporarySettings(); }
+    void previewFollowsTheChoicesAndOkAddsTheBarriers();
+    void fileMenuOffersTheImport();
+    void coordinateSystemIsCheckedByProjAndWrongCodesAreRefused();
+};
+
+namespace {
+
+// A GeoPackage with one three-vertex line of height 4 m, without a coordinate system.
+QString WriteLine(const QTemporaryDir& dir)
+{
+    const QString path = dir.filePath(QStringLiteral("line.gpkg"));
+    CGdalDataset ds = CreateVectorFile("GPKG", path.toStdString());
+    OGRLayer* layer = ds->CreateLayer("wall", nullptr, wkbLineString, nullptr);
+    OGRFieldDefn height("height", OFTReal);
+    layer->CreateField(&height);
+    OGRFeature feature(layer->GetLayerDefn());
+    feature.SetField("height", 4.0);
+    OGRGeometry* g = nullptr;
+    OGRGeometryFactory::createFromWkt("LINESTRING (0 50, 100 50, 100 150)", nullptr, &g);
+    feature.SetGeometryDirectly(g);
+    return layer->CreateFeature(&feature) == OGRERR_NONE ? path : QString();
+}
+
+}  // namespace
+
+void TestImport::previewFollowsTheChoicesAndOkAddsTheBarriers()
+{
+    QTemporaryDir dir;
+    CRecordingFileDialogs files;
+    files.m_paths = {WriteLine(dir)};
+    CMyTalvoDoc doc;
+    int changes = 0;
+    CImportCommand command(&doc, nullptr, [&changes] { ++changes; });
+    QStringList previews;
+    QList<bool> okEnabled;
+    command.m_runDialog = [&](CImportDialog& dialog) {
+        for (int kind : {1, 2, 1}) {  // barriers; receivers (a line has no points); barriers
+            dialog.KindBox()->setCurrentIndex(kind);
+            previews.append(dialog.PreviewLabel()->text());
+            okEnabled.append(dialog.OkButton()->isEnabled());
+        }
+        return true;
+    };
+    command.OnImport();
+    QVERIFY2(previews.value(0).contains(QStringLiteral("방음벽 2개")), qPrintable(previews.value(0)));
+    QCOMPARE(previews.value(1), QStringLiteral("가져올 점이 없습니다."));
+    QCOMPARE(okEnabled, (QList<bool>{true, false, true}));
+    QCOMPARE(changes, 1);
+    QCOMPARE(doc.m_arrBarrier.size(), std::size_t(2));
+    QCOMPARE(doc.m_arrBarrier[1].m_dEndY, 150.0);
+    QCOMPARE(doc.m_arrBarrier[1].m_dHeight, 4.0);
+    QVERIFY(doc.m_bModified);
+
+    files.m_paths = {QString()};  // the file choice cancelled: nothing changes
+    command.OnImport();
+    QCOMPARE(changes, 1);
+}
+
+void TestImport::fileMenuOffersTheImport()
+{
+    CMainFrame frame;
+    QMenu* fileMenu = frame.menuBar()->actions().first()->menu();
+    QStringList texts;
+    for (QAction* action : fileMenu->actions())
+        texts.append(action->text());
+    const int import = int(texts.indexOf(QStringLiteral("가져오기(&I)...")));
+    QVERIFY(import > 0);
+    QCOMPARE(texts.at(import + 1), QStringLiteral("좌표계..."));
+    QVERIFY(texts.at(import + 2).startsWith(QStringLiteral("수음점 저장")));
+}
+
+void TestImport::coordinateSystemIsCheckedByProjAndWrongCodesAreRefused()
+{
+    CRecordingMessageBox boxes;
+    CMyTalvoDoc doc;
+    int changes = 0;
+    CImportCommand command(&doc, nullptr, [&changes] { ++changes; });
+    QString name;
+    bool closedOnWrongCode = true;
+    command.m_runCrsDialog = [&](CCrsDialog& dialog) {
+        dialog.CodeField()->setText(QStringLiteral("EPSG:999999"));
+        dialog.accept();  // refused: the dialog stays open
+        closedOnWrongCode = dialog.result() == QDialog::Accepted;
+        dialog.CodeField()->setText(QStringLiteral("EPSG:5186"));
+        name = dialog.NameLabel()->text();
+        return true;
+    };
+    command.OnCoordinateSystem();
+    QVERIFY(!closedOnWrongCode);
+    QCOMPARE(boxes.m_infos.size(), 1);
+    QVERIFY(boxes.m_infos.first().contains(QStringLiteral("EPSG:999999")));
+    QVERIFY2(name.contains(QStringLiteral("Korea 2000")), qPrintable(name));
+    QCOMPARE(doc.m_settings.m_strCrs, std::string("EPSG:5186"));
+    QCOMPARE(changes, 1);
+}
+
+QTEST_MAIN(TestImport)
+#include "test_import.moc"
