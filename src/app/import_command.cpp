@@ -10,7 +10,7 @@
 #include "model/document.h"
 #include "ui/file_dialogs.h"
 
-CImportCommand::CImportCommand(CMyTalvoDoc* doc, QWidget* parent, std::function<void()> changed)
+CImportCommand::CImportCommand(CMyTalvoDoc* doc, QWidget* parent, std::function<void(const QString&)> changed)
     : QObject(parent), m_pDoc(doc), m_pParent(parent), m_changed(std::move(changed))
 {
     m_runDialog = [](CImportDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
@@ -29,8 +29,9 @@ void CImportCommand::OnCoordinateSystem()
     if (!m_runCrsDialog(dialog) || dialog.Code().toStdString() == m_pDoc->m_settings.m_strCrs)
         return;
     m_pDoc->m_settings.m_strCrs = dialog.Code().toStdString();
+    m_pDoc->m_bModified = true;  // the levels do not depend on the name of the system
     if (m_changed)
-        m_changed();
+        m_changed(QStringLiteral("좌표계 변경"));
 }
 
 void CImportCommand::OnImport()
@@ -43,11 +44,13 @@ void CImportCommand::OnImport()
     if (!m_runDialog(dialog) || !dialog.Preview().ok)
         return;
     AddImport(*m_pDoc, dialog.Preview());
+    m_pDoc->CommitModelChange();
     if (m_changed)
-        m_changed();
+        m_changed(QStringLiteral("가져오기"));
 }
 
-CImportCommand* AttachImportCommand(QMainWindow* frame, CMyTalvoDoc* doc, std::function<void()> changed)
+CImportCommand* AttachImportCommand(QMainWindow* frame, CMyTalvoDoc* doc,
+                                    std::function<void(const QString&)> changed)
 {
     auto* command = new CImportCommand(doc, frame, std::move(changed));
     const QList<QAction*> menus = frame->menuBar()->actions();

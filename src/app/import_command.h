@@ -19,8 +19,9 @@ class QWidget;
 class CImportCommand : public QObject {
     Q_OBJECT
 public:
-    // `changed` runs after entities were added (the frame refreshes its views and title).
-    CImportCommand(CMyTalvoDoc* doc, QWidget* parent, std::function<void()> changed);
+    // `changed` runs after the document was changed, with the name of the step for the
+    // undo history ("가져오기", "좌표계 변경"); the frame records it and refreshes.
+    CImportCommand(CMyTalvoDoc* doc, QWidget* parent, std::function<void(const QString&)> changed);
 
     QAction* Action() const { return m_pAction; }
     QAction* CrsAction() const { return m_pCrsAction; }
@@ -35,14 +36,15 @@ public:
 private:
     CMyTalvoDoc* m_pDoc;
     QWidget* m_pParent;
-    std::function<void()> m_changed;
+    std::function<void(const QString&)> m_changed;
     QAction* m_pAction;
     QAction* m_pCrsAction;
 };
 
 // Creates the command and puts "가져오기" and "좌표계" into the frame's file menu, above
 // "수음점 저장".
-CImportCommand* AttachImportCommand(QMainWindow* frame, CMyTalvoDoc* doc, std::function<void()> changed);
+CImportCommand* AttachImportCommand(QMainWindow* frame, CMyTalvoDoc* doc,
+                                    std::function<void(const QString&)> changed);
 
 inline constexpr const char* kImportFileFilter =
     "GIS/CAD 파일 (*.gpkg *.shp *.geojson *.json *.dxf *.kml);;모든 파일 (*)";

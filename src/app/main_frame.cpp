@@ -64,8 +64,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     BuildToolbar();
     AttachNoiseMapCommands(this, &m_doc, m_pPlanView);
     AttachReportCommands(this);
-    AttachImportCommand(this, &m_doc, [this] {
+    AttachImportCommand(this, &m_doc, [this](const QString& step) {
         SetDocumentModified();
+        RecordChange(step);
         RefreshViews();
     });
     BuildFocusCycling();

@@ -14,6 +14,8 @@
 
 #include "app/import_command.h"
 #include "app/main_frame.h"
+#include "app/model_history.h"
+#include "app/command_table.h"
 #include "dialogs/crs_dialog.h"
 #include "dialogs/import_dialog.h"
 #include "gis/gis_ogr.h"
@@ -26,6 +28,7 @@ private slots:
     void initTestCase() { UseTemporarySettings(); }
     void previewFollowsTheChoicesAndOkAddsTheBarriers();
     void fileMenuOffersTheImport();
+    void importIsOneUndoStep();
     void coordinateSystemIsCheckedByProjAndWrongCodesAreRefused();
 };
 
@@ -56,7 +59,7 @@ void TestImport::previewFollowsTheChoicesAndOkAddsTheBarriers()
     files.m_paths = {WriteLine(dir)};
     CMyTalvoDoc doc;
     int changes = 0;
-    CImportCommand command(&doc, nullptr, [&changes] { ++changes; });
+    CImportCommand command(&doc, nullptr, [&changes](const QString&) { ++changes; });
     QStringList previews;
     QList<bool> okEnabled;
     command.m_runDialog = [&](CImportDialog& dialog) {
@@ -95,12 +98,32 @@ void TestImport::fileMenuOffersTheImport()
     QVERIFY(texts.at(import + 2).startsWith(QStringLiteral("수음점 저장")));
 }
 
+// An import is undone and redone as one step, and undoing it leaves the project unchanged.
+void TestImport::importIsOneUndoStep()
+{
+    QTemporaryDir dir;
+    CRecordingFileDialogs files;
+    files.m_paths = {WriteLine(dir)};
+    CMainFrame frame;
+    auto* command = frame.findChild<CImportCommand*>();
+    QVERIFY(command);
+    command->m_runDialog = [](CImportDialog&) { return true; };
+    command->OnImport();
+    QCOMPARE(frame.Document().m_arrBarrier.size(), std::size_t(2));
+    QCOMPARE(frame.History()->Stack()->undoText(), QStringLiteral("가져오기"));
+    frame.Action(cmd::EditUndo)->trigger();
+    QVERIFY(frame.Document().m_arrBarrier.empty());
+    QVERIFY(!frame.Document().m_bModified);
+    frame.Action(cmd::EditRedo)->trigger();
+    QCOMPARE(frame.Document().m_arrBarrier.size(), std::size_t(2));
+}
+
 void TestImport::coordinateSystemIsCheckedByProjAndWrongCodesAreRefused()
 {
     CRecordingMessageBox boxes;
     CMyTalvoDoc doc;
     int changes = 0;
-    CImportCommand command(&doc, nullptr, [&changes] { ++changes; });
+    CImportCommand command(&doc, nullptr, [&changes](const QString&) { ++changes; });
     QString name;
     bool closedOnWrongCode = true;
     command.m_runCrsDialog = [&](CCrsDialog& dialog) {
