@@ -49,8 +49,7 @@ void CImportCommand::OnImport()
         m_changed(QStringLiteral("가져오기"));
 }
 
-CImportCommand* AttachImportCommand(QMainWindow* frame, CMyTalvoDoc* doc,
-                                    std::function<void(const QString&)> changed)
+CImportCommand* AttachImportCommand(QMainWindow* frame, CMyTalvoDoc* doc, std::function<void(const QString&)> changed)
 {
     auto* command = new CImportCommand(doc, frame, std::move(changed));
     const QList<QAction*> menus = frame->menuBar()->actions();

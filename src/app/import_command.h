@@ -43,8 +43,7 @@ private:
 
 // Creates the command and puts "가져오기" and "좌표계" into the frame's file menu, above
 // "수음점 저장".
-CImportCommand* AttachImportCommand(QMainWindow* frame, CMyTalvoDoc* doc,
-                                    std::function<void(const QString&)> changed);
+CImportCommand* AttachImportCommand(QMainWindow* frame, CMyTalvoDoc* doc, std::function<void(const QString&)> changed);
 
 inline constexpr const char* kImportFileFilter =
     "GIS/CAD 파일 (*.gpkg *.shp *.geojson *.json *.dxf *.kml);;모든 파일 (*)";

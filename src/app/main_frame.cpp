@@ -64,11 +64,13 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     BuildToolbar();
     AttachNoiseMapCommands(this, &m_doc, m_pPlanView);
     AttachReportCommands(this);
-    AttachImportCommand(this, &m_doc, [this](const QString& step) {
+    CImportCommand* import = AttachImportCommand(this, &m_doc, [this](const QString& step) {
         SetDocumentModified();
         RecordChange(step);
+        ShowSettings();
         RefreshViews();
     });
+    connect(m_pEnvironmentBox, &CEnvironmentBox::crsChangeRequested, import, &CImportCommand::OnCoordinateSystem);
     BuildFocusCycling();
     BuildPositionLabel();
     ConnectCommands();

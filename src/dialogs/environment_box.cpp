@@ -3,11 +3,14 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include "gis/gis_crs.h"
 
 namespace {
 
@@ -69,6 +72,19 @@ QWidget* CEnvironmentBox::BuildProjectGroup()
 {
     auto* layout = new QVBoxLayout;
     layout->addWidget(MakeField(EEnvField::ProjectName, "projectName"));
+    // The coordinate system is chosen in a window that checks the code with PROJ.
+    auto* crsRow = new QHBoxLayout;
+    m_pCrs = new QLineEdit;
+    m_pCrs->setObjectName(QStringLiteral("crsField"));
+    m_pCrs->setReadOnly(true);
+    m_pCrsButton = new QPushButton(QStringLiteral("변경"));
+    m_pCrsButton->setObjectName(QStringLiteral("crsChange"));
+    m_pCrsButton->setToolTip(QStringLiteral("프로젝트 좌표의 좌표계(EPSG 코드)를 정합니다."));
+    connect(m_pCrsButton, &QPushButton::clicked, this, &CEnvironmentBox::crsChangeRequested);
+    crsRow->addWidget(new QLabel(QStringLiteral("좌표계")));
+    crsRow->addWidget(m_pCrs, 1);
+    crsRow->addWidget(m_pCrsButton);
+    layout->addLayout(crsRow);
     return Group(QStringLiteral("프로젝트 정보"), layout);
 }
 
@@ -169,6 +185,7 @@ void CEnvironmentBox::ShowNumber(EEnvField field, double value) { Field(field)->
 void CEnvironmentBox::ShowSettings(const CProjectSettings& s)
 {
     Field(EEnvField::ProjectName)->setText(QString::fromStdString(s.m_strProjectName));
+    ShowCrs(s.m_strCrs);
     ShowNumber(EEnvField::Temperature, s.m_dTemperature);
     ShowNumber(EEnvField::Humidity, s.m_dHumidity);
     ShowNumber(EEnvField::Pressure, s.m_dPressure);
@@ -190,3 +207,16 @@ void CEnvironmentBox::ShowSettings(const CProjectSettings& s)
 QLineEdit* CEnvironmentBox::Field(EEnvField field) const { return m_fields[static_cast<int>(field)]; }
 
 int CEnvironmentBox::ActiveView() const { return m_pViewGroup->checkedId() == 1 ? 1 : 0; }
+
+void CEnvironmentBox::ShowCrs(const std::string& code)
+{
+    if (code.empty()) {
+        m_pCrs->setText(QStringLiteral("지역 좌표 (m)"));
+        return;
+    }
+    const CCrsCheck check = CheckCrs(code);
+    const QString name = QString::fromStdString(check.ok ? check.name : std::string("?"));
+    m_pCrs->setText(QStringLiteral("%1 %2").arg(QString::fromStdString(code), name));
+    m_pCrs->setCursorPosition(0);
+    m_pCrs->setToolTip(m_pCrs->text());
+}

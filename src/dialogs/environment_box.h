@@ -5,6 +5,7 @@
 // It only shows settings and reports what the user did; the main frame applies it.
 
 #include <QWidget>
+#include <string>
 
 #include "model/environment_rules.h"
 
@@ -25,18 +26,24 @@ public:
     void ShowNumber(EEnvField field, double value);
 
     QLineEdit* Field(EEnvField field) const;
+    // The project's coordinate system as shown: its code and name, or local metres.
+    QLineEdit* CrsField() const { return m_pCrs; }
+    QPushButton* CrsButton() const { return m_pCrsButton; }
     int ActiveView() const;  // 0 plan view, 1 section view
 
 signals:
     void fieldEdited(EEnvField field, const QString& text);
     void fieldFinished(EEnvField field);
     void showReceiversClicked();
+    // "변경" beside the coordinate system: the main frame asks for a new code.
+    void crsChangeRequested();
     void sectionAxisChosen(int axis);
     void activeViewChosen(int view);
     void navigationRequested(ENavigation step);
 
 private:
     QWidget* BuildProjectGroup();
+    void ShowCrs(const std::string& code);
     QWidget* BuildAirGroup();
     QWidget* BuildAreaGroup();
     QWidget* BuildPlanGroup();
@@ -47,6 +54,8 @@ private:
 
     QList<QLineEdit*> m_fields;  // indexed by EEnvField
     QPushButton* m_pShowReceivers = nullptr;
+    QLineEdit* m_pCrs = nullptr;
+    QPushButton* m_pCrsButton = nullptr;
     QButtonGroup* m_pAxisGroup = nullptr;
     QButtonGroup* m_pViewGroup = nullptr;
 };

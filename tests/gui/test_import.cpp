@@ -1,8 +1,8 @@
 // "가져오기": the file menu item, the preview following the choices, and the entities
 // added as one change on OK.
 #include <QComboBox>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,11 +12,12 @@
 
 #include <ogrsf_frmts.h>
 
+#include "app/command_table.h"
 #include "app/import_command.h"
 #include "app/main_frame.h"
 #include "app/model_history.h"
-#include "app/command_table.h"
 #include "dialogs/crs_dialog.h"
+#include "dialogs/environment_box.h"
 #include "dialogs/import_dialog.h"
 #include "gis/gis_ogr.h"
 #include "helpers/recording_dialogs.h"
@@ -29,6 +30,7 @@ private slots:
     void previewFollowsTheChoicesAndOkAddsTheBarriers();
     void fileMenuOffersTheImport();
     void importIsOneUndoStep();
+    void environmentPaneShowsAndChangesTheCoordinateSystem();
     void coordinateSystemIsCheckedByProjAndWrongCodesAreRefused();
 };
 
@@ -116,6 +118,29 @@ void TestImport::importIsOneUndoStep()
     QVERIFY(!frame.Document().m_bModified);
     frame.Action(cmd::EditRedo)->trigger();
     QCOMPARE(frame.Document().m_arrBarrier.size(), std::size_t(2));
+}
+
+// The pane shows the code with the system's name; its "변경" runs the checked window and
+// the change is one undo step.
+void TestImport::environmentPaneShowsAndChangesTheCoordinateSystem()
+{
+    CMainFrame frame;
+    CEnvironmentBox* pane = frame.EnvironmentBox();
+    QCOMPARE(pane->CrsField()->text(), QStringLiteral("지역 좌표 (m)"));
+    auto* command = frame.findChild<CImportCommand*>();
+    QVERIFY(command);
+    command->m_runCrsDialog = [](CCrsDialog& dialog) {
+        dialog.CodeField()->setText(QStringLiteral("EPSG:5186"));
+        return true;
+    };
+    pane->CrsButton()->click();
+    QCOMPARE(frame.Document().m_settings.m_strCrs, std::string("EPSG:5186"));
+    QVERIFY2(pane->CrsField()->text().startsWith(QStringLiteral("EPSG:5186 Korea 2000")),
+             qPrintable(pane->CrsField()->text()));
+    QCOMPARE(frame.History()->Stack()->undoText(), QStringLiteral("좌표계 변경"));
+    frame.Action(cmd::EditUndo)->trigger();
+    QVERIFY(frame.Document().m_settings.m_strCrs.empty());
+    QCOMPARE(pane->CrsField()->text(), QStringLiteral("지역 좌표 (m)"));
 }
 
 void TestImport::coordinateSystemIsCheckedByProjAndWrongCodesAreRefused()
