@@ -81,6 +81,36 @@ TEST(ViewGrid, DrawnAndPickedPointsAreTheExportedPoints)
     }
 }
 
+// A project in a national grid: eastings near 200,000 m and northings near 550,000 m keep
+// the centimetre through the projection, and picking finds the exported grid node.
+TEST(ViewProjection, NationalGridCoordinatesKeepTheCentimetre)
+{
+    CProjectSettings s;
+    s.m_dAreaStartX = 200000;
+    s.m_dAreaEndX = 201200;
+    s.m_dAreaStartY = 550000;
+    s.m_dAreaEndY = 550600;
+    s.m_dReceiverSpacing = 20;
+    for (double zoom : {1.0, 50.0}) {
+        const CViewProjection proj = PlanProjection(s, 900, 600, 0, 0, zoom);
+        for (const CViewPoint p : {CViewPoint{200000.01, 550000.01}, CViewPoint{200600.37, 550300.05}}) {
+            const CViewPoint px = proj.WorldToPixel(p.x, p.y);
+            const CViewPoint back = proj.PixelToWorld(px.x, px.y);
+            EXPECT_NEAR(back.x, p.x, 1e-6);
+            EXPECT_NEAR(back.y, p.y, 1e-6);
+        }
+    }
+    const CViewProjection proj = PlanProjection(s, 900, 600, 0, 0, 1);
+    const CViewGrid grid(s);
+    const std::vector<double> xs = GridColumnXs(CReceiverGrid::FromSettings(s));
+    const std::vector<double> ys = GridRowYs(CReceiverGrid::FromSettings(s));
+    const CViewPoint node = proj.WorldToPixel(xs[30], ys[15]);
+    const auto name = grid.Pick(proj, node.x, node.y);
+    ASSERT_TRUE(name.has_value());
+    EXPECT_EQ(*name, 30LL * grid.Rows() + 15 + 1);
+    EXPECT_EQ(grid.PointOf(*name)->x, xs[30]);
+}
+
 TEST(ViewProjection, ProjectionMapsAreaToViewUnits)
 {
     // Area 100 m x 50 m at zoom 1: S = 0.02, the area spans 2 x 1 view units, centred.
