@@ -3,6 +3,7 @@
 // needs Qt's painting: it lives in the small library talvo_cli_map and creates its
 // QGuiApplication only while it runs.
 #include "cli/map_args.h"
+#include "cli/offscreen_platform.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -17,14 +18,6 @@
 #include "render/noise_map_image.h"
 
 namespace {
-
-// Without a display the offscreen platform draws; a platform chosen by the user stays.
-void ChooseOffscreenWithoutDisplay()
-{
-    const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-    if (!display && !std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-}
 
 // Writes image as a PNG beside path and renames it into place: a failed or killed run
 // leaves the previous picture as it was.

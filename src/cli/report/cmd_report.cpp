@@ -6,6 +6,7 @@
 // paints with Qt: it lives in the small library talvo_cli_report and creates its
 // QGuiApplication only while it writes.
 #include "cli/commands.h"
+#include "cli/offscreen_platform.h"
 
 #include <CLI/CLI.hpp>
 #include <QGuiApplication>
@@ -39,14 +40,6 @@ struct ReportArgs {
 {
     std::cerr << "talvo-cli report: " << what << ": " << message << '\n';
     throw CLI::RuntimeError(1);
-}
-
-// Without a display the offscreen platform draws; a platform chosen by the user stays.
-void ChooseOffscreenWithoutDisplay()
-{
-    const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-    if (!display && !std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
 }
 
 // The calculation's messages go to stderr as talvo-cli calc prints them; a calculation
