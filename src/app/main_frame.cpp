@@ -11,6 +11,7 @@
 #include <QLayout>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QUndoStack>
 #include <QStatusTipEvent>
 
 #include "app/about_dialog.h"
@@ -103,7 +104,13 @@ void CMainFrame::FitViews()
     m_pSectionView->FitAll();
 }
 
-CMainFrame::~CMainFrame() = default;
+// The undo stack reports its clearing while it is destroyed; by then the frame must no
+// longer listen, or the report would reach a half-destroyed window.
+CMainFrame::~CMainFrame()
+{
+    if (m_pHistory)
+        m_pHistory->Stack()->disconnect(this);
+}
 
 void CMainFrame::BuildViews()
 {

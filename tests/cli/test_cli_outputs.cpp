@@ -144,10 +144,10 @@ TEST(CliOutputs, RefusedCalculationsExitWithOne)
     EXPECT_NE(calc.err.find("올바른 숫자가 아닌"), std::string::npos) << calc.err;
     EXPECT_FALSE(calc.out.empty());  // the table still follows
     if (MapCommandBuilt(dir)) {
-        const clitest::CliRun map = RunCli("map " + Quoted(nanAir) + " -o " + Quoted(dir.File("m.png")), dir);
+        const clitest::CliRun map = RunCli("map " + Quoted(nanAir) + " -o " + Quoted(dir.File("m.tif")), dir);
         EXPECT_EQ(map.status, 1);
         EXPECT_NE(map.err.find("올바른 숫자가 아닌"), std::string::npos) << map.err;
-        EXPECT_FALSE(std::filesystem::exists(dir.File("m.png")));
+        EXPECT_FALSE(std::filesystem::exists(dir.File("m.tif")));
     }
     // Steps that would mean hours of search are refused up front with their candidates.
     const clitest::CliRun steps =

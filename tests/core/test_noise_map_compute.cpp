@@ -122,6 +122,12 @@ TEST(CliMap, RendersAPngOrFailsWithAMessage)
     int rc = std::system(
         (cli + " map " + project + " -o " + png + " --spacing 40 --height 1.5 --threads 2 --width 400 2>" + err)
             .c_str());
+    if (rc != 0) {
+        std::ifstream refusal(err);
+        const std::string said((std::istreambuf_iterator<char>(refusal)), {});
+        if (said.find("PNG") != std::string::npos && said.find("Qt") != std::string::npos)
+            GTEST_SKIP() << "talvo-cli built without Qt writes GIS maps only";
+    }
     ASSERT_EQ(rc, 0);
     std::ifstream in(png, std::ios::binary);
     char magic[4] = {};
