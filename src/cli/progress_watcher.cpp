@@ -1,5 +1,6 @@
 #include "cli/progress_watcher.h"
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -16,10 +17,13 @@
 
 namespace {
 
-volatile std::sig_atomic_t g_interrupted = 0;
+// Written by the signal handler, read by the watcher thread: a lock-free atomic is safe in
+// both places (a volatile sig_atomic_t is safe only within the interrupted thread).
+std::atomic<int> g_interrupted{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
 // The signal that stopped the run (SIGINT from Ctrl+C, SIGTERM from a scheduler), 0 while none.
-extern "C" void OnInterrupt(int signal) { g_interrupted = signal; }
+extern "C" void OnInterrupt(int signal) { g_interrupted.store(signal); }
 
 constexpr auto kRefresh = std::chrono::milliseconds(100);
 constexpr int kBarWidth = 30;
@@ -29,7 +33,7 @@ constexpr int kBarWidth = 30;
 CProgressWatcher::CProgressWatcher(CRunProgress& progress, std::string label)
     : m_progress(progress), m_label(std::move(label)), m_bDraw(TALVO_ISATTY(TALVO_STDERR_FD) != 0)
 {
-    g_interrupted = 0;
+    g_interrupted.store(0);
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     m_thread = std::jthread([this] { Watch(); });
@@ -50,17 +54,18 @@ void CProgressWatcher::Stop()
     }
 }
 
-bool CProgressWatcher::Interrupted() const { return g_interrupted != 0; }
+bool CProgressWatcher::Interrupted() const { return g_interrupted.load() != 0; }
 
 int CProgressWatcher::ExitStatus() const
 {
-    return 128 + (g_interrupted != 0 ? static_cast<int>(g_interrupted) : SIGINT);
+    const int signal = g_interrupted.load();
+    return 128 + (signal != 0 ? signal : SIGINT);
 }
 
 void CProgressWatcher::Watch()
 {
     while (!m_stop) {
-        if (g_interrupted)
+        if (g_interrupted.load() != 0)
             m_progress.RequestCancel();
         if (m_bDraw)
             Draw();
