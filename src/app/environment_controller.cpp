@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "model/document.h"
+#include "model/model_change_names.h"
 #include "views/plan_view.h"
 #include "views/section_view.h"
 
@@ -44,6 +45,13 @@ void CEnvironmentController::Repaint(bool plan, bool section)
         m_pSectionView->update();
     if (plan)
         m_pPlanView->update();
+}
+
+QString CEnvironmentController::StepName(int setting)
+{
+    if (setting == kSectionAxisChange)
+        return QString::fromStdString(SectionAxisChangeName());
+    return QString::fromStdString(ChangeName(static_cast<EEnvField>(setting)));
 }
 
 QString CEnvironmentController::StaleMapMessage()

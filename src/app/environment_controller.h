@@ -30,6 +30,8 @@ public:
     int ActiveView() const { return m_nActiveView; }
     CNavigableView* ActiveNavigable() const;
 
+    // The undo step's name for a change of setting (a field, or kSectionAxisChange).
+    static QString StepName(int setting);
     // The status bar text when a changed setting removed the noise map.
     static QString StaleMapMessage();
 

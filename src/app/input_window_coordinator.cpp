@@ -8,6 +8,7 @@
 #include "dialogs/slope_input_dialog.h"
 #include "dialogs/tunnel_input_dialog.h"
 #include "model/document.h"
+#include "model/model_change_names.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -80,15 +81,16 @@ void CInputWindowCoordinator::OnReceiverCommit()
 {
     const auto answer = MessageBoxes().Question(m_pReceiverDlg, QString::fromUtf8(kMsgCommitReceivers), QString(),
                                                 QMessageBox::Yes | QMessageBox::No);
-    const std::size_t before = m_pDoc->m_arrReceiver.size();
-    const bool committed = answer == QMessageBox::Yes;
-    if (committed) {
-        m_pDoc->m_arrReceiver = m_pReceiverDlg->WorkingList();
-        m_pDoc->CommitModelChange();
+    if (answer != QMessageBox::Yes) {
+        CloseReceiver();
+        return;
     }
+    const std::vector<CReceiverPoint> before = m_pDoc->m_arrReceiver;
+    m_pDoc->m_arrReceiver = m_pReceiverDlg->WorkingList();
+    m_pDoc->CommitModelChange();
+    const QString step = QString::fromStdString(ChangeName(before, m_pDoc->m_arrReceiver));
     CloseReceiver();
-    if (committed)
-        emit ModelCommitted(CommitStepName(EEntityKind::Receiver, before, m_pDoc->m_arrReceiver.size()));
+    emit ModelCommitted(step);
 }
 
 void CInputWindowCoordinator::CloseReceiver()

@@ -37,9 +37,6 @@ inline constexpr const char* kMsgCommitReceivers =
     "'예' 버튼을 누르시는 경우, 기존의 수음점 데이타가 변경됩니다. 변경 후에는 재해석을 실시해야 합니다.\n"
     "변경을 원하시지 않으면 '아니오'를 선택하세요.";
 
-// The undo step's name for a commit that took a list of kind from before to after entities.
-QString CommitStepName(EEntityKind kind, std::size_t before, std::size_t after);
-
 class CInputWindowCoordinator : public QObject {
     Q_OBJECT
 public:
@@ -88,7 +85,7 @@ public:
 signals:
     void RepaintViews();
     // A window's "확인" replaced a document list (the results are stale from now on): the
-    // step's name for the undo history ("방음벽 추가", "도로 변경", "수음점 삭제").
+    // step's name for the undo history ("방음벽 3 추가", "도로 2 폭 변경", "수음점 2개 삭제").
     void ModelCommitted(const QString& stepName);
 
 private:

@@ -14,6 +14,7 @@
 #include "dialogs/tunnel_input_dialog.h"
 #include "drawing/working_lists.h"
 #include "model/document.h"
+#include "model/model_change_names.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -29,23 +30,6 @@ void ClearDerivedLists(CMyTalvoDoc& doc)
 }
 
 }  // namespace
-
-// "방음벽 추가" when the list grew, "삭제" when it shrank, "변경" otherwise.
-QString CommitStepName(EEntityKind kind, std::size_t before, std::size_t after)
-{
-    const char* noun = "";
-    switch (kind) {
-    case EEntityKind::Road: noun = "도로"; break;
-    case EEntityKind::Barrier: noun = "방음벽"; break;
-    case EEntityKind::Embankment: noun = "성토"; break;
-    case EEntityKind::Cutting: noun = "절토"; break;
-    case EEntityKind::Tunnel: noun = "터널"; break;
-    case EEntityKind::Receiver: noun = "수음점"; break;
-    case EEntityKind::None: break;
-    }
-    const char* verb = after > before ? "추가" : after < before ? "삭제" : "변경";
-    return QStringLiteral("%1 %2").arg(QString::fromUtf8(noun), QString::fromUtf8(verb));
-}
 
 namespace {
 
@@ -95,16 +79,16 @@ void CInputWindowCoordinator::WireListWindow(QPointer<Dialog>& window, EEntityKi
             afterRequest();
         Repaint();
     };
-    auto commit = [this, &window, &documentList, afterRequest, derived, kind] {
+    auto commit = [this, &window, &documentList, afterRequest, derived] {
         window->StorePending();
-        const std::size_t before = documentList.size();
+        const List before = documentList;
         documentList = window->WorkingList();
         if (derived == EDerivedLists::Clear)
             ClearDerivedLists(*m_pDoc);
         m_pDoc->CommitModelChange();
-        const std::size_t after = documentList.size();
+        const QString step = QString::fromStdString(ChangeName(before, documentList));
         CloseListWindow(window, afterRequest);
-        emit ModelCommitted(CommitStepName(kind, before, after));
+        emit ModelCommitted(step);
     };
     auto close = [this, &window, afterRequest] { CloseListWindow(window, afterRequest); };
     connect(window, &Dialog::StoreRequested, this, store);

@@ -11,8 +11,8 @@
 #include <QLayout>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QUndoStack>
 #include <QStatusTipEvent>
+#include <QUndoStack>
 
 #include "app/about_dialog.h"
 #include "app/environment_controller.h"
@@ -153,7 +153,7 @@ void CMainFrame::BuildEnvironmentPane()
         m_pEnvironmentBox, &m_doc, m_pPlanView, m_pSectionView,
         [this](int setting) {
             SetDocumentModified();
-            RecordChange(QStringLiteral("환경 데이터 변경"), setting);
+            RecordChange(CEnvironmentController::StepName(setting), setting);
         },
         this);
     connect(m_pEnvironment, &CEnvironmentController::statusMessage, statusBar(),

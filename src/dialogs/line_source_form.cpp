@@ -1,7 +1,5 @@
 #include "dialogs/line_source_form.h"
 
-#include <cmath>
-
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,16 +59,6 @@ void ClearEnds(const CEndFields& start, const CEndFields& end)
         start[a]->setText(QStringLiteral("0"));
         end[a]->setText(QStringLiteral("0"));
     }
-}
-
-double LengthTerm(double length) { return 10.0 * std::log10(length); }
-
-Bands PerMetreLevels(const Bands& stored, double length)
-{
-    Bands perMetre{};
-    for (std::size_t j = 0; j < kBandCount; ++j)
-        perMetre[j] = HasEnergy(stored[j]) && length > 0.0 ? stored[j] - LengthTerm(length) : kNoEnergy;
-    return perMetre;
 }
 
 std::optional<Bands> WholeLengthLevels(QWidget* parent, const Bands& perMetre, bool ignored, double length,

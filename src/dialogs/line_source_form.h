@@ -38,10 +38,6 @@ void ShowEnds(const CEndFields& start, const CEndFields& end, const std::array<d
 // "0" in every field.
 void ClearEnds(const CEndFields& start, const CEndFields& end);
 
-// 10*lg(length): what turns a level per metre into the level of the whole length.
-double LengthTerm(double length);
-// The per-metre levels of stored whole-length levels; no energy stays no energy.
-Bands PerMetreLevels(const Bands& stored, double length);
 // The levels a store keeps: the cells as they stand for an entity the store ignores (its
 // key is all zeros), else the cells plus 10*lg(length). Empty (after noLengthMessage)
 // when an entity to be stored has no length.

@@ -34,3 +34,13 @@ std::string FormatLevel(double level)
     std::snprintf(buf, sizeof buf, "%.2f", level);
     return buf;
 }
+
+double LengthTerm(double length) { return 10.0 * std::log10(length); }
+
+Bands PerMetreLevels(const Bands& stored, double length)
+{
+    Bands perMetre{};
+    for (std::size_t j = 0; j < kBandCount; ++j)
+        perMetre[j] = HasEnergy(stored[j]) && length > 0.0 ? stored[j] - LengthTerm(length) : kNoEnergy;
+    return perMetre;
+}

@@ -24,3 +24,9 @@ double EnergySum(const Bands& levels);
 
 // "%.2f" of the level, or kNoEnergyMark when it carries no energy.
 std::string FormatLevel(double level);
+
+// 10*lg(length): what turns a line source's level per metre into the level of its whole length.
+double LengthTerm(double length);
+// The per-metre levels of a line source's stored whole-length levels; no energy, or no
+// length, gives no energy.
+Bands PerMetreLevels(const Bands& stored, double length);

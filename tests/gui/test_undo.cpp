@@ -35,6 +35,7 @@ private slots:
 
     void environmentEditIsOneStepPerField();
     void inputWindowCommitAddsAndDeletesInSteps();
+    void editMenuNamesTheFieldAnInputWindowChanged();
     void appliedBarrierIsAStep();
     void savedStateIsUnchangedAndOpenForgetsTheHistory();
     void refusedWhileAnInputWindowIsOpen();
@@ -94,7 +95,7 @@ void TestUndo::environmentEditIsOneStepPerField()
         temperature->insert(QString::fromLatin1(typed));
     }
     QCOMPARE(Stack()->count(), 1);
-    QCOMPARE(Stack()->undoText(), QStringLiteral("환경 데이터 변경"));
+    QCOMPARE(Stack()->undoText(), QStringLiteral("온도 변경"));
     const QByteArray after = Saved();
     QVERIFY(after != before);
     QVERIFY(m_frame->Document().m_bModified);
@@ -123,18 +124,19 @@ void TestUndo::inputWindowCommitAddsAndDeletesInSteps()
     SetNumber(form.m_pHeight, 3.5);
     Click(form.m_pOk);
     QCOMPARE(m_frame->Document().m_arrBarrier.size(), barriers + 1);
-    QCOMPARE(Stack()->undoText(), QStringLiteral("방음벽 추가"));
-    const QByteArray added = Saved();
+    const QString added = QStringLiteral("방음벽 %1").arg(barriers + 1);
+    QCOMPARE(Stack()->undoText(), added + QStringLiteral(" 추가"));
+    const QByteArray withAdded = Saved();
 
     window = OpenBarrierWindow();  // delete the new barrier, the last one
     window->Form().m_pId->setCurrentIndex(int(barriers) + 1);
     Click(window->Form().m_pDelete);
     Click(window->Form().m_pOk);
     QCOMPARE(m_frame->Document().m_arrBarrier.size(), barriers);
-    QCOMPARE(Stack()->undoText(), QStringLiteral("방음벽 삭제"));
+    QCOMPARE(Stack()->undoText(), added + QStringLiteral(" 삭제"));
 
     Undo();
-    QCOMPARE(Saved(), added);
+    QCOMPARE(Saved(), withAdded);
     Undo();
     QCOMPARE(Saved(), before);
     QVERIFY(!m_frame->Document().m_bModified);
@@ -142,6 +144,16 @@ void TestUndo::inputWindowCommitAddsAndDeletesInSteps()
     Redo();
     QCOMPARE(m_frame->Document().m_arrBarrier.size(), barriers);
     QVERIFY(!m_frame->Action(cmd::EditRedo)->isEnabled());
+}
+
+void TestUndo::editMenuNamesTheFieldAnInputWindowChanged()
+{
+    CBarrier_Design_Dlg* window = OpenBarrierWindow();
+    QVERIFY(window && m_frame->Document().m_arrBarrier.size() >= 2);
+    window->Form().m_pId->setCurrentIndex(2);  // barrier 2
+    SetNumber(window->Form().m_pHeight, m_frame->Document().m_arrBarrier[1].m_dHeight + 1.5);
+    Click(window->Form().m_pOk);
+    QCOMPARE(m_frame->Action(cmd::EditUndo)->text(), QStringLiteral("실행 취소(&U): 방음벽 2 높이 변경"));
 }
 
 void TestUndo::appliedBarrierIsAStep()
