@@ -3,13 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-void CViewNavigation::ZoomOut()
-{
-    m_dZoom -= kZoomOutStep;
-    if (m_dZoom <= 0)
-        m_dZoom = kMinZoom;
-}
-
 void CViewNavigation::ZoomAbout(double factor, double vx, double vy)
 {
     // A view point v shows the world point (v + pan) / (S zoom); keeping it under v after

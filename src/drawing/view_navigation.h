@@ -10,12 +10,9 @@ struct CViewNavigation {
     int m_nDownX = 0, m_nDownY = 0;  // pointer position of the last left-button press, pixels
     int m_nWheelRest = 0;            // wheel movement not yet a whole notch (1/8 degrees)
 
-    // The zoom-out step is the single-precision 0.1 (0.10000000149011612), so ten steps
-    // from 1.0 end just below 0 and are raised to 0.1.
-    static constexpr double kZoomOutStep = 0.1f;
-    static constexpr double kMinZoom = 0.1;
-    // The wheel and a fit zoom by factors, so they reach further than the pane's steps.
-    static constexpr double kWheelFactor = 1.25;  // per notch
+    // Every zoom goes by factors, so a step acts alike at any zoom: the wheel and the
+    // pane's steps by this one, a fit by whatever it needs, all within the limits.
+    static constexpr double kWheelFactor = 1.25;  // per notch and per pane step
     static constexpr double kMinFreeZoom = 1e-3;
     static constexpr double kMaxFreeZoom = 1e5;
 
@@ -29,10 +26,10 @@ struct CViewNavigation {
         m_dPanX = 0;
         m_dPanY = 0;
     }
-    void ZoomBy(double step) { m_dZoom += step; }
     void ZoomReset() { m_dZoom = 1.0; }
-    // The pane's "축소": a result of 0 or less becomes 0.1.
-    void ZoomOut();
+    // The pane's "확대" and "축소": one wheel notch in or out about the view centre.
+    void ZoomIn() { ZoomAbout(kWheelFactor, 0, 0); }
+    void ZoomOut() { ZoomAbout(1 / kWheelFactor, 0, 0); }
     // Multiplies the zoom by factor (kept within the free zoom limits) about the view
     // point (vx, vy), which stays where it is on screen.
     void ZoomAbout(double factor, double vx, double vy);

@@ -4,7 +4,7 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 
-CNavigableView::CNavigableView(double zoomInStep, QWidget* parent) : QWidget(parent), m_dZoomInStep(zoomInStep)
+CNavigableView::CNavigableView(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -55,7 +55,7 @@ void CNavigableView::CentreOffsets()
 void CNavigableView::ZoomIn()
 {
     UserNavigated();
-    m_nav.ZoomBy(m_dZoomInStep);
+    m_nav.ZoomIn();
     NavigationDone();
 }
 

@@ -8,18 +8,17 @@
 
 // What the plan and section views share: pan and zoom by the environment pane's buttons,
 // the wheel (about the pointer) and Ctrl+drag, "전체 보기", the pointer's position for the
-// status bar, and painting through Render(). Each view gives its own "확대" step,
-// projection and model box; a left press only records where the drag starts (views that
+// status bar, and painting through Render(). Each view gives its own projection and
+// model box; a left press only records where the drag starts (views that
 // pick add that in their own mousePressEvent). A fitted view stays fitted through
 // resizes until the user pans or zooms.
 class CNavigableView : public QWidget {
     Q_OBJECT
 public:
-    // zoomInStep: what the pane's "확대" adds to the zoom factor in this view.
-    CNavigableView(double zoomInStep, QWidget* parent);
+    explicit CNavigableView(QWidget* parent);
 
-    // Pane buttons: offsets in view units, both offsets to 0, zoom in by the view's step,
-    // back to 1.0, and out by 0.1f (never below 0.1).
+    // Pane buttons: offsets in view units, both offsets to 0, zoom in by one wheel notch
+    // about the view centre, back to 1.0, and out by one notch.
     void OffsetBy(double dx, double dy);
     void CentreOffsets();
     void ZoomIn();
@@ -70,6 +69,5 @@ protected:
 private:
     void ApplyFit();
 
-    double m_dZoomInStep;
     bool m_bFitted = false;
 };

@@ -9,11 +9,7 @@
 #include "model/document.h"
 #include "views/section_view.h"
 
-namespace {
-constexpr double kPlanZoomInStep = 0.1;  // the pane's "확대"
-}  // namespace
-
-CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent) : CNavigableView(kPlanZoomInStep, parent), m_pDoc(doc) {}
+CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent) : CNavigableView(parent), m_pDoc(doc) {}
 
 bool CPlan_View::BlocksModelInput() const
 {

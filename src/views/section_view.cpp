@@ -6,14 +6,7 @@
 #include "model/document.h"
 #include "render/section_painter.h"
 
-namespace {
-constexpr double kSectionZoomInStep = 0.5;  // "확대" here; the wheel still adds 0.1
-}  // namespace
-
-CSection_View::CSection_View(CMyTalvoDoc* doc, QWidget* parent)
-    : CNavigableView(kSectionZoomInStep, parent), m_pDoc(doc)
-{
-}
+CSection_View::CSection_View(CMyTalvoDoc* doc, QWidget* parent) : CNavigableView(parent), m_pDoc(doc) {}
 
 int CSection_View::SectionAxis() const { return m_pDoc->m_settings.m_nSectionAxis == 1 ? 1 : 0; }
 

@@ -11,7 +11,7 @@ class CMyTalvoDoc;
 
 // The section view: the model cut by a vertical plane along the section line, X = const
 // or Y = const across the calculation area. Ctrl+drag pans, the wheel zooms; there is
-// no picking here. The pane's "확대" adds 0.5 here, 0.1 in the plan view.
+// no picking here.
 class CSection_View : public CNavigableView {
     Q_OBJECT
 public:

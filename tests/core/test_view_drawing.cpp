@@ -186,11 +186,23 @@ TEST(ViewGrid, PickingFindsTheLowestNameInTheRegion)
 TEST(ViewNavigation, ZoomLimitsWheelNotchesAndDrags)
 {
     CViewNavigation nav;
-    for (int i = 0; i < 10; ++i)
-        nav.ZoomOut();
-    EXPECT_EQ(nav.m_dZoom, 0.1);  // "축소" ten times from 1.0 never reaches 0
+    // The pane's "확대" multiplies as a wheel notch does, so it acts at a large fitted
+    // zoom too; the world point at the view centre stays there.
+    nav.m_dZoom = 40;
+    nav.m_dPanX = 0.2;
+    nav.m_dPanY = -0.1;
+    nav.ZoomIn();
+    nav.ZoomIn();
+    EXPECT_NEAR(nav.m_dZoom, 62.5, kTol);
+    EXPECT_NEAR(nav.m_dPanX / nav.m_dZoom, 0.2 / 40, kTol);
+    EXPECT_NEAR(nav.m_dPanY / nav.m_dZoom, -0.1 / 40, kTol);
     nav.ZoomOut();
-    EXPECT_EQ(nav.m_dZoom, 0.1);
+    nav.ZoomOut();
+    EXPECT_NEAR(nav.m_dZoom, 40, kTol);
+    for (int i = 0; i < 100; ++i)
+        nav.ZoomOut();
+    EXPECT_EQ(nav.m_dZoom, CViewNavigation::kMinFreeZoom);  // "축소" never reaches 0
+    nav.Centre();
     // The wheel zooms by a factor per notch, so it acts at every zoom.
     nav.m_dZoom = 0.15;
     nav.WheelDelta(-120, 0, 0);
