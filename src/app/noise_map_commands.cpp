@@ -96,6 +96,7 @@ std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band
     if (!ComputeNoiseMapNodes(scene, map->plan, progress, threads) ||
         !ComputeNoiseMapNodes(scene, *map->section, progress, threads))
         return nullptr;
+    map->PrepareShapes();
     return map;
 }
 

@@ -1,5 +1,7 @@
 #include "model/noise_map_grid.h"
 
+#include <algorithm>
+
 CMVector CNoiseMapGrid::PointAt(std::size_t column, std::size_t row) const
 {
     const double u = m_arrU[column], v = m_arrV[row];
@@ -24,4 +26,26 @@ std::vector<double> CellEdges(const std::vector<double>& nodes, double start, do
         edges.push_back(0.5 * (nodes[i - 1] + nodes[i]));
     edges.push_back(end);
     return edges;
+}
+
+CNoiseMapGrid ReachingExtent(const CNoiseMapGrid& grid)
+{
+    if (grid.Empty())
+        return grid;
+    const bool padU = grid.m_dEndU > grid.m_arrU.back(), padV = grid.m_dEndV > grid.m_arrV.back();
+    if (!padU && !padV)
+        return grid;
+    CNoiseMapGrid out = grid;
+    if (padV)
+        out.m_arrV.push_back(grid.m_dEndV);
+    if (padU)
+        out.m_arrU.push_back(grid.m_dEndU);
+    out.m_arrLevel.clear();
+    out.m_arrLevel.reserve(out.Columns() * out.Rows());
+    for (std::size_t c = 0; c < out.Columns(); ++c) {
+        const std::size_t from = std::min(c, grid.Columns() - 1);
+        for (std::size_t r = 0; r < out.Rows(); ++r)
+            out.m_arrLevel.push_back(grid.Level(from, std::min(r, grid.Rows() - 1)));
+    }
+    return out;
 }

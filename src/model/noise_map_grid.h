@@ -44,3 +44,8 @@ struct CNoiseMapGrid {
 // Cell edges of ascending node positions over [start, end]: the extent's ends outside,
 // the midpoints between neighbours inside.
 std::vector<double> CellEdges(const std::vector<double>& nodes, double start, double end);
+
+// The grid with its last column and row carried to the extent's far edges (a copy of their
+// levels placed there) where the walk stopped short of them, so that a surface spun between
+// the nodes covers the whole extent as the cells do. Nodes already on the edges stay alone.
+CNoiseMapGrid ReachingExtent(const CNoiseMapGrid& grid);

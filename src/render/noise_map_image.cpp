@@ -46,7 +46,8 @@ QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSi
     const CResultDisplay results;
     const CPickedPoints picked;
     CPlanPainter planPainter(painter, proj, shown, working, results, picked);
-    planPainter.SetNoiseMap(&grid);
+    const CMapShapes shapes = MapShapes(grid, ClassMapScale());
+    planPainter.SetNoiseMap(&grid, &shapes);
     planPainter.Paint();
     return image;
 }
@@ -89,7 +90,8 @@ QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& sectio
     const CWorkingLists working;
     const CResultDisplay results;
     CSectionPainter sectionPainter(painter, proj, doc, axis, working, results);
-    sectionPainter.SetNoiseMap(&section);
+    const CMapShapes shapes = MapShapes(section, ClassMapScale());
+    sectionPainter.SetNoiseMap(&section, &shapes);
     sectionPainter.Paint();
     return image;
 }

@@ -1,11 +1,12 @@
 #include "render/noise_map_renderer.h"
 
+#include <QPainterPath>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
 #include "drawing/section_geometry.h"
-#include "engine/noise_map_isolines.h"
 #include "model/noise_level_classes.h"
 #include "render/view_colours.h"
 
@@ -13,80 +14,98 @@ namespace {
 
 constexpr double kIsoLineWidth = 1.0;  // pixels
 
-// Pixel position of every cell edge along one axis, rounded so that neighbouring cells
-// share their border pixel exactly and no seam shows.
-std::vector<int> EdgePixels(const std::vector<double>& edges, const std::function<double(double)>& toPixel)
+using ToPixel = std::function<QPointF(double, double)>;
+
+void AddRing(QPainterPath& path, const CMapRing& ring, const ToPixel& toPixel)
 {
-    std::vector<int> pixels;
-    pixels.reserve(edges.size());
-    for (double e : edges)
-        pixels.push_back(static_cast<int>(std::lround(toPixel(e))));
-    return pixels;
+    if (ring.size() < 3)
+        return;
+    QPolygonF polygon;
+    polygon.reserve(qsizetype(ring.size()));
+    for (const CMapPoint& p : ring)
+        polygon.append(toPixel(p.u, p.v));
+    path.addPolygon(polygon);
+    path.closeSubpath();
 }
 
-QRect Between(int x0, int x1, int y0, int y1)
-{
-    return QRect(QPoint(std::min(x0, x1), std::min(y0, y1)), QPoint(std::max(x0, x1) - 1, std::max(y0, y1) - 1));
-}
-
-// Fills the cells: runs of one class up a column are filled as one rectangle.
-void FillCells(QPainter& painter, const CNoiseMapGrid& grid, const std::vector<int>& px, const std::vector<int>& py)
+// Fills every band as one path, its holes cut out. Without antialiasing neighbouring bands
+// meet exactly, with no seam of background between them.
+void FillBands(QPainter& painter, const std::vector<CIsoband>& bands, const ToPixel& toPixel)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    for (std::size_t c = 0; c < grid.Columns(); ++c) {
-        std::size_t r = 0;
-        while (r < grid.Rows()) {
-            const int cls = LevelClass(grid.Level(c, r));
-            std::size_t end = r + 1;
-            while (end < grid.Rows() && LevelClass(grid.Level(c, end)) == cls)
-                ++end;
-            if (cls != kNoLevelClass)
-                painter.fillRect(Between(px[c], px[c + 1], py[r], py[end]), LevelClassQColor(cls));
-            r = end;
+    painter.setPen(Qt::NoPen);
+    for (const CIsoband& band : bands) {
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
+        for (const CMapPolygon& polygon : band.polygons) {
+            AddRing(path, polygon.exterior, toPixel);
+            for (const CMapRing& hole : polygon.holes)
+                AddRing(path, hole, toPixel);
         }
+        painter.fillPath(path, QColor(QString::fromStdString(band.colour)));
     }
     painter.restore();
 }
 
-void DrawIsoLines(QPainter& painter, const CNoiseMapGrid& grid, const std::function<QPointF(double, double)>& toPixel)
+void DrawIsoLines(QPainter& painter, const std::vector<CIsoSegment>& lines, const ToPixel& toPixel)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(IsoLineColour(), kIsoLineWidth));
-    for (const CIsoSegment& s : ClassEdgeIsoSegments(grid))
+    for (const CIsoSegment& s : lines)
         painter.drawLine(toPixel(s.u0, s.v0), toPixel(s.u1, s.v1));
     painter.restore();
+}
+
+void PaintShapes(QPainter& painter, const CMapShapes& shapes, const ToPixel& toPixel)
+{
+    FillBands(painter, shapes.bands, toPixel);
+    DrawIsoLines(painter, shapes.lines, toPixel);
 }
 
 }  // namespace
 
 QColor LevelClassQColor(int levelClass) { return QColor(QString::fromLatin1(LevelClassColour(levelClass))); }
 
-void PaintPlanNoiseMap(QPainter& painter, const CViewProjection& proj, const CNoiseMapGrid& grid)
+void CNoiseMap::PrepareShapes(const CMapScale& scale)
 {
-    if (grid.Empty())
-        return;
-    const auto px = EdgePixels(grid.CellEdgesU(), [&](double u) { return proj.WorldToPixel(u, 0).x; });
-    const auto py = EdgePixels(grid.CellEdgesV(), [&](double v) { return proj.WorldToPixel(0, v).y; });
-    FillCells(painter, grid, px, py);
-    DrawIsoLines(painter, grid, [&](double u, double v) {
+    m_planShapes = MapShapes(plan, scale);
+    if (section)
+        m_sectionShapes = MapShapes(*section, scale);
+    else
+        m_sectionShapes.reset();
+}
+
+const CMapShapes& CNoiseMap::PlanShapes() const
+{
+    if (!m_planShapes)
+        m_planShapes = MapShapes(plan, ClassMapScale());
+    return *m_planShapes;
+}
+
+const CMapShapes* CNoiseMap::SectionShapes() const
+{
+    if (!section)
+        return nullptr;
+    if (!m_sectionShapes)
+        m_sectionShapes = MapShapes(*section, ClassMapScale());
+    return &*m_sectionShapes;
+}
+
+void PaintPlanNoiseMap(QPainter& painter, const CViewProjection& proj, const CMapShapes& shapes)
+{
+    PaintShapes(painter, shapes, [&](double u, double v) {
         const CViewPoint p = proj.WorldToPixel(u, v);
         return QPointF(p.x, p.y);
     });
 }
 
 void PaintSectionNoiseMap(QPainter& painter, const CViewProjection& proj, const CSectionPlane& plane,
-                          const CNoiseMapGrid& grid)
+                          const CMapShapes& shapes)
 {
-    if (grid.Empty())
-        return;
-    auto toPixel = [&](double u, double v) { return proj.WorldToPixel(plane.Mirror(u), v); };
-    const auto px = EdgePixels(grid.CellEdgesU(), [&](double u) { return toPixel(u, 0).x; });
-    const auto py = EdgePixels(grid.CellEdgesV(), [&](double v) { return toPixel(0, v).y; });
-    FillCells(painter, grid, px, py);
-    DrawIsoLines(painter, grid, [&](double u, double v) {
-        const CViewPoint p = toPixel(u, v);
+    PaintShapes(painter, shapes, [&](double u, double v) {
+        const CViewPoint p = proj.WorldToPixel(plane.Mirror(u), v);
         return QPointF(p.x, p.y);
     });
 }

@@ -1,9 +1,10 @@
 #pragma once
 
-// Draws a computed noise map onto a painter in a view's projection: the cells filled in
-// their class colours, the iso-lines at the class edges and a legend in the top right
+// Draws a computed noise map onto a painter in a view's projection: the isobands filled in
+// their class colours, the iso-lines along their edges and a legend in the top right
 // corner. Shared by the plan view, the section view and talvo-cli; needs no display.
-// Cells without energy are left out, so the area or the background shows through.
+// Squares with a node without energy are left out, so the area or the background shows
+// through.
 
 #include <QColor>
 #include <QPainter>
@@ -13,26 +14,37 @@
 #include <vector>
 
 #include "drawing/view_projection.h"
+#include "engine/noise_map_shapes.h"
 #include "model/noise_map_grid.h"
 
 class CSectionPlane;
 
-// A map as the views show it: the plan grid and, when it was computed, the section grid.
+// A map as the views show it: the plan grid and, when it was computed, the section grid,
+// with the shapes drawn of them. Set the grids first; the shapes are worked out once, by
+// PrepareShapes (on any thread, before the map is shared) or on first use.
 struct CNoiseMap {
     CNoiseMapGrid plan;
     std::optional<CNoiseMapGrid> section;
+
+    void PrepareShapes(const CMapScale& scale = ClassMapScale());
+    const CMapShapes& PlanShapes() const;
+    // Nullptr without a section grid.
+    const CMapShapes* SectionShapes() const;
+
+private:
+    mutable std::optional<CMapShapes> m_planShapes, m_sectionShapes;
 };
 
 QColor LevelClassQColor(int levelClass);
 inline QColor IsoLineColour() { return QColor(40, 40, 40); }
 
-// The plan grid's cells and iso-lines, world metres through the projection.
-void PaintPlanNoiseMap(QPainter& painter, const CViewProjection& proj, const CNoiseMapGrid& grid);
+// The plan map's bands and iso-lines, world metres through the projection.
+void PaintPlanNoiseMap(QPainter& painter, const CViewProjection& proj, const CMapShapes& shapes);
 
-// The section grid's cells and iso-lines: positions along the line are mirrored about the
+// The section map's bands and iso-lines: positions along the line are mirrored about the
 // middle of the area as the section view draws them; heights are metres.
 void PaintSectionNoiseMap(QPainter& painter, const CViewProjection& proj, const CSectionPlane& plane,
-                          const CNoiseMapGrid& grid);
+                          const CMapShapes& shapes);
 
 struct CLegendEntry {
     QString label;

@@ -43,7 +43,7 @@ void CPlanPainter::Paint()
     m_painter.fillRect(QRectF(0, 0, m_proj.Width(), m_proj.Height()), ViewColour::Background());
     DrawArea();
     if (m_pNoiseMap)
-        PaintPlanNoiseMap(m_painter, m_proj, *m_pNoiseMap);
+        PaintPlanNoiseMap(m_painter, m_proj, *m_pNoiseMapShapes);
     DrawSlopes();
     DrawTunnels();
     DrawRoads();

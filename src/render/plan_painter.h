@@ -14,6 +14,7 @@
 #include "drawing/working_lists.h"
 
 class CMyTalvoDoc;
+struct CMapShapes;
 struct CNoiseMapGrid;
 struct CProjectSettings;
 
@@ -28,7 +29,12 @@ public:
     CPlanPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc, const CWorkingLists& working,
                  const CResultDisplay& results, const CPickedPoints& picked);
     // A noise map to paint over the area, under the model, with its legend; nullptr: none.
-    void SetNoiseMap(const CNoiseMapGrid* map) { m_pNoiseMap = map; }
+    // The map's grid and the shapes drawn of it (both or neither).
+    void SetNoiseMap(const CNoiseMapGrid* map, const CMapShapes* shapes)
+    {
+        m_pNoiseMap = shapes ? map : nullptr;
+        m_pNoiseMapShapes = map ? shapes : nullptr;
+    }
     // Receivers at another height than the pane's receiver height are drawn muted, and
     // without their level; with all heights shown they are drawn as the others.
     void SetShowAllHeights(bool show) { m_bShowAllHeights = show; }
@@ -60,5 +66,6 @@ private:
     const CPickedPoints& m_picked;
     const bool m_bStaleResults;  // level labels are drawn muted
     const CNoiseMapGrid* m_pNoiseMap = nullptr;
+    const CMapShapes* m_pNoiseMapShapes = nullptr;
     bool m_bShowAllHeights = false;
 };

@@ -40,7 +40,7 @@ void CSectionPainter::Paint()
     m_arrProfile.clear();
     m_arrDeckBarrier.clear();
     if (m_pNoiseMap)
-        PaintSectionNoiseMap(m_painter, m_proj, m_plane, *m_pNoiseMap);
+        PaintSectionNoiseMap(m_painter, m_proj, m_plane, *m_pNoiseMapShapes);
     DrawEmbankments();
     DrawProfileFill();
     DrawBaselines();

@@ -16,6 +16,7 @@
 #include "render/plan_painter.h"
 
 class CMyTalvoDoc;
+struct CMapShapes;
 struct CNoiseMapGrid;
 struct CProjectSettings;
 
@@ -24,7 +25,12 @@ public:
     CSectionPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc, int axis,
                     const CWorkingLists& working, const CResultDisplay& results);
     // A section noise map to paint under the model, with its legend; nullptr: none.
-    void SetNoiseMap(const CNoiseMapGrid* map) { m_pNoiseMap = map; }
+    // The map's grid and the shapes drawn of it (both or neither).
+    void SetNoiseMap(const CNoiseMapGrid* map, const CMapShapes* shapes)
+    {
+        m_pNoiseMap = shapes ? map : nullptr;
+        m_pNoiseMapShapes = map ? shapes : nullptr;
+    }
     void Paint();
 
 private:
@@ -61,4 +67,5 @@ private:
     std::vector<CProfileRecord> m_arrProfile;  // rebuilt on every paint
     std::vector<CDeckBarrier> m_arrDeckBarrier;
     const CNoiseMapGrid* m_pNoiseMap = nullptr;
+    const CMapShapes* m_pNoiseMapShapes = nullptr;
 };

@@ -93,7 +93,8 @@ void CPlan_View::Render(QPaintDevice* device) const
     QPainter painter(device);
     const CViewProjection proj = Projection(QSize(device->width(), device->height()));
     CPlanPainter planPainter(painter, proj, *m_pDoc, m_working, m_results, m_picked);
-    planPainter.SetNoiseMap(m_pNoiseMap ? &m_pNoiseMap->plan : nullptr);
+    if (m_pNoiseMap)
+        planPainter.SetNoiseMap(&m_pNoiseMap->plan, &m_pNoiseMap->PlanShapes());
     planPainter.SetShowAllHeights(m_bShowAllHeights);
     planPainter.Paint();
 }

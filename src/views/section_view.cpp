@@ -67,6 +67,6 @@ void CSection_View::Render(QPaintDevice* device) const
     CSectionPainter sectionPainter(painter, proj, *m_pDoc, axis, m_working, m_results);
     // A section computed along another line than the one shown is not drawn.
     if (m_pNoiseMap && m_pNoiseMap->section && m_pNoiseMap->section->m_nSectionAxis == axis)
-        sectionPainter.SetNoiseMap(&*m_pNoiseMap->section);
+        sectionPainter.SetNoiseMap(&*m_pNoiseMap->section, m_pNoiseMap->SectionShapes());
     sectionPainter.Paint();
 }

@@ -6,6 +6,7 @@
 
 #include "engine/noise_map_isobands.h"
 #include "engine/noise_map_isolines.h"
+#include "engine/noise_map_shapes.h"
 #include "isoband_test_support.h"
 #include "model/noise_level_classes.h"
 
@@ -145,4 +146,28 @@ TEST(NoiseMapIsobands, PatchWithAHoleAndASaddleWorkedByHand)
     EXPECT_EQ(parts[0].polygons.size(), 2u);
     EXPECT_EQ(parts[1].polygons.size(), 1u);
     EXPECT_EQ(parts[2].polygons.size(), 2u);
+}
+
+// The drawn shapes reach the extent's far edges, where the walk of the nodes stopped short,
+// and take their colours from the scale by the band's place in it.
+TEST(NoiseMapIsobands, DrawnShapesCoverTheWholeExtentInTheScaleColours)
+{
+    CNoiseMapGrid g = bandtest::FieldGrid(4, 3, 0, 0, 10, [](double u, double) { return u - 15; });
+    g.m_dEndU = g.m_arrU.back() + 7;  // the area reaches 7 m beyond the last column
+    g.m_dEndV = g.m_arrV.back() + 4;
+    const CMapScale scale{{0.0}, {"#0000ff", "#ff0000"}};
+    const CMapShapes shapes = MapShapes(g, scale);
+    ASSERT_EQ(shapes.bands.size(), 2u);
+    EXPECT_EQ(shapes.bands[0].colour, "#0000ff");
+    EXPECT_EQ(shapes.bands[1].colour, "#ff0000");
+    double area = 0;
+    for (const CIsoband& band : shapes.bands)
+        for (const CMapPolygon& p : band.polygons)
+            area += RingArea(p.exterior);
+    EXPECT_NEAR(area, (g.m_dEndU - g.m_dStartU) * (g.m_dEndV - g.m_dStartV), 1e-6);
+    // The corner beyond the last node carries the last column's level, above the edge.
+    EXPECT_EQ(bandtest::BandsHolding(shapes.bands, g.m_dEndU - 1, g.m_dEndV - 1), std::vector<std::size_t>{1});
+    ASSERT_FALSE(shapes.lines.empty());
+    for (const CIsoSegment& s : shapes.lines)
+        EXPECT_NEAR(s.u0, 15, 1e-9);
 }

@@ -1,0 +1,36 @@
+#include "engine/noise_map_shapes.h"
+
+#include <cmath>
+#include <limits>
+
+#include "model/noise_level_classes.h"
+
+CMapScale ClassMapScale()
+{
+    CMapScale scale;
+    const auto edges = LevelClassEdges();
+    scale.edges.assign(edges.begin(), edges.end());
+    for (int k = 0; k < kLevelClassCount; ++k)
+        scale.colours.emplace_back(LevelClassColour(k));
+    return scale;
+}
+
+CMapShapes MapShapes(const CNoiseMapGrid& grid, const CMapScale& scale)
+{
+    const CNoiseMapGrid whole = ReachingExtent(grid);
+    CMapShapes shapes;
+    shapes.bands = Isobands(whole, scale.edges);
+    for (CIsoband& band : shapes.bands) {
+        // A band's index in the scale: the number of edges at or below its lower end.
+        std::size_t index = 0;
+        while (index < scale.edges.size() && std::isfinite(band.lower) && scale.edges[index] <= band.lower)
+            ++index;
+        if (index < scale.colours.size())
+            band.colour = scale.colours[index];
+    }
+    for (double edge : scale.edges) {
+        std::vector<CIsoSegment> line = IsoSegments(whole, edge);
+        shapes.lines.insert(shapes.lines.end(), line.begin(), line.end());
+    }
+    return shapes;
+}
