@@ -25,6 +25,13 @@ public:
                     const CWorkingLists& working, const CResultDisplay& results);
     // A section noise map to paint under the model, with its legend; nullptr: none.
     void SetNoiseMap(const CNoiseMapGrid* map) { m_pNoiseMap = map; }
+    // Shows the map only over the stretch from..to of the line (positions along it);
+    // by default over the whole line.
+    void SetNoiseMapStretch(double from, double to)
+    {
+        m_dMapFrom = from;
+        m_dMapTo = to;
+    }
     void Paint();
 
 private:
@@ -34,6 +41,7 @@ private:
         bool highlighted = false;
     };
 
+    void PaintNoiseMapInTheAir();
     QPointF At(double pos, double height) const;  // mirrored position and height to pixels
     QColor Colour(EEntityKind kind, std::size_t index, const QColor& normal) const;
     void FillQuad(const CSectionCrossing& a, const CSectionCrossing& b, double topA, double topB, const QColor& colour);
@@ -61,4 +69,5 @@ private:
     std::vector<CProfileRecord> m_arrProfile;  // rebuilt on every paint
     std::vector<CDeckBarrier> m_arrDeckBarrier;
     const CNoiseMapGrid* m_pNoiseMap = nullptr;
+    double m_dMapFrom, m_dMapTo;  // the stretch of the line the map shows over
 };
