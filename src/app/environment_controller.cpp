@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+#include "engine/noise_map_compute.h"
 #include "model/document.h"
 #include "model/model_change_names.h"
 #include "views/plan_view.h"
@@ -68,6 +69,20 @@ void CEnvironmentController::DropStaleNoiseMap(const CProjectSettings& before)
     emit statusMessage(StaleMapMessage());
 }
 
+// Says under the section spacing why its text is not taken, or why the section map it gives
+// would be refused (too many nodes for the line); a rejected text stays in the field as typed.
+void CEnvironmentController::ShowSectionSpacingWarning()
+{
+    CProjectSettings probe = m_pDoc->m_settings;
+    const std::string typed = m_pBox->Field(EEnvField::SectionSpacing)->text().toStdString();
+    std::string warning;
+    if (ApplyEnvField(probe, EEnvField::SectionSpacing, typed).m_bRejected)
+        warning = kMapMsgBadSectionSpacing;
+    else if (const double spacing = SectionSpacing(probe); spacing > 0)
+        warning = CheckSectionMap(probe, spacing);
+    m_pBox->ShowSectionSpacingWarning(QString::fromStdString(warning));
+}
+
 void CEnvironmentController::OnFieldEdited(EEnvField field, const QString& text)
 {
     const CProjectSettings before = m_pDoc->m_settings;
@@ -78,7 +93,9 @@ void CEnvironmentController::OnFieldEdited(EEnvField field, const QString& text)
     if (!SameReceiverLevelInputs(before, m_pDoc->m_settings))
         m_pDoc->CommitModelChange();  // other air, other levels
     Repaint(effect.m_bRepaintPlan, effect.m_bRepaintSection);
-    m_markModified(static_cast<int>(field));
+    ShowSectionSpacingWarning();
+    if (!effect.m_bRejected)
+        m_markModified(static_cast<int>(field));
 }
 
 // When the user leaves a clamped field, it shows the value actually stored.
@@ -112,6 +129,7 @@ void CEnvironmentController::OnSectionAxis(int axis)
     if (changed)
         m_markModified(kSectionAxisChange);
     DropStaleNoiseMap(before);
+    ShowSectionSpacingWarning();
     m_pSectionView->setFocus();
     Repaint(true, true);
 }

@@ -47,6 +47,7 @@ private:
     void OnNavigate(ENavigation step);
     void Repaint(bool plan, bool section);
     void DropStaleNoiseMap(const CProjectSettings& before);
+    void ShowSectionSpacingWarning();
 
     CEnvironmentBox* m_pBox;
     CMyTalvoDoc* m_pDoc;

@@ -14,6 +14,8 @@
 #include <atomic>
 #include <thread>
 
+#include "drawing/section_exaggeration.h"
+#include "drawing/section_ground_cut.h"
 #include "engine/calc_scene.h"
 #include "engine/noise_map_compute.h"
 #include "gis/gis_map_layers.h"
@@ -23,6 +25,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
 #include "views/plan_view.h"
+#include "views/section_view.h"
 
 namespace {
 
@@ -90,7 +93,7 @@ std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band
     const CCalcScene scene(doc);
     auto map = std::make_shared<CNoiseMap>();
     map->plan = PlanMapLayout(s, s.m_dReceiverSpacing, s.m_dReceiverHeight, band);
-    map->section = SectionMapLayout(s, s.m_dReceiverSpacing, band);
+    map->section = SectionMapLayout(s, DocumentSectionGround(doc), SectionSpacing(s), band);
     // One run over the nodes of both grids, so the progress goes from 0 to 100% once.
     progress.Start(static_cast<std::int64_t>(map->plan.m_arrLevel.size() + map->section->m_arrLevel.size()));
     if (!ComputeNoiseMapNodes(scene, map->plan, progress, threads) ||
@@ -173,7 +176,10 @@ QString CNoiseMapCommands::ChooseFile(const QString& title, const QString& name,
 
 void CNoiseMapCommands::OnNoiseMap()
 {
-    const std::string refusal = CheckNoiseMap(*m_pDoc, m_pDoc->m_settings.m_dReceiverSpacing);
+    const CProjectSettings& s = m_pDoc->m_settings;
+    std::string refusal = CheckNoiseMap(*m_pDoc, s.m_dReceiverSpacing);
+    if (refusal.empty())
+        refusal = CheckSectionMap(s, SectionSpacing(s));
     if (!refusal.empty()) {
         Report(refusal);
         return;
@@ -244,7 +250,8 @@ void CNoiseMapCommands::OnSaveMapPng()
     WritePng(RenderPlanMapImage(*m_pDoc, map->plan, PlanMapImageSize(*m_pDoc, kPngWidth)), path);
 }
 
-// The whole section grid as the section view shows it, with the model and the legend.
+// The whole section grid as the section view shows it (its exaggeration), with the model,
+// the axes and the legend.
 void CNoiseMapCommands::OnSaveSectionPng()
 {
     const CNoiseMap* map = ShownMap();
@@ -260,8 +267,10 @@ void CNoiseMapCommands::OnSaveSectionPng()
         return;
     const CNoiseMapGrid& section = *map->section;
     const double from = section.m_dStartU, to = section.m_dEndU;
-    WritePng(RenderSectionMapImage(*m_pDoc, section, from, to, SectionMapImageSize(section, from, to, kPngWidth)),
-             path);
+    const CSection_View* view = m_pPlanView->SectionView();
+    const double exaggeration = view ? view->VerticalExaggeration() : kDefaultSectionExaggeration;
+    const QSize size = SectionMapImageSize(section, from, to, exaggeration, kPngWidth);
+    WritePng(RenderSectionMapImage(*m_pDoc, section, from, to, exaggeration, size), path);
 }
 
 void CNoiseMapCommands::WritePng(const QImage& image, const QString& path) const
@@ -292,7 +301,6 @@ void CNoiseMapCommands::OnSaveGridGeoJson()
     if (path.isEmpty())
         return;
     const CMapLayerRequest request{ScreenClassEdges(), m_pDoc->m_settings.m_strCrs, kLayerIsobands};
-    if (const std::string failure = WriteMapGisFile(*m_pDoc, map->plan, request, path.toStdString());
-        !failure.empty())
+    if (const std::string failure = WriteMapGisFile(*m_pDoc, map->plan, request, path.toStdString()); !failure.empty())
         Report(failure);
 }

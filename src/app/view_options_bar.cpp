@@ -4,17 +4,9 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "drawing/section_exaggeration.h"
 #include "views/plan_view.h"
 #include "views/section_view.h"
-
-namespace {
-
-constexpr int kExaggerations[] = {1, 2, 5, 10, 20};
-// A road section is hundreds of metres long and a few metres high: drawn true to scale
-// it is a flat line, so the section starts five times higher than long.
-constexpr int kDefaultExaggeration = 5;
-
-}  // namespace
 
 CViewOptionsBar::CViewOptionsBar(CPlan_View* plan, CSection_View* section, QWidget* parent)
     : QToolBar(QStringLiteral("보기 설정"), parent)
@@ -26,12 +18,12 @@ CViewOptionsBar::CViewOptionsBar(CPlan_View* plan, CSection_View* section, QWidg
     addSeparator();
     addWidget(new QLabel(QStringLiteral(" 단면 세로 배율 "), this));
     m_pExaggeration = new QComboBox(this);
-    for (int factor : kExaggerations)
+    for (int factor = kMinSectionExaggeration; factor <= kMaxSectionExaggeration; ++factor)
         m_pExaggeration->addItem(QStringLiteral("× %1").arg(factor), factor);
     m_pExaggeration->setToolTip(QStringLiteral("단면창과 단면 소음지도의 높이를 거리보다 크게 그립니다."));
     addWidget(m_pExaggeration);
     connect(m_pAllHeights, &QCheckBox::toggled, plan, &CPlan_View::SetShowAllHeights);
     connect(m_pExaggeration, &QComboBox::currentIndexChanged, section,
             [this, section](int index) { section->SetVerticalExaggeration(m_pExaggeration->itemData(index).toInt()); });
-    m_pExaggeration->setCurrentIndex(m_pExaggeration->findData(kDefaultExaggeration));
+    m_pExaggeration->setCurrentIndex(m_pExaggeration->findData(kDefaultSectionExaggeration));
 }

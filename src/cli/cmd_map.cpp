@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "cli/map_args.h"
+#include "drawing/section_exaggeration.h"
 #include "engine/calc_scene.h"
 #include "engine/input_check.h"
 #include "engine/noise_map_compute.h"
@@ -31,6 +32,26 @@
 namespace {
 
 [[maybe_unused]] constexpr const char* kMsgNoPng = "이 talvo-cli는 Qt 없이 만들어져 PNG를 그릴 수 없습니다.";
+
+// --exaggeration: a number from 1 to 10.
+void CheckExaggeration(const MapArgs& args)
+{
+    if (!args.exaggeration)
+        return;
+    const double n = *args.exaggeration;
+    if (!(n >= kMinSectionExaggeration && n <= kMaxSectionExaggeration))
+        FailMap("--exaggeration", "세로 배율은 " + std::to_string(kMinSectionExaggeration) + "에서 " +
+                                      std::to_string(kMaxSectionExaggeration) + " 사이여야 합니다.");
+}
+
+// --section-spacing (or the default) must give a section grid the node guard lets through.
+void CheckSectionSpacing(const CMyTalvoDoc& doc, const MapArgs& args)
+{
+    if (!args.sectionSpacing && args.sectionOutput.empty())
+        return;
+    if (const std::string refusal = CheckSectionMap(doc.m_settings, SectionSpacingOf(doc, args)); !refusal.empty())
+        FailMap("--section-spacing", refusal);
+}
 
 CNoiseMapGrid ComputePlanMap(CMyTalvoDoc& doc, const MapArgs& args)
 {
@@ -125,10 +146,12 @@ void RunMap(MapArgs args)
         FailMap(png ? args.output : args.sectionOutput, kMsgNoPng);
 #endif
     RefuseOutputOverInput(args);
+    CheckExaggeration(args);
     CMyTalvoDoc doc;
     const CFileResult opened = OpenProject(doc, args.project);
     if (!opened.ok)
         FailMap(args.project, opened.message);
+    CheckSectionSpacing(doc, args);
     const CNoiseMapGrid grid = ComputePlanMap(doc, args);
     if (!png)
         WriteGisFile(doc, grid, args);
@@ -142,6 +165,15 @@ void RunMap(MapArgs args)
 }
 
 }  // namespace
+
+double SectionSpacingOf(const CMyTalvoDoc& doc, const MapArgs& args)
+{
+    if (args.sectionSpacing)
+        return *args.sectionSpacing;
+    CProjectSettings settings = doc.m_settings;
+    settings.m_dReceiverSpacing = args.spacing.value_or(settings.m_dReceiverSpacing);
+    return SectionSpacing(settings);
+}
 
 void FailMap(const std::string& what, const std::string& message)
 {
@@ -172,9 +204,15 @@ void RegisterMap(CLI::App& app)
     cmd->add_option("--width", args->width, "Image width in pixels")->check(CLI::Range(200, 8000));
     cmd->add_option("--height-px", args->heightPx, "Image height in pixels (default: from the area)")
         ->check(CLI::Range(200, 8000));
-    cmd->add_option("--section-output", args->sectionOutput,
+    cmd->add_option("--section-output,--section-png", args->sectionOutput,
                     "Also render the section map along the project's section line to this PNG");
     cmd->add_option("--section-from", args->sectionFrom, "Start of the stretch of the section line shown (m)");
     cmd->add_option("--section-to", args->sectionTo, "End of the stretch of the section line shown (m)");
+    cmd->add_option("--section-spacing", args->sectionSpacing,
+                    "Section grid spacing along the line and in height, m (default: the finer of 1 m and "
+                    "the plan spacing / 5)");
+    cmd->add_option("--exaggeration", args->exaggeration,
+                    "Heights of the section picture drawn N times larger than lengths, 1..10 (default: " +
+                        std::to_string(kDefaultSectionExaggeration) + ")");
     cmd->callback([args]() { RunMap(*args); });
 }

@@ -20,13 +20,19 @@ struct MapArgs {
     std::optional<int> heightPx;
     std::string sectionOutput;
     std::optional<double> sectionFrom, sectionTo;
-    std::string crs;                      // --crs: the code written into GIS files
-    std::string layer = "isobands";       // --layer: the layer of GeoJSON and Shapefile
-    std::vector<double> levels;           // --levels: class edges; empty: the 5 dB classes
+    std::optional<double> sectionSpacing;  // --section-spacing; default: the project's, else from the plan spacing
+    std::optional<double> exaggeration;    // --exaggeration: heights drawn N times larger, 1..10
+    std::string crs;                       // --crs: the code written into GIS files
+    std::string layer = "isobands";        // --layer: the layer of GeoJSON and Shapefile
+    std::vector<double> levels;            // --levels: class edges; empty: the 5 dB classes
 };
 
 // Writes "talvo-cli map: WHAT: MESSAGE" to stderr and throws CLI::RuntimeError(1).
 [[noreturn]] void FailMap(const std::string& what, const std::string& message);
+
+// The spacing of the section grid: --section-spacing, else the project's section spacing,
+// else the default that follows the plan spacing in use.
+double SectionSpacingOf(const CMyTalvoDoc& doc, const MapArgs& args);
 
 // Paints the plan map (and the section map when asked) to PNG files (cli/map/map_png.cpp).
 void WriteMapPngs(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& args);

@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kPaneWidth = 300;   // pixels
 constexpr int kNumberWidth = 80;  // pixels: room for "-12345.67"
-constexpr int kFieldCount = static_cast<int>(EEnvField::ReceiverHeight) + 1;
+constexpr int kFieldCount = static_cast<int>(EEnvField::SectionSpacing) + 1;
 
 QString Number(double value) { return QString::asprintf("%.2f", value); }
 
@@ -121,11 +121,23 @@ QWidget* CEnvironmentBox::BuildPlanGroup()
            QStringLiteral("(m)"));
     AddRow(grid, 1, QStringLiteral("수음점 높이"), MakeField(EEnvField::ReceiverHeight, "receiverHeight"),
            QStringLiteral("(m)"));
+    QLineEdit* sectionSpacing = MakeField(EEnvField::SectionSpacing, "sectionSpacing");
+    sectionSpacing->setPlaceholderText(QStringLiteral("자동"));
+    sectionSpacing->setToolTip(
+        QStringLiteral("단면 소음지도의 격자 간격입니다. 비워 두면 1 m와 수음점 간격의 "
+                       "1/5 중 작은 값입니다."));
+    AddRow(grid, 2, QStringLiteral("단면 간격"), sectionSpacing, QStringLiteral("(m)"));
+    m_pSectionSpacingWarning = new QLabel;
+    m_pSectionSpacingWarning->setObjectName(QStringLiteral("sectionSpacingWarning"));
+    m_pSectionSpacingWarning->setWordWrap(true);
+    m_pSectionSpacingWarning->setStyleSheet(QStringLiteral("color: #b00000"));
+    m_pSectionSpacingWarning->hide();
+    grid->addWidget(m_pSectionSpacingWarning, 3, 0, 1, 4);
     m_pShowReceivers = new QPushButton(QStringLiteral("수음점 보이기"));
     m_pShowReceivers->setObjectName(QStringLiteral("showReceivers"));
     m_pShowReceivers->setCheckable(true);
     connect(m_pShowReceivers, &QPushButton::clicked, this, &CEnvironmentBox::showReceiversClicked);
-    grid->addWidget(m_pShowReceivers, 2, 0, 1, 3);
+    grid->addWidget(m_pShowReceivers, 4, 0, 1, 3);
     return Group(QStringLiteral("평면창 정보"), grid);
 }
 
@@ -182,6 +194,17 @@ QWidget* CEnvironmentBox::BuildNavigationGroup()
 
 void CEnvironmentBox::ShowNumber(EEnvField field, double value) { Field(field)->setText(Number(value)); }
 
+void CEnvironmentBox::ShowSectionSpacing(double value)
+{
+    Field(EEnvField::SectionSpacing)->setText(value > 0 ? Number(value) : QString());
+}
+
+void CEnvironmentBox::ShowSectionSpacingWarning(const QString& text)
+{
+    m_pSectionSpacingWarning->setText(text);
+    m_pSectionSpacingWarning->setVisible(!text.isEmpty());
+}
+
 void CEnvironmentBox::ShowSettings(const CProjectSettings& s)
 {
     Field(EEnvField::ProjectName)->setText(QString::fromStdString(s.m_strProjectName));
@@ -196,6 +219,8 @@ void CEnvironmentBox::ShowSettings(const CProjectSettings& s)
     ShowNumber(EEnvField::SectionX, s.m_dSectionX);
     ShowNumber(EEnvField::SectionY, s.m_dSectionY);
     ShowNumber(EEnvField::ReceiverSpacing, s.m_dReceiverSpacing);
+    ShowSectionSpacing(s.m_dSectionSpacing);
+    ShowSectionSpacingWarning({});
     if (s.m_bReceiverHeightEmpty)
         Field(EEnvField::ReceiverHeight)->clear();
     else

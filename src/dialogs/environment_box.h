@@ -10,6 +10,7 @@
 #include "model/environment_rules.h"
 
 class QButtonGroup;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -24,6 +25,11 @@ public:
     void ShowSettings(const CProjectSettings& settings);
     // Shows one number field's stored value again (after a clamp), "%.2f".
     void ShowNumber(EEnvField field, double value);
+    // The section spacing as stored: empty for the default.
+    void ShowSectionSpacing(double value);
+    // A warning under the section spacing; empty hides it.
+    void ShowSectionSpacingWarning(const QString& text);
+    QLabel* SectionSpacingWarning() const { return m_pSectionSpacingWarning; }
 
     QLineEdit* Field(EEnvField field) const;
     // The project's coordinate system as shown: its code and name, or local metres.
@@ -54,6 +60,7 @@ private:
 
     QList<QLineEdit*> m_fields;  // indexed by EEnvField
     QPushButton* m_pShowReceivers = nullptr;
+    QLabel* m_pSectionSpacingWarning = nullptr;
     QLineEdit* m_pCrs = nullptr;
     QPushButton* m_pCrsButton = nullptr;
     QButtonGroup* m_pAxisGroup = nullptr;

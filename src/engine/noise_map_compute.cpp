@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdio>
 #include <thread>
 
 #include "engine/calc_scene.h"
 #include "model/bands.h"
 #include "model/document.h"
 #include "model/grid_walk.h"
+#include "model/section_ground.h"
 
 namespace {
 
@@ -19,6 +21,20 @@ bool Finite(double a, double b, double c, double d)
 
 // Nodes along an extent with this spacing, without walking it.
 double NodesAlong(double extent, double spacing) { return std::floor(extent / spacing) + 1; }
+
+std::string FormatSpacing(double metres)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", metres);
+    return text;
+}
+
+std::string FormatCount(double count)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.0f", count);
+    return text;
+}
 
 // True when the walk ends and every addition moves the value.
 bool Walkable(double start, double end, double spacing)
@@ -43,11 +59,40 @@ std::string CheckNoiseMap(const CMyTalvoDoc& doc, double spacing)
         return kMapMsgBadArea;
     const double width = s.m_dAreaEndX - s.m_dAreaStartX, depth = s.m_dAreaEndY - s.m_dAreaStartY;
     const double plan = NodesAlong(width, spacing) * NodesAlong(depth, spacing);
-    const double section = NodesAlong(std::max(width, depth), spacing) * NodesAlong(kSectionMapTop, spacing);
-    if (std::max(plan, section) > double(kMaxMapNodes) || !Walkable(s.m_dAreaStartX, s.m_dAreaEndX, spacing) ||
+    if (plan > double(kMaxMapNodes) || !Walkable(s.m_dAreaStartX, s.m_dAreaEndX, spacing) ||
         !Walkable(s.m_dAreaStartY, s.m_dAreaEndY, spacing))
         return IsHugeArea(s.m_dAreaStartX, s.m_dAreaEndX, s.m_dAreaStartY, s.m_dAreaEndY) ? kMsgHugeArea
                                                                                           : kMapMsgBadSpacing;
+    return {};
+}
+
+double SectionSpacing(const CProjectSettings& s)
+{
+    if (s.m_dSectionSpacing > 0)
+        return s.m_dSectionSpacing;
+    return std::min(kSectionSpacingCap, s.m_dReceiverSpacing / kSectionSpacingDivisor);
+}
+
+namespace {
+
+double LineStart(const CProjectSettings& s) { return s.m_nSectionAxis == 1 ? s.m_dAreaStartX : s.m_dAreaStartY; }
+double LineEnd(const CProjectSettings& s) { return s.m_nSectionAxis == 1 ? s.m_dAreaEndX : s.m_dAreaEndY; }
+
+}  // namespace
+
+std::string CheckSectionMap(const CProjectSettings& s, double spacing)
+{
+    if (!(spacing > 0) || !std::isfinite(spacing))
+        return kMapMsgBadSectionSpacing;
+    if (!Finite(s.m_dAreaStartX, s.m_dAreaEndX, s.m_dAreaStartY, s.m_dAreaEndY) ||
+        IsHugeArea(s.m_dAreaStartX, s.m_dAreaEndX, s.m_dAreaStartY, s.m_dAreaEndY))
+        return {};  // the area is at fault, and CheckNoiseMap says so
+    const double length = std::max(0.0, LineEnd(s) - LineStart(s));
+    const double nodes = NodesAlong(length, spacing) * NodesAlong(kSectionMapHeight, spacing);
+    if (nodes > double(kMaxMapNodes) || !Walkable(LineStart(s), LineEnd(s), spacing))
+        return "단면 간격 " + FormatSpacing(spacing) + " m는 너무 좁습니다: 단면 소음지도의 격자점이 " +
+               FormatCount(nodes) + "개로 최대 " + FormatCount(double(kMaxMapNodes)) +
+               "개를 넘습니다. 단면 간격을 넓혀 주십시오.";
     return {};
 }
 
@@ -67,7 +112,7 @@ CNoiseMapGrid PlanMapLayout(const CProjectSettings& s, double spacing, double he
     return grid;
 }
 
-CNoiseMapGrid SectionMapLayout(const CProjectSettings& s, double spacing, int band)
+CNoiseMapGrid SectionMapLayout(const CProjectSettings& s, const CSectionGround& ground, double spacing, int band)
 {
     CNoiseMapGrid grid;
     grid.m_kind = CNoiseMapGrid::EKind::Section;
@@ -77,10 +122,13 @@ CNoiseMapGrid SectionMapLayout(const CProjectSettings& s, double spacing, int ba
     grid.m_dFixed = alongX ? s.m_dSectionY : s.m_dSectionX;
     grid.m_dStartU = alongX ? s.m_dAreaStartX : s.m_dAreaStartY;
     grid.m_dEndU = alongX ? s.m_dAreaEndX : s.m_dAreaEndY;
-    grid.m_dStartV = 0;
-    grid.m_dEndV = kSectionMapTop;
+    grid.m_dStartV = ground.Lowest(grid.m_dStartU, grid.m_dEndU);
+    grid.m_dEndV = grid.m_dStartV + kSectionMapHeight;
     grid.m_arrU = WalkAxis(grid.m_dStartU, grid.m_dEndU, spacing);
-    grid.m_arrV = WalkAxis(0, kSectionMapTop, spacing);
+    grid.m_arrV = WalkAxis(grid.m_dStartV, grid.m_dEndV, spacing);
+    grid.m_arrGround.reserve(grid.m_arrU.size());
+    for (double u : grid.m_arrU)
+        grid.m_arrGround.push_back(ground.HeightAt(u));
     grid.m_arrLevel.assign(grid.m_arrU.size() * grid.m_arrV.size(), kNoEnergy);
     return grid;
 }
@@ -103,8 +151,10 @@ void ComputeColumns(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& 
         for (std::size_t r = 0; r < grid.Rows(); ++r) {
             if (progress.CancelRequested())
                 return;
-            const CMVector p = grid.PointAt(c, r);
-            grid.m_arrLevel[grid.Index(c, r)] = MapLevel(scene.PointLevels(p.x, p.y, p.z), grid.m_nBand);
+            if (!grid.UnderGround(c, r)) {  // a node in the soil keeps no energy
+                const CMVector p = grid.PointAt(c, r);
+                grid.m_arrLevel[grid.Index(c, r)] = MapLevel(scene.PointLevels(p.x, p.y, p.z), grid.m_nBand);
+            }
             progress.Count();
         }
     }

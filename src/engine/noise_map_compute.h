@@ -16,25 +16,42 @@
 class CCalcScene;
 class CMyTalvoDoc;
 struct CProjectSettings;
+struct CSectionGround;
 
-// The section grid reaches from the ground (height 0) up to this height, metres.
-constexpr double kSectionMapTop = 30.0;
+// The section grid reaches from the lowest ground of the section line this high, metres.
+constexpr double kSectionMapHeight = 30.0;
+// The section spacing when none is set: the finer of kSectionSpacingCap and the receiver
+// spacing over kSectionSpacingDivisor, metres.
+constexpr double kSectionSpacingCap = 1.0;
+constexpr double kSectionSpacingDivisor = 5.0;
 // A finer map than this many nodes is refused as a wrong spacing.
 constexpr std::int64_t kMaxMapNodes = 4'000'000;
 
 inline constexpr const char* kMapMsgNotCalculated = "소음해석을 먼저 수행하세요.";
 inline constexpr const char* kMapMsgBadSpacing = "수음점 간격이 잘못되었습니다.";
 inline constexpr const char* kMapMsgBadArea = "계산영역의 좌표가 잘못되었습니다.";
+inline constexpr const char* kMapMsgBadSectionSpacing = "단면 간격이 잘못되었습니다. 0보다 큰 값을 입력하세요.";
 
-// Empty when a map of the document with this spacing may be computed; otherwise the message
-// refusing it: no calculation yet, results stale (the model changed since), a wrong
+// Empty when a plan map of the document with this spacing may be computed; otherwise the
+// message refusing it: no calculation yet, results stale (the model changed since), a wrong
 // spacing, a wrong area.
 std::string CheckNoiseMap(const CMyTalvoDoc& doc, double spacing);
 
+// The spacing of the section grid: the one set, else the finer of 1 m and a fifth of the
+// receiver spacing.
+double SectionSpacing(const CProjectSettings& settings);
+// Empty when a section grid of this spacing may be laid along the section line; otherwise
+// the message refusing it: not a positive number, or so fine that the grid would have more
+// than kMaxMapNodes nodes (the message gives the count). A wrong area is CheckNoiseMap's.
+std::string CheckSectionMap(const CProjectSettings& settings, double spacing);
+
 // The plan grid over the calculation area at the given node height (levels not yet set).
 CNoiseMapGrid PlanMapLayout(const CProjectSettings& settings, double spacing, double height, int band);
-// The vertical grid along the section line, heights 0 .. kSectionMapTop (levels not yet set).
-CNoiseMapGrid SectionMapLayout(const CProjectSettings& settings, double spacing, int band);
+// The vertical grid along the section line with one spacing along the line and in height,
+// from the lowest ground of the line up kSectionMapHeight; each column knows the ground
+// under it, and the nodes below it are never computed (levels not yet set).
+CNoiseMapGrid SectionMapLayout(const CProjectSettings& settings, const CSectionGround& ground, double spacing,
+                               int band);
 
 // Computes every node's level (overall or the grid's band) on `threads` threads (<= 0: one
 // per core). False when cancelled; the levels are then incomplete. Each column is written by

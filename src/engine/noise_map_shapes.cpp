@@ -34,3 +34,8 @@ CMapShapes MapShapes(const CNoiseMapGrid& grid, const CMapScale& scale)
     }
     return shapes;
 }
+
+CMapShapes SectionMapShapes(const CNoiseMapGrid& grid, const CMapScale& scale)
+{
+    return MapShapes(ReachingOneStepFurther(grid), scale);
+}

@@ -28,3 +28,6 @@ struct CMapShapes {
 };
 
 CMapShapes MapShapes(const CNoiseMapGrid& grid, const CMapScale& scale);
+// The shapes of a section map, whose nodes in the soil carry no level: the bands are spun one
+// grid step into the soil (ReachingOneStepFurther), for the ground line to clip them.
+CMapShapes SectionMapShapes(const CNoiseMapGrid& grid, const CMapScale& scale);

@@ -36,6 +36,23 @@ CEnvEffect ApplySpacing(CProjectSettings& s, const std::string& text)
     return {true, false, s.m_dReceiverSpacing == 0.0};
 }
 
+// Empty text restores the default; other text must give a positive number.
+CEnvEffect ApplySectionSpacing(CProjectSettings& s, const std::string& text)
+{
+    if (text.find_first_not_of(" \t") == std::string::npos) {
+        s.m_dSectionSpacing = 0.0;
+        return kNothing;
+    }
+    const double value = ParseEnvNumber(text);
+    if (!(value > 0.0)) {
+        CEnvEffect rejected;
+        rejected.m_bRejected = true;
+        return rejected;
+    }
+    s.m_dSectionSpacing = value;
+    return kNothing;
+}
+
 CEnvEffect ApplyHeight(CProjectSettings& s, const std::string& text)
 {
     s.m_dReceiverHeight = ParseEnvNumber(text);
@@ -76,6 +93,7 @@ CEnvEffect ApplyEnvField(CProjectSettings& s, EEnvField field, const std::string
     case EEnvField::SectionY: s.m_dSectionY = ClampSectionPosition(ParseEnvNumber(text), s); return kBothViews;
     case EEnvField::ReceiverSpacing: return ApplySpacing(s, text);
     case EEnvField::ReceiverHeight: return ApplyHeight(s, text);
+    case EEnvField::SectionSpacing: return ApplySectionSpacing(s, text);
     default: break;
     }
     *NumberSlot(s, field) = ParseEnvNumber(text);
@@ -91,7 +109,7 @@ auto NoiseMapInputs(const CProjectSettings& s)
 {
     return std::make_tuple(s.m_dTemperature, s.m_dHumidity, s.m_dPressure, s.m_dAreaStartX, s.m_dAreaStartY,
                            s.m_dAreaEndX, s.m_dAreaEndY, s.m_nSectionAxis, SectionCut(s), s.m_dBaseHeight,
-                           s.m_dReceiverSpacing, s.m_dReceiverHeight, s.m_bReceiverHeightEmpty);
+                           s.m_dReceiverSpacing, s.m_dReceiverHeight, s.m_bReceiverHeightEmpty, s.m_dSectionSpacing);
 }
 
 }  // namespace

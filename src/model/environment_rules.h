@@ -20,6 +20,7 @@ enum class EEnvField {
     SectionY,
     ReceiverSpacing,
     ReceiverHeight,
+    SectionSpacing,  // the section noise map's spacing; empty for the default
 };
 
 // What has to happen after a field was taken over.
@@ -27,6 +28,7 @@ struct CEnvEffect {
     bool m_bRepaintPlan = false;
     bool m_bRepaintSection = false;
     bool m_bClearDisplayLists = false;
+    bool m_bRejected = false;  // the text is not a value the field takes; the setting is unchanged
 };
 
 // The C library's text-to-double conversion: the longest numeric prefix, 0 when there is none.
@@ -39,7 +41,7 @@ double ClampSectionPosition(double value, const CProjectSettings& settings);
 CEnvEffect ApplyEnvField(CProjectSettings& settings, EEnvField field, const std::string& text);
 
 // Whether a noise map computed with settings `a` still holds for settings `b`: the same air
-// conditions, calculation area, receiver grid (spacing and height) and section line.
+// conditions, calculation area, receiver grid (spacing and height), section line and its spacing.
 bool SameNoiseMapInputs(const CProjectSettings& a, const CProjectSettings& b);
 
 // Whether receiver levels computed with settings `a` still hold for settings `b`: the same

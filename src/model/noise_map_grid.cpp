@@ -1,6 +1,9 @@
 #include "model/noise_map_grid.h"
 
 #include <algorithm>
+#include <cstddef>
+
+#include "model/bands.h"
 
 CMVector CNoiseMapGrid::PointAt(std::size_t column, std::size_t row) const
 {
@@ -46,6 +49,29 @@ CNoiseMapGrid ReachingExtent(const CNoiseMapGrid& grid)
         const std::size_t from = std::min(c, grid.Columns() - 1);
         for (std::size_t r = 0; r < out.Rows(); ++r)
             out.m_arrLevel.push_back(grid.Level(from, std::min(r, grid.Rows() - 1)));
+    }
+    return out;
+}
+
+CNoiseMapGrid ReachingOneStepFurther(const CNoiseMapGrid& grid)
+{
+    CNoiseMapGrid out = grid;
+    const auto columns = static_cast<std::ptrdiff_t>(grid.Columns()), rows = static_cast<std::ptrdiff_t>(grid.Rows());
+    for (std::ptrdiff_t c = 0; c < columns; ++c) {
+        for (std::ptrdiff_t r = 0; r < rows; ++r) {
+            if (HasEnergy(grid.Level(std::size_t(c), std::size_t(r))))
+                continue;
+            double sum = 0;
+            int count = 0;
+            for (std::ptrdiff_t nc = std::max<std::ptrdiff_t>(c - 1, 0); nc <= std::min(c + 1, columns - 1); ++nc)
+                for (std::ptrdiff_t nr = std::max<std::ptrdiff_t>(r - 1, 0); nr <= std::min(r + 1, rows - 1); ++nr)
+                    if (const double level = grid.Level(std::size_t(nc), std::size_t(nr)); HasEnergy(level)) {
+                        sum += level;
+                        ++count;
+                    }
+            if (count > 0)
+                out.m_arrLevel[out.Index(std::size_t(c), std::size_t(r))] = sum / count;
+        }
     }
     return out;
 }

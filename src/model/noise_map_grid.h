@@ -26,12 +26,19 @@ struct CNoiseMapGrid {
     // Section: 1 = the line Y = m_dFixed with u = X; 0 = the line X = m_dFixed with u = Y.
     int m_nSectionAxis = 0;
     double m_dFixed = 0;
+    // Section: the ground height under each column (empty: no ground). Nodes below it lie
+    // in the soil: they are not computed and keep kNoEnergy.
+    std::vector<double> m_arrGround;
 
     std::size_t Columns() const { return m_arrU.size(); }
     std::size_t Rows() const { return m_arrV.size(); }
     bool Empty() const { return m_arrU.empty() || m_arrV.empty(); }
     std::size_t Index(std::size_t column, std::size_t row) const { return column * Rows() + row; }
     double Level(std::size_t column, std::size_t row) const { return m_arrLevel[Index(column, row)]; }
+    bool UnderGround(std::size_t column, std::size_t row) const
+    {
+        return column < m_arrGround.size() && m_arrV[row] < m_arrGround[column];
+    }
 
     // The node in project coordinates (x, y, z).
     CMVector PointAt(std::size_t column, std::size_t row) const;
@@ -49,3 +56,9 @@ std::vector<double> CellEdges(const std::vector<double>& nodes, double start, do
 // levels placed there) where the walk stopped short of them, so that a surface spun between
 // the nodes covers the whole extent as the cells do. Nodes already on the edges stay alone.
 CNoiseMapGrid ReachingExtent(const CNoiseMapGrid& grid);
+
+// The grid with every node without energy that borders (sideways, up, down or across) a node
+// with energy given the mean of those neighbours' levels. A section map leaves the nodes in
+// the soil without energy; spun one step into the soil, its bands reach down to the ground
+// line that clips them instead of stopping a grid step above it.
+CNoiseMapGrid ReachingOneStepFurther(const CNoiseMapGrid& grid);

@@ -32,6 +32,10 @@ struct CProjectSettings {
     // The smaller of 0 and the lowest cutting height; the engine measures heights from it.
     double m_dBaseHeight = 0.0;
     double m_dReceiverSpacing = 50.0;
+    // The section noise map's spacing along the line and in height, m; 0: the default, the
+    // finer of 1 m and a fifth of the receiver spacing. Like the receiver spacing it is a
+    // setting of the session, not written to the project file.
+    double m_dSectionSpacing = 0.0;
     double m_dReceiverHeight = 0.0;
     bool m_bReceiverHeightEmpty = true;
     bool m_bShowReceivers = true;

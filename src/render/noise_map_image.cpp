@@ -54,55 +54,71 @@ QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSi
 
 namespace {
 
-constexpr double kSectionBelow = 8.0;  // m shown below the ground line
-constexpr double kSectionAbove = 4.0;  // m shown above the top of the map
+constexpr double kSectionBelow = 3.0;  // m shown below the lowest ground of the map
+constexpr double kSectionAbove = 2.0;  // m shown above the top of the map
+constexpr int kAxisSpace = 24;         // pixels more on the left and below, for the axes' labels
 
-// Zoom and offsets that put the stretch from..to and the map's heights into the image.
-CViewProjection FittedSectionProjection(const CProjectSettings& s, int axis, double from, double to, double top,
-                                        QSize size)
+// Heights the picture shows, metres: the map's range with some ground below and air above.
+double SectionLow(const CNoiseMapGrid& section) { return section.m_dStartV - kSectionBelow; }
+double SectionHigh(const CNoiseMapGrid& section) { return section.m_dEndV + kSectionAbove; }
+
+// Zoom and offsets that put the stretch from..to and the map's heights, drawn `exaggeration`
+// times higher than long, into the image right of the height axis and above the distance axis.
+CViewProjection FittedSectionProjection(const CProjectSettings& s, const CNoiseMapGrid& section, double from, double to,
+                                        double exaggeration, QSize size)
 {
+    const int axis = section.m_nSectionAxis;
     const CSectionPlane plane(s, axis);
     const CViewProjection plain = SectionProjection(s, axis, size.width(), size.height(), 0, 0, 1);
     const double unitsPerPixel = 2 * plain.HalfX() / plain.Width();
-    const double low = -kSectionBelow, high = top + kSectionAbove;
+    const double low = SectionLow(section), high = SectionHigh(section);
     const double spanW = std::fabs(to - from) * plain.Scale() / unitsPerPixel;
-    const double spanH = (high - low) * plain.Scale() / unitsPerPixel;
-    const double roomW = std::max(1, size.width() - kLegendSpace - 2 * kFrame);
-    const double roomH = std::max(1, size.height() - 2 * kFrame);
+    const double spanH = (high - low) * exaggeration * plain.Scale() / unitsPerPixel;
+    const double roomW = std::max(1, size.width() - kLegendSpace - kAxisSpace - 2 * kFrame);
+    const double roomH = std::max(1, size.height() - kAxisSpace - 2 * kFrame);
     double zoom = std::min(roomW / spanW, roomH / spanH);
     if (!std::isfinite(zoom) || !(zoom > 0))
         zoom = 1;
     const double scale = plain.Scale() * zoom;
     const double middle = plane.Mirror(0.5 * (from + to));
-    const double panX = (middle - plane.AxisCentre()) * scale + 0.5 * kLegendSpace * unitsPerPixel;
-    const double panY = 0.5 * (low + high) * scale;
-    return SectionProjection(s, axis, size.width(), size.height(), panX, panY, zoom);
+    const double panX = (middle - plane.AxisCentre()) * scale + 0.5 * (kLegendSpace - kAxisSpace) * unitsPerPixel;
+    const double panY = 0.5 * (low + high) * scale * exaggeration - 0.5 * kAxisSpace * unitsPerPixel;
+    CViewProjection proj = SectionProjection(s, axis, size.width(), size.height(), panX, panY, zoom);
+    proj.SetVerticalExaggeration(exaggeration);
+    return proj;
 }
 
 }  // namespace
 
-QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from, double to, QSize size)
+CViewProjection SectionMapImageProjection(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from, double to,
+                                          double exaggeration, QSize size)
+{
+    return FittedSectionProjection(doc.m_settings, section, from, to, exaggeration, size.expandedTo(QSize(1, 1)));
+}
+
+QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from, double to,
+                             double exaggeration, QSize size)
 {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     QPainter painter(&image);
-    const int axis = section.m_nSectionAxis;
-    const CViewProjection proj = FittedSectionProjection(doc.m_settings, axis, from, to, section.m_dEndV, image.size());
+    const CViewProjection proj = FittedSectionProjection(doc.m_settings, section, from, to, exaggeration, image.size());
     const CWorkingLists working;
     const CResultDisplay results;
-    CSectionPainter sectionPainter(painter, proj, doc, axis, working, results);
-    const CMapShapes shapes = MapShapes(section, ClassMapScale());
+    CSectionPainter sectionPainter(painter, proj, doc, section.m_nSectionAxis, working, results);
+    const CMapShapes shapes = SectionMapShapes(section, ClassMapScale());
     sectionPainter.SetNoiseMap(&section, &shapes);
+    sectionPainter.SetNoiseMapStretch(from, to);
     sectionPainter.Paint();
     return image;
 }
 
-QSize SectionMapImageSize(const CNoiseMapGrid& section, double from, double to, int width)
+QSize SectionMapImageSize(const CNoiseMapGrid& section, double from, double to, double exaggeration, int width)
 {
     width = std::clamp(width, kMinSide, kMaxSide);
-    const double roomW = width - kLegendSpace - 2 * kFrame;
-    const double metres = section.m_dEndV + kSectionAbove + kSectionBelow;
+    const double roomW = width - kLegendSpace - kAxisSpace - 2 * kFrame;
+    const double metres = (SectionHigh(section) - SectionLow(section)) * exaggeration;
     const double span = std::fabs(to - from);
-    const double height = span > 0 ? roomW * metres / span + 2 * kFrame : width / 2.0;
+    const double height = span > 0 ? roomW * metres / span + kAxisSpace + 2 * kFrame : width / 2.0;
     const CNoiseMapLegend legend(0);
     const double legendHeight = legend.Rect(QSize(width, 0)).bottom() + kFrame;
     return QSize(width, std::clamp(static_cast<int>(std::lround(std::max(height, legendHeight))), kMinSide, kMaxSide));

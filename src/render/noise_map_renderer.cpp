@@ -72,7 +72,7 @@ void CNoiseMap::PrepareShapes(const CMapScale& scale)
 {
     m_planShapes = MapShapes(plan, scale);
     if (section)
-        m_sectionShapes = MapShapes(*section, scale);
+        m_sectionShapes = SectionMapShapes(*section, scale);
     else
         m_sectionShapes.reset();
 }
@@ -89,7 +89,7 @@ const CMapShapes* CNoiseMap::SectionShapes() const
     if (!section)
         return nullptr;
     if (!m_sectionShapes)
-        m_sectionShapes = MapShapes(*section, ClassMapScale());
+        m_sectionShapes = SectionMapShapes(*section, ClassMapScale());
     return &*m_sectionShapes;
 }
 

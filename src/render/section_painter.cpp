@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include "drawing/entity_outline.h"
+#include "drawing/section_ground_cut.h"
 #include "model/document.h"
 #include "render/noise_map_renderer.h"
 #include "render/section_axes.h"
+#include "render/section_ground_clip.h"
 #include "render/view_colours.h"
 #include "render/view_draw.h"
 
@@ -27,7 +29,9 @@ CSectionPainter::CSectionPainter(QPainter& painter, const CViewProjection& proj,
       m_working(working),
       m_lists(ResolveLists(doc, working)),
       m_results(results),
-      m_bStaleResults(doc.m_bResultsStale)
+      m_bStaleResults(doc.m_bResultsStale),
+      m_dMapFrom(m_plane.AxisStart()),
+      m_dMapTo(m_plane.AxisStart() + m_plane.AxisLength())
 {
 }
 
@@ -40,7 +44,7 @@ void CSectionPainter::Paint()
     m_arrProfile.clear();
     m_arrDeckBarrier.clear();
     if (m_pNoiseMap)
-        PaintSectionNoiseMap(m_painter, m_proj, m_plane, *m_pNoiseMapShapes);
+        PaintNoiseMapInTheAir();
     DrawEmbankments();
     DrawProfileFill();
     DrawBaselines();
@@ -53,6 +57,17 @@ void CSectionPainter::Paint()
     PaintSectionAxes(m_painter, m_proj, m_plane);
     if (m_pNoiseMap)
         CNoiseMapLegend(m_pNoiseMap->m_nBand).Paint(m_painter, QSize(m_proj.Width(), m_proj.Height()));
+    m_painter.restore();
+}
+
+// The map shows in the air only: clipped by the ground the view draws, so no colour lies in
+// an embankment, a cutting's wall or below the ground line.
+void CSectionPainter::PaintNoiseMapInTheAir()
+{
+    const CSectionGround ground = CutSectionGround(m_plane, m_lists.embankments, m_lists.cuttings);
+    m_painter.save();
+    m_painter.setClipPath(AboveGroundPath(m_proj, m_plane, ground, m_dMapFrom, m_dMapTo), Qt::IntersectClip);
+    PaintSectionNoiseMap(m_painter, m_proj, m_plane, *m_pNoiseMapShapes);
     m_painter.restore();
 }
 

@@ -31,6 +31,13 @@ public:
         m_pNoiseMap = shapes ? map : nullptr;
         m_pNoiseMapShapes = map ? shapes : nullptr;
     }
+    // Shows the map only over the stretch from..to of the line (positions along it);
+    // by default over the whole line.
+    void SetNoiseMapStretch(double from, double to)
+    {
+        m_dMapFrom = from;
+        m_dMapTo = to;
+    }
     void Paint();
 
 private:
@@ -40,6 +47,7 @@ private:
         bool highlighted = false;
     };
 
+    void PaintNoiseMapInTheAir();
     QPointF At(double pos, double height) const;  // mirrored position and height to pixels
     QColor Colour(EEntityKind kind, std::size_t index, const QColor& normal) const;
     void FillQuad(const CSectionCrossing& a, const CSectionCrossing& b, double topA, double topB, const QColor& colour);
@@ -68,4 +76,5 @@ private:
     std::vector<CDeckBarrier> m_arrDeckBarrier;
     const CNoiseMapGrid* m_pNoiseMap = nullptr;
     const CMapShapes* m_pNoiseMapShapes = nullptr;
+    double m_dMapFrom, m_dMapTo;  // the stretch of the line the map shows over
 };

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "drawing/section_exaggeration.h"
 #include "model/document.h"
 #include "model/noise_level_classes.h"
 #include "model/program_version.h"
@@ -142,12 +143,15 @@ void PaintMapsPage(QPainter& painter, const CPageFrame& f, const CReportInput& i
         return;
     const CNoiseMapGrid& section = *input.map->section;
     y = PaintCaption(painter,
-                     QStringLiteral("단면 소음지도: %1, 단면선을 따라 지면에서 %2 m까지")
-                         .arg(MapWhat(section), report::Fixed(section.m_dEndV, 0)),
+                     QStringLiteral("단면 소음지도: %1, 단면선을 따라 지면에서 %2 m까지, 높이 %3배 확대")
+                         .arg(MapWhat(section), report::Fixed(section.m_dEndV - section.m_dStartV, 0))
+                         .arg(kDefaultSectionExaggeration),
                      QRectF(body.left(), y, body.width(), f.Px(8)), 9) +
         f.Px(2);
-    const QSize size = SectionMapImageSize(section, section.m_dStartU, section.m_dEndU, kMapImageWidth);
-    const QImage sectionImage = RenderSectionMapImage(doc, section, section.m_dStartU, section.m_dEndU, size);
+    const double exaggeration = kDefaultSectionExaggeration;
+    const QSize size = SectionMapImageSize(section, section.m_dStartU, section.m_dEndU, exaggeration, kMapImageWidth);
+    const QImage sectionImage =
+        RenderSectionMapImage(doc, section, section.m_dStartU, section.m_dEndU, exaggeration, size);
     PaintPicture(painter, sectionImage, QRectF(body.left(), y, body.width(), body.bottom() - y));
 }
 

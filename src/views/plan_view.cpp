@@ -59,6 +59,8 @@ void CPlan_View::SetShowAllHeights(bool show)
     update();
 }
 
+CSection_View* CPlan_View::SectionView() const { return m_pSectionView; }
+
 void CPlan_View::SetSectionView(CSection_View* view)
 {
     m_pSectionView = view;

@@ -60,6 +60,7 @@ public:
     // The section view below, which follows the result display and the working lists
     // and is repainted with this view.
     void SetSectionView(CSection_View* view);
+    CSection_View* SectionView() const;
     // Repaints this view and the section view.
     void RepaintBoth();
 

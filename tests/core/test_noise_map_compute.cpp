@@ -13,6 +13,7 @@
 #include "engine/source_pieces.h"
 #include "io_test_support.h"
 #include "model/bands.h"
+#include "model/section_ground.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ TEST(NoiseMapCompute, LayoutsOfPlanAndSection)
     EXPECT_EQ(plan.PointAt(1, 2).y, 100.0);
     EXPECT_EQ(plan.PointAt(1, 2).z, 1.5);
     // Section X = 100: positions along Y, heights 0, 10, 20, 30.
-    const CNoiseMapGrid section = SectionMapLayout(doc.m_settings, 10, 3);
+    const CNoiseMapGrid section = SectionMapLayout(doc.m_settings, CSectionGround{}, 10, 3);
     EXPECT_EQ(section.m_arrV, (std::vector<double>{0, 10, 20, 30}));
     EXPECT_EQ(section.Columns(), 21u);
     EXPECT_EQ(section.PointAt(2, 1).x, 100.0);
@@ -97,7 +98,7 @@ TEST(NoiseMapCompute, BandAndSectionAndCancel)
     ASSERT_TRUE(ComputeNoiseMap(scene, band, progress, 2));
     const Bands at = scene.PointLevels(100, 0, 1.5);
     EXPECT_NEAR(band.Level(1, 0), at[4], kLevelTol);
-    CNoiseMapGrid section = SectionMapLayout(doc.m_settings, 10, 0);
+    CNoiseMapGrid section = SectionMapLayout(doc.m_settings, CSectionGround{}, 10, 0);
     ASSERT_TRUE(ComputeNoiseMap(scene, section, progress, 2));
     EXPECT_NEAR(section.Level(5, 3), EnergySum(scene.PointLevels(100, 50, 30)), kLevelTol);
     CNoiseMapGrid cancelled = PlanMapLayout(doc.m_settings, 20, 1.5, 0);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -52,6 +53,7 @@ private slots:
     void showReceiversIsAViewPreference();
     void navigationActsOnTheChosenView();
     void spacingAndHeightEditsEmptyThePickedPoints();
+    void sectionSpacingWarnsOfValuesTheMapCannotTake();
 
 private:
     std::unique_ptr<CRecordingMessageBox> m_boxes;
@@ -197,6 +199,27 @@ void TestEnvironmentPane::spacingAndHeightEditsEmptyThePickedPoints()
     QVERIFY(pickSomePoint());
     TypeInto(*m_frame, EEnvField::ReceiverHeight, QStringLiteral("1.5"));
     QCOMPARE(plan->pickedPoints().Count(), std::size_t(0));
+}
+
+void TestEnvironmentPane::sectionSpacingWarnsOfValuesTheMapCannotTake()
+{
+    const CProjectSettings& s = m_frame->Document().m_settings;
+    QLabel* warning = m_frame->EnvironmentBox()->SectionSpacingWarning();
+    QVERIFY(m_frame->EnvironmentBox()->Field(EEnvField::SectionSpacing)->text().isEmpty());  // the default
+    TypeInto(*m_frame, EEnvField::SectionSpacing, QStringLiteral("2"));
+    QCOMPARE(s.m_dSectionSpacing, 2.0);
+    QVERIFY(warning->isHidden());
+    TypeInto(*m_frame, EEnvField::SectionSpacing, QStringLiteral("-1"));
+    QCOMPARE(s.m_dSectionSpacing, 2.0);  // not taken
+    QVERIFY(!warning->isHidden());
+    QVERIFY2(warning->text().contains(QStringLiteral("단면 간격이 잘못되었습니다")), qPrintable(warning->text()));
+    // 1 mm along the 600 m line and 30 m up: 600001 x 30001 nodes, past the guard.
+    TypeInto(*m_frame, EEnvField::SectionSpacing, QStringLiteral("0.001"));
+    QCOMPARE(s.m_dSectionSpacing, 0.001);
+    QVERIFY2(warning->text().contains(QStringLiteral("너무 좁습니다")), qPrintable(warning->text()));
+    TypeInto(*m_frame, EEnvField::SectionSpacing, QString());
+    QCOMPARE(s.m_dSectionSpacing, 0.0);
+    QVERIFY(warning->isHidden());
 }
 
 QTEST_MAIN(TestEnvironmentPane)

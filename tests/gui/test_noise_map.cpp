@@ -8,6 +8,7 @@
 
 #include "app/model_windows.h"
 #include "app/noise_map_commands.h"
+#include "drawing/section_ground_cut.h"
 #include "engine/calc_scene.h"
 #include "engine/noise_map_compute.h"
 #include "engine/source_pieces.h"
@@ -15,8 +16,10 @@
 #include "helpers/view_pixels.h"
 #include "model/document.h"
 #include "model/noise_level_classes.h"
+#include "model/section_ground.h"
 #include "render/noise_map_image.h"
 #include "render/noise_map_renderer.h"
+#include "render/section_ground_clip.h"
 #include "render/section_painter.h"
 #include "render/view_colours.h"
 #include "ui/message_box.h"
@@ -50,7 +53,7 @@ std::shared_ptr<CNoiseMap> ComputeMap(const CMyTalvoDoc& doc, double spacing)
     map->plan = PlanMapLayout(doc.m_settings, spacing, 1.5, 0);
     CRunProgress progress;
     ComputeNoiseMap(scene, map->plan, progress, 2);
-    map->section = SectionMapLayout(doc.m_settings, spacing, 0);
+    map->section = SectionMapLayout(doc.m_settings, CSectionGround{}, spacing, 0);
     ComputeNoiseMap(scene, *map->section, progress, 2);
     return map;
 }
@@ -77,6 +80,7 @@ class TestNoiseMap : public QObject {
 private slots:
     void planClassesStepDownAwayFromTheRoad();
     void sectionMapIsMirroredLikeTheModel();
+    void sectionMapShowsOnlyInTheAir();
     void legendListsTheClassesFromTheTop();
     void modelInputRefusedWhileAMapIsShown();
     void standaloneImageFitsTheArea();
@@ -129,6 +133,52 @@ void TestNoiseMap::sectionMapIsMirroredLikeTheModel()
     QCOMPARE(ClassAt(image, proj.WorldToPixel(plane.Mirror(160), 10)), far);
     // Nothing is painted above the top of the grid.
     QCOMPARE(ClassAt(image, proj.WorldToPixel(plane.Mirror(100), 45)), kNoLevelClass);
+}
+
+void TestNoiseMap::sectionMapShowsOnlyInTheAir()
+{
+    // Across the road at y = 100: an embankment with its 6 m crest at y = 50 and its foot at
+    // y = 70, and a cutting with its 4 m deep floor at y = 150 and its rim at y = 140. The
+    // grid reaches down to the cut's floor, so without the mask it would fill the soil.
+    CMyTalvoDoc doc;
+    BuildOpenRoad(doc, 100);
+    CSungto fill;
+    fill.SetGeometry(0, 50, 200, 50, 6, 20, 200);
+    fill.ComputeAngle();
+    doc.m_arrEmbankment.push_back(fill);
+    CJulto cut;
+    cut.SetGeometry(0, 150, 200, 150, -4, 10, 200);
+    cut.ComputeAngle();
+    doc.m_arrCutting.push_back(cut);
+    const CSectionGround ground = DocumentSectionGround(doc);
+    CNoiseMapGrid section = SectionMapLayout(doc.m_settings, ground, 1, 0);
+    const CCalcScene scene(doc);
+    CRunProgress progress;
+    ComputeNoiseMap(scene, section, progress, 2);
+    const double exaggeration = 5;
+    const QSize size = SectionMapImageSize(section, 0, 200, exaggeration, 1600);
+    const QImage image = RenderSectionMapImage(doc, section, 0, 200, exaggeration, size);
+    SaveRenderIfAsked(image, "noise_map_section_ground.png");
+    const CViewProjection proj = SectionMapImageProjection(doc, section, 0, 200, exaggeration, size);
+    const CSectionPlane plane(doc.m_settings, 0);
+    auto at = [&](double y, double z) { return proj.WorldToPixel(plane.Mirror(y), z); };
+    QVERIFY(ClassAt(image, at(100, 10)) != kNoLevelClass);    // the air above flat ground
+    QVERIFY(ClassAt(image, at(148, -1.5)) != kNoLevelClass);  // the air in the cut
+    QCOMPARE(ClassAt(image, at(100, -2)), kNoLevelClass);     // below the ground line
+    QCOMPARE(ClassAt(image, at(30, -3)), kNoLevelClass);
+    // The clip alone, whatever the model draws over it: the embankment's body and the
+    // cut's wall are soil, the air over the crest and in the cut is not.
+    const QPainterPath air = AboveGroundPath(proj, plane, ground, 0, 200);
+    auto inAir = [&](double y, double z) {
+        const CViewPoint p = at(y, z);
+        return air.contains(QPointF(p.x, p.y));
+    };
+    QVERIFY(!inAir(55, 2));
+    QVERIFY(!inAir(65, 0.5));
+    QVERIFY(inAir(55, 5));
+    QVERIFY(!inAir(142, -3.5));
+    QVERIFY(inAir(148, -1.5));
+    QVERIFY(!inAir(100, -0.5));
 }
 
 void TestNoiseMap::legendListsTheClassesFromTheTop()

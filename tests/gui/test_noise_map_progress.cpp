@@ -14,6 +14,7 @@
 #include "app/main_frame.h"
 #include "app/noise_map_commands.h"
 #include "dialogs/environment_box.h"
+#include "drawing/section_exaggeration.h"
 #include "engine/source_pieces.h"
 #include "helpers/environment_typing.h"
 #include "helpers/recording_dialogs.h"
@@ -90,8 +91,8 @@ void TestNoiseMapProgress::oneRunCountsTheNodesOfBothGrids()
     CRunProgress progress;
     const auto map = ComputeViewsNoiseMap(doc, 0, progress, 2);
     QVERIFY(map && map->section);
-    // 11 x 11 plan nodes over 0..200 m, 11 x 2 section nodes (heights 0 and 20 m).
-    QCOMPARE(progress.Total(), std::int64_t(11 * 11 + 11 * 2));
+    // 11 x 11 plan nodes over 0..200 m; the section at its own 1 m: 201 x 31 nodes (0..30 m).
+    QCOMPARE(progress.Total(), std::int64_t(11 * 11 + 201 * 31));
     QCOMPARE(progress.Done(), progress.Total());
     // A run cancelled before it starts computes no node of either grid.
     CRunProgress cancelled;
@@ -158,7 +159,7 @@ void TestNoiseMapProgress::sectionPictureIsSavedOrRefused()
     commands.SaveSectionPngAction()->trigger();
     const QImage image(good);
     const CNoiseMapGrid& section = *plan.noiseMap()->section;
-    QCOMPARE(image.size(), SectionMapImageSize(section, 0, 200, 1600));
+    QCOMPARE(image.size(), SectionMapImageSize(section, 0, 200, kDefaultSectionExaggeration, 1600));
     QVERIFY(ShowsLegend(image));
     commands.OnSaveSectionPng();  // the folder does not exist
     QCOMPARE(boxes.m_infos, QStringList({kNoMap, QStringLiteral("그림 파일을 쓸 수 없습니다.")}));

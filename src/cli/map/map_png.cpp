@@ -11,6 +11,8 @@
 
 #include <cstdlib>
 
+#include "drawing/section_exaggeration.h"
+#include "drawing/section_ground_cut.h"
 #include "engine/calc_scene.h"
 #include "engine/noise_map_compute.h"
 #include "io/output_file.h"
@@ -33,20 +35,22 @@ void SavePng(const QImage& image, const std::string& path)
         FailMap(path, failure);
 }
 
-// The section map along the project's section line, the whole line or the stretch asked for.
+// The section map along the project's section line, the whole line or the stretch asked for,
+// masked by the ground and drawn with the exaggeration asked for.
 void RenderSection(CMyTalvoDoc& doc, const MapArgs& args)
 {
-    const double spacing = args.spacing.value_or(doc.m_settings.m_dReceiverSpacing);
     const CCalcScene scene(doc);
-    CNoiseMapGrid grid = SectionMapLayout(doc.m_settings, spacing, args.band);
+    CNoiseMapGrid grid =
+        SectionMapLayout(doc.m_settings, DocumentSectionGround(doc), SectionSpacingOf(doc, args), args.band);
     CRunProgress progress;
     ComputeNoiseMap(scene, grid, progress, args.threads);
     const double from = args.sectionFrom.value_or(grid.m_dStartU);
     const double to = args.sectionTo.value_or(grid.m_dEndU);
-    QSize size = SectionMapImageSize(grid, from, to, args.width);
+    const double exaggeration = args.exaggeration.value_or(kDefaultSectionExaggeration);
+    QSize size = SectionMapImageSize(grid, from, to, exaggeration, args.width);
     if (args.heightPx)
         size.setHeight(*args.heightPx);
-    SavePng(RenderSectionMapImage(doc, grid, from, to, size), args.sectionOutput);
+    SavePng(RenderSectionMapImage(doc, grid, from, to, exaggeration, size), args.sectionOutput);
 }
 
 }  // namespace
