@@ -115,8 +115,11 @@ bool CPlan_View::PickAt(QPointF pixel)
     const CProjectSettings& s = m_pDoc->m_settings;
     if (m_pDoc->m_arrReceiver.empty() || !m_pDoc->IsCalculated() || !GridShown(s))
         return false;
+    const CViewProjection proj = Projection(size());
+    if (pixel.x() >= proj.Width())  // the strip beside a map
+        return false;
     const CViewGrid grid(s);
-    const auto name = grid.Pick(Projection(size()), pixel.x(), pixel.y());
+    const auto name = grid.Pick(proj, pixel.x(), pixel.y());
     if (!name)
         return false;
     if (!m_picked.Contains(*name) && RefusedAsStale())  // a new level would mix two models
