@@ -50,11 +50,6 @@ std::shared_ptr<CNoiseMap> RampMap(double start, double perMetre)
     return map;
 }
 
-CViewProjection SceneProjection(const CMyTalvoDoc& doc)
-{
-    return PlanProjection(doc.m_settings, kSide, kSide, 0, 0, 1);
-}
-
 int ClassOf(const QColor& c)
 {
     for (int k = 0; k < kLevelClassCount; ++k)
@@ -63,9 +58,15 @@ int ClassOf(const QColor& c)
     return kNoLevelClass;
 }
 
-int ClassAtWorld(const QImage& image, const CViewProjection& proj, double x, double y)
+// The map as the plan view shows it, with the strip beside it, and the scene's projection.
+QImage RenderView(CMyTalvoDoc& doc, std::shared_ptr<CNoiseMap> map, CViewProjection& proj, const char* name)
 {
-    return ClassOf(PixelAt(image, proj.WorldToPixel(x, y)));
+    CPlan_View view(&doc);
+    view.SetNoiseMap(std::move(map));
+    const QImage image = view.RenderImage(QSize(kSide + kMapColumnWidth, kSide));
+    SaveRenderIfAsked(image, QString::fromLatin1(name));
+    proj = PlanProjection(doc.m_settings, kSide, kSide, 0, 0, 1);
+    return image;
 }
 
 double Distance(const QColor& a, const QColor& b)
@@ -100,11 +101,11 @@ int DarkPixels(const QImage& image, const QRect& rect)
 
 bool ShowsSwatches(const QImage& image, const CNoiseMapLegend& legend, QPoint legendAt)
 {
+    bool all = true;
     for (int i = 0; i < int(legend.Entries().size()); ++i)
-        if (!SameColour(image.pixelColor(legend.SwatchRectAt(legendAt, i).center()),
-                        legend.Entries()[std::size_t(i)].colour))
-            return false;
-    return true;
+        all = all && SameColour(image.pixelColor(legend.SwatchRectAt(legendAt, i).center()),
+                                legend.Entries()[std::size_t(i)].colour);
+    return all;
 }
 
 }  // namespace
@@ -123,18 +124,15 @@ void TestNoiseMapPicture::bandsChangeColourAtTheIsoLines()
     // 61.7 and 78.3 m, away from the nodes (every 10 m) and from the cell edges halfway.
     CMyTalvoDoc doc;
     BuildArea(doc);
-    CPlan_View view(&doc);
-    view.SetNoiseMap(RampMap(51.5, 0.3));
-    const QImage image = view.RenderImage(QSize(kSide + kMapColumnWidth, kSide));
-    SaveRenderIfAsked(image, "noise_map_ramp.png");
-    const CViewProjection proj = SceneProjection(doc);
+    CViewProjection proj(1, 1, 1);
+    const QImage image = RenderView(doc, RampMap(51.5, 0.3), proj, "noise_map_ramp.png");
     QVERIFY(proj.PixelsPerMetre() > 2);
     for (double edge : {55.0, 60.0, 70.0, 75.0}) {
         const double x = (edge - 51.5) / 0.3;
         const QString at = QStringLiteral("edge %1 dB").arg(edge);
         // 1.5 m either side of the iso-line, on the same side of the nearest cell edge.
-        QVERIFY2(ClassAtWorld(image, proj, x - 1.5, 50) == LevelClass(edge - 1), qPrintable(at));
-        QVERIFY2(ClassAtWorld(image, proj, x + 1.5, 50) == LevelClass(edge + 1), qPrintable(at));
+        QVERIFY2(ClassOf(PixelAt(image, proj.WorldToPixel(x - 1.5, 50))) == LevelClass(edge - 1), qPrintable(at));
+        QVERIFY2(ClassOf(PixelAt(image, proj.WorldToPixel(x + 1.5, 50))) == LevelClass(edge + 1), qPrintable(at));
     }
 }
 
@@ -149,28 +147,25 @@ void TestNoiseMapPicture::modelStandsOutOnEveryClassColour()
     CBarrier_Stage barrier;
     barrier.SetGeometry(0, 50, 100, 50, 4, 0);
     doc.m_arrBarrier.push_back(barrier);
-    CPlan_View view(&doc);
-    view.SetNoiseMap(RampMap(kRampStart, kRampPerMetre));
-    const QImage image = view.RenderImage(QSize(kSide + kMapColumnWidth, kSide));
-    SaveRenderIfAsked(image, "noise_map_barrier.png");
-    const CViewProjection proj = SceneProjection(doc);
+    CViewProjection proj(1, 1, 1);
+    const QImage image = RenderView(doc, RampMap(kRampStart, kRampPerMetre), proj, "noise_map_barrier.png");
     for (int k = 0; k < kLevelClassCount; ++k) {
         // The middle of class k's stripe.
         const double level = k == 0 ? kRampStart + 2 : LevelClassLow(k) + (k == kLevelClassCount - 1 ? 1 : 2.5);
         const double x = (level - kRampStart) / kRampPerMetre;
         const QColor around = LevelClassQColor(k);
-        QCOMPARE(ClassAtWorld(image, proj, x, 62), k);
+        QCOMPARE(ClassOf(PixelAt(image, proj.WorldToPixel(x, 62))), k);
         const CViewPoint centre = proj.WorldToPixel(x, 50);
         double contrast = 0;
         for (int dy = -8; dy <= 8; ++dy)
             contrast = std::max(contrast, Distance(image.pixelColor(int(centre.x), int(centre.y) + dy), around));
         QVERIFY2(contrast > kContrast, qPrintable(QStringLiteral("barrier lost in class %1").arg(k)));
     }
-    // No grid dot at a node between the stripes' edges and away from the barrier.
-    const CViewGrid grid(doc.m_settings);
-    for (long long c : {2, 5, 7})
-        QVERIFY(ClassOf(PixelAt(image, proj.WorldToPixel(grid.PointAt(c, 2).x, grid.PointAt(c, 2).y))) !=
-                kNoLevelClass);
+    // No grid dot at nodes away from the iso-lines and the barrier.
+    for (long long c : {2, 5, 7}) {
+        const CViewPoint node = CViewGrid(doc.m_settings).PointAt(c, 2);
+        QVERIFY(ClassOf(PixelAt(image, proj.WorldToPixel(node.x, node.y))) != kNoLevelClass);
+    }
 }
 
 void TestNoiseMapPicture::legendKeepsClearOfTheMap()
