@@ -1,16 +1,30 @@
 #pragma once
 
-// The plan noise map as a picture on its own: the calculation area fitted into the image
-// beside the legend, the map over the area and the model drawn on top, as the plan view
-// shows it but without the receiver grid points. Needs no display (QImage only).
+// The noise maps as pictures on their own, laid out as an engineer hands them in: a title
+// line across the top (project, what is shown, date), the strip with the legend (and in
+// plan the scale bar and north arrow) on the right, and the map with the model on top
+// fitted into the rest, as the views show it but without the receiver grid points.
+// Needs no display (QImage only).
 
+#include <QDate>
 #include <QImage>
+#include <QRect>
 #include <QSize>
+#include <QString>
 
 #include "drawing/view_projection.h"
 
 class CMyTalvoDoc;
 struct CNoiseMapGrid;
+
+// Where a picture of this size puts its parts; they do not overlap.
+struct CMapImageLayout {
+    QRect title, scene, column;
+};
+CMapImageLayout MapImageLayout(QSize size);
+
+// The title line: the project's name, the map and what it shows, and the date.
+QString MapImageTitle(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QDate date);
 
 QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSize size);
 
@@ -20,7 +34,8 @@ QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSi
 // image between the axes (distance along the line, height; metres) and the legend.
 QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from, double to,
                              double exaggeration, QSize size);
-// Where that picture draws the world: its projection (mirrored positions, heights in metres).
+// Where that picture draws the world: its projection (mirrored positions, heights in metres)
+// in the pixels of the scene, which starts at MapImageLayout(size).scene.topLeft().
 CViewProjection SectionMapImageProjection(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from, double to,
                                           double exaggeration, QSize size);
 // An image size for that picture `width` pixels wide, tall enough for the heights shown.

@@ -2,6 +2,7 @@
 
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -110,44 +111,93 @@ void PaintSectionNoiseMap(QPainter& painter, const CViewProjection& proj, const 
     });
 }
 
+namespace {
+
+// The class labels as the legend shows them: words rather than "<" and ">=", which some
+// Korean faces draw as wide angle brackets.
+QString LegendClassLabel(int levelClass)
+{
+    if (levelClass == 0)
+        return QStringLiteral("%1 미만").arg(LevelClassHigh(0));
+    if (levelClass == kLevelClassCount - 1)
+        return QStringLiteral("%1 이상").arg(LevelClassLow(levelClass));
+    return QString::fromStdString(LevelClassLabel(levelClass));
+}
+
+}  // namespace
+
+CNoiseMapLegend::CNoiseMapLegend(QString title, std::vector<CLegendEntry> entries)
+    : m_strTitle(std::move(title)), m_arrEntry(std::move(entries))
+{
+}
+
 CNoiseMapLegend::CNoiseMapLegend(int band) : m_strTitle(QString::fromStdString(NoiseMapUnit(band)))
 {
     for (int k = kLevelClassCount - 1; k >= 0; --k)
-        m_arrEntry.push_back({QString::fromStdString(LevelClassLabel(k)), LevelClassQColor(k)});
+        m_arrEntry.push_back({LegendClassLabel(k), LevelClassQColor(k)});
+}
+
+CNoiseMapLegend CNoiseMapLegend::ForMap(const CNoiseMapGrid& grid)
+{
+    CNoiseMapLegend legend(grid.m_nBand);
+    QStringList note;
+    if (grid.m_nBand == 0)
+        note << QStringLiteral("전체");
+    if (grid.m_kind == CNoiseMapGrid::EKind::Plan)
+        note << QStringLiteral("높이 %1 m").arg(grid.m_dHeight, 0, 'f', 1);
+    else
+        note << QStringLiteral("단면");
+    legend.SetNote(note.join(QStringLiteral(", ")));
+    return legend;
+}
+
+QSize CNoiseMapLegend::Size() const
+{
+    const int note = m_strNote.isEmpty() ? 0 : kTitleHeight;
+    return QSize(kWidth, 2 * kPadding + kTitleHeight + int(m_arrEntry.size()) * kRowHeight + note);
 }
 
 QRect CNoiseMapLegend::Rect(QSize device) const
 {
-    const int height = 2 * kPadding + kTitleHeight + int(m_arrEntry.size()) * kRowHeight;
-    return QRect(device.width() - kMargin - kWidth, kMargin, kWidth, height);
+    return QRect(QPoint(device.width() - kMargin - kWidth, kMargin), Size());
 }
 
-QRect CNoiseMapLegend::SwatchRect(QSize device, int i) const
+QRect CNoiseMapLegend::SwatchRect(QSize device, int i) const { return SwatchRectAt(Rect(device).topLeft(), i); }
+
+QRect CNoiseMapLegend::SwatchRectAt(QPoint topLeft, int i) const
 {
-    const QRect box = Rect(device);
-    const int top = box.top() + kPadding + kTitleHeight + i * kRowHeight;
-    return QRect(box.left() + kPadding, top + 1, kSwatchWidth, kRowHeight - 3);
+    const int top = topLeft.y() + kPadding + kTitleHeight + i * kRowHeight;
+    return QRect(topLeft.x() + kPadding, top + 1, kSwatchWidth, kRowHeight - 3);
 }
 
-void CNoiseMapLegend::Paint(QPainter& painter, QSize device) const
+void CNoiseMapLegend::Paint(QPainter& painter, QSize device) const { PaintAt(painter, Rect(device).topLeft()); }
+
+void CNoiseMapLegend::PaintAt(QPainter& painter, QPoint topLeft) const
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setFont(ViewFont());
-    const QRect box = Rect(device);
+    const QRect box(topLeft, Size());
+    const int textWidth = kWidth - 2 * kPadding;
     painter.setPen(QPen(ViewColour::Black(), 1));
-    painter.setBrush(QColor(255, 255, 255, 235));
+    painter.setBrush(QColor(255, 255, 255));
     painter.drawRect(box);
-    painter.drawText(QRect(box.left() + kPadding, box.top() + kPadding, kWidth - 2 * kPadding, kTitleHeight),
+    painter.drawText(QRect(box.left() + kPadding, box.top() + kPadding, textWidth, kTitleHeight),
                      Qt::AlignLeft | Qt::AlignVCenter, m_strTitle);
     for (std::size_t i = 0; i < m_arrEntry.size(); ++i) {
-        const QRect swatch = SwatchRect(device, int(i));
+        const QRect swatch = SwatchRectAt(topLeft, int(i));
         painter.fillRect(swatch, m_arrEntry[i].colour);
         painter.setPen(QPen(IsoLineColour(), 1));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(swatch);
+        painter.setPen(ViewColour::Black());
         const QRect text(swatch.right() + kPadding, swatch.top() - 1, kWidth - kSwatchWidth - 3 * kPadding, kRowHeight);
         painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, m_arrEntry[i].label);
+    }
+    if (!m_strNote.isEmpty()) {
+        const int top = box.top() + kPadding + kTitleHeight + int(m_arrEntry.size()) * kRowHeight;
+        painter.drawText(QRect(box.left() + kPadding, top, textWidth, kTitleHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         m_strNote);
     }
     painter.restore();
 }

@@ -1,9 +1,8 @@
 #pragma once
 
 // Draws a computed noise map onto a painter in a view's projection: the isobands filled in
-// their class colours, the iso-lines along their edges and a legend in the top right
-// corner. Shared by the plan view, the section view and talvo-cli; needs no display.
-// Squares with a node without energy are left out, so the area or the background shows
+// their class colours and the iso-lines along their edges; and its legend. Shared by the plan view, the section view
+// and talvo-cli; needs no display. Squares with a node without energy are left out, so the area or the background shows
 // through.
 
 #include <QColor>
@@ -51,23 +50,36 @@ struct CLegendEntry {
     QColor colour;
 };
 
-// The legend: the unit as its title, then the classes from the highest down.
+// A map's legend: a title (the unit), one swatch and label per entry from the top down and
+// a note under them (what is shown: the band, the height). It sits at the top of the strip
+// that a view or a picture keeps beside the map, never over it.
 class CNoiseMapLegend {
 public:
+    CNoiseMapLegend(QString title, std::vector<CLegendEntry> entries);
+    // The level classes, the highest first, titled with the band's unit.
     explicit CNoiseMapLegend(int band);
+    // The classes of a computed map, noted with its band and, in plan, its height.
+    static CNoiseMapLegend ForMap(const CNoiseMapGrid& grid);
 
     QString Title() const { return m_strTitle; }
     const std::vector<CLegendEntry>& Entries() const { return m_arrEntry; }
+    QString Note() const { return m_strNote; }
+    void SetNote(QString note) { m_strNote = std::move(note); }
 
-    // Where the legend sits on a device of this size, and the swatch of entry i.
+    QSize Size() const;
+    // Where the legend sits on a device of this size (its top right corner, inside the strip
+    // a view keeps for it), and the swatch of entry i there.
     QRect Rect(QSize device) const;
     QRect SwatchRect(QSize device, int i) const;
+    // The swatch of entry i of a legend whose top left corner is at topLeft.
+    QRect SwatchRectAt(QPoint topLeft, int i) const;
 
     void Paint(QPainter& painter, QSize device) const;
+    void PaintAt(QPainter& painter, QPoint topLeft) const;
 
-    static constexpr int kMargin = 8, kPadding = 6, kRowHeight = 15, kSwatchWidth = 22, kWidth = 104, kTitleHeight = 18;
+    static constexpr int kMargin = 8, kPadding = 6, kRowHeight = 15, kSwatchWidth = 22, kWidth = 112, kTitleHeight = 18;
 
 private:
-    QString m_strTitle;
+    QString m_strTitle, m_strNote;
     std::vector<CLegendEntry> m_arrEntry;
 };

@@ -7,6 +7,7 @@
 #include "drawing/view_grid.h"
 #include "model/bands.h"
 #include "model/document.h"
+#include "render/map_column.h"
 #include "render/noise_map_renderer.h"
 #include "render/view_colours.h"
 #include "render/view_draw.h"
@@ -19,6 +20,9 @@ constexpr long long kMaxGridPointsDrawn = 200000;  // a denser grid would only b
 constexpr double kLabelNudge = 3;                  // pixels between a receiver and its level text
 constexpr double kScaleBarMargin = 12;             // pixels from the bottom left corner
 constexpr double kScaleBarShare = 0.25;            // the bar spans at most this share of the width
+constexpr double kDeckBarrierWidth = 1.5;          // pixels
+constexpr double kBarrierLineWidth = 2.0;          // pixels
+constexpr double kReceiverSize = 3.0;              // pixels, a receiver at the pane's height
 
 }  // namespace
 
@@ -35,12 +39,16 @@ CPlanPainter::CPlanPainter(QPainter& painter, const CViewProjection& proj, const
 {
 }
 
+// With a map the scene keeps to the projection's rectangle and the strip right of it holds
+// the legend, the scale bar and the north arrow, so that none of them covers the map.
 void CPlanPainter::Paint()
 {
     m_painter.save();
     m_painter.setRenderHint(QPainter::Antialiasing, true);
     m_painter.setFont(ViewFont());
-    m_painter.fillRect(QRectF(0, 0, m_proj.Width(), m_proj.Height()), ViewColour::Background());
+    const QRect scene(0, 0, m_proj.Width(), m_proj.Height());
+    m_painter.setClipRect(scene);
+    m_painter.fillRect(scene, ViewColour::Background());
     DrawArea();
     if (m_pNoiseMap)
         PaintPlanNoiseMap(m_painter, m_proj, *m_pNoiseMapShapes);
@@ -54,9 +62,14 @@ void CPlanPainter::Paint()
         DrawResultLabels();
     DrawAxisGlyph();
     DrawSectionMarkers();
-    DrawScaleBar();
-    if (m_pNoiseMap)
-        CNoiseMapLegend(m_pNoiseMap->m_nBand).Paint(m_painter, QSize(m_proj.Width(), m_proj.Height()));
+    m_painter.setClipping(false);
+    if (m_pNoiseMap) {
+        const QRect column(scene.right() + 1, 0, kMapColumnWidth, scene.height());
+        const CNoiseMapLegend legend = m_mapLegend ? *m_mapLegend : CNoiseMapLegend::ForMap(*m_pNoiseMap);
+        PaintMapColumn(m_painter, column, legend, m_proj.PixelsPerMetre());
+    } else {
+        DrawScaleBar();
+    }
     m_painter.restore();
 }
 
@@ -105,8 +118,10 @@ void CPlanPainter::DrawRoads()
 {
     for (std::size_t i = 0; i < m_lists.roads.size(); ++i) {
         const CRoad& r = m_lists.roads[i];
-        const COutline deck = FrameOf(r).Rectangle(-r.m_dWidth / 2, r.m_dWidth / 2);
-        FillPolygon(m_painter, OutlineToPixels(m_proj, deck), Colour(EEntityKind::Road, i, ViewColour::Road()));
+        const QPolygonF deck = OutlineToPixels(m_proj, FrameOf(r).Rectangle(-r.m_dWidth / 2, r.m_dWidth / 2));
+        if (m_pNoiseMap)
+            DrawPolygonHalo(m_painter, deck);
+        FillPolygon(m_painter, deck, Colour(EEntityKind::Road, i, ViewColour::Road()));
     }
     // Deck barriers go over every deck, so that a neighbouring road cannot hide them.
     for (std::size_t i = 0; i < m_lists.roads.size(); ++i)
@@ -121,7 +136,10 @@ void CPlanPainter::DrawRoadBarriers(const CRoad& road, const QColor& colour)
     const double len = frame.PlanLength();
     for (const CDeckBarrierLine& line : DeckBarrierLines(road)) {
         const CMVector a = frame.Place(0, line.across), b = frame.Place(len, line.across);
-        DrawLine(m_painter, ToQt(m_proj.WorldToPixel(a.x, a.y)), ToQt(m_proj.WorldToPixel(b.x, b.y)), colour, 1.5);
+        const QPointF pa = ToQt(m_proj.WorldToPixel(a.x, a.y)), pb = ToQt(m_proj.WorldToPixel(b.x, b.y));
+        if (m_pNoiseMap)
+            DrawLineHalo(m_painter, pa, pb, kDeckBarrierWidth);
+        DrawLine(m_painter, pa, pb, colour, kDeckBarrierWidth);
     }
 }
 
@@ -130,10 +148,15 @@ void CPlanPainter::DrawBarriers()
     for (std::size_t i = 0; i < m_lists.barriers.size(); ++i) {
         const CBarrier_Stage& b = m_lists.barriers[i];
         const QColor colour = Colour(EEntityKind::Barrier, i, ViewColour::Barrier());
-        const COutline strip = FrameOf(b).Rectangle(-kBarrierHalfWidth, kBarrierHalfWidth);
-        FillPolygon(m_painter, OutlineToPixels(m_proj, strip), colour);
-        DrawLine(m_painter, ToQt(m_proj.WorldToPixel(b.m_dStartX, b.m_dStartY)),
-                 ToQt(m_proj.WorldToPixel(b.m_dEndX, b.m_dEndY)), colour, 2.0);
+        const QPolygonF strip = OutlineToPixels(m_proj, FrameOf(b).Rectangle(-kBarrierHalfWidth, kBarrierHalfWidth));
+        const QPointF start = ToQt(m_proj.WorldToPixel(b.m_dStartX, b.m_dStartY));
+        const QPointF end = ToQt(m_proj.WorldToPixel(b.m_dEndX, b.m_dEndY));
+        if (m_pNoiseMap) {
+            DrawPolygonHalo(m_painter, strip);
+            DrawLineHalo(m_painter, start, end, kBarrierLineWidth);
+        }
+        FillPolygon(m_painter, strip, colour);
+        DrawLine(m_painter, start, end, colour, kBarrierLineWidth);
     }
 }
 
@@ -146,8 +169,9 @@ void CPlanPainter::DrawGrid()
     const CGridIndexRange rows = grid.RowsIn(m_proj, -2, m_proj.Height() + 2);
     if (columns.Empty() || rows.Empty())
         return;
+    // The dots would only clutter a noise map; the picked levels stay.
     const long long count = (columns.last - columns.first + 1) * (rows.last - rows.first + 1);
-    if (count <= kMaxGridPointsDrawn) {
+    if (count <= kMaxGridPointsDrawn && !m_pNoiseMap) {
         for (long long c = columns.first; c <= columns.last; ++c) {
             for (long long r = rows.first; r <= rows.last; ++r) {
                 const CViewPoint p = grid.PointAt(c, r);
@@ -177,7 +201,11 @@ void CPlanPainter::DrawReceivers()
             if ((m_bShowAllHeights || AtGridHeight(r)) != shown)
                 continue;
             const QColor colour = shown ? ViewColour::Red() : ViewColour::MutedReceiver();
-            DrawPoint(m_painter, ToQt(m_proj.WorldToPixel(r.m_dX, r.m_dY)), colour, shown ? 3.0 : 4.0);
+            const QPointF at = ToQt(m_proj.WorldToPixel(r.m_dX, r.m_dY));
+            const double size = shown ? kReceiverSize : kReceiverSize + 1;
+            if (m_pNoiseMap)
+                DrawPoint(m_painter, at, ViewColour::Halo(), size + 2 * kHaloWidth);
+            DrawPoint(m_painter, at, colour, size);
         }
     }
 }

@@ -6,16 +6,16 @@
 // shapes go from the ground upwards: area, slopes, tunnels, roads, barriers, points, text.
 
 #include <QPainter>
+#include <optional>
 
 #include "drawing/picked_points.h"
 #include "drawing/result_label.h"
 #include "drawing/scene_projection.h"
 #include "drawing/view_projection.h"
 #include "drawing/working_lists.h"
+#include "render/noise_map_renderer.h"
 
 class CMyTalvoDoc;
-struct CMapShapes;
-struct CNoiseMapGrid;
 struct CProjectSettings;
 
 // What the result display shows: levels at the receivers, and which band.
@@ -29,7 +29,10 @@ public:
     CPlanPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc, const CWorkingLists& working,
                  const CResultDisplay& results, const CPickedPoints& picked);
     // A noise map to paint over the area, under the model, with its legend; nullptr: none.
-    // The map's grid and the shapes drawn of it (both or neither).
+    // The map's grid and the shapes drawn of it (both or neither). The model is then drawn
+    // with light halos, the receiver grid without its dots, and the legend, scale bar and
+    // north arrow in a strip kMapColumnWidth pixels wide right of the projection's
+    // rectangle (the device must be that much wider).
     void SetNoiseMap(const CNoiseMapGrid* map, const CMapShapes* shapes)
     {
         m_pNoiseMap = shapes ? map : nullptr;
@@ -38,6 +41,8 @@ public:
     // Receivers at another height than the pane's receiver height are drawn muted, and
     // without their level; with all heights shown they are drawn as the others.
     void SetShowAllHeights(bool show) { m_bShowAllHeights = show; }
+    // Another legend than the level classes of the map (maps on another scale).
+    void SetMapLegend(const CNoiseMapLegend& legend) { m_mapLegend = legend; }
     void Paint();
 
 private:
@@ -67,5 +72,6 @@ private:
     const bool m_bStaleResults;  // level labels are drawn muted
     const CNoiseMapGrid* m_pNoiseMap = nullptr;
     const CMapShapes* m_pNoiseMapShapes = nullptr;
+    std::optional<CNoiseMapLegend> m_mapLegend;
     bool m_bShowAllHeights = false;
 };

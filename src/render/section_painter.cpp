@@ -5,6 +5,7 @@
 #include "drawing/entity_outline.h"
 #include "drawing/section_ground_cut.h"
 #include "model/document.h"
+#include "render/map_column.h"
 #include "render/noise_map_renderer.h"
 #include "render/section_axes.h"
 #include "render/section_ground_clip.h"
@@ -40,7 +41,9 @@ void CSectionPainter::Paint()
     m_painter.save();
     m_painter.setRenderHint(QPainter::Antialiasing, true);
     m_painter.setFont(ViewFont());
-    m_painter.fillRect(QRectF(0, 0, m_proj.Width(), m_proj.Height()), ViewColour::Background());
+    const QRect scene(0, 0, m_proj.Width(), m_proj.Height());
+    m_painter.setClipRect(scene);
+    m_painter.fillRect(scene, ViewColour::Background());
     m_arrProfile.clear();
     m_arrDeckBarrier.clear();
     if (m_pNoiseMap)
@@ -55,8 +58,11 @@ void CSectionPainter::Paint()
     DrawReceivers();
     DrawOverlay();
     PaintSectionAxes(m_painter, m_proj, m_plane);
+    m_painter.setClipping(false);
+    // The legend keeps to the strip right of the scene, never over the map.
     if (m_pNoiseMap)
-        CNoiseMapLegend(m_pNoiseMap->m_nBand).Paint(m_painter, QSize(m_proj.Width(), m_proj.Height()));
+        PaintMapColumn(m_painter, QRect(scene.right() + 1, 0, kMapColumnWidth, scene.height()),
+                       CNoiseMapLegend::ForMap(*m_pNoiseMap), 0);
     m_painter.restore();
 }
 

@@ -25,7 +25,8 @@ public:
     CSectionPainter(QPainter& painter, const CViewProjection& proj, const CMyTalvoDoc& doc, int axis,
                     const CWorkingLists& working, const CResultDisplay& results);
     // A section noise map to paint under the model, with its legend; nullptr: none.
-    // The map's grid and the shapes drawn of it (both or neither).
+    // The map's grid and the shapes drawn of it (both or neither). The legend goes into a
+    // strip kMapColumnWidth pixels wide right of the projection's rectangle.
     void SetNoiseMap(const CNoiseMapGrid* map, const CMapShapes* shapes)
     {
         m_pNoiseMap = shapes ? map : nullptr;

@@ -23,6 +23,7 @@ inline QColor Red() { return Rgb(1, 0, 0); }
 inline QColor MutedReceiver() { return Rgb(0.93, 0.62, 0.62); }  // a receiver at another height
 inline QColor Black() { return Rgb(0, 0, 0); }
 inline QColor Blue() { return Rgb(0, 0, 1); }
+inline QColor Halo() { return Rgb(1, 1, 1); }            // round the model drawn over a noise map
 inline QColor Muted() { return Rgb(0.62, 0.62, 0.62); }  // level labels of stale results
 
 // A level label's colour: its own while the results are current, muted while stale.

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPen>
 
+#include "render/view_colours.h"
+
 QPolygonF OutlineToPixels(const CViewProjection& proj, const COutline& outline)
 {
     QPolygonF polygon;
@@ -25,6 +27,23 @@ void DrawLine(QPainter& painter, QPointF a, QPointF b, const QColor& colour, dou
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
     painter.drawLine(a, b);
+}
+
+void DrawLineHalo(QPainter& painter, QPointF a, QPointF b, double width)
+{
+    QPen pen(ViewColour::Halo(), width + 2 * kHaloWidth);
+    pen.setCapStyle(Qt::SquareCap);
+    painter.setPen(pen);
+    painter.drawLine(a, b);
+}
+
+void DrawPolygonHalo(QPainter& painter, const QPolygonF& polygon)
+{
+    QPen pen(ViewColour::Halo(), 2 * kHaloWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPolygon(polygon);
 }
 
 void DrawPoint(QPainter& painter, QPointF p, const QColor& colour, double size)

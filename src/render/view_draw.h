@@ -20,6 +20,12 @@ QPolygonF OutlineToPixels(const CViewProjection& proj, const COutline& outline);
 
 void FillPolygon(QPainter& painter, const QPolygonF& polygon, const QColor& colour);
 void DrawLine(QPainter& painter, QPointF a, QPointF b, const QColor& colour, double width = 1.0);
+// Pixels of light halo on either side of a shape drawn over a noise map, so that it stands
+// out on every class colour.
+constexpr double kHaloWidth = 2.0;
+// The halo under a line of the given width, and round a polygon's edge.
+void DrawLineHalo(QPainter& painter, QPointF a, QPointF b, double width);
+void DrawPolygonHalo(QPainter& painter, const QPolygonF& polygon);
 // A square point of the given size in pixels, centred on p.
 void DrawPoint(QPainter& painter, QPointF p, const QColor& colour, double size = 3.0);
 // Text with its baseline starting at p.

@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "drawing/view_grid.h"
 #include "engine/calculation.h"
 #include "model/document.h"
+#include "render/map_column.h"
 #include "views/section_view.h"
 
 CPlan_View::CPlan_View(CMyTalvoDoc* doc, QWidget* parent) : CNavigableView(parent), m_pDoc(doc) {}
@@ -31,6 +33,7 @@ void CPlan_View::SetResultDisplay(bool show, int band)
         m_pNoiseMap.reset();
         if (m_pSectionView)
             m_pSectionView->SetNoiseMap(nullptr);
+        Refit();
     }
     if (m_pSectionView)
         m_pSectionView->SetResultDisplay(m_results);
@@ -42,6 +45,7 @@ void CPlan_View::SetNoiseMap(std::shared_ptr<const CNoiseMap> map)
     m_pNoiseMap = std::move(map);
     if (m_pSectionView)
         m_pSectionView->SetNoiseMap(m_pNoiseMap);
+    Refit();  // the strip beside a map narrows the scene
     RepaintBoth();
 }
 
@@ -78,9 +82,12 @@ void CPlan_View::RepaintBoth()
         m_pSectionView->update();
 }
 
+// While a map is shown the strip on the right holds its legend, scale bar and north arrow;
+// the scene is fitted to and drawn in the rest.
 CViewProjection CPlan_View::ProjectionFor(QSize size, const CViewNavigation& nav) const
 {
-    return PlanProjection(m_pDoc->m_settings, size.width(), size.height(), nav.m_dPanX, nav.m_dPanY, nav.m_dZoom);
+    const int width = m_pNoiseMap ? std::max(1, size.width() - kMapColumnWidth) : size.width();
+    return PlanProjection(m_pDoc->m_settings, width, size.height(), nav.m_dPanX, nav.m_dPanY, nav.m_dZoom);
 }
 
 CWorldBox CPlan_View::ModelBox() const { return PlanModelBox(*m_pDoc); }
@@ -106,8 +113,11 @@ bool CPlan_View::PickAt(QPointF pixel)
     const CProjectSettings& s = m_pDoc->m_settings;
     if (m_pDoc->m_arrReceiver.empty() || !m_pDoc->IsCalculated() || !GridShown(s))
         return false;
+    const CViewProjection proj = Projection(size());
+    if (pixel.x() >= proj.Width())  // the strip beside a map
+        return false;
     const CViewGrid grid(s);
-    const auto name = grid.Pick(Projection(size()), pixel.x(), pixel.y());
+    const auto name = grid.Pick(proj, pixel.x(), pixel.y());
     if (!name)
         return false;
     if (!m_picked.Contains(*name) && RefusedAsStale())  // a new level would mix two models

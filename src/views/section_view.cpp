@@ -1,9 +1,11 @@
 #include "views/section_view.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "drawing/section_geometry.h"
 #include "model/document.h"
+#include "render/map_column.h"
 #include "render/section_painter.h"
 
 CSection_View::CSection_View(CMyTalvoDoc* doc, QWidget* parent) : CNavigableView(parent), m_pDoc(doc) {}
@@ -32,7 +34,14 @@ void CSection_View::SetWorkingLists(const CWorkingLists& working)
 void CSection_View::SetNoiseMap(std::shared_ptr<const CNoiseMap> map)
 {
     m_pNoiseMap = std::move(map);
+    Refit();
     update();
+}
+
+// A section computed along another line than the one shown is not drawn.
+bool CSection_View::ShownSectionMap() const
+{
+    return m_pNoiseMap && m_pNoiseMap->section && m_pNoiseMap->section->m_nSectionAxis == SectionAxis();
 }
 
 void CSection_View::SetVerticalExaggeration(double factor)
@@ -44,8 +53,10 @@ void CSection_View::SetVerticalExaggeration(double factor)
 
 CViewProjection CSection_View::ProjectionFor(QSize size, const CViewNavigation& nav) const
 {
-    CViewProjection proj = SectionProjection(m_pDoc->m_settings, SectionAxis(), size.width(), size.height(),
-                                             nav.m_dPanX, nav.m_dPanY, nav.m_dZoom);
+    // A map's legend keeps to a strip on the right; the scene is fitted to the rest.
+    const int width = ShownSectionMap() ? std::max(1, size.width() - kMapColumnWidth) : size.width();
+    CViewProjection proj = SectionProjection(m_pDoc->m_settings, SectionAxis(), width, size.height(), nav.m_dPanX,
+                                             nav.m_dPanY, nav.m_dZoom);
     proj.SetVerticalExaggeration(m_dExaggeration);
     return proj;
 }
@@ -65,8 +76,7 @@ void CSection_View::Render(QPaintDevice* device) const
     const int axis = SectionAxis();
     const CViewProjection proj = ProjectionFor(QSize(device->width(), device->height()), m_nav);
     CSectionPainter sectionPainter(painter, proj, *m_pDoc, axis, m_working, m_results);
-    // A section computed along another line than the one shown is not drawn.
-    if (m_pNoiseMap && m_pNoiseMap->section && m_pNoiseMap->section->m_nSectionAxis == axis)
+    if (ShownSectionMap())
         sectionPainter.SetNoiseMap(&*m_pNoiseMap->section, m_pNoiseMap->SectionShapes());
     sectionPainter.Paint();
 }

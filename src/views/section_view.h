@@ -42,6 +42,8 @@ protected:
     QString PositionText(CViewPoint world) const override;
 
 private:
+    bool ShownSectionMap() const;
+
     double m_dExaggeration = 1.0;
     CMyTalvoDoc* m_pDoc;
     CResultDisplay m_results;

@@ -17,6 +17,7 @@
 #include "model/document.h"
 #include "model/noise_level_classes.h"
 #include "model/section_ground.h"
+#include "render/map_column.h"
 #include "render/noise_map_image.h"
 #include "render/noise_map_renderer.h"
 #include "render/section_ground_clip.h"
@@ -93,7 +94,7 @@ void TestNoiseMap::planClassesStepDownAwayFromTheRoad()
     BuildOpenRoad(doc, 100);
     CPlan_View view(&doc);
     view.SetNoiseMap(ComputeMap(doc, 2));
-    const QImage image = view.RenderImage(QSize(600, 600));
+    const QImage image = view.RenderImage(QSize(600 + kMapColumnWidth, 600));
     SaveRenderIfAsked(image, "noise_map_plan.png");
     const CViewProjection proj = PlanProjection(doc.m_settings, 600, 600, 0, 0, 1);
     int previous = kLevelClassCount;
@@ -125,7 +126,7 @@ void TestNoiseMap::sectionMapIsMirroredLikeTheModel()
     QVERIFY(near > far);
     CSection_View view(&doc);
     view.SetNoiseMap(map);
-    const QImage image = view.RenderImage(QSize(800, 400));
+    const QImage image = view.RenderImage(QSize(800 + kMapColumnWidth, 400));
     SaveRenderIfAsked(image, "noise_map_section.png");
     const CViewProjection proj = SectionProjection(doc.m_settings, 0, 800, 400, 0, 0, 1);
     const CSectionPlane plane(doc.m_settings, 0);
@@ -161,7 +162,11 @@ void TestNoiseMap::sectionMapShowsOnlyInTheAir()
     SaveRenderIfAsked(image, "noise_map_section_ground.png");
     const CViewProjection proj = SectionMapImageProjection(doc, section, 0, 200, exaggeration, size);
     const CSectionPlane plane(doc.m_settings, 0);
-    auto at = [&](double y, double z) { return proj.WorldToPixel(plane.Mirror(y), z); };
+    const QPoint origin = MapImageLayout(size).scene.topLeft();
+    auto at = [&](double y, double z) {
+        const CViewPoint p = proj.WorldToPixel(plane.Mirror(y), z);
+        return CViewPoint{p.x + origin.x(), p.y + origin.y()};
+    };
     QVERIFY(ClassAt(image, at(100, 10)) != kNoLevelClass);    // the air above flat ground
     QVERIFY(ClassAt(image, at(148, -1.5)) != kNoLevelClass);  // the air in the cut
     QCOMPARE(ClassAt(image, at(100, -2)), kNoLevelClass);     // below the ground line
@@ -170,7 +175,7 @@ void TestNoiseMap::sectionMapShowsOnlyInTheAir()
     // cut's wall are soil, the air over the crest and in the cut is not.
     const QPainterPath air = AboveGroundPath(proj, plane, ground, 0, 200);
     auto inAir = [&](double y, double z) {
-        const CViewPoint p = at(y, z);
+        const CViewPoint p = proj.WorldToPixel(plane.Mirror(y), z);
         return air.contains(QPointF(p.x, p.y));
     };
     QVERIFY(!inAir(55, 2));
@@ -186,13 +191,14 @@ void TestNoiseMap::legendListsTheClassesFromTheTop()
     const CNoiseMapLegend legend(0);
     QCOMPARE(legend.Title(), QStringLiteral("dB(A)"));
     QCOMPARE(int(legend.Entries().size()), kLevelClassCount);
-    QCOMPARE(legend.Entries().front().label, QStringLiteral(">= 80"));
+    QCOMPARE(legend.Entries().front().label, QStringLiteral("80 이상"));
     QCOMPARE(legend.Entries()[1].label, QStringLiteral("75 - 80"));
-    QCOMPARE(legend.Entries().back().label, QStringLiteral("< 35"));
+    QCOMPARE(legend.Entries().back().label, QStringLiteral("35 미만"));
     QCOMPARE(legend.Entries().front().colour, QColor(0x00, 0x00, 0x66));
     QCOMPARE(legend.Entries().back().colour, QColor(0xC0, 0xFF, 0xC0));
     QCOMPARE(CNoiseMapLegend(5).Title(), QStringLiteral("dB(A) 1K Hz"));
-    // Drawn in the top right corner of the view, swatches in the class colours.
+    // Drawn in the top right corner of the view, in the strip kept for it, swatches in the
+    // class colours.
     CMyTalvoDoc doc;
     BuildOpenRoad(doc, 100);
     CPlan_View view(&doc);
@@ -244,7 +250,8 @@ void TestNoiseMap::standaloneImageFitsTheArea()
         coloured += ClassAt(image, {double(x), image.height() / 3.0}) != kNoLevelClass;
     QVERIFY(coloured > image.width() / 7 / 2);
     const CNoiseMapLegend legend(0);
-    QVERIFY(SameColour(image.pixelColor(legend.SwatchRect(image.size(), 3).center()), legend.Entries()[3].colour));
+    const QPoint legendAt = MapColumnLayout(MapImageLayout(image.size()).column, legend, 1).legend.topLeft();
+    QVERIFY(SameColour(image.pixelColor(legend.SwatchRectAt(legendAt, 3).center()), legend.Entries()[3].colour));
 }
 
 void TestNoiseMap::commandComputesShowsAndSaves()

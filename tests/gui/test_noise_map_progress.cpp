@@ -21,6 +21,7 @@
 #include "helpers/view_pixels.h"
 #include "model/document.h"
 #include "model/run_progress.h"
+#include "render/map_column.h"
 #include "render/noise_map_image.h"
 #include "render/noise_map_renderer.h"
 #include "views/plan_view.h"
@@ -55,12 +56,15 @@ std::shared_ptr<CNoiseMap> ComputedMap(const CMyTalvoDoc& doc)
     return ComputeViewsNoiseMap(doc, 0, progress, 2);
 }
 
-// The legend, drawn only with a map, shows its top and bottom swatches.
-bool ShowsLegend(const QImage& image)
+// The legend, drawn only with a map, shows its top and bottom swatches; at the view's top
+// right corner, or in a picture's column.
+bool ShowsLegend(const QImage& image, bool picture = false)
 {
     const CNoiseMapLegend legend(0);
-    return SameColour(image.pixelColor(legend.SwatchRect(image.size(), 0).center()), legend.Entries().front().colour) &&
-           SameColour(image.pixelColor(legend.SwatchRect(image.size(), 10).center()), legend.Entries().back().colour);
+    const QPoint at = picture ? MapColumnLayout(MapImageLayout(image.size()).column, legend, 0).legend.topLeft()
+                              : legend.Rect(image.size()).topLeft();
+    return SameColour(image.pixelColor(legend.SwatchRectAt(at, 0).center()), legend.Entries().front().colour) &&
+           SameColour(image.pixelColor(legend.SwatchRectAt(at, 10).center()), legend.Entries().back().colour);
 }
 
 // How many of the two views show a map: the plan view holds it, the section view paints it.
@@ -160,7 +164,7 @@ void TestNoiseMapProgress::sectionPictureIsSavedOrRefused()
     const QImage image(good);
     const CNoiseMapGrid& section = *plan.noiseMap()->section;
     QCOMPARE(image.size(), SectionMapImageSize(section, 0, 200, kDefaultSectionExaggeration, 1600));
-    QVERIFY(ShowsLegend(image));
+    QVERIFY(ShowsLegend(image, true));
     commands.OnSaveSectionPng();  // the folder does not exist
     QCOMPARE(boxes.m_infos, QStringList({kNoMap, QStringLiteral("그림 파일을 쓸 수 없습니다.")}));
     // A plan map alone has no section to save.

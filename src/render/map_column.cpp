@@ -1,0 +1,80 @@
+#include "render/map_column.h"
+
+#include "drawing/scale_marks.h"
+#include "render/view_colours.h"
+#include "render/view_draw.h"
+
+namespace {
+
+constexpr int kMargin = CNoiseMapLegend::kMargin;
+constexpr int kScaleBarHeight = 34;    // pixels: the length's text above the bar
+constexpr int kNorthArrowHeight = 56;  // pixels: "N" above the arrow
+constexpr int kArrowHalfWidth = 9;
+
+void PaintScaleBar(QPainter& painter, const QRect& box, double pixelsPerMetre)
+{
+    const double metres = RoundLengthAtMost(box.width() / pixelsPerMetre);
+    if (!(metres > 0))
+        return;
+    const double x0 = box.left(), y = box.bottom() - 4;
+    const double x1 = x0 + metres * pixelsPerMetre;
+    const QColor ink = ViewColour::Black();
+    DrawLine(painter, {x0, y}, {x1, y}, ink, 2.0);
+    DrawLine(painter, {x0, y - 5}, {x0, y + 1}, ink);
+    DrawLine(painter, {x1, y - 5}, {x1, y + 1}, ink);
+    DrawLabel(painter, {x0, y - 8}, QString::fromStdString(FormatMetres(metres)), ink);
+}
+
+// An arrow pointing up, its left half filled, with "N" above it.
+void PaintNorthArrow(QPainter& painter, const QRect& box)
+{
+    const double cx = box.center().x() + 0.5, top = box.top() + 20, bottom = box.bottom() - 2;
+    const QColor ink = ViewColour::Black();
+    QPolygonF left, right;
+    left << QPointF(cx, top) << QPointF(cx - kArrowHalfWidth, bottom) << QPointF(cx, bottom - 8);
+    right << QPointF(cx, top) << QPointF(cx + kArrowHalfWidth, bottom) << QPointF(cx, bottom - 8);
+    FillPolygon(painter, left, ink);
+    painter.setBrush(Qt::white);
+    painter.setPen(QPen(ink, 1));
+    painter.drawPolygon(right);
+    painter.setPen(ink);
+    painter.drawText(QRectF(box.left(), box.top(), box.width(), 18), Qt::AlignHCenter | Qt::AlignVCenter,
+                     QStringLiteral("N"));
+}
+
+}  // namespace
+
+CMapColumnLayout MapColumnLayout(const QRect& column, const CNoiseMapLegend& legend, double pixelsPerMetre)
+{
+    CMapColumnLayout layout;
+    layout.legend =
+        QRect(column.left() + kMargin, column.top() + kMargin, legend.Size().width(), legend.Size().height());
+    if (!(pixelsPerMetre > 0))
+        return layout;
+    const int width = column.width() - 2 * kMargin;
+    layout.scaleBar = QRect(layout.legend.left(), layout.legend.bottom() + kMargin, width, kScaleBarHeight);
+    layout.northArrow = QRect(layout.legend.left(), layout.scaleBar.bottom() + kMargin, width, kNorthArrowHeight);
+    return layout;
+}
+
+int MapColumnHeight(const CNoiseMapLegend& legend, double pixelsPerMetre)
+{
+    const CMapColumnLayout layout = MapColumnLayout(QRect(0, 0, kMapColumnWidth, 0), legend, pixelsPerMetre);
+    return (layout.northArrow.isNull() ? layout.legend.bottom() : layout.northArrow.bottom()) + kMargin + 1;
+}
+
+void PaintMapColumn(QPainter& painter, const QRect& column, const CNoiseMapLegend& legend, double pixelsPerMetre)
+{
+    painter.save();
+    painter.setClipRect(column);
+    painter.fillRect(column, ViewColour::Background());
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setFont(ViewFont());
+    const CMapColumnLayout layout = MapColumnLayout(column, legend, pixelsPerMetre);
+    legend.PaintAt(painter, layout.legend.topLeft());
+    if (!layout.scaleBar.isNull()) {
+        PaintScaleBar(painter, layout.scaleBar, pixelsPerMetre);
+        PaintNorthArrow(painter, layout.northArrow);
+    }
+    painter.restore();
+}
