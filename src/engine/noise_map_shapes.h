@@ -28,3 +28,8 @@ struct CMapShapes {
 };
 
 CMapShapes MapShapes(const CNoiseMapGrid& grid, const CMapScale& scale);
+
+// Gives every band the colour of its place in the scale (the band holding its lower end).
+void ColourBands(std::vector<CIsoband>& bands, const CMapScale& scale);
+// The colour of the band just above edge i of the scale, for the iso-line drawn along it.
+std::string EdgeColour(const CMapScale& scale, std::size_t edge);

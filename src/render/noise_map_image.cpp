@@ -35,7 +35,7 @@ CViewProjection FittedProjection(const CProjectSettings& s, QSize size)
 
 }  // namespace
 
-QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSize size)
+QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSize size, const CMapStyle& style)
 {
     CMyTalvoDoc shown = doc;
     shown.m_settings.m_bShowReceivers = false;
@@ -46,8 +46,10 @@ QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSi
     const CResultDisplay results;
     const CPickedPoints picked;
     CPlanPainter planPainter(painter, proj, shown, working, results, picked);
-    const CMapShapes shapes = MapShapes(grid, ClassMapScale());
+    const CMapShapes shapes = MapShapes(grid, style.scale);
     planPainter.SetNoiseMap(&grid, &shapes);
+    if (style.legend)
+        planPainter.SetNoiseMapLegend(&*style.legend);
     planPainter.Paint();
     return image;
 }
@@ -81,7 +83,8 @@ CViewProjection FittedSectionProjection(const CProjectSettings& s, int axis, dou
 
 }  // namespace
 
-QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from, double to, QSize size)
+QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from, double to, QSize size,
+                             const CMapStyle& style)
 {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     QPainter painter(&image);
@@ -90,32 +93,34 @@ QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& sectio
     const CWorkingLists working;
     const CResultDisplay results;
     CSectionPainter sectionPainter(painter, proj, doc, axis, working, results);
-    const CMapShapes shapes = MapShapes(section, ClassMapScale());
+    const CMapShapes shapes = MapShapes(section, style.scale);
     sectionPainter.SetNoiseMap(&section, &shapes);
+    if (style.legend)
+        sectionPainter.SetNoiseMapLegend(&*style.legend);
     sectionPainter.Paint();
     return image;
 }
 
-QSize SectionMapImageSize(const CNoiseMapGrid& section, double from, double to, int width)
+QSize SectionMapImageSize(const CNoiseMapGrid& section, double from, double to, int width,
+                          const CNoiseMapLegend* legend)
 {
     width = std::clamp(width, kMinSide, kMaxSide);
     const double roomW = width - kLegendSpace - 2 * kFrame;
     const double metres = section.m_dEndV + kSectionAbove + kSectionBelow;
     const double span = std::fabs(to - from);
     const double height = span > 0 ? roomW * metres / span + 2 * kFrame : width / 2.0;
-    const CNoiseMapLegend legend(0);
-    const double legendHeight = legend.Rect(QSize(width, 0)).bottom() + kFrame;
+    const double legendHeight = (legend ? *legend : CNoiseMapLegend(0)).Rect(QSize(width, 0)).bottom() + kFrame;
     return QSize(width, std::clamp(static_cast<int>(std::lround(std::max(height, legendHeight))), kMinSide, kMaxSide));
 }
 
-QSize PlanMapImageSize(const CMyTalvoDoc& doc, int width)
+QSize PlanMapImageSize(const CMyTalvoDoc& doc, int width, const CNoiseMapLegend* legend)
 {
     const CProjectSettings& s = doc.m_settings;
     width = std::clamp(width, kMinSide, kMaxSide);
     const double w = s.m_dAreaEndX - s.m_dAreaStartX, h = s.m_dAreaEndY - s.m_dAreaStartY;
     const double roomW = width - kLegendSpace - 2 * kFrame;
     double height = (w > 0 && h > 0) ? roomW * h / w + 2 * kFrame : width;
-    const CNoiseMapLegend legend(0);
-    height = std::max(height, double(legend.Rect(QSize(width, 0)).bottom() + kFrame));
+    const QRect legendRect = (legend ? *legend : CNoiseMapLegend(0)).Rect(QSize(width, 0));
+    height = std::max(height, double(legendRect.bottom() + kFrame));
     return QSize(width, std::clamp(static_cast<int>(std::lround(height)), kMinSide, kMaxSide));
 }

@@ -55,7 +55,9 @@ void CPlanPainter::Paint()
     DrawAxisGlyph();
     DrawSectionMarkers();
     DrawScaleBar();
-    if (m_pNoiseMap)
+    if (m_pNoiseMap && m_pNoiseMapLegend)
+        m_pNoiseMapLegend->Paint(m_painter, QSize(m_proj.Width(), m_proj.Height()));
+    else if (m_pNoiseMap)
         CNoiseMapLegend(m_pNoiseMap->m_nBand).Paint(m_painter, QSize(m_proj.Width(), m_proj.Height()));
     m_painter.restore();
 }

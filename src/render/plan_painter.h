@@ -14,6 +14,7 @@
 #include "drawing/working_lists.h"
 
 class CMyTalvoDoc;
+class CNoiseMapLegend;
 struct CMapShapes;
 struct CNoiseMapGrid;
 struct CProjectSettings;
@@ -35,6 +36,9 @@ public:
         m_pNoiseMap = shapes ? map : nullptr;
         m_pNoiseMapShapes = map ? shapes : nullptr;
     }
+    // The legend drawn beside the map instead of the 5 dB classes' (a difference map's);
+    // nullptr: the classes'. The painter does not own it.
+    void SetNoiseMapLegend(const CNoiseMapLegend* legend) { m_pNoiseMapLegend = legend; }
     // Receivers at another height than the pane's receiver height are drawn muted, and
     // without their level; with all heights shown they are drawn as the others.
     void SetShowAllHeights(bool show) { m_bShowAllHeights = show; }
@@ -67,5 +71,6 @@ private:
     const bool m_bStaleResults;  // level labels are drawn muted
     const CNoiseMapGrid* m_pNoiseMap = nullptr;
     const CMapShapes* m_pNoiseMapShapes = nullptr;
+    const CNoiseMapLegend* m_pNoiseMapLegend = nullptr;
     bool m_bShowAllHeights = false;
 };

@@ -51,7 +51,9 @@ void CSectionPainter::Paint()
     DrawReceivers();
     DrawOverlay();
     PaintSectionAxes(m_painter, m_proj, m_plane);
-    if (m_pNoiseMap)
+    if (m_pNoiseMap && m_pNoiseMapLegend)
+        m_pNoiseMapLegend->Paint(m_painter, QSize(m_proj.Width(), m_proj.Height()));
+    else if (m_pNoiseMap)
         CNoiseMapLegend(m_pNoiseMap->m_nBand).Paint(m_painter, QSize(m_proj.Width(), m_proj.Height()));
     m_painter.restore();
 }

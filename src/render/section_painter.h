@@ -16,6 +16,7 @@
 #include "render/plan_painter.h"
 
 class CMyTalvoDoc;
+class CNoiseMapLegend;
 struct CMapShapes;
 struct CNoiseMapGrid;
 struct CProjectSettings;
@@ -31,6 +32,9 @@ public:
         m_pNoiseMap = shapes ? map : nullptr;
         m_pNoiseMapShapes = map ? shapes : nullptr;
     }
+    // The legend drawn beside the map instead of the 5 dB classes' (a difference map's);
+    // nullptr: the classes'. The painter does not own it.
+    void SetNoiseMapLegend(const CNoiseMapLegend* legend) { m_pNoiseMapLegend = legend; }
     void Paint();
 
 private:
@@ -68,4 +72,5 @@ private:
     std::vector<CDeckBarrier> m_arrDeckBarrier;
     const CNoiseMapGrid* m_pNoiseMap = nullptr;
     const CMapShapes* m_pNoiseMapShapes = nullptr;
+    const CNoiseMapLegend* m_pNoiseMapLegend = nullptr;
 };

@@ -73,7 +73,10 @@ void CSection_View::Render(QPaintDevice* device) const
     const CViewProjection proj = ProjectionFor(QSize(device->width(), device->height()), m_nav);
     CSectionPainter sectionPainter(painter, proj, *m_pDoc, axis, m_working, m_results);
     // A section computed along another line than the one shown is not drawn.
-    if (m_pNoiseMap && m_pNoiseMap->section && m_pNoiseMap->section->m_nSectionAxis == axis)
+    if (m_pNoiseMap && m_pNoiseMap->section && m_pNoiseMap->section->m_nSectionAxis == axis) {
         sectionPainter.SetNoiseMap(&*m_pNoiseMap->section, m_pNoiseMap->SectionShapes());
+        if (m_pNoiseMap->style.legend)
+            sectionPainter.SetNoiseMapLegend(&*m_pNoiseMap->style.legend);
+    }
     sectionPainter.Paint();
 }
