@@ -14,7 +14,6 @@ struct CProjectSettings;
 
 inline constexpr const char* kMapMsgOtherGrid = "두 소음지도의 격자(영역, 간격, 높이, 종류, 밴드)가 다릅니다.";
 inline constexpr const char* kMapMsgOtherArea = "두 프로젝트의 계산영역이 다릅니다.";
-inline constexpr const char* kMapMsgBadStep = "차이 지도의 등급 간격은 1 dB 또는 3 dB입니다.";
 
 // Steps of the diverging scale, dB.
 inline constexpr double kDifferenceStepFine = 1.0;
@@ -35,7 +34,7 @@ std::string SubtractMapGrids(const CNoiseMapGrid& a, const CNoiseMapGrid& b, CNo
 // The diverging scale of a difference map in steps of 1 or 3 dB: edges at +-step, +-2 step,
 // ... out to +-10 dB (1 dB) or +-18 dB (3 dB), no edge at 0, so the neutral band
 // [-step, +step) holds "no change" and its surroundings; blues darken towards the largest
-// reductions, reds towards the largest increases. kMapMsgBadStep for another step.
+// reductions, reds towards the largest increases. Another step is taken as 1 dB.
 bool IsDifferenceStep(double step);
 CMapScale DifferenceMapScale(double step);
 
