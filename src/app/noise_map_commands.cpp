@@ -18,6 +18,7 @@
 #include "drawing/section_ground_cut.h"
 #include "engine/calc_scene.h"
 #include "engine/noise_map_compute.h"
+#include "engine/noise_map_difference.h"
 #include "gis/gis_map_layers.h"
 #include "io/noise_map_export.h"
 #include "model/document.h"
@@ -87,18 +88,59 @@ QAction* MakeAction(const QString& text, const QString& prompt, QObject* parent)
 
 }  // namespace
 
+namespace {
+
+// The plan grid at the receiver height and the section grid along the section line, with
+// the receiver spacing; levels not yet computed.
+CNoiseMap ViewsMapLayout(const CProjectSettings& s, const CSectionGround& ground, int band)
+{
+    CNoiseMap map;
+    map.plan = PlanMapLayout(s, s.m_dReceiverSpacing, s.m_dReceiverHeight, band);
+    map.section = SectionMapLayout(s, ground, SectionSpacing(s), band);
+    return map;
+}
+
+std::int64_t NodeCount(const CNoiseMap& map)
+{
+    return static_cast<std::int64_t>(map.plan.m_arrLevel.size() + map.section->m_arrLevel.size());
+}
+
+// Both grids of the map, counted onto a run started beforehand. False when cancelled.
+bool ComputeViewsGrids(const CCalcScene& scene, CNoiseMap& map, CRunProgress& progress, int threads)
+{
+    return ComputeNoiseMapNodes(scene, map.plan, progress, threads) &&
+           ComputeNoiseMapNodes(scene, *map.section, progress, threads);
+}
+
+}  // namespace
+
 std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band, CRunProgress& progress, int threads)
 {
-    const CProjectSettings& s = doc.m_settings;
     const CCalcScene scene(doc);
-    auto map = std::make_shared<CNoiseMap>();
-    map->plan = PlanMapLayout(s, s.m_dReceiverSpacing, s.m_dReceiverHeight, band);
-    map->section = SectionMapLayout(s, DocumentSectionGround(doc), SectionSpacing(s), band);
+    auto map = std::make_shared<CNoiseMap>(ViewsMapLayout(doc.m_settings, DocumentSectionGround(doc), band));
     // One run over the nodes of both grids, so the progress goes from 0 to 100% once.
-    progress.Start(static_cast<std::int64_t>(map->plan.m_arrLevel.size() + map->section->m_arrLevel.size()));
-    if (!ComputeNoiseMapNodes(scene, map->plan, progress, threads) ||
-        !ComputeNoiseMapNodes(scene, *map->section, progress, threads))
+    progress.Start(NodeCount(*map));
+    if (!ComputeViewsGrids(scene, *map, progress, threads))
         return nullptr;
+    map->PrepareShapes();
+    return map;
+}
+
+std::shared_ptr<CNoiseMap> ComputeViewsDifferenceMap(const CCalcScene& minuend, const CCalcScene& subtrahend,
+                                                     const CProjectSettings& settings, const CSectionGround& ground,
+                                                     int band, double step, CRunProgress& progress, int threads)
+{
+    CNoiseMap a = ViewsMapLayout(settings, ground, band);
+    CNoiseMap b = ViewsMapLayout(settings, ground, band);
+    progress.Start(NodeCount(a) + NodeCount(b));
+    if (!ComputeViewsGrids(minuend, a, progress, threads) || !ComputeViewsGrids(subtrahend, b, progress, threads))
+        return nullptr;
+    auto map = std::make_shared<CNoiseMap>();
+    map->section.emplace();
+    // The grids share one layout, so the subtraction cannot be refused.
+    SubtractMapGrids(a.plan, b.plan, map->plan);
+    SubtractMapGrids(*a.section, *b.section, *map->section);
+    map->style = DifferenceMapStyle(step, band);
     map->PrepareShapes();
     return map;
 }
@@ -108,6 +150,10 @@ CNoiseMapCommands::CNoiseMapCommands(CMyTalvoDoc* doc, CPlan_View* planView, QWi
 {
     m_pMapAction =
         MakeAction(QStringLiteral("소음지도"), QStringLiteral("소음지도를 계산하여 평면창에 표시합니다."), this);
+    m_pDifferenceAction = MakeAction(QStringLiteral("차이 지도"),
+                                     QStringLiteral("두 소음지도의 차이(다른 프로젝트 또는 방음벽을 뺀 이 "
+                                                    "프로젝트)를 계산하여 평면창에 표시합니다."),
+                                     this);
     m_pPngAction =
         MakeAction(QStringLiteral("소음지도 그림 저장"), QStringLiteral("소음지도를 PNG 그림으로 저장합니다."), this);
     m_pSectionPngAction = MakeAction(QStringLiteral("소음지도 단면 그림 저장"),
@@ -122,6 +168,7 @@ CNoiseMapCommands::CNoiseMapCommands(CMyTalvoDoc* doc, CPlan_View* planView, QWi
     m_pMapAction->setIcon(MapIcon());
     m_pMapAction->setIconVisibleInMenu(false);
     connect(m_pMapAction, &QAction::triggered, this, &CNoiseMapCommands::OnNoiseMap);
+    connect(m_pDifferenceAction, &QAction::triggered, this, &CNoiseMapCommands::OnDifferenceMap);
     connect(m_pPngAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveMapPng);
     connect(m_pSectionPngAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveSectionPng);
     connect(m_pCsvAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveGridCsv);
@@ -145,6 +192,7 @@ void CNoiseMapCommands::AddTo(QMenu* resultMenu) const
     if (!resultMenu)
         return;
     resultMenu->addAction(m_pMapAction);
+    resultMenu->addAction(m_pDifferenceAction);
     resultMenu->addAction(m_pPngAction);
     resultMenu->addAction(m_pSectionPngAction);
     resultMenu->addAction(m_pCsvAction);
@@ -187,14 +235,18 @@ void CNoiseMapCommands::OnNoiseMap()
     const std::optional<int> band = ChooseBand();
     if (!band || *band < 0)
         return;
-    if (auto map = ComputeWithProgress(*band))
+    const CMyTalvoDoc& doc = *m_pDoc;
+    const int chosen = *band;
+    if (auto map = ComputeWithProgress(
+            [&doc, chosen](CRunProgress& progress) { return ComputeViewsNoiseMap(doc, chosen, progress); }))
         m_pPlanView->SetNoiseMap(std::move(map));
 }
 
 // Computes on a worker while a modal progress dialog shows "done / total ( percent% )"
 // every 100 ms over the nodes of both grids; its cancel button stops the workers after the
 // nodes they are on, and a cancelled run shows nothing even when it had just finished.
-std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputeWithProgress(int band)
+std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputeWithProgress(
+    const std::function<std::shared_ptr<CNoiseMap>(CRunProgress&)>& compute)
 {
     CRunProgress progress;
     std::shared_ptr<CNoiseMap> result;
@@ -219,9 +271,8 @@ std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputeWithProgress(int band)
             loop.quit();
     });
     QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&]() { progress.RequestCancel(); });
-    const CMyTalvoDoc& doc = *m_pDoc;
     std::thread worker([&]() {
-        result = ComputeViewsNoiseMap(doc, band, progress);
+        result = compute(progress);
         finished = true;
     });
     timer.start(kProgressTickMs);
@@ -247,7 +298,8 @@ void CNoiseMapCommands::OnSaveMapPng()
                                     QStringLiteral("PNG 그림(*.png)"));
     if (path.isEmpty())
         return;
-    WritePng(RenderPlanMapImage(*m_pDoc, map->plan, PlanMapImageSize(*m_pDoc, kPngWidth)), path);
+    const CNoiseMapLegend* legend = map->style.legend ? &*map->style.legend : nullptr;
+    WritePng(RenderPlanMapImage(*m_pDoc, map->plan, PlanMapImageSize(*m_pDoc, kPngWidth, legend), map->style), path);
 }
 
 // The whole section grid as the section view shows it (its exaggeration), with the model,
@@ -269,8 +321,9 @@ void CNoiseMapCommands::OnSaveSectionPng()
     const double from = section.m_dStartU, to = section.m_dEndU;
     const CSection_View* view = m_pPlanView->SectionView();
     const double exaggeration = view ? view->VerticalExaggeration() : kDefaultSectionExaggeration;
-    const QSize size = SectionMapImageSize(section, from, to, exaggeration, kPngWidth);
-    WritePng(RenderSectionMapImage(*m_pDoc, section, from, to, exaggeration, size), path);
+    const CNoiseMapLegend* legend = map->style.legend ? &*map->style.legend : nullptr;
+    const QSize size = SectionMapImageSize(section, from, to, exaggeration, kPngWidth, legend);
+    WritePng(RenderSectionMapImage(*m_pDoc, section, from, to, exaggeration, size, map->style), path);
 }
 
 void CNoiseMapCommands::WritePng(const QImage& image, const QString& path) const
@@ -300,7 +353,10 @@ void CNoiseMapCommands::OnSaveGridGeoJson()
                                     QString::fromUtf8(kMapGisFileFilter));
     if (path.isEmpty())
         return;
-    const CMapLayerRequest request{ScreenClassEdges(), m_pDoc->m_settings.m_strCrs, kLayerIsobands};
+    // The shown map's bands: the 5 dB classes, or a difference map's own scale.
+    CMapLayerRequest request{ScreenClassEdges(), m_pDoc->m_settings.m_strCrs, kLayerIsobands, {}};
+    if (map->style.legend)
+        request = {map->style.scale.edges, m_pDoc->m_settings.m_strCrs, kLayerIsobands, map->style.scale.colours};
     if (const std::string failure = WriteMapGisFile(*m_pDoc, map->plan, request, path.toStdString()); !failure.empty())
         Report(failure);
 }

@@ -2,9 +2,10 @@
 
 // The noise map commands of the main window: "소음지도" computes the plan map over the
 // calculation area and the section map along the section line (overall level or one
-// band), with a progress dialog and cancel, and shows them in the views; three more
-// commands save the shown plan map and section map as PNGs, the plan grid as CSV and the
-// plan map as a GeoTIFF or GIS/CAD layers (gis/).
+// band), with a progress dialog and cancel, and shows them in the views; "차이 지도" does the
+// same for the difference of two maps; three more commands save the shown plan map and
+// section map as PNGs, the plan grid as CSV and the plan map as a GeoTIFF or GIS/CAD
+// layers (gis/), in the shown map's style.
 // User-interface thread only; the computation itself runs on worker threads.
 
 #include <QObject>
@@ -14,9 +15,13 @@
 #include <optional>
 
 #include "render/noise_map_renderer.h"
+#include "ui/modal_runner.h"
 
+class CCalcScene;
 class CMyTalvoDoc;
+struct CSectionGround;
 class CRunProgress;
+struct CProjectSettings;
 class CPlan_View;
 class QAction;
 class QImage;
@@ -32,7 +37,16 @@ class QWidget;
 std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band, CRunProgress& progress,
                                                 int threads = 0);
 
+// The difference map of two scenes on the grids of `settings` and the section ground of the
+// minuend's project (as ComputeViewsNoiseMap): level(minuend) - level(subtrahend) at every
+// node, in the diverging style of `step` dB. One progress runs over the four grids.
+// Thread-safe; nullptr when cancelled.
+std::shared_ptr<CNoiseMap> ComputeViewsDifferenceMap(const CCalcScene& minuend, const CCalcScene& subtrahend,
+                                                     const CProjectSettings& settings, const CSectionGround& ground,
+                                                     int band, double step, CRunProgress& progress, int threads = 0);
+
 class CNoiseMapCommands;
+struct CDifferenceMapChoice;
 
 // The command id of "소음지도" (the action's data), next to the result commands.
 constexpr int kNoiseMapCommandId = 32830;
@@ -50,6 +64,8 @@ public:
 
     // "소음지도" with its prompt, for the menu "결과(&R)" and the toolbar.
     QAction* MapAction() const { return m_pMapAction; }
+    // "차이 지도", next to "소음지도" in the menu.
+    QAction* DifferenceAction() const { return m_pDifferenceAction; }
     // The save commands, for the same menu.
     QAction* SavePngAction() const { return m_pPngAction; }
     QAction* SaveSectionPngAction() const { return m_pSectionPngAction; }
@@ -64,9 +80,12 @@ public:
     // Tests watch every tick of the progress dialog with the percent it was just given, and
     // may press its cancel button there, instead of reaching into the modal loop.
     std::function<void(QProgressDialog&, int percent)> m_onProgressTick;
+    // Runs the form of "차이 지도" (tests work its widgets instead of a modal loop).
+    ModalRunner m_runDifferenceDialog = ExecRunner();
 
 public slots:
     void OnNoiseMap();
+    void OnDifferenceMap();
     void OnSaveMapPng();
     void OnSaveSectionPng();
     void OnSaveGridCsv();
@@ -75,7 +94,9 @@ public slots:
 private:
     std::optional<int> ChooseBand() const;
     QString ChooseFile(const QString& title, const QString& name, const QString& filter) const;
-    std::shared_ptr<CNoiseMap> ComputeWithProgress(int band);
+    std::shared_ptr<CNoiseMap> ComputeWithProgress(
+        const std::function<std::shared_ptr<CNoiseMap>(CRunProgress&)>& compute);
+    std::shared_ptr<CNoiseMap> ComputeDifference(const CDifferenceMapChoice& choice);
     const CNoiseMap* ShownMap();
     void WritePng(const QImage& image, const QString& path) const;
     void Report(const std::string& message);
@@ -84,6 +105,7 @@ private:
     CPlan_View* m_pPlanView;
     QWidget* m_pParent;
     QAction* m_pMapAction;
+    QAction* m_pDifferenceAction;
     QAction* m_pPngAction;
     QAction* m_pSectionPngAction;
     QAction* m_pCsvAction;

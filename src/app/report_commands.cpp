@@ -76,6 +76,8 @@ std::optional<CReportInput> CReportCommands::CurrentInput()
         return std::nullopt;
     }
     m_pComputedMap = m_pFrame->PlanView()->noiseMap();
+    if (m_pComputedMap && m_pComputedMap->style.legend)
+        m_pComputedMap.reset();  // a difference map shown is not the report's noise map
     if (!m_pComputedMap) {
         auto map = std::make_shared<CNoiseMap>();
         QApplication::setOverrideCursor(Qt::WaitCursor);

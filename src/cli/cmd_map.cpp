@@ -1,8 +1,9 @@
 // talvo-cli map PROJECT -o OUT [--spacing S] [--height H] [--band B] [--threads N]
 // [--crs EPSG:n] [--layer NAME] [--levels L1,L2,...] [--width PX --height-px PX]
-// [--section-output FILE.png [--section-from A --section-to B]]: computes the plan noise
-// map and writes it in the format the extension of OUT names: .png the picture (built with
-// Qt only), .tif a GeoTIFF of the level, .gpkg/.geojson/.shp/.dxf/.kml the vector layers.
+// [--section-output FILE.png [--section-from A --section-to B]] [--diff B.tlv [--diff-step 1|3]]:
+// computes the plan noise map and writes it in the format the extension of OUT names: .png
+// the picture (built with Qt only), .tif a GeoTIFF of the level, .gpkg/.geojson/.shp/.dxf/.kml
+// the vector layers. With --diff the map is PROJECT's level minus B's on PROJECT's grid.
 #include "cli/commands.h"
 
 #include <CLI/CLI.hpp>
@@ -20,6 +21,7 @@
 #include "drawing/section_exaggeration.h"
 #include "engine/calc_scene.h"
 #include "engine/input_check.h"
+#include "engine/noise_map_difference.h"
 #include "engine/noise_map_compute.h"
 #include "engine/source_pieces.h"
 #include "gis/gis_crs.h"
@@ -53,26 +55,53 @@ void CheckSectionSpacing(const CMyTalvoDoc& doc, const MapArgs& args)
         FailMap("--section-spacing", refusal);
 }
 
-CNoiseMapGrid ComputePlanMap(CMyTalvoDoc& doc, const MapArgs& args)
+// The spacing and height of the map's nodes: the options, else the project's receiver grid.
+struct CMapNodes {
+    double spacing = 0, height = 0;
+};
+
+CMapNodes ChooseNodes(const CMyTalvoDoc& doc, const MapArgs& args)
 {
-    const double spacing = args.spacing.value_or(doc.m_settings.m_dReceiverSpacing);
-    const double height = args.height.value_or(doc.m_settings.m_dReceiverHeight);
-    if (!std::isfinite(height))
+    const CMapNodes nodes{args.spacing.value_or(doc.m_settings.m_dReceiverSpacing),
+                          args.height.value_or(doc.m_settings.m_dReceiverHeight)};
+    if (!std::isfinite(nodes.height))
         FailMap(args.project, "수음점 높이가 잘못되었습니다.");
+    return nodes;
+}
+
+// The plan map of the project opened from `path` over its calculation area.
+CNoiseMapGrid ComputePlanMap(CMyTalvoDoc& doc, const std::string& path, const CMapNodes& nodes, const MapArgs& args)
+{
     // The same input check and caps as every calculating command, before any piece is built.
     if (const std::string unusable = FindUnusableInput(doc); !unusable.empty())
-        FailMap(args.project, unusable);
+        FailMap(path, unusable);
     doc.m_arrSegment.clear();
     MakeSourcePieces(doc);
     if (doc.m_arrSegment.empty())
-        FailMap(args.project, "하나 이상의 도로를 입력하십시요");
-    if (const std::string refusal = CheckNoiseMap(doc, spacing); !refusal.empty())
-        FailMap(args.project, refusal);
+        FailMap(path, "하나 이상의 도로를 입력하십시요");
+    if (const std::string refusal = CheckNoiseMap(doc, nodes.spacing); !refusal.empty())
+        FailMap(path, refusal);
     const CCalcScene scene(doc);
-    CNoiseMapGrid grid = PlanMapLayout(doc.m_settings, spacing, height, args.band);
+    CNoiseMapGrid grid = PlanMapLayout(doc.m_settings, nodes.spacing, nodes.height, args.band);
     CRunProgress progress;
     ComputeNoiseMap(scene, grid, progress, args.threads);
     return grid;
+}
+
+// --diff: the other project mapped on the same nodes and subtracted from `grid` node by node.
+CNoiseMapGrid SubtractOtherProject(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const CMapNodes& nodes,
+                                   const MapArgs& args)
+{
+    CMyTalvoDoc other;
+    if (const CFileResult opened = OpenProject(other, args.diff); !opened.ok)
+        FailMap(args.diff, opened.message);
+    if (!SameCalculationArea(doc.m_settings, other.m_settings))
+        FailMap(args.diff, kMapMsgOtherArea);
+    const CNoiseMapGrid otherGrid = ComputePlanMap(other, args.diff, nodes, args);
+    CNoiseMapGrid difference;
+    if (const std::string refusal = SubtractMapGrids(grid, otherGrid, difference); !refusal.empty())
+        FailMap(args.diff, refusal);
+    return difference;
 }
 
 // The class edges asked for, or those of the 5 dB classes on screen.
@@ -105,6 +134,12 @@ std::string ChooseCrs(CMyTalvoDoc& doc, const MapArgs& args)
 void WriteGisFile(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& args)
 {
     const std::string crs = ChooseCrs(doc, args);
+    CMapLayerRequest request{ClassEdges(args), crs, args.layer, {}};
+    if (!args.diff.empty()) {
+        CMapScale scale = DifferenceMapScale(args.diffStep);
+        request.edges = std::move(scale.edges);
+        request.colours = std::move(scale.colours);
+    }
     const std::filesystem::path target(args.output);
     const bool inPlace = FileExtension(args.output) == ".shp";
     const std::filesystem::path written =
@@ -112,8 +147,7 @@ void WriteGisFile(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& ar
                 : target.parent_path() / ("." + target.filename().string() + ".talvo-tmp-" +
                                           std::to_string(getpid()) + target.extension().string());
     std::error_code ignored;
-    if (const std::string failure = WriteMapGisFile(doc, grid, {ClassEdges(args), crs, args.layer}, written.string());
-        !failure.empty()) {
+    if (const std::string failure = WriteMapGisFile(doc, grid, request, written.string()); !failure.empty()) {
         if (!inPlace)
             std::filesystem::remove(written, ignored);
         FailMap(args.output, failure);
@@ -128,12 +162,13 @@ void WriteGisFile(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& ar
     }
 }
 
-// An output naming the project itself would destroy it.
+// An output naming a project read (PROJECT or the --diff one) would destroy it.
 void RefuseOutputOverInput(const MapArgs& args)
 {
     for (const std::string& output : {args.output, args.sectionOutput})
-        if (!output.empty() && IsSameFile(args.project, output))
-            FailMap(output, "the output file is the project itself; name another file");
+        for (const std::string& input : {args.project, args.diff})
+            if (!output.empty() && !input.empty() && IsSameFile(input, output))
+                FailMap(output, "the output file is the project itself; name another file");
 }
 
 void RunMap(MapArgs args)
@@ -152,7 +187,10 @@ void RunMap(MapArgs args)
     if (!opened.ok)
         FailMap(args.project, opened.message);
     CheckSectionSpacing(doc, args);
-    const CNoiseMapGrid grid = ComputePlanMap(doc, args);
+    const CMapNodes nodes = ChooseNodes(doc, args);
+    CNoiseMapGrid grid = ComputePlanMap(doc, args.project, nodes, args);
+    if (!args.diff.empty())
+        grid = SubtractOtherProject(doc, grid, nodes, args);
     if (!png)
         WriteGisFile(doc, grid, args);
     if (png || !args.sectionOutput.empty()) {
@@ -198,14 +236,15 @@ void RegisterMap(CLI::App& app)
     cmd->add_option("--crs", args->crs, "Coordinate system of the GIS file, e.g. EPSG:5186 (default: the project's)");
     cmd->add_option("--layer", args->layer, "Layer of a .geojson or .shp file: isobands, isolines, receivers, model")
         ->check(CLI::IsMember({"isobands", "isolines", "receivers", "model"}));
-    cmd->add_option("--levels", args->levels, "Class edges in dB, e.g. 45,50,55 (default: 35,40,...,80)")
-        ->delimiter(',')
-        ->check(CLI::Range(-1000.0, 1000.0));
+    CLI::Option* levels =
+        cmd->add_option("--levels", args->levels, "Class edges in dB, e.g. 45,50,55 (default: 35,40,...,80)")
+            ->delimiter(',')
+            ->check(CLI::Range(-1000.0, 1000.0));
     cmd->add_option("--width", args->width, "Image width in pixels")->check(CLI::Range(200, 8000));
     cmd->add_option("--height-px", args->heightPx, "Image height in pixels (default: from the area)")
         ->check(CLI::Range(200, 8000));
-    cmd->add_option("--section-output,--section-png", args->sectionOutput,
-                    "Also render the section map along the project's section line to this PNG");
+    CLI::Option* section = cmd->add_option("--section-output,--section-png", args->sectionOutput,
+                                           "Also render the section map along the project's section line to this PNG");
     cmd->add_option("--section-from", args->sectionFrom, "Start of the stretch of the section line shown (m)");
     cmd->add_option("--section-to", args->sectionTo, "End of the stretch of the section line shown (m)");
     cmd->add_option("--section-spacing", args->sectionSpacing,
@@ -214,5 +253,13 @@ void RegisterMap(CLI::App& app)
     cmd->add_option("--exaggeration", args->exaggeration,
                     "Heights of the section picture drawn N times larger than lengths, 1..10 (default: " +
                         std::to_string(kDefaultSectionExaggeration) + ")");
+    CLI::Option* diff = cmd->add_option("--diff", args->diff,
+                                        "Another project whose level is subtracted from PROJECT's at every node of "
+                                        "PROJECT's grid (the calculation areas must be equal)")
+                            ->excludes(levels)
+                            ->excludes(section);
+    cmd->add_option("--diff-step", args->diffStep, "dB between the edges of the difference map: 1 or 3 (default 1)")
+        ->check(CLI::IsMember({1, 3}))
+        ->needs(diff);
     cmd->callback([args]() { RunMap(*args); });
 }

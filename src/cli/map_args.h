@@ -25,6 +25,8 @@ struct MapArgs {
     std::string crs;                       // --crs: the code written into GIS files
     std::string layer = "isobands";        // --layer: the layer of GeoJSON and Shapefile
     std::vector<double> levels;            // --levels: class edges; empty: the 5 dB classes
+    std::string diff;                      // --diff: the project subtracted; empty: a plain map
+    int diffStep = 1;                      // --diff-step: dB between the difference map's edges
 };
 
 // Writes "talvo-cli map: WHAT: MESSAGE" to stderr and throws CLI::RuntimeError(1).

@@ -15,12 +15,9 @@ CMapScale ClassMapScale()
     return scale;
 }
 
-CMapShapes MapShapes(const CNoiseMapGrid& grid, const CMapScale& scale)
+void ColourBands(std::vector<CIsoband>& bands, const CMapScale& scale)
 {
-    const CNoiseMapGrid whole = ReachingExtent(grid);
-    CMapShapes shapes;
-    shapes.bands = Isobands(whole, scale.edges);
-    for (CIsoband& band : shapes.bands) {
+    for (CIsoband& band : bands) {
         // A band's index in the scale: the number of edges at or below its lower end.
         std::size_t index = 0;
         while (index < scale.edges.size() && std::isfinite(band.lower) && scale.edges[index] <= band.lower)
@@ -28,6 +25,19 @@ CMapShapes MapShapes(const CNoiseMapGrid& grid, const CMapScale& scale)
         if (index < scale.colours.size())
             band.colour = scale.colours[index];
     }
+}
+
+std::string EdgeColour(const CMapScale& scale, std::size_t edge)
+{
+    return edge + 1 < scale.colours.size() ? scale.colours[edge + 1] : std::string("#000000");
+}
+
+CMapShapes MapShapes(const CNoiseMapGrid& grid, const CMapScale& scale)
+{
+    const CNoiseMapGrid whole = ReachingExtent(grid);
+    CMapShapes shapes;
+    shapes.bands = Isobands(whole, scale.edges);
+    ColourBands(shapes.bands, scale);
     for (double edge : scale.edges) {
         std::vector<CIsoSegment> line = IsoSegments(whole, edge);
         shapes.lines.insert(shapes.lines.end(), line.begin(), line.end());

@@ -31,3 +31,8 @@ CMapShapes MapShapes(const CNoiseMapGrid& grid, const CMapScale& scale);
 // The shapes of a section map, whose nodes in the soil carry no level: the bands are spun one
 // grid step into the soil (ReachingOneStepFurther), for the ground line to clip them.
 CMapShapes SectionMapShapes(const CNoiseMapGrid& grid, const CMapScale& scale);
+
+// Gives every band the colour of its place in the scale (the band holding its lower end).
+void ColourBands(std::vector<CIsoband>& bands, const CMapScale& scale);
+// The colour of the band just above edge i of the scale, for the iso-line drawn along it.
+std::string EdgeColour(const CMapScale& scale, std::size_t edge);

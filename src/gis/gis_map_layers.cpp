@@ -8,6 +8,7 @@
 #include "engine/noise_map_compute.h"
 #include "engine/noise_map_isobands.h"
 #include "engine/noise_map_isolines.h"
+#include "engine/noise_map_shapes.h"
 #include "gis/gis_crs.h"
 #include "gis/gis_ogr.h"
 #include "gis/gis_raster.h"
@@ -81,12 +82,21 @@ OGRMultiPolygon* MakeMultiPolygon(const std::vector<CMapPolygon>& polygons)
     return multi;
 }
 
-bool WriteIsobands(CLayerWriter& out, const CNoiseMapGrid& grid, const std::vector<double>& edges)
+// The request's colours, or the screen classes' when it names none.
+std::vector<CIsoband> ColouredIsobands(const CNoiseMapGrid& grid, const CMapLayerRequest& request)
+{
+    std::vector<CIsoband> bands = Isobands(grid, request.edges);
+    if (!request.colours.empty())
+        ColourBands(bands, {request.edges, request.colours});
+    return bands;
+}
+
+bool WriteIsobands(CLayerWriter& out, const CNoiseMapGrid& grid, const CMapLayerRequest& request)
 {
     out.AddField("lower", OFTReal);
     out.AddField("upper", OFTReal);
     out.AddField("color", OFTString);
-    for (const CIsoband& band : Isobands(grid, edges)) {
+    for (const CIsoband& band : ColouredIsobands(grid, request)) {
         const auto fill = [&band](OGRFeature& f) {
             SetReal(f, "lower", band.lower);
             SetReal(f, "upper", band.upper);
@@ -138,10 +148,11 @@ std::vector<std::vector<CPointKey>> ChainSegments(const std::vector<CIsoSegment>
     return lines;
 }
 
-bool WriteIsolines(CLayerWriter& out, const CNoiseMapGrid& grid, const std::vector<double>& edges)
+bool WriteIsolines(CLayerWriter& out, const CNoiseMapGrid& grid, const CMapLayerRequest& request)
 {
     out.AddField("level", OFTReal);
-    for (double edge : edges) {
+    for (std::size_t i = 0; i < request.edges.size(); ++i) {
+        const double edge = request.edges[i];
         const std::vector<CIsoSegment> segments = IsoSegments(grid, edge);
         if (segments.empty())
             continue;
@@ -152,7 +163,8 @@ bool WriteIsolines(CLayerWriter& out, const CNoiseMapGrid& grid, const std::vect
                 line->addPoint(p.first, p.second);
             lines->addGeometryDirectly(line);
         }
-        const std::string colour = IsobandColour(edge, edge);
+        const std::string colour =
+            request.colours.empty() ? IsobandColour(edge, edge) : EdgeColour({request.edges, request.colours}, i);
         if (!out.Add(lines, [edge](OGRFeature& f) { f.SetField("level", edge); }, "PEN(c:" + colour + ")"))
             return false;
     }
@@ -249,9 +261,9 @@ bool WriteLayer(CLayerWriter& out, const std::string& name, const CMyTalvoDoc& d
                 const CMapLayerRequest& request)
 {
     if (name == kLayerIsobands)
-        return WriteIsobands(out, grid, request.edges);
+        return WriteIsobands(out, grid, request);
     if (name == kLayerIsolines)
-        return WriteIsolines(out, grid, request.edges);
+        return WriteIsolines(out, grid, request);
     if (name == kLayerReceivers)
         return WriteReceivers(out, doc);
     return WriteModel(out, doc);

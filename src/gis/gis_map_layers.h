@@ -26,6 +26,8 @@ struct CMapLayerRequest {
     std::vector<double> edges;          // class edges, ascending
     std::string crs;                    // the code written with the layers; empty: none
     std::string layer = kLayerIsobands; // the layer of a one-layer format (GeoJSON, Shapefile)
+    std::vector<std::string> colours;   // "#RRGGBB" of the bands between them, edges.size() + 1;
+                                        // empty: the colours of the 5 dB classes on screen
 };
 
 // True for a file name whose extension is a vector format the map is written in.

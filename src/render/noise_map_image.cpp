@@ -24,12 +24,14 @@ constexpr int kTitlePadding = 8;  // pixels before the title's text
 constexpr int kMinSide = 200, kMaxSide = 8000;
 constexpr double kAnyScale = 1;  // pixels per metre: the column's height does not depend on it
 
-// The height of the strip beside a map of the level classes, plan or section.
-int ClassColumnHeight(CNoiseMapGrid::EKind kind)
+// The height of the strip beside a plan or section map: its legend (the level classes' unless
+// given) and, in plan, the scale bar and north arrow.
+int ColumnHeight(CNoiseMapGrid::EKind kind, const CNoiseMapLegend* legend)
 {
     CNoiseMapGrid grid;
     grid.m_kind = kind;
-    return MapColumnHeight(CNoiseMapLegend::ForMap(grid), kind == CNoiseMapGrid::EKind::Plan ? kAnyScale : 0);
+    return MapColumnHeight(legend ? *legend : CNoiseMapLegend::ForMap(grid),
+                           kind == CNoiseMapGrid::EKind::Plan ? kAnyScale : 0);
 }
 
 void PaintTitle(QPainter& painter, const QRect& box, const QString& title)
@@ -102,7 +104,7 @@ QString MapImageTitle(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QDate d
     return parts.join(QStringLiteral("  |  "));
 }
 
-QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSize size)
+QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSize size, const CMapStyle& style)
 {
     CMyTalvoDoc shown = doc;
     shown.m_settings.m_bShowReceivers = false;
@@ -114,8 +116,10 @@ QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSi
     const CResultDisplay results;
     const CPickedPoints picked;
     CPlanPainter planPainter(painter, proj, shown, working, results, picked);
-    const CMapShapes shapes = MapShapes(grid, ClassMapScale());
+    const CMapShapes shapes = MapShapes(grid, style.scale);
     planPainter.SetNoiseMap(&grid, &shapes);
+    if (style.legend)
+        planPainter.SetNoiseMapLegend(&*style.legend);
     planPainter.Paint();
     return image;
 }
@@ -166,7 +170,7 @@ CViewProjection SectionMapImageProjection(const CMyTalvoDoc& doc, const CNoiseMa
 }
 
 QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from, double to,
-                             double exaggeration, QSize size)
+                             double exaggeration, QSize size, const CMapStyle& style)
 {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     QPainter painter(&image);
@@ -176,32 +180,35 @@ QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& sectio
     const CWorkingLists working;
     const CResultDisplay results;
     CSectionPainter sectionPainter(painter, proj, doc, section.m_nSectionAxis, working, results);
-    const CMapShapes shapes = SectionMapShapes(section, ClassMapScale());
+    const CMapShapes shapes = SectionMapShapes(section, style.scale);
     sectionPainter.SetNoiseMap(&section, &shapes);
     sectionPainter.SetNoiseMapStretch(from, to);
+    if (style.legend)
+        sectionPainter.SetNoiseMapLegend(&*style.legend);
     sectionPainter.Paint();
     return image;
 }
 
-QSize SectionMapImageSize(const CNoiseMapGrid& section, double from, double to, double exaggeration, int width)
+QSize SectionMapImageSize(const CNoiseMapGrid& section, double from, double to, double exaggeration, int width,
+                          const CNoiseMapLegend* legend)
 {
     width = std::clamp(width, kMinSide, kMaxSide);
     const double roomW = width - kMapColumnWidth - kAxisSpace - 2 * kFrame;
     const double metres = (SectionHigh(section) - SectionLow(section)) * exaggeration;
     const double span = std::fabs(to - from);
     const double height = span > 0 ? roomW * metres / span + kAxisSpace + 2 * kFrame : width / 2.0;
-    const double columnHeight = ClassColumnHeight(CNoiseMapGrid::EKind::Section);
+    const double columnHeight = ColumnHeight(CNoiseMapGrid::EKind::Section, legend);
     const double total = kTitleHeight + std::max(height, columnHeight);
     return QSize(width, std::clamp(static_cast<int>(std::lround(total)), kMinSide, kMaxSide));
 }
 
-QSize PlanMapImageSize(const CMyTalvoDoc& doc, int width)
+QSize PlanMapImageSize(const CMyTalvoDoc& doc, int width, const CNoiseMapLegend* legend)
 {
     const CProjectSettings& s = doc.m_settings;
     width = std::clamp(width, kMinSide, kMaxSide);
     const double w = s.m_dAreaEndX - s.m_dAreaStartX, h = s.m_dAreaEndY - s.m_dAreaStartY;
     const double roomW = width - kMapColumnWidth - 2 * kFrame;
     double height = (w > 0 && h > 0) ? roomW * h / w + 2 * kFrame : width;
-    height = kTitleHeight + std::max(height, double(ClassColumnHeight(CNoiseMapGrid::EKind::Plan)));
+    height = kTitleHeight + std::max(height, double(ColumnHeight(CNoiseMapGrid::EKind::Plan, legend)));
     return QSize(width, std::clamp(static_cast<int>(std::lround(height)), kMinSide, kMaxSide));
 }

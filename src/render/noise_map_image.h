@@ -14,6 +14,8 @@
 
 #include "drawing/view_projection.h"
 
+#include "render/noise_map_renderer.h"
+
 class CMyTalvoDoc;
 struct CNoiseMapGrid;
 
@@ -26,21 +28,25 @@ CMapImageLayout MapImageLayout(QSize size);
 // The title line: the project's name, the map and what it shows, and the date.
 QString MapImageTitle(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QDate date);
 
-QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSize size);
+// The style chooses the bands and the legend (the 5 dB classes unless given).
+QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSize size,
+                          const CMapStyle& style = CMapStyle());
 
 // The section noise map as the section view shows it (mirrored, heights drawn
 // `exaggeration` times larger than lengths, the map only above the ground), with the
 // stretch `from` .. `to` of the section line and the heights of the map fitted into the
 // image between the axes (distance along the line, height; metres) and the legend.
 QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from, double to,
-                             double exaggeration, QSize size);
+                             double exaggeration, QSize size, const CMapStyle& style = CMapStyle());
 // Where that picture draws the world: its projection (mirrored positions, heights in metres)
 // in the pixels of the scene, which starts at MapImageLayout(size).scene.topLeft().
 CViewProjection SectionMapImageProjection(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from, double to,
                                           double exaggeration, QSize size);
-// An image size for that picture `width` pixels wide, tall enough for the heights shown.
-QSize SectionMapImageSize(const CNoiseMapGrid& section, double from, double to, double exaggeration, int width);
+// An image size for that picture `width` pixels wide, tall enough for the heights shown and
+// the legend (the classes' unless given).
+QSize SectionMapImageSize(const CNoiseMapGrid& section, double from, double to, double exaggeration, int width,
+                          const CNoiseMapLegend* legend = nullptr);
 
 // An image size for a map of the document's area `width` pixels wide: tall enough for the
-// area's proportions and the legend.
-QSize PlanMapImageSize(const CMyTalvoDoc& doc, int width);
+// area's proportions and the legend (the classes' unless given).
+QSize PlanMapImageSize(const CMyTalvoDoc& doc, int width, const CNoiseMapLegend* legend = nullptr);

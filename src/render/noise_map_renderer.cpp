@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "drawing/section_geometry.h"
+#include "engine/noise_map_difference.h"
 #include "model/noise_level_classes.h"
 #include "render/view_colours.h"
 
@@ -69,11 +70,29 @@ void PaintShapes(QPainter& painter, const CMapShapes& shapes, const ToPixel& toP
 
 QColor LevelClassQColor(int levelClass) { return QColor(QString::fromLatin1(LevelClassColour(levelClass))); }
 
+CMapStyle DifferenceMapStyle(double step, int band)
+{
+    CMapStyle style;
+    style.scale = DifferenceMapScale(step);
+    const std::vector<std::string> labels = DifferenceScaleLabels(style.scale);
+    std::vector<CLegendEntry> entries;
+    for (std::size_t k = labels.size(); k-- > 0;)
+        entries.push_back({QString::fromStdString(labels[k]), QColor(QString::fromStdString(style.scale.colours[k]))});
+    style.legend.emplace(QStringLiteral("차이 ") + QString::fromStdString(NoiseMapUnit(band)), std::move(entries));
+    return style;
+}
+
 void CNoiseMap::PrepareShapes(const CMapScale& scale)
 {
-    m_planShapes = MapShapes(plan, scale);
+    style.scale = scale;
+    PrepareShapes();
+}
+
+void CNoiseMap::PrepareShapes()
+{
+    m_planShapes = MapShapes(plan, style.scale);
     if (section)
-        m_sectionShapes = SectionMapShapes(*section, scale);
+        m_sectionShapes = SectionMapShapes(*section, style.scale);
     else
         m_sectionShapes.reset();
 }
@@ -81,7 +100,7 @@ void CNoiseMap::PrepareShapes(const CMapScale& scale)
 const CMapShapes& CNoiseMap::PlanShapes() const
 {
     if (!m_planShapes)
-        m_planShapes = MapShapes(plan, ClassMapScale());
+        m_planShapes = MapShapes(plan, style.scale);
     return *m_planShapes;
 }
 
@@ -90,7 +109,7 @@ const CMapShapes* CNoiseMap::SectionShapes() const
     if (!section)
         return nullptr;
     if (!m_sectionShapes)
-        m_sectionShapes = SectionMapShapes(*section, ClassMapScale());
+        m_sectionShapes = SectionMapShapes(*section, style.scale);
     return &*m_sectionShapes;
 }
 

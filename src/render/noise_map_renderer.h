@@ -18,22 +18,6 @@
 
 class CSectionPlane;
 
-// A map as the views show it: the plan grid and, when it was computed, the section grid,
-// with the shapes drawn of them. Set the grids first; the shapes are worked out once, by
-// PrepareShapes (on any thread, before the map is shared) or on first use.
-struct CNoiseMap {
-    CNoiseMapGrid plan;
-    std::optional<CNoiseMapGrid> section;
-
-    void PrepareShapes(const CMapScale& scale = ClassMapScale());
-    const CMapShapes& PlanShapes() const;
-    // Nullptr without a section grid.
-    const CMapShapes* SectionShapes() const;
-
-private:
-    mutable std::optional<CMapShapes> m_planShapes, m_sectionShapes;
-};
-
 QColor LevelClassQColor(int levelClass);
 inline QColor IsoLineColour() { return QColor(40, 40, 40); }
 
@@ -55,6 +39,7 @@ struct CLegendEntry {
 // that a view or a picture keeps beside the map, never over it.
 class CNoiseMapLegend {
 public:
+    // A legend of its own: the title over the entries, listed from the top down.
     CNoiseMapLegend(QString title, std::vector<CLegendEntry> entries);
     // The level classes, the highest first, titled with the band's unit.
     explicit CNoiseMapLegend(int band);
@@ -82,4 +67,36 @@ public:
 private:
     QString m_strTitle, m_strNote;
     std::vector<CLegendEntry> m_arrEntry;
+};
+
+// How a map is classed and explained: the scale its bands are cut at and the legend beside
+// it. The noise map's own style is the 5 dB classes with their legend for the grid's band.
+struct CMapStyle {
+    CMapScale scale = ClassMapScale();
+    std::optional<CNoiseMapLegend> legend;  // nullopt: the 5 dB classes' legend
+
+    CNoiseMapLegend LegendFor(const CNoiseMapGrid& grid) const { return legend ? *legend : CNoiseMapLegend::ForMap(grid); }
+};
+
+// The style of a difference map in steps of 1 or 3 dB: the diverging scale and its legend,
+// titled "차이 dB(A)" (with the band for one octave band).
+CMapStyle DifferenceMapStyle(double step, int band);
+
+// A map as the views show it: the plan grid and, when it was computed, the section grid,
+// with the shapes drawn of them in the map's style. Set the grids and the style first; the
+// shapes are worked out once, by PrepareShapes (on any thread, before the map is shared)
+// or on first use.
+struct CNoiseMap {
+    CNoiseMapGrid plan;
+    std::optional<CNoiseMapGrid> section;
+    CMapStyle style;
+
+    void PrepareShapes();
+    void PrepareShapes(const CMapScale& scale);  // with this scale as the style's
+    const CMapShapes& PlanShapes() const;
+    // Nullptr without a section grid.
+    const CMapShapes* SectionShapes() const;
+
+private:
+    mutable std::optional<CMapShapes> m_planShapes, m_sectionShapes;
 };

@@ -65,7 +65,7 @@ void CPlanPainter::Paint()
     m_painter.setClipping(false);
     if (m_pNoiseMap) {
         const QRect column(scene.right() + 1, 0, kMapColumnWidth, scene.height());
-        const CNoiseMapLegend legend = m_mapLegend ? *m_mapLegend : CNoiseMapLegend::ForMap(*m_pNoiseMap);
+        const CNoiseMapLegend legend = m_pNoiseMapLegend ? *m_pNoiseMapLegend : CNoiseMapLegend::ForMap(*m_pNoiseMap);
         PaintMapColumn(m_painter, column, legend, m_proj.PixelsPerMetre());
     } else {
         DrawScaleBar();

@@ -16,6 +16,9 @@
 #include "render/noise_map_renderer.h"
 
 class CMyTalvoDoc;
+class CNoiseMapLegend;
+struct CMapShapes;
+struct CNoiseMapGrid;
 struct CProjectSettings;
 
 // What the result display shows: levels at the receivers, and which band.
@@ -38,11 +41,12 @@ public:
         m_pNoiseMap = shapes ? map : nullptr;
         m_pNoiseMapShapes = map ? shapes : nullptr;
     }
+    // The legend drawn beside the map instead of the 5 dB classes' (a difference map's);
+    // nullptr: the classes'. The painter does not own it.
+    void SetNoiseMapLegend(const CNoiseMapLegend* legend) { m_pNoiseMapLegend = legend; }
     // Receivers at another height than the pane's receiver height are drawn muted, and
     // without their level; with all heights shown they are drawn as the others.
     void SetShowAllHeights(bool show) { m_bShowAllHeights = show; }
-    // Another legend than the level classes of the map (maps on another scale).
-    void SetMapLegend(const CNoiseMapLegend& legend) { m_mapLegend = legend; }
     void Paint();
 
 private:
@@ -72,6 +76,6 @@ private:
     const bool m_bStaleResults;  // level labels are drawn muted
     const CNoiseMapGrid* m_pNoiseMap = nullptr;
     const CMapShapes* m_pNoiseMapShapes = nullptr;
-    std::optional<CNoiseMapLegend> m_mapLegend;
+    const CNoiseMapLegend* m_pNoiseMapLegend = nullptr;
     bool m_bShowAllHeights = false;
 };

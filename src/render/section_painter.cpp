@@ -62,7 +62,7 @@ void CSectionPainter::Paint()
     // The legend keeps to the strip right of the scene, never over the map.
     if (m_pNoiseMap)
         PaintMapColumn(m_painter, QRect(scene.right() + 1, 0, kMapColumnWidth, scene.height()),
-                       CNoiseMapLegend::ForMap(*m_pNoiseMap), 0);
+                       m_pNoiseMapLegend ? *m_pNoiseMapLegend : CNoiseMapLegend::ForMap(*m_pNoiseMap), 0);
     m_painter.restore();
 }
 

@@ -16,6 +16,7 @@
 #include "render/plan_painter.h"
 
 class CMyTalvoDoc;
+class CNoiseMapLegend;
 struct CMapShapes;
 struct CNoiseMapGrid;
 struct CProjectSettings;
@@ -39,6 +40,9 @@ public:
         m_dMapFrom = from;
         m_dMapTo = to;
     }
+    // The legend drawn beside the map instead of the 5 dB classes' (a difference map's);
+    // nullptr: the classes'. The painter does not own it.
+    void SetNoiseMapLegend(const CNoiseMapLegend* legend) { m_pNoiseMapLegend = legend; }
     void Paint();
 
 private:
@@ -78,4 +82,5 @@ private:
     const CNoiseMapGrid* m_pNoiseMap = nullptr;
     const CMapShapes* m_pNoiseMapShapes = nullptr;
     double m_dMapFrom, m_dMapTo;  // the stretch of the line the map shows over
+    const CNoiseMapLegend* m_pNoiseMapLegend = nullptr;
 };

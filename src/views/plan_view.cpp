@@ -102,8 +102,11 @@ void CPlan_View::Render(QPaintDevice* device) const
     QPainter painter(device);
     const CViewProjection proj = Projection(QSize(device->width(), device->height()));
     CPlanPainter planPainter(painter, proj, *m_pDoc, m_working, m_results, m_picked);
-    if (m_pNoiseMap)
+    if (m_pNoiseMap) {
         planPainter.SetNoiseMap(&m_pNoiseMap->plan, &m_pNoiseMap->PlanShapes());
+        if (m_pNoiseMap->style.legend)
+            planPainter.SetNoiseMapLegend(&*m_pNoiseMap->style.legend);
+    }
     planPainter.SetShowAllHeights(m_bShowAllHeights);
     planPainter.Paint();
 }

@@ -76,7 +76,10 @@ void CSection_View::Render(QPaintDevice* device) const
     const int axis = SectionAxis();
     const CViewProjection proj = ProjectionFor(QSize(device->width(), device->height()), m_nav);
     CSectionPainter sectionPainter(painter, proj, *m_pDoc, axis, m_working, m_results);
-    if (ShownSectionMap())
+    if (ShownSectionMap()) {
         sectionPainter.SetNoiseMap(&*m_pNoiseMap->section, m_pNoiseMap->SectionShapes());
+        if (m_pNoiseMap->style.legend)
+            sectionPainter.SetNoiseMapLegend(&*m_pNoiseMap->style.legend);
+    }
     sectionPainter.Paint();
 }

@@ -1,16 +1,20 @@
 // The noise map in the views: a straight road in the open rendered in plan, whose colour
 // classes step down away from the road; the section map placed (mirrored) like the
-// section view's model; the legend; model input refused while a map is shown.
+// section view's model; the legend; model input refused while a map is shown; the
+// difference map of a barrier left out.
 #include <QtTest>
 
+#include <QComboBox>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "app/model_windows.h"
 #include "app/noise_map_commands.h"
+#include "dialogs/difference_map_dialog.h"
 #include "drawing/section_ground_cut.h"
 #include "engine/calc_scene.h"
 #include "engine/noise_map_compute.h"
+#include "engine/noise_map_difference.h"
 #include "engine/source_pieces.h"
 #include "helpers/recording_dialogs.h"
 #include "helpers/view_pixels.h"
@@ -86,6 +90,7 @@ private slots:
     void modelInputRefusedWhileAMapIsShown();
     void standaloneImageFitsTheArea();
     void commandComputesShowsAndSaves();
+    void differenceWithoutAnExcludedBarrierIsItsInsertionLoss();
 };
 
 void TestNoiseMap::planClassesStepDownAwayFromTheRoad()
@@ -295,6 +300,62 @@ void TestNoiseMap::commandComputesShowsAndSaves()
     const int before = int(boxes.m_infos.size());
     commands.OnSaveGridGeoJson();
     QCOMPARE(int(boxes.m_infos.size()), before + 1);  // the failure is reported
+}
+
+void TestNoiseMap::differenceWithoutAnExcludedBarrierIsItsInsertionLoss()
+{
+    CRecordingMessageBox boxes;
+    CMyTalvoDoc doc;
+    BuildOpenRoad(doc, 100);
+    doc.m_settings.m_dReceiverSpacing = 10;
+    doc.m_settings.m_dReceiverHeight = 1.5;
+    CBarrier_Stage barrier;  // 4 m high, 10 m north of the road
+    barrier.SetGeometry(20, 110, 180, 110, 4, 0);
+    doc.m_arrBarrier.push_back(barrier);
+    doc.m_arrExcludedBarrier = {0};
+    CPlan_View plan(&doc);
+    CNoiseMapCommands commands(&doc, &plan, nullptr);
+    commands.m_runDifferenceDialog = [](QDialog& dialog) {
+        auto& form = static_cast<CDifferenceMapDialog&>(dialog);
+        form.StepBox()->setCurrentIndex(1);  // 3 dB
+        form.accept();
+        return form.result();
+    };
+    commands.OnDifferenceMap();
+    QVERIFY(boxes.m_infos.isEmpty());
+    QVERIFY(plan.IsShowingNoiseMap());
+    const CNoiseMap& map = *plan.noiseMap();
+    QVERIFY(map.style.legend.has_value());
+    QCOMPARE(map.style.legend->Title(), QStringLiteral("차이 dB(A)"));
+    QCOMPARE(map.style.scale.edges, DifferenceMapScale(3).edges);
+    QCOMPARE(doc.m_arrExcludedBarrier, std::vector<int>{0});  // still chosen for the next calculation
+
+    // Expected: the level with the barrier minus the level of the project without it.
+    CMyTalvoDoc with = doc, without = doc;
+    with.m_arrExcludedBarrier.clear();
+    without.m_arrExcludedBarrier.clear();
+    without.m_arrBarrier.clear();
+    const CCalcScene withScene(with), withoutScene(without);
+    const CNoiseMapGrid& grid = map.plan;
+    int screened = 0;
+    for (std::size_t c = 0; c < grid.Columns(); ++c)
+        for (std::size_t r = 0; r < grid.Rows(); ++r) {
+            const CMVector p = grid.PointAt(c, r);
+            const double loss = MapLevel(withScene.PointLevels(p.x, p.y, p.z), 0) -
+                                MapLevel(withoutScene.PointLevels(p.x, p.y, p.z), 0);
+            QVERIFY2(std::fabs(grid.Level(c, r) - loss) < 1e-9, qPrintable(QStringLiteral("%1, %2").arg(p.x).arg(p.y)));
+            screened += (p.y > 120 && loss < -3) ? 1 : 0;
+        }
+    QVERIFY(screened > 10);
+
+    // The view shows the reduction in blue and the difference legend beside it.
+    const QImage image = plan.RenderImage(QSize(600, 600));
+    SaveRenderIfAsked(image, "difference_map_plan.png");
+    const CViewProjection proj = PlanProjection(doc.m_settings, 600, 600, 0, 0, 1);
+    const QColor behind = PixelAt(image, proj.WorldToPixel(100, 140));
+    QVERIFY2(behind.blue() > behind.red() + 40, qPrintable(Describe(behind)));
+    const CNoiseMapLegend& legend = *map.style.legend;
+    QVERIFY(SameColour(image.pixelColor(legend.SwatchRect(image.size(), 0).center()), legend.Entries()[0].colour));
 }
 
 QTEST_MAIN(TestNoiseMap)

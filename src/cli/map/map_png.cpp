@@ -63,10 +63,11 @@ void WriteMapPngs(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& ar
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
     if (!args.output.empty()) {
-        QSize size = PlanMapImageSize(doc, args.width);
+        const CMapStyle style = args.diff.empty() ? CMapStyle() : DifferenceMapStyle(args.diffStep, args.band);
+        QSize size = PlanMapImageSize(doc, args.width, style.legend ? &*style.legend : nullptr);
         if (args.heightPx)
             size.setHeight(*args.heightPx);
-        SavePng(RenderPlanMapImage(doc, grid, size), args.output);
+        SavePng(RenderPlanMapImage(doc, grid, size, style), args.output);
     }
     if (!args.sectionOutput.empty())
         RenderSection(doc, args);

@@ -1,0 +1,101 @@
+#include "dialogs/difference_map_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/file_dialogs.h"
+#include "ui/message_box.h"
+
+namespace {
+
+const QString kProjectFilter = QStringLiteral("TALVO 프로젝트 (*.tlv);;모든 파일 (*)");
+
+QComboBox* BandCombo(QWidget* parent)
+{
+    auto* box = new QComboBox(parent);
+    box->addItems({QStringLiteral("Overall (dBA)"), QStringLiteral("63 Hz"), QStringLiteral("125 Hz"),
+                   QStringLiteral("250 Hz"), QStringLiteral("500 Hz"), QStringLiteral("1K Hz"), QStringLiteral("2K Hz"),
+                   QStringLiteral("4K Hz"), QStringLiteral("8K Hz")});
+    return box;
+}
+
+}  // namespace
+
+CDifferenceMapDialog::CDifferenceMapDialog(int excludedBarriers, QWidget* parent)
+    : QDialog(parent),
+      m_pOther(new QRadioButton(QStringLiteral("다른 프로젝트 파일 (같은 계산영역)"), this)),
+      m_pWithout(new QRadioButton(
+          QStringLiteral("제외할 방음벽(%1개)을 뺀 이 프로젝트 (삽입손실)").arg(excludedBarriers), this)),
+      m_pPath(new QLineEdit(this)),
+      m_pBrowse(new QPushButton(QStringLiteral("찾아보기..."), this)),
+      m_pStep(new QComboBox(this)),
+      m_pBand(BandCombo(this))
+{
+    setWindowTitle(QStringLiteral("차이 지도"));
+    m_pStep->addItems({QStringLiteral("1 dB"), QStringLiteral("3 dB")});
+    m_pWithout->setEnabled(excludedBarriers > 0);
+    if (excludedBarriers > 0)
+        m_pWithout->setChecked(true);
+    else
+        m_pOther->setChecked(true);
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(m_pPath);
+    pathRow->addWidget(m_pBrowse);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("등급 간격"), m_pStep);
+    form->addRow(QStringLiteral("주파수밴드"), m_pBand);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pWithout);
+    layout->addWidget(m_pOther);
+    layout->addLayout(pathRow);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    connect(m_pBrowse, &QPushButton::clicked, this, &CDifferenceMapDialog::OnBrowse);
+    connect(m_pOther, &QRadioButton::toggled, this, &CDifferenceMapDialog::OnVariantChanged);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CDifferenceMapDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CDifferenceMapDialog::reject);
+    OnVariantChanged();
+}
+
+CDifferenceMapChoice CDifferenceMapDialog::Choice() const
+{
+    CDifferenceMapChoice choice;
+    choice.withoutExcludedBarriers = m_pWithout->isChecked();
+    choice.otherProject = m_pPath->text().trimmed();
+    choice.step = m_pStep->currentIndex() == 1 ? 3.0 : 1.0;
+    choice.band = std::max(0, m_pBand->currentIndex());
+    return choice;
+}
+
+void CDifferenceMapDialog::accept()
+{
+    if (m_pOther->isChecked() && m_pPath->text().trimmed().isEmpty()) {
+        MessageBoxes().Information(this, QStringLiteral("비교할 프로젝트 파일을 고르십시오."));
+        return;
+    }
+    QDialog::accept();
+}
+
+void CDifferenceMapDialog::OnBrowse()
+{
+    const QString path =
+        FileDialogs().OpenFileName(this, QStringLiteral("비교할 프로젝트"), m_pPath->text(), kProjectFilter);
+    if (!path.isEmpty()) {
+        m_pPath->setText(path);
+        m_pOther->setChecked(true);
+    }
+}
+
+void CDifferenceMapDialog::OnVariantChanged()
+{
+    m_pPath->setEnabled(m_pOther->isChecked());
+    m_pBrowse->setEnabled(m_pOther->isChecked());
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+// The small form of "차이 지도": what is subtracted from this project's map (another
+// project file on the same area, or this project with the barriers chosen in the exclusion
+// selector left out), the step of the diverging scale and the band. "확인" refuses another
+// project without a file named, through the message-box interface.
+
+#include <QDialog>
+#include <QString>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+struct CDifferenceMapChoice {
+    bool withoutExcludedBarriers = false;  // else the other project file
+    QString otherProject;
+    double step = 1.0;  // dB, 1 or 3
+    int band = 0;       // 0 overall, 1..8 the octave bands
+};
+
+class CDifferenceMapDialog : public QDialog {
+    Q_OBJECT
+public:
+    // excludedBarriers: how many barriers the exclusion selector has chosen; without any,
+    // the variant without them cannot be chosen.
+    explicit CDifferenceMapDialog(int excludedBarriers, QWidget* parent = nullptr);
+
+    CDifferenceMapChoice Choice() const;
+
+    QRadioButton* OtherProjectButton() const { return m_pOther; }
+    QRadioButton* WithoutBarriersButton() const { return m_pWithout; }
+    QLineEdit* PathField() const { return m_pPath; }
+    QComboBox* StepBox() const { return m_pStep; }
+    QComboBox* BandBox() const { return m_pBand; }
+
+public slots:
+    void accept() override;
+
+private slots:
+    void OnBrowse();
+    void OnVariantChanged();
+
+private:
+    QRadioButton* m_pOther;
+    QRadioButton* m_pWithout;
+    QLineEdit* m_pPath;
+    QPushButton* m_pBrowse;
+    QComboBox* m_pStep;
+    QComboBox* m_pBand;
+};
