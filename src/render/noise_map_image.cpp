@@ -85,17 +85,17 @@ CMapImageLayout MapImageLayout(QSize size)
     return layout;
 }
 
-QString MapImageTitle(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QDate date)
+QString MapImageTitle(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QDate date, const QString& name)
 {
     QString what = QString::fromStdString(NoiseMapUnit(grid.m_nBand));
     if (grid.m_nBand == 0)
         what += QStringLiteral(" 전체");
     QString map;
     if (grid.m_kind == CNoiseMapGrid::EKind::Plan)
-        map = QStringLiteral("평면 소음지도 %1, 높이 %2 m").arg(what).arg(grid.m_dHeight, 0, 'f', 1);
+        map = QStringLiteral("평면 %1 %2, 높이 %3 m").arg(name, what).arg(grid.m_dHeight, 0, 'f', 1);
     else
-        map = QStringLiteral("단면 소음지도 %1, %2 = %3 m 단면")
-                  .arg(what, grid.m_nSectionAxis == 1 ? QStringLiteral("Y") : QStringLiteral("X"))
+        map = QStringLiteral("단면 %1 %2, %3 = %4 m 단면")
+                  .arg(name, what, grid.m_nSectionAxis == 1 ? QStringLiteral("Y") : QStringLiteral("X"))
                   .arg(grid.m_dFixed, 0, 'f', 1);
     QStringList parts;
     if (!doc.m_settings.m_strProjectName.empty())
@@ -110,7 +110,7 @@ QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSi
     shown.m_settings.m_bShowReceivers = false;
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     QPainter painter(&image);
-    StartMapImage(painter, image.size(), MapImageTitle(doc, grid, QDate::currentDate()));
+    StartMapImage(painter, image.size(), MapImageTitle(doc, grid, QDate::currentDate(), style.name));
     const CViewProjection proj = FittedProjection(shown.m_settings, MapImageLayout(image.size()).scene.size());
     const CWorkingLists working;
     const CResultDisplay results;
@@ -174,7 +174,7 @@ QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& sectio
 {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     QPainter painter(&image);
-    StartMapImage(painter, image.size(), MapImageTitle(doc, section, QDate::currentDate()));
+    StartMapImage(painter, image.size(), MapImageTitle(doc, section, QDate::currentDate(), style.name));
     const QSize scene = MapImageLayout(image.size()).scene.size();
     const CViewProjection proj = FittedSectionProjection(doc.m_settings, section, from, to, exaggeration, scene);
     const CWorkingLists working;

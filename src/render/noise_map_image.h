@@ -25,8 +25,9 @@ struct CMapImageLayout {
 };
 CMapImageLayout MapImageLayout(QSize size);
 
-// The title line: the project's name, the map and what it shows, and the date.
-QString MapImageTitle(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QDate date);
+// The title line: the project's name, the map (called `name`) and what it shows, and the date.
+QString MapImageTitle(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QDate date,
+                      const QString& name = QStringLiteral("소음지도"));
 
 // The style chooses the bands and the legend (the 5 dB classes unless given).
 QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSize size,

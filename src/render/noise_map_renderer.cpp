@@ -74,11 +74,19 @@ CMapStyle DifferenceMapStyle(double step, int band)
 {
     CMapStyle style;
     style.scale = DifferenceMapScale(step);
-    const std::vector<std::string> labels = DifferenceScaleLabels(style.scale);
+    std::vector<std::string> labels = DifferenceScaleLabels(style.scale);
+    // The open ends in words: a narrow "<" or ">=" reads poorly beside the Korean glyphs.
+    if (labels.size() >= 2) {
+        labels.front() = labels.front().substr(std::string("< ").size()) + " 미만";
+        labels.back() = labels.back().substr(std::string(">= ").size()) + " 이상";
+    }
     std::vector<CLegendEntry> entries;
     for (std::size_t k = labels.size(); k-- > 0;)
         entries.push_back({QString::fromStdString(labels[k]), QColor(QString::fromStdString(style.scale.colours[k]))});
-    style.legend.emplace(QStringLiteral("차이 ") + QString::fromStdString(NoiseMapUnit(band)), std::move(entries));
+    style.legend.emplace(QStringLiteral("차이 dB(A)"), std::move(entries));
+    style.legend->SetNote(band == 0 ? QStringLiteral("전체")
+                                    : QString::fromStdString(NoiseMapUnit(band)).remove(QStringLiteral("dB(A)")).trimmed());
+    style.name = QStringLiteral("차이 지도");
     return style;
 }
 

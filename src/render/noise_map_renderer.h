@@ -74,6 +74,7 @@ private:
 struct CMapStyle {
     CMapScale scale = ClassMapScale();
     std::optional<CNoiseMapLegend> legend;  // nullopt: the 5 dB classes' legend
+    QString name = QStringLiteral("소음지도");  // what a picture's title calls the map
 
     CNoiseMapLegend LegendFor(const CNoiseMapGrid& grid) const { return legend ? *legend : CNoiseMapLegend::ForMap(grid); }
 };

@@ -209,6 +209,11 @@ void CSectionPainter::DrawBarrier(double pos, double bottom, double top, const Q
     QPolygonF strip;
     strip << At(pos - kBarrierHalfWidth, bottom) << At(pos + kBarrierHalfWidth, bottom)
           << At(pos + kBarrierHalfWidth, top) << At(pos - kBarrierHalfWidth, top);
+    // Over a map a light halo keeps the barrier visible on every class colour.
+    if (m_pNoiseMap) {
+        DrawPolygonHalo(m_painter, strip);
+        DrawLineHalo(m_painter, At(pos, bottom), At(pos, top), 2.0);
+    }
     FillPolygon(m_painter, strip, colour);
     DrawLine(m_painter, At(pos, bottom), At(pos, top), colour, 2.0);
 }
