@@ -54,7 +54,9 @@ void DrawIsoLines(QPainter& painter, const std::vector<CIsoSegment>& lines, cons
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(IsoLineColour(), kIsoLineWidth));
+    // Flat ends: the segments of one line meet end to end, and the overlap of square ends
+    // would darken a dot at every square's side.
+    painter.setPen(QPen(IsoLineColour(), kIsoLineWidth, Qt::SolidLine, Qt::FlatCap));
     for (const CIsoSegment& s : lines)
         painter.drawLine(toPixel(s.u0, s.v0), toPixel(s.u1, s.v1));
     painter.restore();
