@@ -1,6 +1,5 @@
 #include "render/map_column.h"
 
-#include "drawing/scale_marks.h"
 #include "render/view_colours.h"
 #include "render/view_draw.h"
 
@@ -10,20 +9,6 @@ constexpr int kMargin = CNoiseMapLegend::kMargin;
 constexpr int kScaleBarHeight = 34;    // pixels: the length's text above the bar
 constexpr int kNorthArrowHeight = 56;  // pixels: "N" above the arrow
 constexpr int kArrowHalfWidth = 9;
-
-void PaintScaleBar(QPainter& painter, const QRect& box, double pixelsPerMetre)
-{
-    const double metres = RoundLengthAtMost(box.width() / pixelsPerMetre);
-    if (!(metres > 0))
-        return;
-    const double x0 = box.left(), y = box.bottom() - 4;
-    const double x1 = x0 + metres * pixelsPerMetre;
-    const QColor ink = ViewColour::Black();
-    DrawLine(painter, {x0, y}, {x1, y}, ink, 2.0);
-    DrawLine(painter, {x0, y - 5}, {x0, y + 1}, ink);
-    DrawLine(painter, {x1, y - 5}, {x1, y + 1}, ink);
-    DrawLabel(painter, {x0, y - 8}, QString::fromStdString(FormatMetres(metres)), ink);
-}
 
 // An arrow pointing up, its left half filled, with "N" above it.
 void PaintNorthArrow(QPainter& painter, const QRect& box)
@@ -73,7 +58,8 @@ void PaintMapColumn(QPainter& painter, const QRect& column, const CNoiseMapLegen
     const CMapColumnLayout layout = MapColumnLayout(column, legend, pixelsPerMetre);
     legend.PaintAt(painter, layout.legend.topLeft());
     if (!layout.scaleBar.isNull()) {
-        PaintScaleBar(painter, layout.scaleBar, pixelsPerMetre);
+        DrawScaleBar(painter, QPointF(layout.scaleBar.left(), layout.scaleBar.bottom() - 4), layout.scaleBar.width(),
+                     pixelsPerMetre);
         PaintNorthArrow(painter, layout.northArrow);
     }
     painter.restore();

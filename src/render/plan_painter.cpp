@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "drawing/entity_outline.h"
-#include "drawing/scale_marks.h"
 #include "drawing/view_grid.h"
 #include "model/bands.h"
 #include "model/document.h"
@@ -267,15 +266,6 @@ void CPlanPainter::DrawSectionMarkers()
 // can be judged at any zoom.
 void CPlanPainter::DrawScaleBar()
 {
-    const double perMetre = m_proj.PixelsPerMetre();
-    const double metres = RoundLengthAtMost(m_proj.Width() * kScaleBarShare / perMetre);
-    if (!(metres > 0))
-        return;
-    const double x0 = kScaleBarMargin, y = m_proj.Height() - kScaleBarMargin;
-    const double x1 = x0 + metres * perMetre;
-    const QColor ink = ViewColour::Black();
-    DrawLine(m_painter, {x0, y}, {x1, y}, ink, 2.0);
-    DrawLine(m_painter, {x0, y - 5}, {x0, y + 1}, ink);
-    DrawLine(m_painter, {x1, y - 5}, {x1, y + 1}, ink);
-    DrawLabel(m_painter, {x0, y - 7}, QString::fromStdString(FormatMetres(metres)), ink);
+    ::DrawScaleBar(m_painter, QPointF(kScaleBarMargin, m_proj.Height() - kScaleBarMargin),
+                   m_proj.Width() * kScaleBarShare, m_proj.PixelsPerMetre());
 }

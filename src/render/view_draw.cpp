@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPen>
 
+#include "drawing/scale_marks.h"
 #include "render/view_colours.h"
 
 QPolygonF OutlineToPixels(const CViewProjection& proj, const COutline& outline)
@@ -55,4 +56,18 @@ void DrawLabel(QPainter& painter, QPointF p, const QString& text, const QColor& 
 {
     painter.setPen(colour);
     painter.drawText(p, text);
+}
+
+void DrawScaleBar(QPainter& painter, QPointF start, double room, double pixelsPerMetre)
+{
+    const double metres = RoundLengthAtMost(room / pixelsPerMetre);
+    if (!(metres > 0))
+        return;
+    const double x0 = start.x(), y = start.y();
+    const double x1 = x0 + metres * pixelsPerMetre;
+    const QColor ink = ViewColour::Black();
+    DrawLine(painter, {x0, y}, {x1, y}, ink, 2.0);
+    DrawLine(painter, {x0, y - 5}, {x0, y + 1}, ink);
+    DrawLine(painter, {x1, y - 5}, {x1, y + 1}, ink);
+    DrawLabel(painter, {x0, y - 8}, QString::fromStdString(FormatMetres(metres)), ink);
 }

@@ -30,3 +30,6 @@ void DrawPolygonHalo(QPainter& painter, const QPolygonF& polygon);
 void DrawPoint(QPainter& painter, QPointF p, const QColor& colour, double size = 3.0);
 // Text with its baseline starting at p.
 void DrawLabel(QPainter& painter, QPointF p, const QString& text, const QColor& colour);
+// A scale bar from `start` to the right, of the roundest length that fits in `room` pixels,
+// with ticks at its ends and its length written above it.
+void DrawScaleBar(QPainter& painter, QPointF start, double room, double pixelsPerMetre);
