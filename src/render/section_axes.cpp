@@ -16,6 +16,7 @@ constexpr double kMinTickGap = 70;  // pixels between labelled ticks
 constexpr double kTickLength = 5;   // pixels
 constexpr double kLeftMargin = 44;  // pixels left of the height axis, for its labels
 constexpr double kBottomMargin = 18;
+constexpr double kTitleRow = 22;    // pixels at the top kept for the height axis's title
 
 QString TickText(double metres) { return QString::fromStdString(FormatMetres(metres)).chopped(2); }
 
@@ -47,6 +48,8 @@ void PaintHeightAxis(QPainter& painter, const CViewProjection& proj)
     const double step = RoundLengthAtLeast(kMinTickGap / 2 / proj.PixelsPerMetreUp());
     for (double h : TickValues(low, high, step)) {
         const double y = proj.WorldToPixel(0, h).y;
+        if (y < kTitleRow)  // a label there would run into the title or off the top
+            continue;
         DrawLine(painter, {x - kTickLength, y}, {x, y}, ink);
         DrawLabel(painter, {4, y + 4}, TickText(h), ink);
     }
