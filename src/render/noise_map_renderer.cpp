@@ -92,12 +92,6 @@ CMapStyle DifferenceMapStyle(double step, int band)
     return style;
 }
 
-void CNoiseMap::PrepareShapes(const CMapScale& scale)
-{
-    style.scale = scale;
-    PrepareShapes();
-}
-
 void CNoiseMap::PrepareShapes()
 {
     m_planShapes = MapShapes(plan, style.scale);

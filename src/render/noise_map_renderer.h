@@ -75,8 +75,6 @@ struct CMapStyle {
     CMapScale scale = ClassMapScale();
     std::optional<CNoiseMapLegend> legend;  // nullopt: the 5 dB classes' legend
     QString name = QStringLiteral("소음지도");  // what a picture's title calls the map
-
-    CNoiseMapLegend LegendFor(const CNoiseMapGrid& grid) const { return legend ? *legend : CNoiseMapLegend::ForMap(grid); }
 };
 
 // The style of a difference map in steps of 1 or 3 dB: the diverging scale and its legend,
@@ -93,7 +91,6 @@ struct CNoiseMap {
     CMapStyle style;
 
     void PrepareShapes();
-    void PrepareShapes(const CMapScale& scale);  // with this scale as the style's
     const CMapShapes& PlanShapes() const;
     // Nullptr without a section grid.
     const CMapShapes* SectionShapes() const;
