@@ -88,12 +88,25 @@ inline constexpr const char* kTunnelHeight = "터널높이";
 inline constexpr const char* kReceiver = "수음점X / Y / Z / 중간지면계수 / 수음영역계수";
 inline constexpr const char* kPrediction = "소음예측";
 
+// Buildings: the count and the façade receiver settings ("spacing/distance/height" in m)
+// in "설정", written only for projects with buildings or other façade settings; one
+// section per building with one key per footprint vertex ("X/Y"), so that a footprint of
+// any size keeps every value within the 254 characters the reader keeps.
+inline constexpr const char* kBuildingCount = "건물수";
+inline constexpr const char* kFacadeSettings = "외벽수음점간격/거리/높이";
+inline constexpr const char* kBuildingSection = "건물 ";
+inline constexpr const char* kBuildingName = "건물명";
+inline constexpr const char* kBuildingFloors = "층수/층고";
+inline constexpr const char* kBuildingGround = "중간지면계수/수음영역계수";
+inline constexpr const char* kBuildingVertexCount = "꼭짓점수";
+inline constexpr const char* kBuildingVertex = "꼭짓점 ";
+
 // Keys whose value is free text (a description or a name) rather than numbers: texts
 // may be cut on reading, numbers must come back whole.
 inline bool IsTextKey(std::string_view key)
 {
     constexpr std::string_view kDescriptionEnd = "설명";
-    return key == kProjectName || key == kProgramName ||
+    return key == kProjectName || key == kProgramName || key == kBuildingName ||
            (key.size() >= kDescriptionEnd.size() && key.substr(key.size() - kDescriptionEnd.size()) == kDescriptionEnd);
 }
 

@@ -5,6 +5,7 @@
 
 #include "io/file_limits.h"
 #include "io/key_form.h"
+#include "io/key_form_buildings.h"
 #include "io/key_form_names.h"
 #include "io/number_text.h"
 #include "io/read_heights.h"
@@ -284,5 +285,7 @@ CFileResult ReadKeyForm(const CIniFile& ini, CMyTalvoDoc& doc)
             [](const CSectionReader& in) { return ReadSlope<CSungto>(in, kEmbankmentPrefix); });
     ReadCuttings(ini, counts[kCuttings], doc);
     ReadAll(ini, counts[kTunnels], kTunnelSection, doc.m_arrTunnel, ReadTunnel);
+    if (std::string refusal = ReadBuildings(ini, doc); !refusal.empty())
+        return {false, refusal};
     return {};
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "io/key_form.h"
+#include "io/key_form_buildings.h"
 #include "io/key_form_names.h"
 #include "io/number_text.h"
 #include "model/document.h"
@@ -159,6 +160,7 @@ CIniFile WriteKeyForm(const CMyTalvoDoc& doc)
              [](CIniFile& f, const std::string& s, const CJulto& c) { WriteSlope(f, s, kCuttingPrefix, c); });
     WriteAll(ini, doc.m_arrTunnel, kTunnelSection, WriteTunnel);
     WriteAll(ini, doc.m_arrReceiver, kReceiverSection, WriteReceiver);
+    WriteBuildings(ini, doc);
     if (doc.HasCurrentResults())
         WriteAll(ini, doc.m_arrReceiver, kResultSection,
                  [](CIniFile& f, const std::string& s, const CReceiverPoint& p) {

@@ -144,6 +144,7 @@ void Adopt(CMyTalvoDoc& doc, CMyTalvoDoc&& loaded)
     doc.m_arrEmbankment = std::move(loaded.m_arrEmbankment);
     doc.m_arrCutting = std::move(loaded.m_arrCutting);
     doc.m_arrTunnel = std::move(loaded.m_arrTunnel);
+    doc.m_arrBuilding = std::move(loaded.m_arrBuilding);
     doc.m_settings = std::move(loaded.m_settings);
     doc.m_nCalculatedInFile = loaded.m_nCalculatedInFile;
     doc.ResultsMadeCurrent();  // the file's results belong to the file's model

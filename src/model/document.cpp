@@ -14,12 +14,14 @@ void CMyTalvoDoc::ClearModel()
     m_arrCutting.clear();
     m_arrCuttingBase.clear();
     m_arrTunnel.clear();
+    m_arrBuilding.clear();
     m_arrBarrierWork.clear();
     m_arrEmbankmentSection.clear();
     m_arrCuttingSection.clear();
     m_arrEmbankmentOutline.clear();
     m_arrCuttingOutline.clear();
     m_arrAttenuation.clear();
+    m_arrFacade.clear();
     m_arrDiffraction.clear();
 }
 

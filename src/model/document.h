@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/building.h"
 #include "model/engine_records.h"
+#include "model/facade_receivers.h"
 #include "model/entities.h"
 #include "model/project_settings.h"
 
@@ -25,12 +27,15 @@ public:
     std::vector<CRoad> m_arrRoad;
     std::vector<CRoad> m_arrRoadBase;
     std::vector<CAttenuation> m_arrAttenuation;  // not empty: the project has been calculated
+    // The façade receivers of the last calculation with their levels; derived, never saved.
+    std::vector<CFacadeReceiver> m_arrFacade;
     std::vector<CDiffractionPoint> m_arrDiffraction;
     std::vector<CJulto> m_arrCutting;
     std::vector<CJulto> m_arrCuttingBase;
     std::vector<CSungto> m_arrEmbankment;
     std::vector<CSungto> m_arrEmbankmentBase;
     std::vector<CTunnel> m_arrTunnel;
+    std::vector<CBuilding> m_arrBuilding;
     std::vector<CBarrier_Stage> m_arrBarrierWork;  // generated for bridge roads by every prediction
     std::vector<CMVector> m_arrVector;             // tunnel mouth corners, four per tunnel
 

@@ -16,6 +16,7 @@ CModelState CModelState::Of(const CMyTalvoDoc& doc)
     s.cuttings = doc.m_arrCutting;
     s.cuttingBase = doc.m_arrCuttingBase;
     s.tunnels = doc.m_arrTunnel;
+    s.buildings = doc.m_arrBuilding;
     s.excludedBarriers = doc.m_arrExcludedBarrier;
     s.settings = doc.m_settings;
     s.embankmentSection = doc.m_arrEmbankmentSection;
@@ -41,6 +42,7 @@ void CModelState::ApplyTo(CMyTalvoDoc& doc) const
     doc.m_arrCutting = cuttings;
     doc.m_arrCuttingBase = cuttingBase;
     doc.m_arrTunnel = tunnels;
+    doc.m_arrBuilding = buildings;
     doc.m_arrExcludedBarrier = excludedBarriers;
     doc.m_settings = settings;
     doc.m_settings.m_bShowReceivers = showReceivers;

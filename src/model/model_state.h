@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/building.h"
 #include "model/engine_records.h"
 #include "model/entities.h"
 #include "model/project_settings.h"
@@ -22,6 +23,7 @@ struct CModelState {
     std::vector<CSungto> embankments, embankmentBase;
     std::vector<CJulto> cuttings, cuttingBase;
     std::vector<CTunnel> tunnels;
+    std::vector<CBuilding> buildings;
     std::vector<int> excludedBarriers;
     CProjectSettings settings;
     // The terrain section records built from these earthworks (empty when stale).

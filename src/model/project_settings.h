@@ -43,6 +43,11 @@ struct CProjectSettings {
     // The coordinate reference system the plan coordinates are in, as its code
     // ("EPSG:5186": X easting, Y northing, metres); empty for local metres.
     std::string m_strCrs;
+    // Façade receivers of the buildings: points every m_dFacadeSpacing along each wall,
+    // m_dFacadeDistance in front of it, m_dFacadeHeight above each floor (m).
+    double m_dFacadeSpacing = 10.0;
+    double m_dFacadeDistance = 1.0;
+    double m_dFacadeHeight = 1.5;
 
     // New-project defaults; whether receivers are shown is a view preference and survives.
     void ResetToDefaults()
