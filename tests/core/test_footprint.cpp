@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "model/building_check.h"
 #include "model/footprint.h"
 
 namespace {
@@ -59,4 +62,29 @@ TEST(Footprint, OverlapButNotTouching)
     EXPECT_TRUE(FootprintsOverlap(a, Ring({{2, 2}, {4, 2}, {4, 4}})));              // inside
     EXPECT_TRUE(FootprintsOverlap(a, Ring({{0, 10}, {10, 10}, {10, 0}, {0, 0}})));  // the same ring
     EXPECT_TRUE(FootprintsOverlap(a, Ring({{0, 0}, {10, 0}, {10, 10}})));           // half of it, edges shared
+}
+
+TEST(BuildingCheck, EachProblemIsNamedWithTheBuilding)
+{
+    CBuilding a;
+    a.m_pName = "101동";
+    a.m_arrFootprint = Ring({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+    CBuilding b = a;
+    b.m_pName.clear();
+    b.m_arrFootprint = Ring({{20, 0}, {30, 0}, {30, 10}, {20, 10}});
+    std::vector<CBuilding> all{a, b};
+    EXPECT_EQ(FindUnusableBuilding(all), "");
+
+    all[1].m_arrFootprint = Ring({{5, 5}, {15, 5}, {15, 15}});
+    EXPECT_EQ(FindUnusableBuilding(all), "건물 1 (101동)이(가) 건물 2와(과) 겹칩니다.");
+    all[1].m_arrFootprint = Ring({{20, 0}, {30, 10}, {30, 0}, {20, 10}});
+    EXPECT_EQ(FindUnusableBuilding(all), "건물 2의 평면이 스스로 교차합니다.");
+    all[1].m_arrFootprint = Ring({{20, 0}, {30, 0}, {20, 0}});
+    EXPECT_NE(FindUnusableBuilding(all).find("건물 2의 평면은"), std::string::npos);
+    all[1] = b;
+    all[1].m_nFloors = 0;
+    EXPECT_NE(FindUnusableBuilding(all).find("건물 2의 층수"), std::string::npos);
+    all[1].m_nFloors = 3;
+    all[1].m_dFloorHeight = std::nan("");
+    EXPECT_NE(FindUnusableBuilding(all).find("건물 2의 층고"), std::string::npos);
 }
