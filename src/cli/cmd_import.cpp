@@ -29,6 +29,8 @@ struct ImportArgs {
 
 void RunImport(const ImportArgs& args)
 {
+    if (IsPartOfLayerFile(args.layerFile, args.output))
+        Fail(args.output, "가져올 레이어의 파일입니다. 프로젝트는 다른 파일에 저장하십시오.");
     CMyTalvoDoc doc;
     LoadProjectOrFail(doc, args.base, "import");
     CImportRequest request;
@@ -42,8 +44,8 @@ void RunImport(const ImportArgs& args)
     AddImport(doc, result);
     if (const CFileResult saved = SaveProject(doc, args.output); !saved.ok)
         Fail(args.output, saved.message);
-    std::cout << result.roads.size() << " roads, " << result.barriers.size() << " barriers, "
-              << result.receivers.size() << " receivers added\n";
+    std::cout << result.roads.size() << " roads, " << result.barriers.size() << " barriers, " << result.receivers.size()
+              << " receivers added\n";
 }
 
 }  // namespace

@@ -11,7 +11,14 @@
 // Every other value comes from entity N of the same kind in the base project (like),
 // else from the values the input window starts with. Coordinates are transformed from
 // the layer's coordinate system to the project's.
+//
+// What no calculation could use refuses the whole import, naming the feature (its place
+// in the layer, from 1) and the field: an empty geometry, coordinates that are no finite
+// numbers or lie beyond kMaxAreaCoordinate (Z beyond kMaxImportHeight), an attribute that
+// is not a number, a negative width, height, speed or volume, features the
+// transformation cannot take. Names are decoded from the layer's encoding.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,6 +27,12 @@
 class CMyTalvoDoc;
 
 enum class EImportKind { Roads, Barriers, Receivers };
+
+// Most features one layer may hold and most vertices the geometry an import takes from it
+// may have. Both are counted before any entity is made, as are the entities themselves
+// (kMaxEntitiesPerKind of a kind in the project).
+inline constexpr std::size_t kMaxImportFeatures = 1000000;
+inline constexpr std::size_t kMaxImportVertices = 1000000;
 
 struct CImportRequest {
     EImportKind kind = EImportKind::Barriers;
@@ -33,15 +46,16 @@ struct CImportRequest {
 
 struct CImportResult {
     bool ok = false;
-    std::string message;   // why it was refused
-    std::string crs;       // the project's coordinate system after the import
+    std::string message;  // why it was refused
+    std::string crs;      // the project's coordinate system after the import
     std::vector<CRoad> roads;
     std::vector<CBarrier_Stage> barriers;
     std::vector<CReceiverPoint> receivers;
     std::size_t Count() const { return roads.size() + barriers.size() + receivers.size(); }
 };
 
-// Reads the entities the file would add to `base`; nothing of `base` changes.
+// Reads the entities the file would add to `base`; nothing of `base` changes. Never
+// throws: running out of memory is a refusal naming the file.
 CImportResult ReadImport(const CMyTalvoDoc& base, const std::string& path, const CImportRequest& request);
 
 // Adds what was read to the document (appended after its entities) and sets its
@@ -50,3 +64,7 @@ void AddImport(CMyTalvoDoc& doc, const CImportResult& result);
 
 // "roads", "barriers", "receivers" as the kind; false for any other text.
 bool ParseImportKind(const std::string& text, EImportKind& kind);
+
+// `path` names the layer file or one of its companions (a shapefile's .shp, .shx, .dbf,
+// .prj, .cpg), also through another path or a link: a file an import must not write.
+bool IsPartOfLayerFile(const std::string& layerFile, const std::string& path);
