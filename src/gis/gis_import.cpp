@@ -86,6 +86,8 @@ bool ParseImportKind(const std::string& text, EImportKind& kind)
         kind = EImportKind::Barriers;
     else if (text == "receivers")
         kind = EImportKind::Receivers;
+    else if (text == "buildings")
+        kind = EImportKind::Buildings;
     else
         return false;
     return true;
@@ -96,14 +98,8 @@ namespace {
 CImportResult ReadImportFile(const CMyTalvoDoc& base, const std::string& path, const CImportRequest& request)
 {
     CImportResult result;
-    const std::size_t kindCount = request.kind == EImportKind::Roads      ? base.m_arrRoad.size()
-                                  : request.kind == EImportKind::Barriers ? base.m_arrBarrier.size()
-                                                                          : base.m_arrReceiver.size();
-    if (request.like < 0 || std::size_t(request.like) > kindCount)
-        return Refused("프로젝트에 " + std::to_string(request.like) + "번 " +
-                       (request.kind == EImportKind::Roads      ? "도로가"
-                        : request.kind == EImportKind::Barriers ? "방음벽이"
-                                                                : "수음점이") +
+    if (request.like < 0 || std::size_t(request.like) > ImportKindCount(base, request.kind))
+        return Refused("프로젝트에 " + std::to_string(request.like) + "번 " + ImportKindSubject(request.kind) +
                        " 없습니다. (--like)");
     CGdalDataset ds = OpenVectorFile(path);
     if (!ds)
@@ -132,7 +128,9 @@ CImportResult ReadImportFile(const CMyTalvoDoc& base, const std::string& path, c
         !refusal.empty())
         return Refused(std::move(refusal));
     if (result.Count() == 0)
-        return Refused(request.kind == EImportKind::Receivers ? "가져올 점이 없습니다." : "가져올 선이 없습니다.");
+        return Refused(request.kind == EImportKind::Receivers   ? "가져올 점이 없습니다."
+                       : request.kind == EImportKind::Buildings ? "가져올 다각형이 없습니다."
+                                                                : "가져올 선이 없습니다.");
     result.ok = true;
     result.crs = plan.project;
     return result;
@@ -154,6 +152,7 @@ void AddImport(CMyTalvoDoc& doc, const CImportResult& result)
     doc.m_arrRoad.insert(doc.m_arrRoad.end(), result.roads.begin(), result.roads.end());
     doc.m_arrBarrier.insert(doc.m_arrBarrier.end(), result.barriers.begin(), result.barriers.end());
     doc.m_arrReceiver.insert(doc.m_arrReceiver.end(), result.receivers.begin(), result.receivers.end());
+    doc.m_arrBuilding.insert(doc.m_arrBuilding.end(), result.buildings.begin(), result.buildings.end());
     doc.m_settings.m_strCrs = result.crs;
     if (!result.receivers.empty()) {  // as an open derives it: the height of the last receiver
         doc.m_settings.m_dReceiverHeight = doc.m_arrReceiver.back().m_dZ;

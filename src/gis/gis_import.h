@@ -1,13 +1,17 @@
 #pragma once
 
-// Geometry from GIS and CAD files (any vector format GDAL reads) as roads, barriers or
-// receivers. Lines become straight entities, one per segment between consecutive
-// vertices; points become receivers. Z comes from the geometry when it has one, else from
-// the attributes. Attributes with these names set the values where present:
+// Geometry from GIS and CAD files (any vector format GDAL reads) as roads, barriers,
+// receivers or buildings. Lines become straight entities, one per segment between
+// consecutive vertices; points become receivers; polygons (each part of a multipolygon)
+// become buildings, their outer ring the footprint and their holes left out. Z comes from
+// the geometry when it has one, else from the attributes; a footprint has none. Attributes
+// with these names set the values where present:
 //   roads      width, z_start, z_end, pieces, speed1..speed5 (km/h), volume1..volume5
 //              (vehicles/h), gradient, name
 //   barriers   height, name
-//   receivers  z, name
+//   receivers  z
+//   buildings  floors (or the field the request names), floor_h (m), height (m: the
+//              floors when there is no floor count, at least 1), name
 // Every other value comes from entity N of the same kind in the base project (like),
 // else from the values the input window starts with. Coordinates are transformed from
 // the layer's coordinate system to the project's.
@@ -22,11 +26,12 @@
 #include <string>
 #include <vector>
 
+#include "model/building.h"
 #include "model/entities.h"
 
 class CMyTalvoDoc;
 
-enum class EImportKind { Roads, Barriers, Receivers };
+enum class EImportKind { Roads, Barriers, Receivers, Buildings };
 
 // Most features one layer may hold and most vertices the geometry an import takes from it
 // may have. Both are counted before any entity is made, as are the entities themselves
@@ -42,6 +47,9 @@ struct CImportRequest {
     std::string crs;
     int like = 0;  // the entity (from 1) of the same kind in the base to copy; 0: none.
                    // An entity the base does not have refuses the import.
+    // The attribute holding a building's number of floors; empty: "floors". A field the
+    // layer does not have refuses the import.
+    std::string floorsField;
 };
 
 struct CImportResult {
@@ -51,7 +59,9 @@ struct CImportResult {
     std::vector<CRoad> roads;
     std::vector<CBarrier_Stage> barriers;
     std::vector<CReceiverPoint> receivers;
-    std::size_t Count() const { return roads.size() + barriers.size() + receivers.size(); }
+    std::vector<CBuilding> buildings;
+    std::size_t holesIgnored = 0;  // inner rings of the polygons, not part of any footprint
+    std::size_t Count() const { return roads.size() + barriers.size() + receivers.size() + buildings.size(); }
 };
 
 // Reads the entities the file would add to `base`; nothing of `base` changes. Never
@@ -62,7 +72,7 @@ CImportResult ReadImport(const CMyTalvoDoc& base, const std::string& path, const
 // coordinate system; the document is then modified and needs a new calculation.
 void AddImport(CMyTalvoDoc& doc, const CImportResult& result);
 
-// "roads", "barriers", "receivers" as the kind; false for any other text.
+// "roads", "barriers", "receivers", "buildings" as the kind; false for any other text.
 bool ParseImportKind(const std::string& text, EImportKind& kind);
 
 // `path` names the layer file or one of its companions (a shapefile's .shp, .shx, .dbf,

@@ -124,7 +124,7 @@ void AddEntities(const CMyTalvoDoc& base, const CImportRequest& request, const C
         const CRoad proto = RoadPrototype(RoadTemplate(base, request.like), f);
         for (const auto& line : shapes.lines)
             AddRoads(proto, f, line, result);
-    } else {
+    } else if (request.kind == EImportKind::Barriers) {
         const CBarrier_Stage proto = BarrierPrototype(BarrierTemplate(base, request.like), f);
         for (const auto& line : shapes.lines)
             AddBarriers(proto, line, result);

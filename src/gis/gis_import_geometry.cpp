@@ -22,10 +22,20 @@ std::vector<CVertex> Vertices(const OGRSimpleCurve& curve)
     return out;
 }
 
+CPolygonPart PolygonPart(const OGRPolygon& polygon)
+{
+    CPolygonPart part;
+    if (const OGRLinearRing* outer = polygon.getExteriorRing())
+        part.outer = Vertices(*outer);
+    part.holes = static_cast<std::size_t>(polygon.getNumInteriorRings());
+    return part;
+}
+
 void Collect(const OGRGeometry& g, EImportKind kind, CFeatureShapes& shapes)
 {
     const OGRwkbGeometryType type = wkbFlatten(g.getGeometryType());
-    if (type == wkbMultiLineString || type == wkbMultiPoint || type == wkbGeometryCollection) {
+    if (type == wkbMultiLineString || type == wkbMultiPoint || type == wkbMultiPolygon ||
+        type == wkbGeometryCollection) {
         for (const OGRGeometry* part : *g.toGeometryCollection())
             Collect(*part, kind, shapes);
     } else if (type == wkbLineString && (kind == EImportKind::Roads || kind == EImportKind::Barriers)) {
@@ -33,6 +43,8 @@ void Collect(const OGRGeometry& g, EImportKind kind, CFeatureShapes& shapes)
     } else if (type == wkbPoint && kind == EImportKind::Receivers) {
         const OGRPoint& p = *g.toPoint();
         shapes.points.push_back({p.getX(), p.getY(), p.Is3D() ? std::optional<double>(p.getZ()) : std::nullopt});
+    } else if (type == wkbPolygon && kind == EImportKind::Buildings) {
+        shapes.polygons.push_back(PolygonPart(*g.toPolygon()));
     }
 }
 
@@ -45,6 +57,9 @@ void ForEachVertex(Shapes& shapes, Visit visit)
             visit(v);
     for (auto& v : shapes.points)
         visit(v);
+    for (auto& part : shapes.polygons)
+        for (auto& v : part.outer)
+            visit(v);
 }
 
 template <typename Test>
@@ -62,12 +77,14 @@ std::size_t CFeatureShapes::VertexCount() const
     std::size_t n = points.size();
     for (const auto& line : lines)
         n += line.size();
+    for (const CPolygonPart& part : polygons)
+        n += part.outer.size();
     return n;
 }
 
 std::size_t CFeatureShapes::EntityCount() const
 {
-    std::size_t n = points.size();
+    std::size_t n = points.size() + polygons.size();
     for (const auto& line : lines)
         for (std::size_t k = 0; k + 1 < line.size(); ++k)
             n += line[k].x != line[k + 1].x || line[k].y != line[k + 1].y;

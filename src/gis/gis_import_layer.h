@@ -12,6 +12,13 @@
 
 class CMyTalvoDoc;
 
+// The entities of the kind the base already has.
+std::size_t ImportKindCount(const CMyTalvoDoc& base, EImportKind kind);
+// "도로", "방음벽", "수음점", "건물".
+const char* ImportKindNoun(EImportKind kind);
+// The noun with its subject particle: "도로가", "방음벽이".
+std::string ImportKindSubject(EImportKind kind);
+
 // Fills result with what the layer's features make, transformed by ct (none: the
 // coordinates as they are; `transformName` says "FROM → TO" in messages). Returns the
 // message refusing the import, empty when every feature was usable.
