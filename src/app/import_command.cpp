@@ -15,7 +15,8 @@ CImportCommand::CImportCommand(CMyTalvoDoc* doc, QWidget* parent, std::function<
 {
     m_runDialog = [](CImportDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
     m_pAction = new QAction(QStringLiteral("가져오기(&I)..."), this);
-    m_pAction->setStatusTip(QStringLiteral("GIS/CAD 파일의 선과 점을 도로, 방음벽 또는 수음점으로 가져옵니다."));
+    m_pAction->setStatusTip(
+        QStringLiteral("GIS/CAD 파일의 선, 점과 다각형을 도로, 방음벽, 수음점 또는 건물로 가져옵니다."));
     connect(m_pAction, &QAction::triggered, this, &CImportCommand::OnImport);
     m_runCrsDialog = [](CCrsDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
     m_pCrsAction = new QAction(QStringLiteral("좌표계..."), this);

@@ -1,10 +1,9 @@
 // talvo-cli calc PROJECT [--save OUT]: run the calculate command and print the result
-// table; the command's messages go to stderr. A calculation the input check refuses
-// exits with status 1.
+// table; the command's messages go to stderr. A calculation that is refused (by the input
+// check, or for want of roads or receivers) exits with status 1.
 #include "cli/commands.h"
 
 #include "engine/calculation.h"
-#include "engine/input_check.h"
 #include "engine/result_table.h"
 #include "io/project_file.h"
 #include "model/document.h"
@@ -34,11 +33,12 @@ void RunCalc(const CalcArgs& args)
     const CFileResult opened = OpenProject(doc, args.project);
     if (!opened.ok)
         Fail(args.project, opened.message);
-    // A project the input check refuses is not calculated: its message, the table of what
-    // the project held, the save if asked for (keeping stored results), then exit status 1.
-    const bool refused = !FindUnusableInput(doc).empty();
+    // A refused calculation makes no results: its message, the table of what the project
+    // held, the save if asked for (keeping stored results), then exit status 1. The file's
+    // own results never count here: an opened project has no calculation records.
     for (const std::string& message : Calculate(doc))
         std::cerr << message << '\n';
+    const bool refused = !doc.IsCalculated();
     std::cout << ResultTableText(doc) << std::flush;
     if (!args.save.empty()) {
         const CFileResult saved = SaveProject(doc, args.save);

@@ -1,6 +1,7 @@
-// talvo-cli import BASE.tlv LAYERFILE --as roads|barriers|receivers [--layer NAME]
-// [--crs EPSG:n] [--like N] -o OUT.tlv: adds the lines or points of a GIS or CAD file to a
-// project as roads, barriers or receivers and saves the result as a new project.
+// talvo-cli import BASE.tlv LAYERFILE --as roads|barriers|receivers|buildings [--layer NAME]
+// [--crs EPSG:n] [--like N] [--floors-field NAME] -o OUT.tlv: adds the lines, points or
+// polygons of a GIS or CAD file to a project as roads, barriers, receivers or buildings
+// and saves the result as a new project.
 #include "cli/commands.h"
 
 #include <CLI/CLI.hpp>
@@ -17,7 +18,7 @@
 namespace {
 
 struct ImportArgs {
-    std::string base, layerFile, kind, layer, crs, output;
+    std::string base, layerFile, kind, layer, crs, output, floorsField;
     int like = 0;
 };
 
@@ -29,6 +30,8 @@ struct ImportArgs {
 
 void RunImport(const ImportArgs& args)
 {
+    if (IsPartOfLayerFile(args.layerFile, args.output))
+        Fail(args.output, "가져올 레이어의 파일입니다. 프로젝트는 다른 파일에 저장하십시오.");
     CMyTalvoDoc doc;
     LoadProjectOrFail(doc, args.base, "import");
     CImportRequest request;
@@ -36,14 +39,19 @@ void RunImport(const ImportArgs& args)
     request.layer = args.layer;
     request.crs = args.crs;
     request.like = args.like;
+    request.floorsField = args.floorsField;
     const CImportResult result = ReadImport(doc, args.layerFile, request);
     if (!result.ok)
         Fail(args.layerFile, result.message);
     AddImport(doc, result);
     if (const CFileResult saved = SaveProject(doc, args.output); !saved.ok)
         Fail(args.output, saved.message);
-    std::cout << result.roads.size() << " roads, " << result.barriers.size() << " barriers, "
-              << result.receivers.size() << " receivers added\n";
+    if (request.kind == EImportKind::Buildings)
+        std::cout << result.buildings.size() << " buildings added, " << result.holesIgnored
+                  << " holes in their footprints ignored\n";
+    else
+        std::cout << result.roads.size() << " roads, " << result.barriers.size() << " barriers, "
+                  << result.receivers.size() << " receivers added\n";
 }
 
 }  // namespace
@@ -51,18 +59,20 @@ void RunImport(const ImportArgs& args)
 void RegisterImport(CLI::App& app)
 {
     auto args = std::make_shared<ImportArgs>();
-    CLI::App* cmd = app.add_subcommand("import", "Add the lines or points of a GIS or CAD file to a project");
+    CLI::App* cmd = app.add_subcommand("import", "Add the lines, points or polygons of a GIS or CAD file to a project");
     cmd->add_option("BASE", args->base, "Project file to add to")->required();
     cmd->add_option("LAYERFILE", args->layerFile, "GIS or CAD file (GeoPackage, Shapefile, GeoJSON, DXF, KML)")
         ->required();
     cmd->add_option("--as", args->kind, "What the geometry becomes")
         ->required()
-        ->check(CLI::IsMember({"roads", "barriers", "receivers"}));
+        ->check(CLI::IsMember({"roads", "barriers", "receivers", "buildings"}));
     cmd->add_option("--layer", args->layer, "Layer of the file (default: the first)");
     cmd->add_option("--crs", args->crs,
                     "The project's coordinate system when it has none, else the layer's when it has none");
     cmd->add_option("--like", args->like, "Copy the other values from entity N of the same kind in BASE")
         ->check(CLI::PositiveNumber);
+    cmd->add_option("--floors-field", args->floorsField,
+                    "Attribute holding a building's number of floors (default: floors)");
     cmd->add_option("-o,--output", args->output, "Project file to write")->required();
     cmd->callback([args]() { RunImport(*args); });
 }

@@ -4,8 +4,25 @@
 #include <CLI/CLI.hpp>
 #include <exception>
 #include <iostream>
+#include <new>
+#include <string>
 
 namespace {
+
+// "calc: P.tlv": the command that was running and the files it was given, to name in a
+// message about a failure no command handled itself.
+std::string RunningCommand(CLI::App& app)
+{
+    std::string text;
+    for (CLI::App* sub : app.get_subcommands()) {
+        text += sub->get_name() + ":";
+        for (const CLI::Option* option : sub->get_options())
+            if (option->get_positional())
+                for (const std::string& file : option->results())
+                    text += " " + file;
+    }
+    return text;
+}
 
 int Run(int argc, char** argv)
 {
@@ -29,6 +46,9 @@ int Run(int argc, char** argv)
     } catch (const CLI::ParseError& e) {
         // Bad arguments: CLI11 writes the message; every such failure exits with 1.
         return app.exit(e) == 0 ? 0 : 1;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "talvo-cli " << RunningCommand(app) << ": 메모리가 부족합니다.\n";
+        return 1;
     }
     return 0;
 }

@@ -13,7 +13,8 @@
 
 namespace {
 
-constexpr EImportKind kKinds[] = {EImportKind::Roads, EImportKind::Barriers, EImportKind::Receivers};
+constexpr EImportKind kKinds[] = {EImportKind::Roads, EImportKind::Barriers, EImportKind::Receivers,
+                                  EImportKind::Buildings};
 
 }  // namespace
 
@@ -21,10 +22,13 @@ QString ImportPreviewText(const CImportResult& result)
 {
     if (!result.ok)
         return QString::fromStdString(result.message);
-    QString text = QStringLiteral("도로 %1개, 방음벽 %2개, 수음점 %3개를 추가합니다.")
-                       .arg(result.roads.size())
-                       .arg(result.barriers.size())
-                       .arg(result.receivers.size());
+    QString text = result.buildings.empty() ? QStringLiteral("도로 %1개, 방음벽 %2개, 수음점 %3개를 추가합니다.")
+                                                  .arg(result.roads.size())
+                                                  .arg(result.barriers.size())
+                                                  .arg(result.receivers.size())
+                                            : QStringLiteral("건물 %1개를 추가합니다.").arg(result.buildings.size());
+    if (result.holesIgnored > 0)
+        text += QStringLiteral(" 다각형의 구멍 %1개는 무시합니다.").arg(result.holesIgnored);
     if (!result.crs.empty())
         text += QStringLiteral("\n좌표계: %1").arg(QString::fromStdString(result.crs));
     return text;
@@ -35,7 +39,8 @@ CImportDialog::CImportDialog(const CMyTalvoDoc& base, const QString& path, QWidg
 {
     setWindowTitle(QStringLiteral("가져오기"));
     m_pKind = new QComboBox(this);
-    m_pKind->addItems({QStringLiteral("도로"), QStringLiteral("방음벽"), QStringLiteral("수음점")});
+    m_pKind->addItems(
+        {QStringLiteral("도로"), QStringLiteral("방음벽"), QStringLiteral("수음점"), QStringLiteral("건물")});
     m_pKind->setCurrentIndex(1);
     m_pLayer = new QLineEdit(this);
     m_pLayer->setPlaceholderText(QStringLiteral("첫 번째 레이어"));
@@ -44,6 +49,8 @@ CImportDialog::CImportDialog(const CMyTalvoDoc& base, const QString& path, QWidg
     m_pLike = new QSpinBox(this);
     m_pLike->setRange(0, 100000);
     m_pLike->setSpecialValueText(QStringLiteral("입력창의 처음 값"));
+    m_pFloorsField = new QLineEdit(this);
+    m_pFloorsField->setPlaceholderText(QStringLiteral("floors"));
     m_pPreviewText = new QLabel(this);
     m_pPreviewText->setWordWrap(true);
     auto* form = new QFormLayout;
@@ -52,6 +59,7 @@ CImportDialog::CImportDialog(const CMyTalvoDoc& base, const QString& path, QWidg
     form->addRow(QStringLiteral("레이어"), m_pLayer);
     form->addRow(QStringLiteral("좌표계"), m_pCrs);
     form->addRow(QStringLiteral("나머지 값을 복사할 번호"), m_pLike);
+    form->addRow(QStringLiteral("층수 속성"), m_pFloorsField);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_pOk = buttons->button(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -64,6 +72,7 @@ CImportDialog::CImportDialog(const CMyTalvoDoc& base, const QString& path, QWidg
     connect(m_pLayer, &QLineEdit::editingFinished, this, &CImportDialog::UpdatePreview);
     connect(m_pCrs, &QLineEdit::editingFinished, this, &CImportDialog::UpdatePreview);
     connect(m_pLike, &QSpinBox::valueChanged, this, &CImportDialog::UpdatePreview);
+    connect(m_pFloorsField, &QLineEdit::editingFinished, this, &CImportDialog::UpdatePreview);
     UpdatePreview();
 }
 
@@ -74,6 +83,9 @@ void CImportDialog::UpdatePreview()
     request.layer = m_pLayer->text().trimmed().toStdString();
     request.crs = m_pCrs->text().trimmed().toStdString();
     request.like = m_pLike->value();
+    m_pFloorsField->setEnabled(request.kind == EImportKind::Buildings);
+    if (request.kind == EImportKind::Buildings)
+        request.floorsField = m_pFloorsField->text().trimmed().toStdString();
     m_preview = ReadImport(m_base, m_path.toStdString(), request);
     m_pPreviewText->setText(ImportPreviewText(m_preview));
     m_pOk->setEnabled(m_preview.ok);

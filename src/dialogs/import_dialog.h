@@ -1,7 +1,8 @@
 #pragma once
 
 // "가져오기": the choices of an import from a GIS or CAD file (what the geometry becomes,
-// the layer, the coordinate system, the entity to copy the other values from) with a
+// the layer, the coordinate system, the entity to copy the other values from, for
+// buildings the attribute holding the floors) with a
 // preview of what will be added, kept up to date as the choices change. OK stays off
 // while the file would be refused; the preview then shows why.
 
@@ -27,6 +28,7 @@ public:
     QLineEdit* LayerField() const { return m_pLayer; }
     QLineEdit* CrsField() const { return m_pCrs; }
     QSpinBox* LikeBox() const { return m_pLike; }
+    QLineEdit* FloorsField() const { return m_pFloorsField; }
     QPushButton* OkButton() const { return m_pOk; }
     QLabel* PreviewLabel() const { return m_pPreviewText; }
 
@@ -40,6 +42,7 @@ private:
     QLineEdit* m_pLayer;
     QLineEdit* m_pCrs;
     QSpinBox* m_pLike;
+    QLineEdit* m_pFloorsField;
     QLabel* m_pPreviewText;
     QPushButton* m_pOk;
 };

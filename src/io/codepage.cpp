@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 
@@ -47,19 +48,27 @@ private:
     iconv_t m_cd;
 };
 
-// Length of the UTF-8 character starting at text[0] (1 for a bad lead byte).
-std::size_t Utf8CharLength(std::string_view text)
+// Length of the UTF-8 sequence starting at bytes[i] (lead byte 0xC2..0xF4 and its
+// continuation bytes), 0 when none starts there.
+std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t i)
 {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    std::size_t len = 1;
-    if (lead >= 0xF0 && lead < 0xF8)
-        len = 4;
-    else if (lead >= 0xE0)
-        len = lead < 0xF0 ? 3 : 1;
-    else if (lead >= 0xC2)
-        len = 2;
-    return len <= text.size() ? len : 1;
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const std::size_t len = lead >= 0xC2 && lead <= 0xDF   ? 2
+                            : lead >= 0xE0 && lead <= 0xEF ? 3
+                            : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                           : 0;
+    if (len == 0 || i + len > bytes.size())
+        return 0;
+    for (std::size_t k = 1; k < len; ++k)
+        if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
+            return 0;
+    return len;
 }
+
+// Bytes to drop where iconv stopped: a whole character CP949 cannot hold, else one bad
+// byte. A bad lead byte must not swallow what follows it: at the end of a value that is
+// the line break.
+std::size_t Utf8SkipLength(std::string_view text) { return std::max<std::size_t>(1, Utf8SequenceAt(text, 0)); }
 
 // Converts in with cd, replacing each unconvertible piece (skip bytes chosen by skip)
 // by replacement.
@@ -93,7 +102,7 @@ std::string Cp949ToUtf8(std::string_view bytes, std::size_t* replaced)
 
 std::string Utf8ToCp949(std::string_view text, std::size_t* replaced)
 {
-    return ConvertReplacing("CP949", "UTF-8", text, "?", Utf8CharLength, replaced);
+    return ConvertReplacing("CP949", "UTF-8", text, "?", Utf8SkipLength, replaced);
 }
 
 EForeignEncoding MarkedForeignEncoding(std::string_view bytes)
@@ -102,27 +111,6 @@ EForeignEncoding MarkedForeignEncoding(std::string_view bytes)
         return EForeignEncoding::Utf16;
     return bytes.starts_with("\xEF\xBB\xBF") ? EForeignEncoding::Utf8Marked : EForeignEncoding::None;
 }
-
-namespace {
-
-// Length of the UTF-8 sequence starting at bytes[i] (lead byte 0xC2..0xF4 and its
-// continuation bytes), 0 when none starts there.
-std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t i)
-{
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    const std::size_t len = lead >= 0xC2 && lead <= 0xDF   ? 2
-                            : lead >= 0xE0 && lead <= 0xEF ? 3
-                            : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                           : 0;
-    if (len == 0 || i + len > bytes.size())
-        return 0;
-    for (std::size_t k = 1; k < len; ++k)
-        if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
-            return 0;
-    return len;
-}
-
-}  // namespace
 
 bool IsUtf8Text(std::string_view bytes)
 {

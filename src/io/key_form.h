@@ -5,6 +5,7 @@
 // project whose results are current, one result section per receiver.
 
 #include <string>
+#include <string_view>
 
 #include "io/ini_file.h"
 #include "io/project_file.h"
@@ -14,6 +15,12 @@ class CMyTalvoDoc;
 // The whole project as a key file, sections and keys in the order they are written.
 // Roads and tunnels whose class mode is not 1 carry the keys of the first two classes.
 CIniFile WriteKeyForm(const CMyTalvoDoc& doc);
+
+// A text (a name, a description) as a value of one key line: valid UTF-8, each bad byte
+// replaced by '?', and every control character (line breaks, NUL) by a blank. Nothing in
+// a name can then end its line early, swallow the next key or make the file read as
+// another encoding. The key form's writers pass every text through it.
+std::string KeyFormText(std::string_view text);
 
 // The first number value of ini that would not open as written (its text is longer than
 // the reader keeps, as "1e308" in "%lf" is), as the message naming the entity and the

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "io/file_limits.h"
+#include "io/key_form.h"
 #include "io/key_form_names.h"
 #include "io/number_text.h"
 #include "model/document.h"
@@ -41,10 +42,10 @@ std::string BandList(const Bands& bands)
 
 void WriteBuilding(CIniFile& ini, const std::string& section, const CBuilding& b)
 {
-    ini.Write(section, kBuildingName, b.m_pName);
+    ini.Write(section, kBuildingName, KeyFormText(b.m_pName));
     ini.Write(section, kBuildingFloors, FormatInt(b.m_nFloors) + "/" + FormatDouble(b.m_dFloorHeight));
     ini.Write(section, kBuildingGround, FormatDouble(b.m_dGroundFactor) + "/" + FormatDouble(b.m_dAreaFactor));
-    ini.Write(section, kAbsorptionDescription, b.m_pAbsorptionDesc);
+    ini.Write(section, kAbsorptionDescription, KeyFormText(b.m_pAbsorptionDesc));
     ini.Write(section, kAbsorption, BandList(b.m_dAbsorption));
     ini.Write(section, kBuildingVertexCount, FormatInt(static_cast<int>(b.m_arrFootprint.size())));
     for (std::size_t v = 0; v < b.m_arrFootprint.size(); ++v)

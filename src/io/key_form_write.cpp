@@ -12,6 +12,27 @@ using namespace keyform;
 
 namespace {
 
+// The bytes of the well-formed UTF-8 character at text[i] (no overlong form, no
+// surrogate, nothing past U+10FFFF), 0 when none starts there.
+std::size_t Utf8CharAt(std::string_view text, std::size_t i)
+{
+    const auto byte = [&](std::size_t k) { return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0; };
+    const unsigned char lead = byte(0);
+    const std::size_t len = lead >= 0xC2 && lead <= 0xDF   ? 2
+                            : lead >= 0xE0 && lead <= 0xEF ? 3
+                            : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                           : 0;
+    // The second byte's range where the lead byte narrows it.
+    const unsigned char lo = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned char hi = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (len == 0 || byte(1) < lo || byte(1) > hi)
+        return 0;
+    for (std::size_t k = 2; k < len; ++k)
+        if ((byte(k) & 0xC0) != 0x80)
+            return 0;
+    return len;
+}
+
 std::string Doubles(std::initializer_list<double> values)
 {
     std::string list;
@@ -42,7 +63,7 @@ void WriteSettings(CIniFile& ini, const CMyTalvoDoc& doc)
 
     ini.Write(kSettings, kProgramName, kProgramNameValue);
     ini.Write(kSettings, kVersion, FormatDouble(doc.m_dVersion));
-    ini.Write(kSettings, kProjectName, s.m_strProjectName);
+    ini.Write(kSettings, kProjectName, KeyFormText(s.m_strProjectName));
     ini.Write(kSettings, kAir, Doubles({s.m_dTemperature, s.m_dHumidity, s.m_dPressure}));
     // The flag follows the rule the result display uses (the in-file flag or a
     // calculation's records), so results read from a file survive a save. Stale results
@@ -53,7 +74,7 @@ void WriteSettings(CIniFile& ini, const CMyTalvoDoc& doc)
     ini.Write(kSettings, kSection, Doubles({s.m_dSectionX, s.m_dSectionY}) + "/" + FormatInt(s.m_nSectionAxis));
     ini.Write(kSettings, kCounts, countList);
     if (!s.m_strCrs.empty())
-        ini.Write(kSettings, kCrs, s.m_strCrs);
+        ini.Write(kSettings, kCrs, KeyFormText(s.m_strCrs));
 }
 
 // All five classes in five-class mode. In two-class mode the first two, so that the
@@ -68,7 +89,7 @@ void WriteVehicleKeys(CIniFile& ini, const std::string& section, const Entity& e
 
 void WriteRoad(CIniFile& ini, const std::string& section, const CRoad& r)
 {
-    ini.Write(section, kRoadDescription, r.m_pDescription);
+    ini.Write(section, kRoadDescription, KeyFormText(r.m_pDescription));
     ini.Write(section, kRoadStart, Doubles({r.m_dStartX, r.m_dStartY, r.m_dStartZ}));
     ini.Write(section, kRoadEnd, Doubles({r.m_dEndX, r.m_dEndY, r.m_dEndZ}));
     ini.Write(section, kRoadWidth, FormatDouble(r.m_dWidth));
@@ -94,18 +115,18 @@ void WriteRoad(CIniFile& ini, const std::string& section, const CRoad& r)
 
 void WriteBarrier(CIniFile& ini, const std::string& section, const CBarrier_Stage& b)
 {
-    ini.Write(section, kBarrierDescription, b.m_pDescription);
+    ini.Write(section, kBarrierDescription, KeyFormText(b.m_pDescription));
     ini.Write(section, kBarrierStart, Doubles({b.m_dStartX, b.m_dStartY}));
     ini.Write(section, kBarrierEnd, Doubles({b.m_dEndX, b.m_dEndY}));
     ini.Write(section, kBarrierHeight, FormatDouble(b.m_dHeight));
     ini.Write(section, kAttenuator, FormatInt(b.m_nAttenuator));
-    ini.Write(section, kAbsorptionDescription, b.m_pAbsorptionDesc);
+    ini.Write(section, kAbsorptionDescription, KeyFormText(b.m_pAbsorptionDesc));
     ini.Write(section, kAbsorption, BandList(b.m_dAbsorption));
 }
 
 void WriteSlope(CIniFile& ini, const std::string& section, const std::string& prefix, const CSlope& s)
 {
-    ini.Write(section, prefix + kSlopeDescription, s.m_pDescription);
+    ini.Write(section, prefix + kSlopeDescription, KeyFormText(s.m_pDescription));
     ini.Write(section, prefix + kSlopeStart, Doubles({s.m_dStartX, s.m_dStartY}));
     ini.Write(section, prefix + kSlopeEnd, Doubles({s.m_dEndX, s.m_dEndY}));
     ini.Write(section, prefix + kSlopeHeight, FormatDouble(s.m_dHeight));
@@ -116,7 +137,7 @@ void WriteSlope(CIniFile& ini, const std::string& section, const std::string& pr
 
 void WriteTunnel(CIniFile& ini, const std::string& section, const CTunnel& t)
 {
-    ini.Write(section, kTunnelDescription, t.m_pDescription);
+    ini.Write(section, kTunnelDescription, KeyFormText(t.m_pDescription));
     ini.Write(section, kTunnelStart, Doubles({t.m_dStartX, t.m_dStartY, t.m_dStartZ}));
     ini.Write(section, kTunnelEnd, Doubles({t.m_dEndX, t.m_dEndY, t.m_dEndZ}));
     ini.Write(section, kLaneCount, FormatInt(t.m_nLaneCount));
@@ -167,6 +188,26 @@ CIniFile WriteKeyForm(const CMyTalvoDoc& doc)
                      f.Write(s, kPrediction, BandList(p.m_dLevel));
                  });
     return ini;
+}
+
+std::string KeyFormText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            out += (c < 0x20 && c != '\t') || c == 0x7F ? ' ' : char(c);
+            ++i;
+        } else if (const std::size_t len = Utf8CharAt(text, i); len > 0) {
+            out.append(text.substr(i, len));
+            i += len;
+        } else {
+            out += '?';
+            ++i;
+        }
+    }
+    return out;
 }
 
 double KeyFormVersion(const CIniFile& ini) { return TextToDouble(ini.Read(kSettings, kVersion, "0")); }

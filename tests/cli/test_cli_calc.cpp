@@ -56,3 +56,17 @@ TEST(CliCalc, MissingProjectFailsWithAMessage)
     EXPECT_FALSE(r.err.empty());
     EXPECT_TRUE(r.out.empty());
 }
+
+// A project the calculation refuses for want of roads or receivers is a failure, like one
+// the input check refuses: its message, the table as it stands, and status 1.
+TEST(CliCalc, ProjectWithoutRoadsOrReceiversExitsWithOne)
+{
+    ScratchDir dir;
+    const std::string noRoads = clitest::SaveVariant(dir, "no-roads.tlv", [](CMyTalvoDoc& d) { d.m_arrRoad.clear(); });
+    const CliRun roads = RunCalc(Quoted(noRoads), dir);
+    EXPECT_EQ(roads.status, 1);
+    EXPECT_EQ(roads.err, "하나 이상의 도로를 입력하십시요\n");
+    EXPECT_FALSE(roads.out.empty());
+    const std::string none = clitest::SaveVariant(dir, "none.tlv", [](CMyTalvoDoc& d) { d.m_arrReceiver.clear(); });
+    EXPECT_EQ(RunCalc(Quoted(none), dir).status, 1);
+}

@@ -79,6 +79,9 @@ TEST(Codepage, BadBytesAreReplacedAndTheRestIsKept)
     EXPECT_EQ(replaced, 2u);
     EXPECT_EQ(Utf8ToCp949("x😀y\xC3", &replaced), "x?y?");  // no CP949 form; a cut UTF-8 byte
     EXPECT_EQ(replaced, 2u);
+    // A lead byte whose character never comes swallows nothing after it: not the line end.
+    EXPECT_EQ(Utf8ToCp949("a\xEA\r\nb=1\xF0\x9F\r\n", &replaced), "a?\r\nb=1??\r\n");
+    EXPECT_EQ(replaced, 3u);
 }
 
 TEST(NumberText, PrintsSixDecimalsAsTheFileDoes)

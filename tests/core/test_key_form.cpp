@@ -171,6 +171,38 @@ TEST(KeyForm, LongTextsComeBackCutTo254Characters)
     EXPECT_EQ(back.m_settings.m_strProjectName, korean.substr(0, 254 * 3));
 }
 
+// A name from a foreign file may end in half a character or hold line breaks and NUL
+// bytes: saved as it stood, it swallowed the line break, so the next key (the road's
+// start point) was lost and reopened as 0/0/0.
+TEST(KeyForm, BrokenNamesStayOnTheirLineAndTheNextKeysSurvive)
+{
+    CMyTalvoDoc doc;
+    doc.m_arrRoad.emplace_back();
+    doc.m_arrRoad[0].m_pDescription = "도로\xEA";  // a lead byte without its character
+    doc.m_arrRoad[0].SetGeometry(10, 20, 110, 20, 1.5, 2.5, 3.6, 0, 10);
+    doc.m_arrBarrier.emplace_back();
+    doc.m_arrBarrier[0].m_pDescription = std::string("벽\r\n[도로 1]") + '\0' + "끝";
+    doc.m_arrBarrier[0].m_pAbsorptionDesc = "\xF0\x9F\x98\x80\xED\xA0\x80x";  // no CP949 form; a surrogate
+    doc.m_arrBarrier[0].SetGeometry(5, 6, 7, 8, 4.5, 0);
+    doc.m_settings.m_strProjectName = "a\xC3";
+    ScratchDir dir;
+    ASSERT_TRUE(SaveProject(doc, dir.File("n.tlv")).ok);
+    CMyTalvoDoc back;
+    const CFileResult opened = OpenProject(back, dir.File("n.tlv"));
+    ASSERT_TRUE(opened.ok) << opened.message;
+    ASSERT_EQ(back.m_arrRoad.size(), 1u);
+    EXPECT_EQ(back.m_arrRoad[0].m_pDescription, "도로?");
+    EXPECT_DOUBLE_EQ(back.m_arrRoad[0].m_dStartX, 10);
+    EXPECT_DOUBLE_EQ(back.m_arrRoad[0].m_dStartZ, 1.5);
+    EXPECT_DOUBLE_EQ(back.m_arrRoad[0].m_dEndY, 20);
+    ASSERT_EQ(back.m_arrBarrier.size(), 1u);
+    EXPECT_EQ(back.m_arrBarrier[0].m_pDescription, "벽  [도로 1] 끝");
+    EXPECT_EQ(back.m_arrBarrier[0].m_pAbsorptionDesc, "????x");
+    EXPECT_DOUBLE_EQ(back.m_arrBarrier[0].m_dStartX, 5);
+    EXPECT_DOUBLE_EQ(back.m_arrBarrier[0].m_dHeight, 4.5);
+    EXPECT_EQ(back.m_settings.m_strProjectName, "a?");
+}
+
 TEST(KeyForm, VersionDecidesTheFormWithoutAMessageFromOnePointFourOn)
 {
     CFileResult result;

@@ -1,6 +1,7 @@
 // "가져오기": the file menu item, the preview following the choices, and the entities
 // added as one change on OK.
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -28,6 +29,8 @@ class TestImport : public QObject {
 private slots:
     void initTestCase() { UseTemporarySettings(); }
     void previewFollowsTheChoicesAndOkAddsTheBarriers();
+    void unusableFeaturesAreShownAndOkStaysOff();
+    void polygonsBecomeBuildingsWithTheFloorsAttributeChosen();
     void fileMenuOffersTheImport();
     void importIsOneUndoStep();
     void environmentPaneShowsAndChangesTheCoordinateSystem();
@@ -85,6 +88,82 @@ void TestImport::previewFollowsTheChoicesAndOkAddsTheBarriers()
     files.m_paths = {QString()};  // the file choice cancelled: nothing changes
     command.OnImport();
     QCOMPARE(changes, 1);
+}
+
+// The window reads with the same import as talvo-cli: a width that is no number and a
+// negative height name their feature and field in the preview, and nothing can be added.
+void TestImport::unusableFeaturesAreShownAndOkStaysOff()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("roads.geojson"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"type":"FeatureCollection",)"
+               R"("crs":{"type":"name","properties":{"name":"urn:ogc:def:crs:EPSG::5186"}},"features":[)"
+               R"({"type":"Feature","geometry":{"type":"LineString","coordinates":[[0,0],[1,1]]},)"
+               R"("properties":{"width":"abc","height":-4}}]})");
+    file.close();
+    CRecordingFileDialogs files;
+    files.m_paths = {path};
+    CMyTalvoDoc doc;
+    doc.m_settings.m_strCrs = "EPSG:5186";
+    CImportCommand command(&doc, nullptr, [](const QString&) {});
+    QStringList previews;
+    QList<bool> okEnabled;
+    command.m_runDialog = [&](CImportDialog& dialog) {
+        for (int kind : {0, 1}) {  // roads, barriers
+            dialog.KindBox()->setCurrentIndex(kind);
+            previews.append(dialog.PreviewLabel()->text());
+            okEnabled.append(dialog.OkButton()->isEnabled());
+        }
+        return true;
+    };
+    command.OnImport();
+    QCOMPARE(previews.value(0), QStringLiteral("피처 1의 width 값 \"abc\"은(는) 숫자가 아닙니다."));
+    QCOMPARE(previews.value(1), QStringLiteral("피처 1의 height 값(-4)은 0 이상이어야 합니다."));
+    QCOMPARE(okEnabled, (QList<bool>{false, false}));
+    QVERIFY(doc.m_arrRoad.empty() && doc.m_arrBarrier.empty());
+}
+
+void TestImport::polygonsBecomeBuildingsWithTheFloorsAttributeChosen()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("blocks.geojson"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"type":"FeatureCollection",)"
+               R"("crs":{"type":"name","properties":{"name":"urn:ogc:def:crs:EPSG::5186"}},"features":[)"
+               R"({"type":"Feature","geometry":{"type":"MultiPolygon","coordinates":[)"
+               R"([[[0,0],[0,30],[30,30],[30,0],[0,0]],[[10,10],[20,10],[20,20],[10,20],[10,10]]],)"
+               R"([[[50,0],[50,10],[60,10],[60,0],[50,0]]]]},)"
+               R"("properties":{"name":"101동","층수":7}}]})");
+    file.close();
+    CRecordingFileDialogs files;
+    files.m_paths = {path};
+    CMyTalvoDoc doc;
+    doc.m_settings.m_strCrs = "EPSG:5186";
+    CImportCommand command(&doc, nullptr, [](const QString&) {});
+    QStringList previews;
+    QList<bool> floorsFieldOn;
+    command.m_runDialog = [&](CImportDialog& dialog) {
+        floorsFieldOn.append(dialog.FloorsField()->isEnabled());
+        dialog.KindBox()->setCurrentIndex(3);
+        floorsFieldOn.append(dialog.FloorsField()->isEnabled());
+        previews.append(dialog.PreviewLabel()->text());  // no "floors" and no height
+        dialog.FloorsField()->setText(QStringLiteral("층수"));
+        emit dialog.FloorsField()->editingFinished();
+        previews.append(dialog.PreviewLabel()->text());
+        return dialog.OkButton()->isEnabled();
+    };
+    command.OnImport();
+    QCOMPARE(floorsFieldOn, (QList<bool>{false, true}));
+    QCOMPARE(previews.value(0), QStringLiteral("피처 1의 floors 값(층수)도 height 값(높이)도 없습니다."));
+    QCOMPARE(previews.value(1),
+             QStringLiteral("건물 2개를 추가합니다. 다각형의 구멍 1개는 무시합니다.\n좌표계: EPSG:5186"));
+    QCOMPARE(doc.m_arrBuilding.size(), std::size_t(2));
+    QCOMPARE(doc.m_arrBuilding[1].m_nFloors, 7);
+    QCOMPARE(doc.m_arrBuilding[1].m_pName, std::string("101동"));
+    QCOMPARE(doc.m_arrBuilding[0].m_arrFootprint.size(), std::size_t(4));
 }
 
 void TestImport::fileMenuOffersTheImport()

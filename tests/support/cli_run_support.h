@@ -23,11 +23,13 @@ struct CliRun {
 
 inline std::string Quoted(const std::string& s) { return "'" + s + "'"; }
 
-// args are already quoted for the shell.
-inline CliRun RunCli(const std::string& args, const iotest::ScratchDir& dir)
+// args are already quoted for the shell; shellPrefix runs before talvo-cli in the same
+// shell ("ulimit -v N; ").
+inline CliRun RunCli(const std::string& args, const iotest::ScratchDir& dir, const std::string& shellPrefix = "")
 {
     const std::string outFile = dir.File("stdout.txt"), errFile = dir.File("stderr.txt");
-    const std::string command = Quoted(TALVO_CLI) + " " + args + " >" + Quoted(outFile) + " 2>" + Quoted(errFile);
+    const std::string command =
+        shellPrefix + Quoted(TALVO_CLI) + " " + args + " >" + Quoted(outFile) + " 2>" + Quoted(errFile);
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, iotest::ReadBytes(outFile), iotest::ReadBytes(errFile)};
 }
