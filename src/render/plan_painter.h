@@ -14,6 +14,7 @@
 #include "drawing/view_projection.h"
 #include "drawing/working_lists.h"
 #include "render/noise_map_renderer.h"
+#include "render/plan_buildings.h"
 
 class CMyTalvoDoc;
 class CNoiseMapLegend;
@@ -47,6 +48,9 @@ public:
     // Receivers at another height than the pane's receiver height are drawn muted, and
     // without their level; with all heights shown they are drawn as the others.
     void SetShowAllHeights(bool show) { m_bShowAllHeights = show; }
+    // Draws the façade receivers of the last calculation as the display chooses (the views
+    // do; pictures of a noise map show the buildings only).
+    void SetFacadeDisplay(const CFacadeDisplay& display) { m_facade = display; }
     void Paint();
 
 private:
@@ -56,6 +60,8 @@ private:
     void DrawRoads();
     void DrawRoadBarriers(const CRoad& road, const QColor& colour);
     void DrawBarriers();
+    void DrawBuildings();
+    void DrawFacade();
     void DrawGrid();
     void DrawReceivers();
     void DrawResultLabels();
@@ -78,4 +84,7 @@ private:
     const CMapShapes* m_pNoiseMapShapes = nullptr;
     const CNoiseMapLegend* m_pNoiseMapLegend = nullptr;
     bool m_bShowAllHeights = false;
+    const std::vector<CFacadeReceiver>& m_arrFacade;
+    std::optional<CFacadeDisplay> m_facade;
+    bool m_bFacadeDrawn = false;
 };

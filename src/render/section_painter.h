@@ -65,6 +65,7 @@ private:
     void GatherDeckBarriers(const CRoad& road, bool highlighted);
     void DrawBarriers();
     void DrawBarrier(double pos, double bottom, double top, const QColor& colour);
+    void DrawBuildings();
     void DrawReceivers();
     void DrawOverlay();
     void DrawMarker(double apexX, double apexY, double dx);

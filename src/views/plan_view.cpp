@@ -108,6 +108,7 @@ void CPlan_View::Render(QPaintDevice* device) const
             planPainter.SetNoiseMapLegend(&*m_pNoiseMap->style.legend);
     }
     planPainter.SetShowAllHeights(m_bShowAllHeights);
+    planPainter.SetFacadeDisplay(m_facade);
     planPainter.Paint();
 }
 
