@@ -62,10 +62,10 @@ void CBuildingInputDlg::BuildForm()
     auto* left = new QVBoxLayout;
     left->addWidget(MakeListTable(), 1);
     left->addWidget(MakeStoreyGroup());
-    left->addWidget(MakeAbsorptionGroup());
     columns->addLayout(left, 3);
     columns->addWidget(MakeFootprintGroup(), 2);
     layout->addLayout(columns, 1);
+    layout->addWidget(MakeAbsorptionGroup());
     layout->addWidget(MakeButtonRow());
 }
 

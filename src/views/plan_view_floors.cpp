@@ -33,12 +33,8 @@ void CPlan_View::SelectFacadeFloor(int building, int floor)
 // The façade levels exist only after a calculation in this session: they are never saved.
 void CPlan_View::OnFloorTable()
 {
-    if (!HasResults()) {
-        MessageBoxes().Information(this, kRunPredictionFirst);
-        return;
-    }
     if (m_pDoc->m_arrFacade.empty()) {
-        MessageBoxes().Information(this, kNoFacadeResults);
+        MessageBoxes().Information(this, HasResults() ? kNoFacadeResults : kRunPredictionFirst);
         return;
     }
     if (m_pFloorDlg) {

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,8 +13,11 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include "app/input_window_coordinator.h"
 #include "app/main_frame.h"
 #include "app/model_history.h"
+#include "app/model_windows.h"
+#include "dialogs/building_input_dialog.h"
 #include "dialogs/environment_box.h"
 #include "drawing/section_geometry.h"
 #include "helpers/environment_typing.h"
@@ -111,6 +115,21 @@ private slots:
         QVERIFY(SameColour(PixelAt(image, selected), ViewColour::Muted()));
     }
 
+    // Grid levels can be picked once the façade receivers are calculated, ordinary
+    // receivers or not.
+    void aProjectOfBuildingsAlonePicksGridLevels()
+    {
+        CMyTalvoDoc doc;
+        BuildProject(doc);
+        doc.m_settings.m_dReceiverSpacing = 50;
+        CPlan_View view(&doc);
+        view.resize(600, 400);
+        const CViewPoint node = PlanProjection(doc.m_settings, 600, 400, 0, 0, 1).WorldToPixel(150, 50);
+        QVERIFY(view.PickAt({node.x, node.y}));
+        doc.m_arrFacade.clear();
+        QVERIFY(!view.PickAt({node.x, node.y}));
+    }
+
     void sectionCutsTheBlockFromTheReferenceHeightToItsTop()
     {
         CMyTalvoDoc doc;
@@ -137,9 +156,14 @@ private slots:
         CMyTalvoDoc doc;
         BuildProject(doc);
         CPlan_View view(&doc);
+        const std::vector<CFacadeReceiver> facade = std::exchange(doc.m_arrFacade, {});
         view.OnFloorTable();
-        QCOMPARE(boxes.m_texts, QStringList(QStringLiteral("소음해석을 먼저 수행하세요.")));
-        doc.m_nCalculatedInFile = 1;
+        doc.m_nCalculatedInFile = 1;  // levels read from a file: the façade levels are never saved
+        view.OnFloorTable();
+        QCOMPARE(boxes.m_texts, QStringList({QStringLiteral("소음해석을 먼저 수행하세요."),
+                                             QStringLiteral("외벽 수음점의 계산 결과가 없습니다. 건물을 입력하고 "
+                                                            "소음해석을 수행하세요.")}));
+        doc.m_arrFacade = facade;
         view.OnFloorTable();
         CFloorTableDlg* table = view.FloorTable();
         QVERIFY(table != nullptr);
@@ -198,6 +222,51 @@ private slots:
         QCOMPARE(frame.History()->Stack()->count(), steps);
         pane->FacadeFloorBox()->setValue(0);
         QCOMPARE(pane->FacadeFloorBox()->text(), QStringLiteral("최고층"));
+    }
+
+    // The example project with its apartment blocks beside the highway: every block inside
+    // the fitted plan, listed in the building window, and after a calculation one table row
+    // per block and floor. With TALVO_SAVE_RENDERS set, the README's pictures are saved.
+    void exampleBlocksShowInTheWindowsAndThePlan()
+    {
+        CRecordingMessageBox boxes;
+        CMainFrame frame;
+        frame.resize(1400, 900);
+        frame.show();
+        QVERIFY(frame.OpenProjectFile(QStringLiteral(TALVO_EXAMPLES "/highway-apartments.tlv")));
+        const CMyTalvoDoc& doc = frame.Document();
+        QCOMPARE(doc.m_arrBuilding.size(), std::size_t(4));
+        const QImage plan = frame.PlanView()->grab().toImage();
+        const CPlan_View* view = frame.PlanView();
+        const CViewProjection proj =
+            PlanProjection(doc.m_settings, plan.width(), plan.height(), view->panX(), view->panY(), view->zoom());
+        for (const CBuilding& b : doc.m_arrBuilding) {
+            const CMVector& corner = b.m_arrFootprint[0];
+            QVERIFY(SameColour(PixelAt(plan, proj.WorldToPixel(corner.x + 3, corner.y + 3)), ViewColour::Building()));
+        }
+        frame.RunCalculation();
+        SaveRenderIfAsked(frame.grab().toImage(), QStringLiteral("main-window-apartments.png"));
+        frame.PlanView()->SelectFacadeFloor(-1, 0);
+        if (!doc.m_arrFacade.empty()) {
+            frame.PlanView()->OnFloorTable();
+            CFloorTableDlg* table = frame.PlanView()->FloorTable();
+            QVERIFY(table != nullptr);
+            QCOMPARE(table->Grid()->rowCount(), 15 + 20 + 12 + 18);
+            table->Grid()->selectRow(19);
+            table->resize(820, 560);
+            SaveRenderIfAsked(table->grab().toImage(), QStringLiteral("floor-table.png"));
+            SaveRenderIfAsked(frame.PlanView()->grab().toImage(), QStringLiteral("plan-facade.png"));
+            table->close();
+        }
+        frame.PlanView()->SetResultDisplay(false, 0);
+        frame.Windows()->InputWindows()->OpenBuildingInput();
+        CBuildingInputDlg* window = frame.Windows()->InputWindows()->BuildingWindow();
+        QVERIFY(window != nullptr);
+        QCOMPARE(window->Form().m_pList->rowCount(), 4);
+        window->Form().m_pId->setCurrentIndex(3);
+        window->adjustSize();
+        window->resize(std::max(window->width(), 980), window->height());
+        SaveRenderIfAsked(window->grab().toImage(), QStringLiteral("building-window.png"));
     }
 
     void reportListsEveryFloorAndMarksThoseReaching65()
