@@ -3,7 +3,8 @@
 // Draws the plan view's scene onto a painter: the calculation area, the model seen
 // from above, the receiver grid with its picked labels, the receivers and their result
 // labels, and the axis glyph and section markers. Later drawing covers earlier, so the
-// shapes go from the ground upwards: area, slopes, tunnels, roads, barriers, points, text.
+// shapes go from the ground upwards: area, slopes, tunnels, roads, barriers, buildings,
+// points, text.
 
 #include <QPainter>
 #include <optional>

@@ -2,8 +2,8 @@
 
 // Draws the section view's scene onto a painter: the cut along the section line with
 // the ground (embankments, the profile between them, cuttings), tunnels, roads with
-// their deck barriers, noise barriers and the receivers on the line, then the axis
-// arrow and the receiver-height markers. Positions along the axis are drawn mirrored
+// their deck barriers, buildings, noise barriers and the receivers on the line, then the
+// axis arrow and the receiver-height markers. Positions along the axis are drawn mirrored
 // about the middle of the area; heights are metres with 0 on the view's middle line.
 
 #include <QPainter>
