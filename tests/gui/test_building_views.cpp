@@ -3,6 +3,7 @@
 // per-floor table (sorting, copy, CSV, the floor it selects in the plan), the pane's façade
 // settings as undoable edits, and the per-floor part of the report.
 
+#include <cmath>
 #include <memory>
 
 #include <QComboBox>
@@ -128,6 +129,30 @@ private slots:
         QVERIFY(view.PickAt({node.x, node.y}));
         doc.m_arrFacade.clear();
         QVERIFY(!view.PickAt({node.x, node.y}));
+    }
+
+    void badFootprintsDrawWithoutHarm()
+    {
+        const double nan = std::nan(""), huge = 1e300;
+        CMyTalvoDoc doc;
+        BuildProject(doc);
+        doc.m_arrBuilding.push_back(Block("", 1000, -huge, -huge, huge, huge));
+        doc.m_arrBuilding.push_back(Block("", -3, nan, 0, 10, nan));
+        doc.m_arrBuilding.back().m_dFloorHeight = -huge;
+        doc.m_arrFacade[0].m_vPos = {nan, huge, nan};
+        doc.m_arrFacade[0].m_nBuilding = 99;
+        const std::vector<CMVector> draft = {{huge, -huge, 0}, {nan, 1, 0}};
+        CWorkingLists lists;
+        lists.pFootprintDraft = &draft;
+        CPlan_View plan(&doc);
+        CSection_View section(&doc);
+        plan.SetSectionView(&section);
+        plan.SetWorkingLists(lists);
+        QVERIFY(!plan.RenderImage({300, 200}).isNull());
+        QVERIFY(!section.RenderImage({300, 200}).isNull());
+        plan.FitAll();
+        section.FitAll();
+        QVERIFY(!plan.RenderImage({300, 200}).isNull());
     }
 
     void sectionCutsTheBlockFromTheReferenceHeightToItsTop()
