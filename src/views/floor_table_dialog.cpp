@@ -23,6 +23,8 @@ constexpr int kSortRole = Qt::UserRole;          // the number a numeric column 
 constexpr int kBuildingRole = Qt::UserRole + 1;  // on the first cell: the row's building (from 0)
 constexpr int kFloorRole = Qt::UserRole + 2;     // and its floor
 const QColor kLimitBackground(255, 216, 216);
+// Column widths in pixels at 96 dpi, in EFloorColumn order; wide enough for their titles.
+constexpr int kColumnWidths[kFloorColumnCount] = {48, 96, 40, 72, 88, 60, 60, 88, 96};
 
 const QString kGeometryKey = QStringLiteral("FloorTable/geometry");
 const QString kColumnsKey = QStringLiteral("FloorTable/columns");
@@ -88,7 +90,7 @@ CFloorTableDlg::CFloorTableDlg(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_pGrid, 1);
     layout->addLayout(buttons);
     BuildCopyCommand();
-    resize(QSize(760, 520));
+    resize(QSize(720, 520));
     RestoreLayout();
 }
 
@@ -119,6 +121,9 @@ void CFloorTableDlg::BuildGrid()
     m_pGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pGrid->verticalHeader()->setVisible(false);
+    m_pGrid->verticalHeader()->setDefaultSectionSize(m_pGrid->fontMetrics().height() + 8);
+    for (int column = 0; column < kFloorColumnCount; ++column)
+        m_pGrid->setColumnWidth(column, kColumnWidths[column]);
     m_pGrid->horizontalHeader()->setStretchLastSection(true);
     m_pGrid->setSortingEnabled(true);
     connect(m_pGrid, &QTableWidget::itemSelectionChanged, this, &CFloorTableDlg::OnSelectionChanged);
@@ -152,6 +157,8 @@ void CFloorTableDlg::SetRows(const std::vector<CFloorSummary>& rows, const std::
             if (IsNumberColumn(column)) {
                 item->setData(kSortRole, SortValue(row, column));
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            } else if (column == kFloorColLimit) {
+                item->setTextAlignment(Qt::AlignCenter);
             }
             if (ReachesFloorLimit(row))
                 item->setBackground(kLimitBackground);
