@@ -26,6 +26,7 @@ constexpr std::array kCommands{
     CCommandInfo{cmd::InputCutting, "절토", "", "절토를 입력합니다.\n절토"},
     CCommandInfo{cmd::InputReceiver, "수음점", "", "수음점을 입력합니다.\n수음점"},
     CCommandInfo{cmd::InputBarrier, "방음벽", "", "방음벽을 입력합니다.\n방음벽"},
+    CCommandInfo{cmd::InputBuilding, "건물", "", "건물을 입력합니다.\n건물"},
     CCommandInfo{cmd::ViewToolbar, "도구 모음(&T)", "",
                  "도구 모음을 보이거나 감춥니다.\n도구 모음 설정/해제"},
     CCommandInfo{cmd::ViewStatusBar, "상태 표시줄(&S)", "",
@@ -40,6 +41,8 @@ constexpr std::array kCommands{
                  "소음해석결과를 창에 표시합니다.\n소음해석결과 출력"},
     CCommandInfo{cmd::ResultChart, "차트 출력", "",
                  "소음해석결과를 차트로 출력합니다.\n소음해석결과 차트"},
+    CCommandInfo{cmd::ResultFloors, "층별 결과", "",
+                 "건물의 층별 외벽 소음레벨을 표로 출력합니다.\n층별 결과"},
     CCommandInfo{cmd::CopyPlanView, "평면창 복사", "",
                  "평면창 화면을 클립보드로 복사합니다.\n평면창 복사"},
     CCommandInfo{cmd::CopySectionView, "단면창 복사", "",
@@ -54,10 +57,11 @@ constexpr int kFileIds[] = {cmd::FileNew,  cmd::FileOpen,        cmd::FileSave,
                             cmd::AppExit};
 constexpr int kEditIds[] = {cmd::EditUndo, cmd::EditRedo};
 constexpr int kInputIds[] = {cmd::InputRoad,    cmd::InputTunnel,   cmd::InputEmbankment,
-                             cmd::InputCutting, cmd::InputReceiver, cmd::InputBarrier};
+                             cmd::InputCutting, cmd::InputReceiver, cmd::InputBarrier,
+                             cmd::InputBuilding};
 constexpr int kViewIds[] = {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::ViewEnvironment, cmd::None, cmd::ViewFit};
 constexpr int kCalcIds[] = {cmd::Calculate, cmd::Optimisation};
-constexpr int kResultIds[] = {cmd::ResultDisplay, cmd::ResultChart};
+constexpr int kResultIds[] = {cmd::ResultDisplay, cmd::ResultChart, cmd::ResultFloors};
 constexpr int kHelpIds[] = {cmd::AppAbout};
 
 constexpr CMenuInfo kMenus[] = {
@@ -69,8 +73,10 @@ constexpr int kToolbar[] = {
     cmd::FileNew,         cmd::None,         cmd::FileOpen,     cmd::FileSave,
     cmd::None,            cmd::InputRoad,    cmd::InputTunnel,  cmd::None,
     cmd::InputEmbankment, cmd::InputCutting, cmd::InputBarrier, cmd::InputReceiver,
+    cmd::InputBuilding,
     cmd::None,            cmd::ViewFit,
     cmd::None,            cmd::Calculate,    cmd::ResultChart,  cmd::ResultDisplay,
+    cmd::ResultFloors,
     cmd::None,            cmd::CopyPlanView, cmd::CopySectionView, cmd::AppAbout};
 
 }  // namespace

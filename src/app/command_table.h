@@ -24,6 +24,7 @@ enum Id : int {
     InputCutting = 32807,
     InputReceiver = 32773,
     InputBarrier = 32775,
+    InputBuilding = 32850,
     ViewToolbar = 59392,
     ViewStatusBar = 59393,
     ViewEnvironment = 32772,
@@ -32,6 +33,7 @@ enum Id : int {
     Optimisation = 32823,
     ResultDisplay = 32788,
     ResultChart = 32787,
+    ResultFloors = 32851,
     CopyPlanView = 32805,
     CopySectionView = 32806,
 };

@@ -13,6 +13,15 @@ namespace {
 // One pan step of the navigation buttons, view units.
 constexpr double kPanStep = 0.1;
 
+constexpr EEnvField kFacadeFields[] = {EEnvField::FacadeSpacing, EEnvField::FacadeDistance, EEnvField::FacadeHeight};
+constexpr const char* kMsgBadFacadeSetting =
+    "외벽 수음점의 간격과 벽에서 거리는 0보다 큰 숫자, 층 위 높이는 0 이상의 숫자여야 합니다.";
+
+bool IsFacadeField(EEnvField field)
+{
+    return field == EEnvField::FacadeSpacing || field == EEnvField::FacadeDistance || field == EEnvField::FacadeHeight;
+}
+
 }  // namespace
 
 CEnvironmentController::CEnvironmentController(CEnvironmentBox* box, CMyTalvoDoc* doc, CPlan_View* plan,
@@ -31,6 +40,7 @@ CEnvironmentController::CEnvironmentController(CEnvironmentBox* box, CMyTalvoDoc
     connect(box, &CEnvironmentBox::sectionAxisChosen, this, &CEnvironmentController::OnSectionAxis);
     connect(box, &CEnvironmentBox::activeViewChosen, this, &CEnvironmentController::OnActiveView);
     connect(box, &CEnvironmentBox::navigationRequested, this, &CEnvironmentController::OnNavigate);
+    connect(box, &CEnvironmentBox::facadeFloorChosen, plan, &CPlan_View::SetFacadeFloor);
 }
 
 CNavigableView* CEnvironmentController::ActiveNavigable() const
@@ -83,6 +93,18 @@ void CEnvironmentController::ShowSectionSpacingWarning()
     m_pBox->ShowSectionSpacingWarning(QString::fromStdString(warning));
 }
 
+// Says under the façade receiver settings when one of them does not take the text typed
+// (the setting keeps its value).
+void CEnvironmentController::ShowFacadeWarning()
+{
+    bool refused = false;
+    for (EEnvField field : kFacadeFields) {
+        CProjectSettings probe = m_pDoc->m_settings;
+        refused |= ApplyEnvField(probe, field, m_pBox->Field(field)->text().toStdString()).m_bRejected;
+    }
+    m_pBox->ShowFacadeWarning(refused ? QString::fromUtf8(kMsgBadFacadeSetting) : QString());
+}
+
 void CEnvironmentController::OnFieldEdited(EEnvField field, const QString& text)
 {
     const CProjectSettings before = m_pDoc->m_settings;
@@ -94,6 +116,8 @@ void CEnvironmentController::OnFieldEdited(EEnvField field, const QString& text)
         m_pDoc->CommitModelChange();  // other air, other levels
     Repaint(effect.m_bRepaintPlan, effect.m_bRepaintSection);
     ShowSectionSpacingWarning();
+    if (IsFacadeField(field))
+        ShowFacadeWarning();
     if (!effect.m_bRejected)
         m_markModified(static_cast<int>(field));
 }
@@ -107,10 +131,15 @@ void CEnvironmentController::OnFieldFinished(EEnvField field)
     case EEnvField::SectionX: stored = s.m_dSectionX; break;
     case EEnvField::SectionY: stored = s.m_dSectionY; break;
     case EEnvField::ReceiverSpacing: stored = s.m_dReceiverSpacing; break;
+    case EEnvField::FacadeSpacing: stored = s.m_dFacadeSpacing; break;
+    case EEnvField::FacadeDistance: stored = s.m_dFacadeDistance; break;
+    case EEnvField::FacadeHeight: stored = s.m_dFacadeHeight; break;
     default: return;
     }
     if (ParseEnvNumber(m_pBox->Field(field)->text().toStdString()) != stored)
         m_pBox->ShowNumber(field, stored);
+    if (IsFacadeField(field))
+        ShowFacadeWarning();
 }
 
 void CEnvironmentController::OnShowReceivers()

@@ -48,6 +48,7 @@ private:
     void Repaint(bool plan, bool section);
     void DropStaleNoiseMap(const CProjectSettings& before);
     void ShowSectionSpacingWarning();
+    void ShowFacadeWarning();
 
     CEnvironmentBox* m_pBox;
     CMyTalvoDoc* m_pDoc;

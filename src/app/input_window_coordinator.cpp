@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "dialogs/barrier_input_dialog.h"
+#include "dialogs/building_input_dialog.h"
 #include "dialogs/receiver_input_dialog.h"
 #include "dialogs/road_input_dialog.h"
 #include "dialogs/slope_input_dialog.h"
@@ -43,7 +44,8 @@ CInputWindowCoordinator::~CInputWindowCoordinator()
 CInput_Receiver_Point* CInputWindowCoordinator::ReceiverWindow() const { return m_pReceiverDlg; }
 bool CInputWindowCoordinator::IsAnyInputOpen() const
 {
-    return m_pRoadDlg || m_pReceiverDlg || m_pEmbankmentDlg || m_pCuttingDlg || m_pTunnelDlg || m_pBarrierDlg;
+    return m_pRoadDlg || m_pReceiverDlg || m_pEmbankmentDlg || m_pCuttingDlg || m_pTunnelDlg || m_pBarrierDlg ||
+           m_pBuildingDlg;
 }
 
 bool CInputWindowCoordinator::RefusedWhileResults(const char* wording)
@@ -134,7 +136,7 @@ void CInputWindowCoordinator::ActivateAnyOpen()
         return;
     m_eActive = EEntityKind::None;
     for (EEntityKind kind : {EEntityKind::Road, EEntityKind::Receiver, EEntityKind::Embankment, EEntityKind::Cutting,
-                             EEntityKind::Tunnel, EEntityKind::Barrier})
+                             EEntityKind::Tunnel, EEntityKind::Barrier, EEntityKind::Building})
         if (IsOpen(kind)) {
             m_eActive = kind;
             return;

@@ -27,12 +27,14 @@ class CInputSungtoDlg;
 class CInputJultoDlg;
 class CInputTunnelDlg;
 class CBarrier_Design_Dlg;
+class CBuildingInputDlg;
 struct CWorkingLists;
 
 inline constexpr const char* kMsgRemoveResults = "예측 결과를 제거하고 모델을 입력하세요.";
 inline constexpr const char* kMsgRemoveResultsReceiver = "예측 결과를 제거하고 모델을 입력하십시요";
 inline constexpr const char* kMsgReceiverWindowOpen = "수음점 입력창이 이미 열려있습니다.";
 inline constexpr const char* kMsgBarrierWindowOpen = "방음벽 입력창이 이미 열려있습니다.";
+inline constexpr const char* kMsgBuildingWindowOpen = "건물 입력창이 이미 열려있습니다.";
 inline constexpr const char* kMsgCommitReceivers =
     "'예' 버튼을 누르시는 경우, 기존의 수음점 데이타가 변경됩니다. 변경 후에는 재해석을 실시해야 합니다.\n"
     "변경을 원하시지 않으면 '아니오'를 선택하세요.";
@@ -60,6 +62,8 @@ public:
     void OpenTunnelInput();
     // "방음벽": a second command says the window is already open.
     void OpenBarrierInput();
+    // "건물": a second command says the window is already open.
+    void OpenBuildingInput();
     // Closes every open window without touching the document: the project it was opened
     // on has been replaced, and its working list must not be committed into another.
     void CloseAll();
@@ -70,6 +74,7 @@ public:
     CInputJultoDlg* CuttingWindow() const;
     CInputTunnelDlg* TunnelWindow() const;
     CBarrier_Design_Dlg* BarrierWindow() const;
+    CBuildingInputDlg* BuildingWindow() const;
     bool IsAnyInputOpen() const;
 
     // The lists the views draw: the open window's working list, else the document's.
@@ -122,5 +127,6 @@ private:
     QPointer<CInputJultoDlg> m_pCuttingDlg;
     QPointer<CInputTunnelDlg> m_pTunnelDlg;
     QPointer<CBarrier_Design_Dlg> m_pBarrierDlg;
+    QPointer<CBuildingInputDlg> m_pBuildingDlg;
     EEntityKind m_eActive = EEntityKind::None;  // the window whose entity is highlighted
 };

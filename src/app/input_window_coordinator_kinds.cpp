@@ -8,6 +8,7 @@
 
 #include "app/input_window_coordinator.h"
 #include "dialogs/barrier_input_dialog.h"
+#include "dialogs/building_input_dialog.h"
 #include "dialogs/receiver_input_dialog.h"
 #include "dialogs/road_input_dialog.h"
 #include "dialogs/slope_input_dialog.h"
@@ -107,6 +108,7 @@ CInputSungtoDlg* CInputWindowCoordinator::EmbankmentWindow() const { return m_pE
 CInputJultoDlg* CInputWindowCoordinator::CuttingWindow() const { return m_pCuttingDlg; }
 CInputTunnelDlg* CInputWindowCoordinator::TunnelWindow() const { return m_pTunnelDlg; }
 CBarrier_Design_Dlg* CInputWindowCoordinator::BarrierWindow() const { return m_pBarrierDlg; }
+CBuildingInputDlg* CInputWindowCoordinator::BuildingWindow() const { return m_pBuildingDlg; }
 
 void CInputWindowCoordinator::OpenRoadInput()
 {
@@ -180,6 +182,21 @@ void CInputWindowCoordinator::OpenBarrierInput()
     Repaint();
 }
 
+// Buildings play no part in the terrain section records, which the commit keeps.
+void CInputWindowCoordinator::OpenBuildingInput()
+{
+    if (RefusedWhileResults(kMsgRemoveResults))
+        return;
+    if (m_pBuildingDlg) {
+        MessageBoxes().Information(m_pWindowParent, QString::fromUtf8(kMsgBuildingWindowOpen));
+        return;
+    }
+    m_pBuildingDlg = new CBuildingInputDlg(m_pDoc->m_arrBuilding, m_pDoc->m_settings.m_dBaseHeight, m_pWindowParent);
+    WireListWindow(m_pBuildingDlg, EEntityKind::Building, m_pDoc->m_arrBuilding, nullptr, EDerivedLists::Keep);
+    m_pBuildingDlg->show();
+    Repaint();
+}
+
 // The next calculation leaves these barriers out and then empties the list.
 void CInputWindowCoordinator::OnExclusionChosen(const std::vector<int>& positions)
 {
@@ -196,6 +213,8 @@ void CInputWindowCoordinator::CloseOtherWindows()
         DestroyListWindow(m_pTunnelDlg);
     if (m_pBarrierDlg)
         DestroyListWindow(m_pBarrierDlg);
+    if (m_pBuildingDlg)
+        DestroyListWindow(m_pBuildingDlg);
 }
 
 void CInputWindowCoordinator::DeleteOtherWindows()
@@ -204,6 +223,7 @@ void CInputWindowCoordinator::DeleteOtherWindows()
     delete m_pCuttingDlg.data();
     delete m_pTunnelDlg.data();
     delete m_pBarrierDlg.data();
+    delete m_pBuildingDlg.data();
 }
 
 bool CInputWindowCoordinator::IsOpen(EEntityKind kind) const
@@ -215,6 +235,7 @@ bool CInputWindowCoordinator::IsOpen(EEntityKind kind) const
     case EEntityKind::Cutting: return m_pCuttingDlg;
     case EEntityKind::Tunnel: return m_pTunnelDlg;
     case EEntityKind::Barrier: return m_pBarrierDlg;
+    case EEntityKind::Building: return m_pBuildingDlg;
     case EEntityKind::None: break;
     }
     return false;
@@ -229,6 +250,7 @@ int CInputWindowCoordinator::EditedIndexOf(EEntityKind kind) const
     case EEntityKind::Cutting: return m_pCuttingDlg ? m_pCuttingDlg->EditedIndex() : -1;
     case EEntityKind::Tunnel: return m_pTunnelDlg ? m_pTunnelDlg->EditedIndex() : -1;
     case EEntityKind::Barrier: return m_pBarrierDlg ? m_pBarrierDlg->EditedIndex() : -1;
+    case EEntityKind::Building: return m_pBuildingDlg ? m_pBuildingDlg->EditedIndex() : -1;
     case EEntityKind::None: break;
     }
     return -1;
@@ -244,4 +266,8 @@ void CInputWindowCoordinator::AddOtherWorkingLists(CWorkingLists& lists) const
         lists.pTunnels = &m_pTunnelDlg->WorkingList();
     if (m_pBarrierDlg)
         lists.pBarriers = &m_pBarrierDlg->WorkingList();
+    if (m_pBuildingDlg) {
+        lists.pBuildings = &m_pBuildingDlg->WorkingList();
+        lists.pFootprintDraft = &m_pBuildingDlg->FootprintDraft();
+    }
 }

@@ -55,7 +55,8 @@ void CMainFrame::BuildActions()
           cmd::AppExit,       cmd::InputRoad,       cmd::InputTunnel,  cmd::InputEmbankment, cmd::InputCutting,
           cmd::InputReceiver, cmd::InputBarrier,    cmd::ViewToolbar,  cmd::ViewStatusBar,   cmd::ViewEnvironment,
           cmd::ViewFit,       cmd::Calculate,       cmd::Optimisation, cmd::ResultDisplay,   cmd::ResultChart,
-          cmd::CopyPlanView,  cmd::CopySectionView, cmd::AppAbout,     cmd::EditUndo,        cmd::EditRedo})
+          cmd::CopyPlanView,  cmd::CopySectionView, cmd::AppAbout,     cmd::EditUndo,        cmd::EditRedo,
+          cmd::InputBuilding, cmd::ResultFloors})
         MakeAction(id);
     for (int id : {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::ViewEnvironment}) {
         m_actions[id]->setCheckable(true);
@@ -161,6 +162,7 @@ void CMainFrame::ConnectPlanViewCommands()
         {cmd::InputCutting, &CModelWindows::OnInputCutting},
         {cmd::InputReceiver, &CModelWindows::OnInputReceiver},
         {cmd::InputBarrier, &CModelWindows::OnInputBarrier},
+        {cmd::InputBuilding, &CModelWindows::OnInputBuilding},
         {cmd::Optimisation, &CModelWindows::OnOptimise},
     };
     for (const auto& [id, slot] : windows)
@@ -168,6 +170,7 @@ void CMainFrame::ConnectPlanViewCommands()
     const std::pair<int, void (CPlan_View::*)()> results[] = {
         {cmd::ResultDisplay, &CPlan_View::OnResultDisplay},
         {cmd::ResultChart, &CPlan_View::OnResultChart},
+        {cmd::ResultFloors, &CPlan_View::OnFloorTable},
     };
     for (const auto& [id, slot] : results)
         connect(m_actions[id], &QAction::triggered, m_pPlanView, slot);

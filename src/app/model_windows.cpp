@@ -23,3 +23,4 @@ void CModelWindows::OnInputEmbankment() { m_pInputs->OpenEmbankmentInput(); }
 void CModelWindows::OnInputCutting() { m_pInputs->OpenCuttingInput(); }
 void CModelWindows::OnInputReceiver() { m_pInputs->OpenReceiverInput(); }
 void CModelWindows::OnInputBarrier() { m_pInputs->OpenBarrierInput(); }
+void CModelWindows::OnInputBuilding() { m_pInputs->OpenBuildingInput(); }

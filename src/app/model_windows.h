@@ -37,6 +37,7 @@ public slots:
     void OnInputCutting();
     void OnInputReceiver();
     void OnInputBarrier();
+    void OnInputBuilding();
     // "방음벽 최적화": the optimisation window; a second command says it is already open.
     void OnOptimise();
     // The optimisation result viewer (a ".out" file chosen by the user).

@@ -89,6 +89,30 @@ void DrawReceiver(QPainter& p)
     p.drawLine(3, 16, 29, 16);
 }
 
+// An apartment block with rows of windows.
+void DrawBuilding(QPainter& p)
+{
+    p.setBrush(QColor(200, 194, 184));
+    p.drawRect(8, 4, 16, 25);
+    p.setBrush(QColor(90, 130, 190));
+    for (int y = 7; y < 26; y += 5)
+        for (int x : {11, 18})
+            p.drawRect(x, y, 3, 3);
+}
+
+// A block beside a table with one row marked.
+void DrawFloors(QPainter& p)
+{
+    p.setBrush(QColor(200, 194, 184));
+    p.drawRect(3, 6, 9, 23);
+    p.setBrush(Qt::white);
+    p.drawRect(15, 6, 14, 23);
+    for (int y = 12; y < 29; y += 6)
+        p.drawLine(15, y, 29, y);
+    p.setBrush(QColor(220, 60, 60));
+    p.drawRect(15, 12, 14, 6);
+}
+
 void DrawCalculate(QPainter& p)
 {
     p.setBrush(QColor(255, 200, 0));
@@ -156,6 +180,8 @@ void Draw(QPainter& p, int id)
     case cmd::InputCutting: DrawEarth(p, false); break;
     case cmd::InputBarrier: DrawBarrier(p); break;
     case cmd::InputReceiver: DrawReceiver(p); break;
+    case cmd::InputBuilding: DrawBuilding(p); break;
+    case cmd::ResultFloors: DrawFloors(p); break;
     case cmd::ViewFit: DrawFit(p); break;
     case cmd::Calculate: DrawCalculate(p); break;
     case cmd::ResultChart: DrawChart(p); break;

@@ -9,8 +9,8 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <filesystem>
 #include <cmath>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -21,8 +21,8 @@
 #include "drawing/section_exaggeration.h"
 #include "engine/calc_scene.h"
 #include "engine/input_check.h"
-#include "engine/noise_map_difference.h"
 #include "engine/noise_map_compute.h"
+#include "engine/noise_map_difference.h"
 #include "engine/source_pieces.h"
 #include "gis/gis_crs.h"
 #include "gis/gis_map_layers.h"
@@ -144,8 +144,8 @@ void WriteGisFile(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& ar
     const bool inPlace = FileExtension(args.output) == ".shp";
     const std::filesystem::path written =
         inPlace ? target
-                : target.parent_path() / ("." + target.filename().string() + ".talvo-tmp-" +
-                                          std::to_string(getpid()) + target.extension().string());
+                : target.parent_path() / ("." + target.filename().string() + ".talvo-tmp-" + std::to_string(getpid()) +
+                                          target.extension().string());
     std::error_code ignored;
     if (const std::string failure = WriteMapGisFile(doc, grid, request, written.string()); !failure.empty()) {
         if (!inPlace)
@@ -234,7 +234,8 @@ void RegisterMap(CLI::App& app)
         ->check(CLI::Range(0, 8));
     cmd->add_option("--threads", args->threads, "Threads (default: one per core)")->check(CLI::NonNegativeNumber);
     cmd->add_option("--crs", args->crs, "Coordinate system of the GIS file, e.g. EPSG:5186 (default: the project's)");
-    cmd->add_option("--layer", args->layer, "Layer of a .geojson or .shp file: isobands, isolines, receivers, model")
+    cmd->add_option("--layer", args->layer,
+                    "Layer of a .geojson or .shp file: isobands, isolines, receivers, model, buildings, facade")
         ->check(CLI::IsMember({"isobands", "isolines", "receivers", "model"}));
     CLI::Option* levels =
         cmd->add_option("--levels", args->levels, "Class edges in dB, e.g. 45,50,55 (default: 35,40,...,80)")

@@ -21,6 +21,10 @@ struct CAbsorptionPreset {
 
 // "콘크리트 반사형 방음벽" and "알루미늄 흡음형 방음벽", in this order.
 const std::vector<CAbsorptionPreset>& AbsorptionPresets();
+// Building walls after the reflection losses of ISO 9613-2, Table 4 (an absorption of
+// 1 - rho in every band): flat hard walls, walls with windows and small additions, and
+// factory walls half openings, installations or pipes.
+const std::vector<CAbsorptionPreset>& BuildingAbsorptionPresets();
 // " %.3f  ||  %.3f  || ... ||  %.3f": the line a preset shows.
 QString PresetLine(const Bands& absorption);
 
@@ -28,6 +32,8 @@ class PresetDataDlg : public QDialog {
     Q_OBJECT
 public:
     explicit PresetDataDlg(QWidget* parent = nullptr);
+    // Another caption and list of materials (which must outlive the picker).
+    PresetDataDlg(const QString& title, const std::vector<CAbsorptionPreset>& presets, QWidget* parent = nullptr);
 
     QListWidget* Lines() const { return m_pLines; }
     // As a click on the preset's line.
@@ -37,5 +43,6 @@ signals:
     void PresetChosen(const Bands& absorption);
 
 private:
+    const std::vector<CAbsorptionPreset>& m_presets;
     QListWidget* m_pLines;
 };

@@ -18,13 +18,13 @@ CEntityInputDlg::CEntityInputDlg(const QString& title, const char* duplicateMess
     setModal(false);
 }
 
-void CEntityInputDlg::AddIdRow(QVBoxLayout* layout, CEntityFormWidgets& form)
+void CEntityInputDlg::AddIdRow(QVBoxLayout* layout, CEntityFormWidgets& form, const QString& textLabel)
 {
     auto* top = new QGridLayout;
     form.m_pId = new QComboBox(this);
     top->addWidget(new QLabel(QStringLiteral("ID"), this), 0, 0);
     top->addWidget(form.m_pId, 0, 1);
-    form.m_pDescription = AddLabelledField(top, 0, 2, QStringLiteral("설명"), this);
+    form.m_pDescription = AddLabelledField(top, 0, 2, textLabel, this);
     layout->addLayout(top);
     m_pIdList = form.m_pId;
     connect(m_pIdList, &QComboBox::currentIndexChanged, this, &CEntityInputDlg::OnIdSelected);

@@ -62,8 +62,8 @@ public slots:
 protected:
     // duplicateMessage: the refusal of a store whose key another entity has.
     CEntityInputDlg(const QString& title, const char* duplicateMessage, QWidget* parent);
-    // The top row: "ID" with its drop-down, "설명" with its field.
-    void AddIdRow(QVBoxLayout* layout, CEntityFormWidgets& form);
+    // The top row: "ID" with its drop-down, "설명" (or another label) with its field.
+    void AddIdRow(QVBoxLayout* layout, CEntityFormWidgets& form, const QString& textLabel = QStringLiteral("설명"));
     // The commands every window has (made by the window, in its own order), each to its request.
     void ConnectCommands(const CEntityFormWidgets& buttons);
     // Called by the concrete window once its form and working list are in place.

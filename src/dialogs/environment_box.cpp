@@ -8,9 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "gis/gis_crs.h"
+#include "model/building.h"
 
 namespace {
 
@@ -25,6 +27,16 @@ QGroupBox* Group(const QString& title, QLayout* layout)
     auto* box = new QGroupBox(title);
     box->setLayout(layout);
     return box;
+}
+
+QLabel* WarningLabel(const char* objectName)
+{
+    auto* label = new QLabel;
+    label->setObjectName(QLatin1String(objectName));
+    label->setWordWrap(true);
+    label->setStyleSheet(QStringLiteral("color: #b00000"));
+    label->hide();
+    return label;
 }
 
 // One row: label, field, unit.
@@ -49,6 +61,7 @@ CEnvironmentBox::CEnvironmentBox(QWidget* parent) : QWidget(parent)
     layout->addWidget(BuildAirGroup());
     layout->addWidget(BuildAreaGroup());
     layout->addWidget(BuildPlanGroup());
+    layout->addWidget(BuildFacadeGroup());
     layout->addWidget(BuildSectionGroup());
     layout->addWidget(BuildNavigationGroup());
     layout->addStretch(1);
@@ -127,18 +140,36 @@ QWidget* CEnvironmentBox::BuildPlanGroup()
         QStringLiteral("단면 소음지도의 격자 간격입니다. 비워 두면 1 m와 수음점 간격의 "
                        "1/5 중 작은 값입니다."));
     AddRow(grid, 2, QStringLiteral("단면 간격"), sectionSpacing, QStringLiteral("(m)"));
-    m_pSectionSpacingWarning = new QLabel;
-    m_pSectionSpacingWarning->setObjectName(QStringLiteral("sectionSpacingWarning"));
-    m_pSectionSpacingWarning->setWordWrap(true);
-    m_pSectionSpacingWarning->setStyleSheet(QStringLiteral("color: #b00000"));
-    m_pSectionSpacingWarning->hide();
+    m_pSectionSpacingWarning = WarningLabel("sectionSpacingWarning");
     grid->addWidget(m_pSectionSpacingWarning, 3, 0, 1, 4);
+    m_pFacadeFloor = new QSpinBox;
+    m_pFacadeFloor->setObjectName(QStringLiteral("facadeFloor"));
+    m_pFacadeFloor->setRange(0, kMaxBuildingFloors);
+    m_pFacadeFloor->setSpecialValueText(QStringLiteral("최고층"));
+    m_pFacadeFloor->setMaximumWidth(kNumberWidth);
+    m_pFacadeFloor->setToolTip(QStringLiteral("계산 후 평면창에 외벽 수음점을 그릴 층입니다."));
+    connect(m_pFacadeFloor, &QSpinBox::valueChanged, this, &CEnvironmentBox::facadeFloorChosen);
+    AddRow(grid, 4, QStringLiteral("외벽 층"), m_pFacadeFloor, {});
     m_pShowReceivers = new QPushButton(QStringLiteral("수음점 보이기"));
     m_pShowReceivers->setObjectName(QStringLiteral("showReceivers"));
     m_pShowReceivers->setCheckable(true);
     connect(m_pShowReceivers, &QPushButton::clicked, this, &CEnvironmentBox::showReceiversClicked);
-    grid->addWidget(m_pShowReceivers, 4, 0, 1, 3);
+    grid->addWidget(m_pShowReceivers, 5, 0, 1, 3);
     return Group(QStringLiteral("평면창 정보"), grid);
+}
+
+QWidget* CEnvironmentBox::BuildFacadeGroup()
+{
+    auto* grid = new QGridLayout;
+    AddRow(grid, 0, QStringLiteral("간격 s"), MakeField(EEnvField::FacadeSpacing, "facadeSpacing"),
+           QStringLiteral("(m)"));
+    AddRow(grid, 1, QStringLiteral("벽에서 거리 d"), MakeField(EEnvField::FacadeDistance, "facadeDistance"),
+           QStringLiteral("(m)"));
+    AddRow(grid, 2, QStringLiteral("층 위 높이 h_a"), MakeField(EEnvField::FacadeHeight, "facadeHeight"),
+           QStringLiteral("(m)"));
+    m_pFacadeWarning = WarningLabel("facadeWarning");
+    grid->addWidget(m_pFacadeWarning, 3, 0, 1, 4);
+    return Group(QStringLiteral("외벽 수음점"), grid);
 }
 
 QWidget* CEnvironmentBox::BuildSectionGroup()
@@ -205,6 +236,12 @@ void CEnvironmentBox::ShowSectionSpacingWarning(const QString& text)
     m_pSectionSpacingWarning->setVisible(!text.isEmpty());
 }
 
+void CEnvironmentBox::ShowFacadeWarning(const QString& text)
+{
+    m_pFacadeWarning->setText(text);
+    m_pFacadeWarning->setVisible(!text.isEmpty());
+}
+
 void CEnvironmentBox::ShowSettings(const CProjectSettings& s)
 {
     Field(EEnvField::ProjectName)->setText(QString::fromStdString(s.m_strProjectName));
@@ -221,6 +258,10 @@ void CEnvironmentBox::ShowSettings(const CProjectSettings& s)
     ShowNumber(EEnvField::ReceiverSpacing, s.m_dReceiverSpacing);
     ShowSectionSpacing(s.m_dSectionSpacing);
     ShowSectionSpacingWarning({});
+    ShowNumber(EEnvField::FacadeSpacing, s.m_dFacadeSpacing);
+    ShowNumber(EEnvField::FacadeDistance, s.m_dFacadeDistance);
+    ShowNumber(EEnvField::FacadeHeight, s.m_dFacadeHeight);
+    ShowFacadeWarning({});
     if (s.m_bReceiverHeightEmpty)
         Field(EEnvField::ReceiverHeight)->clear();
     else

@@ -13,6 +13,7 @@ class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 
 enum class ENavigation { PanUp, PanDown, PanLeft, PanRight, Centre, ZoomIn, ZoomReset, ZoomOut };
 
@@ -30,6 +31,11 @@ public:
     // A warning under the section spacing; empty hides it.
     void ShowSectionSpacingWarning(const QString& text);
     QLabel* SectionSpacingWarning() const { return m_pSectionSpacingWarning; }
+    // A warning under the façade receiver settings; empty hides it.
+    void ShowFacadeWarning(const QString& text);
+    QLabel* FacadeWarning() const { return m_pFacadeWarning; }
+    // "외벽 층": the floor whose façade receivers the plan view draws; 0 shows "최고층".
+    QSpinBox* FacadeFloorBox() const { return m_pFacadeFloor; }
 
     QLineEdit* Field(EEnvField field) const;
     // The project's coordinate system as shown: its code and name, or local metres.
@@ -46,6 +52,8 @@ signals:
     void sectionAxisChosen(int axis);
     void activeViewChosen(int view);
     void navigationRequested(ENavigation step);
+    // A view preference, not part of the project: 0 for each building's top floor.
+    void facadeFloorChosen(int floor);
 
 private:
     QWidget* BuildProjectGroup();
@@ -53,6 +61,7 @@ private:
     QWidget* BuildAirGroup();
     QWidget* BuildAreaGroup();
     QWidget* BuildPlanGroup();
+    QWidget* BuildFacadeGroup();
     QWidget* BuildSectionGroup();
     QWidget* BuildNavigationGroup();
     QLineEdit* MakeField(EEnvField field, const char* objectName);
@@ -61,6 +70,8 @@ private:
     QList<QLineEdit*> m_fields;  // indexed by EEnvField
     QPushButton* m_pShowReceivers = nullptr;
     QLabel* m_pSectionSpacingWarning = nullptr;
+    QLabel* m_pFacadeWarning = nullptr;
+    QSpinBox* m_pFacadeFloor = nullptr;
     QLineEdit* m_pCrs = nullptr;
     QPushButton* m_pCrsButton = nullptr;
     QButtonGroup* m_pAxisGroup = nullptr;

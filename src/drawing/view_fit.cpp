@@ -67,6 +67,8 @@ void AddHeights(CWorldBox& box, const CMyTalvoDoc& doc, double pos)
         box.Add(pos, c.m_dHeight);
     for (const CReceiverPoint& r : doc.m_arrReceiver)
         box.Add(pos, r.m_dZ);
+    for (const CBuilding& b : doc.m_arrBuilding)
+        box.Add(pos, s.m_dBaseHeight + b.Height());
 }
 
 }  // namespace
@@ -87,6 +89,9 @@ CWorldBox PlanModelBox(const CMyTalvoDoc& doc)
     }
     for (const CReceiverPoint& r : doc.m_arrReceiver)
         box.Add(r.m_dX, r.m_dY);
+    for (const CBuilding& b : doc.m_arrBuilding)
+        for (const CMVector& v : b.m_arrFootprint)
+            box.Add(v.x, v.y);
     return box;
 }
 

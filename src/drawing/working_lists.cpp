@@ -19,5 +19,6 @@ CSceneLists ResolveLists(const CMyTalvoDoc& doc, const CWorkingLists& w)
             Pick(w.pEmbankments, doc.m_arrEmbankment),
             Pick(w.pCuttings, doc.m_arrCutting),
             Pick(w.pTunnels, doc.m_arrTunnel),
-            Pick(w.pReceivers, doc.m_arrReceiver)};
+            Pick(w.pReceivers, doc.m_arrReceiver),
+            Pick(w.pBuildings, doc.m_arrBuilding)};
 }

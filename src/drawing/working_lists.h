@@ -7,11 +7,12 @@
 
 #include <vector>
 
+#include "model/building.h"
 #include "model/entities.h"
 
 class CMyTalvoDoc;
 
-enum class EEntityKind { None, Road, Barrier, Embankment, Cutting, Tunnel, Receiver };
+enum class EEntityKind { None, Road, Barrier, Embankment, Cutting, Tunnel, Receiver, Building };
 
 struct CWorkingLists {
     const std::vector<CRoad>* pRoads = nullptr;
@@ -20,6 +21,10 @@ struct CWorkingLists {
     const std::vector<CJulto>* pCuttings = nullptr;
     const std::vector<CTunnel>* pTunnels = nullptr;
     const std::vector<CReceiverPoint>* pReceivers = nullptr;
+    const std::vector<CBuilding>* pBuildings = nullptr;
+    // The footprint the building window's vertex list holds while it is being edited, as far
+    // as its rows read (not yet stored); nullptr when no footprint is being edited.
+    const std::vector<CMVector>* pFootprintDraft = nullptr;
 
     EEntityKind highlightKind = EEntityKind::None;
     int nHighlight = -1;  // 0-based position in the highlighted kind's list; -1: none
@@ -39,6 +44,7 @@ struct CSceneLists {
     const std::vector<CJulto>& cuttings;
     const std::vector<CTunnel>& tunnels;
     const std::vector<CReceiverPoint>& receivers;
+    const std::vector<CBuilding>& buildings;
 };
 
 CSceneLists ResolveLists(const CMyTalvoDoc& doc, const CWorkingLists& working);

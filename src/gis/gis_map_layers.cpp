@@ -9,6 +9,7 @@
 #include "engine/noise_map_isobands.h"
 #include "engine/noise_map_isolines.h"
 #include "engine/noise_map_shapes.h"
+#include "gis/gis_building_layers.h"
 #include "gis/gis_crs.h"
 #include "gis/gis_ogr.h"
 #include "gis/gis_raster.h"
@@ -20,12 +21,12 @@ namespace {
 const char* const kBandFields[kBandCount] = {"hz63", "hz125", "hz250", "hz500", "hz1000", "hz2000", "hz4000", "hz8000"};
 
 // One layer being written: its OGR layer, and for DXF the CAD layer its features go on.
-class CLayerWriter {
+class CLayerWriter : public IMapLayerOut {
 public:
     CLayerWriter(OGRLayer* layer, std::string cadLayer) : m_layer(layer), m_cad(std::move(cadLayer)) {}
 
     // A field; DXF keeps its own fixed table, so there fields are left out.
-    void AddField(const char* name, OGRFieldType type)
+    void AddField(const char* name, OGRFieldType type) override
     {
         if (!m_cad.empty())
             return;
@@ -34,7 +35,7 @@ public:
     }
 
     // Writes a feature with the geometry; `fill` sets its fields, `style` its colour.
-    bool Add(OGRGeometry* geometry, const std::function<void(OGRFeature&)>& fill, const std::string& style)
+    bool Add(OGRGeometry* geometry, const std::function<void(OGRFeature&)>& fill, const std::string& style) override
     {
         OGRFeature feature(m_layer->GetLayerDefn());
         if (m_cad.empty())
@@ -102,8 +103,7 @@ bool WriteIsobands(CLayerWriter& out, const CNoiseMapGrid& grid, const CMapLayer
             SetReal(f, "upper", band.upper);
             f.SetField("color", band.colour.c_str());
         };
-        if (!out.Add(MakeMultiPolygon(band.polygons), fill,
-                     "BRUSH(fc:" + band.colour + ");PEN(c:" + band.colour + ")"))
+        if (!out.Add(MakeMultiPolygon(band.polygons), fill, "BRUSH(fc:" + band.colour + ");PEN(c:" + band.colour + ")"))
             return false;
     }
     return true;
@@ -165,7 +165,8 @@ bool WriteIsolines(CLayerWriter& out, const CNoiseMapGrid& grid, const CMapLayer
         }
         const std::string colour =
             request.colours.empty() ? IsobandColour(edge, edge) : EdgeColour({request.edges, request.colours}, i);
-        if (!out.Add(lines, [edge](OGRFeature& f) { f.SetField("level", edge); }, "PEN(c:" + colour + ")"))
+        if (!out.Add(
+                lines, [edge](OGRFeature& f) { f.SetField("level", edge); }, "PEN(c:" + colour + ")"))
             return false;
     }
     return true;
@@ -254,6 +255,8 @@ OGRwkbGeometryType LayerGeometry(const std::string& name)
         return wkbMultiLineString;
     if (name == kLayerReceivers)
         return wkbPoint25D;
+    if (IsBuildingLayer(name))
+        return BuildingLayerGeometry(name);
     return wkbLineString;
 }
 
@@ -266,12 +269,15 @@ bool WriteLayer(CLayerWriter& out, const std::string& name, const CMyTalvoDoc& d
         return WriteIsolines(out, grid, request);
     if (name == kLayerReceivers)
         return WriteReceivers(out, doc);
+    if (IsBuildingLayer(name))
+        return WriteBuildingLayer(out, name, doc);
     return WriteModel(out, doc);
 }
 
 bool KnownLayer(const std::string& name)
 {
-    return name == kLayerIsobands || name == kLayerIsolines || name == kLayerReceivers || name == kLayerModel;
+    return name == kLayerIsobands || name == kLayerIsolines || name == kLayerReceivers || name == kLayerModel ||
+           IsBuildingLayer(name);
 }
 
 }  // namespace
@@ -316,6 +322,8 @@ std::string WriteMapLayers(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, co
     if (!ds)
         return "파일을 쓸 수 없습니다: " + path;
     std::vector<std::string> names{kLayerIsobands, kLayerIsolines, kLayerReceivers, kLayerModel};
+    if (!doc.m_arrBuilding.empty())
+        names.insert(names.end(), {kLayerBuildings, kLayerFacade});
     if (format.oneLayer)
         names = {request.layer};
     OGRLayer* cadTable = nullptr;

@@ -7,7 +7,8 @@
 //   receivers  points (with Z): id (from 1), z, overall and the eight band levels
 //              hz63 .. hz8000 (dB(A), empty without energy);
 //   model      roads, barriers, embankments, cuttings and tunnels as lines: kind, name,
-//              z_start, z_end, height, width (empty where the kind has none).
+//              z_start, z_end, height, width (empty where the kind has none);
+//   buildings, facade  for a project with buildings (gis_building_layers.h).
 // Coordinates are the project's (plan X, Y); the file carries the coordinate system.
 
 #include <string>
@@ -23,11 +24,11 @@ inline constexpr const char* kLayerReceivers = "receivers";
 inline constexpr const char* kLayerModel = "model";
 
 struct CMapLayerRequest {
-    std::vector<double> edges;          // class edges, ascending
-    std::string crs;                    // the code written with the layers; empty: none
-    std::string layer = kLayerIsobands; // the layer of a one-layer format (GeoJSON, Shapefile)
-    std::vector<std::string> colours;   // "#RRGGBB" of the bands between them, edges.size() + 1;
-                                        // empty: the colours of the 5 dB classes on screen
+    std::vector<double> edges;           // class edges, ascending
+    std::string crs;                     // the code written with the layers; empty: none
+    std::string layer = kLayerIsobands;  // the layer of a one-layer format (GeoJSON, Shapefile)
+    std::vector<std::string> colours;    // "#RRGGBB" of the bands between them, edges.size() + 1;
+                                         // empty: the colours of the 5 dB classes on screen
 };
 
 // True for a file name whose extension is a vector format the map is written in.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -53,6 +54,36 @@ CEnvEffect ApplySectionSpacing(CProjectSettings& s, const std::string& text)
     return kNothing;
 }
 
+// The whole text (blanks around it allowed) as a finite number.
+std::optional<double> WholeNumber(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    const std::size_t last = text.find_last_not_of(" \t");
+    if (first == std::string::npos)
+        return std::nullopt;
+    const char* begin = text.data() + first + (text[first] == '+' ? 1 : 0);
+    const char* end = text.data() + last + 1;
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(begin, end, value);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// A façade setting takes only a whole number above `lowest` (or at it, when `lowestTaken`);
+// anything else leaves it as it was. The plan view draws the façade points.
+CEnvEffect ApplyFacade(double& slot, const std::string& text, double lowest, bool lowestTaken)
+{
+    const std::optional<double> value = WholeNumber(text);
+    if (!value || *value < lowest || (*value == lowest && !lowestTaken)) {
+        CEnvEffect rejected;
+        rejected.m_bRejected = true;
+        return rejected;
+    }
+    slot = *value;
+    return {true, false, false};
+}
+
 CEnvEffect ApplyHeight(CProjectSettings& s, const std::string& text)
 {
     s.m_dReceiverHeight = ParseEnvNumber(text);
@@ -94,6 +125,9 @@ CEnvEffect ApplyEnvField(CProjectSettings& s, EEnvField field, const std::string
     case EEnvField::ReceiverSpacing: return ApplySpacing(s, text);
     case EEnvField::ReceiverHeight: return ApplyHeight(s, text);
     case EEnvField::SectionSpacing: return ApplySectionSpacing(s, text);
+    case EEnvField::FacadeSpacing: return ApplyFacade(s.m_dFacadeSpacing, text, 0.0, false);
+    case EEnvField::FacadeDistance: return ApplyFacade(s.m_dFacadeDistance, text, 0.0, false);
+    case EEnvField::FacadeHeight: return ApplyFacade(s.m_dFacadeHeight, text, 0.0, true);
     default: break;
     }
     *NumberSlot(s, field) = ParseEnvNumber(text);
@@ -121,6 +155,8 @@ bool SameNoiseMapInputs(const CProjectSettings& a, const CProjectSettings& b)
 
 bool SameReceiverLevelInputs(const CProjectSettings& a, const CProjectSettings& b)
 {
-    return std::make_tuple(a.m_dTemperature, a.m_dHumidity, a.m_dPressure) ==
-           std::make_tuple(b.m_dTemperature, b.m_dHumidity, b.m_dPressure);
+    return std::make_tuple(a.m_dTemperature, a.m_dHumidity, a.m_dPressure, a.m_dFacadeSpacing, a.m_dFacadeDistance,
+                           a.m_dFacadeHeight) == std::make_tuple(b.m_dTemperature, b.m_dHumidity, b.m_dPressure,
+                                                                 b.m_dFacadeSpacing, b.m_dFacadeDistance,
+                                                                 b.m_dFacadeHeight);
 }

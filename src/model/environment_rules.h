@@ -20,6 +20,9 @@ enum class EEnvField {
     SectionY,
     ReceiverSpacing,
     ReceiverHeight,
+    FacadeSpacing,   // façade receivers: spacing along a wall (> 0)
+    FacadeDistance,  // distance in front of the wall (> 0)
+    FacadeHeight,    // height above each floor (>= 0)
     SectionSpacing,  // the section noise map's spacing; empty for the default
 };
 
@@ -45,5 +48,6 @@ CEnvEffect ApplyEnvField(CProjectSettings& settings, EEnvField field, const std:
 bool SameNoiseMapInputs(const CProjectSettings& a, const CProjectSettings& b);
 
 // Whether receiver levels computed with settings `a` still hold for settings `b`: the same
-// air conditions (the area, grid and section line only place maps and views).
+// air conditions and façade receivers (the area, grid and section line only place maps
+// and views).
 bool SameReceiverLevelInputs(const CProjectSettings& a, const CProjectSettings& b);

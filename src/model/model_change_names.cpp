@@ -86,6 +86,14 @@ std::string RightDeck(const CRoad& r)
 std::string BarrierAbsorption(const CBarrier_Stage& b) { return Absorption(b.m_dAbsorption); }
 std::string SlopeAbsorption(const CSlope& s) { return Absorption(s.m_dAbsorption); }
 std::string TunnelLevels(const CTunnel& t) { return LevelsPerMetre(t.m_dUserPowerLevel, t.m_dLength); }
+std::string BuildingAbsorption(const CBuilding& b) { return Absorption(b.m_dAbsorption); }
+std::string Footprint(const CBuilding& b)
+{
+    std::string text;
+    for (const CMVector& v : b.m_arrFootprint)
+        text += Shown(v.x) + ',' + Shown(v.y) + ' ';
+    return text;
+}
 
 // The labels of every input window, in the windows' order.
 const CShownField<CRoad> kRoadFields[] = {
@@ -162,6 +170,17 @@ const CShownField<CReceiverPoint> kReceiverFields[] = {
     {"수음영역 지면계수", Of<&CReceiverPoint::m_dAreaFactor>},
 };
 
+const CShownField<CBuilding> kBuildingFields[] = {
+    {"층수", Of<&CBuilding::m_nFloors>},
+    {"층고", Of<&CBuilding::m_dFloorHeight>},
+    {"중간영역 지면계수", Of<&CBuilding::m_dGroundFactor>},
+    {"수음영역 지면계수", Of<&CBuilding::m_dAreaFactor>},
+    {"흡음률 설명", Of<&CBuilding::m_pAbsorptionDesc>},
+    {"흡음률", BuildingAbsorption},
+    {"평면", Footprint},
+    {"이름", Of<&CBuilding::m_pName>},
+};
+
 // Indexed by EEnvField.
 const char* const kEnvFieldLabels[] = {
     "프로젝트 정보",
@@ -176,8 +195,11 @@ const char* const kEnvFieldLabels[] = {
     "단면창 Y",
     "수음점 간격",
     "수음점 높이",
+    "외벽 수음점 간격",
+    "외벽 수음점 거리",
+    "외벽 수음점 높이",
 };
-static_assert(std::size(kEnvFieldLabels) == static_cast<std::size_t>(EEnvField::ReceiverHeight) + 1);
+static_assert(std::size(kEnvFieldLabels) == static_cast<std::size_t>(EEnvField::FacadeHeight) + 1);
 
 // ---- Naming ---------------------------------------------------------------------------
 
@@ -284,6 +306,11 @@ std::string ChangeName(const std::vector<CTunnel>& before, const std::vector<CTu
 std::string ChangeName(const std::vector<CReceiverPoint>& before, const std::vector<CReceiverPoint>& after)
 {
     return CListComparison<CReceiverPoint>("수음점", kReceiverFields).Name(before, after);
+}
+
+std::string ChangeName(const std::vector<CBuilding>& before, const std::vector<CBuilding>& after)
+{
+    return CListComparison<CBuilding>("건물", kBuildingFields).Name(before, after);
 }
 
 std::string ChangeName(EEnvField field)

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "model/building.h"
 #include "model/entities.h"
 #include "model/environment_rules.h"
 
@@ -21,6 +22,8 @@ std::string ChangeName(const std::vector<CSungto>& before, const std::vector<CSu
 std::string ChangeName(const std::vector<CJulto>& before, const std::vector<CJulto>& after);
 std::string ChangeName(const std::vector<CTunnel>& before, const std::vector<CTunnel>& after);
 std::string ChangeName(const std::vector<CReceiverPoint>& before, const std::vector<CReceiverPoint>& after);
+// A footprint counts as one field, "평면", its vertices compared to two decimals.
+std::string ChangeName(const std::vector<CBuilding>& before, const std::vector<CBuilding>& after);
 
 // An environment-pane edit: "수음점 높이 변경".
 std::string ChangeName(EEnvField field);

@@ -34,7 +34,8 @@ CPlanPainter::CPlanPainter(QPainter& painter, const CViewProjection& proj, const
       m_lists(ResolveLists(doc, working)),
       m_results(results),
       m_picked(picked),
-      m_bStaleResults(doc.m_bResultsStale)
+      m_bStaleResults(doc.m_bResultsStale),
+      m_arrFacade(doc.m_arrFacade)
 {
 }
 
@@ -55,8 +56,10 @@ void CPlanPainter::Paint()
     DrawTunnels();
     DrawRoads();
     DrawBarriers();
+    DrawBuildings();
     DrawGrid();
     DrawReceivers();
+    DrawFacade();
     if (m_results.m_bShowResults)
         DrawResultLabels();
     DrawAxisGlyph();
@@ -68,6 +71,11 @@ void CPlanPainter::Paint()
         PaintMapColumn(m_painter, column, legend, m_proj.PixelsPerMetre());
     } else {
         DrawScaleBar();
+        if (m_bFacadeDrawn) {
+            CNoiseMapLegend legend(0);
+            legend.SetNote(FacadeLegendNote(*m_facade));
+            legend.Paint(m_painter, scene.size());
+        }
     }
     m_painter.restore();
 }
@@ -157,6 +165,18 @@ void CPlanPainter::DrawBarriers()
         FillPolygon(m_painter, strip, colour);
         DrawLine(m_painter, start, end, colour, kBarrierLineWidth);
     }
+}
+
+void CPlanPainter::DrawBuildings()
+{
+    PaintPlanBuildings(m_painter, m_proj, m_lists.buildings, m_working, m_pNoiseMap != nullptr);
+    if (m_working.pFootprintDraft)
+        PaintFootprintDraft(m_painter, m_proj, *m_working.pFootprintDraft);
+}
+
+void CPlanPainter::DrawFacade()
+{
+    m_bFacadeDrawn = m_facade && PaintFacadePoints(m_painter, m_proj, m_arrFacade, *m_facade, m_bStaleResults);
 }
 
 void CPlanPainter::DrawGrid()

@@ -3,7 +3,8 @@
 // Draws the plan view's scene onto a painter: the calculation area, the model seen
 // from above, the receiver grid with its picked labels, the receivers and their result
 // labels, and the axis glyph and section markers. Later drawing covers earlier, so the
-// shapes go from the ground upwards: area, slopes, tunnels, roads, barriers, points, text.
+// shapes go from the ground upwards: area, slopes, tunnels, roads, barriers, buildings,
+// points, text.
 
 #include <QPainter>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "drawing/view_projection.h"
 #include "drawing/working_lists.h"
 #include "render/noise_map_renderer.h"
+#include "render/plan_buildings.h"
 
 class CMyTalvoDoc;
 class CNoiseMapLegend;
@@ -47,6 +49,9 @@ public:
     // Receivers at another height than the pane's receiver height are drawn muted, and
     // without their level; with all heights shown they are drawn as the others.
     void SetShowAllHeights(bool show) { m_bShowAllHeights = show; }
+    // Draws the façade receivers of the last calculation as the display chooses (the views
+    // do; pictures of a noise map show the buildings only).
+    void SetFacadeDisplay(const CFacadeDisplay& display) { m_facade = display; }
     void Paint();
 
 private:
@@ -56,6 +61,8 @@ private:
     void DrawRoads();
     void DrawRoadBarriers(const CRoad& road, const QColor& colour);
     void DrawBarriers();
+    void DrawBuildings();
+    void DrawFacade();
     void DrawGrid();
     void DrawReceivers();
     void DrawResultLabels();
@@ -78,4 +85,7 @@ private:
     const CMapShapes* m_pNoiseMapShapes = nullptr;
     const CNoiseMapLegend* m_pNoiseMapLegend = nullptr;
     bool m_bShowAllHeights = false;
+    const std::vector<CFacadeReceiver>& m_arrFacade;
+    std::optional<CFacadeDisplay> m_facade;
+    bool m_bFacadeDrawn = false;
 };

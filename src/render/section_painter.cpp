@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "drawing/entity_outline.h"
+#include "drawing/footprint_section.h"
 #include "drawing/section_ground_cut.h"
 #include "model/document.h"
 #include "render/map_column.h"
@@ -54,6 +55,7 @@ void CSectionPainter::Paint()
     DrawCuttings();
     DrawTunnels();
     DrawRoads();
+    DrawBuildings();
     DrawBarriers();
     DrawReceivers();
     DrawOverlay();
@@ -216,6 +218,26 @@ void CSectionPainter::DrawBarrier(double pos, double bottom, double top, const Q
     }
     FillPolygon(m_painter, strip, colour);
     DrawLine(m_painter, At(pos, bottom), At(pos, top), colour, 2.0);
+}
+
+// A building is cut like a barrier: a block from the reference height up to its height over
+// each stretch of the line inside its footprint.
+void CSectionPainter::DrawBuildings()
+{
+    const double base = m_settings.m_dBaseHeight;
+    for (std::size_t i = 0; i < m_lists.buildings.size(); ++i) {
+        const CBuilding& b = m_lists.buildings[i];
+        const bool edited = m_working.IsHighlighted(EEntityKind::Building, i);
+        for (const auto& [from, to] : FootprintSpans(m_plane, b.m_arrFootprint)) {
+            QPolygonF block;
+            block << At(from, base) << At(to, base) << At(to, base + b.Height()) << At(from, base + b.Height());
+            if (m_pNoiseMap)
+                DrawPolygonHalo(m_painter, block);
+            m_painter.setPen(QPen(edited ? ViewColour::Highlight() : ViewColour::BuildingEdge(), 1.5));
+            m_painter.setBrush(edited ? ViewColour::Highlight().lighter(150) : ViewColour::Building());
+            m_painter.drawPolygon(block);
+        }
+    }
 }
 
 void CSectionPainter::DrawReceivers()

@@ -2,8 +2,8 @@
 
 // Draws the section view's scene onto a painter: the cut along the section line with
 // the ground (embankments, the profile between them, cuttings), tunnels, roads with
-// their deck barriers, noise barriers and the receivers on the line, then the axis
-// arrow and the receiver-height markers. Positions along the axis are drawn mirrored
+// their deck barriers, buildings, noise barriers and the receivers on the line, then the
+// axis arrow and the receiver-height markers. Positions along the axis are drawn mirrored
 // about the middle of the area; heights are metres with 0 on the view's middle line.
 
 #include <QPainter>
@@ -65,6 +65,7 @@ private:
     void GatherDeckBarriers(const CRoad& road, bool highlighted);
     void DrawBarriers();
     void DrawBarrier(double pos, double bottom, double top, const QColor& colour);
+    void DrawBuildings();
     void DrawReceivers();
     void DrawOverlay();
     void DrawMarker(double apexX, double apexY, double dx);

@@ -18,7 +18,9 @@ inline QColor Crest() { return Rgb(0.56471, 0.933, 0.56471); }  // slope strip n
 inline QColor Cutting() { return Rgb(1, 0.6, 0.4); }
 inline QColor TunnelBox() { return Rgb(0.7, 0.3, 0.6); }
 inline QColor TunnelVault() { return Rgb(0.9, 0.5, 0.9); }
-inline QColor Marker() { return Rgb(0, 0.7, 0); }  // section and receiver-height triangles
+inline QColor Marker() { return Rgb(0, 0.7, 0); }              // section and receiver-height triangles
+inline QColor Building() { return Rgb(0.78, 0.76, 0.72); }     // a footprint's fill
+inline QColor BuildingEdge() { return Rgb(0.35, 0.33, 0.3); }  // its walls
 inline QColor Red() { return Rgb(1, 0, 0); }
 inline QColor MutedReceiver() { return Rgb(0.93, 0.62, 0.62); }  // a receiver at another height
 inline QColor Black() { return Rgb(0, 0, 0); }

@@ -1,5 +1,5 @@
 // The report's inputs part: roads with their traffic, the band powers per metre as
-// talvo-cli emission prints them, barriers, embankments, cuttings and tunnels.
+// talvo-cli emission prints them, barriers, embankments, cuttings, tunnels and buildings.
 #include "engine/emission.h"
 #include "model/document.h"
 #include "report/report_html.h"
@@ -217,5 +217,6 @@ QString InputsHtml(const CMyTalvoDoc& doc)
                    SlopesTable(QStringLiteral("성토"), doc.m_arrEmbankment)) +
            Listing(QStringLiteral("절토"), doc.m_arrCutting.empty(),
                    SlopesTable(QStringLiteral("절토"), doc.m_arrCutting)) +
-           Listing(QStringLiteral("터널"), doc.m_arrTunnel.empty(), TunnelsTable(doc));
+           Listing(QStringLiteral("터널"), doc.m_arrTunnel.empty(), TunnelsTable(doc)) +
+           (doc.m_arrBuilding.empty() ? QString() : Listing(QStringLiteral("건물"), false, BuildingInputsHtml(doc)));
 }

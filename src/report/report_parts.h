@@ -24,3 +24,7 @@ QString SummaryHtml(const CReportInput& input);
 QString InputsHtml(const CMyTalvoDoc& doc);
 QString ResultsHtml(const CMyTalvoDoc& doc);
 QString DesignHtml(const CMyTalvoDoc& doc, const CReportDesign& design);
+// The buildings' table of the inputs part, and the per-floor table of the façade levels
+// (a part of its own after the receiver results; only for a project with buildings).
+QString BuildingInputsHtml(const CMyTalvoDoc& doc);
+QString FloorsHtml(const CMyTalvoDoc& doc);

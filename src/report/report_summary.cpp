@@ -41,13 +41,16 @@ QString AreaText(const CProjectSettings& s)
 
 QString CountsText(const CMyTalvoDoc& doc)
 {
-    return QStringLiteral("도로 %1, 터널 %2, 성토 %3, 절토 %4, 방음벽 %5, 수음점 %6")
-        .arg(doc.m_arrRoad.size())
-        .arg(doc.m_arrTunnel.size())
-        .arg(doc.m_arrEmbankment.size())
-        .arg(doc.m_arrCutting.size())
-        .arg(doc.m_arrBarrier.size())
-        .arg(doc.m_arrReceiver.size());
+    const QString counts = QStringLiteral("도로 %1, 터널 %2, 성토 %3, 절토 %4, 방음벽 %5, 수음점 %6")
+                               .arg(doc.m_arrRoad.size())
+                               .arg(doc.m_arrTunnel.size())
+                               .arg(doc.m_arrEmbankment.size())
+                               .arg(doc.m_arrCutting.size())
+                               .arg(doc.m_arrBarrier.size())
+                               .arg(doc.m_arrReceiver.size());
+    if (doc.m_arrBuilding.empty())
+        return counts;
+    return counts + QStringLiteral(", 건물 %1").arg(doc.m_arrBuilding.size());
 }
 
 QString ExceedingReceivers(const CMyTalvoDoc& doc)

@@ -163,6 +163,8 @@ public:
         const QSizeF page = m_frame.Body().size();
         for (const QString& part : {SummaryHtml(input), InputsHtml(*input.doc), ResultsHtml(*input.doc)})
             m_before.push_back(LaidOut(part, device, page));
+        if (!input.doc->m_arrBuilding.empty())
+            m_before.push_back(LaidOut(FloorsHtml(*input.doc), device, page));
         if (input.design)
             m_after.push_back(LaidOut(DesignHtml(*input.doc, *input.design), device, page));
     }

@@ -108,13 +108,16 @@ void CPlan_View::Render(QPaintDevice* device) const
             planPainter.SetNoiseMapLegend(&*m_pNoiseMap->style.legend);
     }
     planPainter.SetShowAllHeights(m_bShowAllHeights);
+    planPainter.SetFacadeDisplay(m_facade);
     planPainter.Paint();
 }
 
 bool CPlan_View::PickAt(QPointF pixel)
 {
     const CProjectSettings& s = m_pDoc->m_settings;
-    if (m_pDoc->m_arrReceiver.empty() || !m_pDoc->IsCalculated() || !GridShown(s))
+    // A project of buildings alone is calculated for their façade receivers.
+    const bool calculated = (!m_pDoc->m_arrReceiver.empty() && m_pDoc->IsCalculated()) || !m_pDoc->m_arrFacade.empty();
+    if (!calculated || !GridShown(s))
         return false;
     const CViewProjection proj = Projection(size());
     if (pixel.x() >= proj.Width())  // the strip beside a map

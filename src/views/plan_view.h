@@ -15,6 +15,7 @@ class QDialog;
 class CMyTalvoDoc;
 class CSection_View;
 class CResultDlg;
+class CFloorTableDlg;
 
 // The plan view: the model seen from above, the calculation area, the receiver grid
 // and the result labels. Clicking a grid point after a prediction labels its level;
@@ -53,6 +54,15 @@ public:
     void SetShowAllHeights(bool show);
     bool ShowsAllHeights() const { return m_bShowAllHeights; }
 
+    // The façade receivers of the last calculation: the floor drawn (CFacadeDisplay::kTopFloor:
+    // each building's top floor), and the floor of one building the per-floor table selected
+    // (building -1: none), drawn larger.
+    void SetFacadeFloor(int floor);
+    void SelectFacadeFloor(int building, int floor);
+    const CFacadeDisplay& facadeDisplay() const { return m_facade; }
+    // The per-floor table this view owns (nullptr while closed).
+    CFloorTableDlg* FloorTable() const;
+
     // Whether model input is refused: result labels or a noise map are shown, or the
     // result table is open.
     bool BlocksModelInput() const;
@@ -87,6 +97,8 @@ public slots:
     // Result commands routed from the main window.
     void OnResultDisplay();
     void OnResultChart();
+    // "층별 결과": the per-floor table of the façade receivers.
+    void OnFloorTable();
 
 signals:
     // A grid point was picked or unpicked.
@@ -105,6 +117,7 @@ private:
     // Refuses, with the message, what would use stale results; true when it refused.
     bool RefusedAsStale();
     void FillResultPage();
+    void RefreshFloorTable();
 
     CMyTalvoDoc* m_pDoc;
     CResultDisplay m_results;
@@ -116,4 +129,6 @@ private:
     QPointer<CResultDlg> m_pResultDlg;
     std::function<int(QDialog&)> m_runModal;
     bool m_bShowAllHeights = false;
+    CFacadeDisplay m_facade;
+    QPointer<CFloorTableDlg> m_pFloorDlg;
 };

@@ -35,6 +35,7 @@ void CPlan_View::ShowResultState()
 {
     if (m_pResultDlg)
         m_pResultDlg->SetStale(m_pDoc->m_bResultsStale);
+    RefreshFloorTable();
     RepaintBoth();
 }
 

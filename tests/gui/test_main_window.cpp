@@ -138,8 +138,8 @@ void TestMainWindow::menusCarryEveryItemKeyAndPrompt()
 
 void TestMainWindow::toolbarFollowsTheCommandOrder()
 {
-    const QList<int> expected{57600, 0,     57601, 57603, 0,     32774, 32816, 0, 32809, 32807, 32775, 32773,
-                              0,     32840, 0,     32777, 32787, 32788, 32830, 0, 32805, 32806, 57664};
+    const QList<int> expected{57600, 0,     57601, 57603, 0,     32774, 32816, 0,     32809, 32807, 32775, 32773, 32850,
+                              0,     32840, 0,     32777, 32787, 32788, 32830, 32851, 0,     32805, 32806, 57664};
     QCOMPARE(ToolbarIds(*m_frame), expected);
     for (QAction* action : m_frame->findChild<QToolBar*>(QStringLiteral("mainToolbar"))->actions())
         QVERIFY(action->isSeparator() || !action->icon().isNull());
