@@ -21,6 +21,10 @@ struct CWorkingLists {
     const std::vector<CTunnel>* pTunnels = nullptr;
     const std::vector<CReceiverPoint>* pReceivers = nullptr;
 
+    // Which barriers of *pBarriers the calculation leaves out, one flag each; null: those
+    // of the document's exclusion.
+    const std::vector<bool>* pExcludedBarriers = nullptr;
+
     EEntityKind highlightKind = EEntityKind::None;
     int nHighlight = -1;  // 0-based position in the highlighted kind's list; -1: none
 
@@ -42,3 +46,6 @@ struct CSceneLists {
 };
 
 CSceneLists ResolveLists(const CMyTalvoDoc& doc, const CWorkingLists& working);
+
+// For every barrier a view draws (ResolveLists): whether the calculation leaves it out.
+std::vector<bool> ExcludedBarriersToDraw(const CMyTalvoDoc& doc, const CWorkingLists& working);
