@@ -1,5 +1,5 @@
-// The barrier exclusion: what every view and result says about it, how it follows its
-// barriers through a copy of the list, and that a file never holds results computed with it.
+// The barrier exclusion: what every view and result says about it, and that a file never
+// holds results computed with it.
 #include <gtest/gtest.h>
 
 #include "calc_test_support.h"
@@ -20,8 +20,6 @@ CMyTalvoDoc ThreeBarriers()
     return doc;
 }
 
-std::vector<bool> Flags(std::initializer_list<bool> flags) { return flags; }
-
 }  // namespace
 
 TEST(BarrierExclusion, NoteNamesEveryExcludedBarrierOnceAscending)
@@ -34,22 +32,6 @@ TEST(BarrierExclusion, NoteNamesEveryExcludedBarrierOnceAscending)
     EXPECT_EQ(ExclusionChangeName(doc.m_arrExcludedBarrier, 3), "방음벽 1, 3 제외");
     EXPECT_EQ(ExclusionChangeName({}, 3), "방음벽 제외 해제");
     EXPECT_EQ(ExclusionChangeName({5}, 3), "방음벽 제외 해제");
-}
-
-TEST(BarrierExclusion, CopyOfTheListIsMatchedByTheBarriersEnds)
-{
-    CMyTalvoDoc doc = ThreeBarriers();
-    doc.m_arrExcludedBarrier = {1};
-    EXPECT_EQ(ExcludedBarrierFlags(doc, doc.m_arrBarrier), Flags({false, true, false}));
-
-    // A working copy with the first barrier deleted, the excluded one turned round and a
-    // new one: only the excluded barrier is flagged, at its new place.
-    std::vector<CBarrier_Stage> copy = {Barrier(100, 40, 0, 40, 6), doc.m_arrBarrier[2], Barrier(0, 80, 100, 80, 4)};
-    EXPECT_EQ(ExcludedBarrierFlags(doc, copy), Flags({true, false, false}));
-    EXPECT_EQ(PositionsWithEnds(copy, BarrierEnds(doc.m_arrBarrier, {2, 1})), std::vector<int>({1, 0}));
-    // A barrier moved is another barrier.
-    copy[0] = Barrier(0, 41, 100, 41, 4);
-    EXPECT_EQ(ExcludedBarrierFlags(doc, copy), Flags({false, false, false}));
 }
 
 TEST(BarrierExclusion, ResultsComputedWithAnExclusionAreNotSaved)
