@@ -9,6 +9,7 @@
 // highlight the entity it edits. User-interface thread only.
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <QObject>
@@ -64,6 +65,9 @@ public:
     void OpenBarrierInput();
     // "건물": a second command says the window is already open.
     void OpenBuildingInput();
+    // "제외 해제": no barrier is left out of the calculation any more (one undo step,
+    // ModelCommitted); the barrier window, if open, shows it.
+    void ReleaseExclusion();
     // Closes every open window without touching the document: the project it was opened
     // on has been replaced, and its working list must not be committed into another.
     void CloseAll();
@@ -89,8 +93,9 @@ public:
 
 signals:
     void RepaintViews();
-    // A window's "확인" replaced a document list (the results are stale from now on): the
-    // step's name for the undo history ("방음벽 3 추가", "도로 2 폭 변경", "수음점 2개 삭제").
+    // A window's "확인" replaced a document list, or the barrier exclusion changed (the
+    // results are stale from now on): the step's name for the undo history ("방음벽 3 추가",
+    // "도로 2 폭 변경", "수음점 2개 삭제", "방음벽 1 제외").
     void ModelCommitted(const QString& stepName);
 
 private:
@@ -114,6 +119,8 @@ private:
     void DeleteOtherWindows();
     void CloseOtherWindows();  // without touching the document or the base height
     void OnExclusionChosen(const std::vector<int>& positions);
+    void SetExclusion(std::vector<std::string> ends);
+    void SyncBarrierExclusion();
     void CuttingBaseHeightFromWorkingList();
     void CuttingBaseHeightFromDocument();
 
@@ -129,4 +136,8 @@ private:
     QPointer<CBarrier_Design_Dlg> m_pBarrierDlg;
     QPointer<CBuildingInputDlg> m_pBuildingDlg;
     EEntityKind m_eActive = EEntityKind::None;  // the window whose entity is highlighted
+    // The ends of the barriers left out, as last chosen, and which barriers of the barrier
+    // window's working list they are (what the views draw while it is open).
+    std::vector<std::string> m_excludedEnds;
+    std::vector<bool> m_workingExcluded;
 };

@@ -14,6 +14,7 @@
 #include "dialogs/slope_input_dialog.h"
 #include "dialogs/tunnel_input_dialog.h"
 #include "drawing/working_lists.h"
+#include "model/barrier_exclusion.h"
 #include "model/document.h"
 #include "model/model_change_names.h"
 #include "ui/message_box.h"
@@ -176,8 +177,11 @@ void CInputWindowCoordinator::OpenBarrierInput()
     }
     m_pBarrierDlg = new CBarrier_Design_Dlg(m_pDoc->m_arrBarrier, m_pDoc->m_settings.m_dBaseHeight, m_pWindowParent);
     m_pBarrierDlg->SetModalRunner(m_runModal);
-    WireListWindow(m_pBarrierDlg, EEntityKind::Barrier, m_pDoc->m_arrBarrier, nullptr);
+    m_excludedEnds = BarrierEnds(m_pDoc->m_arrBarrier, m_pDoc->m_arrExcludedBarrier);
+    WireListWindow(m_pBarrierDlg, EEntityKind::Barrier, m_pDoc->m_arrBarrier, [this] { SyncBarrierExclusion(); });
     connect(m_pBarrierDlg, &CBarrier_Design_Dlg::ExclusionChosen, this, &CInputWindowCoordinator::OnExclusionChosen);
+    connect(m_pBarrierDlg, &CBarrier_Design_Dlg::ExclusionReleased, this, &CInputWindowCoordinator::ReleaseExclusion);
+    SyncBarrierExclusion();
     m_pBarrierDlg->show();
     Repaint();
 }
@@ -197,10 +201,43 @@ void CInputWindowCoordinator::OpenBuildingInput()
     Repaint();
 }
 
-// The next calculation leaves these barriers out and then empties the list.
+// Positions in the working list, which may differ from the document's.
 void CInputWindowCoordinator::OnExclusionChosen(const std::vector<int>& positions)
 {
-    m_pDoc->m_arrExcludedBarrier = positions;
+    SetExclusion(BarrierEnds(m_pBarrierDlg->WorkingList(), positions));
+}
+
+void CInputWindowCoordinator::ReleaseExclusion() { SetExclusion({}); }
+
+// A change of the exclusion is a change of the model: the results computed before it no
+// longer say what they are, and it is one step of the undo history.
+void CInputWindowCoordinator::SetExclusion(std::vector<std::string> ends)
+{
+    const std::vector<int> before = m_pDoc->m_arrExcludedBarrier;
+    m_excludedEnds = std::move(ends);
+    SyncBarrierExclusion();
+    Repaint();
+    if (m_pDoc->m_arrExcludedBarrier == before)
+        return;
+    m_pDoc->CommitModelChange();
+    emit ModelCommitted(
+        QString::fromStdString(ExclusionChangeName(m_pDoc->m_arrExcludedBarrier, m_pDoc->m_arrBarrier.size())));
+}
+
+// The exclusion follows its barriers by their ends: through deletions in the working
+// list, and into the document's list when the window commits it. A barrier chosen in the
+// working list before it was committed is excluded from the commit on.
+void CInputWindowCoordinator::SyncBarrierExclusion()
+{
+    m_pDoc->m_arrExcludedBarrier = PositionsWithEnds(m_pDoc->m_arrBarrier, m_excludedEnds);
+    if (!m_pBarrierDlg) {
+        m_workingExcluded.clear();
+        return;
+    }
+    m_workingExcluded.assign(m_pBarrierDlg->WorkingList().size(), false);
+    for (int p : PositionsWithEnds(m_pBarrierDlg->WorkingList(), m_excludedEnds))
+        m_workingExcluded[std::size_t(p)] = true;
+    m_pBarrierDlg->ShowExclusion(m_workingExcluded, !m_excludedEnds.empty());
 }
 
 void CInputWindowCoordinator::CloseOtherWindows()
@@ -264,8 +301,10 @@ void CInputWindowCoordinator::AddOtherWorkingLists(CWorkingLists& lists) const
         lists.pCuttings = &m_pCuttingDlg->WorkingList();
     if (m_pTunnelDlg)
         lists.pTunnels = &m_pTunnelDlg->WorkingList();
-    if (m_pBarrierDlg)
+    if (m_pBarrierDlg) {
         lists.pBarriers = &m_pBarrierDlg->WorkingList();
+        lists.pExcludedBarriers = &m_workingExcluded;
+    }
     if (m_pBuildingDlg) {
         lists.pBuildings = &m_pBuildingDlg->WorkingList();
         lists.pFootprintDraft = &m_pBuildingDlg->FootprintDraft();

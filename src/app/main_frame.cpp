@@ -16,12 +16,14 @@
 
 #include "app/about_dialog.h"
 #include "app/environment_controller.h"
+#include "app/exclusion_status.h"
 #include "app/model_history.h"
 #include "app/model_windows.h"
 #include "app/version.h"
 #include "dialogs/environment_box.h"
 #include "engine/calculation.h"
 #include "io/project_file.h"
+#include "model/barrier_exclusion.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
 #include "views/plan_view.h"
@@ -32,6 +34,8 @@ namespace {
 const QString kUntitled = QStringLiteral("제목 없음");
 const QString kFileFilter = QStringLiteral("TALVO 파일 (*.tlv)");
 const QString kReady = QStringLiteral("준비");
+const QString kResultsNotSavedWithExclusion =
+    QStringLiteral("방음벽 제외는 파일에 저장되지 않으므로 예측 결과 없이 저장했습니다.");
 
 // Keeps the wait cursor up for as long as it lives.
 class CWaitCursor {
@@ -79,6 +83,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     m_pResultState->setObjectName(QStringLiteral("resultStateLabel"));
     m_pResultState->setVisible(false);
     statusBar()->addPermanentWidget(m_pResultState);
+    m_pExclusionStatus = new CExclusionStatus(this);
+    statusBar()->addPermanentWidget(m_pExclusionStatus);
+    connect(m_pExclusionStatus, &CExclusionStatus::ReleaseRequested, this, &CMainFrame::ReleaseExclusion);
     statusBar()->showMessage(kReady);
     m_doc.NewProject();
     BuildHistory();
@@ -214,6 +221,8 @@ void CMainFrame::UpdateResultState()
 {
     if (m_pResultState)
         m_pResultState->setVisible(m_doc.m_bResultsStale);
+    if (m_pExclusionStatus)
+        m_pExclusionStatus->ShowNote(QString::fromStdString(ExclusionNote(m_doc)));
     m_pPlanView->ShowResultState();
 }
 
@@ -311,6 +320,8 @@ bool CMainFrame::SaveTo(const QString& path)
         MessageBoxes().Information(this, FailureText(result, QStringLiteral("파일을 저장할 수 없습니다.")));
         return false;
     }
+    if (m_doc.HasCurrentResults() && !m_doc.HasResultsToSave())
+        ShowStatus(kResultsNotSavedWithExclusion);
     m_doc.m_bModified = false;
     m_pHistory->MarkSaved();
     m_strPathName = QFileInfo(path).absoluteFilePath();

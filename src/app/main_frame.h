@@ -17,6 +17,7 @@ class QSplitter;
 class QDockWidget;
 class CEnvironmentBox;
 class CEnvironmentController;
+class CExclusionStatus;
 class CPlan_View;
 class CModelHistory;
 class CModelWindows;
@@ -103,8 +104,11 @@ private:
     void RecordChange(const QString& stepName, int mergeKey = -1);
     void OnModelRestored();
     void AfterDocumentReplaced(const QString& path);
-    // Says in the status bar (and the result table) whether the results are stale.
+    // Says in the status bar (and the result table) whether the results are stale, and
+    // which barriers the calculation leaves out.
     void UpdateResultState();
+    // "제외 해제" of the status bar: every barrier counts again, as one undo step.
+    void ReleaseExclusion();
 
     CMyTalvoDoc m_doc;
     QString m_strPathName;  // empty for a project never saved
@@ -121,6 +125,7 @@ private:
     QList<QAction*> m_recentActions;
     QAction* m_pRecentPlaceholder = nullptr;
     QLabel* m_pPositionLabel = nullptr;  // the pointer's position over either view
-    QLabel* m_pResultState = nullptr;  // the status bar's note on stale results
+    QLabel* m_pResultState = nullptr;    // the status bar's note on stale results
+    CExclusionStatus* m_pExclusionStatus = nullptr;
     bool m_bViewsLaidOut = false;
 };

@@ -1,5 +1,5 @@
 // The main window's undo and redo: the edit menu's two commands follow the model history,
-// whose clean state is the saved project.
+// whose clean state is the saved project. Also the status bar's "제외 해제", a step of its own.
 
 #include <QAction>
 #include <QStatusBar>
@@ -82,5 +82,16 @@ void CMainFrame::OnModelRestored()
         m_pPlanView->ClearNoiseMap();
         ShowStatus(kMapRemovedByUndo);
     }
+    RefreshViews();
+}
+
+// A map shown was computed with the barriers left out, so it goes with them.
+void CMainFrame::ReleaseExclusion()
+{
+    if (m_pPlanView->IsShowingNoiseMap()) {
+        m_pPlanView->ClearNoiseMap();
+        ShowStatus(kMapRemovedByUndo);
+    }
+    m_pWindows->InputWindows()->ReleaseExclusion();
     RefreshViews();
 }

@@ -21,6 +21,7 @@
 #include "engine/noise_map_difference.h"
 #include "gis/gis_map_layers.h"
 #include "io/noise_map_export.h"
+#include "model/barrier_exclusion.h"
 #include "model/document.h"
 #include "render/noise_map_image.h"
 #include "ui/file_dialogs.h"
@@ -238,8 +239,11 @@ void CNoiseMapCommands::OnNoiseMap()
     const CMyTalvoDoc& doc = *m_pDoc;
     const int chosen = *band;
     if (auto map = ComputeWithProgress(
-            [&doc, chosen](CRunProgress& progress) { return ComputeViewsNoiseMap(doc, chosen, progress); }))
+            [&doc, chosen](CRunProgress& progress) { return ComputeViewsNoiseMap(doc, chosen, progress); })) {
+        if (const std::string note = ExclusionNote(doc); !note.empty())
+            map->style.name += QStringLiteral(" (%1)").arg(QString::fromStdString(note));
         m_pPlanView->SetNoiseMap(std::move(map));
+    }
 }
 
 // Computes on a worker while a modal progress dialog shows "done / total ( percent% )"

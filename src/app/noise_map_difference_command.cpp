@@ -1,6 +1,9 @@
 // "차이 지도": the map of this project minus that of another project file on the same
 // calculation area, or minus this project with the barriers chosen in the exclusion
 // selector left out (the insertion loss of a barrier design, negative where it helps).
+// Against a file this project is computed as its own file would be, without the session's
+// exclusion, so that the map is the one talvo-cli map --diff draws of the two files.
+#include <QFileInfo>
 #include <QString>
 #include <algorithm>
 #include <memory>
@@ -15,6 +18,7 @@
 #include "engine/noise_map_difference.h"
 #include "engine/source_pieces.h"
 #include "io/project_file.h"
+#include "model/barrier_exclusion.h"
 #include "model/document.h"
 #include "ui/message_box.h"
 #include "views/plan_view.h"
@@ -68,6 +72,28 @@ CScenePair ScenesWithoutChosenBarriers(CMyTalvoDoc& doc)
     return scenes;
 }
 
+// This project as its file holds it (no barrier excluded) against the other project.
+CScenePair ScenesAgainstOtherProject(CMyTalvoDoc& doc, const CMyTalvoDoc& other)
+{
+    const CBarrierListRestorer restorer(doc);
+    doc.m_arrExcludedBarrier.clear();
+    CScenePair scenes;
+    scenes.minuend = std::make_unique<CCalcScene>(doc);
+    scenes.subtrahend = std::make_unique<CCalcScene>(other);
+    return scenes;
+}
+
+// What a picture's title calls the map: what was subtracted, and whether the exclusion applied.
+QString DifferenceName(const CDifferenceMapChoice& choice, const QString& excluded)
+{
+    if (choice.withoutExcludedBarriers)
+        return QStringLiteral("차이 지도 (빼는 쪽: %1 없는 이 프로젝트)").arg(excluded);
+    const QString file = QFileInfo(choice.otherProject).fileName();
+    if (excluded.isEmpty())
+        return QStringLiteral("차이 지도 (빼는 쪽: %1)").arg(file);
+    return QStringLiteral("차이 지도 (빼는 쪽: %1, 방음벽 제외 없이 계산)").arg(file);
+}
+
 // The other project opened and prepared as a calculation prepares it; the message refusing
 // it otherwise (not opened, unusable input, no road, another calculation area).
 std::string PrepareOtherProject(const CMyTalvoDoc& doc, const QString& path, CMyTalvoDoc& other)
@@ -94,11 +120,14 @@ void CNoiseMapCommands::OnDifferenceMap()
         Report(refusal);
         return;
     }
-    CDifferenceMapDialog dialog(static_cast<int>(m_pDoc->m_arrExcludedBarrier.size()), m_pParent);
+    const QString excluded = QString::fromStdString(ExcludedBarrierNames(*m_pDoc));
+    CDifferenceMapDialog dialog(excluded, m_pParent);
     if (m_runDifferenceDialog(dialog) != QDialog::Accepted)
         return;
-    if (auto map = ComputeDifference(dialog.Choice()))
+    if (auto map = ComputeDifference(dialog.Choice())) {
+        map->style.name = DifferenceName(dialog.Choice(), excluded);
         m_pPlanView->SetNoiseMap(std::move(map));
+    }
 }
 
 std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputeDifference(const CDifferenceMapChoice& choice)
@@ -116,8 +145,7 @@ std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputeDifference(const CDifferenc
             Report(refusal);
             return nullptr;
         }
-        scenes.minuend = std::make_unique<CCalcScene>(*m_pDoc);
-        scenes.subtrahend = std::make_unique<CCalcScene>(other);
+        scenes = ScenesAgainstOtherProject(*m_pDoc, other);
     }
     const CProjectSettings settings = m_pDoc->m_settings;
     const CSectionGround ground = DocumentSectionGround(*m_pDoc);

@@ -14,6 +14,7 @@
 #include "dialogs/absorption_preset_dialog.h"
 #include "dialogs/band_row_widget.h"
 #include "dialogs/barrier_exclusion_dialog.h"
+#include "dialogs/barrier_list_table.h"
 #include "dialogs/bridge_settings.h"
 #include "dialogs/input_form_helpers.h"
 #include "dialogs/number_fields.h"
@@ -38,6 +39,7 @@ CBarrier_Design_Dlg::CBarrier_Design_Dlg(const std::vector<CBarrier_Stage>& barr
 {
     BuildForm();
     Start();
+    ShowExclusion({}, false);
 }
 
 CBarrier_Design_Dlg::~CBarrier_Design_Dlg() { delete m_pPresets.data(); }
@@ -48,6 +50,10 @@ void CBarrier_Design_Dlg::BuildForm()
 {
     auto* layout = new QVBoxLayout(this);
     AddIdRow(layout, m_form);
+    m_form.m_pList = new CBarrierListTable(this);
+    connect(m_form.m_pList, &CBarrierListTable::BarrierClicked, this,
+            [this](int position) { m_form.m_pId->setCurrentIndex(position + 1); });
+    layout->addWidget(m_form.m_pList);
     layout->addWidget(MakeGeometryGroup());
     layout->addWidget(MakeAbsorptionGroup());
     layout->addWidget(MakeButtonRow());
@@ -94,6 +100,8 @@ QWidget* CBarrier_Design_Dlg::MakeButtonRow()
     QHBoxLayout* layout = nullptr;
     QWidget* row = NewRowPanel(this, layout);
     m_form.m_pExclude = AddCommandButton(layout, QStringLiteral("고르기"), row);
+    m_form.m_pRelease = AddCommandButton(layout, QStringLiteral("제외 해제"), row);
+    m_form.m_pRelease->setEnabled(false);
     layout->addStretch(1);
     m_form.m_pApply = AddCommandButton(layout, QStringLiteral("적용(&A)"), row);
     m_form.m_pOk = AddCommandButton(layout, QStringLiteral("확인(&D)"), row);
@@ -101,6 +109,7 @@ QWidget* CBarrier_Design_Dlg::MakeButtonRow()
     m_form.m_pCancel = AddCommandButton(layout, QStringLiteral("취소(&C)"), row);
     m_form.m_pDelete = AddCommandButton(layout, QStringLiteral("제거(&X)"), row);
     connect(m_form.m_pExclude, &QPushButton::clicked, this, &CBarrier_Design_Dlg::OnExclude);
+    connect(m_form.m_pRelease, &QPushButton::clicked, this, &CBarrier_Design_Dlg::ExclusionReleased);
     ConnectCommands(m_form);
     return row;
 }
@@ -169,11 +178,19 @@ void CBarrier_Design_Dlg::OnExclude()
         emit ExclusionChosen(selector.Marked());
 }
 
+void CBarrier_Design_Dlg::ShowExclusion(const std::vector<bool>& excluded, bool releasable)
+{
+    m_bReleasable = releasable;
+    m_form.m_pList->ShowBarriers(WorkingList(), excluded);
+    m_form.m_pRelease->setEnabled(releasable && m_form.m_pExclude->isEnabled());
+}
+
 void CBarrier_Design_Dlg::OnAbsorptionEditing(bool editing)
 {
     SetWidgetsEnabled({m_form.m_pId, m_form.m_pApply, m_form.m_pOk, m_form.m_pCopy, m_form.m_pCancel, m_form.m_pDelete,
-                       m_form.m_pExclude},
+                       m_form.m_pExclude, m_form.m_pList},
                       !editing);
+    m_form.m_pRelease->setEnabled(m_bReleasable && !editing);
     if (editing && !m_pPresets) {
         m_pPresets = new PresetDataDlg(this);
         connect(m_pPresets, &PresetDataDlg::PresetChosen, this, &CBarrier_Design_Dlg::OnPresetChosen);

@@ -4,8 +4,10 @@
 // free-standing noise barriers, on a working list (deep copies of the document's
 // barriers). Requests to the owner as in the other input windows (entity_input_dialog.h),
 // and ExclusionChosen when "적용" of the exclusion selector ("고르기") names the barriers
-// the next calculation is to leave out. While the absorption row is edited the preset
-// picker is shown. A barrier is identified by start x, start y, end x, end y ("%.2f").
+// the calculation is to leave out, ExclusionReleased for "제외 해제". A table above the
+// form lists the working list with the barriers left out marked (ShowExclusion). While the
+// absorption row is edited the preset picker is shown. A barrier is identified by start x,
+// start y, end x, end y ("%.2f").
 
 #include <optional>
 #include <string>
@@ -24,6 +26,7 @@ class QPushButton;
 class CBandRowWidget;
 class PresetDataDlg;
 class CalcSelectorDlg;
+class CBarrierListTable;
 
 inline constexpr const char* kMsgDuplicateBarrier = "동일한 지점에 방음벽이 존재합니다. 다른 값을 넣으세요.";
 inline constexpr const char* kDefaultBarrierDescription = "방음벽의 설명을 입력하세요";
@@ -42,6 +45,8 @@ struct CBarrierFormWidgets : CEntityFormWidgets {
     QLineEdit* m_pAbsorptionDesc = nullptr;
     CBandRowWidget* m_pAbsorption = nullptr;
     QPushButton* m_pExclude = nullptr;  // "고르기"
+    QPushButton* m_pRelease = nullptr;  // "제외 해제"
+    CBarrierListTable* m_pList = nullptr;
 };
 
 class CBarrier_Design_Dlg : public CEntityInputDlgOf<CBarrier_Stage> {
@@ -57,9 +62,13 @@ public:
     PresetDataDlg* PresetPicker() const;
     // How "고르기" runs the exclusion selector (tests work it without a modal loop).
     void SetModalRunner(ModalRunner runner) { m_runModal = std::move(runner); }
+    // The table shows the working list anew, the barriers flagged as left out; "제외 해제"
+    // is enabled while anything is (releasable).
+    void ShowExclusion(const std::vector<bool>& excluded, bool releasable);
 
 signals:
     void ExclusionChosen(const std::vector<int>& positions);
+    void ExclusionReleased();
 
 protected:
     std::optional<CBarrier_Stage> BuildFromForm() override;
@@ -81,6 +90,7 @@ private:
 
     const double& m_dBaseHeight;
     CBarrierFormWidgets m_form;
+    bool m_bReleasable = false;  // something is excluded: "제외 해제" can act
     QPointer<PresetDataDlg> m_pPresets;
     ModalRunner m_runModal = ExecRunner();
 };

@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,20 +29,26 @@ QComboBox* BandCombo(QWidget* parent)
 
 }  // namespace
 
-CDifferenceMapDialog::CDifferenceMapDialog(int excludedBarriers, QWidget* parent)
+CDifferenceMapDialog::CDifferenceMapDialog(const QString& excludedBarriers, QWidget* parent)
     : QDialog(parent),
       m_pOther(new QRadioButton(QStringLiteral("다른 프로젝트 파일 (같은 계산영역)"), this)),
-      m_pWithout(new QRadioButton(
-          QStringLiteral("제외할 방음벽(%1개)을 뺀 이 프로젝트 (삽입손실)").arg(excludedBarriers), this)),
+      m_pWithout(new QRadioButton(QStringLiteral("제외할 방음벽(%1)을 뺀 이 프로젝트 (삽입손실)")
+                                      .arg(excludedBarriers.isEmpty() ? QStringLiteral("없음") : excludedBarriers),
+                                  this)),
       m_pPath(new QLineEdit(this)),
       m_pBrowse(new QPushButton(QStringLiteral("찾아보기..."), this)),
       m_pStep(new QComboBox(this)),
-      m_pBand(BandCombo(this))
+      m_pBand(BandCombo(this)),
+      m_pExclusion(new QLabel(this)),
+      m_strExcluded(excludedBarriers)
 {
     setWindowTitle(QStringLiteral("차이 지도"));
     m_pStep->addItems({QStringLiteral("1 dB"), QStringLiteral("3 dB")});
-    m_pWithout->setEnabled(excludedBarriers > 0);
-    if (excludedBarriers > 0)
+    m_pExclusion->setObjectName(QStringLiteral("exclusionApplies"));
+    m_pExclusion->setWordWrap(true);
+    const bool anyExcluded = !excludedBarriers.isEmpty();
+    m_pWithout->setEnabled(anyExcluded);
+    if (anyExcluded)
         m_pWithout->setChecked(true);
     else
         m_pOther->setChecked(true);
@@ -56,6 +63,7 @@ CDifferenceMapDialog::CDifferenceMapDialog(int excludedBarriers, QWidget* parent
     layout->addWidget(m_pWithout);
     layout->addWidget(m_pOther);
     layout->addLayout(pathRow);
+    layout->addWidget(m_pExclusion);
     layout->addLayout(form);
     layout->addWidget(buttons);
     connect(m_pBrowse, &QPushButton::clicked, this, &CDifferenceMapDialog::OnBrowse);
@@ -94,8 +102,20 @@ void CDifferenceMapDialog::OnBrowse()
     }
 }
 
+// Another file holds no exclusion, so this project is computed as its file would be; the
+// insertion loss is all barriers minus the project without the chosen ones.
 void CDifferenceMapDialog::OnVariantChanged()
 {
-    m_pPath->setEnabled(m_pOther->isChecked());
-    m_pBrowse->setEnabled(m_pOther->isChecked());
+    const bool other = m_pOther->isChecked();
+    m_pPath->setEnabled(other);
+    m_pBrowse->setEnabled(other);
+    if (!other)
+        m_pExclusion->setText(
+            QStringLiteral("이 프로젝트(모든 방음벽)에서 %1 없이 계산한 지도를 뺍니다.").arg(m_strExcluded));
+    else if (!m_strExcluded.isEmpty())
+        m_pExclusion->setText(QStringLiteral("방음벽 제외(%1)는 적용하지 않습니다: 이 프로젝트도 파일처럼 모든 "
+                                             "방음벽으로 계산합니다.")
+                                  .arg(m_strExcluded));
+    else
+        m_pExclusion->setText(QStringLiteral("제외한 방음벽이 없습니다: 두 프로젝트 모두 모든 방음벽으로 계산합니다."));
 }

@@ -2,13 +2,15 @@
 
 // The small form of "차이 지도": what is subtracted from this project's map (another
 // project file on the same area, or this project with the barriers chosen in the exclusion
-// selector left out), the step of the diverging scale and the band. "확인" refuses another
-// project without a file named, through the message-box interface.
+// selector left out), the step of the diverging scale and the band, and a line saying
+// whether the exclusion applies. "확인" refuses another project without a file named,
+// through the message-box interface.
 
 #include <QDialog>
 #include <QString>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -23,9 +25,9 @@ struct CDifferenceMapChoice {
 class CDifferenceMapDialog : public QDialog {
     Q_OBJECT
 public:
-    // excludedBarriers: how many barriers the exclusion selector has chosen; without any,
-    // the variant without them cannot be chosen.
-    explicit CDifferenceMapDialog(int excludedBarriers, QWidget* parent = nullptr);
+    // excludedBarriers: the barriers the exclusion selector has chosen ("방음벽 1, 3");
+    // without any (empty), the variant without them cannot be chosen.
+    explicit CDifferenceMapDialog(const QString& excludedBarriers, QWidget* parent = nullptr);
 
     CDifferenceMapChoice Choice() const;
 
@@ -34,6 +36,7 @@ public:
     QLineEdit* PathField() const { return m_pPath; }
     QComboBox* StepBox() const { return m_pStep; }
     QComboBox* BandBox() const { return m_pBand; }
+    QLabel* ExclusionLine() const { return m_pExclusion; }
 
 public slots:
     void accept() override;
@@ -49,4 +52,6 @@ private:
     QPushButton* m_pBrowse;
     QComboBox* m_pStep;
     QComboBox* m_pBand;
+    QLabel* m_pExclusion;
+    QString m_strExcluded;
 };

@@ -1,5 +1,6 @@
 #include "drawing/working_lists.h"
 
+#include "model/barrier_exclusion.h"
 #include "model/document.h"
 
 namespace {
@@ -21,4 +22,11 @@ CSceneLists ResolveLists(const CMyTalvoDoc& doc, const CWorkingLists& w)
             Pick(w.pTunnels, doc.m_arrTunnel),
             Pick(w.pReceivers, doc.m_arrReceiver),
             Pick(w.pBuildings, doc.m_arrBuilding)};
+}
+
+std::vector<bool> ExcludedBarriersToDraw(const CMyTalvoDoc& doc, const CWorkingLists& w)
+{
+    if (w.pBarriers && w.pExcludedBarriers && w.pExcludedBarriers->size() == w.pBarriers->size())
+        return *w.pExcludedBarriers;
+    return ExcludedBarrierFlags(doc, Pick(w.pBarriers, doc.m_arrBarrier));
 }

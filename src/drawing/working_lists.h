@@ -26,6 +26,10 @@ struct CWorkingLists {
     // as its rows read (not yet stored); nullptr when no footprint is being edited.
     const std::vector<CMVector>* pFootprintDraft = nullptr;
 
+    // Which barriers of *pBarriers the calculation leaves out, one flag each; null: those
+    // of the document's exclusion.
+    const std::vector<bool>* pExcludedBarriers = nullptr;
+
     EEntityKind highlightKind = EEntityKind::None;
     int nHighlight = -1;  // 0-based position in the highlighted kind's list; -1: none
 
@@ -48,3 +52,6 @@ struct CSceneLists {
 };
 
 CSceneLists ResolveLists(const CMyTalvoDoc& doc, const CWorkingLists& working);
+
+// For every barrier a view draws (ResolveLists): whether the calculation leaves it out.
+std::vector<bool> ExcludedBarriersToDraw(const CMyTalvoDoc& doc, const CWorkingLists& working);

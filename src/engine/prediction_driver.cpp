@@ -139,8 +139,6 @@ void RunPrediction(CMyTalvoDoc& doc, const CRunInputs& run, std::vector<std::str
     }
     Summation(doc, run, receivers, pieces);
 
-    if (run.IsOrdinary()) {
-        doc.m_arrExcludedBarrier.clear();
+    if (run.IsOrdinary())
         messages.emplace_back("계산 종료");
-    }
 }

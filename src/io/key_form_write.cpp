@@ -66,11 +66,12 @@ void WriteSettings(CIniFile& ini, const CMyTalvoDoc& doc)
     ini.Write(kSettings, kProjectName, KeyFormText(s.m_strProjectName));
     ini.Write(kSettings, kAir, Doubles({s.m_dTemperature, s.m_dHumidity, s.m_dPressure}));
     // The flag follows the rule the result display uses (the in-file flag or a
-    // calculation's records), so results read from a file survive a save. Stale results
-    // are not saved: the format has no mark for them.
+    // calculation's records), so results read from a file survive a save. Stale results,
+    // and results computed with excluded barriers, are not saved: the format has no mark
+    // for either.
     ini.Write(kSettings, kArea,
               Doubles({s.m_dAreaStartX, s.m_dAreaEndX, s.m_dAreaStartY, s.m_dAreaEndY}) + "/" +
-                  FormatInt(doc.HasCurrentResults() ? 1 : 0));
+                  FormatInt(doc.HasResultsToSave() ? 1 : 0));
     ini.Write(kSettings, kSection, Doubles({s.m_dSectionX, s.m_dSectionY}) + "/" + FormatInt(s.m_nSectionAxis));
     ini.Write(kSettings, kCounts, countList);
     if (!s.m_strCrs.empty())
@@ -182,7 +183,7 @@ CIniFile WriteKeyForm(const CMyTalvoDoc& doc)
     WriteAll(ini, doc.m_arrTunnel, kTunnelSection, WriteTunnel);
     WriteAll(ini, doc.m_arrReceiver, kReceiverSection, WriteReceiver);
     WriteBuildings(ini, doc);
-    if (doc.HasCurrentResults())
+    if (doc.HasResultsToSave())
         WriteAll(ini, doc.m_arrReceiver, kResultSection,
                  [](CIniFile& f, const std::string& s, const CReceiverPoint& p) {
                      f.Write(s, kPrediction, BandList(p.m_dLevel));

@@ -8,8 +8,8 @@
 
 #include "model/building.h"
 #include "model/engine_records.h"
-#include "model/facade_receivers.h"
 #include "model/entities.h"
+#include "model/facade_receivers.h"
 #include "model/project_settings.h"
 
 // What every command that uses results says while they are stale.
@@ -72,7 +72,8 @@ public:
     double m_dLengthStep = 0;
     double m_dHeightStep = 0;
 
-    // 0-based positions in m_arrBarrier left out of the screening of the next calculation.
+    // 0-based positions in m_arrBarrier left out of the screening of every calculation
+    // until the user releases them (barrier_exclusion.h). Not saved in the project file.
     std::vector<int> m_arrExcludedBarrier;
 
     CProjectSettings m_settings;
@@ -84,6 +85,9 @@ public:
     bool HasResults() const { return m_nCalculatedInFile == 1 || IsCalculated(); }
     // Results exist and were computed for the model as it stands; only these are saved.
     bool HasCurrentResults() const { return HasResults() && !m_bResultsStale; }
+    // Current results of the model as a project file holds it: the file keeps no barrier
+    // exclusion, so results computed with one are not the file's.
+    bool HasResultsToSave() const { return HasCurrentResults() && m_arrExcludedBarrier.empty(); }
     // The model was replaced under the results (an undo or redo): results computed before
     // no longer belong to it until the next calculation.
     void MarkResultsStale();

@@ -6,6 +6,7 @@
 #include "drawing/view_grid.h"
 #include "model/bands.h"
 #include "model/document.h"
+#include "render/excluded_mark.h"
 #include "render/map_column.h"
 #include "render/noise_map_renderer.h"
 #include "render/view_colours.h"
@@ -32,6 +33,7 @@ CPlanPainter::CPlanPainter(QPainter& painter, const CViewProjection& proj, const
       m_settings(doc.m_settings),
       m_working(working),
       m_lists(ResolveLists(doc, working)),
+      m_excludedBarriers(ExcludedBarriersToDraw(doc, working)),
       m_results(results),
       m_picked(picked),
       m_bStaleResults(doc.m_bResultsStale),
@@ -154,7 +156,9 @@ void CPlanPainter::DrawBarriers()
 {
     for (std::size_t i = 0; i < m_lists.barriers.size(); ++i) {
         const CBarrier_Stage& b = m_lists.barriers[i];
-        const QColor colour = Colour(EEntityKind::Barrier, i, ViewColour::Barrier());
+        const bool excluded = m_excludedBarriers[i];
+        const QColor colour =
+            Colour(EEntityKind::Barrier, i, excluded ? ViewColour::ExcludedBarrier() : ViewColour::Barrier());
         const QPolygonF strip = OutlineToPixels(m_proj, FrameOf(b).Rectangle(-kBarrierHalfWidth, kBarrierHalfWidth));
         const QPointF start = ToQt(m_proj.WorldToPixel(b.m_dStartX, b.m_dStartY));
         const QPointF end = ToQt(m_proj.WorldToPixel(b.m_dEndX, b.m_dEndY));
@@ -164,6 +168,8 @@ void CPlanPainter::DrawBarriers()
         }
         FillPolygon(m_painter, strip, colour);
         DrawLine(m_painter, start, end, colour, kBarrierLineWidth);
+        if (excluded)
+            DrawExcludedMark(m_painter, (start + end) / 2 + QPointF(kLabelNudge, -kLabelNudge));
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <QPainter>
 #include <optional>
+#include <vector>
 
 #include "drawing/picked_points.h"
 #include "drawing/result_label.h"
@@ -78,6 +79,7 @@ private:
     const CProjectSettings& m_settings;
     const CWorkingLists& m_working;
     const CSceneLists m_lists;
+    const std::vector<bool> m_excludedBarriers;  // drawn greyed with "제외"
     const CResultDisplay& m_results;
     const CPickedPoints& m_picked;
     const bool m_bStaleResults;  // level labels are drawn muted

@@ -6,6 +6,7 @@
 #include "drawing/footprint_section.h"
 #include "drawing/section_ground_cut.h"
 #include "model/document.h"
+#include "render/excluded_mark.h"
 #include "render/map_column.h"
 #include "render/noise_map_renderer.h"
 #include "render/section_axes.h"
@@ -30,6 +31,7 @@ CSectionPainter::CSectionPainter(QPainter& painter, const CViewProjection& proj,
       m_plane(doc.m_settings, axis),
       m_working(working),
       m_lists(ResolveLists(doc, working)),
+      m_excludedBarriers(ExcludedBarriersToDraw(doc, working)),
       m_results(results),
       m_bStaleResults(doc.m_bResultsStale),
       m_dMapFrom(m_plane.AxisStart()),
@@ -197,8 +199,13 @@ void CSectionPainter::DrawBarriers()
     for (std::size_t i = 0; i < m_lists.barriers.size(); ++i) {
         const CBarrier_Stage& b = m_lists.barriers[i];
         const auto at = m_plane.Cross({b.m_dStartX, b.m_dStartY, 0}, {b.m_dEndX, b.m_dEndY, 0});
-        if (at)
-            DrawBarrier(at->pos, base, base + b.m_dHeight, Colour(EEntityKind::Barrier, i, ViewColour::Barrier()));
+        if (!at)
+            continue;
+        const bool excluded = m_excludedBarriers[i];
+        DrawBarrier(at->pos, base, base + b.m_dHeight,
+                    Colour(EEntityKind::Barrier, i, excluded ? ViewColour::ExcludedBarrier() : ViewColour::Barrier()));
+        if (excluded)
+            DrawExcludedMark(m_painter, At(at->pos, base + b.m_dHeight) + QPointF(kLabelNudge, -kLabelNudge));
     }
     for (const CDeckBarrier& d : m_arrDeckBarrier) {
         DrawBarrier(d.at.pos, d.at.height, d.at.height + d.height,

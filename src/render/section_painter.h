@@ -76,6 +76,7 @@ private:
     const CSectionPlane m_plane;
     const CWorkingLists& m_working;
     const CSceneLists m_lists;
+    const std::vector<bool> m_excludedBarriers;  // drawn greyed with "제외"
     const CResultDisplay& m_results;
     const bool m_bStaleResults;                // level labels are drawn muted
     std::vector<CProfileRecord> m_arrProfile;  // rebuilt on every paint

@@ -32,6 +32,9 @@ inline QColor Muted() { return Rgb(0.62, 0.62, 0.62); }  // level labels of stal
 inline QColor LevelLabel(const QColor& own, bool stale) { return stale ? Muted() : own; }
 
 inline QColor Tunnel(int form) { return form == 0 ? TunnelBox() : TunnelVault(); }
+
+// A barrier the calculation leaves out.
+inline QColor ExcludedBarrier() { return Rgb(0.7, 0.7, 0.7); }
 }  // namespace ViewColour
 
 // Labels of both views: 12-pixel characters in a face that has the Korean glyphs and a

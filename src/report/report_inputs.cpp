@@ -1,6 +1,7 @@
 // The report's inputs part: roads with their traffic, the band powers per metre as
 // talvo-cli emission prints them, barriers, embankments, cuttings, tunnels and buildings.
 #include "engine/emission.h"
+#include "model/barrier_exclusion.h"
 #include "model/document.h"
 #include "report/report_html.h"
 #include "report/report_parts.h"
@@ -197,6 +198,16 @@ QString TunnelsTable(const CMyTalvoDoc& doc)
         rows, 3);
 }
 
+// Under the barriers: which of them every level of this report was computed without.
+QString ExclusionParagraph(const CMyTalvoDoc& doc)
+{
+    const std::string note = ExclusionNote(doc);
+    if (note.empty())
+        return {};
+    return report::Paragraph(
+        QStringLiteral("<b>%1</b>: 제외한 방음벽은 소리를 가리지 않고 반사만 합니다.").arg(report::Text(note)));
+}
+
 // A table, or a line saying the project has none of that kind.
 QString Listing(const QString& title, bool empty, const QString& table)
 {
@@ -212,7 +223,7 @@ QString InputsHtml(const CMyTalvoDoc& doc)
            Listing(QStringLiteral("도로"), doc.m_arrRoad.empty(), RoadsTable(doc)) +
            Listing(QStringLiteral("교통량"), noSources, TrafficTable(doc)) +
            Listing(QStringLiteral("단위 길이당 음향 파워 (dB(A)/m, 터널은 갱구)"), noSources, EmissionTable(doc)) +
-           Listing(QStringLiteral("방음벽"), doc.m_arrBarrier.empty(), BarriersTable(doc)) +
+           Listing(QStringLiteral("방음벽"), doc.m_arrBarrier.empty(), BarriersTable(doc)) + ExclusionParagraph(doc) +
            Listing(QStringLiteral("성토"), doc.m_arrEmbankment.empty(),
                    SlopesTable(QStringLiteral("성토"), doc.m_arrEmbankment)) +
            Listing(QStringLiteral("절토"), doc.m_arrCutting.empty(),

@@ -1,5 +1,6 @@
 // The report's results part (the receiver table) and its barrier design part.
 #include "engine/calculation.h"
+#include "model/barrier_exclusion.h"
 #include "model/document.h"
 #include "optimise/barrier_apply.h"
 #include "report/report_html.h"
@@ -43,10 +44,13 @@ QString ResultsHtml(const CMyTalvoDoc& doc)
                                 QStringLiteral("250"),     QStringLiteral("500"),   QStringLiteral("1K"),
                                 QStringLiteral("2K"),      QStringLiteral("4K"),    QStringLiteral("8K"),
                                 QStringLiteral("Overall"), QStringLiteral("목표")};
+    const std::string exclusion = ExclusionNote(doc);
+    const QString note =
+        exclusion.empty() ? QString() : report::Paragraph(QStringLiteral("<b>%1</b>").arg(report::Text(exclusion)));
     return report::PartHeading(QStringLiteral("3. 예측 결과")) +
            report::Paragraph(QStringLiteral("옥타브 밴드별 A 가중 음압레벨과 전체 레벨, dB(A). "
                                             "목표 레벨을 넘는 수음점은 색으로 표시합니다.")) +
-           report::Table(header, rows, 1);
+           note + report::Table(header, rows, 1);
 }
 
 QString DesignHtml(const CMyTalvoDoc& doc, const CReportDesign& design)

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "model/barrier_exclusion.h"
 #include "model/document.h"
 #include "ui/message_box.h"
 #include "views/plan_view.h"
@@ -33,8 +34,10 @@ bool CPlan_View::RefusedAsStale()
 
 void CPlan_View::ShowResultState()
 {
-    if (m_pResultDlg)
+    if (m_pResultDlg) {
         m_pResultDlg->SetStale(m_pDoc->m_bResultsStale);
+        m_pResultDlg->SetExclusionNote(QString::fromStdString(ExclusionNote(*m_pDoc)));
+    }
     RefreshFloorTable();
     RepaintBoth();
 }
@@ -82,6 +85,7 @@ void CPlan_View::OnResultChart()
 void CPlan_View::FillResultPage()
 {
     m_pResultDlg->SetStale(m_pDoc->m_bResultsStale);
+    m_pResultDlg->SetExclusionNote(QString::fromStdString(ExclusionNote(*m_pDoc)));
     m_pResultDlg->ClearRows();
     const int count = static_cast<int>(m_pDoc->m_arrReceiver.size());
     const int end = std::min(count, m_nResultPage + kPageSize);

@@ -60,8 +60,13 @@ CResultDlg::CResultDlg(QWidget* parent) : QDialog(parent)
     m_pStaleNote->setObjectName(QStringLiteral("staleNote"));
     m_pStaleNote->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
     m_pStaleNote->setVisible(false);
+    m_pExclusionNote = new QLabel(this);
+    m_pExclusionNote->setObjectName(QStringLiteral("exclusionNote"));
+    m_pExclusionNote->setStyleSheet(QStringLiteral("color: #a05000; font-weight: bold"));
+    m_pExclusionNote->setVisible(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pStaleNote);
+    layout->addWidget(m_pExclusionNote);
     layout->addLayout(titles);
     layout->addWidget(m_pGrid);
     layout->addLayout(buttons);
@@ -95,6 +100,17 @@ void CResultDlg::hideEvent(QHideEvent* event)
 void CResultDlg::SetStale(bool stale) { m_pStaleNote->setVisible(stale); }
 
 bool CResultDlg::IsMarkedStale() const { return !m_pStaleNote->isHidden(); }
+
+void CResultDlg::SetExclusionNote(const QString& note)
+{
+    m_pExclusionNote->setText(note);
+    m_pExclusionNote->setVisible(!note.isEmpty());
+}
+
+QString CResultDlg::ExclusionNote() const
+{
+    return m_pExclusionNote->isHidden() ? QString() : m_pExclusionNote->text();
+}
 
 void CResultDlg::BuildGrid()
 {

@@ -41,6 +41,10 @@ public:
     // calculation), or hides that note.
     void SetStale(bool stale);
     bool IsMarkedStale() const;
+    // Shows, above the table, which barriers its levels were computed without
+    // ("방음벽 1 제외하고 계산"); empty hides the note.
+    void SetExclusionNote(const QString& note);
+    QString ExclusionNote() const;
 
     QTableWidget* Grid() const { return m_pGrid; }
     QPushButton* PreviousButton() const { return m_pPrevious; }
@@ -67,6 +71,7 @@ private:
 
     QTableWidget* m_pGrid = nullptr;
     QLabel* m_pStaleNote = nullptr;
+    QLabel* m_pExclusionNote = nullptr;
     QPushButton* m_pPrevious;
     QPushButton* m_pNext;
     QPushButton* m_pClose;

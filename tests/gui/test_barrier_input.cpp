@@ -1,5 +1,6 @@
 // The barrier window driven through its widgets: duplicates, the absorption presets, the
-// exclusion selector and what the next calculation makes of the exclusions.
+// exclusion selector, how an exclusion follows its barriers and that it holds for every
+// calculation until released.
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include "dialogs/band_row_widget.h"
 #include "dialogs/barrier_exclusion_dialog.h"
 #include "dialogs/barrier_input_dialog.h"
+#include "dialogs/barrier_list_table.h"
 #include "engine/calculation.h"
 #include "helpers/input_test_support.h"
 #include "helpers/input_window_fixture.h"
@@ -33,6 +35,32 @@ void SelectRows(QListWidget* list, std::initializer_list<int> rows)
     list->clearSelection();
     for (int row : rows)
         list->item(row)->setSelected(true);
+}
+
+CBarrier_Stage Barrier(const CEnds& e)
+{
+    CBarrier_Stage b;
+    b.SetGeometry(e.sx, e.sy, e.ex, e.ey, e.height, 0);
+    b.m_pKey = b.MakeIdentity();
+    b.ComputeAngle();
+    return b;
+}
+
+// "->" on the given rows of the selector's left list, then "적용".
+std::function<int(CalcSelectorDlg&)> Choose(std::initializer_list<int> rows)
+{
+    return [rows](CalcSelectorDlg& selector) {
+        SelectRows(selector.AllList(), rows);
+        Click(selector.MarkButton());
+        Click(selector.ApplyButton());
+        return selector.result();
+    };
+}
+
+QString CalculationCell(const CBarrier_Design_Dlg* window, int row)
+{
+    const QTableWidgetItem* item = window->Form().m_pList->item(row, CBarrierListTable::kCalculation);
+    return item ? item->text() : QString();
 }
 
 CRoad LongRoad()
@@ -167,10 +195,8 @@ private slots:
 
     void markingTwiceKeepsABarrierOnceInMarkingOrder()
     {
+        m_doc.m_arrBarrier = {Barrier({0, 0, 10, 0, 3}), Barrier({0, 5, 10, 5, 4}), Barrier({0, 9, 10, 9, 4})};
         const auto& form = Open();
-        StoreNew({0, 0, 10, 0, 3});
-        StoreNew({0, 5, 10, 5, 4});
-        StoreNew({0, 9, 10, 9, 4});
         m_selector = [](CalcSelectorDlg& selector) {
             SelectRows(selector.AllList(), {2});
             Click(selector.MarkButton());
@@ -191,14 +217,9 @@ private slots:
 
     void reopenedSelectorStartsWithoutMarksAndOnlyApplyWrites()
     {
+        m_doc.m_arrBarrier = {Barrier({0, 0, 10, 0, 3})};
         const auto& form = Open();
-        StoreNew({0, 0, 10, 0, 3});
-        m_selector = [](CalcSelectorDlg& selector) {
-            SelectRows(selector.AllList(), {0});
-            Click(selector.MarkButton());
-            Click(selector.ApplyButton());
-            return selector.result();
-        };
+        m_selector = Choose({0});
         Click(form.m_pExclude);
         QCOMPARE(m_doc.m_arrExcludedBarrier, std::vector<int>({0}));
         m_selector = [](CalcSelectorDlg&) { return int(QDialog::Rejected); };
@@ -232,7 +253,7 @@ private slots:
         QCOMPARE(marks.Marked().front(), 1);
     }
 
-    void excludedBarrierIsLeftOutOfOneCalculationOnly()
+    void excludedBarrierStaysLeftOutUntilReleased()
     {
         m_doc.m_arrRoad.push_back(LongRoad());
         CReceiverPoint receiver;
@@ -240,26 +261,60 @@ private slots:
         m_doc.m_arrReceiver.push_back(receiver);
         CMyTalvoDoc open = m_doc;
         Calculate(open);
-
-        const auto& form = Open();
-        StoreNew({-150, 15, 150, 15, 5});
-        Click(form.m_pOk);
-        Open();
-        m_selector = [](CalcSelectorDlg& selector) {
-            SelectRows(selector.AllList(), {0});
-            Click(selector.MarkButton());
-            Click(selector.ApplyButton());
-            return selector.result();
-        };
-        Click(m_coordinator->BarrierWindow()->Form().m_pExclude);
-        Click(m_coordinator->BarrierWindow()->Form().m_pCancel);
-
-        Calculate(m_doc);
-        QVERIFY(m_doc.m_arrExcludedBarrier.empty());
         const double openLevel = open.m_arrReceiver[0].m_dLevel[4];
-        QVERIFY(std::abs(m_doc.m_arrReceiver[0].m_dLevel[4] - openLevel) < kLevelTol);
+
+        m_doc.m_arrBarrier = {Barrier({-150, 15, 150, 15, 5})};
+        QSignalSpy steps(m_coordinator.get(), &CInputWindowCoordinator::ModelCommitted);
+        QVERIFY(!Open().m_pRelease->isEnabled());
+        m_selector = Choose({0});
+        Click(m_coordinator->BarrierWindow()->Form().m_pExclude);
+        QVERIFY(m_coordinator->BarrierWindow()->Form().m_pRelease->isEnabled());
+        Click(m_coordinator->BarrierWindow()->Form().m_pCancel);
+        QCOMPARE(m_doc.m_arrExcludedBarrier, std::vector<int>{0});
+        for (int run = 0; run < 2; ++run) {
+            Calculate(m_doc);
+            QCOMPARE(m_doc.m_arrExcludedBarrier, std::vector<int>{0});
+            QVERIFY(std::abs(m_doc.m_arrReceiver[0].m_dLevel[4] - openLevel) < kLevelTol);
+        }
+
+        Click(Open().m_pRelease);
+        QVERIFY(m_doc.m_arrExcludedBarrier.empty());
+        QVERIFY(!m_coordinator->BarrierWindow()->Form().m_pRelease->isEnabled());
+        QCOMPARE(steps.count(), 2);
+        QCOMPARE(steps[0][0].toString(), QStringLiteral("방음벽 1 제외"));
+        QCOMPARE(steps[1][0].toString(), QStringLiteral("방음벽 제외 해제"));
         Calculate(m_doc);
         QVERIFY(m_doc.m_arrReceiver[0].m_dLevel[4] < openLevel - 5.0);  // a 5 m wall screens
+    }
+
+    // Positions shift when a barrier before an excluded one is deleted; the exclusion stays
+    // with its barrier in the table, in the views and in the document after "확인", and a
+    // barrier chosen before its first commit is excluded from then on.
+    void exclusionFollowsItsBarrierThroughDeletionAndCommit()
+    {
+        m_doc.m_arrBarrier = {Barrier({0, 0, 10, 0, 3}), Barrier({0, 5, 10, 5, 4})};
+        const auto& form = Open();
+        m_selector = Choose({1});
+        Click(form.m_pExclude);
+        CBarrier_Design_Dlg* window = m_coordinator->BarrierWindow();
+        QCOMPARE(CalculationCell(window, 0), QString());
+        QCOMPARE(CalculationCell(window, 1), QStringLiteral("제외"));
+
+        form.m_pId->setCurrentIndex(1);
+        Click(form.m_pDelete);
+        QCOMPARE(form.m_pList->rowCount(), 1);
+        QCOMPARE(CalculationCell(window, 0), QStringLiteral("제외"));
+        const CWorkingLists drawn = m_coordinator->WorkingLists();
+        QVERIFY(drawn.pExcludedBarriers && *drawn.pExcludedBarriers == std::vector<bool>{true});
+
+        StoreNew({0, 9, 10, 9, 4});
+        m_selector = Choose({0, 1});
+        Click(form.m_pExclude);
+        QCOMPARE(m_doc.m_arrExcludedBarrier, std::vector<int>{1});  // the new one is not in the document yet
+        Click(form.m_pOk);
+        QCOMPARE(m_doc.m_arrBarrier.size(), std::size_t(2));
+        QCOMPARE(m_doc.m_arrBarrier[0].m_dStartY, 5.0);
+        QCOMPARE(m_doc.m_arrExcludedBarrier, std::vector<int>({0, 1}));
     }
 };
 

@@ -5,6 +5,9 @@
 #include <QtTest>
 
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -18,6 +21,7 @@
 #include "engine/source_pieces.h"
 #include "helpers/recording_dialogs.h"
 #include "helpers/view_pixels.h"
+#include "io/project_file.h"
 #include "model/document.h"
 #include "model/noise_level_classes.h"
 #include "model/section_ground.h"
@@ -91,6 +95,7 @@ private slots:
     void standaloneImageFitsTheArea();
     void commandComputesShowsAndSaves();
     void differenceWithoutAnExcludedBarrierIsItsInsertionLoss();
+    void differenceAgainstAFileLeavesTheSessionExclusionOut();
 };
 
 void TestNoiseMap::planClassesStepDownAwayFromTheRoad()
@@ -356,6 +361,46 @@ void TestNoiseMap::differenceWithoutAnExcludedBarrierIsItsInsertionLoss()
     QVERIFY2(behind.blue() > behind.red() + 40, qPrintable(Describe(behind)));
     const CNoiseMapLegend& legend = *map.style.legend;
     QVERIFY(SameColour(image.pixelColor(legend.SwatchRect(image.size(), 0).center()), legend.Entries()[0].colour));
+}
+
+// A file holds no exclusion, so this project against its own file is no change anywhere,
+// as talvo-cli map --diff draws it, even while a barrier is excluded in the session.
+void TestNoiseMap::differenceAgainstAFileLeavesTheSessionExclusionOut()
+{
+    CRecordingMessageBox boxes;
+    CMyTalvoDoc doc;
+    BuildOpenRoad(doc, 100);
+    doc.m_settings.m_dReceiverSpacing = 10;
+    doc.m_settings.m_dReceiverHeight = 1.5;
+    CBarrier_Stage barrier;  // 4 m high, 10 m north of the road
+    barrier.SetGeometry(20, 110, 180, 110, 4, 0);
+    doc.m_arrBarrier.push_back(barrier);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("same.tlv"));
+    QVERIFY(SaveProject(doc, path.toStdString()).ok);
+    doc.m_arrExcludedBarrier = {0};
+
+    CPlan_View plan(&doc);
+    CNoiseMapCommands commands(&doc, &plan, nullptr);
+    QString said;
+    commands.m_runDifferenceDialog = [&](QDialog& dialog) {
+        auto& form = static_cast<CDifferenceMapDialog&>(dialog);
+        form.OtherProjectButton()->setChecked(true);
+        form.PathField()->setText(path);
+        said = form.ExclusionLine()->text();
+        form.accept();
+        return form.result();
+    };
+    commands.OnDifferenceMap();
+    QVERIFY(said.contains(QStringLiteral("방음벽 제외(방음벽 1)는 적용하지 않습니다")));
+    QVERIFY2(boxes.m_infos.isEmpty(), qPrintable(boxes.m_infos.join(QStringLiteral("; "))));
+    QVERIFY(plan.IsShowingNoiseMap());
+    const CNoiseMap& map = *plan.noiseMap();
+    QVERIFY(map.style.name.contains(QStringLiteral("방음벽 제외 없이")));
+    for (std::size_t c = 0; c < map.plan.Columns(); ++c)
+        for (std::size_t r = 0; r < map.plan.Rows(); ++r)
+            QVERIFY2(std::fabs(map.plan.Level(c, r)) < 1e-6, qPrintable(QString::number(map.plan.Level(c, r))));
+    QCOMPARE(doc.m_arrExcludedBarrier, std::vector<int>{0});  // still in force for this project
 }
 
 QTEST_MAIN(TestNoiseMap)
