@@ -3,6 +3,7 @@
 // exits with status 1.
 #include "cli/commands.h"
 
+#include "cli/project_loading.h"
 #include "engine/calculation.h"
 #include "engine/input_check.h"
 #include "engine/result_table.h"
@@ -34,6 +35,7 @@ void RunCalc(const CalcArgs& args)
     const CFileResult opened = OpenProject(doc, args.project);
     if (!opened.ok)
         Fail(args.project, opened.message);
+    TellWhatTheOpenLeftOut(doc, opened, "calc", args.project);
     // A project the input check refuses is not calculated: its message, the table of what
     // the project held, the save if asked for (keeping stored results), then exit status 1.
     const bool refused = !FindUnusableInput(doc).empty();
