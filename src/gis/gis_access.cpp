@@ -52,9 +52,11 @@ void ProtectGisAccess()
     static std::once_flag once;
     std::call_once(once, [] {
         KeepProjGate();
+        // After the drivers: registering them reads GDAL's configuration files, whose
+        // options would otherwise replace these.
+        GDALAllRegister();
         SwitchOffNetwork();
         InstallCheckedWrites();
-        GDALAllRegister();
     });
 }
 

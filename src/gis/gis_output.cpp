@@ -69,12 +69,15 @@ std::string RunWriter(const CGisWriter& write, const std::string& inside, const 
         failure = write(CheckedPath(inside));
         reported = trap.Failure();
     }
+    // A failed write says most; then the writer's own refusal; GDAL's report explains a
+    // writer that could only say that it could not write.
     const std::string cannot = "파일을 쓸 수 없습니다: " + target;
     if (const std::string written = TakeWriteFailure(folder + "/"); !written.empty())
         return WithReason(cannot, written);
-    if (!reported.empty())
+    failure = NamingTarget(failure, CheckedPath(inside), target);
+    if ((failure.empty() || failure == cannot) && !reported.empty())
         return WithReason(cannot, reported);
-    return NamingTarget(failure, CheckedPath(inside), target);
+    return failure;
 }
 
 // Every file the writer made, flushed to disk; the target's own name comes last.
