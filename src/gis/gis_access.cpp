@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "gis/gis_checked_write.h"
 #include "gis/gis_proj_gate.h"
 
 namespace {
@@ -56,7 +55,6 @@ void ProtectGisAccess()
         // options would otherwise replace these.
         GDALAllRegister();
         SwitchOffNetwork();
-        InstallCheckedWrites();
     });
 }
 

@@ -5,8 +5,7 @@
 // (every function of this library that uses GDAL or PROJ calls it first): it switches off
 // GDAL's HTTP fetches and its /vsicurl/ family, PROJ's network access (PROJ_NETWORK=OFF
 // and the setting of GDAL's PROJ contexts), keeps the PROJ text gate (gis_proj_gate.h) in
-// the program, installs the checked write file system (gis_checked_write.h) and registers
-// GDAL's drivers. Thread-safe.
+// the program and registers GDAL's drivers. Thread-safe.
 
 #include <string>
 

@@ -1,14 +1,21 @@
 #include "gis/gis_output.h"
 
+#include <cpl_string.h>
+#include <cpl_vsi.h>
+#include <fcntl.h>
 #include <stdlib.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <set>
 
 #include "gis/gis_access.h"
-#include "gis/gis_checked_write.h"
 #include "gis/gis_ogr.h"
 #include "io/output_file.h"
 
@@ -50,48 +57,90 @@ private:
     std::string m_path;
 };
 
-// The writer's message names the temporary path it was given; the user knows the target.
+// A folder of GDAL's in-memory file system for one write; removed with its files.
+class CMemoryFolder {
+public:
+    CMemoryFolder() : m_path("/vsimem/talvo-output-" + std::to_string(++s_count) + "/")
+    {
+        VSIMkdir(m_path.c_str(), 0755);
+    }
+    ~CMemoryFolder() { VSIRmdirRecursive(m_path.c_str()); }
+    CMemoryFolder(const CMemoryFolder&) = delete;
+    CMemoryFolder& operator=(const CMemoryFolder&) = delete;
+
+    const std::string& Path() const { return m_path; }
+
+private:
+    static inline std::atomic<unsigned long> s_count{0};
+    std::string m_path;
+};
+
+// The writer's message names the path it was given; the user knows the target.
 std::string NamingTarget(std::string message, const std::string& written, const std::string& target)
 {
-    for (std::size_t at = message.find(written); at != std::string::npos; at = message.find(written, at))
+    for (std::size_t at = message.find(written); at != std::string::npos;
+         at = message.find(written, at + target.size()))
         message.replace(at, written.size(), target);
     return message;
 }
 
-// Runs the writer; the first reason it failed, empty when it wrote everything.
-std::string RunWriter(const CGisWriter& write, const std::string& inside, const std::string& folder,
-                      const std::string& target)
+// Runs the writer; why it failed, empty when it wrote everything. GDAL's report explains a
+// writer that could only say that it could not write.
+std::string RunWriter(const CGisWriter& write, const std::string& path, const std::string& target)
 {
     std::string failure;
     std::string reported;
     {
         CGdalErrorTrap trap;
-        failure = write(CheckedPath(inside));
+        failure = NamingTarget(write(path), path, target);
         reported = trap.Failure();
     }
-    // A failed write says most; then the writer's own refusal; GDAL's report explains a
-    // writer that could only say that it could not write.
     const std::string cannot = "파일을 쓸 수 없습니다: " + target;
-    if (const std::string written = TakeWriteFailure(folder + "/"); !written.empty())
-        return WithReason(cannot, written);
-    failure = NamingTarget(failure, CheckedPath(inside), target);
     if ((failure.empty() || failure == cannot) && !reported.empty())
         return WithReason(cannot, reported);
     return failure;
 }
 
-// Every file the writer made, flushed to disk; the target's own name comes last.
-std::string SyncWritten(const std::string& folder, const std::string& name, std::vector<fs::path>& files)
+// Writes the bytes to a new file at path and flushes them to disk; errno of the first
+// failed write, close or flush, 0 when all went through.
+int WriteToDisk(const std::string& path, const GByte* data, vsi_l_offset size)
 {
-    std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
-        files.push_back(entry.path());
-    if (error)
-        return error.message();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return errno;
+    int err = 0;
+    for (vsi_l_offset done = 0; done < size && err == 0;) {
+        const ssize_t written = ::write(fd, data + done, static_cast<std::size_t>(size - done));
+        if (written > 0)
+            done += static_cast<vsi_l_offset>(written);
+        else if (written < 0 && errno != EINTR)
+            err = errno;
+    }
+    if (err == 0 && ::fsync(fd) != 0)
+        err = errno;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    return err;
+}
+
+// Copies every file the writer left in memory into the folder on disk; the files written,
+// the target's own name last, or the reason one could not be written.
+std::string CopyToDisk(const std::string& memory, const std::string& folder, const std::string& name,
+                       std::vector<fs::path>& files)
+{
+    char** names = VSIReadDir(memory.c_str());
+    for (int i = 0; names && names[i]; ++i)
+        files.push_back(fs::path(folder) / names[i]);
+    CSLDestroy(names);
     std::stable_partition(files.begin(), files.end(), [&name](const fs::path& p) { return p.filename() != name; });
-    for (const fs::path& file : files)
-        if (const int err = SyncFile(file.string()); err != 0)
+    for (const fs::path& file : files) {
+        vsi_l_offset size = 0;
+        const GByte* data = VSIGetMemFileBuffer((memory + file.filename().string()).c_str(), &size, FALSE);
+        if (!data && size != 0)
+            return "no data";
+        if (const int err = WriteToDisk(file.string(), data, size); err != 0)
             return std::strerror(err);
+    }
     return files.empty() ? "no file was written" : "";
 }
 
@@ -136,14 +185,15 @@ std::string WriteGisOutput(const std::string& target, const CGisWriter& write)
     const std::string cannot = "파일을 쓸 수 없습니다: " + target;
     if (const int err = OutputTargetError(target); err != 0)
         return WithReason(cannot, std::strerror(err));
+    const CMemoryFolder memory;
+    const std::string name = fs::path(target).filename().string();
+    if (std::string failure = RunWriter(write, memory.Path() + name, target); !failure.empty())
+        return failure;
     const CTemporaryFolder folder(target);
     if (folder.Path().empty())
         return WithReason(cannot, std::strerror(errno));
-    const std::string name = fs::path(target).filename().string();
-    if (std::string failure = RunWriter(write, folder.Path() + "/" + name, folder.Path(), target); !failure.empty())
-        return failure;
     std::vector<fs::path> files;
-    if (const std::string failure = SyncWritten(folder.Path(), name, files); !failure.empty())
+    if (const std::string failure = CopyToDisk(memory.Path(), folder.Path(), name, files); !failure.empty())
         return WithReason(cannot, failure);
     if (const std::string failure = MoveIntoPlace(files, fs::path(target).parent_path()); !failure.empty())
         return WithReason("파일을 저장할 수 없습니다: " + target, failure);
