@@ -22,6 +22,7 @@
 #include "app/version.h"
 #include "dialogs/environment_box.h"
 #include "engine/calculation.h"
+#include "gis/gis_crs.h"
 #include "io/project_file.h"
 #include "model/barrier_exclusion.h"
 #include "ui/file_dialogs.h"
@@ -282,6 +283,10 @@ bool CMainFrame::OpenProjectFile(const QString& path)
         MessageBoxes().Information(this, FailureText(result, QStringLiteral("파일을 열 수 없습니다.")));
         return false;
     }
+    // What the open left out is said before the project is shown without it.
+    for (const std::string& notice : {result.notice, DropUnacceptedCrs(loaded.m_settings)})
+        if (!notice.empty())
+            MessageBoxes().Information(this, QString::fromStdString(notice));
     loaded.m_settings.m_bShowReceivers = m_doc.m_settings.m_bShowReceivers;
     loaded.MakeBaselineCopies();
     loaded.m_bModified = false;

@@ -3,6 +3,7 @@
 // check, or for want of roads or receivers) exits with status 1.
 #include "cli/commands.h"
 
+#include "cli/project_loading.h"
 #include "engine/calculation.h"
 #include "engine/result_table.h"
 #include "io/project_file.h"
@@ -33,6 +34,7 @@ void RunCalc(const CalcArgs& args)
     const CFileResult opened = OpenProject(doc, args.project);
     if (!opened.ok)
         Fail(args.project, opened.message);
+    TellWhatTheOpenLeftOut(doc, opened, "calc", args.project);
     // A refused calculation makes no results: its message, the table of what the project
     // held, the save if asked for (keeping stored results), then exit status 1. The file's
     // own results never count here: an opened project has no calculation records.

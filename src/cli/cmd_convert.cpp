@@ -1,6 +1,7 @@
 // talvo-cli convert IN OUT: open a project in either file form, save it in the key form.
 #include "cli/commands.h"
 
+#include "cli/project_loading.h"
 #include "io/project_file.h"
 #include "model/document.h"
 
@@ -25,6 +26,7 @@ void RunConvert(const ConvertArgs& args)
         std::cerr << "talvo-cli convert: " << args.input << ": " << opened.message << '\n';
         throw CLI::RuntimeError(1);
     }
+    TellWhatTheOpenLeftOut(doc, opened, "convert", args.input);
     const CFileResult saved = SaveProject(doc, args.output);
     if (!saved.ok) {
         std::cerr << "talvo-cli convert: " << args.output << ": " << saved.message << '\n';

@@ -2,6 +2,7 @@
 // tunnel's portal, as the input windows compute it from the stored traffic.
 #include "cli/commands.h"
 
+#include "cli/project_loading.h"
 #include "engine/emission.h"
 #include "io/project_file.h"
 #include "model/document.h"
@@ -33,6 +34,7 @@ void RunEmission(const std::string& path)
         std::cerr << "talvo-cli emission: " << path << ": " << opened.message << '\n';
         throw CLI::RuntimeError(1);
     }
+    TellWhatTheOpenLeftOut(doc, opened, "emission", path);
     for (std::size_t i = 0; i < doc.m_arrRoad.size(); ++i)
         std::cout << EmissionLine("road", i, ComputeEmission(EmissionInputOf(doc.m_arrRoad[i]))) << '\n';
     for (std::size_t i = 0; i < doc.m_arrTunnel.size(); ++i)

@@ -14,10 +14,10 @@
 #include <iostream>
 #include <memory>
 #include <string>
-
-#include <unistd.h>
+#include <vector>
 
 #include "cli/map_args.h"
+#include "cli/project_loading.h"
 #include "drawing/section_exaggeration.h"
 #include "engine/calc_scene.h"
 #include "engine/input_check.h"
@@ -27,6 +27,7 @@
 #include "gis/gis_crs.h"
 #include "gis/gis_map_layers.h"
 #include "gis/gis_ogr.h"
+#include "gis/gis_output.h"
 #include "io/output_file.h"
 #include "io/project_file.h"
 #include "model/document.h"
@@ -93,8 +94,10 @@ CNoiseMapGrid SubtractOtherProject(const CMyTalvoDoc& doc, const CNoiseMapGrid& 
                                    const MapArgs& args)
 {
     CMyTalvoDoc other;
-    if (const CFileResult opened = OpenProject(other, args.diff); !opened.ok)
+    const CFileResult opened = OpenProject(other, args.diff);
+    if (!opened.ok)
         FailMap(args.diff, opened.message);
+    TellWhatTheOpenLeftOut(other, opened, "map", args.diff);
     if (!SameCalculationArea(doc.m_settings, other.m_settings))
         FailMap(args.diff, kMapMsgOtherArea);
     const CNoiseMapGrid otherGrid = ComputePlanMap(other, args.diff, nodes, args);
@@ -127,10 +130,8 @@ std::string ChooseCrs(CMyTalvoDoc& doc, const MapArgs& args)
     return doc.m_settings.m_strCrs;
 }
 
-// GDAL chooses its driver by the extension, so a single-file format is written under a
-// hidden name beside the target ending in the same extension (".OUT.talvo-tmp-PID.ext")
-// and renamed into place when complete: a failed or killed run leaves the previous file.
-// A shapefile is several files and is written in place.
+// Writes the GIS file; the old file at the target stays until the new one is complete
+// (gis_output.h).
 void WriteGisFile(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& args)
 {
     const std::string crs = ChooseCrs(doc, args);
@@ -140,35 +141,30 @@ void WriteGisFile(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& ar
         request.edges = std::move(scale.edges);
         request.colours = std::move(scale.colours);
     }
-    const std::filesystem::path target(args.output);
-    const bool inPlace = FileExtension(args.output) == ".shp";
-    const std::filesystem::path written =
-        inPlace ? target
-                : target.parent_path() / ("." + target.filename().string() + ".talvo-tmp-" + std::to_string(getpid()) +
-                                          target.extension().string());
-    std::error_code ignored;
-    if (const std::string failure = WriteMapGisFile(doc, grid, request, written.string()); !failure.empty()) {
-        if (!inPlace)
-            std::filesystem::remove(written, ignored);
+    if (const std::string failure = WriteMapGisFile(doc, grid, request, args.output); !failure.empty())
         FailMap(args.output, failure);
-    }
-    if (inPlace)
-        return;
-    std::error_code renamed;
-    std::filesystem::rename(written, target, renamed);
-    if (renamed) {
-        std::filesystem::remove(written, ignored);
-        FailMap(args.output, renamed.message());
-    }
 }
 
-// An output naming a project read (PROJECT or the --diff one) would destroy it.
+// Every file an output writes: a shapefile's companions too.
+std::vector<std::string> FilesWrittenFor(const std::string& output)
+{
+    return output.empty() ? std::vector<std::string>() : GisOutputFiles(output);
+}
+
+// An output naming a project read (PROJECT or the --diff one), also as a shapefile's
+// companion, or a file the other output writes, would destroy it.
 void RefuseOutputOverInput(const MapArgs& args)
 {
     for (const std::string& output : {args.output, args.sectionOutput})
-        for (const std::string& input : {args.project, args.diff})
-            if (!output.empty() && !input.empty() && IsSameFile(input, output))
-                FailMap(output, "the output file is the project itself; name another file");
+        for (const std::string& written : FilesWrittenFor(output))
+            for (const std::string& input : {args.project, args.diff})
+                if (!input.empty() && NamesSameFile(input, written))
+                    FailMap(output, written == output ? "the output file is the project itself; name another file"
+                                                      : "the output would replace " + written +
+                                                            ", a project read; name another file");
+    for (const std::string& written : FilesWrittenFor(args.output))
+        if (!args.sectionOutput.empty() && NamesSameFile(args.sectionOutput, written))
+            FailMap(args.sectionOutput, "-o writes this file too; name another file for the section picture");
 }
 
 void RunMap(MapArgs args)
@@ -186,6 +182,7 @@ void RunMap(MapArgs args)
     const CFileResult opened = OpenProject(doc, args.project);
     if (!opened.ok)
         FailMap(args.project, opened.message);
+    TellWhatTheOpenLeftOut(doc, opened, "map", args.project);
     CheckSectionSpacing(doc, args);
     const CMapNodes nodes = ChooseNodes(doc, args);
     CNoiseMapGrid grid = ComputePlanMap(doc, args.project, nodes, args);

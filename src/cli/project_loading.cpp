@@ -4,16 +4,27 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "gis/gis_crs.h"
 #include "io/project_file.h"
 #include "model/document.h"
 
 void LoadProjectOrFail(CMyTalvoDoc& doc, const std::string& path, const std::string& command)
 {
     const CFileResult opened = OpenProject(doc, path);
-    if (opened.ok)
+    if (opened.ok) {
+        TellWhatTheOpenLeftOut(doc, opened, command, path);
         return;
+    }
     std::cerr << "talvo-cli " << command << ": " << path << ": " << opened.message << '\n';
     throw CLI::RuntimeError(1);
+}
+
+void TellWhatTheOpenLeftOut(CMyTalvoDoc& doc, const CFileResult& opened, const std::string& command,
+                            const std::string& path)
+{
+    for (const std::string& notice : {opened.notice, DropUnacceptedCrs(doc.m_settings)})
+        if (!notice.empty())
+            std::cerr << "talvo-cli " << command << ": " << path << ": " << notice << '\n';
 }
 
 void PrintMessages(const std::vector<std::string>& messages)

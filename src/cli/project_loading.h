@@ -8,10 +8,16 @@
 #include <CLI/CLI.hpp>
 
 class CMyTalvoDoc;
+struct CFileResult;
 
 // Opens the project at path into doc; on failure writes "talvo-cli COMMAND: PATH: message"
-// to stderr and throws CLI::RuntimeError(1).
+// to stderr and throws CLI::RuntimeError(1). What the open left out is told as below.
 void LoadProjectOrFail(CMyTalvoDoc& doc, const std::string& path, const std::string& command);
+
+// After a successful open: writes "talvo-cli COMMAND: PATH: notice" to stderr for what the
+// open left out, and drops, saying so, a coordinate system PROJ does not accept.
+void TellWhatTheOpenLeftOut(CMyTalvoDoc& doc, const CFileResult& opened, const std::string& command,
+                            const std::string& path);
 
 // Writes each message on a line of its own to stderr.
 void PrintMessages(const std::vector<std::string>& messages);

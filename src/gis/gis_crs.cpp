@@ -4,6 +4,10 @@
 
 #include <cmath>
 
+#include "gis/gis_access.h"
+#include "model/crs_code.h"
+#include "model/project_settings.h"
+
 void COgrSrsDeleter::operator()(OGRSpatialReference* srs) const
 {
     if (srs)
@@ -12,11 +16,13 @@ void COgrSrsDeleter::operator()(OGRSpatialReference* srs) const
 
 COgrSrs MakeSrs(const std::string& code)
 {
-    if (code.empty())
+    // Only the code's number reaches PROJ, which looks it up in its own database.
+    const int number = CrsCodeNumber(code);
+    if (number == 0)
         return nullptr;
+    ProtectGisAccess();
     COgrSrs srs(new OGRSpatialReference());
-    if (srs->SetFromUserInput(code.c_str(), OGRSpatialReference::SET_FROM_USER_INPUT_LIMITATIONS_get()) !=
-        OGRERR_NONE)
+    if (srs->importFromEPSG(number) != OGRERR_NONE)
         return nullptr;
     srs->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
     return srs;
@@ -28,9 +34,18 @@ CCrsCheck CheckCrs(const std::string& code)
         return {true, "", ""};
     const COgrSrs srs = MakeSrs(code);
     if (!srs)
-        return {false, "", kMsgBadCrs + code};
+        return {false, "", kMsgBadCrs + ShortenedForMessage(code)};
     const char* name = srs->GetName();
     if (!srs->IsProjected() || std::fabs(srs->GetLinearUnits() - 1.0) > 1e-9)
         return {false, name ? name : "", kMsgCrsNotMetres + code};
     return {true, name ? name : "", ""};
+}
+
+std::string DropUnacceptedCrs(CProjectSettings& settings)
+{
+    const CCrsCheck check = CheckCrs(settings.m_strCrs);
+    if (check.ok)
+        return {};
+    settings.m_strCrs.clear();
+    return check.message + " (좌표계 없이 엽니다.)";
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 class OGRSpatialReference;
+struct CProjectSettings;
 
 struct CCrsCheck {
     bool ok = false;
@@ -16,16 +17,22 @@ struct CCrsCheck {
 };
 
 // Checks a code such as "EPSG:5186". An empty code is local metres and is accepted with
-// an empty name. Only projected systems in metres fit plan coordinates; others are refused.
+// an empty name. Only EPSG codes (model/crs_code.h) naming projected systems in metres fit
+// plan coordinates; anything else is refused before PROJ sees it, or by PROJ.
 CCrsCheck CheckCrs(const std::string& code);
+
+// An opened project keeps only a system CheckCrs accepts: any other is cleared, and the
+// message saying so is returned (empty when the system stays).
+std::string DropUnacceptedCrs(CProjectSettings& settings);
 
 struct COgrSrsDeleter {
     void operator()(OGRSpatialReference* srs) const;
 };
 using COgrSrs = std::unique_ptr<OGRSpatialReference, COgrSrsDeleter>;
 
-// The spatial reference of a code with X easting (or longitude) first, whatever the
-// authority's axis order; null for an empty or unknown code.
+// The spatial reference of an EPSG code with X easting (or longitude) first, whatever the
+// authority's axis order; null for an empty or unknown code and for any text that is no
+// code.
 COgrSrs MakeSrs(const std::string& code);
 
 inline constexpr const char* kMsgBadCrs = "좌표계를 찾을 수 없습니다: ";

@@ -1,9 +1,12 @@
 #include "gis/gis_map_layers.h"
 
+#include <ogr_spatialref.h>
+
 #include <cmath>
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "engine/noise_map_compute.h"
 #include "engine/noise_map_isobands.h"
@@ -12,18 +15,32 @@
 #include "gis/gis_building_layers.h"
 #include "gis/gis_crs.h"
 #include "gis/gis_ogr.h"
+#include "gis/gis_output.h"
 #include "gis/gis_raster.h"
 #include "model/document.h"
 #include "model/noise_level_classes.h"
 
 namespace {
 
+constexpr const char* kLonLatCode = "EPSG:4326";
+const std::string kMsgNoLonLat =
+    "좌표를 경위도로 변환할 수 없어 KML 파일을 쓰지 않습니다. 좌표계와 좌표를 확인하십시오.";
+
+struct CTransformDeleter {
+    void operator()(OGRCoordinateTransformation* ct) const { OGRCoordinateTransformation::DestroyCT(ct); }
+};
+using CCoordinateTransformation = std::unique_ptr<OGRCoordinateTransformation, CTransformDeleter>;
+
 const char* const kBandFields[kBandCount] = {"hz63", "hz125", "hz250", "hz500", "hz1000", "hz2000", "hz4000", "hz8000"};
 
-// One layer being written: its OGR layer, and for DXF the CAD layer its features go on.
+// One layer being written: its OGR layer, for DXF the CAD layer its features go on, and
+// for KML the transformation of the plan coordinates to longitude and latitude.
 class CLayerWriter : public IMapLayerOut {
 public:
-    CLayerWriter(OGRLayer* layer, std::string cadLayer) : m_layer(layer), m_cad(std::move(cadLayer)) {}
+    CLayerWriter(OGRLayer* layer, std::string cadLayer, OGRCoordinateTransformation* toLonLat)
+        : m_layer(layer), m_cad(std::move(cadLayer)), m_toLonLat(toLonLat)
+    {
+    }
 
     // A field; DXF keeps its own fixed table, so there fields are left out.
     void AddField(const char* name, OGRFieldType type) override
@@ -45,12 +62,31 @@ public:
         if (!style.empty())
             feature.SetStyleString(style.c_str());
         feature.SetGeometryDirectly(geometry);
+        if (m_toLonLat && !ToLonLat(*geometry))
+            return false;
         return m_layer->CreateFeature(&feature) == OGRERR_NONE;
     }
 
+    // True when a point could not be given in longitude and latitude.
+    bool TransformFailed() const { return m_transformFailed; }
+
 private:
+    bool ToLonLat(OGRGeometry& geometry)
+    {
+        OGREnvelope box;
+        if (geometry.transform(m_toLonLat) == OGRERR_NONE) {
+            geometry.getEnvelope(&box);
+            if (std::isfinite(box.MinX + box.MaxX + box.MinY + box.MaxY))
+                return true;
+        }
+        m_transformFailed = true;
+        return false;
+    }
+
     OGRLayer* m_layer;
     std::string m_cad;
+    OGRCoordinateTransformation* m_toLonLat;
+    bool m_transformFailed = false;
 };
 
 // A real field, or null where there is no number (an open band end, a level without energy).
@@ -300,9 +336,11 @@ std::string WriteMapGisFile(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, c
                             const std::string& path)
 {
     const std::string ext = FileExtension(path);
-    if (ext == ".tif" || ext == ".tiff")
-        return WriteMapGeoTiff(grid, request.crs, path);
-    return WriteMapLayers(doc, grid, request, path);
+    return WriteGisOutput(path, [&](const std::string& written) {
+        if (ext == ".tif" || ext == ".tiff")
+            return WriteMapGeoTiff(grid, request.crs, written);
+        return WriteMapLayers(doc, grid, request, written);
+    });
 }
 
 std::string WriteMapLayers(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const CMapLayerRequest& request,
@@ -318,9 +356,17 @@ std::string WriteMapLayers(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, co
         return kMsgBadCrs + request.crs;
     if (format.needsCrs && !srs)
         return "KML 파일에는 좌표계가 필요합니다. (--crs)";
+    // KML is written in longitude and latitude, transformed here so that a point that
+    // cannot be transformed refuses the file instead of landing in it as metres.
+    const COgrSrs lonLat = format.needsCrs ? MakeSrs(kLonLatCode) : nullptr;
+    const CCoordinateTransformation toLonLat(lonLat ? OGRCreateCoordinateTransformation(srs.get(), lonLat.get())
+                                                    : nullptr);
+    if (format.needsCrs && !toLonLat)
+        return kMsgNoLonLat;
     CGdalDataset ds = CreateVectorFile(format.driver, path);
     if (!ds)
         return "파일을 쓸 수 없습니다: " + path;
+    OGRSpatialReference* layerSrs = lonLat ? lonLat.get() : srs.get();
     std::vector<std::string> names{kLayerIsobands, kLayerIsolines, kLayerReceivers, kLayerModel};
     if (!doc.m_arrBuilding.empty())
         names.insert(names.end(), {kLayerBuildings, kLayerFacade});
@@ -328,16 +374,16 @@ std::string WriteMapLayers(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, co
         names = {request.layer};
     OGRLayer* cadTable = nullptr;
     if (format.cadLayers)
-        cadTable = ds->CreateLayer("entities", srs.get(), wkbUnknown, nullptr);
+        cadTable = ds->CreateLayer("entities", layerSrs, wkbUnknown, nullptr);
     const char* layerOptions[] = {"ENCODING=UTF-8", nullptr};
     for (const std::string& name : names) {
         OGRLayer* layer = cadTable;
         if (!layer)
-            layer = ds->CreateLayer(name.c_str(), srs.get(), LayerGeometry(name),
+            layer = ds->CreateLayer(name.c_str(), layerSrs, LayerGeometry(name),
                                     format.driver == "ESRI Shapefile" ? const_cast<char**>(layerOptions) : nullptr);
-        CLayerWriter writer(layer, format.cadLayers ? name : std::string());
+        CLayerWriter writer(layer, format.cadLayers ? name : std::string(), toLonLat.get());
         if (!layer || !WriteLayer(writer, name, doc, grid, request))
-            return "파일을 쓸 수 없습니다: " + path;
+            return writer.TransformFailed() ? kMsgNoLonLat : "파일을 쓸 수 없습니다: " + path;
     }
     ds.reset();
     return {};

@@ -38,12 +38,14 @@ bool IsMapGisFile(const std::string& path);
 
 // Writes the layers of the plan map `grid` and of `doc` into the file, in the format its
 // extension names: GeoPackage and KML with every layer, DXF with every layer on its own
-// CAD layer coloured by class, GeoJSON and Shapefile with the requested layer. Empty when
-// written, otherwise the message to show.
+// CAD layer coloured by class, GeoJSON and Shapefile with the requested layer. KML is
+// refused when a point cannot be given in longitude and latitude. Empty when written,
+// otherwise the message to show.
 std::string WriteMapLayers(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const CMapLayerRequest& request,
                            const std::string& path);
 
-// A GeoTIFF for .tif/.tiff (gis_raster.h), else the layers as above.
+// A GeoTIFF for .tif/.tiff (gis_raster.h), else the layers as above, written so that the
+// file at path is the previous one or the complete new one (gis_output.h).
 std::string WriteMapGisFile(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const CMapLayerRequest& request,
                             const std::string& path);
 

@@ -4,6 +4,30 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+
+#include "gis/gis_access.h"
+#include "gis/gis_proj_gate.h"
+
+namespace {
+
+// The drivers of the formats TALVO documents; GDAL tries no other on a layer file, so a
+// file cannot lead it to another file (VRT), a database or a server.
+const char* const kLayerDrivers[] = {"GPKG", "ESRI Shapefile", "GeoJSON", "DXF", "KML", nullptr};
+
+// GDAL reads some layers' coordinate systems when it opens the file, others when a layer
+// is first asked for it; asking every layer while opening lets the PROJ text gate refuse
+// the file before any use.
+void ReadEveryCoordinateSystem(GDALDataset& ds)
+{
+    for (int i = 0; i < ds.GetLayerCount(); ++i)
+        if (OGRLayer* layer = ds.GetLayer(i)) {
+            layer->GetLayerDefn();
+            layer->GetSpatialRef();
+        }
+}
+
+}  // namespace
 
 std::string FileExtension(const std::string& path)
 {
@@ -32,16 +56,40 @@ CVectorFormat VectorFormatFor(const std::string& path)
     return {};
 }
 
+CGdalDataset OpenVectorFile(const std::string& path, std::string& why)
+{
+    ProtectGisAccess();
+    why = CheckLayerPath(path);
+    if (!why.empty())
+        return nullptr;
+    // An absolute path: GDAL takes no "GPKG:", "GeoJSON:" or similar prefix from it.
+    std::error_code ignored;
+    const std::string absolute = std::filesystem::absolute(path, ignored).string();
+    CGdalErrorTrap trap;
+    const std::size_t refusedBefore = RefusedProjTexts();
+    CGdalDataset ds(
+        GDALDataset::Open(absolute.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, kLayerDrivers, nullptr, nullptr));
+    if (!ds) {
+        why = "GIS/CAD 파일을 열 수 없습니다 (GeoPackage, Shapefile, GeoJSON, DXF, KML만 엽니다): " + path;
+        return nullptr;
+    }
+    ReadEveryCoordinateSystem(*ds);
+    if (RefusedProjTexts() != refusedBefore) {
+        why = "레이어의 좌표계가 다른 파일을 가리키므로 열지 않습니다: " + path;
+        return nullptr;
+    }
+    return ds;
+}
+
 CGdalDataset OpenVectorFile(const std::string& path)
 {
-    GDALAllRegister();
-    return CGdalDataset(
-        GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
+    std::string ignored;
+    return OpenVectorFile(path, ignored);
 }
 
 CGdalDataset CreateVectorFile(const std::string& driverName, const std::string& path)
 {
-    GDALAllRegister();
+    ProtectGisAccess();
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName.c_str());
     if (!driver)
         return nullptr;
@@ -49,4 +97,15 @@ CGdalDataset CreateVectorFile(const std::string& driverName, const std::string& 
     if (VSIStatL(path.c_str(), &stat) == 0 && driver->Delete(path.c_str()) != CE_None)
         VSIUnlink(path.c_str());
     return CGdalDataset(driver->Create(path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+}
+
+CGdalErrorTrap::CGdalErrorTrap() { CPLPushErrorHandlerEx(&CGdalErrorTrap::Catch, this); }
+
+CGdalErrorTrap::~CGdalErrorTrap() { CPLPopErrorHandler(); }
+
+void CPL_STDCALL CGdalErrorTrap::Catch(CPLErr type, CPLErrorNum, const char* message)
+{
+    auto* trap = static_cast<CGdalErrorTrap*>(CPLGetErrorHandlerUserData());
+    if (trap && type >= CE_Failure && trap->m_failure.empty())
+        trap->m_failure = message ? message : "GDAL failed";
 }

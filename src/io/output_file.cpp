@@ -7,13 +7,15 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
 std::string WithReason(const std::string& what, int err) { return what + " (" + std::strerror(err) + ")"; }
 
-// An existing target must be a regular file: an output never replaces a folder or a device.
-int CheckTarget(const std::string& path)
+}  // namespace
+
+int OutputTargetError(const std::string& path)
 {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
@@ -23,18 +25,17 @@ int CheckTarget(const std::string& path)
     return S_ISREG(st.st_mode) ? 0 : EPERM;
 }
 
-// Writes the file's data to disk; errno or 0.
 int SyncFile(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_WRONLY);
     if (fd < 0)
         return errno;
-    const int err = ::fsync(fd) == 0 ? 0 : errno;
-    ::close(fd);
+    // A delayed write that finds the disk full fails here or at close.
+    int err = ::fsync(fd) == 0 ? 0 : errno;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
     return err;
 }
-
-}  // namespace
 
 std::string TemporaryNameBeside(const std::string& target)
 {
@@ -51,6 +52,16 @@ bool IsSameFile(const std::string& a, const std::string& b)
            sa.st_ino == sb.st_ino;
 }
 
+bool NamesSameFile(const std::string& a, const std::string& b)
+{
+    if (IsSameFile(a, b))
+        return true;
+    std::error_code ea, eb;
+    const std::filesystem::path pa = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ea), ea);
+    const std::filesystem::path pb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, eb), eb);
+    return !ea && !eb && pa == pb;
+}
+
 COutputFile::~COutputFile()
 {
     if (m_temp.empty())
@@ -64,7 +75,7 @@ std::string COutputFile::Create(const std::string& target)
     const std::string cannot = "파일을 만들 수 없습니다: " + target;
     if (target.empty())
         return cannot;
-    if (const int err = CheckTarget(target); err != 0)
+    if (const int err = OutputTargetError(target); err != 0)
         return WithReason(cannot, err);
     std::string temp = TemporaryNameBeside(target);
     const int fd = ::mkstemp(temp.data());
@@ -97,7 +108,7 @@ std::string COutputFile::Commit() { return m_temp.empty() ? "파일이 없습니
 std::string COutputFile::KeepPartial()
 {
     const std::string partial = m_target + ".partial";
-    if (m_temp.empty() || CheckTarget(partial) != 0)
+    if (m_temp.empty() || OutputTargetError(partial) != 0)
         return {};
     return Finish(partial).empty() ? partial : std::string();
 }

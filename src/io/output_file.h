@@ -17,6 +17,18 @@ std::string TemporaryNameBeside(const std::string& target);
 // True when both paths name one existing file, also through another path or a link.
 bool IsSameFile(const std::string& a, const std::string& b);
 
+// True when both paths name the same file, existing or not: IsSameFile, or the same path
+// once the folders are resolved ("out/../p.tlv" and "p.tlv").
+bool NamesSameFile(const std::string& a, const std::string& b);
+
+// 0 when an output may replace what is at path (nothing, or a regular file), else the
+// errno saying why not (EISDIR for a folder, EPERM for a device).
+int OutputTargetError(const std::string& path);
+
+// Writes a complete file's data to disk; 0, or the errno of the failure (a full disk can
+// show only here).
+int SyncFile(const std::string& path);
+
 class COutputFile {
 public:
     COutputFile() = default;

@@ -10,6 +10,7 @@
 #include "io/ini_file.h"
 #include "io/key_form.h"
 #include "io/line_form.h"
+#include "model/crs_code.h"
 #include "model/document.h"
 
 namespace {
@@ -133,6 +134,18 @@ CFileResult CheckOpenable(const std::string& bytes)
     return {};
 }
 
+// A coordinate system given as anything but a code never stays in the project: it would
+// reach PROJ, which opens the files and addresses a PROJ string or a WKT text names.
+std::string DropCrsThatIsNoCode(CProjectSettings& settings)
+{
+    if (settings.m_strCrs.empty() || IsCrsCode(settings.m_strCrs))
+        return {};
+    const std::string notice = "좌표계 값이 EPSG 코드(EPSG:5186 같은)가 아니어서 좌표계 없이 엽니다: " +
+                               ShortenedForMessage(settings.m_strCrs);
+    settings.m_strCrs.clear();
+    return notice;
+}
+
 // Replaces the model, the settings and the file state of doc by those just loaded.
 // What belongs to the session (optimisation state, tunnel corner work list) stays.
 void Adopt(CMyTalvoDoc& doc, CMyTalvoDoc&& loaded)
@@ -162,8 +175,10 @@ CFileResult OpenProject(CMyTalvoDoc& doc, const std::string& path)
         CMyTalvoDoc loaded;
         loaded.m_settings = doc.m_settings;  // what the file does not hold keeps its value
         CFileResult result = LoadInto(loaded, path);
-        if (result.ok)
+        if (result.ok) {
+            result.notice = DropCrsThatIsNoCode(loaded.m_settings);
             Adopt(doc, std::move(loaded));
+        }
         return result;
     } catch (const std::exception& e) {
         return {false, std::string("파일을 읽을 수 없습니다. (") + e.what() + ")"};

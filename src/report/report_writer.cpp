@@ -7,12 +7,12 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <memory>
 #include <vector>
 
 #include "drawing/section_exaggeration.h"
+#include "io/output_file.h"
 #include "model/document.h"
 #include "model/noise_level_classes.h"
 #include "model/program_version.h"
@@ -171,10 +171,13 @@ public:
 
     int Pages() const { return TextPages(m_before) + 1 + TextPages(m_after); }
 
-    // The text parts, the maps page, then the design.
-    void Paint()
+    // The text parts, the maps page, then the design; false when the device failed (a PDF
+    // writer that could not write its file).
+    bool Paint()
     {
         QPainter painter(&m_device);
+        if (!painter.isActive())
+            return false;
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         const int pages = Pages();
@@ -183,6 +186,7 @@ public:
         Next(painter, page, pages);
         PaintMapsPage(painter, m_frame, m_input);
         PaintParts(painter, m_after, page, pages);
+        return painter.end();
     }
 
 private:
@@ -237,23 +241,35 @@ int PaintReport(QPagedPaintDevice& device, const CReportInput& input)
 {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     CReportPainter report(device, input);
-    report.Paint();
-    return report.Pages();
+    return report.Paint() ? report.Pages() : 0;
 }
 
 std::string WriteReportPdf(const CReportInput& input, const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    COutputFile output;
+    if (const std::string failure = output.Create(path.toStdString()); !failure.empty())
+        return "보고서 파일을 만들 수 없습니다: " + failure;
+    output.Stream().close();
+    QFile file(QString::fromStdString(output.TemporaryPath()));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return "보고서 파일을 만들 수 없습니다: " + file.errorString().toStdString();
+    bool painted = false;
     {
         QPdfWriter writer(&file);
         writer.setResolution(kPdfResolution);
         writer.setTitle(QString::fromStdString(input.doc->m_settings.m_strProjectName));
         writer.setCreator(QString::fromUtf8(kProgramTitle));
-        PaintReport(writer, input);
+        painted = PaintReport(writer, input) > 0;
     }
-    if (!file.commit())
+    // Every write and the close are checked: a full disk must not leave a cut report that
+    // replaces the old one. Commit then flushes the file to disk and renames it into place.
+    const bool written = file.flush() && file.error() == QFileDevice::NoError;
+    file.close();
+    if (!written || file.error() != QFileDevice::NoError)
         return "보고서 파일을 쓸 수 없습니다: " + file.errorString().toStdString();
+    if (!painted)
+        return "보고서 파일을 쓸 수 없습니다: PDF를 그리지 못했습니다.";
+    if (const std::string failure = output.Commit(); !failure.empty())
+        return "보고서 파일을 쓸 수 없습니다: " + failure;
     return {};
 }

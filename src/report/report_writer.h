@@ -18,9 +18,11 @@ class QPagedPaintDevice;
 QString ReportFontFamily();
 
 // Sets the device to A4 portrait without margins and paints every page; returns the number
-// of pages. A QPrinter must print the full page (QPrinter::setFullPage(true)).
+// of pages, 0 when the device failed. A QPrinter must print the full page
+// (QPrinter::setFullPage(true)).
 int PaintReport(QPagedPaintDevice& device, const CReportInput& input);
 
-// Writes the report as a PDF beside path and renames it into place, so the file at path is
-// either the old one or the whole new report. Empty text, or the message why it failed.
+// Writes the report as a PDF beside path and renames it into place once every write, the
+// close and the flush to disk succeeded, so the file at path is either the old one or the
+// whole new report. Empty text, or the message why it failed.
 std::string WriteReportPdf(const CReportInput& input, const QString& path);

@@ -11,6 +11,7 @@
 #include "io/project_file.h"
 #include "io/receiver_grid.h"
 #include "io_test_support.h"
+#include "model/crs_code.h"
 #include "model/document.h"
 
 using iotest::ScratchDir;
@@ -41,8 +42,8 @@ TEST(CoordinateSystem, RoundTripsThroughSaveAndConvertWithLargeCoordinates)
     const std::string text = Cp949ToUtf8(iotest::ReadBytes(dir.File("a.tlv")));
     EXPECT_NE(text.find("좌표계=EPSG:5186\r\n"), std::string::npos);
 
-    const clitest::CliRun run =
-        clitest::RunCli("convert " + clitest::Quoted(dir.File("a.tlv")) + " " + clitest::Quoted(dir.File("b.tlv")), dir);
+    const clitest::CliRun run = clitest::RunCli(
+        "convert " + clitest::Quoted(dir.File("a.tlv")) + " " + clitest::Quoted(dir.File("b.tlv")), dir);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(iotest::ReadBytes(dir.File("b.tlv")), iotest::ReadBytes(dir.File("a.tlv")));
 
@@ -83,4 +84,34 @@ TEST(CoordinateSystem, GridWalksKeepACentimetreAtNationalGridCoordinates)
     const std::vector<double> ys = GridRowYs(grid);
     ASSERT_EQ(ys.size(), 1201u);
     EXPECT_NEAR(ys.back(), 550600.02, kFileTol);
+}
+
+TEST(CoordinateSystem, OpenLeavesOutAnythingButAnEpsgCodeAndSaysSo)
+{
+    for (const char* code : {"EPSG:5186", "epsg:4326", "EPSG:123456789"})
+        EXPECT_TRUE(IsCrsCode(code)) << code;
+    for (const char* text : {"", "EPSG:", "EPSG:5186 ", " EPSG:5186", "EPSG:-5186", "EPSG:1234567890", "ESRI:102100",
+                             "EPSG:5186+5773", "IGNF:LAMB93"})
+        EXPECT_FALSE(IsCrsCode(text)) << text;
+    EXPECT_EQ(CrsCodeNumber("EPSG:5186"), 5186);
+
+    ScratchDir dir;
+    const std::string hostile[] = {"+proj=pipeline +step +init=FILE:x", "+proj=longlat +nadgrids=@null,@/etc/shadow",
+                                   "/etc/shadow", std::string(300, 'x') + "\x1b[2J"};
+    for (const std::string& value : hostile) {
+        iotest::WriteCp949Lines(dir.File("p.tlv"), "[설정]\n버전=1.4\n좌표계=" + value + "\n");
+        CMyTalvoDoc doc = ProjectFarFromTheOrigin();
+        const CFileResult opened = OpenProject(doc, dir.File("p.tlv"));
+        ASSERT_TRUE(opened.ok) << opened.message;
+        EXPECT_TRUE(doc.m_settings.m_strCrs.empty()) << value;
+        EXPECT_NE(opened.notice.find("좌표계 없이"), std::string::npos) << opened.notice;
+        EXPECT_NE(opened.notice.find(value.substr(0, 20)), std::string::npos) << opened.notice;
+        EXPECT_LT(opened.notice.size(), 250u);                     // a long value is cut short
+        EXPECT_EQ(opened.notice.find('\x1b'), std::string::npos);  // and cannot steer a terminal
+    }
+    iotest::WriteCp949Lines(dir.File("k.tlv"), "[설정]\n버전=1.4\n좌표계=EPSG:5186\n");
+    CMyTalvoDoc doc;
+    const CFileResult kept = OpenProject(doc, dir.File("k.tlv"));
+    EXPECT_TRUE(kept.notice.empty()) << kept.notice;
+    EXPECT_EQ(doc.m_settings.m_strCrs, "EPSG:5186");
 }

@@ -25,6 +25,7 @@
 #include "dialogs/environment_box.h"
 #include "helpers/environment_typing.h"
 #include "helpers/recording_dialogs.h"
+#include "io/codepage.h"
 #include "views/plan_view.h"
 #include "views/section_view.h"
 
@@ -71,6 +72,7 @@ private slots:
     void failedOpenShowsItsMessageAndChangesNothing();
     void savedFileNamesTheTitleAndTheRecentList();
     void openedProjectFillsThePaneAndTheTitle();
+    void openedCoordinateSystemThatIsNoProjectedCodeIsSaidAndLeftOut();
     void exitAsksAndCancelKeepsTheWindowOpen();
     void recentFilesKeepTheFourNewest();
     void calculationMarksTheProjectChanged();
@@ -254,6 +256,35 @@ void TestMainWindow::openedProjectFillsThePaneAndTheTitle()
     QCOMPARE(m_frame->Document().m_arrRoadBase.size(), std::size_t(1));
     QVERIFY(!m_frame->Document().m_bModified);
     QCOMPARE(m_frame->RecentFiles().Paths().value(0), QFileInfo(path).absoluteFilePath());
+}
+
+// A project file naming its coordinate system by a PROJ string, or by a code of a system
+// in degrees, opens without it after a message; a projected code in metres stays.
+void TestMainWindow::openedCoordinateSystemThatIsNoProjectedCodeIsSaidAndLeftOut()
+{
+    QTemporaryDir dir;
+    QFile stored(QStringLiteral(TALVO_TEST_DATA "/acceptance/open-road.tlv"));
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    const QByteArray bytes = stored.readAll();
+    const int settingsEnd = bytes.indexOf('\n') + 1;
+    const char* const values[] = {"+proj=longlat +nadgrids=@null,@/etc/shadow", "EPSG:4326", "EPSG:5186"};
+    for (const char* value : values) {
+        const QString path = dir.filePath(QStringLiteral("crs.tlv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const std::string line = Utf8ToCp949(std::string("좌표계=") + value + "\r\n");
+        file.write(bytes.left(settingsEnd) + QByteArray::fromStdString(line) + bytes.mid(settingsEnd));
+        file.close();
+        m_boxes->m_infos.clear();
+        QVERIFY(m_frame->OpenProjectFile(path));
+        const bool kept = std::string(value) == "EPSG:5186";
+        QCOMPARE(m_frame->Document().m_settings.m_strCrs, kept ? std::string(value) : std::string());
+        QCOMPARE(m_boxes->m_infos.size(), kept ? 0 : 1);
+        if (!kept)
+            QVERIFY2(m_boxes->m_infos.front().contains(QStringLiteral("좌표계 없이")),
+                     qPrintable(m_boxes->m_infos.front()));
+        QCOMPARE(m_frame->Document().m_arrRoad.size(), std::size_t(1));
+    }
 }
 
 void TestMainWindow::exitAsksAndCancelKeepsTheWindowOpen()

@@ -19,7 +19,9 @@
 #include <sstream>
 #include <string>
 
+#include "cli/project_loading.h"
 #include "engine/calculation.h"
+#include "io/output_file.h"
 #include "io/project_file.h"
 #include "model/document.h"
 #include "report/report_maps.h"
@@ -76,10 +78,13 @@ std::optional<CReportDesign> ParseDesign(const ReportArgs& args, const CMyTalvoD
 
 void RunReport(const ReportArgs& args)
 {
+    if (NamesSameFile(args.project, args.output))
+        Fail(args.output, "the output file is the project itself; name another file");
     CMyTalvoDoc doc;
     const CFileResult opened = OpenProject(doc, args.project);
     if (!opened.ok)
         Fail(args.project, opened.message);
+    TellWhatTheOpenLeftOut(doc, opened, "report", args.project);
     CalculateOrFail(doc, args.project);
     const std::optional<CReportDesign> design = ParseDesign(args, doc);
     CNoiseMap map;
