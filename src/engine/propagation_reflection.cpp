@@ -36,7 +36,9 @@ CReflectionHit FindReflectionWith(const CObstacle& rect, const CMVector& n, doub
     if (!(Length(n) > 0.0))
         return hit;
     const CMVector p1(rect.m_vStart.x, rect.m_vStart.y, 0.0);
-    if (LiesInPlane(rect, s))  // no image
+    // A source in the plane has no image; a receiver in it would meet the image path at
+    // itself (where rounding alone would decide whether the path reaches the plane).
+    if (LiesInPlane(rect, s) || LiesInPlane(rect, r))
         return hit;
     hit.m_vImage = s - n * (2.0 * Dot(s - p1, n));
     if (PlanBoxesApart(rect, hit.m_vImage, r, margin))

@@ -25,7 +25,7 @@ struct CReflectionHit {
     CMVector m_vImage;  // S mirrored in the reflector's plane, same height
     CMVector m_vPoint;  // where S'->R crosses the plane, inside the rectangle
 };
-// A source lying in the reflector's plane (LiesInPlane) is never reflected.
+// A source or receiver lying in the reflector's plane (LiesInPlane) has no reflection.
 CReflectionHit FindReflection(const CObstacle& rect, const CMVector& s, const CMVector& r);
 // The same with the prepared reflector: quicker, the same hit.
 CReflectionHit FindReflection(const CReflector& reflector, const CMVector& s, const CMVector& r);
