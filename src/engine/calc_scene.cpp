@@ -49,6 +49,11 @@ const CSceneData& CCalcScene::Data() const { return m_impl->data; }
 Bands CCalcScene::PointLevels(double x, double y, double z, double middleFactor, double areaFactor) const
 {
     const CSceneData& d = m_impl->data;
+    Bands levels;
+    if (d.m_footprints.BuildingAt({x, y, 0.0}) >= 0) {  // no level inside a building or on its walls
+        levels.fill(kNoEnergy);
+        return levels;
+    }
     CTerrainSection terrain;
     terrain.Build(x, d.m_arrEmbankment, d.m_arrCutting, d.m_settings);
     CScreeningScratch scratch;
@@ -63,7 +68,6 @@ Bands CCalcScene::PointLevels(double x, double y, double z, double middleFactor,
             if (HasEnergy(a.m_dContribution[j]))
                 energy[j] += std::pow(10.0, (a.m_dContribution[j] - ref[j]) / 10.0);
     }
-    Bands levels;
     for (int j = 0; j < kBandCount; ++j)
         levels[j] = energy[j] > 0.0 ? ref[j] + 10.0 * std::log10(energy[j]) : kNoEnergy;
     return levels;

@@ -158,6 +158,13 @@ CSceneData BuildSceneData(const CMyTalvoDoc& doc, const std::vector<CBarrier_Sta
     s.m_arrSourceLine = BuildSourceLines(doc);
     s.m_arrObstacle = BuildObstacles(doc, bridgeBarriers, run);
     s.m_arrReflector = BuildReflectors(doc, bridgeBarriers, run, s.m_arrObstacle);
+    // The buildings' walls come after every other kind, in both lists.
+    const std::vector<CObstacle> walls = BuildWallObstacles(doc.m_arrBuilding);
+    const std::vector<CReflector> wallReflectors =
+        BuildWallReflectors(doc.m_arrBuilding, static_cast<int>(s.m_arrObstacle.size()));
+    s.m_arrObstacle.insert(s.m_arrObstacle.end(), walls.begin(), walls.end());
+    s.m_arrReflector.insert(s.m_arrReflector.end(), wallReflectors.begin(), wallReflectors.end());
+    s.m_footprints = CFootprintSet(doc.m_arrBuilding);
     s.m_nFirstReflecting = FirstReflecting(s.m_arrReflector);
     s.m_dMaxRoadHeight = maxRoadHeight;
     s.m_dBaseHeight = set.m_dBaseHeight;

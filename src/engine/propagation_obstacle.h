@@ -16,6 +16,7 @@ enum EObstacleKind : int {
     kObstacleEmbankment = 2,
     kObstacleBridgeBarrier = 3,
     kObstacleOptBarrier = 4,
+    kObstacleWall = 5,  // a wall of a building
 };
 
 // A vertical rectangle standing on a plan line, heights relative to the base height.

@@ -67,6 +67,11 @@ CReflectionHit FindReflection(const CObstacle& rect, const CMVector& s, const CM
 
 CReflectionHit FindReflection(const CReflector& reflector, const CMVector& s, const CMVector& r)
 {
+    if (reflector.m_bOuterFaceOnly) {
+        const CMVector& p1 = reflector.m_rect.m_vStart;
+        if (!((s.x - p1.x) * reflector.m_vOuter.x + (s.y - p1.y) * reflector.m_vOuter.y > 0.0))
+            return {};
+    }
     return FindReflectionWith(reflector.m_rect, reflector.m_vNormal, reflector.m_dPlanMargin, s, r);
 }
 
