@@ -128,6 +128,19 @@ std::vector<CSourceLine> BuildSourceLines(const CMyTalvoDoc& doc)
     return lines;
 }
 
+Bands HighestPowers(const std::vector<CRoad_Segment>& pieces)
+{
+    Bands top;
+    top.fill(kNoEnergy);
+    for (const CRoad_Segment& piece : pieces)
+        for (int j = 0; j < kBandCount; ++j)
+            if (HasEnergy(piece.m_dPowerLevel[j]))
+                top[j] = std::max(top[j], piece.m_dPowerLevel[j]);
+    for (double& p : top)
+        p = HasEnergy(p) ? p : 0.0;
+    return top;
+}
+
 int FirstReflecting(const std::vector<CReflector>& reflectors)
 {
     int i = 0;
@@ -153,6 +166,7 @@ CSceneData BuildSceneData(const CMyTalvoDoc& doc, const std::vector<CBarrier_Sta
     const CProjectSettings& set = doc.m_settings;
     s.m_air = PrepareAirTables(set.m_dTemperature, set.m_dHumidity, set.m_dPressure);
     s.m_arrPiece = doc.m_arrSegment;
+    s.m_dReferencePower = HighestPowers(s.m_arrPiece);
     for (const CRoad_Segment& piece : s.m_arrPiece)
         s.m_arrPieceTrig.push_back(HeadingTrig(piece.m_dAngle));
     s.m_arrSourceLine = BuildSourceLines(doc);

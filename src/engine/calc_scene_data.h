@@ -23,6 +23,9 @@ class CMyTalvoDoc;
 struct CSceneData {
     CAirTables m_air;
     std::vector<CRoad_Segment> m_arrPiece;
+    // Per band the highest power of any piece (0 when none has energy): the energy at a
+    // point is summed relative to it, so that no level, however high, overflows the sum.
+    Bands m_dReferencePower{};
     std::vector<CHeadingTrig> m_arrPieceTrig;  // of each piece's heading
     std::vector<CSourceLine> m_arrSourceLine;  // indexed by a piece's m_nRoadIndex
     std::vector<CObstacle> m_arrObstacle;      // in the order of the screening, buildings' walls last

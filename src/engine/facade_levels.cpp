@@ -10,30 +10,15 @@
 
 namespace {
 
-Bands LevelsWith(const CSceneData& scene, const CMVector& pos, const CGroundFactors& factors,
-                 CScreeningScratch& scratch)
-{
-    const CMVector r(pos.x, pos.y, pos.z - scene.m_dBaseHeight);
-    CTerrainSection terrain;
-    terrain.Build(r.x, scene.m_arrEmbankment, scene.m_arrCutting, scene.m_settings);
-    const CPathEvaluator eval(scene, terrain, factors, r, scratch);
-    Bands sum;
-    sum.fill(kNoEnergy);
-    const int pieces = static_cast<int>(scene.m_arrPiece.size());
-    for (int k = 0; k < pieces; ++k) {
-        const CAttenuation a = eval.Evaluate(k).m_att;
-        for (int j = 0; j < kBandCount; ++j)
-            sum[j] = EnergyAdd(sum[j], a.m_dContribution[j]);
-    }
-    return sum;
-}
-
 void Worker(const CSceneData& scene, std::vector<CFacadeReceiver>& receivers, std::atomic<std::size_t>& next)
 {
     CScreeningScratch scratch;
     for (std::size_t i = next++; i < receivers.size(); i = next++) {
         CFacadeReceiver& f = receivers[i];
-        f.m_dLevel = LevelsWith(scene, f.m_vPos, {f.m_dAreaFactor, f.m_dGroundFactor}, scratch);
+        const CMVector r(f.m_vPos.x, f.m_vPos.y, f.m_vPos.z - scene.m_dBaseHeight);
+        CTerrainSection terrain;
+        terrain.Build(r.x, scene.m_arrEmbankment, scene.m_arrCutting, scene.m_settings);
+        f.m_dLevel = SumPointLevels(scene, terrain, {f.m_dAreaFactor, f.m_dGroundFactor}, r, scratch);
     }
 }
 

@@ -56,8 +56,11 @@ void PrepareReflector(CReflector& reflector)
     reflector.m_vNormal = UnitNormal(reflector.m_rect);
     reflector.m_dPlanMargin = PlanMargin(reflector.m_rect);
     reflector.m_bReflectsSomeBand = false;
-    for (double alpha : reflector.m_dAbsorption)
+    for (int j = 0; j < kBandCount; ++j) {
+        const double alpha = reflector.m_dAbsorption[j];
         reflector.m_bReflectsSomeBand = reflector.m_bReflectsSomeBand || !(alpha > 0.8);
+        reflector.m_dPowerChange[j] = ReflectedPower(0.0, alpha);
+    }
 }
 
 CReflectionHit FindReflection(const CObstacle& rect, const CMVector& s, const CMVector& r)

@@ -18,6 +18,7 @@ struct CReflector {
     CMVector m_vOuter;
     // Made by PrepareReflector from the fields above, once per calculation:
     CMVector m_vNormal;               // unit plan normal; zero for a rectangle of no plan length
+    Bands m_dPowerChange{};           // 10*lg(1 - alpha) of each band (ReflectedPower less the power)
     bool m_bReflectsSomeBand = true;  // some band absorbs 0.8 or less
     double m_dPlanMargin = 0;         // how far outside its plan box a hit may still lie, m
 };
