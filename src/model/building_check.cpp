@@ -55,6 +55,64 @@ std::string ValueProblem(const CBuilding& b, const std::string& label)
 
 bool PositiveFinite(double v) { return std::isfinite(v) && v > 0; }
 
+// The plan box of a footprint as stored; not a number when a vertex is not.
+struct Box {
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+};
+
+Box BoxOf(const CBuilding& b)
+{
+    Box box;
+    if (b.m_arrFootprint.empty())
+        return box;
+    box.minX = box.maxX = b.m_arrFootprint[0].x;
+    box.minY = box.maxY = b.m_arrFootprint[0].y;
+    for (const CMVector& v : b.m_arrFootprint) {
+        box.minX = std::isnan(v.x) ? v.x : std::min(box.minX, v.x);
+        box.maxX = std::isnan(v.x) ? v.x : std::max(box.maxX, v.x);
+        box.minY = std::isnan(v.y) ? v.y : std::min(box.minY, v.y);
+        box.maxY = std::isnan(v.y) ? v.y : std::max(box.maxY, v.y);
+    }
+    return box;
+}
+
+// Footprints whose boxes do not meet cannot overlap; touching boxes meet.
+bool BoxesMeet(const Box& a, const Box& b)
+{
+    return a.minX <= b.maxX && b.minX <= a.maxX && a.minY <= b.maxY && b.minY <= a.maxY;
+}
+
+std::vector<Box> BoxesOf(const std::vector<CBuilding>& buildings)
+{
+    std::vector<Box> boxes;
+    boxes.reserve(buildings.size());
+    for (const CBuilding& b : buildings)
+        boxes.push_back(BoxOf(b));
+    return boxes;
+}
+
+// The first problem of building `index`; boxes are those of every building. Only buildings
+// whose boxes meet its own are compared with it, each pair of walls of both.
+std::string ProblemAmong(const std::vector<CBuilding>& buildings, const std::vector<Box>& boxes, std::size_t index)
+{
+    const CBuilding& b = buildings[index];
+    const std::string label = BuildingLabel(buildings, index);
+    if (std::string p = ShapeProblem(b, label); !p.empty())
+        return p;
+    if (std::string p = StoreyProblem(b, label); !p.empty())
+        return p;
+    if (std::string p = ValueProblem(b, label); !p.empty())
+        return p;
+    const std::vector<CMVector> ring = CleanFootprint(b.m_arrFootprint);
+    for (std::size_t other = 0; other < buildings.size(); ++other) {
+        if (other == index || !BoxesMeet(boxes[index], boxes[other]) || !ShapeProblem(buildings[other], "").empty())
+            continue;
+        if (FootprintsOverlap(ring, CleanFootprint(buildings[other].m_arrFootprint)))
+            return label + "이(가) " + BuildingLabel(buildings, other) + "와(과) 겹칩니다.";
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string BuildingLabel(const std::vector<CBuilding>& buildings, std::size_t index)
@@ -67,27 +125,14 @@ std::string BuildingLabel(const std::vector<CBuilding>& buildings, std::size_t i
 
 std::string BuildingProblem(const std::vector<CBuilding>& buildings, std::size_t index)
 {
-    const CBuilding& b = buildings[index];
-    const std::string label = BuildingLabel(buildings, index);
-    if (std::string p = ShapeProblem(b, label); !p.empty())
-        return p;
-    if (std::string p = StoreyProblem(b, label); !p.empty())
-        return p;
-    if (std::string p = ValueProblem(b, label); !p.empty())
-        return p;
-    for (std::size_t other = 0; other < buildings.size(); ++other) {
-        if (other == index || !ShapeProblem(buildings[other], "").empty())
-            continue;
-        if (FootprintsOverlap(CleanFootprint(b.m_arrFootprint), CleanFootprint(buildings[other].m_arrFootprint)))
-            return label + "이(가) " + BuildingLabel(buildings, other) + "와(과) 겹칩니다.";
-    }
-    return {};
+    return ProblemAmong(buildings, BoxesOf(buildings), index);
 }
 
 std::string FindUnusableBuilding(const std::vector<CBuilding>& buildings)
 {
+    const std::vector<Box> boxes = BoxesOf(buildings);
     for (std::size_t i = 0; i < buildings.size(); ++i)
-        if (std::string p = BuildingProblem(buildings, i); !p.empty())
+        if (std::string p = ProblemAmong(buildings, boxes, i); !p.empty())
             return p;
     return {};
 }

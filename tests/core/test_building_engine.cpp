@@ -160,6 +160,17 @@ TEST(BuildingInputCheck, RefusesReceiversInBuildingsAndUnusableBuildingsByName)
                   d.m_arrBuilding[1].m_pName.clear();
               }),
               "건물 1 (101동)이(가) 건물 2와(과) 겹칩니다.");
+    // Blocks built wall to wall do not overlap; one reaching 10 m into the other does.
+    for (const auto& [shift, expected] :
+         {std::pair{40.0, ""}, {30.0, "건물 1 (101동)이(가) 건물 2 (101동)와(과) 겹칩니다."}})
+        EXPECT_EQ(problem([shift](CMyTalvoDoc& d) {
+                      CBuilding next = Block(0.2);
+                      for (CMVector& v : next.m_arrFootprint)
+                          v.x += shift;
+                      d.m_arrBuilding.push_back(next);
+                  }),
+                  expected)
+            << shift;
     for (const double bad : {0.0, -1.0, std::numeric_limits<double>::infinity()})
         EXPECT_EQ(problem([bad](CMyTalvoDoc& d) { d.m_settings.m_dFacadeDistance = bad; }),
                   "외벽 수음점의 간격, 외벽에서의 거리와 층 바닥에서의 높이는 0보다 큰 숫자여야 합니다.");
