@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <initializer_list>
 
 #include "model/footprint.h"
 #include "model/project_settings.h"
@@ -153,9 +152,10 @@ std::string FindUnusableFacade(const std::vector<CBuilding>& buildings, const CP
 {
     if (buildings.empty())
         return {};
-    for (double v : {settings.m_dFacadeSpacing, settings.m_dFacadeDistance, settings.m_dFacadeHeight})
-        if (!PositiveFinite(v))
-            return "외벽 수음점의 간격, 외벽에서의 거리와 층 바닥에서의 높이는 0보다 큰 숫자여야 합니다.";
+    if (!PositiveFinite(settings.m_dFacadeSpacing) || !PositiveFinite(settings.m_dFacadeDistance) ||
+        !std::isfinite(settings.m_dFacadeHeight) || settings.m_dFacadeHeight < 0)
+        return "외벽 수음점의 간격과 외벽에서의 거리는 0보다 큰 숫자, 층 바닥에서의 높이는 0 이상의 숫자여야 "
+               "합니다.";
     const double count = FacadeReceiverCount(buildings, settings);
     if (!(count <= static_cast<double>(kMaxFacadeReceivers))) {
         char text[32] = "";

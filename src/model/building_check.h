@@ -33,7 +33,8 @@ std::string FindUnusableBuilding(const std::vector<CBuilding>& buildings);
 // floors. A count beyond any integer (a spacing of almost nothing) is infinite.
 double FacadeReceiverCount(const std::vector<CBuilding>& buildings, const CProjectSettings& settings);
 
-// With buildings, the first problem of the façade receiver settings, or empty: a spacing,
-// distance or height that is not a positive finite number, or more than kMaxFacadeReceivers
-// receivers. Without buildings the settings are not used and never a problem.
+// With buildings, the first problem of the façade receiver settings, or empty: a spacing or
+// distance that is not a finite number above 0, a height above the floor that is not a
+// finite number of at least 0 (as the environment pane takes them), or more than
+// kMaxFacadeReceivers receivers. Without buildings the settings are not used and never a problem.
 std::string FindUnusableFacade(const std::vector<CBuilding>& buildings, const CProjectSettings& settings);

@@ -171,9 +171,12 @@ TEST(BuildingInputCheck, RefusesReceiversInBuildingsAndUnusableBuildingsByName)
                   }),
                   expected)
             << shift;
+    const std::string badFacade =
+        "외벽 수음점의 간격과 외벽에서의 거리는 0보다 큰 숫자, 층 바닥에서의 높이는 0 이상의 숫자여야 합니다.";
     for (const double bad : {0.0, -1.0, std::numeric_limits<double>::infinity()})
-        EXPECT_EQ(problem([bad](CMyTalvoDoc& d) { d.m_settings.m_dFacadeDistance = bad; }),
-                  "외벽 수음점의 간격, 외벽에서의 거리와 층 바닥에서의 높이는 0보다 큰 숫자여야 합니다.");
+        EXPECT_EQ(problem([bad](CMyTalvoDoc& d) { d.m_settings.m_dFacadeDistance = bad; }), badFacade);
+    EXPECT_EQ(problem([](CMyTalvoDoc& d) { d.m_settings.m_dFacadeHeight = -0.1; }), badFacade);
+    EXPECT_EQ(problem([](CMyTalvoDoc& d) { d.m_settings.m_dFacadeHeight = 0.0; }), "");
     // 40 m walls at 1e-4 m: 400,000 points each, two walls, 5 floors; at 1e-310 m too many to count.
     EXPECT_EQ(problem([](CMyTalvoDoc& d) { d.m_settings.m_dFacadeSpacing = 1e-4; }).rfind("외벽 수음점이 모두 ", 0),
               0u);
