@@ -12,6 +12,7 @@ class App;
 void RegisterConvert(CLI::App& app);
 void RegisterEmission(CLI::App& app);
 void RegisterCalc(CLI::App& app);
+void RegisterFacade(CLI::App& app);
 void RegisterGrid(CLI::App& app);
 void RegisterLengthSearch(CLI::App& app);
 void RegisterOptimise(CLI::App& app);

@@ -31,6 +31,7 @@ int Run(int argc, char** argv)
     RegisterConvert(app);
     RegisterEmission(app);
     RegisterCalc(app);
+    RegisterFacade(app);
     RegisterGrid(app);
     RegisterLengthSearch(app);
     RegisterOptimise(app);

@@ -25,7 +25,8 @@ public:
 
     // Band levels at (x, y, z), z absolute as stored in a receiver; middleFactor and
     // areaFactor are the point's ground factors (Gm, Gr). A band without any energy
-    // is kNoEnergy. Thread-safe.
+    // is kNoEnergy; so is every band of a point inside a building's footprint or on its
+    // boundary. Thread-safe.
     Bands PointLevels(double x, double y, double z, double middleFactor = 0.0, double areaFactor = 0.0) const;
 
     // Number of source pieces: the paths of one PointLevels call.

@@ -128,6 +128,19 @@ std::vector<CSourceLine> BuildSourceLines(const CMyTalvoDoc& doc)
     return lines;
 }
 
+Bands HighestPowers(const std::vector<CRoad_Segment>& pieces)
+{
+    Bands top;
+    top.fill(kNoEnergy);
+    for (const CRoad_Segment& piece : pieces)
+        for (int j = 0; j < kBandCount; ++j)
+            if (HasEnergy(piece.m_dPowerLevel[j]))
+                top[j] = std::max(top[j], piece.m_dPowerLevel[j]);
+    for (double& p : top)
+        p = HasEnergy(p) ? p : 0.0;
+    return top;
+}
+
 int FirstReflecting(const std::vector<CReflector>& reflectors)
 {
     int i = 0;
@@ -153,11 +166,19 @@ CSceneData BuildSceneData(const CMyTalvoDoc& doc, const std::vector<CBarrier_Sta
     const CProjectSettings& set = doc.m_settings;
     s.m_air = PrepareAirTables(set.m_dTemperature, set.m_dHumidity, set.m_dPressure);
     s.m_arrPiece = doc.m_arrSegment;
+    s.m_dReferencePower = HighestPowers(s.m_arrPiece);
     for (const CRoad_Segment& piece : s.m_arrPiece)
         s.m_arrPieceTrig.push_back(HeadingTrig(piece.m_dAngle));
     s.m_arrSourceLine = BuildSourceLines(doc);
     s.m_arrObstacle = BuildObstacles(doc, bridgeBarriers, run);
     s.m_arrReflector = BuildReflectors(doc, bridgeBarriers, run, s.m_arrObstacle);
+    // The buildings' walls come after every other kind, in both lists.
+    const std::vector<CObstacle> walls = BuildWallObstacles(doc.m_arrBuilding);
+    const std::vector<CReflector> wallReflectors =
+        BuildWallReflectors(doc.m_arrBuilding, static_cast<int>(s.m_arrObstacle.size()));
+    s.m_arrObstacle.insert(s.m_arrObstacle.end(), walls.begin(), walls.end());
+    s.m_arrReflector.insert(s.m_arrReflector.end(), wallReflectors.begin(), wallReflectors.end());
+    s.m_footprints = CFootprintSet(doc.m_arrBuilding);
     s.m_nFirstReflecting = FirstReflecting(s.m_arrReflector);
     s.m_dMaxRoadHeight = maxRoadHeight;
     s.m_dBaseHeight = set.m_dBaseHeight;

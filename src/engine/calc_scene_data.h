@@ -2,11 +2,13 @@
 
 // Everything the propagation of one path reads, copied out of the document once per
 // calculation: air tables, source pieces and their source lines, obstacles of the
-// screening, reflectors and the bodies the terrain section is cut from. Never changed
+// screening, reflectors, the buildings' footprints and the bodies the terrain section is
+// cut from. Never changed
 // after it is built, so any number of threads may read it at once.
 
 #include <vector>
 
+#include "engine/building_walls.h"
 #include "engine/propagation_air.h"
 #include "engine/propagation_divergence.h"
 #include "engine/propagation_obstacle.h"
@@ -21,10 +23,14 @@ class CMyTalvoDoc;
 struct CSceneData {
     CAirTables m_air;
     std::vector<CRoad_Segment> m_arrPiece;
+    // Per band the highest power of any piece (0 when none has energy): the energy at a
+    // point is summed relative to it, so that no level, however high, overflows the sum.
+    Bands m_dReferencePower{};
     std::vector<CHeadingTrig> m_arrPieceTrig;  // of each piece's heading
     std::vector<CSourceLine> m_arrSourceLine;  // indexed by a piece's m_nRoadIndex
-    std::vector<CObstacle> m_arrObstacle;      // in the order of the screening
-    std::vector<CReflector> m_arrReflector;    // in the order of the reflector lists
+    std::vector<CObstacle> m_arrObstacle;      // in the order of the screening, buildings' walls last
+    std::vector<CReflector> m_arrReflector;    // in the order of the reflector lists, buildings' walls last
+    CFootprintSet m_footprints;                // no point inside or on one has a level
     int m_nFirstReflecting = 0;                // the first reflector reflecting some band; the count when none does
     double m_dMaxRoadHeight = 0;
     double m_dBaseHeight = 0;

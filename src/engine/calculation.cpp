@@ -50,6 +50,7 @@ std::vector<std::string> Calculate(CMyTalvoDoc& doc, const CRunInputs& run)
     std::vector<std::string> messages;
     ClearResults(doc);
     doc.m_arrSegment.clear();
+    doc.m_arrFacade.clear();
     // Values no input window can produce (nan, infinities, a million source pieces) come
     // only from a damaged file: refused by name before any piece is built.
     if (std::string unusable = FindUnusableInput(doc); !unusable.empty()) {
@@ -57,8 +58,12 @@ std::vector<std::string> Calculate(CMyTalvoDoc& doc, const CRunInputs& run)
         return {std::move(unusable)};
     }
     MakeSourcePieces(doc);  // the air tables are prepared with the scene of the prediction
+    // The façade receivers belong to a calculation of the whole model; an optimisation
+    // candidate is evaluated at its one receiver only.
+    if (!run.IsOptimisation())
+        doc.m_arrFacade = DeriveFacadeReceivers(doc.m_arrBuilding, doc.m_settings);
     const bool hasPieces = !doc.m_arrSegment.empty();
-    if (!doc.m_arrReceiver.empty()) {
+    if (!doc.m_arrReceiver.empty() || !doc.m_arrFacade.empty()) {
         if (!hasPieces)
             messages.emplace_back("하나 이상의 도로를 입력하십시요");
         else

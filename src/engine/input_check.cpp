@@ -3,6 +3,8 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "engine/building_walls.h"
+#include "model/building_check.h"
 #include "model/document.h"
 
 namespace {
@@ -88,6 +90,23 @@ std::string CheckReceivers(const std::vector<CReceiverPoint>& receivers)
     return {};
 }
 
+// An ordinary receiver inside a building's footprint or on its walls has no level.
+std::string CheckReceiversOutsideBuildings(const CMyTalvoDoc& doc)
+{
+    if (doc.m_arrBuilding.empty())
+        return {};
+    const CFootprintSet footprints(doc.m_arrBuilding);
+    for (std::size_t i = 0; i < doc.m_arrReceiver.size(); ++i) {
+        const CReceiverPoint& p = doc.m_arrReceiver[i];
+        const int building = footprints.BuildingAt({p.m_dX, p.m_dY, 0.0});
+        if (building >= 0)
+            return Numbered("수음점 ", i) + "이(가) " +
+                   BuildingLabel(doc.m_arrBuilding, static_cast<std::size_t>(building)) +
+                   " 안에 있습니다. 건물 안이나 외벽 위의 수음점은 계산할 수 없습니다.";
+    }
+    return {};
+}
+
 // All pieces the roads and tunnel mouths would be split into, counted in 64 bits.
 long long TotalPieces(const CMyTalvoDoc& doc)
 {
@@ -155,5 +174,10 @@ std::string FindUnusableInput(const CMyTalvoDoc& doc)
                                        CheckBodies(doc.m_arrCutting, "절토 "), CheckReceivers(doc.m_arrReceiver)})
         if (!problem.empty())
             return problem;
-    return {};
+    // Each check of the buildings assumes the ones before it passed.
+    if (std::string problem = FindUnusableBuilding(doc.m_arrBuilding); !problem.empty())
+        return problem;
+    if (std::string problem = FindUnusableFacade(doc.m_arrBuilding, doc.m_settings); !problem.empty())
+        return problem;
+    return CheckReceiversOutsideBuildings(doc);
 }

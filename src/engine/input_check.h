@@ -39,7 +39,9 @@ bool IsUsableSource(const CTunnel& tunnel);
 bool HasFiniteSettings(const CProjectSettings& settings);
 
 // The first entity or setting the engine cannot use, as the message to show
-// ("도로 2의 ..."); empty when everything is usable. Roads and tunnels without
+// ("도로 2의 ..."); empty when everything is usable. Buildings are checked as their input
+// window checks them (FindUnusableBuilding), then the façade receiver settings and count
+// (FindUnusableFacade), then that no receiver stands inside a building or on its walls. Roads and tunnels without
 // geometry or pieces (start equal to end, no sources) are left to the engine's own
 // rules and are not reported here.
 std::string FindUnusableInput(const CMyTalvoDoc& doc);

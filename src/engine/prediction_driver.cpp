@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "engine/calc_scene_data.h"
+#include "engine/facade_levels.h"
 #include "engine/propagation_path.h"
 #include "engine/source_pieces.h"
 #include "model/document.h"
@@ -138,6 +139,7 @@ void RunPrediction(CMyTalvoDoc& doc, const CRunInputs& run, std::vector<std::str
         doc.m_arrAttenuation.push_back(records[n]);
     }
     Summation(doc, run, receivers, pieces);
+    ComputeFacadeLevels(scene, doc.m_arrFacade);
 
     if (run.IsOrdinary())
         messages.emplace_back("계산 종료");

@@ -12,6 +12,7 @@
 
 class CMyTalvoDoc;
 
-// Needs doc.m_arrSegment built. Appends "계산 종료" to messages after an ordinary
+// Needs doc.m_arrSegment built; fills the levels of the façade receivers derived into
+// doc.m_arrFacade beforehand. Appends "계산 종료" to messages after an ordinary
 // prediction (neither optimising nor searching the barrier length).
 void RunPrediction(CMyTalvoDoc& doc, const CRunInputs& run, std::vector<std::string>& messages);

@@ -26,7 +26,7 @@ double MeteoFactor(double a, double b, double d, double z)
 CTopGeometry SingleEdge(const CMVector& s, const CMVector& r, const CPathPoints& p)
 {
     const double sd1 = Length(s - p.m_vD1), d1r = Length(p.m_vD1 - r), d = Length(s - r);
-    if (p.m_dRank1 >= 0.0) {
+    if (IsAboveLineOfSight(p.m_dRank1)) {
         const double z = sd1 + d1r - d;
         return {ETopCase::kSingleAbove, z, 0.0, MeteoFactor(sd1, d1r, d, z)};
     }
@@ -38,7 +38,7 @@ CTopGeometry TwoEdges(const CMVector& s, const CMVector& r, const CPathPoints& p
 {
     const double sd1 = Length(s - p.m_vD1), d2r = Length(p.m_vD2 - r);
     const double e = Length(p.m_vD1 - p.m_vD2), d = Length(s - r);
-    if (p.m_dRank1 < 0.0 && p.m_dRank2 < 0.0)
+    if (!IsAboveLineOfSight(p.m_dRank1) && !IsAboveLineOfSight(p.m_dRank2))
         return {ETopCase::kTwoBelow, d - (sd1 + e + d2r), e, 1.0};
     const double z = sd1 + e + d2r - d;
     return {ETopCase::kTwoOther, z, e, MeteoFactor(sd1, d2r, d, z)};

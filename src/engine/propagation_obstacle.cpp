@@ -50,7 +50,7 @@ CDiffractionPoint EmptyRecord()
 void SetTopPoints(CDiffractionPoint& rec, const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c)
 {
     const CMVector t(c.x, c.y, o.m_dTop);
-    const double sign = o.m_dTop <= c.z ? -1.0 : 1.0;
+    const double sign = o.m_dTop <= c.z + kOnLineOfSight ? -1.0 : 1.0;
     const double atS = CosineOrNaN(r - s, t - s), atR = CosineOrNaN(s - r, t - r);
     if (!std::isnan(atS)) {
         rec.m_vTopD1 = t;
@@ -98,6 +98,24 @@ void SetLateralPoint(CDiffractionPoint& rec, const CMVector& end, const CMVector
 }
 
 }  // namespace
+
+double RankAngle(double rank)
+{
+    // 1 - cos(a) = 2 sin^2(a / 2): the angle without the loss of an arc cosine near 0.
+    const double half = std::sqrt(std::clamp(std::abs(rank) / 2.0, 0.0, 1.0));
+    return std::copysign(2.0 * std::asin(half), rank);
+}
+
+bool RanksAbove(double a, double b)
+{
+    // The angle grows at least as fast as its ranking value (d(1 - cos a)/da = sin a <= 1),
+    // so values that differ by the tolerance or more differ by as much in angle.
+    if (a - b >= kRankAngleTolerance)
+        return true;
+    if (!(a > b))
+        return false;
+    return RankAngle(a) - RankAngle(b) >= kRankAngleTolerance;
+}
 
 double CObstacle::PlanLength() const { return ::PlanLength(m_vEnd - m_vStart); }
 

@@ -3,6 +3,7 @@
 // Obstacles of the screening and the geometric tests made on them. Pure: safe on
 // any thread.
 
+#include <cmath>
 #include <vector>
 
 #include "model/engine_records.h"
@@ -15,6 +16,7 @@ enum EObstacleKind : int {
     kObstacleEmbankment = 2,
     kObstacleBridgeBarrier = 3,
     kObstacleOptBarrier = 4,
+    kObstacleWall = 5,  // a wall of a building
 };
 
 // A vertical rectangle standing on a plan line, heights relative to the base height.
@@ -63,3 +65,23 @@ CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, c
 constexpr double kAbsentHeight = -1.0;
 constexpr double kUndeterminedRank = -999.0;
 inline bool IsAbsent(const CMVector& p) { return p.z == kAbsentHeight; }
+
+// A top edge within this height (m) of the line of sight where the path crosses its plane
+// lies on it, and counts as not above it: the last bits of the crossing point's rounding
+// never decide between the cases of an edge above and below.
+constexpr double kOnLineOfSight = 1e-6;
+
+// A top ranking value belongs to an edge above the line of sight: it carries no minus sign.
+// An edge on or below the line has its value negated, also when that value is zero.
+inline bool IsAboveLineOfSight(double rank) { return !std::signbit(rank); }
+
+// Edges whose angles differ by less than this (rad) rank equal, so that the record met
+// first keeps the place: adjacent walls offer their shared corner alike, and the tops of
+// two deck barriers of one height may be seen under one angle up to the rounding.
+constexpr double kRankAngleTolerance = 1e-9;
+
+// The signed angle (rad) of a ranking value 1 - cos(angle), negative for a negated value.
+double RankAngle(double rank);
+
+// Ranking value a ranks above b: its angle exceeds b's by kRankAngleTolerance or more.
+bool RanksAbove(double a, double b);

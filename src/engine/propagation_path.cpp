@@ -24,6 +24,7 @@ CPathEvaluator::CPathEvaluator(const CSceneData& scene, const CTerrainSection& t
     : m_scene(scene), m_terrain(terrain), m_factors(factors), m_r(r), m_scratch(scratch)
 {
     m_scratch.m_sectors.Build(scene.m_arrObstacle, r);
+    m_scratch.m_reflectors.Build(scene.m_arrReflector, scene.m_nFirstReflecting, r);
 }
 
 CPathResult CPathEvaluator::Evaluate(int index) const
@@ -53,6 +54,8 @@ CPathResult CPathEvaluator::Evaluate(int index) const
 // one back, each side taking the first hit it meets, and only the winners' levels are
 // computed. Before the first reflector that reflects some band, every hit would only
 // leave its side without reflection, as a side without a hit is: the search stops there.
+// Only the reflectors that may reflect to this receiver are searched, and a quick plan test
+// passes over those that cannot reflect this source.
 Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s) const
 {
     const int line = piece.m_nRoadIndex;
@@ -60,7 +63,11 @@ Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s)
     const auto& reflectors = m_scene.m_arrReflector;
     const CReflector* winner[2] = {nullptr, nullptr};  // left, right
     CReflectionHit winnerHit[2];
-    for (int i = static_cast<int>(reflectors.size()) - 1; i >= m_scene.m_nFirstReflecting; --i) {
+    const CReflectorBounds& bounds = m_scratch.m_reflectors;
+    for (std::size_t n = bounds.Candidates().size(); n-- > 0;) {
+        if (!bounds.MayReflect(n, s))
+            continue;
+        const int i = bounds.Candidates()[n];
         const CReflectionHit hit = FindReflection(reflectors[i], s, m_r);
         if (!hit.m_bHit || !(Length(hit.m_vPoint - s) > 0.0))
             continue;
@@ -113,10 +120,27 @@ Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflect
     for (int j = 0; j < kBandCount; ++j) {
         if (!valid[j])
             continue;
-        const double level =
-            ReflectedPower(piece.m_dPowerLevel[j], reflector.m_dAbsorption[j]) - (air[j] + ground[j] + div + bar[j]);
+        const double level = piece.m_dPowerLevel[j] + reflector.m_dPowerChange[j] - (air[j] + ground[j] + div + bar[j]);
         levels[j] = HasEnergy(level) ? level : 0.0;
     }
+    return levels;
+}
+
+Bands SumPointLevels(const CSceneData& scene, const CTerrainSection& terrain, const CGroundFactors& factors,
+                     const CMVector& r, CScreeningScratch& scratch)
+{
+    const CPathEvaluator eval(scene, terrain, factors, r, scratch);
+    const Bands& ref = scene.m_dReferencePower;
+    Bands energy{};
+    for (int k = 0; k < static_cast<int>(scene.m_arrPiece.size()); ++k) {
+        const CAttenuation a = eval.Evaluate(k).m_att;
+        for (int j = 0; j < kBandCount; ++j)
+            if (HasEnergy(a.m_dContribution[j]))
+                energy[j] += std::pow(10.0, (a.m_dContribution[j] - ref[j]) / 10.0);
+    }
+    Bands levels;
+    for (int j = 0; j < kBandCount; ++j)
+        levels[j] = energy[j] > 0.0 ? ref[j] + 10.0 * std::log10(energy[j]) : kNoEnergy;
     return levels;
 }
 

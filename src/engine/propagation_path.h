@@ -36,6 +36,13 @@ private:
     CScreeningScratch& m_scratch;
 };
 
+// Band levels at r (relative to the base height; terrain cut through it) from every piece
+// of the scene: the energies of the contributions, relative to the scene's reference power,
+// summed in piece order, with one logarithm per band at the end. A band without any energy
+// is kNoEnergy.
+Bands SumPointLevels(const CSceneData& scene, const CTerrainSection& terrain, const CGroundFactors& factors,
+                     const CMVector& r, CScreeningScratch& scratch);
+
 // Energy sum per band of the contributions of the records.
 Bands SumContributions(const std::vector<CAttenuation>& records);
 

@@ -36,7 +36,9 @@ CReflectionHit FindReflectionWith(const CObstacle& rect, const CMVector& n, doub
     if (!(Length(n) > 0.0))
         return hit;
     const CMVector p1(rect.m_vStart.x, rect.m_vStart.y, 0.0);
-    if (LiesInPlane(rect, s))  // no image
+    // A source in the plane has no image; a receiver in it would meet the image path at
+    // itself (where rounding alone would decide whether the path reaches the plane).
+    if (LiesInPlane(rect, s) || LiesInPlane(rect, r))
         return hit;
     hit.m_vImage = s - n * (2.0 * Dot(s - p1, n));
     if (PlanBoxesApart(rect, hit.m_vImage, r, margin))
@@ -54,8 +56,11 @@ void PrepareReflector(CReflector& reflector)
     reflector.m_vNormal = UnitNormal(reflector.m_rect);
     reflector.m_dPlanMargin = PlanMargin(reflector.m_rect);
     reflector.m_bReflectsSomeBand = false;
-    for (double alpha : reflector.m_dAbsorption)
+    for (int j = 0; j < kBandCount; ++j) {
+        const double alpha = reflector.m_dAbsorption[j];
         reflector.m_bReflectsSomeBand = reflector.m_bReflectsSomeBand || !(alpha > 0.8);
+        reflector.m_dPowerChange[j] = ReflectedPower(0.0, alpha);
+    }
 }
 
 CReflectionHit FindReflection(const CObstacle& rect, const CMVector& s, const CMVector& r)
@@ -65,6 +70,11 @@ CReflectionHit FindReflection(const CObstacle& rect, const CMVector& s, const CM
 
 CReflectionHit FindReflection(const CReflector& reflector, const CMVector& s, const CMVector& r)
 {
+    if (reflector.m_bOuterFaceOnly) {
+        const CMVector& p1 = reflector.m_rect.m_vStart;
+        if (!((s.x - p1.x) * reflector.m_vOuter.x + (s.y - p1.y) * reflector.m_vOuter.y > 0.0))
+            return {};
+    }
     return FindReflectionWith(reflector.m_rect, reflector.m_vNormal, reflector.m_dPlanMargin, s, r);
 }
 

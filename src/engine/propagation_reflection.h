@@ -11,8 +11,14 @@ struct CReflector {
     CObstacle m_rect;       // the reflecting rectangle
     Bands m_dAbsorption{};  // absorption coefficient per band
     int m_nObstacle = -1;   // the same body's position among the obstacles; -1 for none
+    // A building's wall reflects on its outer face only: a source on the footprint's side of
+    // its plane (opposite m_vOuter, the unit plan normal pointing out) gets no reflection.
+    // A barrier reflects on both faces.
+    bool m_bOuterFaceOnly = false;
+    CMVector m_vOuter;
     // Made by PrepareReflector from the fields above, once per calculation:
     CMVector m_vNormal;               // unit plan normal; zero for a rectangle of no plan length
+    Bands m_dPowerChange{};           // 10*lg(1 - alpha) of each band (ReflectedPower less the power)
     bool m_bReflectsSomeBand = true;  // some band absorbs 0.8 or less
     double m_dPlanMargin = 0;         // how far outside its plan box a hit may still lie, m
 };
@@ -25,9 +31,10 @@ struct CReflectionHit {
     CMVector m_vImage;  // S mirrored in the reflector's plane, same height
     CMVector m_vPoint;  // where S'->R crosses the plane, inside the rectangle
 };
-// A source lying in the reflector's plane (LiesInPlane) is never reflected.
+// A source or receiver lying in the reflector's plane (LiesInPlane) has no reflection.
 CReflectionHit FindReflection(const CObstacle& rect, const CMVector& s, const CMVector& r);
-// The same with the prepared reflector: quicker, the same hit.
+// The same with the prepared reflector: quicker, the same hit; none for a source behind
+// a reflector that reflects on its outer face only.
 CReflectionHit FindReflection(const CReflector& reflector, const CMVector& s, const CMVector& r);
 
 // Cosine of the angle between the incoming direction s->x and the plane's normal.

@@ -37,14 +37,14 @@ double WidthAtD1(const CDiffractionPoint& r) { return std::abs(r.m_dExtentLeft1)
 double WidthAtD2(const CDiffractionPoint& r) { return std::abs(r.m_dExtentLeft2) + std::abs(r.m_dExtentRight2); }
 
 // Position of the taking-part record with the largest value of the field; -1 for none.
-// On equal values the earlier record is kept.
+// On values equal within kRankAngleTolerance the earlier record is kept.
 int LargestRank(const CScreeningScratch& scratch, double CDiffractionPoint::*rank, bool first, double wavelength)
 {
     const auto& recs = scratch.m_arrRecord;
     const auto& widths = first ? scratch.m_arrWidth1 : scratch.m_arrWidth2;
     int best = -1;
     for (int i = 0; i < static_cast<int>(recs.size()); ++i)
-        if (widths[i] > wavelength && (best < 0 || recs[i].*rank > recs[best].*rank))
+        if (widths[i] > wavelength && (best < 0 || RanksAbove(recs[i].*rank, recs[best].*rank)))
             best = i;
     return best;
 }

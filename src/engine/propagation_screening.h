@@ -8,6 +8,7 @@
 
 #include "engine/obstacle_sectors.h"
 #include "engine/propagation_obstacle.h"
+#include "engine/reflector_bounds.h"
 #include "model/bands.h"
 
 // Insertion value in dB of each top-device kind 0..10, added to the top path.
@@ -21,6 +22,8 @@ struct CScreeningScratch {
     std::vector<int> m_arrAttenuator;
     std::vector<double> m_arrWidth1, m_arrWidth2;
     CObstacleSectors m_sectors;  // of the receiver being evaluated, when the caller builds them
+    // The reflectors that may reflect to that receiver, for the path evaluator's reflections.
+    CReflectorBounds m_reflectors;
 };
 
 // Fills scratch with one record per obstacle met by s->r (obstacles in their order;

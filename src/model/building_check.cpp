@@ -1,8 +1,11 @@
 #include "model/building_check.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "model/footprint.h"
+#include "model/project_settings.h"
 
 namespace {
 
@@ -38,6 +41,77 @@ std::string StoreyProblem(const CBuilding& b, const std::string& label)
     return {};
 }
 
+// Values no input window can produce: only a damaged file holds them.
+std::string ValueProblem(const CBuilding& b, const std::string& label)
+{
+    bool finite = std::isfinite(b.m_dGroundFactor) && std::isfinite(b.m_dAreaFactor);
+    for (double a : b.m_dAbsorption)
+        finite = finite && std::isfinite(a);
+    if (!finite)
+        return label + "의 값 중 올바른 숫자가 아닌 것이 있습니다 (nan 또는 무한대).";
+    return {};
+}
+
+bool PositiveFinite(double v) { return std::isfinite(v) && v > 0; }
+
+// The plan box of a footprint as stored; not a number when a vertex is not.
+struct Box {
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+};
+
+Box BoxOf(const CBuilding& b)
+{
+    Box box;
+    if (b.m_arrFootprint.empty())
+        return box;
+    box.minX = box.maxX = b.m_arrFootprint[0].x;
+    box.minY = box.maxY = b.m_arrFootprint[0].y;
+    for (const CMVector& v : b.m_arrFootprint) {
+        box.minX = std::isnan(v.x) ? v.x : std::min(box.minX, v.x);
+        box.maxX = std::isnan(v.x) ? v.x : std::max(box.maxX, v.x);
+        box.minY = std::isnan(v.y) ? v.y : std::min(box.minY, v.y);
+        box.maxY = std::isnan(v.y) ? v.y : std::max(box.maxY, v.y);
+    }
+    return box;
+}
+
+// Footprints whose boxes do not meet cannot overlap; touching boxes meet.
+bool BoxesMeet(const Box& a, const Box& b)
+{
+    return a.minX <= b.maxX && b.minX <= a.maxX && a.minY <= b.maxY && b.minY <= a.maxY;
+}
+
+std::vector<Box> BoxesOf(const std::vector<CBuilding>& buildings)
+{
+    std::vector<Box> boxes;
+    boxes.reserve(buildings.size());
+    for (const CBuilding& b : buildings)
+        boxes.push_back(BoxOf(b));
+    return boxes;
+}
+
+// The first problem of building `index`; boxes are those of every building. Only buildings
+// whose boxes meet its own are compared with it, each pair of walls of both.
+std::string ProblemAmong(const std::vector<CBuilding>& buildings, const std::vector<Box>& boxes, std::size_t index)
+{
+    const CBuilding& b = buildings[index];
+    const std::string label = BuildingLabel(buildings, index);
+    if (std::string p = ShapeProblem(b, label); !p.empty())
+        return p;
+    if (std::string p = StoreyProblem(b, label); !p.empty())
+        return p;
+    if (std::string p = ValueProblem(b, label); !p.empty())
+        return p;
+    const std::vector<CMVector> ring = CleanFootprint(b.m_arrFootprint);
+    for (std::size_t other = 0; other < buildings.size(); ++other) {
+        if (other == index || !BoxesMeet(boxes[index], boxes[other]) || !ShapeProblem(buildings[other], "").empty())
+            continue;
+        if (FootprintsOverlap(ring, CleanFootprint(buildings[other].m_arrFootprint)))
+            return label + "이(가) " + BuildingLabel(buildings, other) + "와(과) 겹칩니다.";
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string BuildingLabel(const std::vector<CBuilding>& buildings, std::size_t index)
@@ -50,25 +124,45 @@ std::string BuildingLabel(const std::vector<CBuilding>& buildings, std::size_t i
 
 std::string BuildingProblem(const std::vector<CBuilding>& buildings, std::size_t index)
 {
-    const CBuilding& b = buildings[index];
-    const std::string label = BuildingLabel(buildings, index);
-    if (std::string p = ShapeProblem(b, label); !p.empty())
-        return p;
-    if (std::string p = StoreyProblem(b, label); !p.empty())
-        return p;
-    for (std::size_t other = 0; other < buildings.size(); ++other) {
-        if (other == index || !ShapeProblem(buildings[other], "").empty())
-            continue;
-        if (FootprintsOverlap(CleanFootprint(b.m_arrFootprint), CleanFootprint(buildings[other].m_arrFootprint)))
-            return label + "이(가) " + BuildingLabel(buildings, other) + "와(과) 겹칩니다.";
-    }
-    return {};
+    return ProblemAmong(buildings, BoxesOf(buildings), index);
 }
 
 std::string FindUnusableBuilding(const std::vector<CBuilding>& buildings)
 {
+    const std::vector<Box> boxes = BoxesOf(buildings);
     for (std::size_t i = 0; i < buildings.size(); ++i)
-        if (std::string p = BuildingProblem(buildings, i); !p.empty())
+        if (std::string p = ProblemAmong(buildings, boxes, i); !p.empty())
             return p;
+    return {};
+}
+
+double FacadeReceiverCount(const std::vector<CBuilding>& buildings, const CProjectSettings& settings)
+{
+    double count = 0;
+    for (const CBuilding& b : buildings)
+        for (int w = 0; w < b.WallCount(); ++w) {
+            const double points =
+                std::max(1.0, std::ceil(PlanLength(b.WallEnd(w) - b.WallStart(w)) / settings.m_dFacadeSpacing));
+            count += points * std::max(0, b.m_nFloors);
+        }
+    return count;
+}
+
+std::string FindUnusableFacade(const std::vector<CBuilding>& buildings, const CProjectSettings& settings)
+{
+    if (buildings.empty())
+        return {};
+    if (!PositiveFinite(settings.m_dFacadeSpacing) || !PositiveFinite(settings.m_dFacadeDistance) ||
+        !std::isfinite(settings.m_dFacadeHeight) || settings.m_dFacadeHeight < 0)
+        return "외벽 수음점의 간격과 외벽에서의 거리는 0보다 큰 숫자, 층 바닥에서의 높이는 0 이상의 숫자여야 "
+               "합니다.";
+    const double count = FacadeReceiverCount(buildings, settings);
+    if (!(count <= static_cast<double>(kMaxFacadeReceivers))) {
+        char text[32] = "";
+        if (std::isfinite(count))
+            std::snprintf(text, sizeof text, " 모두 %.0f개로", count);
+        return std::string("외벽 수음점이") + text + " 너무 많습니다. 한 번의 계산에는 " +
+               std::to_string(kMaxFacadeReceivers) + "개까지 쓸 수 있습니다. 외벽 수음점 간격을 넓혀 주십시오.";
+    }
     return {};
 }

@@ -46,7 +46,9 @@ public:
     double m_dExtentLeft1 = 0, m_dExtentRight1 = 0;  // normal to the path, at the D1 points
     double m_dExtentLeft2 = 0, m_dExtentRight2 = 0;  // at the D2 points
     int m_nIndex = 0;
-    int m_nKind = 0;  // 0 barrier, 1 cutting, 2 embankment, 3 bridge-road barrier, 4 optimisation barrier
+    // 0 barrier, 1 cutting, 2 embankment, 3 bridge-road barrier, 4 optimisation barrier,
+    // 5 building wall (its index counts the walls of all buildings in order)
+    int m_nKind = 0;
 };
 
 // One interval of the terrain section: heights relative to the base height.

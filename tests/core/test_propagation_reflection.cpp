@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 #include <utility>
+#include <vector>
 
 #include "calc_test_support.h"
 #include "engine/calculation.h"
 #include "engine/propagation_air.h"
 #include "engine/propagation_reflection.h"
+#include "engine/reflector_bounds.h"
 
 using namespace calctest;
 
@@ -176,4 +179,48 @@ TEST(Reflection, BridgeCentreBarrierIsNoMirrorForItsOwnPieces)
     EXPECT_NEAR(OverallLevel(TurnedBridge(0.01)), alongX, kLevelTol);
     EXPECT_NEAR(OverallLevel(TurnedBridge(0.6457)), alongX, kLevelTol);
     EXPECT_NEAR(OverallLevel(TurnedBridge(std::numbers::pi)), alongX, kLevelTol);  // heading -X
+}
+
+TEST(Reflection, BoundsPassEveryReflectionFindReflectionFindsAndRefuseMost)
+{
+    // Barriers (both faces) and walls (outer face only) all around, some short, some
+    // grazed; receivers and sources everywhere: no hit is ever passed over, and most
+    // reflectors that cannot reflect a source are.
+    std::uint32_t seed = 2024;
+    const auto next = [&seed](double lo, double hi) {
+        seed = seed * 1664525u + 1013904223u;
+        return lo + (hi - lo) * (seed >> 8) / 16777216.0;
+    };
+    std::vector<CReflector> reflectors;
+    for (int i = 0; i < 60; ++i) {
+        CReflector f;
+        const double x = next(-150, 150), y = next(-150, 150), a = next(0, 6.3), l = next(0.5, 60);
+        f.m_rect = CObstacle{{x, y, 0}, {x + l * std::cos(a), y + l * std::sin(a), 0}, 0, next(0.5, 30), 0, i, 0};
+        f.m_bOuterFaceOnly = i % 2 == 1;
+        f.m_vOuter = CMVector(std::sin(a), -std::cos(a), 0);
+        PrepareReflector(f);
+        reflectors.push_back(f);
+    }
+    int hits = 0, refused = 0, tested = 0;
+    for (int k = 0; k < 40; ++k) {
+        const CMVector r(next(-200, 200), next(-200, 200), next(0, 20));
+        CReflectorBounds bounds;
+        bounds.Build(reflectors, 0, r);
+        for (int m = 0; m < 200; ++m) {
+            const CMVector s(next(-250, 250), next(-250, 250), next(0, 5));
+            std::size_t n = 0;
+            for (int i = 0; i < static_cast<int>(reflectors.size()); ++i) {
+                const bool kept = n < bounds.Candidates().size() && bounds.Candidates()[n] == i;
+                const bool hit = FindReflection(reflectors[i], s, r).m_bHit;
+                const bool may = kept && bounds.MayReflect(n, s);
+                n += kept ? 1 : 0;
+                ASSERT_TRUE(!hit || may) << "reflector " << i << " receiver " << k << " source " << m;
+                hits += hit;
+                refused += !may;
+                ++tested;
+            }
+        }
+    }
+    EXPECT_GT(hits, 1000);
+    EXPECT_GT(refused, tested * 3 / 4);
 }

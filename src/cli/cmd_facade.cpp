@@ -1,0 +1,76 @@
+// talvo-cli facade PROJECT [--floors] [-o OUT]: run the calculate command and print the
+// levels of the buildings' façade receivers, or with --floors one line per building and
+// floor; the command's messages go to stderr. A calculation that is refused, or that has
+// no façade receivers to compute, exits with status 1. With -o the table is written beside
+// OUT and renamed into place only when complete.
+#include "cli/commands.h"
+
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/project_loading.h"
+#include "engine/calculation.h"
+#include "engine/facade_table.h"
+#include "engine/input_check.h"
+#include "io/output_file.h"
+#include "model/document.h"
+
+namespace {
+
+struct FacadeArgs {
+    std::string project;
+    std::string output;
+    bool floors = false;
+};
+
+[[noreturn]] void Fail(const std::string& message)
+{
+    std::cerr << message << '\n';
+    throw CLI::RuntimeError(1);
+}
+
+void WriteOutput(const FacadeArgs& args, const std::string& text)
+{
+    if (args.output.empty()) {
+        std::cout << text << std::flush;
+        return;
+    }
+    COutputFile file;
+    if (const std::string failure = file.Create(args.output); !failure.empty())
+        Fail(failure);
+    file.Stream() << text;
+    if (const std::string failure = file.Commit(); !failure.empty())
+        Fail(failure);
+}
+
+void RunFacade(const FacadeArgs& args)
+{
+    if (!args.output.empty() && IsSameFile(args.project, args.output))
+        Fail("talvo-cli facade: " + args.output + ": the output file is the project itself; name another file with -o");
+    CMyTalvoDoc doc;
+    LoadProjectOrFail(doc, args.project, "facade");
+    const bool refused = !FindUnusableInput(doc).empty();
+    PrintMessages(Calculate(doc));
+    if (refused || doc.m_arrSegment.empty())
+        throw CLI::RuntimeError(1);  // the calculation has said why
+    if (doc.m_arrFacade.empty())
+        Fail("외벽 수음점이 없습니다. 하나 이상의 건물을 입력하십시오.");
+    WriteOutput(args, args.floors ? FloorTableText(doc.m_arrFacade) : FacadeTableText(doc.m_arrFacade));
+}
+
+}  // namespace
+
+void RegisterFacade(CLI::App& app)
+{
+    auto args = std::make_shared<FacadeArgs>();
+    CLI::App* cmd = app.add_subcommand(
+        "facade", "Calculate, then print the levels of the façade receivers of every building and floor");
+    cmd->add_option("PROJECT", args->project, "Project file to calculate")->required();
+    cmd->add_flag("--floors", args->floors,
+                  "One line per building and floor: façade points, highest level and where, lowest level");
+    cmd->add_option("-o,--output", args->output, "Text file to write instead of standard output");
+    cmd->callback([args]() { RunFacade(*args); });
+}

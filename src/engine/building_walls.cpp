@@ -1,0 +1,91 @@
+#include "engine/building_walls.h"
+
+#include <algorithm>
+
+#include "model/footprint.h"
+
+namespace {
+
+// Boundary points count as inside; this margin keeps them within the box whatever the rounding.
+constexpr double kBoxMargin = 1e-6;  // m
+
+CObstacle WallObstacle(const CBuilding& b, int wall, int index)
+{
+    CObstacle o;
+    o.m_vStart = CMVector(b.WallStart(wall).x, b.WallStart(wall).y, 0.0);
+    o.m_vEnd = CMVector(b.WallEnd(wall).x, b.WallEnd(wall).y, 0.0);
+    o.m_dBottom = 0.0;
+    o.m_dTop = b.Height();
+    o.m_nKind = kObstacleWall;
+    o.m_nIndex = index;
+    return o;
+}
+
+}  // namespace
+
+std::vector<CObstacle> BuildWallObstacles(const std::vector<CBuilding>& buildings)
+{
+    std::vector<CObstacle> walls;
+    int index = 0;
+    for (const CBuilding& b : buildings)
+        for (int w = 0; w < b.WallCount(); ++w, ++index) {
+            const CObstacle o = WallObstacle(b, w, index);
+            if (o.PlanLength() > 0.0)
+                walls.push_back(o);
+        }
+    return walls;
+}
+
+std::vector<CReflector> BuildWallReflectors(const std::vector<CBuilding>& buildings, int firstObstacle)
+{
+    std::vector<CReflector> reflectors;
+    int index = 0;
+    int obstacle = firstObstacle;
+    for (const CBuilding& b : buildings) {
+        const double orientation = SignedDoubleArea(b.m_arrFootprint);
+        for (int w = 0; w < b.WallCount(); ++w, ++index) {
+            CReflector r;
+            r.m_rect = WallObstacle(b, w, index);
+            if (!(r.m_rect.PlanLength() > 0.0))
+                continue;
+            r.m_dAbsorption = b.m_dAbsorption;
+            r.m_nObstacle = obstacle++;
+            r.m_bOuterFaceOnly = true;
+            r.m_vOuter = OutwardNormal(r.m_rect.m_vStart, r.m_rect.m_vEnd, orientation);
+            PrepareReflector(r);
+            reflectors.push_back(r);
+        }
+    }
+    return reflectors;
+}
+
+CFootprintSet::CFootprintSet(const std::vector<CBuilding>& buildings)
+{
+    for (const CBuilding& b : buildings) {
+        Box box{b.m_arrFootprint.empty() ? 0.0 : b.m_arrFootprint[0].x,
+                b.m_arrFootprint.empty() ? 0.0 : b.m_arrFootprint[0].y, 0.0, 0.0};
+        box.maxX = box.minX;
+        box.maxY = box.minY;
+        for (const CMVector& v : b.m_arrFootprint) {
+            box.minX = std::min(box.minX, v.x);
+            box.maxX = std::max(box.maxX, v.x);
+            box.minY = std::min(box.minY, v.y);
+            box.maxY = std::max(box.maxY, v.y);
+        }
+        m_arrRing.push_back(b.m_arrFootprint);
+        m_arrBox.push_back(box);
+    }
+}
+
+int CFootprintSet::BuildingAt(const CMVector& p) const
+{
+    for (std::size_t i = 0; i < m_arrRing.size(); ++i) {
+        const Box& b = m_arrBox[i];
+        if (p.x < b.minX - kBoxMargin || p.x > b.maxX + kBoxMargin || p.y < b.minY - kBoxMargin ||
+            p.y > b.maxY + kBoxMargin)
+            continue;
+        if (InsideOrOnFootprint(m_arrRing[i], p))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
