@@ -13,6 +13,14 @@ using Bands = std::array<double, kBandCount>;
 constexpr double kNoEnergy = -std::numeric_limits<double>::infinity();
 inline constexpr const char* kNoEnergyMark = "-";
 
+// Eight bands without energy: a spectrum of no sound (no source, no result).
+inline Bands NoEnergyBands()
+{
+    Bands b;
+    b.fill(kNoEnergy);
+    return b;
+}
+
 // True when the level carries energy (finite; NaN never does).
 bool HasEnergy(double level);
 

@@ -30,6 +30,8 @@ public:
     // Walls with windows and small additions reflect 0.8 of the energy (ISO 9613-2, Table 4).
     Bands m_dAbsorption{0.2, 0.2, 0.2, 0.2, 0.2, 0.2, 0.2, 0.2};
     std::string m_pAbsorptionDesc;
+    // The zone of the project's criterion its façades are judged by; empty: the project's.
+    std::string m_strZone;
 
     // N times the floor height, m above the reference height.
     double Height() const { return m_nFloors * m_dFloorHeight; }

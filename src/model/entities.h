@@ -43,6 +43,15 @@ public:
     std::string m_pDescription;
     std::string m_pKey;
     Bands m_dUserPowerLevel{};  // band power of the whole road, dB(A)
+    // Night (야간, 22-06 h): the hourly traffic in the same class mode as the day's, when
+    // given, and the night band powers of the whole road (computed from it by the emission
+    // or typed), when the road has its own. Without them the project's night traffic ratio
+    // may give night powers (NightPowerLevels).
+    bool m_bNightTraffic = false;
+    std::array<double, kVehicleClassCount> m_dNightSpeed{};
+    std::array<double, kVehicleClassCount> m_dNightVolume{};
+    bool m_bNightPower = false;
+    Bands m_dNightPowerLevel{};
     Bands m_dLeftAbsorption{}, m_dCentreAbsorption{}, m_dRightAbsorption{};
     double m_dLeftBarrierHeight = 0, m_dCentreBarrierHeight = 0, m_dRightBarrierHeight = 0;
     int m_nLeftAttenuator = 0, m_nCentreAttenuator = 0, m_nRightAttenuator = 0;
@@ -132,6 +141,15 @@ public:
     int m_nPavementDetail = 0;
     int m_nPavementState = 0;
     int m_nLaneCount = 0;
+    // Night (야간, 22-06 h): the hourly traffic in the same class mode as the day's, when
+    // given, and the night band powers of the tunnel (computed from it by the emission
+    // or typed), when the tunnel has its own. Without them the project's night traffic ratio
+    // may give night powers (NightPowerLevels).
+    bool m_bNightTraffic = false;
+    std::array<double, kVehicleClassCount> m_dNightSpeed{};
+    std::array<double, kVehicleClassCount> m_dNightVolume{};
+    bool m_bNightPower = false;
+    Bands m_dNightPowerLevel{};
 
     void ComputeAngle();
     double Length3D() const;
@@ -140,8 +158,12 @@ public:
 
 class CReceiverPoint : public CDrawingObj {
 public:
-    Bands m_dLevel{};
-    double m_dTargetLevel = 0;  // 0 = not set
+    Bands m_dLevel{};                       // day (주간) levels of the last calculation
+    Bands m_dNightLevel = NoEnergyBands();  // night (야간) levels; kNoEnergy in every band when there are none
+    double m_dTargetLevel = 0;              // 0 = not set
+    // The zone of the project's criterion this receiver is judged by ("가" ... "라");
+    // empty: the project's zone.
+    std::string m_strZone;
     int m_nOptTarget = 0;
     double m_dGroundFactor = 0;  // between source and receiver (Gm)
     double m_dAreaFactor = 0;    // receiver region (Gr)

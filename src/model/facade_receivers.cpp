@@ -42,6 +42,7 @@ void AddWallPoints(const std::vector<CBuilding>& buildings, int index, int wall,
             r.m_dGroundFactor = b.m_dGroundFactor;
             r.m_dAreaFactor = b.m_dAreaFactor;
             r.m_dLevel.fill(kNoEnergy);
+            r.m_dNightLevel.fill(kNoEnergy);
             out.push_back(r);
         }
     }

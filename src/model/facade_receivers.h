@@ -20,7 +20,8 @@ struct CFacadeReceiver {
     CMVector m_vPos;               // absolute height
     double m_dGroundFactor = 1.0;  // Gm, the building's
     double m_dAreaFactor = 1.0;    // Gr, the building's
-    Bands m_dLevel{};              // filled by a calculation
+    Bands m_dLevel{};              // day (주간) levels, filled by a calculation
+    Bands m_dNightLevel = NoEnergyBands();  // night (야간) levels; kNoEnergy in every band when there are none
 };
 
 // Every façade receiver, in the order building, wall, point along the wall, floor. On a wall

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 // Farthest a calculation area may reach from the site origin, m (10,000 km, beyond any
@@ -48,6 +49,16 @@ struct CProjectSettings {
     double m_dFacadeSpacing = 10.0;
     double m_dFacadeDistance = 1.0;
     double m_dFacadeHeight = 1.5;
+    // "야간 교통량 비율": night hourly traffic as a fraction of the day's, for the roads and
+    // tunnels without night powers of their own; none: such roads have no night level.
+    std::optional<double> m_dNightTrafficRatio;
+    // The criterion the levels are judged by (ECriterion of model/noise_limits.h), the zone
+    // of it that receivers and buildings without their own take, and the limits typed for
+    // the user-defined criterion (dB(A); none: that period has no limit).
+    int m_nCriterion = 0;
+    std::string m_strZone;
+    std::optional<double> m_dUserDayLimit;
+    std::optional<double> m_dUserNightLimit;
 
     // New-project defaults; whether receivers are shown is a view preference and survives.
     void ResetToDefaults()
