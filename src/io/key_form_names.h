@@ -101,12 +101,20 @@ inline constexpr const char* kBuildingGround = "중간지면계수/수음영역�
 inline constexpr const char* kBuildingVertexCount = "꼭짓점수";
 inline constexpr const char* kBuildingVertex = "꼭짓점 ";
 
+// The criterion levels are judged by, written only when set: in "설정" the criterion
+// ("%d", ECriterion), the project's zone and the user-defined day and night limits
+// ("%lf" each); in a receiver's or a building's section its own zone.
+inline constexpr const char* kCriterion = "평가기준";
+inline constexpr const char* kZone = "지역구분";
+inline constexpr const char* kUserDayLimit = "사용자정의기준주간";
+inline constexpr const char* kUserNightLimit = "사용자정의기준야간";
+
 // Keys whose value is free text (a description or a name) rather than numbers: texts
 // may be cut on reading, numbers must come back whole.
 inline bool IsTextKey(std::string_view key)
 {
     constexpr std::string_view kDescriptionEnd = "설명";
-    return key == kProjectName || key == kProgramName || key == kBuildingName ||
+    return key == kProjectName || key == kProgramName || key == kBuildingName || key == kZone ||
            (key.size() >= kDescriptionEnd.size() && key.substr(key.size() - kDescriptionEnd.size()) == kDescriptionEnd);
 }
 

@@ -6,6 +6,7 @@
 #include "io/file_limits.h"
 #include "io/key_form.h"
 #include "io/key_form_buildings.h"
+#include "io/key_form_limits.h"
 #include "io/key_form_names.h"
 #include "io/number_text.h"
 #include "io/read_heights.h"
@@ -287,5 +288,6 @@ CFileResult ReadKeyForm(const CIniFile& ini, CMyTalvoDoc& doc)
     ReadAll(ini, counts[kTunnels], kTunnelSection, doc.m_arrTunnel, ReadTunnel);
     if (std::string refusal = ReadBuildings(ini, doc); !refusal.empty())
         return {false, refusal};
+    ReadLimitKeys(ini, doc);
     return {};
 }

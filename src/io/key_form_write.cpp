@@ -4,6 +4,7 @@
 
 #include "io/key_form.h"
 #include "io/key_form_buildings.h"
+#include "io/key_form_limits.h"
 #include "io/key_form_names.h"
 #include "io/number_text.h"
 #include "model/document.h"
@@ -183,6 +184,7 @@ CIniFile WriteKeyForm(const CMyTalvoDoc& doc)
     WriteAll(ini, doc.m_arrTunnel, kTunnelSection, WriteTunnel);
     WriteAll(ini, doc.m_arrReceiver, kReceiverSection, WriteReceiver);
     WriteBuildings(ini, doc);
+    WriteLimitKeys(ini, doc);
     if (doc.HasResultsToSave())
         WriteAll(ini, doc.m_arrReceiver, kResultSection,
                  [](CIniFile& f, const std::string& s, const CReceiverPoint& p) {
