@@ -77,7 +77,11 @@ std::optional<CLimit> ReceiverLimit(const CReceiverPoint& receiver, const CProje
 
 std::optional<CLimit> BuildingLimit(const CBuilding& building, const CProjectSettings& settings, EPeriod period)
 {
-    return CriterionLimit(settings, JudgedZone(building.m_strZone, settings), period);
+    if (ProjectCriterion(settings) != ECriterion::kNone)
+        return CriterionLimit(settings, JudgedZone(building.m_strZone, settings), period);
+    CProjectSettings housing = settings;
+    housing.m_nCriterion = static_cast<int>(ECriterion::kApartmentOutdoor);
+    return CriterionLimit(housing, "", period);
 }
 
 std::optional<CLimit> BuildingLimitAt(const std::vector<CBuilding>& buildings, int building,

@@ -7,8 +7,9 @@
 // A receiver is judged in the day by its own target level when it has one, else by the
 // project criterion's limit of its zone (its own zone, else the project's); at night by
 // the criterion alone (a target is a design level for the day). A building's floors are
-// judged by the criterion's limit of the building's zone. Without either there is no
-// limit, and nothing is said to meet one.
+// judged by the criterion's limit of the building's zone; without a project criterion by
+// the housing rule, which holds for apartment blocks whatever else applies (65 dB(A) in the
+// day, nothing at night). Without a limit nothing is said to meet one.
 
 #include <optional>
 #include <string>

@@ -1,5 +1,7 @@
 #include "views/floor_table_dialog.h"
 
+#include <cmath>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -23,8 +25,9 @@ constexpr int kSortRole = Qt::UserRole;          // the number a numeric column 
 constexpr int kBuildingRole = Qt::UserRole + 1;  // on the first cell: the row's building (from 0)
 constexpr int kFloorRole = Qt::UserRole + 2;     // and its floor
 const QColor kLimitBackground(255, 216, 216);
+const QColor kExceedingText(176, 0, 0);
 // Column widths in pixels at 96 dpi, in EFloorColumn order; wide enough for their titles.
-constexpr int kColumnWidths[kFloorColumnCount] = {48, 96, 40, 72, 88, 60, 60, 88, 96};
+constexpr int kColumnWidths[kFloorColumnCount] = {48, 96, 40, 72, 72, 60, 60, 72, 72, 72, 72, 72, 72, 110};
 
 const QString kGeometryKey = QStringLiteral("FloorTable/geometry");
 const QString kColumnsKey = QStringLiteral("FloorTable/columns");
@@ -43,21 +46,39 @@ public:
     }
 };
 
-double SortValue(const CFloorSummary& row, int column)
+// Levels, limits and exceedances without a value sort below every number.
+double OrLowest(double value) { return std::isfinite(value) ? value : -1e300; }
+double OrLowest(const std::optional<double>& value) { return value ? *value : -1e300; }
+double OrLowest(const std::optional<CLimit>& limit) { return limit ? limit->m_dValue : -1e300; }
+
+double SortValue(const CFloorRow& floor, int column)
 {
+    const CFloorSummary& row = floor.m_day;
     switch (column) {
     case kFloorColBuilding: return double(row.m_nBuilding) * (kMaxBuildingFloors + 1) + row.m_nFloor;
     case kFloorColFloor: return row.m_nFloor;
     case kFloorColPoints: return row.m_nPoints;
-    case kFloorColMax: return HasEnergy(row.m_dMax) ? row.m_dMax : -1e300;
+    case kFloorColMax: return OrLowest(row.m_dMax);
     case kFloorColMaxWall: return row.m_nMaxWall;
     case kFloorColMaxPoint: return row.m_nMaxPoint;
-    case kFloorColMin: return HasEnergy(row.m_dMin) ? row.m_dMin : -1e300;
+    case kFloorColMin: return OrLowest(row.m_dMin);
+    case kFloorColDayLimit: return OrLowest(floor.m_dayLimit);
+    case kFloorColDayExcess: return OrLowest(Exceedance(row.m_dMax, floor.m_dayLimit));
+    case kFloorColNightMax: return OrLowest(floor.m_dNightMax);
+    case kFloorColNightLimit: return OrLowest(floor.m_nightLimit);
+    case kFloorColNightExcess: return OrLowest(Exceedance(floor.m_dNightMax, floor.m_nightLimit));
     default: return 0;
     }
 }
 
-bool IsNumberColumn(int column) { return column != kFloorColName && column != kFloorColLimit; }
+bool IsNumberColumn(int column) { return column != kFloorColName && column != kFloorColJudgement; }
+
+// The exceedance cell of a period whose limit the floor exceeds.
+bool IsExceedingCell(const CFloorRow& row, int column)
+{
+    return (column == kFloorColDayExcess && row.Day() == EJudgement::kExceeds) ||
+           (column == kFloorColNightExcess && row.Night() == EJudgement::kExceeds);
+}
 
 }  // namespace
 
@@ -76,10 +97,10 @@ CFloorTableDlg::CFloorTableDlg(QWidget* parent) : QDialog(parent)
     m_pStaleNote->setObjectName(QStringLiteral("staleNote"));
     m_pStaleNote->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
     m_pStaleNote->setVisible(false);
-    auto* note = new QLabel(QStringLiteral("외벽 수음점의 전체 소음레벨 (dB(A)). 최고 레벨이 %1 dB(A) 이상인 층은 "
-                                           "색으로 표시합니다.")
-                                .arg(kFloorLevelLimit),
+    auto* note = new QLabel(QStringLiteral("외벽 수음점의 전체 소음레벨 (dB(A)). 초과는 층의 최고 레벨에서 기준을 뺀 "
+                                           "값이며, 기준을 넘는 층은 색으로 표시합니다."),
                             this);
+    note->setWordWrap(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_pCsv);
     buttons->addStretch(1);
@@ -90,7 +111,7 @@ CFloorTableDlg::CFloorTableDlg(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_pGrid, 1);
     layout->addLayout(buttons);
     BuildCopyCommand();
-    resize(QSize(720, 520));
+    resize(QSize(1060, 520));
     RestoreLayout();
 }
 
@@ -140,7 +161,7 @@ void CFloorTableDlg::BuildCopyCommand()
     addAction(copy);
 }
 
-void CFloorTableDlg::SetRows(const std::vector<CFloorSummary>& rows, const std::vector<CBuilding>& buildings,
+void CFloorTableDlg::SetRows(const std::vector<CFloorRow>& rows, const std::vector<CBuilding>& buildings,
                              std::uint64_t revision)
 {
     m_nRevision = revision;
@@ -150,22 +171,28 @@ void CFloorTableDlg::SetRows(const std::vector<CFloorSummary>& rows, const std::
     m_pGrid->clearContents();
     m_pGrid->setRowCount(int(rows.size()));
     for (int i = 0; i < int(rows.size()); ++i) {
-        const CFloorSummary& row = rows[std::size_t(i)];
+        const CFloorRow& row = rows[std::size_t(i)];
         const std::vector<std::string> cells = FloorRowCells(row, buildings);
         for (int column = 0; column < kFloorColumnCount; ++column) {
             auto* item = new CSortItem(QString::fromStdString(cells[std::size_t(column)]));
             if (IsNumberColumn(column)) {
                 item->setData(kSortRole, SortValue(row, column));
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            } else if (column == kFloorColLimit) {
+            } else if (column == kFloorColJudgement) {
                 item->setTextAlignment(Qt::AlignCenter);
             }
-            if (ReachesFloorLimit(row))
+            if (row.Exceeds())
                 item->setBackground(kLimitBackground);
+            if (IsExceedingCell(row, column)) {
+                item->setForeground(kExceedingText);
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
             m_pGrid->setItem(i, column, item);
         }
-        m_pGrid->item(i, 0)->setData(kBuildingRole, row.m_nBuilding);
-        m_pGrid->item(i, 0)->setData(kFloorRole, row.m_nFloor);
+        m_pGrid->item(i, 0)->setData(kBuildingRole, row.m_day.m_nBuilding);
+        m_pGrid->item(i, 0)->setData(kFloorRole, row.m_day.m_nFloor);
     }
     m_pGrid->setSortingEnabled(true);
     m_pGrid->sortItems(kFloorColBuilding, Qt::AscendingOrder);

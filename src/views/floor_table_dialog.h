@@ -1,9 +1,10 @@
 #pragma once
 
 // "층별 결과": the per-floor table of the façade receivers, one row per building and floor
-// (io/floor_table.h): building, name, floor, number of façade points, the highest overall
-// level and the wall and point it was met at, the lowest, and a mark on the floors whose
-// highest level reaches 65 dB(A) (those rows are also coloured). Modeless. A click on a
+// (io/floor_table.h): building, name, floor, number of façade points, the day's highest
+// overall level with the wall and point it was met at and the day's lowest, then per period
+// the limit, the exceedance and the night's highest level, and a mark on the floors that
+// exceed a limit (those rows are coloured, their exceedances red). Modeless. A click on a
 // column title sorts by it (numbers as numbers); Ctrl+C and the context menu copy the
 // table as tab-separated text in the order shown; "CSV 저장" writes it as a CSV file.
 // Selecting a row reports that building's floor, so the plan view can mark its points.
@@ -14,8 +15,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "io/floor_table.h"
 #include "model/building.h"
-#include "model/facade_receivers.h"
 
 class QLabel;
 class QPushButton;
@@ -29,7 +30,7 @@ public:
 
     // Fills the table (sorted by building and floor); the names come from `buildings`.
     // `revision` tells which results the rows were made of (CMyTalvoDoc::m_nResultsRevision).
-    void SetRows(const std::vector<CFloorSummary>& rows, const std::vector<CBuilding>& buildings,
+    void SetRows(const std::vector<CFloorRow>& rows, const std::vector<CBuilding>& buildings,
                  std::uint64_t revision = 0);
     std::uint64_t Revision() const { return m_nRevision; }
     // Shows, above the table, that its levels are stale, or hides that note.
@@ -62,7 +63,7 @@ private:
     QLabel* m_pStaleNote = nullptr;
     QPushButton* m_pCsv = nullptr;
     QPushButton* m_pClose = nullptr;
-    std::vector<CFloorSummary> m_arrRow;
+    std::vector<CFloorRow> m_arrRow;
     std::vector<CBuilding> m_arrBuilding;
     std::uint64_t m_nRevision = ~std::uint64_t(0);  // no rows yet
 };

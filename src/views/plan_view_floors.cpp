@@ -61,5 +61,6 @@ void CPlan_View::RefreshFloorTable()
     m_pFloorDlg->SetStale(m_pDoc->m_bResultsStale);
     const std::uint64_t revision = m_pDoc->m_nResultsRevision;
     if (!m_pDoc->m_bResultsStale && m_pFloorDlg->Revision() != revision)
-        m_pFloorDlg->SetRows(SummariseFloors(m_pDoc->m_arrFacade), m_pDoc->m_arrBuilding, revision);
+        m_pFloorDlg->SetRows(FloorRows(m_pDoc->m_arrFacade, m_pDoc->m_arrBuilding, m_pDoc->m_settings),
+                             m_pDoc->m_arrBuilding, revision);
 }

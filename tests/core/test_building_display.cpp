@@ -43,16 +43,18 @@ CBuilding Block(std::vector<CMVector> ring, int floors, double floorHeight = 3.0
     return b;
 }
 
-CFloorSummary Floor(int building, int floor, double max, double min)
+// A floor of a project without a criterion: judged in the day by the housing rule.
+CFloorRow Floor(int building, int floor, double max, double min)
 {
-    CFloorSummary row;
-    row.m_nBuilding = building;
-    row.m_nFloor = floor;
-    row.m_nPoints = 12;
-    row.m_dMax = max;
-    row.m_nMaxWall = 3;
-    row.m_nMaxPoint = 2;
-    row.m_dMin = min;
+    CFloorRow row;
+    row.m_day.m_nBuilding = building;
+    row.m_day.m_nFloor = floor;
+    row.m_day.m_nPoints = 12;
+    row.m_day.m_dMax = max;
+    row.m_day.m_nMaxWall = 3;
+    row.m_day.m_nMaxPoint = 2;
+    row.m_day.m_dMin = min;
+    row.m_dayLimit = BuildingLimit(CBuilding{}, CProjectSettings{}, EPeriod::kDay);
     return row;
 }
 
@@ -151,13 +153,14 @@ TEST(FloorTable, CellsMarkTheFloorsAtOrAbove65AndNameTheBuilding)
 {
     const std::vector<CBuilding> buildings = {Block(LShape(), 2)};
     std::vector<std::string> cells = FloorRowCells(Floor(0, 2, 65.0, 58.456), buildings);
-    EXPECT_EQ(cells, (std::vector<std::string>{"1", "", "2", "12", "65.00", "3", "2", "58.46", "O"}));
+    EXPECT_EQ(cells, (std::vector<std::string>{"1", "", "2", "12", "65.00", "3", "2", "58.46", "65.00", "+0.00", "-",
+                                               "-", "-", "주간 초과"}));
     cells = FloorRowCells(Floor(0, 1, 64.994, 58), buildings);
     EXPECT_EQ(cells[kFloorColMax], "64.99");
-    EXPECT_EQ(cells[kFloorColLimit], "");
+    EXPECT_EQ(cells[kFloorColJudgement], "");
     // A floor whose points carry no energy has no place for its highest level.
     cells = FloorRowCells(Floor(1, 1, kNoEnergy, kNoEnergy), buildings);
-    EXPECT_EQ(cells, (std::vector<std::string>{"2", "", "1", "12", "-", "-", "-", "-", ""}));
+    EXPECT_EQ(cells, (std::vector<std::string>{"2", "", "1", "12", "-", "-", "-", "-", "65.00", "-", "-", "-", "-", ""}));
 }
 
 TEST(FloorTable, CsvQuotesNamesAndStartsWithAByteOrderMark)
@@ -168,8 +171,9 @@ TEST(FloorTable, CsvQuotesNamesAndStartsWithAByteOrderMark)
     WriteFloorTableCsv({Floor(0, 1, 66.2, 60)}, buildings, out);
     EXPECT_EQ(out.str(),
               "\xEF\xBB\xBF"
-              "건물,이름,층,수음점 수,최고 (dB(A)),최고 벽,최고 점,최저 (dB(A)),65 dB(A) 이상\n"
-              "1,\"101동, \"\"A\"\"\",1,12,66.20,3,2,60.00,O\n");
+              "건물,이름,층,수음점 수,주간 최고,최고 벽,최고 점,주간 최저,주간 기준,주간 초과,야간 최고,야간 기준,"
+              "야간 초과,판정\n"
+              "1,\"101동, \"\"A\"\"\",1,12,66.20,3,2,60.00,65.00,+1.20,-,-,-,주간 초과\n");
 
     iotest::ScratchDir dir;
     ASSERT_EQ(SaveFloorTableCsv({Floor(0, 1, 66.2, 60)}, buildings, dir.File("f.csv")), "");

@@ -47,7 +47,11 @@ TEST(Compliance, TargetInTheDayElseTheCriterionOfTheOwnOrProjectZone)
     s.m_nCriterion = 99;
     EXPECT_FALSE(ReceiverLimit(ReceiverAt(60, 50), s, EPeriod::kDay));
 
+    // Apartment blocks keep the housing rule when the project names no criterion.
     CBuilding b;
+    EXPECT_EQ(BuildingLimit(b, s, EPeriod::kDay)->m_dValue, 65.0);
+    EXPECT_TRUE(BuildingLimit(b, s, EPeriod::kDay)->m_bBelow);
+    EXPECT_FALSE(BuildingLimit(b, s, EPeriod::kNight));
     s = Criterion(ECriterion::kTrafficManagement, "가");
     EXPECT_EQ(BuildingLimit(b, s, EPeriod::kNight)->m_dValue, 58.0);
     b.m_strZone = "나";

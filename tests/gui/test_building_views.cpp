@@ -195,8 +195,10 @@ private slots:
         QTableWidget* grid = table->Grid();
         QCOMPARE(grid->rowCount(), 15);
         QCOMPARE(grid->item(11, kFloorColMax)->text(), QStringLiteral("68.00"));
-        QCOMPARE(grid->item(11, kFloorColLimit)->text(), QStringLiteral("O"));  // 65 reached from floor 11
-        QCOMPARE(grid->item(9, kFloorColLimit)->text(), QString());
+        // Without a criterion the housing rule: 65 reached from floor 11.
+        QCOMPARE(grid->item(11, kFloorColJudgement)->text(), QStringLiteral("주간 초과"));
+        QCOMPARE(grid->item(11, kFloorColDayExcess)->text(), QStringLiteral("+3.00"));
+        QCOMPARE(grid->item(9, kFloorColJudgement)->text(), QString());
         QCOMPARE(grid->item(11, 0)->background().color(), QColor(255, 216, 216));
         // Sorted by the highest level as numbers.
         grid->sortItems(kFloorColMax, Qt::AscendingOrder);
