@@ -91,6 +91,7 @@ void CPlan_View::FillResultPage()
     const int end = std::min(count, m_nResultPage + kPageSize);
     for (int i = m_nResultPage; i < end; ++i)
         m_pResultDlg->FillRow(m_pDoc->m_arrReceiver[static_cast<std::size_t>(i)], i, m_nResultPage);
+    m_pResultDlg->SetPaging(m_nResultPage > 0, count > m_nResultPage + kPageSize);
 }
 
 void CPlan_View::OnResultTableRequest(int code)
