@@ -62,6 +62,13 @@ void CPlan_View::ApplyResultChoice(int choice, int band)
         SetResultDisplay(false, m_results.m_nResultBand);  // empties the picked labels too
 }
 
+void CPlan_View::RemoveOutput()
+{
+    if (m_pResultDlg)
+        OnResultTableRequest(CResultDlg::kClose);
+    SetResultDisplay(false, m_results.m_nResultBand);  // also the picked levels and the map
+}
+
 void CPlan_View::OnResultChart()
 {
     if (!HasResults()) {

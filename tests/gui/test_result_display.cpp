@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include "app/input_window_coordinator.h"
 #include "app/model_windows.h"
 #include "helpers/recording_dialogs.h"
 #include "model/document.h"
@@ -244,7 +245,8 @@ void TestResultDisplay::secondTableRefusedAndCloseResetsPage()
 
     // While the table is open, results count as shown: model input is refused.
     viewWindows.OnInputRoad();
-    QCOMPARE(boxes.m_infos.last(), QStringLiteral("예측 결과를 제거하고 모델을 입력하세요."));
+    QCOMPARE(boxes.m_questions, QStringList{QString::fromUtf8(kMsgRemoveResults)});
+    QVERIFY(view.ResultTable());
 
     QTest::keyClick(first, Qt::Key_Escape);  // Escape closes through the view as "확인" does
     QVERIFY(!view.ResultTable());
