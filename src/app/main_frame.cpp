@@ -13,12 +13,15 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QUndoStack>
+#include <QVBoxLayout>
 
 #include "app/about_dialog.h"
+#include "app/command_table.h"
 #include "app/environment_controller.h"
 #include "app/exclusion_status.h"
 #include "app/model_history.h"
 #include "app/model_windows.h"
+#include "app/stale_banner.h"
 #include "app/version.h"
 #include "dialogs/environment_box.h"
 #include "engine/calculation.h"
@@ -80,10 +83,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     BuildFocusCycling();
     BuildPositionLabel();
     ConnectCommands();
-    m_pResultState = new QLabel(QString::fromUtf8(kMsgStaleResults), this);
-    m_pResultState->setObjectName(QStringLiteral("resultStateLabel"));
-    m_pResultState->setVisible(false);
-    statusBar()->addPermanentWidget(m_pResultState);
+    BuildStaleBanner();
     m_pExclusionStatus = new CExclusionStatus(this);
     statusBar()->addPermanentWidget(m_pExclusionStatus);
     connect(m_pExclusionStatus, &CExclusionStatus::ReleaseRequested, this, &CMainFrame::ReleaseExclusion);
@@ -93,6 +93,19 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     ShowSettings();
     UpdateTitle();
     FitViews();
+}
+
+// The banner sits over both views, above the splitter that holds them.
+void CMainFrame::BuildStaleBanner()
+{
+    auto* views = new QWidget(this);
+    auto* layout = new QVBoxLayout(views);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_pStaleBanner = new CStaleBanner(m_actions.value(cmd::Calculate), views);
+    layout->addWidget(m_pStaleBanner);
+    layout->addWidget(takeCentralWidget());
+    setCentralWidget(views);
 }
 
 void CMainFrame::BuildPositionLabel()
@@ -220,8 +233,8 @@ void CMainFrame::SetDocumentModified()
 
 void CMainFrame::UpdateResultState()
 {
-    if (m_pResultState)
-        m_pResultState->setVisible(m_doc.m_bResultsStale);
+    if (m_pStaleBanner)
+        m_pStaleBanner->ShowStale(m_doc.m_bResultsStale);
     if (m_pExclusionStatus)
         m_pExclusionStatus->ShowNote(QString::fromStdString(ExclusionNote(m_doc)));
     m_pPlanView->ShowResultState();
