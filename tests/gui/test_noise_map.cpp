@@ -335,6 +335,8 @@ void TestNoiseMap::differenceWithoutAnExcludedBarrierIsItsInsertionLoss()
     const CNoiseMap& map = *plan.noiseMap();
     QVERIFY(map.style.legend.has_value());
     QCOMPARE(map.style.legend->Title(), QStringLiteral("차이 dB(A)"));
+    // The legend says what was subtracted: this project without the barrier left out.
+    QCOMPARE(map.style.legend->Note(), QStringLiteral("전체\n이 프로젝트\n\u2212 방음벽 1 제외"));
     QCOMPARE(map.style.scale.edges, DifferenceMapScale(3).edges);
     QCOMPARE(doc.m_arrExcludedBarrier, std::vector<int>{0});  // still chosen for the next calculation
 

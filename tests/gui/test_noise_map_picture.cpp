@@ -140,6 +140,7 @@ private slots:
     void modelStandsOutOnEveryClassColour();
     void legendKeepsClearOfTheMap();
     void levelLabelsKeepAWhiteHaloOnTheLoudestClass();
+    void aLongLegendLeavesTheNorthArrowInView();
 };
 
 void TestNoiseMapPicture::bandsChangeColourAtTheIsoLines()
@@ -272,6 +273,34 @@ void TestNoiseMapPicture::levelLabelsKeepAWhiteHaloOnTheLoudestClass()
     const int receiverHalo = 7 * 7;
     QVERIFY2(WhitePixels(picture, scene) > receiverHalo + 40, "no labelled level in the picture");
     QVERIFY(RedPixels(picture, scene) > 20);
+}
+
+void TestNoiseMapPicture::aLongLegendLeavesTheNorthArrowInView()
+{
+    // A difference map against a file with a long name: the note wraps inside the legend.
+    CMyTalvoDoc doc;
+    BuildArea(doc);
+    const auto map = RampMap(-5, 0.1);
+    map->style = DifferenceMapStyle(1, 0);
+    const QString other = QStringLiteral("highway-village-with-the-second-barrier-design.tlv");
+    NameDifference(map->style, QStringLiteral("이 프로젝트"), other);
+    const CNoiseMapLegend& legend = *map->style.legend;
+    QCOMPARE(legend.Note(), QStringLiteral("전체\n이 프로젝트\n\u2212 ") + other);
+    QVERIFY(legend.NoteHeight() > 3 * QFontMetrics(ViewFont()).height());
+    QVERIFY(legend.Size().width() == CNoiseMapLegend::kWidth);
+
+    // A view too short for the legend, the scale bar and the arrow one under the other.
+    constexpr int kShort = 320;
+    QVERIFY(MapColumnHeight(legend, 1) > kShort);
+    CPlan_View view(&doc);
+    view.SetNoiseMap(map);
+    const QImage shown = view.RenderImage(QSize(kSide + kMapColumnWidth, kShort));
+    SaveRenderIfAsked(shown, "noise_map_long_legend.png");
+    const QRect column(kSide, 0, kMapColumnWidth, kShort);
+    const CMapColumnLayout parts = MapColumnLayout(column, legend, 1);
+    QVERIFY(column.contains(parts.northArrow) && column.contains(parts.scaleBar));
+    QVERIFY(!parts.scaleBar.intersects(parts.northArrow));
+    QVERIFY(DarkPixels(shown, parts.northArrow) > 20 && DarkPixels(shown, parts.scaleBar) > 20);
 }
 
 QTEST_MAIN(TestNoiseMapPicture)

@@ -5,6 +5,7 @@
 #include "cli/map_args.h"
 #include "cli/offscreen_platform.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
@@ -53,6 +54,8 @@ void RenderSection(CMyTalvoDoc& doc, const MapArgs& args)
     SavePng(RenderSectionMapImage(doc, grid, from, to, exaggeration, size), args.sectionOutput);
 }
 
+QString FileName(const std::string& path) { return QFileInfo(QString::fromStdString(path)).fileName(); }
+
 }  // namespace
 
 void WriteMapPngs(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& args)
@@ -63,7 +66,9 @@ void WriteMapPngs(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& ar
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
     if (!args.output.empty()) {
-        const CMapStyle style = args.diff.empty() ? CMapStyle() : DifferenceMapStyle(args.diffStep, args.band);
+        CMapStyle style = args.diff.empty() ? CMapStyle() : DifferenceMapStyle(args.diffStep, args.band);
+        if (!args.diff.empty())
+            NameDifference(style, FileName(args.project), FileName(args.diff));
         QSize size = PlanMapImageSize(doc, args.width, style.legend ? &*style.legend : nullptr);
         if (args.heightPx)
             size.setHeight(*args.heightPx);
