@@ -28,6 +28,7 @@
 #include "gis/gis_crs.h"
 #include "io/project_file.h"
 #include "model/barrier_exclusion.h"
+#include "model/environment_rules.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
 #include "views/plan_view.h"
@@ -89,6 +90,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     connect(m_pExclusionStatus, &CExclusionStatus::ReleaseRequested, this, &CMainFrame::ReleaseExclusion);
     statusBar()->showMessage(kReady);
     m_doc.NewProject();
+    SettleShownSettings(m_doc.m_settings);
     BuildHistory();
     ShowSettings();
     UpdateTitle();
@@ -283,6 +285,7 @@ bool CMainFrame::NewProject()
     if (!QuerySaveChanges())
         return false;
     m_doc.NewProject();
+    SettleShownSettings(m_doc.m_settings);
     AfterDocumentReplaced({});
     return true;
 }
@@ -301,6 +304,7 @@ bool CMainFrame::OpenProjectFile(const QString& path)
         if (!notice.empty())
             MessageBoxes().Information(this, QString::fromStdString(notice));
     loaded.m_settings.m_bShowReceivers = m_doc.m_settings.m_bShowReceivers;
+    SettleShownSettings(loaded.m_settings);
     loaded.MakeBaselineCopies();
     loaded.m_bModified = false;
     m_doc = std::move(loaded);

@@ -112,7 +112,8 @@ void TestMainWindow::startsWithAnUntitledProjectAndTheLayout()
              qPrintable(QStringLiteral("%1 %2").arg(frame.PlanView()->height()).arg(frame.SectionView()->height())));
     QCOMPARE(frame.EnvironmentBox()->Field(EEnvField::Temperature)->text(), QStringLiteral("20.00"));
     QCOMPARE(frame.EnvironmentBox()->Field(EEnvField::ProjectName)->text(), QStringLiteral("정보를 입력하세요."));
-    QVERIFY(frame.EnvironmentBox()->Field(EEnvField::ReceiverHeight)->text().isEmpty());
+    // The height the receiver grid will use, shown from the start.
+    QCOMPARE(frame.EnvironmentBox()->Field(EEnvField::ReceiverHeight)->text(), QStringLiteral("0.00"));
     QVERIFY(!frame.Document().m_bModified);
 }
 
