@@ -11,6 +11,7 @@
 
 #include "app/main_frame.h"
 #include "app/splash_window.h"
+#include "ui/dialog_frames.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ void CMyTalvoApp::SetUpApplication(QApplication& app)
     // identity texts), whatever the user's locale; QApplication adopted the user's.
     std::setlocale(LC_NUMERIC, "C");
     LoadKoreanTranslations(app);
+    InstallSmallDialogFrames(app);
     QStringList families;
     for (const QString& family : kUiFonts)
         if (QFontDatabase::families().contains(family))
