@@ -60,7 +60,7 @@ QString FileName(const std::string& path) { return QFileInfo(QString::fromStdStr
 
 void WriteMapPngs(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& args)
 {
-    ChooseOffscreenWithoutDisplay();
+    PrepareCommandLineQt();
     int argc = 1;
     char name[] = "talvo-cli";
     char* argv[] = {name, nullptr};
