@@ -29,7 +29,7 @@ std::string WriteLayer(const ScratchDir& dir, std::initializer_list<const char*>
         OGRGeometry* g = nullptr;
         OGRGeometryFactory::createFromWkt(wkt, nullptr, &g);
         feature.SetGeometryDirectly(g);
-        layer->CreateFeature(&feature);
+        EXPECT_EQ(layer->CreateFeature(&feature), OGRERR_NONE) << wkt;
     }
     return path;
 }

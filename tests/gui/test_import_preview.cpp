@@ -38,7 +38,8 @@ QString WriteLayer(const QTemporaryDir& dir, const char* name, std::initializer_
         OGRGeometry* g = nullptr;
         OGRGeometryFactory::createFromWkt(wkt, nullptr, &g);
         feature.SetGeometryDirectly(g);
-        layer->CreateFeature(&feature);
+        if (layer->CreateFeature(&feature) != OGRERR_NONE)
+            return {};
     }
     return path;
 }
