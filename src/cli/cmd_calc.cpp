@@ -1,10 +1,12 @@
-// talvo-cli calc PROJECT [--save OUT]: run the calculate command and print the result
-// table; the command's messages go to stderr. A calculation that is refused (by the input
+// talvo-cli calc PROJECT [--save OUT] [--limits]: run the calculate command and print the
+// result table, with --limits followed by each receiver's limit and exceedance; the
+// command's messages go to stderr. A calculation that is refused (by the input
 // check, or for want of roads or receivers) exits with status 1.
 #include "cli/commands.h"
 
 #include "cli/project_loading.h"
 #include "engine/calculation.h"
+#include "engine/limit_columns.h"
 #include "engine/result_table.h"
 #include "io/project_file.h"
 #include "model/document.h"
@@ -20,6 +22,7 @@ namespace {
 struct CalcArgs {
     std::string project;
     std::string save;
+    bool limits = false;
 };
 
 void Fail(const std::string& path, const std::string& message)
@@ -41,7 +44,10 @@ void RunCalc(const CalcArgs& args)
     for (const std::string& message : Calculate(doc))
         std::cerr << message << '\n';
     const bool refused = !doc.IsCalculated();
-    std::cout << ResultTableText(doc) << std::flush;
+    std::string table = ResultTableText(doc);
+    if (args.limits)
+        table = AppendColumns(table, kLimitColumnsHeader, ReceiverLimitCells(doc, EPeriod::kDay));
+    std::cout << table << std::flush;
     if (!args.save.empty()) {
         const CFileResult saved = SaveProject(doc, args.save);
         if (!saved.ok)
@@ -59,5 +65,7 @@ void RegisterCalc(CLI::App& app)
     CLI::App* cmd = app.add_subcommand("calc", "Calculate the receiver levels of a project and print them");
     cmd->add_option("PROJECT", args->project, "Project file to calculate")->required();
     cmd->add_option("--save", args->save, "Write the project with its results to this file");
+    cmd->add_flag("--limits", args->limits,
+                  "Add each receiver's limit (its target, else the project criterion's) and its exceedance");
     cmd->callback([args]() { RunCalc(*args); });
 }

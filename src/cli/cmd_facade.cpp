@@ -1,6 +1,7 @@
-// talvo-cli facade PROJECT [--floors] [-o OUT]: run the calculate command and print the
-// levels of the buildings' façade receivers, or with --floors one line per building and
-// floor; the command's messages go to stderr. A calculation that is refused, or that has
+// talvo-cli facade PROJECT [--floors] [--limits] [-o OUT]: run the calculate command and
+// print the levels of the buildings' façade receivers, or with --floors one line per
+// building and floor, with --limits followed by the limit of each line's building and the
+// exceedance; the command's messages go to stderr. A calculation that is refused, or that has
 // no façade receivers to compute, exits with status 1. With -o the table is written beside
 // OUT and renamed into place only when complete.
 #include "cli/commands.h"
@@ -15,6 +16,7 @@
 #include "engine/calculation.h"
 #include "engine/facade_table.h"
 #include "engine/input_check.h"
+#include "engine/limit_columns.h"
 #include "io/output_file.h"
 #include "model/document.h"
 
@@ -24,6 +26,7 @@ struct FacadeArgs {
     std::string project;
     std::string output;
     bool floors = false;
+    bool limits = false;
 };
 
 [[noreturn]] void Fail(const std::string& message)
@@ -58,7 +61,11 @@ void RunFacade(const FacadeArgs& args)
         throw CLI::RuntimeError(1);  // the calculation has said why
     if (doc.m_arrFacade.empty())
         Fail("외벽 수음점이 없습니다. 하나 이상의 건물을 입력하십시오.");
-    WriteOutput(args, args.floors ? FloorTableText(doc.m_arrFacade) : FacadeTableText(doc.m_arrFacade));
+    std::string table = args.floors ? FloorTableText(doc.m_arrFacade) : FacadeTableText(doc.m_arrFacade);
+    if (args.limits)
+        table = AppendColumns(table, kLimitColumnsHeader,
+                              args.floors ? FloorLimitCells(doc, EPeriod::kDay) : FacadeLimitCells(doc, EPeriod::kDay));
+    WriteOutput(args, table);
 }
 
 }  // namespace
@@ -71,6 +78,9 @@ void RegisterFacade(CLI::App& app)
     cmd->add_option("PROJECT", args->project, "Project file to calculate")->required();
     cmd->add_flag("--floors", args->floors,
                   "One line per building and floor: façade points, highest level and where, lowest level");
+    cmd->add_flag("--limits", args->limits,
+                  "Add the limit of each line's building (the project criterion's, else the housing rule's) and "
+                  "the exceedance of its level");
     cmd->add_option("-o,--output", args->output, "Text file to write instead of standard output");
     cmd->callback([args]() { RunFacade(*args); });
 }

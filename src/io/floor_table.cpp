@@ -30,8 +30,8 @@ void WriteCsvLine(const std::vector<std::string>& cells, std::ostream& out)
 
 bool ReachesFloorLimit(const CFloorSummary& row) { return HasEnergy(row.m_dMax) && row.m_dMax >= kFloorLevelLimit; }
 
-std::vector<CFloorRow> FloorRows(const std::vector<CFacadeReceiver>& receivers,
-                                 const std::vector<CBuilding>& buildings, const CProjectSettings& settings)
+std::vector<CFloorRow> FloorRows(const std::vector<CFacadeReceiver>& receivers, const std::vector<CBuilding>& buildings,
+                                 const CProjectSettings& settings)
 {
     const std::vector<CFloorSummary> day = SummariseFloors(receivers, EPeriod::kDay);
     const std::vector<CFloorSummary> night = SummariseFloors(receivers, EPeriod::kNight);
@@ -49,24 +49,10 @@ std::vector<CFloorRow> FloorRows(const std::vector<CFacadeReceiver>& receivers,
 
 const std::vector<std::string>& FloorTableHeader()
 {
-    static const std::vector<std::string> header = {
-        "건물",      "이름",      "층",        "수음점 수", "주간 최고", "최고 벽",   "최고 점",
-        "주간 최저", "주간 기준", "주간 초과", "야간 최고", "야간 기준", "야간 초과", "판정"};
+    static const std::vector<std::string> header = {"건물",      "이름",      "층",        "수음점 수", "주간 최고",
+                                                    "최고 벽",   "최고 점",   "주간 최저", "주간 기준", "주간 초과",
+                                                    "야간 최고", "야간 기준", "야간 초과", "판정"};
     return header;
-}
-
-std::string FormatExceedance(const std::optional<double>& exceedance)
-{
-    if (!exceedance)
-        return kNoEnergyMark;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%+.2f", *exceedance);
-    return buf;
-}
-
-std::string FormatLimit(const std::optional<CLimit>& limit)
-{
-    return limit ? FormatLevel(limit->m_dValue) : std::string(kNoEnergyMark);
 }
 
 namespace {
@@ -102,8 +88,7 @@ std::vector<std::string> FloorRowCells(const CFloorRow& row, const std::vector<C
             JudgementMark(row)};
 }
 
-void WriteFloorTableCsv(const std::vector<CFloorRow>& rows, const std::vector<CBuilding>& buildings,
-                        std::ostream& out)
+void WriteFloorTableCsv(const std::vector<CFloorRow>& rows, const std::vector<CBuilding>& buildings, std::ostream& out)
 {
     out << "\xEF\xBB\xBF";
     WriteCsvLine(FloorTableHeader(), out);

@@ -37,8 +37,8 @@ struct CFloorRow {
 };
 
 // Rows for every floor of every building that has façade points, in building then floor order.
-std::vector<CFloorRow> FloorRows(const std::vector<CFacadeReceiver>& receivers,
-                                 const std::vector<CBuilding>& buildings, const CProjectSettings& settings);
+std::vector<CFloorRow> FloorRows(const std::vector<CFacadeReceiver>& receivers, const std::vector<CBuilding>& buildings,
+                                 const CProjectSettings& settings);
 
 enum EFloorColumn {
     kFloorColBuilding,
@@ -61,11 +61,6 @@ enum EFloorColumn {
 // Column titles, in EFloorColumn order.
 const std::vector<std::string>& FloorTableHeader();
 
-// "%+.2f" of an exceedance, kNoEnergyMark for none.
-std::string FormatExceedance(const std::optional<double>& exceedance);
-// "%.2f" of a limit, kNoEnergyMark for none.
-std::string FormatLimit(const std::optional<CLimit>& limit);
-
 // One row's cells, in EFloorColumn order: integers "%d", levels "%.2f" ("-" without energy,
 // and then no wall and point). `buildings` names the buildings; a row whose building is
 // not among them has an empty name.
@@ -74,8 +69,7 @@ std::vector<std::string> FloorRowCells(const CFloorRow& row, const std::vector<C
 // The table as comma-separated text: the header, then one line per row; a cell holding a
 // comma, a quote or a line end is quoted. UTF-8 with a byte-order mark, so that a
 // spreadsheet reads the Korean names as they are.
-void WriteFloorTableCsv(const std::vector<CFloorRow>& rows, const std::vector<CBuilding>& buildings,
-                        std::ostream& out);
+void WriteFloorTableCsv(const std::vector<CFloorRow>& rows, const std::vector<CBuilding>& buildings, std::ostream& out);
 
 // Writes the CSV file beside the target and renames it into place. Empty when it worked,
 // otherwise the message to show.

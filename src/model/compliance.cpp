@@ -1,6 +1,7 @@
 #include "model/compliance.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "model/building.h"
 #include "model/entities.h"
@@ -120,6 +121,20 @@ std::optional<double> Exceedance(double level, const std::optional<CLimit>& limi
     return level - limit->m_dValue;
 }
 
+std::string FormatExceedance(const std::optional<double>& exceedance)
+{
+    if (!exceedance)
+        return kNoEnergyMark;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%+.2f", *exceedance);
+    return buf;
+}
+
+std::string FormatLimit(const std::optional<CLimit>& limit)
+{
+    return limit ? FormatLevel(limit->m_dValue) : std::string(kNoEnergyMark);
+}
+
 std::vector<CFloorSummary> SummariseFloors(const std::vector<CFacadeReceiver>& receivers, EPeriod period)
 {
     if (period == EPeriod::kDay)
@@ -167,4 +182,10 @@ std::string ExceedingSummary(const CPeriodJudgement& j)
     add("기준 없음", j.m_arrNoLimit);
     add("결과 없음", j.m_arrNoLevel);
     return text.empty() ? "없음" : text;
+}
+
+std::string ReceiverExceedanceLine(const std::vector<CReceiverPoint>& receivers, const CProjectSettings& settings)
+{
+    return "주간 초과 수음점: " + ExceedingSummary(JudgeReceivers(receivers, settings, EPeriod::kDay)) +
+           " · 야간 초과 수음점: " + ExceedingSummary(JudgeReceivers(receivers, settings, EPeriod::kNight));
 }

@@ -59,6 +59,11 @@ EJudgement Judge(double level, const std::optional<CLimit>& limit);
 // Level minus limit (negative: the margin below it); none without a level or a limit.
 std::optional<double> Exceedance(double level, const std::optional<CLimit>& limit);
 
+// "%+.2f" of an exceedance, kNoEnergyMark for none.
+std::string FormatExceedance(const std::optional<double>& exceedance);
+// "%.2f" of a limit, kNoEnergyMark for none.
+std::string FormatLimit(const std::optional<CLimit>& limit);
+
 // The per-floor rows of a period: highest and lowest of that period's levels.
 std::vector<CFloorSummary> SummariseFloors(const std::vector<CFacadeReceiver>& receivers, EPeriod period);
 
@@ -80,3 +85,6 @@ CPeriodJudgement JudgeFloors(const std::vector<CFloorSummary>& rows, const std::
 // had a limit; the ones without a limit are named after the others ("없음 (기준 없음: 3)"),
 // so that they are never read as meeting one. "결과 없음" when nothing had a level.
 std::string ExceedingSummary(const CPeriodJudgement& judgement);
+
+// "주간 초과 수음점: 2, 5 · 야간 초과 수음점: 없음": both periods' ExceedingSummary of the receivers.
+std::string ReceiverExceedanceLine(const std::vector<CReceiverPoint>& receivers, const CProjectSettings& settings);

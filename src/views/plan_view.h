@@ -89,6 +89,9 @@ public:
     CResultDlg* ResultTable() const;
     // Shows whether the results are stale (muted labels, the result table's note).
     void ShowResultState();
+    // The limits changed (criterion, zones, targets) but not the levels: the result table and
+    // the per-floor table judge their rows anew.
+    void RefreshJudgement();
     // How the modal result window runs (tests answer it without a modal loop).
     void SetModalRunner(std::function<int(QDialog&)> runner) { m_runModal = std::move(runner); }
     // Carries out a choice of the result window (CResultWindow::EChoice) for band.

@@ -4,8 +4,10 @@
 #include <algorithm>
 
 #include "model/barrier_exclusion.h"
+#include "model/compliance.h"
 #include "model/document.h"
 #include "ui/message_box.h"
+#include "views/floor_table_dialog.h"
 #include "views/plan_view.h"
 #include "views/result_chooser_dialog.h"
 #include "views/result_table_dialog.h"
@@ -93,11 +95,13 @@ void CPlan_View::FillResultPage()
 {
     m_pResultDlg->SetStale(m_pDoc->m_bResultsStale);
     m_pResultDlg->SetExclusionNote(QString::fromStdString(ExclusionNote(*m_pDoc)));
+    m_pResultDlg->SetJudgementSummary(
+        QString::fromStdString(ReceiverExceedanceLine(m_pDoc->m_arrReceiver, m_pDoc->m_settings)));
     m_pResultDlg->ClearRows();
     const int count = static_cast<int>(m_pDoc->m_arrReceiver.size());
     const int end = std::min(count, m_nResultPage + kPageSize);
     for (int i = m_nResultPage; i < end; ++i)
-        m_pResultDlg->FillRow(m_pDoc->m_arrReceiver[static_cast<std::size_t>(i)], i, m_nResultPage);
+        m_pResultDlg->FillRow(m_pDoc->m_arrReceiver[static_cast<std::size_t>(i)], i, m_nResultPage, m_pDoc->m_settings);
     m_pResultDlg->SetPaging(m_nResultPage > 0, count > m_nResultPage + kPageSize);
 }
 
@@ -127,4 +131,14 @@ void CPlan_View::OnResultTableRequest(int code)
         m_pResultDlg->deleteLater();
         m_pResultDlg = nullptr;
     }
+}
+
+void CPlan_View::RefreshJudgement()
+{
+    if (m_pResultDlg)
+        FillResultPage();
+    if (m_pFloorDlg && !m_pDoc->m_bResultsStale)
+        m_pFloorDlg->SetRows(FloorRows(m_pDoc->m_arrFacade, m_pDoc->m_arrBuilding, m_pDoc->m_settings),
+                             m_pDoc->m_arrBuilding, m_pDoc->m_nResultsRevision);
+    RepaintBoth();
 }

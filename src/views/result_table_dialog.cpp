@@ -14,7 +14,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "engine/limit_columns.h"
 #include "engine/result_table.h"
+#include "model/compliance.h"
 #include "model/document.h"  // the stale-results text
 #include "model/entities.h"
 
@@ -25,6 +27,9 @@ constexpr int kIdWidth = 48;
 constexpr int kPositionWidth = 78;
 constexpr int kBandWidth = 52;
 constexpr int kOverallWidth = 70;
+constexpr int kJudgementWidth = 70;
+constexpr int kFirstJudgementColumn = 13;
+const QColor kExceedingText(176, 0, 0);
 constexpr int kFirstNumberColumn = 1;  // every column after the ID holds a number
 
 // Where the table's size and column widths are kept between sessions.
@@ -69,14 +74,19 @@ CResultDlg::CResultDlg(QWidget* parent) : QDialog(parent)
     m_pExclusionNote->setObjectName(QStringLiteral("exclusionNote"));
     m_pExclusionNote->setStyleSheet(QStringLiteral("color: #a05000; font-weight: bold"));
     m_pExclusionNote->setVisible(false);
+    m_pJudgementNote = new QLabel(this);
+    m_pJudgementNote->setObjectName(QStringLiteral("judgementNote"));
+    m_pJudgementNote->setWordWrap(true);
+    m_pJudgementNote->setVisible(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pStaleNote);
     layout->addWidget(m_pExclusionNote);
+    layout->addWidget(m_pJudgementNote);
     layout->addLayout(titles);
     layout->addWidget(m_pGrid);
     layout->addLayout(buttons);
     BuildCopyCommand();
-    resize(sizeHint().expandedTo(QSize(900, 560)));
+    resize(sizeHint().expandedTo(QSize(m_nFullWidth + 24, 560)));
     RestoreLayout();
 }
 
@@ -126,8 +136,9 @@ QString CResultDlg::ExclusionNote() const
 void CResultDlg::BuildGrid()
 {
     m_pGrid = new QTableWidget(kRows, kColumns, this);
-    m_pGrid->setHorizontalHeaderLabels({"ID", "X (m)", "Y (m)", "Z (m)", "63 Hz", "125 Hz", "250 Hz", "500 Hz", "1K Hz",
-                                        "2K Hz", "4K Hz", "8K Hz", "Overall"});
+    m_pGrid->setHorizontalHeaderLabels(QStringList{"ID", "X (m)", "Y (m)", "Z (m)", "63 Hz", "125 Hz", "250 Hz",
+                                                   "500 Hz", "1K Hz", "2K Hz", "4K Hz", "8K Hz", "Overall"}
+                                       << QString::fromUtf8(kJudgementHeader).split(QLatin1Char('\t')));
     m_pGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pGrid->verticalHeader()->setVisible(false);
     m_pGrid->setColumnWidth(0, kIdWidth);
@@ -136,11 +147,17 @@ void CResultDlg::BuildGrid()
     for (int column = 4; column < 12; ++column)
         m_pGrid->setColumnWidth(column, kBandWidth);
     m_pGrid->setColumnWidth(12, kOverallWidth);
+    for (int column = kFirstJudgementColumn; column < kColumns; ++column)
+        m_pGrid->setColumnWidth(column, kJudgementWidth);
     m_pGrid->horizontalHeader()->setStretchLastSection(true);
-    int width = 2 * m_pGrid->frameWidth();
-    for (int column = 0; column < kColumns; ++column)
+    // The levels always fit; the judgement columns may scroll in a narrow window.
+    int width = 2 * m_pGrid->frameWidth() + m_pGrid->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < kFirstJudgementColumn; ++column)
         width += m_pGrid->columnWidth(column);
-    m_pGrid->setMinimumWidth(width + m_pGrid->verticalScrollBar()->sizeHint().width());
+    m_pGrid->setMinimumWidth(width);
+    for (int column = kFirstJudgementColumn; column < kColumns; ++column)
+        width += m_pGrid->columnWidth(column);
+    m_nFullWidth = width;
 }
 
 void CResultDlg::BuildCopyCommand()
@@ -154,18 +171,46 @@ void CResultDlg::BuildCopyCommand()
     addAction(copy);
 }
 
-void CResultDlg::FillRow(const CReceiverPoint& receiver, int i, int page)
+void CResultDlg::FillRow(const CReceiverPoint& receiver, int i, int page, const CProjectSettings& settings)
 {
     const int row = i - page;
     if (row < 0 || row >= kRows)
         return;
-    const QStringList cells = QString::fromStdString(ResultRowText(receiver, i + 1)).split(QLatin1Char('\t'));
+    QStringList cells = QString::fromStdString(ResultRowText(receiver, i + 1)).split(QLatin1Char('\t'));
+    for (const std::string& cell : JudgementCells(receiver, settings))
+        cells << QString::fromStdString(cell);
     for (int column = 0; column < kColumns && column < cells.size(); ++column) {
         auto* item = new QTableWidgetItem(cells[column]);
         if (column >= kFirstNumberColumn)
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_pGrid->setItem(row, column, item);
     }
+    MarkExceedance(row, kDayExcessColumn,
+                   Judge(PeriodLevel(receiver, EPeriod::kDay), ReceiverLimit(receiver, settings, EPeriod::kDay)));
+    MarkExceedance(row, kNightExcessColumn,
+                   Judge(PeriodLevel(receiver, EPeriod::kNight), ReceiverLimit(receiver, settings, EPeriod::kNight)));
+}
+
+void CResultDlg::MarkExceedance(int row, int column, EJudgement judgement)
+{
+    QTableWidgetItem* item = m_pGrid->item(row, column);
+    if (!item || judgement != EJudgement::kExceeds)
+        return;
+    item->setForeground(kExceedingText);
+    QFont bold = item->font();
+    bold.setBold(true);
+    item->setFont(bold);
+}
+
+void CResultDlg::SetJudgementSummary(const QString& text)
+{
+    m_pJudgementNote->setText(text);
+    m_pJudgementNote->setVisible(!text.isEmpty());
+}
+
+QString CResultDlg::JudgementSummary() const
+{
+    return m_pJudgementNote->isHidden() ? QString() : m_pJudgementNote->text();
 }
 
 void CResultDlg::ClearRows() { m_pGrid->clearContents(); }
@@ -178,7 +223,8 @@ QString CResultDlg::CellText(int row, int column) const
 
 QString CResultDlg::TableText() const
 {
-    QString text = QString::fromUtf8(kResultTableHeader) + QLatin1Char('\n');
+    QString text = QString::fromUtf8(kResultTableHeader) + QLatin1Char('\t') + QString::fromUtf8(kJudgementHeader) +
+                   QLatin1Char('\n');
     for (int row = 0; row < kRows && !CellText(row, 0).isEmpty(); ++row) {
         QStringList cells;
         for (int column = 0; column < kColumns; ++column)

@@ -1,13 +1,17 @@
 #pragma once
 
 // "소음해석결과": one page of 100 receivers with their position, octave-band and overall
-// levels. Modeless. Its buttons only ask the plan view, which owns the table and the
-// page, to turn the page or to close it (Request); the copy button, Ctrl+C and the
-// context menu copy the table as tab-separated text. Numbers are right-aligned; the window's size and
-// column widths are remembered between sessions.
+// levels, their targets, and each period's limit and exceedance (exceedances over a limit in
+// red), under a line naming the receivers that exceed. Modeless. Its buttons only ask the plan view, which owns the
+// table and the page, to turn the page or to close it (Request); the copy button, Ctrl+C and the context menu copy the
+// table as tab-separated text. Numbers are right-aligned; the window's size and column widths are remembered between
+// sessions.
 
 #include <QDialog>
 #include <QString>
+
+#include "model/compliance.h"
+#include "model/project_settings.h"
 
 class QLabel;
 class QPushButton;
@@ -18,7 +22,11 @@ class CResultDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kRows = 100;
-    static constexpr int kColumns = 13;
+    // ID, X, Y, Z, eight bands, the overall level, then the target and each period's limit and
+    // exceedance with the night's overall level between them (engine/limit_columns.h).
+    static constexpr int kColumns = 19;
+    static constexpr int kDayExcessColumn = 15;
+    static constexpr int kNightExcessColumn = 18;
     // Request codes.
     static constexpr int kPrevious = 2;
     static constexpr int kNext = 3;
@@ -27,8 +35,10 @@ public:
     explicit CResultDlg(QWidget* parent = nullptr);
     ~CResultDlg() override;
 
-    // Row i - page: ID i + 1, X, Y, Z, the eight bands and the overall level.
-    void FillRow(const CReceiverPoint& receiver, int i, int page);
+    // Row i - page: ID i + 1, X, Y, Z, the eight bands, the overall level and the judgement
+    // columns by the settings' criterion; an exceedance over its limit is red.
+    void FillRow(const CReceiverPoint& receiver, int i, int page,
+                 const CProjectSettings& settings = CProjectSettings());
     void ClearRows();
     QString CellText(int row, int column) const;
 
@@ -48,6 +58,9 @@ public:
     // ("방음벽 1 제외하고 계산"); empty hides the note.
     void SetExclusionNote(const QString& note);
     QString ExclusionNote() const;
+    // Shows, above the table, which receivers exceed their limits in each period; empty hides it.
+    void SetJudgementSummary(const QString& text);
+    QString JudgementSummary() const;
 
     QTableWidget* Grid() const { return m_pGrid; }
     QPushButton* PreviousButton() const { return m_pPrevious; }
@@ -72,10 +85,13 @@ private:
     void SaveLayout() const;
     void BuildGrid();
     void BuildCopyCommand();
+    void MarkExceedance(int row, int column, EJudgement judgement);
 
     QTableWidget* m_pGrid = nullptr;
     QLabel* m_pStaleNote = nullptr;
     QLabel* m_pExclusionNote = nullptr;
+    QLabel* m_pJudgementNote = nullptr;
+    int m_nFullWidth = 0;  // the grid with every column whole, pixels
     QPushButton* m_pPrevious;
     QPushButton* m_pNext;
     QPushButton* m_pClose;

@@ -234,3 +234,14 @@ TEST(ResultLabel, IsTheBandOrTheOverallLevel)
     r.m_dLevel.fill(kNoEnergy);
     EXPECT_EQ(ResultLabel(r, 0), std::string(kNoEnergyMark));
 }
+
+TEST(ResultLabel, ShowsDayAndNightWhenTheReceiverHasANightLevel)
+{
+    CReceiverPoint r;
+    r.m_dLevel = NoEnergyBands();
+    r.m_dLevel[4] = 62.34;
+    r.m_dNightLevel[4] = 54.06;
+    EXPECT_EQ(ResultLabel(r, 0), "62.3 / 54.1");
+    EXPECT_EQ(ResultLabel(r, 5), "62.3 / 54.1");
+    EXPECT_EQ(ResultLabel(r, 1), "- / -");
+}

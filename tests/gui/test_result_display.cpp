@@ -118,7 +118,7 @@ void TestResultDisplay::tableLayout()
     CResultDlg table;
     QCOMPARE(table.windowTitle(), QStringLiteral("소음해석결과"));
     QCOMPARE(table.Grid()->rowCount(), 100);
-    QCOMPARE(table.Grid()->columnCount(), 13);
+    QCOMPARE(table.Grid()->columnCount(), 19);  // 13 levels, then the target, limits and exceedances
     QCOMPARE(table.Grid()->horizontalHeaderItem(0)->text(), QStringLiteral("ID"));
     QCOMPARE(table.Grid()->horizontalHeaderItem(4)->text(), QStringLiteral("63 Hz"));
     QCOMPARE(table.Grid()->horizontalHeaderItem(11)->text(), QStringLiteral("8K Hz"));
@@ -267,10 +267,11 @@ void TestResultDisplay::clipboardTextForThreeReceivers()
     view.OnResultChart();
     CResultDlg* table = view.ResultTable();
     const QString expected = QStringLiteral(
-        "ID\tX(m)\tY(m)\tZ(m)\t63\t125\t250\t500\t1K\t2K\t4K\t8K\tOverall\n"
-        "1\t0.00\t0.00\t1.50\t60.00\t61.00\t62.00\t63.00\t64.00\t65.00\t66.00\t67.00\t73.12\n"
-        "2\t1.00\t2.00\t1.50\t60.00\t61.00\t62.00\t63.00\t64.00\t65.00\t66.00\t67.00\t73.12\n"
-        "3\t2.00\t4.00\t1.50\t60.00\t61.00\t62.00\t63.00\t64.00\t65.00\t66.00\t-\t71.90\n");
+        "ID\tX(m)\tY(m)\tZ(m)\t63\t125\t250\t500\t1K\t2K\t4K\t8K\tOverall\t목표\t주간 기준\t주간 초과\t야간\t야간 "
+        "기준\t야간 초과\n"
+        "1\t0.00\t0.00\t1.50\t60.00\t61.00\t62.00\t63.00\t64.00\t65.00\t66.00\t67.00\t73.12\t-\t-\t-\t-\t-\t-\n"
+        "2\t1.00\t2.00\t1.50\t60.00\t61.00\t62.00\t63.00\t64.00\t65.00\t66.00\t67.00\t73.12\t-\t-\t-\t-\t-\t-\n"
+        "3\t2.00\t4.00\t1.50\t60.00\t61.00\t62.00\t63.00\t64.00\t65.00\t66.00\t-\t71.90\t-\t-\t-\t-\t-\t-\n");
     QCOMPARE(table->TableText(), expected);
 
     QApplication::clipboard()->clear();
