@@ -189,3 +189,31 @@ std::string ReceiverExceedanceLine(const std::vector<CReceiverPoint>& receivers,
     return "주간 초과 수음점: " + ExceedingSummary(JudgeReceivers(receivers, settings, EPeriod::kDay)) +
            " · 야간 초과 수음점: " + ExceedingSummary(JudgeReceivers(receivers, settings, EPeriod::kNight));
 }
+
+bool OnlyLimitsDiffer(const std::vector<CReceiverPoint>& a, const std::vector<CReceiverPoint>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const CReceiverPoint &x = a[i], &y = b[i];
+        if (x.m_dX != y.m_dX || x.m_dY != y.m_dY || x.m_dZ != y.m_dZ || x.m_dGroundFactor != y.m_dGroundFactor ||
+            x.m_dAreaFactor != y.m_dAreaFactor)
+            return false;
+    }
+    return true;
+}
+
+bool OnlyLimitsDiffer(const std::vector<CBuilding>& a, const std::vector<CBuilding>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const CBuilding &x = a[i], &y = b[i];
+        if (x.m_arrFootprint != y.m_arrFootprint || x.m_nFloors != y.m_nFloors ||
+            x.m_dFloorHeight != y.m_dFloorHeight || x.m_dGroundFactor != y.m_dGroundFactor ||
+            x.m_dAreaFactor != y.m_dAreaFactor || x.m_dAbsorption != y.m_dAbsorption || x.m_pName != y.m_pName ||
+            x.m_pAbsorptionDesc != y.m_pAbsorptionDesc)
+            return false;
+    }
+    return true;
+}

@@ -88,3 +88,8 @@ std::string ExceedingSummary(const CPeriodJudgement& judgement);
 
 // "주간 초과 수음점: 2, 5 · 야간 초과 수음점: 없음": both periods' ExceedingSummary of the receivers.
 std::string ReceiverExceedanceLine(const std::vector<CReceiverPoint>& receivers, const CProjectSettings& settings);
+
+// Whether two lists differ at most in how their entries are judged (targets, zones): levels
+// computed for one hold for the other.
+bool OnlyLimitsDiffer(const std::vector<CReceiverPoint>& a, const std::vector<CReceiverPoint>& b);
+bool OnlyLimitsDiffer(const std::vector<CBuilding>& a, const std::vector<CBuilding>& b);
