@@ -8,6 +8,7 @@
 #include "dialogs/road_input_dialog.h"
 #include "dialogs/slope_input_dialog.h"
 #include "dialogs/tunnel_input_dialog.h"
+#include "model/compliance.h"
 #include "model/document.h"
 #include "model/model_change_names.h"
 #include "ui/message_box.h"
@@ -72,6 +73,7 @@ void CInputWindowCoordinator::OpenReceiverInput()
     }
     m_pReceiverDlg = new CInput_Receiver_Point(m_pDoc->m_arrReceiver, m_pWindowParent);
     m_pReceiverDlg->SetModalRunner(m_runModal);
+    m_pReceiverDlg->SetCriterion(ProjectCriterion(m_pDoc->m_settings));
     connect(m_pReceiverDlg, &CInput_Receiver_Point::CommitRequested, this, &CInputWindowCoordinator::OnReceiverCommit);
     connect(m_pReceiverDlg, &CInput_Receiver_Point::CancelRequested, this, &CInputWindowCoordinator::CloseReceiver);
     for (auto changed : {&CInput_Receiver_Point::RowDeleted, &CInput_Receiver_Point::ListChanged})
@@ -95,7 +97,11 @@ void CInputWindowCoordinator::OnReceiverCommit()
     }
     const std::vector<CReceiverPoint> before = m_pDoc->m_arrReceiver;
     m_pDoc->m_arrReceiver = m_pReceiverDlg->WorkingList();
-    m_pDoc->CommitModelChange();
+    // Targets and zones only judge the levels: results computed before stay current.
+    if (OnlyLimitsDiffer(before, m_pDoc->m_arrReceiver))
+        m_pDoc->m_bModified = true;
+    else
+        m_pDoc->CommitModelChange();
     const QString step = QString::fromStdString(ChangeName(before, m_pDoc->m_arrReceiver));
     CloseReceiver();
     emit ModelCommitted(step);

@@ -15,11 +15,19 @@
 #include "dialogs/tunnel_input_dialog.h"
 #include "drawing/working_lists.h"
 #include "model/barrier_exclusion.h"
+#include "model/compliance.h"
 #include "model/document.h"
 #include "model/model_change_names.h"
 #include "ui/message_box.h"
 
 namespace {
+
+// Entities whose list may change without changing any level: none but buildings' zones.
+template <class Entity>
+bool OnlyLimitsDiffer(const std::vector<Entity>&, const std::vector<Entity>&)
+{
+    return false;
+}
 
 // The terrain section records are built from the embankments and cuttings; a commit of
 // earthworks or tunnels makes them stale.
@@ -87,7 +95,10 @@ void CInputWindowCoordinator::WireListWindow(QPointer<Dialog>& window, EEntityKi
         documentList = window->WorkingList();
         if (derived == EDerivedLists::Clear)
             ClearDerivedLists(*m_pDoc);
-        m_pDoc->CommitModelChange();
+        if (OnlyLimitsDiffer(before, documentList))
+            m_pDoc->m_bModified = true;  // zones judge the levels; results stay current
+        else
+            m_pDoc->CommitModelChange();
         const QString step = QString::fromStdString(ChangeName(before, documentList));
         CloseListWindow(window, afterRequest);
         emit ModelCommitted(step);
@@ -196,6 +207,7 @@ void CInputWindowCoordinator::OpenBuildingInput()
         return;
     }
     m_pBuildingDlg = new CBuildingInputDlg(m_pDoc->m_arrBuilding, m_pDoc->m_settings.m_dBaseHeight, m_pWindowParent);
+    m_pBuildingDlg->SetCriterion(ProjectCriterion(m_pDoc->m_settings));
     WireListWindow(m_pBuildingDlg, EEntityKind::Building, m_pDoc->m_arrBuilding, nullptr, EDerivedLists::Keep);
     m_pBuildingDlg->show();
     Repaint();

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -17,6 +19,7 @@
 
 #include "app/about_dialog.h"
 #include "app/command_table.h"
+#include "app/criterion_controller.h"
 #include "app/environment_controller.h"
 #include "app/exclusion_status.h"
 #include "app/model_history.h"
@@ -170,13 +173,28 @@ void CMainFrame::BuildEnvironmentPane()
     m_pEnvironmentDock = new QDockWidget(QStringLiteral("환경 데이터"), this);
     m_pEnvironmentDock->setObjectName(QStringLiteral("environmentDock"));
     m_pEnvironmentDock->setAllowedAreas(Qt::LeftDockWidgetArea);
-    m_pEnvironmentDock->setWidget(m_pEnvironmentBox);
+    // The pane scrolls rather than making the window taller than a small screen.
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("environmentScroll"));
+    scroll->setWidget(m_pEnvironmentBox);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMinimumWidth(m_pEnvironmentBox->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+    m_pEnvironmentDock->setWidget(scroll);
     addDockWidget(Qt::LeftDockWidgetArea, m_pEnvironmentDock);
     m_pEnvironment = new CEnvironmentController(
         m_pEnvironmentBox, &m_doc, m_pPlanView, m_pSectionView,
         [this](int setting) {
             SetDocumentModified();
             RecordChange(CEnvironmentController::StepName(setting), setting);
+        },
+        this);
+    new CCriterionController(
+        m_pEnvironmentBox->CriterionGroup(), &m_doc, m_pPlanView,
+        [this](const QString& step, int setting) {
+            SetDocumentModified();
+            RecordChange(step, setting);
         },
         this);
     connect(m_pEnvironment, &CEnvironmentController::statusMessage, statusBar(),

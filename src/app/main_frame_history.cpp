@@ -77,6 +77,7 @@ void CMainFrame::OnModelRestored()
 {
     UpdateResultState();
     ShowSettings();
+    m_pPlanView->RefreshJudgement();  // the criterion and the targets may be others
     m_pPlanView->ClearDisplayLists();
     if (m_pPlanView->IsShowingNoiseMap()) {
         m_pPlanView->ClearNoiseMap();

@@ -19,6 +19,7 @@
 #include "dialogs/id_list.h"
 #include "dialogs/input_form_helpers.h"
 #include "dialogs/number_fields.h"
+#include "dialogs/zone_delegate.h"
 #include "model/building_check.h"
 #include "model/footprint.h"
 #include "ui/message_box.h"
@@ -27,7 +28,8 @@ namespace {
 
 const QString kAbsorptionEmptyBox = QStringLiteral("0.00");
 const QStringList kListHeaders = {QStringLiteral("ID"),       QStringLiteral("이름"),     QStringLiteral("층수"),
-                                  QStringLiteral("층고 (m)"), QStringLiteral("높이 (m)"), QStringLiteral("꼭짓점")};
+                                  QStringLiteral("층고 (m)"), QStringLiteral("높이 (m)"), QStringLiteral("꼭짓점"),
+                                  QStringLiteral("지역")};
 
 QTableWidgetItem* Cell(const QString& text, bool number)
 {
@@ -93,6 +95,11 @@ QWidget* CBuildingInputDlg::MakeStoreyGroup()
     m_form.m_pBaseHeight = AddLabelledField(grid, 1, 2, QStringLiteral("기준높이"), group);
     m_form.m_pGroundFactor = AddLabelledField(grid, 2, 0, QStringLiteral("중간영역 지면계수"), group);
     m_form.m_pAreaFactor = AddLabelledField(grid, 2, 2, QStringLiteral("수음영역 지면계수"), group);
+    m_form.m_pZone = new QComboBox(group);
+    m_form.m_pZone->setObjectName(QStringLiteral("buildingZone"));
+    m_form.m_pZone->setToolTip(QStringLiteral("외벽 수음점을 평가할 기준의 지역입니다."));
+    grid->addWidget(new QLabel(QStringLiteral("지역"), group), 3, 0);
+    grid->addWidget(m_form.m_pZone, 3, 1, 1, 3);
     for (QLineEdit* shown : {m_form.m_pHeight, m_form.m_pBaseHeight})
         shown->setReadOnly(true);
     for (QLineEdit* field : {m_form.m_pFloors, m_form.m_pFloorHeight})
@@ -158,6 +165,7 @@ std::optional<CBuilding> CBuildingInputDlg::BuildFromForm()
     b.m_arrFootprint = CleanFootprint(*ring);
     b.m_pName = m_form.m_pDescription->text().trimmed().toStdString();
     b.m_pAbsorptionDesc = m_form.m_pAbsorptionDesc->text().toStdString();
+    b.m_strZone = m_form.m_pZone->currentData().toString().toStdString();
     return b;
 }
 
@@ -228,6 +236,7 @@ void CBuildingInputDlg::RefreshList()
         table->setItem(i, 3, Cell(Fixed2(b.m_dFloorHeight), true));
         table->setItem(i, 4, Cell(Fixed2(b.Height()), true));
         table->setItem(i, 5, Cell(QString::number(b.m_arrFootprint.size()), true));
+        table->setItem(i, 6, Cell(QString::fromStdString(b.m_strZone), false));
     }
 }
 
@@ -246,6 +255,7 @@ void CBuildingInputDlg::Load(int index)
     m_form.m_pGroundFactor->setText(Fixed2(b.m_dGroundFactor));
     m_form.m_pAreaFactor->setText(Fixed2(b.m_dAreaFactor));
     m_form.m_pAbsorptionDesc->setText(QString::fromStdString(b.m_pAbsorptionDesc));
+    ShowZone(b.m_strZone);
     m_form.m_pAbsorption->SetValues(b.m_dAbsorption);
     m_form.m_pVertices->SetVertices(b.m_arrFootprint);
     m_form.m_pList->selectRow(index);
@@ -264,6 +274,7 @@ void CBuildingInputDlg::ResetForm()
     m_form.m_pGroundFactor->setText(Fixed2(defaults.m_dGroundFactor));
     m_form.m_pAreaFactor->setText(Fixed2(defaults.m_dAreaFactor));
     m_form.m_pAbsorptionDesc->clear();
+    ShowZone(defaults.m_strZone);
     m_form.m_pAbsorption->SetValues(defaults.m_dAbsorption);
     m_form.m_pVertices->SetVertices({});
     m_form.m_pList->clearSelection();
@@ -272,6 +283,29 @@ void CBuildingInputDlg::ResetForm()
 }
 
 void CBuildingInputDlg::ClearBeforeCommit() {}
+
+void CBuildingInputDlg::SetCriterion(ECriterion criterion)
+{
+    m_eCriterion = criterion;
+    ShowZone(m_form.m_pZone->currentData().toString().toStdString());
+}
+
+// "프로젝트 지역" and the criterion's zones; a zone the criterion does not know is offered as
+// it is, so that loading and storing a building never changes its zone.
+void CBuildingInputDlg::ShowZone(const std::string& zone)
+{
+    QComboBox* box = m_form.m_pZone;
+    box->clear();
+    box->addItem(QStringLiteral("프로젝트 지역"), QString());
+    for (const CZoneLimit& z : CriterionZones(m_eCriterion))
+        box->addItem(ZoneText(m_eCriterion, z.m_pZone), QString::fromUtf8(z.m_pZone));
+    int index = box->findData(QString::fromStdString(zone));
+    if (index < 0) {
+        box->addItem(QString::fromStdString(zone), QString::fromStdString(zone));
+        index = box->count() - 1;
+    }
+    box->setCurrentIndex(index);
+}
 
 void CBuildingInputDlg::ShowHeight()
 {

@@ -5,7 +5,8 @@
 // the barrier window (entity_input_dialog.h): the ID drop-down, "적용(&A)", "확인(&D)",
 // "복사(&O)", "취소(&C)", "제거(&X)". A table lists the working list's buildings (a click
 // loads one); the form holds the name, floors, floor height, the ground factors of the
-// façade receivers and the absorption per band (with the presets of building walls while
+// façade receivers, the zone of the project's criterion its floors are judged by ("프로젝트
+// 지역": the project's), the absorption per band (with the presets of building walls while
 // the row is edited), and the footprint as a list of X, Y rows. A footprint that crosses
 // itself, has fewer than 3 distinct vertices or overlaps another building is refused with
 // the message naming the building (building_check.h); "확인(&D)" then keeps the window open.
@@ -18,7 +19,9 @@
 
 #include "dialogs/entity_input_dialog.h"
 #include "model/building.h"
+#include "model/noise_limits.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
@@ -34,6 +37,7 @@ struct CBuildingFormWidgets : CEntityFormWidgets {  // m_pDescription is the nam
     QLineEdit* m_pBaseHeight = nullptr;  // "기준높이", read-only
     QLineEdit* m_pGroundFactor = nullptr;
     QLineEdit* m_pAreaFactor = nullptr;
+    QComboBox* m_pZone = nullptr;  // item data: the zone's name, empty for the project's
     QLineEdit* m_pAbsorptionDesc = nullptr;
     CBandRowWidget* m_pAbsorption = nullptr;
     CVertexTable* m_pVertices = nullptr;
@@ -53,6 +57,8 @@ public:
     const std::vector<CMVector>& FootprintDraft() const;
     // The preset picker while the absorption row is edited; null otherwise.
     PresetDataDlg* PresetPicker() const;
+    // The zones offered: the project criterion's.
+    void SetCriterion(ECriterion criterion);
 
 protected:
     int Count() const override { return static_cast<int>(m_list.size()); }
@@ -81,6 +87,7 @@ private:
     std::pair<std::vector<CBuilding>, std::size_t> WithEdited(const CBuilding& building) const;
     void RefreshList();
     void ShowHeight();
+    void ShowZone(const std::string& zone);
 
     const double& m_dBaseHeight;
     std::vector<CBuilding> m_list;
@@ -88,4 +95,5 @@ private:
     int m_nPendingIndex = -1;
     CBuildingFormWidgets m_form;
     QPointer<PresetDataDlg> m_pPresets;
+    ECriterion m_eCriterion = ECriterion::kNone;
 };

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "dialogs/criterion_group.h"
 #include "gis/gis_crs.h"
 #include "model/building.h"
 
@@ -62,6 +63,8 @@ CEnvironmentBox::CEnvironmentBox(QWidget* parent) : QWidget(parent)
     layout->addWidget(BuildAreaGroup());
     layout->addWidget(BuildPlanGroup());
     layout->addWidget(BuildFacadeGroup());
+    m_pCriterion = new CCriterionGroup;
+    layout->addWidget(m_pCriterion);
     layout->addWidget(BuildSectionGroup());
     layout->addWidget(BuildNavigationGroup());
     layout->addStretch(1);
@@ -268,6 +271,7 @@ void CEnvironmentBox::ShowSettings(const CProjectSettings& s)
         ShowNumber(EEnvField::ReceiverHeight, s.m_dReceiverHeight);
     m_pShowReceivers->setChecked(s.m_bShowReceivers);
     m_pAxisGroup->button(s.m_nSectionAxis == 0 ? 0 : 1)->setChecked(true);
+    m_pCriterion->ShowSettings(s);
 }
 
 QLineEdit* CEnvironmentBox::Field(EEnvField field) const { return m_fields[static_cast<int>(field)]; }

@@ -9,6 +9,7 @@
 
 #include "model/environment_rules.h"
 
+class CCriterionGroup;
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
@@ -41,6 +42,8 @@ public:
     // The project's coordinate system as shown: its code and name, or local metres.
     QLineEdit* CrsField() const { return m_pCrs; }
     QPushButton* CrsButton() const { return m_pCrsButton; }
+    // "평가 기준": the criterion, the zone, the user's limits and the night traffic ratio.
+    CCriterionGroup* CriterionGroup() const { return m_pCriterion; }
     int ActiveView() const;  // 0 plan view, 1 section view
 
 signals:
@@ -74,6 +77,7 @@ private:
     QSpinBox* m_pFacadeFloor = nullptr;
     QLineEdit* m_pCrs = nullptr;
     QPushButton* m_pCrsButton = nullptr;
+    CCriterionGroup* m_pCriterion = nullptr;
     QButtonGroup* m_pAxisGroup = nullptr;
     QButtonGroup* m_pViewGroup = nullptr;
 };

@@ -9,12 +9,14 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "dialogs/input_form_helpers.h"
 #include "dialogs/number_fields.h"
 #include "dialogs/same_receiver_step_dialog.h"
+#include "dialogs/zone_delegate.h"
 #include "io/number_text.h"
 #include "ui/message_box.h"
 
@@ -25,7 +27,9 @@ const QStringList kHeaders = {QStringLiteral("ID"),
                               QStringLiteral("Y"),
                               QStringLiteral("Z"),
                               QStringLiteral("중간영역\n지면계수"),
-                              QStringLiteral("수음영역\n지면계수")};
+                              QStringLiteral("수음영역\n지면계수"),
+                              QStringLiteral("목표\n(dB(A))"),
+                              QStringLiteral("지역")};
 
 CReceiverValues ValuesOf(const CReceiverPoint& r)
 {
@@ -63,7 +67,15 @@ void CInput_Receiver_Point::BuildForm()
     m_pTable->setHorizontalHeaderLabels(kHeaders);
     m_pTable->verticalHeader()->hide();
     m_pTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Only the target and zone cells are editable (their items' flags say so).
+    m_pTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed);
+    m_pZoneDelegate = new CZoneDelegate(this);
+    m_pTable->setItemDelegateForColumn(kColZone, m_pZoneDelegate);
+    m_pTable->horizontalHeaderItem(kColTarget)
+        ->setToolTip(QStringLiteral("주간 설계 목표 레벨. 비우면 평가 기준의 값을 따릅니다."));
+    m_pTable->horizontalHeaderItem(kColZone)->setToolTip(
+        QStringLiteral("평가 기준의 지역. 비우면 프로젝트의 지역을 따릅니다."));
     m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     layout->addWidget(m_pTable, 1);
 
@@ -71,7 +83,7 @@ void CInput_Receiver_Point::BuildForm()
     m_pId = new QLineEdit(this);
     form->addWidget(new QLabel(kHeaders[kColId], this), 0, kColId);
     form->addWidget(m_pId, 1, kColId);
-    for (int c = kColX; c < kColumnCount; ++c) {
+    for (int c = kColX; c < kFormColumnCount; ++c) {
         m_fields[static_cast<std::size_t>(c)] = new QLineEdit(this);
         form->addWidget(new QLabel(kHeaders[c], this), 0, c);
         form->addWidget(m_fields[static_cast<std::size_t>(c)], 1, c);
@@ -91,6 +103,7 @@ void CInput_Receiver_Point::BuildForm()
     connect(m_pDelete, &QPushButton::clicked, this, &CInput_Receiver_Point::DeleteRow);
     connect(m_pEqualSpacing, &QAction::triggered, this, &CInput_Receiver_Point::AddEquallySpaced);
     connect(m_pTable, &QTableWidget::cellClicked, this, &CInput_Receiver_Point::OnRowClicked);
+    connect(m_pTable, &QTableWidget::cellChanged, this, &CInput_Receiver_Point::OnCellChanged);
     connect(m_pId, &QLineEdit::textChanged, this, &CInput_Receiver_Point::ListChanged);  // the highlight follows
 }
 
@@ -111,17 +124,55 @@ void CInput_Receiver_Point::FillTable()
 
 void CInput_Receiver_Point::ShowRow(int row)
 {
+    const QSignalBlocker block(m_pTable);
     const CReceiverValues v = ValuesOf(m_arrReceiver[static_cast<std::size_t>(row)]);
     const QStringList texts = {QString::number(row + 1),  Fixed2(v.m_dX),         Fixed2(v.m_dY), Fixed2(v.m_dZ),
                                Fixed2(v.m_dGroundFactor), Fixed2(v.m_dAreaFactor)};
-    for (int c = 0; c < kColumnCount; ++c)
-        m_pTable->setItem(row, c, new QTableWidgetItem(texts[c]));
+    for (int c = 0; c < kFormColumnCount; ++c) {
+        auto* item = new QTableWidgetItem(texts[c]);
+        item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        m_pTable->setItem(row, c, item);
+    }
+    ShowLimitCells(row);
+}
+
+// The target ("%.2f", empty for none) and the zone (empty: the project's), editable.
+void CInput_Receiver_Point::ShowLimitCells(int row)
+{
+    const QSignalBlocker block(m_pTable);
+    const CReceiverPoint& r = m_arrReceiver[static_cast<std::size_t>(row)];
+    m_pTable->setItem(row, kColTarget,
+                      new QTableWidgetItem(r.m_dTargetLevel > 0 ? Fixed2(r.m_dTargetLevel) : QString()));
+    m_pTable->setItem(row, kColZone, new QTableWidgetItem(QString::fromStdString(r.m_strZone)));
+}
+
+void CInput_Receiver_Point::SetCriterion(ECriterion criterion) { m_pZoneDelegate->SetCriterion(criterion); }
+
+// A target typed into its cell: empty (or 0) is none; anything but a positive number is
+// refused with a message and the cell shows the target it had.
+void CInput_Receiver_Point::OnCellChanged(int row, int column)
+{
+    if (row < 0 || row >= static_cast<int>(m_arrReceiver.size()) || (column != kColTarget && column != kColZone))
+        return;
+    CReceiverPoint& r = m_arrReceiver[static_cast<std::size_t>(row)];
+    const QString text = m_pTable->item(row, column)->text().trimmed();
+    if (column == kColZone) {
+        r.m_strZone = text.toStdString();
+    } else if (text.isEmpty()) {
+        r.m_dTargetLevel = 0;
+    } else if (const auto value = ParseDouble(text); value && *value >= 0) {
+        r.m_dTargetLevel = *value;
+    } else {
+        MessageBoxes().Information(this, QString::fromUtf8(kMsgBadTarget));
+    }
+    ShowLimitCells(row);
+    emit ListChanged();
 }
 
 void CInput_Receiver_Point::ResetForm()
 {
     m_pId->setText(QString::fromLatin1(kNewId));
-    for (int c = kColX; c < kColumnCount; ++c)
+    for (int c = kColX; c < kFormColumnCount; ++c)
         m_fields[static_cast<std::size_t>(c)]->setText(c >= kColGround ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
@@ -229,7 +280,7 @@ void CInput_Receiver_Point::OnRowClicked(int row)
 {
     const QTableWidgetItem* idItem = m_pTable->item(row, kColId);
     m_pId->setText(idItem && !idItem->text().isEmpty() ? idItem->text() : QString::fromLatin1(kNewId));
-    for (int c = kColX; c < kColumnCount; ++c) {
+    for (int c = kColX; c < kFormColumnCount; ++c) {
         const QTableWidgetItem* item = m_pTable->item(row, c);
         ValueField(c)->setText(item ? item->text() : QString());
     }

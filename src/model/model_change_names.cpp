@@ -168,6 +168,8 @@ const CShownField<CReceiverPoint> kReceiverFields[] = {
     {"Z", Of<&CReceiverPoint::m_dZ>},
     {"중간영역 지면계수", Of<&CReceiverPoint::m_dGroundFactor>},
     {"수음영역 지면계수", Of<&CReceiverPoint::m_dAreaFactor>},
+    {"목표", Of<&CReceiverPoint::m_dTargetLevel>},
+    {"지역", Of<&CReceiverPoint::m_strZone>},
 };
 
 const CShownField<CBuilding> kBuildingFields[] = {
@@ -179,6 +181,7 @@ const CShownField<CBuilding> kBuildingFields[] = {
     {"흡음률", BuildingAbsorption},
     {"평면", Footprint},
     {"이름", Of<&CBuilding::m_pName>},
+    {"지역", Of<&CBuilding::m_strZone>},
 };
 
 // Indexed by EEnvField.

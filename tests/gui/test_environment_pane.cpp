@@ -5,6 +5,8 @@
 #include <cmath>
 #include <memory>
 
+#include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,7 +14,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "app/command_table.h"
 #include "app/main_frame.h"
+#include "dialogs/criterion_group.h"
 #include "dialogs/environment_box.h"
 #include "helpers/environment_typing.h"
 #include "helpers/recording_dialogs.h"
@@ -58,6 +62,7 @@ private slots:
     void navigationActsOnTheChosenView();
     void spacingAndHeightEditsEmptyThePickedPoints();
     void sectionSpacingWarnsOfValuesTheMapCannotTake();
+    void criterionJudgesAnewWhileTheNightRatioOutdatesTheLevels();
 
 private:
     std::unique_ptr<CRecordingMessageBox> m_boxes;
@@ -247,6 +252,57 @@ void TestEnvironmentPane::sectionSpacingWarnsOfValuesTheMapCannotTake()
     TypeInto(*m_frame, EEnvField::SectionSpacing, QString());
     QCOMPARE(s.m_dSectionSpacing, 0.0);
     QVERIFY(warning->isHidden());
+}
+
+void TestEnvironmentPane::criterionJudgesAnewWhileTheNightRatioOutdatesTheLevels()
+{
+    CMyTalvoDoc& doc = m_frame->Document();
+    doc.m_nCalculatedInFile = 1;
+    CCriterionGroup* group = m_frame->EnvironmentBox()->CriterionGroup();
+    auto choose = [](QComboBox* box, int index) {
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    };
+    QVERIFY(!group->ZoneBox()->isEnabled());
+    choose(group->CriterionBox(), static_cast<int>(ECriterion::kRoadsideStandard));
+    QCOMPARE(doc.m_settings.m_nCriterion, static_cast<int>(ECriterion::kRoadsideStandard));
+    QCOMPARE(doc.m_settings.m_strZone, std::string("가"));
+    QCOMPARE(group->ZoneBox()->count(), 4);
+    choose(group->ZoneBox(), 2);
+    QCOMPARE(doc.m_settings.m_strZone, std::string("다"));
+    QVERIFY(doc.m_bModified);
+    QVERIFY(doc.HasCurrentResults());
+
+    QLineEdit* day = group->UserLimitField(EPeriod::kDay);
+    QVERIFY(!day->isEnabled());
+    choose(group->CriterionBox(), static_cast<int>(ECriterion::kUserDefined));
+    QVERIFY(day->isEnabled());
+    QTest::keyClicks(day, QStringLiteral("6x"));
+    QVERIFY(group->Warning()->isVisibleTo(group));
+    QCOMPARE(doc.m_settings.m_dUserDayLimit, std::optional<double>(6.0));  // the last number typed
+    day->clear();
+    QTest::keyClicks(day, QStringLiteral("60"));
+    QCOMPARE(doc.m_settings.m_dUserDayLimit, std::optional<double>(60.0));
+    QVERIFY(!group->Warning()->isVisibleTo(group));
+    QVERIFY(doc.HasCurrentResults());
+
+    QLineEdit* ratio = group->NightRatioField();
+    QTest::keyClicks(ratio, QStringLiteral("-"));
+    QVERIFY(group->Warning()->isVisibleTo(group));
+    QVERIFY(!doc.m_settings.m_dNightTrafficRatio);
+    ratio->clear();
+    QTest::keyClicks(ratio, QStringLiteral("0.3"));
+    QCOMPARE(doc.m_settings.m_dNightTrafficRatio, std::optional<double>(0.3));
+    QVERIFY(!doc.HasCurrentResults());  // other night powers, other night levels
+
+    m_frame->Action(cmd::EditUndo)->trigger();
+    QVERIFY(!doc.m_settings.m_dNightTrafficRatio);
+    QCOMPARE(ratio->text(), QString());
+    m_frame->Action(cmd::EditUndo)->trigger();
+    QVERIFY(!doc.m_settings.m_dUserDayLimit);
+    m_frame->Action(cmd::EditUndo)->trigger();
+    QCOMPARE(group->CriterionBox()->currentIndex(), static_cast<int>(ECriterion::kRoadsideStandard));
+    QCOMPARE(group->ZoneBox()->currentData().toString(), QStringLiteral("다"));
 }
 
 QTEST_MAIN(TestEnvironmentPane)

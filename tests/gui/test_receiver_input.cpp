@@ -221,6 +221,36 @@ private slots:
         QCOMPARE(m_doc.m_arrReceiver[0].m_dX, 1.0);
     }
 
+    void targetsAndZonesAreEditedInTheirCellsAndKeepTheResults()
+    {
+        m_doc.m_arrReceiver = {Receiver(1, 2, 3)};
+        m_doc.m_nCalculatedInFile = 1;
+        Open();
+        QTableWidgetItem* target = W()->Table()->item(0, Window::kColTarget);
+        QVERIFY(target->flags() & Qt::ItemIsEditable);
+        QVERIFY(!(W()->Table()->item(0, Window::kColX)->flags() & Qt::ItemIsEditable));
+        target->setText("62,5");
+        QCOMPARE(m_boxes->m_texts, QStringList({kMsgBadTarget}));
+        QCOMPARE(CellText(0, Window::kColTarget), QString());  // the refused text does not stay
+        W()->Table()->item(0, Window::kColTarget)->setText(" 62.5");
+        W()->Table()->item(0, Window::kColZone)->setText("나");
+        QCOMPARE(CellText(0, Window::kColTarget), QString("62.50"));
+        m_boxes->m_answers = {QMessageBox::No, QMessageBox::Yes};  // not the origin; commit
+        Click(W()->OkButton());
+        QCOMPARE(m_doc.m_arrReceiver[0].m_dTargetLevel, 62.5);
+        QCOMPARE(m_doc.m_arrReceiver[0].m_strZone, std::string("나"));
+        QVERIFY(m_doc.m_bModified);
+        QVERIFY(m_doc.HasCurrentResults());  // what judges the levels changed, not the levels
+
+        Open();
+        W()->Table()->item(0, Window::kColTarget)->setText("");
+        Store("1", 1, 2, 4);
+        m_boxes->m_answers = {QMessageBox::No, QMessageBox::Yes};
+        Click(W()->OkButton());
+        QCOMPARE(m_doc.m_arrReceiver[0].m_dTargetLevel, 0.0);
+        QVERIFY(!m_doc.HasCurrentResults());
+    }
+
     void openingTwiceSaysSo()
     {
         Window* first = Open();
