@@ -155,6 +155,9 @@ CNoiseMapCommands::CNoiseMapCommands(CMyTalvoDoc* doc, CPlan_View* planView, QWi
                                      QStringLiteral("두 소음지도의 차이(다른 프로젝트 또는 방음벽을 뺀 이 "
                                                     "프로젝트)를 계산하여 평면창에 표시합니다."),
                                      this);
+    m_pExceedanceAction =
+        MakeAction(QStringLiteral("초과 지도"),
+                   QStringLiteral("소음레벨에서 평가 기준을 뺀 초과량을 계산하여 평면창에 표시합니다."), this);
     m_pPngAction =
         MakeAction(QStringLiteral("소음지도 그림 저장"), QStringLiteral("소음지도를 PNG 그림으로 저장합니다."), this);
     m_pSectionPngAction = MakeAction(QStringLiteral("소음지도 단면 그림 저장"),
@@ -170,6 +173,7 @@ CNoiseMapCommands::CNoiseMapCommands(CMyTalvoDoc* doc, CPlan_View* planView, QWi
     m_pMapAction->setIconVisibleInMenu(false);
     connect(m_pMapAction, &QAction::triggered, this, &CNoiseMapCommands::OnNoiseMap);
     connect(m_pDifferenceAction, &QAction::triggered, this, &CNoiseMapCommands::OnDifferenceMap);
+    connect(m_pExceedanceAction, &QAction::triggered, this, &CNoiseMapCommands::OnExceedanceMap);
     connect(m_pPngAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveMapPng);
     connect(m_pSectionPngAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveSectionPng);
     connect(m_pCsvAction, &QAction::triggered, this, &CNoiseMapCommands::OnSaveGridCsv);
@@ -194,6 +198,7 @@ void CNoiseMapCommands::AddTo(QMenu* resultMenu) const
         return;
     resultMenu->addAction(m_pMapAction);
     resultMenu->addAction(m_pDifferenceAction);
+    resultMenu->addAction(m_pExceedanceAction);
     resultMenu->addAction(m_pPngAction);
     resultMenu->addAction(m_pSectionPngAction);
     resultMenu->addAction(m_pCsvAction);
@@ -223,24 +228,32 @@ QString CNoiseMapCommands::ChooseFile(const QString& title, const QString& name,
     return FileDialogs().SaveFileName(m_pParent, title, name, filter);
 }
 
-void CNoiseMapCommands::OnNoiseMap()
+// Both maps need a current calculation and grids of a size that can be computed.
+bool CNoiseMapCommands::MayMapViews()
 {
     const CProjectSettings& s = m_pDoc->m_settings;
     std::string refusal = CheckNoiseMap(*m_pDoc, s.m_dReceiverSpacing);
     if (refusal.empty())
         refusal = CheckSectionMap(s, SectionSpacing(s));
-    if (!refusal.empty()) {
+    if (!refusal.empty())
         Report(refusal);
+    return refusal.empty();
+}
+
+void CNoiseMapCommands::OnNoiseMap()
+{
+    if (!MayMapViews())
         return;
-    }
     const std::optional<int> band = ChooseBand();
     if (!band || *band < 0)
         return;
-    const CMyTalvoDoc& doc = *m_pDoc;
-    const int chosen = *band;
-    if (auto map = ComputeWithProgress(
-            [&doc, chosen](CRunProgress& progress) { return ComputeViewsNoiseMap(doc, chosen, progress); })) {
-        if (const std::string note = ExclusionNote(doc); !note.empty())
+    const std::optional<EPeriod> period = ChoosePeriod();
+    if (!period)
+        return;
+    if (auto map = ComputePeriodMap(*band, *period)) {
+        if (*period == EPeriod::kNight)
+            map->style.name += QStringLiteral(" (야간)");
+        if (const std::string note = ExclusionNote(*m_pDoc); !note.empty())
             map->style.name += QStringLiteral(" (%1)").arg(QString::fromStdString(note));
         m_pPlanView->SetNoiseMap(std::move(map));
     }

@@ -3,10 +3,10 @@
 // The noise map commands of the main window: "소음지도" computes the plan map over the
 // calculation area and the section map along the section line (overall level or one
 // band), with a progress dialog and cancel, and shows them in the views; "차이 지도" does the
-// same for the difference of two maps; three more commands save the shown plan map and
-// section map as PNGs, the plan grid as CSV and the plan map as a GeoTIFF or GIS/CAD
-// layers (gis/), in the shown map's style.
-// User-interface thread only; the computation itself runs on worker threads.
+// same for the difference of two maps, "초과 지도" for the level minus the project's limit;
+// a project with night powers is mapped in the period asked for ("주간" or "야간"); three more commands save the shown
+// plan map and section map as PNGs, the plan grid as CSV and the plan map as a GeoTIFF or GIS/CAD layers (gis/), in the
+// shown map's style. User-interface thread only; the computation itself runs on worker threads.
 
 #include <QObject>
 #include <QString>
@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+#include "model/noise_limits.h"
 #include "render/noise_map_renderer.h"
 #include "ui/modal_runner.h"
 
@@ -66,6 +67,8 @@ public:
     QAction* MapAction() const { return m_pMapAction; }
     // "차이 지도", next to "소음지도" in the menu.
     QAction* DifferenceAction() const { return m_pDifferenceAction; }
+    // "초과 지도", after "차이 지도".
+    QAction* ExceedanceAction() const { return m_pExceedanceAction; }
     // The save commands, for the same menu.
     QAction* SavePngAction() const { return m_pPngAction; }
     QAction* SaveSectionPngAction() const { return m_pSectionPngAction; }
@@ -82,10 +85,13 @@ public:
     std::function<void(QProgressDialog&, int percent)> m_onProgressTick;
     // Runs the form of "차이 지도" (tests work its widgets instead of a modal loop).
     ModalRunner m_runDifferenceDialog = ExecRunner();
+    // Tests answer the period choice (nullopt: cancelled), asked only of projects with night powers.
+    std::function<std::optional<EPeriod>()> m_choosePeriod;
 
 public slots:
     void OnNoiseMap();
     void OnDifferenceMap();
+    void OnExceedanceMap();
     void OnSaveMapPng();
     void OnSaveSectionPng();
     void OnSaveGridCsv();
@@ -93,6 +99,12 @@ public slots:
 
 private:
     std::optional<int> ChooseBand() const;
+    std::optional<EPeriod> ChoosePeriod() const;
+    bool MayMapViews();
+    // Both grids of the period's map with progress, changed by adjust (on the worker) before
+    // their shapes are drawn; nullptr when cancelled.
+    std::shared_ptr<CNoiseMap> ComputePeriodMap(int band, EPeriod period,
+                                                const std::function<void(CNoiseMap&)>& adjust = {});
     QString ChooseFile(const QString& title, const QString& name, const QString& filter) const;
     std::shared_ptr<CNoiseMap> ComputeWithProgress(
         const std::function<std::shared_ptr<CNoiseMap>(CRunProgress&)>& compute);
@@ -106,6 +118,7 @@ private:
     QWidget* m_pParent;
     QAction* m_pMapAction;
     QAction* m_pDifferenceAction;
+    QAction* m_pExceedanceAction;
     QAction* m_pPngAction;
     QAction* m_pSectionPngAction;
     QAction* m_pCsvAction;

@@ -1,9 +1,11 @@
 // talvo-cli map PROJECT -o OUT [--spacing S] [--height H] [--band B] [--threads N]
 // [--crs EPSG:n] [--layer NAME] [--levels L1,L2,...] [--width PX --height-px PX]
-// [--section-output FILE.png [--section-from A --section-to B]] [--diff B.tlv [--diff-step 1|3]]:
+// [--section-output FILE.png [--section-from A --section-to B]] [--diff B.tlv [--diff-step 1|3]]
+// [--exceedance]:
 // computes the plan noise map and writes it in the format the extension of OUT names: .png
 // the picture (built with Qt only), .tif a GeoTIFF of the level, .gpkg/.geojson/.shp/.dxf/.kml
-// the vector layers. With --diff the map is PROJECT's level minus B's on PROJECT's grid.
+// the vector layers. With --diff the map is PROJECT's level minus B's on PROJECT's grid;
+// with --exceedance it is the level minus the limit of the project's criterion and zone.
 #include "cli/commands.h"
 
 #include <CLI/CLI.hpp>
@@ -23,6 +25,7 @@
 #include "engine/input_check.h"
 #include "engine/noise_map_compute.h"
 #include "engine/noise_map_difference.h"
+#include "engine/noise_map_exceedance.h"
 #include "engine/source_pieces.h"
 #include "gis/gis_crs.h"
 #include "gis/gis_map_layers.h"
@@ -136,7 +139,7 @@ void WriteGisFile(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& ar
 {
     const std::string crs = ChooseCrs(doc, args);
     CMapLayerRequest request{ClassEdges(args), crs, args.layer, {}};
-    if (!args.diff.empty()) {
+    if (!args.diff.empty() || args.exceedance) {
         CMapScale scale = DifferenceMapScale(args.diffStep);
         request.edges = std::move(scale.edges);
         request.colours = std::move(scale.colours);
@@ -184,10 +187,15 @@ void RunMap(MapArgs args)
         FailMap(args.project, opened.message);
     TellWhatTheOpenLeftOut(doc, opened, "map", args.project);
     CheckSectionSpacing(doc, args);
+    const std::optional<double> limit = args.exceedance ? MapLimit(doc.m_settings, ExceedancePeriod(args)) : 0.0;
+    if (!limit)
+        FailMap(args.project, NoMapLimitMessage(ExceedancePeriod(args)));
     const CMapNodes nodes = ChooseNodes(doc, args);
     CNoiseMapGrid grid = ComputePlanMap(doc, args.project, nodes, args);
     if (!args.diff.empty())
         grid = SubtractOtherProject(doc, grid, nodes, args);
+    if (args.exceedance)
+        SubtractLimit(grid, *limit);
     if (!png)
         WriteGisFile(doc, grid, args);
     if (png || !args.sectionOutput.empty()) {
@@ -209,6 +217,8 @@ double SectionSpacingOf(const CMyTalvoDoc& doc, const MapArgs& args)
     settings.m_dReceiverSpacing = args.spacing.value_or(settings.m_dReceiverSpacing);
     return SectionSpacing(settings);
 }
+
+EPeriod ExceedancePeriod(const MapArgs&) { return EPeriod::kDay; }
 
 void FailMap(const std::string& what, const std::string& message)
 {
@@ -259,5 +269,12 @@ void RegisterMap(CLI::App& app)
     cmd->add_option("--diff-step", args->diffStep, "dB between the edges of the difference map: 1 or 3 (default 1)")
         ->check(CLI::IsMember({1, 3}))
         ->needs(diff);
+    CLI::Option* band = cmd->get_option("--band");
+    cmd->add_flag("--exceedance", args->exceedance,
+                  "Map the level minus the limit of the project's criterion in its zone, dB (overall level only)")
+        ->excludes(diff)
+        ->excludes(levels)
+        ->excludes(section)
+        ->excludes(band);
     cmd->callback([args]() { RunMap(*args); });
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/noise_limits.h"
+
 class CMyTalvoDoc;
 struct CNoiseMapGrid;
 
@@ -27,6 +29,7 @@ struct MapArgs {
     std::vector<double> levels;            // --levels: class edges; empty: the 5 dB classes
     std::string diff;                      // --diff: the project subtracted; empty: a plain map
     int diffStep = 1;                      // --diff-step: dB between the difference map's edges
+    bool exceedance = false;               // --exceedance: the level minus the project's limit
 };
 
 // Writes "talvo-cli map: WHAT: MESSAGE" to stderr and throws CLI::RuntimeError(1).
@@ -35,6 +38,9 @@ struct MapArgs {
 // The spacing of the section grid: --section-spacing, else the project's section spacing,
 // else the default that follows the plan spacing in use.
 double SectionSpacingOf(const CMyTalvoDoc& doc, const MapArgs& args);
+
+// The period an exceedance map is judged in.
+EPeriod ExceedancePeriod(const MapArgs& args);
 
 // Paints the plan map (and the section map when asked) to PNG files (cli/map/map_png.cpp).
 void WriteMapPngs(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& args);

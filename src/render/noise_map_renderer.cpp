@@ -103,6 +103,17 @@ void NameDifference(CMapStyle& style, const QString& minuend, const QString& sub
     style.legend->SetNote(note.isEmpty() ? operands : note + QLatin1Char('\n') + operands);
 }
 
+CMapStyle ExceedanceMapStyle(const QString& period, double limit)
+{
+    CMapStyle style = DifferenceMapStyle(kDifferenceStepFine, 0);
+    const QString note = QStringLiteral("%1 기준 %2 dB(A)").arg(period, QString::number(limit, 'g', 6));
+    std::vector<CLegendEntry> entries = style.legend->Entries();  // emplace ends the old legend first
+    style.legend.emplace(QStringLiteral("초과 dB(A)"), std::move(entries));
+    style.legend->SetNote(note);
+    style.name = QStringLiteral("초과 지도 (%1)").arg(note);
+    return style;
+}
+
 void CNoiseMap::PrepareShapes()
 {
     m_planShapes = MapShapes(plan, style.scale);

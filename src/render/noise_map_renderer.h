@@ -84,6 +84,9 @@ struct CMapStyle {
 CMapStyle DifferenceMapStyle(double step, int band);
 // Names in a difference map's legend what was subtracted from what ("A.tlv", "− B.tlv").
 void NameDifference(CMapStyle& style, const QString& minuend, const QString& subtrahend);
+// The style of an exceedance map (the level minus the limit of one period): the 1 dB
+// diverging scale, its legend titled "초과 dB(A)" and noted with the period and the limit.
+CMapStyle ExceedanceMapStyle(const QString& period, double limit);
 
 // A map as the views show it: the plan grid and, when it was computed, the section grid,
 // with the shapes drawn of them in the map's style. Set the grids and the style first; the

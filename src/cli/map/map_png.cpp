@@ -16,7 +16,9 @@
 #include "drawing/section_ground_cut.h"
 #include "engine/calc_scene.h"
 #include "engine/noise_map_compute.h"
+#include "engine/noise_map_exceedance.h"
 #include "io/output_file.h"
+#include "model/compliance.h"
 #include "model/document.h"
 #include "render/noise_map_image.h"
 
@@ -69,6 +71,9 @@ void WriteMapPngs(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& ar
         CMapStyle style = args.diff.empty() ? CMapStyle() : DifferenceMapStyle(args.diffStep, args.band);
         if (!args.diff.empty())
             NameDifference(style, FileName(args.project), FileName(args.diff));
+        if (args.exceedance)
+            style = ExceedanceMapStyle(QString::fromUtf8(PeriodName(ExceedancePeriod(args))),
+                                       *MapLimit(doc.m_settings, ExceedancePeriod(args)));
         QSize size = PlanMapImageSize(doc, args.width, style.legend ? &*style.legend : nullptr);
         if (args.heightPx)
             size.setHeight(*args.heightPx);

@@ -1,0 +1,71 @@
+// "초과 지도" and the period of the maps: a project whose roads or tunnels have night powers
+// is mapped by day or by night as the user chooses; the exceedance map is the level of the
+// chosen period minus the project criterion's limit of the project's zone.
+#include <QInputDialog>
+#include <QStringList>
+
+#include "app/noise_map_commands.h"
+#include "app/period_document.h"
+#include "engine/noise_map_compute.h"
+#include "engine/noise_map_exceedance.h"
+#include "model/barrier_exclusion.h"
+#include "model/compliance.h"
+#include "model/document.h"
+#include "views/plan_view.h"
+
+std::optional<EPeriod> CNoiseMapCommands::ChoosePeriod() const
+{
+    if (!HasNightPowers(*m_pDoc))
+        return EPeriod::kDay;
+    if (m_choosePeriod)
+        return m_choosePeriod();
+    const QStringList entries = {QString::fromUtf8(PeriodName(EPeriod::kDay)),
+                                 QString::fromUtf8(PeriodName(EPeriod::kNight))};
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(m_pParent, QStringLiteral("소음지도"),
+                                                 QStringLiteral("시간대를 선택하세요."), entries, 0, false, &ok);
+    if (!ok)
+        return std::nullopt;
+    return chosen == entries[1] ? EPeriod::kNight : EPeriod::kDay;
+}
+
+std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputePeriodMap(int band, EPeriod period,
+                                                               const std::function<void(CNoiseMap&)>& adjust)
+{
+    const std::unique_ptr<CMyTalvoDoc> night = period == EPeriod::kNight ? NightDocument(*m_pDoc) : nullptr;
+    const CMyTalvoDoc& doc = night ? *night : *m_pDoc;
+    return ComputeWithProgress([&](CRunProgress& progress) {
+        std::shared_ptr<CNoiseMap> map = ComputeViewsNoiseMap(doc, band, progress);
+        if (map && adjust) {
+            adjust(*map);
+            map->PrepareShapes();
+        }
+        return map;
+    });
+}
+
+void CNoiseMapCommands::OnExceedanceMap()
+{
+    if (!MayMapViews())
+        return;
+    const std::optional<EPeriod> period = ChoosePeriod();
+    if (!period)
+        return;
+    const std::optional<double> limit = MapLimit(m_pDoc->m_settings, *period);
+    if (!limit) {
+        Report(NoMapLimitMessage(*period));
+        return;
+    }
+    const QString periodName = QString::fromUtf8(PeriodName(*period));
+    auto map = ComputePeriodMap(0, *period, [&](CNoiseMap& levels) {
+        SubtractLimit(levels.plan, *limit);
+        if (levels.section)
+            SubtractLimit(*levels.section, *limit);
+        levels.style = ExceedanceMapStyle(periodName, *limit);
+    });
+    if (!map)
+        return;
+    if (const std::string note = ExclusionNote(*m_pDoc); !note.empty())
+        map->style.name += QStringLiteral(" (%1)").arg(QString::fromStdString(note));
+    m_pPlanView->SetNoiseMap(std::move(map));
+}
