@@ -11,11 +11,13 @@
 
 #include "dialogs/band_row_widget.h"
 #include "dialogs/input_form_helpers.h"
+#include "dialogs/night_source_panel.h"
 #include "dialogs/number_fields.h"
 #include "dialogs/pavement_selector.h"
 #include "dialogs/road_kind_panel.h"
 #include "dialogs/traffic_group.h"
 #include "engine/emission.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -46,13 +48,25 @@ void Input_Road_dlg::BuildForm()
     layout->addWidget(m_form.m_pPavement);
     m_form.m_pKind = new CRoadKindPanel(this);
     layout->addWidget(m_form.m_pKind);
+    // The day's traffic and powers on the left, the night's beside them.
+    auto* periods = new QHBoxLayout;
+    auto* day = new QVBoxLayout;
     m_form.m_pTraffic = new CTrafficGroup(this);
-    layout->addWidget(m_form.m_pTraffic);
-    AddLevelRows(layout, this, m_form.m_pCompute, m_form.m_pLevels);
+    day->addWidget(m_form.m_pTraffic);
+    AddLevelRows(day, this, m_form.m_pCompute, m_form.m_pLevels);
+    day->addStretch(1);
+    periods->addLayout(day, 1);
+    m_form.m_pNight = new CNightSourcePanel(this);
+    periods->addWidget(m_form.m_pNight, 1);
+    layout->addLayout(periods);
     layout->addWidget(MakeButtonRow());
 
     connect(m_form.m_pCompute, &QPushButton::clicked, this, &Input_Road_dlg::OnCompute);
     connect(m_form.m_pLevels, &CBandRowWidget::EditingChanged, this, &Input_Road_dlg::OnLevelEditing);
+    connect(m_form.m_pNight, &CNightSourcePanel::editingChanged, this, &Input_Road_dlg::OnLevelEditing);
+    connect(m_form.m_pNight, &CNightSourcePanel::computeRequested, this, &Input_Road_dlg::OnNightCompute);
+    connect(m_form.m_pTraffic->ModeList(), &QComboBox::currentIndexChanged, this,
+            [this] { m_form.m_pNight->FollowMode(m_form.m_pTraffic->Mode()); });
 }
 
 QWidget* Input_Road_dlg::MakeGeometryGroup()
@@ -118,7 +132,41 @@ std::optional<CRoad> Input_Road_dlg::BuildFromForm()
     if (!levels)
         return std::nullopt;
     road.m_dUserPowerLevel = *levels;
+    const auto night = m_form.m_pNight->Read(this, reader);
+    if (!night)
+        return std::nullopt;
+    road.m_bNightTraffic = night->m_bTraffic;
+    road.m_dNightSpeed = night->m_dSpeed;
+    road.m_dNightVolume = night->m_dVolume;
+    road.m_bNightPower = night->m_bPower;
+    if (night->m_bPower) {
+        const auto nightLevels =
+            WholeLengthLevels(this, night->m_dPerMetre, ignored, road.m_dLength, kMsgRoadWithoutLength);
+        if (!nightLevels)
+            return std::nullopt;
+        road.m_dNightPowerLevel = *nightLevels;
+    }
     return road;
+}
+
+// The night powers come from the same emission as the day's, of the night traffic.
+void Input_Road_dlg::OnNightCompute()
+{
+    CRoad road;
+    CFormReader reader(this);
+    if (!ReadForm(reader, road))
+        return;
+    const auto night = m_form.m_pNight->Read(this, reader);
+    if (!night)
+        return;
+    road.m_dSpeed = night->m_dSpeed;
+    road.m_dVolume = night->m_dVolume;
+    const CEmissionResult result = ComputeEmission(EmissionInputOf(road));
+    if (!result.ok) {
+        MessageBoxes().Information(this, QString::fromStdString(result.message));
+        return;
+    }
+    m_form.m_pNight->ShowComputed(result.m_dSpeed, night->m_dVolume, result.m_dLevel);
 }
 
 void Input_Road_dlg::OnCompute()
@@ -148,6 +196,8 @@ void Input_Road_dlg::Show(const CRoad& road)
     m_form.m_pSourceCount->setText(QString::number(road.m_nSourceCount));
     m_form.m_pDescription->setText(QString::fromStdString(road.m_pDescription));
     m_form.m_pLevels->SetValues(PerMetreLevels(road.m_dUserPowerLevel, road.m_dLength));
+    m_form.m_pNight->Show({road.m_bNightTraffic, road.m_dNightSpeed, road.m_dNightVolume, road.m_bNightPower,
+                           PerMetreLevels(road.m_dNightPowerLevel, road.m_dLength)});
     emit FormChanged();
 }
 
@@ -162,6 +212,7 @@ void Input_Road_dlg::ResetForm()
     m_form.m_pKind->Reset();
     m_form.m_pTraffic->Reset();
     m_form.m_pLevels->Reset();
+    m_form.m_pNight->Reset();
     emit FormChanged();
 }
 

@@ -20,6 +20,7 @@ class CFormReader;
 class CPavementSelector;
 class CRoadKindPanel;
 class CTrafficGroup;
+class CNightSourcePanel;
 
 inline constexpr const char* kMsgDuplicateRoad = "동일한 도로가 존재합니다. 다른 값을 넣으세요.";
 inline constexpr const char* kMsgRoadWithoutLength = "도로 시작점과 종료점이 같습니다. 다른 값을 넣으세요.";
@@ -38,6 +39,7 @@ struct CRoadFormWidgets : CEntityFormWidgets {
     CTrafficGroup* m_pTraffic = nullptr;
     CBandRowWidget* m_pLevels = nullptr;
     QPushButton* m_pCompute = nullptr;
+    CNightSourcePanel* m_pNight = nullptr;
 };
 
 class Input_Road_dlg : public CEntityInputDlgOf<CRoad> {
@@ -56,6 +58,7 @@ protected:
 
 private slots:
     void OnCompute();
+    void OnNightCompute();
     void OnLevelEditing(bool editing);
 
 private:

@@ -2,6 +2,7 @@
 // of its requests (store, commit, delete, close) on a document.
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include "dialogs/band_correction_dialog.h"
 #include "dialogs/band_row_widget.h"
 #include "dialogs/bridge_settings_dialog.h"
+#include "dialogs/night_source_panel.h"
 #include "dialogs/pavement_selector.h"
 #include "dialogs/road_input_dialog.h"
 #include "dialogs/road_kind_panel.h"
@@ -248,6 +250,44 @@ private slots:
         QCOMPARE(Working().size(), std::size_t(1));
         QVERIFY(qAbs(Working()[0].m_dUserPowerLevel[0] - 90.0) < kLevelTol);
         QVERIFY(qAbs(Working()[0].m_dUserPowerLevel[7] - 20.0) < kLevelTol);
+    }
+
+    void nightTrafficAndPowersSitBesideTheDays()
+    {
+        Open();
+        SetEnds({0, 0, 0, 100, 0, 0});
+        SetTraffic(4, 100, 1000);
+        Click(Form().m_pCompute);
+        CNightSourcePanel* night = Form().m_pNight;
+        QVERIFY(!night->Traffic()->isEnabled() && !night->Levels()->isEnabled());
+        night->TrafficBox()->setChecked(true);
+        SetNumber(night->Traffic()->SpeedField(4), 100);
+        SetNumber(night->Traffic()->VolumeField(4), 100);  // a tenth of the day's cars
+        Click(night->ComputeButton());
+        QVERIFY(m_boxes->m_texts.isEmpty());
+        QVERIFY(night->PowerBox()->isChecked());
+        for (int j = 0; j < kBandCount; ++j)
+            QVERIFY(qAbs(Cell(night->Levels(), j) - (Cell(Form().m_pLevels, j) - 10.0)) < kLevelTol);
+        Click(Form().m_pApply);
+        QCOMPARE(Working().size(), std::size_t(1));
+        const CRoad stored = Working()[0];
+        QVERIFY(stored.m_bNightTraffic && stored.m_bNightPower);
+        QCOMPARE(stored.m_dNightVolume[4], 100.0);
+        // Per metre plus 10*lg(100 m), as the day's.
+        QVERIFY(qAbs(stored.m_dNightPowerLevel[3] - (stored.m_dUserPowerLevel[3] - 10.0)) < kLevelTol);
+
+        Form().m_pTraffic->ModeList()->setCurrentIndex(kTwoClassMode);
+        QCOMPARE(night->Traffic()->Mode(), kTwoClassMode);  // one class mode for both periods
+        Form().m_pId->setCurrentIndex(0);
+        QVERIFY(!night->TrafficBox()->isChecked());  // a new road has no night of its own
+        Form().m_pId->setCurrentIndex(1);
+        QCOMPARE(night->Traffic()->Mode(), kFiveClassMode);
+        QVERIFY(night->TrafficBox()->isChecked());
+        QCOMPARE(night->Traffic()->VolumeField(4)->text(), QString("100.00"));
+        night->PowerBox()->setChecked(false);  // the night powers then come from the ratio
+        Click(Form().m_pApply);
+        QVERIFY(!Working()[0].m_bNightPower);
+        QVERIFY(Working()[0].m_bNightTraffic);
     }
 
     void loadingARoadShowsLevelsPerMetre()
