@@ -13,10 +13,12 @@
 
 #include "dialogs/band_row_widget.h"
 #include "dialogs/input_form_helpers.h"
+#include "dialogs/night_source_panel.h"
 #include "dialogs/number_fields.h"
 #include "dialogs/pavement_selector.h"
 #include "dialogs/traffic_group.h"
 #include "engine/emission.h"
+#include "ui/message_box.h"
 
 namespace {
 
@@ -69,13 +71,25 @@ void CInputTunnelDlg::BuildForm()
     KeepTunnelPavements(m_form.m_pPavement);
     layout->addWidget(m_form.m_pPavement);
     layout->addWidget(MakeSectionGroup());
+    // The day's traffic and powers on the left, the night's beside them.
+    auto* periods = new QHBoxLayout;
+    auto* day = new QVBoxLayout;
     m_form.m_pTraffic = new CTrafficGroup(this);
-    layout->addWidget(m_form.m_pTraffic);
-    AddLevelRows(layout, this, m_form.m_pCompute, m_form.m_pLevels);
+    day->addWidget(m_form.m_pTraffic);
+    AddLevelRows(day, this, m_form.m_pCompute, m_form.m_pLevels);
+    day->addStretch(1);
+    periods->addLayout(day, 1);
+    m_form.m_pNight = new CNightSourcePanel(this);
+    periods->addWidget(m_form.m_pNight, 1);
+    layout->addLayout(periods);
     layout->addWidget(MakeButtonRow());
 
     connect(m_form.m_pCompute, &QPushButton::clicked, this, &CInputTunnelDlg::OnCompute);
     connect(m_form.m_pLevels, &CBandRowWidget::EditingChanged, this, &CInputTunnelDlg::OnLevelEditing);
+    connect(m_form.m_pNight, &CNightSourcePanel::editingChanged, this, &CInputTunnelDlg::OnLevelEditing);
+    connect(m_form.m_pNight, &CNightSourcePanel::computeRequested, this, &CInputTunnelDlg::OnNightCompute);
+    connect(m_form.m_pTraffic->ModeList(), &QComboBox::currentIndexChanged, this,
+            [this] { m_form.m_pNight->FollowMode(m_form.m_pTraffic->Mode()); });
 }
 
 QWidget* CInputTunnelDlg::MakeGeometryGroup()
@@ -161,7 +175,41 @@ std::optional<CTunnel> CInputTunnelDlg::BuildFromForm()
     if (!levels)
         return std::nullopt;
     tunnel.m_dUserPowerLevel = *levels;
+    const auto night = m_form.m_pNight->Read(this, reader);
+    if (!night)
+        return std::nullopt;
+    tunnel.m_bNightTraffic = night->m_bTraffic;
+    tunnel.m_dNightSpeed = night->m_dSpeed;
+    tunnel.m_dNightVolume = night->m_dVolume;
+    tunnel.m_bNightPower = night->m_bPower;
+    if (night->m_bPower) {
+        const auto nightLevels =
+            WholeLengthLevels(this, night->m_dPerMetre, ignored, tunnel.m_dLength, kMsgTunnelWithoutLength);
+        if (!nightLevels)
+            return std::nullopt;
+        tunnel.m_dNightPowerLevel = *nightLevels;
+    }
     return tunnel;
+}
+
+// The night powers come from the same emission as the day's, of the night traffic.
+void CInputTunnelDlg::OnNightCompute()
+{
+    CTunnel tunnel;
+    CFormReader reader(this);
+    if (!ReadForm(reader, tunnel))
+        return;
+    const auto night = m_form.m_pNight->Read(this, reader);
+    if (!night)
+        return;
+    tunnel.m_dSpeed = night->m_dSpeed;
+    tunnel.m_dVolume = night->m_dVolume;
+    const CEmissionResult result = ComputeEmission(EmissionInputOf(tunnel));
+    if (!result.ok) {
+        MessageBoxes().Information(this, QString::fromStdString(result.message));
+        return;
+    }
+    m_form.m_pNight->ShowComputed(result.m_dSpeed, night->m_dVolume, result.m_dLevel);
 }
 
 void CInputTunnelDlg::ClearBeforeCommit() { m_form.m_pLevels->Reset(); }
@@ -182,6 +230,8 @@ void CInputTunnelDlg::Show(const CTunnel& t)
     m_form.m_pTraffic->Show(t.m_dSpeed, t.m_dVolume);
     m_form.m_pLanes->setText(QString::number(t.m_nLaneCount));
     m_form.m_pLevels->SetValues(PerMetreLevels(t.m_dUserPowerLevel, t.m_dLength));
+    m_form.m_pNight->Show({t.m_bNightTraffic, t.m_dNightSpeed, t.m_dNightVolume, t.m_bNightPower,
+                           PerMetreLevels(t.m_dNightPowerLevel, t.m_dLength)});
     emit FormChanged();
 }
 
@@ -198,6 +248,7 @@ void CInputTunnelDlg::ResetForm()
     m_form.m_pPavement->Reset();
     m_form.m_pTraffic->Reset();
     m_form.m_pLevels->Reset();
+    m_form.m_pNight->Reset();
     emit FormChanged();
 }
 

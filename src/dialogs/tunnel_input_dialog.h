@@ -24,6 +24,7 @@ class CBandRowWidget;
 class CFormReader;
 class CPavementSelector;
 class CTrafficGroup;
+class CNightSourcePanel;
 
 inline constexpr const char* kMsgDuplicateTunnel = "동일한 터널이 존재합니다. 다른 값을 넣으세요.";
 inline constexpr const char* kMsgTunnelWithoutLength = "터널 시작점과 종료점이 평면에서 같습니다. 다른 값을 넣으세요.";
@@ -44,6 +45,7 @@ struct CTunnelFormWidgets : CEntityFormWidgets {
     CTrafficGroup* m_pTraffic = nullptr;
     CBandRowWidget* m_pLevels = nullptr;
     QPushButton* m_pCompute = nullptr;
+    CNightSourcePanel* m_pNight = nullptr;
 };
 
 class CInputTunnelDlg : public CEntityInputDlgOf<CTunnel> {
@@ -61,6 +63,7 @@ protected:
 
 private slots:
     void OnCompute();
+    void OnNightCompute();
     void OnLevelEditing(bool editing);
 
 private:

@@ -1,6 +1,7 @@
 // The tunnel window driven through its widgets: the compute with the engine's tunnel
 // emission over the plan length, storage per whole tunnel, duplicates and loading.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 
 #include "app/input_window_coordinator.h"
 #include "dialogs/band_row_widget.h"
+#include "dialogs/night_source_panel.h"
 #include "dialogs/pavement_selector.h"
 #include "dialogs/traffic_group.h"
 #include "dialogs/tunnel_input_dialog.h"
@@ -109,6 +111,27 @@ private slots:
         QCOMPARE(form.m_pTraffic->SpeedField(0)->text(), QStringLiteral("40.00"));
         QCOMPARE(form.m_pTraffic->SpeedField(1)->text(), QStringLiteral("80.00"));
         QCOMPARE(form.m_pTraffic->VolumeField(1)->text(), QStringLiteral("100.00"));
+    }
+
+    void nightTrafficGivesTheSameEmissionAsTheSameDayTraffic()
+    {
+        Open();
+        SetPortals({0, 0, 0, 60, 80, 0});
+        SetCrossSectionAndTraffic();
+        Click(Form().m_pCompute);
+        CNightSourcePanel* night = Form().m_pNight;
+        night->TrafficBox()->setChecked(true);
+        for (int k = 0; k < kVehicleClassCount; ++k) {
+            SetNumber(night->Traffic()->SpeedField(k), 80);
+            SetNumber(night->Traffic()->VolumeField(k), 100);
+        }
+        Click(night->ComputeButton());
+        for (int j = 0; j < kBandCount; ++j)
+            QVERIFY(std::abs(Cell(night->Levels(), j) - Levels()[static_cast<std::size_t>(j)]) < kLevelTol);
+        Click(Form().m_pApply);
+        QCOMPARE(Working().size(), std::size_t(1));
+        QVERIFY(Working()[0].m_bNightTraffic && Working()[0].m_bNightPower);
+        QVERIFY(std::abs(Working()[0].m_dNightPowerLevel[5] - Working()[0].m_dUserPowerLevel[5]) < kLevelTol);
     }
 
     void portalHeightsChangeNeitherLengthNorSpectrum()
