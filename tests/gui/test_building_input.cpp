@@ -101,6 +101,27 @@ private slots:
         QVERIFY(m_doc.m_bResultsStale || !m_doc.HasResults());
     }
 
+    void aZoneChosenForABuildingKeepsTheResults()
+    {
+        CBuilding block;
+        block.m_arrFootprint = {{0, 0, 0}, {60, 0, 0}, {60, 14, 0}, {0, 14, 0}};
+        m_doc.m_arrBuilding = {block};
+        m_doc.m_nCalculatedInFile = 1;
+        m_doc.m_settings.m_nCriterion = static_cast<int>(ECriterion::kRoadsideStandard);
+        const auto& form = Open();
+        form.m_pList->cellClicked(0, 0);
+        QCOMPARE(form.m_pZone->count(), 5);  // "프로젝트 지역", 가, 나, 다, 라
+        QCOMPARE(form.m_pZone->currentData().toString(), QString());
+        form.m_pZone->setCurrentIndex(form.m_pZone->findData(QStringLiteral("라")));
+        Click(form.m_pApply);
+        QCOMPARE(Working()[0].m_strZone, std::string("라"));
+        QCOMPARE(form.m_pList->item(0, 6)->text(), QStringLiteral("라"));
+        Click(form.m_pOk);
+        QCOMPARE(m_doc.m_arrBuilding[0].m_strZone, std::string("라"));
+        QVERIFY(m_doc.m_bModified);
+        QVERIFY(m_doc.HasCurrentResults());  // a zone judges the levels; it does not change them
+    }
+
     void unusableFootprintsAreRefusedNamingTheBuilding()
     {
         const auto& form = Open();
