@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # screenshots.sh [BUILD_DIR]: makes the README's pictures of the desktop program in docs/
-# (the level labels on a noise map, the stale-results banner, the import preview) on Qt's
+# (the level labels on a noise map, the stale-results banner, the import preview, the result
+# and per-floor tables judged by a criterion by day and night) on Qt's
 # offscreen platform: no display is needed.
 set -euo pipefail
 cd "$(dirname "$0")/.."

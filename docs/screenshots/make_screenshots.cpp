@@ -3,23 +3,30 @@
 //   level-labels-on-map.png  highway-village.tlv calculated, its noise map and level labels
 //   stale-banner.png         the same after the air changed: the banner, the muted labels
 //   import-preview.png       "가져오기" of a points layer into that project
+//   result-limits.png        highway-apartments.tlv judged by 도로교통소음 관리기준 가, day and night
+//   floor-limits.png         its per-floor table, both periods
 #include <QApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
 #include <ogrsf_frmts.h>
 
 #include "app/application.h"
 #include "app/main_frame.h"
 #include "app/noise_map_commands.h"
+#include "app/period_document.h"
 #include "dialogs/environment_box.h"
 #include "dialogs/import_dialog.h"
+#include "engine/calculation.h"
 #include "gis/gis_ogr.h"
 #include "model/run_progress.h"
 #include "ui/message_box.h"
+#include "views/floor_table_dialog.h"
 #include "views/plan_view.h"
+#include "views/result_table_dialog.h"
 
 namespace {
 
@@ -84,6 +91,50 @@ QString WriteReceiverLayer(const QTemporaryDir& dir)
     return path;
 }
 
+// The night levels of the example, from a copy of it carrying its night powers: the same
+// paths as the day's, the night's sources.
+void FillNightLevels(CMyTalvoDoc& doc)
+{
+    const std::unique_ptr<CMyTalvoDoc> night = NightDocument(doc);
+    if (!night)
+        return;
+    Calculate(*night);
+    for (std::size_t i = 0; i < doc.m_arrReceiver.size() && i < night->m_arrReceiver.size(); ++i)
+        doc.m_arrReceiver[i].m_dNightLevel = night->m_arrReceiver[i].m_dLevel;
+    for (std::size_t i = 0; i < doc.m_arrFacade.size() && i < night->m_arrFacade.size(); ++i)
+        doc.m_arrFacade[i].m_dNightLevel = night->m_arrFacade[i].m_dLevel;
+}
+
+// The apartments judged by the traffic-noise management limits of 가 (68 / 58 dB(A)), the
+// night traffic a third of the day's: the result table and the per-floor table.
+bool SaveJudgedTables(CMainFrame& frame, const QString& examples, const QString& out)
+{
+    if (!frame.OpenProjectFile(examples + QStringLiteral("/highway-apartments.tlv")))
+        return false;
+    CProjectSettings& s = frame.Document().m_settings;
+    s.m_nCriterion = static_cast<int>(ECriterion::kTrafficManagement);
+    s.m_strZone = "가";
+    s.m_dNightTrafficRatio = 1.0 / 3.0;
+    frame.ShowSettings();
+    frame.RunCalculation();
+    FillNightLevels(frame.Document());
+    frame.PlanView()->RefreshJudgement();
+    frame.PlanView()->OnResultChart();
+    bool ok = false;
+    if (CResultDlg* table = frame.PlanView()->ResultTable()) {
+        table->resize(1500, 420);
+        ok = Save(*table, out + QStringLiteral("/result-limits.png"));
+        table->close();
+    }
+    frame.PlanView()->OnFloorTable();
+    if (CFloorTableDlg* floors = frame.PlanView()->FloorTable()) {
+        floors->resize(1300, 560);
+        ok = Save(*floors, out + QStringLiteral("/floor-limits.png")) && ok;
+        floors->close();
+    }
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -119,6 +170,9 @@ int main(int argc, char* argv[])
     import.resize(560, 640);
     import.show();
     ok = Save(import, out + QStringLiteral("/import-preview.png")) && ok;
+    import.close();
+    frame.Document().m_bModified = false;  // opening the next example asks nothing
+    ok = SaveJudgedTables(frame, examples, out) && ok;
     SetMessageBoxes(nullptr);
     return ok ? 0 : 1;
 }
