@@ -86,6 +86,17 @@ std::string RightDeck(const CRoad& r)
 std::string BarrierAbsorption(const CBarrier_Stage& b) { return Absorption(b.m_dAbsorption); }
 std::string SlopeAbsorption(const CSlope& s) { return Absorption(s.m_dAbsorption); }
 std::string TunnelLevels(const CTunnel& t) { return LevelsPerMetre(t.m_dUserPowerLevel, t.m_dLength); }
+// The night panel of a road or tunnel window: a part not ticked shows nothing.
+template <class Source>
+std::string NightTraffic(const Source& s)
+{
+    return s.m_bNightTraffic ? Shown(s.m_dNightSpeed) + '/' + Shown(s.m_dNightVolume) : std::string();
+}
+template <class Source>
+std::string NightLevels(const Source& s)
+{
+    return s.m_bNightPower ? LevelsPerMetre(s.m_dNightPowerLevel, s.m_dLength) : std::string();
+}
 std::string BuildingAbsorption(const CBuilding& b) { return Absorption(b.m_dAbsorption); }
 std::string Footprint(const CBuilding& b)
 {
@@ -118,6 +129,8 @@ const CShownField<CRoad> kRoadFields[] = {
     {"속도", Of<&CRoad::m_dSpeed>},
     {"차량수", Of<&CRoad::m_dVolume>},
     {"음향파워레벨", RoadLevels},
+    {"야간 교통량", NightTraffic<CRoad>},
+    {"야간 음향파워레벨", NightLevels<CRoad>},
     {"설명", Of<&CRoad::m_pDescription>},
 };
 
@@ -159,6 +172,8 @@ const CShownField<CTunnel> kTunnelFields[] = {
     {"속도", Of<&CTunnel::m_dSpeed>},
     {"차량수", Of<&CTunnel::m_dVolume>},
     {"음향파워레벨", TunnelLevels},
+    {"야간 교통량", NightTraffic<CTunnel>},
+    {"야간 음향파워레벨", NightLevels<CTunnel>},
     {"설명", Of<&CTunnel::m_pDescription>},
 };
 
