@@ -21,14 +21,14 @@
 #include "drawing/section_exaggeration.h"
 #include "engine/calc_scene.h"
 #include "engine/input_check.h"
-#include "engine/noise_map_difference.h"
-#include "engine/noise_map_compute.h"
 #include "engine/source_pieces.h"
 #include "gis/gis_crs.h"
 #include "gis/gis_map_layers.h"
 #include "gis/gis_ogr.h"
 #include "io/output_file.h"
 #include "io/project_file.h"
+#include "maps/noise_map_compute.h"
+#include "maps/noise_map_difference.h"
 #include "model/document.h"
 
 namespace {

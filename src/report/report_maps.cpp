@@ -4,7 +4,7 @@
 
 #include "drawing/section_ground_cut.h"
 #include "engine/calc_scene.h"
-#include "engine/noise_map_compute.h"
+#include "maps/noise_map_compute.h"
 #include "model/document.h"
 
 namespace {

@@ -14,8 +14,8 @@
 #include "drawing/section_exaggeration.h"
 #include "drawing/section_ground_cut.h"
 #include "engine/calc_scene.h"
-#include "engine/noise_map_compute.h"
 #include "io/output_file.h"
+#include "maps/noise_map_compute.h"
 #include "model/document.h"
 #include "render/noise_map_image.h"
 

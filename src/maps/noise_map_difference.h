@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/noise_map_shapes.h"
+#include "maps/noise_map_shapes.h"
 #include "model/noise_map_grid.h"
 
 struct CProjectSettings;

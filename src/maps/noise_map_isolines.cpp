@@ -1,4 +1,4 @@
-#include "engine/noise_map_isolines.h"
+#include "maps/noise_map_isolines.h"
 
 #include "model/bands.h"
 #include "model/noise_level_classes.h"

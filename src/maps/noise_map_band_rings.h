@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/noise_map_isobands.h"
+#include "maps/noise_map_isobands.h"
 
 class CBandRingBuilder {
 public:

@@ -1,4 +1,4 @@
-#include "engine/noise_map_compute.h"
+#include "maps/noise_map_compute.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,11 +1,11 @@
-#include "engine/noise_map_isobands.h"
+#include "maps/noise_map_isobands.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "engine/noise_map_band_rings.h"
-#include "engine/noise_map_isolines.h"
+#include "maps/noise_map_band_rings.h"
+#include "maps/noise_map_isolines.h"
 #include "model/bands.h"
 #include "model/noise_level_classes.h"
 

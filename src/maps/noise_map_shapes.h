@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/noise_map_isobands.h"
-#include "engine/noise_map_isolines.h"
+#include "maps/noise_map_isobands.h"
+#include "maps/noise_map_isolines.h"
 #include "model/noise_map_grid.h"
 
 // How a map's values are classed: ascending edges and the colour of every band between

@@ -1,4 +1,4 @@
-#include "engine/noise_map_shapes.h"
+#include "maps/noise_map_shapes.h"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "engine/noise_map_band_rings.h"
+#include "maps/noise_map_band_rings.h"
 
 #include <algorithm>
 #include <bit>

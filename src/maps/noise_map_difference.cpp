@@ -1,4 +1,4 @@
-#include "engine/noise_map_difference.h"
+#include "maps/noise_map_difference.h"
 
 #include <algorithm>
 #include <array>
