@@ -94,9 +94,10 @@ void CNoiseMapCommands::OnDifferenceMap()
         Report(refusal);
         return;
     }
-    CDifferenceMapDialog dialog(static_cast<int>(m_pDoc->m_arrExcludedBarrier.size()), m_pParent);
+    CDifferenceMapDialog dialog(static_cast<int>(m_pDoc->m_arrExcludedBarrier.size()), m_pParent, m_refine);
     if (m_runDifferenceDialog(dialog) != QDialog::Accepted)
         return;
+    m_refine = dialog.Choice().refine;
     if (auto map = ComputeDifference(dialog.Choice()))
         m_pPlanView->SetNoiseMap(std::move(map));
 }
@@ -123,6 +124,6 @@ std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputeDifference(const CDifferenc
     const CSectionGround ground = DocumentSectionGround(*m_pDoc);
     return ComputeWithProgress([&](CRunProgress& progress) {
         return ComputeViewsDifferenceMap(*scenes.minuend, *scenes.subtrahend, settings, ground, choice.band,
-                                         choice.step, progress);
+                                         choice.step, progress, 0, choice.refine);
     });
 }

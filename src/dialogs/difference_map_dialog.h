@@ -8,6 +8,9 @@
 #include <QDialog>
 #include <QString>
 
+#include "maps/noise_map_refine.h"
+
+class CMapRefineFields;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -16,8 +19,9 @@ class QRadioButton;
 struct CDifferenceMapChoice {
     bool withoutExcludedBarriers = false;  // else the other project file
     QString otherProject;
-    double step = 1.0;  // dB, 1 or 3
-    int band = 0;       // 0 overall, 1..8 the octave bands
+    double step = 1.0;      // dB, 1 or 3
+    int band = 0;           // 0 overall, 1..8 the octave bands
+    CRefineRequest refine;  // without edges: the scale's
 };
 
 class CDifferenceMapDialog : public QDialog {
@@ -25,7 +29,8 @@ class CDifferenceMapDialog : public QDialog {
 public:
     // excludedBarriers: how many barriers the exclusion selector has chosen; without any,
     // the variant without them cannot be chosen.
-    explicit CDifferenceMapDialog(int excludedBarriers, QWidget* parent = nullptr);
+    // refine: how the map is refined when the form opens.
+    explicit CDifferenceMapDialog(int excludedBarriers, QWidget* parent = nullptr, const CRefineRequest& refine = {});
 
     CDifferenceMapChoice Choice() const;
 
@@ -34,6 +39,7 @@ public:
     QLineEdit* PathField() const { return m_pPath; }
     QComboBox* StepBox() const { return m_pStep; }
     QComboBox* BandBox() const { return m_pBand; }
+    CMapRefineFields* RefineFields() const { return m_pRefine; }
 
 public slots:
     void accept() override;
@@ -49,4 +55,5 @@ private:
     QPushButton* m_pBrowse;
     QComboBox* m_pStep;
     QComboBox* m_pBand;
+    CMapRefineFields* m_pRefine;
 };
