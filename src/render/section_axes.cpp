@@ -58,6 +58,11 @@ void PaintHeightAxis(QPainter& painter, const CViewProjection& proj)
 
 }  // namespace
 
+QRectF SectionPlotRect(int w, int h)
+{
+    return QRectF(kLeftMargin, kTitleRow, std::max(1.0, w - kLeftMargin), std::max(1.0, h - kTitleRow - kBottomMargin));
+}
+
 void PaintSectionAxes(QPainter& painter, const CViewProjection& proj, const CSectionPlane& plane)
 {
     painter.save();
