@@ -107,8 +107,9 @@ TEST(NoiseMapRefine, RefinedBandsTileTheGridAndIsoLinesFollowTheJump)
         // Away from the circle the band is the level's own (the slope is linear, so the
         // squares interpolate it exactly).
         const CIsoband& band = bands[holding[0]];
-        if (std::fabs(std::hypot(u - 93, v - 71) - 47) > 2 * finest)
+        if (std::fabs(std::hypot(u - 93, v - 71) - 47) > 2 * finest) {
             EXPECT_TRUE(Disc(u, v) >= band.lower && Disc(u, v) < band.upper) << u << "," << v;
+        }
     }
     // Every iso-line of the jump runs along the circle, within the finest size.
     for (double edge : {60.0, 65.0, 70.0}) {
