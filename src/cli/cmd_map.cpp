@@ -294,8 +294,8 @@ void RegisterMap(CLI::App& app)
         "--uniform", args->uniform,
         "Draw the bands and iso-lines from the grid's nodes alone, without refining where the classes change");
     cmd->add_option("--finest", args->finest,
-                    "Finest size of the refinement where the classes change, m (default: the spacing / 16, never "
-                    "below 0.05)")
+                    "Finest size of the refinement where the classes change, m: the spacing halved until it is "
+                    "no larger (default: the spacing / 16; never below 0.05)")
         ->check(CLI::PositiveNumber)
         ->excludes(uniform);
     cmd->add_option("--diff-step", args->diffStep, "dB between the edges of the difference map: 1 or 3 (default 1)")
