@@ -15,7 +15,7 @@
 #include "app/main_frame.h"
 #include "app/model_windows.h"
 #include "dialogs/optimise/opt_input_dialog.h"
-#include "engine/noise_map_compute.h"
+#include "maps/noise_map_compute.h"
 #include "model/document.h"
 #include "report/report_maps.h"
 #include "report/report_writer.h"
