@@ -19,13 +19,18 @@ namespace {
 // above the engine's own tolerances (0.01 m on a line, 0.05 m beside a reflector's ends).
 constexpr double kProbeMargin = 0.5;
 
-// A path a candidate may change: its piece, its energy without a candidate, and its probes
-// (starts of plan lines to the receiver) in the point's probe list.
+// A path a candidate may change: its piece, its energy without a candidate, whether its
+// direct line passes near the largest barrier, the probes of its reflections (starts of plan
+// lines to the receiver) in the point's probe list, and its attenuation without a candidate.
+// While no reflection probe passes near a candidate, the candidate changes the screening of
+// the direct path alone, and the rest of the attenuation is kept.
 struct CTouchable {
     int m_nPiece = 0;
     Bands m_dEnergy{};
+    bool m_bDirect = false;
     int m_nFirstProbe = 0;
     int m_nProbes = 0;
+    CAttenuation m_att;
 };
 
 struct CPointWork {
@@ -79,6 +84,23 @@ CSceneData PeriodScene(const CMyTalvoDoc& doc, const std::vector<CRoad_Segment>&
     return scene;
 }
 
+bool PassesNear(const CMVector& start, const CMVector& r, const CPlanSegment& barrier)
+{
+    return PlanSegmentDistance(start, r, barrier) <= kProbeMargin;
+}
+
+// The contribution of a path as the path evaluator combines it: the direct sound less its
+// attenuation, and the reflected level (0: none).
+Bands Contribution(const Bands& power, const CAttenuation& a)
+{
+    Bands c;
+    for (int j = 0; j < kBandCount; ++j) {
+        const double total = a.m_dBarrier[j] + a.m_dAir[j] + a.m_dGround[j] + a.m_dDivergence;
+        c[j] = EnergyAdd(power[j] - total, a.m_dReflection[j] == 0.0 ? kNoEnergy : a.m_dReflection[j]);
+    }
+    return c;
+}
+
 CPlanSegment PlanLineOf(const CBarrier_Stage& b)
 {
     return {CMVector(b.m_dStartX, b.m_dStartY, 0.0), CMVector(b.m_dEndX, b.m_dEndY, 0.0)};
@@ -122,23 +144,22 @@ struct CCandidateEvaluator::Impl {
     void Prepare(CPointWork& w, CScreeningScratch& scratch) const;
     void CollectProbes(const CReflectorBounds& bounds, const CMVector& s, const CMVector& r,
                        std::vector<CMVector>& out) const;
-    bool Touched(const CPointWork& w, const CTouchable& t) const;
+    enum class ETouch { kNone, kDirectPath, kWholePath };
+    ETouch Touched(const CPointWork& w, const CTouchable& t) const;
+    Bands DirectPathAgain(const CPointWork& w, const CTouchable& t, CScreeningScratch& scratch) const;
     double LevelWith(const CPointWork& w, CScreeningScratch& scratch, long long& paths) const;
 };
 
-// The probes of the path from s to r that pass near the largest barrier: the direct line,
-// the line from the source's image in the barrier (its own reflection), and the line from
-// its image in every reflector that reflects it.
+// The reflection probes of the path from s to r that pass near the largest barrier: the line
+// from the source's image in the barrier (its own reflection), and the line from its image
+// in every reflector that reflects it.
 void CCandidateEvaluator::Impl::CollectProbes(const CReflectorBounds& bounds, const CMVector& s, const CMVector& r,
                                               std::vector<CMVector>& out) const
 {
-    if (!(PlanLength(largest.b - largest.a) > 0.0))
-        return;  // a barrier of no length screens and reflects nothing
     auto keep = [&](const CMVector& start) {
-        if (PlanSegmentDistance(start, r, largest) <= kProbeMargin)
+        if (PassesNear(start, r, largest))
             out.push_back(start);
     };
-    keep(s);
     keep(MirrorInPlan(s, largest));
     for (std::size_t n = 0; n < bounds.Candidates().size(); ++n) {
         const CReflector& f = bare.m_arrReflector[static_cast<std::size_t>(bounds.Candidates()[n])];
@@ -157,44 +178,65 @@ void CCandidateEvaluator::Impl::Prepare(CPointWork& w, CScreeningScratch& scratc
     const Bands& ref = bare.m_dReferencePower;
     Bands all{};
     std::vector<CMVector> probes;
+    // A barrier of no length screens and reflects nothing.
+    const bool mayChange = PlanLength(largest.b - largest.a) > 0.0;
     for (int k = 0; k < static_cast<int>(bare.m_arrPiece.size()); ++k) {
+        const CAttenuation att = eval.Evaluate(k).m_att;
         Bands energy{};
-        AddEnergy(energy, eval.Evaluate(k).m_att.m_dContribution, ref);
+        AddEnergy(energy, att.m_dContribution, ref);
         AddEnergy(all, energy);
+        const CMVector s = PiecePosition(bare.m_arrPiece[static_cast<std::size_t>(k)]);
         probes.clear();
-        CollectProbes(scratch.m_reflectors, PiecePosition(bare.m_arrPiece[static_cast<std::size_t>(k)]), w.m_vR,
-                      probes);
-        if (probes.empty()) {
+        const bool direct = mayChange && PassesNear(s, w.m_vR, largest);
+        if (mayChange)
+            CollectProbes(scratch.m_reflectors, s, w.m_vR, probes);
+        if (!direct && probes.empty()) {
             AddEnergy(w.m_dFixed, energy);
             continue;
         }
-        w.m_arrTouchable.push_back({k, energy, static_cast<int>(w.m_arrProbe.size()), static_cast<int>(probes.size())});
+        w.m_arrTouchable.push_back(
+            {k, energy, direct, static_cast<int>(w.m_arrProbe.size()), static_cast<int>(probes.size()), att});
         w.m_arrProbe.insert(w.m_arrProbe.end(), probes.begin(), probes.end());
     }
     w.m_dBefore = OverallOf(all, ref);
 }
 
-bool CCandidateEvaluator::Impl::Touched(const CPointWork& w, const CTouchable& t) const
+CCandidateEvaluator::Impl::ETouch CCandidateEvaluator::Impl::Touched(const CPointWork& w, const CTouchable& t) const
 {
     for (int p = t.m_nFirstProbe; p < t.m_nFirstProbe + t.m_nProbes; ++p)
-        if (PlanSegmentDistance(w.m_arrProbe[static_cast<std::size_t>(p)], w.m_vR, current) <= kProbeMargin)
-            return true;
-    return false;
+        if (PassesNear(w.m_arrProbe[static_cast<std::size_t>(p)], w.m_vR, current))
+            return ETouch::kWholePath;
+    const CMVector s = PiecePosition(withCandidate.m_arrPiece[static_cast<std::size_t>(t.m_nPiece)]);
+    return t.m_bDirect && PassesNear(s, w.m_vR, current) ? ETouch::kDirectPath : ETouch::kNone;
+}
+
+// The direct path screened again by the obstacles with the candidate; the rest as it was.
+Bands CCandidateEvaluator::Impl::DirectPathAgain(const CPointWork& w, const CTouchable& t,
+                                                 CScreeningScratch& scratch) const
+{
+    const CRoad_Segment& piece = withCandidate.m_arrPiece[static_cast<std::size_t>(t.m_nPiece)];
+    CAttenuation a = t.m_att;
+    a.m_dBarrier = Screening(PiecePosition(piece), w.m_vR, withCandidate.m_arrObstacle, -1,
+                             withCandidate.m_air.m_dWavelength, a.m_dGround, scratch, &scratch.m_sectors);
+    return Contribution(piece.m_dPowerLevel, a);
 }
 
 double CCandidateEvaluator::Impl::LevelWith(const CPointWork& w, CScreeningScratch& scratch, long long& paths) const
 {
     const Bands& ref = withCandidate.m_dReferencePower;
     Bands energy = w.m_dFixed;
-    std::optional<CPathEvaluator> eval;  // made at the first path to compute
+    std::optional<CPathEvaluator> eval;  // made at the first path to compute; it sorts the obstacles
     for (const CTouchable& t : w.m_arrTouchable) {
-        if (!Touched(w, t)) {
+        const ETouch touch = Touched(w, t);
+        if (touch == ETouch::kNone) {
             AddEnergy(energy, t.m_dEnergy);
             continue;
         }
         if (!eval)
             eval.emplace(withCandidate, w.m_terrain, w.m_factors, w.m_vR, scratch);
-        AddEnergy(energy, eval->Evaluate(t.m_nPiece).m_att.m_dContribution, ref);
+        const Bands c = touch == ETouch::kDirectPath ? DirectPathAgain(w, t, scratch)
+                                                     : eval->Evaluate(t.m_nPiece).m_att.m_dContribution;
+        AddEnergy(energy, c, ref);
         ++paths;
     }
     return OverallOf(energy, ref);

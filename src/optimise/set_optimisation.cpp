@@ -156,14 +156,14 @@ std::string CheckSetOptimisationStart(const CMyTalvoDoc& doc, const CDesignTarge
 }
 
 CSetOutcome RunSetOptimisation(const CMyTalvoDoc& doc, const CDesignTarget& target, const COptDesign& design,
-                               CRunProgress& progress)
+                               CRunProgress& progress, int threads)
 {
     CSetOutcome out;
     out.m_set = MakeDesignSet(doc, target);
     const CBarrier_Stage full = FullDesignBarrier(design);
     const std::int64_t lengths = StepCount(full.PlanLength(), design.m_dLengthStep);
     progress.Start(lengths + 1);
-    CCandidateEvaluator eval(doc, out.m_set.m_arrPoint, target.m_ePeriod, full);
+    CCandidateEvaluator eval(doc, out.m_set.m_arrPoint, target.m_ePeriod, full, threads);
     std::vector<double> before(out.m_set.m_arrPoint.size());
     for (std::size_t i = 0; i < before.size(); ++i)
         before[i] = eval.LevelBefore(i);

@@ -36,9 +36,9 @@ std::string CheckSetOptimisationStart(const CMyTalvoDoc& doc, const CDesignTarge
 
 // The worker's body. The progress total is the number of lengths and one step for the
 // calculation of the set without a barrier and with the full one; a requested cancel takes
-// effect at the end of a step. doc is only read.
+// effect at the end of a step. doc is only read. threads: as for CCandidateEvaluator.
 CSetOutcome RunSetOptimisation(const CMyTalvoDoc& doc, const CDesignTarget& target, const COptDesign& design,
-                               CRunProgress& progress);
+                               CRunProgress& progress, int threads = 0);
 
 // Resets the progress counter, fills fields (the best barrier, or zeros) and returns the
 // message to show (empty when there is none): that the set cannot be met, that no barrier
