@@ -170,6 +170,7 @@ void COptInputDlg::StartWorker(std::function<void()> run)
 {
     m_pMessage->clear();
     m_pRunStatus->clear();
+    ShowDesignTable(false);  // the last table does not belong to this run's barrier
     m_pRunDoc = std::make_unique<CMyTalvoDoc>(*m_pDoc);
     m_pProgress = std::make_unique<CRunProgress>();
     SetRunning(true);
@@ -222,9 +223,17 @@ std::string COptInputDlg::FinishSetRun()
     const std::string message = FinishSetOptimisation(*m_pProgress, m_setOutcome, m_result);
     m_bHasResult = m_setOutcome.m_run.m_bFound;
     m_pDesignTable->SetTable(m_setOutcome.m_table);
-    m_pDesignCaption->setVisible(true);
-    m_pDesignTable->setVisible(true);
+    ShowDesignTable(true);
     return message;
+}
+
+const CDesignTable* COptInputDlg::LastDesignTable() const { return m_bDesignShown ? &m_setOutcome.m_table : nullptr; }
+
+void COptInputDlg::ShowDesignTable(bool show)
+{
+    m_bDesignShown = show;
+    m_pDesignCaption->setVisible(show);
+    m_pDesignTable->setVisible(show);
 }
 
 void COptInputDlg::SetRunning(bool running)

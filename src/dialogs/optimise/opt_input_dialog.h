@@ -77,6 +77,9 @@ public:
     COptTargetPanel* TargetPanel() const { return m_pTargetPanel; }
     // The design table of the last run for a set; hidden until one has finished.
     CDesignTableWidget* DesignTable() const { return m_pDesignTable; }
+    // The design table of the last finished run for a set, for the report's design page;
+    // none before one has finished, or after a one-receiver run.
+    const CDesignTable* LastDesignTable() const;
     // The line under the bar saying how the last run ended.
     QLabel* RunStatus() const { return m_pRunStatus; }
     // Shows a notice on the message line (the main window's effects of an applied barrier).
@@ -113,6 +116,7 @@ private:
     void StartWorker(std::function<void()> run);
     std::string FinishOneReceiverRun();
     std::string FinishSetRun();
+    void ShowDesignTable(bool show);
     void AskCancel();
     void OnWorkerFinished();
     void SetRunning(bool running);
@@ -129,6 +133,7 @@ private:
     bool m_bSetRun = false;  // the run under way, or the last one, was for a set
     CDesignTarget m_runTarget;
     CSetOutcome m_setOutcome;
+    bool m_bDesignShown = false;  // the design table shows m_setOutcome's table
     COptBarrierResult m_result;
     bool m_bHasResult = false;
     std::thread m_worker;
