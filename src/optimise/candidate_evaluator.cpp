@@ -135,9 +135,10 @@ void ForEachIndex(int threads, std::size_t count, const Fn& fn)
 }  // namespace
 
 struct CCandidateEvaluator::Impl {
-    CSceneData bare;                    // the model as it stands
-    CSceneData withCandidate;           // the same with the current candidate
-    int obstacle = -1, reflector = -1;  // the candidate's places in withCandidate
+    CSceneData bare;                       // the model as it stands
+    CSceneData withCandidate;              // the same with the current candidate
+    int obstacle = -1, reflector = -1;     // the candidate's places in withCandidate
+    std::vector<CObstacle> candidateOnly;  // the candidate's obstacle alone
     CPlanSegment largest, current;
     std::vector<CPointWork> points;
 
@@ -146,6 +147,7 @@ struct CCandidateEvaluator::Impl {
                        std::vector<CMVector>& out) const;
     enum class ETouch { kNone, kDirectPath, kWholePath };
     ETouch Touched(const CPointWork& w, const CTouchable& t) const;
+    bool PiercesCandidate(const CPointWork& w, const CTouchable& t, CScreeningScratch& scratch) const;
     Bands DirectPathAgain(const CPointWork& w, const CTouchable& t, CScreeningScratch& scratch) const;
     double LevelWith(const CPointWork& w, CScreeningScratch& scratch, long long& paths) const;
 };
@@ -210,6 +212,17 @@ CCandidateEvaluator::Impl::ETouch CCandidateEvaluator::Impl::Touched(const CPoin
     return t.m_bDirect && PassesNear(s, w.m_vR, current) ? ETouch::kDirectPath : ETouch::kNone;
 }
 
+// Whether the direct path meets the candidate as the screening meets an obstacle (its line
+// through the rectangle). When it does not, the screening finds the records it found without
+// the candidate, and the path keeps its energy.
+bool CCandidateEvaluator::Impl::PiercesCandidate(const CPointWork& w, const CTouchable& t,
+                                                 CScreeningScratch& scratch) const
+{
+    const CMVector s = PiecePosition(withCandidate.m_arrPiece[static_cast<std::size_t>(t.m_nPiece)]);
+    CollectDiffractionRecords(s, w.m_vR, candidateOnly, -1, scratch);
+    return !scratch.m_arrRecord.empty();
+}
+
 // The direct path screened again by the obstacles with the candidate; the rest as it was.
 Bands CCandidateEvaluator::Impl::DirectPathAgain(const CPointWork& w, const CTouchable& t,
                                                  CScreeningScratch& scratch) const
@@ -228,7 +241,7 @@ double CCandidateEvaluator::Impl::LevelWith(const CPointWork& w, CScreeningScrat
     std::optional<CPathEvaluator> eval;  // made at the first path to compute; it sorts the obstacles
     for (const CTouchable& t : w.m_arrTouchable) {
         const ETouch touch = Touched(w, t);
-        if (touch == ETouch::kNone) {
+        if (touch == ETouch::kNone || (touch == ETouch::kDirectPath && !PiercesCandidate(w, t, scratch))) {
             AddEnergy(energy, t.m_dEnergy);
             continue;
         }
@@ -259,6 +272,7 @@ CCandidateEvaluator::CCandidateEvaluator(const CMyTalvoDoc& doc, const std::vect
     for (int i = 0; i < static_cast<int>(d.withCandidate.m_arrReflector.size()); ++i)
         if (d.withCandidate.m_arrReflector[static_cast<std::size_t>(i)].m_rect.m_nKind == kObstacleOptBarrier)
             d.reflector = i;
+    d.candidateOnly.assign(1, d.withCandidate.m_arrObstacle[static_cast<std::size_t>(d.obstacle)]);
     d.largest = d.current = PlanLineOf(largest);
     const double base = d.bare.m_dBaseHeight;
     for (const CDesignPoint& p : points) {
@@ -288,6 +302,7 @@ void CCandidateEvaluator::SetCandidate(const CBarrier_Stage& candidate)
     o.m_vEnd = d.current.b;
     o.m_dTop = candidate.m_dHeight;
     o.m_nAttenuator = candidate.m_nAttenuator;
+    d.candidateOnly.assign(1, o);
     CReflector& f = d.withCandidate.m_arrReflector[static_cast<std::size_t>(d.reflector)];
     f.m_rect = o;
     f.m_dAbsorption = candidate.m_dAbsorption;
