@@ -1,7 +1,8 @@
 // The optimisation window designing for a set: the choice of a building's floors, the period
 // and a common target reach the search; the design table and the result fields show what the
-// search found; refusals come as messages and start nothing. With TALVO_SAVE_RENDERS set, the
-// README's picture of a building design is saved.
+// search found, and the report does not take it for one receiver's design; refusals come as
+// messages and start nothing. With TALVO_SAVE_RENDERS set, the README's picture of a building
+// design is saved.
 
 #include <QComboBox>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include "../support/design_test_support.h"
 #include "app/main_frame.h"
 #include "app/model_windows.h"
+#include "app/report_commands.h"
 #include "dialogs/optimise/design_table_widget.h"
 #include "dialogs/optimise/opt_input_dialog.h"
 #include "dialogs/optimise/opt_target_panel.h"
@@ -22,6 +24,7 @@
 #include "helpers/view_pixels.h"
 #include "model/document.h"
 #include "optimise/set_optimisation.h"
+#include "views/plan_view.h"
 
 namespace {
 
@@ -187,6 +190,10 @@ private slots:
         }
         QVERIFY(!boxes.m_infos.isEmpty());
         QVERIFY(boxes.m_infos.last().contains(QStringLiteral("103동 8~12층")));
+        // The report must not show the set's barrier as one receiver's design.
+        frame.PlanView()->SetNoiseMap(std::make_shared<CNoiseMap>());
+        const std::optional<CReportInput> report = frame.findChild<CReportCommands*>()->CurrentInput();
+        QVERIFY(report && !report->design);
         dlg->resize(760, 1380);
         dlg->show();
         QVERIFY(QTest::qWaitForWindowExposed(dlg));
