@@ -88,7 +88,8 @@ std::optional<CReportInput> CReportCommands::CurrentInput()
     }
     CReportInput input{&doc, m_pComputedMap.get(), QDateTime::currentDateTime(), std::nullopt};
     const COptInputDlg* opt = m_pFrame->Windows()->OptInputWindow();
-    if (opt && !opt->IsRunning() && opt->Result().m_dHeight > 0)
+    // A barrier designed for a set is not one receiver's design.
+    if (opt && !opt->IsRunning() && !opt->LastDesignTable() && opt->Result().m_dHeight > 0)
         input.design = CReportDesign{opt->Result(), doc.m_nOptReceiver};
     return input;
 }
