@@ -90,8 +90,8 @@ void TestReport::reportPrintAndViewPrintFromTheFileMenu()
     QCOMPARE(boxes.m_infos.size(), 1);
     const QString text = PdfText(reportPath);
     QVERIFY(text.contains(QString::fromStdString(frame.Document().m_settings.m_strProjectName)));
-    QVERIFY(text.contains(QStringLiteral("4. 소음 지도")));
-    QVERIFY(!text.contains(QStringLiteral("5. 방음벽 설계")));  // no optimisation window
+    QVERIFY(text.contains(QStringLiteral("5. 소음 지도")));
+    QVERIFY(!text.contains(QStringLiteral("6. 방음벽 설계")));  // no optimisation window
 
     QPrinter printer(QPrinter::HighResolution);  // print and preview paint the same pages
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -120,7 +120,7 @@ void TestReport::designPageShowsTheLevelTheBarrierReaches()
     const QString path = dir.filePath(QStringLiteral("design.pdf"));
     QCOMPARE(WriteReportPdf(input, path), std::string());
     const QString text = PdfText(path);
-    QVERIFY(text.contains(QStringLiteral("5. 방음벽 설계")));
+    QVERIFY(text.contains(QStringLiteral("6. 방음벽 설계")));
     QVERIFY(text.contains(QStringLiteral("2026-01-02")));
     QVERIFY(text.contains(QStringLiteral("소음지도가 계산되지 않았습니다.")));
     const auto level = [&](const QString& name) {
