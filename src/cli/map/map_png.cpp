@@ -5,6 +5,7 @@
 #include "cli/map_args.h"
 #include "cli/offscreen_platform.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
@@ -53,17 +54,21 @@ void RenderSection(CMyTalvoDoc& doc, const MapArgs& args)
     SavePng(RenderSectionMapImage(doc, grid, from, to, exaggeration, size), args.sectionOutput);
 }
 
+QString FileName(const std::string& path) { return QFileInfo(QString::fromStdString(path)).fileName(); }
+
 }  // namespace
 
 void WriteMapPngs(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& args)
 {
-    ChooseOffscreenWithoutDisplay();
+    PrepareCommandLineQt();
     int argc = 1;
     char name[] = "talvo-cli";
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
     if (!args.output.empty()) {
-        const CMapStyle style = args.diff.empty() ? CMapStyle() : DifferenceMapStyle(args.diffStep, args.band);
+        CMapStyle style = args.diff.empty() ? CMapStyle() : DifferenceMapStyle(args.diffStep, args.band);
+        if (!args.diff.empty())
+            NameDifference(style, FileName(args.project), FileName(args.diff));
         QSize size = PlanMapImageSize(doc, args.width, style.legend ? &*style.legend : nullptr);
         if (args.heightPx)
             size.setHeight(*args.heightPx);
