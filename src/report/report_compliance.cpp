@@ -19,8 +19,8 @@ std::vector<CReceiverVerdict> ReceiverVerdicts(const CMyTalvoDoc& doc)
     for (std::size_t i = 0; i < doc.m_arrReceiver.size(); ++i) {
         const CReceiverPoint& r = doc.m_arrReceiver[i];
         verdicts.push_back({i,
-                            {EnergySum(r.m_dLevel), ReceiverLimit(s, r, EPeriod::kDay)},
-                            {EnergySum(r.m_dNightLevel), ReceiverLimit(s, r, EPeriod::kNight)}});
+                            {EnergySum(r.m_dLevel), ReportReceiverLimit(s, r, EPeriod::kDay)},
+                            {EnergySum(r.m_dNightLevel), ReportReceiverLimit(s, r, EPeriod::kNight)}});
     }
     return verdicts;
 }
@@ -52,8 +52,8 @@ std::vector<CFloorVerdict> FloorVerdicts(const CMyTalvoDoc& doc)
         std::optional<double> dayLimit, nightLimit;
         if (known) {
             const CBuilding& b = doc.m_arrBuilding[std::size_t(building)];
-            dayLimit = BuildingLimit(doc.m_settings, b, EPeriod::kDay);
-            nightLimit = BuildingLimit(doc.m_settings, b, EPeriod::kNight);
+            dayLimit = ReportBuildingLimit(doc.m_settings, b, EPeriod::kDay);
+            nightLimit = ReportBuildingLimit(doc.m_settings, b, EPeriod::kNight);
         }
         verdicts.push_back({building, floor, {level, dayLimit}, {night.at(key), nightLimit}});
     }

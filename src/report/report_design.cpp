@@ -52,7 +52,7 @@ QString ReceiverDesign(const CMyTalvoDoc& doc, const CReportDesign& design)
     const CReceiverPoint& r = doc.m_arrReceiver[std::size_t(design.receiver)];
     const double before = EnergySum(design.period == EPeriod::kNight ? r.m_dNightLevel : r.m_dLevel);
     const double reached = LevelWithDesign(doc, design);
-    const std::optional<double> limit = ReceiverLimit(doc.m_settings, r, design.period);
+    const std::optional<double> limit = ReportReceiverLimit(doc.m_settings, r, design.period);
     std::vector<std::pair<QString, QString>> rows = BarrierRows(design.barrier);
     rows.insert(rows.end(), {
                                 {QStringLiteral("대상 수음점"), QStringLiteral("수음점 %1 (X %2, Y %3, Z %4), %5")

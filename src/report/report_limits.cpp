@@ -13,7 +13,7 @@ ECriterion CriterionOf(const CProjectSettings& s)
     return n >= int(ECriterion::kNone) && n <= int(ECriterion::kUserDefined) ? ECriterion(n) : ECriterion::kNone;
 }
 
-std::optional<double> CriterionLimit(const CProjectSettings& s, const std::string& ownZone, EPeriod period)
+std::optional<double> ReportZoneLimit(const CProjectSettings& s, const std::string& ownZone, EPeriod period)
 {
     const std::string& zone = ownZone.empty() ? s.m_strZone : ownZone;
     const double none = std::numeric_limits<double>::quiet_NaN();
@@ -33,16 +33,16 @@ std::string LimitText(const std::optional<double>& limit)
 
 }  // namespace
 
-std::optional<double> ReceiverLimit(const CProjectSettings& settings, const CReceiverPoint& receiver, EPeriod period)
+std::optional<double> ReportReceiverLimit(const CProjectSettings& settings, const CReceiverPoint& receiver, EPeriod period)
 {
     if (period == EPeriod::kDay && receiver.m_dTargetLevel > 0)
         return receiver.m_dTargetLevel;
-    return CriterionLimit(settings, receiver.m_strZone, period);
+    return ReportZoneLimit(settings, receiver.m_strZone, period);
 }
 
-std::optional<double> BuildingLimit(const CProjectSettings& settings, const CBuilding& building, EPeriod period)
+std::optional<double> ReportBuildingLimit(const CProjectSettings& settings, const CBuilding& building, EPeriod period)
 {
-    return CriterionLimit(settings, building.m_strZone, period);
+    return ReportZoneLimit(settings, building.m_strZone, period);
 }
 
 bool ExceedsLimit(double level, const std::optional<double>& limit)
@@ -70,7 +70,7 @@ std::string CriterionText(const CProjectSettings& s)
     for (const CZoneLimit& zone : CriterionZones(criterion))
         if (s.m_strZone == zone.m_pZone || (s.m_strZone.empty() && CriterionZones(criterion).size() == 1))
             text += std::string(", ") + zone.m_pDescription;
-    const std::optional<double> day = CriterionLimit(s, {}, EPeriod::kDay);
-    const std::optional<double> night = CriterionLimit(s, {}, EPeriod::kNight);
+    const std::optional<double> day = ReportZoneLimit(s, {}, EPeriod::kDay);
+    const std::optional<double> night = ReportZoneLimit(s, {}, EPeriod::kNight);
     return text + ": 주간 " + LimitText(day) + ", 야간 " + LimitText(night) + " dB(A)";
 }

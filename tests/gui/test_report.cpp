@@ -1,11 +1,14 @@
 // The report and print commands of the file menu and the report's barrier design page,
 // read back with Poppler's pdftotext and pdfinfo.
 
+#include <QDesktopServices>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -51,6 +54,17 @@ QString Example() { return QStringLiteral(TALVO_EXAMPLES "/highway-village.tlv")
 
 }  // namespace
 
+// Takes the files the program asks the desktop to open, instead of the desktop.
+class COpenedFiles : public QObject {
+    Q_OBJECT
+public:
+    COpenedFiles() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open"); }
+    ~COpenedFiles() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> m_urls;
+public slots:
+    void Open(const QUrl& url) { m_urls << url; }
+};
+
 class TestReport : public QObject {
     Q_OBJECT
 private slots:
@@ -92,6 +106,13 @@ void TestReport::reportPrintAndViewPrintFromTheFileMenu()
     QVERIFY(text.contains(QString::fromStdString(frame.Document().m_settings.m_strProjectName)));
     QVERIFY(text.contains(QStringLiteral("5. 소음 지도")));
     QVERIFY(!text.contains(QStringLiteral("6. 방음벽 설계")));  // no optimisation window
+
+    // The status bar says so, and its link opens the file just written.
+    auto* notice = frame.statusBar()->findChild<QLabel*>(QStringLiteral("reportNotice"));
+    QVERIFY(notice && notice->text().contains(QStringLiteral("보고서.pdf")));
+    COpenedFiles opened;
+    emit notice->linkActivated(QStringLiteral("open"));
+    QCOMPARE(opened.m_urls, QList<QUrl>{QUrl::fromLocalFile(reportPath)});
 
     QPrinter printer(QPrinter::HighResolution);  // print and preview paint the same pages
     printer.setOutputFormat(QPrinter::PdfFormat);
