@@ -60,17 +60,22 @@ std::vector<CFloorVerdict> FloorVerdicts(const CMyTalvoDoc& doc)
     return verdicts;
 }
 
-QString FloorRuns(const std::vector<int>& floors)
+QString NumberRuns(const std::vector<int>& numbers)
 {
     QStringList runs;
-    for (std::size_t i = 0; i < floors.size();) {
+    for (std::size_t i = 0; i < numbers.size();) {
         std::size_t j = i;
-        while (j + 1 < floors.size() && floors[j + 1] == floors[j] + 1)
+        while (j + 1 < numbers.size() && numbers[j + 1] == numbers[j] + 1)
             ++j;
-        runs << (j == i ? QString::number(floors[i]) : QStringLiteral("%1~%2").arg(floors[i]).arg(floors[j]));
+        runs << (j == i ? QString::number(numbers[i]) : QStringLiteral("%1~%2").arg(numbers[i]).arg(numbers[j]));
         i = j + 1;
     }
-    return runs.isEmpty() ? QString() : runs.join(QStringLiteral(", ")) + QStringLiteral("층");
+    return runs.join(QStringLiteral(", "));
+}
+
+QString FloorRuns(const std::vector<int>& floors)
+{
+    return floors.empty() ? QString() : NumberRuns(floors) + QStringLiteral("층");
 }
 
 namespace {

@@ -33,6 +33,8 @@ std::vector<CReceiverVerdict> ReceiverVerdicts(const CMyTalvoDoc& doc);
 // Building by building, floor by floor, for the floors that have façade points.
 std::vector<CFloorVerdict> FloorVerdicts(const CMyTalvoDoc& doc);
 
+// Ascending numbers with their runs joined: "1~4, 7"; empty for none.
+QString NumberRuns(const std::vector<int>& numbers);
 // Floors as a reader names them: runs joined, "3~5, 9층"; empty for none.
 QString FloorRuns(const std::vector<int>& floors);
 

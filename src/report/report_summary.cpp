@@ -2,6 +2,7 @@
 // the targets, which barriers the calculation left out, how many receivers and building
 // floors exceed their limits per period (named), a key map and the tables behind the count.
 #include <QLocale>
+#include <map>
 
 #include "model/barrier_exclusion.h"
 #include "model/document.h"
@@ -28,15 +29,19 @@ QString CriterionCell(const CProjectSettings& s)
     return text;
 }
 
+// The receivers' own targets, receivers of one target together: "65.0 dB(A): 수음점 1~4, 7".
 QString TargetsCell(const CMyTalvoDoc& doc)
 {
-    QStringList targets;
+    std::map<double, std::vector<int>> byTarget;
     for (std::size_t i = 0; i < doc.m_arrReceiver.size(); ++i)
         if (doc.m_arrReceiver[i].m_dTargetLevel > 0)
-            targets << QStringLiteral("수음점 %1: %2").arg(i + 1).arg(Fixed(doc.m_arrReceiver[i].m_dTargetLevel, 1));
-    if (targets.isEmpty())
+            byTarget[doc.m_arrReceiver[i].m_dTargetLevel].push_back(int(i) + 1);
+    if (byTarget.empty())
         return QStringLiteral("없음");
-    return targets.join(QStringLiteral(", ")) + QStringLiteral(" dB(A) (주간, 평가 기준에 앞섬)");
+    QStringList targets;
+    for (const auto& [target, receivers] : byTarget)
+        targets << QStringLiteral("%1 dB(A): 수음점 %2").arg(Fixed(target, 1), NumberRuns(receivers));
+    return targets.join(QStringLiteral("; ")) + QStringLiteral(" (주간, 평가 기준에 앞섬)");
 }
 
 QString ExclusionCell(const CMyTalvoDoc& doc)

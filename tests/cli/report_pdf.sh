@@ -65,6 +65,13 @@ pdftotext -f "$map_page" -l "$map_page" "$work/report.pdf" "$work/maps.txt"
 for text in "dB(A)" "80 이상" "35 미만" "100 m" "높이 (m)"; do
   grep -qF "$text" "$work/maps.txt" || fail "the map page's text lacks '$text'"
 done
+# Nothing on page 1 (the key map) or the map page is set below 7 pt: NanumBarunGothic's word
+# boxes are 1.15 times the type size, so 7 pt gives boxes of 8.05 pt.
+for p in 1 "$map_page"; do
+  smallest=$(pdftotext -bbox -f "$p" -l "$p" "$work/report.pdf" - |
+    awk -F'"' '/<word/ { h = $8 - $4; if (min == "" || h < min) min = h } END { print min }')
+  awk -v h="$smallest" 'BEGIN { exit h >= 8.0 ? 0 : 1 }' || fail "page $p sets text below 7 pt (a word box of $smallest pt)"
+done
 
 # Each receiver row of the report: ID X Y Z, eight bands, overall, target (14 fields). Its
 # overall level is calc's, rounded to one decimal: where calc's second decimal is 5 either

@@ -151,6 +151,19 @@ void TestReport::designPageShowsTheLevelTheBarrierReaches()
     const double before = level(QStringLiteral("설치 전 레벨")), after = level(QStringLiteral("설치 후 레벨"));
     QCOMPARE(before, QString::number(EnergySum(doc.m_arrReceiver[9].m_dLevel), 'f', 1).toDouble());
     QVERIFY2(after > 0 && after < before - 3, qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(after)));
+
+    // A design for a building's floors: each floor's levels, its insertion loss and verdict,
+    // and the floor even the full barrier cannot bring to its limit named as such.
+    CReportDesign floors;
+    floors.barrier = design.barrier;
+    floors.period = EPeriod::kNight;
+    floors.floors = {{0, 1, 61.04, 54.0, 55.0, false}, {0, 2, 63.0, 59.5, 55.0, true}};
+    const QString floorsPath = dir.filePath(QStringLiteral("floors.pdf"));
+    QCOMPARE(WriteReportPdf(CReportInput{&doc, nullptr, input.date, floors}, floorsPath), std::string());
+    const QString floorsText = PdfText(floorsPath).simplified();
+    QVERIFY(floorsText.contains(QStringLiteral("층별 설치 전후 (야간")));
+    QVERIFY(floorsText.contains(QStringLiteral("1 61.0 54.0 7.0 55.0 기준 만족")));
+    QVERIFY(floorsText.contains(QStringLiteral("2 63.0 59.5 3.5 55.0 방음벽으로 불가")));
 }
 
 void TestReport::reportIntoMissingFolderIsRefused()
