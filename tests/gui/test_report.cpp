@@ -18,6 +18,7 @@
 #include "helpers/recording_dialogs.h"
 #include "io/project_file.h"
 #include "model/document.h"
+#include "report/report_map_grid.h"
 #include "report/report_writer.h"
 #include "views/plan_view.h"
 
@@ -72,6 +73,7 @@ private slots:
     void reportPrintAndViewPrintFromTheFileMenu();
     void designPageShowsTheLevelTheBarrierReaches();
     void reportIntoMissingFolderIsRefused();
+    void reportMapGridIsRoundWithAtLeast200NodesAcross();
 };
 
 void TestReport::initTestCase()
@@ -175,6 +177,24 @@ void TestReport::reportIntoMissingFolderIsRefused()
     const QString path = QStringLiteral("/nonexistent-folder/report.pdf");
     QVERIFY(!WriteReportPdf(input, path).empty());
     QVERIFY(!QFile::exists(path));
+}
+
+void TestReport::reportMapGridIsRoundWithAtLeast200NodesAcross()
+{
+    const auto spacing = [](double width, double depth) {
+        CProjectSettings s;
+        s.m_dAreaStartX = -100;
+        s.m_dAreaEndX = -100 + width;
+        s.m_dAreaEndY = s.m_dAreaStartY + depth;
+        s.m_dReceiverSpacing = 50;
+        return ReportMapSpacing(s);
+    };
+    QCOMPARE(spacing(800, 500), 4.0);    // exactly 200 across
+    QCOMPARE(spacing(1200, 600), 5.0);   // 6 m is no round step: 5 m, 240 across
+    QCOMPARE(spacing(300, 2500), 10.0);  // the longer side counts: 12.5 m rounds down to 10 m
+    QCOMPARE(spacing(9, 3), 0.04);
+    QCOMPARE(spacing(0, 0), 50.0);  // no extent: the receiver spacing
+    QCOMPARE(spacing(std::numeric_limits<double>::infinity(), 10), 50.0);
 }
 
 QTEST_MAIN(TestReport)
