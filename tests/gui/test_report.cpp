@@ -74,6 +74,7 @@ private slots:
     void designPageShowsTheLevelTheBarrierReaches();
     void reportIntoMissingFolderIsRefused();
     void reportMapGridIsRoundWithAtLeast200NodesAcross();
+    void summaryJudgesBothPeriodsByTargetAndCriterion();
 };
 
 void TestReport::initTestCase()
@@ -195,6 +196,35 @@ void TestReport::reportMapGridIsRoundWithAtLeast200NodesAcross()
     QCOMPARE(spacing(9, 3), 0.04);
     QCOMPARE(spacing(0, 0), 50.0);  // no extent: the receiver spacing
     QCOMPARE(spacing(std::numeric_limits<double>::infinity(), 10), 50.0);
+}
+
+void TestReport::summaryJudgesBothPeriodsByTargetAndCriterion()
+{
+    CMyTalvoDoc doc;
+    QVERIFY(OpenProject(doc, Example().toStdString()).ok);
+    Calculate(doc);
+    // Day levels 63.7 63.0 61.0 61.1 57.6 57.8 63.3 63.2 57.9 74.3; night 5.5 dB lower.
+    for (CReceiverPoint& r : doc.m_arrReceiver)
+        for (std::size_t b = 0; b < r.m_dLevel.size(); ++b)
+            r.m_dNightLevel[b] = HasEnergy(r.m_dLevel[b]) ? r.m_dLevel[b] - 5.5 : kNoEnergy;
+    doc.m_settings.m_nCriterion = int(ECriterion::kTrafficManagement);
+    doc.m_settings.m_strZone = "가";           // 68 by day, 58 at night
+    doc.m_arrReceiver[2].m_dTargetLevel = 60;  // its own target, by day only
+    doc.m_arrReceiver[8].m_strZone = "나";     // 73 / 63
+    const CReportInput input{&doc, nullptr, QDateTime::currentDateTime(), std::nullopt};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("limits.pdf"));
+    QCOMPARE(WriteReportPdf(input, path), std::string());
+    const QString page1 =
+        Poppler(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("1"), path, QStringLiteral("-")})
+            .simplified();
+    QVERIFY(page1.contains(QStringLiteral("도로교통소음 관리기준")));
+    QVERIFY(page1.contains(QStringLiteral("주간: 수음점 10곳 중 2곳 초과 (수음점 3, 10)")));
+    QVERIFY(page1.contains(QStringLiteral("야간: 수음점 10곳 중 2곳 초과 (수음점 1, 10)")));
+    // Receiver 3's row: day level against its target, night level against the criterion.
+    QVERIFY(page1.contains(QStringLiteral("3 300.0 250.0 1.5 61.0 60.0 +1.0 55.5 58.0 만족")));
+    QVERIFY(page1.contains(QStringLiteral("9 620.0 60.0 1.5 57.9 73.0 만족 52.4 63.0 만족")));
+    QVERIFY(PdfText(path).simplified().contains(QStringLiteral("소음·진동관리법 시행규칙")));  // the source
 }
 
 QTEST_MAIN(TestReport)
