@@ -211,6 +211,7 @@ void TestReport::summaryJudgesBothPeriodsByTargetAndCriterion()
     doc.m_settings.m_strZone = "가";           // 68 by day, 58 at night
     doc.m_arrReceiver[2].m_dTargetLevel = 60;  // its own target, by day only
     doc.m_arrReceiver[8].m_strZone = "나";     // 73 / 63
+    doc.m_arrExcludedBarrier = {1};            // named on page 1 (the levels stay as calculated)
     const CReportInput input{&doc, nullptr, QDateTime::currentDateTime(), std::nullopt};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("limits.pdf"));
@@ -219,6 +220,7 @@ void TestReport::summaryJudgesBothPeriodsByTargetAndCriterion()
         Poppler(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("1"), path, QStringLiteral("-")})
             .simplified();
     QVERIFY(page1.contains(QStringLiteral("도로교통소음 관리기준")));
+    QVERIFY(page1.contains(QStringLiteral("계산에서 제외한 방음벽 방음벽 2 (차음하지 않고")));
     QVERIFY(page1.contains(QStringLiteral("주간: 수음점 10곳 중 2곳 초과 (수음점 3, 10)")));
     QVERIFY(page1.contains(QStringLiteral("야간: 수음점 10곳 중 2곳 초과 (수음점 1, 10)")));
     // Receiver 3's row: day level against its target, night level against the criterion.
