@@ -33,7 +33,8 @@ std::string LimitText(const std::optional<double>& limit)
 
 }  // namespace
 
-std::optional<double> ReportReceiverLimit(const CProjectSettings& settings, const CReceiverPoint& receiver, EPeriod period)
+std::optional<double> ReportReceiverLimit(const CProjectSettings& settings, const CReceiverPoint& receiver,
+                                          EPeriod period)
 {
     if (period == EPeriod::kDay && receiver.m_dTargetLevel > 0)
         return receiver.m_dTargetLevel;

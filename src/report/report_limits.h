@@ -15,7 +15,8 @@ class CMyTalvoDoc;
 class CReceiverPoint;
 struct CProjectSettings;
 
-std::optional<double> ReportReceiverLimit(const CProjectSettings& settings, const CReceiverPoint& receiver, EPeriod period);
+std::optional<double> ReportReceiverLimit(const CProjectSettings& settings, const CReceiverPoint& receiver,
+                                          EPeriod period);
 std::optional<double> ReportBuildingLimit(const CProjectSettings& settings, const CBuilding& building, EPeriod period);
 
 // True when the level carries energy and lies above the limit (the unrounded level).
