@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <map>
 
 #include "app/main_frame.h"
 #include "app/report_commands.h"
@@ -18,6 +19,7 @@
 #include "helpers/recording_dialogs.h"
 #include "io/project_file.h"
 #include "model/document.h"
+#include "report/report_compliance.h"
 #include "report/report_map_grid.h"
 #include "report/report_writer.h"
 #include "views/plan_view.h"
@@ -75,6 +77,7 @@ private slots:
     void reportIntoMissingFolderIsRefused();
     void reportMapGridIsRoundWithAtLeast200NodesAcross();
     void summaryJudgesBothPeriodsByTargetAndCriterion();
+    void summaryCountsTheFloorsOverTheirBuildingsLimit();
 };
 
 void TestReport::initTestCase()
@@ -108,6 +111,7 @@ void TestReport::reportPrintAndViewPrintFromTheFileMenu()
     const QString text = PdfText(reportPath);
     QVERIFY(text.contains(QString::fromStdString(frame.Document().m_settings.m_strProjectName)));
     QVERIFY(text.contains(QStringLiteral("5. 소음 지도")));
+    QVERIFY(text.contains(QStringLiteral("격자 간격 4.0 m")));  // no map shown: the report's grid, not 50 m
     QVERIFY(!text.contains(QStringLiteral("6. 방음벽 설계")));  // no optimisation window
 
     // The status bar says so, and its link opens the file just written.
@@ -227,6 +231,47 @@ void TestReport::summaryJudgesBothPeriodsByTargetAndCriterion()
     QVERIFY(page1.contains(QStringLiteral("3 300.0 250.0 1.5 61.0 60.0 +1.0 55.5 58.0 만족")));
     QVERIFY(page1.contains(QStringLiteral("9 620.0 60.0 1.5 57.9 73.0 만족 52.4 63.0 만족")));
     QVERIFY(PdfText(path).simplified().contains(QStringLiteral("소음·진동관리법 시행규칙")));  // the source
+}
+
+void TestReport::summaryCountsTheFloorsOverTheirBuildingsLimit()
+{
+    QCOMPARE(FloorRuns({1, 2, 3, 5, 7, 8}), QStringLiteral("1~3, 5, 7~8층"));
+    QCOMPARE(FloorRuns({}), QString());
+
+    CMyTalvoDoc doc;
+    QVERIFY(OpenProject(doc, TALVO_EXAMPLES "/highway-apartments.tlv").ok);
+    Calculate(doc);
+    QVERIFY(doc.m_arrBuilding.size() >= 2);
+    doc.m_settings.m_nCriterion = int(ECriterion::kTrafficManagement);
+    doc.m_settings.m_strZone = "가";        // 68 by day
+    doc.m_arrBuilding[1].m_strZone = "나";  // 73 by day
+    // Each floor by the loudest of its façade points, counted here from the points.
+    std::map<std::pair<int, int>, double> loudest;
+    for (const CFacadeReceiver& f : doc.m_arrFacade) {
+        double& level = loudest.try_emplace({f.m_nBuilding, f.m_nFloor}, kNoEnergy).first->second;
+        level = std::max(level, EnergySum(f.m_dLevel));
+    }
+    int over = 0, overInSecond = 0;
+    for (const auto& [key, level] : loudest) {
+        const bool exceeds = level > (key.first == 1 ? 73.0 : 68.0);
+        over += exceeds ? 1 : 0;
+        overInSecond += exceeds && key.first == 1 ? 1 : 0;
+    }
+    QVERIFY(over > 0);  // else the example proves nothing
+
+    const CReportInput input{&doc, nullptr, QDateTime::currentDateTime(), std::nullopt};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("floors.pdf"));
+    QCOMPARE(WriteReportPdf(input, path), std::string());
+    const QString text = PdfText(path).simplified();
+    QVERIFY2(text.contains(QStringLiteral("건물 층 %1개 중 %2개 초과").arg(loudest.size()).arg(over)),
+             qPrintable(text.left(1500)));
+    // The second building's row is judged by its own zone.
+    const QString verdict =
+        overInSecond == 0 ? QStringLiteral("없음") : QStringLiteral("[0-9~, ]+층 \\(%1개 층\\)").arg(overInSecond);
+    const QRegularExpression row(QRegularExpression::escape(QString::fromStdString(doc.m_arrBuilding[1].m_pName)) +
+                                 QStringLiteral(" \\d+ [0-9.]+ \\(\\d+층\\) 73\\.0 ") + verdict);
+    QVERIFY2(row.match(text).hasMatch(), qPrintable(row.pattern()));
 }
 
 QTEST_MAIN(TestReport)
