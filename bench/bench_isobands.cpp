@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "engine/noise_map_isobands.h"
+#include "maps/noise_map_isobands.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "engine/calc_scene.h"
-#include "engine/noise_map_compute.h"
 #include "engine/source_pieces.h"
 #include "io/project_file.h"
+#include "maps/noise_map_compute.h"
 #include "model/document.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "engine/noise_map_compute.h"
+#include "maps/noise_map_compute.h"
 #include "model/document.h"
 #include "model/model_change_names.h"
 #include "views/plan_view.h"

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
-#include <QInputDialog>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,13 +13,14 @@
 #include <atomic>
 #include <thread>
 
+#include "dialogs/noise_map_dialog.h"
 #include "drawing/section_exaggeration.h"
 #include "drawing/section_ground_cut.h"
 #include "engine/calc_scene.h"
-#include "engine/noise_map_compute.h"
-#include "engine/noise_map_difference.h"
 #include "gis/gis_map_layers.h"
 #include "io/noise_map_export.h"
+#include "maps/noise_map_compute.h"
+#include "maps/noise_map_difference.h"
 #include "model/barrier_exclusion.h"
 #include "model/document.h"
 #include "render/noise_map_image.h"
@@ -35,13 +35,6 @@ const QString kNoMapShown = QStringLiteral("소음지도를 먼저 계산하세�
 const QString kPngNotWritten = QStringLiteral("그림 파일을 쓸 수 없습니다.");
 constexpr int kPngWidth = 1600;  // pixels
 constexpr int kProgressTickMs = 100;
-
-QStringList BandEntries()
-{
-    return {QStringLiteral("Overall (dBA)"), QStringLiteral("63 Hz"),  QStringLiteral("125 Hz"),
-            QStringLiteral("250 Hz"),        QStringLiteral("500 Hz"), QStringLiteral("1K Hz"),
-            QStringLiteral("2K Hz"),         QStringLiteral("4K Hz"),  QStringLiteral("8K Hz")};
-}
 
 // The toolbar picture: three bands of the map's colours.
 QIcon MapIcon()
@@ -113,15 +106,30 @@ bool ComputeViewsGrids(const CCalcScene& scene, CNoiseMap& map, CRunProgress& pr
            ComputeNoiseMapNodes(scene, *map.section, progress, threads);
 }
 
+// Refines both grids in the map's style with their exact level functions. False when
+// cancelled; a refinement given up for its size leaves its grid drawn from the nodes.
+bool RefineViewsMap(CNoiseMap& map, const CMapLevelAt& plan, const CMapLevelAt& section, CRefineRequest refine,
+                    CRunProgress& progress, int threads)
+{
+    refine.edges = map.style.scale.edges;
+    return RefineNoiseMap(map.plan, plan, refine, progress, threads, kMaxMapNodes) != ERefineResult::Cancelled &&
+           RefineNoiseMap(*map.section, section, refine, progress, threads, kMaxMapNodes) != ERefineResult::Cancelled;
+}
+
 }  // namespace
 
-std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band, CRunProgress& progress, int threads)
+std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band, CRunProgress& progress, int threads,
+                                                CRefineRequest refine)
 {
     const CCalcScene scene(doc);
-    auto map = std::make_shared<CNoiseMap>(ViewsMapLayout(doc.m_settings, DocumentSectionGround(doc), band));
+    const CSectionGround ground = DocumentSectionGround(doc);
+    auto map = std::make_shared<CNoiseMap>(ViewsMapLayout(doc.m_settings, ground, band));
     // One run over the nodes of both grids, so the progress goes from 0 to 100% once.
     progress.Start(NodeCount(*map));
     if (!ComputeViewsGrids(scene, *map, progress, threads))
+        return nullptr;
+    if (!RefineViewsMap(*map, SceneLevelAt(scene, map->plan), SceneLevelAt(scene, *map->section, &ground), refine,
+                        progress, threads))
         return nullptr;
     map->PrepareShapes();
     return map;
@@ -129,7 +137,8 @@ std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band
 
 std::shared_ptr<CNoiseMap> ComputeViewsDifferenceMap(const CCalcScene& minuend, const CCalcScene& subtrahend,
                                                      const CProjectSettings& settings, const CSectionGround& ground,
-                                                     int band, double step, CRunProgress& progress, int threads)
+                                                     int band, double step, CRunProgress& progress, int threads,
+                                                     CRefineRequest refine)
 {
     CNoiseMap a = ViewsMapLayout(settings, ground, band);
     CNoiseMap b = ViewsMapLayout(settings, ground, band);
@@ -142,6 +151,11 @@ std::shared_ptr<CNoiseMap> ComputeViewsDifferenceMap(const CCalcScene& minuend, 
     SubtractMapGrids(a.plan, b.plan, map->plan);
     SubtractMapGrids(*a.section, *b.section, *map->section);
     map->style = DifferenceMapStyle(step, band);
+    const CMapLevelAt plan = DifferenceLevelAt(SceneLevelAt(minuend, a.plan), SceneLevelAt(subtrahend, b.plan));
+    const CMapLevelAt section =
+        DifferenceLevelAt(SceneLevelAt(minuend, *a.section, &ground), SceneLevelAt(subtrahend, *b.section, &ground));
+    if (!RefineViewsMap(*map, plan, section, refine, progress, threads))
+        return nullptr;
     map->PrepareShapes();
     return map;
 }
@@ -210,17 +224,15 @@ void CNoiseMapCommands::Report(const std::string& message)
     MessageBoxes().Information(m_pParent, QString::fromStdString(message));
 }
 
-std::optional<int> CNoiseMapCommands::ChooseBand() const
+std::optional<int> CNoiseMapCommands::ChooseBand()
 {
     if (m_chooseBand)
         return m_chooseBand();
-    bool ok = false;
-    const QStringList entries = BandEntries();
-    const QString chosen = QInputDialog::getItem(m_pParent, QStringLiteral("소음지도"),
-                                                 QStringLiteral("주파수밴드를 선택하세요."), entries, 0, false, &ok);
-    if (!ok)
+    CNoiseMapDialog dialog(m_refine, m_pParent);
+    if (m_runMapDialog(dialog) != QDialog::Accepted)
         return std::nullopt;
-    return int(entries.indexOf(chosen));
+    m_refine = dialog.Refine();
+    return dialog.Band();
 }
 
 QString CNoiseMapCommands::ChooseFile(const QString& title, const QString& name, const QString& filter) const
@@ -260,8 +272,9 @@ void CNoiseMapCommands::OnNoiseMap()
 }
 
 // Computes on a worker while a modal progress dialog shows "done / total ( percent% )"
-// every 100 ms over the nodes of both grids; its cancel button stops the workers after the
-// nodes they are on, and a cancelled run shows nothing even when it had just finished.
+// every 100 ms over the nodes of both grids and the points of their refinement; its cancel
+// button stops the workers after the nodes they are on, and a cancelled run shows nothing
+// even when it had just finished.
 std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputeWithProgress(
     const std::function<std::shared_ptr<CNoiseMap>(CRunProgress&)>& compute)
 {
@@ -274,10 +287,14 @@ std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputeWithProgress(
     dialog.setMinimumDuration(0);
     QEventLoop loop;
     QTimer timer;
+    int shown = 0;
     QObject::connect(&timer, &QTimer::timeout, &dialog, [&]() {
         const bool last = finished;  // read first: the percent shown then is the final one
         if (!progress.CancelRequested()) {
-            const int percent = progress.Percent();
+            // The refinement adds to the total as it finds where to refine: the bar waits
+            // rather than step back, and reaches 100 only at the end.
+            const int percent = last ? progress.Percent() : std::min(99, std::max(shown, progress.Percent()));
+            shown = percent;
             dialog.setValue(percent);
             dialog.setLabelText(
                 QStringLiteral("%1 / %2 ( %3% )").arg(progress.Done()).arg(progress.Total()).arg(percent));

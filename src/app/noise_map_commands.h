@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+#include "maps/noise_map_refine.h"
 #include "model/noise_limits.h"
 #include "render/noise_map_renderer.h"
 #include "ui/modal_runner.h"
@@ -33,18 +34,21 @@ class QToolBar;
 class QWidget;
 
 // Both grids of the map of a calculated document: the plan grid at the receiver height,
-// the section grid along the section line, with the receiver spacing. Thread-safe as long
+// the section grid along the section line, with the receiver spacing, both refined where
+// their classes change as `refine` asks (its edges are the map's own). Thread-safe as long
 // as the document does not change; nullptr when cancelled.
 std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band, CRunProgress& progress,
-                                                int threads = 0);
+                                                int threads = 0, CRefineRequest refine = {});
 
 // The difference map of two scenes on the grids of `settings` and the section ground of the
 // minuend's project (as ComputeViewsNoiseMap): level(minuend) - level(subtrahend) at every
-// node, in the diverging style of `step` dB. One progress runs over the four grids.
-// Thread-safe; nullptr when cancelled.
+// node, in the diverging style of `step` dB, refined with the difference of the scenes'
+// levels. One progress runs over the four grids and the refinement. Thread-safe; nullptr
+// when cancelled.
 std::shared_ptr<CNoiseMap> ComputeViewsDifferenceMap(const CCalcScene& minuend, const CCalcScene& subtrahend,
                                                      const CProjectSettings& settings, const CSectionGround& ground,
-                                                     int band, double step, CRunProgress& progress, int threads = 0);
+                                                     int band, double step, CRunProgress& progress, int threads = 0,
+                                                     CRefineRequest refine = {});
 
 class CNoiseMapCommands;
 struct CDifferenceMapChoice;
@@ -77,9 +81,13 @@ public:
     // Adds the map command and the save commands to the menu.
     void AddTo(QMenu* resultMenu) const;
 
-    // Tests answer the band choice (nullopt: cancelled) instead of the dialog; file names
-    // come through FileDialogs().
+    // Tests answer the band choice (nullopt: cancelled) instead of the dialog (the map is then
+    // refined as m_refine says); file names come through FileDialogs().
     std::function<std::optional<int>()> m_chooseBand;
+    // Runs the form of "소음지도" (tests work its widgets instead of a modal loop).
+    ModalRunner m_runMapDialog = ExecRunner();
+    // How the maps are refined: the last choice of the forms, kept for the session.
+    CRefineRequest m_refine;
     // Tests watch every tick of the progress dialog with the percent it was just given, and
     // may press its cancel button there, instead of reaching into the modal loop.
     std::function<void(QProgressDialog&, int percent)> m_onProgressTick;
@@ -98,11 +106,12 @@ public slots:
     void OnSaveGridGeoJson();
 
 private:
-    std::optional<int> ChooseBand() const;
+    std::optional<int> ChooseBand();
     std::optional<EPeriod> ChoosePeriod() const;
     bool MayMapViews();
-    // Both grids of the period's map with progress, changed by adjust (on the worker) before
-    // their shapes are drawn; nullptr when cancelled.
+    // Both grids of the period's map with progress, refined as asked; with adjust, not
+    // refined but changed by adjust (on the worker) before their shapes are drawn. nullptr
+    // when cancelled.
     std::shared_ptr<CNoiseMap> ComputePeriodMap(int band, EPeriod period,
                                                 const std::function<void(CNoiseMap&)>& adjust = {});
     QString ChooseFile(const QString& title, const QString& name, const QString& filter) const;

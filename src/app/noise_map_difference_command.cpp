@@ -14,10 +14,10 @@
 #include "drawing/section_ground_cut.h"
 #include "engine/calc_scene.h"
 #include "engine/input_check.h"
-#include "engine/noise_map_compute.h"
-#include "engine/noise_map_difference.h"
 #include "engine/source_pieces.h"
 #include "io/project_file.h"
+#include "maps/noise_map_compute.h"
+#include "maps/noise_map_difference.h"
 #include "model/barrier_exclusion.h"
 #include "model/document.h"
 #include "ui/message_box.h"
@@ -121,9 +121,10 @@ void CNoiseMapCommands::OnDifferenceMap()
         return;
     }
     const QString excluded = QString::fromStdString(ExcludedBarrierNames(*m_pDoc));
-    CDifferenceMapDialog dialog(excluded, m_pParent);
+    CDifferenceMapDialog dialog(excluded, m_pParent, m_refine);
     if (m_runDifferenceDialog(dialog) != QDialog::Accepted)
         return;
+    m_refine = dialog.Choice().refine;
     if (auto map = ComputeDifference(dialog.Choice())) {
         map->style.name = DifferenceName(dialog.Choice(), excluded);
         // The view has no title line: its legend says what was subtracted.
@@ -155,6 +156,6 @@ std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputeDifference(const CDifferenc
     const CSectionGround ground = DocumentSectionGround(*m_pDoc);
     return ComputeWithProgress([&](CRunProgress& progress) {
         return ComputeViewsDifferenceMap(*scenes.minuend, *scenes.subtrahend, settings, ground, choice.band,
-                                         choice.step, progress);
+                                         choice.step, progress, 0, choice.refine);
     });
 }

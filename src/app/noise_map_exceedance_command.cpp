@@ -6,8 +6,8 @@
 
 #include "app/noise_map_commands.h"
 #include "app/period_document.h"
-#include "engine/noise_map_compute.h"
-#include "engine/noise_map_exceedance.h"
+#include "maps/noise_map_compute.h"
+#include "maps/noise_map_exceedance.h"
 #include "model/barrier_exclusion.h"
 #include "model/compliance.h"
 #include "model/document.h"
@@ -34,8 +34,12 @@ std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputePeriodMap(int band, EPeriod
 {
     const std::unique_ptr<CMyTalvoDoc> night = period == EPeriod::kNight ? NightDocument(*m_pDoc) : nullptr;
     const CMyTalvoDoc& doc = night ? *night : *m_pDoc;
+    // The refinement follows the level classes; a map changed afterwards is drawn from its nodes.
+    CRefineRequest refine = m_refine;
+    if (adjust)
+        refine.refine = false;
     return ComputeWithProgress([&](CRunProgress& progress) {
-        std::shared_ptr<CNoiseMap> map = ComputeViewsNoiseMap(doc, band, progress);
+        std::shared_ptr<CNoiseMap> map = ComputeViewsNoiseMap(doc, band, progress, 0, refine);
         if (map && adjust) {
             adjust(*map);
             map->PrepareShapes();

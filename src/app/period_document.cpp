@@ -4,17 +4,6 @@
 #include "model/document.h"
 #include "model/period_powers.h"
 
-bool HasNightPowers(const CMyTalvoDoc& doc)
-{
-    for (const CRoad& road : doc.m_arrRoad)
-        if (NightPowerLevels(road, doc.m_settings))
-            return true;
-    for (const CTunnel& tunnel : doc.m_arrTunnel)
-        if (NightPowerLevels(tunnel, doc.m_settings))
-            return true;
-    return false;
-}
-
 namespace {
 
 template <class Source>

@@ -6,10 +6,9 @@
 
 #include <memory>
 
-class CMyTalvoDoc;
+#include "optimise/period_pieces.h"  // HasNightPowers
 
-// True when some road or tunnel has night powers: its own, or the project's ratio.
-bool HasNightPowers(const CMyTalvoDoc& doc);
+class CMyTalvoDoc;
 
 // The night copy with its source pieces built; nullptr when no source has night powers.
 std::unique_ptr<CMyTalvoDoc> NightDocument(const CMyTalvoDoc& doc);

@@ -2,21 +2,27 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
 
 #include "app/command_table.h"
 #include "app/main_frame.h"
 #include "app/model_windows.h"
 #include "dialogs/optimise/opt_input_dialog.h"
-#include "engine/noise_map_compute.h"
+#include "maps/noise_map_compute.h"
 #include "model/document.h"
+#include "report/report_map_grid.h"
 #include "report/report_maps.h"
 #include "report/report_writer.h"
 #include "ui/file_dialogs.h"
@@ -27,7 +33,8 @@
 namespace {
 
 const QString kReportFilter = QStringLiteral("PDF 문서 (*.pdf)");
-constexpr int kViewPrintScale = 4;  // the view is drawn at this many times its pixels
+constexpr int kViewPrintScale = 4;      // the view is drawn at this many times its pixels
+constexpr int kReportNoticeMs = 60000;  // how long the status bar offers to open a written report
 
 QAction* MakeAction(const QString& text, const QString& prompt, QObject* parent)
 {
@@ -42,6 +49,12 @@ QString SuggestedReportName(const QString& projectPath)
         return QStringLiteral("보고서.pdf");
     const QFileInfo info(projectPath);
     return info.dir().filePath(info.completeBaseName() + QStringLiteral(".pdf"));
+}
+
+double GridSpacing(const CNoiseMap& map)
+{
+    const std::vector<double>& u = map.plan.m_arrU;
+    return u.size() > 1 ? u[1] - u[0] : 0;
 }
 
 }  // namespace
@@ -76,19 +89,25 @@ std::optional<CReportInput> CReportCommands::CurrentInput()
         return std::nullopt;
     }
     m_pComputedMap = m_pFrame->PlanView()->noiseMap();
+    const int band = m_pComputedMap && !m_pComputedMap->plan.Empty() ? m_pComputedMap->plan.m_nBand : 0;
     if (m_pComputedMap && m_pComputedMap->style.legend)
         m_pComputedMap.reset();  // a difference map shown is not the report's noise map
+    // A map shown on a coarser grid than the page needs is computed again, in its band.
+    const double spacing = ReportMapSpacing(doc.m_settings);
+    if (m_pComputedMap && !(GridSpacing(*m_pComputedMap) <= spacing * (1 + 1e-9)))
+        m_pComputedMap.reset();
     if (!m_pComputedMap) {
         auto map = std::make_shared<CNoiseMap>();
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const std::string refusal = ComputeReportMaps(doc, doc.m_settings.m_dReceiverSpacing, 0, *map);
+        const std::string refusal = ComputeReportMaps(doc, spacing, band, *map);
         QApplication::restoreOverrideCursor();
         if (refusal.empty())
             m_pComputedMap = map;  // a refused map leaves the maps page saying so
     }
     CReportInput input{&doc, m_pComputedMap.get(), QDateTime::currentDateTime(), std::nullopt};
     const COptInputDlg* opt = m_pFrame->Windows()->OptInputWindow();
-    if (opt && !opt->IsRunning() && opt->Result().m_dHeight > 0)
+    // A barrier designed for a set is not one receiver's design.
+    if (opt && !opt->IsRunning() && !opt->LastDesignTable() && opt->Result().m_dHeight > 0)
         input.design = CReportDesign{opt->Result(), doc.m_nOptReceiver};
     return input;
 }
@@ -105,8 +124,27 @@ void CReportCommands::OnReport()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const std::string failure = WriteReportPdf(*input, path);
     QApplication::restoreOverrideCursor();
-    if (!failure.empty())
+    if (!failure.empty()) {
         MessageBoxes().Information(m_pFrame, QString::fromStdString(failure));
+        return;
+    }
+    AnnounceReport(path);
+}
+
+void CReportCommands::AnnounceReport(const QString& path)
+{
+    delete m_pReportNotice;  // the notice of an earlier report
+    const QString name = QFileInfo(path).fileName().toHtmlEscaped();
+    auto* notice = new QLabel(QStringLiteral("보고서를 저장했습니다: %1 <a href=\"open\">PDF 열기</a>").arg(name),
+                              m_pFrame->statusBar());
+    notice->setObjectName(QStringLiteral("reportNotice"));
+    notice->setTextFormat(Qt::RichText);
+    notice->setToolTip(QDir::toNativeSeparators(path));
+    connect(notice, &QLabel::linkActivated, notice, [path] { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
+    m_pFrame->statusBar()->clearMessage();
+    m_pFrame->statusBar()->addWidget(notice, 1);
+    QTimer::singleShot(kReportNoticeMs, notice, &QObject::deleteLater);
+    m_pReportNotice = notice;
 }
 
 void CReportCommands::PrintReport(QPrinter& printer)

@@ -1,11 +1,13 @@
 // talvo-cli map PROJECT -o OUT [--spacing S] [--height H] [--band B] [--threads N]
 // [--crs EPSG:n] [--layer NAME] [--levels L1,L2,...] [--width PX --height-px PX]
 // [--section-output FILE.png [--section-from A --section-to B]] [--diff B.tlv [--diff-step 1|3]]
-// [--exceedance]:
+// [--uniform | --finest M] [--exceedance]:
 // computes the plan noise map and writes it in the format the extension of OUT names: .png
 // the picture (built with Qt only), .tif a GeoTIFF of the level, .gpkg/.geojson/.shp/.dxf/.kml
-// the vector layers. With --diff the map is PROJECT's level minus B's on PROJECT's grid;
-// with --exceedance it is the level minus the limit of the project's criterion and zone.
+// the vector layers. With --diff the map is PROJECT's level minus B's on PROJECT's grid. The
+// bands and iso-lines are refined where the classes change (noise_map_refine.h) unless
+// --uniform; the GeoTIFF holds the grid's nodes either way. With --exceedance the map is the
+// level minus the limit of the project's criterion and zone, drawn from the grid's nodes.
 #include "cli/commands.h"
 
 #include <CLI/CLI.hpp>
@@ -23,9 +25,6 @@
 #include "drawing/section_exaggeration.h"
 #include "engine/calc_scene.h"
 #include "engine/input_check.h"
-#include "engine/noise_map_compute.h"
-#include "engine/noise_map_difference.h"
-#include "engine/noise_map_exceedance.h"
 #include "engine/source_pieces.h"
 #include "gis/gis_crs.h"
 #include "gis/gis_map_layers.h"
@@ -33,6 +32,10 @@
 #include "gis/gis_output.h"
 #include "io/output_file.h"
 #include "io/project_file.h"
+#include "maps/map_workers.h"
+#include "maps/noise_map_compute.h"
+#include "maps/noise_map_difference.h"
+#include "maps/noise_map_exceedance.h"
 #include "model/document.h"
 
 namespace {
@@ -73,8 +76,14 @@ CMapNodes ChooseNodes(const CMyTalvoDoc& doc, const MapArgs& args)
     return nodes;
 }
 
+// A project's plan map with the scene it was computed from, which refining it reads.
+struct CPlanMap {
+    CNoiseMapGrid grid;
+    std::unique_ptr<CCalcScene> scene;
+};
+
 // The plan map of the project opened from `path` over its calculation area.
-CNoiseMapGrid ComputePlanMap(CMyTalvoDoc& doc, const std::string& path, const CMapNodes& nodes, const MapArgs& args)
+CPlanMap ComputePlanMap(CMyTalvoDoc& doc, const std::string& path, const CMapNodes& nodes, const MapArgs& args)
 {
     // The same input check and caps as every calculating command, before any piece is built.
     if (const std::string unusable = FindUnusableInput(doc); !unusable.empty())
@@ -85,15 +94,16 @@ CNoiseMapGrid ComputePlanMap(CMyTalvoDoc& doc, const std::string& path, const CM
         FailMap(path, "하나 이상의 도로를 입력하십시요");
     if (const std::string refusal = CheckNoiseMap(doc, nodes.spacing); !refusal.empty())
         FailMap(path, refusal);
-    const CCalcScene scene(doc);
-    CNoiseMapGrid grid = PlanMapLayout(doc.m_settings, nodes.spacing, nodes.height, args.band);
+    CPlanMap map{PlanMapLayout(doc.m_settings, nodes.spacing, nodes.height, args.band),
+                 std::make_unique<CCalcScene>(doc)};
     CRunProgress progress;
-    ComputeNoiseMap(scene, grid, progress, args.threads);
-    return grid;
+    ComputeNoiseMap(*map.scene, map.grid, progress, args.threads);
+    return map;
 }
 
-// --diff: the other project mapped on the same nodes and subtracted from `grid` node by node.
-CNoiseMapGrid SubtractOtherProject(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const CMapNodes& nodes,
+// --diff: the other project mapped on the same nodes and subtracted from `a` node by node;
+// refined with the difference of the two scenes' levels.
+CNoiseMapGrid SubtractOtherProject(const CMyTalvoDoc& doc, const CPlanMap& a, const CMapNodes& nodes,
                                    const MapArgs& args)
 {
     CMyTalvoDoc other;
@@ -103,10 +113,12 @@ CNoiseMapGrid SubtractOtherProject(const CMyTalvoDoc& doc, const CNoiseMapGrid& 
     TellWhatTheOpenLeftOut(other, opened, "map", args.diff);
     if (!SameCalculationArea(doc.m_settings, other.m_settings))
         FailMap(args.diff, kMapMsgOtherArea);
-    const CNoiseMapGrid otherGrid = ComputePlanMap(other, args.diff, nodes, args);
+    const CPlanMap b = ComputePlanMap(other, args.diff, nodes, args);
     CNoiseMapGrid difference;
-    if (const std::string refusal = SubtractMapGrids(grid, otherGrid, difference); !refusal.empty())
+    if (const std::string refusal = SubtractMapGrids(a.grid, b.grid, difference); !refusal.empty())
         FailMap(args.diff, refusal);
+    RefineMap(difference, DifferenceLevelAt(SceneLevelAt(*a.scene, a.grid), SceneLevelAt(*b.scene, b.grid)),
+              DifferenceMapScale(args.diffStep).edges, args);
     return difference;
 }
 
@@ -172,6 +184,7 @@ void RefuseOutputOverInput(const MapArgs& args)
 
 void RunMap(MapArgs args)
 {
+    DefaultMapThreads() = args.threads;
     const bool png = FileExtension(args.output) == ".png";
     if (!png && !IsMapGisFile(args.output))
         FailMap(args.output, "파일 형식을 알 수 없습니다 (.png, .tif, .gpkg, .geojson, .shp, .dxf, .kml).");
@@ -191,11 +204,21 @@ void RunMap(MapArgs args)
     if (!limit)
         FailMap(args.project, NoMapLimitMessage(ExceedancePeriod(args)));
     const CMapNodes nodes = ChooseNodes(doc, args);
-    CNoiseMapGrid grid = ComputePlanMap(doc, args.project, nodes, args);
-    if (!args.diff.empty())
-        grid = SubtractOtherProject(doc, grid, nodes, args);
-    if (args.exceedance)
+    CPlanMap map = ComputePlanMap(doc, args.project, nodes, args);
+    CNoiseMapGrid grid;
+    if (!args.diff.empty()) {
+        grid = SubtractOtherProject(doc, map, nodes, args);
+    } else if (args.exceedance) {
+        grid = std::move(map.grid);
         SubtractLimit(grid, *limit);
+    } else {
+        // A picture shows the 5 dB classes; the GIS layers are cut at the levels asked for;
+        // a GeoTIFF holds the nodes alone.
+        const std::string ext = FileExtension(args.output);
+        if (ext != ".tif" && ext != ".tiff")
+            RefineMap(map.grid, SceneLevelAt(*map.scene, map.grid), png ? ScreenClassEdges() : ClassEdges(args), args);
+        grid = std::move(map.grid);
+    }
     if (!png)
         WriteGisFile(doc, grid, args);
     if (png || !args.sectionOutput.empty()) {
@@ -208,6 +231,15 @@ void RunMap(MapArgs args)
 }
 
 }  // namespace
+
+void RefineMap(CNoiseMapGrid& grid, const CMapLevelAt& levelAt, const std::vector<double>& edges, const MapArgs& args)
+{
+    CRefineRequest request{!args.uniform, args.finest.value_or(0.0), edges};
+    CRunProgress progress;
+    if (RefineNoiseMap(grid, levelAt, request, progress, args.threads, kMaxMapNodes) == ERefineResult::TooManyPoints)
+        std::cerr << "talvo-cli map: 경계 세분화에 계산할 점이 " << kMaxMapNodes
+                  << "개를 넘어 격자점만으로 그립니다.\n";
+}
 
 double SectionSpacingOf(const CMyTalvoDoc& doc, const MapArgs& args)
 {
@@ -266,6 +298,14 @@ void RegisterMap(CLI::App& app)
                                         "PROJECT's grid (the calculation areas must be equal)")
                             ->excludes(levels)
                             ->excludes(section);
+    CLI::Option* uniform = cmd->add_flag(
+        "--uniform", args->uniform,
+        "Draw the bands and iso-lines from the grid's nodes alone, without refining where the classes change");
+    cmd->add_option("--finest", args->finest,
+                    "Finest size of the refinement where the classes change, m: the spacing halved until it is "
+                    "no larger (default: the spacing / 16; never below 0.05)")
+        ->check(CLI::PositiveNumber)
+        ->excludes(uniform);
     cmd->add_option("--diff-step", args->diffStep, "dB between the edges of the difference map: 1 or 3 (default 1)")
         ->check(CLI::IsMember({1, 3}))
         ->needs(diff);

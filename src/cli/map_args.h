@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "maps/noise_map_refine.h"
 #include "model/noise_limits.h"
 
 class CMyTalvoDoc;
@@ -29,6 +30,8 @@ struct MapArgs {
     std::vector<double> levels;            // --levels: class edges; empty: the 5 dB classes
     std::string diff;                      // --diff: the project subtracted; empty: a plain map
     int diffStep = 1;                      // --diff-step: dB between the difference map's edges
+    bool uniform = false;                  // --uniform: the shapes from the grid's nodes alone
+    std::optional<double> finest;          // --finest: the finest size of the refinement, m
     bool exceedance = false;               // --exceedance: the level minus the project's limit
 };
 
@@ -38,6 +41,11 @@ struct MapArgs {
 // The spacing of the section grid: --section-spacing, else the project's section spacing,
 // else the default that follows the plan spacing in use.
 double SectionSpacingOf(const CMyTalvoDoc& doc, const MapArgs& args);
+
+// Refines a computed grid for the options (--uniform, --finest) with its exact level
+// function and the class edges it is drawn with; a refinement given up for its size is
+// said on stderr, and the map is then drawn from its nodes.
+void RefineMap(CNoiseMapGrid& grid, const CMapLevelAt& levelAt, const std::vector<double>& edges, const MapArgs& args);
 
 // The period an exceedance map is judged in.
 EPeriod ExceedancePeriod(const MapArgs& args);

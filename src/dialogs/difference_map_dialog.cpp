@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "dialogs/map_refine_fields.h"
+#include "dialogs/noise_map_dialog.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
 
@@ -18,18 +20,10 @@ namespace {
 
 const QString kProjectFilter = QStringLiteral("TALVO 프로젝트 (*.tlv);;모든 파일 (*)");
 
-QComboBox* BandCombo(QWidget* parent)
-{
-    auto* box = new QComboBox(parent);
-    box->addItems({QStringLiteral("Overall (dBA)"), QStringLiteral("63 Hz"), QStringLiteral("125 Hz"),
-                   QStringLiteral("250 Hz"), QStringLiteral("500 Hz"), QStringLiteral("1K Hz"), QStringLiteral("2K Hz"),
-                   QStringLiteral("4K Hz"), QStringLiteral("8K Hz")});
-    return box;
-}
-
 }  // namespace
 
-CDifferenceMapDialog::CDifferenceMapDialog(const QString& excludedBarriers, QWidget* parent)
+CDifferenceMapDialog::CDifferenceMapDialog(const QString& excludedBarriers, QWidget* parent,
+                                           const CRefineRequest& refine)
     : QDialog(parent),
       m_pOther(new QRadioButton(QStringLiteral("다른 프로젝트 파일 (같은 계산영역)"), this)),
       m_pWithout(new QRadioButton(QStringLiteral("제외할 방음벽(%1)을 뺀 이 프로젝트 (삽입손실)")
@@ -38,9 +32,10 @@ CDifferenceMapDialog::CDifferenceMapDialog(const QString& excludedBarriers, QWid
       m_pPath(new QLineEdit(this)),
       m_pBrowse(new QPushButton(QStringLiteral("찾아보기..."), this)),
       m_pStep(new QComboBox(this)),
-      m_pBand(BandCombo(this)),
+      m_pBand(MapBandCombo(this)),
       m_pExclusion(new QLabel(this)),
-      m_strExcluded(excludedBarriers)
+      m_strExcluded(excludedBarriers),
+      m_pRefine(new CMapRefineFields(refine, this))
 {
     setWindowTitle(QStringLiteral("차이 지도"));
     m_pStep->addItems({QStringLiteral("1 dB"), QStringLiteral("3 dB")});
@@ -65,6 +60,7 @@ CDifferenceMapDialog::CDifferenceMapDialog(const QString& excludedBarriers, QWid
     layout->addLayout(pathRow);
     layout->addWidget(m_pExclusion);
     layout->addLayout(form);
+    layout->addWidget(m_pRefine);
     layout->addWidget(buttons);
     connect(m_pBrowse, &QPushButton::clicked, this, &CDifferenceMapDialog::OnBrowse);
     connect(m_pOther, &QRadioButton::toggled, this, &CDifferenceMapDialog::OnVariantChanged);
@@ -80,6 +76,7 @@ CDifferenceMapChoice CDifferenceMapDialog::Choice() const
     choice.otherProject = m_pPath->text().trimmed();
     choice.step = m_pStep->currentIndex() == 1 ? 3.0 : 1.0;
     choice.band = std::max(0, m_pBand->currentIndex());
+    choice.refine = m_pRefine->Choice().value_or(CRefineRequest{});
     return choice;
 }
 
@@ -89,7 +86,9 @@ void CDifferenceMapDialog::accept()
         MessageBoxes().Information(this, QStringLiteral("비교할 프로젝트 파일을 고르십시오."));
         return;
     }
-    QDialog::accept();
+    CRefineRequest refine;
+    if (m_pRefine->Read(this, refine))
+        QDialog::accept();
 }
 
 void CDifferenceMapDialog::OnBrowse()

@@ -9,6 +9,9 @@
 #include <QDialog>
 #include <QString>
 
+#include "maps/noise_map_refine.h"
+
+class CMapRefineFields;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -18,8 +21,9 @@ class QRadioButton;
 struct CDifferenceMapChoice {
     bool withoutExcludedBarriers = false;  // else the other project file
     QString otherProject;
-    double step = 1.0;  // dB, 1 or 3
-    int band = 0;       // 0 overall, 1..8 the octave bands
+    double step = 1.0;      // dB, 1 or 3
+    int band = 0;           // 0 overall, 1..8 the octave bands
+    CRefineRequest refine;  // without edges: the scale's
 };
 
 class CDifferenceMapDialog : public QDialog {
@@ -27,7 +31,9 @@ class CDifferenceMapDialog : public QDialog {
 public:
     // excludedBarriers: the barriers the exclusion selector has chosen ("방음벽 1, 3");
     // without any (empty), the variant without them cannot be chosen.
-    explicit CDifferenceMapDialog(const QString& excludedBarriers, QWidget* parent = nullptr);
+    // refine: how the map is refined when the form opens.
+    explicit CDifferenceMapDialog(const QString& excludedBarriers, QWidget* parent = nullptr,
+                                  const CRefineRequest& refine = {});
 
     CDifferenceMapChoice Choice() const;
 
@@ -37,6 +43,7 @@ public:
     QComboBox* StepBox() const { return m_pStep; }
     QComboBox* BandBox() const { return m_pBand; }
     QLabel* ExclusionLine() const { return m_pExclusion; }
+    CMapRefineFields* RefineFields() const { return m_pRefine; }
 
 public slots:
     void accept() override;
@@ -54,4 +61,5 @@ private:
     QComboBox* m_pBand;
     QLabel* m_pExclusion;
     QString m_strExcluded;
+    CMapRefineFields* m_pRefine;
 };

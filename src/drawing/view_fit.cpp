@@ -108,6 +108,12 @@ CWorldBox SectionModelBox(const CMyTalvoDoc& doc, int axis)
 
 CViewNavigation FitBox(const CViewProjection& unitView, const CWorldBox& box, double margin)
 {
+    return FitBoxInside(unitView, box, CPixelInsets{}, margin);
+}
+
+CViewNavigation FitBoxInside(const CViewProjection& unitView, const CWorldBox& box, const CPixelInsets& insets,
+                             double margin)
+{
     CViewNavigation nav;
     if (!box.valid)
         return nav;
@@ -115,15 +121,20 @@ CViewNavigation FitBox(const CViewProjection& unitView, const CWorldBox& box, do
     const double w = std::max(box.x1 - box.x0, kMinFitSize), h = std::max(box.y1 - box.y0, kMinFitSize);
     const CViewPoint low = unitView.WorldToView(cx - w / 2, cy - h / 2);
     const CViewPoint high = unitView.WorldToView(cx + w / 2, cy + h / 2);
+    // The part of the view inside the insets, in view units, and its centre.
+    const double width = std::max(1.0, unitView.Width() - insets.left - insets.right);
+    const double height = std::max(1.0, unitView.Height() - insets.top - insets.bottom);
+    const double unitsPerPixel = 2 * unitView.HalfX() / unitView.Width();
+    const CViewPoint middle = unitView.PixelToView(insets.left + width / 2, insets.top + height / 2);
     const double usable = 1 - 2 * margin;
-    const double zoom = std::min(2 * unitView.HalfX() * usable / std::abs(high.x - low.x),
-                                 2 * unitView.HalfY() * usable / std::abs(high.y - low.y));
+    const double zoom = std::min(width * unitsPerPixel * usable / std::abs(high.x - low.x),
+                                 height * unitsPerPixel * usable / std::abs(high.y - low.y));
     if (!std::isfinite(zoom) || !(zoom > 0))
         return nav;
     const CViewPoint centre = unitView.WorldToView(cx, cy);
     nav.m_dZoom = std::clamp(zoom, CViewNavigation::kMinFreeZoom, CViewNavigation::kMaxFreeZoom);
-    nav.m_dPanX = centre.x * nav.m_dZoom;
-    nav.m_dPanY = centre.y * nav.m_dZoom;
+    nav.m_dPanX = centre.x * nav.m_dZoom - middle.x;
+    nav.m_dPanY = centre.y * nav.m_dZoom - middle.y;
     nav.Release();
     return nav;
 }

@@ -30,4 +30,12 @@ CWorldBox SectionModelBox(const CMyTalvoDoc& doc, int axis);
 // pan. A box of no size is taken as kMinFitSize metres wide and high.
 CViewNavigation FitBox(const CViewProjection& unitView, const CWorldBox& box, double margin = 0.04);
 
+// Pixels at the view's edges that the box must keep clear of (the section's axes).
+struct CPixelInsets {
+    double left = 0, top = 0, right = 0, bottom = 0;
+};
+// As FitBox, into the part of the view inside the insets (the margin a fraction of that part).
+CViewNavigation FitBoxInside(const CViewProjection& unitView, const CWorldBox& box, const CPixelInsets& insets,
+                             double margin = 0.04);
+
 constexpr double kMinFitSize = 1.0;  // metres

@@ -8,15 +8,15 @@
 #include <map>
 #include <memory>
 
-#include "engine/noise_map_compute.h"
-#include "engine/noise_map_isobands.h"
-#include "engine/noise_map_isolines.h"
-#include "engine/noise_map_shapes.h"
 #include "gis/gis_building_layers.h"
 #include "gis/gis_crs.h"
 #include "gis/gis_ogr.h"
 #include "gis/gis_output.h"
 #include "gis/gis_raster.h"
+#include "maps/noise_map_compute.h"
+#include "maps/noise_map_isobands.h"
+#include "maps/noise_map_isolines.h"
+#include "maps/noise_map_shapes.h"
 #include "model/document.h"
 #include "model/noise_level_classes.h"
 

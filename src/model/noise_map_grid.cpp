@@ -7,7 +7,11 @@
 
 CMVector CNoiseMapGrid::PointAt(std::size_t column, std::size_t row) const
 {
-    const double u = m_arrU[column], v = m_arrV[row];
+    return PlanePoint(m_arrU[column], m_arrV[row]);
+}
+
+CMVector CNoiseMapGrid::PlanePoint(double u, double v) const
+{
     if (m_kind == EKind::Plan)
         return {u, v, m_dHeight};
     if (m_nSectionAxis == 1)

@@ -9,9 +9,12 @@
 // the extent's edges, so the cells tile the extent exactly.
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "model/mvector.h"
+
+class CMapRefinement;
 
 struct CNoiseMapGrid {
     enum class EKind { Plan, Section };
@@ -29,6 +32,10 @@ struct CNoiseMapGrid {
     // Section: the ground height under each column (empty: no ground). Nodes below it lie
     // in the soil: they are not computed and keep kNoEnergy.
     std::vector<double> m_arrGround;
+    // Levels computed between the nodes where the map's classes change, so that its shapes
+    // follow the level closer than the nodes alone could (maps/noise_map_refinement.h);
+    // nullptr: the shapes are drawn from the nodes alone. Shared and never changed once set.
+    std::shared_ptr<const CMapRefinement> m_pRefinement;
 
     std::size_t Columns() const { return m_arrU.size(); }
     std::size_t Rows() const { return m_arrV.size(); }
@@ -42,6 +49,8 @@ struct CNoiseMapGrid {
 
     // The node in project coordinates (x, y, z).
     CMVector PointAt(std::size_t column, std::size_t row) const;
+    // Any point (u, v) of the grid's plane in project coordinates.
+    CMVector PlanePoint(double u, double v) const;
 
     // Cell edges: CellEdgesU()[i] .. CellEdgesU()[i + 1] is the extent of column i's cells.
     std::vector<double> CellEdgesU() const;

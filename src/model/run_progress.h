@@ -16,6 +16,8 @@ public:
         m_done = 0;
         m_total = total;
     }
+    // A run that finds more work as it goes (a map refined where its classes change) adds it.
+    void AddToTotal(std::int64_t more) { m_total += more; }
     void Count() { ++m_done; }
     void ResetDone() { m_done = 0; }
 

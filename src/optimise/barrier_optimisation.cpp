@@ -12,20 +12,8 @@ namespace {
 
 // A candidate meets the target when its level is at most the target but less than 2 dB below.
 constexpr double kTargetMargin = 2.0;
-// The search never evaluates a barrier shorter than this, m.
-constexpr double kMinBarrierLength = 10.0;
-// The height passes stop once a candidate is lower than this, m.
-constexpr double kMinBarrierHeight = 0.5;
 // Step counts beyond this are cut: no search could run that many predictions anyway.
 constexpr double kMaxStepCount = 1e12;
-
-std::int64_t StepCount(double range, double step)
-{
-    const double count = range / step;
-    if (!(count > 0))
-        return 0;
-    return static_cast<std::int64_t>(std::fmin(count, kMaxStepCount));
-}
 
 // The state of the candidate barrier while the worker runs.
 struct CSearch {
@@ -75,20 +63,35 @@ void RunHeightPasses(CSearch& s, std::int64_t lengthStep, std::int64_t passes)
     }
 }
 
-// Takes Δl/2 off each end (the direction stays) and restores the maximum height.
-void ShortenSymmetrically(CSearch& s)
+}  // namespace
+
+std::int64_t StepCount(double range, double step)
 {
-    CBarrier_Stage& bar = s.doc.m_OptBarrier;
-    const double ux = std::cos(bar.m_dAngle), uy = std::sin(bar.m_dAngle);
-    const double half = s.design.m_dLengthStep / 2.0;
-    bar.m_dStartX += half * ux;
-    bar.m_dStartY += half * uy;
-    bar.m_dEndX = bar.m_dStartX + s.length * ux;
-    bar.m_dEndY = bar.m_dStartY + s.length * uy;
-    bar.m_dHeight = s.design.m_dMaxHeight;
+    const double count = range / step;
+    if (!(count > 0))
+        return 0;
+    return static_cast<std::int64_t>(std::fmin(count, kMaxStepCount));
 }
 
-}  // namespace
+CBarrier_Stage FullDesignBarrier(const COptDesign& design)
+{
+    CBarrier_Stage bar;
+    bar.SetGeometry(design.m_dStartX, design.m_dStartY, design.m_dEndX, design.m_dEndY, design.m_dMaxHeight,
+                    bar.m_nAttenuator);
+    bar.ComputeAngle();
+    return bar;
+}
+
+void ShortenSymmetrically(CBarrier_Stage& bar, double length, const COptDesign& design)
+{
+    const double ux = std::cos(bar.m_dAngle), uy = std::sin(bar.m_dAngle);
+    const double half = design.m_dLengthStep / 2.0;
+    bar.m_dStartX += half * ux;
+    bar.m_dStartY += half * uy;
+    bar.m_dEndX = bar.m_dStartX + length * ux;
+    bar.m_dEndY = bar.m_dStartY + length * uy;
+    bar.m_dHeight = design.m_dMaxHeight;
+}
 
 OptEvaluation CalculateCommandEvaluation()
 {
@@ -127,11 +130,7 @@ std::string CheckOptimisationStart(const CMyTalvoDoc& doc, int receiverIndex, co
 
 void PrepareOptimisation(CMyTalvoDoc& doc, int receiverIndex, const COptDesign& design)
 {
-    CBarrier_Stage bar;
-    bar.SetGeometry(design.m_dStartX, design.m_dStartY, design.m_dEndX, design.m_dEndY, design.m_dMaxHeight,
-                    bar.m_nAttenuator);
-    bar.ComputeAngle();
-    doc.m_OptBarrier = bar;
+    doc.m_OptBarrier = FullDesignBarrier(design);
     doc.m_nOptReceiver = receiverIndex;
     doc.m_dLengthStep = design.m_dLengthStep;
     doc.m_dHeightStep = design.m_dHeightStep;
@@ -155,7 +154,7 @@ COptOutcome RunOptimisation(CMyTalvoDoc& doc, const COptDesign& design, CRunProg
         s.length -= design.m_dLengthStep;
         if (s.length < kMinBarrierLength)
             break;
-        ShortenSymmetrically(s);
+        ShortenSymmetrically(doc.m_OptBarrier, s.length, design);
         progress.Count();
         if (progress.CancelRequested()) {
             s.outcome.m_bCancelled = true;

@@ -9,11 +9,13 @@
 // CheckOptimisationStart and PrepareOptimisation before and FinishOptimisation after, on
 // its own thread. Only the CRunProgress is shared while the worker runs.
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "model/entities.h"
 #include "model/run_progress.h"
 
 class CMyTalvoDoc;
@@ -57,6 +59,21 @@ inline constexpr const char* kMsgNoNeedToCalculate = "방음벽을 계산할 필
 // Most candidates one search may evaluate (each is a prediction): steps finer than this
 // allows would keep the search running for hours.
 inline constexpr double kMaxOptCandidates = 1e6;
+
+// The search never evaluates a barrier shorter than this, m.
+inline constexpr double kMinBarrierLength = 10.0;
+// The height passes stop once a candidate is lower than this, m.
+inline constexpr double kMinBarrierHeight = 0.5;
+
+// How many steps of `step` fit in `range` (truncated; 0 when none or not a number).
+std::int64_t StepCount(double range, double step);
+
+// The design's full barrier at its maximum height: the first candidate of a search.
+CBarrier_Stage FullDesignBarrier(const COptDesign& design);
+
+// Takes Δl/2 off each end of the candidate (its direction stays), leaving it `length` long,
+// and restores the maximum height.
+void ShortenSymmetrically(CBarrier_Stage& candidate, double length, const COptDesign& design);
 
 // The candidates the design means at most: lengths (L / Δl) times heights (H_max / Δh),
 // each at least 1.

@@ -211,3 +211,8 @@ QSize PlanMapImageSize(const CMyTalvoDoc& doc, int width, const CNoiseMapLegend*
     height = kTitleHeight + std::max(height, double(ColumnHeight(CNoiseMapGrid::EKind::Plan, legend)));
     return QSize(width, std::clamp(static_cast<int>(std::lround(height)), kMinSide, kMaxSide));
 }
+
+CViewProjection PlanMapSceneProjection(const CProjectSettings& settings, QSize scene)
+{
+    return FittedProjection(settings, scene.expandedTo(QSize(1, 1)));
+}

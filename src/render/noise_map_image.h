@@ -19,6 +19,7 @@
 
 class CMyTalvoDoc;
 struct CNoiseMapGrid;
+struct CProjectSettings;
 
 // Where a picture of this size puts its parts; they do not overlap.
 struct CMapImageLayout {
@@ -50,6 +51,10 @@ CViewProjection SectionMapImageProjection(const CMyTalvoDoc& doc, const CNoiseMa
 // the legend (the classes' unless given).
 QSize SectionMapImageSize(const CNoiseMapGrid& section, double from, double to, double exaggeration, int width,
                           const CNoiseMapLegend* legend = nullptr);
+
+// The projection that fits the calculation area, with a margin, into a scene of this size
+// (pixels), as the plan pictures draw it; the scene starts at the painter's origin.
+CViewProjection PlanMapSceneProjection(const CProjectSettings& settings, QSize scene);
 
 // An image size for a map of the document's area `width` pixels wide: tall enough for the
 // area's proportions and the legend (the classes' unless given).

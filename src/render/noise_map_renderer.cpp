@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "drawing/section_geometry.h"
-#include "engine/noise_map_difference.h"
+#include "maps/noise_map_difference.h"
 #include "model/noise_level_classes.h"
 #include "render/view_colours.h"
 

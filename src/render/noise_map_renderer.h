@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "drawing/view_projection.h"
-#include "engine/noise_map_shapes.h"
+#include "maps/noise_map_shapes.h"
 #include "model/noise_map_grid.h"
 
 class CSectionPlane;

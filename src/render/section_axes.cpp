@@ -16,7 +16,7 @@ constexpr double kMinTickGap = 70;  // pixels between labelled ticks
 constexpr double kTickLength = 5;   // pixels
 constexpr double kLeftMargin = 44;  // pixels left of the height axis, for its labels
 constexpr double kBottomMargin = 18;
-constexpr double kTitleRow = 22;    // pixels at the top kept for the height axis's title
+constexpr double kTitleRow = 22;  // pixels at the top kept for the height axis's title
 
 QString TickText(double metres) { return QString::fromStdString(FormatMetres(metres)).chopped(2); }
 
@@ -57,6 +57,11 @@ void PaintHeightAxis(QPainter& painter, const CViewProjection& proj)
 }
 
 }  // namespace
+
+QRectF SectionPlotRect(int w, int h)
+{
+    return QRectF(kLeftMargin, kTitleRow, std::max(1.0, w - kLeftMargin), std::max(1.0, h - kTitleRow - kBottomMargin));
+}
 
 void PaintSectionAxes(QPainter& painter, const CViewProjection& proj, const CSectionPlane& plane)
 {

@@ -1,6 +1,8 @@
 #include "render/section_painter.h"
 
+#include <QPainterPath>
 #include <algorithm>
+#include <cmath>
 
 #include "drawing/entity_outline.h"
 #include "drawing/footprint_section.h"
@@ -76,6 +78,8 @@ void CSectionPainter::PaintNoiseMapInTheAir()
 {
     const CSectionGround ground = CutSectionGround(m_plane, m_lists.embankments, m_lists.cuttings);
     m_painter.save();
+    // Inside the axes only: the map never hides their labels, wherever it is panned.
+    m_painter.setClipRect(SectionPlotRect(m_proj.Width(), m_proj.Height()), Qt::IntersectClip);
     m_painter.setClipPath(AboveGroundPath(m_proj, m_plane, ground, m_dMapFrom, m_dMapTo), Qt::IntersectClip);
     PaintSectionNoiseMap(m_painter, m_proj, m_plane, *m_pNoiseMapShapes);
     m_painter.restore();
@@ -133,19 +137,58 @@ void CSectionPainter::DrawCuttings()
         const auto& [a, b] = *cut;
         m_arrProfile.push_back({a.pos, a.height, true});
         m_arrProfile.push_back({b.pos, b.height, true});
-        // The ground line is gone where the cut is, the soil beside the slope remains.
-        DrawLine(m_painter, At(a.pos, 0), At(b.pos, 0), ViewColour::Background(), 2.0);
+        // The ground line is gone where the cut is, the soil beside the slope remains. Over a
+        // map the line was never drawn there (DrawBaselines): the cut's air is mapped.
+        if (!m_pNoiseMap)
+            DrawLine(m_painter, At(a.pos, 0), At(b.pos, 0), ViewColour::Background(), 2.0);
         const double floor = std::min(a.height, b.height);
         FillQuad(a, b, floor, floor, Colour(EEntityKind::Cutting, i, ViewColour::Area()));
     }
 }
 
+// The ground line at 0 (over a map, not across the cuts, whose air the map shows) and the
+// line at the reference height, named at its end (the far end of the line, drawn on the
+// left) so that it is not taken for a second ground.
 void CSectionPainter::DrawBaselines()
 {
     const double start = m_plane.AxisStart(), end = start + m_plane.AxisLength();
     const double base = m_settings.m_dBaseHeight;
-    DrawLine(m_painter, At(start, 0), At(end, 0), ViewColour::Area(), 1.5);
+    double from = start;
+    if (m_pNoiseMap) {
+        for (const auto& [cutFrom, cutTo] : CutSpans(start, end)) {
+            if (cutFrom > from)
+                DrawLine(m_painter, At(from, 0), At(cutFrom, 0), ViewColour::Area(), 1.5);
+            from = std::max(from, cutTo);
+        }
+    }
+    DrawLine(m_painter, At(from, 0), At(end, 0), ViewColour::Area(), 1.5);
     DrawLine(m_painter, At(start, base), At(end, base), ViewColour::Area(), 1.5);
+    if (base != 0 && std::isfinite(base))
+        DrawBaseHeightLabel(At(end, base));
+}
+
+std::vector<std::pair<double, double>> CSectionPainter::CutSpans(double start, double end) const
+{
+    std::vector<std::pair<double, double>> spans;
+    for (const CGroundPiece& p : CutSectionGround(m_plane, m_lists.embankments, m_lists.cuttings).m_arrCut)
+        if (std::min(p.h0, p.h1) < 0)
+            spans.emplace_back(std::clamp(std::min(p.u0, p.u1), start, end),
+                               std::clamp(std::max(p.u0, p.u1), start, end));
+    std::sort(spans.begin(), spans.end());
+    return spans;
+}
+
+// Over the line, clear of the height axis's labels, with a light halo for the map that
+// may reach down to it in a cutting.
+void CSectionPainter::DrawBaseHeightLabel(QPointF end)
+{
+    const double left = std::max(end.x(), SectionPlotRect(m_proj.Width(), m_proj.Height()).left());
+    QPainterPath text;
+    text.addText(QPointF(left + kLabelNudge, end.y() - kLabelNudge), m_painter.font(), QStringLiteral("기준높이"));
+    m_painter.save();
+    m_painter.strokePath(text, QPen(ViewColour::Halo(), 2 * kHaloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    m_painter.fillPath(text, ViewColour::Black());
+    m_painter.restore();
 }
 
 void CSectionPainter::DrawTunnels()

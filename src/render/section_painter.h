@@ -60,6 +60,9 @@ private:
     void DrawProfileFill();
     void DrawCuttings();
     void DrawBaselines();
+    // The stretches from..to of the line where a cut lowers the ground, in order.
+    std::vector<std::pair<double, double>> CutSpans(double start, double end) const;
+    void DrawBaseHeightLabel(QPointF end);
     void DrawTunnels();
     void DrawRoads();
     void GatherDeckBarriers(const CRoad& road, bool highlighted);

@@ -64,7 +64,7 @@ QString BuildingInputsHtml(const CMyTalvoDoc& doc)
 QString FloorsHtml(const CMyTalvoDoc& doc)
 {
     const CProjectSettings& s = doc.m_settings;
-    const QString heading = report::PartHeading(QStringLiteral("3. 예측 결과: 건물 층별 소음도"));
+    const QString heading = report::PartHeading(QStringLiteral("4. 예측 결과: 건물 층별 소음도"));
     const QString method = report::Paragraph(
         QStringLiteral("외벽 수음점은 각 벽을 따라 %1 m 이하 간격으로, 벽에서 %2 m 바깥, 각 층 바닥 위 %3 m에 "
                        "둡니다. 뒤쪽 벽의 반사음을 포함한 전체 레벨, dB(A). 층의 최고 레벨이 %4 dB(A) 이상인 "

@@ -5,16 +5,32 @@
 
 #include <QDateTime>
 #include <optional>
+#include <vector>
 
+#include "model/bands.h"
+#include "model/noise_limits.h"
 #include "optimise/barrier_optimisation.h"
 #include "render/noise_map_renderer.h"
 
 class CMyTalvoDoc;
 
-// An optimised barrier and the receiver (index from 0) it was designed for.
+// One floor of a barrier designed for a building: the highest level of its façade points
+// without and with the barrier, and the limit the design was made for.
+struct CReportDesignFloor {
+    int building = 0;                              // 0-based
+    int floor = 1;                                 // from 1
+    double before = kNoEnergy, after = kNoEnergy;  // dB(A)
+    std::optional<double> limit;                   // nothing: no limit
+    bool outOfReach = false;                       // even the full design barrier cannot bring it to its limit
+};
+
+// An optimised barrier and what it was designed for: a receiver (index from 0), or the
+// floors of a building, in a period.
 struct CReportDesign {
     COptBarrierResult barrier;
-    int receiver = -1;
+    int receiver = -1;  // -1: none (a design for floors)
+    std::vector<CReportDesignFloor> floors;
+    EPeriod period = EPeriod::kDay;
 };
 
 struct CReportInput {

@@ -1,4 +1,5 @@
-// The report's inputs part: roads with their traffic, the band powers per metre as
+// The report's inputs part: the calculation's frame (coordinate system, area, receiver
+// grid, what the project holds), roads with their traffic, the band powers per metre as
 // talvo-cli emission prints them, barriers, embankments, cuttings, tunnels and buildings.
 #include "engine/emission.h"
 #include "model/barrier_exclusion.h"
@@ -9,7 +10,47 @@
 using report::CRow;
 using report::Fixed;
 
+// The project's reference system (an EPSG code), or metres on the site's own axes.
+QString CoordinateSystemText(const CProjectSettings& settings)
+{
+    if (settings.m_strCrs.empty())
+        return QStringLiteral("지역 좌표 (m)");
+    return QString::fromStdString(settings.m_strCrs);
+}
+
 namespace {
+
+QString AreaText(const CProjectSettings& s)
+{
+    return QStringLiteral("X %1 ~ %2 m, Y %3 ~ %4 m")
+        .arg(Fixed(s.m_dAreaStartX, 1), Fixed(s.m_dAreaEndX, 1), Fixed(s.m_dAreaStartY, 1), Fixed(s.m_dAreaEndY, 1));
+}
+
+QString CountsText(const CMyTalvoDoc& doc)
+{
+    const QString counts = QStringLiteral("도로 %1, 터널 %2, 성토 %3, 절토 %4, 방음벽 %5, 수음점 %6")
+                               .arg(doc.m_arrRoad.size())
+                               .arg(doc.m_arrTunnel.size())
+                               .arg(doc.m_arrEmbankment.size())
+                               .arg(doc.m_arrCutting.size())
+                               .arg(doc.m_arrBarrier.size())
+                               .arg(doc.m_arrReceiver.size());
+    if (doc.m_arrBuilding.empty())
+        return counts;
+    return counts + QStringLiteral(", 건물 %1").arg(doc.m_arrBuilding.size());
+}
+
+QString FrameTable(const CMyTalvoDoc& doc)
+{
+    const CProjectSettings& s = doc.m_settings;
+    return report::NameValueTable({
+        {QStringLiteral("좌표계"), CoordinateSystemText(s)},
+        {QStringLiteral("계산 영역"), AreaText(s)},
+        {QStringLiteral("수음점 간격, 높이"),
+         QStringLiteral("%1 m, %2 m").arg(Fixed(s.m_dReceiverSpacing, 1), Fixed(s.m_dReceiverHeight, 1))},
+        {QStringLiteral("입력 개체 수"), CountsText(doc)},
+    });
+}
 
 QString Pick(const QStringList& names, int index)
 {
@@ -219,7 +260,7 @@ QString Listing(const QString& title, bool empty, const QString& table)
 QString InputsHtml(const CMyTalvoDoc& doc)
 {
     const bool noSources = doc.m_arrRoad.empty() && doc.m_arrTunnel.empty();
-    return report::PartHeading(QStringLiteral("2. 입력 자료")) +
+    return report::PartHeading(QStringLiteral("3. 입력 자료")) + FrameTable(doc) +
            Listing(QStringLiteral("도로"), doc.m_arrRoad.empty(), RoadsTable(doc)) +
            Listing(QStringLiteral("교통량"), noSources, TrafficTable(doc)) +
            Listing(QStringLiteral("단위 길이당 음향 파워 (dB(A)/m, 터널은 갱구)"), noSources, EmissionTable(doc)) +

@@ -4,7 +4,7 @@
 
 #include "drawing/section_ground_cut.h"
 #include "engine/calc_scene.h"
-#include "engine/noise_map_compute.h"
+#include "maps/noise_map_compute.h"
 #include "model/document.h"
 
 namespace {
@@ -27,11 +27,16 @@ std::string ComputeReportMaps(const CMyTalvoDoc& doc, double spacing, int band, 
     if (!std::isfinite(height))
         return kMsgBadHeight;
     const CCalcScene scene(doc);
+    const CSectionGround ground = DocumentSectionGround(doc);
     CRunProgress progress;
+    // Refined where the classes change, as the map commands draw them by default.
+    const CRefineRequest refine{true, 0.0, map.style.scale.edges};
     map.plan = PlanMapLayout(doc.m_settings, spacing, height, band);
     ComputeNoiseMap(scene, map.plan, progress, 0);
-    CNoiseMapGrid section = SectionMapLayout(settings, DocumentSectionGround(doc), sectionSpacing, band);
+    RefineNoiseMap(map.plan, SceneLevelAt(scene, map.plan), refine, progress, 0, kMaxMapNodes);
+    CNoiseMapGrid section = SectionMapLayout(settings, ground, sectionSpacing, band);
     ComputeNoiseMap(scene, section, progress, 0);
+    RefineNoiseMap(section, SceneLevelAt(scene, section, &ground), refine, progress, 0, kMaxMapNodes);
     map.section = std::move(section);
     return {};
 }

@@ -1,9 +1,8 @@
-// The report's results part (the receiver table) and its barrier design part.
-#include "engine/calculation.h"
+// The report's results part: the receiver table.
 #include "model/barrier_exclusion.h"
 #include "model/document.h"
-#include "optimise/barrier_apply.h"
 #include "report/report_html.h"
+#include "report/report_limits.h"
 #include "report/report_parts.h"
 
 using report::CRow;
@@ -11,71 +10,51 @@ using report::Fixed;
 
 namespace {
 
-CRow ReceiverRow(const CReceiverPoint& r, std::size_t index)
+QString Marked(const QString& level, bool over) { return over ? QStringLiteral("<b>%1</b>").arg(level) : level; }
+
+// The day bands and overall level against the day's limit; with `night`, the night's
+// overall level against its own.
+CRow ReceiverRow(const CProjectSettings& s, const CReceiverPoint& r, std::size_t index, bool night)
 {
     CRow row{{QString::number(index + 1), Fixed(r.m_dX, 1), Fixed(r.m_dY, 1), Fixed(r.m_dZ, 1)}};
     for (double level : r.m_dLevel)
         row.cells << ReportLevel(level);
-    const QString overall = ReportLevel(EnergySum(r.m_dLevel));
-    row.highlighted = ExceedsTarget(r);
-    row.cells << (row.highlighted ? QStringLiteral("<b>%1</b>").arg(overall) : overall);
-    row.cells << (r.m_dTargetLevel > 0 ? Fixed(r.m_dTargetLevel, 1) : QStringLiteral("-"));
+    const double day = EnergySum(r.m_dLevel);
+    const std::optional<double> limit = ReportReceiverLimit(s, r, EPeriod::kDay);
+    row.highlighted = ExceedsLimit(day, limit);
+    row.cells << Marked(ReportLevel(day), row.highlighted);
+    row.cells << (limit ? Fixed(*limit, 1) : QStringLiteral("-"));
+    if (!night)
+        return row;
+    const double atNight = EnergySum(r.m_dNightLevel);
+    const std::optional<double> nightLimit = ReportReceiverLimit(s, r, EPeriod::kNight);
+    const bool over = ExceedsLimit(atNight, nightLimit);
+    row.highlighted = row.highlighted || over;
+    row.cells << Marked(ReportLevel(atNight), over) << (nightLimit ? Fixed(*nightLimit, 1) : QStringLiteral("-"));
     return row;
-}
-
-// The overall level at the receiver once the designed barrier stands in the project.
-double LevelWithDesign(const CMyTalvoDoc& doc, const CReportDesign& design)
-{
-    CMyTalvoDoc withBarrier = doc;
-    withBarrier.m_arrBarrier.push_back(MakeOptimisedBarrier(design.barrier));
-    Calculate(withBarrier);
-    return EnergySum(withBarrier.m_arrReceiver[std::size_t(design.receiver)].m_dLevel);
 }
 
 }  // namespace
 
 QString ResultsHtml(const CMyTalvoDoc& doc)
 {
+    const bool night = HasNightLevels(doc);
     std::vector<CRow> rows;
     for (std::size_t i = 0; i < doc.m_arrReceiver.size(); ++i)
-        rows.push_back(ReceiverRow(doc.m_arrReceiver[i], i));
-    const QStringList header = {QStringLiteral("수음점"),  QStringLiteral("X (m)"), QStringLiteral("Y (m)"),
-                                QStringLiteral("Z (m)"),   QStringLiteral("63"),    QStringLiteral("125"),
-                                QStringLiteral("250"),     QStringLiteral("500"),   QStringLiteral("1K"),
-                                QStringLiteral("2K"),      QStringLiteral("4K"),    QStringLiteral("8K"),
-                                QStringLiteral("Overall"), QStringLiteral("목표")};
+        rows.push_back(ReceiverRow(doc.m_settings, doc.m_arrReceiver[i], i, night));
+    QStringList header = {QStringLiteral("수음점"),  QStringLiteral("X (m)"), QStringLiteral("Y (m)"),
+                          QStringLiteral("Z (m)"),   QStringLiteral("63"),    QStringLiteral("125"),
+                          QStringLiteral("250"),     QStringLiteral("500"),   QStringLiteral("1K"),
+                          QStringLiteral("2K"),      QStringLiteral("4K"),    QStringLiteral("8K"),
+                          QStringLiteral("Overall"), QStringLiteral("기준")};
+    if (night)
+        header << QStringLiteral("야간") << QStringLiteral("야간 기준");
     const std::string exclusion = ExclusionNote(doc);
     const QString note =
         exclusion.empty() ? QString() : report::Paragraph(QStringLiteral("<b>%1</b>").arg(report::Text(exclusion)));
-    return report::PartHeading(QStringLiteral("3. 예측 결과")) +
-           report::Paragraph(QStringLiteral("옥타브 밴드별 A 가중 음압레벨과 전체 레벨, dB(A). "
-                                            "목표 레벨을 넘는 수음점은 색으로 표시합니다.")) +
+    return report::PartHeading(QStringLiteral("4. 예측 결과")) +
+           report::Paragraph(QStringLiteral("옥타브 밴드별 A 가중 음압레벨과 전체 레벨 (주간), dB(A). 기준은 수음점의 "
+                                            "목표 레벨, 없으면 평가 기준의 한계입니다. 기준을 넘는 수음점은 색으로 "
+                                            "표시합니다.")) +
            note + report::Table(header, rows, 1);
-}
-
-QString DesignHtml(const CMyTalvoDoc& doc, const CReportDesign& design)
-{
-    const QString heading = report::PartHeading(QStringLiteral("5. 방음벽 설계"));
-    if (design.receiver < 0 || std::size_t(design.receiver) >= doc.m_arrReceiver.size())
-        return heading + report::Paragraph(QStringLiteral("설계 대상 수음점이 없습니다."));
-    const COptBarrierResult& b = design.barrier;
-    const CReceiverPoint& r = doc.m_arrReceiver[std::size_t(design.receiver)];
-    const double reached = LevelWithDesign(doc, design);
-    const bool met = r.m_dTargetLevel <= 0 || (HasEnergy(reached) && reached <= r.m_dTargetLevel);
-    return heading +
-           report::NameValueTable({
-               {QStringLiteral("방음벽"),
-                QStringLiteral("시점 %1, %2 m - 종점 %3, %4 m")
-                    .arg(Fixed(b.m_dStartX, 2), Fixed(b.m_dStartY, 2), Fixed(b.m_dEndX, 2), Fixed(b.m_dEndY, 2))},
-               {QStringLiteral("연장"), Fixed(MakeOptimisedBarrier(b).PlanLength(), 2) + QStringLiteral(" m")},
-               {QStringLiteral("높이"), Fixed(b.m_dHeight, 2) + QStringLiteral(" m")},
-               {QStringLiteral("대상 수음점"), QStringLiteral("수음점 %1 (X %2, Y %3, Z %4)")
-                                                   .arg(design.receiver + 1)
-                                                   .arg(Fixed(r.m_dX, 1), Fixed(r.m_dY, 1), Fixed(r.m_dZ, 1))},
-               {QStringLiteral("설치 전 레벨"), ReportLevel(EnergySum(r.m_dLevel)) + QStringLiteral(" dB(A)")},
-               {QStringLiteral("설치 후 레벨"), ReportLevel(reached) + QStringLiteral(" dB(A)")},
-               {QStringLiteral("목표 레벨"),
-                r.m_dTargetLevel > 0 ? Fixed(r.m_dTargetLevel, 1) + QStringLiteral(" dB(A)") : QStringLiteral("-")},
-               {QStringLiteral("판정"), met ? QStringLiteral("목표 만족") : QStringLiteral("목표 초과")},
-           });
 }

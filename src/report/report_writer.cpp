@@ -11,13 +11,10 @@
 #include <memory>
 #include <vector>
 
-#include "drawing/section_exaggeration.h"
 #include "io/output_file.h"
 #include "model/document.h"
-#include "model/noise_level_classes.h"
 #include "model/program_version.h"
-#include "render/noise_map_image.h"
-#include "report/report_html.h"
+#include "report/report_figures.h"
 #include "report/report_parts.h"
 
 namespace {
@@ -25,7 +22,7 @@ namespace {
 // Page geometry in millimetres on A4 portrait (210 x 297).
 constexpr double kLeftMm = 18, kRightMm = 15, kTopMm = 22, kBottomMm = 18;
 constexpr double kHeaderMm = 13, kFooterMm = 287;  // baselines of the header and the footer
-constexpr int kMapImageWidth = 1400;               // pixels of the rendered map pictures
+constexpr double kKeyMapMm = 85;                   // the highest key map of the summary
 constexpr int kPdfResolution = 300;                // dots per inch
 
 // NanumBarunGothic (Debian's fonts-nanum): NanumGothic maps the control characters onto its
@@ -96,115 +93,64 @@ void PaintHeaderAndFooter(QPainter& painter, const CPageFrame& f, const CReportI
     painter.restore();
 }
 
-// Draws image as large as fits into room, keeping its proportions; returns the bottom edge.
-double PaintPicture(QPainter& painter, const QImage& image, const QRectF& room)
-{
-    const QSizeF size = QSizeF(image.size()).scaled(room.size(), Qt::KeepAspectRatio);
-    const QRectF target(room.left() + 0.5 * (room.width() - size.width()), room.top(), size.width(), size.height());
-    painter.drawImage(target, image);
-    painter.setPen(QPen(QColor(90, 90, 90), 1));
-    painter.drawRect(target);
-    return target.bottom();
-}
-
-double PaintCaption(QPainter& painter, const QString& caption, const QRectF& room, double points)
-{
-    painter.setPen(Qt::black);
-    painter.setFont(ReportFont(points, points > 11));
-    const QRectF line(room.left(), room.top(), room.width(), room.height());
-    const QRectF used = painter.boundingRect(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
-    painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
-    return used.bottom();
-}
-
-QString MapWhat(const CNoiseMapGrid& grid) { return QString::fromStdString(NoiseMapUnit(grid.m_nBand)); }
-
-// The maps page: the plan map above, the section map below, each with its caption.
-void PaintMapsPage(QPainter& painter, const CPageFrame& f, const CReportInput& input)
-{
-    const QRectF body = f.Body();
-    double y = PaintCaption(painter, QStringLiteral("4. 소음 지도"), body, 14) + f.Px(3);
-    if (!input.map || input.map->plan.Empty()) {
-        PaintCaption(painter, QStringLiteral("소음지도가 계산되지 않았습니다."), body.adjusted(0, y - body.top(), 0, 0),
-                     9);
-        return;
-    }
-    const CMyTalvoDoc& doc = *input.doc;
-    const CNoiseMapGrid& plan = input.map->plan;
-    const double spacing = plan.m_arrU.size() > 1 ? plan.m_arrU[1] - plan.m_arrU[0] : 0;
-    y = PaintCaption(painter,
-                     QStringLiteral("평면 소음지도: %1, 높이 %2 m, 격자 간격 %3 m")
-                         .arg(MapWhat(plan), report::Fixed(plan.m_dHeight, 1), report::Fixed(spacing, 1)),
-                     QRectF(body.left(), y, body.width(), f.Px(8)), 9) +
-        f.Px(2);
-    const QImage planImage = RenderPlanMapImage(doc, plan, PlanMapImageSize(doc, kMapImageWidth));
-    y = PaintPicture(painter, planImage, QRectF(body.left(), y, body.width(), body.height() * 0.55)) + f.Px(8);
-    if (!input.map->section || input.map->section->Empty())
-        return;
-    const CNoiseMapGrid& section = *input.map->section;
-    y = PaintCaption(painter,
-                     QStringLiteral("단면 소음지도: %1, 단면선을 따라 지면에서 %2 m까지, 높이 %3배 확대")
-                         .arg(MapWhat(section), report::Fixed(section.m_dEndV - section.m_dStartV, 0))
-                         .arg(kDefaultSectionExaggeration),
-                     QRectF(body.left(), y, body.width(), f.Px(8)), 9) +
-        f.Px(2);
-    const double exaggeration = kDefaultSectionExaggeration;
-    const QSize size = SectionMapImageSize(section, section.m_dStartU, section.m_dEndU, exaggeration, kMapImageWidth);
-    const QImage sectionImage =
-        RenderSectionMapImage(doc, section, section.m_dStartU, section.m_dEndU, exaggeration, size);
-    PaintPicture(painter, sectionImage, QRectF(body.left(), y, body.width(), body.bottom() - y));
-}
+// A part of the report: its rich text, laid out on pages of the body's size, and the
+// figures drawn into it (which the text's layout refers to while it paints).
+struct CPart {
+    std::unique_ptr<CReportFigures> figures;
+    std::unique_ptr<QTextDocument> text;
+};
 
 class CReportPainter {
 public:
     CReportPainter(QPagedPaintDevice& device, const CReportInput& input) : m_device(device), m_input(input)
     {
         m_frame.perMm = device.logicalDpiX() / 25.4;
-        const QSizeF page = m_frame.Body().size();
-        for (const QString& part : {SummaryHtml(input), InputsHtml(*input.doc), ResultsHtml(*input.doc)})
-            m_before.push_back(LaidOut(part, device, page));
-        if (!input.doc->m_arrBuilding.empty())
-            m_before.push_back(LaidOut(FloorsHtml(*input.doc), device, page));
+        const CMyTalvoDoc& doc = *input.doc;
+        const QSizeF bodyMm(210 - kLeftMm - kRightMm, 297 - kTopMm - kBottomMm);
+        Add([&](CReportFigures& figures) { return SummaryHtml(input, figures, QSizeF(bodyMm.width(), kKeyMapMm)); });
+        Add([&](CReportFigures&) { return MethodHtml(doc); });
+        Add([&](CReportFigures&) { return InputsHtml(doc); });
+        Add([&](CReportFigures&) { return ResultsHtml(doc); });
+        if (!doc.m_arrBuilding.empty())
+            Add([&](CReportFigures&) { return FloorsHtml(doc); });
+        Add([&](CReportFigures& figures) { return MapsHtml(input, figures, bodyMm); });
         if (input.design)
-            m_after.push_back(LaidOut(DesignHtml(*input.doc, *input.design), device, page));
+            Add([&](CReportFigures&) { return DesignHtml(doc, *input.design); });
     }
 
-    int Pages() const { return TextPages(m_before) + 1 + TextPages(m_after); }
+    int Pages() const
+    {
+        int pages = 0;
+        for (const CPart& part : m_parts)
+            pages += part.text->pageCount();
+        return pages;
+    }
 
-    // The text parts, the maps page, then the design; false when the device failed (a PDF
-    // writer that could not write its file).
+    // Every part from a new page; false when the device failed (a PDF writer that could
+    // not write its file).
     bool Paint()
     {
         QPainter painter(&m_device);
         if (!painter.isActive())
             return false;
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
         const int pages = Pages();
         int page = 0;
-        PaintParts(painter, m_before, page, pages);
-        Next(painter, page, pages);
-        PaintMapsPage(painter, m_frame, m_input);
-        PaintParts(painter, m_after, page, pages);
+        for (const CPart& part : m_parts)
+            for (int i = 0; i < part.text->pageCount(); ++i)
+                PaintTextPage(painter, *part.text, i, Next(painter, page, pages));
         return painter.end();
     }
 
 private:
-    using Parts = std::vector<std::unique_ptr<QTextDocument>>;
-
-    static int TextPages(const Parts& parts)
+    template <class MakeHtml>
+    void Add(MakeHtml makeHtml)
     {
-        int pages = 0;
-        for (const auto& part : parts)
-            pages += part->pageCount();
-        return pages;
-    }
-
-    void PaintParts(QPainter& painter, const Parts& parts, int& page, int pages)
-    {
-        for (const auto& part : parts)
-            for (int i = 0; i < part->pageCount(); ++i)
-                PaintTextPage(painter, *part, i, Next(painter, page, pages));
+        CPart part;
+        part.figures = std::make_unique<CReportFigures>(m_frame.perMm);
+        part.text = LaidOut(makeHtml(*part.figures), m_device, m_frame.Body().size());
+        part.figures->Install(*part.text);
+        m_parts.push_back(std::move(part));
     }
 
     // Starts the next page (the first is open already) with its header and footer.
@@ -220,7 +166,7 @@ private:
     QPagedPaintDevice& m_device;
     const CReportInput& m_input;
     CPageFrame m_frame;
-    std::vector<std::unique_ptr<QTextDocument>> m_before, m_after;  // parts before and after the maps
+    std::vector<CPart> m_parts;
 };
 
 }  // namespace

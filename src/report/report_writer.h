@@ -1,9 +1,10 @@
 #pragma once
 
 // The assessment report laid out on A4 pages: a header with the project name and the
-// date, page numbers, then the summary, the inputs, the receiver results, the buildings'
-// per-floor table (when there are buildings), the noise maps and, when there is one, the
-// barrier design. The same painting serves the PDF file and the printer. Needs a
+// date, page numbers, then the summary with its key map, the method, the inputs, the
+// receiver results, the buildings' per-floor table (when there are buildings), the noise
+// maps and, when there is one, the barrier design. Maps are drawn as paths and text, never
+// as pictures. The same painting serves the PDF file and the printer. Needs a
 // QGuiApplication (fonts), never a display.
 
 #include <QString>

@@ -27,7 +27,10 @@ void CNavigableView::Refit()
     NavigationDone();
 }
 
-void CNavigableView::ApplyFit() { m_nav = FitBox(ProjectionFor(size(), CViewNavigation{}), ModelBox()); }
+void CNavigableView::ApplyFit()
+{
+    m_nav = FitBoxInside(ProjectionFor(size(), CViewNavigation{}), ModelBox(), FitInsets());
+}
 
 void CNavigableView::UserNavigated() { m_bFitted = false; }
 

@@ -56,6 +56,8 @@ protected:
     virtual CWorldBox ModelBox() const = 0;
     // The status bar text for a world point under the pointer.
     virtual QString PositionText(CViewPoint world) const = 0;
+    // Pixels at the edges a fitted model keeps clear of; none by default.
+    virtual CPixelInsets FitInsets() const { return {}; }
 
     // Repaints and tells the listeners that pan or zoom changed.
     void NavigationDone();

@@ -6,6 +6,7 @@
 #include "drawing/section_geometry.h"
 #include "model/document.h"
 #include "render/map_column.h"
+#include "render/section_axes.h"
 #include "render/section_painter.h"
 
 CSection_View::CSection_View(CMyTalvoDoc* doc, QWidget* parent) : CNavigableView(parent), m_pDoc(doc) {}
@@ -61,7 +62,27 @@ CViewProjection CSection_View::ProjectionFor(QSize size, const CViewNavigation& 
     return proj;
 }
 
-CWorldBox CSection_View::ModelBox() const { return SectionModelBox(*m_pDoc, SectionAxis()); }
+// A section map shown is fitted whole, up to its top.
+CWorldBox CSection_View::ModelBox() const
+{
+    CWorldBox box = SectionModelBox(*m_pDoc, SectionAxis());
+    if (ShownSectionMap()) {
+        const CNoiseMapGrid& map = *m_pNoiseMap->section;
+        const CSectionPlane plane(m_pDoc->m_settings, SectionAxis());
+        box.Add(plane.Mirror(map.m_dStartU), map.m_dStartV);
+        box.Add(plane.Mirror(map.m_dEndU), map.m_dEndV);
+    }
+    return box;
+}
+
+// A section map is fitted inside the axes, so that it covers none of their labels.
+CPixelInsets CSection_View::FitInsets() const
+{
+    if (!ShownSectionMap())
+        return {};
+    const QRectF plot = SectionPlotRect(width(), height());
+    return {plot.left(), plot.top(), 0, height() - plot.bottom()};
+}
 
 QString CSection_View::PositionText(CViewPoint world) const
 {

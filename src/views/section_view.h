@@ -40,6 +40,7 @@ protected:
     CViewProjection ProjectionFor(QSize size, const CViewNavigation& nav) const override;
     CWorldBox ModelBox() const override;
     QString PositionText(CViewPoint world) const override;
+    CPixelInsets FitInsets() const override;
 
 private:
     bool ShownSectionMap() const;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The assessment report of an example project read back with Poppler's tools: A4 pages in
-# order (summary, inputs, results, maps), fonts embedded, the project name, every
+# order (summary, method, inputs, results, maps), fonts embedded, the project name, every
 # receiver's overall level as talvo-cli calc prints it (to one decimal), the receiver over
-# its target named, the map page showing the class colours; a refused calculation writes
-# no file.
+# its target named on page 1 beside the key map, the method named, the maps drawn as paths
+# and text (no picture anywhere, the legend readable as text) showing the class colours; a
+# refused calculation writes no file.
 # Usage: report_pdf.sh TALVO_CLI EXAMPLE_UTF8 CLASS_COLOURS_SOURCE FULL_PAGE_PROJECT
 # (the UTF-8 text of an example project; the source file holding the class colours; a
 # project whose inputs fill their page to the bottom)
@@ -25,7 +26,7 @@ name=$(grep -a '^프로젝트명=' "$example" | head -1 | cut -d= -f2 | tr -d '\
 "$cli" calc "$project" > "$work/calc.txt" 2> /dev/null
 
 pages=$(pdfinfo "$work/report.pdf" | awk '/^Pages:/ { print $2 }')
-[ "$pages" -ge 4 ] || fail "only $pages pages"
+[ "$pages" -ge 5 ] || fail "only $pages pages"
 pdfinfo "$work/report.pdf" | grep -q 'Page size: *595.* x 842' || fail "the pages are not A4"
 
 # Every font embedded, and the Korean one among them.
@@ -35,10 +36,10 @@ awk '{ if ($(NF-4) != "yes") bad = 1 } END { exit bad }' "$work/fonts.txt" || fa
 
 # The parts start on pages of their own, in order.
 previous=0
-for part in "1. 개요" "2. 입력 자료" "3. 예측 결과" "4. 소음 지도"; do
+for part in "1. 개요" "2. 계산 방법" "3. 입력 자료" "4. 예측 결과" "5. 소음 지도"; do
   found=0
   for ((p = 1; p <= pages; ++p)); do
-    if pdftotext -f "$p" -l "$p" -layout "$work/report.pdf" - | grep -q "$part"; then found=$p; break; fi
+    if grep -q "$part" <<< "$(pdftotext -f "$p" -l "$p" -layout "$work/report.pdf" -)"; then found=$p; break; fi
   done
   [ "$found" -gt "$previous" ] || fail "'$part' is not on a page after the previous part"
   previous=$found
@@ -47,7 +48,30 @@ map_page=$previous
 
 pdftotext -layout "$work/report.pdf" "$work/report.txt"
 grep -qF "$name" "$work/report.txt" || fail "the project name '$name' is missing"
-grep -q "수음점 1 (X" "$work/report.txt" || fail "receiver 1 over its target is not named"
+
+# Page 1: the verdict naming receiver 1 (over its target of 40 dB(A)), the key map with the
+# receivers' numbers, the verdict table.
+pdftotext -f 1 -l 1 "$work/report.pdf" "$work/page1.txt"
+grep -q "1곳 초과 (수음점 1)" "$work/page1.txt" || fail "page 1 does not name receiver 1 over its target"
+for text in "위치도" "수음점별 판정" "기준 없음 9곳"; do
+  grep -qF "$text" "$work/page1.txt" || fail "page 1 lacks '$text'"
+done
+grep -q "ISO 9613-2" <<< "$(pdftotext -f 2 -l 2 "$work/report.pdf" -)" || fail "page 2 does not state the method"
+
+# No picture anywhere: maps and key map are paths and text, and the map page's legend,
+# scale bar and axes are text that can be searched.
+[ "$(pdfimages -list "$work/report.pdf" | tail -n +3 | wc -l)" -eq 0 ] || fail "the report holds raster images"
+pdftotext -f "$map_page" -l "$map_page" "$work/report.pdf" "$work/maps.txt"
+for text in "dB(A)" "80 이상" "35 미만" "100 m" "높이 (m)"; do
+  grep -qF "$text" "$work/maps.txt" || fail "the map page's text lacks '$text'"
+done
+# Nothing on page 1 (the key map) or the map page is set below 7 pt: NanumBarunGothic's word
+# boxes are 1.15 times the type size, so 7 pt gives boxes of 8.05 pt.
+for p in 1 "$map_page"; do
+  smallest=$(pdftotext -bbox -f "$p" -l "$p" "$work/report.pdf" - |
+    awk -F'"' '/<word/ { h = $8 - $4; if (min == "" || h < min) min = h } END { print min }')
+  awk -v h="$smallest" 'BEGIN { exit h >= 8.0 ? 0 : 1 }' || fail "page $p sets text below 7 pt (a word box of $smallest pt)"
+done
 
 # Each receiver row of the report: ID X Y Z, eight bands, overall, target (14 fields). Its
 # overall level is calc's, rounded to one decimal: where calc's second decimal is 5 either
@@ -65,7 +89,7 @@ awk 'NR == FNR { if (FNR > 1) calc[$1] = $13; next }
      }' "$work/calc.txt" "$work/report.txt" || fail "the receiver levels differ from talvo-cli calc"
 
 # The map page shows at least three of the level classes' colours (within a small
-# tolerance for the picture's compression); the colours are read from the class table
+# tolerance for the edges' smoothing); the colours are read from the class table
 # (white, its fallback for no class, is left out).
 colours=$(grep -o '"#[0-9A-Fa-f]\{6\}"' "$classes_source" | tr -d '"#' | grep -vi '^ffffff$' | tr '\n' ' ')
 pdftoppm -f "$map_page" -l "$map_page" -r 50 -png "$work/report.pdf" "$work/map"
@@ -81,10 +105,10 @@ convert "$work"/map*.png -depth 8 txt:- | awk -v colours="$colours" '
   || fail "the map page does not show the class colours"
 
 # A barrier design as talvo-cli optimise prints it adds its page after the maps.
-"$cli" report "$project" -o "$work/design.pdf" --design "$(printf '0\t210\t200\t210\t4')" --design-receiver 10 2> /dev/null \
+"$cli" report "$project" -o "$work/design.pdf" --design "$(printf '0\t210\t200\t210\t4')" --design-receiver 10 --map-spacing 50 2> /dev/null \
   || fail "report with a design failed"
 design_pages=$(pdfinfo "$work/design.pdf" | awk '/^Pages:/ { print $2 }')
-pdftotext -f "$design_pages" -l "$design_pages" "$work/design.pdf" - | grep -q "5. 방음벽 설계" \
+pdftotext -f "$design_pages" -l "$design_pages" "$work/design.pdf" - | grep -q "6. 방음벽 설계" \
   || fail "the design page is not the last page"
 if "$cli" report "$project" -o "$work/bad.pdf" --design 1,2,3 --design-receiver 1 2> /dev/null; then
   fail "a design of three numbers was taken"

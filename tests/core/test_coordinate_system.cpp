@@ -6,11 +6,11 @@
 #include <string>
 
 #include "cli_run_support.h"
-#include "engine/noise_map_compute.h"
 #include "io/codepage.h"
 #include "io/project_file.h"
 #include "io/receiver_grid.h"
 #include "io_test_support.h"
+#include "maps/noise_map_compute.h"
 #include "model/crs_code.h"
 #include "model/document.h"
 

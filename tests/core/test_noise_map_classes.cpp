@@ -5,9 +5,9 @@
 #include <cmath>
 #include <sstream>
 
-#include "engine/noise_map_compute.h"
-#include "engine/noise_map_isolines.h"
 #include "io/noise_map_export.h"
+#include "maps/noise_map_compute.h"
+#include "maps/noise_map_isolines.h"
 #include "model/bands.h"
 #include "model/grid_walk.h"
 #include "model/noise_level_classes.h"

@@ -9,9 +9,9 @@
 #include "calc_test_support.h"
 #include "engine/calc_scene.h"
 #include "engine/calculation.h"
-#include "engine/noise_map_compute.h"
 #include "engine/source_pieces.h"
 #include "io_test_support.h"
+#include "maps/noise_map_compute.h"
 #include "model/bands.h"
 #include "model/section_ground.h"
 

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string>
 
-#include "engine/noise_map_difference.h"
 #include "isoband_test_support.h"
+#include "maps/noise_map_difference.h"
 #include "model/bands.h"
 
 namespace {

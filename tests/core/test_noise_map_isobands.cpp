@@ -4,10 +4,10 @@
 
 #include <random>
 
-#include "engine/noise_map_isobands.h"
-#include "engine/noise_map_isolines.h"
-#include "engine/noise_map_shapes.h"
 #include "isoband_test_support.h"
+#include "maps/noise_map_isobands.h"
+#include "maps/noise_map_isolines.h"
+#include "maps/noise_map_shapes.h"
 #include "model/noise_level_classes.h"
 
 using namespace bandtest;

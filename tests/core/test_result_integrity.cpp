@@ -7,11 +7,11 @@
 
 #include "calc_test_support.h"
 #include "engine/calculation.h"
-#include "engine/noise_map_compute.h"
 #include "io/codepage.h"
 #include "io/project_file.h"
 #include "io/receiver_export.h"
 #include "io_test_support.h"
+#include "maps/noise_map_compute.h"
 #include "model/document.h"
 #include "optimise/barrier_optimisation.h"
 

@@ -8,8 +8,8 @@
 #include "calc_test_support.h"
 #include "drawing/section_ground_cut.h"
 #include "engine/calc_scene.h"
-#include "engine/noise_map_compute.h"
 #include "engine/source_pieces.h"
+#include "maps/noise_map_compute.h"
 #include "model/bands.h"
 #include "model/environment_rules.h"
 

@@ -13,9 +13,9 @@
 #include <sstream>
 
 #include "cli_run_support.h"
-#include "engine/noise_map_difference.h"
 #include "gis/gis_ogr.h"
 #include "gis/gis_raster.h"
+#include "maps/noise_map_difference.h"
 #include "model/document.h"
 
 using clitest::Quoted;

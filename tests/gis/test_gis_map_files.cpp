@@ -11,11 +11,11 @@
 #include <sstream>
 
 #include "cli_run_support.h"
-#include "engine/noise_map_isolines.h"
 #include "gis/gis_map_layers.h"
 #include "gis/gis_ogr.h"
 #include "gis/gis_raster.h"
 #include "isoband_test_support.h"
+#include "maps/noise_map_isolines.h"
 #include "model/document.h"
 
 using clitest::Quoted;

@@ -1,9 +1,10 @@
 // The noise map in the views: a straight road in the open rendered in plan, whose colour
 // classes step down away from the road; the section map placed (mirrored) like the
 // section view's model; the legend; model input refused while a map is shown; the
-// difference map of a barrier left out.
+// difference map of a barrier left out; the form choosing the band and the refinement.
 #include <QtTest>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,14 +16,17 @@
 #include "app/model_windows.h"
 #include "app/noise_map_commands.h"
 #include "dialogs/difference_map_dialog.h"
+#include "dialogs/map_refine_fields.h"
+#include "dialogs/noise_map_dialog.h"
 #include "drawing/section_ground_cut.h"
 #include "engine/calc_scene.h"
-#include "engine/noise_map_compute.h"
-#include "engine/noise_map_difference.h"
 #include "engine/source_pieces.h"
 #include "helpers/recording_dialogs.h"
 #include "helpers/view_pixels.h"
 #include "io/project_file.h"
+#include "maps/noise_map_compute.h"
+#include "maps/noise_map_difference.h"
+#include "maps/noise_map_refinement.h"
 #include "model/document.h"
 #include "model/noise_level_classes.h"
 #include "model/section_ground.h"
@@ -97,6 +101,7 @@ private slots:
     void commandComputesShowsAndSaves();
     void differenceWithoutAnExcludedBarrierIsItsInsertionLoss();
     void differenceAgainstAFileLeavesTheSessionExclusionOut();
+    void mapFormChoosesTheBandAndTheRefinement();
 };
 
 void TestNoiseMap::planClassesStepDownAwayFromTheRoad()
@@ -339,6 +344,8 @@ void TestNoiseMap::differenceWithoutAnExcludedBarrierIsItsInsertionLoss()
     QCOMPARE(map.style.legend->Note(), QStringLiteral("전체\n이 프로젝트\n\u2212 방음벽 1 제외"));
     QCOMPARE(map.style.scale.edges, DifferenceMapScale(3).edges);
     QCOMPARE(doc.m_arrExcludedBarrier, std::vector<int>{0});  // still chosen for the next calculation
+    // Refined with the difference of the two levels.
+    QVERIFY(map.plan.m_pRefinement);
 
     // Expected: the level with the barrier minus the level of the project without it.
     CMyTalvoDoc with = doc, without = doc;
@@ -406,6 +413,50 @@ void TestNoiseMap::differenceAgainstAFileLeavesTheSessionExclusionOut()
         for (std::size_t r = 0; r < map.plan.Rows(); ++r)
             QVERIFY2(std::fabs(map.plan.Level(c, r)) < 1e-6, qPrintable(QString::number(map.plan.Level(c, r))));
     QCOMPARE(doc.m_arrExcludedBarrier, std::vector<int>{0});  // still in force for this project
+}
+
+void TestNoiseMap::mapFormChoosesTheBandAndTheRefinement()
+{
+    CRecordingMessageBox boxes;
+    CMyTalvoDoc doc;
+    BuildOpenRoad(doc, 100);
+    doc.m_settings.m_dReceiverSpacing = 25;
+    doc.m_settings.m_dReceiverHeight = 1.5;
+    CPlan_View plan(&doc);
+    CNoiseMapCommands commands(&doc, &plan, nullptr);
+    // The form: a band, the refinement on with an empty finest size, then the user's edits.
+    std::function<void(CNoiseMapDialog&)> edit;
+    commands.m_runMapDialog = [&edit](QDialog& dialog) {
+        auto& form = static_cast<CNoiseMapDialog&>(dialog);
+        form.BandBox()->setCurrentIndex(3);
+        edit(form);
+        form.accept();
+        return form.result();
+    };
+    edit = [](CNoiseMapDialog& form) {
+        QVERIFY(form.RefineFields()->RefineBox()->isChecked());
+        QVERIFY(form.RefineFields()->FinestField()->text().isEmpty());
+        form.RefineFields()->FinestField()->setText(QStringLiteral("abc"));
+    };
+    commands.OnNoiseMap();  // a finest size that is no number is named and the form stays
+    QCOMPARE(boxes.m_infos, QStringList({QString::fromUtf8(kMsgBadFinest)}));
+    QVERIFY(!plan.IsShowingNoiseMap());
+
+    edit = [](CNoiseMapDialog& form) { form.RefineFields()->FinestField()->setText(QStringLiteral("0.5")); };
+    commands.OnNoiseMap();
+    QVERIFY(plan.IsShowingNoiseMap());
+    const CNoiseMap& refined = *plan.noiseMap();
+    QCOMPARE(refined.plan.m_nBand, 3);
+    QVERIFY(refined.plan.m_pRefinement && refined.section->m_pRefinement);
+    QCOMPARE(refined.plan.m_pRefinement->Divisions(), 64);  // 25 m / 64 = 0.39 m, the largest below 0.5 m
+
+    edit = [](CNoiseMapDialog& form) {
+        QCOMPARE(form.RefineFields()->FinestField()->text(), QStringLiteral("0.50"));  // kept for the session
+        form.RefineFields()->RefineBox()->setChecked(false);
+    };
+    commands.OnNoiseMap();
+    QVERIFY(!plan.noiseMap()->plan.m_pRefinement && !plan.noiseMap()->section->m_pRefinement);
+    QCOMPARE(boxes.m_infos.size(), qsizetype(1));
 }
 
 QTEST_MAIN(TestNoiseMap)

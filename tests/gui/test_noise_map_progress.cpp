@@ -19,6 +19,7 @@
 #include "helpers/environment_typing.h"
 #include "helpers/recording_dialogs.h"
 #include "helpers/view_pixels.h"
+#include "maps/noise_map_refinement.h"
 #include "model/document.h"
 #include "model/run_progress.h"
 #include "render/map_column.h"
@@ -95,8 +96,12 @@ void TestNoiseMapProgress::oneRunCountsTheNodesOfBothGrids()
     CRunProgress progress;
     const auto map = ComputeViewsNoiseMap(doc, 0, progress, 2);
     QVERIFY(map && map->section);
-    // 11 x 11 plan nodes over 0..200 m; the section at its own 1 m: 201 x 31 nodes (0..30 m).
-    QCOMPARE(progress.Total(), std::int64_t(11 * 11 + 201 * 31));
+    // 11 x 11 plan nodes over 0..200 m; the section at its own 1 m: 201 x 31 nodes (0..30 m);
+    // and the points both refinements computed between them.
+    QVERIFY(map->plan.m_pRefinement && map->section->m_pRefinement);
+    const auto refined =
+        std::int64_t(map->plan.m_pRefinement->Keys().size() + map->section->m_pRefinement->Keys().size());
+    QCOMPARE(progress.Total(), std::int64_t(11 * 11 + 201 * 31) + refined);
     QCOMPARE(progress.Done(), progress.Total());
     // A run cancelled before it starts computes no node of either grid.
     CRunProgress cancelled;

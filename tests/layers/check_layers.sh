@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The layering of the tree, checked on the sources and on what the build produced:
 #   - the core folders include no Qt header and nothing from a GUI folder;
-#   - the engine includes only the model (and itself);
+#   - the engine includes only the model (and itself): it holds the physics alone;
+#   - the noise maps include only the model and the engine (and themselves);
 #   - the engine reads none of the document's optimisation members (they reach it as
 #     arguments);
 #   - the GIS library includes no Qt, and the core no GDAL or PROJ;
@@ -14,7 +15,7 @@ src=$1 core_lib=$2 cli=$3 core_tests=$4
 failed=0
 fail() { echo "layer check: $*"; failed=1; }
 
-core_dirs=(model io engine optimise drawing)
+core_dirs=(model io engine maps optimise drawing)
 for dir in "${core_dirs[@]}"; do
   hits=$(grep -rnE '^\s*#\s*include\s*[<"](Q[A-Za-z]*|qt[a-z]*/)' "$src/$dir" 2>/dev/null)
   [ -z "$hits" ] || fail "a Qt header in the core folder $dir/:"$'\n'"$hits"
@@ -29,6 +30,8 @@ hits=$(grep -rnE '^\s*#\s*include\s*[<"](gdal|ogr|cpl_|proj)' "${core_dirs[@]/#/
 [ -z "$hits" ] || fail "a GDAL or PROJ header in the core:"$'\n'"$hits"
 hits=$(grep -rnE '^\s*#\s*include\s*"' "$src/engine" | grep -vE '#\s*include\s*"(engine|model)/')
 [ -z "$hits" ] || fail "the engine includes more than the model:"$'\n'"$hits"
+hits=$(grep -rnE '^\s*#\s*include\s*"' "$src/maps" | grep -vE '#\s*include\s*"(maps|engine|model)/')
+[ -z "$hits" ] || fail "the noise maps include more than the engine and the model:"$'\n'"$hits"
 hits=$(grep -rnE '\bm_(bOptimising|OptBarrier|nOptReceiver|bLengthSearch)\b' "$src/engine")
 [ -z "$hits" ] || fail "the engine reads the document's optimisation members:"$'\n'"$hits"
 hits=$(grep -rnE '^\s*#\s*include\s*"(dialogs|app)/' "$src/views" "$src/render")

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/noise_map_isobands.h"
+#include "maps/noise_map_isobands.h"
 #include "model/bands.h"
 #include "model/noise_map_grid.h"
 

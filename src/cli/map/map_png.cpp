@@ -15,9 +15,10 @@
 #include "drawing/section_exaggeration.h"
 #include "drawing/section_ground_cut.h"
 #include "engine/calc_scene.h"
-#include "engine/noise_map_compute.h"
-#include "engine/noise_map_exceedance.h"
 #include "io/output_file.h"
+#include "maps/noise_map_compute.h"
+#include "maps/noise_map_exceedance.h"
+#include "maps/noise_map_shapes.h"
 #include "model/compliance.h"
 #include "model/document.h"
 #include "render/noise_map_image.h"
@@ -43,10 +44,11 @@ void SavePng(const QImage& image, const std::string& path)
 void RenderSection(CMyTalvoDoc& doc, const MapArgs& args)
 {
     const CCalcScene scene(doc);
-    CNoiseMapGrid grid =
-        SectionMapLayout(doc.m_settings, DocumentSectionGround(doc), SectionSpacingOf(doc, args), args.band);
+    const CSectionGround ground = DocumentSectionGround(doc);
+    CNoiseMapGrid grid = SectionMapLayout(doc.m_settings, ground, SectionSpacingOf(doc, args), args.band);
     CRunProgress progress;
     ComputeNoiseMap(scene, grid, progress, args.threads);
+    RefineMap(grid, SceneLevelAt(scene, grid, &ground), ClassMapScale().edges, args);
     const double from = args.sectionFrom.value_or(grid.m_dStartU);
     const double to = args.sectionTo.value_or(grid.m_dEndU);
     const double exaggeration = args.exaggeration.value_or(kDefaultSectionExaggeration);

@@ -24,6 +24,7 @@
 #include "io/output_file.h"
 #include "io/project_file.h"
 #include "model/document.h"
+#include "report/report_map_grid.h"
 #include "report/report_maps.h"
 #include "report/report_writer.h"
 
@@ -73,7 +74,10 @@ std::optional<CReportDesign> ParseDesign(const ReportArgs& args, const CMyTalvoD
         Fail(args.design, "방음벽은 X1,Y1,X2,Y2,높이 (높이 > 0)로 주십시오.");
     if (args.designReceiver < 1 || std::size_t(args.designReceiver) > doc.m_arrReceiver.size())
         Fail(std::to_string(args.designReceiver), "그런 수음점이 없습니다.");
-    return CReportDesign{b, args.designReceiver - 1};
+    CReportDesign design;
+    design.barrier = b;
+    design.receiver = args.designReceiver - 1;
+    return design;
 }
 
 void RunReport(const ReportArgs& args)
@@ -88,7 +92,7 @@ void RunReport(const ReportArgs& args)
     CalculateOrFail(doc, args.project);
     const std::optional<CReportDesign> design = ParseDesign(args, doc);
     CNoiseMap map;
-    const double spacing = args.spacing.value_or(doc.m_settings.m_dReceiverSpacing);
+    const double spacing = args.spacing.value_or(ReportMapSpacing(doc.m_settings));
     if (const std::string refusal = ComputeReportMaps(doc, spacing, args.band, map); !refusal.empty())
         Fail(args.project, refusal);
     PrepareCommandLineQt();
@@ -109,7 +113,8 @@ void RegisterReport(CLI::App& app)
     CLI::App* cmd = app.add_subcommand("report", "Calculate a project and write its assessment report as a PDF");
     cmd->add_option("PROJECT", args->project, "Project file")->required();
     cmd->add_option("-o,--output", args->output, "PDF file to write")->required();
-    cmd->add_option("--map-spacing", args->spacing, "Noise-map grid spacing in metres (default: the project's)")
+    cmd->add_option("--map-spacing", args->spacing,
+                    "Noise-map grid spacing in metres (default: about 200 nodes across the area)")
         ->check(CLI::PositiveNumber);
     cmd->add_option("--band", args->band, "Noise map of 0 the overall level, 1..8 the octave bands 63 Hz .. 8 kHz")
         ->check(CLI::Range(0, 8));

@@ -9,6 +9,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "dialogs/optimise/design_table_widget.h"
+#include "dialogs/optimise/opt_target_panel.h"
 #include "dialogs/target_level_dialog.h"
 #include "model/document.h"
 #include "optimise/barrier_apply.h"
@@ -87,6 +89,15 @@ int COptInputDlg::CheckedReceiver() const
     return ChooseOptReceiver(checked);
 }
 
+std::vector<int> COptInputDlg::CheckedReceivers() const
+{
+    std::vector<int> rows;
+    for (int row = 0; row < m_pReceivers->count(); ++row)
+        if (m_pReceivers->item(row)->checkState() == Qt::Checked)
+            rows.push_back(row);
+    return rows;
+}
+
 COptDesign COptInputDlg::ReadDesign() const
 {
     return {ReadNumber(m_design[kStartX]),    ReadNumber(m_design[kStartY]),    ReadNumber(m_design[kEndX]),
@@ -116,6 +127,10 @@ void COptInputDlg::StartOrCancelOptimisation()
 
 void COptInputDlg::StartOptimisation()
 {
+    if (m_pTargetPanel->Kind() != COptTargetPanel::kOneReceiver) {
+        StartSetOptimisation();
+        return;
+    }
     const int receiver = CheckedReceiver();
     const COptDesign design = ReadDesign();
     std::string refusal = m_pDoc->m_arrSegment.empty() ? kMsgRunPredictionFirst : "";
@@ -127,16 +142,41 @@ void COptInputDlg::StartOptimisation()
         MessageBoxes().Information(this, QString::fromStdString(refusal));
         return;
     }
-    m_pMessage->clear();
-    m_pRunStatus->clear();
     PrepareOptimisation(*m_pDoc, receiver, design);
     m_runDesign = design;
+    m_bSetRun = false;
+    StartWorker([this] { m_outcome = RunOptimisation(*m_pRunDoc, m_runDesign, *m_pProgress, m_evaluate); });
+}
+
+void COptInputDlg::StartSetOptimisation()
+{
+    const COptDesign design = ReadDesign();
+    const std::optional<CDesignTarget> target = m_pTargetPanel->Target(CheckedReceivers());
+    if (!target)
+        return;  // the target typed does not read, and the panel has said so
+    const std::string refusal = CheckSetOptimisationStart(*m_pDoc, *target, design);
+    if (!refusal.empty()) {
+        MessageBoxes().Information(this, QString::fromStdString(refusal));
+        return;
+    }
+    m_runDesign = design;
+    m_runTarget = *target;
+    m_bSetRun = true;
+    StartWorker([this] { m_setOutcome = RunSetOptimisation(*m_pRunDoc, m_runTarget, m_runDesign, *m_pProgress); });
+}
+
+// The worker runs on its own copy of the document with a fresh progress.
+void COptInputDlg::StartWorker(std::function<void()> run)
+{
+    m_pMessage->clear();
+    m_pRunStatus->clear();
+    ShowDesignTable(false);  // the last table does not belong to this run's barrier
     m_pRunDoc = std::make_unique<CMyTalvoDoc>(*m_pDoc);
     m_pProgress = std::make_unique<CRunProgress>();
     SetRunning(true);
     m_timer.start();
-    m_worker = std::thread([this] {
-        m_outcome = RunOptimisation(*m_pRunDoc, m_runDesign, *m_pProgress, m_evaluate);
+    m_worker = std::thread([this, run = std::move(run)] {
+        run();
         emit WorkerFinished();
     });
 }
@@ -156,11 +196,8 @@ void COptInputDlg::OnWorkerFinished()
     if (m_worker.joinable())
         m_worker.join();
     m_timer.stop();
-    m_pDoc->m_OptBarrier = m_pRunDoc->m_OptBarrier;  // the last candidate
-    m_pDoc->m_dOptLevel = m_pRunDoc->m_dOptLevel;
+    const std::string message = m_bSetRun ? FinishSetRun() : FinishOneReceiverRun();
     m_pRunDoc.reset();
-    const std::string message = FinishOptimisation(*m_pDoc, *m_pProgress, m_outcome, m_result);
-    m_bHasResult = m_outcome.m_bFound;
     const bool cancelled = m_pProgress->CancelRequested();
     m_pBar->setValue(cancelled ? m_pProgress->Percent() : 100);
     m_pRunStatus->setText(cancelled ? QStringLiteral("최적 방음벽 계산을 취소했습니다.")
@@ -172,8 +209,36 @@ void COptInputDlg::OnWorkerFinished()
     emit OptimisationFinished();
 }
 
+std::string COptInputDlg::FinishOneReceiverRun()
+{
+    m_pDoc->m_OptBarrier = m_pRunDoc->m_OptBarrier;  // the last candidate
+    m_pDoc->m_dOptLevel = m_pRunDoc->m_dOptLevel;
+    const std::string message = FinishOptimisation(*m_pDoc, *m_pProgress, m_outcome, m_result);
+    m_bHasResult = m_outcome.m_bFound;
+    return message;
+}
+
+std::string COptInputDlg::FinishSetRun()
+{
+    const std::string message = FinishSetOptimisation(*m_pProgress, m_setOutcome, m_result);
+    m_bHasResult = m_setOutcome.m_run.m_bFound;
+    m_pDesignTable->SetTable(m_setOutcome.m_table);
+    ShowDesignTable(true);
+    return message;
+}
+
+const CDesignTable* COptInputDlg::LastDesignTable() const { return m_bDesignShown ? &m_setOutcome.m_table : nullptr; }
+
+void COptInputDlg::ShowDesignTable(bool show)
+{
+    m_bDesignShown = show;
+    m_pDesignCaption->setVisible(show);
+    m_pDesignTable->setVisible(show);
+}
+
 void COptInputDlg::SetRunning(bool running)
 {
+    m_pTargetPanel->setEnabled(!running);
     m_pRun->setText(running ? QStringLiteral("계산 취소") : QStringLiteral("최적 방음벽 계산"));
     for (QPushButton* button : {m_pLengthSearch, m_pClose, m_pApply})
         button->setEnabled(!running);

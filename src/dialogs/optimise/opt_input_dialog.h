@@ -6,6 +6,10 @@
 // queued signal), then applies the result as a barrier. Modeless; CModelWindows owns it
 // and destroys it when it asks to close. Enter and Escape never close it.
 //
+// "설계 대상" may instead name every checked receiver or a building's floors: the search
+// then meets their limits in the period chosen, and the design table shows every row before
+// and after the barrier found.
+//
 // The worker evaluates its candidates on its own copy of the document, so the views may
 // go on painting the document while it runs; the finish step takes the last candidate
 // barrier back.
@@ -21,6 +25,7 @@
 #include "model/run_progress.h"
 #include "optimise/barrier_optimisation.h"
 #include "optimise/length_search.h"
+#include "optimise/set_optimisation.h"
 
 class QLabel;
 class QLineEdit;
@@ -28,6 +33,8 @@ class QListWidget;
 class QProgressBar;
 class QPushButton;
 class CMyTalvoDoc;
+class CDesignTableWidget;
+class COptTargetPanel;
 
 // Asks for a receiver's design target level; nothing when the user cancelled.
 using TargetLevelAsker = std::function<std::optional<double>(QWidget* parent, double current)>;
@@ -67,6 +74,12 @@ public:
     QPushButton* ApplyButton() const { return m_pApply; }
     QPushButton* CloseButton() const { return m_pClose; }
     QProgressBar* Bar() const { return m_pBar; }
+    COptTargetPanel* TargetPanel() const { return m_pTargetPanel; }
+    // The design table of the last run for a set; hidden until one has finished.
+    CDesignTableWidget* DesignTable() const { return m_pDesignTable; }
+    // The design table of the last finished run for a set, for the report's design page;
+    // none before one has finished, or after a one-receiver run.
+    const CDesignTable* LastDesignTable() const;
     // The line under the bar saying how the last run ended.
     QLabel* RunStatus() const { return m_pRunStatus; }
     // Shows a notice on the message line (the main window's effects of an applied barrier).
@@ -96,8 +109,14 @@ private:
     void FillReceiverList();
     void OnReceiverSelected(int row);
     int CheckedReceiver() const;
+    std::vector<int> CheckedReceivers() const;
     COptDesign ReadDesign() const;
     void StartOptimisation();
+    void StartSetOptimisation();
+    void StartWorker(std::function<void()> run);
+    std::string FinishOneReceiverRun();
+    std::string FinishSetRun();
+    void ShowDesignTable(bool show);
     void AskCancel();
     void OnWorkerFinished();
     void SetRunning(bool running);
@@ -111,6 +130,10 @@ private:
     std::unique_ptr<CMyTalvoDoc> m_pRunDoc;                                        // the worker's copy while it runs
     COptDesign m_runDesign;                                                        // the design of the run under way
     COptOutcome m_outcome;
+    bool m_bSetRun = false;  // the run under way, or the last one, was for a set
+    CDesignTarget m_runTarget;
+    CSetOutcome m_setOutcome;
+    bool m_bDesignShown = false;  // the design table shows m_setOutcome's table
     COptBarrierResult m_result;
     bool m_bHasResult = false;
     std::thread m_worker;
@@ -127,4 +150,7 @@ private:
     QPushButton* m_pClose = nullptr;
     QProgressBar* m_pBar = nullptr;
     QLabel* m_pRunStatus = nullptr;
+    COptTargetPanel* m_pTargetPanel = nullptr;
+    QLabel* m_pDesignCaption = nullptr;
+    CDesignTableWidget* m_pDesignTable = nullptr;
 };

@@ -11,7 +11,9 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "dialogs/optimise/design_table_widget.h"
 #include "dialogs/optimise/opt_input_dialog.h"
+#include "dialogs/optimise/opt_target_panel.h"
 #include "model/document.h"
 
 namespace {
@@ -92,11 +94,19 @@ void COptInputDlg::BuildControls()
     layout->addWidget(m_pReceivers);
     layout->addWidget(m_pLengthSearch);
     layout->addWidget(m_pMessage);
+    m_pTargetPanel = new COptTargetPanel(*m_pDoc, this);
+    layout->addWidget(m_pTargetPanel);
     layout->addWidget(BuildDesignGroup());
     layout->addWidget(m_pRun);
     layout->addWidget(m_pBar);
     layout->addWidget(m_pRunStatus);
     layout->addWidget(BuildResultGroup());
+    m_pDesignCaption = new QLabel(QStringLiteral("설계 결과: 방음벽 설치 전후 (층은 가장 시끄러운 외벽 수음점)"), this);
+    m_pDesignTable = new CDesignTableWidget(this);
+    m_pDesignCaption->setVisible(false);
+    m_pDesignTable->setVisible(false);
+    layout->addWidget(m_pDesignCaption);
+    layout->addWidget(m_pDesignTable, 1);
     layout->addLayout(buttons);
 
     connect(m_pLengthSearch, &QPushButton::clicked, this, &COptInputDlg::StartLengthSearch);

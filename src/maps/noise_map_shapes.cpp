@@ -1,4 +1,4 @@
-#include "engine/noise_map_shapes.h"
+#include "maps/noise_map_shapes.h"
 
 #include <cmath>
 #include <limits>
@@ -32,20 +32,20 @@ std::string EdgeColour(const CMapScale& scale, std::size_t edge)
     return edge + 1 < scale.colours.size() ? scale.colours[edge + 1] : std::string("#000000");
 }
 
-CMapShapes MapShapes(const CNoiseMapGrid& grid, const CMapScale& scale)
+CMapShapes MapShapes(const CNoiseMapGrid& grid, const CMapScale& scale, int threads)
 {
     const CNoiseMapGrid whole = ReachingExtent(grid);
     CMapShapes shapes;
-    shapes.bands = Isobands(whole, scale.edges);
+    shapes.bands = Isobands(whole, scale.edges, threads);
     ColourBands(shapes.bands, scale);
     for (double edge : scale.edges) {
-        std::vector<CIsoSegment> line = IsoSegments(whole, edge);
+        std::vector<CIsoSegment> line = IsoSegments(whole, edge, threads);
         shapes.lines.insert(shapes.lines.end(), line.begin(), line.end());
     }
     return shapes;
 }
 
-CMapShapes SectionMapShapes(const CNoiseMapGrid& grid, const CMapScale& scale)
+CMapShapes SectionMapShapes(const CNoiseMapGrid& grid, const CMapScale& scale, int threads)
 {
-    return MapShapes(ReachingOneStepFurther(grid), scale);
+    return MapShapes(ReachingOneStepFurther(grid), scale, threads);
 }

@@ -1,4 +1,4 @@
-#include "engine/noise_map_exceedance.h"
+#include "maps/noise_map_exceedance.h"
 
 #include "model/bands.h"
 #include "model/compliance.h"

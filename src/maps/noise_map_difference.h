@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/noise_map_shapes.h"
+#include "maps/noise_map_refine.h"
+#include "maps/noise_map_shapes.h"
 #include "model/noise_map_grid.h"
 
 struct CProjectSettings;
@@ -22,6 +23,10 @@ inline constexpr double kDifferenceStepCoarse = 3.0;
 // Empty when the two grids have the same kind, band, extent and nodes (a section also the
 // same line), so their nodes may be subtracted one by one; otherwise the message refusing it.
 std::string CheckSameMapGrid(const CNoiseMapGrid& a, const CNoiseMapGrid& b);
+
+// The exact difference of two maps' levels at a point, for refining a difference map:
+// no energy where either has none, NaN where either does not map the point.
+CMapLevelAt DifferenceLevelAt(CMapLevelAt minuend, CMapLevelAt subtrahend);
 
 // True when both projects map the same calculation area (so A's grid layout fits B).
 bool SameCalculationArea(const CProjectSettings& a, const CProjectSettings& b);

@@ -5,7 +5,8 @@
 // nodes, and each square is cut along the chords the iso-lines draw in it (saddles
 // resolved the same way), so a band's edges are the iso-lines exactly and never follow the
 // grid cells. Together the bands cover the rectangle of the grid's nodes without gaps or
-// overlaps, except the squares with a node without energy, which belong to no band.
+// overlaps, except the squares with a node without energy, which belong to no band. A
+// refined map (noise_map_refinement.h) is cut the same way along its finer squares.
 // Thread-safe: plain functions of their arguments.
 
 #include <string>
@@ -34,7 +35,10 @@ struct CIsoband {
 
 // The bands between ascending edges: (-inf, e0), [e0, e1), ..., [en, +inf), as a class holds
 // its lower edge. Only bands with an area are returned, lowest first, in the grid's (u, v).
-std::vector<CIsoband> Isobands(const CNoiseMapGrid& grid, const std::vector<double>& edges);
+// Where the grid has a refinement the bands follow its finer squares. The squares are cut
+// on `threads` workers (<= 0: one per core); the bands are the same for any number, their
+// rings in the same order.
+std::vector<CIsoband> Isobands(const CNoiseMapGrid& grid, const std::vector<double>& edges, int threads = 0);
 
 // The bands of the 5 dB classes on screen.
 std::vector<CIsoband> ClassIsobands(const CNoiseMapGrid& grid);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "maps/noise_map_refine.h"
 #include "model/bands.h"
 #include "model/noise_map_grid.h"
 #include "model/run_progress.h"
@@ -64,3 +65,9 @@ bool ComputeNoiseMapNodes(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProg
 
 // The level a map shows of a point's bands: the overall level for band 0, else the band.
 double MapLevel(const Bands& levels, int band);
+
+// The level the scene gives at any point (u, v) of the grid's plane, as ComputeNoiseMap
+// computes it at the nodes: the overall level or the grid's band. With the section's
+// ground, points below it are in the soil and not mapped (NaN). The scene must outlive
+// the function; the grid need not.
+CMapLevelAt SceneLevelAt(const CCalcScene& scene, const CNoiseMapGrid& grid, const CSectionGround* ground = nullptr);

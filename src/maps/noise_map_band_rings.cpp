@@ -1,4 +1,4 @@
-#include "engine/noise_map_band_rings.h"
+#include "maps/noise_map_band_rings.h"
 
 #include <algorithm>
 #include <bit>
@@ -65,6 +65,18 @@ CBox BoxOf(const CMapRing& ring)
     return box;
 }
 
+bool Lower(const CMapPoint& a, const CMapPoint& b) { return a.u < b.u || (a.u == b.u && a.v < b.v); }
+
+// Turns a closed ring to start (and end) at its lowest point.
+void StartAtLowest(CMapRing& ring)
+{
+    if (ring.size() < 2)
+        return;
+    ring.pop_back();
+    std::rotate(ring.begin(), std::min_element(ring.begin(), ring.end(), Lower), ring.end());
+    ring.push_back(ring.front());
+}
+
 }  // namespace
 
 double RingArea(const CMapRing& ring)
@@ -89,13 +101,22 @@ void CBandRingBuilder::AddPiece(const std::vector<CMapPoint>& piece)
     std::vector<std::uint32_t> ids;
     for (const CMapPoint& p : piece)
         ids.push_back(VertexId(p));
-    for (std::size_t i = 0; i < ids.size(); ++i) {
-        const std::uint32_t a = ids[i], b = ids[(i + 1) % ids.size()];
-        if (a == b)
-            continue;
-        if (m_sides.erase(SideKey(b, a)) == 0)
-            m_sides.emplace(SideKey(a, b), true);
-    }
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        AddSide(ids[i], ids[(i + 1) % ids.size()]);
+}
+
+void CBandRingBuilder::AddSide(std::uint32_t a, std::uint32_t b)
+{
+    if (a == b)
+        return;
+    if (m_sides.erase(SideKey(b, a)) == 0)
+        m_sides.emplace(SideKey(a, b), true);
+}
+
+void CBandRingBuilder::Join(const CBandRingBuilder& other)
+{
+    for (const auto& side : other.m_sides)
+        AddSide(VertexId(other.m_points[SideFrom(side.first)]), VertexId(other.m_points[SideTo(side.first)]));
 }
 
 // The side among `next` that turns most to the left after coming from `from` to `at`.
@@ -161,7 +182,13 @@ std::vector<CMapPolygon> CBandRingBuilder::Polygons() const
 {
     std::vector<CMapPolygon> polygons;
     std::vector<CMapRing> holes;
-    for (CMapRing& ring : Rings()) {
+    std::vector<CMapRing> rings = Rings();
+    for (CMapRing& ring : rings)
+        StartAtLowest(ring);
+    std::sort(rings.begin(), rings.end(), [](const CMapRing& a, const CMapRing& b) {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), Lower);
+    });
+    for (CMapRing& ring : rings) {
         if (RingArea(ring) > 0)
             polygons.push_back({std::move(ring), {}});
         else

@@ -1,11 +1,13 @@
-#include "engine/noise_map_isobands.h"
+#include "maps/noise_map_isobands.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "engine/noise_map_band_rings.h"
-#include "engine/noise_map_isolines.h"
+#include "maps/map_workers.h"
+#include "maps/noise_map_band_rings.h"
+#include "maps/noise_map_isolines.h"
+#include "maps/noise_map_refinement.h"
 #include "model/bands.h"
 #include "model/noise_level_classes.h"
 
@@ -25,7 +27,7 @@ struct CRimPoint {
 // a run of consecutive outline points, held as their positions in m_rim.
 class CSquareCut {
 public:
-    CSquareCut(const CNoiseMapGrid& grid, std::size_t i, std::size_t j, const std::vector<double>& edges);
+    CSquareCut(const CMapSquare& square, const std::vector<double>& edges);
 
     // The pieces, each with the band (0 .. edges.size()) it lies in.
     template <class Visit>
@@ -37,7 +39,7 @@ private:
     void Cut(int a, int b);
     int BandOf(const std::vector<int>& piece) const;
 
-    double m_u[4], m_v[4], m_level[4];
+    const CMapSquare& m_sq;
     const std::vector<double>& m_edges;
     std::vector<CRimPoint> m_rim;
     // For each side and edge level, the rim position of the crossing (-1: none).
@@ -45,27 +47,18 @@ private:
     std::vector<std::vector<int>> m_pieces;
 };
 
-int EdgeBand(const std::vector<double>& edges, double level)
-{
-    return int(std::upper_bound(edges.begin(), edges.end(), level) - edges.begin());
-}
-
-CSquareCut::CSquareCut(const CNoiseMapGrid& grid, std::size_t i, std::size_t j, const std::vector<double>& edges)
-    : m_u{grid.m_arrU[i], grid.m_arrU[i + 1], grid.m_arrU[i + 1], grid.m_arrU[i]},
-      m_v{grid.m_arrV[j], grid.m_arrV[j], grid.m_arrV[j + 1], grid.m_arrV[j + 1]},
-      m_level{grid.Level(i, j), grid.Level(i + 1, j), grid.Level(i + 1, j + 1), grid.Level(i, j + 1)},
-      m_edges(edges)
+CSquareCut::CSquareCut(const CMapSquare& square, const std::vector<double>& edges) : m_sq(square), m_edges(edges)
 {
     BuildRim(edges);
     std::vector<int> whole(m_rim.size());
     for (std::size_t k = 0; k < whole.size(); ++k)
         whole[k] = int(k);
     m_pieces.push_back(std::move(whole));
-    const auto [lo, hi] = std::minmax({m_level[0], m_level[1], m_level[2], m_level[3]});
+    const auto [lo, hi] = std::minmax({m_sq.level[0], m_sq.level[1], m_sq.level[2], m_sq.level[3]});
     for (std::size_t e = 0; e < edges.size(); ++e) {
         if (edges[e] <= lo || edges[e] > hi)
             continue;
-        const CSquareChords chords = SquareChords(m_level, edges[e]);
+        const CSquareChords chords = SquareChords(m_sq.level, edges[e]);
         for (int c = 0; c < chords.count; ++c)
             Cut(m_crossingAt[chords.sides[c][0]][e], m_crossingAt[chords.sides[c][1]][e]);
     }
@@ -76,7 +69,7 @@ void CSquareCut::BuildRim(const std::vector<double>& edges)
 {
     for (int side = 0; side < 4; ++side) {
         m_crossingAt[side].assign(edges.size(), -1);
-        m_rim.push_back({{m_u[side], m_v[side]}, m_level[side], true});
+        m_rim.push_back({{m_sq.u[side], m_sq.v[side]}, m_sq.level[side], true});
     }
     std::vector<CRimPoint> corners = std::move(m_rim);
     m_rim.clear();
@@ -91,28 +84,29 @@ void CSquareCut::BuildRim(const std::vector<double>& edges)
 void CSquareCut::AddSideCrossings(int side, const std::vector<double>& edges)
 {
     const int a = side, b = (side + 1) % 4;
+    const double* level = m_sq.level;
     const int cornerA = int(m_rim.size()) - 1;
-    const bool rising = m_level[a] < m_level[b];
+    const bool rising = level[a] < level[b];
     const std::size_t n = edges.size();
     for (std::size_t k = 0; k < n; ++k) {
         const std::size_t e = rising ? k : n - 1 - k;
-        const double level = edges[e];
-        if ((m_level[a] >= level) == (m_level[b] >= level))
+        const double edge = edges[e];
+        if ((level[a] >= edge) == (level[b] >= edge))
             continue;
-        if (m_level[a] == level || m_level[b] == level) {
+        if (level[a] == edge || level[b] == edge) {
             // The corner after this side is not on the rim yet: it is added next (or is 0).
-            m_crossingAt[side][e] = m_level[a] == level ? cornerA : (b == 0 ? 0 : -2);
+            m_crossingAt[side][e] = level[a] == edge ? cornerA : (b == 0 ? 0 : -2);
             continue;
         }
         // Crossings are computed from the lower node, as the iso-lines compute them.
         const int lowA = side < 2 ? a : b, lowB = side < 2 ? b : a;
-        CMapPoint p{m_u[a], m_v[a]};
-        if (m_u[a] == m_u[b])
-            p.v = SideCrossing(m_v[lowA], m_level[lowA], m_v[lowB], m_level[lowB], level);
+        CMapPoint p{m_sq.u[a], m_sq.v[a]};
+        if (m_sq.u[a] == m_sq.u[b])
+            p.v = SideCrossing(m_sq.v[lowA], level[lowA], m_sq.v[lowB], level[lowB], edge);
         else
-            p.u = SideCrossing(m_u[lowA], m_level[lowA], m_u[lowB], m_level[lowB], level);
+            p.u = SideCrossing(m_sq.u[lowA], level[lowA], m_sq.u[lowB], level[lowB], edge);
         m_crossingAt[side][e] = int(m_rim.size());
-        m_rim.push_back({p, level, false});
+        m_rim.push_back({p, edge, false});
     }
     for (int& at : m_crossingAt[side])
         if (at == -2)
@@ -157,9 +151,9 @@ int CSquareCut::BandOf(const std::vector<int>& piece) const
         corner = corner || m_rim[std::size_t(k)].corner;
     }
     if (lo < hi)
-        return EdgeBand(m_edges, 0.5 * (lo + hi));
-    const double mean = 0.25 * (m_level[0] + m_level[1] + m_level[2] + m_level[3]);
-    return corner || mean >= lo ? EdgeBand(m_edges, lo) : EdgeBand(m_edges, lo) - 1;
+        return LevelBand(m_edges, 0.5 * (lo + hi));
+    const double mean = 0.25 * (m_sq.level[0] + m_sq.level[1] + m_sq.level[2] + m_sq.level[3]);
+    return corner || mean >= lo ? LevelBand(m_edges, lo) : LevelBand(m_edges, lo) - 1;
 }
 
 template <class Visit>
@@ -174,12 +168,6 @@ void CSquareCut::ForEachPiece(Visit visit) const
     }
 }
 
-bool SquareHasEnergy(const CNoiseMapGrid& grid, std::size_t i, std::size_t j)
-{
-    return HasEnergy(grid.Level(i, j)) && HasEnergy(grid.Level(i + 1, j)) && HasEnergy(grid.Level(i + 1, j + 1)) &&
-           HasEnergy(grid.Level(i, j + 1));
-}
-
 double PieceArea(const std::vector<CMapPoint>& points)
 {
     CMapRing ring = points;
@@ -187,43 +175,102 @@ double PieceArea(const std::vector<CMapPoint>& points)
     return RingArea(ring);
 }
 
+// The pieces of every band met by one worker.
+class CBandPieces {
+public:
+    explicit CBandPieces(std::size_t bands) : m_builders(bands) {}
+
+    void Add(int band, const std::vector<CMapPoint>& points)
+    {
+        if (band >= 0 && std::size_t(band) < m_builders.size() && PieceArea(points) > 0)
+            m_builders[std::size_t(band)].AddPiece(points);
+    }
+    // A square all in one band is one piece; most squares of a fine map are.
+    void AddSquare(const CMapSquare& s, const std::vector<double>& edges)
+    {
+        const int band = LevelBand(edges, s.level[0]);
+        if (band == LevelBand(edges, s.level[1]) && band == LevelBand(edges, s.level[2]) &&
+            band == LevelBand(edges, s.level[3])) {
+            m_whole = {{s.u[0], s.v[0]}, {s.u[1], s.v[1]}, {s.u[2], s.v[2]}, {s.u[3], s.v[3]}};
+            Add(band, m_whole);
+            return;
+        }
+        CSquareCut(s, edges).ForEachPiece([this](int b, const std::vector<CMapPoint>& points) { Add(b, points); });
+    }
+    CBandRingBuilder& Builder(std::size_t band) { return m_builders[band]; }
+
+private:
+    std::vector<CBandRingBuilder> m_builders;
+    std::vector<CMapPoint> m_whole;
+};
+
+// The leaves of a refined square: those of four points are cut as squares; a leaf with
+// points on its sides lies within one class and is one piece with all its points.
+void AddLeafPieces(const CMapLattice& lattice, const CLatticeSquare& leaf, const std::vector<double>& edges,
+                   CBandPieces& out, std::vector<CLatticePoint>& outline, std::vector<CMapPoint>& points)
+{
+    const CMapSquare s = LatticeMapSquare(lattice, leaf);
+    if (!SquareHasEnergy(s))
+        return;
+    lattice.Outline(leaf, outline);
+    if (outline.size() == 4) {
+        out.AddSquare(s, edges);
+        return;
+    }
+    points.clear();
+    for (const CLatticePoint& p : outline)
+        points.push_back({lattice.U(p.x), lattice.V(p.y)});
+    out.Add(LevelBand(edges, s.level[0]), points);
+}
+
+void AddColumnPieces(const CNoiseMapGrid& grid, const CMapLattice& lattice, std::size_t i,
+                     const std::vector<double>& edges, CBandPieces& out)
+{
+    std::vector<CLatticePoint> outline;
+    std::vector<CMapPoint> points;
+    for (std::size_t j = 0; j + 1 < grid.Rows(); ++j) {
+        if (lattice.Touched(i, j)) {
+            lattice.ForEachLeaf(
+                i, j, [&](const CLatticeSquare& leaf) { AddLeafPieces(lattice, leaf, edges, out, outline, points); });
+            continue;
+        }
+        const CMapSquare s = GridSquare(grid, i, j);
+        if (SquareHasEnergy(s))
+            out.AddSquare(s, edges);
+    }
+}
+
 }  // namespace
 
-std::vector<CIsoband> Isobands(const CNoiseMapGrid& grid, const std::vector<double>& edges)
+std::vector<CIsoband> Isobands(const CNoiseMapGrid& grid, const std::vector<double>& edges, int threads)
 {
-    std::vector<CBandRingBuilder> builders(edges.size() + 1);
-    const auto addPiece = [&builders](int band, const std::vector<CMapPoint>& points) {
-        if (band >= 0 && std::size_t(band) < builders.size() && PieceArea(points) > 0)
-            builders[std::size_t(band)].AddPiece(points);
-    };
-    std::vector<CMapPoint> whole(4);
-    for (std::size_t i = 0; i + 1 < grid.Columns(); ++i) {
-        for (std::size_t j = 0; j + 1 < grid.Rows(); ++j) {
-            if (!SquareHasEnergy(grid, i, j))
-                continue;
-            // Most squares of a fine map lie in one band: no edge crosses them.
-            const int band = EdgeBand(edges, grid.Level(i, j));
-            if (band == EdgeBand(edges, grid.Level(i + 1, j)) && band == EdgeBand(edges, grid.Level(i + 1, j + 1)) &&
-                band == EdgeBand(edges, grid.Level(i, j + 1))) {
-                whole = {{grid.m_arrU[i], grid.m_arrV[j]},
-                         {grid.m_arrU[i + 1], grid.m_arrV[j]},
-                         {grid.m_arrU[i + 1], grid.m_arrV[j + 1]},
-                         {grid.m_arrU[i], grid.m_arrV[j + 1]}};
-                addPiece(band, whole);
-                continue;
-            }
-            CSquareCut(grid, i, j, edges).ForEachPiece(addPiece);
-        }
-    }
+    if (grid.Columns() < 2 || grid.Rows() < 2)
+        return {};
+    const CMapLattice lattice(grid);
+    const std::size_t columns = grid.Columns() - 1, bandCount = edges.size() + 1;
+    // Each worker gathers the pieces of the columns it takes; the sides two workers share
+    // cancel when their pieces are joined.
+    std::vector<CBandPieces> pieces(std::size_t(MapThreadCount(threads, columns)), CBandPieces(bandCount));
+    RunMapJobs(threads, columns, [&](int worker, std::size_t i) {
+        AddColumnPieces(grid, lattice, i, edges, pieces[std::size_t(worker)]);
+    });
+    std::vector<std::vector<CMapPolygon>> polygons(bandCount);
+    RunMapJobs(threads, bandCount, [&](int, std::size_t b) {
+        CBandRingBuilder& joined = pieces[0].Builder(b);
+        for (std::size_t w = 1; w < pieces.size(); ++w)
+            joined.Join(pieces[w].Builder(b));
+        polygons[b] = joined.Polygons();
+    });
     std::vector<CIsoband> bands;
-    for (std::size_t b = 0; b < builders.size(); ++b) {
+    for (std::size_t b = 0; b < bandCount; ++b) {
+        if (polygons[b].empty())
+            continue;
         CIsoband band;
         band.lower = b == 0 ? -kInf : edges[b - 1];
         band.upper = b == edges.size() ? kInf : edges[b];
         band.colour = IsobandColour(band.lower, band.upper);
-        band.polygons = builders[b].Polygons();
-        if (!band.polygons.empty())
-            bands.push_back(std::move(band));
+        band.polygons = std::move(polygons[b]);
+        bands.push_back(std::move(band));
     }
     return bands;
 }

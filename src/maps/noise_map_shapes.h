@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/noise_map_isobands.h"
-#include "engine/noise_map_isolines.h"
+#include "maps/noise_map_isobands.h"
+#include "maps/noise_map_isolines.h"
 #include "model/noise_map_grid.h"
 
 // How a map's values are classed: ascending edges and the colour of every band between
@@ -27,10 +27,12 @@ struct CMapShapes {
     std::vector<CIsoSegment> lines;  // at every edge of the scale
 };
 
-CMapShapes MapShapes(const CNoiseMapGrid& grid, const CMapScale& scale);
+// The shapes follow the grid's refinement where it has one; they are worked out on `threads`
+// workers (<= 0: one per core) and are the same for any number.
+CMapShapes MapShapes(const CNoiseMapGrid& grid, const CMapScale& scale, int threads = 0);
 // The shapes of a section map, whose nodes in the soil carry no level: the bands are spun one
 // grid step into the soil (ReachingOneStepFurther), for the ground line to clip them.
-CMapShapes SectionMapShapes(const CNoiseMapGrid& grid, const CMapScale& scale);
+CMapShapes SectionMapShapes(const CNoiseMapGrid& grid, const CMapScale& scale, int threads = 0);
 
 // Gives every band the colour of its place in the scale (the band holding its lower end).
 void ColourBands(std::vector<CIsoband>& bands, const CMapScale& scale);

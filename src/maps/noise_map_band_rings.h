@@ -9,13 +9,17 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/noise_map_isobands.h"
+#include "maps/noise_map_isobands.h"
 
 class CBandRingBuilder {
 public:
     // A convex piece, counter-clockwise, not closed.
     void AddPiece(const std::vector<CMapPoint>& piece);
-    // The polygons of every piece added so far.
+    // Adds the pieces another builder gathered (of other squares of the same band).
+    void Join(const CBandRingBuilder& other);
+    // The polygons of every piece added so far. Each ring starts at its lowest point (least
+    // u, then least v) and the rings come in the order of those points, so the polygons do
+    // not depend on the order the pieces came in.
     std::vector<CMapPolygon> Polygons() const;
 
 private:
@@ -27,6 +31,7 @@ private:
     };
 
     std::uint32_t VertexId(const CMapPoint& p);
+    void AddSide(std::uint32_t a, std::uint32_t b);
     std::size_t LeftmostSide(std::uint32_t from, std::uint32_t at, const std::vector<std::uint32_t>& next) const;
     std::vector<CMapRing> Rings() const;
 

@@ -1,4 +1,4 @@
-#include "engine/noise_map_difference.h"
+#include "maps/noise_map_difference.h"
 
 #include <algorithm>
 #include <array>
@@ -79,12 +79,23 @@ std::string SubtractMapGrids(const CNoiseMapGrid& a, const CNoiseMapGrid& b, CNo
     if (std::string refusal = CheckSameMapGrid(a, b); !refusal.empty())
         return refusal;
     CNoiseMapGrid result = a;
+    result.m_pRefinement.reset();  // a's own refinement says nothing of the difference
     for (std::size_t n = 0; n < result.m_arrLevel.size(); ++n) {
         const double la = a.m_arrLevel[n], lb = b.m_arrLevel[n];
         result.m_arrLevel[n] = HasEnergy(la) && HasEnergy(lb) ? la - lb : kNoEnergy;
     }
     difference = std::move(result);
     return {};
+}
+
+CMapLevelAt DifferenceLevelAt(CMapLevelAt minuend, CMapLevelAt subtrahend)
+{
+    return [minuend = std::move(minuend), subtrahend = std::move(subtrahend)](double u, double v) {
+        const double a = minuend(u, v), b = subtrahend(u, v);
+        if (std::isnan(a) || std::isnan(b))
+            return std::nan("");
+        return HasEnergy(a) && HasEnergy(b) ? a - b : kNoEnergy;
+    };
 }
 
 bool IsDifferenceStep(double step) { return step == kDifferenceStepFine || step == kDifferenceStepCoarse; }

@@ -1,9 +1,10 @@
-#include "engine/noise_map_compute.h"
+#include "maps/noise_map_compute.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <thread>
 
 #include "engine/calc_scene.h"
@@ -138,6 +139,26 @@ double MapLevel(const Bands& levels, int band)
     if (band >= 1 && band <= kBandCount)
         return levels[std::size_t(band - 1)];
     return EnergySum(levels);
+}
+
+CMapLevelAt SceneLevelAt(const CCalcScene& scene, const CNoiseMapGrid& grid, const CSectionGround* ground)
+{
+    // The grid's plane without its levels: the function is copied freely.
+    CNoiseMapGrid plane;
+    plane.m_kind = grid.m_kind;
+    plane.m_nBand = grid.m_nBand;
+    plane.m_dHeight = grid.m_dHeight;
+    plane.m_nSectionAxis = grid.m_nSectionAxis;
+    plane.m_dFixed = grid.m_dFixed;
+    std::optional<CSectionGround> soil;
+    if (ground && grid.m_kind == CNoiseMapGrid::EKind::Section)
+        soil = *ground;
+    return [&scene, plane, soil](double u, double v) {
+        if (soil && v < soil->HeightAt(u))
+            return std::nan("");
+        const CMVector p = plane.PlanePoint(u, v);
+        return MapLevel(scene.PointLevels(p.x, p.y, p.z), plane.m_nBand);
+    };
 }
 
 namespace {
