@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/period_levels.h"
+#include "engine/source_pieces.h"
 #include "model/document.h"
 
 namespace {
@@ -141,6 +143,29 @@ Bands HighestPowers(const std::vector<CRoad_Segment>& pieces)
     return top;
 }
 
+// Each piece's source, its share of the source's power and whether it sounds at all.
+void DescribePieces(const CMyTalvoDoc& doc, CSceneData& s)
+{
+    const int roads = static_cast<int>(doc.m_arrRoad.size());
+    s.m_nSourceCount = roads + static_cast<int>(doc.m_arrTunnel.size());
+    for (const CRoad_Segment& piece : s.m_arrPiece) {
+        int source = PieceSource(piece, roads);
+        int perLine = 0;
+        if (source >= 0 && source < roads)
+            perLine = doc.m_arrRoad[source].m_nSourceCount;
+        else if (source >= roads && source < s.m_nSourceCount)
+            perLine = doc.m_arrTunnel[source - roads].m_nLaneCount;
+        if (perLine <= 0)
+            source = -1;  // not a piece of this document's sources
+        s.m_arrPieceSource.push_back(source);
+        s.m_arrPieceShare.push_back(perLine > 0 ? 1.0 / perLine : 0.0);
+        bool sounds = false;
+        for (double p : piece.m_dPowerLevel)
+            sounds = sounds || HasEnergy(p);
+        s.m_arrPieceSounds.push_back(static_cast<char>(sounds));
+    }
+}
+
 int FirstReflecting(const std::vector<CReflector>& reflectors)
 {
     int i = 0;
@@ -160,12 +185,13 @@ double HighestRoadEnd(const CMyTalvoDoc& doc, double current)
 }
 
 CSceneData BuildSceneData(const CMyTalvoDoc& doc, const std::vector<CBarrier_Stage>& bridgeBarriers,
-                          double maxRoadHeight, const CRunInputs& run)
+                          double maxRoadHeight, const CRunInputs& run, EPeriod period)
 {
     CSceneData s;
     const CProjectSettings& set = doc.m_settings;
     s.m_air = PrepareAirTables(set.m_dTemperature, set.m_dHumidity, set.m_dPressure);
-    s.m_arrPiece = doc.m_arrSegment;
+    s.m_arrPiece = PeriodPieces(doc, period);
+    DescribePieces(doc, s);
     s.m_dReferencePower = HighestPowers(s.m_arrPiece);
     for (const CRoad_Segment& piece : s.m_arrPiece)
         s.m_arrPieceTrig.push_back(HeadingTrig(piece.m_dAngle));
