@@ -4,6 +4,8 @@
 // computes the plan noise map and writes it in the format the extension of OUT names: .png
 // the picture (built with Qt only), .tif a GeoTIFF of the level, .gpkg/.geojson/.shp/.dxf/.kml
 // the vector layers. With --diff the map is PROJECT's level minus B's on PROJECT's grid.
+// With --period night every map is of the night levels (the pictures' titles say "야간", the
+// receivers layer carries no day levels), and a project without night powers is refused.
 #include "cli/commands.h"
 
 #include <CLI/CLI.hpp>
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "cli/map_args.h"
+#include "cli/period_option.h"
 #include "cli/project_loading.h"
 #include "drawing/section_exaggeration.h"
 #include "engine/calc_scene.h"
@@ -82,7 +85,9 @@ CNoiseMapGrid ComputePlanMap(CMyTalvoDoc& doc, const std::string& path, const CM
         FailMap(path, "하나 이상의 도로를 입력하십시요");
     if (const std::string refusal = CheckNoiseMap(doc, nodes.spacing); !refusal.empty())
         FailMap(path, refusal);
-    const CCalcScene scene(doc);
+    if (SaysThereIsNoNightLevel(doc, PeriodOf(args.period)))
+        throw CLI::RuntimeError(1);
+    const CCalcScene scene(doc, {}, PeriodOf(args.period));
     CNoiseMapGrid grid = PlanMapLayout(doc.m_settings, nodes.spacing, nodes.height, args.band);
     CRunProgress progress;
     ComputeNoiseMap(scene, grid, progress, args.threads);
@@ -135,6 +140,9 @@ std::string ChooseCrs(CMyTalvoDoc& doc, const MapArgs& args)
 void WriteGisFile(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& args)
 {
     const std::string crs = ChooseCrs(doc, args);
+    if (PeriodOf(args.period) == EPeriod::kNight)
+        for (CReceiverPoint& r : doc.m_arrReceiver)
+            r.m_dLevel = r.m_dNightLevel;  // the map computes none; the file's levels are the day's
     CMapLayerRequest request{ClassEdges(args), crs, args.layer, {}};
     if (!args.diff.empty()) {
         CMapScale scale = DifferenceMapScale(args.diffStep);
@@ -259,5 +267,6 @@ void RegisterMap(CLI::App& app)
     cmd->add_option("--diff-step", args->diffStep, "dB between the edges of the difference map: 1 or 3 (default 1)")
         ->check(CLI::IsMember({1, 3}))
         ->needs(diff);
+    AddPeriodOption(cmd, args->period);
     cmd->callback([args]() { RunMap(*args); });
 }

@@ -27,6 +27,7 @@ struct MapArgs {
     std::vector<double> levels;            // --levels: class edges; empty: the 5 dB classes
     std::string diff;                      // --diff: the project subtracted; empty: a plain map
     int diffStep = 1;                      // --diff-step: dB between the difference map's edges
+    std::string period = "day";            // --period: day or night
 };
 
 // Writes "talvo-cli map: WHAT: MESSAGE" to stderr and throws CLI::RuntimeError(1).

@@ -4,6 +4,7 @@
 // QGuiApplication only while it runs.
 #include "cli/map_args.h"
 #include "cli/offscreen_platform.h"
+#include "cli/period_option.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -37,9 +38,9 @@ void SavePng(const QImage& image, const std::string& path)
 
 // The section map along the project's section line, the whole line or the stretch asked for,
 // masked by the ground and drawn with the exaggeration asked for.
-void RenderSection(CMyTalvoDoc& doc, const MapArgs& args)
+void RenderSection(CMyTalvoDoc& doc, const MapArgs& args, const CMapStyle& style)
 {
-    const CCalcScene scene(doc);
+    const CCalcScene scene(doc, {}, PeriodOf(args.period));
     CNoiseMapGrid grid =
         SectionMapLayout(doc.m_settings, DocumentSectionGround(doc), SectionSpacingOf(doc, args), args.band);
     CRunProgress progress;
@@ -50,7 +51,16 @@ void RenderSection(CMyTalvoDoc& doc, const MapArgs& args)
     QSize size = SectionMapImageSize(grid, from, to, exaggeration, args.width);
     if (args.heightPx)
         size.setHeight(*args.heightPx);
-    SavePng(RenderSectionMapImage(doc, grid, from, to, exaggeration, size), args.sectionOutput);
+    SavePng(RenderSectionMapImage(doc, grid, from, to, exaggeration, size, style), args.sectionOutput);
+}
+
+// The style of the maps asked for; a night map's title calls it "야간 ...".
+CMapStyle StyleOf(const MapArgs& args)
+{
+    CMapStyle style = args.diff.empty() ? CMapStyle() : DifferenceMapStyle(args.diffStep, args.band);
+    if (PeriodOf(args.period) == EPeriod::kNight)
+        style.name = QStringLiteral("야간 ") + style.name;
+    return style;
 }
 
 }  // namespace
@@ -62,13 +72,13 @@ void WriteMapPngs(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& ar
     char name[] = "talvo-cli";
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
+    const CMapStyle style = StyleOf(args);
     if (!args.output.empty()) {
-        const CMapStyle style = args.diff.empty() ? CMapStyle() : DifferenceMapStyle(args.diffStep, args.band);
         QSize size = PlanMapImageSize(doc, args.width, style.legend ? &*style.legend : nullptr);
         if (args.heightPx)
             size.setHeight(*args.heightPx);
         SavePng(RenderPlanMapImage(doc, grid, size, style), args.output);
     }
     if (!args.sectionOutput.empty())
-        RenderSection(doc, args);
+        RenderSection(doc, args, CMapStyle{CMapStyle().scale, std::nullopt, style.name});
 }
