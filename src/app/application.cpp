@@ -8,9 +8,13 @@
 #include <QTranslator>
 
 #include <clocale>
+#include <cstdio>
+#include <cstring>
 
 #include "app/main_frame.h"
 #include "app/splash_window.h"
+#include "app/version.h"
+#include "ui/dialog_frames.h"
 
 namespace {
 
@@ -27,15 +31,37 @@ bool HasScreen()
 
 }  // namespace
 
+std::optional<int> CMyTalvoApp::AnswerWithoutWindow(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--version") || !std::strcmp(argv[i], "-v")) {
+            std::printf("TALVO %s\n", kProgramVersion);
+            return 0;
+        }
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            std::printf(
+                "사용법: talvo [--no-splash] [프로젝트.tlv]\n"
+                "도로교통소음 예측 및 방음벽 설계 (TALVO %s)\n\n"
+                "  --no-splash   시작 화면을 보이지 않습니다.\n"
+                "  -v, --version 버전을 보입니다.\n"
+                "  -h, --help    이 도움말을 보입니다.\n",
+                kProgramVersion);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
 void CMyTalvoApp::SetUpApplication(QApplication& app)
 {
     QApplication::setOrganizationName(QString::fromUtf8(kSettingsKey));
     QApplication::setApplicationName(QStringLiteral("TALVO"));
-    QApplication::setApplicationVersion(QStringLiteral("1.381"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kProgramVersion));
     // Numbers are always written and read with a decimal point ("%.2f", project files,
     // identity texts), whatever the user's locale; QApplication adopted the user's.
     std::setlocale(LC_NUMERIC, "C");
     LoadKoreanTranslations(app);
+    InstallSmallDialogFrames(app);
     QStringList families;
     for (const QString& family : kUiFonts)
         if (QFontDatabase::families().contains(family))

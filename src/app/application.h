@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class QApplication;
 class CMainFrame;
@@ -19,6 +20,10 @@ public:
     // The settings live under this organisation name, as they always have.
     static constexpr const char* kSettingsKey = "Local AppWizard-Generated Applications";
 
+    // "--version" and "--help" are answered on standard output before any window system is
+    // needed (a package check or a terminal without a display); the exit status, or nullopt
+    // when the program is to start.
+    static std::optional<int> AnswerWithoutWindow(int argc, char* argv[]);
     // Organisation and application names for QSettings, and the Korean font.
     static void SetUpApplication(QApplication& app);
     // Installs Qt's Korean translations (qtbase_ko.qm); false when they are not installed.

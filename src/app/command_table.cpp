@@ -43,6 +43,8 @@ constexpr std::array kCommands{
                  "소음해석결과를 차트로 출력합니다.\n소음해석결과 차트"},
     CCommandInfo{cmd::ResultFloors, "층별 결과", "",
                  "건물의 층별 외벽 소음레벨을 표로 출력합니다.\n층별 결과"},
+    CCommandInfo{cmd::ResultRemove, "출력 제거", "",
+                 "화면의 예측 결과(레벨 표시, 소음지도, 결과표)를 지웁니다.\n출력 제거"},
     CCommandInfo{cmd::CopyPlanView, "평면창 복사", "",
                  "평면창 화면을 클립보드로 복사합니다.\n평면창 복사"},
     CCommandInfo{cmd::CopySectionView, "단면창 복사", "",
@@ -61,7 +63,7 @@ constexpr int kInputIds[] = {cmd::InputRoad,    cmd::InputTunnel,   cmd::InputEm
                              cmd::InputBuilding};
 constexpr int kViewIds[] = {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::ViewEnvironment, cmd::None, cmd::ViewFit};
 constexpr int kCalcIds[] = {cmd::Calculate, cmd::Optimisation};
-constexpr int kResultIds[] = {cmd::ResultDisplay, cmd::ResultChart, cmd::ResultFloors};
+constexpr int kResultIds[] = {cmd::ResultDisplay, cmd::ResultChart, cmd::ResultFloors, cmd::ResultRemove};
 constexpr int kHelpIds[] = {cmd::AppAbout};
 
 constexpr CMenuInfo kMenus[] = {
@@ -76,7 +78,7 @@ constexpr int kToolbar[] = {
     cmd::InputBuilding,
     cmd::None,            cmd::ViewFit,
     cmd::None,            cmd::Calculate,    cmd::ResultChart,  cmd::ResultDisplay,
-    cmd::ResultFloors,
+    cmd::ResultRemove,    cmd::ResultFloors,
     cmd::None,            cmd::CopyPlanView, cmd::CopySectionView, cmd::AppAbout};
 
 }  // namespace

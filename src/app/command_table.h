@@ -34,6 +34,7 @@ enum Id : int {
     ResultDisplay = 32788,
     ResultChart = 32787,
     ResultFloors = 32851,
+    ResultRemove = 32852,
     CopyPlanView = 32805,
     CopySectionView = 32806,
 };

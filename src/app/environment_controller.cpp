@@ -111,6 +111,10 @@ void CEnvironmentController::OnFieldEdited(EEnvField field, const QString& text)
     const CEnvEffect effect = ApplyEnvField(m_pDoc->m_settings, field, text.toStdString());
     if (effect.m_bClearDisplayLists)
         m_pPlanView->ClearDisplayLists();
+    if (effect.m_bSectionMoved) {
+        m_pBox->ShowNumber(EEnvField::SectionX, m_pDoc->m_settings.m_dSectionX);
+        m_pBox->ShowNumber(EEnvField::SectionY, m_pDoc->m_settings.m_dSectionY);
+    }
     DropStaleNoiseMap(before);
     if (!SameReceiverLevelInputs(before, m_pDoc->m_settings))
         m_pDoc->CommitModelChange();  // other air, other levels

@@ -48,17 +48,23 @@ bool CInputWindowCoordinator::IsAnyInputOpen() const
            m_pBuildingDlg;
 }
 
-bool CInputWindowCoordinator::RefusedWhileResults(const char* wording)
+// A model changed under the results shown would leave them describing another model: the
+// user chooses between removing them and going on, or keeping them and the model as it is.
+bool CInputWindowCoordinator::RefusedWhileResults()
 {
     if (!m_resultsShown())
         return false;
-    MessageBoxes().Information(m_pWindowParent, QString::fromUtf8(wording));
-    return true;
+    const auto answer = MessageBoxes().Question(m_pWindowParent, QString::fromUtf8(kMsgRemoveResults), QString(),
+                                                QMessageBox::Yes | QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return true;
+    m_removeResults();
+    return m_resultsShown();
 }
 
 void CInputWindowCoordinator::OpenReceiverInput()
 {
-    if (RefusedWhileResults(kMsgRemoveResultsReceiver))
+    if (RefusedWhileResults())
         return;
     if (m_pReceiverDlg) {
         MessageBoxes().Information(m_pWindowParent, QString::fromUtf8(kMsgReceiverWindowOpen));

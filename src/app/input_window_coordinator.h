@@ -1,12 +1,12 @@
 #pragma once
 
 // The model input windows over the plan view: at most one window per kind, none opened
-// while results are shown, and the list operations each window asks for carried out on
-// its working list. A commit replaces the document's list by the working list, marks
-// the document changed and names the step for the undo history; a close or cancel
-// leaves the document as it was. After every request RepaintViews is emitted, and while
-// a window is open the views draw its working list (RoadsToDraw, ReceiversToDraw) and
-// highlight the entity it edits. User-interface thread only.
+// over results shown (the user is asked whether to remove them and go on), and the list
+// operations each window asks for carried out on its working list. A commit replaces the
+// document's list by the working list, marks the document changed and names the step for
+// the undo history; a close or cancel leaves the document as it was. After every request
+// RepaintViews is emitted, and while a window is open the views draw its working list
+// (RoadsToDraw, ReceiversToDraw) and highlight the entity it edits. User-interface thread only.
 
 #include <functional>
 #include <string>
@@ -31,8 +31,8 @@ class CBarrier_Design_Dlg;
 class CBuildingInputDlg;
 struct CWorkingLists;
 
-inline constexpr const char* kMsgRemoveResults = "예측 결과를 제거하고 모델을 입력하세요.";
-inline constexpr const char* kMsgRemoveResultsReceiver = "예측 결과를 제거하고 모델을 입력하십시요";
+inline constexpr const char* kMsgRemoveResults =
+    "예측 결과(레벨 표시, 소음지도, 결과표)가 표시되어 있습니다.\n예측 결과를 제거하고 모델을 입력하시겠습니까?";
 inline constexpr const char* kMsgReceiverWindowOpen = "수음점 입력창이 이미 열려있습니다.";
 inline constexpr const char* kMsgBarrierWindowOpen = "방음벽 입력창이 이미 열려있습니다.";
 inline constexpr const char* kMsgBuildingWindowOpen = "건물 입력창이 이미 열려있습니다.";
@@ -47,8 +47,10 @@ public:
     CInputWindowCoordinator(CMyTalvoDoc* doc, QWidget* windowParent, QObject* parent = nullptr);
     ~CInputWindowCoordinator() override;
 
-    // True while results count as shown (result labels on, or the result table open).
+    // True while results count as shown (result labels on, a noise map, or the result table open).
     void SetResultsShownQuery(std::function<bool()> query) { m_resultsShown = std::move(query); }
+    // Removes the results shown ("출력 제거"), when the user agrees to go on without them.
+    void SetResultsRemover(std::function<void()> remove) { m_removeResults = std::move(remove); }
     // How the windows opened from now on run their modal sub-forms (tests answer them).
     void SetModalRunner(ModalRunner runner) { m_runModal = std::move(runner); }
 
@@ -99,7 +101,7 @@ signals:
     void ModelCommitted(const QString& stepName);
 
 private:
-    bool RefusedWhileResults(const char* wording);
+    bool RefusedWhileResults();
     void Repaint() { emit RepaintViews(); }
     void Activate(EEntityKind kind);
     void ActivateReceiver() { Activate(EEntityKind::Receiver); }
@@ -127,6 +129,7 @@ private:
     CMyTalvoDoc* m_pDoc;
     QWidget* m_pWindowParent;
     std::function<bool()> m_resultsShown = [] { return false; };
+    std::function<void()> m_removeResults = [] {};
     ModalRunner m_runModal = ExecRunner();
     QPointer<Input_Road_dlg> m_pRoadDlg;
     QPointer<CInput_Receiver_Point> m_pReceiverDlg;

@@ -113,7 +113,7 @@ CBuildingInputDlg* CInputWindowCoordinator::BuildingWindow() const { return m_pB
 
 void CInputWindowCoordinator::OpenRoadInput()
 {
-    if (RefusedWhileResults(kMsgRemoveResults) || m_pRoadDlg)
+    if (RefusedWhileResults() || m_pRoadDlg)
         return;
     m_pRoadDlg = new Input_Road_dlg(m_pDoc->m_arrRoad, m_pWindowParent);
     m_pRoadDlg->SetModalRunner(m_runModal);
@@ -124,7 +124,7 @@ void CInputWindowCoordinator::OpenRoadInput()
 
 void CInputWindowCoordinator::OpenEmbankmentInput()
 {
-    if (RefusedWhileResults(kMsgRemoveResults) || m_pEmbankmentDlg)
+    if (RefusedWhileResults() || m_pEmbankmentDlg)
         return;
     m_pEmbankmentDlg = new CInputSungtoDlg(m_pDoc->m_arrEmbankment, m_pWindowParent);
     WireListWindow(m_pEmbankmentDlg, EEntityKind::Embankment, m_pDoc->m_arrEmbankment, nullptr);
@@ -134,7 +134,7 @@ void CInputWindowCoordinator::OpenEmbankmentInput()
 
 void CInputWindowCoordinator::OpenCuttingInput()
 {
-    if (RefusedWhileResults(kMsgRemoveResults) || m_pCuttingDlg)
+    if (RefusedWhileResults() || m_pCuttingDlg)
         return;
     m_pCuttingDlg = new CInputJultoDlg(m_pDoc->m_arrCutting, m_pWindowParent);
     WireListWindow(m_pCuttingDlg, EEntityKind::Cutting, m_pDoc->m_arrCutting, [this] {
@@ -159,7 +159,7 @@ void CInputWindowCoordinator::CuttingBaseHeightFromDocument()
 
 void CInputWindowCoordinator::OpenTunnelInput()
 {
-    if (RefusedWhileResults(kMsgRemoveResults) || m_pTunnelDlg)
+    if (RefusedWhileResults() || m_pTunnelDlg)
         return;
     m_pTunnelDlg = new CInputTunnelDlg(m_pDoc->m_arrTunnel, m_pWindowParent);
     WireListWindow(m_pTunnelDlg, EEntityKind::Tunnel, m_pDoc->m_arrTunnel, nullptr);
@@ -169,7 +169,7 @@ void CInputWindowCoordinator::OpenTunnelInput()
 
 void CInputWindowCoordinator::OpenBarrierInput()
 {
-    if (RefusedWhileResults(kMsgRemoveResults))
+    if (RefusedWhileResults())
         return;
     if (m_pBarrierDlg) {
         MessageBoxes().Information(m_pWindowParent, QString::fromUtf8(kMsgBarrierWindowOpen));
@@ -189,7 +189,7 @@ void CInputWindowCoordinator::OpenBarrierInput()
 // Buildings play no part in the terrain section records, which the commit keeps.
 void CInputWindowCoordinator::OpenBuildingInput()
 {
-    if (RefusedWhileResults(kMsgRemoveResults))
+    if (RefusedWhileResults())
         return;
     if (m_pBuildingDlg) {
         MessageBoxes().Information(m_pWindowParent, QString::fromUtf8(kMsgBuildingWindowOpen));

@@ -5,6 +5,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (const std::optional<int> status = CMyTalvoApp::AnswerWithoutWindow(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     CMyTalvoApp::SetUpApplication(app);
     const CStartupOptions options = CMyTalvoApp::ParseCommandLine(QApplication::arguments());

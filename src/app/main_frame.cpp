@@ -13,18 +13,22 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QUndoStack>
+#include <QVBoxLayout>
 
 #include "app/about_dialog.h"
+#include "app/command_table.h"
 #include "app/environment_controller.h"
 #include "app/exclusion_status.h"
 #include "app/model_history.h"
 #include "app/model_windows.h"
+#include "app/stale_banner.h"
 #include "app/version.h"
 #include "dialogs/environment_box.h"
 #include "engine/calculation.h"
 #include "gis/gis_crs.h"
 #include "io/project_file.h"
 #include "model/barrier_exclusion.h"
+#include "model/environment_rules.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
 #include "views/plan_view.h"
@@ -80,19 +84,30 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     BuildFocusCycling();
     BuildPositionLabel();
     ConnectCommands();
-    m_pResultState = new QLabel(QString::fromUtf8(kMsgStaleResults), this);
-    m_pResultState->setObjectName(QStringLiteral("resultStateLabel"));
-    m_pResultState->setVisible(false);
-    statusBar()->addPermanentWidget(m_pResultState);
+    BuildStaleBanner();
     m_pExclusionStatus = new CExclusionStatus(this);
     statusBar()->addPermanentWidget(m_pExclusionStatus);
     connect(m_pExclusionStatus, &CExclusionStatus::ReleaseRequested, this, &CMainFrame::ReleaseExclusion);
     statusBar()->showMessage(kReady);
     m_doc.NewProject();
+    SettleShownSettings(m_doc.m_settings);
     BuildHistory();
     ShowSettings();
     UpdateTitle();
     FitViews();
+}
+
+// The banner sits over both views, above the splitter that holds them.
+void CMainFrame::BuildStaleBanner()
+{
+    auto* views = new QWidget(this);
+    auto* layout = new QVBoxLayout(views);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_pStaleBanner = new CStaleBanner(m_actions.value(cmd::Calculate), views);
+    layout->addWidget(m_pStaleBanner);
+    layout->addWidget(takeCentralWidget());
+    setCentralWidget(views);
 }
 
 void CMainFrame::BuildPositionLabel()
@@ -220,8 +235,8 @@ void CMainFrame::SetDocumentModified()
 
 void CMainFrame::UpdateResultState()
 {
-    if (m_pResultState)
-        m_pResultState->setVisible(m_doc.m_bResultsStale);
+    if (m_pStaleBanner)
+        m_pStaleBanner->ShowStale(m_doc.m_bResultsStale);
     if (m_pExclusionStatus)
         m_pExclusionStatus->ShowNote(QString::fromStdString(ExclusionNote(m_doc)));
     m_pPlanView->ShowResultState();
@@ -270,6 +285,7 @@ bool CMainFrame::NewProject()
     if (!QuerySaveChanges())
         return false;
     m_doc.NewProject();
+    SettleShownSettings(m_doc.m_settings);
     AfterDocumentReplaced({});
     return true;
 }
@@ -288,6 +304,7 @@ bool CMainFrame::OpenProjectFile(const QString& path)
         if (!notice.empty())
             MessageBoxes().Information(this, QString::fromStdString(notice));
     loaded.m_settings.m_bShowReceivers = m_doc.m_settings.m_bShowReceivers;
+    SettleShownSettings(loaded.m_settings);
     loaded.MakeBaselineCopies();
     loaded.m_bModified = false;
     m_doc = std::move(loaded);

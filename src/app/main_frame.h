@@ -22,6 +22,7 @@ class CPlan_View;
 class CModelHistory;
 class CModelWindows;
 class CSection_View;
+class CStaleBanner;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -91,6 +92,7 @@ private:
     void BuildRecentFileActions(QMenu* fileMenu, QAction* placeholder);
     void BuildFocusCycling();
     void BuildPositionLabel();
+    void BuildStaleBanner();
     QAction* MakeAction(int commandId);
     void ConnectCommands();
     void ConnectPlanViewCommands();
@@ -104,8 +106,8 @@ private:
     void RecordChange(const QString& stepName, int mergeKey = -1);
     void OnModelRestored();
     void AfterDocumentReplaced(const QString& path);
-    // Says in the status bar (and the result table) whether the results are stale, and
-    // which barriers the calculation leaves out.
+    // Says in the banner over the views (and the result table) whether the results are stale,
+    // and in the status bar which barriers the calculation leaves out.
     void UpdateResultState();
     // "제외 해제" of the status bar: every barrier counts again, as one undo step.
     void ReleaseExclusion();
@@ -124,8 +126,8 @@ private:
     QHash<int, QAction*> m_actions;
     QList<QAction*> m_recentActions;
     QAction* m_pRecentPlaceholder = nullptr;
-    QLabel* m_pPositionLabel = nullptr;  // the pointer's position over either view
-    QLabel* m_pResultState = nullptr;    // the status bar's note on stale results
+    QLabel* m_pPositionLabel = nullptr;      // the pointer's position over either view
+    CStaleBanner* m_pStaleBanner = nullptr;  // across the top of the views while results are stale
     CExclusionStatus* m_pExclusionStatus = nullptr;
     bool m_bViewsLaidOut = false;
 };

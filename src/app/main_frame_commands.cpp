@@ -58,6 +58,7 @@ void CMainFrame::BuildActions()
           cmd::CopyPlanView,  cmd::CopySectionView, cmd::AppAbout,     cmd::EditUndo,        cmd::EditRedo,
           cmd::InputBuilding, cmd::ResultFloors})
         MakeAction(id);
+    MakeAction(cmd::ResultRemove);
     for (int id : {cmd::ViewToolbar, cmd::ViewStatusBar, cmd::ViewEnvironment}) {
         m_actions[id]->setCheckable(true);
         m_actions[id]->setChecked(true);
@@ -171,6 +172,7 @@ void CMainFrame::ConnectPlanViewCommands()
         {cmd::ResultDisplay, &CPlan_View::OnResultDisplay},
         {cmd::ResultChart, &CPlan_View::OnResultChart},
         {cmd::ResultFloors, &CPlan_View::OnFloorTable},
+        {cmd::ResultRemove, &CPlan_View::RemoveOutput},
     };
     for (const auto& [id, slot] : results)
         connect(m_actions[id], &QAction::triggered, m_pPlanView, slot);

@@ -7,6 +7,7 @@ CModelWindows::CModelWindows(CMyTalvoDoc* doc, CPlan_View* planView, QObject* pa
     : QObject(parent), m_pDoc(doc), m_pPlanView(planView), m_pInputs(new CInputWindowCoordinator(doc, planView, this))
 {
     m_pInputs->SetResultsShownQuery([planView] { return planView->BlocksModelInput(); });
+    m_pInputs->SetResultsRemover([planView] { planView->RemoveOutput(); });
     connect(m_pInputs, &CInputWindowCoordinator::ModelCommitted, this, &CModelWindows::DocumentChanged);
     connect(m_pInputs, &CInputWindowCoordinator::RepaintViews, planView,
             [this] { m_pPlanView->SetWorkingLists(m_pInputs->WorkingLists()); });

@@ -303,7 +303,10 @@ void CNoiseMapCommands::OnSaveMapPng()
     if (path.isEmpty())
         return;
     const CNoiseMapLegend* legend = map->style.legend ? &*map->style.legend : nullptr;
-    WritePng(RenderPlanMapImage(*m_pDoc, map->plan, PlanMapImageSize(*m_pDoc, kPngWidth, legend), map->style), path);
+    // The levels labelled in the views are labelled in the picture too.
+    WritePng(RenderPlanMapImage(*m_pDoc, map->plan, PlanMapImageSize(*m_pDoc, kPngWidth, legend), map->style,
+                                m_pPlanView->resultDisplay()),
+             path);
 }
 
 // The whole section grid as the section view shows it (its exaggeration), with the model,
@@ -327,7 +330,9 @@ void CNoiseMapCommands::OnSaveSectionPng()
     const double exaggeration = view ? view->VerticalExaggeration() : kDefaultSectionExaggeration;
     const CNoiseMapLegend* legend = map->style.legend ? &*map->style.legend : nullptr;
     const QSize size = SectionMapImageSize(section, from, to, exaggeration, kPngWidth, legend);
-    WritePng(RenderSectionMapImage(*m_pDoc, section, from, to, exaggeration, size, map->style), path);
+    WritePng(
+        RenderSectionMapImage(*m_pDoc, section, from, to, exaggeration, size, map->style, m_pPlanView->resultDisplay()),
+        path);
 }
 
 void CNoiseMapCommands::WritePng(const QImage& image, const QString& path) const

@@ -126,6 +126,10 @@ void CNoiseMapCommands::OnDifferenceMap()
         return;
     if (auto map = ComputeDifference(dialog.Choice())) {
         map->style.name = DifferenceName(dialog.Choice(), excluded);
+        // The view has no title line: its legend says what was subtracted.
+        NameDifference(map->style, QStringLiteral("이 프로젝트"),
+                       dialog.Choice().withoutExcludedBarriers ? excluded + QStringLiteral(" 제외")
+                                                               : QFileInfo(dialog.Choice().otherProject).fileName());
         m_pPlanView->SetNoiseMap(std::move(map));
     }
 }

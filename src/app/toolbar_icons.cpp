@@ -153,6 +153,14 @@ void DrawAbout(QPainter& p)
     DrawLetters(p, QStringLiteral("?"), Qt::white);
 }
 
+// The result display's letters struck out.
+void DrawRemoveOutput(QPainter& p)
+{
+    DrawLetters(p, QStringLiteral("dB"), QColor(150, 150, 150));
+    p.setPen(QPen(QColor(200, 30, 30), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(6, 26, 26, 6);
+}
+
 // A frame with its four corners pushed outwards: everything fills the view.
 void DrawFit(QPainter& p)
 {
@@ -186,6 +194,7 @@ void Draw(QPainter& p, int id)
     case cmd::Calculate: DrawCalculate(p); break;
     case cmd::ResultChart: DrawChart(p); break;
     case cmd::ResultDisplay: DrawLetters(p, QStringLiteral("dB"), QColor(200, 30, 30)); break;
+    case cmd::ResultRemove: DrawRemoveOutput(p); break;
     case cmd::CopyPlanView: DrawCopy(p, QStringLiteral("P")); break;
     case cmd::CopySectionView: DrawCopy(p, QStringLiteral("S")); break;
     case cmd::AppAbout: DrawAbout(p); break;

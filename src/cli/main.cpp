@@ -7,6 +7,8 @@
 #include <new>
 #include <string>
 
+#include "model/program_version.h"
+
 namespace {
 
 // "calc: P.tlv": the command that was running and the files it was given, to name in a
@@ -26,7 +28,9 @@ std::string RunningCommand(CLI::App& app)
 
 int Run(int argc, char** argv)
 {
-    CLI::App app{"TALVO command line: road traffic noise prediction"};
+    // Named as installed, whatever path started it: the usage lines and the manual page say so.
+    CLI::App app{"TALVO command line: road traffic noise prediction", "talvo-cli"};
+    app.set_version_flag("--version", std::string("talvo-cli ") + kProgramVersion);
     app.require_subcommand(1);
     RegisterConvert(app);
     RegisterEmission(app);

@@ -6,15 +6,31 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
 
+#include "dialogs/import_plan_preview.h"
+#include "gis/gis_layer_survey.h"
 #include "model/document.h"
 
 namespace {
 
 constexpr EImportKind kKinds[] = {EImportKind::Roads, EImportKind::Barriers, EImportKind::Receivers,
                                   EImportKind::Buildings};
+
+QString LayerSurveyText(const CLayerSurvey& survey)
+{
+    if (!survey.ok)
+        return QString::fromStdString(survey.message);
+    QString text =
+        QStringLiteral("레이어: 점 %1개, 선 %2개, 면 %3개").arg(survey.points).arg(survey.lines).arg(survey.polygons);
+    if (survey.trafficFields)
+        text += QStringLiteral(" (교통량 속성 있음)");
+    return text;
+}
 
 }  // namespace
 
@@ -53,9 +69,12 @@ CImportDialog::CImportDialog(const CMyTalvoDoc& base, const QString& path, QWidg
     m_pFloorsField->setPlaceholderText(QStringLiteral("floors"));
     m_pPreviewText = new QLabel(this);
     m_pPreviewText->setWordWrap(true);
+    m_pLayerText = new QLabel(this);
+    m_pPlan = new CImportPlanPreview(base, this);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("파일"), new QLabel(path, this));
     form->addRow(QStringLiteral("가져올 것"), m_pKind);
+    form->addRow(QString(), m_pLayerText);
     form->addRow(QStringLiteral("레이어"), m_pLayer);
     form->addRow(QStringLiteral("좌표계"), m_pCrs);
     form->addRow(QStringLiteral("나머지 값을 복사할 번호"), m_pLike);
@@ -67,13 +86,29 @@ CImportDialog::CImportDialog(const CMyTalvoDoc& base, const QString& path, QWidg
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_pPreviewText);
+    layout->addWidget(m_pPlan, 1);
     layout->addWidget(buttons);
     connect(m_pKind, &QComboBox::currentIndexChanged, this, &CImportDialog::UpdatePreview);
-    connect(m_pLayer, &QLineEdit::editingFinished, this, &CImportDialog::UpdatePreview);
+    connect(m_pLayer, &QLineEdit::editingFinished, this, [this] {
+        SuggestKind();
+        UpdatePreview();
+    });
     connect(m_pCrs, &QLineEdit::editingFinished, this, &CImportDialog::UpdatePreview);
     connect(m_pLike, &QSpinBox::valueChanged, this, &CImportDialog::UpdatePreview);
     connect(m_pFloorsField, &QLineEdit::editingFinished, this, &CImportDialog::UpdatePreview);
+    SuggestKind();
     UpdatePreview();
+}
+
+// The kind the layer's shapes and attributes suggest; an unclear layer keeps the choice.
+void CImportDialog::SuggestKind()
+{
+    const CLayerSurvey survey = SurveyLayer(m_path.toStdString(), m_pLayer->text().trimmed().toStdString());
+    m_pLayerText->setText(LayerSurveyText(survey));
+    if (const std::optional<EImportKind> kind = SuggestedImportKind(survey)) {
+        const QSignalBlocker quiet(m_pKind);
+        m_pKind->setCurrentIndex(int(std::find(std::begin(kKinds), std::end(kKinds), *kind) - std::begin(kKinds)));
+    }
 }
 
 void CImportDialog::UpdatePreview()
@@ -88,5 +123,6 @@ void CImportDialog::UpdatePreview()
         request.floorsField = m_pFloorsField->text().trimmed().toStdString();
     m_preview = ReadImport(m_base, m_path.toStdString(), request);
     m_pPreviewText->setText(ImportPreviewText(m_preview));
+    m_pPlan->SetImport(m_preview.ok ? ImportShapesOf(m_preview) : CImportShapes());
     m_pOk->setEnabled(m_preview.ok);
 }

@@ -1,9 +1,10 @@
 #pragma once
 
 // "가져오기": the choices of an import from a GIS or CAD file (what the geometry becomes,
-// the layer, the coordinate system, the entity to copy the other values from, for
-// buildings the attribute holding the floors) with a
-// preview of what will be added, kept up to date as the choices change. OK stays off
+// first chosen from the layer's shapes and attributes; the layer, the coordinate system,
+// the entity to copy the other values from, for buildings the attribute holding the floors)
+// with a preview of what will be added, in words and on a small plan of the project, kept
+// up to date as the choices change. OK stays off
 // while the file would be refused; the preview then shows why.
 
 #include <QDialog>
@@ -15,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class CImportPlanPreview;
 
 class CImportDialog : public QDialog {
     Q_OBJECT
@@ -31,9 +33,11 @@ public:
     QLineEdit* FloorsField() const { return m_pFloorsField; }
     QPushButton* OkButton() const { return m_pOk; }
     QLabel* PreviewLabel() const { return m_pPreviewText; }
+    CImportPlanPreview* PlanPreview() const { return m_pPlan; }
 
 private:
     void UpdatePreview();
+    void SuggestKind();
 
     const CMyTalvoDoc& m_base;
     QString m_path;
@@ -44,6 +48,8 @@ private:
     QSpinBox* m_pLike;
     QLineEdit* m_pFloorsField;
     QLabel* m_pPreviewText;
+    QLabel* m_pLayerText;  // what the layer holds
+    CImportPlanPreview* m_pPlan;
     QPushButton* m_pOk;
 };
 

@@ -131,7 +131,37 @@ CEnvEffect ApplyEnvField(CProjectSettings& s, EEnvField field, const std::string
     default: break;
     }
     *NumberSlot(s, field) = ParseEnvNumber(text);
-    return IsAreaField(field) ? kBothViews : kNothing;
+    if (!IsAreaField(field))
+        return kNothing;
+    CEnvEffect effect = kBothViews;
+    effect.m_bSectionMoved = KeepSectionInArea(s);
+    return effect;
+}
+
+namespace {
+
+// Moves `cut` to the middle of [a, b] (either order) when it lies outside; true when moved.
+bool CentreIfOutside(double& cut, double a, double b)
+{
+    if (cut >= std::min(a, b) && cut <= std::max(a, b))
+        return false;
+    cut = 0.5 * (a + b);
+    return true;
+}
+
+}  // namespace
+
+bool KeepSectionInArea(CProjectSettings& s)
+{
+    const bool movedX = CentreIfOutside(s.m_dSectionX, s.m_dAreaStartX, s.m_dAreaEndX);
+    const bool movedY = CentreIfOutside(s.m_dSectionY, s.m_dAreaStartY, s.m_dAreaEndY);
+    return movedX || movedY;
+}
+
+void SettleShownSettings(CProjectSettings& s)
+{
+    KeepSectionInArea(s);
+    s.m_bReceiverHeightEmpty = false;
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #include "render/map_column.h"
 
+#include <algorithm>
+
 #include "render/view_colours.h"
 #include "render/view_draw.h"
 
@@ -37,14 +39,20 @@ CMapColumnLayout MapColumnLayout(const QRect& column, const CNoiseMapLegend& leg
     if (!(pixelsPerMetre > 0))
         return layout;
     const int width = column.width() - 2 * kMargin;
-    layout.scaleBar = QRect(layout.legend.left(), layout.legend.bottom() + kMargin, width, kScaleBarHeight);
+    // Below the legend when the strip is tall enough; else at the strip's foot, over the
+    // legend's end, so that a long legend never pushes the north arrow out of sight.
+    const int below = layout.legend.bottom() + kMargin;
+    const int foot = column.bottom() - kMargin - kNorthArrowHeight - kMargin - kScaleBarHeight + 1;
+    const int top = std::max(column.top() + kMargin, std::min(below, foot));
+    layout.scaleBar = QRect(layout.legend.left(), top, width, kScaleBarHeight);
     layout.northArrow = QRect(layout.legend.left(), layout.scaleBar.bottom() + kMargin, width, kNorthArrowHeight);
     return layout;
 }
 
 int MapColumnHeight(const CNoiseMapLegend& legend, double pixelsPerMetre)
 {
-    const CMapColumnLayout layout = MapColumnLayout(QRect(0, 0, kMapColumnWidth, 0), legend, pixelsPerMetre);
+    constexpr int kRoomForAll = 1 << 20;  // pixels: every part in its place below the legend
+    const CMapColumnLayout layout = MapColumnLayout(QRect(0, 0, kMapColumnWidth, kRoomForAll), legend, pixelsPerMetre);
     return (layout.northArrow.isNull() ? layout.legend.bottom() : layout.northArrow.bottom()) + kMargin + 1;
 }
 
@@ -56,7 +64,15 @@ void PaintMapColumn(QPainter& painter, const QRect& column, const CNoiseMapLegen
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setFont(ViewFont());
     const CMapColumnLayout layout = MapColumnLayout(column, legend, pixelsPerMetre);
-    legend.PaintAt(painter, layout.legend.topLeft());
+    if (!layout.scaleBar.isNull() && layout.scaleBar.top() <= layout.legend.bottom()) {
+        painter.save();  // the legend's end gives way to the scale bar and the arrow
+        painter.setClipRect(column.intersected(
+            QRect(column.left(), column.top(), column.width(), layout.scaleBar.top() - kMargin - column.top())));
+        legend.PaintAt(painter, layout.legend.topLeft());
+        painter.restore();
+    } else {
+        legend.PaintAt(painter, layout.legend.topLeft());
+    }
     if (!layout.scaleBar.isNull()) {
         DrawScaleBar(painter, QPointF(layout.scaleBar.left(), layout.scaleBar.bottom() - 4), layout.scaleBar.width(),
                      pixelsPerMetre);

@@ -17,7 +17,8 @@ struct CMapColumnLayout {
     QRect legend, scaleBar, northArrow;
 };
 
-// pixelsPerMetre: the plan's scale; 0 for a section, which has axes instead.
+// pixelsPerMetre: the plan's scale; 0 for a section, which has axes instead. The scale bar
+// and the north arrow stay inside the strip however long the legend is.
 CMapColumnLayout MapColumnLayout(const QRect& column, const CNoiseMapLegend& legend, double pixelsPerMetre);
 // The height the strip needs for all its parts.
 int MapColumnHeight(const CNoiseMapLegend& legend, double pixelsPerMetre);

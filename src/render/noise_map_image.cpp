@@ -104,7 +104,8 @@ QString MapImageTitle(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QDate d
     return parts.join(QStringLiteral("  |  "));
 }
 
-QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSize size, const CMapStyle& style)
+QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSize size, const CMapStyle& style,
+                          const CResultDisplay& labels)
 {
     CMyTalvoDoc shown = doc;
     shown.m_settings.m_bShowReceivers = false;
@@ -113,9 +114,8 @@ QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSi
     StartMapImage(painter, image.size(), MapImageTitle(doc, grid, QDate::currentDate(), style.name));
     const CViewProjection proj = FittedProjection(shown.m_settings, MapImageLayout(image.size()).scene.size());
     const CWorkingLists working;
-    const CResultDisplay results;
     const CPickedPoints picked;
-    CPlanPainter planPainter(painter, proj, shown, working, results, picked);
+    CPlanPainter planPainter(painter, proj, shown, working, labels, picked);
     const CMapShapes shapes = MapShapes(grid, style.scale);
     planPainter.SetNoiseMap(&grid, &shapes);
     if (style.legend)
@@ -170,7 +170,7 @@ CViewProjection SectionMapImageProjection(const CMyTalvoDoc& doc, const CNoiseMa
 }
 
 QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from, double to,
-                             double exaggeration, QSize size, const CMapStyle& style)
+                             double exaggeration, QSize size, const CMapStyle& style, const CResultDisplay& labels)
 {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     QPainter painter(&image);
@@ -178,8 +178,7 @@ QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& sectio
     const QSize scene = MapImageLayout(image.size()).scene.size();
     const CViewProjection proj = FittedSectionProjection(doc.m_settings, section, from, to, exaggeration, scene);
     const CWorkingLists working;
-    const CResultDisplay results;
-    CSectionPainter sectionPainter(painter, proj, doc, section.m_nSectionAxis, working, results);
+    CSectionPainter sectionPainter(painter, proj, doc, section.m_nSectionAxis, working, labels);
     const CMapShapes shapes = SectionMapShapes(section, style.scale);
     sectionPainter.SetNoiseMap(&section, &shapes);
     sectionPainter.SetNoiseMapStretch(from, to);

@@ -15,6 +15,7 @@
 #include "drawing/view_projection.h"
 
 #include "render/noise_map_renderer.h"
+#include "render/plan_painter.h"
 
 class CMyTalvoDoc;
 struct CNoiseMapGrid;
@@ -29,16 +30,18 @@ CMapImageLayout MapImageLayout(QSize size);
 QString MapImageTitle(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QDate date,
                       const QString& name = QStringLiteral("소음지도"));
 
-// The style chooses the bands and the legend (the 5 dB classes unless given).
+// The style chooses the bands and the legend (the 5 dB classes unless given); `labels` the
+// receivers' level labels, as the views show them (none unless asked for).
 QImage RenderPlanMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, QSize size,
-                          const CMapStyle& style = CMapStyle());
+                          const CMapStyle& style = CMapStyle(), const CResultDisplay& labels = CResultDisplay());
 
 // The section noise map as the section view shows it (mirrored, heights drawn
 // `exaggeration` times larger than lengths, the map only above the ground), with the
 // stretch `from` .. `to` of the section line and the heights of the map fitted into the
 // image between the axes (distance along the line, height; metres) and the legend.
 QImage RenderSectionMapImage(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from, double to,
-                             double exaggeration, QSize size, const CMapStyle& style = CMapStyle());
+                             double exaggeration, QSize size, const CMapStyle& style = CMapStyle(),
+                             const CResultDisplay& labels = CResultDisplay());
 // Where that picture draws the world: its projection (mirrored positions, heights in metres)
 // in the pixels of the scene, which starts at MapImageLayout(size).scene.topLeft().
 CViewProjection SectionMapImageProjection(const CMyTalvoDoc& doc, const CNoiseMapGrid& section, double from, double to,

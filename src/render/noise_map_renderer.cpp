@@ -3,6 +3,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QStringList>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -86,10 +87,20 @@ CMapStyle DifferenceMapStyle(double step, int band)
     for (std::size_t k = labels.size(); k-- > 0;)
         entries.push_back({QString::fromStdString(labels[k]), QColor(QString::fromStdString(style.scale.colours[k]))});
     style.legend.emplace(QStringLiteral("차이 dB(A)"), std::move(entries));
-    style.legend->SetNote(band == 0 ? QStringLiteral("전체")
-                                    : QString::fromStdString(NoiseMapUnit(band)).remove(QStringLiteral("dB(A)")).trimmed());
+    style.legend->SetNote(band == 0
+                              ? QStringLiteral("전체")
+                              : QString::fromStdString(NoiseMapUnit(band)).remove(QStringLiteral("dB(A)")).trimmed());
     style.name = QStringLiteral("차이 지도");
     return style;
+}
+
+void NameDifference(CMapStyle& style, const QString& minuend, const QString& subtrahend)
+{
+    if (!style.legend)
+        return;
+    const QString operands = QStringLiteral("%1\n\u2212 %2").arg(minuend, subtrahend);
+    const QString note = style.legend->Note();
+    style.legend->SetNote(note.isEmpty() ? operands : note + QLatin1Char('\n') + operands);
 }
 
 void CNoiseMap::PrepareShapes()
@@ -174,10 +185,44 @@ CNoiseMapLegend CNoiseMapLegend::ForMap(const CNoiseMapGrid& grid)
     return legend;
 }
 
+namespace {
+
+constexpr int kNoteWidth = CNoiseMapLegend::kWidth - 2 * CNoiseMapLegend::kPadding;
+
+// Lays the note out in lines of the legend's width: broken at its line feeds and spaces, and
+// inside a word (a long file name) only where it must be. Returns the height taken.
+double LayOutNote(QTextLayout& layout)
+{
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.setFont(ViewFont());
+    double height = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(kNoteWidth);
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+    }
+    layout.endLayout();
+    return height;
+}
+
+QString NoteText(QString note) { return note.replace(QLatin1Char('\n'), QChar::LineSeparator); }
+
+}  // namespace
+
+int CNoiseMapLegend::NoteHeight() const
+{
+    if (m_strNote.isEmpty())
+        return 0;
+    QTextLayout layout(NoteText(m_strNote));
+    return std::max(kTitleHeight, int(std::ceil(LayOutNote(layout))) + kPadding);
+}
+
 QSize CNoiseMapLegend::Size() const
 {
-    const int note = m_strNote.isEmpty() ? 0 : kTitleHeight;
-    return QSize(kWidth, 2 * kPadding + kTitleHeight + int(m_arrEntry.size()) * kRowHeight + note);
+    return QSize(kWidth, 2 * kPadding + kTitleHeight + int(m_arrEntry.size()) * kRowHeight + NoteHeight());
 }
 
 QRect CNoiseMapLegend::Rect(QSize device) const
@@ -219,8 +264,9 @@ void CNoiseMapLegend::PaintAt(QPainter& painter, QPoint topLeft) const
     }
     if (!m_strNote.isEmpty()) {
         const int top = box.top() + kPadding + kTitleHeight + int(m_arrEntry.size()) * kRowHeight;
-        painter.drawText(QRect(box.left() + kPadding, top, textWidth, kTitleHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                         m_strNote);
+        QTextLayout layout(NoteText(m_strNote));
+        LayOutNote(layout);
+        layout.draw(&painter, QPointF(box.left() + kPadding, top + 2));
     }
     painter.restore();
 }

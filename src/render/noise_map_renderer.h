@@ -35,8 +35,8 @@ struct CLegendEntry {
 };
 
 // A map's legend: a title (the unit), one swatch and label per entry from the top down and
-// a note under them (what is shown: the band, the height). It sits at the top of the strip
-// that a view or a picture keeps beside the map, never over it.
+// a note under them (what is shown: the band, the height; wrapped to the legend's width). It sits at the top of the
+// strip that a view or a picture keeps beside the map, never over it.
 class CNoiseMapLegend {
 public:
     // A legend of its own: the title over the entries, listed from the top down.
@@ -52,6 +52,8 @@ public:
     void SetNote(QString note) { m_strNote = std::move(note); }
 
     QSize Size() const;
+    // Pixels the note takes, wrapped to the legend's width; 0 without a note.
+    int NoteHeight() const;
     // Where the legend sits on a device of this size (its top right corner, inside the strip
     // a view keeps for it), and the swatch of entry i there.
     QRect Rect(QSize device) const;
@@ -73,13 +75,15 @@ private:
 // it. The noise map's own style is the 5 dB classes with their legend for the grid's band.
 struct CMapStyle {
     CMapScale scale = ClassMapScale();
-    std::optional<CNoiseMapLegend> legend;  // nullopt: the 5 dB classes' legend
+    std::optional<CNoiseMapLegend> legend;      // nullopt: the 5 dB classes' legend
     QString name = QStringLiteral("소음지도");  // what a picture's title calls the map
 };
 
 // The style of a difference map in steps of 1 or 3 dB: the diverging scale and its legend,
 // titled "차이 dB(A)" (with the band for one octave band).
 CMapStyle DifferenceMapStyle(double step, int band);
+// Names in a difference map's legend what was subtracted from what ("A.tlv", "− B.tlv").
+void NameDifference(CMapStyle& style, const QString& minuend, const QString& subtrahend);
 
 // A map as the views show it: the plan grid and, when it was computed, the section grid,
 // with the shapes drawn of them in the map's style. Set the grids and the style first; the

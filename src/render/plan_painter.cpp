@@ -206,9 +206,9 @@ void CPlanPainter::DrawGrid()
     }
     for (std::size_t i = 0; i < m_picked.Count(); ++i) {
         if (const auto p = grid.PointOf(m_picked.NameAt(i))) {
-            DrawLabel(m_painter, ToQt(m_proj.WorldToPixel(p->x + 1, p->y + 1)),
-                      QString::fromStdString(m_picked.LabelAt(i)),
-                      ViewColour::LevelLabel(ViewColour::Blue(), m_bStaleResults));
+            DrawHaloLabel(m_painter, ToQt(m_proj.WorldToPixel(p->x + 1, p->y + 1)),
+                          QString::fromStdString(m_picked.LabelAt(i)),
+                          ViewColour::LevelLabel(ViewColour::Blue(), m_bStaleResults));
         }
     }
 }
@@ -243,8 +243,8 @@ void CPlanPainter::DrawResultLabels()
         if (!m_bShowAllHeights && !AtGridHeight(r))
             continue;
         const QPointF at = ToQt(m_proj.WorldToPixel(r.m_dX + 1, r.m_dY)) + QPointF(kLabelNudge, 0);
-        DrawLabel(m_painter, at, QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)),
-                  ViewColour::LevelLabel(ViewColour::Red(), m_bStaleResults));
+        DrawHaloLabel(m_painter, at, QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)),
+                      ViewColour::LevelLabel(ViewColour::Red(), m_bStaleResults));
     }
 }
 

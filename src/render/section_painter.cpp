@@ -256,9 +256,9 @@ void CSectionPainter::DrawReceivers()
         DrawLine(m_painter, At(pos, 0), At(pos, r.m_dZ), ViewColour::Red(), 2.0);
         DrawPoint(m_painter, At(pos, r.m_dZ), ViewColour::Black());
         if (m_results.m_bShowResults) {
-            DrawLabel(m_painter, At(pos, r.m_dZ) + QPointF(kLabelNudge, -kLabelNudge),
-                      QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)),
-                      ViewColour::LevelLabel(ViewColour::Red(), m_bStaleResults));
+            DrawHaloLabel(m_painter, At(pos, r.m_dZ) + QPointF(kLabelNudge, -kLabelNudge),
+                          QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)),
+                          ViewColour::LevelLabel(ViewColour::Red(), m_bStaleResults));
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "render/view_draw.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 
 #include "drawing/scale_marks.h"
@@ -56,6 +57,18 @@ void DrawLabel(QPainter& painter, QPointF p, const QString& text, const QColor& 
 {
     painter.setPen(colour);
     painter.drawText(p, text);
+}
+
+void DrawHaloLabel(QPainter& painter, QPointF p, const QString& text, const QColor& colour)
+{
+    QPainterPath glyphs;
+    glyphs.addText(p, painter.font(), text);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.strokePath(glyphs,
+                       QPen(ViewColour::Halo(), 2 * kLabelHaloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.fillPath(glyphs, colour);
+    painter.restore();
 }
 
 void DrawScaleBar(QPainter& painter, QPointF start, double room, double pixelsPerMetre)

@@ -30,6 +30,11 @@ void DrawPolygonHalo(QPainter& painter, const QPolygonF& polygon);
 void DrawPoint(QPainter& painter, QPointF p, const QColor& colour, double size = 3.0);
 // Text with its baseline starting at p.
 void DrawLabel(QPainter& painter, QPointF p, const QString& text, const QColor& colour);
+// Pixels of white round every glyph of a level label.
+constexpr double kLabelHaloWidth = 1.5;
+// A level label: text as DrawLabel writes it, on a white halo, so that "65.86" in red stays
+// legible on the red and maroon classes of a noise map, on roads and on barriers alike.
+void DrawHaloLabel(QPainter& painter, QPointF p, const QString& text, const QColor& colour);
 // A scale bar from `start` to the right, of the roundest length that fits in `room` pixels,
 // with ticks at its ends and its length written above it.
 void DrawScaleBar(QPainter& painter, QPointF start, double room, double pixelsPerMetre);

@@ -38,7 +38,7 @@ public:
     void SetResultPage(int page) { m_nResultPage = page; }
 
     // The noise map shown in both views (the section view draws its section grid, if
-    // any); model input is refused while it is shown. "출력 제거" removes it as well.
+    // any); model input waits until it is removed ("출력 제거" removes it with the labels).
     void SetNoiseMap(std::shared_ptr<const CNoiseMap> map);
     void ClearNoiseMap() { SetNoiseMap(nullptr); }
     bool IsShowingNoiseMap() const { return m_pNoiseMap != nullptr; }
@@ -66,6 +66,9 @@ public:
     // Whether model input is refused: result labels or a noise map are shown, or the
     // result table is open.
     bool BlocksModelInput() const;
+    // "출력 제거": removes everything that blocks model input (the labels with the picked
+    // grid levels, the noise map, the result table).
+    void RemoveOutput();
 
     // The section view below, which follows the result display and the working lists
     // and is repainted with this view.

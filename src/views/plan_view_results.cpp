@@ -62,6 +62,13 @@ void CPlan_View::ApplyResultChoice(int choice, int band)
         SetResultDisplay(false, m_results.m_nResultBand);  // empties the picked labels too
 }
 
+void CPlan_View::RemoveOutput()
+{
+    if (m_pResultDlg)
+        OnResultTableRequest(CResultDlg::kClose);
+    SetResultDisplay(false, m_results.m_nResultBand);  // also the picked levels and the map
+}
+
 void CPlan_View::OnResultChart()
 {
     if (!HasResults()) {
@@ -91,6 +98,7 @@ void CPlan_View::FillResultPage()
     const int end = std::min(count, m_nResultPage + kPageSize);
     for (int i = m_nResultPage; i < end; ++i)
         m_pResultDlg->FillRow(m_pDoc->m_arrReceiver[static_cast<std::size_t>(i)], i, m_nResultPage);
+    m_pResultDlg->SetPaging(m_nResultPage > 0, count > m_nResultPage + kPageSize);
 }
 
 void CPlan_View::OnResultTableRequest(int code)

@@ -43,19 +43,24 @@ CResultDlg::CResultDlg(QWidget* parent) : QDialog(parent)
     m_pPrevious = new QPushButton(QStringLiteral("<< 이전 100개의 수음점 정보"), this);
     m_pClose = new QPushButton(QStringLiteral("확인"), this);
     m_pNext = new QPushButton(QStringLiteral("다음 100개의 수음점 정보 >>"), this);
-    for (QPushButton* button : {m_pPrevious, m_pClose, m_pNext})
+    m_pCopy = new QPushButton(QStringLiteral("표 복사"), this);
+    m_pCopy->setToolTip(QStringLiteral("이 쪽의 표를 클립보드로 복사합니다 (Ctrl+C)."));
+    for (QPushButton* button : {m_pPrevious, m_pClose, m_pNext, m_pCopy})
         button->setAutoDefault(false);
     connect(m_pPrevious, &QPushButton::clicked, this, [this] { emit Request(kPrevious); });
     connect(m_pNext, &QPushButton::clicked, this, [this] { emit Request(kNext); });
     connect(m_pClose, &QPushButton::clicked, this, [this] { emit Request(kClose); });
+    connect(m_pCopy, &QPushButton::clicked, this, &CResultDlg::CopyToClipboard);
 
     auto* titles = new QHBoxLayout;
-    titles->addWidget(Title("소음원 ID 및 위치 정보", this));
+    titles->addWidget(Title("수음점 ID 및 위치 정보", this));
     titles->addWidget(Title("1/1 옥타브밴드별 소음레벨 (dBA)", this));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_pPrevious);
     buttons->addWidget(m_pClose);
     buttons->addWidget(m_pNext);
+    buttons->addSpacing(24);
+    buttons->addWidget(m_pCopy);
     m_pStaleNote = new QLabel(QString::fromUtf8(kMsgStaleResults), this);
     m_pStaleNote->setObjectName(QStringLiteral("staleNote"));
     m_pStaleNote->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
@@ -97,6 +102,12 @@ void CResultDlg::hideEvent(QHideEvent* event)
     QDialog::hideEvent(event);
 }
 
+void CResultDlg::SetPaging(bool hasPrevious, bool hasNext)
+{
+    m_pPrevious->setEnabled(hasPrevious);
+    m_pNext->setEnabled(hasNext);
+}
+
 void CResultDlg::SetStale(bool stale) { m_pStaleNote->setVisible(stale); }
 
 bool CResultDlg::IsMarkedStale() const { return !m_pStaleNote->isHidden(); }
@@ -115,8 +126,8 @@ QString CResultDlg::ExclusionNote() const
 void CResultDlg::BuildGrid()
 {
     m_pGrid = new QTableWidget(kRows, kColumns, this);
-    m_pGrid->setHorizontalHeaderLabels(
-        {"ID", "X (m)", "Y (m)", "Z (m)", "63", "125", "250", "500", "1K", "2K", "4K", "8K", "Overall"});
+    m_pGrid->setHorizontalHeaderLabels({"ID", "X (m)", "Y (m)", "Z (m)", "63 Hz", "125 Hz", "250 Hz", "500 Hz", "1K Hz",
+                                        "2K Hz", "4K Hz", "8K Hz", "Overall"});
     m_pGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pGrid->verticalHeader()->setVisible(false);
     m_pGrid->setColumnWidth(0, kIdWidth);

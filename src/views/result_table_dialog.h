@@ -2,8 +2,8 @@
 
 // "소음해석결과": one page of 100 receivers with their position, octave-band and overall
 // levels. Modeless. Its buttons only ask the plan view, which owns the table and the
-// page, to turn the page or to close it (Request); Ctrl+C and the context menu copy
-// the table as tab-separated text. Numbers are right-aligned; the window's size and
+// page, to turn the page or to close it (Request); the copy button, Ctrl+C and the
+// context menu copy the table as tab-separated text. Numbers are right-aligned; the window's size and
 // column widths are remembered between sessions.
 
 #include <QDialog>
@@ -37,6 +37,9 @@ public:
     QString TableText() const;
     void CopyToClipboard() const;
 
+    // Enables the previous and next buttons only where there are receivers to turn to.
+    void SetPaging(bool hasPrevious, bool hasNext);
+
     // Shows, above the table, that its levels are stale (the model changed since the
     // calculation), or hides that note.
     void SetStale(bool stale);
@@ -50,6 +53,7 @@ public:
     QPushButton* PreviousButton() const { return m_pPrevious; }
     QPushButton* NextButton() const { return m_pNext; }
     QPushButton* CloseButton() const { return m_pClose; }
+    QPushButton* CopyButton() const { return m_pCopy; }
 
 signals:
     void Request(int code);
@@ -75,4 +79,5 @@ private:
     QPushButton* m_pPrevious;
     QPushButton* m_pNext;
     QPushButton* m_pClose;
+    QPushButton* m_pCopy;
 };

@@ -56,3 +56,34 @@ TEST(CliSectionMap, DrawsWithTheSpacingAndExaggerationAskedForAndRefusesBadValue
         EXPECT_TRUE(iotest::ReadBytes(dir.File("refused.png")).empty()) << r.options;
     }
 }
+
+// Qt's notes on the machine ("QStandardPaths: XDG_RUNTIME_DIR not set, ...") are no message of
+// the program: drawing the pictures without a display writes nothing on standard error.
+TEST(CliSectionMap, PicturesWithoutADisplayKeepStandardErrorClean)
+{
+    ScratchDir dir;
+    struct CUnset {
+        std::string name, value;
+        bool was;
+        explicit CUnset(const char* n) : name(n), was(std::getenv(n) != nullptr)
+        {
+            if (was)
+                value = std::getenv(n);
+            ::unsetenv(n);
+        }
+        ~CUnset()
+        {
+            if (was)
+                ::setenv(name.c_str(), value.c_str(), 1);
+        }
+    } runtime("XDG_RUNTIME_DIR"), display("DISPLAY"), platform("QT_QPA_PLATFORM");
+    const clitest::CliRun run =
+        RunCli("map " + Quoted(clitest::AcceptanceProject()) + " -o " + Quoted(dir.File("plan.png")) +
+                   " --spacing 50 --section-png " + Quoted(dir.File("cut.png")) + " --section-spacing 2 --width 400",
+               dir);
+    if (run.err.find("PNG") != std::string::npos && run.err.find("Qt") != std::string::npos)
+        GTEST_SKIP() << "talvo-cli built without Qt draws no PNG";
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_GT(PngHeight(iotest::ReadBytes(dir.File("plan.png"))), 0u);
+}

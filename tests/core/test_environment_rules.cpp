@@ -78,3 +78,36 @@ TEST(EnvironmentRules, AreaAndSectionEditsRepaintBothViews)
     EXPECT_EQ(settings.m_strProjectName, std::string("7"));
     EXPECT_EQ(settings.m_dPressure, 7.0);
 }
+
+TEST(EnvironmentRules, AnAreaMovedAwayTakesTheSectionLineThroughItsMiddle)
+{
+    // An area in national metres (Korea 2000): the new project's line at X = 1000 m,
+    // Y = 300 m misses it until it follows to the middle.
+    CProjectSettings settings;
+    EXPECT_FALSE(ApplyEnvField(settings, EEnvField::AreaEndX, "1500").m_bSectionMoved);  // still inside
+    EXPECT_EQ(settings.m_dSectionX, 1000.0);
+    EXPECT_TRUE(ApplyEnvField(settings, EEnvField::AreaStartX, "200000").m_bSectionMoved);
+    EXPECT_EQ(settings.m_dSectionX, 100750.0);  // the middle of 200000 .. 1500, either order
+    EXPECT_TRUE(ApplyEnvField(settings, EEnvField::AreaEndX, "202000").m_bSectionMoved);
+    EXPECT_EQ(settings.m_dSectionX, 201000.0);
+    EXPECT_FALSE(ApplyEnvField(settings, EEnvField::AreaEndX, "203000").m_bSectionMoved);  // inside: it stays
+    EXPECT_EQ(settings.m_dSectionX, 201000.0);
+    ApplyEnvField(settings, EEnvField::AreaEndY, "552000");
+    ApplyEnvField(settings, EEnvField::AreaStartY, "551000");
+    EXPECT_EQ(settings.m_dSectionY, 551500.0);
+    // Typing the section itself is never overruled by the area.
+    ApplyEnvField(settings, EEnvField::SectionX, "250");
+    EXPECT_EQ(settings.m_dSectionX, 250.0);
+}
+
+TEST(EnvironmentRules, AShownProjectHasItsLineInTheAreaAndItsReceiverHeightGiven)
+{
+    CProjectSettings settings;  // as a project without receivers opens: the height field empty
+    settings.m_dAreaStartY = 4000;
+    settings.m_dAreaEndY = 5000;
+    SettleShownSettings(settings);
+    EXPECT_EQ(settings.m_dSectionX, 1000.0);
+    EXPECT_EQ(settings.m_dSectionY, 4500.0);
+    EXPECT_FALSE(settings.m_bReceiverHeightEmpty);
+    EXPECT_EQ(settings.m_dReceiverHeight, 0.0);  // the height the grid uses, now shown
+}

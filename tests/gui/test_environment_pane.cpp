@@ -9,12 +9,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/main_frame.h"
 #include "dialogs/environment_box.h"
 #include "helpers/environment_typing.h"
 #include "helpers/recording_dialogs.h"
+#include "io/project_file.h"
+#include "model/document.h"
 #include "model/environment_rules.h"
 #include "views/plan_view.h"
 #include "views/section_view.h"
@@ -46,6 +49,7 @@ private slots:
 
     void negativeSpacingGivesZeroAndEmptiesTheLists();
     void sectionPositionIsClampedToTheAreaEndOfItsAxis();
+    void aFarAwayAreaTakesTheSectionLineAlong();
     void everyFieldIsTakenAtOnceAndMarksTheProject();
     void clampedFieldShowsTheStoredValueWhenLeft();
     void newProjectShowsTheDefaultsAgain();
@@ -71,6 +75,28 @@ void TestEnvironmentPane::sectionPositionIsClampedToTheAreaEndOfItsAxis()
 {
     TypeInto(*m_frame, EEnvField::SectionX, QStringLiteral("2500"));
     QCOMPARE(m_frame->Document().m_settings.m_dSectionX, 2000.0);
+}
+
+void TestEnvironmentPane::aFarAwayAreaTakesTheSectionLineAlong()
+{
+    // National metres: the section line follows to the middle and the pane shows it.
+    TypeInto(*m_frame, EEnvField::AreaStartX, QStringLiteral("200000"));
+    TypeInto(*m_frame, EEnvField::AreaEndX, QStringLiteral("202000"));
+    const CProjectSettings& s = m_frame->Document().m_settings;
+    QCOMPARE(s.m_dSectionX, 201000.0);
+    QCOMPARE(m_frame->EnvironmentBox()->Field(EEnvField::SectionX)->text(), QStringLiteral("201000.00"));
+    QCOMPARE(m_frame->EnvironmentBox()->Field(EEnvField::AreaEndX)->text(), QStringLiteral("202000"));  // as typed
+    // A project saved with its line outside its area opens with the line through the middle.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("far.tlv"));
+    QVERIFY(m_frame->SaveTo(path));
+    CMyTalvoDoc saved;
+    QVERIFY(OpenProject(saved, path.toStdString()).ok);
+    saved.m_settings.m_dSectionX = 1000;
+    QVERIFY(SaveProject(saved, path.toStdString()).ok);
+    QVERIFY(m_frame->OpenProjectFile(path));
+    QCOMPARE(m_frame->Document().m_settings.m_dSectionX, 201000.0);
+    QCOMPARE(m_frame->EnvironmentBox()->Field(EEnvField::SectionX)->text(), QStringLiteral("201000.00"));
 }
 
 void TestEnvironmentPane::everyFieldIsTakenAtOnceAndMarksTheProject()
@@ -109,8 +135,9 @@ void TestEnvironmentPane::newProjectShowsTheDefaultsAgain()
     m_boxes->m_answers = {QMessageBox::No};
     QVERIFY(m_frame->NewProject());
     CEnvironmentBox* box = m_frame->EnvironmentBox();
-    QVERIFY(box->Field(EEnvField::ReceiverHeight)->text().isEmpty());
-    QVERIFY(m_frame->Document().m_settings.m_bReceiverHeightEmpty);
+    // The receiver height field shows the height the grid will use, not an empty field.
+    QCOMPARE(box->Field(EEnvField::ReceiverHeight)->text(), QStringLiteral("0.00"));
+    QVERIFY(!m_frame->Document().m_settings.m_bReceiverHeightEmpty);
     QCOMPARE(box->Field(EEnvField::SectionY)->text(), QStringLiteral("300.00"));
     QCOMPARE(box->Field(EEnvField::AreaEndX)->text(), QStringLiteral("2000.00"));
     QCOMPARE(box->Field(EEnvField::ReceiverSpacing)->text(), QStringLiteral("50.00"));

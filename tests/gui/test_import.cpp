@@ -145,7 +145,9 @@ void TestImport::polygonsBecomeBuildingsWithTheFloorsAttributeChosen()
     CImportCommand command(&doc, nullptr, [](const QString&) {});
     QStringList previews;
     QList<bool> floorsFieldOn;
+    QString kindAtStart;
     command.m_runDialog = [&](CImportDialog& dialog) {
+        kindAtStart = dialog.KindBox()->currentText();  // chosen from the layer's polygons
         floorsFieldOn.append(dialog.FloorsField()->isEnabled());
         dialog.KindBox()->setCurrentIndex(3);
         floorsFieldOn.append(dialog.FloorsField()->isEnabled());
@@ -156,7 +158,8 @@ void TestImport::polygonsBecomeBuildingsWithTheFloorsAttributeChosen()
         return dialog.OkButton()->isEnabled();
     };
     command.OnImport();
-    QCOMPARE(floorsFieldOn, (QList<bool>{false, true}));
+    QCOMPARE(kindAtStart, QStringLiteral("건물"));
+    QCOMPARE(floorsFieldOn, (QList<bool>{true, true}));
     QCOMPARE(previews.value(0), QStringLiteral("피처 1의 floors 값(층수)도 height 값(높이)도 없습니다."));
     QCOMPARE(previews.value(1),
              QStringLiteral("건물 2개를 추가합니다. 다각형의 구멍 1개는 무시합니다.\n좌표계: EPSG:5186"));

@@ -33,13 +33,26 @@ private slots:
     }
     void cleanup() { TearDownInputWindows(); }
 
-    void modelInputIsRefusedWhileResultsAreShown()
+    void modelInputOverResultsAsksToRemoveThem()
     {
         m_bResultsShown = true;
+        int removed = 0;
+        m_coordinator->SetResultsRemover([this, &removed] {
+            ++removed;
+            m_bResultsShown = false;
+        });
+        m_boxes->m_answers = {QMessageBox::No, QMessageBox::No};
         m_coordinator->OpenRoadInput();
         m_coordinator->OpenReceiverInput();
-        QCOMPARE(m_boxes->m_texts, QStringList({kMsgRemoveResults, kMsgRemoveResultsReceiver}));
+        QCOMPARE(m_boxes->m_questions, QStringList(2, kMsgRemoveResults));
         QVERIFY(!m_coordinator->IsAnyInputOpen());
+        QCOMPARE(removed, 0);
+        // "예": the results go, the window opens.
+        m_boxes->m_answers = {QMessageBox::Yes};
+        m_coordinator->OpenReceiverInput();
+        QCOMPARE(removed, 1);
+        QVERIFY(m_coordinator->ReceiverWindow() != nullptr);
+        QCOMPARE(m_boxes->m_questions.size(), 3);
     }
 
     void resultsShownLaterLeaveOpenWindowsAlone()
@@ -139,12 +152,14 @@ private slots:
         CPlan_View view(&m_doc);
         CModelWindows viewWindows(&m_doc, &view);
         view.SetResultDisplay(true, 0);
+        m_boxes->m_answers = {QMessageBox::No, QMessageBox::No};
         viewWindows.OnInputRoad();
         viewWindows.OnInputReceiver();
-        QCOMPARE(m_boxes->m_texts, QStringList({kMsgRemoveResults, kMsgRemoveResultsReceiver}));
+        QCOMPARE(m_boxes->m_texts, QStringList(2, kMsgRemoveResults));
         QVERIFY(!viewWindows.InputWindows()->IsAnyInputOpen());
-        view.SetResultDisplay(false, 0);
-        viewWindows.OnInputReceiver();
+        QVERIFY(view.IsShowingResults());
+        viewWindows.OnInputReceiver();  // answered Yes: the labels are removed
+        QVERIFY(!view.IsShowingResults());
         QVERIFY(viewWindows.InputWindows()->ReceiverWindow() != nullptr);
     }
 

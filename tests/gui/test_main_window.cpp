@@ -112,7 +112,8 @@ void TestMainWindow::startsWithAnUntitledProjectAndTheLayout()
              qPrintable(QStringLiteral("%1 %2").arg(frame.PlanView()->height()).arg(frame.SectionView()->height())));
     QCOMPARE(frame.EnvironmentBox()->Field(EEnvField::Temperature)->text(), QStringLiteral("20.00"));
     QCOMPARE(frame.EnvironmentBox()->Field(EEnvField::ProjectName)->text(), QStringLiteral("정보를 입력하세요."));
-    QVERIFY(frame.EnvironmentBox()->Field(EEnvField::ReceiverHeight)->text().isEmpty());
+    // The height the receiver grid will use, shown from the start.
+    QCOMPARE(frame.EnvironmentBox()->Field(EEnvField::ReceiverHeight)->text(), QStringLiteral("0.00"));
     QVERIFY(!frame.Document().m_bModified);
 }
 
@@ -140,8 +141,8 @@ void TestMainWindow::menusCarryEveryItemKeyAndPrompt()
 
 void TestMainWindow::toolbarFollowsTheCommandOrder()
 {
-    const QList<int> expected{57600, 0,     57601, 57603, 0,     32774, 32816, 0,     32809, 32807, 32775, 32773, 32850,
-                              0,     32840, 0,     32777, 32787, 32788, 32830, 32851, 0,     32805, 32806, 57664};
+    const QList<int> expected{57600, 0, 57601, 57603, 0,     32774, 32816, 0,     32809, 32807, 32775, 32773, 32850, 0,
+                              32840, 0, 32777, 32787, 32788, 32830, 32852, 32851, 0,     32805, 32806, 57664};
     QCOMPARE(ToolbarIds(*m_frame), expected);
     for (QAction* action : m_frame->findChild<QToolBar*>(QStringLiteral("mainToolbar"))->actions())
         QVERIFY(action->isSeparator() || !action->icon().isNull());
@@ -359,11 +360,16 @@ void TestMainWindow::planViewCarriesOutTheWindowCommands()
     m_boxes->m_infos.clear();
     m_frame->PlanView()->SetResultDisplay(true, 0);
     for (int id : modelInput)
-        m_frame->Action(id)->trigger();
+        m_frame->Action(id)->trigger();             // each asks to remove them; Cancel keeps them
     m_frame->Action(cmd::Optimisation)->trigger();  // not refused; the window is open already
-    QCOMPARE(m_boxes->m_infos.size(), 7);
-    QCOMPARE(m_boxes->m_infos.last(), QStringLiteral("방음벽 최적설계 입력창이 이미 열려있습니다."));
-    QVERIFY(m_boxes->m_infos.first().startsWith(QStringLiteral("예측 결과를 제거하고")));
+    QCOMPARE(m_boxes->m_infos, QStringList{QStringLiteral("방음벽 최적설계 입력창이 이미 열려있습니다.")});
+    QCOMPARE(m_boxes->m_questions.size(), 6);
+    QVERIFY(m_boxes->m_questions.first().contains(QStringLiteral("예측 결과를 제거하고")));
+    QVERIFY(m_frame->PlanView()->IsShowingResults());
+    // "출력 제거" in the result menu and on the toolbar removes them.
+    m_frame->Action(cmd::ResultRemove)->trigger();
+    QVERIFY(!m_frame->PlanView()->IsShowingResults());
+    QVERIFY(!m_frame->PlanView()->BlocksModelInput());
     // A new project has no results to show, so model input is open again.
     QVERIFY(m_frame->NewProject());
     QVERIFY(!m_frame->PlanView()->IsShowingResults());

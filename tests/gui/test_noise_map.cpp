@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "app/input_window_coordinator.h"
 #include "app/model_windows.h"
 #include "app/noise_map_commands.h"
 #include "dialogs/difference_map_dialog.h"
@@ -233,15 +234,17 @@ void TestNoiseMap::modelInputRefusedWhileAMapIsShown()
     plan.SetSectionView(&section);
     plan.SetNoiseMap(ComputeMap(doc, 50));
     QVERIFY(plan.IsShowingNoiseMap());
-    planWindows.OnInputRoad();
+    planWindows.OnInputRoad();  // the questions are answered No: refused
     planWindows.OnInputReceiver();
-    QCOMPARE(boxes.m_infos, QStringList({QStringLiteral("예측 결과를 제거하고 모델을 입력하세요."),
-                                         QStringLiteral("예측 결과를 제거하고 모델을 입력하십시요")}));
-    // "출력 제거" removes the map with the labels; input is taken again.
-    plan.SetResultDisplay(false, 0);
-    QVERIFY(!plan.IsShowingNoiseMap());
+    QCOMPARE(boxes.m_questions, QStringList(2, QString::fromUtf8(kMsgRemoveResults)));
+    QVERIFY(plan.IsShowingNoiseMap());
+    QVERIFY(!planWindows.InputWindows()->IsAnyInputOpen());
+    // "예": the map is removed from both views and the window opens.
+    boxes.m_answers = {QMessageBox::Yes};
     planWindows.OnInputBarrier();
-    QCOMPARE(boxes.m_infos.size(), 2);
+    QVERIFY(!plan.IsShowingNoiseMap());
+    QVERIFY(planWindows.InputWindows()->BarrierWindow() != nullptr);
+    QVERIFY(boxes.m_infos.isEmpty());
 }
 
 void TestNoiseMap::standaloneImageFitsTheArea()
@@ -332,6 +335,8 @@ void TestNoiseMap::differenceWithoutAnExcludedBarrierIsItsInsertionLoss()
     const CNoiseMap& map = *plan.noiseMap();
     QVERIFY(map.style.legend.has_value());
     QCOMPARE(map.style.legend->Title(), QStringLiteral("차이 dB(A)"));
+    // The legend says what was subtracted: this project without the barrier left out.
+    QCOMPARE(map.style.legend->Note(), QStringLiteral("전체\n이 프로젝트\n\u2212 방음벽 1 제외"));
     QCOMPARE(map.style.scale.edges, DifferenceMapScale(3).edges);
     QCOMPARE(doc.m_arrExcludedBarrier, std::vector<int>{0});  // still chosen for the next calculation
 

@@ -1,7 +1,7 @@
 // The plan noise map as a picture to hand in: the colours change where the iso-lines run,
-// not at the cells' edges; the model stays visible on every class colour; the legend, the
-// scale bar and the north arrow keep clear of the map on screen and in the PNG, which has
-// its title line.
+// not at the cells' edges; the model and the level labels stay visible on every class
+// colour; the legend, the scale bar and the north arrow keep clear of the map on screen and
+// in the PNG, which has its title line.
 #include <QtTest>
 
 #include <cmath>
@@ -14,7 +14,9 @@
 #include "render/map_column.h"
 #include "render/noise_map_image.h"
 #include "render/noise_map_renderer.h"
+#include "render/view_colours.h"
 #include "views/plan_view.h"
+#include "views/section_view.h"
 
 namespace {
 
@@ -99,6 +101,27 @@ int DarkPixels(const QImage& image, const QRect& rect)
     return dark;
 }
 
+// Pixels in rect that pass the test.
+template <class Test>
+int PixelsWhere(const QImage& image, const QRect& rect, Test test)
+{
+    int count = 0;
+    for (int y = std::max(0, rect.top()); y <= std::min(image.height() - 1, rect.bottom()); ++y)
+        for (int x = std::max(0, rect.left()); x <= std::min(image.width() - 1, rect.right()); ++x)
+            count += test(image.pixelColor(x, y));
+    return count;
+}
+
+int WhitePixels(const QImage& image, const QRect& rect)
+{
+    return PixelsWhere(image, rect, [](const QColor& c) { return SameColour(c, ViewColour::Halo()); });
+}
+
+int RedPixels(const QImage& image, const QRect& rect)
+{
+    return PixelsWhere(image, rect, [](const QColor& c) { return c.red() > 200 && c.green() < 90 && c.blue() < 90; });
+}
+
 bool ShowsSwatches(const QImage& image, const CNoiseMapLegend& legend, QPoint legendAt)
 {
     bool all = true;
@@ -116,6 +139,8 @@ private slots:
     void bandsChangeColourAtTheIsoLines();
     void modelStandsOutOnEveryClassColour();
     void legendKeepsClearOfTheMap();
+    void levelLabelsKeepAWhiteHaloOnTheLoudestClass();
+    void aLongLegendLeavesTheNorthArrowInView();
 };
 
 void TestNoiseMapPicture::bandsChangeColourAtTheIsoLines()
@@ -206,6 +231,76 @@ void TestNoiseMapPicture::legendKeepsClearOfTheMap()
     QVERIFY(DarkPixels(image, layout.title) > 100);
     const QString title = MapImageTitle(doc, map->plan, QDate(2026, 12, 9));
     QCOMPARE(title, QStringLiteral("시험 지도  |  평면 소음지도 dB(A) 전체, 높이 1.5 m  |  2026-12-09"));
+}
+
+void TestNoiseMapPicture::levelLabelsKeepAWhiteHaloOnTheLoudestClass()
+{
+    // The whole area in the class 65 - 70 dB, whose maroon hides red text; one receiver in
+    // the middle, on the section line, labelled with its level.
+    CMyTalvoDoc doc;
+    BuildArea(doc);
+    doc.m_settings.m_dReceiverHeight = 1.5;
+    doc.m_settings.m_bReceiverHeightEmpty = false;
+    doc.m_settings.m_dSectionX = 50;
+    CReceiverPoint receiver;
+    receiver.SetPosition(50, 50, 1.5);
+    receiver.m_dLevel.fill(56.83);  // 65.86 dB overall
+    doc.m_arrReceiver.push_back(receiver);
+    doc.m_nCalculatedInFile = 1;
+    const auto map = RampMap(67, 0);
+
+    CPlan_View view(&doc);
+    CSection_View section(&doc);
+    view.SetSectionView(&section);
+    view.SetResultDisplay(true, 0);
+    view.SetNoiseMap(map);
+    const QImage plan = view.RenderImage(QSize(kSide + kMapColumnWidth, kSide));
+    SaveRenderIfAsked(plan, "noise_map_label.png");
+    const CViewProjection proj = PlanProjection(doc.m_settings, kSide, kSide, 0, 0, 1);
+    const CViewPoint at = proj.WorldToPixel(51, 50);  // where the label starts, less its nudge
+    const QRect label(int(at.x) + 2, int(at.y) - 14, 50, 18);
+    QVERIFY2(WhitePixels(plan, label) > 40, "no halo round the plan label");
+    QVERIFY(RedPixels(plan, label) > 20);
+
+    const QImage cut = section.RenderImage(QSize(kSide, kSide));
+    SaveRenderIfAsked(cut, "section_label.png");
+    QVERIFY2(WhitePixels(cut, cut.rect()) > 40, "no halo round the section label");
+
+    // The picture saved from the views labels the same levels, with their halo.
+    const QImage picture =
+        RenderPlanMapImage(doc, map->plan, PlanMapImageSize(doc, 700), CMapStyle(), view.resultDisplay());
+    const QRect scene = MapImageLayout(picture.size()).scene;
+    const int receiverHalo = 7 * 7;
+    QVERIFY2(WhitePixels(picture, scene) > receiverHalo + 40, "no labelled level in the picture");
+    QVERIFY(RedPixels(picture, scene) > 20);
+}
+
+void TestNoiseMapPicture::aLongLegendLeavesTheNorthArrowInView()
+{
+    // A difference map against a file with a long name: the note wraps inside the legend.
+    CMyTalvoDoc doc;
+    BuildArea(doc);
+    const auto map = RampMap(-5, 0.1);
+    map->style = DifferenceMapStyle(1, 0);
+    const QString other = QStringLiteral("highway-village-with-the-second-barrier-design.tlv");
+    NameDifference(map->style, QStringLiteral("이 프로젝트"), other);
+    const CNoiseMapLegend& legend = *map->style.legend;
+    QCOMPARE(legend.Note(), QStringLiteral("전체\n이 프로젝트\n\u2212 ") + other);
+    QVERIFY(legend.NoteHeight() > 3 * QFontMetrics(ViewFont()).height());
+    QVERIFY(legend.Size().width() == CNoiseMapLegend::kWidth);
+
+    // A view too short for the legend, the scale bar and the arrow one under the other.
+    constexpr int kShort = 320;
+    QVERIFY(MapColumnHeight(legend, 1) > kShort);
+    CPlan_View view(&doc);
+    view.SetNoiseMap(map);
+    const QImage shown = view.RenderImage(QSize(kSide + kMapColumnWidth, kShort));
+    SaveRenderIfAsked(shown, "noise_map_long_legend.png");
+    const QRect column(kSide, 0, kMapColumnWidth, kShort);
+    const CMapColumnLayout parts = MapColumnLayout(column, legend, 1);
+    QVERIFY(column.contains(parts.northArrow) && column.contains(parts.scaleBar));
+    QVERIFY(!parts.scaleBar.intersects(parts.northArrow));
+    QVERIFY(DarkPixels(shown, parts.northArrow) > 20 && DarkPixels(shown, parts.scaleBar) > 20);
 }
 
 QTEST_MAIN(TestNoiseMapPicture)

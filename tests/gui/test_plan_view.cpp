@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "app/input_window_coordinator.h"
 #include "app/model_windows.h"
 #include "engine/calculation.h"
 #include "helpers/recording_dialogs.h"
@@ -131,13 +132,13 @@ void TestPlanView::modelInputRefusedWhileResultsShown()
     view.OnResultChart();
     QCOMPARE(boxes.m_infos, QStringList{QStringLiteral("소음해석을 먼저 수행하세요.")});
     view.SetResultDisplay(true, 3);
-    viewWindows.OnInputBarrier();
+    viewWindows.OnInputBarrier();  // the question is answered No: refused
     viewWindows.OnInputReceiver();
-    viewWindows.OnOptimise();
-    QCOMPARE(boxes.m_infos.size(), 3);
-    QVERIFY(boxes.m_questions.isEmpty());
-    QCOMPARE(boxes.m_infos[1], QStringLiteral("예측 결과를 제거하고 모델을 입력하세요."));
-    QCOMPARE(boxes.m_infos[2], QStringLiteral("예측 결과를 제거하고 모델을 입력하십시요"));
+    viewWindows.OnOptimise();  // needs no question
+    QCOMPARE(boxes.m_infos.size(), 1);
+    QCOMPARE(boxes.m_questions, QStringList(2, QString::fromUtf8(kMsgRemoveResults)));
+    QVERIFY(view.IsShowingResults());
+    QVERIFY(!viewWindows.InputWindows()->BarrierWindow() && !viewWindows.InputWindows()->ReceiverWindow());
 }
 
 void TestPlanView::rendersEntityColours()

@@ -4,10 +4,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
 
+#include "app/input_window_coordinator.h"
 #include "app/model_windows.h"
 #include "helpers/recording_dialogs.h"
 #include "model/document.h"
@@ -117,14 +120,23 @@ void TestResultDisplay::tableLayout()
     QCOMPARE(table.Grid()->rowCount(), 100);
     QCOMPARE(table.Grid()->columnCount(), 13);
     QCOMPARE(table.Grid()->horizontalHeaderItem(0)->text(), QStringLiteral("ID"));
-    QCOMPARE(table.Grid()->horizontalHeaderItem(11)->text(), QStringLiteral("8K"));
-    // Every column shows its numbers whole at the default size, right-aligned.
+    QCOMPARE(table.Grid()->horizontalHeaderItem(4)->text(), QStringLiteral("63 Hz"));
+    QCOMPARE(table.Grid()->horizontalHeaderItem(11)->text(), QStringLiteral("8K Hz"));
+    // The table lists receivers, and says so above their positions.
+    QStringList titles;
+    for (const QLabel* label : table.findChildren<QLabel*>())
+        titles << label->text();
+    QVERIFY(titles.contains(QStringLiteral("수음점 ID 및 위치 정보")));
+    // Every column shows its numbers and its heading whole at the default size.
     const QFontMetrics metrics(table.Grid()->font());
+    const QFontMetrics headerMetrics(table.Grid()->horizontalHeader()->font());
     constexpr int kCellPadding = 8;
     for (int column = 1; column < 13; ++column) {
         const QString widest = column < 4 ? QStringLiteral("99999.99") : QStringLiteral("100.00");
-        QVERIFY2(table.Grid()->columnWidth(column) >= metrics.horizontalAdvance(widest) + kCellPadding,
-                 qPrintable(QString::number(column)));
+        const int header = headerMetrics.horizontalAdvance(table.Grid()->horizontalHeaderItem(column)->text());
+        QVERIFY2(
+            table.Grid()->columnWidth(column) >= std::max(metrics.horizontalAdvance(widest), header) + kCellPadding,
+            qPrintable(QString::number(column)));
     }
     CReceiverPoint receiver;
     receiver.SetPosition(1, 2, 1.5);
@@ -156,18 +168,24 @@ void TestResultDisplay::pagingWith250Receivers()
     QCOMPARE(table->CellText(0, 3), QStringLiteral("1.50"));
     QCOMPARE(table->CellText(0, 12), QStringLiteral("73.12"));  // 10 lg(10^6 x 20.506): bands 60 .. 67 dB
 
-    table->PreviousButton()->click();
+    // The buttons lead only where there are receivers; a request past either end is
+    // still answered with its message.
+    QVERIFY(!table->PreviousButton()->isEnabled());
+    QVERIFY(table->NextButton()->isEnabled());
+    view.OnResultTableRequest(CResultDlg::kPrevious);
     QCOMPARE(boxes.m_infos, QStringList{kStart});
     QCOMPARE(view.ResultPage(), 0);
 
     table->NextButton()->click();
+    QVERIFY(table->PreviousButton()->isEnabled() && table->NextButton()->isEnabled());
     table->NextButton()->click();
     QCOMPARE(view.ResultPage(), 200);
     QCOMPARE(FilledRows(*table), 50);
     QCOMPARE(table->CellText(0, 0), QStringLiteral("201"));
     QCOMPARE(table->CellText(49, 1), QStringLiteral("249.00"));
+    QVERIFY(!table->NextButton()->isEnabled());
 
-    table->NextButton()->click();
+    view.OnResultTableRequest(CResultDlg::kNext);
     QCOMPARE(boxes.m_infos.last(), kEnd);
     QCOMPARE(view.ResultPage(), 200);
     QCOMPARE(FilledRows(*table), 50);
@@ -187,11 +205,15 @@ void TestResultDisplay::pagingWith100And200Receivers()
         CPlan_View view(&doc);
         view.OnResultChart();
         QCOMPARE(FilledRows(*view.ResultTable()), 100);
-        view.ResultTable()->NextButton()->click();  // N < 200 is false: an empty page
+        // One full page: no button leads anywhere. The request itself keeps its old
+        // answer: N < 200 is false, so an empty page.
+        QVERIFY(!view.ResultTable()->NextButton()->isEnabled());
+        QVERIFY(!view.ResultTable()->PreviousButton()->isEnabled());
+        view.OnResultTableRequest(CResultDlg::kNext);
         QCOMPARE(view.ResultPage(), 100);
         QCOMPARE(FilledRows(*view.ResultTable()), 0);
         QVERIFY(boxes.m_infos.isEmpty());
-        view.ResultTable()->NextButton()->click();
+        view.OnResultTableRequest(CResultDlg::kNext);
         QCOMPARE(boxes.m_infos, QStringList{kEnd});
     }
     boxes.m_infos.clear();
@@ -200,7 +222,8 @@ void TestResultDisplay::pagingWith100And200Receivers()
     view.OnResultChart();
     view.ResultTable()->NextButton()->click();
     QCOMPARE(FilledRows(*view.ResultTable()), 100);
-    view.ResultTable()->NextButton()->click();
+    QVERIFY(!view.ResultTable()->NextButton()->isEnabled());  // receivers 101 .. 200 are the last
+    view.OnResultTableRequest(CResultDlg::kNext);
     QCOMPARE(view.ResultPage(), 200);
     QCOMPARE(FilledRows(*view.ResultTable()), 0);
     QVERIFY(boxes.m_infos.isEmpty());
@@ -222,7 +245,8 @@ void TestResultDisplay::secondTableRefusedAndCloseResetsPage()
 
     // While the table is open, results count as shown: model input is refused.
     viewWindows.OnInputRoad();
-    QCOMPARE(boxes.m_infos.last(), QStringLiteral("예측 결과를 제거하고 모델을 입력하세요."));
+    QCOMPARE(boxes.m_questions, QStringList{QString::fromUtf8(kMsgRemoveResults)});
+    QVERIFY(view.ResultTable());
 
     QTest::keyClick(first, Qt::Key_Escape);  // Escape closes through the view as "확인" does
     QVERIFY(!view.ResultTable());
@@ -255,6 +279,9 @@ void TestResultDisplay::clipboardTextForThreeReceivers()
     QCOMPARE(menu.size(), 1);
     QCOMPARE(menu[0]->shortcut(), QKeySequence(QKeySequence::Copy));
     menu[0]->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), expected);
+    QApplication::clipboard()->clear();
+    table->CopyButton()->click();  // the table's own button
     QCOMPARE(QApplication::clipboard()->text(), expected);
 }
 

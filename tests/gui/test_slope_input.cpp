@@ -286,11 +286,12 @@ private slots:
     void modelInputIsRefusedWhileResultsAreShown()
     {
         m_coordinator->SetResultsShownQuery([] { return true; });
+        m_boxes->m_answers = QList<QMessageBox::StandardButton>(4, QMessageBox::No);
         m_coordinator->OpenEmbankmentInput();
         m_coordinator->OpenCuttingInput();
         m_coordinator->OpenTunnelInput();
         m_coordinator->OpenBarrierInput();
-        QCOMPARE(m_boxes->m_texts, QStringList(4, kMsgRemoveResults));
+        QCOMPARE(m_boxes->m_questions, QStringList(4, kMsgRemoveResults));
         QVERIFY(!m_coordinator->IsAnyInputOpen());
     }
 };

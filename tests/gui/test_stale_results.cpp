@@ -1,5 +1,5 @@
-// Results of a model that has changed since its calculation: the status bar and the result
-// table say so, labels are drawn muted, every command that uses results refuses, and a
+// Results of a model that has changed since its calculation: a banner over the views and
+// the result table say so, labels are drawn muted, every command that uses results refuses, and a
 // save leaves them out; the next calculation makes them current again.
 
 #include <memory>
@@ -10,7 +10,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 #include "app/application.h"
@@ -74,7 +77,8 @@ private slots:
     void aCommittedInputWindowMakesTheResultsStale();
 
 private:
-    QLabel* StatusNote() const { return m_frame->findChild<QLabel*>(QStringLiteral("resultStateLabel")); }
+    QLabel* BannerNote() const { return m_frame->findChild<QLabel*>(QStringLiteral("resultStateLabel")); }
+    QWidget* Banner() const { return m_frame->findChild<QWidget*>(QStringLiteral("staleBanner")); }
     void ChangeTemperature()
     {
         QLineEdit* edit = m_frame->EnvironmentBox()->Field(EEnvField::Temperature);
@@ -93,20 +97,30 @@ void TestStaleResults::anAirChangeMarksTheResultsStaleEverywhere()
     plan->OnResultChart();
     QVERIFY(plan->ResultTable());
     QVERIFY(!plan->ResultTable()->IsMarkedStale());
-    QVERIFY(StatusNote()->isHidden());
+    QVERIFY(Banner() && BannerNote());
+    QVERIFY(BannerNote()->isHidden());
     const int currentRed = RedPixels(*plan);
 
     ChangeTemperature();
     QVERIFY(m_frame->Document().m_bResultsStale);
-    QVERIFY(!StatusNote()->isHidden());
-    QCOMPARE(StatusNote()->text(), kStale);
+    QVERIFY(!BannerNote()->isHidden() && !Banner()->isHidden());
+    QCOMPARE(BannerNote()->text(), kStale);
+    // Across the top of the views, not squeezed into the status bar.
+    m_frame->resize(1000, 700);
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+    QVERIFY(!m_frame->statusBar()->isAncestorOf(BannerNote()));
+    const QRect banner(Banner()->mapTo(m_frame.get(), QPoint(0, 0)), Banner()->size());
+    const QRect views(m_frame->ViewSplitter()->mapTo(m_frame.get(), QPoint(0, 0)), m_frame->ViewSplitter()->size());
+    QVERIFY(banner.bottom() < views.top());
+    QVERIFY(banner.width() >= views.width());
     QVERIFY(plan->ResultTable()->IsMarkedStale());
     const int staleRed = RedPixels(*plan);
     QVERIFY(staleRed < currentRed - 10);  // the level labels are drawn muted
 
-    m_frame->Action(cmd::Calculate)->trigger();
+    Banner()->findChild<QToolButton*>()->click();  // the banner's own button calculates
     QVERIFY(m_frame->Document().HasCurrentResults());
-    QVERIFY(StatusNote()->isHidden());
+    QVERIFY(BannerNote()->isHidden() && Banner()->isHidden());
     QVERIFY(!plan->ResultTable()->IsMarkedStale());
     QVERIFY(RedPixels(*plan) > staleRed + 10);  // in red again (other digits: other air)
 }
@@ -143,7 +157,7 @@ void TestStaleResults::theLengthSearchRecalculatesAndSaysSo()
     window->ReceiverList()->item(0)->setCheckState(Qt::Checked);
     window->LengthSearchButton()->click();
     QVERIFY(m_frame->Document().HasCurrentResults());
-    QVERIFY(StatusNote()->isHidden());
+    QVERIFY(BannerNote()->isHidden());
 }
 
 void TestStaleResults::aCommittedInputWindowMakesTheResultsStale()
@@ -153,7 +167,7 @@ void TestStaleResults::aCommittedInputWindowMakesTheResultsStale()
     QVERIFY(!m_frame->Document().m_bResultsStale);  // opening changes nothing
     emit inputs->RoadWindow()->CommitRequested();
     QVERIFY(m_frame->Document().m_bResultsStale);
-    QVERIFY(!StatusNote()->isHidden());
+    QVERIFY(!BannerNote()->isHidden());
 }
 
 QTEST_MAIN(TestStaleResults)

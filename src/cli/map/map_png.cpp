@@ -6,6 +6,7 @@
 #include "cli/offscreen_platform.h"
 #include "cli/period_option.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
@@ -54,10 +55,14 @@ void RenderSection(CMyTalvoDoc& doc, const MapArgs& args, const CMapStyle& style
     SavePng(RenderSectionMapImage(doc, grid, from, to, exaggeration, size, style), args.sectionOutput);
 }
 
+QString FileName(const std::string& path) { return QFileInfo(QString::fromStdString(path)).fileName(); }
+
 // The style of the maps asked for; a night map's title calls it "야간 ...".
 CMapStyle StyleOf(const MapArgs& args)
 {
     CMapStyle style = args.diff.empty() ? CMapStyle() : DifferenceMapStyle(args.diffStep, args.band);
+    if (!args.diff.empty())
+        NameDifference(style, FileName(args.project), FileName(args.diff));
     if (PeriodOf(args.period) == EPeriod::kNight)
         style.name = QStringLiteral("야간 ") + style.name;
     return style;
@@ -67,7 +72,7 @@ CMapStyle StyleOf(const MapArgs& args)
 
 void WriteMapPngs(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& args)
 {
-    ChooseOffscreenWithoutDisplay();
+    PrepareCommandLineQt();
     int argc = 1;
     char name[] = "talvo-cli";
     char* argv[] = {name, nullptr};

@@ -91,7 +91,7 @@ void RunReport(const ReportArgs& args)
     const double spacing = args.spacing.value_or(doc.m_settings.m_dReceiverSpacing);
     if (const std::string refusal = ComputeReportMaps(doc, spacing, args.band, map); !refusal.empty())
         Fail(args.project, refusal);
-    ChooseOffscreenWithoutDisplay();
+    PrepareCommandLineQt();
     int argc = 1;
     char name[] = "talvo-cli";
     char* argv[] = {name, nullptr};
