@@ -1,6 +1,7 @@
 #include "engine/calc_scene_data.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/period_levels.h"
 #include "engine/source_pieces.h"
@@ -166,6 +167,20 @@ void DescribePieces(const CMyTalvoDoc& doc, CSceneData& s)
     }
 }
 
+// For each piece, what turns its energy relative to the reference powers into its source's
+// transfer (CSceneData::m_arrPieceTransferScale).
+std::vector<Bands> TransferScales(const CSceneData& s)
+{
+    std::vector<Bands> scales(s.m_arrPiece.size(), Bands{});
+    for (std::size_t k = 0; k < s.m_arrPiece.size(); ++k) {
+        const Bands& power = s.m_arrPiece[k].m_dPowerLevel;
+        if (std::all_of(power.begin(), power.end(), [](double p) { return HasEnergy(p); }))
+            for (int j = 0; j < kBandCount; ++j)
+                scales[k][j] = s.m_arrPieceShare[k] * std::pow(10.0, (s.m_dReferencePower[j] - power[j]) / 10.0);
+    }
+    return scales;
+}
+
 int FirstReflecting(const std::vector<CReflector>& reflectors)
 {
     int i = 0;
@@ -193,6 +208,7 @@ CSceneData BuildSceneData(const CMyTalvoDoc& doc, const std::vector<CBarrier_Sta
     s.m_arrPiece = PeriodPieces(doc, period);
     DescribePieces(doc, s);
     s.m_dReferencePower = HighestPowers(s.m_arrPiece);
+    s.m_arrPieceTransferScale = TransferScales(s);
     for (const CRoad_Segment& piece : s.m_arrPiece)
         s.m_arrPieceTrig.push_back(HeadingTrig(piece.m_dAngle));
     s.m_arrSourceLine = BuildSourceLines(doc);

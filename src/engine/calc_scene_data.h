@@ -30,6 +30,10 @@ struct CSceneData {
     std::vector<int> m_arrPieceSource;
     std::vector<double> m_arrPieceShare;
     std::vector<char> m_arrPieceSounds;
+    // Per piece and band: its share over 10^((P - reference)/10), which turns the energy of
+    // its contribution relative to the reference power into its source's transfer; all 0
+    // when the piece has no power in some band (the transfer is then summed from the path).
+    std::vector<Bands> m_arrPieceTransferScale;
     int m_nSourceCount = 0;  // roads and tunnels of the document
     // Per band the highest power of any piece (0 when none has energy): the energy at a
     // point is summed relative to it, so that no level, however high, overflows the sum.

@@ -147,6 +147,19 @@ Bands PathTransfer(const CPathResult& path)
     return t;
 }
 
+void AddPieceTransfer(const CSceneData& scene, int piece, const CPathResult& path, const Bands& energy,
+                      Bands* transfers)
+{
+    const Bands& scale = scene.m_arrPieceTransferScale[piece];
+    const int source = scene.m_arrPieceSource[piece];
+    if (source < 0 || scale[0] == 0.0) {
+        AddPieceTransfer(scene, piece, path, transfers);
+        return;
+    }
+    for (int j = 0; j < kBandCount; ++j)
+        transfers[source][j] += scale[j] * energy[j];
+}
+
 void AddPieceTransfer(const CSceneData& scene, int piece, const CPathResult& path, Bands* transfers)
 {
     const int source = scene.m_arrPieceSource[piece];
@@ -168,12 +181,15 @@ Bands SumPointLevels(const CSceneData& scene, const CTerrainSection& terrain, co
         if (!transfers && !scene.m_arrPieceSounds[k])
             continue;  // it adds no energy
         const CPathResult path = eval.Evaluate(k);
-        if (transfers)
-            AddPieceTransfer(scene, k, path, transfers);
         const CAttenuation& a = path.m_att;
+        Bands e{};
         for (int j = 0; j < kBandCount; ++j)
-            if (HasEnergy(a.m_dContribution[j]))
-                energy[j] += std::pow(10.0, (a.m_dContribution[j] - ref[j]) / 10.0);
+            if (HasEnergy(a.m_dContribution[j])) {
+                e[j] = std::pow(10.0, (a.m_dContribution[j] - ref[j]) / 10.0);
+                energy[j] += e[j];
+            }
+        if (transfers)
+            AddPieceTransfer(scene, k, path, e, transfers);
     }
     Bands levels;
     for (int j = 0; j < kBandCount; ++j)

@@ -56,6 +56,10 @@ Bands SumPointLevels(const CSceneData& scene, const CTerrainSection& terrain, co
 // Adds the piece's PathTransfer, times its share of its source's power, to its source's
 // transfer (transfers: the scene's m_nSourceCount of them).
 void AddPieceTransfer(const CSceneData& scene, int piece, const CPathResult& path, Bands* transfers);
+// The same from the energies of the path's contribution relative to the scene's reference
+// powers, as SumPointLevels sums them, sparing the path's own exponentials.
+void AddPieceTransfer(const CSceneData& scene, int piece, const CPathResult& path, const Bands& energy,
+                      Bands* transfers);
 
 // Energy sum per band of the contributions of the records.
 Bands SumContributions(const std::vector<CAttenuation>& records);
