@@ -165,6 +165,15 @@ void AddPieceTransfer(const CSceneData& scene, int piece, const CPathResult& pat
     const int source = scene.m_arrPieceSource[piece];
     if (source < 0)
         return;
+    const Bands& scale = scene.m_arrPieceTransferScale[piece];
+    if (scale[0] != 0.0) {
+        // One exponential per band: the contribution already holds the reflections.
+        const Bands& c = path.m_att.m_dContribution;
+        for (int j = 0; j < kBandCount; ++j)
+            if (HasEnergy(c[j]))
+                transfers[source][j] += scale[j] * Energy(c[j] - scene.m_dReferencePower[j]);
+        return;
+    }
     const double share = scene.m_arrPieceShare[piece];
     const Bands t = PathTransfer(path);
     for (int j = 0; j < kBandCount; ++j)
