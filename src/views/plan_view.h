@@ -24,6 +24,7 @@ class CPlan_View : public CNavigableView {
     Q_OBJECT
 public:
     explicit CPlan_View(CMyTalvoDoc* doc, QWidget* parent = nullptr);
+    ~CPlan_View() override;
 
     // Empties the picked grid points and their labels.
     void ClearDisplayLists();

@@ -15,6 +15,10 @@ const QString kNoFacadeResults =
 
 }  // namespace
 
+// The floor table is a child window: it goes while this view is still whole, because its
+// closing clears the floor drawn on the plan.
+CPlan_View::~CPlan_View() { delete m_pFloorDlg.data(); }
+
 CFloorTableDlg* CPlan_View::FloorTable() const { return m_pFloorDlg; }
 
 void CPlan_View::SetFacadeFloor(int floor)

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <vector>
+
 #include "app/input_window_coordinator.h"
 #include "dialogs/absorption_preset_dialog.h"
 #include "dialogs/band_row_widget.h"
@@ -30,7 +32,7 @@ struct CEnds {
 };
 
 // Selects the given rows of a list (and only those).
-void SelectRows(QListWidget* list, std::initializer_list<int> rows)
+void SelectRows(QListWidget* list, const std::vector<int>& rows)
 {
     list->clearSelection();
     for (int row : rows)
@@ -47,9 +49,10 @@ CBarrier_Stage Barrier(const CEnds& e)
 }
 
 // "->" on the given rows of the selector's left list, then "적용".
-std::function<int(CalcSelectorDlg&)> Choose(std::initializer_list<int> rows)
+// The rows are copied: an initializer list only borrows its array, which ends with the call.
+std::function<int(CalcSelectorDlg&)> Choose(std::vector<int> rows)
 {
-    return [rows](CalcSelectorDlg& selector) {
+    return [rows = std::move(rows)](CalcSelectorDlg& selector) {
         SelectRows(selector.AllList(), rows);
         Click(selector.MarkButton());
         Click(selector.ApplyButton());
