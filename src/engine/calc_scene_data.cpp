@@ -174,9 +174,15 @@ std::vector<Bands> TransferScales(const CSceneData& s)
     std::vector<Bands> scales(s.m_arrPiece.size(), Bands{});
     for (std::size_t k = 0; k < s.m_arrPiece.size(); ++k) {
         const Bands& power = s.m_arrPiece[k].m_dPowerLevel;
-        if (std::all_of(power.begin(), power.end(), [](double p) { return HasEnergy(p); }))
-            for (int j = 0; j < kBandCount; ++j)
-                scales[k][j] = s.m_arrPieceShare[k] * std::pow(10.0, (s.m_dReferencePower[j] - power[j]) / 10.0);
+        if (!std::all_of(power.begin(), power.end(), [](double p) { return HasEnergy(p); }))
+            continue;
+        bool finite = true;
+        for (int j = 0; j < kBandCount; ++j) {
+            scales[k][j] = s.m_arrPieceShare[k] * std::pow(10.0, (s.m_dReferencePower[j] - power[j]) / 10.0);
+            finite = finite && std::isfinite(scales[k][j]);
+        }
+        if (!finite)  // powers thousands of dB apart: summed from the path instead
+            scales[k] = Bands{};
     }
     return scales;
 }

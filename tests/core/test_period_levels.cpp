@@ -102,6 +102,24 @@ TEST(PeriodLevels, NightLevelIsTheLevelOfTheProjectWithTheNightPowersAsDayPowers
         }
 }
 
+// A road silent in a band by day but not at night, and one whose day power in a band lies
+// thousands of dB below the others: their night paths still count in full.
+TEST(PeriodLevels, NightPathsOfSourcesSilentOrFarQuieterByDayStillCount)
+{
+    CMyTalvoDoc doc = Example("valley-crossing.tlv");
+    for (int n : {0, 1}) {
+        CRoad& r = doc.m_arrRoad[n];
+        r.m_bNightPower = true;
+        r.m_dNightPowerLevel = r.m_dUserPowerLevel;
+    }
+    doc.m_arrRoad[0].m_dUserPowerLevel[0] = kNoEnergy;
+    doc.m_arrRoad[1].m_dUserPowerLevel[3] -= 4000.0;
+    CMyTalvoDoc copy = NightAsDay(doc);
+    Calculate(doc);
+    Calculate(copy);
+    ExpectLevelsOf(doc, EPeriod::kNight, copy);
+}
+
 TEST(PeriodLevels, DayLevelsAreThoseOfTheProjectWithoutNightValues)
 {
     CMyTalvoDoc plain = Example("highway-apartments.tlv");
