@@ -1,8 +1,11 @@
-// talvo-cli calc PROJECT [--save OUT]: run the calculate command and print the result
-// table; the command's messages go to stderr. A calculation that is refused (by the input
-// check, or for want of roads or receivers) exits with status 1.
+// talvo-cli calc PROJECT [--period day|night] [--save OUT]: run the calculate command and
+// print the result table of the period; the command's messages go to stderr. A calculation
+// that is refused (by the input check, or for want of roads or receivers) exits with status
+// 1, and so does a night table when no road or tunnel has night powers (after its message
+// and the table, whose levels are all "-").
 #include "cli/commands.h"
 
+#include "cli/period_option.h"
 #include "cli/project_loading.h"
 #include "engine/calculation.h"
 #include "engine/result_table.h"
@@ -20,6 +23,7 @@ namespace {
 struct CalcArgs {
     std::string project;
     std::string save;
+    std::string period = "day";
 };
 
 void Fail(const std::string& path, const std::string& message)
@@ -41,13 +45,15 @@ void RunCalc(const CalcArgs& args)
     for (const std::string& message : Calculate(doc))
         std::cerr << message << '\n';
     const bool refused = !doc.IsCalculated();
-    std::cout << ResultTableText(doc) << std::flush;
+    const EPeriod period = PeriodOf(args.period);
+    const bool noLevel = !refused && SaysThereIsNoNightLevel(doc, period);
+    std::cout << ResultTableText(doc, period) << std::flush;
     if (!args.save.empty()) {
         const CFileResult saved = SaveProject(doc, args.save);
         if (!saved.ok)
             Fail(args.save, saved.message);
     }
-    if (refused)
+    if (refused || noLevel)
         throw CLI::RuntimeError(1);
 }
 
@@ -59,5 +65,6 @@ void RegisterCalc(CLI::App& app)
     CLI::App* cmd = app.add_subcommand("calc", "Calculate the receiver levels of a project and print them");
     cmd->add_option("PROJECT", args->project, "Project file to calculate")->required();
     cmd->add_option("--save", args->save, "Write the project with its results to this file");
+    AddPeriodOption(cmd, args->period);
     cmd->callback([args]() { RunCalc(*args); });
 }

@@ -1,8 +1,9 @@
-// talvo-cli facade PROJECT [--floors] [-o OUT]: run the calculate command and print the
-// levels of the buildings' façade receivers, or with --floors one line per building and
-// floor; the command's messages go to stderr. A calculation that is refused, or that has
-// no façade receivers to compute, exits with status 1. With -o the table is written beside
-// OUT and renamed into place only when complete.
+// talvo-cli facade PROJECT [--floors] [--period day|night] [-o OUT]: run the calculate
+// command and print the levels of the buildings' façade receivers in the period, or with
+// --floors one line per building and floor; the command's messages go to stderr. A
+// calculation that is refused, or that has no façade receivers to compute, exits with
+// status 1, and so does the night when no road or tunnel has night powers (writing no
+// table). With -o the table is written beside OUT and renamed into place only when complete.
 #include "cli/commands.h"
 
 #include <iostream>
@@ -11,6 +12,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/period_option.h"
 #include "cli/project_loading.h"
 #include "engine/calculation.h"
 #include "engine/facade_table.h"
@@ -24,6 +26,7 @@ struct FacadeArgs {
     std::string project;
     std::string output;
     bool floors = false;
+    std::string period = "day";
 };
 
 [[noreturn]] void Fail(const std::string& message)
@@ -58,7 +61,10 @@ void RunFacade(const FacadeArgs& args)
         throw CLI::RuntimeError(1);  // the calculation has said why
     if (doc.m_arrFacade.empty())
         Fail("외벽 수음점이 없습니다. 하나 이상의 건물을 입력하십시오.");
-    WriteOutput(args, args.floors ? FloorTableText(doc.m_arrFacade) : FacadeTableText(doc.m_arrFacade));
+    const EPeriod period = PeriodOf(args.period);
+    if (SaysThereIsNoNightLevel(doc, period))
+        throw CLI::RuntimeError(1);
+    WriteOutput(args, args.floors ? FloorTableText(doc.m_arrFacade, period) : FacadeTableText(doc.m_arrFacade, period));
 }
 
 }  // namespace
@@ -72,5 +78,6 @@ void RegisterFacade(CLI::App& app)
     cmd->add_flag("--floors", args->floors,
                   "One line per building and floor: façade points, highest level and where, lowest level");
     cmd->add_option("-o,--output", args->output, "Text file to write instead of standard output");
+    AddPeriodOption(cmd, args->period);
     cmd->callback([args]() { RunFacade(*args); });
 }

@@ -31,6 +31,7 @@ struct MapArgs {
     int diffStep = 1;                      // --diff-step: dB between the difference map's edges
     bool uniform = false;                  // --uniform: the shapes from the grid's nodes alone
     std::optional<double> finest;          // --finest: the finest size of the refinement, m
+    std::string period = "day";            // --period: day or night
 };
 
 // Writes "talvo-cli map: WHAT: MESSAGE" to stderr and throws CLI::RuntimeError(1).
