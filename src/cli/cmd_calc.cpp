@@ -1,9 +1,12 @@
-// talvo-cli calc PROJECT [--save OUT] [--limits]: run the calculate command and print the
-// result table, with --limits followed by each receiver's limit and exceedance; the
-// command's messages go to stderr. A calculation that is refused (by the input
-// check, or for want of roads or receivers) exits with status 1.
+// talvo-cli calc PROJECT [--period day|night] [--save OUT] [--limits]: run the calculate
+// command and print the result table of the period, with --limits followed by each
+// receiver's limit and exceedance in that period; the command's messages go to stderr. A
+// calculation that is refused (by the input check, or for want of roads or receivers) exits
+// with status 1, and so does a night table when no road or tunnel has night powers (after
+// its message and the table, whose levels are all "-").
 #include "cli/commands.h"
 
+#include "cli/period_option.h"
 #include "cli/project_loading.h"
 #include "engine/calculation.h"
 #include "engine/limit_columns.h"
@@ -22,6 +25,7 @@ namespace {
 struct CalcArgs {
     std::string project;
     std::string save;
+    std::string period = "day";
     bool limits = false;
 };
 
@@ -44,16 +48,18 @@ void RunCalc(const CalcArgs& args)
     for (const std::string& message : Calculate(doc))
         std::cerr << message << '\n';
     const bool refused = !doc.IsCalculated();
-    std::string table = ResultTableText(doc);
+    const EPeriod period = PeriodOf(args.period);
+    const bool noLevel = !refused && SaysThereIsNoNightLevel(doc, period);
+    std::string table = ResultTableText(doc, period);
     if (args.limits)
-        table = AppendColumns(table, kLimitColumnsHeader, ReceiverLimitCells(doc, EPeriod::kDay));
+        table = AppendColumns(table, kLimitColumnsHeader, ReceiverLimitCells(doc, period));
     std::cout << table << std::flush;
     if (!args.save.empty()) {
         const CFileResult saved = SaveProject(doc, args.save);
         if (!saved.ok)
             Fail(args.save, saved.message);
     }
-    if (refused)
+    if (refused || noLevel)
         throw CLI::RuntimeError(1);
 }
 
@@ -65,6 +71,7 @@ void RegisterCalc(CLI::App& app)
     CLI::App* cmd = app.add_subcommand("calc", "Calculate the receiver levels of a project and print them");
     cmd->add_option("PROJECT", args->project, "Project file to calculate")->required();
     cmd->add_option("--save", args->save, "Write the project with its results to this file");
+    AddPeriodOption(cmd, args->period);
     cmd->add_flag("--limits", args->limits,
                   "Add each receiver's limit (its target, else the project criterion's) and its exceedance");
     cmd->callback([args]() { RunCalc(*args); });

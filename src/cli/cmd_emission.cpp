@@ -1,7 +1,9 @@
-// talvo-cli emission PROJECT: the band power per metre of every road, then of every
-// tunnel's portal, as the input windows compute it from the stored traffic.
+// talvo-cli emission PROJECT [--period day|night]: the band power per metre of every road,
+// then of every tunnel's portal, as the input windows compute it from the stored traffic of
+// the period. At night a road or tunnel without night traffic says so in place of its levels.
 #include "cli/commands.h"
 
+#include "cli/period_option.h"
 #include "cli/project_loading.h"
 #include "engine/emission.h"
 #include "io/project_file.h"
@@ -26,7 +28,19 @@ std::string EmissionLine(const char* kind, std::size_t index, const CEmissionRes
     return line + '\t' + FormatLevel(r.Overall());
 }
 
-void RunEmission(const std::string& path)
+// The emission of a road or tunnel in the period; at night only from its own night traffic.
+template <class Source>
+CEmissionResult EmissionOf(const Source& source, EPeriod period)
+{
+    if (period == EPeriod::kNight && !source.m_bNightTraffic) {
+        CEmissionResult none;
+        none.message = kMsgNoNightTraffic;
+        return none;
+    }
+    return ComputeEmission(EmissionInputOf(source, period));
+}
+
+void RunEmission(const std::string& path, EPeriod period)
 {
     CMyTalvoDoc doc;
     const CFileResult opened = OpenProject(doc, path);
@@ -36,17 +50,23 @@ void RunEmission(const std::string& path)
     }
     TellWhatTheOpenLeftOut(doc, opened, "emission", path);
     for (std::size_t i = 0; i < doc.m_arrRoad.size(); ++i)
-        std::cout << EmissionLine("road", i, ComputeEmission(EmissionInputOf(doc.m_arrRoad[i]))) << '\n';
+        std::cout << EmissionLine("road", i, EmissionOf(doc.m_arrRoad[i], period)) << '\n';
     for (std::size_t i = 0; i < doc.m_arrTunnel.size(); ++i)
-        std::cout << EmissionLine("tunnel", i, ComputeEmission(EmissionInputOf(doc.m_arrTunnel[i]))) << '\n';
+        std::cout << EmissionLine("tunnel", i, EmissionOf(doc.m_arrTunnel[i], period)) << '\n';
 }
+
+struct EmissionArgs {
+    std::string path;
+    std::string period = "day";
+};
 
 }  // namespace
 
 void RegisterEmission(CLI::App& app)
 {
-    auto path = std::make_shared<std::string>();
+    auto args = std::make_shared<EmissionArgs>();
     CLI::App* cmd = app.add_subcommand("emission", "Print the band sound power per metre of every road and tunnel");
-    cmd->add_option("PROJECT", *path, "Project file to read")->required();
-    cmd->callback([path]() { RunEmission(*path); });
+    cmd->add_option("PROJECT", args->path, "Project file to read")->required();
+    AddPeriodOption(cmd, args->period);
+    cmd->callback([args]() { RunEmission(args->path, PeriodOf(args->period)); });
 }

@@ -1,9 +1,11 @@
-// talvo-cli facade PROJECT [--floors] [--limits] [-o OUT]: run the calculate command and
-// print the levels of the buildings' façade receivers, or with --floors one line per
-// building and floor, with --limits followed by the limit of each line's building and the
-// exceedance; the command's messages go to stderr. A calculation that is refused, or that has
-// no façade receivers to compute, exits with status 1. With -o the table is written beside
-// OUT and renamed into place only when complete.
+// talvo-cli facade PROJECT [--floors] [--period day|night] [-o OUT]: run the calculate
+// command and print the levels of the buildings' façade receivers in the period, or with
+// --floors one line per building and floor; the command's messages go to stderr. A
+// calculation that is refused, or that has no façade receivers to compute, exits with
+// status 1, and so does the night when no road or tunnel has night powers (writing no
+// table). With --limits each line is followed by the limit of its building in the period and
+// the exceedance. With -o the table is written beside OUT and renamed into place only when
+// complete.
 #include "cli/commands.h"
 
 #include <iostream>
@@ -12,6 +14,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/period_option.h"
 #include "cli/project_loading.h"
 #include "engine/calculation.h"
 #include "engine/facade_table.h"
@@ -26,6 +29,7 @@ struct FacadeArgs {
     std::string project;
     std::string output;
     bool floors = false;
+    std::string period = "day";
     bool limits = false;
 };
 
@@ -61,10 +65,14 @@ void RunFacade(const FacadeArgs& args)
         throw CLI::RuntimeError(1);  // the calculation has said why
     if (doc.m_arrFacade.empty())
         Fail("외벽 수음점이 없습니다. 하나 이상의 건물을 입력하십시오.");
-    std::string table = args.floors ? FloorTableText(doc.m_arrFacade) : FacadeTableText(doc.m_arrFacade);
+    const EPeriod period = PeriodOf(args.period);
+    if (SaysThereIsNoNightLevel(doc, period))
+        throw CLI::RuntimeError(1);
+    std::string table =
+        args.floors ? FloorTableText(doc.m_arrFacade, period) : FacadeTableText(doc.m_arrFacade, period);
     if (args.limits)
         table = AppendColumns(table, kLimitColumnsHeader,
-                              args.floors ? FloorLimitCells(doc, EPeriod::kDay) : FacadeLimitCells(doc, EPeriod::kDay));
+                              args.floors ? FloorLimitCells(doc, period) : FacadeLimitCells(doc, period));
     WriteOutput(args, table);
 }
 
@@ -82,5 +90,6 @@ void RegisterFacade(CLI::App& app)
                   "Add the limit of each line's building (the project criterion's, else the housing rule's) and "
                   "the exceedance of its level");
     cmd->add_option("-o,--output", args->output, "Text file to write instead of standard output");
+    AddPeriodOption(cmd, args->period);
     cmd->callback([args]() { RunFacade(*args); });
 }

@@ -1,7 +1,9 @@
-// talvo-cli grid PROJECT -o FILE [--spacing S] [--height H] [--threads N] [--tile K/N]: run the
-// calculate command, then write the predicted level on the receiver grid of the calculation
-// area, or only on tile K of N of it. talvo-cli grid PROJECT --plan N prints how the grid
-// would be cut into N tiles, computing nothing.
+// talvo-cli grid PROJECT -o FILE [--spacing S] [--height H] [--threads N] [--tile K/N]
+// [--period day|night]: run the calculate command, then write the predicted level of the
+// period on the receiver grid of the calculation area, or only on tile K of N of it; a night
+// grid of a project without night powers is refused before anything is computed.
+// talvo-cli grid PROJECT --plan N prints how the grid would be cut into N tiles, computing
+// nothing.
 #include "cli/commands.h"
 
 #include <fstream>
@@ -12,6 +14,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/period_option.h"
 #include "cli/progress_watcher.h"
 #include "cli/project_loading.h"
 #include "engine/calc_scene.h"
@@ -31,6 +34,7 @@ struct GridArgs {
     int threads = 0;                                         // 0: every core
     std::optional<std::string> tile;                         // "K/N"; none: the whole grid
     std::optional<long long> plan;                           // print the cut into this many tiles instead of computing
+    std::string period = "day";
 };
 
 [[noreturn]] void Fail(const std::string& message, int status = 1)
@@ -42,9 +46,10 @@ struct GridArgs {
 // Exports the whole grid, or only the columns of tile when one is given. stopStatus gets
 // the exit status of a run stopped by a signal.
 CExportOutcome Export(const CMyTalvoDoc& doc, const CReceiverGrid& grid, const std::optional<CGridTile>& tile,
-                      std::ofstream& out, int threads, int& stopStatus)
+                      std::ofstream& out, const GridArgs& args, int& stopStatus)
 {
-    const CCalcScene scene(doc);
+    const int threads = args.threads;
+    const CCalcScene scene(doc, {}, PeriodOf(args.period));
     const PointLevelProvider levels = [&scene](double x, double y, double z) { return scene.PointLevels(x, y, z); };
     CRunProgress progress;
     CProgressWatcher watcher(progress, "수음점 정보를 저장중입니다.");
@@ -133,6 +138,8 @@ void RunExport(const GridArgs& args)
     LoadProjectOrFail(doc, args.project, "grid");
     const CReceiverGrid grid = GridOf(doc, args);
     const std::optional<CGridTile> tile = TileOrFail(grid, tileSpec);  // before the calculation
+    if (SaysThereIsNoNightLevel(doc, PeriodOf(args.period)))
+        throw CLI::RuntimeError(1);
     PrintMessages(Calculate(doc));
     if (const std::string refusal = CheckReceiverExport(doc, grid); !refusal.empty())
         Fail(refusal);
@@ -140,7 +147,7 @@ void RunExport(const GridArgs& args)
     if (const std::string failure = file.Create(args.output); !failure.empty())
         Fail(failure);
     int stopStatus = 0;
-    const CExportOutcome outcome = Export(doc, grid, tile, file.Stream(), args.threads, stopStatus);
+    const CExportOutcome outcome = Export(doc, grid, tile, file.Stream(), args, stopStatus);
     if (outcome.status == CExportOutcome::Status::Failed)
         Fail(outcome.message);
     if (outcome.status == CExportOutcome::Status::Cancelled)
@@ -177,5 +184,6 @@ void RegisterGrid(CLI::App& app)
                                         "Print the points, columns and each tile's first and last x and points "
                                         "for N tiles (tab-separated), computing nothing");
     plan->excludes(output)->excludes(tile);
+    AddPeriodOption(cmd, args->period);
     cmd->callback([args]() { RunGrid(*args); });
 }

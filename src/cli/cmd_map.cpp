@@ -6,8 +6,10 @@
 // the picture (built with Qt only), .tif a GeoTIFF of the level, .gpkg/.geojson/.shp/.dxf/.kml
 // the vector layers. With --diff the map is PROJECT's level minus B's on PROJECT's grid. The
 // bands and iso-lines are refined where the classes change (noise_map_refine.h) unless
-// --uniform; the GeoTIFF holds the grid's nodes either way. With --exceedance the map is the
-// level minus the limit of the project's criterion and zone, drawn from the grid's nodes.
+// --uniform; the GeoTIFF holds the grid's nodes either way. With --period night every map is
+// of the night levels (the pictures' titles say "야간", the receivers layer carries no day
+// levels), and a project without night powers is refused. With --exceedance the map is the
+// level minus the period's limit of the project's criterion and zone, drawn from the nodes.
 #include "cli/commands.h"
 
 #include <CLI/CLI.hpp>
@@ -21,6 +23,7 @@
 #include <vector>
 
 #include "cli/map_args.h"
+#include "cli/period_option.h"
 #include "cli/project_loading.h"
 #include "drawing/section_exaggeration.h"
 #include "engine/calc_scene.h"
@@ -94,8 +97,10 @@ CPlanMap ComputePlanMap(CMyTalvoDoc& doc, const std::string& path, const CMapNod
         FailMap(path, "하나 이상의 도로를 입력하십시요");
     if (const std::string refusal = CheckNoiseMap(doc, nodes.spacing); !refusal.empty())
         FailMap(path, refusal);
+    if (SaysThereIsNoNightLevel(doc, PeriodOf(args.period)))
+        throw CLI::RuntimeError(1);
     CPlanMap map{PlanMapLayout(doc.m_settings, nodes.spacing, nodes.height, args.band),
-                 std::make_unique<CCalcScene>(doc)};
+                 std::make_unique<CCalcScene>(doc, CRunInputs{}, PeriodOf(args.period))};
     CRunProgress progress;
     ComputeNoiseMap(*map.scene, map.grid, progress, args.threads);
     return map;
@@ -150,6 +155,9 @@ std::string ChooseCrs(CMyTalvoDoc& doc, const MapArgs& args)
 void WriteGisFile(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& args)
 {
     const std::string crs = ChooseCrs(doc, args);
+    if (PeriodOf(args.period) == EPeriod::kNight)
+        for (CReceiverPoint& r : doc.m_arrReceiver)
+            r.m_dLevel = r.m_dNightLevel;  // the map computes none; the file's levels are the day's
     CMapLayerRequest request{ClassEdges(args), crs, args.layer, {}};
     if (!args.diff.empty() || args.exceedance) {
         CMapScale scale = DifferenceMapScale(args.diffStep);
@@ -250,7 +258,7 @@ double SectionSpacingOf(const CMyTalvoDoc& doc, const MapArgs& args)
     return SectionSpacing(settings);
 }
 
-EPeriod ExceedancePeriod(const MapArgs&) { return EPeriod::kDay; }
+EPeriod ExceedancePeriod(const MapArgs& args) { return PeriodOf(args.period); }
 
 void FailMap(const std::string& what, const std::string& message)
 {
@@ -309,6 +317,7 @@ void RegisterMap(CLI::App& app)
     cmd->add_option("--diff-step", args->diffStep, "dB between the edges of the difference map: 1 or 3 (default 1)")
         ->check(CLI::IsMember({1, 3}))
         ->needs(diff);
+    AddPeriodOption(cmd, args->period);
     CLI::Option* band = cmd->get_option("--band");
     cmd->add_flag("--exceedance", args->exceedance,
                   "Map the level minus the limit of the project's criterion in its zone, dB (overall level only)")

@@ -32,6 +32,7 @@ struct MapArgs {
     int diffStep = 1;                      // --diff-step: dB between the difference map's edges
     bool uniform = false;                  // --uniform: the shapes from the grid's nodes alone
     std::optional<double> finest;          // --finest: the finest size of the refinement, m
+    std::string period = "day";            // --period: day or night
     bool exceedance = false;               // --exceedance: the level minus the project's limit
 };
 

@@ -9,11 +9,11 @@ struct CCalcScene::Impl {
     CSceneData data;
 };
 
-CCalcScene::CCalcScene(const CMyTalvoDoc& doc, const CRunInputs& run) : m_impl(std::make_unique<Impl>())
+CCalcScene::CCalcScene(const CMyTalvoDoc& doc, const CRunInputs& run, EPeriod period) : m_impl(std::make_unique<Impl>())
 {
     const double base = doc.m_settings.m_dBaseHeight;
     const std::vector<CBarrier_Stage> bridge = BuildBridgeBarriers(doc.m_arrRoad, base);
-    m_impl->data = BuildSceneData(doc, bridge, HighestRoadEnd(doc, doc.m_dMaxRoadHeight), run);
+    m_impl->data = BuildSceneData(doc, bridge, HighestRoadEnd(doc, doc.m_dMaxRoadHeight), run, period);
 }
 
 CCalcScene::~CCalcScene() = default;

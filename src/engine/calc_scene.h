@@ -8,6 +8,7 @@
 
 #include "engine/run_inputs.h"
 #include "model/bands.h"
+#include "model/noise_limits.h"
 
 class CMyTalvoDoc;
 struct CSceneData;
@@ -16,9 +17,10 @@ class CCalcScene {
 public:
     // Uses the source pieces of the document's last calculate command; generates the
     // bridge-road barriers afresh and reads the exclusion list as it is now; run's
-    // optimisation candidate, if any, stands with the barriers. The scene keeps copies:
-    // the document may change later.
-    explicit CCalcScene(const CMyTalvoDoc& doc, const CRunInputs& run = {});
+    // optimisation candidate, if any, stands with the barriers. The pieces carry the powers
+    // of the period (at night, the pieces of a source without night powers carry none). The
+    // scene keeps copies: the document may change later.
+    explicit CCalcScene(const CMyTalvoDoc& doc, const CRunInputs& run = {}, EPeriod period = EPeriod::kDay);
     ~CCalcScene();
     CCalcScene(const CCalcScene&) = delete;
     CCalcScene& operator=(const CCalcScene&) = delete;

@@ -1,7 +1,10 @@
 #include "engine/calc_scene_data.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "engine/period_levels.h"
+#include "engine/source_pieces.h"
 #include "model/document.h"
 
 namespace {
@@ -141,6 +144,49 @@ Bands HighestPowers(const std::vector<CRoad_Segment>& pieces)
     return top;
 }
 
+// Each piece's source, its share of the source's power and whether it sounds at all.
+void DescribePieces(const CMyTalvoDoc& doc, CSceneData& s)
+{
+    const int roads = static_cast<int>(doc.m_arrRoad.size());
+    s.m_nSourceCount = roads + static_cast<int>(doc.m_arrTunnel.size());
+    for (const CRoad_Segment& piece : s.m_arrPiece) {
+        int source = PieceSource(piece, roads);
+        int perLine = 0;
+        if (source >= 0 && source < roads)
+            perLine = doc.m_arrRoad[source].m_nSourceCount;
+        else if (source >= roads && source < s.m_nSourceCount)
+            perLine = doc.m_arrTunnel[source - roads].m_nLaneCount;
+        if (perLine <= 0)
+            source = -1;  // not a piece of this document's sources
+        s.m_arrPieceSource.push_back(source);
+        s.m_arrPieceShare.push_back(perLine > 0 ? 1.0 / perLine : 0.0);
+        bool sounds = false;
+        for (double p : piece.m_dPowerLevel)
+            sounds = sounds || HasEnergy(p);
+        s.m_arrPieceSounds.push_back(static_cast<char>(sounds));
+    }
+}
+
+// For each piece, what turns its energy relative to the reference powers into its source's
+// transfer (CSceneData::m_arrPieceTransferScale).
+std::vector<Bands> TransferScales(const CSceneData& s)
+{
+    std::vector<Bands> scales(s.m_arrPiece.size(), Bands{});
+    for (std::size_t k = 0; k < s.m_arrPiece.size(); ++k) {
+        const Bands& power = s.m_arrPiece[k].m_dPowerLevel;
+        if (!std::all_of(power.begin(), power.end(), [](double p) { return HasEnergy(p); }))
+            continue;
+        bool finite = true;
+        for (int j = 0; j < kBandCount; ++j) {
+            scales[k][j] = s.m_arrPieceShare[k] * std::pow(10.0, (s.m_dReferencePower[j] - power[j]) / 10.0);
+            finite = finite && std::isfinite(scales[k][j]);
+        }
+        if (!finite)  // powers thousands of dB apart: summed from the path instead
+            scales[k] = Bands{};
+    }
+    return scales;
+}
+
 int FirstReflecting(const std::vector<CReflector>& reflectors)
 {
     int i = 0;
@@ -160,13 +206,15 @@ double HighestRoadEnd(const CMyTalvoDoc& doc, double current)
 }
 
 CSceneData BuildSceneData(const CMyTalvoDoc& doc, const std::vector<CBarrier_Stage>& bridgeBarriers,
-                          double maxRoadHeight, const CRunInputs& run)
+                          double maxRoadHeight, const CRunInputs& run, EPeriod period)
 {
     CSceneData s;
     const CProjectSettings& set = doc.m_settings;
     s.m_air = PrepareAirTables(set.m_dTemperature, set.m_dHumidity, set.m_dPressure);
-    s.m_arrPiece = doc.m_arrSegment;
+    s.m_arrPiece = PeriodPieces(doc, period);
+    DescribePieces(doc, s);
     s.m_dReferencePower = HighestPowers(s.m_arrPiece);
+    s.m_arrPieceTransferScale = TransferScales(s);
     for (const CRoad_Segment& piece : s.m_arrPiece)
         s.m_arrPieceTrig.push_back(HeadingTrig(piece.m_dAngle));
     s.m_arrSourceLine = BuildSourceLines(doc);

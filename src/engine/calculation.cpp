@@ -23,8 +23,11 @@ void ClearResults(CMyTalvoDoc& doc)
     doc.m_nCalculatedInFile = 0;
     doc.m_arrAttenuation.clear();
     doc.m_arrDiffraction.clear();
-    for (CReceiverPoint& r : doc.m_arrReceiver)
+    doc.m_transfers.Clear();
+    for (CReceiverPoint& r : doc.m_arrReceiver) {
         r.m_dLevel.fill(0.0);
+        r.m_dNightLevel = NoEnergyBands();
+    }
 }
 
 std::string LevelText(const Bands& levels, int selector)

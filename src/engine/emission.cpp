@@ -267,3 +267,49 @@ CEmissionInput EmissionInputOf(const CTunnel& tunnel)
     in.m_dPlanLength = std::hypot(tunnel.m_dEndX - tunnel.m_dStartX, tunnel.m_dEndY - tunnel.m_dStartY);
     return in;
 }
+
+namespace {
+
+template <class Source>
+CEmissionInput WithNightTraffic(CEmissionInput in, const Source& s, EPeriod period)
+{
+    if (period == EPeriod::kNight) {
+        in.m_dSpeed = s.m_dNightSpeed;
+        in.m_dVolume = s.m_dNightVolume;
+    }
+    return in;
+}
+
+template <class Source>
+CNightPowers WholeNightPowers(const Source& s)
+{
+    CNightPowers out;
+    if (!s.m_bNightTraffic) {
+        out.message = kMsgNoNightTraffic;
+        return out;
+    }
+    const CEmissionResult r = ComputeEmission(EmissionInputOf(s, EPeriod::kNight));
+    if (!r.ok) {
+        out.message = r.message;
+        return out;
+    }
+    out.ok = true;
+    for (int j = 0; j < kBandCount; ++j)
+        out.m_dPowerLevel[j] = r.m_dLevel[j] + LengthTerm(s.m_dLength);
+    return out;
+}
+
+}  // namespace
+
+CEmissionInput EmissionInputOf(const CRoad& road, EPeriod period)
+{
+    return WithNightTraffic(EmissionInputOf(road), road, period);
+}
+
+CEmissionInput EmissionInputOf(const CTunnel& tunnel, EPeriod period)
+{
+    return WithNightTraffic(EmissionInputOf(tunnel), tunnel, period);
+}
+
+CNightPowers NightPowersFromTraffic(const CRoad& road) { return WholeNightPowers(road); }
+CNightPowers NightPowersFromTraffic(const CTunnel& tunnel) { return WholeNightPowers(tunnel); }

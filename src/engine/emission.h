@@ -9,6 +9,7 @@
 
 #include "model/bands.h"
 #include "model/entities.h"
+#include "model/noise_limits.h"
 
 // Refusals, shown to the user as they are.
 inline constexpr const char* kMsgNoRoadGeometry = "도로 형상 정보를 입력하여 주십시오.";
@@ -64,3 +65,22 @@ CEmissionResult ComputeEmission(const CEmissionInput& input);
 // The inputs as stored in a road or a tunnel (tunnel length: plan distance of the portals).
 CEmissionInput EmissionInputOf(const CRoad& road);
 CEmissionInput EmissionInputOf(const CTunnel& tunnel);
+
+// The inputs of a period: by day as above; at night the same with the night traffic in
+// place of the day's (same class mode, pavement, gradient, corrections and bridge), as the
+// input windows compute the night powers.
+CEmissionInput EmissionInputOf(const CRoad& road, EPeriod period);
+CEmissionInput EmissionInputOf(const CTunnel& tunnel, EPeriod period);
+
+// The band powers of the whole road or tunnel that its night traffic gives, stored as the
+// day's are (per metre plus 10 lg of its length m_dLength): the value of m_dNightPowerLevel.
+// The refusal of ComputeEmission when it refuses the night traffic, or kMsgNoNightTraffic
+// when the road has none.
+inline constexpr const char* kMsgNoNightTraffic = "야간 교통량이 없습니다.";
+struct CNightPowers {
+    bool ok = false;
+    std::string message;
+    Bands m_dPowerLevel{};
+};
+CNightPowers NightPowersFromTraffic(const CRoad& road);
+CNightPowers NightPowersFromTraffic(const CTunnel& tunnel);

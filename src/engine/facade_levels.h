@@ -7,9 +7,13 @@
 
 #include <vector>
 
+#include "model/bands.h"
 #include "model/facade_receivers.h"
 
 struct CSceneData;
 
-// Fills every receiver's m_dLevel (SumPointLevels); threads <= 0: one per core.
-void ComputeFacadeLevels(const CSceneData& scene, std::vector<CFacadeReceiver>& receivers, int threads = 0);
+// Fills every receiver's m_dLevel (SumPointLevels); threads <= 0: one per core. With
+// transfers, they are replaced by every receiver's energy transfer from each source of the
+// scene (receiver i, source s at i * scene.m_nSourceCount + s).
+void ComputeFacadeLevels(const CSceneData& scene, std::vector<CFacadeReceiver>& receivers, int threads = 0,
+                         std::vector<Bands>* transfers = nullptr);

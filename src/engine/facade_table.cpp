@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "engine/period_levels.h"
+
 const char* const kFacadeTableHeader =
     "building\twall\tpoint\tfloor\tX(m)\tY(m)\tZ(m)\t63\t125\t250\t500\t1K\t2K\t4K\t8K\tOverall";
 const char* const kFloorTableHeader = "building\tfloor\tpoints\tmax\twall\tpoint\tmin";
@@ -24,14 +26,23 @@ std::string Numbers(std::initializer_list<int> values)
     return text;
 }
 
-std::string ReceiverLine(const CFacadeReceiver& r)
+std::string ReceiverLine(const CFacadeReceiver& r, EPeriod period)
 {
     std::string line = Numbers({r.m_nBuilding + 1, r.m_nWall, r.m_nPoint, r.m_nFloor});
     for (double v : {r.m_vPos.x, r.m_vPos.y, r.m_vPos.z})
         line += '\t' + Fixed2(v);
-    for (double level : r.m_dLevel)
+    const Bands& levels = LevelsOf(r, period);
+    for (double level : levels)
         line += '\t' + FormatLevel(level);
-    return line + '\t' + FormatLevel(EnergySum(r.m_dLevel)) + '\n';
+    return line + '\t' + FormatLevel(EnergySum(levels)) + '\n';
+}
+
+// The receivers with the period's levels where the floor summary reads them.
+std::vector<CFacadeReceiver> WithLevelsOf(std::vector<CFacadeReceiver> receivers, EPeriod period)
+{
+    for (CFacadeReceiver& r : receivers)
+        r.m_dLevel = LevelsOf(r, period);
+    return receivers;
 }
 
 std::string FloorLine(const CFloorSummary& row)
@@ -46,18 +57,18 @@ std::string FloorLine(const CFloorSummary& row)
 
 }  // namespace
 
-std::string FacadeTableText(const std::vector<CFacadeReceiver>& receivers)
+std::string FacadeTableText(const std::vector<CFacadeReceiver>& receivers, EPeriod period)
 {
     std::string text = std::string(kFacadeTableHeader) + '\n';
     for (const CFacadeReceiver& r : receivers)
-        text += ReceiverLine(r);
+        text += ReceiverLine(r, period);
     return text;
 }
 
-std::string FloorTableText(const std::vector<CFacadeReceiver>& receivers)
+std::string FloorTableText(const std::vector<CFacadeReceiver>& receivers, EPeriod period)
 {
     std::string text = std::string(kFloorTableHeader) + '\n';
-    for (const CFloorSummary& row : SummariseFloors(receivers))
+    for (const CFloorSummary& row : SummariseFloors(WithLevelsOf(receivers, period)))
         text += FloorLine(row);
     return text;
 }

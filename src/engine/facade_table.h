@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "model/facade_receivers.h"
+#include "model/noise_limits.h"
 
 extern const char* const kFacadeTableHeader;  // "building\twall\tpoint\tfloor\tX(m)\t...\tOverall"
 extern const char* const kFloorTableHeader;   // "building\tfloor\tpoints\tmax\twall\tpoint\tmin"
 
-std::string FacadeTableText(const std::vector<CFacadeReceiver>& receivers);
-std::string FloorTableText(const std::vector<CFacadeReceiver>& receivers);
+// The night tables have the same layouts with the night levels.
+std::string FacadeTableText(const std::vector<CFacadeReceiver>& receivers, EPeriod period = EPeriod::kDay);
+std::string FloorTableText(const std::vector<CFacadeReceiver>& receivers, EPeriod period = EPeriod::kDay);

@@ -42,7 +42,8 @@ std::string CheckRoads(const std::vector<CRoad>& roads)
         if (IsTooManyPieces(r.m_nSourceCount))
             return Numbered("도로 ", i) + kTooManyPieces;
         const bool bridgeOk = AllFinite({r.m_dLeftBarrierHeight, r.m_dCentreBarrierHeight, r.m_dRightBarrierHeight});
-        if (!HasFiniteGeometry(r) || !IsUsablePower(r.m_dUserPowerLevel) || !bridgeOk)
+        if (!HasFiniteGeometry(r) || !IsUsablePower(r.m_dUserPowerLevel) || !bridgeOk ||
+            (r.m_bNightPower && !IsUsablePower(r.m_dNightPowerLevel)))
             return Numbered("도로 ", i) + kNotANumber;
     }
     return {};
@@ -54,7 +55,8 @@ std::string CheckTunnels(const std::vector<CTunnel>& tunnels)
         const CTunnel& t = tunnels[i];
         if (IsTooManyPieces(t.m_nLaneCount))
             return Numbered("터널 ", i) + kTooManyPieces;
-        if (!HasFiniteGeometry(t) || !IsUsablePower(t.m_dUserPowerLevel))
+        if (!HasFiniteGeometry(t) || !IsUsablePower(t.m_dUserPowerLevel) ||
+            (t.m_bNightPower && !IsUsablePower(t.m_dNightPowerLevel)))
             return Numbered("터널 ", i) + kNotANumber;
     }
     return {};
@@ -166,6 +168,8 @@ std::string FindUnusableInput(const CMyTalvoDoc& doc)
 {
     if (!HasFiniteSettings(doc.m_settings))
         return "계산 영역, 대기 조건 또는 수음점 높이·간격에 올바른 숫자가 아닌 값이 있습니다.";
+    if (const auto& ratio = doc.m_settings.m_dNightTrafficRatio; ratio && !(*ratio >= 0.0 && std::isfinite(*ratio)))
+        return "야간 교통량 비율은 0 이상의 숫자여야 합니다.";
     if (const long long pieces = TotalPieces(doc); pieces > kMaxTotalPieces)
         return "이산소음원이 모두 " + std::to_string(pieces) +
                "개로 너무 많습니다. 한 번의 계산에는 1000000개까지 쓸 수 있습니다.";

@@ -39,7 +39,8 @@ bool IsUsableSource(const CTunnel& tunnel);
 bool HasFiniteSettings(const CProjectSettings& settings);
 
 // The first entity or setting the engine cannot use, as the message to show
-// ("도로 2의 ..."); empty when everything is usable. Buildings are checked as their input
+// ("도로 2의 ..."); empty when everything is usable. Night powers count where a road or
+// tunnel has its own, and a night traffic ratio must be a number of at least 0. Buildings are checked as their input
 // window checks them (FindUnusableBuilding), then the façade receiver settings and count
 // (FindUnusableFacade), then that no receiver stands inside a building or on its walls. Roads and tunnels without
 // geometry or pieces (start equal to end, no sources) are left to the engine's own

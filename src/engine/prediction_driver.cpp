@@ -7,6 +7,7 @@
 
 #include "engine/calc_scene_data.h"
 #include "engine/facade_levels.h"
+#include "engine/period_levels.h"
 #include "engine/propagation_path.h"
 #include "engine/source_pieces.h"
 #include "model/document.h"
@@ -35,6 +36,7 @@ struct RunState {
     std::vector<CAttenuation>& records;  // slot order*P + k, filled in place
     std::vector<char>& insideBox;        // the same slots
     std::vector<CDiffractionPoint>& lastRecords;
+    Bands* transfers;  // order*sources + source, zero on entry; null: none kept
     std::atomic<int> next{0};
 };
 
@@ -48,8 +50,12 @@ void ProcessReceiver(RunState& st, int order, CScreeningScratch& scratch)
     terrain.Build(r.x, st.scene.m_arrEmbankment, st.scene.m_arrCutting, st.scene.m_settings);
     const CPathEvaluator eval(st.scene, terrain, {rp.m_dAreaFactor, rp.m_dGroundFactor}, r, scratch);
     const int pieces = static_cast<int>(st.scene.m_arrPiece.size());
+    Bands* transfers =
+        st.transfers ? st.transfers + static_cast<std::size_t>(order) * st.scene.m_nSourceCount : nullptr;
     for (int k = 0; k < pieces; ++k) {
         CPathResult res = eval.Evaluate(k);
+        if (transfers)
+            AddPieceTransfer(st.scene, k, res, transfers);
         res.m_att.m_nReceiver = i;
         st.records[static_cast<std::size_t>(order) * pieces + k] = res.m_att;
         st.insideBox[static_cast<std::size_t>(order) * pieces + k] = static_cast<char>(res.m_bInsideBox);
@@ -131,7 +137,12 @@ void RunPrediction(CMyTalvoDoc& doc, const CRunInputs& run, std::vector<std::str
 
     std::vector<CAttenuation> records(receivers.size() * pieces);
     std::vector<char> inside(records.size(), 0);
-    RunState st{scene, doc, receivers, records, inside, doc.m_arrDiffraction};
+    // The transfers of a calculation of the whole model stay with it; an optimisation
+    // candidate's belong to another model.
+    const bool keepTransfers = !run.IsOptimisation();
+    std::vector<Bands> transfers(keepTransfers ? receivers.size() * scene.m_nSourceCount : 0, Bands{});
+    RunState st{
+        scene, doc, receivers, records, inside, doc.m_arrDiffraction, keepTransfers ? transfers.data() : nullptr};
     RunAll(st);
     for (std::size_t n = 0; n < records.size(); ++n) {
         RecordDivergence(doc, run, records[n], inside[n] != 0);
@@ -139,7 +150,16 @@ void RunPrediction(CMyTalvoDoc& doc, const CRunInputs& run, std::vector<std::str
         doc.m_arrAttenuation.push_back(records[n]);
     }
     Summation(doc, run, receivers, pieces);
-    ComputeFacadeLevels(scene, doc.m_arrFacade);
+    if (keepTransfers) {
+        CLevelTransfers& kept = doc.m_transfers;
+        kept.m_nSources = scene.m_nSourceCount;
+        kept.m_arrReceiver = std::move(transfers);
+        ComputeFacadeLevels(scene, doc.m_arrFacade, 0, &kept.m_arrFacade);
+        kept.m_inputs = CPropagationInputs::Of(doc);
+        StoreNightLevels(doc);
+    } else {
+        ComputeFacadeLevels(scene, doc.m_arrFacade);
+    }
 
     if (run.IsOrdinary())
         messages.emplace_back("계산 종료");

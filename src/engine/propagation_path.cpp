@@ -39,7 +39,7 @@ CPathResult CPathEvaluator::Evaluate(int index) const
     const CDivergence div = Divergence(s, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[index]);
     a.m_dDivergence = div.m_dValue;
     res.m_bInsideBox = div.m_bInsideBox;
-    a.m_dReflection = Reflections(piece, s);
+    a.m_dReflection = Reflections(piece, s, res.m_dReflectedGain);
     a.m_dBarrier = Screening(s, m_r, m_scene.m_arrObstacle, -1, m_scene.m_air.m_dWavelength, a.m_dGround, m_scratch,
                              &m_scratch.m_sectors);
     for (int j = 0; j < kBandCount; ++j) {
@@ -56,7 +56,7 @@ CPathResult CPathEvaluator::Evaluate(int index) const
 // leave its side without reflection, as a side without a hit is: the search stops there.
 // Only the reflectors that may reflect to this receiver are searched, and a quick plan test
 // passes over those that cannot reflect this source.
-Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s) const
+Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s, Bands (&gain)[2]) const
 {
     const int line = piece.m_nRoadIndex;
     const bool hasLine = line >= 0 && line < static_cast<int>(m_scene.m_arrSourceLine.size());
@@ -82,7 +82,7 @@ Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s)
     Bands sides[2]{};
     for (int side = 0; side < 2; ++side)
         if (winner[side])
-            sides[side] = ReflectedLevels(piece, *winner[side], s, winnerHit[side]);
+            sides[side] = ReflectedLevels(piece, *winner[side], s, winnerHit[side], gain[side]);
     Bands refl{};
     for (int j = 0; j < kBandCount; ++j)
         refl[j] = CombineSides(sides[0][j], sides[1][j]);
@@ -90,9 +90,10 @@ Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s)
 }
 
 // Levels of the image source S' at the receiver; a band the reflector discards is 0. The
-// bands are tested first: the image path is measured only when one of them reflects.
+// bands are tested first: the image path is measured only when one of them reflects. gain
+// gets the levels relative to the piece's power (kNoEnergy where discarded).
 Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
-                                      const CReflectionHit& hit) const
+                                      const CReflectionHit& hit, Bands& gain) const
 {
     Bands levels{};
     if (!reflector.m_bReflectsSomeBand)
@@ -120,23 +121,84 @@ Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflect
     for (int j = 0; j < kBandCount; ++j) {
         if (!valid[j])
             continue;
-        const double level = piece.m_dPowerLevel[j] + reflector.m_dPowerChange[j] - (air[j] + ground[j] + div + bar[j]);
+        const double loss = air[j] + ground[j] + div + bar[j];
+        const double level = piece.m_dPowerLevel[j] + reflector.m_dPowerChange[j] - loss;
         levels[j] = HasEnergy(level) ? level : 0.0;
+        gain[j] = reflector.m_dPowerChange[j] - loss;
     }
     return levels;
 }
 
+namespace {
+
+constexpr double kTenthLn10 = 0.23025850929940456840;  // ln(10) / 10
+
+// 10^(level/10); no energy is 0.
+double Energy(double level) { return std::exp(level * kTenthLn10); }
+
+}  // namespace
+
+Bands PathTransfer(const CPathResult& path)
+{
+    Bands t;
+    for (int j = 0; j < kBandCount; ++j)
+        t[j] = Energy(-path.m_att.m_dTotalAttenuation[j]) + Energy(path.m_dReflectedGain[0][j]) +
+               Energy(path.m_dReflectedGain[1][j]);
+    return t;
+}
+
+void AddPieceTransfer(const CSceneData& scene, int piece, const CPathResult& path, const Bands& energy,
+                      Bands* transfers)
+{
+    const Bands& scale = scene.m_arrPieceTransferScale[piece];
+    const int source = scene.m_arrPieceSource[piece];
+    if (source < 0 || scale[0] == 0.0) {
+        AddPieceTransfer(scene, piece, path, transfers);
+        return;
+    }
+    for (int j = 0; j < kBandCount; ++j)
+        transfers[source][j] += scale[j] * energy[j];
+}
+
+void AddPieceTransfer(const CSceneData& scene, int piece, const CPathResult& path, Bands* transfers)
+{
+    const int source = scene.m_arrPieceSource[piece];
+    if (source < 0)
+        return;
+    const Bands& scale = scene.m_arrPieceTransferScale[piece];
+    if (scale[0] != 0.0) {
+        // One exponential per band: the contribution already holds the reflections.
+        const Bands& c = path.m_att.m_dContribution;
+        for (int j = 0; j < kBandCount; ++j)
+            if (HasEnergy(c[j]))
+                transfers[source][j] += scale[j] * Energy(c[j] - scene.m_dReferencePower[j]);
+        return;
+    }
+    const double share = scene.m_arrPieceShare[piece];
+    const Bands t = PathTransfer(path);
+    for (int j = 0; j < kBandCount; ++j)
+        transfers[source][j] += share * t[j];
+}
+
 Bands SumPointLevels(const CSceneData& scene, const CTerrainSection& terrain, const CGroundFactors& factors,
-                     const CMVector& r, CScreeningScratch& scratch)
+                     const CMVector& r, CScreeningScratch& scratch, Bands* transfers)
 {
     const CPathEvaluator eval(scene, terrain, factors, r, scratch);
     const Bands& ref = scene.m_dReferencePower;
     Bands energy{};
     for (int k = 0; k < static_cast<int>(scene.m_arrPiece.size()); ++k) {
-        const CAttenuation a = eval.Evaluate(k).m_att;
+        if (!transfers && !scene.m_arrPieceSounds[k])
+            continue;  // it adds no energy
+        const CPathResult path = eval.Evaluate(k);
+        const CAttenuation& a = path.m_att;
+        Bands e{};
         for (int j = 0; j < kBandCount; ++j)
-            if (HasEnergy(a.m_dContribution[j]))
-                energy[j] += std::pow(10.0, (a.m_dContribution[j] - ref[j]) / 10.0);
+            if (HasEnergy(a.m_dContribution[j])) {
+                e[j] = std::pow(10.0, (a.m_dContribution[j] - ref[j]) / 10.0);
+                energy[j] += e[j];
+            }
+        if (transfers)
+            AddPieceTransfer(scene, k, path, e, transfers);
     }
     Bands levels;
     for (int j = 0; j < kBandCount; ++j)

@@ -13,7 +13,15 @@
 struct CPathResult {
     CAttenuation m_att;
     bool m_bInsideBox = false;  // the receiver stood inside the piece's box
+    // The reflected level of each side (left, right) relative to the piece's power: what
+    // a piece of any power reflects to the receiver. kNoEnergy where a side reflects
+    // nothing in that band.
+    Bands m_dReflectedGain[2] = {NoEnergyBands(), NoEnergyBands()};
 };
+
+// Per band, the energy the path brings to the receiver per unit of the piece's power:
+// 10^(-A/10) of the direct path plus the reflections of both sides.
+Bands PathTransfer(const CPathResult& path);
 
 class CPathEvaluator {
 public:
@@ -25,9 +33,9 @@ public:
     CPathResult Evaluate(int index) const;
 
 private:
-    Bands Reflections(const CRoad_Segment& piece, const CMVector& s) const;
+    Bands Reflections(const CRoad_Segment& piece, const CMVector& s, Bands (&gain)[2]) const;
     Bands ReflectedLevels(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
-                          const CReflectionHit& hit) const;
+                          const CReflectionHit& hit, Bands& gain) const;
 
     const CSceneData& m_scene;
     const CTerrainSection& m_terrain;
@@ -39,9 +47,19 @@ private:
 // Band levels at r (relative to the base height; terrain cut through it) from every piece
 // of the scene: the energies of the contributions, relative to the scene's reference power,
 // summed in piece order, with one logarithm per band at the end. A band without any energy
-// is kNoEnergy.
+// is kNoEnergy. Pieces without power in any band are passed over. With transfers (the
+// scene's m_nSourceCount of them, zero on entry), each piece's PathTransfer, times its share
+// of its source's power, is added to its source's.
 Bands SumPointLevels(const CSceneData& scene, const CTerrainSection& terrain, const CGroundFactors& factors,
-                     const CMVector& r, CScreeningScratch& scratch);
+                     const CMVector& r, CScreeningScratch& scratch, Bands* transfers = nullptr);
+
+// Adds the piece's PathTransfer, times its share of its source's power, to its source's
+// transfer (transfers: the scene's m_nSourceCount of them).
+void AddPieceTransfer(const CSceneData& scene, int piece, const CPathResult& path, Bands* transfers);
+// The same from the energies of the path's contribution relative to the scene's reference
+// powers, as SumPointLevels sums them, sparing the path's own exponentials.
+void AddPieceTransfer(const CSceneData& scene, int piece, const CPathResult& path, const Bands& energy,
+                      Bands* transfers);
 
 // Energy sum per band of the contributions of the records.
 Bands SumContributions(const std::vector<CAttenuation>& records);

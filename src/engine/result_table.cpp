@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "engine/period_levels.h"
 #include "model/document.h"
 
 const char* const kResultTableHeader = "ID\tX(m)\tY(m)\tZ(m)\t63\t125\t250\t500\t1K\t2K\t4K\t8K\tOverall";
@@ -17,21 +18,22 @@ std::string Fixed2(double v)
 
 }  // namespace
 
-std::string ResultRowText(const CReceiverPoint& receiver, int id)
+std::string ResultRowText(const CReceiverPoint& receiver, int id, EPeriod period)
 {
     std::string line = std::to_string(id);
     for (double v : {receiver.m_dX, receiver.m_dY, receiver.m_dZ})
         line += '\t' + Fixed2(v);
-    for (double level : receiver.m_dLevel)
+    const Bands& levels = LevelsOf(receiver, period);
+    for (double level : levels)
         line += '\t' + FormatLevel(level);
-    line += '\t' + FormatLevel(EnergySum(receiver.m_dLevel));
+    line += '\t' + FormatLevel(EnergySum(levels));
     return line;
 }
 
-std::string ResultTableText(const CMyTalvoDoc& doc)
+std::string ResultTableText(const CMyTalvoDoc& doc, EPeriod period)
 {
     std::string text = std::string(kResultTableHeader) + '\n';
     for (std::size_t i = 0; i < doc.m_arrReceiver.size(); ++i)
-        text += ResultRowText(doc.m_arrReceiver[i], static_cast<int>(i) + 1) + '\n';
+        text += ResultRowText(doc.m_arrReceiver[i], static_cast<int>(i) + 1, period) + '\n';
     return text;
 }

@@ -14,16 +14,6 @@ constexpr double kMouthSetback = 0.5;  // mouth lines stand this far outside the
 // Parameter of the centre of part k of n equal parts of [0, 1].
 double PieceCentre(int k, int n) { return (2.0 * k + 1.0) / (2.0 * n); }
 
-// Band power of one of n equal pieces of a source of band power total.
-Bands SharePerPiece(const Bands& total, int n)
-{
-    const double share = 10.0 * std::log10(static_cast<double>(n));
-    Bands piece{};
-    for (int j = 0; j < kBandCount; ++j)
-        piece[j] = total[j] - share;
-    return piece;
-}
-
 CRoad_Segment PieceAt(const CMVector& p, const Bands& power, int index, double width, double pieceLength, double angle)
 {
     CRoad_Segment s;
@@ -63,7 +53,7 @@ void AppendMouthPieces(const CTunnel& t, const MouthCorners& c, int startIndex, 
     const double heading = PlanHeading(across.x, across.y);
     const double zStart = 0.5 * t.m_dStartZ - baseHeight;
     const double zEnd = 0.5 * t.m_dEndZ - baseHeight;
-    const Bands power = SharePerPiece(t.m_dUserPowerLevel, n);
+    const Bands power = PiecePower(t.m_dUserPowerLevel, n);
     const double pieceLength = t.m_dWidth / n;
     for (int k = 0; k < n; ++k) {
         const double u = PieceCentre(k, n);
@@ -97,6 +87,21 @@ bool HasFiniteDeck(const CRoad& road, double baseHeight)
 
 }  // namespace
 
+Bands PiecePower(const Bands& total, int n)
+{
+    const double share = 10.0 * std::log10(static_cast<double>(n));
+    Bands piece{};
+    for (int j = 0; j < kBandCount; ++j)
+        piece[j] = total[j] - share;
+    return piece;
+}
+
+int PieceSource(const CRoad_Segment& piece, int roadCount)
+{
+    const int index = piece.m_nRoadIndex;
+    return index < roadCount ? index : roadCount + (index - roadCount) / 2;
+}
+
 std::vector<CRoad_Segment> BuildRoadPiecesOf(const CRoad& road, int roadIndex, double baseHeight)
 {
     std::vector<CRoad_Segment> pieces;
@@ -106,7 +111,7 @@ std::vector<CRoad_Segment> BuildRoadPiecesOf(const CRoad& road, int roadIndex, d
     const int n = road.m_nSourceCount;
     if (!IsUsableSource(road) || !std::isfinite(baseHeight) || !(Length(delta) > 0.0))
         return pieces;
-    const Bands power = SharePerPiece(road.m_dUserPowerLevel, n);
+    const Bands power = PiecePower(road.m_dUserPowerLevel, n);
     const double pieceLength = road.m_dLength / n;
     pieces.reserve(static_cast<std::size_t>(n));
     for (int k = 0; k < n; ++k)

@@ -19,6 +19,13 @@
 
 class CMyTalvoDoc;
 
+// The band power of one of n equal pieces of a source of band power total: total - 10 lg n.
+Bands PiecePower(const Bands& total, int n);
+
+// The source a piece belongs to, counting every road in order and then every tunnel: its
+// road index, or for a mouth piece the road count plus its tunnel's position.
+int PieceSource(const CRoad_Segment& piece, int roadCount);
+
 // Pieces of one road, tagged with roadIndex. None when the road's start and end
 // coincide, its source count is 0 or less or above kMaxDiscreteSources, or a value
 // the pieces are made of is not a number (IsUsableSource).

@@ -54,6 +54,12 @@ inline constexpr const char* kVehicleKeys[5] = {"대형화물차속도/차량수
                                                 "소형화물차속도/차량수", "버스속도/차량수", "승용차속도/차량수"};
 inline constexpr const char* kCorrection = "보정치";
 inline constexpr const char* kUserPower = "사용자 정의 음향파워레벨";
+// The night (야간) traffic and powers of a road or tunnel, and the project's night traffic
+// ratio in "설정": written only when set, so files without them stay as they were. The
+// traffic keys are the day's with this prefix, in the same class-mode rule.
+inline constexpr const char* kNightPrefix = "야간";
+inline constexpr const char* kNightUserPower = "야간 사용자 정의 음향파워레벨";
+inline constexpr const char* kNightTrafficRatio = "야간교통량비율";
 
 // Barrier.
 inline constexpr const char* kBarrierDescription = "방음벽설명";

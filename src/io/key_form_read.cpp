@@ -67,6 +67,8 @@ void ReadSettings(const CSectionReader& in, CMyTalvoDoc& doc)
     s.m_dSectionY = in.Item(kSection, 1);
     s.m_nSectionAxis = in.ItemInt(kSection, 2);
     s.m_strCrs = in.Text(kCrs);
+    if (in.Has(kNightTrafficRatio))
+        s.m_dNightTrafficRatio = in.Double(kNightTrafficRatio);
 }
 
 // The five vehicle keys of a five-class road or tunnel.
@@ -104,6 +106,23 @@ void ReadTunnelTraffic(const CSectionReader& in, CTunnel& t)
     }
 }
 
+// The night traffic when any of its keys for the class mode is there (speeds and volumes
+// of missing ones 0), and the night powers when their key is.
+template <typename Entity>
+void ReadNight(const CSectionReader& in, Entity& e)
+{
+    const int classes = e.m_nVehicleClassMode == 1 ? kVehicleClassCount : 2;
+    for (int c = 0; c < classes; ++c) {
+        const std::string key = std::string(kNightPrefix) + kVehicleKeys[c];
+        e.m_bNightTraffic = e.m_bNightTraffic || in.Has(key);
+        e.m_dNightSpeed[c] = in.Item(key, 0);
+        e.m_dNightVolume[c] = in.Item(key, 1);
+    }
+    e.m_bNightPower = in.Has(kNightUserPower);
+    if (e.m_bNightPower)
+        e.m_dNightPowerLevel = in.BandList(kNightUserPower);
+}
+
 void ReadRoadBridgeBarriers(const CSectionReader& in, CRoad& r)
 {
     r.m_nLeftAttenuator = in.Int(kLeftAttenuator);
@@ -132,6 +151,7 @@ CRoad ReadRoad(const CSectionReader& in)
     ReadRoadBridgeBarriers(in, r);
     r.m_dCorrection = in.BandList(kCorrection);
     r.SetUserPowerLevels(in.BandList(kUserPower));
+    ReadNight(in, r);
     r.SetKey(r.MakeIdentity());
     r.ComputeAngle();
     return r;
@@ -187,6 +207,7 @@ CTunnel ReadTunnel(const CSectionReader& in)
     t.m_dGradient = in.Double(kGradient);
     ReadTunnelTraffic(in, t);
     t.m_dUserPowerLevel = in.BandList(kUserPower);
+    ReadNight(in, t);
     t.m_pKey = t.MakeIdentity();
     t.ComputeAngle();
     return t;

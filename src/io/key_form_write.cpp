@@ -77,6 +77,8 @@ void WriteSettings(CIniFile& ini, const CMyTalvoDoc& doc)
     ini.Write(kSettings, kCounts, countList);
     if (!s.m_strCrs.empty())
         ini.Write(kSettings, kCrs, KeyFormText(s.m_strCrs));
+    if (s.m_dNightTrafficRatio)
+        ini.Write(kSettings, kNightTrafficRatio, FormatDouble(*s.m_dNightTrafficRatio));
 }
 
 // All five classes in five-class mode. In two-class mode the first two, so that the
@@ -87,6 +89,20 @@ void WriteVehicleKeys(CIniFile& ini, const std::string& section, const Entity& e
     const int classes = e.m_nVehicleClassMode == 1 ? kVehicleClassCount : 2;
     for (int c = 0; c < classes; ++c)
         ini.Write(section, kVehicleKeys[c], Doubles({e.m_dSpeed[c], e.m_dVolume[c]}));
+}
+
+// The night traffic (the day's keys and class-mode rule) and the night powers, each only
+// when the road or tunnel has them.
+template <typename Entity>
+void WriteNightKeys(CIniFile& ini, const std::string& section, const Entity& e)
+{
+    const int classes = e.m_nVehicleClassMode == 1 ? kVehicleClassCount : 2;
+    if (e.m_bNightTraffic)
+        for (int c = 0; c < classes; ++c)
+            ini.Write(section, std::string(kNightPrefix) + kVehicleKeys[c],
+                      Doubles({e.m_dNightSpeed[c], e.m_dNightVolume[c]}));
+    if (e.m_bNightPower)
+        ini.Write(section, kNightUserPower, BandList(e.m_dNightPowerLevel));
 }
 
 void WriteRoad(CIniFile& ini, const std::string& section, const CRoad& r)
@@ -113,6 +129,7 @@ void WriteRoad(CIniFile& ini, const std::string& section, const CRoad& r)
     WriteVehicleKeys(ini, section, r);
     ini.Write(section, kCorrection, BandList(r.m_dCorrection));
     ini.Write(section, kUserPower, BandList(r.m_dUserPowerLevel));
+    WriteNightKeys(ini, section, r);
 }
 
 void WriteBarrier(CIniFile& ini, const std::string& section, const CBarrier_Stage& b)
@@ -152,6 +169,7 @@ void WriteTunnel(CIniFile& ini, const std::string& section, const CTunnel& t)
     ini.Write(section, kClassMode, FormatInt(t.m_nVehicleClassMode));
     WriteVehicleKeys(ini, section, t);
     ini.Write(section, kUserPower, BandList(t.m_dUserPowerLevel));
+    WriteNightKeys(ini, section, t);
 }
 
 void WriteReceiver(CIniFile& ini, const std::string& section, const CReceiverPoint& p)

@@ -39,4 +39,5 @@ public:
     // Start and end of wall k (0-based).
     const CMVector& WallStart(int k) const { return m_arrFootprint[k]; }
     const CMVector& WallEnd(int k) const { return m_arrFootprint[(k + 1) % m_arrFootprint.size()]; }
+    bool operator==(const CBuilding&) const = default;
 };

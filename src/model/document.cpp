@@ -22,6 +22,7 @@ void CMyTalvoDoc::ClearModel()
     m_arrCuttingOutline.clear();
     m_arrAttenuation.clear();
     m_arrFacade.clear();
+    m_transfers.Clear();
     m_arrDiffraction.clear();
 }
 

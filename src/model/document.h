@@ -10,6 +10,7 @@
 #include "model/engine_records.h"
 #include "model/entities.h"
 #include "model/facade_receivers.h"
+#include "model/level_transfers.h"
 #include "model/project_settings.h"
 
 // What every command that uses results says while they are stale.
@@ -29,6 +30,9 @@ public:
     std::vector<CAttenuation> m_arrAttenuation;  // not empty: the project has been calculated
     // The façade receivers of the last calculation with their levels; derived, never saved.
     std::vector<CFacadeReceiver> m_arrFacade;
+    // The energy transfers of the last calculation of the whole model, for summing the
+    // levels of the receivers and façade receivers again with other powers (engine/period_levels.h).
+    CLevelTransfers m_transfers;
     std::vector<CDiffractionPoint> m_arrDiffraction;
     std::vector<CJulto> m_arrCutting;
     std::vector<CJulto> m_arrCuttingBase;

@@ -21,6 +21,7 @@ std::string MakeKey(std::initializer_list<double> coords);
 class CDrawingObj {
 public:
     virtual ~CDrawingObj() = default;
+    bool operator==(const CDrawingObj&) const = default;
 };
 
 class CRoad : public CDrawingObj {
@@ -68,6 +69,7 @@ public:
     double Length3D() const;
     // start X, start Y, start Z, end X, end Y, end Z, "%.2f" each.
     std::string MakeIdentity() const;
+    bool operator==(const CRoad&) const = default;  // every field, exactly
 };
 
 class CBarrier_Stage : public CDrawingObj {
@@ -90,6 +92,7 @@ public:
     double PlanLength() const;
     // start X, start Y, end X, end Y, "%.2f" each.
     std::string MakeIdentity() const;
+    bool operator==(const CBarrier_Stage&) const = default;
 };
 
 // A barrier drawn by the section view for a bridge deck; no data of its own.
@@ -116,6 +119,7 @@ public:
     double PlanLength() const;
     // start X, start Y, end X, end Y, "%.2f" each.
     std::string MakeIdentity() const;
+    bool operator==(const CSlope&) const = default;
 };
 
 class CJulto : public CSlope {};   // cutting
@@ -154,6 +158,7 @@ public:
     void ComputeAngle();
     double Length3D() const;
     std::string MakeIdentity() const;  // the six coordinates, "%.2f" each
+    bool operator==(const CTunnel&) const = default;
 };
 
 class CReceiverPoint : public CDrawingObj {
@@ -184,4 +189,5 @@ public:
     double GetY() const { return m_dY; }
     double GetZ() const { return m_dZ; }
     std::string MakeIdentity() const;  // X, Y, Z, "%.2f" each
+    bool operator==(const CReceiverPoint&) const = default;
 };

@@ -67,4 +67,5 @@ struct CProjectSettings {
         *this = CProjectSettings();
         m_bShowReceivers = show;
     }
+    bool operator==(const CProjectSettings&) const = default;
 };

@@ -7,10 +7,10 @@
 #include <thread>
 
 #include "engine/calc_scene_data.h"
+#include "engine/period_levels.h"
 #include "engine/propagation_path.h"
 #include "engine/source_pieces.h"
 #include "model/document.h"
-#include "optimise/period_pieces.h"
 #include "optimise/plan_segments.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "optimise/design_target.h"
 
+#include "engine/period_levels.h"
 #include "model/document.h"
 #include "model/facade_receivers.h"
 #include "optimise/design_limits.h"
-#include "optimise/period_pieces.h"
 
 namespace {
 
@@ -98,7 +98,7 @@ std::string CheckDesignTarget(const CMyTalvoDoc& doc, const CDesignTarget& targe
         IsBuildingTarget(target) ? CheckBuildingTarget(doc, target) : CheckReceiverTarget(doc, target);
     if (!refusal.empty())
         return refusal;
-    if (target.m_ePeriod == EPeriod::kNight && !HasNightPowers(doc))
+    if (target.m_ePeriod == EPeriod::kNight && !HasPeriodPowers(doc, EPeriod::kNight))
         return kMsgNoNightPowers;
     return {};
 }

@@ -19,14 +19,15 @@ constexpr double kAcceptanceTol = 0.02;  // dB and m
 
 CliRun RunCalc(const std::string& args, const ScratchDir& dir) { return clitest::RunCli("calc " + args, dir); }
 
-void CheckAcceptance(const std::string& name)
+// The table of `calc PROJECT.tlv OPTIONS` against EXPECTED.calc.txt.
+void CheckAcceptance(const std::string& project, const std::string& options = "", const std::string& expected = "")
 {
     ScratchDir dir;
-    const CliRun r = RunCalc(Quoted(iotest::DataPath("acceptance/" + name + ".tlv")), dir);
+    const CliRun r = RunCalc(Quoted(iotest::DataPath("acceptance/" + project + ".tlv")) + options, dir);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "계산 종료\n");
-    clitest::ExpectSameTable(r.out, iotest::ReadBytes(iotest::DataPath("acceptance/" + name + ".calc.txt")),
-                             kAcceptanceTol);
+    const std::string table = (expected.empty() ? project : expected) + ".calc.txt";
+    clitest::ExpectSameTable(r.out, iotest::ReadBytes(iotest::DataPath("acceptance/" + table)), kAcceptanceTol);
 }
 
 }  // namespace
@@ -34,6 +35,29 @@ void CheckAcceptance(const std::string& name)
 TEST(CliCalc, OpenRoadAgreesWithTheIndependentCalculation) { CheckAcceptance("open-road"); }
 
 TEST(CliCalc, BarrierAndEmbankmentAgreeWithTheIndependentCalculation) { CheckAcceptance("barrier-embankment"); }
+
+// The night projects hold the day projects with night powers or a night traffic ratio:
+// their day tables are the day projects' tables.
+TEST(CliCalc, NightAndDayOfTheNightProjectsAgreeWithTheIndependentCalculation)
+{
+    for (const std::string name : {"open-road", "barrier-embankment"}) {
+        SCOPED_TRACE(name);
+        CheckAcceptance(name + ".night", " --period night");
+        CheckAcceptance(name + ".night", " --period day", name);
+    }
+}
+
+// Without night powers anywhere the night table has no level to show: the message, the
+// table with "-" levels, and status 1. A period other than day or night is refused.
+TEST(CliCalc, NightWithoutNightPowersSaysSoAndExitsWithOne)
+{
+    ScratchDir dir;
+    const CliRun r = RunCalc(Quoted(iotest::DataPath("acceptance/open-road.tlv")) + " --period night", dir);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("야간 소음도가 없습니다."), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("1\t300.00\t95.00\t1.50\t-\t-"), std::string::npos) << r.out;
+    EXPECT_NE(RunCalc(Quoted(iotest::DataPath("acceptance/open-road.tlv")) + " --period evening", dir).status, 0);
+}
 
 TEST(CliCalc, SaveWritesTheResultsWithTheProject)
 {

@@ -4,6 +4,7 @@
 // QGuiApplication only while it runs.
 #include "cli/map_args.h"
 #include "cli/offscreen_platform.h"
+#include "cli/period_option.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -41,9 +42,9 @@ void SavePng(const QImage& image, const std::string& path)
 
 // The section map along the project's section line, the whole line or the stretch asked for,
 // masked by the ground and drawn with the exaggeration asked for.
-void RenderSection(CMyTalvoDoc& doc, const MapArgs& args)
+void RenderSection(CMyTalvoDoc& doc, const MapArgs& args, const CMapStyle& style)
 {
-    const CCalcScene scene(doc);
+    const CCalcScene scene(doc, {}, PeriodOf(args.period));
     const CSectionGround ground = DocumentSectionGround(doc);
     CNoiseMapGrid grid = SectionMapLayout(doc.m_settings, ground, SectionSpacingOf(doc, args), args.band);
     CRunProgress progress;
@@ -55,10 +56,24 @@ void RenderSection(CMyTalvoDoc& doc, const MapArgs& args)
     QSize size = SectionMapImageSize(grid, from, to, exaggeration, args.width);
     if (args.heightPx)
         size.setHeight(*args.heightPx);
-    SavePng(RenderSectionMapImage(doc, grid, from, to, exaggeration, size), args.sectionOutput);
+    SavePng(RenderSectionMapImage(doc, grid, from, to, exaggeration, size, style), args.sectionOutput);
 }
 
 QString FileName(const std::string& path) { return QFileInfo(QString::fromStdString(path)).fileName(); }
+
+// The style of the maps asked for; a night map's title calls it "야간 ...".
+CMapStyle StyleOf(const CMyTalvoDoc& doc, const MapArgs& args)
+{
+    if (args.exceedance)  // its legend names the period
+        return ExceedanceMapStyle(QString::fromUtf8(PeriodName(ExceedancePeriod(args))),
+                                  *MapLimit(doc.m_settings, ExceedancePeriod(args)));
+    CMapStyle style = args.diff.empty() ? CMapStyle() : DifferenceMapStyle(args.diffStep, args.band);
+    if (!args.diff.empty())
+        NameDifference(style, FileName(args.project), FileName(args.diff));
+    if (PeriodOf(args.period) == EPeriod::kNight)
+        style.name = QStringLiteral("야간 ") + style.name;
+    return style;
+}
 
 }  // namespace
 
@@ -69,18 +84,13 @@ void WriteMapPngs(CMyTalvoDoc& doc, const CNoiseMapGrid& grid, const MapArgs& ar
     char name[] = "talvo-cli";
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
+    const CMapStyle style = StyleOf(doc, args);
     if (!args.output.empty()) {
-        CMapStyle style = args.diff.empty() ? CMapStyle() : DifferenceMapStyle(args.diffStep, args.band);
-        if (!args.diff.empty())
-            NameDifference(style, FileName(args.project), FileName(args.diff));
-        if (args.exceedance)
-            style = ExceedanceMapStyle(QString::fromUtf8(PeriodName(ExceedancePeriod(args))),
-                                       *MapLimit(doc.m_settings, ExceedancePeriod(args)));
         QSize size = PlanMapImageSize(doc, args.width, style.legend ? &*style.legend : nullptr);
         if (args.heightPx)
             size.setHeight(*args.heightPx);
         SavePng(RenderPlanMapImage(doc, grid, size, style), args.output);
     }
     if (!args.sectionOutput.empty())
-        RenderSection(doc, args);
+        RenderSection(doc, args, CMapStyle{CMapStyle().scale, std::nullopt, style.name});
 }
