@@ -6,9 +6,12 @@
 
 #include <memory>
 
-#include "optimise/period_pieces.h"  // HasNightPowers
+#include "engine/period_levels.h"
 
 class CMyTalvoDoc;
+
+// True when some road or tunnel has night powers: its own, or the project's ratio.
+inline bool HasNightPowers(const CMyTalvoDoc& doc) { return HasPeriodPowers(doc, EPeriod::kNight); }
 
 // The night copy with its source pieces built; nullptr when no source has night powers.
 std::unique_ptr<CMyTalvoDoc> NightDocument(const CMyTalvoDoc& doc);
