@@ -68,8 +68,8 @@ void CCriterionController::OnUserLimit(EPeriod period, const QString& text)
     Judged(period == EPeriod::kDay ? kUserDayChange : kUserNightChange);
 }
 
-// Other night powers, other night levels: the results no longer hold.
-// TODO(night periods): re-sum the levels with the stored transfer instead, once the engine keeps it.
+// Other night powers, other night levels: the main window sums them again from the last
+// calculation's transfers when it records the step.
 void CCriterionController::OnNightRatio(const QString& text)
 {
     const auto before = m_pDoc->m_settings.m_dNightTrafficRatio;

@@ -105,6 +105,7 @@ private:
     void BuildHistory();
     void RecordChange(const QString& stepName, int mergeKey = -1);
     void OnModelRestored();
+    void ResumWherePathsHold();
     void AfterDocumentReplaced(const QString& path);
     // Says in the banner over the views (and the result table) whether the results are stale,
     // and in the status bar which barriers the calculation leaves out.

@@ -9,6 +9,7 @@
 #include "app/main_frame.h"
 #include "app/model_history.h"
 #include "app/model_windows.h"
+#include "engine/level_resum.h"
 #include "views/plan_view.h"
 #include "views/section_view.h"
 
@@ -49,8 +50,20 @@ void CMainFrame::BuildHistory()
 
 void CMainFrame::RecordChange(const QString& stepName, int mergeKey)
 {
+    ResumWherePathsHold();
     if (m_pHistory)
         m_pHistory->Record(stepName, mergeKey);
+}
+
+// A change that moves no path (traffic, band powers, the night traffic ratio) gives the new
+// day and night levels at once from the last calculation's transfers; any other change
+// leaves the results stale until the next calculation.
+void CMainFrame::ResumWherePathsHold()
+{
+    if (!m_doc.m_bResultsStale || !ResumLevels(m_doc))
+        return;
+    m_pPlanView->RefreshJudgement();
+    UpdateResultState();
 }
 
 void CMainFrame::StepHistory(bool redo)
@@ -75,6 +88,7 @@ void CMainFrame::StepHistory(bool redo)
 // other model goes, and both views repaint.
 void CMainFrame::OnModelRestored()
 {
+    ResumWherePathsHold();
     UpdateResultState();
     ShowSettings();
     m_pPlanView->RefreshJudgement();  // the criterion and the targets may be others

@@ -2,6 +2,7 @@
 // the result table say so, labels are drawn muted, every command that uses results refuses, and a
 // save leaves them out; the next calculation makes them current again.
 
+#include <cmath>
 #include <memory>
 
 #include <QAction>
@@ -21,6 +22,7 @@
 #include "app/input_window_coordinator.h"
 #include "app/main_frame.h"
 #include "app/model_windows.h"
+#include "dialogs/criterion_group.h"
 #include "dialogs/environment_box.h"
 #include "dialogs/optimise/opt_input_dialog.h"
 #include "dialogs/road_input_dialog.h"
@@ -74,7 +76,7 @@ private slots:
     void anAirChangeMarksTheResultsStaleEverywhere();
     void staleResultsAreRefusedByEveryCommandAndLeftOutOfTheSave();
     void theLengthSearchRecalculatesAndSaysSo();
-    void aCommittedInputWindowMakesTheResultsStale();
+    void onlyAChangeThatMovesAPathMakesTheResultsStale();
 
 private:
     QLabel* BannerNote() const { return m_frame->findChild<QLabel*>(QStringLiteral("resultStateLabel")); }
@@ -160,13 +162,28 @@ void TestStaleResults::theLengthSearchRecalculatesAndSaysSo()
     QVERIFY(BannerNote()->isHidden());
 }
 
-void TestStaleResults::aCommittedInputWindowMakesTheResultsStale()
+// A committed window that moves no path keeps the results, summed again for the powers as
+// they stand; the night traffic ratio gives night levels at once; other air outdates them.
+void TestStaleResults::onlyAChangeThatMovesAPathMakesTheResultsStale()
 {
+    const CMyTalvoDoc& doc = m_frame->Document();
+    const Bands day = doc.m_arrReceiver.at(0).m_dLevel;
     CInputWindowCoordinator* inputs = m_frame->Windows()->InputWindows();
     inputs->OpenRoadInput();
-    QVERIFY(!m_frame->Document().m_bResultsStale);  // opening changes nothing
+    QVERIFY(!doc.m_bResultsStale);  // opening changes nothing
     emit inputs->RoadWindow()->CommitRequested();
-    QVERIFY(m_frame->Document().m_bResultsStale);
+    QVERIFY(!doc.m_bResultsStale);
+    QVERIFY(BannerNote()->isHidden());
+    for (int j = 0; j < kBandCount; ++j)  // the same paths summed again
+        QVERIFY(std::fabs(doc.m_arrReceiver.at(0).m_dLevel[j] - day[j]) < 1e-9);
+
+    QTest::keyClicks(m_frame->EnvironmentBox()->CriterionGroup()->NightRatioField(), QStringLiteral("0.1"));
+    QVERIFY(doc.HasCurrentResults());
+    for (int j = 0; j < kBandCount; ++j)
+        QVERIFY(std::fabs(doc.m_arrReceiver.at(0).m_dNightLevel[j] - (day[j] - 10.0)) < 1e-9);
+
+    ChangeTemperature();  // other air, other attenuation on every path
+    QVERIFY(doc.m_bResultsStale);
     QVERIFY(!BannerNote()->isHidden());
 }
 
