@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "model/compliance.h"
 #include "model/document.h"
 
 namespace {
@@ -33,17 +34,18 @@ std::string LimitText(const std::optional<double>& limit)
 
 }  // namespace
 
+// The limits are those every table and label shows (model/compliance.h).
 std::optional<double> ReportReceiverLimit(const CProjectSettings& settings, const CReceiverPoint& receiver,
                                           EPeriod period)
 {
-    if (period == EPeriod::kDay && receiver.m_dTargetLevel > 0)
-        return receiver.m_dTargetLevel;
-    return ReportZoneLimit(settings, receiver.m_strZone, period);
+    const std::optional<CLimit> limit = ReceiverLimit(receiver, settings, period);
+    return limit ? std::optional<double>(limit->m_dValue) : std::nullopt;
 }
 
 std::optional<double> ReportBuildingLimit(const CProjectSettings& settings, const CBuilding& building, EPeriod period)
 {
-    return ReportZoneLimit(settings, building.m_strZone, period);
+    const std::optional<CLimit> limit = BuildingLimit(building, settings, period);
+    return limit ? std::optional<double>(limit->m_dValue) : std::nullopt;
 }
 
 bool ExceedsLimit(double level, const std::optional<double>& limit)

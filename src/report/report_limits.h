@@ -1,9 +1,9 @@
 #pragma once
 
-// What the report judges each level by, per period: a receiver's own target (day only),
-// else the limit of the project's criterion for the receiver's zone (its own, else the
-// project's); a building's floors by the criterion's limit for the building's zone.
-// Nothing when neither applies: such a level is never reported as meeting a limit.
+// What the report judges each level by, per period: the limits of model/compliance.h (a
+// receiver's own target by day, else the criterion's limit of its zone; a building's floors
+// by the criterion's limit of its zone, else the housing rule). Nothing when neither
+// applies: such a level is never reported as meeting a limit.
 
 #include <optional>
 #include <string>
