@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds TALVO and runs every test: a normal build, then an AddressSanitizer and
-# UndefinedBehaviorSanitizer build of the same suite, then each fuzzer for 30 seconds,
+# UndefinedBehaviorSanitizer build of the same suite, then each fuzzer for 20 seconds,
 # then the tests of the worker threads under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,23 +8,29 @@ scripts/deps.sh
 
 JOBS=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+# Each step says how long the run has taken so far, so that a slow step shows in the log.
+step() { echo "test.sh: $1 after ${SECONDS} s"; }
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$JOBS"
 ctest --test-dir build --output-on-failure -j "$JOBS"
 
+step "the normal suite passed"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALVO_SANITIZE=ON -DTALVO_BENCH=OFF
 cmake --build build-asan -j "$JOBS"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$JOBS"
 
-# Fuzzing: every libFuzzer target of fuzz/ for 30 seconds (clang only).
+step "the sanitizer suite passed"
+# Fuzzing: every libFuzzer target of fuzz/ for 20 seconds (clang only); the long runs are
+# scripts/fuzz.sh's own.
 if command -v clang++ >/dev/null 2>&1; then
-  scripts/fuzz.sh 30
+  scripts/fuzz.sh 20
 else
   echo "test.sh: clang++ is not installed; the fuzzing run is skipped"
 fi
 
+step "the fuzzers ran"
 # ThreadSanitizer: the tests that run worker threads (export, optimisation, the
 # calculation and its point-level query, talvo-cli grid and optimise, noise map,
 # saves racing a vanishing folder).
@@ -32,3 +38,4 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALVO_TSAN
 cmake --build build-tsan -j "$JOBS" --target talvo_core_tests
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" build-tsan/tests/talvo_core_tests \
   --gtest_filter='*Thread*:*Parallel*:*Export*:*Optimis*:*Worker*:*Cancel*:SaveFaults.FolderVanishing*:Calculate.*:PointLevel.*:Cli*'
+step "the thread tests passed"
