@@ -22,8 +22,9 @@ using iotest::ScratchDir;
 
 namespace {
 
-constexpr rlim_t kFileSizeLimit = 512;  // bytes: less than any of the outputs at kSpacing
-constexpr const char* kSpacing = "10";  // metres between the map's nodes
+constexpr rlim_t kFileSizeLimit = 512;        // bytes: less than any of the outputs at kSpacing
+constexpr const char* kSpacing = "10";        // metres between the map's nodes
+constexpr const char* kReportSpacing = "50";  // the report's maps: coarse, they are refined
 
 // talvo-cli with args, unable to write any file past kFileSizeLimit bytes (SIGXFSZ
 // ignored, so writes fail with EFBIG as they would with ENOSPC on a full disk).
@@ -103,8 +104,10 @@ TEST(GisOutputFaults, AFullDiskLeavesEveryOldMapAndReportAndSaysWhy)
         const std::string target = dir.File(name);
         iotest::WriteBytes(target, "old " + name);
         const bool report = name == "r.pdf";
-        const clitest::CliRun cut = RunWithFileSizeLimit(
-            {report ? "report" : "map", project, "-o", target, report ? "--map-spacing" : "--spacing", kSpacing}, dir);
+        const std::vector<std::string> args =
+            report ? std::vector<std::string>{"report", project, "-o", target, "--map-spacing", kReportSpacing}
+                   : std::vector<std::string>{"map", project, "-o", target, "--uniform", "--spacing", kSpacing};
+        const clitest::CliRun cut = RunWithFileSizeLimit(args, dir);
         EXPECT_EQ(cut.status, 1) << name << ": " << cut.err;
         EXPECT_NE(cut.err.find(name), std::string::npos) << cut.err;
         EXPECT_EQ(iotest::ReadBytes(target), "old " + name);
@@ -118,7 +121,8 @@ TEST(GisOutputFaults, AFullDiskLeavesEveryOldMapAndReportAndSaysWhy)
         const bool report = name == "r.pdf";
         const clitest::CliRun whole =
             RunCli((report ? "report " : "map ") + Quoted(project) + " -o " + Quoted(dir.File(name)) +
-                       (report ? " --map-spacing " : " --spacing ") + kSpacing,
+                       (report ? std::string(" --map-spacing ") + kReportSpacing
+                               : std::string(" --uniform --spacing ") + kSpacing),
                    dir);
         EXPECT_EQ(whole.status, 0) << name << ": " << whole.err;
         EXPECT_GT(iotest::ReadBytes(dir.File(name)).size(), kFileSizeLimit) << name;
