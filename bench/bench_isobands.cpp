@@ -24,8 +24,7 @@ CNoiseMapGrid RippledGrid(std::size_t columns, std::size_t rows, double spacing)
 void BM_ClassIsobands(benchmark::State& state)
 {
     const double spacing = double(state.range(0)) / 10;
-    const CNoiseMapGrid grid =
-        RippledGrid(std::size_t(2000 / spacing) + 1, std::size_t(600 / spacing) + 1, spacing);
+    const CNoiseMapGrid grid = RippledGrid(std::size_t(2000 / spacing) + 1, std::size_t(600 / spacing) + 1, spacing);
     for (auto _ : state)
         benchmark::DoNotOptimize(ClassIsobands(grid));
 }

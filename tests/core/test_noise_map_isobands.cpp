@@ -121,7 +121,8 @@ TEST(NoiseMapIsobands, PatchWithAHoleAndASaddleWorkedByHand)
 {
     // 3 x 3 nodes of 52 dB with 62 dB in the middle: the 55 dB line crosses the middle
     // sides 7 m from the centre, the 60 dB line 2 m from it.
-    const CNoiseMapGrid g = FieldGrid(3, 3, 0, 0, 10, [](double u, double v) { return u == 10 && v == 10 ? 62.0 : 52.0; });
+    const CNoiseMapGrid g =
+        FieldGrid(3, 3, 0, 0, 10, [](double u, double v) { return u == 10 && v == 10 ? 62.0 : 52.0; });
     CNoiseMapGrid even = g;
     even.m_arrU = {0, 10, 20};
     even.m_arrV = {0, 10, 20};
