@@ -109,14 +109,8 @@ double CandidateCount(const COptDesign& design)
     return std::fmax(lengths, 1.0) * std::fmax(passes, 1.0);
 }
 
-std::string CheckOptimisationStart(const CMyTalvoDoc& doc, int receiverIndex, const COptDesign& design)
+std::string CheckDesignSteps(const COptDesign& design)
 {
-    if (doc.m_arrSegment.empty())
-        return kMsgRunPredictionFirst;
-    if (doc.m_bResultsStale)
-        return kMsgStaleResults;
-    if (receiverIndex < 0 || receiverIndex >= static_cast<int>(doc.m_arrReceiver.size()))
-        return kMsgSelectOneReceiver;
     if (!(design.m_dLengthStep > 0))
         return kMsgLengthStep;
     if (!(design.m_dHeightStep > 0))
@@ -126,6 +120,17 @@ std::string CheckOptimisationStart(const CMyTalvoDoc& doc, int receiverIndex, co
     if (const double candidates = CandidateCount(design); !(candidates <= kMaxOptCandidates))
         return TooManyCandidatesMessage(candidates);
     return {};
+}
+
+std::string CheckOptimisationStart(const CMyTalvoDoc& doc, int receiverIndex, const COptDesign& design)
+{
+    if (doc.m_arrSegment.empty())
+        return kMsgRunPredictionFirst;
+    if (doc.m_bResultsStale)
+        return kMsgStaleResults;
+    if (receiverIndex < 0 || receiverIndex >= static_cast<int>(doc.m_arrReceiver.size()))
+        return kMsgSelectOneReceiver;
+    return CheckDesignSteps(design);
 }
 
 void PrepareOptimisation(CMyTalvoDoc& doc, int receiverIndex, const COptDesign& design)

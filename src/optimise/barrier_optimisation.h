@@ -88,6 +88,9 @@ inline std::string TooManyCandidatesMessage(double candidates)
            "넓혀 주십시오.";
 }
 
+// The steps and height of a design, and its number of candidates; empty when they hold.
+std::string CheckDesignSteps(const COptDesign& design);
+
 // Empty when an optimisation may start for receiver receiverIndex (-1: not exactly one
 // chosen); otherwise the first refusal, checked in the order the window shows them (a
 // model changed since the calculation right after no calculation at all), and

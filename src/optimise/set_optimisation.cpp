@@ -9,19 +9,6 @@
 
 namespace {
 
-std::string CheckSteps(const COptDesign& design)
-{
-    if (!(design.m_dLengthStep > 0))
-        return kMsgLengthStep;
-    if (!(design.m_dHeightStep > 0))
-        return kMsgHeightStep;
-    if (!(design.m_dMaxHeight > 0))
-        return kMsgMaxHeight;
-    if (const double candidates = CandidateCount(design); !(candidates <= kMaxOptCandidates))
-        return TooManyCandidatesMessage(candidates);
-    return {};
-}
-
 bool HasLimit(const CDesignSet& set)
 {
     return std::any_of(set.m_arrRow.begin(), set.m_arrRow.end(), [](const CDesignRow& r) { return r.m_dLimit; });
@@ -147,7 +134,7 @@ std::string CheckSetOptimisationStart(const CMyTalvoDoc& doc, const CDesignTarge
         return kMsgStaleResults;
     if (std::string refusal = CheckDesignTarget(doc, target); !refusal.empty())
         return refusal;
-    if (std::string refusal = CheckSteps(design); !refusal.empty())
+    if (std::string refusal = CheckDesignSteps(design); !refusal.empty())
         return refusal;
     const CDesignSet set = MakeDesignSet(doc, target);
     if (set.m_arrRow.empty())
