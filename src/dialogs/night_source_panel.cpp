@@ -8,6 +8,7 @@
 #include "dialogs/band_row_widget.h"
 #include "dialogs/input_form_helpers.h"
 #include "dialogs/number_fields.h"
+#include "ui/message_box.h"
 
 CNightSourcePanel::CNightSourcePanel(QWidget* parent) : QGroupBox(QStringLiteral("야간 (22-06시)"), parent)
 {
@@ -71,4 +72,14 @@ void CNightSourcePanel::ShowComputed(const ClassArray& speed, const ClassArray& 
     m_pTraffic->Show(speed, volume);
     m_pLevels->SetValues(perMetre);
     m_pPowerBox->setChecked(true);
+}
+
+void CNightSourcePanel::ShowEmission(QWidget* parent, const CEmissionInput& input, const ClassArray& volume)
+{
+    const CEmissionResult result = ComputeEmission(input);
+    if (!result.ok) {
+        MessageBoxes().Information(parent, QString::fromStdString(result.message));
+        return;
+    }
+    ShowComputed(result.m_dSpeed, volume, result.m_dLevel);
 }

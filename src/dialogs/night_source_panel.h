@@ -11,6 +11,7 @@
 #include <QGroupBox>
 
 #include "dialogs/traffic_group.h"
+#include "engine/emission.h"
 #include "model/bands.h"
 
 class QCheckBox;
@@ -41,6 +42,15 @@ public:
     // The night traffic as computed (speeds after their caps) and its powers per metre,
     // shown and ticked.
     void ShowComputed(const ClassArray& speed, const ClassArray& volume, const Bands& perMetre);
+    // The night powers of a road or tunnel as its form reads it: the day's emission of the
+    // night traffic, shown; a refusal is told in a message box over parent.
+    template <class Source>
+    void ComputeNight(QWidget* parent, Source source, const CNightValues& night)
+    {
+        source.m_dSpeed = night.m_dSpeed;
+        source.m_dVolume = night.m_dVolume;
+        ShowEmission(parent, EmissionInputOf(source), night.m_dVolume);
+    }
 
     QCheckBox* TrafficBox() const { return m_pTrafficBox; }
     QCheckBox* PowerBox() const { return m_pPowerBox; }
@@ -54,6 +64,7 @@ signals:
 
 private:
     void EnableParts();
+    void ShowEmission(QWidget* parent, const CEmissionInput& input, const ClassArray& volume);
 
     QCheckBox* m_pTrafficBox;
     CTrafficGroup* m_pTraffic;

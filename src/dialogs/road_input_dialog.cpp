@@ -156,17 +156,8 @@ void Input_Road_dlg::OnNightCompute()
     CFormReader reader(this);
     if (!ReadForm(reader, road))
         return;
-    const auto night = m_form.m_pNight->Read(this, reader);
-    if (!night)
-        return;
-    road.m_dSpeed = night->m_dSpeed;
-    road.m_dVolume = night->m_dVolume;
-    const CEmissionResult result = ComputeEmission(EmissionInputOf(road));
-    if (!result.ok) {
-        MessageBoxes().Information(this, QString::fromStdString(result.message));
-        return;
-    }
-    m_form.m_pNight->ShowComputed(result.m_dSpeed, night->m_dVolume, result.m_dLevel);
+    if (const auto night = m_form.m_pNight->Read(this, reader))
+        m_form.m_pNight->ComputeNight(this, road, *night);
 }
 
 void Input_Road_dlg::OnCompute()

@@ -199,17 +199,8 @@ void CInputTunnelDlg::OnNightCompute()
     CFormReader reader(this);
     if (!ReadForm(reader, tunnel))
         return;
-    const auto night = m_form.m_pNight->Read(this, reader);
-    if (!night)
-        return;
-    tunnel.m_dSpeed = night->m_dSpeed;
-    tunnel.m_dVolume = night->m_dVolume;
-    const CEmissionResult result = ComputeEmission(EmissionInputOf(tunnel));
-    if (!result.ok) {
-        MessageBoxes().Information(this, QString::fromStdString(result.message));
-        return;
-    }
-    m_form.m_pNight->ShowComputed(result.m_dSpeed, night->m_dVolume, result.m_dLevel);
+    if (const auto night = m_form.m_pNight->Read(this, reader))
+        m_form.m_pNight->ComputeNight(this, tunnel, *night);
 }
 
 void CInputTunnelDlg::ClearBeforeCommit() { m_form.m_pLevels->Reset(); }
