@@ -153,7 +153,10 @@ private slots:
         panel.PeriodBox()->setCurrentIndex(1);  // no road has night powers
         dlg.RunButton()->click();
         panel.PeriodBox()->setCurrentIndex(0);
-        dlg.RunButton()->click();  // neither a target nor a criterion
+        // The floors have the housing rule; a receiver has neither a target nor a criterion.
+        dlg.ReceiverList()->item(0)->setCheckState(Qt::Checked);
+        panel.KindBox()->setCurrentIndex(COptTargetPanel::kCheckedReceivers);
+        dlg.RunButton()->click();
         QCOMPARE(boxes.m_infos,
                  (QStringList{QString::fromUtf8(kMsgChooseReceivers), QString::fromUtf8(kMsgNoNightPowers),
                               QString::fromUtf8(kMsgNoLimitInSet)}));
