@@ -17,7 +17,6 @@
 #include "app/application.h"
 #include "app/main_frame.h"
 #include "app/noise_map_commands.h"
-#include "app/period_document.h"
 #include "dialogs/environment_box.h"
 #include "dialogs/import_dialog.h"
 #include "engine/calculation.h"
@@ -91,20 +90,6 @@ QString WriteReceiverLayer(const QTemporaryDir& dir)
     return path;
 }
 
-// The night levels of the example, from a copy of it carrying its night powers: the same
-// paths as the day's, the night's sources.
-void FillNightLevels(CMyTalvoDoc& doc)
-{
-    const std::unique_ptr<CMyTalvoDoc> night = NightDocument(doc);
-    if (!night)
-        return;
-    Calculate(*night);
-    for (std::size_t i = 0; i < doc.m_arrReceiver.size() && i < night->m_arrReceiver.size(); ++i)
-        doc.m_arrReceiver[i].m_dNightLevel = night->m_arrReceiver[i].m_dLevel;
-    for (std::size_t i = 0; i < doc.m_arrFacade.size() && i < night->m_arrFacade.size(); ++i)
-        doc.m_arrFacade[i].m_dNightLevel = night->m_arrFacade[i].m_dLevel;
-}
-
 // The apartments judged by the traffic-noise management limits of 가 (68 / 58 dB(A)), the
 // night traffic a third of the day's: the result table and the per-floor table.
 bool SaveJudgedTables(CMainFrame& frame, const QString& examples, const QString& out)
@@ -117,7 +102,6 @@ bool SaveJudgedTables(CMainFrame& frame, const QString& examples, const QString&
     s.m_dNightTrafficRatio = 1.0 / 3.0;
     frame.ShowSettings();
     frame.RunCalculation();
-    FillNightLevels(frame.Document());
     frame.PlanView()->RefreshJudgement();
     frame.PlanView()->OnResultChart();
     bool ok = false;

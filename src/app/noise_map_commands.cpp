@@ -119,9 +119,9 @@ bool RefineViewsMap(CNoiseMap& map, const CMapLevelAt& plan, const CMapLevelAt& 
 }  // namespace
 
 std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band, CRunProgress& progress, int threads,
-                                                CRefineRequest refine)
+                                                CRefineRequest refine, EPeriod period)
 {
-    const CCalcScene scene(doc);
+    const CCalcScene scene(doc, CRunInputs{}, period);
     const CSectionGround ground = DocumentSectionGround(doc);
     auto map = std::make_shared<CNoiseMap>(ViewsMapLayout(doc.m_settings, ground, band));
     // One run over the nodes of both grids, so the progress goes from 0 to 100% once.

@@ -35,10 +35,12 @@ class QWidget;
 
 // Both grids of the map of a calculated document: the plan grid at the receiver height,
 // the section grid along the section line, with the receiver spacing, both refined where
-// their classes change as `refine` asks (its edges are the map's own). Thread-safe as long
-// as the document does not change; nullptr when cancelled.
+// their classes change as `refine` asks (its edges are the map's own), in the period's
+// source powers on the day's paths. Thread-safe as long as the document does not change;
+// nullptr when cancelled.
 std::shared_ptr<CNoiseMap> ComputeViewsNoiseMap(const CMyTalvoDoc& doc, int band, CRunProgress& progress,
-                                                int threads = 0, CRefineRequest refine = {});
+                                                int threads = 0, CRefineRequest refine = {},
+                                                EPeriod period = EPeriod::kDay);
 
 // The difference map of two scenes on the grids of `settings` and the section ground of the
 // minuend's project (as ComputeViewsNoiseMap): level(minuend) - level(subtrahend) at every

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 #include "app/noise_map_commands.h"
-#include "app/period_document.h"
+#include "engine/period_levels.h"
 #include "maps/noise_map_compute.h"
 #include "maps/noise_map_exceedance.h"
 #include "model/barrier_exclusion.h"
@@ -15,7 +15,7 @@
 
 std::optional<EPeriod> CNoiseMapCommands::ChoosePeriod() const
 {
-    if (!HasNightPowers(*m_pDoc))
+    if (!HasPeriodPowers(*m_pDoc, EPeriod::kNight))
         return EPeriod::kDay;
     if (m_choosePeriod)
         return m_choosePeriod();
@@ -32,14 +32,12 @@ std::optional<EPeriod> CNoiseMapCommands::ChoosePeriod() const
 std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputePeriodMap(int band, EPeriod period,
                                                                const std::function<void(CNoiseMap&)>& adjust)
 {
-    const std::unique_ptr<CMyTalvoDoc> night = period == EPeriod::kNight ? NightDocument(*m_pDoc) : nullptr;
-    const CMyTalvoDoc& doc = night ? *night : *m_pDoc;
     // The refinement follows the level classes; a map changed afterwards is drawn from its nodes.
     CRefineRequest refine = m_refine;
     if (adjust)
         refine.refine = false;
     return ComputeWithProgress([&](CRunProgress& progress) {
-        std::shared_ptr<CNoiseMap> map = ComputeViewsNoiseMap(doc, band, progress, 0, refine);
+        std::shared_ptr<CNoiseMap> map = ComputeViewsNoiseMap(*m_pDoc, band, progress, 0, refine, period);
         if (map && adjust) {
             adjust(*map);
             map->PrepareShapes();

@@ -105,11 +105,21 @@ std::optional<CReportInput> CReportCommands::CurrentInput()
             m_pComputedMap = map;  // a refused map leaves the maps page saying so
     }
     CReportInput input{&doc, m_pComputedMap.get(), QDateTime::currentDateTime(), std::nullopt};
-    const COptInputDlg* opt = m_pFrame->Windows()->OptInputWindow();
-    // A barrier designed for a set is not one receiver's design.
-    if (opt && !opt->IsRunning() && !opt->LastDesignTable() && opt->Result().m_dHeight > 0)
-        input.design = CReportDesign{opt->Result(), doc.m_nOptReceiver};
+    input.design = ShownDesign();
     return input;
+}
+
+std::optional<CReportDesign> CReportCommands::ShownDesign() const
+{
+    const COptInputDlg* opt = m_pFrame->Windows()->OptInputWindow();
+    if (!opt || opt->IsRunning())
+        return std::nullopt;
+    // A barrier designed for a set is reported with the set's rows, not as one receiver's.
+    if (const CDesignTable* table = opt->LastDesignTable())
+        return table->m_bHasBarrier ? std::optional(ReportDesignOf(*table)) : std::nullopt;
+    if (opt->Result().m_dHeight > 0)
+        return CReportDesign{opt->Result(), m_pFrame->Document().m_nOptReceiver};
+    return std::nullopt;
 }
 
 void CReportCommands::OnReport()

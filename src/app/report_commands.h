@@ -47,6 +47,9 @@ public slots:
     void OnPrintSection();
 
 private:
+    // The design of the optimisation window when it holds a barrier found: one receiver's,
+    // or a set's with its rows.
+    std::optional<CReportDesign> ShownDesign() const;
     // Says in the status bar that the report was written, with a link that opens it.
     void AnnounceReport(const QString& path);
 

@@ -71,7 +71,8 @@ std::optional<CLimit> CriterionLimit(const CProjectSettings& settings, const std
 
 std::optional<CLimit> ReceiverLimit(const CReceiverPoint& receiver, const CProjectSettings& settings, EPeriod period)
 {
-    if (period == EPeriod::kDay && receiver.m_dTargetLevel > 0)
+    // A target of 0 is "not set"; a damaged file's nan or infinity is none either.
+    if (period == EPeriod::kDay && receiver.m_dTargetLevel > 0 && std::isfinite(receiver.m_dTargetLevel))
         return CLimit{receiver.m_dTargetLevel, false, true};
     return CriterionLimit(settings, JudgedZone(receiver.m_strZone, settings), period);
 }

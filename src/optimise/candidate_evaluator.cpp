@@ -11,6 +11,7 @@
 #include "engine/propagation_path.h"
 #include "engine/source_pieces.h"
 #include "model/document.h"
+#include "optimise/design_limits.h"
 #include "optimise/plan_segments.h"
 
 namespace {
@@ -321,7 +322,7 @@ std::vector<double> CCandidateEvaluator::LevelsWith(const std::vector<int>& poin
     return levels;
 }
 
-bool CCandidateEvaluator::AllMeet(const std::vector<int>& points, const std::vector<double>& limits) const
+bool CCandidateEvaluator::AllMeet(const std::vector<int>& points, const std::vector<CLimit>& limits) const
 {
     // The point that failed the last candidate most often fails the next one too.
     std::vector<std::size_t> order(points.size());
@@ -336,7 +337,7 @@ bool CCandidateEvaluator::AllMeet(const std::vector<int>& points, const std::vec
         long long paths = 0;
         const double level = m_impl->LevelWith(m_impl->points[static_cast<std::size_t>(points[i])], scratch, paths);
         m_nPaths += paths;
-        if (!(level > limits[i]))
+        if (!ExceedsDesignLimit(level, limits[i]))
             return false;
         met = false;
         m_nLastFailed = points[i];

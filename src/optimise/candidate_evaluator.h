@@ -23,6 +23,7 @@
 #include <memory>
 #include <vector>
 
+#include "model/compliance.h"
 #include "model/entities.h"
 #include "model/noise_limits.h"
 #include "optimise/design_target.h"
@@ -47,9 +48,10 @@ public:
     void SetCandidate(const CBarrier_Stage& candidate);
     // Overall level at each of the points with the candidate standing.
     std::vector<double> LevelsWith(const std::vector<int>& points) const;
-    // Every one of the points is at or below its limit (limits[i] for points[i]). Stops at the
-    // first point above its limit; the point that failed is tried first next time.
-    bool AllMeet(const std::vector<int>& points, const std::vector<double>& limits) const;
+    // No one of the points exceeds its limit (limits[i] for points[i]) as ExceedsDesignLimit
+    // judges. Stops at the first point over its limit; the point that failed is tried first
+    // next time.
+    bool AllMeet(const std::vector<int>& points, const std::vector<CLimit>& limits) const;
     // The level computed from every path of the scene with the candidate: what LevelsWith
     // must equal, for checks and measurements.
     double LevelWithEveryPath(std::size_t point) const;

@@ -5,6 +5,7 @@
 
 #include "optimise/barrier_apply.h"
 #include "optimise/candidate_evaluator.h"
+#include "optimise/design_limits.h"
 
 namespace {
 
@@ -18,12 +19,12 @@ double Highest(const std::vector<double>& levels, const std::vector<int>& points
 
 EDesignCheck CheckOf(const CDesignTableRow& row, bool outOfReach, bool hasBarrier)
 {
-    if (!row.m_dLimit)
+    if (!row.m_limit)
         return EDesignCheck::kNoLimit;
     if (outOfReach)
         return EDesignCheck::kOutOfReach;
     const double level = hasBarrier ? row.m_dAfter : row.m_dBefore;
-    return level > *row.m_dLimit ? EDesignCheck::kExceeds : EDesignCheck::kMet;
+    return ExceedsDesignLimit(level, *row.m_limit) ? EDesignCheck::kExceeds : EDesignCheck::kMet;
 }
 
 std::string Number(double v)
@@ -40,7 +41,7 @@ std::string RowLine(const CDesignTableRow& row)
     std::string line = row.m_nBuilding >= 0 ? std::to_string(row.m_nBuilding + 1) + "\t" +
                                                   std::to_string(row.m_nFloor) + "\t" + std::to_string(row.m_nPoints)
                                             : std::to_string(row.m_nReceiver + 1);
-    for (double v : {row.m_dLimit.value_or(kNoEnergy), row.m_dBefore, row.m_dAfter, row.InsertionLoss()})
+    for (double v : {row.m_limit ? row.m_limit->m_dValue : kNoEnergy, row.m_dBefore, row.m_dAfter, row.InsertionLoss()})
         line += "\t" + Number(v);
     return line + "\t" + DesignCheckText(row.m_eCheck) + "\n";
 }
@@ -65,7 +66,7 @@ CDesignTable MakeDesignTable(const CDesignSet& set, const std::vector<double>& b
         row.m_nBuilding = source.m_nBuilding;
         row.m_nFloor = source.m_nFloor;
         row.m_nPoints = static_cast<int>(source.m_arrPoint.size());
-        row.m_dLimit = source.m_dLimit;
+        row.m_limit = source.m_limit;
         row.m_dBefore = Highest(before, source.m_arrPoint);
         if (table.m_bHasBarrier)
             row.m_dAfter = Highest(after, source.m_arrPoint);

@@ -17,7 +17,7 @@
 class CMyTalvoDoc;
 
 enum class EDesignCheck {
-    kMet,         // at or below its limit (after the barrier; before it when there is none)
+    kMet,         // within its limit (after the barrier; before it when there is none)
     kExceeds,     // above its limit
     kOutOfReach,  // above its limit even with the full barrier at maximum height: left out of the search
     kNoLimit,     // neither a target nor a limit of the criterion: not tested
@@ -29,7 +29,7 @@ struct CDesignTableRow {
     int m_nBuilding = -1;   // 0-based, for a floor's row
     int m_nFloor = 0;       // from 1, for a floor's row
     int m_nPoints = 1;      // façade points of the floor
-    std::optional<double> m_dLimit;
+    std::optional<CLimit> m_limit;
     double m_dBefore = kNoEnergy;  // overall, dB(A)
     double m_dAfter = kNoEnergy;   // kNoEnergy when there is no designed barrier
     EDesignCheck m_eCheck = EDesignCheck::kNoLimit;

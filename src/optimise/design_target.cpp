@@ -58,7 +58,8 @@ void AddReceiverRows(const CMyTalvoDoc& doc, const CDesignTarget& target, CDesig
         CDesignRow row;
         row.m_strName = "수음점 " + std::to_string(r + 1);
         row.m_nReceiver = r;
-        row.m_dLimit = target.m_dTarget ? target.m_dTarget : DesignReceiverLimit(p, doc.m_settings, target.m_ePeriod);
+        row.m_limit = target.m_dTarget ? TypedDesignLimit(*target.m_dTarget)
+                                       : DesignReceiverLimit(p, doc.m_settings, target.m_ePeriod);
         row.m_arrPoint.push_back(static_cast<int>(set.m_arrPoint.size()));
         set.m_arrPoint.push_back({CMVector(p.m_dX, p.m_dY, p.m_dZ), p.m_dGroundFactor, p.m_dAreaFactor});
         set.m_arrRow.push_back(std::move(row));
@@ -77,8 +78,8 @@ void AddFloorRows(const CMyTalvoDoc& doc, const CDesignTarget& target, CDesignSe
         row.m_strName = BuildingName(doc, target.m_nBuilding) + " " + FloorRangeText(floor, floor);
         row.m_nBuilding = target.m_nBuilding;
         row.m_nFloor = floor;
-        row.m_dLimit =
-            target.m_dTarget ? target.m_dTarget : DesignBuildingLimit(building, doc.m_settings, target.m_ePeriod);
+        row.m_limit = target.m_dTarget ? TypedDesignLimit(*target.m_dTarget)
+                                       : DesignBuildingLimit(building, doc.m_settings, target.m_ePeriod);
         for (const CFacadeReceiver& f : facade) {
             if (f.m_nBuilding != target.m_nBuilding || f.m_nFloor != floor)
                 continue;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "model/compliance.h"
 #include "model/mvector.h"
 #include "model/noise_limits.h"
 
@@ -23,7 +24,7 @@ struct CDesignTarget {
     int m_nFirstFloor = 0;           // kBuilding: floors from 1, inclusive; 0 and 0: every floor
     int m_nLastFloor = 0;
     EPeriod m_ePeriod = EPeriod::kDay;
-    // A target level for every row in place of the receivers' own targets and the criterion.
+    // A target level for every row in place of the limits the result tables judge by.
     std::optional<double> m_dTarget;
 };
 
@@ -35,12 +36,12 @@ struct CDesignPoint {
 };
 
 struct CDesignRow {
-    std::string m_strName;           // "수음점 3", "101동 12층"
-    int m_nReceiver = -1;            // 0-based, for a receiver's row
-    int m_nBuilding = -1;            // 0-based, for a floor's row
-    int m_nFloor = 0;                // from 1, for a floor's row
-    std::optional<double> m_dLimit;  // none: the row is shown but not tested
-    std::vector<int> m_arrPoint;     // positions in CDesignSet::m_arrPoint
+    std::string m_strName;          // "수음점 3", "101동 12층"
+    int m_nReceiver = -1;           // 0-based, for a receiver's row
+    int m_nBuilding = -1;           // 0-based, for a floor's row
+    int m_nFloor = 0;               // from 1, for a floor's row
+    std::optional<CLimit> m_limit;  // none: the row is shown but not tested
+    std::vector<int> m_arrPoint;    // positions in CDesignSet::m_arrPoint
 };
 
 struct CDesignSet {

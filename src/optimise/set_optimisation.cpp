@@ -6,12 +6,14 @@
 #include "model/document.h"
 #include "optimise/barrier_apply.h"
 #include "optimise/candidate_evaluator.h"
+#include "optimise/design_limits.h"
 
 namespace {
 
 bool HasLimit(const CDesignSet& set)
 {
-    return std::any_of(set.m_arrRow.begin(), set.m_arrRow.end(), [](const CDesignRow& r) { return r.m_dLimit; });
+    return std::any_of(set.m_arrRow.begin(), set.m_arrRow.end(),
+                       [](const CDesignRow& r) { return r.m_limit.has_value(); });
 }
 
 // The search's state: the evaluator, the rows still tested, and the flat lists of their
@@ -22,7 +24,7 @@ struct CSetSearch {
     CCandidateEvaluator& eval;
     CSetOutcome& out;
     std::vector<int> points;
-    std::vector<double> limits;
+    std::vector<CLimit> limits;
 };
 
 std::vector<int> AllPoints(const CDesignSet& set)
@@ -51,16 +53,16 @@ bool SortRowsByReach(CSetSearch& s, const std::vector<double>& before)
     bool barrierNeeded = false;
     for (int r = 0; r < static_cast<int>(s.set.m_arrRow.size()); ++r) {
         const CDesignRow& row = s.set.m_arrRow[static_cast<std::size_t>(r)];
-        if (!row.m_dLimit)
+        if (!row.m_limit)
             continue;
-        if (RowLevel(row, full) > *row.m_dLimit) {
+        if (ExceedsDesignLimit(RowLevel(row, full), *row.m_limit)) {
             s.out.m_arrOutOfReach.push_back(r);
             continue;
         }
-        barrierNeeded = barrierNeeded || RowLevel(row, before) > *row.m_dLimit;
+        barrierNeeded = barrierNeeded || ExceedsDesignLimit(RowLevel(row, before), *row.m_limit);
         for (int p : row.m_arrPoint) {
             s.points.push_back(p);
-            s.limits.push_back(*row.m_dLimit);
+            s.limits.push_back(*row.m_limit);
         }
     }
     return barrierNeeded;

@@ -1,8 +1,8 @@
 #pragma once
 
 // The barrier optimisation for a design set (several receivers, or floors of a building):
-// the shortest, then lowest, barrier on the design line with which every row is at or
-// below its limit. The candidates are those of the one-receiver search (from the full
+// the shortest, then lowest, barrier on the design line with which every row meets its limit
+// (design_limits.h). The candidates are those of the one-receiver search (from the full
 // barrier, shorter by the length step, never under 10 m; at each length lower by the height
 // step while the set is met), evaluated by a CCandidateEvaluator. First the full barrier at
 // its maximum height is evaluated: rows still above their limits with it are named and left

@@ -49,7 +49,7 @@ std::vector<CFloorVerdict> FloorVerdicts(const CMyTalvoDoc& doc)
     for (const auto& [key, level] : day) {
         const auto [building, floor] = key;
         const bool known = building >= 0 && std::size_t(building) < doc.m_arrBuilding.size();
-        std::optional<double> dayLimit, nightLimit;
+        std::optional<CLimit> dayLimit, nightLimit;
         if (known) {
             const CBuilding& b = doc.m_arrBuilding[std::size_t(building)];
             dayLimit = ReportBuildingLimit(doc.m_settings, b, EPeriod::kDay);
@@ -80,13 +80,16 @@ QString FloorRuns(const std::vector<int>& floors)
 
 namespace {
 
-QString LimitCell(const CPeriodVerdict& v) { return v.limit ? Fixed(*v.limit, 1) : QStringLiteral("기준 없음"); }
+QString LimitCell(const CPeriodVerdict& v)
+{
+    return v.limit ? Fixed(v.limit->m_dValue, 1) : QStringLiteral("기준 없음");
+}
 
 // By how much the level lies over its limit, or that it meets it.
 QString ExcessCell(const CPeriodVerdict& v)
 {
     if (v.Exceeds())
-        return QStringLiteral("<b>+%1</b>").arg(Fixed(v.level - *v.limit, 1));
+        return QStringLiteral("<b>+%1</b>").arg(Fixed(v.level - v.limit->m_dValue, 1));
     return v.limit && HasEnergy(v.level) ? QStringLiteral("만족") : QStringLiteral("-");
 }
 
@@ -129,7 +132,7 @@ namespace {
 struct CBuildingPeriod {
     double max = kNoEnergy;
     int maxFloor = 0;
-    std::optional<double> limit;
+    std::optional<CLimit> limit;
     std::vector<int> over;
 
     void Add(int floor, const CPeriodVerdict& v)
@@ -147,7 +150,7 @@ struct CBuildingPeriod {
     {
         row.cells << (HasEnergy(max) ? QStringLiteral("%1 (%2층)").arg(ReportLevel(max)).arg(maxFloor)
                                      : QStringLiteral("-"));
-        row.cells << (limit ? Fixed(*limit, 1) : QStringLiteral("기준 없음"));
+        row.cells << (limit ? Fixed(limit->m_dValue, 1) : QStringLiteral("기준 없음"));
         if (!limit)
             row.cells << QStringLiteral("-");
         else if (over.empty())

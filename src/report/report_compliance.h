@@ -8,13 +8,14 @@
 #include <optional>
 #include <vector>
 
+#include "model/compliance.h"
 #include "model/noise_limits.h"
 
 class CMyTalvoDoc;
 
 struct CPeriodVerdict {
     double level;                 // dB(A); kNoEnergy when no sound arrives (or no night level)
-    std::optional<double> limit;  // nothing: no target and no criterion
+    std::optional<CLimit> limit;  // nothing: no target and no criterion
     bool Exceeds() const;
 };
 

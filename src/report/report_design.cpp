@@ -24,17 +24,14 @@ double LevelWithDesign(const CMyTalvoDoc& doc, const CReportDesign& design)
 
 QString Decibels(double level) { return ReportLevel(level) + QStringLiteral(" dB(A)"); }
 
-QString Verdict(double level, const std::optional<double>& limit)
+QString Verdict(double level, const std::optional<CLimit>& limit)
 {
     if (!limit)
         return QStringLiteral("기준 없음");
     return ExceedsLimit(level, limit) ? QStringLiteral("<b>기준 초과</b>") : QStringLiteral("기준 만족");
 }
 
-QString PeriodName(EPeriod period)
-{
-    return period == EPeriod::kNight ? QStringLiteral("야간") : QStringLiteral("주간");
-}
+QString PeriodText(EPeriod period) { return QString::fromUtf8(PeriodName(period)); }
 
 std::vector<std::pair<QString, QString>> BarrierRows(const COptBarrierResult& b)
 {
@@ -52,18 +49,19 @@ QString ReceiverDesign(const CMyTalvoDoc& doc, const CReportDesign& design)
     const CReceiverPoint& r = doc.m_arrReceiver[std::size_t(design.receiver)];
     const double before = EnergySum(design.period == EPeriod::kNight ? r.m_dNightLevel : r.m_dLevel);
     const double reached = LevelWithDesign(doc, design);
-    const std::optional<double> limit = ReportReceiverLimit(doc.m_settings, r, design.period);
+    const std::optional<CLimit> limit = ReportReceiverLimit(doc.m_settings, r, design.period);
     std::vector<std::pair<QString, QString>> rows = BarrierRows(design.barrier);
-    rows.insert(rows.end(), {
-                                {QStringLiteral("대상 수음점"), QStringLiteral("수음점 %1 (X %2, Y %3, Z %4), %5")
-                                                                    .arg(design.receiver + 1)
-                                                                    .arg(Fixed(r.m_dX, 1), Fixed(r.m_dY, 1),
-                                                                         Fixed(r.m_dZ, 1), PeriodName(design.period))},
-                                {QStringLiteral("설치 전 레벨"), Decibels(before)},
-                                {QStringLiteral("설치 후 레벨"), Decibels(reached)},
-                                {QStringLiteral("기준 레벨"), limit ? Decibels(*limit) : QStringLiteral("기준 없음")},
-                                {QStringLiteral("판정"), Verdict(reached, limit)},
-                            });
+    rows.insert(rows.end(),
+                {
+                    {QStringLiteral("대상 수음점"),
+                     QStringLiteral("수음점 %1 (X %2, Y %3, Z %4), %5")
+                         .arg(design.receiver + 1)
+                         .arg(Fixed(r.m_dX, 1), Fixed(r.m_dY, 1), Fixed(r.m_dZ, 1), PeriodText(design.period))},
+                    {QStringLiteral("설치 전 레벨"), Decibels(before)},
+                    {QStringLiteral("설치 후 레벨"), Decibels(reached)},
+                    {QStringLiteral("기준 레벨"), limit ? Decibels(limit->m_dValue) : QStringLiteral("기준 없음")},
+                    {QStringLiteral("판정"), Verdict(reached, limit)},
+                });
     return report::NameValueTable(rows);
 }
 
@@ -75,26 +73,39 @@ QString BuildingName(const CMyTalvoDoc& doc, int building)
     return QStringLiteral("건물 %1").arg(building + 1);
 }
 
-// Floor by floor: the highest level without and with the barrier, its insertion loss and
-// the verdict; floors out of the barrier's reach are named as such.
+// The first cells of a row: the building and the floor, or the receiver.
+QStringList RowNameCells(const CMyTalvoDoc& doc, const CReportDesignFloor& f)
+{
+    if (f.receiver >= 0)
+        return {QString::number(f.receiver + 1)};
+    return {BuildingName(doc, f.building), QString::number(f.floor)};
+}
+
+// Row by row: the highest level without and with the barrier, its insertion loss and the
+// verdict; rows out of the barrier's reach are named as such.
 QString FloorsDesign(const CMyTalvoDoc& doc, const CReportDesign& design)
 {
+    const bool receivers = design.floors.front().receiver >= 0;
     std::vector<CRow> rows;
     for (const CReportDesignFloor& f : design.floors) {
         const bool both = HasEnergy(f.before) && HasEnergy(f.after);
-        CRow row{{BuildingName(doc, f.building), QString::number(f.floor), ReportLevel(f.before), ReportLevel(f.after),
-                  both ? Fixed(f.before - f.after, 1) : QStringLiteral("-"),
-                  f.limit ? Fixed(*f.limit, 1) : QStringLiteral("기준 없음"),
-                  f.outOfReach ? QStringLiteral("<b>방음벽으로 불가</b>") : Verdict(f.after, f.limit)}};
+        CRow row{RowNameCells(doc, f)};
+        row.cells << ReportLevel(f.before) << ReportLevel(f.after)
+                  << (both ? Fixed(f.before - f.after, 1) : QStringLiteral("-"))
+                  << (f.limit ? Fixed(f.limit->m_dValue, 1) : QStringLiteral("기준 없음"))
+                  << (f.outOfReach ? QStringLiteral("<b>방음벽으로 불가</b>") : Verdict(f.after, f.limit));
         row.highlighted = f.outOfReach || ExceedsLimit(f.after, f.limit);
         rows.push_back(row);
     }
-    return report::SubHeading(
-               QStringLiteral("층별 설치 전후 (%1, 층별 최고 레벨 dB(A))").arg(PeriodName(design.period))) +
+    const QStringList names =
+        receivers ? QStringList{QStringLiteral("수음점")} : QStringList{QStringLiteral("건물"), QStringLiteral("층")};
+    const QString what = receivers ? QStringLiteral("수음점별 설치 전후 (%1, dB(A))")
+                                   : QStringLiteral("층별 설치 전후 (%1, 층별 최고 레벨 dB(A))");
+    return report::SubHeading(what.arg(PeriodText(design.period))) +
            report::Table(
-               {QStringLiteral("건물"), QStringLiteral("층"), QStringLiteral("설치 전"), QStringLiteral("설치 후"),
-                QStringLiteral("삽입손실"), QStringLiteral("기준"), QStringLiteral("판정")},
-               rows, 2);
+               names + QStringList{QStringLiteral("설치 전"), QStringLiteral("설치 후"), QStringLiteral("삽입손실"),
+                                   QStringLiteral("기준"), QStringLiteral("판정")},
+               rows, int(names.size()));
 }
 
 }  // namespace
@@ -113,4 +124,23 @@ QString DesignHtml(const CMyTalvoDoc& doc, const CReportDesign& design)
     if (!design.floors.empty())
         html += FloorsDesign(doc, design);
     return html;
+}
+
+CReportDesign ReportDesignOf(const CDesignTable& table)
+{
+    CReportDesign design;
+    design.barrier = table.m_barrier;
+    design.period = table.m_ePeriod;
+    for (const CDesignTableRow& row : table.m_arrRow) {
+        CReportDesignFloor f;
+        f.building = row.m_nBuilding;
+        f.floor = row.m_nFloor;
+        f.receiver = row.m_nReceiver;
+        f.before = row.m_dBefore;
+        f.after = row.m_dAfter;
+        f.limit = row.m_limit;
+        f.outOfReach = row.m_eCheck == EDesignCheck::kOutOfReach;
+        design.floors.push_back(f);
+    }
+    return design;
 }

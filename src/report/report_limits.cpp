@@ -35,22 +35,20 @@ std::string LimitText(const std::optional<double>& limit)
 }  // namespace
 
 // The limits are those every table and label shows (model/compliance.h).
-std::optional<double> ReportReceiverLimit(const CProjectSettings& settings, const CReceiverPoint& receiver,
+std::optional<CLimit> ReportReceiverLimit(const CProjectSettings& settings, const CReceiverPoint& receiver,
                                           EPeriod period)
 {
-    const std::optional<CLimit> limit = ReceiverLimit(receiver, settings, period);
-    return limit ? std::optional<double>(limit->m_dValue) : std::nullopt;
+    return ReceiverLimit(receiver, settings, period);
 }
 
-std::optional<double> ReportBuildingLimit(const CProjectSettings& settings, const CBuilding& building, EPeriod period)
+std::optional<CLimit> ReportBuildingLimit(const CProjectSettings& settings, const CBuilding& building, EPeriod period)
 {
-    const std::optional<CLimit> limit = BuildingLimit(building, settings, period);
-    return limit ? std::optional<double>(limit->m_dValue) : std::nullopt;
+    return BuildingLimit(building, settings, period);
 }
 
-bool ExceedsLimit(double level, const std::optional<double>& limit)
+bool ExceedsLimit(double level, const std::optional<CLimit>& limit)
 {
-    return limit && HasEnergy(level) && level > *limit;
+    return Judge(level, limit) == EJudgement::kExceeds;
 }
 
 bool HasNightLevels(const CMyTalvoDoc& doc)

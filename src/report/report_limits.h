@@ -8,19 +8,18 @@
 #include <optional>
 #include <string>
 
+#include "model/compliance.h"
 #include "model/noise_limits.h"
 
-class CBuilding;
 class CMyTalvoDoc;
-class CReceiverPoint;
-struct CProjectSettings;
 
-std::optional<double> ReportReceiverLimit(const CProjectSettings& settings, const CReceiverPoint& receiver,
+std::optional<CLimit> ReportReceiverLimit(const CProjectSettings& settings, const CReceiverPoint& receiver,
                                           EPeriod period);
-std::optional<double> ReportBuildingLimit(const CProjectSettings& settings, const CBuilding& building, EPeriod period);
+std::optional<CLimit> ReportBuildingLimit(const CProjectSettings& settings, const CBuilding& building, EPeriod period);
 
-// True when the level carries energy and lies above the limit (the unrounded level).
-bool ExceedsLimit(double level, const std::optional<double>& limit);
+// True when the level carries energy and is judged over the limit as the result table judges
+// it: to two decimals, a limit to stay below ("미만") exceeded when it is reached.
+bool ExceedsLimit(double level, const std::optional<CLimit>& limit);
 
 // True when the last calculation gave some receiver or façade receiver a night level.
 bool HasNightLevels(const CMyTalvoDoc& doc);

@@ -20,17 +20,18 @@ CRow ReceiverRow(const CProjectSettings& s, const CReceiverPoint& r, std::size_t
     for (double level : r.m_dLevel)
         row.cells << ReportLevel(level);
     const double day = EnergySum(r.m_dLevel);
-    const std::optional<double> limit = ReportReceiverLimit(s, r, EPeriod::kDay);
+    const std::optional<CLimit> limit = ReportReceiverLimit(s, r, EPeriod::kDay);
     row.highlighted = ExceedsLimit(day, limit);
     row.cells << Marked(ReportLevel(day), row.highlighted);
-    row.cells << (limit ? Fixed(*limit, 1) : QStringLiteral("-"));
+    row.cells << (limit ? Fixed(limit->m_dValue, 1) : QStringLiteral("-"));
     if (!night)
         return row;
     const double atNight = EnergySum(r.m_dNightLevel);
-    const std::optional<double> nightLimit = ReportReceiverLimit(s, r, EPeriod::kNight);
+    const std::optional<CLimit> nightLimit = ReportReceiverLimit(s, r, EPeriod::kNight);
     const bool over = ExceedsLimit(atNight, nightLimit);
     row.highlighted = row.highlighted || over;
-    row.cells << Marked(ReportLevel(atNight), over) << (nightLimit ? Fixed(*nightLimit, 1) : QStringLiteral("-"));
+    row.cells << Marked(ReportLevel(atNight), over)
+              << (nightLimit ? Fixed(nightLimit->m_dValue, 1) : QStringLiteral("-"));
     return row;
 }
 

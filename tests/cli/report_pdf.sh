@@ -114,6 +114,20 @@ if "$cli" report "$project" -o "$work/bad.pdf" --design 1,2,3 --design-receiver 
   fail "a design of three numbers was taken"
 fi
 
+# A barrier designed for a building's floors reaches the design page with its floors, each
+# before and after the barrier against the target of the design.
+apartments="$(dirname "$example")/highway-apartments.tlv"
+"$cli" report "$apartments" -o "$work/floors.pdf" --design 405,217,695,217,10 --design-building 3 \
+  --design-floors 1-2 --design-target 70 --map-spacing 50 2> "$work/err.txt" \
+  || fail "report with a building design failed: $(cat "$work/err.txt")"
+floors_text=$(pdftotext -layout "$work/floors.pdf" - | tr -s ' ')
+grep -q "층별 설치 전후 (주간" <<< "$floors_text" || fail "the building design lists no floors"
+[ "$(grep -cE "103동 [12] [0-9.]+ [0-9.]+ [0-9.]+ 70.0 기준 만족" <<< "$floors_text")" -eq 2 ] \
+  || fail "the building design does not show floors 1 and 2 meeting 70 dB(A)"
+if "$cli" report "$apartments" -o "$work/bad.pdf" --design 405,217,695,217,10 --design-building 9 2> /dev/null; then
+  fail "a design for a building the project lacks was taken"
+fi
+
 # Inputs that fill their page to the bottom are not followed by an empty page: every page
 # holds more than its header and footer.
 "$cli" report "$full_page" -o "$work/full.pdf" --map-spacing 20 2> /dev/null || fail "report of $full_page failed"

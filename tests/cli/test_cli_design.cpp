@@ -65,8 +65,11 @@ TEST(CliDesign, SetRefusalsArePrintedAndBadSetArgumentsExitWithOne)
         RunCli("optimise " + Apartments() + " --receivers 1,2-3 --period night" + kDesign, dir);
     EXPECT_EQ(night.status, 0);
     EXPECT_EQ(night.out, std::string(kMsgNoNightPowers) + "\n");
-    const clitest::CliRun noLimit = RunCli("optimise " + Apartments() + " --building 1" + kDesign, dir);
+    const clitest::CliRun noLimit = RunCli("optimise " + Apartments() + " --receivers 1-3" + kDesign, dir);
     EXPECT_EQ(noLimit.out, std::string(kMsgNoLimitInSet) + "\n");
+    // Without a criterion a building's floors are held to the housing rule, as in the tables.
+    const clitest::CliRun housing = RunCli("optimise " + Apartments() + " --building 1 --floors 1" + kDesign, dir);
+    EXPECT_NE(housing.out.find("\n1\t1\t16\t65.00\t"), std::string::npos) << housing.out;
     const char* bad[] = {
         "--building 3 --floors 2-1", "--floors 1-3 --receivers 1", "--receiver 1 --period night",   "--receivers 0",
         "--receivers 1,x",           "--building 2 --receivers 1", "--period evening --building 1", ""};

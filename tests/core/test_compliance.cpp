@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "model/building.h"
 #include "model/compliance.h"
 #include "model/entities.h"
@@ -43,9 +45,11 @@ TEST(Compliance, TargetInTheDayElseTheCriterionOfTheOwnOrProjectZone)
     EXPECT_EQ(ReceiverLimit(r, s, EPeriod::kNight)->m_dValue, 70.0);
     s.m_nCriterion = 0;
     EXPECT_FALSE(ReceiverLimit(r, s, EPeriod::kNight));
-    // Out-of-range criteria in a file are no criterion.
+    // Out-of-range criteria in a file are no criterion, and a target that is no number no target.
     s.m_nCriterion = 99;
     EXPECT_FALSE(ReceiverLimit(ReceiverAt(60, 50), s, EPeriod::kDay));
+    r.m_dTargetLevel = std::numeric_limits<double>::infinity();
+    EXPECT_FALSE(ReceiverLimit(r, s, EPeriod::kDay));
 
     // Apartment blocks keep the housing rule when the project names no criterion.
     CBuilding b;

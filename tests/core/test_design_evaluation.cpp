@@ -1,7 +1,7 @@
 // The levels of a barrier design's receivers with a candidate standing: the paths the
 // candidate cannot change are kept, the others computed again, and the result is what the
 // engine computes with the candidate; night levels are predictions with the night powers;
-// the limits come from the target, else the criterion.
+// the rows are judged by the limits and the rule of the result tables.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,9 +9,11 @@
 
 #include "design_test_support.h"
 #include "engine/run_inputs.h"
+#include "model/criterion_rules.h"
 #include "model/document.h"
 #include "optimise/candidate_evaluator.h"
 #include "optimise/design_limits.h"
+#include "optimise/design_table.h"
 #include "optimise/design_target.h"
 
 using namespace designtest;
@@ -127,23 +129,80 @@ TEST(DesignEvaluation, NightLevelsArePredictionsWithTheNightPowers)
 
 TEST(DesignLimits, TheTargetElseTheCriterionOfTheOwnOrTheProjectsZone)
 {
+    const auto value = [](const std::optional<CLimit>& limit) {
+        return limit ? std::optional<double>(limit->m_dValue) : std::nullopt;
+    };
     CProjectSettings s;
     CReceiverPoint r;
     CBuilding b;
     EXPECT_FALSE(DesignReceiverLimit(r, s, EPeriod::kDay));
     s.m_nCriterion = static_cast<int>(ECriterion::kTrafficManagement);
     s.m_strZone = "가";
-    EXPECT_EQ(DesignReceiverLimit(r, s, EPeriod::kNight), 58.0);
+    EXPECT_EQ(value(DesignReceiverLimit(r, s, EPeriod::kNight)), 58.0);
     r.m_strZone = "나";
-    EXPECT_EQ(DesignReceiverLimit(r, s, EPeriod::kDay), 73.0);
-    r.m_dTargetLevel = 61.5;  // a target serves both periods
-    EXPECT_EQ(DesignReceiverLimit(r, s, EPeriod::kNight), 61.5);
-    EXPECT_EQ(DesignBuildingLimit(b, s, EPeriod::kDay), 68.0);
+    EXPECT_EQ(value(DesignReceiverLimit(r, s, EPeriod::kDay)), 73.0);
+    r.m_dTargetLevel = 61.5;  // a target judges the day only
+    EXPECT_EQ(value(DesignReceiverLimit(r, s, EPeriod::kDay)), 61.5);
+    EXPECT_EQ(value(DesignReceiverLimit(r, s, EPeriod::kNight)), 63.0);
+    EXPECT_EQ(value(DesignBuildingLimit(b, s, EPeriod::kDay)), 68.0);
     s.m_nCriterion = static_cast<int>(ECriterion::kApartmentOutdoor);
-    EXPECT_EQ(DesignBuildingLimit(b, s, EPeriod::kDay), 65.0);
+    EXPECT_EQ(value(DesignBuildingLimit(b, s, EPeriod::kDay)), 65.0);
     EXPECT_FALSE(DesignBuildingLimit(b, s, EPeriod::kNight));
     s.m_nCriterion = static_cast<int>(ECriterion::kUserDefined);
     s.m_dUserDayLimit = 63.0;
-    EXPECT_EQ(DesignBuildingLimit(b, s, EPeriod::kDay), 63.0);
+    EXPECT_EQ(value(DesignBuildingLimit(b, s, EPeriod::kDay)), 63.0);
     EXPECT_FALSE(DesignBuildingLimit(b, s, EPeriod::kNight));
+}
+
+// The rows of a design carry the limits the result table and the per-floor table judge by,
+// in every criterion and period, and are judged as those tables judge.
+TEST(DesignLimits, RowsTakeTheTablesLimitsAndJudgement)
+{
+    CMyTalvoDoc doc = DesignProject();
+    doc.m_settings.m_dNightTrafficRatio = 0.1;
+    doc.m_arrReceiver[0].m_dTargetLevel = 61.5;
+    doc.m_arrReceiver[1].m_strZone = "나";
+    const auto same = [](const std::optional<CLimit>& a, const std::optional<CLimit>& b) {
+        return a.has_value() == b.has_value() && (!a || (a->m_dValue == b->m_dValue && a->m_bBelow == b->m_bBelow));
+    };
+    for (ECriterion criterion : {ECriterion::kNone, ECriterion::kTrafficManagement, ECriterion::kApartmentOutdoor}) {
+        ChooseCriterion(doc.m_settings, criterion);
+        for (EPeriod period : {EPeriod::kDay, EPeriod::kNight}) {
+            CDesignTarget receivers;
+            receivers.m_arrReceiver = {0, 1, 2};
+            receivers.m_ePeriod = period;
+            const CDesignSet set = MakeDesignSet(doc, receivers);
+            for (const CDesignRow& row : set.m_arrRow) {
+                const CReceiverPoint& p = doc.m_arrReceiver[static_cast<std::size_t>(row.m_nReceiver)];
+                EXPECT_TRUE(same(row.m_limit, ReceiverLimit(p, doc.m_settings, period))) << row.m_strName;
+            }
+            CDesignTarget floors = NightBuilding();
+            floors.m_ePeriod = period;
+            for (const CDesignRow& row : MakeDesignSet(doc, floors).m_arrRow)
+                EXPECT_TRUE(same(row.m_limit, BuildingLimit(doc.m_arrBuilding[0], doc.m_settings, period)));
+        }
+    }
+    // Without a criterion a receiver's target judges its day only, and the floors are held
+    // to the housing rule: below 65 dB(A) in the day.
+    ChooseCriterion(doc.m_settings, ECriterion::kNone);
+    CDesignTarget receiver;
+    receiver.m_arrReceiver = {0};
+    receiver.m_ePeriod = EPeriod::kNight;
+    EXPECT_FALSE(MakeDesignSet(doc, receiver).m_arrRow[0].m_limit);
+    CDesignTarget floors = NightBuilding();
+    floors.m_ePeriod = EPeriod::kDay;
+    const std::optional<CLimit> housing = MakeDesignSet(doc, floors).m_arrRow[0].m_limit;
+    ASSERT_TRUE(housing);
+    EXPECT_EQ(housing->m_dValue, 65.0);
+    EXPECT_TRUE(housing->m_bBelow);
+
+    // A floor shown at 65.00 exceeds 65 "미만"; one shown at 65.00 meets 65 "이하".
+    CDesignSet set;
+    set.m_arrRow.push_back({"101동 1층", -1, 0, 1, CLimit{65.0, true, false}, {0}});
+    set.m_arrRow.push_back({"101동 2층", -1, 0, 2, CLimit{65.0, false, false}, {1}});
+    set.m_arrRow.push_back({"101동 3층", -1, 0, 3, CLimit{65.0, false, false}, {2}});
+    const CDesignTable table = MakeDesignTable(set, {64.996, 65.004, 65.006}, {}, {});
+    EXPECT_EQ(table.m_arrRow[0].m_eCheck, EDesignCheck::kExceeds);
+    EXPECT_EQ(table.m_arrRow[1].m_eCheck, EDesignCheck::kMet);
+    EXPECT_EQ(table.m_arrRow[2].m_eCheck, EDesignCheck::kExceeds);
 }

@@ -137,7 +137,7 @@ TEST(SetOptimisation, NamesConsecutiveFloorsOfABuildingAsOneRange)
 {
     CDesignSet set;
     for (int floor : {1, 2, 3, 5, 7, 8})
-        set.m_arrRow.push_back({"101동 " + std::to_string(floor) + "층", -1, 0, floor, 65.0, {}});
-    set.m_arrRow.push_back({"수음점 4", 3, -1, 0, 65.0, {}});
+        set.m_arrRow.push_back({"101동 " + std::to_string(floor) + "층", -1, 0, floor, CLimit{65.0}, {}});
+    set.m_arrRow.push_back({"수음점 4", 3, -1, 0, CLimit{65.0}, {}});
     EXPECT_EQ(DescribeRows(set, {0, 1, 2, 3, 4, 5, 6}), "101동 1~3층, 101동 5층, 101동 7~8층, 수음점 4");
 }

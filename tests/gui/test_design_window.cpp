@@ -1,6 +1,6 @@
 // The optimisation window designing for a set: the choice of a building's floors, the period
 // and a common target reach the search; the design table and the result fields show what the
-// search found, and the report does not take it for one receiver's design; refusals come as
+// search found, and the report takes the design with its floors; refusals come as
 // messages and start nothing. With TALVO_SAVE_RENDERS set, the README's picture of a building
 // design is saved.
 
@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QtTest>
+#include <cmath>
 
 #include "../support/design_test_support.h"
 #include "app/main_frame.h"
@@ -153,7 +154,10 @@ private slots:
         panel.PeriodBox()->setCurrentIndex(1);  // no road has night powers
         dlg.RunButton()->click();
         panel.PeriodBox()->setCurrentIndex(0);
-        dlg.RunButton()->click();  // neither a target nor a criterion
+        // The floors have the housing rule; a receiver has neither a target nor a criterion.
+        dlg.ReceiverList()->item(0)->setCheckState(Qt::Checked);
+        panel.KindBox()->setCurrentIndex(COptTargetPanel::kCheckedReceivers);
+        dlg.RunButton()->click();
         QCOMPARE(boxes.m_infos,
                  (QStringList{QString::fromUtf8(kMsgChooseReceivers), QString::fromUtf8(kMsgNoNightPowers),
                               QString::fromUtf8(kMsgNoLimitInSet)}));
@@ -190,10 +194,22 @@ private slots:
         }
         QVERIFY(!boxes.m_infos.isEmpty());
         QVERIFY(boxes.m_infos.last().contains(QStringLiteral("103동 8~12층")));
-        // The report must not show the set's barrier as one receiver's design.
+        // The report takes the set's barrier with the floors of its table, not as one
+        // receiver's design.
         frame.PlanView()->SetNoiseMap(std::make_shared<CNoiseMap>());
         const std::optional<CReportInput> report = frame.findChild<CReportCommands*>()->CurrentInput();
-        QVERIFY(report && !report->design);
+        QVERIFY(report && report->design);
+        QCOMPARE(report->design->receiver, -1);
+        QCOMPARE(report->design->barrier.m_dHeight, dlg->Result().m_dHeight);
+        QCOMPARE(report->design->floors.size(), std::size_t(12));
+        for (int r = 0; r < 12; ++r) {
+            const CReportDesignFloor& f = report->design->floors[std::size_t(r)];
+            QCOMPARE(f.building, 2);
+            QCOMPARE(f.floor, r + 1);
+            QVERIFY(std::abs(f.after - CellText(table, r, 4).toDouble()) <= 0.005);
+            QCOMPARE(f.outOfReach, r >= 7);
+            QVERIFY(f.limit && f.limit->m_dValue == 70.0);
+        }
         dlg->resize(760, 1380);
         dlg->show();
         QVERIFY(QTest::qWaitForWindowExposed(dlg));

@@ -20,6 +20,7 @@
 #include "io/project_file.h"
 #include "model/document.h"
 #include "report/report_compliance.h"
+#include "report/report_limits.h"
 #include "report/report_map_grid.h"
 #include "report/report_writer.h"
 #include "views/plan_view.h"
@@ -74,6 +75,7 @@ private slots:
     void initTestCase();
     void reportPrintAndViewPrintFromTheFileMenu();
     void designPageShowsTheLevelTheBarrierReaches();
+    void exceedanceIsJudgedAsTheResultTableJudgesIt();
     void reportIntoMissingFolderIsRefused();
     void reportMapGridIsRoundWithAtLeast200NodesAcross();
     void summaryJudgesBothPeriodsByTargetAndCriterion();
@@ -164,13 +166,36 @@ void TestReport::designPageShowsTheLevelTheBarrierReaches()
     CReportDesign floors;
     floors.barrier = design.barrier;
     floors.period = EPeriod::kNight;
-    floors.floors = {{0, 1, 61.04, 54.0, 55.0, false}, {0, 2, 63.0, 59.5, 55.0, true}};
+    floors.floors = {{0, 1, 61.04, 54.0, CLimit{55.0}, false}, {0, 2, 63.0, 59.5, CLimit{55.0}, true}};
     const QString floorsPath = dir.filePath(QStringLiteral("floors.pdf"));
     QCOMPARE(WriteReportPdf(CReportInput{&doc, nullptr, input.date, floors}, floorsPath), std::string());
     const QString floorsText = PdfText(floorsPath).simplified();
     QVERIFY(floorsText.contains(QStringLiteral("층별 설치 전후 (야간")));
     QVERIFY(floorsText.contains(QStringLiteral("1 61.0 54.0 7.0 55.0 기준 만족")));
     QVERIFY(floorsText.contains(QStringLiteral("2 63.0 59.5 3.5 55.0 방음벽으로 불가")));
+
+    // A design for several receivers: a row per receiver, named by its number.
+    CReportDesign receivers = floors;
+    receivers.floors = {{-1, 0, 62.0, 57.0, CLimit{60.0}, false, 2}, {-1, 0, 66.0, 61.2, CLimit{61.0}, false, 6}};
+    const QString receiversPath = dir.filePath(QStringLiteral("receivers.pdf"));
+    QCOMPARE(WriteReportPdf(CReportInput{&doc, nullptr, input.date, receivers}, receiversPath), std::string());
+    const QString receiversText = PdfText(receiversPath).simplified();
+    QVERIFY(receiversText.contains(QStringLiteral("수음점별 설치 전후 (야간")));
+    QVERIFY(receiversText.contains(QStringLiteral("3 62.0 57.0 5.0 60.0 기준 만족")));
+    QVERIFY(receiversText.contains(QStringLiteral("7 66.0 61.2 4.8 61.0 기준 초과")));
+}
+
+// Every part of the report judges a level as the result table does: as shown to two
+// decimals, and a limit to stay below ("미만") is exceeded when it is reached.
+void TestReport::exceedanceIsJudgedAsTheResultTableJudgesIt()
+{
+    const CLimit below{65.0, true, false}, atMost{65.0, false, false};
+    QVERIFY(!ExceedsLimit(64.96, below));
+    QVERIFY(ExceedsLimit(64.996, below));
+    QVERIFY(ExceedsLimit(65.0, below));
+    QVERIFY(!ExceedsLimit(65.0, atMost));
+    QVERIFY(!ExceedsLimit(65.004, atMost));
+    QVERIFY(ExceedsLimit(65.006, atMost));
 }
 
 void TestReport::reportIntoMissingFolderIsRefused()

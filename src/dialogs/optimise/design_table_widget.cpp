@@ -20,7 +20,7 @@ QStringList Cells(const CDesignTableRow& row)
 {
     return {QString::fromStdString(row.m_strName),
             QString::number(row.m_nPoints),
-            row.m_dLimit ? Fixed2(*row.m_dLimit) : QStringLiteral("-"),
+            row.m_limit ? Fixed2(row.m_limit->m_dValue) : QStringLiteral("-"),
             LevelText(row.m_dBefore),
             LevelText(row.m_dAfter),
             LevelText(row.InsertionLoss()),
