@@ -194,7 +194,7 @@ Bands SumPointLevels(const CSceneData& scene, const CTerrainSection& terrain, co
         Bands e{};
         for (int j = 0; j < kBandCount; ++j)
             if (HasEnergy(a.m_dContribution[j])) {
-                e[j] = std::pow(10.0, (a.m_dContribution[j] - ref[j]) / 10.0);
+                e[j] = Energy(a.m_dContribution[j] - ref[j]);
                 energy[j] += e[j];
             }
         if (transfers)

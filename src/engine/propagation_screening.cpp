@@ -13,8 +13,9 @@ const double kAttenuatorInsertion[11] = {0.0, 3.0, 3.2, 2.0, 1.0, 1.6, 1.4, 2.3,
 
 namespace {
 
-constexpr double kCapSingle = 25.0;  // dB
-constexpr double kCapDouble = 30.0;  // dB
+constexpr double kCapSingle = 25.0;                    // dB
+constexpr double kCapDouble = 30.0;                    // dB
+constexpr double kTenthLn10 = 0.23025850929940456840;  // ln(10) / 10: 10^(x/10) = exp(x kTenthLn10)
 
 // Which fields of a record one path reads.
 struct PathFields {
@@ -130,7 +131,7 @@ public:
             return std::pow(10.0, -(10.0 * std::log10(t.m_dArgument) - ground) / 10.0);
         if (ground != m_dGround) {
             m_dGround = ground;
-            m_dGroundEnergy = std::pow(10.0, ground / 10.0);
+            m_dGroundEnergy = std::exp(ground * kTenthLn10);
         }
         double e = m_dGroundEnergy / t.m_dArgument;
         const int kind = record >= 0 ? scratch.m_arrAttenuator[record] : 0;
