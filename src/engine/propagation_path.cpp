@@ -9,6 +9,11 @@ namespace {
 
 CPieceBox BoxOf(const CRoad_Segment& piece) { return {piece.m_dWidth, piece.m_dPieceLength, piece.m_dAngle}; }
 
+constexpr double kTenthLn10 = 0.23025850929940456840;  // ln(10) / 10
+
+// 10^(level/10); no energy is 0.
+double Energy(double level) { return std::exp(level * kTenthLn10); }
+
 // 10*lg(10^((Lw - A)/10) + 10^(Lrefl/10)); a zero L_refl is no reflection.
 double Contribution(double power, double attenuation, double reflected)
 {
@@ -49,6 +54,29 @@ CPathResult CPathEvaluator::Evaluate(int index) const
     return res;
 }
 
+Bands CPathEvaluator::Energies(int index, const Bands& reference) const
+{
+    const CRoad_Segment& piece = m_scene.m_arrPiece[index];
+    const CMVector s = PiecePosition(piece);
+    const Bands air = AirAbsorption(m_scene.m_air, Length(s - m_r));
+    const Bands ground =
+        GroundAttenuation(s, m_r, m_terrain.GroundHeight(s.y), m_terrain.GroundHeight(m_r.y), m_factors);
+    const double div = Divergence(s, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[index]).m_dValue;
+    Bands gain[2] = {NoEnergyBands(), NoEnergyBands()};
+    Bands sides[2];
+    ReflectedSides(piece, s, gain, sides);
+    const Bands bar = ScreeningEnergy(s, m_r, m_scene.m_arrObstacle, -1, m_scene.m_air.m_dWavelength, ground, m_scratch,
+                                      &m_scratch.m_sectors);
+    Bands e;
+    for (int j = 0; j < kBandCount; ++j) {
+        e[j] = Energy(piece.m_dPowerLevel[j] - reference[j] - air[j] - ground[j] - div) * bar[j];
+        for (const Bands& side : sides)
+            if (side[j] != 0.0)
+                e[j] += Energy(side[j] - reference[j]);
+    }
+    return e;
+}
+
 // Every reflector that reflects at a point away from the source replaces the slot of
 // its side; the last one of each side wins. So the reflectors are searched from the last
 // one back, each side taking the first hit it meets, and only the winners' levels are
@@ -56,7 +84,8 @@ CPathResult CPathEvaluator::Evaluate(int index) const
 // leave its side without reflection, as a side without a hit is: the search stops there.
 // Only the reflectors that may reflect to this receiver are searched, and a quick plan test
 // passes over those that cannot reflect this source.
-Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s, Bands (&gain)[2]) const
+void CPathEvaluator::ReflectedSides(const CRoad_Segment& piece, const CMVector& s, Bands (&gain)[2],
+                                    Bands (&sides)[2]) const
 {
     const int line = piece.m_nRoadIndex;
     const bool hasLine = line >= 0 && line < static_cast<int>(m_scene.m_arrSourceLine.size());
@@ -79,10 +108,17 @@ Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s,
         if (winner[1 - side])
             break;
     }
-    Bands sides[2]{};
-    for (int side = 0; side < 2; ++side)
+    for (int side = 0; side < 2; ++side) {
+        sides[side] = Bands{};
         if (winner[side])
             sides[side] = ReflectedLevels(piece, *winner[side], s, winnerHit[side], gain[side]);
+    }
+}
+
+Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s, Bands (&gain)[2]) const
+{
+    Bands sides[2];
+    ReflectedSides(piece, s, gain, sides);
     Bands refl{};
     for (int j = 0; j < kBandCount; ++j)
         refl[j] = CombineSides(sides[0][j], sides[1][j]);
@@ -128,15 +164,6 @@ Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflect
     }
     return levels;
 }
-
-namespace {
-
-constexpr double kTenthLn10 = 0.23025850929940456840;  // ln(10) / 10
-
-// 10^(level/10); no energy is 0.
-double Energy(double level) { return std::exp(level * kTenthLn10); }
-
-}  // namespace
 
 Bands PathTransfer(const CPathResult& path)
 {
@@ -187,8 +214,14 @@ Bands SumPointLevels(const CSceneData& scene, const CTerrainSection& terrain, co
     const Bands& ref = scene.m_dReferencePower;
     Bands energy{};
     for (int k = 0; k < static_cast<int>(scene.m_arrPiece.size()); ++k) {
-        if (!transfers && !scene.m_arrPieceSounds[k])
-            continue;  // it adds no energy
+        if (!transfers) {
+            if (scene.m_arrPieceSounds[k]) {  // else it adds no energy
+                const Bands e = eval.Energies(k, ref);
+                for (int j = 0; j < kBandCount; ++j)
+                    energy[j] += e[j];
+            }
+            continue;
+        }
         const CPathResult path = eval.Evaluate(k);
         const CAttenuation& a = path.m_att;
         Bands e{};

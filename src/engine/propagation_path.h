@@ -31,9 +31,14 @@ public:
                    const CMVector& r, CScreeningScratch& scratch);
 
     CPathResult Evaluate(int index) const;
+    // Per band the energy the piece brings, reflections included, relative to the reference
+    // levels: 10^((Lw - A - reference)/10), the sum of terms Evaluate gives as levels.
+    Bands Energies(int index, const Bands& reference) const;
 
 private:
     Bands Reflections(const CRoad_Segment& piece, const CMVector& s, Bands (&gain)[2]) const;
+    // The reflected levels of each side (left, right); a band a side does not reflect is 0.
+    void ReflectedSides(const CRoad_Segment& piece, const CMVector& s, Bands (&gain)[2], Bands (&sides)[2]) const;
     Bands ReflectedLevels(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
                           const CReflectionHit& hit, Bands& gain) const;
 

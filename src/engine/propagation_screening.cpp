@@ -102,7 +102,7 @@ CLateralGeometry CPathAcrossBands<CLateralGeometry>::Measure(const CPathPoints& 
 
 // The path types of one band, which decide the cap from the last band.
 struct BandResult {
-    double value = 0;
+    double sum = 0;  // energy of the open paths, 0 when none is open
     bool topSingle = false;
     bool lateralsDouble = false;
 };
@@ -151,9 +151,9 @@ struct CScreenPaths {
     CTopEnergy topEnergy;
 };
 
-// -10 lg of the energy sum of the top and the two lateral paths. A path of kNoPath
-// (999 dB, a path that takes no part) adds 1e-99.9, which vanishes beside the energy of
-// any real path (all lie far below 300 dB): it is left out.
+// The energy sum of the top and the two lateral paths. A path of kNoPath (999 dB, a path
+// that takes no part) adds 1e-99.9, which vanishes beside the energy of any real path (all
+// lie far below 300 dB): it is left out.
 BandResult ScreenBand(CScreenPaths& paths, const CScreeningScratch& scratch, double wavelength, double ground,
                       bool sameChoice)
 {
@@ -168,7 +168,7 @@ BandResult ScreenBand(CScreenPaths& paths, const CScreeningScratch& scratch, dou
         sum += LateralPathEnergy(right, wavelength);
     }
     BandResult b;
-    b.value = sum > 0.0 ? -10.0 * std::log10(sum) : 10.0 * kNoPath;  // nothing open: the cap decides
+    b.sum = sum;
     b.topSingle = top.m_eCase == ETopCase::kSingleAbove || top.m_eCase == ETopCase::kSingleBelow;
     b.lateralsDouble = left.m_eCase == ELateralCase::kDouble && right.m_eCase == ELateralCase::kDouble;
     return b;
@@ -241,6 +241,35 @@ double FlatPathTerm(const CMVector& s, const CMVector& r)
     return slope - 4.8 <= 0.0 ? 4.8 - slope : 0.0;
 }
 
+namespace {
+
+// Per band the energy sum of the paths (0 when none is open), and the cap the path types
+// of the last band decide.
+struct CScreenSums {
+    Bands sum{};
+    double cap = kCapSingle;
+};
+
+CScreenSums ScreenSums(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch, const Bands& wavelength,
+                       const Bands& ground)
+{
+    CScreenPaths paths{{kTopFields, s, r}, {kLeftFields, s, r}, {kRightFields, s, r}, {}};
+    CScreenSums out;
+    BandResult last;
+    CTakingPart before;
+    for (int j = 0; j < kBandCount; ++j) {
+        const CTakingPart now = TakingPart(scratch, wavelength[j]);
+        const bool same = j > 0 && now.known && before.known && now.d1 == before.d1 && now.d2 == before.d2;
+        last = ScreenBand(paths, scratch, wavelength[j], ground[j], same);
+        out.sum[j] = last.sum;
+        before = now;
+    }
+    out.cap = last.lateralsDouble && !last.topSingle ? kCapDouble : kCapSingle;
+    return out;
+}
+
+}  // namespace
+
 Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch,
                          const Bands& wavelength, const Bands& ground)
 {
@@ -251,23 +280,35 @@ Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningS
         a.fill(flat);
         return a;
     }
-    CScreenPaths paths{{kTopFields, s, r}, {kLeftFields, s, r}, {kRightFields, s, r}, {}};
-    BandResult last;
-    CTakingPart before;
+    const CScreenSums sums = ScreenSums(s, r, scratch, wavelength, ground);
     for (int j = 0; j < kBandCount; ++j) {
-        const CTakingPart now = TakingPart(scratch, wavelength[j]);
-        const bool same = j > 0 && now.known && before.known && now.d1 == before.d1 && now.d2 == before.d2;
-        last = ScreenBand(paths, scratch, wavelength[j], ground[j], same);
-        a[j] = last.value;
-        before = now;
-    }
-    const double cap = last.lateralsDouble && !last.topSingle ? kCapDouble : kCapSingle;
-    for (double& v : a) {
-        v = std::max(0.0, std::min(v, cap));
-        if (v == 0.0)
-            v = flat;
+        const double sum = sums.sum[j];
+        double v = sum > 0.0 ? -10.0 * std::log10(sum) : 10.0 * kNoPath;  // nothing open: the cap decides
+        v = std::max(0.0, std::min(v, sums.cap));
+        a[j] = v == 0.0 ? flat : v;
     }
     return a;
+}
+
+Bands BarrierEnergy(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch, const Bands& wavelength,
+                    const Bands& ground)
+{
+    Bands e{};
+    const double flat = std::exp(-FlatPathTerm(s, r) * kTenthLn10);
+    if (scratch.m_arrRecord.empty()) {
+        e.fill(flat);
+        return e;
+    }
+    const CScreenSums sums = ScreenSums(s, r, scratch, wavelength, ground);
+    const double cap = std::exp(-sums.cap * kTenthLn10);
+    for (int j = 0; j < kBandCount; ++j) {
+        const double sum = sums.sum[j];
+        if (!(sum > 0.0) || sum < cap)
+            e[j] = cap;
+        else
+            e[j] = sum >= 1.0 ? flat : sum;  // 0 dB or less: the flat-path term
+    }
+    return e;
 }
 
 Bands Screening(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
@@ -276,4 +317,12 @@ Bands Screening(const CMVector& s, const CMVector& r, const std::vector<CObstacl
 {
     CollectDiffractionRecords(s, r, obstacles, skip, scratch, sectors);
     return BarrierAttenuation(s, r, scratch, wavelength, ground);
+}
+
+Bands ScreeningEnergy(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
+                      const Bands& wavelength, const Bands& ground, CScreeningScratch& scratch,
+                      const CObstacleSectors* sectors)
+{
+    CollectDiffractionRecords(s, r, obstacles, skip, scratch, sectors);
+    return BarrierEnergy(s, r, scratch, wavelength, ground);
 }
