@@ -62,17 +62,19 @@ Bands CPathEvaluator::Energies(int index, const Bands& reference) const
     const Bands ground =
         GroundAttenuation(s, m_r, m_terrain.GroundHeight(s.y), m_terrain.GroundHeight(m_r.y), m_factors);
     const double div = Divergence(s, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[index]).m_dValue;
-    Bands gain[2] = {NoEnergyBands(), NoEnergyBands()};
-    Bands sides[2];
-    ReflectedSides(piece, s, gain, sides);
+    CReflectionWinners w;
+    FindWinners(piece, s, w);
     const Bands bar = ScreeningEnergy(s, m_r, m_scene.m_arrObstacle, -1, m_scene.m_air.m_dWavelength, ground, m_scratch,
                                       &m_scratch.m_sectors);
     Bands e;
-    for (int j = 0; j < kBandCount; ++j) {
+    for (int j = 0; j < kBandCount; ++j)
         e[j] = Energy(piece.m_dPowerLevel[j] - reference[j] - air[j] - ground[j] - div) * bar[j];
-        for (const Bands& side : sides)
-            if (side[j] != 0.0)
-                e[j] += Energy(side[j] - reference[j]);
+    for (int side = 0; side < 2; ++side) {
+        if (!w.reflector[side])
+            continue;
+        const Bands r = ReflectedEnergies(piece, *w.reflector[side], s, w.hit[side], reference);
+        for (int j = 0; j < kBandCount; ++j)
+            e[j] += r[j];
     }
     return e;
 }
@@ -84,14 +86,11 @@ Bands CPathEvaluator::Energies(int index, const Bands& reference) const
 // leave its side without reflection, as a side without a hit is: the search stops there.
 // Only the reflectors that may reflect to this receiver are searched, and a quick plan test
 // passes over those that cannot reflect this source.
-void CPathEvaluator::ReflectedSides(const CRoad_Segment& piece, const CMVector& s, Bands (&gain)[2],
-                                    Bands (&sides)[2]) const
+void CPathEvaluator::FindWinners(const CRoad_Segment& piece, const CMVector& s, CReflectionWinners& w) const
 {
     const int line = piece.m_nRoadIndex;
     const bool hasLine = line >= 0 && line < static_cast<int>(m_scene.m_arrSourceLine.size());
     const auto& reflectors = m_scene.m_arrReflector;
-    const CReflector* winner[2] = {nullptr, nullptr};  // left, right
-    CReflectionHit winnerHit[2];
     const CReflectorBounds& bounds = m_scratch.m_reflectors;
     for (std::size_t n = bounds.Candidates().size(); n-- > 0;) {
         if (!bounds.MayReflect(n, s))
@@ -101,68 +100,96 @@ void CPathEvaluator::ReflectedSides(const CRoad_Segment& piece, const CMVector& 
         if (!hit.m_bHit || !(Length(hit.m_vPoint - s) > 0.0))
             continue;
         const int side = hasLine && LeftOfSourceLine(m_scene.m_arrSourceLine[line], hit.m_vPoint) ? 0 : 1;
-        if (winner[side])
+        if (w.reflector[side])
             continue;
-        winner[side] = &reflectors[i];
-        winnerHit[side] = hit;
-        if (winner[1 - side])
+        w.reflector[side] = &reflectors[i];
+        w.hit[side] = hit;
+        if (w.reflector[1 - side])
             break;
-    }
-    for (int side = 0; side < 2; ++side) {
-        sides[side] = Bands{};
-        if (winner[side])
-            sides[side] = ReflectedLevels(piece, *winner[side], s, winnerHit[side], gain[side]);
     }
 }
 
 Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s, Bands (&gain)[2]) const
 {
-    Bands sides[2];
-    ReflectedSides(piece, s, gain, sides);
+    CReflectionWinners w;
+    FindWinners(piece, s, w);
+    Bands sides[2]{};
+    for (int side = 0; side < 2; ++side)
+        if (w.reflector[side])
+            sides[side] = ReflectedLevels(piece, *w.reflector[side], s, w.hit[side], gain[side]);
     Bands refl{};
     for (int j = 0; j < kBandCount; ++j)
         refl[j] = CombineSides(sides[0][j], sides[1][j]);
     return refl;
 }
 
-// Levels of the image source S' at the receiver; a band the reflector discards is 0. The
-// bands are tested first: the image path is measured only when one of them reflects. gain
-// gets the levels relative to the piece's power (kNoEnergy where discarded).
-Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
-                                      const CReflectionHit& hit, Bands& gain) const
+// The terms of the image path the reflector's valid bands share; false when no band is
+// valid, before the image path is measured.
+bool CPathEvaluator::ImagePath(const CReflector& reflector, const CMVector& s, const CReflectionHit& hit,
+                               CImagePathTerms& t) const
 {
-    Bands levels{};
     if (!reflector.m_bReflectsSomeBand)
-        return levels;
+        return false;
     const double dso = Length(hit.m_vPoint - s), dor = Length(m_r - hit.m_vPoint);
     const double cosBeta = IncidenceCosine(reflector.m_rect, s, hit.m_vPoint);
     const double lmin =
         ReflectorMinLength(reflector.m_rect, m_scene.m_dMaxRoadHeight, m_terrain.GroundHeight(hit.m_vPoint.y));
-    std::array<bool, kBandCount> valid{};
     bool any = false;
     for (int j = 0; j < kBandCount; ++j) {
-        valid[j] = ReflectionValid(m_scene.m_air.m_dWavelength[j], lmin, cosBeta, dso, dor, reflector.m_dAbsorption[j]);
-        any = any || valid[j];
+        t.valid[j] =
+            ReflectionValid(m_scene.m_air.m_dWavelength[j], lmin, cosBeta, dso, dor, reflector.m_dAbsorption[j]);
+        any = any || t.valid[j];
     }
     if (!any)
-        return levels;
-
+        return false;
     const CMVector& image = hit.m_vImage;
-    const Bands air = AirAbsorption(m_scene.m_air, Length(image - m_r));
-    const Bands ground =
-        GroundAttenuation(image, m_r, m_terrain.GroundHeight(image.y), m_terrain.GroundHeight(m_r.y), m_factors);
+    t.air = AirAbsorption(m_scene.m_air, Length(image - m_r));
+    t.ground = GroundAttenuation(image, m_r, m_terrain.GroundHeight(image.y), m_terrain.GroundHeight(m_r.y), m_factors);
+    return true;
+}
+
+// Levels of the image source S' at the receiver; a band the reflector discards is 0.
+// gain gets the levels relative to the piece's power (kNoEnergy where discarded).
+Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
+                                      const CReflectionHit& hit, Bands& gain) const
+{
+    Bands levels{};
+    CImagePathTerms t;
+    if (!ImagePath(reflector, s, hit, t))
+        return levels;
+    const CMVector& image = hit.m_vImage;
     const double div = Divergence(image, m_r, BoxOf(piece), HeadingTrig(piece.m_dAngle)).m_dValue;
     const Bands bar = Screening(image, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle, m_scene.m_air.m_dWavelength,
-                                ground, m_scratch, &m_scratch.m_sectors);
+                                t.ground, m_scratch, &m_scratch.m_sectors);
     for (int j = 0; j < kBandCount; ++j) {
-        if (!valid[j])
+        if (!t.valid[j])
             continue;
-        const double loss = air[j] + ground[j] + div + bar[j];
+        const double loss = t.air[j] + t.ground[j] + div + bar[j];
         const double level = piece.m_dPowerLevel[j] + reflector.m_dPowerChange[j] - loss;
         levels[j] = HasEnergy(level) ? level : 0.0;
         gain[j] = reflector.m_dPowerChange[j] - loss;
     }
     return levels;
+}
+
+// The energies of ReflectedLevels relative to the reference levels (0 where discarded).
+Bands CPathEvaluator::ReflectedEnergies(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
+                                        const CReflectionHit& hit, const Bands& reference) const
+{
+    Bands e{};
+    CImagePathTerms t;
+    if (!ImagePath(reflector, s, hit, t))
+        return e;
+    const CMVector& image = hit.m_vImage;
+    const double div = Divergence(image, m_r, BoxOf(piece), HeadingTrig(piece.m_dAngle)).m_dValue;
+    const Bands bar = ScreeningEnergy(image, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle,
+                                      m_scene.m_air.m_dWavelength, t.ground, m_scratch, &m_scratch.m_sectors);
+    for (int j = 0; j < kBandCount; ++j)
+        if (t.valid[j])
+            e[j] = Energy(piece.m_dPowerLevel[j] + reflector.m_dPowerChange[j] - reference[j] - t.air[j] - t.ground[j] -
+                          div) *
+                   bar[j];
+    return e;
 }
 
 Bands PathTransfer(const CPathResult& path)
