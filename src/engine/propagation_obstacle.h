@@ -58,8 +58,17 @@ bool PlanBoxesApart(const CObstacle& o, const CMVector& a, const CMVector& b, do
 // barrier). A plane of no plan length contains no point.
 bool LiesInPlane(const CObstacle& o, const CMVector& p);
 
+// A path s->r with the lengths every obstacle it meets would measure again: its length,
+// its plan direction r - s and that direction's length.
+struct CPathLine {
+    CPathLine(const CMVector& from, const CMVector& to);
+    CMVector s, r;
+    double length, planDx, planDy, planLength;
+};
+
 // The diffraction record of an obstacle met by the path s->r at the crossing point c.
 CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c);
+void MakeDiffractionRecord(const CObstacle& o, const CPathLine& p, const CMVector& c, CDiffractionPoint& rec);
 
 // The point is an absent diffraction point; the value an undetermined ranking value.
 constexpr double kAbsentHeight = -1.0;

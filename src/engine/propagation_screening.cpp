@@ -199,17 +199,20 @@ CTakingPart TakingPart(const CScreeningScratch& scratch, double wavelength)
 
 namespace {
 
-void CollectRecord(const CObstacle& o, const CMVector& s, const CMVector& r, CScreeningScratch& scratch)
+void CollectRecord(const CObstacle& o, const CPathLine& p, CScreeningScratch& scratch)
 {
+    const CMVector& s = p.s;
+    const CMVector& r = p.r;
     if (PlanBoxesApart(o, s, r) || !CrossesInPlan(o, s, r))
         return;
     const CPlaneCrossing c = CrossPlane(o, s, r);
     if (!c.m_bCrosses || !InsideRectangle(o, c.m_vPoint) || LiesInPlane(o, s) || LiesInPlane(o, r))
         return;
-    scratch.m_arrRecord.push_back(MakeDiffractionRecord(o, s, r, c.m_vPoint));
+    CDiffractionPoint& rec = scratch.m_arrRecord.emplace_back();
+    MakeDiffractionRecord(o, p, c.m_vPoint, rec);
     scratch.m_arrAttenuator.push_back(o.m_nAttenuator);
-    scratch.m_arrWidth1.push_back(WidthAtD1(scratch.m_arrRecord.back()));
-    scratch.m_arrWidth2.push_back(WidthAtD2(scratch.m_arrRecord.back()));
+    scratch.m_arrWidth1.push_back(WidthAtD1(rec));
+    scratch.m_arrWidth2.push_back(WidthAtD2(rec));
 }
 
 }  // namespace
@@ -221,15 +224,16 @@ void CollectDiffractionRecords(const CMVector& s, const CMVector& r, const std::
     scratch.m_arrAttenuator.clear();
     scratch.m_arrWidth1.clear();
     scratch.m_arrWidth2.clear();
+    const CPathLine path(s, r);
     if (sectors) {
         for (int i : sectors->Candidates(s))
             if (i != skip)
-                CollectRecord(obstacles[i], s, r, scratch);
+                CollectRecord(obstacles[i], path, scratch);
         return;
     }
     for (int i = 0; i < static_cast<int>(obstacles.size()); ++i)
         if (i != skip)
-            CollectRecord(obstacles[i], s, r, scratch);
+            CollectRecord(obstacles[i], path, scratch);
 }
 
 double FlatPathTerm(const CMVector& s, const CMVector& r)
