@@ -201,6 +201,16 @@ Bands PathTransfer(const CPathResult& path)
     return t;
 }
 
+namespace {
+
+// The piece's transfer follows from the energy of its contribution alone.
+bool TransferFromEnergy(const CSceneData& scene, int piece)
+{
+    return scene.m_arrPieceSource[piece] >= 0 && scene.m_arrPieceTransferScale[piece][0] != 0.0;
+}
+
+}  // namespace
+
 void AddPieceTransfer(const CSceneData& scene, int piece, const CPathResult& path, const Bands& energy,
                       Bands* transfers)
 {
@@ -241,14 +251,18 @@ Bands SumPointLevels(const CSceneData& scene, const CTerrainSection& terrain, co
     const Bands& ref = scene.m_dReferencePower;
     Bands energy{};
     for (int k = 0; k < static_cast<int>(scene.m_arrPiece.size()); ++k) {
-        if (!transfers) {
-            if (scene.m_arrPieceSounds[k]) {  // else it adds no energy
-                const Bands e = eval.Energies(k, ref);
-                for (int j = 0; j < kBandCount; ++j)
-                    energy[j] += e[j];
-            }
+        const bool sounds = scene.m_arrPieceSounds[k];
+        if (!transfers || (sounds && TransferFromEnergy(scene, k))) {
+            if (!sounds)
+                continue;  // it adds no energy
+            const Bands e = eval.Energies(k, ref);
+            for (int j = 0; j < kBandCount; ++j)
+                energy[j] += e[j];
+            if (transfers)
+                AddPieceTransfer(scene, k, {}, e, transfers);
             continue;
         }
+        // A piece without power in some band: its transfer is summed from its path.
         const CPathResult path = eval.Evaluate(k);
         const CAttenuation& a = path.m_att;
         Bands e{};
