@@ -254,10 +254,51 @@ struct CScreenSums {
     double cap = kCapSingle;
 };
 
+// Every record takes part in all bands or in none, seen from either end: the same records
+// are chosen in every band.
+bool SameRecordsInEveryBand(const CScreeningScratch& scratch, const Bands& wavelength)
+{
+    const auto [shortest, longest] = std::minmax_element(wavelength.begin(), wavelength.end());
+    const auto decided = [&](double width) { return width > *longest || !(width > *shortest); };
+    for (std::size_t i = 0; i < scratch.m_arrRecord.size(); ++i)
+        if (!decided(scratch.m_arrWidth1[i]) || !decided(scratch.m_arrWidth2[i]))
+            return false;
+    return true;
+}
+
+// ScreenSums when the paths' geometry is the same in every band: the band terms alone.
+CScreenSums SameGeometrySums(CScreenPaths& paths, const CScreeningScratch& scratch, const Bands& wavelength,
+                             const Bands& ground)
+{
+    const CTopGeometry& top = paths.top.ForBand(scratch, wavelength[0], false);
+    const CLateralGeometry& left = paths.left.ForBand(scratch, wavelength[0], false);
+    const CLateralGeometry& right = paths.right.ForBand(scratch, wavelength[0], false);
+    const int record = paths.top.LastRecord();
+    const bool laterals = top.m_eCase != ETopCase::kSingleBelow;  // an edge below the line of sight: none
+    CScreenSums out;
+    for (int j = 0; j < kBandCount; ++j) {
+        const CTopTerm t = TopPathTerm(top, wavelength[j]);
+        double sum = 0.0;
+        if (top.m_eCase != ETopCase::kUndetermined)
+            sum = paths.topEnergy.Of(t, ground[j], scratch, record);
+        if (laterals) {
+            sum += LateralPathEnergy(left, wavelength[j]);
+            sum += LateralPathEnergy(right, wavelength[j]);
+        }
+        out.sum[j] = sum;
+    }
+    const bool topSingle = top.m_eCase == ETopCase::kSingleAbove || top.m_eCase == ETopCase::kSingleBelow;
+    const bool lateralsDouble = left.m_eCase == ELateralCase::kDouble && right.m_eCase == ELateralCase::kDouble;
+    out.cap = lateralsDouble && !topSingle ? kCapDouble : kCapSingle;
+    return out;
+}
+
 CScreenSums ScreenSums(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch, const Bands& wavelength,
                        const Bands& ground)
 {
     CScreenPaths paths{{kTopFields, s, r}, {kLeftFields, s, r}, {kRightFields, s, r}, {}};
+    if (SameRecordsInEveryBand(scratch, wavelength))
+        return SameGeometrySums(paths, scratch, wavelength, ground);
     CScreenSums out;
     BandResult last;
     CTakingPart before;
