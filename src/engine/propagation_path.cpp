@@ -24,6 +24,12 @@ double Contribution(double power, double attenuation, double reflected)
 
 CMVector PiecePosition(const CRoad_Segment& piece) { return {piece.m_dX, piece.m_dY, piece.m_dZ}; }
 
+// Position in the scene of a piece of the scene.
+std::size_t CPathEvaluator::PieceIndex(const CRoad_Segment& piece) const
+{
+    return static_cast<std::size_t>(&piece - m_scene.m_arrPiece.data());
+}
+
 CPathEvaluator::CPathEvaluator(const CSceneData& scene, const CTerrainSection& terrain, const CGroundFactors& factors,
                                const CMVector& r, CScreeningScratch& scratch)
     : m_scene(scene), m_terrain(terrain), m_factors(factors), m_r(r), m_scratch(scratch)
@@ -158,7 +164,7 @@ Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflect
     if (!ImagePath(reflector, s, hit, t))
         return levels;
     const CMVector& image = hit.m_vImage;
-    const double div = Divergence(image, m_r, BoxOf(piece), HeadingTrig(piece.m_dAngle)).m_dValue;
+    const double div = Divergence(image, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[PieceIndex(piece)]).m_dValue;
     const Bands bar = Screening(image, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle, m_scene.m_air.m_dWavelength,
                                 t.ground, m_scratch, &m_scratch.m_sectors);
     for (int j = 0; j < kBandCount; ++j) {
@@ -181,7 +187,7 @@ Bands CPathEvaluator::ReflectedEnergies(const CRoad_Segment& piece, const CRefle
     if (!ImagePath(reflector, s, hit, t))
         return e;
     const CMVector& image = hit.m_vImage;
-    const double div = Divergence(image, m_r, BoxOf(piece), HeadingTrig(piece.m_dAngle)).m_dValue;
+    const double div = Divergence(image, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[PieceIndex(piece)]).m_dValue;
     const Bands bar = ScreeningEnergy(image, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle,
                                       m_scene.m_air.m_dWavelength, t.ground, m_scratch, &m_scratch.m_sectors);
     for (int j = 0; j < kBandCount; ++j)

@@ -47,6 +47,7 @@ private:
         std::array<bool, kBandCount> valid{};
         Bands air{}, ground{};
     };
+    std::size_t PieceIndex(const CRoad_Segment& piece) const;
     void FindWinners(const CRoad_Segment& piece, const CMVector& s, CReflectionWinners& w) const;
     Bands Reflections(const CRoad_Segment& piece, const CMVector& s, Bands (&gain)[2]) const;
     bool ImagePath(const CReflector& reflector, const CMVector& s, const CReflectionHit& hit, CImagePathTerms& t) const;

@@ -43,6 +43,8 @@ int LargestRank(const CScreeningScratch& scratch, double CDiffractionPoint::*ran
 {
     const auto& recs = scratch.m_arrRecord;
     const auto& widths = first ? scratch.m_arrWidth1 : scratch.m_arrWidth2;
+    if (recs.size() == 1)
+        return widths[0] > wavelength ? 0 : -1;
     int best = -1;
     for (int i = 0; i < static_cast<int>(recs.size()); ++i)
         if (widths[i] > wavelength && (best < 0 || RanksAbove(recs[i].*rank, recs[best].*rank)))
@@ -338,20 +340,26 @@ Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningS
 Bands BarrierEnergy(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch, const Bands& wavelength,
                     const Bands& ground)
 {
+    static const double capSingle = std::exp(-kCapSingle * kTenthLn10), capDouble = std::exp(-kCapDouble * kTenthLn10);
     Bands e{};
-    const double flat = std::exp(-FlatPathTerm(s, r) * kTenthLn10);
     if (scratch.m_arrRecord.empty()) {
-        e.fill(flat);
+        e.fill(std::exp(-FlatPathTerm(s, r) * kTenthLn10));
         return e;
     }
     const CScreenSums sums = ScreenSums(s, r, scratch, wavelength, ground);
-    const double cap = std::exp(-sums.cap * kTenthLn10);
+    const double cap = sums.cap == kCapDouble ? capDouble : capSingle;
+    double flat = -1.0;  // measured when a band needs it
     for (int j = 0; j < kBandCount; ++j) {
         const double sum = sums.sum[j];
-        if (!(sum > 0.0) || sum < cap)
+        if (!(sum > 0.0) || sum < cap) {
             e[j] = cap;
-        else
-            e[j] = sum >= 1.0 ? flat : sum;  // 0 dB or less: the flat-path term
+        } else if (sum >= 1.0) {  // 0 dB or less: the flat-path term
+            if (flat < 0.0)
+                flat = std::exp(-FlatPathTerm(s, r) * kTenthLn10);
+            e[j] = flat;
+        } else {
+            e[j] = sum;
+        }
     }
     return e;
 }
