@@ -32,7 +32,12 @@ std::size_t CPathEvaluator::PieceIndex(const CRoad_Segment& piece) const
 
 CPathEvaluator::CPathEvaluator(const CSceneData& scene, const CTerrainSection& terrain, const CGroundFactors& factors,
                                const CMVector& r, CScreeningScratch& scratch)
-    : m_scene(scene), m_terrain(terrain), m_factors(factors), m_r(r), m_scratch(scratch)
+    : m_scene(scene),
+      m_terrain(terrain),
+      m_factors(factors),
+      m_r(r),
+      m_scratch(scratch),
+      m_receiverGround(ReceiverHeightTerms(r.z - terrain.GroundHeight(r.y)))
 {
     m_scratch.m_sectors.Build(scene.m_arrObstacle, r);
     m_scratch.m_reflectors.Build(scene.m_arrReflector, scene.m_nFirstReflecting, r);
@@ -46,7 +51,7 @@ CPathResult CPathEvaluator::Evaluate(int index) const
     CAttenuation& a = res.m_att;
     a.m_nSource = index;
     a.m_dAir = AirAbsorption(m_scene.m_air, Length(s - m_r));
-    a.m_dGround = GroundAttenuation(s, m_r, m_terrain.GroundHeight(s.y), m_terrain.GroundHeight(m_r.y), m_factors);
+    a.m_dGround = GroundAttenuation(s, m_r, m_terrain.GroundHeight(s.y), m_receiverGround, m_factors);
     const CDivergence div = Divergence(s, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[index]);
     a.m_dDivergence = div.m_dValue;
     res.m_bInsideBox = div.m_bInsideBox;
@@ -65,8 +70,7 @@ Bands CPathEvaluator::Energies(int index, const Bands& reference) const
     const CRoad_Segment& piece = m_scene.m_arrPiece[index];
     const CMVector s = PiecePosition(piece);
     const Bands air = AirAbsorption(m_scene.m_air, Length(s - m_r));
-    const Bands ground =
-        GroundAttenuation(s, m_r, m_terrain.GroundHeight(s.y), m_terrain.GroundHeight(m_r.y), m_factors);
+    const Bands ground = GroundAttenuation(s, m_r, m_terrain.GroundHeight(s.y), m_receiverGround, m_factors);
     const double div = Divergence(s, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[index]).m_dValue;
     CReflectionWinners w;
     FindWinners(piece, s, w);
@@ -150,7 +154,7 @@ bool CPathEvaluator::ImagePath(const CReflector& reflector, const CMVector& s, c
         return false;
     const CMVector& image = hit.m_vImage;
     t.air = AirAbsorption(m_scene.m_air, Length(image - m_r));
-    t.ground = GroundAttenuation(image, m_r, m_terrain.GroundHeight(image.y), m_terrain.GroundHeight(m_r.y), m_factors);
+    t.ground = GroundAttenuation(image, m_r, m_terrain.GroundHeight(image.y), m_receiverGround, m_factors);
     return true;
 }
 

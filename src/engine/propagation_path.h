@@ -61,6 +61,7 @@ private:
     CGroundFactors m_factors;
     CMVector m_r;
     CScreeningScratch& m_scratch;
+    CReceiverHeightTerms m_receiverGround;  // made once for the receiver
 };
 
 // Band levels at r (relative to the base height; terrain cut through it) from every piece
