@@ -225,6 +225,14 @@ CPathLine::CPathLine(const CMVector& from, const CMVector& to)
 {
 }
 
+bool CPathLine::PassesBeside(const CObstacle& o, double margin) const
+{
+    const double side1 = planDx * (o.m_vStart.y - s.y) - planDy * (o.m_vStart.x - s.x);
+    const double side2 = planDx * (o.m_vEnd.y - s.y) - planDy * (o.m_vEnd.x - s.x);
+    const double m = margin * planLength;  // the sides are distances times planLength
+    return (side1 > m && side2 > m) || (side1 < -m && side2 < -m);
+}
+
 CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c)
 {
     CDiffractionPoint rec;
@@ -234,7 +242,8 @@ CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, c
 
 void MakeDiffractionRecord(const CObstacle& o, const CPathLine& p, const CMVector& c, CDiffractionPoint& rec)
 {
-    rec = EmptyRecord();
+    static const CDiffractionPoint empty = EmptyRecord();
+    rec = empty;
     SetTopPoints(rec, o, p, c);
     for (const CMVector& planEnd : {o.m_vStart, o.m_vEnd}) {
         const CMVector end(planEnd.x, planEnd.y, c.z);

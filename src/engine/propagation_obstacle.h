@@ -62,6 +62,10 @@ bool LiesInPlane(const CObstacle& o, const CMVector& p);
 // its plan direction r - s and that direction's length.
 struct CPathLine {
     CPathLine(const CMVector& from, const CMVector& to);
+    // Both ends of the obstacle's line lie farther than margin from the line through s and
+    // r in plan, on one side: the line meets it more than margin beyond an end, so with the
+    // default margin CrossesInPlan rejects it (its tolerance is 0.01 m).
+    bool PassesBeside(const CObstacle& o, double margin = 0.05) const;
     CMVector s, r;
     double length, planDx, planDy, planLength;
 };

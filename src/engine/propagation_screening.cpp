@@ -205,7 +205,7 @@ void CollectRecord(const CObstacle& o, const CPathLine& p, CScreeningScratch& sc
 {
     const CMVector& s = p.s;
     const CMVector& r = p.r;
-    if (PlanBoxesApart(o, s, r) || !CrossesInPlan(o, s, r))
+    if (PlanBoxesApart(o, s, r) || p.PassesBeside(o) || !CrossesInPlan(o, s, r))
         return;
     const CPlaneCrossing c = CrossPlane(o, s, r);
     if (!c.m_bCrosses || !InsideRectangle(o, c.m_vPoint) || LiesInPlane(o, s) || LiesInPlane(o, r))

@@ -300,3 +300,29 @@ TEST(Screening, RectangleTestAgreesWithTheAreaRuleNearEveryEdge)
     EXPECT_GT(inside, 0);
     EXPECT_LT(inside, total);
 }
+
+TEST(Screening, QuickSideTestNeverRejectsAnObstacleThePathCrossesInPlan)
+{
+    // Obstacles whose ends sit just beside the slanted path s->r, on one side or across it,
+    // from touching the line to well clear of it: wherever CrossesInPlan finds a crossing
+    // (its 0.01 m tolerance included) the quick test must leave the obstacle in.
+    const CMVector s{3, -7, 1}, r{203, 93, 4};
+    const CPathLine path(s, r);
+    const CMVector dir = (r - s) / PlanLength(r - s), normal{-dir.y, dir.x, 0};
+    const double offsets[] = {-0.2, -0.06, -0.04, -0.004, 0.0, 0.004, 0.04, 0.06, 0.2, 5.0};
+    int beside = 0, crossing = 0;
+    for (double along : {20.0, 120.0})
+        for (double a : offsets)
+            for (double b : offsets)
+                for (double skew : {0.0, 3.0}) {
+                    const CMVector p = s + dir * along;
+                    const CMVector start = p + normal * a, end = p + normal * b + dir * skew;
+                    const CObstacle o = Wall(start.x, start.y, end.x, end.y, 10);
+                    const bool quick = path.PassesBeside(o), crosses = CrossesInPlan(o, s, r);
+                    EXPECT_FALSE(quick && crosses) << along << " " << a << " " << b << " " << skew;
+                    beside += quick;
+                    crossing += crosses;
+                }
+    EXPECT_GT(beside, 0);
+    EXPECT_GT(crossing, 0);
+}
