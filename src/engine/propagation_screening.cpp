@@ -268,6 +268,51 @@ bool SameRecordsInEveryBand(const CScreeningScratch& scratch, const Bands& wavel
     return true;
 }
 
+// The argument B of a lateral path's energy 1/B in one band; 1 for a missing path.
+double LateralArgument(const CLateralGeometry& g, double wavelength)
+{
+    if (g.m_eCase == ELateralCase::kSingle)
+        return BarrierArgument(wavelength, g.m_dZ);
+    if (g.m_eCase == ELateralCase::kDouble)
+        return BarrierArgument(wavelength, MultipleEdgeFactor(wavelength, g.m_dEdge) * g.m_dZ);
+    return 1.0;
+}
+
+// The band sums of a top path that screens in every band (one edge above the line of sight,
+// or two edges not both below it) beside lateral paths of positive arguments: the same
+// formulas in every band, side by side, as the band-by-band terms give them. False, with
+// nothing done, for any other case.
+bool SideBySideSums(const CTopGeometry& top, const CLateralGeometry& left, const CLateralGeometry& right, int kind,
+                    const Bands& wavelength, const Bands& ground, Bands& sum)
+{
+    if (top.m_eCase != ETopCase::kSingleAbove && top.m_eCase != ETopCase::kTwoOther)
+        return false;
+    Bands topArg, leftArg, rightArg;
+    bool positive = true;
+    for (int j = 0; j < kBandCount; ++j) {
+        const double w = wavelength[j];
+        topArg[j] = top.m_eCase == ETopCase::kSingleAbove
+                        ? BarrierArgument(w, top.m_dZ * top.m_dMeteo)
+                        : BarrierArgument(w, MultipleEdgeFactor(w, top.m_dEdge) * top.m_dZ * top.m_dMeteo);
+        leftArg[j] = LateralArgument(left, w);
+        rightArg[j] = LateralArgument(right, w);
+        positive = positive && topArg[j] > 0.0 && leftArg[j] > 0.0 && rightArg[j] > 0.0;
+    }
+    if (!positive)
+        return false;
+    const double device = kind >= 1 && kind <= 10 ? DeviceEnergy()[kind] : 1.0;
+    double lastGround = std::numeric_limits<double>::quiet_NaN(), groundEnergy = 1.0;
+    for (int j = 0; j < kBandCount; ++j) {
+        if (ground[j] != lastGround) {  // 10^(A_gr/10), kept while A_gr repeats
+            lastGround = ground[j];
+            groundEnergy = std::exp(lastGround * kTenthLn10);
+        }
+        const double e = groundEnergy / topArg[j] * device;
+        sum[j] = e + 1.0 / leftArg[j] + 1.0 / rightArg[j];
+    }
+    return true;
+}
+
 // ScreenSums when the paths' geometry is the same in every band: the band terms alone.
 CScreenSums SameGeometrySums(CScreenPaths& paths, const CScreeningScratch& scratch, const Bands& wavelength,
                              const Bands& ground)
@@ -278,16 +323,19 @@ CScreenSums SameGeometrySums(CScreenPaths& paths, const CScreeningScratch& scrat
     const int record = paths.top.LastRecord();
     const bool laterals = top.m_eCase != ETopCase::kSingleBelow;  // an edge below the line of sight: none
     CScreenSums out;
-    for (int j = 0; j < kBandCount; ++j) {
-        const CTopTerm t = TopPathTerm(top, wavelength[j]);
-        double sum = 0.0;
-        if (top.m_eCase != ETopCase::kUndetermined)
-            sum = paths.topEnergy.Of(t, ground[j], scratch, record);
-        if (laterals) {
-            sum += LateralPathEnergy(left, wavelength[j]);
-            sum += LateralPathEnergy(right, wavelength[j]);
+    const int kind = record >= 0 ? scratch.m_arrAttenuator[record] : 0;
+    if (!SideBySideSums(top, left, right, kind, wavelength, ground, out.sum)) {
+        for (int j = 0; j < kBandCount; ++j) {
+            const CTopTerm t = TopPathTerm(top, wavelength[j]);
+            double sum = 0.0;
+            if (top.m_eCase != ETopCase::kUndetermined)
+                sum = paths.topEnergy.Of(t, ground[j], scratch, record);
+            if (laterals) {
+                sum += LateralPathEnergy(left, wavelength[j]);
+                sum += LateralPathEnergy(right, wavelength[j]);
+            }
+            out.sum[j] = sum;
         }
-        out.sum[j] = sum;
     }
     const bool topSingle = top.m_eCase == ETopCase::kSingleAbove || top.m_eCase == ETopCase::kSingleBelow;
     const bool lateralsDouble = left.m_eCase == ELateralCase::kDouble && right.m_eCase == ELateralCase::kDouble;
