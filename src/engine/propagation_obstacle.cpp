@@ -109,16 +109,7 @@ double RankAngle(double rank)
     return std::copysign(2.0 * std::asin(half), rank);
 }
 
-bool RanksAbove(double a, double b)
-{
-    // The angle grows at least as fast as its ranking value (d(1 - cos a)/da = sin a <= 1),
-    // so values that differ by the tolerance or more differ by as much in angle.
-    if (a - b >= kRankAngleTolerance)
-        return true;
-    if (!(a > b))
-        return false;
-    return RankAngle(a) - RankAngle(b) >= kRankAngleTolerance;
-}
+bool RankAnglesApart(double a, double b) { return RankAngle(a) - RankAngle(b) >= kRankAngleTolerance; }
 
 double CObstacle::PlanLength() const { return ::PlanLength(m_vEnd - m_vStart); }
 

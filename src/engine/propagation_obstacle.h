@@ -96,5 +96,17 @@ constexpr double kRankAngleTolerance = 1e-9;
 // The signed angle (rad) of a ranking value 1 - cos(angle), negative for a negated value.
 double RankAngle(double rank);
 
+// The angles of two ranking values differ by kRankAngleTolerance or more.
+bool RankAnglesApart(double a, double b);
+
 // Ranking value a ranks above b: its angle exceeds b's by kRankAngleTolerance or more.
-bool RanksAbove(double a, double b);
+inline bool RanksAbove(double a, double b)
+{
+    // The angle grows at least as fast as its ranking value (d(1 - cos a)/da = sin a <= 1),
+    // so values that differ by the tolerance or more differ by as much in angle.
+    if (a - b >= kRankAngleTolerance)
+        return true;
+    if (!(a > b))
+        return false;
+    return RankAnglesApart(a, b);
+}
