@@ -195,17 +195,6 @@ bool LiesInPlane(const CObstacle& o, const CMVector& p)
     return std::abs(PlanCross(line, Plan(p - o.m_vStart))) / length <= kInPlane;
 }
 
-bool PlanBoxesApart(const CObstacle& o, const CMVector& a, const CMVector& b, double margin)
-{
-    const auto [oMinX, oMaxX] = std::minmax(o.m_vStart.x, o.m_vEnd.x);
-    const auto [pMinX, pMaxX] = std::minmax(a.x, b.x);
-    if (pMaxX < oMinX - margin || pMinX > oMaxX + margin)
-        return true;
-    const auto [oMinY, oMaxY] = std::minmax(o.m_vStart.y, o.m_vEnd.y);
-    const auto [pMinY, pMaxY] = std::minmax(a.y, b.y);
-    return pMaxY < oMinY - margin || pMinY > oMaxY + margin;
-}
-
 CPathLine::CPathLine(const CMVector& from, const CMVector& to)
     : s(from),
       r(to),
@@ -214,14 +203,6 @@ CPathLine::CPathLine(const CMVector& from, const CMVector& to)
       planDy(to.y - from.y),
       planLength(std::sqrt(planDx * planDx + planDy * planDy))
 {
-}
-
-bool CPathLine::PassesBeside(const CObstacle& o, double margin) const
-{
-    const double side1 = planDx * (o.m_vStart.y - s.y) - planDy * (o.m_vStart.x - s.x);
-    const double side2 = planDx * (o.m_vEnd.y - s.y) - planDy * (o.m_vEnd.x - s.x);
-    const double m = margin * planLength;  // the sides are distances times planLength
-    return (side1 > m && side2 > m) || (side1 < -m && side2 < -m);
 }
 
 CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c)

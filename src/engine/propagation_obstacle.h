@@ -3,6 +3,7 @@
 // Obstacles of the screening and the geometric tests made on them. Pure: safe on
 // any thread.
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -50,7 +51,16 @@ bool CrossesInPlan(const CObstacle& o, const CMVector& a, const CMVector& b);
 // overlap: a quick test that a path cannot cross the obstacle. With the default margin
 // (well above the 0.01 m of CrossesInPlan and any rounding) it never rejects a path that
 // CrossesInPlan would accept.
-bool PlanBoxesApart(const CObstacle& o, const CMVector& a, const CMVector& b, double margin = 0.05);
+inline bool PlanBoxesApart(const CObstacle& o, const CMVector& a, const CMVector& b, double margin = 0.05)
+{
+    const auto [oMinX, oMaxX] = std::minmax(o.m_vStart.x, o.m_vEnd.x);
+    const auto [pMinX, pMaxX] = std::minmax(a.x, b.x);
+    if (pMaxX < oMinX - margin || pMinX > oMaxX + margin)
+        return true;
+    const auto [oMinY, oMaxY] = std::minmax(o.m_vStart.y, o.m_vEnd.y);
+    const auto [pMinY, pMaxY] = std::minmax(a.y, b.y);
+    return pMaxY < oMinY - margin || pMinY > oMaxY + margin;
+}
 
 // The point lies within 1e-6 m (in plan) of the obstacle's vertical plane, so in it: a path
 // from such a point is neither screened nor reflected by the obstacle, whatever the rounding
@@ -65,7 +75,13 @@ struct CPathLine {
     // Both ends of the obstacle's line lie farther than margin from the line through s and
     // r in plan, on one side: the line meets it more than margin beyond an end, so with the
     // default margin CrossesInPlan rejects it (its tolerance is 0.01 m).
-    bool PassesBeside(const CObstacle& o, double margin = 0.05) const;
+    bool PassesBeside(const CObstacle& o, double margin = 0.05) const
+    {
+        const double side1 = planDx * (o.m_vStart.y - s.y) - planDy * (o.m_vStart.x - s.x);
+        const double side2 = planDx * (o.m_vEnd.y - s.y) - planDy * (o.m_vEnd.x - s.x);
+        const double m = margin * planLength;  // the sides are distances times planLength
+        return (side1 > m && side2 > m) || (side1 < -m && side2 < -m);
+    }
     CMVector s, r;
     double length, planDx, planDy, planLength;
 };
