@@ -8,9 +8,6 @@ namespace {
 
 constexpr double kSameTolerance = 1e-5;
 
-// The argument of the logarithm of eq. (14): 3 + (20/lambda)*C*z*K.
-double BarrierArgument(double wavelength, double czk) { return 3.0 + 20.0 / wavelength * czk; }
-
 // 10*lg(3 + (20/lambda)*C*z*K), eq. (14).
 double BarrierTerm(double wavelength, double czk) { return 10.0 * std::log10(BarrierArgument(wavelength, czk)); }
 
@@ -44,35 +41,12 @@ CTopGeometry TwoEdges(const CMVector& s, const CMVector& r, const CPathPoints& p
     return {ETopCase::kTwoOther, z, e, MeteoFactor(sd1, d2r, d, z)};
 }
 
-CTopTerm SingleBelow(const CTopGeometry& g, double wavelength)
-{
-    const double x = 20.0 / wavelength * g.m_dZ;
-    if (x < -1.0 || 3.0 + x <= 0.0)
-        return {1.0, ETopCase::kSingleBelow, false};
-    return {BarrierArgument(wavelength, g.m_dZ), ETopCase::kSingleBelow, true};
-}
-
-CTopTerm TwoBelow(const CTopGeometry& g, double wavelength)
-{
-    const double k = g.m_dZ <= 0.0 ? 1.0 : 0.0;
-    const double x = 20.0 / wavelength * MultipleEdgeFactor(wavelength, g.m_dEdge) * g.m_dZ;
-    if (x < -1.0 || 3.0 + x * k <= 0.0)
-        return {1.0, ETopCase::kTwoBelow, false};
-    return {3.0 + x * k, ETopCase::kTwoBelow, true};
-}
-
 }  // namespace
 
 bool SamePoint(const CMVector& a, const CMVector& b)
 {
     return std::abs(a.x - b.x) < kSameTolerance && std::abs(a.y - b.y) < kSameTolerance &&
            std::abs(a.z - b.z) < kSameTolerance;
-}
-
-double MultipleEdgeFactor(double wavelength, double e)
-{
-    const double ratio = 5.0 * wavelength / e;
-    return (1.0 + ratio * ratio) / (1.0 / 3.0 + ratio * ratio);
 }
 
 CLateralGeometry LateralPathGeometry(const CMVector& s, const CMVector& r, const CPathPoints& p)
@@ -97,18 +71,6 @@ CLateralResult LateralPathBand(const CLateralGeometry& g, double wavelength)
     return {};
 }
 
-double LateralPathEnergy(const CLateralGeometry& g, double wavelength)
-{
-    double b = 1.0;
-    if (g.m_eCase == ELateralCase::kSingle)
-        b = BarrierArgument(wavelength, g.m_dZ);
-    else if (g.m_eCase == ELateralCase::kDouble)
-        b = BarrierArgument(wavelength, MultipleEdgeFactor(wavelength, g.m_dEdge) * g.m_dZ);
-    if (b > 0.0)
-        return 1.0 / b;
-    return std::pow(10.0, -LateralPathBand(g, wavelength).m_dValue / 10.0);  // no logarithm: as it gives
-}
-
 CTopGeometry TopPathGeometry(const CMVector& s, const CMVector& r, const CPathPoints& p)
 {
     if (!p.m_bFound)
@@ -118,23 +80,6 @@ CTopGeometry TopPathGeometry(const CMVector& s, const CMVector& r, const CPathPo
     if (IsAbsent(p.m_vD1) || IsAbsent(p.m_vD2))
         return {};
     return SamePoint(p.m_vD1, p.m_vD2) ? SingleEdge(s, r, p) : TwoEdges(s, r, p);
-}
-
-CTopTerm TopPathTerm(const CTopGeometry& g, double wavelength)
-{
-    switch (g.m_eCase) {
-    case ETopCase::kMissing: return {1.0, ETopCase::kMissing, false};
-    case ETopCase::kUndetermined: return {1.0, ETopCase::kUndetermined, false};
-    case ETopCase::kSingleAbove:
-        return {BarrierArgument(wavelength, g.m_dZ * g.m_dMeteo), ETopCase::kSingleAbove, true};
-    case ETopCase::kSingleBelow: return SingleBelow(g, wavelength);
-    case ETopCase::kTwoBelow: return TwoBelow(g, wavelength);
-    case ETopCase::kTwoOther: {
-        const double c3 = MultipleEdgeFactor(wavelength, g.m_dEdge);
-        return {BarrierArgument(wavelength, c3 * g.m_dZ * g.m_dMeteo), ETopCase::kTwoOther, true};
-    }
-    }
-    return {};
 }
 
 CTopResult TopPathBand(const CTopGeometry& g, double wavelength, double groundBand)
@@ -156,4 +101,9 @@ CTopResult TopPathAttenuation(const CMVector& s, const CMVector& r, const CPathP
                               double groundBand)
 {
     return TopPathBand(TopPathGeometry(s, r, p), wavelength, groundBand);
+}
+
+double LateralPathEnergyByLogarithm(const CLateralGeometry& g, double wavelength)
+{
+    return std::pow(10.0, -LateralPathBand(g, wavelength).m_dValue / 10.0);
 }

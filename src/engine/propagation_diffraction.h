@@ -41,7 +41,14 @@ struct CTopResult {
 bool SamePoint(const CMVector& a, const CMVector& b);
 
 // C3 of ISO 9613-2, eq. (15), for the edge distance e.
-double MultipleEdgeFactor(double wavelength, double e);
+inline double MultipleEdgeFactor(double wavelength, double e)
+{
+    const double ratio = 5.0 * wavelength / e;
+    return (1.0 + ratio * ratio) / (1.0 / 3.0 + ratio * ratio);
+}
+
+// The argument of the logarithm of eq. (14): 3 + (20/lambda)*C*z*K.
+inline double BarrierArgument(double wavelength, double czk) { return 3.0 + 20.0 / wavelength * czk; }
 
 // What a path's band values need of its geometry, measured once for all bands: the case,
 // the path difference z (with the sign the case uses), the edge distance e and K_met.
@@ -69,13 +76,58 @@ struct CTopTerm {
     ETopCase m_eCase = ETopCase::kMissing;
     bool m_bScreens = false;
 };
-CTopTerm TopPathTerm(const CTopGeometry& g, double wavelength);
+inline CTopTerm TopPathTerm(const CTopGeometry& g, double wavelength);
 CLateralResult LateralPathBand(const CLateralGeometry& g, double wavelength);
 // 10^(-D/10) of a lateral path's band value D = 10 lg B: 1/B, without the round trip
 // through the logarithm (the value of a missing path, 0 dB, is 1).
-double LateralPathEnergy(const CLateralGeometry& g, double wavelength);
+inline double LateralPathEnergy(const CLateralGeometry& g, double wavelength);
 
 // Both steps at once, for one band.
 CLateralResult LateralPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength);
 CTopResult TopPathAttenuation(const CMVector& s, const CMVector& r, const CPathPoints& p, double wavelength,
                               double groundBand);
+
+// The band terms are inline: the screening evaluates them eight times per path.
+
+inline CTopTerm TopPathTerm(const CTopGeometry& g, double wavelength)
+{
+    switch (g.m_eCase) {
+    case ETopCase::kMissing: return {1.0, ETopCase::kMissing, false};
+    case ETopCase::kUndetermined: return {1.0, ETopCase::kUndetermined, false};
+    case ETopCase::kSingleAbove:
+        return {BarrierArgument(wavelength, g.m_dZ * g.m_dMeteo), ETopCase::kSingleAbove, true};
+    case ETopCase::kSingleBelow: {
+        const double x = 20.0 / wavelength * g.m_dZ;
+        if (x < -1.0 || 3.0 + x <= 0.0)
+            return {1.0, ETopCase::kSingleBelow, false};
+        return {BarrierArgument(wavelength, g.m_dZ), ETopCase::kSingleBelow, true};
+    }
+    case ETopCase::kTwoBelow: {
+        const double k = g.m_dZ <= 0.0 ? 1.0 : 0.0;
+        const double x = 20.0 / wavelength * MultipleEdgeFactor(wavelength, g.m_dEdge) * g.m_dZ;
+        if (x < -1.0 || 3.0 + x * k <= 0.0)
+            return {1.0, ETopCase::kTwoBelow, false};
+        return {3.0 + x * k, ETopCase::kTwoBelow, true};
+    }
+    case ETopCase::kTwoOther: {
+        const double c3 = MultipleEdgeFactor(wavelength, g.m_dEdge);
+        return {BarrierArgument(wavelength, c3 * g.m_dZ * g.m_dMeteo), ETopCase::kTwoOther, true};
+    }
+    }
+    return {};
+}
+
+// 10^(-D/10) through the logarithm, for an argument not above 0.
+double LateralPathEnergyByLogarithm(const CLateralGeometry& g, double wavelength);
+
+inline double LateralPathEnergy(const CLateralGeometry& g, double wavelength)
+{
+    double b = 1.0;
+    if (g.m_eCase == ELateralCase::kSingle)
+        b = BarrierArgument(wavelength, g.m_dZ);
+    else if (g.m_eCase == ELateralCase::kDouble)
+        b = BarrierArgument(wavelength, MultipleEdgeFactor(wavelength, g.m_dEdge) * g.m_dZ);
+    if (b > 0.0)
+        return 1.0 / b;
+    return LateralPathEnergyByLogarithm(g, wavelength);  // no logarithm: as it gives
+}

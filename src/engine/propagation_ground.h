@@ -16,5 +16,17 @@ struct CGroundFactors {
 Bands GroundAttenuation(const CMVector& s, const CMVector& r, double groundAtS, double groundAtR,
                         const CGroundFactors& factors);
 
+// The factors of the receiver-region terms that depend on the receiver's height hr above
+// the ground alone, the same for every path to that receiver.
+struct CReceiverHeightTerms {
+    double m_dHeight = 0;  // hr
+    double m_dA1 = 0, m_dA2 = 0, m_dB = 0, m_dC = 0, m_dD = 0;
+};
+CReceiverHeightTerms ReceiverHeightTerms(double hr);
+
+// The same with the receiver's terms made once (for hr = r.z - groundAtR).
+Bands GroundAttenuation(const CMVector& s, const CMVector& r, double groundAtS, const CReceiverHeightTerms& receiver,
+                        const CGroundFactors& factors);
+
 // The middle-region factor q of ISO 9613-2, eq. (9).
 double GroundMiddleFactor(double planDistance, double hs, double hr);

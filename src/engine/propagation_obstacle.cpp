@@ -13,15 +13,6 @@ double PlanCross(const CMVector& a, const CMVector& b) { return a.x * b.y - a.y 
 
 CMVector Plan(const CMVector& v) { return {v.x, v.y, 0.0}; }
 
-// Cosine of the angle between two directions; NaN when it cannot be formed (a zero length).
-double CosineOrNaN(const CMVector& a, const CMVector& b)
-{
-    const double la = Length(a), lb = Length(b);
-    if (!(la > 0.0) || !(lb > 0.0))
-        return std::nan("");
-    return std::clamp(Dot(a, b) / (la * lb), -1.0, 1.0);
-}
-
 // The rank of an angle from its cosine: 1 - cos, which grows with the angle from 0 (at 0)
 // to 2 (at pi), so it orders edges as the angle itself does, ties included (equal angles
 // have equal cosines), without an arc cosine.
@@ -45,13 +36,23 @@ CDiffractionPoint EmptyRecord()
     return rec;
 }
 
+// Cosine from a dot product and two lengths; NaN when a length is zero (CosineOrNaN).
+double CosineOf(double dot, double la, double lb)
+{
+    if (!(la > 0.0) || !(lb > 0.0))
+        return std::nan("");
+    return std::clamp(dot / (la * lb), -1.0, 1.0);
+}
+
 // Top path: the point of the top line above c, ranked by the angles at s and r; an
 // edge not above the line of sight gets negative ranks.
-void SetTopPoints(CDiffractionPoint& rec, const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c)
+void SetTopPoints(CDiffractionPoint& rec, const CObstacle& o, const CPathLine& p, const CMVector& c)
 {
     const CMVector t(c.x, c.y, o.m_dTop);
     const double sign = o.m_dTop <= c.z + kOnLineOfSight ? -1.0 : 1.0;
-    const double atS = CosineOrNaN(r - s, t - s), atR = CosineOrNaN(s - r, t - r);
+    const CMVector ts = t - p.s, tr = t - p.r;
+    const double atS = CosineOf(Dot(p.r - p.s, ts), p.length, Length(ts));
+    const double atR = CosineOf(Dot(p.s - p.r, tr), p.length, Length(tr));
     if (!std::isnan(atS)) {
         rec.m_vTopD1 = t;
         rec.m_dTopRank1 = sign * AngleRank(atS);
@@ -83,18 +84,20 @@ LateralSlot SlotOf(CDiffractionPoint& rec, bool first, bool left)
 // rank of its plan angle from the direction to the other end of the path, and its
 // distance from the line (the extent of the obstacle on that side: the distance to the
 // end times the sine of that angle).
-void SetLateralPoint(CDiffractionPoint& rec, const CMVector& end, const CMVector& s, const CMVector& r, bool first)
+void SetLateralPoint(CDiffractionPoint& rec, const CMVector& end, const CPathLine& p, bool first)
 {
-    const CMVector& from = first ? s : r;
-    const CMVector& other = first ? r : s;
-    const double cosine = CosineOrNaN(Plan(other - from), Plan(end - from));
+    const CMVector& from = first ? p.s : p.r;
+    const double ex = end.x - from.x, ey = end.y - from.y;
+    const double toOther = first ? p.planDx * ex + p.planDy * ey : -p.planDx * ex + -p.planDy * ey;
+    const double toEnd = std::sqrt(ex * ex + ey * ey);
+    const double cosine = CosineOf(toOther, p.planLength, toEnd);
     if (std::isnan(cosine))
         return;
-    const bool left = PlanCross(Plan(r - s), Plan(end - from)) > 0.0;
+    const bool left = p.planDx * ey - p.planDy * ex > 0.0;
     const LateralSlot slot = SlotOf(rec, first, left);
     slot.point = end;
     slot.rank = AngleRank(cosine);
-    slot.extent = PlanLength(end - from) * std::sqrt(std::max(0.0, 1.0 - cosine * cosine));
+    slot.extent = toEnd * std::sqrt(std::max(0.0, 1.0 - cosine * cosine));
 }
 
 }  // namespace
@@ -106,16 +109,7 @@ double RankAngle(double rank)
     return std::copysign(2.0 * std::asin(half), rank);
 }
 
-bool RanksAbove(double a, double b)
-{
-    // The angle grows at least as fast as its ranking value (d(1 - cos a)/da = sin a <= 1),
-    // so values that differ by the tolerance or more differ by as much in angle.
-    if (a - b >= kRankAngleTolerance)
-        return true;
-    if (!(a > b))
-        return false;
-    return RankAngle(a) - RankAngle(b) >= kRankAngleTolerance;
-}
+bool RankAnglesApart(double a, double b) { return RankAngle(a) - RankAngle(b) >= kRankAngleTolerance; }
 
 double CObstacle::PlanLength() const { return ::PlanLength(m_vEnd - m_vStart); }
 
@@ -132,8 +126,44 @@ CPlaneCrossing CrossPlane(const CObstacle& o, const CMVector& a, const CMVector&
     return c;
 }
 
+namespace {
+
+enum class EQuickInside { kInside, kOutside, kUnsure };
+
+// The area test decided from the height and the plan position along the line, for a point
+// in the plane well inside the rectangle (its areas sum to the rectangle's up to rounding)
+// or well above or below it (the side it lies beyond adds at least its length times the
+// distance, far above the tolerance: off the plane the areas only grow).
+EQuickInside QuickInside(const CObstacle& o, const CMVector& p)
+{
+    constexpr double kMargin = 1e-3;     // m, inside
+    constexpr double kBeyond = 1e-2;     // m, above or below
+    constexpr double kLongEnough = 0.1;  // m: kLongEnough * kBeyond is far above kAreaTolerance
+    if (!(o.m_dTop - o.m_dBottom > 2.0 * kMargin))
+        return EQuickInside::kUnsure;
+    const double dx = o.m_vEnd.x - o.m_vStart.x, dy = o.m_vEnd.y - o.m_vStart.y;
+    const double length = std::sqrt(dx * dx + dy * dy);
+    if (!(length > kLongEnough))
+        return EQuickInside::kUnsure;
+    if (p.z > o.m_dTop + kBeyond || p.z < o.m_dBottom - kBeyond)
+        return EQuickInside::kOutside;
+    const double along = ((p.x - o.m_vStart.x) * dx + (p.y - o.m_vStart.y) * dy) / length;
+    const double off = std::abs((p.y - o.m_vStart.y) * dx - (p.x - o.m_vStart.x) * dy) / length;
+    // Off the plane by off, the four triangles grow by at most half the perimeter times off.
+    const bool inPlane = off * (length + (o.m_dTop - o.m_dBottom)) < 0.1 * kAreaTolerance;
+    if (inPlane && p.z > o.m_dBottom + kMargin && p.z < o.m_dTop - kMargin && along > kMargin &&
+        along < length - kMargin)
+        return EQuickInside::kInside;
+    return EQuickInside::kUnsure;
+}
+
+}  // namespace
+
 bool InsideRectangle(const CObstacle& o, const CMVector& p)
 {
+    const EQuickInside quick = QuickInside(o, p);
+    if (quick != EQuickInside::kUnsure)
+        return quick == EQuickInside::kInside;
     const CMVector v0(o.m_vStart.x, o.m_vStart.y, o.m_dBottom), v1(o.m_vEnd.x, o.m_vEnd.y, o.m_dBottom);
     const CMVector v2(o.m_vEnd.x, o.m_vEnd.y, o.m_dTop), v3(o.m_vStart.x, o.m_vStart.y, o.m_dTop);
     const double area = o.PlanLength() * std::abs(o.m_dTop - o.m_dBottom);
@@ -165,27 +195,33 @@ bool LiesInPlane(const CObstacle& o, const CMVector& p)
     return std::abs(PlanCross(line, Plan(p - o.m_vStart))) / length <= kInPlane;
 }
 
-bool PlanBoxesApart(const CObstacle& o, const CMVector& a, const CMVector& b, double margin)
+CPathLine::CPathLine(const CMVector& from, const CMVector& to)
+    : s(from),
+      r(to),
+      length(Length(to - from)),
+      planDx(to.x - from.x),
+      planDy(to.y - from.y),
+      planLength(std::sqrt(planDx * planDx + planDy * planDy))
 {
-    const auto [oMinX, oMaxX] = std::minmax(o.m_vStart.x, o.m_vEnd.x);
-    const auto [pMinX, pMaxX] = std::minmax(a.x, b.x);
-    if (pMaxX < oMinX - margin || pMinX > oMaxX + margin)
-        return true;
-    const auto [oMinY, oMaxY] = std::minmax(o.m_vStart.y, o.m_vEnd.y);
-    const auto [pMinY, pMaxY] = std::minmax(a.y, b.y);
-    return pMaxY < oMinY - margin || pMinY > oMaxY + margin;
 }
 
 CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c)
 {
-    CDiffractionPoint rec = EmptyRecord();
-    SetTopPoints(rec, o, s, r, c);
+    CDiffractionPoint rec;
+    MakeDiffractionRecord(o, CPathLine(s, r), c, rec);
+    return rec;
+}
+
+void MakeDiffractionRecord(const CObstacle& o, const CPathLine& p, const CMVector& c, CDiffractionPoint& rec)
+{
+    static const CDiffractionPoint empty = EmptyRecord();
+    rec = empty;
+    SetTopPoints(rec, o, p, c);
     for (const CMVector& planEnd : {o.m_vStart, o.m_vEnd}) {
         const CMVector end(planEnd.x, planEnd.y, c.z);
-        SetLateralPoint(rec, end, s, r, true);
-        SetLateralPoint(rec, end, s, r, false);
+        SetLateralPoint(rec, end, p, true);
+        SetLateralPoint(rec, end, p, false);
     }
     rec.m_nIndex = o.m_nIndex;
     rec.m_nKind = o.m_nKind;
-    return rec;
 }

@@ -3,6 +3,7 @@
 // Obstacles of the screening and the geometric tests made on them. Pure: safe on
 // any thread.
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -50,7 +51,16 @@ bool CrossesInPlan(const CObstacle& o, const CMVector& a, const CMVector& b);
 // overlap: a quick test that a path cannot cross the obstacle. With the default margin
 // (well above the 0.01 m of CrossesInPlan and any rounding) it never rejects a path that
 // CrossesInPlan would accept.
-bool PlanBoxesApart(const CObstacle& o, const CMVector& a, const CMVector& b, double margin = 0.05);
+inline bool PlanBoxesApart(const CObstacle& o, const CMVector& a, const CMVector& b, double margin = 0.05)
+{
+    const auto [oMinX, oMaxX] = std::minmax(o.m_vStart.x, o.m_vEnd.x);
+    const auto [pMinX, pMaxX] = std::minmax(a.x, b.x);
+    if (pMaxX < oMinX - margin || pMinX > oMaxX + margin)
+        return true;
+    const auto [oMinY, oMaxY] = std::minmax(o.m_vStart.y, o.m_vEnd.y);
+    const auto [pMinY, pMaxY] = std::minmax(a.y, b.y);
+    return pMaxY < oMinY - margin || pMinY > oMaxY + margin;
+}
 
 // The point lies within 1e-6 m (in plan) of the obstacle's vertical plane, so in it: a path
 // from such a point is neither screened nor reflected by the obstacle, whatever the rounding
@@ -58,8 +68,27 @@ bool PlanBoxesApart(const CObstacle& o, const CMVector& a, const CMVector& b, do
 // barrier). A plane of no plan length contains no point.
 bool LiesInPlane(const CObstacle& o, const CMVector& p);
 
+// A path s->r with the lengths every obstacle it meets would measure again: its length,
+// its plan direction r - s and that direction's length.
+struct CPathLine {
+    CPathLine(const CMVector& from, const CMVector& to);
+    // Both ends of the obstacle's line lie farther than margin from the line through s and
+    // r in plan, on one side: the line meets it more than margin beyond an end, so with the
+    // default margin CrossesInPlan rejects it (its tolerance is 0.01 m).
+    bool PassesBeside(const CObstacle& o, double margin = 0.05) const
+    {
+        const double side1 = planDx * (o.m_vStart.y - s.y) - planDy * (o.m_vStart.x - s.x);
+        const double side2 = planDx * (o.m_vEnd.y - s.y) - planDy * (o.m_vEnd.x - s.x);
+        const double m = margin * planLength;  // the sides are distances times planLength
+        return (side1 > m && side2 > m) || (side1 < -m && side2 < -m);
+    }
+    CMVector s, r;
+    double length, planDx, planDy, planLength;
+};
+
 // The diffraction record of an obstacle met by the path s->r at the crossing point c.
 CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c);
+void MakeDiffractionRecord(const CObstacle& o, const CPathLine& p, const CMVector& c, CDiffractionPoint& rec);
 
 // The point is an absent diffraction point; the value an undetermined ranking value.
 constexpr double kAbsentHeight = -1.0;
@@ -83,5 +112,17 @@ constexpr double kRankAngleTolerance = 1e-9;
 // The signed angle (rad) of a ranking value 1 - cos(angle), negative for a negated value.
 double RankAngle(double rank);
 
+// The angles of two ranking values differ by kRankAngleTolerance or more.
+bool RankAnglesApart(double a, double b);
+
 // Ranking value a ranks above b: its angle exceeds b's by kRankAngleTolerance or more.
-bool RanksAbove(double a, double b);
+inline bool RanksAbove(double a, double b)
+{
+    // The angle grows at least as fast as its ranking value (d(1 - cos a)/da = sin a <= 1),
+    // so values that differ by the tolerance or more differ by as much in angle.
+    if (a - b >= kRankAngleTolerance)
+        return true;
+    if (!(a > b))
+        return false;
+    return RankAnglesApart(a, b);
+}

@@ -9,6 +9,11 @@ namespace {
 
 CPieceBox BoxOf(const CRoad_Segment& piece) { return {piece.m_dWidth, piece.m_dPieceLength, piece.m_dAngle}; }
 
+constexpr double kTenthLn10 = 0.23025850929940456840;  // ln(10) / 10
+
+// 10^(level/10); no energy is 0.
+double Energy(double level) { return std::exp(level * kTenthLn10); }
+
 // 10*lg(10^((Lw - A)/10) + 10^(Lrefl/10)); a zero L_refl is no reflection.
 double Contribution(double power, double attenuation, double reflected)
 {
@@ -19,9 +24,20 @@ double Contribution(double power, double attenuation, double reflected)
 
 CMVector PiecePosition(const CRoad_Segment& piece) { return {piece.m_dX, piece.m_dY, piece.m_dZ}; }
 
+// Position in the scene of a piece of the scene.
+std::size_t CPathEvaluator::PieceIndex(const CRoad_Segment& piece) const
+{
+    return static_cast<std::size_t>(&piece - m_scene.m_arrPiece.data());
+}
+
 CPathEvaluator::CPathEvaluator(const CSceneData& scene, const CTerrainSection& terrain, const CGroundFactors& factors,
                                const CMVector& r, CScreeningScratch& scratch)
-    : m_scene(scene), m_terrain(terrain), m_factors(factors), m_r(r), m_scratch(scratch)
+    : m_scene(scene),
+      m_terrain(terrain),
+      m_factors(factors),
+      m_r(r),
+      m_scratch(scratch),
+      m_receiverGround(ReceiverHeightTerms(r.z - terrain.GroundHeight(r.y)))
 {
     m_scratch.m_sectors.Build(scene.m_arrObstacle, r);
     m_scratch.m_reflectors.Build(scene.m_arrReflector, scene.m_nFirstReflecting, r);
@@ -35,7 +51,7 @@ CPathResult CPathEvaluator::Evaluate(int index) const
     CAttenuation& a = res.m_att;
     a.m_nSource = index;
     a.m_dAir = AirAbsorption(m_scene.m_air, Length(s - m_r));
-    a.m_dGround = GroundAttenuation(s, m_r, m_terrain.GroundHeight(s.y), m_terrain.GroundHeight(m_r.y), m_factors);
+    a.m_dGround = GroundAttenuation(s, m_r, m_terrain.GroundHeight(s.y), m_receiverGround, m_factors);
     const CDivergence div = Divergence(s, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[index]);
     a.m_dDivergence = div.m_dValue;
     res.m_bInsideBox = div.m_bInsideBox;
@@ -49,6 +65,30 @@ CPathResult CPathEvaluator::Evaluate(int index) const
     return res;
 }
 
+Bands CPathEvaluator::Energies(int index, const Bands& reference) const
+{
+    const CRoad_Segment& piece = m_scene.m_arrPiece[index];
+    const CMVector s = PiecePosition(piece);
+    const Bands air = AirAbsorption(m_scene.m_air, Length(s - m_r));
+    const Bands ground = GroundAttenuation(s, m_r, m_terrain.GroundHeight(s.y), m_receiverGround, m_factors);
+    const double div = Divergence(s, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[index]).m_dValue;
+    CReflectionWinners w;
+    FindWinners(piece, s, w);
+    const Bands bar = ScreeningEnergy(s, m_r, m_scene.m_arrObstacle, -1, m_scene.m_air.m_dWavelength, ground, m_scratch,
+                                      &m_scratch.m_sectors);
+    Bands e;
+    for (int j = 0; j < kBandCount; ++j)
+        e[j] = Energy(piece.m_dPowerLevel[j] - reference[j] - air[j] - ground[j] - div) * bar[j];
+    for (int side = 0; side < 2; ++side) {
+        if (!w.reflector[side])
+            continue;
+        const Bands r = ReflectedEnergies(piece, *w.reflector[side], s, w.hit[side], reference);
+        for (int j = 0; j < kBandCount; ++j)
+            e[j] += r[j];
+    }
+    return e;
+}
+
 // Every reflector that reflects at a point away from the source replaces the slot of
 // its side; the last one of each side wins. So the reflectors are searched from the last
 // one back, each side taking the first hit it meets, and only the winners' levels are
@@ -56,13 +96,11 @@ CPathResult CPathEvaluator::Evaluate(int index) const
 // leave its side without reflection, as a side without a hit is: the search stops there.
 // Only the reflectors that may reflect to this receiver are searched, and a quick plan test
 // passes over those that cannot reflect this source.
-Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s, Bands (&gain)[2]) const
+void CPathEvaluator::FindWinners(const CRoad_Segment& piece, const CMVector& s, CReflectionWinners& w) const
 {
     const int line = piece.m_nRoadIndex;
     const bool hasLine = line >= 0 && line < static_cast<int>(m_scene.m_arrSourceLine.size());
     const auto& reflectors = m_scene.m_arrReflector;
-    const CReflector* winner[2] = {nullptr, nullptr};  // left, right
-    CReflectionHit winnerHit[2];
     const CReflectorBounds& bounds = m_scratch.m_reflectors;
     for (std::size_t n = bounds.Candidates().size(); n-- > 0;) {
         if (!bounds.MayReflect(n, s))
@@ -72,56 +110,71 @@ Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s,
         if (!hit.m_bHit || !(Length(hit.m_vPoint - s) > 0.0))
             continue;
         const int side = hasLine && LeftOfSourceLine(m_scene.m_arrSourceLine[line], hit.m_vPoint) ? 0 : 1;
-        if (winner[side])
+        if (w.reflector[side])
             continue;
-        winner[side] = &reflectors[i];
-        winnerHit[side] = hit;
-        if (winner[1 - side])
+        w.reflector[side] = &reflectors[i];
+        w.hit[side] = hit;
+        if (w.reflector[1 - side])
             break;
     }
+}
+
+Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s, Bands (&gain)[2]) const
+{
+    CReflectionWinners w;
+    FindWinners(piece, s, w);
     Bands sides[2]{};
     for (int side = 0; side < 2; ++side)
-        if (winner[side])
-            sides[side] = ReflectedLevels(piece, *winner[side], s, winnerHit[side], gain[side]);
+        if (w.reflector[side])
+            sides[side] = ReflectedLevels(piece, *w.reflector[side], s, w.hit[side], gain[side]);
     Bands refl{};
     for (int j = 0; j < kBandCount; ++j)
         refl[j] = CombineSides(sides[0][j], sides[1][j]);
     return refl;
 }
 
-// Levels of the image source S' at the receiver; a band the reflector discards is 0. The
-// bands are tested first: the image path is measured only when one of them reflects. gain
-// gets the levels relative to the piece's power (kNoEnergy where discarded).
-Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
-                                      const CReflectionHit& hit, Bands& gain) const
+// The terms of the image path the reflector's valid bands share; false when no band is
+// valid, before the image path is measured.
+bool CPathEvaluator::ImagePath(const CReflector& reflector, const CMVector& s, const CReflectionHit& hit,
+                               CImagePathTerms& t) const
 {
-    Bands levels{};
     if (!reflector.m_bReflectsSomeBand)
-        return levels;
+        return false;
     const double dso = Length(hit.m_vPoint - s), dor = Length(m_r - hit.m_vPoint);
     const double cosBeta = IncidenceCosine(reflector.m_rect, s, hit.m_vPoint);
     const double lmin =
         ReflectorMinLength(reflector.m_rect, m_scene.m_dMaxRoadHeight, m_terrain.GroundHeight(hit.m_vPoint.y));
-    std::array<bool, kBandCount> valid{};
     bool any = false;
     for (int j = 0; j < kBandCount; ++j) {
-        valid[j] = ReflectionValid(m_scene.m_air.m_dWavelength[j], lmin, cosBeta, dso, dor, reflector.m_dAbsorption[j]);
-        any = any || valid[j];
+        t.valid[j] =
+            ReflectionValid(m_scene.m_air.m_dWavelength[j], lmin, cosBeta, dso, dor, reflector.m_dAbsorption[j]);
+        any = any || t.valid[j];
     }
     if (!any)
-        return levels;
-
+        return false;
     const CMVector& image = hit.m_vImage;
-    const Bands air = AirAbsorption(m_scene.m_air, Length(image - m_r));
-    const Bands ground =
-        GroundAttenuation(image, m_r, m_terrain.GroundHeight(image.y), m_terrain.GroundHeight(m_r.y), m_factors);
-    const double div = Divergence(image, m_r, BoxOf(piece), HeadingTrig(piece.m_dAngle)).m_dValue;
+    t.air = AirAbsorption(m_scene.m_air, Length(image - m_r));
+    t.ground = GroundAttenuation(image, m_r, m_terrain.GroundHeight(image.y), m_receiverGround, m_factors);
+    return true;
+}
+
+// Levels of the image source S' at the receiver; a band the reflector discards is 0.
+// gain gets the levels relative to the piece's power (kNoEnergy where discarded).
+Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
+                                      const CReflectionHit& hit, Bands& gain) const
+{
+    Bands levels{};
+    CImagePathTerms t;
+    if (!ImagePath(reflector, s, hit, t))
+        return levels;
+    const CMVector& image = hit.m_vImage;
+    const double div = Divergence(image, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[PieceIndex(piece)]).m_dValue;
     const Bands bar = Screening(image, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle, m_scene.m_air.m_dWavelength,
-                                ground, m_scratch, &m_scratch.m_sectors);
+                                t.ground, m_scratch, &m_scratch.m_sectors);
     for (int j = 0; j < kBandCount; ++j) {
-        if (!valid[j])
+        if (!t.valid[j])
             continue;
-        const double loss = air[j] + ground[j] + div + bar[j];
+        const double loss = t.air[j] + t.ground[j] + div + bar[j];
         const double level = piece.m_dPowerLevel[j] + reflector.m_dPowerChange[j] - loss;
         levels[j] = HasEnergy(level) ? level : 0.0;
         gain[j] = reflector.m_dPowerChange[j] - loss;
@@ -129,14 +182,25 @@ Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflect
     return levels;
 }
 
-namespace {
-
-constexpr double kTenthLn10 = 0.23025850929940456840;  // ln(10) / 10
-
-// 10^(level/10); no energy is 0.
-double Energy(double level) { return std::exp(level * kTenthLn10); }
-
-}  // namespace
+// The energies of ReflectedLevels relative to the reference levels (0 where discarded).
+Bands CPathEvaluator::ReflectedEnergies(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
+                                        const CReflectionHit& hit, const Bands& reference) const
+{
+    Bands e{};
+    CImagePathTerms t;
+    if (!ImagePath(reflector, s, hit, t))
+        return e;
+    const CMVector& image = hit.m_vImage;
+    const double div = Divergence(image, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[PieceIndex(piece)]).m_dValue;
+    const Bands bar = ScreeningEnergy(image, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle,
+                                      m_scene.m_air.m_dWavelength, t.ground, m_scratch, &m_scratch.m_sectors);
+    for (int j = 0; j < kBandCount; ++j)
+        if (t.valid[j])
+            e[j] = Energy(piece.m_dPowerLevel[j] + reflector.m_dPowerChange[j] - reference[j] - t.air[j] - t.ground[j] -
+                          div) *
+                   bar[j];
+    return e;
+}
 
 Bands PathTransfer(const CPathResult& path)
 {
@@ -146,6 +210,16 @@ Bands PathTransfer(const CPathResult& path)
                Energy(path.m_dReflectedGain[1][j]);
     return t;
 }
+
+namespace {
+
+// The piece's transfer follows from the energy of its contribution alone.
+bool TransferFromEnergy(const CSceneData& scene, int piece)
+{
+    return scene.m_arrPieceSource[piece] >= 0 && scene.m_arrPieceTransferScale[piece][0] != 0.0;
+}
+
+}  // namespace
 
 void AddPieceTransfer(const CSceneData& scene, int piece, const CPathResult& path, const Bands& energy,
                       Bands* transfers)
@@ -187,14 +261,24 @@ Bands SumPointLevels(const CSceneData& scene, const CTerrainSection& terrain, co
     const Bands& ref = scene.m_dReferencePower;
     Bands energy{};
     for (int k = 0; k < static_cast<int>(scene.m_arrPiece.size()); ++k) {
-        if (!transfers && !scene.m_arrPieceSounds[k])
-            continue;  // it adds no energy
+        const bool sounds = scene.m_arrPieceSounds[k];
+        if (!transfers || (sounds && TransferFromEnergy(scene, k))) {
+            if (!sounds)
+                continue;  // it adds no energy
+            const Bands e = eval.Energies(k, ref);
+            for (int j = 0; j < kBandCount; ++j)
+                energy[j] += e[j];
+            if (transfers)
+                AddPieceTransfer(scene, k, {}, e, transfers);
+            continue;
+        }
+        // A piece without power in some band: its transfer is summed from its path.
         const CPathResult path = eval.Evaluate(k);
         const CAttenuation& a = path.m_att;
         Bands e{};
         for (int j = 0; j < kBandCount; ++j)
             if (HasEnergy(a.m_dContribution[j])) {
-                e[j] = std::pow(10.0, (a.m_dContribution[j] - ref[j]) / 10.0);
+                e[j] = Energy(a.m_dContribution[j] - ref[j]);
                 energy[j] += e[j];
             }
         if (transfers)

@@ -4,6 +4,8 @@
 // ground, divergence, reflections and screening, combined into one CAttenuation per
 // piece. One CPathEvaluator serves one receiver on one thread; the scene is only read.
 
+#include <array>
+
 #include "engine/calc_scene_data.h"
 #include "engine/propagation_ground.h"
 #include "engine/propagation_screening.h"
@@ -31,17 +33,35 @@ public:
                    const CMVector& r, CScreeningScratch& scratch);
 
     CPathResult Evaluate(int index) const;
+    // Per band the energy the piece brings, reflections included, relative to the reference
+    // levels: 10^((Lw - A - reference)/10), the sum of terms Evaluate gives as levels.
+    Bands Energies(int index, const Bands& reference) const;
 
 private:
+    // The reflector that wins each side (left, right) of the source line, and its hit.
+    struct CReflectionWinners {
+        const CReflector* reflector[2] = {nullptr, nullptr};
+        CReflectionHit hit[2];
+    };
+    struct CImagePathTerms {
+        std::array<bool, kBandCount> valid{};
+        Bands air{}, ground{};
+    };
+    std::size_t PieceIndex(const CRoad_Segment& piece) const;
+    void FindWinners(const CRoad_Segment& piece, const CMVector& s, CReflectionWinners& w) const;
     Bands Reflections(const CRoad_Segment& piece, const CMVector& s, Bands (&gain)[2]) const;
+    bool ImagePath(const CReflector& reflector, const CMVector& s, const CReflectionHit& hit, CImagePathTerms& t) const;
     Bands ReflectedLevels(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
                           const CReflectionHit& hit, Bands& gain) const;
+    Bands ReflectedEnergies(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
+                            const CReflectionHit& hit, const Bands& reference) const;
 
     const CSceneData& m_scene;
     const CTerrainSection& m_terrain;
     CGroundFactors m_factors;
     CMVector m_r;
     CScreeningScratch& m_scratch;
+    CReceiverHeightTerms m_receiverGround;  // made once for the receiver
 };
 
 // Band levels at r (relative to the base height; terrain cut through it) from every piece

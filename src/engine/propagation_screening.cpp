@@ -13,8 +13,9 @@ const double kAttenuatorInsertion[11] = {0.0, 3.0, 3.2, 2.0, 1.0, 1.6, 1.4, 2.3,
 
 namespace {
 
-constexpr double kCapSingle = 25.0;  // dB
-constexpr double kCapDouble = 30.0;  // dB
+constexpr double kCapSingle = 25.0;                    // dB
+constexpr double kCapDouble = 30.0;                    // dB
+constexpr double kTenthLn10 = 0.23025850929940456840;  // ln(10) / 10: 10^(x/10) = exp(x kTenthLn10)
 
 // Which fields of a record one path reads.
 struct PathFields {
@@ -42,6 +43,8 @@ int LargestRank(const CScreeningScratch& scratch, double CDiffractionPoint::*ran
 {
     const auto& recs = scratch.m_arrRecord;
     const auto& widths = first ? scratch.m_arrWidth1 : scratch.m_arrWidth2;
+    if (recs.size() == 1)
+        return widths[0] > wavelength ? 0 : -1;
     int best = -1;
     for (int i = 0; i < static_cast<int>(recs.size()); ++i)
         if (widths[i] > wavelength && (best < 0 || RanksAbove(recs[i].*rank, recs[best].*rank)))
@@ -101,7 +104,7 @@ CLateralGeometry CPathAcrossBands<CLateralGeometry>::Measure(const CPathPoints& 
 
 // The path types of one band, which decide the cap from the last band.
 struct BandResult {
-    double value = 0;
+    double sum = 0;  // energy of the open paths, 0 when none is open
     bool topSingle = false;
     bool lateralsDouble = false;
 };
@@ -130,7 +133,7 @@ public:
             return std::pow(10.0, -(10.0 * std::log10(t.m_dArgument) - ground) / 10.0);
         if (ground != m_dGround) {
             m_dGround = ground;
-            m_dGroundEnergy = std::pow(10.0, ground / 10.0);
+            m_dGroundEnergy = std::exp(ground * kTenthLn10);
         }
         double e = m_dGroundEnergy / t.m_dArgument;
         const int kind = record >= 0 ? scratch.m_arrAttenuator[record] : 0;
@@ -150,9 +153,9 @@ struct CScreenPaths {
     CTopEnergy topEnergy;
 };
 
-// -10 lg of the energy sum of the top and the two lateral paths. A path of kNoPath
-// (999 dB, a path that takes no part) adds 1e-99.9, which vanishes beside the energy of
-// any real path (all lie far below 300 dB): it is left out.
+// The energy sum of the top and the two lateral paths. A path of kNoPath (999 dB, a path
+// that takes no part) adds 1e-99.9, which vanishes beside the energy of any real path (all
+// lie far below 300 dB): it is left out.
 BandResult ScreenBand(CScreenPaths& paths, const CScreeningScratch& scratch, double wavelength, double ground,
                       bool sameChoice)
 {
@@ -167,7 +170,7 @@ BandResult ScreenBand(CScreenPaths& paths, const CScreeningScratch& scratch, dou
         sum += LateralPathEnergy(right, wavelength);
     }
     BandResult b;
-    b.value = sum > 0.0 ? -10.0 * std::log10(sum) : 10.0 * kNoPath;  // nothing open: the cap decides
+    b.sum = sum;
     b.topSingle = top.m_eCase == ETopCase::kSingleAbove || top.m_eCase == ETopCase::kSingleBelow;
     b.lateralsDouble = left.m_eCase == ELateralCase::kDouble && right.m_eCase == ELateralCase::kDouble;
     return b;
@@ -198,17 +201,20 @@ CTakingPart TakingPart(const CScreeningScratch& scratch, double wavelength)
 
 namespace {
 
-void CollectRecord(const CObstacle& o, const CMVector& s, const CMVector& r, CScreeningScratch& scratch)
+void CollectRecord(const CObstacle& o, const CPathLine& p, CScreeningScratch& scratch)
 {
-    if (PlanBoxesApart(o, s, r) || !CrossesInPlan(o, s, r))
+    const CMVector& s = p.s;
+    const CMVector& r = p.r;
+    if (PlanBoxesApart(o, s, r) || p.PassesBeside(o) || !CrossesInPlan(o, s, r))
         return;
     const CPlaneCrossing c = CrossPlane(o, s, r);
     if (!c.m_bCrosses || !InsideRectangle(o, c.m_vPoint) || LiesInPlane(o, s) || LiesInPlane(o, r))
         return;
-    scratch.m_arrRecord.push_back(MakeDiffractionRecord(o, s, r, c.m_vPoint));
+    CDiffractionPoint& rec = scratch.m_arrRecord.emplace_back();
+    MakeDiffractionRecord(o, p, c.m_vPoint, rec);
     scratch.m_arrAttenuator.push_back(o.m_nAttenuator);
-    scratch.m_arrWidth1.push_back(WidthAtD1(scratch.m_arrRecord.back()));
-    scratch.m_arrWidth2.push_back(WidthAtD2(scratch.m_arrRecord.back()));
+    scratch.m_arrWidth1.push_back(WidthAtD1(rec));
+    scratch.m_arrWidth2.push_back(WidthAtD2(rec));
 }
 
 }  // namespace
@@ -220,15 +226,16 @@ void CollectDiffractionRecords(const CMVector& s, const CMVector& r, const std::
     scratch.m_arrAttenuator.clear();
     scratch.m_arrWidth1.clear();
     scratch.m_arrWidth2.clear();
+    const CPathLine path(s, r);
     if (sectors) {
         for (int i : sectors->Candidates(s))
             if (i != skip)
-                CollectRecord(obstacles[i], s, r, scratch);
+                CollectRecord(obstacles[i], path, scratch);
         return;
     }
     for (int i = 0; i < static_cast<int>(obstacles.size()); ++i)
         if (i != skip)
-            CollectRecord(obstacles[i], s, r, scratch);
+            CollectRecord(obstacles[i], path, scratch);
 }
 
 double FlatPathTerm(const CMVector& s, const CMVector& r)
@@ -240,6 +247,124 @@ double FlatPathTerm(const CMVector& s, const CMVector& r)
     return slope - 4.8 <= 0.0 ? 4.8 - slope : 0.0;
 }
 
+namespace {
+
+// Per band the energy sum of the paths (0 when none is open), and the cap the path types
+// of the last band decide.
+struct CScreenSums {
+    Bands sum{};
+    double cap = kCapSingle;
+};
+
+// Every record takes part in all bands or in none, seen from either end: the same records
+// are chosen in every band.
+bool SameRecordsInEveryBand(const CScreeningScratch& scratch, const Bands& wavelength)
+{
+    const auto [shortest, longest] = std::minmax_element(wavelength.begin(), wavelength.end());
+    const auto decided = [&](double width) { return width > *longest || !(width > *shortest); };
+    for (std::size_t i = 0; i < scratch.m_arrRecord.size(); ++i)
+        if (!decided(scratch.m_arrWidth1[i]) || !decided(scratch.m_arrWidth2[i]))
+            return false;
+    return true;
+}
+
+// The argument B of a lateral path's energy 1/B in one band; 1 for a missing path.
+double LateralArgument(const CLateralGeometry& g, double wavelength)
+{
+    if (g.m_eCase == ELateralCase::kSingle)
+        return BarrierArgument(wavelength, g.m_dZ);
+    if (g.m_eCase == ELateralCase::kDouble)
+        return BarrierArgument(wavelength, MultipleEdgeFactor(wavelength, g.m_dEdge) * g.m_dZ);
+    return 1.0;
+}
+
+// The band sums of a top path that screens in every band (one edge above the line of sight,
+// or two edges not both below it) beside lateral paths of positive arguments: the same
+// formulas in every band, side by side, as the band-by-band terms give them. False, with
+// nothing done, for any other case.
+bool SideBySideSums(const CTopGeometry& top, const CLateralGeometry& left, const CLateralGeometry& right, int kind,
+                    const Bands& wavelength, const Bands& ground, Bands& sum)
+{
+    if (top.m_eCase != ETopCase::kSingleAbove && top.m_eCase != ETopCase::kTwoOther)
+        return false;
+    Bands topArg, leftArg, rightArg;
+    bool positive = true;
+    for (int j = 0; j < kBandCount; ++j) {
+        const double w = wavelength[j];
+        topArg[j] = top.m_eCase == ETopCase::kSingleAbove
+                        ? BarrierArgument(w, top.m_dZ * top.m_dMeteo)
+                        : BarrierArgument(w, MultipleEdgeFactor(w, top.m_dEdge) * top.m_dZ * top.m_dMeteo);
+        leftArg[j] = LateralArgument(left, w);
+        rightArg[j] = LateralArgument(right, w);
+        positive = positive && topArg[j] > 0.0 && leftArg[j] > 0.0 && rightArg[j] > 0.0;
+    }
+    if (!positive)
+        return false;
+    const double device = kind >= 1 && kind <= 10 ? DeviceEnergy()[kind] : 1.0;
+    double lastGround = std::numeric_limits<double>::quiet_NaN(), groundEnergy = 1.0;
+    for (int j = 0; j < kBandCount; ++j) {
+        if (ground[j] != lastGround) {  // 10^(A_gr/10), kept while A_gr repeats
+            lastGround = ground[j];
+            groundEnergy = std::exp(lastGround * kTenthLn10);
+        }
+        const double e = groundEnergy / topArg[j] * device;
+        sum[j] = e + 1.0 / leftArg[j] + 1.0 / rightArg[j];
+    }
+    return true;
+}
+
+// ScreenSums when the paths' geometry is the same in every band: the band terms alone.
+CScreenSums SameGeometrySums(CScreenPaths& paths, const CScreeningScratch& scratch, const Bands& wavelength,
+                             const Bands& ground)
+{
+    const CTopGeometry& top = paths.top.ForBand(scratch, wavelength[0], false);
+    const CLateralGeometry& left = paths.left.ForBand(scratch, wavelength[0], false);
+    const CLateralGeometry& right = paths.right.ForBand(scratch, wavelength[0], false);
+    const int record = paths.top.LastRecord();
+    const bool laterals = top.m_eCase != ETopCase::kSingleBelow;  // an edge below the line of sight: none
+    CScreenSums out;
+    const int kind = record >= 0 ? scratch.m_arrAttenuator[record] : 0;
+    if (!SideBySideSums(top, left, right, kind, wavelength, ground, out.sum)) {
+        for (int j = 0; j < kBandCount; ++j) {
+            const CTopTerm t = TopPathTerm(top, wavelength[j]);
+            double sum = 0.0;
+            if (top.m_eCase != ETopCase::kUndetermined)
+                sum = paths.topEnergy.Of(t, ground[j], scratch, record);
+            if (laterals) {
+                sum += LateralPathEnergy(left, wavelength[j]);
+                sum += LateralPathEnergy(right, wavelength[j]);
+            }
+            out.sum[j] = sum;
+        }
+    }
+    const bool topSingle = top.m_eCase == ETopCase::kSingleAbove || top.m_eCase == ETopCase::kSingleBelow;
+    const bool lateralsDouble = left.m_eCase == ELateralCase::kDouble && right.m_eCase == ELateralCase::kDouble;
+    out.cap = lateralsDouble && !topSingle ? kCapDouble : kCapSingle;
+    return out;
+}
+
+CScreenSums ScreenSums(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch, const Bands& wavelength,
+                       const Bands& ground)
+{
+    CScreenPaths paths{{kTopFields, s, r}, {kLeftFields, s, r}, {kRightFields, s, r}, {}};
+    if (SameRecordsInEveryBand(scratch, wavelength))
+        return SameGeometrySums(paths, scratch, wavelength, ground);
+    CScreenSums out;
+    BandResult last;
+    CTakingPart before;
+    for (int j = 0; j < kBandCount; ++j) {
+        const CTakingPart now = TakingPart(scratch, wavelength[j]);
+        const bool same = j > 0 && now.known && before.known && now.d1 == before.d1 && now.d2 == before.d2;
+        last = ScreenBand(paths, scratch, wavelength[j], ground[j], same);
+        out.sum[j] = last.sum;
+        before = now;
+    }
+    out.cap = last.lateralsDouble && !last.topSingle ? kCapDouble : kCapSingle;
+    return out;
+}
+
+}  // namespace
+
 Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch,
                          const Bands& wavelength, const Bands& ground)
 {
@@ -250,23 +375,41 @@ Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningS
         a.fill(flat);
         return a;
     }
-    CScreenPaths paths{{kTopFields, s, r}, {kLeftFields, s, r}, {kRightFields, s, r}, {}};
-    BandResult last;
-    CTakingPart before;
+    const CScreenSums sums = ScreenSums(s, r, scratch, wavelength, ground);
     for (int j = 0; j < kBandCount; ++j) {
-        const CTakingPart now = TakingPart(scratch, wavelength[j]);
-        const bool same = j > 0 && now.known && before.known && now.d1 == before.d1 && now.d2 == before.d2;
-        last = ScreenBand(paths, scratch, wavelength[j], ground[j], same);
-        a[j] = last.value;
-        before = now;
-    }
-    const double cap = last.lateralsDouble && !last.topSingle ? kCapDouble : kCapSingle;
-    for (double& v : a) {
-        v = std::max(0.0, std::min(v, cap));
-        if (v == 0.0)
-            v = flat;
+        const double sum = sums.sum[j];
+        double v = sum > 0.0 ? -10.0 * std::log10(sum) : 10.0 * kNoPath;  // nothing open: the cap decides
+        v = std::max(0.0, std::min(v, sums.cap));
+        a[j] = v == 0.0 ? flat : v;
     }
     return a;
+}
+
+Bands BarrierEnergy(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch, const Bands& wavelength,
+                    const Bands& ground)
+{
+    static const double capSingle = std::exp(-kCapSingle * kTenthLn10), capDouble = std::exp(-kCapDouble * kTenthLn10);
+    Bands e{};
+    if (scratch.m_arrRecord.empty()) {
+        e.fill(std::exp(-FlatPathTerm(s, r) * kTenthLn10));
+        return e;
+    }
+    const CScreenSums sums = ScreenSums(s, r, scratch, wavelength, ground);
+    const double cap = sums.cap == kCapDouble ? capDouble : capSingle;
+    double flat = -1.0;  // measured when a band needs it
+    for (int j = 0; j < kBandCount; ++j) {
+        const double sum = sums.sum[j];
+        if (!(sum > 0.0) || sum < cap) {
+            e[j] = cap;
+        } else if (sum >= 1.0) {  // 0 dB or less: the flat-path term
+            if (flat < 0.0)
+                flat = std::exp(-FlatPathTerm(s, r) * kTenthLn10);
+            e[j] = flat;
+        } else {
+            e[j] = sum;
+        }
+    }
+    return e;
 }
 
 Bands Screening(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
@@ -275,4 +418,12 @@ Bands Screening(const CMVector& s, const CMVector& r, const std::vector<CObstacl
 {
     CollectDiffractionRecords(s, r, obstacles, skip, scratch, sectors);
     return BarrierAttenuation(s, r, scratch, wavelength, ground);
+}
+
+Bands ScreeningEnergy(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
+                      const Bands& wavelength, const Bands& ground, CScreeningScratch& scratch,
+                      const CObstacleSectors* sectors)
+{
+    CollectDiffractionRecords(s, r, obstacles, skip, scratch, sectors);
+    return BarrierEnergy(s, r, scratch, wavelength, ground);
 }

@@ -36,10 +36,19 @@ void CollectDiffractionRecords(const CMVector& s, const CMVector& r, const std::
 Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch,
                          const Bands& wavelength, const Bands& ground);
 
+// 10^(-A_bar/10) of every band, as BarrierAttenuation would give it, without its logarithms.
+Bands BarrierEnergy(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch, const Bands& wavelength,
+                    const Bands& ground);
+
 // Collect, then attenuate.
 Bands Screening(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
                 const Bands& wavelength, const Bands& ground, CScreeningScratch& scratch,
                 const CObstacleSectors* sectors = nullptr);
+
+// Collect, then BarrierEnergy.
+Bands ScreeningEnergy(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
+                      const Bands& wavelength, const Bands& ground, CScreeningScratch& scratch,
+                      const CObstacleSectors* sectors = nullptr);
 
 // The flat-path term applied to a band whose A_bar is exactly 0.
 double FlatPathTerm(const CMVector& s, const CMVector& r);

@@ -37,16 +37,3 @@ void CReflectorBounds::Build(const std::vector<CReflector>& reflectors, int firs
         m_arrBound.push_back(b);
     }
 }
-
-bool CReflectorBounds::MayReflect(std::size_t n, const CMVector& s) const
-{
-    const Bound& b = m_arrBound[n];
-    // Where the line from the receiver's image through s meets the reflector's line:
-    // start + u * dir, with u = cross(image - start, w) / cross(dir, w), w = s - image.
-    const double wx = s.x - b.imageX, wy = s.y - b.imageY;
-    const double denom = b.dirX * wy - b.dirY * wx;
-    if (!(std::abs(denom) > 0.0))
-        return true;  // along the line (or not a number): leave it to FindReflection
-    const double u = ((b.imageX - b.startX) * wy - (b.imageY - b.startY) * wx) / denom;
-    return !(u < b.from || u > b.to);
-}

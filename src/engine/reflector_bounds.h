@@ -10,6 +10,7 @@
 // only cannot reflect to a receiver behind it or in its plane. Built once per receiver;
 // read-only afterwards.
 
+#include <cmath>
 #include <vector>
 
 #include "engine/propagation_reflection.h"
@@ -22,7 +23,19 @@ public:
     // Positions of the reflectors kept, ascending.
     const std::vector<int>& Candidates() const { return m_arrIndex; }
     // False when the n-th kept reflector surely reflects nothing from s to the receiver.
-    bool MayReflect(std::size_t n, const CMVector& s) const;
+    // Inline: every path asks it of every reflector kept.
+    bool MayReflect(std::size_t n, const CMVector& s) const
+    {
+        const Bound& b = m_arrBound[n];
+        // Where the line from the receiver's image through s meets the reflector's line:
+        // start + u * dir, with u = cross(image - start, w) / cross(dir, w), w = s - image.
+        const double wx = s.x - b.imageX, wy = s.y - b.imageY;
+        const double denom = b.dirX * wy - b.dirY * wx;
+        if (!(std::abs(denom) > 0.0))
+            return true;  // along the line (or not a number): leave it to FindReflection
+        const double u = ((b.imageX - b.startX) * wy - (b.imageY - b.startY) * wx) / denom;
+        return !(u < b.from || u > b.to);
+    }
 
 private:
     struct Bound {

@@ -233,3 +233,96 @@ TEST(Screening, SectorsListEveryObstacleAPathFromTheReceiverCanCross)
     }
     EXPECT_GT(crossings, 1000);
 }
+
+TEST(Screening, EnergyFormIsTheEnergyOfTheAttenuationFromFlatPathToEitherCap)
+{
+    // No wall (the flat-path term), a low wall (below 0 dB in some bands), a wall in the
+    // line of sight, a high wall (the 25 dB cap) and two high walls (the 30 dB cap).
+    const std::vector<std::vector<CObstacle>> cases = {
+        {},
+        {Wall(50, -30, 50, 30, 0.8)},
+        {Wall(50, -30, 50, 30, 2.0)},
+        {Wall(50, -500, 50, 500, 30)},
+        {Wall(40, -500, 40, 500, 40), Wall(60, -500, 60, 500, 40)},
+    };
+    const CMVector s{0, 0, 0.5}, r{100, 3, 4};
+    Bands ground{};
+    ground.fill(-2.0);
+    for (std::size_t n = 0; n < cases.size(); ++n) {
+        CScreeningScratch scratch;
+        const Bands a = Screening(s, r, cases[n], -1, kWavelength, ground, scratch);
+        const Bands e = ScreeningEnergy(s, r, cases[n], -1, kWavelength, ground, scratch);
+        for (int j = 0; j < kBandCount; ++j)
+            EXPECT_NEAR(-10.0 * std::log10(e[j]), a[j], 1e-9) << "case " << n << " band " << j;
+    }
+}
+
+namespace {
+
+// The rectangle test by its definition: the four triangles a point forms with the sides
+// add up to the rectangle's area, within 1e-5 m^2.
+bool InsideByAreas(const CObstacle& o, const CMVector& p)
+{
+    const CMVector v[4] = {{o.m_vStart.x, o.m_vStart.y, o.m_dBottom},
+                           {o.m_vEnd.x, o.m_vEnd.y, o.m_dBottom},
+                           {o.m_vEnd.x, o.m_vEnd.y, o.m_dTop},
+                           {o.m_vStart.x, o.m_vStart.y, o.m_dTop}};
+    double sum = 0.0;
+    for (int i = 0; i < 4; ++i)
+        sum += 0.5 * Length(Cross(v[i] - p, v[(i + 1) % 4] - p));
+    return sum - o.PlanLength() * (o.m_dTop - o.m_dBottom) < 1e-5;
+}
+
+}  // namespace
+
+TEST(Screening, RectangleTestAgreesWithTheAreaRuleNearEveryEdge)
+{
+    // Points in the plane of a slanted wall and just off it, from well inside to well beyond
+    // the ends, the top and the bottom, in steps that cross each margin of the test.
+    CObstacle o = Wall(10, 20, 70, 100, 9);
+    o.m_dBottom = -2;
+    const double len = o.PlanLength();
+    const CMVector along = (o.m_vEnd - o.m_vStart) / len, normal{-along.y, along.x, 0};
+    const double offsets[] = {-0.5, -0.02, -1e-3, -1e-6, -1e-9, 0.0, 1e-9, 1e-6, 1e-3, 0.02, 0.5};
+    int inside = 0, total = 0;
+    for (double u : offsets)
+        for (double uEnd : {0.0, len})
+            for (double z : {-2.0, 3.0, 9.0})
+                for (double dz : offsets)
+                    for (double off : {0.0, 1e-10, 1e-3}) {
+                        CMVector p = o.m_vStart + along * (uEnd + u) + normal * off;
+                        p.z = z + dz;
+                        const bool expected = InsideByAreas(o, p);
+                        EXPECT_EQ(InsideRectangle(o, p), expected) << u << " " << uEnd << " " << z << " " << dz;
+                        inside += expected;
+                        ++total;
+                    }
+    EXPECT_GT(inside, 0);
+    EXPECT_LT(inside, total);
+}
+
+TEST(Screening, QuickSideTestNeverRejectsAnObstacleThePathCrossesInPlan)
+{
+    // Obstacles whose ends sit just beside the slanted path s->r, on one side or across it,
+    // from touching the line to well clear of it: wherever CrossesInPlan finds a crossing
+    // (its 0.01 m tolerance included) the quick test must leave the obstacle in.
+    const CMVector s{3, -7, 1}, r{203, 93, 4};
+    const CPathLine path(s, r);
+    const CMVector dir = (r - s) / PlanLength(r - s), normal{-dir.y, dir.x, 0};
+    const double offsets[] = {-0.2, -0.06, -0.04, -0.004, 0.0, 0.004, 0.04, 0.06, 0.2, 5.0};
+    int beside = 0, crossing = 0;
+    for (double along : {20.0, 120.0})
+        for (double a : offsets)
+            for (double b : offsets)
+                for (double skew : {0.0, 3.0}) {
+                    const CMVector p = s + dir * along;
+                    const CMVector start = p + normal * a, end = p + normal * b + dir * skew;
+                    const CObstacle o = Wall(start.x, start.y, end.x, end.y, 10);
+                    const bool quick = path.PassesBeside(o), crosses = CrossesInPlan(o, s, r);
+                    EXPECT_FALSE(quick && crosses) << along << " " << a << " " << b << " " << skew;
+                    beside += quick;
+                    crossing += crosses;
+                }
+    EXPECT_GT(beside, 0);
+    EXPECT_GT(crossing, 0);
+}
