@@ -162,12 +162,19 @@ CMapLevelAt SceneLevelAt(const CCalcScene& scene, const CNoiseMapGrid& grid, con
 
 namespace {
 
-// Column c of the grid, written by the one worker that takes it.
-void ComputeColumn(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress, std::size_t c)
+// A node takes a tenth of a millisecond or more, and some (beside a barrier, under a bridge)
+// ten times as long: jobs of a few nodes share a coarse grid evenly among the workers.
+constexpr std::size_t kNodesPerJob = 4;
+
+// Nodes first .. first + kNodesPerJob - 1, column by column, written by the one worker that
+// takes them.
+void ComputeNodes(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress, std::size_t first)
 {
-    for (std::size_t r = 0; r < grid.Rows(); ++r) {
+    const std::size_t end = std::min(grid.Columns() * grid.Rows(), first + kNodesPerJob);
+    for (std::size_t k = first; k < end; ++k) {
         if (progress.CancelRequested())
             return;
+        const std::size_t c = k / grid.Rows(), r = k % grid.Rows();
         if (!grid.UnderGround(c, r)) {  // a node in the soil keeps no energy
             const CMVector p = grid.PointAt(c, r);
             grid.m_arrLevel[grid.Index(c, r)] = MapLevel(scene.PointLevels(p.x, p.y, p.z), grid.m_nBand);
@@ -186,6 +193,7 @@ bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress&
 
 bool ComputeNoiseMapNodes(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress, int threads)
 {
-    RunMapJobs(threads, grid.Columns(), [&](int, std::size_t c) { ComputeColumn(scene, grid, progress, c); });
+    const std::size_t jobs = (grid.Columns() * grid.Rows() + kNodesPerJob - 1) / kNodesPerJob;
+    RunMapJobs(threads, jobs, [&](int, std::size_t job) { ComputeNodes(scene, grid, progress, job * kNodesPerJob); });
     return !progress.CancelRequested();
 }
