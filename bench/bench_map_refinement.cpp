@@ -163,7 +163,9 @@ int RunOnce(int argc, char** argv)
     } else {
         run = PlanMap(doc, scene, refined, threads);
     }
-    std::printf("%zu evaluations, finest %g m\n", run.evaluations, run.finest);
+    std::printf("%zu evaluations, finest %g m, %.3f s (grid %.3f, refine %.3f, shapes %.3f)\n", run.evaluations,
+                run.finest, run.gridSeconds + run.refineSeconds + run.shapesSeconds, run.gridSeconds, run.refineSeconds,
+                run.shapesSeconds);
     return 0;
 }
 
