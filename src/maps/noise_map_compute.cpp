@@ -1,13 +1,12 @@
 #include "maps/noise_map_compute.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <optional>
-#include <thread>
 
 #include "engine/calc_scene.h"
+#include "maps/map_workers.h"
 #include "model/bands.h"
 #include "model/document.h"
 #include "model/grid_walk.h"
@@ -163,29 +162,25 @@ CMapLevelAt SceneLevelAt(const CCalcScene& scene, const CNoiseMapGrid& grid, con
 
 namespace {
 
-// One worker: takes the next free column until none is left or the run is cancelled.
-// Each column's levels are written by exactly one worker.
-void ComputeColumns(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress,
-                    std::atomic<std::size_t>& nextColumn)
-{
-    for (std::size_t c = nextColumn++; c < grid.Columns(); c = nextColumn++) {
-        for (std::size_t r = 0; r < grid.Rows(); ++r) {
-            if (progress.CancelRequested())
-                return;
-            if (!grid.UnderGround(c, r)) {  // a node in the soil keeps no energy
-                const CMVector p = grid.PointAt(c, r);
-                grid.m_arrLevel[grid.Index(c, r)] = MapLevel(scene.PointLevels(p.x, p.y, p.z), grid.m_nBand);
-            }
-            progress.Count();
-        }
-    }
-}
+// A node takes a tenth of a millisecond or more, and some (beside a barrier, under a bridge)
+// ten times as long: jobs of a few nodes share a coarse grid evenly among the workers.
+constexpr std::size_t kNodesPerJob = 4;
 
-int ThreadCount(int threads, std::size_t columns)
+// Nodes first .. first + kNodesPerJob - 1, column by column, written by the one worker that
+// takes them.
+void ComputeNodes(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress, std::size_t first)
 {
-    if (threads <= 0)
-        threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    return static_cast<int>(std::min<std::size_t>(std::size_t(threads), std::max<std::size_t>(1, columns)));
+    const std::size_t end = std::min(grid.Columns() * grid.Rows(), first + kNodesPerJob);
+    for (std::size_t k = first; k < end; ++k) {
+        if (progress.CancelRequested())
+            return;
+        const std::size_t c = k / grid.Rows(), r = k % grid.Rows();
+        if (!grid.UnderGround(c, r)) {  // a node in the soil keeps no energy
+            const CMVector p = grid.PointAt(c, r);
+            grid.m_arrLevel[grid.Index(c, r)] = MapLevel(scene.PointLevels(p.x, p.y, p.z), grid.m_nBand);
+        }
+        progress.Count();
+    }
 }
 
 }  // namespace
@@ -198,14 +193,7 @@ bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress&
 
 bool ComputeNoiseMapNodes(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress, int threads)
 {
-    std::atomic<std::size_t> nextColumn{0};
-    std::vector<std::thread> workers;
-    const int count = ThreadCount(threads, grid.Columns());
-    for (int i = 1; i < count; ++i)
-        workers.emplace_back(ComputeColumns, std::cref(scene), std::ref(grid), std::ref(progress),
-                             std::ref(nextColumn));
-    ComputeColumns(scene, grid, progress, nextColumn);
-    for (std::thread& w : workers)
-        w.join();
+    const std::size_t jobs = (grid.Columns() * grid.Rows() + kNodesPerJob - 1) / kNodesPerJob;
+    RunMapJobs(threads, jobs, [&](int, std::size_t job) { ComputeNodes(scene, grid, progress, job * kNodesPerJob); });
     return !progress.CancelRequested();
 }

@@ -54,8 +54,8 @@ CNoiseMapGrid PlanMapLayout(const CProjectSettings& settings, double spacing, do
 CNoiseMapGrid SectionMapLayout(const CProjectSettings& settings, const CSectionGround& ground, double spacing,
                                int band);
 
-// Computes every node's level (overall or the grid's band) on `threads` threads (<= 0: one
-// per core). False when cancelled; the levels are then incomplete. Each column is written by
+// Computes every node's level (overall or the grid's band) on `threads` threads (<= 0: the
+// default of map_workers.h). False when cancelled; the levels are then incomplete. Each node is written by
 // one worker only; progress is counted and cancellation read through the thread-safe
 // CRunProgress, which another thread may watch meanwhile.
 bool ComputeNoiseMap(const CCalcScene& scene, CNoiseMapGrid& grid, CRunProgress& progress, int threads);

@@ -25,26 +25,27 @@ CPoint CrossingOnSide(const CMapSquare& s, int side, double level)
     return {SideCrossing(s.u[a], s.level[a], s.u[b], s.level[b], level), s.v[a]};
 }
 
-// The segments in one column of squares: the grid's squares, or where the map was refined
-// the leaves of four points (a leaf with points on its sides lies within one class).
-void AddColumnSegments(const CNoiseMapGrid& grid, const CMapLattice& lattice, std::size_t i, double level,
-                       std::vector<CIsoSegment>& out)
+// The segments in one column of squares at every level, level by level: the grid's squares,
+// or where the map was refined the leaves of four points (a leaf with points on its sides
+// lies within one class).
+void AddColumnSegments(const CNoiseMapGrid& grid, const CMapLattice& lattice, std::size_t i,
+                       const std::vector<double>& levels, std::vector<std::vector<CIsoSegment>>& out)
 {
+    const auto addSquare = [&](const CMapSquare& s) {
+        if (SquareHasEnergy(s))
+            for (std::size_t k = 0; k < levels.size(); ++k)
+                AddSquareSegments(s, levels[k], out[k]);
+    };
     std::vector<CLatticePoint> outline;
     for (std::size_t j = 0; j + 1 < grid.Rows(); ++j) {
         if (!lattice.Touched(i, j)) {
-            const CMapSquare s = GridSquare(grid, i, j);
-            if (SquareHasEnergy(s))
-                AddSquareSegments(s, level, out);
+            addSquare(GridSquare(grid, i, j));
             continue;
         }
         lattice.ForEachLeaf(i, j, [&](const CLatticeSquare& leaf) {
             lattice.Outline(leaf, outline);
-            if (outline.size() != 4)
-                return;
-            const CMapSquare s = LatticeMapSquare(lattice, leaf);
-            if (SquareHasEnergy(s))
-                AddSquareSegments(s, level, out);
+            if (outline.size() == 4)
+                addSquare(LatticeMapSquare(lattice, leaf));
         });
     }
 }
@@ -128,24 +129,29 @@ void AddSquareSegments(const CMapSquare& s, double level, std::vector<CIsoSegmen
 
 std::vector<CIsoSegment> IsoSegments(const CNoiseMapGrid& grid, double level, int threads)
 {
+    return IsoSegments(grid, std::vector<double>{level}, threads);
+}
+
+std::vector<CIsoSegment> IsoSegments(const CNoiseMapGrid& grid, const std::vector<double>& levels, int threads)
+{
     if (grid.Columns() < 2 || grid.Rows() < 2)
         return {};
     const CMapLattice lattice(grid);
-    std::vector<std::vector<CIsoSegment>> columns(grid.Columns() - 1);
-    RunMapJobs(threads, columns.size(),
-               [&](int, std::size_t i) { AddColumnSegments(grid, lattice, i, level, columns[i]); });
+    // Per column, the segments of each level.
+    std::vector<std::vector<std::vector<CIsoSegment>>> columns(grid.Columns() - 1);
+    RunMapJobs(threads, columns.size(), [&](int, std::size_t i) {
+        columns[i].resize(levels.size());
+        AddColumnSegments(grid, lattice, i, levels, columns[i]);
+    });
     std::vector<CIsoSegment> out;
-    for (const std::vector<CIsoSegment>& column : columns)
-        out.insert(out.end(), column.begin(), column.end());
+    for (std::size_t k = 0; k < levels.size(); ++k)
+        for (const std::vector<std::vector<CIsoSegment>>& column : columns)
+            out.insert(out.end(), column[k].begin(), column[k].end());
     return out;
 }
 
 std::vector<CIsoSegment> ClassEdgeIsoSegments(const CNoiseMapGrid& grid)
 {
-    std::vector<CIsoSegment> out;
-    for (double edge : LevelClassEdges()) {
-        const std::vector<CIsoSegment> part = IsoSegments(grid, edge);
-        out.insert(out.end(), part.begin(), part.end());
-    }
-    return out;
+    const auto edges = LevelClassEdges();
+    return IsoSegments(grid, std::vector<double>(edges.begin(), edges.end()));
 }

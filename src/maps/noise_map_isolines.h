@@ -61,6 +61,9 @@ void AddSquareSegments(const CMapSquare& square, double level, std::vector<CIsoS
 // refinement. Square columns are shared out among `threads` workers (<= 0: one per core);
 // the segments come in the same order for any number.
 std::vector<CIsoSegment> IsoSegments(const CNoiseMapGrid& grid, double level, int threads = 0);
+// The segments of every level in one pass over the squares, level by level in the order
+// given: the same as the levels' segments one after the other.
+std::vector<CIsoSegment> IsoSegments(const CNoiseMapGrid& grid, const std::vector<double>& levels, int threads = 0);
 
 // The segments at every class edge 35, 40, ..., 80.
 std::vector<CIsoSegment> ClassEdgeIsoSegments(const CNoiseMapGrid& grid);

@@ -13,7 +13,10 @@
 namespace {
 
 constexpr double kSizeTolerance = 1e-9;  // relative: a finest size met to rounding is met
-constexpr std::size_t kPointsPerJob = 64;
+constexpr std::size_t kSquaresPerJob = 64;
+// An exact level takes a tenth of a millisecond or more and every round waits for its last
+// point: small jobs keep all the workers busy until the round's end.
+constexpr std::size_t kPointsPerJob = 4;
 // Lattice coordinates stay below this, so that they and their sums fit 32 bits.
 constexpr double kLatticeLimit = 2147483647.0;
 
@@ -139,12 +142,12 @@ std::vector<CLatticeSquare> CRefinementBuilder::Splits(const std::vector<std::si
 {
     const CMapLattice lattice = Lattice();
     const std::size_t rows = m_drawn.Rows() - 1;
-    const std::size_t jobs = (squares.size() + kPointsPerJob - 1) / kPointsPerJob;
+    const std::size_t jobs = (squares.size() + kSquaresPerJob - 1) / kSquaresPerJob;
     std::vector<std::vector<CLatticeSquare>> found(jobs);
     RunMapJobs(m_threads, jobs, [&](int, std::size_t job) {
         std::vector<CLatticePoint> outline;
-        const std::size_t end = std::min(squares.size(), (job + 1) * kPointsPerJob);
-        for (std::size_t k = job * kPointsPerJob; k < end; ++k)
+        const std::size_t end = std::min(squares.size(), (job + 1) * kSquaresPerJob);
+        for (std::size_t k = job * kSquaresPerJob; k < end; ++k)
             lattice.ForEachLeaf(squares[k] / rows, squares[k] % rows, [&](const CLatticeSquare& leaf) {
                 if (ShouldSplit(lattice, leaf, outline))
                     found[job].push_back(leaf);

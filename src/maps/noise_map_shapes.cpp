@@ -38,10 +38,7 @@ CMapShapes MapShapes(const CNoiseMapGrid& grid, const CMapScale& scale, int thre
     CMapShapes shapes;
     shapes.bands = Isobands(whole, scale.edges, threads);
     ColourBands(shapes.bands, scale);
-    for (double edge : scale.edges) {
-        std::vector<CIsoSegment> line = IsoSegments(whole, edge, threads);
-        shapes.lines.insert(shapes.lines.end(), line.begin(), line.end());
-    }
+    shapes.lines = IsoSegments(whole, scale.edges, threads);
     return shapes;
 }
 

@@ -154,6 +154,20 @@ TEST(NoiseMapRefine, TheSameRefinementAndShapesOnAnyNumberOfThreads)
                 EXPECT_TRUE(ra[q].u == rb[q].u && ra[q].v == rb[q].v);
         }
     }
+    // The iso-lines of every edge in one pass, on any number of threads, are those of each
+    // edge one after the other (the screen's lines and the isolines layer agree).
+    std::vector<CIsoSegment> each;
+    for (double edge : kEdges) {
+        const std::vector<CIsoSegment> part = IsoSegments(one, edge, 1);
+        each.insert(each.end(), part.begin(), part.end());
+    }
+    for (int threads : {1, 3}) {
+        const std::vector<CIsoSegment> all = IsoSegments(one, kEdges, threads);
+        ASSERT_EQ(all.size(), each.size());
+        for (std::size_t k = 0; k < all.size(); ++k)
+            EXPECT_TRUE(all[k].u0 == each[k].u0 && all[k].v0 == each[k].v0 && all[k].u1 == each[k].u1 &&
+                        all[k].v1 == each[k].v1 && all[k].level == each[k].level);
+    }
 }
 
 TEST(NoiseMapRefine, NothingIsComputedWhereNoEnergyArrivesNorInTheSoil)
