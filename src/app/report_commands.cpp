@@ -117,9 +117,12 @@ std::optional<CReportDesign> CReportCommands::ShownDesign() const
     // A barrier designed for a set is reported with the set's rows, not as one receiver's.
     if (const CDesignTable* table = opt->LastDesignTable())
         return table->m_bHasBarrier ? std::optional(ReportDesignOf(*table)) : std::nullopt;
-    if (opt->Result().m_dHeight > 0)
-        return CReportDesign{opt->Result(), m_pFrame->Document().m_nOptReceiver};
-    return std::nullopt;
+    if (opt->Result().m_dHeight <= 0)
+        return std::nullopt;
+    CReportDesign design;
+    design.barrier = opt->Result();
+    design.receiver = m_pFrame->Document().m_nOptReceiver;
+    return design;
 }
 
 void CReportCommands::OnReport()

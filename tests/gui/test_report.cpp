@@ -144,7 +144,9 @@ void TestReport::designPageShowsTheLevelTheBarrierReaches()
     Calculate(doc);
     // Receiver 10 stands unscreened at (80, 240), 40 m from the road along Y = 200: a 4 m
     // barrier between them must lower its level by several decibels.
-    CReportDesign design{{0, 210, 200, 210, 4.0}, 9};
+    CReportDesign design;
+    design.barrier = {0, 210, 200, 210, 4.0};
+    design.receiver = 9;
     const CReportInput input{&doc, nullptr, QDateTime(QDate(2026, 1, 2), QTime(3, 4)), design};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("design.pdf"));
