@@ -59,8 +59,9 @@ TEST(NoiseMapDifference, DivergingScaleIsCentredOnZeroAndLightensTowardsIt)
         for (std::size_t i = 0; i < n; ++i) {
             EXPECT_DOUBLE_EQ(scale.edges[i], -scale.edges[n - 1 - i]) << step;
             EXPECT_DOUBLE_EQ(std::fabs(std::remainder(scale.edges[i], step)), 0.0) << step;
-            if (i > 0)
+            if (i > 0) {
                 EXPECT_DOUBLE_EQ(scale.edges[i] - scale.edges[i - 1], i == n / 2 ? 2 * step : step);
+            }
         }
         const std::size_t neutral = n / 2;  // the band [-step, +step) holding 0 dB
         EXPECT_EQ(scale.edges[neutral - 1], -step);

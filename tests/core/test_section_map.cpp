@@ -89,8 +89,9 @@ TEST(SectionMap, RangeStartsAtTheLowestGroundAndSoilNodesHaveNoEnergy)
         double y, soil, air;
     } columns[] = {{50, 5, 6}, {60, 2, 3}, {100, -1, 0}, {145, -3, -2}, {150, -5, -4}};
     for (const auto& c : columns) {
-        if (c.soil >= grid.m_dStartV)
+        if (c.soil >= grid.m_dStartV) {
             EXPECT_EQ(level(c.y, c.soil), kNoEnergy) << "y = " << c.y;
+        }
         EXPECT_NEAR(level(c.y, c.air), EnergySum(scene.PointLevels(100, c.y, c.air)), kLevelTol) << "y = " << c.y;
     }
 }

@@ -87,7 +87,7 @@ TEST(GisMapFiles, IsobandsAreValidAndTileTheGridWithoutOverlap)
     ScratchDir dir;
     const CNoiseMapGrid grid = bandtest::FieldGrid(41, 31, 200000, 550000, 2.5, bandtest::RippledField);
     const std::string path = dir.File("bands.gpkg");
-    ASSERT_EQ(WriteMapLayers(CMyTalvoDoc(), grid, {{50, 55, 60, 65, 70}, "EPSG:5186", kLayerIsobands}, path), "");
+    ASSERT_EQ(WriteMapLayers(CMyTalvoDoc(), grid, {{50, 55, 60, 65, 70}, "EPSG:5186", kLayerIsobands, {}}, path), "");
 
     CGdalDataset ds = OpenVectorFile(path);
     ASSERT_TRUE(ds);
