@@ -260,8 +260,9 @@ struct CScreenSums {
 // are chosen in every band.
 bool SameRecordsInEveryBand(const CScreeningScratch& scratch, const Bands& wavelength)
 {
-    const auto [shortest, longest] = std::minmax_element(wavelength.begin(), wavelength.end());
-    const auto decided = [&](double width) { return width > *longest || !(width > *shortest); };
+    const auto extremes = std::minmax_element(wavelength.begin(), wavelength.end());
+    const double shortest = *extremes.first, longest = *extremes.second;
+    const auto decided = [&](double width) { return width > longest || !(width > shortest); };
     for (std::size_t i = 0; i < scratch.m_arrRecord.size(); ++i)
         if (!decided(scratch.m_arrWidth1[i]) || !decided(scratch.m_arrWidth2[i]))
             return false;
