@@ -135,8 +135,8 @@ Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s,
 
 // The terms of the image path the reflector's valid bands share; false when no band is
 // valid, before the image path is measured.
-bool CPathEvaluator::ImagePath(const CReflector& reflector, const CMVector& s, const CReflectionHit& hit,
-                               CImagePathTerms& t) const
+bool CPathEvaluator::ImagePath(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
+                               const CReflectionHit& hit, CImagePathTerms& t) const
 {
     if (!reflector.m_bReflectsSomeBand)
         return false;
@@ -155,6 +155,7 @@ bool CPathEvaluator::ImagePath(const CReflector& reflector, const CMVector& s, c
     const CMVector& image = hit.m_vImage;
     t.air = AirAbsorption(m_scene.m_air, Length(image - m_r));
     t.ground = GroundAttenuation(image, m_r, m_terrain.GroundHeight(image.y), m_receiverGround, m_factors);
+    t.div = Divergence(image, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[PieceIndex(piece)]).m_dValue;
     return true;
 }
 
@@ -165,16 +166,14 @@ Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflect
 {
     Bands levels{};
     CImagePathTerms t;
-    if (!ImagePath(reflector, s, hit, t))
+    if (!ImagePath(piece, reflector, s, hit, t))
         return levels;
-    const CMVector& image = hit.m_vImage;
-    const double div = Divergence(image, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[PieceIndex(piece)]).m_dValue;
-    const Bands bar = Screening(image, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle, m_scene.m_air.m_dWavelength,
-                                t.ground, m_scratch, &m_scratch.m_sectors);
+    const Bands bar = Screening(hit.m_vImage, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle,
+                                m_scene.m_air.m_dWavelength, t.ground, m_scratch, &m_scratch.m_sectors);
     for (int j = 0; j < kBandCount; ++j) {
         if (!t.valid[j])
             continue;
-        const double loss = t.air[j] + t.ground[j] + div + bar[j];
+        const double loss = t.air[j] + t.ground[j] + t.div + bar[j];
         const double level = piece.m_dPowerLevel[j] + reflector.m_dPowerChange[j] - loss;
         levels[j] = HasEnergy(level) ? level : 0.0;
         gain[j] = reflector.m_dPowerChange[j] - loss;
@@ -188,16 +187,14 @@ Bands CPathEvaluator::ReflectedEnergies(const CRoad_Segment& piece, const CRefle
 {
     Bands e{};
     CImagePathTerms t;
-    if (!ImagePath(reflector, s, hit, t))
+    if (!ImagePath(piece, reflector, s, hit, t))
         return e;
-    const CMVector& image = hit.m_vImage;
-    const double div = Divergence(image, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[PieceIndex(piece)]).m_dValue;
-    const Bands bar = ScreeningEnergy(image, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle,
+    const Bands bar = ScreeningEnergy(hit.m_vImage, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle,
                                       m_scene.m_air.m_dWavelength, t.ground, m_scratch, &m_scratch.m_sectors);
     for (int j = 0; j < kBandCount; ++j)
         if (t.valid[j])
             e[j] = Energy(piece.m_dPowerLevel[j] + reflector.m_dPowerChange[j] - reference[j] - t.air[j] - t.ground[j] -
-                          div) *
+                          t.div) *
                    bar[j];
     return e;
 }
