@@ -127,6 +127,10 @@ grep -q "층별 설치 전후 (주간" <<< "$floors_text" || fail "the building 
 if "$cli" report "$apartments" -o "$work/bad.pdf" --design 405,217,695,217,10 --design-building 9 2> /dev/null; then
   fail "a design for a building the project lacks was taken"
 fi
+if "$cli" report "$apartments" -o "$work/bad.pdf" --design 405,217,695,217,10 --design-building 3 \
+     --design-target nan 2> /dev/null; then
+  fail "a design target that is not a number was taken"
+fi
 
 # Inputs that fill their page to the bottom are not followed by an empty page: every page
 # holds more than its header and footer.

@@ -188,6 +188,7 @@ void RegisterReport(CLI::App& app)
         ->check(CLI::IsMember({"day", "night"}))
         ->needs(design);
     cmd->add_option("--design-target", args->designTarget, "The target level of every row of a set's design")
+        ->check(kFiniteNumber)
         ->needs(design);
     cmd->callback([args]() { RunReport(*args); });
 }
