@@ -216,7 +216,7 @@ CSceneData BuildSceneData(const CMyTalvoDoc& doc, const std::vector<CBarrier_Sta
     s.m_dReferencePower = HighestPowers(s.m_arrPiece);
     s.m_arrPieceTransferScale = TransferScales(s);
     for (const CRoad_Segment& piece : s.m_arrPiece)
-        s.m_arrPieceTrig.push_back(HeadingTrig(piece.m_dAngle));
+        s.m_arrPieceTrig.push_back(HeadingTrig(CPieceBox{piece.m_dWidth, piece.m_dPieceLength, piece.m_dAngle}));
     s.m_arrSourceLine = BuildSourceLines(doc);
     s.m_arrObstacle = BuildObstacles(doc, bridgeBarriers, run);
     s.m_arrReflector = BuildReflectors(doc, bridgeBarriers, run, s.m_arrObstacle);

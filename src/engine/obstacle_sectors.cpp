@@ -16,6 +16,24 @@ int SectorOf(double angle)
     return std::clamp(k, 0, CObstacleSectors::kSectorCount - 1);
 }
 
+// atan2 within 2e-6 rad, far below a sector's 0.049 rad: a direction falls in its own
+// sector or a neighbour, and every obstacle is listed in the neighbours of its arc too.
+// NaN for a direction that cannot be formed (both components 0, or not finite).
+double CoarseAngle(double y, double x)
+{
+    const double ax = std::abs(x), ay = std::abs(y);
+    const double a = std::min(ax, ay) / std::max(ax, ay);
+    const double a2 = a * a;
+    double angle =
+        a * (0.99997726 +
+             a2 * (-0.33262347 + a2 * (0.19354346 + a2 * (-0.11643287 + a2 * (0.05265332 + a2 * -0.01172120)))));
+    if (ay > ax)
+        angle = std::numbers::pi / 2.0 - angle;
+    if (x < 0.0)
+        angle = std::numbers::pi - angle;
+    return y < 0.0 ? -angle : angle;
+}
+
 double PlanDistanceToSegment(const CMVector& p, const CMVector& a, const CMVector& b)
 {
     const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
@@ -76,6 +94,6 @@ void CObstacleSectors::AddArc(int obstacle, double from, double to)
 
 const std::vector<int>& CObstacleSectors::Candidates(const CMVector& s) const
 {
-    const double angle = std::atan2(s.y - m_vReceiver.y, s.x - m_vReceiver.x);
+    const double angle = CoarseAngle(s.y - m_vReceiver.y, s.x - m_vReceiver.x);
     return std::isfinite(angle) ? m_arrSector[SectorOf(angle)] : m_arrAll;
 }

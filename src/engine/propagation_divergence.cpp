@@ -115,11 +115,14 @@ double OutsideDivergence(const EdgeView& v, const CPieceBox& box)
 
 }  // namespace
 
-CHeadingTrig HeadingTrig(double heading) { return {std::cos(heading), std::sin(heading)}; }
+CHeadingTrig HeadingTrig(const CPieceBox& box)
+{
+    return {std::cos(box.m_dHeading), std::sin(box.m_dHeading), std::hypot(box.m_dPieceLength, box.m_dWidth)};
+}
 
 CDivergence Divergence(const CMVector& s, const CMVector& r, const CPieceBox& box)
 {
-    return Divergence(s, r, box, HeadingTrig(box.m_dHeading));
+    return Divergence(s, r, box, HeadingTrig(box));
 }
 
 CDivergence Divergence(const CMVector& s, const CMVector& r, const CPieceBox& box, const CHeadingTrig& trig)
@@ -136,7 +139,7 @@ CDivergence Divergence(const CMVector& s, const CMVector& r, const CPieceBox& bo
 
     const NearEdge edge = MakeNearEdge(s, box, trig, p);
     EdgeView v{};
-    v.edgeLength = std::hypot(box.m_dPieceLength, box.m_dWidth);
+    v.edgeLength = trig.m_dDiagonal;
     v.d1 = Distance(r, edge.a, in3d);
     v.d2 = Distance(r, edge.b, in3d);
     v.rho = DistanceToLine(r, edge, in3d);

@@ -20,11 +20,12 @@ struct CDivergence {
     bool m_bInsideBox = false;  // the receiver stood inside the box
 };
 
-// Cosine and sine of a box's heading, prepared once per piece.
+// Cosine and sine of a box's heading and the diagonal of its plan, prepared once per piece.
 struct CHeadingTrig {
     double m_dCos = 1, m_dSin = 0;
+    double m_dDiagonal = 0;  // m
 };
-CHeadingTrig HeadingTrig(double heading);
+CHeadingTrig HeadingTrig(const CPieceBox& box);
 
 CDivergence Divergence(const CMVector& s, const CMVector& r, const CPieceBox& box);
 // The same with the heading's cosine and sine given.
