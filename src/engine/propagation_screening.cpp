@@ -37,19 +37,27 @@ constexpr PathFields kRightFields{&CDiffractionPoint::m_vRightD1, &CDiffractionP
 double WidthAtD1(const CDiffractionPoint& r) { return std::abs(r.m_dExtentLeft1) + std::abs(r.m_dExtentRight1); }
 double WidthAtD2(const CDiffractionPoint& r) { return std::abs(r.m_dExtentLeft2) + std::abs(r.m_dExtentRight2); }
 
-// Position of the taking-part record with the largest value of the field; -1 for none.
-// On values equal within kRankAngleTolerance the earlier record is kept.
-int LargestRank(const CScreeningScratch& scratch, double CDiffractionPoint::*rank, bool first, double wavelength)
+// LargestRank among two records or more.
+int LargestRankOfMany(const CScreeningScratch& scratch, double CDiffractionPoint::*rank, bool first, double wavelength)
 {
     const auto& recs = scratch.m_arrRecord;
     const auto& widths = first ? scratch.m_arrWidth1 : scratch.m_arrWidth2;
-    if (recs.size() == 1)
-        return widths[0] > wavelength ? 0 : -1;
     int best = -1;
     for (int i = 0; i < static_cast<int>(recs.size()); ++i)
         if (widths[i] > wavelength && (best < 0 || RanksAbove(recs[i].*rank, recs[best].*rank)))
             best = i;
     return best;
+}
+
+// Position of the taking-part record with the largest value of the field; -1 for none.
+// On values equal within kRankAngleTolerance the earlier record is kept. Inline for the
+// one record that most screened paths meet.
+inline int LargestRank(const CScreeningScratch& scratch, double CDiffractionPoint::*rank, bool first,
+                       double wavelength)
+{
+    if (scratch.m_arrRecord.size() == 1)
+        return (first ? scratch.m_arrWidth1[0] : scratch.m_arrWidth2[0]) > wavelength ? 0 : -1;
+    return LargestRankOfMany(scratch, rank, first, wavelength);
 }
 
 // One path type (top, left or right) across the bands: the records chosen for the D1 and
@@ -269,14 +277,19 @@ bool SameRecordsInEveryBand(const CScreeningScratch& scratch, const Bands& wavel
     return true;
 }
 
-// The argument B of a lateral path's energy 1/B in one band; 1 for a missing path.
-double LateralArgument(const CLateralGeometry& g, double wavelength)
+// The argument B of a lateral path's energy 1/B in every band; 1 for a missing path. Each
+// case runs its own loop without branches, which the compiler sets side by side.
+void LateralArguments(const CLateralGeometry& g, const Bands& wavelength, Bands& b)
 {
-    if (g.m_eCase == ELateralCase::kSingle)
-        return BarrierArgument(wavelength, g.m_dZ);
-    if (g.m_eCase == ELateralCase::kDouble)
-        return BarrierArgument(wavelength, MultipleEdgeFactor(wavelength, g.m_dEdge) * g.m_dZ);
-    return 1.0;
+    if (g.m_eCase == ELateralCase::kSingle) {
+        for (int j = 0; j < kBandCount; ++j)
+            b[j] = BarrierArgument(wavelength[j], g.m_dZ);
+    } else if (g.m_eCase == ELateralCase::kDouble) {
+        for (int j = 0; j < kBandCount; ++j)
+            b[j] = BarrierArgument(wavelength[j], MultipleEdgeFactor(wavelength[j], g.m_dEdge) * g.m_dZ);
+    } else {
+        b.fill(1.0);
+    }
 }
 
 // The band sums of a top path that screens in every band (one edge above the line of sight,
@@ -286,31 +299,36 @@ double LateralArgument(const CLateralGeometry& g, double wavelength)
 bool SideBySideSums(const CTopGeometry& top, const CLateralGeometry& left, const CLateralGeometry& right, int kind,
                     const Bands& wavelength, const Bands& ground, Bands& sum)
 {
-    if (top.m_eCase != ETopCase::kSingleAbove && top.m_eCase != ETopCase::kTwoOther)
-        return false;
     Bands topArg, leftArg, rightArg;
-    bool positive = true;
-    for (int j = 0; j < kBandCount; ++j) {
-        const double w = wavelength[j];
-        topArg[j] = top.m_eCase == ETopCase::kSingleAbove
-                        ? BarrierArgument(w, top.m_dZ * top.m_dMeteo)
-                        : BarrierArgument(w, MultipleEdgeFactor(w, top.m_dEdge) * top.m_dZ * top.m_dMeteo);
-        leftArg[j] = LateralArgument(left, w);
-        rightArg[j] = LateralArgument(right, w);
-        positive = positive && topArg[j] > 0.0 && leftArg[j] > 0.0 && rightArg[j] > 0.0;
+    if (top.m_eCase == ETopCase::kSingleAbove) {
+        for (int j = 0; j < kBandCount; ++j)
+            topArg[j] = BarrierArgument(wavelength[j], top.m_dZ * top.m_dMeteo);
+    } else if (top.m_eCase == ETopCase::kTwoOther) {
+        for (int j = 0; j < kBandCount; ++j)
+            topArg[j] =
+                BarrierArgument(wavelength[j], MultipleEdgeFactor(wavelength[j], top.m_dEdge) * top.m_dZ * top.m_dMeteo);
+    } else {
+        return false;
     }
+    LateralArguments(left, wavelength, leftArg);
+    LateralArguments(right, wavelength, rightArg);
+    bool positive = true;
+    for (int j = 0; j < kBandCount; ++j)
+        positive &= topArg[j] > 0.0 && leftArg[j] > 0.0 && rightArg[j] > 0.0;
     if (!positive)
         return false;
     const double device = kind >= 1 && kind <= 10 ? DeviceEnergy()[kind] : 1.0;
-    double lastGround = std::numeric_limits<double>::quiet_NaN(), groundEnergy = 1.0;
+    Bands groundEnergy;  // 10^(A_gr/10), kept while A_gr repeats
+    double lastGround = std::numeric_limits<double>::quiet_NaN(), energy = 1.0;
     for (int j = 0; j < kBandCount; ++j) {
-        if (ground[j] != lastGround) {  // 10^(A_gr/10), kept while A_gr repeats
+        if (ground[j] != lastGround) {
             lastGround = ground[j];
-            groundEnergy = std::exp(lastGround * kTenthLn10);
+            energy = std::exp(lastGround * kTenthLn10);
         }
-        const double e = groundEnergy / topArg[j] * device;
-        sum[j] = e + 1.0 / leftArg[j] + 1.0 / rightArg[j];
+        groundEnergy[j] = energy;
     }
+    for (int j = 0; j < kBandCount; ++j)
+        sum[j] = groundEnergy[j] / topArg[j] * device + 1.0 / leftArg[j] + 1.0 / rightArg[j];
     return true;
 }
 
