@@ -177,7 +177,7 @@ TEST(NoiseMapRefine, NothingIsComputedWhereNoEnergyArrivesNorInTheSoil)
         return u > 118 && u < 162 && v > 48 && v < 92 ? kNoEnergy : Disc(u, v);
     };
     CNoiseMapGrid plan = Grid(building);
-    int inBlock = 0;
+    std::atomic<int> inBlock = 0;  // the level function runs on both workers
     CRunProgress progress;
     const CMapLevelAt planLevel = [&](double u, double v) {
         inBlock += u > 118 && u < 162 && v > 48 && v < 92;
@@ -185,7 +185,7 @@ TEST(NoiseMapRefine, NothingIsComputedWhereNoEnergyArrivesNorInTheSoil)
     };
     ASSERT_EQ(RefineNoiseMap(plan, planLevel, {true, 0, kEdges}, progress, 2, 1'000'000), ERefineResult::Refined);
     ASSERT_TRUE(plan.m_pRefinement);
-    EXPECT_EQ(inBlock, 0);
+    EXPECT_EQ(inBlock.load(), 0);
     EXPECT_TRUE(BandsHolding(MapShapes(plan, ClassMapScale()).bands, 140, 70).empty());
 
     // Below v = 20 + u / 10 lies the soil of a section: the level function does not map it,
@@ -196,7 +196,7 @@ TEST(NoiseMapRefine, NothingIsComputedWhereNoEnergyArrivesNorInTheSoil)
     section.m_kind = CNoiseMapGrid::EKind::Section;
     for (double u : section.m_arrU)
         section.m_arrGround.push_back(ground(u));
-    int inSoil = 0;
+    std::atomic<int> inSoil = 0;
     const CMapLevelAt sectionLevel = [&](double u, double v) {
         if (v >= ground(u))
             return Disc(u, v);
@@ -205,8 +205,8 @@ TEST(NoiseMapRefine, NothingIsComputedWhereNoEnergyArrivesNorInTheSoil)
     };
     ASSERT_EQ(RefineNoiseMap(section, sectionLevel, {true, 0, kEdges}, progress, 2, 1'000'000), ERefineResult::Refined);
     ASSERT_TRUE(section.m_pRefinement);
-    EXPECT_GT(inSoil, 0);
-    EXPECT_EQ(section.m_pRefinement->Evaluations() + std::size_t(inSoil), section.m_pRefinement->Keys().size());
+    EXPECT_GT(inSoil.load(), 0);
+    EXPECT_EQ(section.m_pRefinement->Evaluations() + std::size_t(inSoil.load()), section.m_pRefinement->Keys().size());
     EXPECT_EQ(BandsHolding(SectionMapShapes(section, ClassMapScale()).bands, 100, 28).size(), 1u);
 }
 
