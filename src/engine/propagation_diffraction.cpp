@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/fast_exp.h"
 #include "engine/propagation_obstacle.h"
 
 namespace {
@@ -16,7 +17,7 @@ double MeteoFactor(double a, double b, double d, double z)
 {
     if (!(z > 0.0))
         return 1.0;
-    return std::exp(-0.0005 * std::sqrt(a * b * d / (2.0 * z)));
+    return FastExp(-0.0005 * std::sqrt(a * b * d / (2.0 * z)));
 }
 
 // One edge: the legs s-D1, D1-r and the direct distance.

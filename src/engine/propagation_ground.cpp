@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/fast_exp.h"
+
 namespace {
 
 constexpr double kGroundFloor = -6.0;
@@ -13,7 +15,7 @@ struct DistanceTerms {
     double e1, e2;
 };
 
-DistanceTerms MakeDistanceTerms(double dp) { return {1.0 - std::exp(-dp / 50.0), 1.0 - std::exp(-2.8e-6 * dp * dp)}; }
+DistanceTerms MakeDistanceTerms(double dp) { return {1.0 - FastExp(-dp / 50.0), 1.0 - FastExp(-2.8e-6 * dp * dp)}; }
 
 // Receiver-region term of each band (Table 3 with G = Gr); h holds the factors of a'..d'
 // that depend on the receiver's height alone.

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "engine/fast_exp.h"
 #include "engine/propagation_divergence.h"
 
 namespace {
@@ -12,7 +13,7 @@ CPieceBox BoxOf(const CRoad_Segment& piece) { return {piece.m_dWidth, piece.m_dP
 constexpr double kTenthLn10 = 0.23025850929940456840;  // ln(10) / 10
 
 // 10^(level/10); no energy is 0.
-double Energy(double level) { return std::exp(level * kTenthLn10); }
+double Energy(double level) { return FastExp(level * kTenthLn10); }
 
 // 10*lg(10^((Lw - A)/10) + 10^(Lrefl/10)); a zero L_refl is no reflection.
 double Contribution(double power, double attenuation, double reflected)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "engine/fast_exp.h"
 #include "engine/propagation_diffraction.h"
 
 // Insertion loss of each top device (index of the attenuator list, 0 = none), in dB, all bands.
@@ -141,7 +142,7 @@ public:
             return std::pow(10.0, -(10.0 * std::log10(t.m_dArgument) - ground) / 10.0);
         if (ground != m_dGround) {
             m_dGround = ground;
-            m_dGroundEnergy = std::exp(ground * kTenthLn10);
+            m_dGroundEnergy = FastExp(ground * kTenthLn10);
         }
         double e = m_dGroundEnergy / t.m_dArgument;
         const int kind = record >= 0 ? scratch.m_arrAttenuator[record] : 0;
@@ -323,7 +324,7 @@ bool SideBySideSums(const CTopGeometry& top, const CLateralGeometry& left, const
     for (int j = 0; j < kBandCount; ++j) {
         if (ground[j] != lastGround) {
             lastGround = ground[j];
-            energy = std::exp(lastGround * kTenthLn10);
+            energy = FastExp(lastGround * kTenthLn10);
         }
         groundEnergy[j] = energy;
     }
@@ -410,7 +411,7 @@ Bands BarrierEnergy(const CMVector& s, const CMVector& r, const CScreeningScratc
     static const double capSingle = std::exp(-kCapSingle * kTenthLn10), capDouble = std::exp(-kCapDouble * kTenthLn10);
     Bands e{};
     if (scratch.m_arrRecord.empty()) {
-        e.fill(std::exp(-FlatPathTerm(s, r) * kTenthLn10));
+        e.fill(FastExp(-FlatPathTerm(s, r) * kTenthLn10));
         return e;
     }
     const CScreenSums sums = ScreenSums(s, r, scratch, wavelength, ground);
@@ -422,7 +423,7 @@ Bands BarrierEnergy(const CMVector& s, const CMVector& r, const CScreeningScratc
             e[j] = cap;
         } else if (sum >= 1.0) {  // 0 dB or less: the flat-path term
             if (flat < 0.0)
-                flat = std::exp(-FlatPathTerm(s, r) * kTenthLn10);
+                flat = FastExp(-FlatPathTerm(s, r) * kTenthLn10);
             e[j] = flat;
         } else {
             e[j] = sum;

@@ -1,9 +1,12 @@
 // Air absorption, ground and divergence of one path, against values worked out by
-// hand from ISO 9613-1/-2.
+// hand from ISO 9613-1/-2; the exponential the path energies are taken with.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <random>
 
+#include "engine/fast_exp.h"
 #include "engine/propagation_air.h"
 #include "engine/propagation_divergence.h"
 #include "engine/propagation_ground.h"
@@ -119,4 +122,23 @@ TEST(Divergence, ZeroWidthNearFieldAndAboveTheBox)
     EXPECT_NEAR(Divergence({0, 0, 0}, {0, 10, 0}, {14.0, 10.0, 0.0}).m_dValue, 24.8668, kLevelTol);
     // Straight above the centre, 1 m up: delta = 1 < w/pi, o = max(w, l): 10 lg(4 * 3.6 * 5 / pi).
     EXPECT_NEAR(Divergence({0, 0, 0}, {0, 0, 1}, {3.6, 5.0, 0.0}).m_dValue, 13.6018, kLevelTol);
+}
+
+// Within one unit in the last place of std::exp over every exponent the energies meet (and
+// the table's every entry); outside its range, and for 0 and NaN, what std::exp gives.
+TEST(FastExp, AgreesWithTheLibraryToTheLastPlace)
+{
+    std::mt19937_64 random(7);
+    for (const auto& [lo, hi] : {std::pair{-80.0, 5.0}, std::pair{-689.0, 708.0}}) {
+        std::uniform_real_distribution<double> exponent(lo, hi);
+        for (int i = 0; i < 200000; ++i) {
+            const double x = exponent(random), exact = std::exp(x);
+            const double ulp = std::nextafter(exact, 2.0 * exact) - exact;
+            ASSERT_LE(std::abs(FastExp(x) - exact), ulp) << "x = " << x;
+        }
+    }
+    EXPECT_EQ(FastExp(0.0), 1.0);
+    for (const double x : {-700.0, -745.5, -800.0, 709.5, 720.0})
+        EXPECT_EQ(FastExp(x), std::exp(x)) << x;
+    EXPECT_TRUE(std::isnan(FastExp(std::numeric_limits<double>::quiet_NaN())));
 }
