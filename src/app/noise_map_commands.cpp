@@ -21,6 +21,7 @@
 #include "io/noise_map_export.h"
 #include "maps/noise_map_compute.h"
 #include "maps/noise_map_difference.h"
+#include "maps/noise_map_exceedance.h"
 #include "model/barrier_exclusion.h"
 #include "model/document.h"
 #include "render/noise_map_image.h"
@@ -154,6 +155,27 @@ std::shared_ptr<CNoiseMap> ComputeViewsDifferenceMap(const CCalcScene& minuend, 
     const CMapLevelAt plan = DifferenceLevelAt(SceneLevelAt(minuend, a.plan), SceneLevelAt(subtrahend, b.plan));
     const CMapLevelAt section =
         DifferenceLevelAt(SceneLevelAt(minuend, *a.section, &ground), SceneLevelAt(subtrahend, *b.section, &ground));
+    if (!RefineViewsMap(*map, plan, section, refine, progress, threads))
+        return nullptr;
+    map->PrepareShapes();
+    return map;
+}
+
+std::shared_ptr<CNoiseMap> ComputeViewsExceedanceMap(const CMyTalvoDoc& doc, EPeriod period, double limit,
+                                                     CMapStyle style, CRunProgress& progress, int threads,
+                                                     CRefineRequest refine)
+{
+    const CCalcScene scene(doc, CRunInputs{}, period);
+    const CSectionGround ground = DocumentSectionGround(doc);
+    auto map = std::make_shared<CNoiseMap>(ViewsMapLayout(doc.m_settings, ground, 0));
+    progress.Start(NodeCount(*map));
+    if (!ComputeViewsGrids(scene, *map, progress, threads))
+        return nullptr;
+    SubtractLimit(map->plan, limit);
+    SubtractLimit(*map->section, limit);
+    map->style = std::move(style);
+    const CMapLevelAt plan = ExceedanceLevelAt(SceneLevelAt(scene, map->plan), limit);
+    const CMapLevelAt section = ExceedanceLevelAt(SceneLevelAt(scene, *map->section, &ground), limit);
     if (!RefineViewsMap(*map, plan, section, refine, progress, threads))
         return nullptr;
     map->PrepareShapes();

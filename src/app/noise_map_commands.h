@@ -52,6 +52,14 @@ std::shared_ptr<CNoiseMap> ComputeViewsDifferenceMap(const CCalcScene& minuend, 
                                                      int band, double step, CRunProgress& progress, int threads = 0,
                                                      CRefineRequest refine = {});
 
+// The exceedance map of a calculated document: the level of `period` minus `limit` on the
+// grids of ComputeViewsNoiseMap, in `style` (whose scale the refinement follows), refined with
+// the exceedance itself. Thread-safe as long as the document does not change; nullptr when
+// cancelled.
+std::shared_ptr<CNoiseMap> ComputeViewsExceedanceMap(const CMyTalvoDoc& doc, EPeriod period, double limit,
+                                                     CMapStyle style, CRunProgress& progress, int threads = 0,
+                                                     CRefineRequest refine = {});
+
 class CNoiseMapCommands;
 struct CDifferenceMapChoice;
 
@@ -114,8 +122,7 @@ private:
     // Both grids of the period's map with progress, refined as asked; with adjust, not
     // refined but changed by adjust (on the worker) before their shapes are drawn. nullptr
     // when cancelled.
-    std::shared_ptr<CNoiseMap> ComputePeriodMap(int band, EPeriod period,
-                                                const std::function<void(CNoiseMap&)>& adjust = {});
+    std::shared_ptr<CNoiseMap> ComputePeriodMap(int band, EPeriod period);
     QString ChooseFile(const QString& title, const QString& name, const QString& filter) const;
     std::shared_ptr<CNoiseMap> ComputeWithProgress(
         const std::function<std::shared_ptr<CNoiseMap>(CRunProgress&)>& compute);

@@ -29,21 +29,10 @@ std::optional<EPeriod> CNoiseMapCommands::ChoosePeriod() const
     return chosen == entries[1] ? EPeriod::kNight : EPeriod::kDay;
 }
 
-std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputePeriodMap(int band, EPeriod period,
-                                                               const std::function<void(CNoiseMap&)>& adjust)
+std::shared_ptr<CNoiseMap> CNoiseMapCommands::ComputePeriodMap(int band, EPeriod period)
 {
-    // The refinement follows the level classes; a map changed afterwards is drawn from its nodes.
-    CRefineRequest refine = m_refine;
-    if (adjust)
-        refine.refine = false;
-    return ComputeWithProgress([&](CRunProgress& progress) {
-        std::shared_ptr<CNoiseMap> map = ComputeViewsNoiseMap(*m_pDoc, band, progress, 0, refine, period);
-        if (map && adjust) {
-            adjust(*map);
-            map->PrepareShapes();
-        }
-        return map;
-    });
+    return ComputeWithProgress(
+        [&](CRunProgress& progress) { return ComputeViewsNoiseMap(*m_pDoc, band, progress, 0, m_refine, period); });
 }
 
 void CNoiseMapCommands::OnExceedanceMap()
@@ -58,12 +47,9 @@ void CNoiseMapCommands::OnExceedanceMap()
         Report(NoMapLimitMessage(*period));
         return;
     }
-    const QString periodName = QString::fromUtf8(PeriodName(*period));
-    auto map = ComputePeriodMap(0, *period, [&](CNoiseMap& levels) {
-        SubtractLimit(levels.plan, *limit);
-        if (levels.section)
-            SubtractLimit(*levels.section, *limit);
-        levels.style = ExceedanceMapStyle(periodName, *limit);
+    const CMapStyle style = ExceedanceMapStyle(QString::fromUtf8(PeriodName(*period)), *limit);
+    auto map = ComputeWithProgress([&](CRunProgress& progress) {
+        return ComputeViewsExceedanceMap(*m_pDoc, *period, *limit, style, progress, 0, m_refine);
     });
     if (!map)
         return;

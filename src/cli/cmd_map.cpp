@@ -9,7 +9,7 @@
 // --uniform; the GeoTIFF holds the grid's nodes either way. With --period night every map is
 // of the night levels (the pictures' titles say "야간", the receivers layer carries no day
 // levels), and a project without night powers is refused. With --exceedance the map is the
-// level minus the period's limit of the project's criterion and zone, drawn from the nodes.
+// level minus the period's limit of the project's criterion and zone, refined as the other maps.
 #include "cli/commands.h"
 
 #include <CLI/CLI.hpp>
@@ -190,6 +190,12 @@ void RefuseOutputOverInput(const MapArgs& args)
             FailMap(args.sectionOutput, "-o writes this file too; name another file for the section picture");
 }
 
+bool GeoTiff(const std::string& output)
+{
+    const std::string ext = FileExtension(output);
+    return ext == ".tif" || ext == ".tiff";
+}
+
 void RunMap(MapArgs args)
 {
     DefaultMapThreads() = args.threads;
@@ -217,13 +223,16 @@ void RunMap(MapArgs args)
     if (!args.diff.empty()) {
         grid = SubtractOtherProject(doc, map, nodes, args);
     } else if (args.exceedance) {
+        // Refined in the classes it is drawn in (the picture's 1 dB) or cut in.
+        SubtractLimit(map.grid, *limit);
+        if (!GeoTiff(args.output))
+            RefineMap(map.grid, ExceedanceLevelAt(SceneLevelAt(*map.scene, map.grid), *limit),
+                      DifferenceMapScale(png ? kDifferenceStepFine : args.diffStep).edges, args);
         grid = std::move(map.grid);
-        SubtractLimit(grid, *limit);
     } else {
         // A picture shows the 5 dB classes; the GIS layers are cut at the levels asked for;
         // a GeoTIFF holds the nodes alone.
-        const std::string ext = FileExtension(args.output);
-        if (ext != ".tif" && ext != ".tiff")
+        if (!GeoTiff(args.output))
             RefineMap(map.grid, SceneLevelAt(*map.scene, map.grid), png ? ScreenClassEdges() : ClassEdges(args), args);
         grid = std::move(map.grid);
     }

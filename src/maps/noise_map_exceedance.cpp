@@ -18,6 +18,14 @@ std::string NoMapLimitMessage(EPeriod period)
            " 기준이 없습니다. 환경 데이터의 \"평가 기준\"에서 기준과 지역을 고르십시오.";
 }
 
+CMapLevelAt ExceedanceLevelAt(CMapLevelAt level, double limit)
+{
+    return [level = std::move(level), limit](double u, double v) {
+        const double l = level(u, v);
+        return HasEnergy(l) ? l - limit : l;
+    };
+}
+
 void SubtractLimit(CNoiseMapGrid& grid, double limit)
 {
     for (double& level : grid.m_arrLevel)

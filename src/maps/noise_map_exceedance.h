@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "maps/noise_map_refine.h"
 #include "model/noise_limits.h"
 #include "model/noise_map_grid.h"
 
@@ -23,3 +24,8 @@ std::string NoMapLimitMessage(EPeriod period);
 
 // level - limit at every node with energy; a node without energy keeps none.
 void SubtractLimit(CNoiseMapGrid& grid, double limit);
+
+// The exact exceedance the refinement of an exceedance map computes at a point: level - limit
+// where energy arrives; no energy, and a point the level function does not map (NaN), as
+// they are.
+CMapLevelAt ExceedanceLevelAt(CMapLevelAt level, double limit);

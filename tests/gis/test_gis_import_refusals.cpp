@@ -289,7 +289,7 @@ TEST(GisImportRefusals, OutputNamingTheLayerOrItsCompanionsIsRefused)
     for (const std::string& part : parts)
         before.push_back(iotest::ReadBytes(dir.File(part)));
     // The layer, its companions, one through a link, one not there yet, one by another path.
-    for (const std::string& output :
+    for (const char* output :
          {"walls.shp", "walls.shx", "walls.dbf", "walls.cpg", "link.tlv", "walls.prj", "walls.DBF", "./walls.dbf"}) {
         const auto run = clitest::RunCli("import " + Quoted(clitest::AcceptanceProject()) + " " + Quoted(layer) +
                                              " --as barriers -o " + Quoted(dir.File(output)),

@@ -19,6 +19,7 @@
 #include "maps/noise_map_compute.h"
 #include "maps/noise_map_difference.h"
 #include "maps/noise_map_exceedance.h"
+#include "maps/noise_map_refinement.h"
 #include "model/document.h"
 #include "render/noise_map_renderer.h"
 #include "views/plan_view.h"
@@ -56,6 +57,26 @@ void CompareWithDayLevels(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, dou
                 std::fabs(grid.Level(c, r) - expected) < 1e-9,
                 qPrintable(QStringLiteral("%1, %2: %3 not %4").arg(p.x).arg(p.y).arg(grid.Level(c, r)).arg(expected)));
         }
+}
+
+// Fails unless the plan map is refined in its 1 dB classes and every point the refinement
+// computed holds the day level there plus `offset`.
+void CompareRefinementWithDayLevels(const CMyTalvoDoc& doc, const CNoiseMapGrid& grid, double offset)
+{
+    QVERIFY(grid.m_pRefinement);
+    QVERIFY(grid.m_pRefinement->Evaluations() > 0);
+    const CNoiseMapGrid drawn = DrawnMapGrid(grid);
+    const CMapLattice lattice(drawn);
+    const CCalcScene scene(doc);
+    const auto keys = grid.m_pRefinement->Keys();
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        const double x = lattice.U(std::uint32_t(keys[k] >> 32)), y = lattice.V(std::uint32_t(keys[k]));
+        const double expected = MapLevel(scene.PointLevels(x, y, grid.m_dHeight), 0) + offset;
+        QVERIFY2(
+            std::fabs(grid.m_pRefinement->Levels()[k] - expected) < 1e-9,
+            qPrintable(
+                QStringLiteral("%1, %2: %3 not %4").arg(x).arg(y).arg(grid.m_pRefinement->Levels()[k]).arg(expected)));
+    }
 }
 
 // The levels of the GeoTIFF talvo-cli map writes, with its pixel geometry.
@@ -141,6 +162,7 @@ void TestExceedanceMap::exceedanceIsTheLevelMinusTheZonesLimit()
     CompareWithDayLevels(doc, map.plan, -73.0);
     QVERIFY(map.section.has_value());
     QVERIFY(map.plan.Level(5, 5) > 0);  // next to the road the limit is exceeded
+    CompareRefinementWithDayLevels(doc, map.plan, -73.0);
 }
 
 void TestExceedanceMap::nightMapsUseTheNightPowers()
