@@ -15,6 +15,15 @@ constexpr double kTenthLn10 = 0.23025850929940456840;  // ln(10) / 10
 // 10^(level/10); no energy is 0.
 double Energy(double level) { return FastExp(level * kTenthLn10); }
 
+// Energy of every band at once.
+Bands BandEnergies(const Bands& level)
+{
+    Bands x;
+    for (int j = 0; j < kBandCount; ++j)
+        x[j] = level[j] * kTenthLn10;
+    return FastExp8(x);
+}
+
 // 10*lg(10^((Lw - A)/10) + 10^(Lrefl/10)); a zero L_refl is no reflection.
 double Contribution(double power, double attenuation, double reflected)
 {
@@ -77,9 +86,12 @@ Bands CPathEvaluator::Energies(int index, const Bands& reference) const
     FindWinners(piece, s, w);
     const Bands bar = ScreeningEnergy(s, m_r, m_scene.m_arrObstacle, -1, m_scene.m_air.m_dWavelength, ground, m_scratch,
                                       &m_scratch.m_sectors);
-    Bands e;
+    Bands level;
     for (int j = 0; j < kBandCount; ++j)
-        e[j] = Energy(piece.m_dPowerLevel[j] - reference[j] - air[j] - ground[j] - div) * bar[j];
+        level[j] = piece.m_dPowerLevel[j] - reference[j] - air[j] - ground[j] - div;
+    Bands e = BandEnergies(level);
+    for (int j = 0; j < kBandCount; ++j)
+        e[j] *= bar[j];
     for (int side = 0; side < 2; ++side) {
         if (!w.reflector[side])
             continue;
@@ -192,20 +204,26 @@ Bands CPathEvaluator::ReflectedEnergies(const CRoad_Segment& piece, const CRefle
         return e;
     const Bands bar = ScreeningEnergy(hit.m_vImage, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle,
                                       m_scene.m_air.m_dWavelength, t.ground, m_scratch, &m_scratch.m_sectors);
+    Bands level;
+    for (int j = 0; j < kBandCount; ++j)
+        level[j] = piece.m_dPowerLevel[j] + reflector.m_dPowerChange[j] - reference[j] - t.air[j] - t.ground[j] - t.div;
+    const Bands energy = BandEnergies(level);
     for (int j = 0; j < kBandCount; ++j)
         if (t.valid[j])
-            e[j] = Energy(piece.m_dPowerLevel[j] + reflector.m_dPowerChange[j] - reference[j] - t.air[j] - t.ground[j] -
-                          t.div) *
-                   bar[j];
+            e[j] = energy[j] * bar[j];
     return e;
 }
 
 Bands PathTransfer(const CPathResult& path)
 {
+    Bands direct;
+    for (int j = 0; j < kBandCount; ++j)
+        direct[j] = -path.m_att.m_dTotalAttenuation[j];
+    const Bands a = BandEnergies(direct), b = BandEnergies(path.m_dReflectedGain[0]),
+                c = BandEnergies(path.m_dReflectedGain[1]);
     Bands t;
     for (int j = 0; j < kBandCount; ++j)
-        t[j] = Energy(-path.m_att.m_dTotalAttenuation[j]) + Energy(path.m_dReflectedGain[0][j]) +
-               Energy(path.m_dReflectedGain[1][j]);
+        t[j] = a[j] + b[j] + c[j];
     return t;
 }
 

@@ -2,6 +2,7 @@
 // hand from ISO 9613-1/-2; the exponential the path energies are taken with.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -141,4 +142,28 @@ TEST(FastExp, AgreesWithTheLibraryToTheLastPlace)
     for (const double x : {-700.0, -745.5, -800.0, 709.5, 720.0})
         EXPECT_EQ(FastExp(x), std::exp(x)) << x;
     EXPECT_TRUE(std::isnan(FastExp(std::numeric_limits<double>::quiet_NaN())));
+}
+
+// The eight-lane version gives each lane's FastExp to the bit, negative and positive
+// exponents side by side and with a lane out of range (which sends the eight the scalar way).
+TEST(FastExp, EightAtOnceEqualOneByOne)
+{
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> exponent(-689.0, 708.0), small(-30.0, 2.0);
+    const auto same = [](const std::array<double, 8>& x) {
+        const std::array<double, 8> e = FastExp8(x);
+        for (int j = 0; j < 8; ++j)
+            if (std::bit_cast<std::uint64_t>(e[j]) != std::bit_cast<std::uint64_t>(FastExp(x[j])))
+                return false;
+        return true;
+    };
+    for (int i = 0; i < 50000; ++i) {
+        std::array<double, 8> x;
+        for (double& v : x)
+            v = i % 2 ? exponent(random) : small(random);
+        ASSERT_TRUE(same(x)) << "draw " << i;
+        const double outside[] = {-800.0, 720.0, std::numeric_limits<double>::quiet_NaN()};
+        x[i % 8] = outside[i % 3];
+        ASSERT_TRUE(same(x)) << "draw " << i;
+    }
 }
