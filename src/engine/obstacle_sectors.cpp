@@ -44,56 +44,64 @@ double PlanDistanceToSegment(const CMVector& p, const CMVector& a, const CMVecto
 
 }  // namespace
 
+CObstacleSectors::Arc CObstacleSectors::ArcOf(const CObstacle& o) const
+{
+    constexpr Arc kEverySector{0, kSectorCount};
+    const CMVector& receiver = m_vReceiver;
+    const double length = o.PlanLength();
+    const double ux = length > 0.0 ? (o.m_vEnd.x - o.m_vStart.x) / length : 0.0;
+    const double uy = length > 0.0 ? (o.m_vEnd.y - o.m_vStart.y) / length : 0.0;
+    const CMVector a(o.m_vStart.x - ux * kEndAllowance, o.m_vStart.y - uy * kEndAllowance, 0.0);
+    const CMVector b(o.m_vEnd.x + ux * kEndAllowance, o.m_vEnd.y + uy * kEndAllowance, 0.0);
+    const double near = PlanDistanceToSegment(receiver, a, b);
+    if (!(near >= kNearReceiver))  // also a line of no finite position
+        return kEverySector;
+    double from = std::atan2(a.y - receiver.y, a.x - receiver.x);
+    double to = std::atan2(b.y - receiver.y, b.x - receiver.x);
+    // The line is seen under less than half a turn: the arc runs anticlockwise from the end
+    // seen first.
+    const double turn = std::remainder(to - from, 2.0 * std::numbers::pi);
+    if (!std::isfinite(turn))
+        return kEverySector;
+    if (turn < 0.0)
+        std::swap(from, to);
+    // Every sector from the one before `from` anticlockwise to the one after `to`.
+    const int first = (SectorOf(from) + kSectorCount - 1) % kSectorCount;
+    const int last = (SectorOf(to) + 1) % kSectorCount;
+    return {first, std::min(kSectorCount, (last - first + kSectorCount) % kSectorCount + 1)};
+}
+
 void CObstacleSectors::Build(const std::vector<CObstacle>& obstacles, const CMVector& receiver)
 {
     m_vReceiver = receiver;
-    m_arrAll.clear();
-    for (auto& sector : m_arrSector)
-        sector.clear();
-    for (int i = 0; i < static_cast<int>(obstacles.size()); ++i) {
-        m_arrAll.push_back(i);
-        const CObstacle& o = obstacles[i];
-        const double length = o.PlanLength();
-        const double ux = length > 0.0 ? (o.m_vEnd.x - o.m_vStart.x) / length : 0.0;
-        const double uy = length > 0.0 ? (o.m_vEnd.y - o.m_vStart.y) / length : 0.0;
-        const CMVector a(o.m_vStart.x - ux * kEndAllowance, o.m_vStart.y - uy * kEndAllowance, 0.0);
-        const CMVector b(o.m_vEnd.x + ux * kEndAllowance, o.m_vEnd.y + uy * kEndAllowance, 0.0);
-        const double near = PlanDistanceToSegment(receiver, a, b);
-        if (!(near >= kNearReceiver)) {  // also a line of no finite position
-            for (auto& sector : m_arrSector)
-                sector.push_back(i);
-            continue;
-        }
-        const double toA = std::atan2(a.y - receiver.y, a.x - receiver.x);
-        const double toB = std::atan2(b.y - receiver.y, b.x - receiver.x);
-        // The line is seen under less than half a turn: the arc runs anticlockwise from
-        // the end seen first.
-        const double turn = std::remainder(toB - toA, 2.0 * std::numbers::pi);
-        if (!std::isfinite(turn))
-            for (auto& sector : m_arrSector)
-                sector.push_back(i);
-        else if (turn >= 0.0)
-            AddArc(i, toA, toB);
-        else
-            AddArc(i, toB, toA);
+    const int n = static_cast<int>(obstacles.size());
+    m_arrAll.resize(n);
+    m_arrArc.resize(n);
+    std::array<int, kSectorCount> count{};
+    for (int i = 0; i < n; ++i) {
+        m_arrAll[i] = i;
+        const Arc arc = m_arrArc[i] = ArcOf(obstacles[i]);
+        for (int step = 0, k = arc.first; step < arc.count; ++step, k = (k + 1) % kSectorCount)
+            ++count[k];
+    }
+    m_arrStart[0] = 0;
+    for (int k = 0; k < kSectorCount; ++k)
+        m_arrStart[k + 1] = m_arrStart[k] + count[k];
+    m_arrList.resize(m_arrStart[kSectorCount]);
+    std::array<int, kSectorCount> next{};
+    std::copy(m_arrStart.begin(), m_arrStart.end() - 1, next.begin());
+    for (int i = 0; i < n; ++i) {  // in the obstacles' order: every list ascends
+        const Arc arc = m_arrArc[i];
+        for (int step = 0, k = arc.first; step < arc.count; ++step, k = (k + 1) % kSectorCount)
+            m_arrList[next[k]++] = i;
     }
 }
 
-// Every sector from the one before 'from' anticlockwise to the one after 'to'.
-void CObstacleSectors::AddArc(int obstacle, double from, double to)
-{
-    const int last = (SectorOf(to) + 1) % kSectorCount;
-    int k = (SectorOf(from) + kSectorCount - 1) % kSectorCount;
-    for (int steps = 0; steps < kSectorCount; ++steps) {
-        m_arrSector[k].push_back(obstacle);
-        if (k == last)
-            break;
-        k = (k + 1) % kSectorCount;
-    }
-}
-
-const std::vector<int>& CObstacleSectors::Candidates(const CMVector& s) const
+std::span<const int> CObstacleSectors::Candidates(const CMVector& s) const
 {
     const double angle = CoarseAngle(s.y - m_vReceiver.y, s.x - m_vReceiver.x);
-    return std::isfinite(angle) ? m_arrSector[SectorOf(angle)] : m_arrAll;
+    if (!std::isfinite(angle))
+        return m_arrAll;
+    const int k = SectorOf(angle);
+    return {m_arrList.data() + m_arrStart[k], m_arrList.data() + m_arrStart[k + 1]};
 }
