@@ -63,38 +63,40 @@ void SetTopPoints(CDiffractionPoint& rec, const CObstacle& o, const CPathLine& p
     }
 }
 
-// The fields of one lateral point of a record: a side (left or right of s->r in
-// plan) and an end of the path (D1 seen from s, D2 seen from r).
+// The fields of one lateral point of a record: a side (left or right of s->r in plan) and
+// an end of the path (D1 seen from s, D2 seen from r).
 struct LateralSlot {
     CMVector& point;
     double& rank;
     double& extent;
 };
 
-LateralSlot SlotOf(CDiffractionPoint& rec, bool first, bool left)
+template <bool First>
+LateralSlot SlotOf(CDiffractionPoint& rec, bool left)
 {
-    if (first)
+    if constexpr (First)
         return left ? LateralSlot{rec.m_vLeftD1, rec.m_dLeftRank1, rec.m_dExtentLeft1}
                     : LateralSlot{rec.m_vRightD1, rec.m_dRightRank1, rec.m_dExtentRight1};
-    return left ? LateralSlot{rec.m_vLeftD2, rec.m_dLeftRank2, rec.m_dExtentLeft2}
-                : LateralSlot{rec.m_vRightD2, rec.m_dRightRank2, rec.m_dExtentRight2};
+    else
+        return left ? LateralSlot{rec.m_vLeftD2, rec.m_dLeftRank2, rec.m_dExtentLeft2}
+                    : LateralSlot{rec.m_vRightD2, rec.m_dRightRank2, rec.m_dExtentRight2};
 }
 
-// One lateral end seen from s (first) or r: the side of the line s->r it lies on, the
-// rank of its plan angle from the direction to the other end of the path, and its
-// distance from the line (the extent of the obstacle on that side: the distance to the
-// end times the sine of that angle).
-void SetLateralPoint(CDiffractionPoint& rec, const CMVector& end, const CPathLine& p, bool first)
+// One lateral end seen from s (First) or r: the side of the line s->r it lies on, the rank
+// of its plan angle from the direction to the other end of the path, and its distance from
+// the line (the extent of the obstacle on that side: the distance to the end times the sine
+// of that angle).
+template <bool First>
+void SetLateralPoint(CDiffractionPoint& rec, const CMVector& end, const CPathLine& p)
 {
-    const CMVector& from = first ? p.s : p.r;
+    const CMVector& from = First ? p.s : p.r;
     const double ex = end.x - from.x, ey = end.y - from.y;
-    const double toOther = first ? p.planDx * ex + p.planDy * ey : -p.planDx * ex + -p.planDy * ey;
+    const double toOther = First ? p.planDx * ex + p.planDy * ey : -p.planDx * ex + -p.planDy * ey;
     const double toEnd = std::sqrt(ex * ex + ey * ey);
     const double cosine = CosineOf(toOther, p.planLength, toEnd);
     if (std::isnan(cosine))
         return;
-    const bool left = p.planDx * ey - p.planDy * ex > 0.0;
-    const LateralSlot slot = SlotOf(rec, first, left);
+    const LateralSlot slot = SlotOf<First>(rec, p.planDx * ey - p.planDy * ex > 0.0);
     slot.point = end;
     slot.rank = AngleRank(cosine);
     slot.extent = toEnd * std::sqrt(std::max(0.0, 1.0 - cosine * cosine));
@@ -217,11 +219,11 @@ void MakeDiffractionRecord(const CObstacle& o, const CPathLine& p, const CMVecto
     static const CDiffractionPoint empty = EmptyRecord();
     rec = empty;
     SetTopPoints(rec, o, p, c);
-    for (const CMVector& planEnd : {o.m_vStart, o.m_vEnd}) {
-        const CMVector end(planEnd.x, planEnd.y, c.z);
-        SetLateralPoint(rec, end, p, true);
-        SetLateralPoint(rec, end, p, false);
-    }
+    const CMVector start(o.m_vStart.x, o.m_vStart.y, c.z), end(o.m_vEnd.x, o.m_vEnd.y, c.z);
+    SetLateralPoint<true>(rec, start, p);
+    SetLateralPoint<false>(rec, start, p);
+    SetLateralPoint<true>(rec, end, p);
+    SetLateralPoint<false>(rec, end, p);
     rec.m_nIndex = o.m_nIndex;
     rec.m_nKind = o.m_nKind;
 }

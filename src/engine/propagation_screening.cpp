@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "engine/band_pairs.h"
 #include "engine/fast_exp.h"
 #include "engine/propagation_diffraction.h"
 
@@ -278,45 +279,67 @@ bool SameRecordsInEveryBand(const CScreeningScratch& scratch, const Bands& wavel
     return true;
 }
 
-// The argument B of a lateral path's energy 1/B in every band; 1 for a missing path. Each
-// case runs its own loop without branches, which the compiler sets side by side.
-void LateralArguments(const CLateralGeometry& g, const Bands& wavelength, Bands& b)
+// C3 of eq. (15) in each lane, as MultipleEdgeFactor gives it.
+BandPair MultipleEdgeFactors(BandPair wavelength, double e)
 {
+    const BandPair ratio = 5.0 * wavelength / e;
+    return (1.0 + ratio * ratio) / (1.0 / 3.0 + ratio * ratio);
+}
+
+// The argument B of a lateral path's energy 1/B in each band, as BarrierArgument gives it;
+// 1 for a missing path.
+CBandPairs LateralArguments(const CLateralGeometry& g, const CBandPairs& wl)
+{
+    CBandPairs b;
     if (g.m_eCase == ELateralCase::kSingle) {
-        for (int j = 0; j < kBandCount; ++j)
-            b[j] = BarrierArgument(wavelength[j], g.m_dZ);
+        #pragma GCC unroll 4
+        for (int q = 0; q < 4; ++q)
+            b.p[q] = 3.0 + 20.0 / wl.p[q] * g.m_dZ;
     } else if (g.m_eCase == ELateralCase::kDouble) {
-        for (int j = 0; j < kBandCount; ++j)
-            b[j] = BarrierArgument(wavelength[j], MultipleEdgeFactor(wavelength[j], g.m_dEdge) * g.m_dZ);
+        #pragma GCC unroll 4
+        for (int q = 0; q < 4; ++q)
+            b.p[q] = 3.0 + 20.0 / wl.p[q] * (MultipleEdgeFactors(wl.p[q], g.m_dEdge) * g.m_dZ);
     } else {
-        b.fill(1.0);
+        b = CBandPairs::Fill(1.0);
     }
+    return b;
+}
+
+// The argument A of a top path with one edge above the line of sight or two edges not both
+// below it, in each band.
+CBandPairs TopArguments(const CTopGeometry& g, const CBandPairs& wl)
+{
+    CBandPairs a;
+    if (g.m_eCase == ETopCase::kSingleAbove) {
+        const double zm = g.m_dZ * g.m_dMeteo;
+        #pragma GCC unroll 4
+        for (int q = 0; q < 4; ++q)
+            a.p[q] = 3.0 + 20.0 / wl.p[q] * zm;
+    } else {
+        #pragma GCC unroll 4
+        for (int q = 0; q < 4; ++q)
+            a.p[q] = 3.0 + 20.0 / wl.p[q] * (MultipleEdgeFactors(wl.p[q], g.m_dEdge) * g.m_dZ * g.m_dMeteo);
+    }
+    return a;
 }
 
 // The band sums of a top path that screens in every band (one edge above the line of sight,
 // or two edges not both below it) beside lateral paths of positive arguments: the same
-// formulas in every band, side by side, as the band-by-band terms give them. False, with
-// nothing done, for any other case.
+// formulas in every band, two bands at a time, as the band-by-band terms give them. False,
+// with nothing done, for any other case.
 bool SideBySideSums(const CTopGeometry& top, const CLateralGeometry& left, const CLateralGeometry& right, int kind,
                     const Bands& wavelength, const Bands& ground, Bands& sum)
 {
-    Bands topArg, leftArg, rightArg;
-    if (top.m_eCase == ETopCase::kSingleAbove) {
-        for (int j = 0; j < kBandCount; ++j)
-            topArg[j] = BarrierArgument(wavelength[j], top.m_dZ * top.m_dMeteo);
-    } else if (top.m_eCase == ETopCase::kTwoOther) {
-        for (int j = 0; j < kBandCount; ++j)
-            topArg[j] =
-                BarrierArgument(wavelength[j], MultipleEdgeFactor(wavelength[j], top.m_dEdge) * top.m_dZ * top.m_dMeteo);
-    } else {
+    if (top.m_eCase != ETopCase::kSingleAbove && top.m_eCase != ETopCase::kTwoOther)
         return false;
-    }
-    LateralArguments(left, wavelength, leftArg);
-    LateralArguments(right, wavelength, rightArg);
-    bool positive = true;
-    for (int j = 0; j < kBandCount; ++j)
-        positive &= topArg[j] > 0.0 && leftArg[j] > 0.0 && rightArg[j] > 0.0;
-    if (!positive)
+    const CBandPairs wl = CBandPairs::Load(wavelength);
+    const CBandPairs topArg = TopArguments(top, wl), leftArg = LateralArguments(left, wl),
+                     rightArg = LateralArguments(right, wl);
+    PairMask positive = {-1, -1};
+    #pragma GCC unroll 4
+    for (int q = 0; q < 4; ++q)
+        positive &= (topArg.p[q] > 0.0) & (leftArg.p[q] > 0.0) & (rightArg.p[q] > 0.0);
+    if (!AllTrue(positive))
         return false;
     const double device = kind >= 1 && kind <= 10 ? DeviceEnergy()[kind] : 1.0;
     Bands groundEnergy;  // 10^(A_gr/10), kept while A_gr repeats
@@ -328,28 +351,48 @@ bool SideBySideSums(const CTopGeometry& top, const CLateralGeometry& left, const
         }
         groundEnergy[j] = energy;
     }
-    for (int j = 0; j < kBandCount; ++j)
-        sum[j] = groundEnergy[j] / topArg[j] * device + 1.0 / leftArg[j] + 1.0 / rightArg[j];
+    const CBandPairs groundPairs = CBandPairs::Load(groundEnergy);
+    CBandPairs out;
+    #pragma GCC unroll 4
+    for (int q = 0; q < 4; ++q)
+        out.p[q] = groundPairs.p[q] / topArg.p[q] * device + 1.0 / leftArg.p[q] + 1.0 / rightArg.p[q];
+    sum = out.Store();
     return true;
 }
 
-// ScreenSums when the paths' geometry is the same in every band: the band terms alone.
-CScreenSums SameGeometrySums(CScreenPaths& paths, const CScreeningScratch& scratch, const Bands& wavelength,
-                             const Bands& ground)
+// The points a path type takes in a band: those of the records of the largest ranks among
+// the records taking part; none when no record takes part at one end. record gets the record
+// of the D2 point (-1 for none), as CPathAcrossBands::LastRecord gives it.
+inline CPathPoints ChosenPoints(const CScreeningScratch& scratch, const PathFields& f, double wavelength, int& record)
 {
-    const CTopGeometry& top = paths.top.ForBand(scratch, wavelength[0], false);
-    const CLateralGeometry& left = paths.left.ForBand(scratch, wavelength[0], false);
-    const CLateralGeometry& right = paths.right.ForBand(scratch, wavelength[0], false);
-    const int record = paths.top.LastRecord();
+    const int i1 = LargestRank(scratch, f.rank1, true, wavelength);
+    const int i2 = LargestRank(scratch, f.rank2, false, wavelength);
+    record = i1 >= 0 ? i2 : -1;
+    if (i1 < 0 || i2 < 0)
+        return {};
+    const auto& recs = scratch.m_arrRecord;
+    return {true, recs[i1].*f.d1, recs[i2].*f.d2, recs[i1].*f.rank1, recs[i2].*f.rank2};
+}
+
+// ScreenSums when the paths' geometry is the same in every band: the band terms alone.
+CScreenSums SameGeometrySums(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch,
+                             const Bands& wavelength, const Bands& ground)
+{
+    int record = -1, unused = -1;
+    const CTopGeometry top = TopPathGeometry(s, r, ChosenPoints(scratch, kTopFields, wavelength[0], record));
+    const CLateralGeometry left = LateralPathGeometry(s, r, ChosenPoints(scratch, kLeftFields, wavelength[0], unused));
+    const CLateralGeometry right =
+        LateralPathGeometry(s, r, ChosenPoints(scratch, kRightFields, wavelength[0], unused));
     const bool laterals = top.m_eCase != ETopCase::kSingleBelow;  // an edge below the line of sight: none
     CScreenSums out;
     const int kind = record >= 0 ? scratch.m_arrAttenuator[record] : 0;
     if (!SideBySideSums(top, left, right, kind, wavelength, ground, out.sum)) {
+        CTopEnergy topEnergy;
         for (int j = 0; j < kBandCount; ++j) {
             const CTopTerm t = TopPathTerm(top, wavelength[j]);
             double sum = 0.0;
             if (top.m_eCase != ETopCase::kUndetermined)
-                sum = paths.topEnergy.Of(t, ground[j], scratch, record);
+                sum = topEnergy.Of(t, ground[j], scratch, record);
             if (laterals) {
                 sum += LateralPathEnergy(left, wavelength[j]);
                 sum += LateralPathEnergy(right, wavelength[j]);
@@ -366,9 +409,9 @@ CScreenSums SameGeometrySums(CScreenPaths& paths, const CScreeningScratch& scrat
 CScreenSums ScreenSums(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch, const Bands& wavelength,
                        const Bands& ground)
 {
-    CScreenPaths paths{{kTopFields, s, r}, {kLeftFields, s, r}, {kRightFields, s, r}, {}};
     if (SameRecordsInEveryBand(scratch, wavelength))
-        return SameGeometrySums(paths, scratch, wavelength, ground);
+        return SameGeometrySums(s, r, scratch, wavelength, ground);
+    CScreenPaths paths{{kTopFields, s, r}, {kLeftFields, s, r}, {kRightFields, s, r}, {}};
     CScreenSums out;
     BandResult last;
     CTakingPart before;
@@ -417,6 +460,7 @@ Bands BarrierEnergy(const CMVector& s, const CMVector& r, const CScreeningScratc
     const CScreenSums sums = ScreenSums(s, r, scratch, wavelength, ground);
     const double cap = sums.cap == kCapDouble ? capDouble : capSingle;
     double flat = -1.0;  // measured when a band needs it
+#pragma GCC unroll 8
     for (int j = 0; j < kBandCount; ++j) {
         const double sum = sums.sum[j];
         if (!(sum > 0.0) || sum < cap) {
