@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 // Zones of the receiver around a piece's box. (x, y, z) is the receiver relative to the
 // piece in the piece's own frame (x along the heading, y across, z up); every bound is
@@ -19,17 +20,40 @@ namespace {
 
 constexpr double kHalfBoxHeight = kPieceBoxHeight / 2.0;
 
-double PointSourceDivergence(double distance) { return 20.0 * std::log10(std::max(1.0, distance)) + 11.0; }
+// The divergence's terms as levels (dB) ...
+struct LevelTerms {
+    static double Point(double distance) { return 20.0 * std::log10(std::max(1.0, distance)) + 11.0; }
+    // Area source term 10*lg(4ab/pi).
+    static double Area(double a, double b) { return 10.0 * std::log10(4.0 * a * b / std::numbers::pi); }
+    static double Eleven() { return 11.0; }
+    // 11 - 10 lg(theta / (rho e)), not below 11.
+    static double FiniteLine(double theta, double rho, double e)
+    {
+        return std::max(11.0, 11.0 - 10.0 * std::log10(theta / (rho * e)));
+    }
+};
 
-// Area source term 10*lg(4ab/pi).
-double AreaDivergence(double a, double b) { return 10.0 * std::log10(4.0 * a * b / std::numbers::pi); }
+// ... and as energies 10^(-A_div/10), for the sums that never need the level: the same
+// cases, without a logarithm.
+struct EnergyTerms {
+    static constexpr double kEleven = 0.079432823472428150207;  // 10^(-1.1)
+    static double Point(double distance)
+    {
+        const double d = std::max(1.0, distance);
+        return kEleven / (d * d);
+    }
+    static double Area(double a, double b) { return 1.0 / (4.0 * a * b / std::numbers::pi); }
+    static double Eleven() { return kEleven; }
+    static double FiniteLine(double theta, double rho, double e) { return kEleven * std::min(1.0, theta / (rho * e)); }
+};
 
+template <class Terms>
 double InsideDivergence(const CPieceBox& box)
 {
     // The two largest of the three sides: all but the smallest.
     const double l = box.m_dPieceLength, w = box.m_dWidth, h = kPieceBoxHeight;
     const double smallest = std::min({l, w, h});
-    return AreaDivergence(std::max(l, w), smallest == h ? std::min(l, w) : h);
+    return Terms::Area(std::max(l, w), smallest == h ? std::min(l, w) : h);
 }
 
 struct LocalPosition {
@@ -92,25 +116,55 @@ double DistanceToBox(const LocalPosition& p, const CPieceBox& box, double centre
 }
 
 // Finite-line formula: the angle the near edge subtends at the receiver.
+template <class Terms>
 double FiniteLineDivergence(const EdgeView& v)
 {
     const double cosTheta =
         std::clamp((v.d1 * v.d1 + v.d2 * v.d2 - v.edgeLength * v.edgeLength) / (2.0 * v.d1 * v.d2), -1.0, 1.0);
     const double theta = std::acos(cosTheta);
     if (!(theta > 0.0))
-        return PointSourceDivergence(v.centre);
-    return std::max(11.0, 11.0 - 10.0 * std::log10(theta / (v.rho * v.edgeLength)));
+        return Terms::Point(v.centre);
+    return Terms::FiniteLine(theta, v.rho, v.edgeLength);
 }
 
+template <class Terms>
 double OutsideDivergence(const EdgeView& v, const CPieceBox& box)
 {
     if (v.d1 == 0.0 || v.d2 == 0.0)
-        return v.rho != 0.0 ? 11.0 : PointSourceDivergence(v.centre);
+        return v.rho != 0.0 ? Terms::Eleven() : Terms::Point(v.centre);
     if (v.rho == 0.0)
-        return PointSourceDivergence(v.centre);
+        return Terms::Point(v.centre);
     if (v.toBox < box.m_dWidth / std::numbers::pi)
-        return AreaDivergence(box.m_dWidth, v.extent);
-    return FiniteLineDivergence(v);
+        return Terms::Area(box.m_dWidth, v.extent);
+    return FiniteLineDivergence<Terms>(v);
+}
+
+// The divergence in the terms asked for, and whether the receiver stood inside the box.
+template <class Terms>
+std::pair<double, bool> DivergenceIn(const CMVector& s, const CMVector& r, const CPieceBox& box,
+                                     const CHeadingTrig& trig)
+{
+    const double d0 = std::max(1.0, Length(s - r));
+    if (box.m_dWidth <= 0.0)
+        return {Terms::Point(d0), false};
+
+    const LocalPosition p = ToPieceFrame(s, r, trig);
+    const bool inPlan = std::abs(p.x) <= box.m_dPieceLength / 2.0 && std::abs(p.y) <= box.m_dWidth / 2.0;
+    const bool in3d = std::abs(p.z) > kHalfBoxHeight;
+    if (inPlan && !in3d)
+        return {InsideDivergence<Terms>(box), true};
+
+    const NearEdge edge = MakeNearEdge(s, box, trig, p);
+    EdgeView v{};
+    v.edgeLength = trig.m_dDiagonal;
+    v.d1 = Distance(r, edge.a, in3d);
+    v.d2 = Distance(r, edge.b, in3d);
+    v.rho = DistanceToLine(r, edge, in3d);
+    const double centre = Distance(r, s, in3d);
+    v.centre = centre > 0.0 ? centre : d0;
+    v.toBox = inPlan ? centre : DistanceToBox(p, box, centre);
+    v.extent = inPlan ? std::max(box.m_dWidth, box.m_dPieceLength) : std::max(kPieceBoxHeight, v.edgeLength);
+    return {OutsideDivergence<Terms>(v, box), false};
 }
 
 }  // namespace
@@ -127,25 +181,11 @@ CDivergence Divergence(const CMVector& s, const CMVector& r, const CPieceBox& bo
 
 CDivergence Divergence(const CMVector& s, const CMVector& r, const CPieceBox& box, const CHeadingTrig& trig)
 {
-    const double d0 = std::max(1.0, Length(s - r));
-    if (box.m_dWidth <= 0.0)
-        return {PointSourceDivergence(d0), false};
+    const auto [value, inside] = DivergenceIn<LevelTerms>(s, r, box, trig);
+    return {value, inside};
+}
 
-    const LocalPosition p = ToPieceFrame(s, r, trig);
-    const bool inPlan = std::abs(p.x) <= box.m_dPieceLength / 2.0 && std::abs(p.y) <= box.m_dWidth / 2.0;
-    const bool in3d = std::abs(p.z) > kHalfBoxHeight;
-    if (inPlan && !in3d)
-        return {InsideDivergence(box), true};
-
-    const NearEdge edge = MakeNearEdge(s, box, trig, p);
-    EdgeView v{};
-    v.edgeLength = trig.m_dDiagonal;
-    v.d1 = Distance(r, edge.a, in3d);
-    v.d2 = Distance(r, edge.b, in3d);
-    v.rho = DistanceToLine(r, edge, in3d);
-    const double centre = Distance(r, s, in3d);
-    v.centre = centre > 0.0 ? centre : d0;
-    v.toBox = inPlan ? centre : DistanceToBox(p, box, centre);
-    v.extent = inPlan ? std::max(box.m_dWidth, box.m_dPieceLength) : std::max(kPieceBoxHeight, v.edgeLength);
-    return {OutsideDivergence(v, box), false};
+double DivergenceEnergy(const CMVector& s, const CMVector& r, const CPieceBox& box, const CHeadingTrig& trig)
+{
+    return DivergenceIn<EnergyTerms>(s, r, box, trig).first;
 }

@@ -30,3 +30,6 @@ CHeadingTrig HeadingTrig(const CPieceBox& box);
 CDivergence Divergence(const CMVector& s, const CMVector& r, const CPieceBox& box);
 // The same with the heading's cosine and sine given.
 CDivergence Divergence(const CMVector& s, const CMVector& r, const CPieceBox& box, const CHeadingTrig& trig);
+// 10^(-A_div/10) of the same path, without a logarithm (equal to the energy of Divergence's
+// value up to the last bits).
+double DivergenceEnergy(const CMVector& s, const CMVector& r, const CPieceBox& box, const CHeadingTrig& trig);

@@ -19,6 +19,7 @@ double Energy(double level) { return FastExp(level * kTenthLn10); }
 Bands BandEnergies(const Bands& level)
 {
     Bands x;
+#pragma GCC unroll 8
     for (int j = 0; j < kBandCount; ++j)
         x[j] = level[j] * kTenthLn10;
     return FastExp8(x);
@@ -81,17 +82,19 @@ Bands CPathEvaluator::Energies(int index, const Bands& reference) const
     const CMVector s = PiecePosition(piece);
     const Bands air = AirAbsorption(m_scene.m_air, Length(s - m_r));
     const Bands ground = GroundAttenuation(s, m_r, m_terrain.GroundHeight(s.y), m_receiverGround, m_factors);
-    const double div = Divergence(s, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[index]).m_dValue;
+    const double div = DivergenceEnergy(s, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[index]);
     CReflectionWinners w;
     FindWinners(piece, s, w);
     const Bands bar = ScreeningEnergy(s, m_r, m_scene.m_arrObstacle, -1, m_scene.m_air.m_dWavelength, ground, m_scratch,
                                       &m_scratch.m_sectors);
     Bands level;
+#pragma GCC unroll 8
     for (int j = 0; j < kBandCount; ++j)
-        level[j] = piece.m_dPowerLevel[j] - reference[j] - air[j] - ground[j] - div;
+        level[j] = piece.m_dPowerLevel[j] - reference[j] - air[j] - ground[j];
     Bands e = BandEnergies(level);
+#pragma GCC unroll 8
     for (int j = 0; j < kBandCount; ++j)
-        e[j] *= bar[j];
+        e[j] *= div * bar[j];
     for (int side = 0; side < 2; ++side) {
         if (!w.reflector[side])
             continue;
@@ -282,6 +285,7 @@ Bands SumPointLevels(const CSceneData& scene, const CTerrainSection& terrain, co
             if (!sounds)
                 continue;  // it adds no energy
             const Bands e = eval.Energies(k, ref);
+            #pragma GCC unroll 8
             for (int j = 0; j < kBandCount; ++j)
                 energy[j] += e[j];
             if (transfers)

@@ -125,6 +125,31 @@ TEST(Divergence, ZeroWidthNearFieldAndAboveTheBox)
     EXPECT_NEAR(Divergence({0, 0, 0}, {0, 0, 1}, {3.6, 5.0, 0.0}).m_dValue, 13.6018, kLevelTol);
 }
 
+// The energy form of the divergence, taken without a logarithm, is the energy of the level
+// in every zone around the box: inside, above, beside within w/pi, beyond the ends, at the
+// corners and far off, for a point source too.
+TEST(Divergence, EnergyIsTheEnergyOfTheLevelInEveryZone)
+{
+    std::mt19937 gen(7);
+    std::uniform_real_distribution<double> near(-6.0, 6.0), far(-400.0, 400.0), up(-0.2, 3.0);
+    const CPieceBox boxes[] = {{3.6, 5.0, 0.0}, {14.0, 10.0, 0.4}, {0.0, 5.0, 1.0}, {7.2, 0.5, -2.0}};
+    for (const CPieceBox& box : boxes) {
+        const CHeadingTrig trig = HeadingTrig(box);
+        for (int i = 0; i < 2000; ++i) {
+            const bool close = i % 2 == 0;
+            const CMVector s(10.0, -20.0, 1.0);
+            const CMVector r(s.x + (close ? near(gen) : far(gen)), s.y + (close ? near(gen) : far(gen)),
+                             s.z + (i % 4 == 0 ? 0.0 : up(gen)));
+            const double level = Divergence(s, r, box, trig).m_dValue;
+            const double energy = DivergenceEnergy(s, r, box, trig);
+            ASSERT_NEAR(energy / std::pow(10.0, -level / 10.0), 1.0, 1e-13) << "box " << box.m_dWidth << " point " << i;
+        }
+    }
+    // The receiver on the piece's own point: the area term of the box inside.
+    EXPECT_NEAR(DivergenceEnergy({0, 0, 0}, {0, 0, 0}, boxes[0], HeadingTrig(boxes[0])),
+                std::pow(10.0, -Divergence({0, 0, 0}, {0, 0, 0}, boxes[0]).m_dValue / 10.0), 1e-15);
+}
+
 // Within one unit in the last place of std::exp over every exponent the energies meet (and
 // the table's every entry); outside its range, and for 0 and NaN, what std::exp gives.
 TEST(FastExp, AgreesWithTheLibraryToTheLastPlace)
