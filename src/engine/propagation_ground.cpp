@@ -32,6 +32,7 @@ Bands ReceiverRegion(const CReceiverHeightTerms& h, double gr, double dp)
     ar[2] = -1.5 + gr * (1.5 + h.m_dB * t.e1);
     ar[3] = -1.5 + gr * (1.5 + h.m_dC * t.e1);
     ar[4] = -1.5 + gr * (1.5 + h.m_dD * t.e1);
+    #pragma GCC unroll 3
     for (int j = 5; j < kBandCount; ++j)
         ar[j] = -1.5 + 1.5 * gr;
     return ar;
@@ -78,9 +79,10 @@ Bands GroundAttenuation(const CMVector& s, const CMVector& r, double groundAtS, 
 
     Bands a{};
     a[0] = -3.0 - 3.0 * q;  // 63 Hz: As + Ar = -3, Am = -3q
+    const double middle = 3.0 * q * (1.0 - factors.m_dMiddle);
+#pragma GCC unroll 8
     for (int j = 1; j < kBandCount; ++j)
-        a[j] = kSourceRegion + ar[j] - 3.0 * q * (1.0 - factors.m_dMiddle);
-    for (double& v : a)
-        v = std::max(v, kGroundFloor);
+        a[j] = std::max(kSourceRegion + ar[j] - middle, kGroundFloor);
+    a[0] = std::max(a[0], kGroundFloor);
     return a;
 }
