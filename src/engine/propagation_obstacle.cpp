@@ -136,7 +136,7 @@ enum class EQuickInside { kInside, kOutside, kUnsure };
 // in the plane well inside the rectangle (its areas sum to the rectangle's up to rounding)
 // or well above or below it (the side it lies beyond adds at least its length times the
 // distance, far above the tolerance: off the plane the areas only grow).
-EQuickInside QuickInside(const CObstacle& o, const CMVector& p)
+EQuickInside QuickInside(const CObstacle& o, const CMVector& p, double length)
 {
     constexpr double kMargin = 1e-3;     // m, inside
     constexpr double kBeyond = 1e-2;     // m, above or below
@@ -144,7 +144,6 @@ EQuickInside QuickInside(const CObstacle& o, const CMVector& p)
     if (!(o.m_dTop - o.m_dBottom > 2.0 * kMargin))
         return EQuickInside::kUnsure;
     const double dx = o.m_vEnd.x - o.m_vStart.x, dy = o.m_vEnd.y - o.m_vStart.y;
-    const double length = std::sqrt(dx * dx + dy * dy);
     if (!(length > kLongEnough))
         return EQuickInside::kUnsure;
     if (p.z > o.m_dTop + kBeyond || p.z < o.m_dBottom - kBeyond)
@@ -159,19 +158,57 @@ EQuickInside QuickInside(const CObstacle& o, const CMVector& p)
     return EQuickInside::kUnsure;
 }
 
-}  // namespace
-
-bool InsideRectangle(const CObstacle& o, const CMVector& p)
+// InsideRectangle with the obstacle's plan length given.
+bool InsideRectangleOfLength(const CObstacle& o, const CMVector& p, double length)
 {
-    const EQuickInside quick = QuickInside(o, p);
+    const EQuickInside quick = QuickInside(o, p, length);
     if (quick != EQuickInside::kUnsure)
         return quick == EQuickInside::kInside;
     const CMVector v0(o.m_vStart.x, o.m_vStart.y, o.m_dBottom), v1(o.m_vEnd.x, o.m_vEnd.y, o.m_dBottom);
     const CMVector v2(o.m_vEnd.x, o.m_vEnd.y, o.m_dTop), v3(o.m_vStart.x, o.m_vStart.y, o.m_dTop);
-    const double area = o.PlanLength() * std::abs(o.m_dTop - o.m_dBottom);
+    const double area = length * std::abs(o.m_dTop - o.m_dBottom);
     const double sum =
         TriangleArea(p, v0, v1) + TriangleArea(p, v1, v2) + TriangleArea(p, v2, v3) + TriangleArea(p, v3, v0);
     return sum - area < kAreaTolerance;
+}
+
+}  // namespace
+
+bool InsideRectangle(const CObstacle& o, const CMVector& p) { return InsideRectangleOfLength(o, p, o.PlanLength()); }
+
+bool CrossesObstacle(const CObstacle& o, const CPathLine& p, CMVector& point)
+{
+    const CMVector& a = p.s;
+    const CMVector& b = p.r;
+    // A path with an end off every finite height crosses no plane (CrossPlane gives NaN).
+    if (!std::isfinite(a.z) || !std::isfinite(b.z))
+        return false;
+    // CrossesInPlan: the plan crossing strictly between the path's ends, near the line.
+    const double lx = o.m_vEnd.x - o.m_vStart.x, ly = o.m_vEnd.y - o.m_vStart.y;
+    const double denom = p.planDx * ly - p.planDy * lx;
+    if (denom == 0.0)
+        return false;
+    const double fromS = (o.m_vStart.x - a.x) * ly - (o.m_vStart.y - a.y) * lx;
+    const double t = fromS / denom;
+    if (!(t > 0.0 && t < 1.0))
+        return false;
+    const double x = a.x + p.planDx * t, y = a.y + p.planDy * t;
+    const double ex1 = x - o.m_vStart.x, ey1 = y - o.m_vStart.y, ex2 = x - o.m_vEnd.x, ey2 = y - o.m_vEnd.y;
+    const double length = std::sqrt(lx * lx + ly * ly);
+    const double slack = std::sqrt(ex1 * ex1 + ey1 * ey1) + std::sqrt(ex2 * ex2 + ey2 * ey2) - length;
+    if (!(slack < kLineTolerance))
+        return false;
+    // LiesInPlane of both ends: fromS is the cross product it takes for s, up to its sign.
+    if (std::abs(fromS) / length <= kInPlane)
+        return false;
+    if (std::abs(lx * (b.y - o.m_vStart.y) - ly * (b.x - o.m_vStart.x)) / length <= kInPlane)
+        return false;
+    // CrossPlane's point, at the same parameter.
+    const CMVector c(a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.z + (b.z - a.z) * t);
+    if (!InsideRectangleOfLength(o, c, length))
+        return false;
+    point = c;
+    return true;
 }
 
 bool CrossesInPlan(const CObstacle& o, const CMVector& a, const CMVector& b)

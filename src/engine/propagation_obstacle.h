@@ -86,6 +86,12 @@ struct CPathLine {
     double length, planDx, planDy, planLength;
 };
 
+// Where the path crosses the obstacle, in one pass: the plan crossing of CrossesInPlan, the
+// point CrossPlane gives (its parameter is the plan crossing's, to the bit), InsideRectangle
+// at that point, and neither end in the obstacle's plane (LiesInPlane). False, with point
+// untouched, when any of them fails; each test decides exactly as the separate one does.
+bool CrossesObstacle(const CObstacle& o, const CPathLine& p, CMVector& point);
+
 // The diffraction record of an obstacle met by the path s->r at the crossing point c.
 CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c);
 void MakeDiffractionRecord(const CObstacle& o, const CPathLine& p, const CMVector& c, CDiffractionPoint& rec);

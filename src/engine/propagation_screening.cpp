@@ -213,15 +213,11 @@ namespace {
 
 void CollectRecord(const CObstacle& o, const CPathLine& p, CScreeningScratch& scratch)
 {
-    const CMVector& s = p.s;
-    const CMVector& r = p.r;
-    if (PlanBoxesApart(o, s, r) || p.PassesBeside(o) || !CrossesInPlan(o, s, r))
-        return;
-    const CPlaneCrossing c = CrossPlane(o, s, r);
-    if (!c.m_bCrosses || !InsideRectangle(o, c.m_vPoint) || LiesInPlane(o, s) || LiesInPlane(o, r))
+    CMVector crossing;
+    if (PlanBoxesApart(o, p.s, p.r) || p.PassesBeside(o) || !CrossesObstacle(o, p, crossing))
         return;
     CDiffractionPoint& rec = scratch.m_arrRecord.emplace_back();
-    MakeDiffractionRecord(o, p, c.m_vPoint, rec);
+    MakeDiffractionRecord(o, p, crossing, rec);
     scratch.m_arrAttenuator.push_back(o.m_nAttenuator);
     scratch.m_arrWidth1.push_back(WidthAtD1(rec));
     scratch.m_arrWidth2.push_back(WidthAtD2(rec));

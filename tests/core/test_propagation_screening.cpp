@@ -326,3 +326,48 @@ TEST(Screening, QuickSideTestNeverRejectsAnObstacleThePathCrossesInPlan)
     EXPECT_GT(beside, 0);
     EXPECT_GT(crossing, 0);
 }
+
+TEST(Screening, OnePassCrossingDecidesAsTheSeparateTestsToTheBit)
+{
+    // Walls of every heading; paths through them, past their ends within and beyond the plan
+    // tolerance, just over and under their tops, along them, and from points on their lines
+    // or a hair off: the one-pass test must decide as CrossesInPlan, CrossPlane,
+    // InsideRectangle and LiesInPlane do, and give CrossPlane's point to the bit.
+    std::uint32_t seed = 777;
+    const auto next = [&seed](double lo, double hi) {
+        seed = seed * 1664525u + 1013904223u;
+        return lo + (hi - lo) * (seed >> 8) / 16777216.0;
+    };
+    const double offsets[] = {0.0, 1e-7, 1e-6, 2e-6, 0.009, 0.011, 0.5};
+    int agreed = 0, crossings = 0;
+    for (int k = 0; k < 20000; ++k) {
+        const double x = next(-100, 100), y = next(-100, 100), a = next(0, 6.3), l = next(0.05, 40);
+        const CObstacle o = Wall(x, y, x + l * std::cos(a), y + l * std::sin(a), next(0.5, 12));
+        const CMVector u = (o.m_vEnd - o.m_vStart) / l, n{-u.y, u.x, 0};
+        const double along = k % 3 == 0 ? (k % 2 ? -1.0 : 1.0) * offsets[k % 7] + (k % 2 ? 0.0 : l) : next(0, l);
+        const CMVector hit = o.m_vStart + u * along;
+        const double top = o.m_dTop + (k % 5 == 0 ? (k % 2 ? 1.0 : -1.0) * offsets[k % 7] : next(-3, -0.1));
+        CMVector s = hit + n * next(1, 80) + u * next(-20, 20), r = hit - (s - hit) * next(0.2, 3);
+        s.z = next(0, 3);
+        r.z = top + (top - s.z) * PlanLength(r - hit) / PlanLength(s - hit);
+        if (k % 11 == 0)  // the source on the wall's line, or a hair off it
+            s = o.m_vStart + u * next(-10, l + 10) + n * (k % 2 ? 1.0 : -1.0) * offsets[k % 7];
+        if (k % 13 == 0)  // a path along the wall
+            r = s + u * next(5, 50);
+        const CPlaneCrossing c = CrossPlane(o, s, r);
+        const bool expected = CrossesInPlan(o, s, r) && c.m_bCrosses && InsideRectangle(o, c.m_vPoint) &&
+                              !LiesInPlane(o, s) && !LiesInPlane(o, r);
+        CMVector point(-1, -1, -1);
+        const bool found = CrossesObstacle(o, CPathLine(s, r), point);
+        ASSERT_EQ(found, expected) << "path " << k;
+        if (found) {
+            EXPECT_EQ(point.x, c.m_vPoint.x);
+            EXPECT_EQ(point.y, c.m_vPoint.y);
+            EXPECT_EQ(point.z, c.m_vPoint.z);
+            ++crossings;
+        }
+        ++agreed;
+    }
+    EXPECT_GT(crossings, 3000);
+    EXPECT_LT(crossings, agreed - 3000);
+}
