@@ -8,6 +8,7 @@ namespace {
 
 constexpr double kEndAllowance = 0.05;  // m beyond each end; CrossesInPlan allows 0.01
 constexpr double kNearReceiver = 1.0;   // m: closer lines are listed in every sector
+constexpr double kHalfTurnMargin = 0.01;  // rad
 
 int SectorOf(double angle)
 {
@@ -56,12 +57,19 @@ CObstacleSectors::Arc CObstacleSectors::ArcOf(const CObstacle& o) const
     const double near = PlanDistanceToSegment(receiver, a, b);
     if (!(near >= kNearReceiver))  // also a line of no finite position
         return kEverySector;
-    double from = std::atan2(a.y - receiver.y, a.x - receiver.x);
-    double to = std::atan2(b.y - receiver.y, b.x - receiver.x);
+    // The ends' directions as the paths' own are found (CoarseAngle): each within 2e-6 rad, so
+    // the arc with its neighbours holds every direction that meets the line.
+    double from = CoarseAngle(a.y - receiver.y, a.x - receiver.x);
+    double to = CoarseAngle(b.y - receiver.y, b.x - receiver.x);
     // The line is seen under less than half a turn: the arc runs anticlockwise from the end
-    // seen first.
-    const double turn = std::remainder(to - from, 2.0 * std::numbers::pi);
-    if (!std::isfinite(turn))
+    // seen first. A line seen under nearly half a turn (or at no finite angle) is listed
+    // everywhere, so that the rounding of the ends never turns its arc the wrong way round.
+    double turn = to - from;
+    if (turn > std::numbers::pi)
+        turn -= 2.0 * std::numbers::pi;
+    else if (turn < -std::numbers::pi)
+        turn += 2.0 * std::numbers::pi;
+    if (!(std::abs(turn) < std::numbers::pi - kHalfTurnMargin))
         return kEverySector;
     if (turn < 0.0)
         std::swap(from, to);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -242,6 +243,9 @@ CPathLine::CPathLine(const CMVector& from, const CMVector& to)
       planDy(to.y - from.y),
       planLength(std::sqrt(planDx * planDx + planDy * planDy))
 {
+    // As PlanBoxesApart takes them.
+    std::tie(minX, maxX) = std::minmax(from.x, to.x);
+    std::tie(minY, maxY) = std::minmax(from.y, to.y);
 }
 
 CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c)

@@ -82,8 +82,18 @@ struct CPathLine {
         const double m = margin * planLength;  // the sides are distances times planLength
         return (side1 > m && side2 > m) || (side1 < -m && side2 < -m);
     }
+    // PlanBoxesApart(o, s, r, margin), with the path's own box made once.
+    bool BoxApart(const CObstacle& o, double margin = 0.05) const
+    {
+        const auto [oMinX, oMaxX] = std::minmax(o.m_vStart.x, o.m_vEnd.x);
+        if (maxX < oMinX - margin || minX > oMaxX + margin)
+            return true;
+        const auto [oMinY, oMaxY] = std::minmax(o.m_vStart.y, o.m_vEnd.y);
+        return maxY < oMinY - margin || minY > oMaxY + margin;
+    }
     CMVector s, r;
     double length, planDx, planDy, planLength;
+    double minX, maxX, minY, maxY;  // the path's plan box
 };
 
 // Where the path crosses the obstacle, in one pass: the plan crossing of CrossesInPlan, the

@@ -211,16 +211,23 @@ CTakingPart TakingPart(const CScreeningScratch& scratch, double wavelength)
 
 namespace {
 
-void CollectRecord(const CObstacle& o, const CPathLine& p, CScreeningScratch& scratch)
+void AddRecord(const CObstacle& o, const CPathLine& p, const CMVector& crossing, CScreeningScratch& scratch)
 {
-    CMVector crossing;
-    if (PlanBoxesApart(o, p.s, p.r) || p.PassesBeside(o) || !CrossesObstacle(o, p, crossing))
-        return;
     CDiffractionPoint& rec = scratch.m_arrRecord.emplace_back();
     MakeDiffractionRecord(o, p, crossing, rec);
     scratch.m_arrAttenuator.push_back(o.m_nAttenuator);
     scratch.m_arrWidth1.push_back(WidthAtD1(rec));
     scratch.m_arrWidth2.push_back(WidthAtD2(rec));
+}
+
+// Inline: most obstacles listed for a path's direction are passed over by the quick tests.
+inline void CollectRecord(const CObstacle& o, const CPathLine& p, CScreeningScratch& scratch)
+{
+    if (p.BoxApart(o) || p.PassesBeside(o))
+        return;
+    CMVector crossing(0.0, 0.0, 0.0);
+    if (CrossesObstacle(o, p, crossing))
+        AddRecord(o, p, crossing, scratch);
 }
 
 }  // namespace
