@@ -22,6 +22,7 @@ constexpr double kHalfBoxHeight = kPieceBoxHeight / 2.0;
 
 // The divergence's terms as levels (dB) ...
 struct LevelTerms {
+    static double Acos(double cosine) { return std::acos(cosine); }
     static double Point(double distance) { return 20.0 * std::log10(std::max(1.0, distance)) + 11.0; }
     // Area source term 10*lg(4ab/pi).
     static double Area(double a, double b) { return 10.0 * std::log10(4.0 * a * b / std::numbers::pi); }
@@ -37,6 +38,7 @@ struct LevelTerms {
 // cases, without a logarithm.
 struct EnergyTerms {
     static constexpr double kEleven = 0.079432823472428150207;  // 10^(-1.1)
+    static double Acos(double cosine) { return ArcCosine(cosine); }
     static double Point(double distance)
     {
         const double d = std::max(1.0, distance);
@@ -121,7 +123,7 @@ double FiniteLineDivergence(const EdgeView& v)
 {
     const double cosTheta =
         std::clamp((v.d1 * v.d1 + v.d2 * v.d2 - v.edgeLength * v.edgeLength) / (2.0 * v.d1 * v.d2), -1.0, 1.0);
-    const double theta = std::acos(cosTheta);
+    const double theta = Terms::Acos(cosTheta);
     if (!(theta > 0.0))
         return Terms::Point(v.centre);
     return Terms::FiniteLine(theta, v.rho, v.edgeLength);
@@ -168,6 +170,23 @@ std::pair<double, bool> DivergenceIn(const CMVector& s, const CMVector& r, const
 }
 
 }  // namespace
+
+double ArcCosine(double cosine)
+{
+    if (!(cosine >= 0.98 && cosine <= 1.0))
+        return std::acos(cosine);
+    // acos c = 2 asin s with s = sin(acos(c) / 2) = sqrt((1 - c) / 2) <= 0.1; 1 - c is exact.
+    const double s = std::sqrt((1.0 - cosine) * 0.5), s2 = s * s;
+    // asin s = sum of (2k)! / (4^k (k!)^2 (2k + 1)) s^(2k+1); the first term left out is below
+    // 1.2e-18 of the sum.
+    const double tail =
+        0x1.5555555555555p-3 +
+        s2 * (0x1.3333333333333p-4 +
+              s2 * (0x1.6db6db6db6db7p-5 +
+                    s2 * (0x1.f1c71c71c71c7p-6 +
+                          s2 * (0x1.6e8ba2e8ba2e9p-6 + s2 * (0x1.1c4ec4ec4ec4fp-6 + s2 * 0x1.c99999999999ap-7)))));
+    return 2.0 * (s + s * s2 * tail);
+}
 
 CHeadingTrig HeadingTrig(const CPieceBox& box)
 {
