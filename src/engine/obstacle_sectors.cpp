@@ -13,8 +13,11 @@ constexpr double kHalfTurnMargin = 0.01;  // rad
 int SectorOf(double angle)
 {
     const double turn = (angle + std::numbers::pi) / (2.0 * std::numbers::pi);
-    const int k = static_cast<int>(std::floor(turn * CObstacleSectors::kSectorCount));
-    return std::clamp(k, 0, CObstacleSectors::kSectorCount - 1);
+    if (!(turn > 0.0))  // also NaN
+        return 0;
+    // Above 0 the conversion's truncation is the floor.
+    const int k = turn < 1.0 ? static_cast<int>(turn * CObstacleSectors::kSectorCount) : CObstacleSectors::kSectorCount;
+    return std::min(k, CObstacleSectors::kSectorCount - 1);
 }
 
 // atan2 within 2e-6 rad, far below a sector's 0.049 rad: a direction falls in its own

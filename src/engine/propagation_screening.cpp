@@ -273,8 +273,12 @@ struct CScreenSums {
 // are chosen in every band.
 bool SameRecordsInEveryBand(const CScreeningScratch& scratch, const Bands& wavelength)
 {
-    const auto extremes = std::minmax_element(wavelength.begin(), wavelength.end());
-    const double shortest = *extremes.first, longest = *extremes.second;
+    double shortest = wavelength[0], longest = wavelength[0];
+#pragma GCC unroll 8
+    for (int j = 1; j < kBandCount; ++j) {
+        shortest = std::min(shortest, wavelength[j]);
+        longest = std::max(longest, wavelength[j]);
+    }
     const auto decided = [&](double width) { return width > longest || !(width > shortest); };
     for (std::size_t i = 0; i < scratch.m_arrRecord.size(); ++i)
         if (!decided(scratch.m_arrWidth1[i]) || !decided(scratch.m_arrWidth2[i]))
@@ -291,7 +295,7 @@ BandPair MultipleEdgeFactors(BandPair wavelength, double e)
 
 // The argument B of a lateral path's energy 1/B in each band, as BarrierArgument gives it;
 // 1 for a missing path.
-CBandPairs LateralArguments(const CLateralGeometry& g, const CBandPairs& wl)
+[[gnu::always_inline]] inline CBandPairs LateralArguments(const CLateralGeometry& g, const CBandPairs& wl)
 {
     CBandPairs b;
     if (g.m_eCase == ELateralCase::kSingle) {
