@@ -146,9 +146,8 @@ template <class Terms>
 std::pair<double, bool> DivergenceIn(const CMVector& s, const CMVector& r, const CPieceBox& box,
                                      const CHeadingTrig& trig)
 {
-    const double d0 = std::max(1.0, Length(s - r));
     if (box.m_dWidth <= 0.0)
-        return {Terms::Point(d0), false};
+        return {Terms::Point(std::max(1.0, Length(s - r))), false};
 
     const LocalPosition p = ToPieceFrame(s, r, trig);
     const bool inPlan = std::abs(p.x) <= box.m_dPieceLength / 2.0 && std::abs(p.y) <= box.m_dWidth / 2.0;
@@ -163,7 +162,7 @@ std::pair<double, bool> DivergenceIn(const CMVector& s, const CMVector& r, const
     v.d2 = Distance(r, edge.b, in3d);
     v.rho = DistanceToLine(r, edge, in3d);
     const double centre = Distance(r, s, in3d);
-    v.centre = centre > 0.0 ? centre : d0;
+    v.centre = centre > 0.0 ? centre : std::max(1.0, Length(s - r));
     v.toBox = inPlan ? centre : DistanceToBox(p, box, centre);
     v.extent = inPlan ? std::max(box.m_dWidth, box.m_dPieceLength) : std::max(kPieceBoxHeight, v.edgeLength);
     return {OutsideDivergence<Terms>(v, box), false};

@@ -83,8 +83,6 @@ Bands CPathEvaluator::Energies(int index, const Bands& reference) const
     const Bands air = AirAbsorption(m_scene.m_air, Length(s - m_r));
     const Bands ground = GroundAttenuation(s, m_r, m_terrain.GroundHeight(s.y), m_receiverGround, m_factors);
     const double div = DivergenceEnergy(s, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[index]);
-    CReflectionWinners w;
-    FindWinners(piece, s, w);
     const Bands bar = ScreeningEnergy(s, m_r, m_scene.m_arrObstacle, -1, m_scene.m_air.m_dWavelength, ground, m_scratch,
                                       &m_scratch.m_sectors);
     Bands level;
@@ -95,6 +93,10 @@ Bands CPathEvaluator::Energies(int index, const Bands& reference) const
 #pragma GCC unroll 8
     for (int j = 0; j < kBandCount; ++j)
         e[j] *= div * bar[j];
+    if (m_scratch.m_reflectors.Candidates().empty())
+        return e;  // no reflector may reflect to this receiver
+    CReflectionWinners w;
+    FindWinners(piece, s, w);
     for (int side = 0; side < 2; ++side) {
         if (!w.reflector[side])
             continue;
