@@ -250,15 +250,15 @@ CPathLine::CPathLine(const CMVector& from, const CMVector& to)
 
 CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c)
 {
-    CDiffractionPoint rec;
-    MakeDiffractionRecord(o, CPathLine(s, r), c, rec);
-    return rec;
+    std::vector<CDiffractionPoint> one;
+    return AppendDiffractionRecord(o, CPathLine(s, r), c, one);
 }
 
-void MakeDiffractionRecord(const CObstacle& o, const CPathLine& p, const CMVector& c, CDiffractionPoint& rec)
+CDiffractionPoint& AppendDiffractionRecord(const CObstacle& o, const CPathLine& p, const CMVector& c,
+                                           std::vector<CDiffractionPoint>& records)
 {
     static const CDiffractionPoint empty = EmptyRecord();
-    rec = empty;
+    CDiffractionPoint& rec = records.emplace_back(empty);
     SetTopPoints(rec, o, p, c);
     const CMVector start(o.m_vStart.x, o.m_vStart.y, c.z), end(o.m_vEnd.x, o.m_vEnd.y, c.z);
     SetLateralPoint<true>(rec, start, p);
@@ -267,4 +267,5 @@ void MakeDiffractionRecord(const CObstacle& o, const CPathLine& p, const CMVecto
     SetLateralPoint<false>(rec, end, p);
     rec.m_nIndex = o.m_nIndex;
     rec.m_nKind = o.m_nKind;
+    return rec;
 }

@@ -104,7 +104,9 @@ bool CrossesObstacle(const CObstacle& o, const CPathLine& p, CMVector& point);
 
 // The diffraction record of an obstacle met by the path s->r at the crossing point c.
 CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c);
-void MakeDiffractionRecord(const CObstacle& o, const CPathLine& p, const CMVector& c, CDiffractionPoint& rec);
+// The same appended to records (made in place, without a blank record first).
+CDiffractionPoint& AppendDiffractionRecord(const CObstacle& o, const CPathLine& p, const CMVector& c,
+                                           std::vector<CDiffractionPoint>& records);
 
 // The point is an absent diffraction point; the value an undetermined ranking value.
 constexpr double kAbsentHeight = -1.0;

@@ -213,8 +213,7 @@ namespace {
 
 void AddRecord(const CObstacle& o, const CPathLine& p, const CMVector& crossing, CScreeningScratch& scratch)
 {
-    CDiffractionPoint& rec = scratch.m_arrRecord.emplace_back();
-    MakeDiffractionRecord(o, p, crossing, rec);
+    const CDiffractionPoint& rec = AppendDiffractionRecord(o, p, crossing, scratch.m_arrRecord);
     scratch.m_arrAttenuator.push_back(o.m_nAttenuator);
     scratch.m_arrWidth1.push_back(WidthAtD1(rec));
     scratch.m_arrWidth2.push_back(WidthAtD2(rec));
@@ -367,14 +366,41 @@ bool SideBySideSums(const CTopGeometry& top, const CLateralGeometry& left, const
     return true;
 }
 
-// The points a path type takes in a band: those of the records of the largest ranks among
-// the records taking part; none when no record takes part at one end. record gets the record
-// of the D2 point (-1 for none), as CPathAcrossBands::LastRecord gives it.
-inline CPathPoints ChosenPoints(const CScreeningScratch& scratch, const PathFields& f, double wavelength, int& record)
+// The records of the largest ranks at both ends of the three path types (top, left, right),
+// among the records taking part in a band: LargestRank of each field, in one pass.
+struct CChoices {
+    int top1, top2, left1, left2, right1, right2;
+};
+CChoices LargestRanks(const CScreeningScratch& scratch, double wavelength)
 {
-    const int i1 = LargestRank(scratch, f.rank1, true, wavelength);
-    const int i2 = LargestRank(scratch, f.rank2, false, wavelength);
-    record = i1 >= 0 ? i2 : -1;
+    if (scratch.m_arrRecord.size() == 1) {
+        const int at1 = scratch.m_arrWidth1[0] > wavelength ? 0 : -1, at2 = scratch.m_arrWidth2[0] > wavelength ? 0 : -1;
+        return {at1, at2, at1, at2, at1, at2};
+    }
+    const auto& recs = scratch.m_arrRecord;
+    CChoices c{-1, -1, -1, -1, -1, -1};
+    const auto keep = [&recs](int& best, int i, double CDiffractionPoint::*rank) {
+        if (best < 0 || RanksAbove(recs[i].*rank, recs[best].*rank))
+            best = i;
+    };
+    for (int i = 0; i < static_cast<int>(recs.size()); ++i) {
+        if (scratch.m_arrWidth1[i] > wavelength) {
+            keep(c.top1, i, &CDiffractionPoint::m_dTopRank1);
+            keep(c.left1, i, &CDiffractionPoint::m_dLeftRank1);
+            keep(c.right1, i, &CDiffractionPoint::m_dRightRank1);
+        }
+        if (scratch.m_arrWidth2[i] > wavelength) {
+            keep(c.top2, i, &CDiffractionPoint::m_dTopRank2);
+            keep(c.left2, i, &CDiffractionPoint::m_dLeftRank2);
+            keep(c.right2, i, &CDiffractionPoint::m_dRightRank2);
+        }
+    }
+    return c;
+}
+
+// The points a path type takes from the records chosen at its ends; none when an end has none.
+inline CPathPoints ChosenPoints(const CScreeningScratch& scratch, const PathFields& f, int i1, int i2)
+{
     if (i1 < 0 || i2 < 0)
         return {};
     const auto& recs = scratch.m_arrRecord;
@@ -385,11 +411,11 @@ inline CPathPoints ChosenPoints(const CScreeningScratch& scratch, const PathFiel
 CScreenSums SameGeometrySums(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch,
                              const Bands& wavelength, const Bands& ground)
 {
-    int record = -1, unused = -1;
-    const CTopGeometry top = TopPathGeometry(s, r, ChosenPoints(scratch, kTopFields, wavelength[0], record));
-    const CLateralGeometry left = LateralPathGeometry(s, r, ChosenPoints(scratch, kLeftFields, wavelength[0], unused));
-    const CLateralGeometry right =
-        LateralPathGeometry(s, r, ChosenPoints(scratch, kRightFields, wavelength[0], unused));
+    const CChoices c = LargestRanks(scratch, wavelength[0]);
+    const int record = c.top1 >= 0 ? c.top2 : -1;  // the record of the top path's D2 point, as LastRecord
+    const CTopGeometry top = TopPathGeometry(s, r, ChosenPoints(scratch, kTopFields, c.top1, c.top2));
+    const CLateralGeometry left = LateralPathGeometry(s, r, ChosenPoints(scratch, kLeftFields, c.left1, c.left2));
+    const CLateralGeometry right = LateralPathGeometry(s, r, ChosenPoints(scratch, kRightFields, c.right1, c.right2));
     const bool laterals = top.m_eCase != ETopCase::kSingleBelow;  // an edge below the line of sight: none
     CScreenSums out;
     const int kind = record >= 0 ? scratch.m_arrAttenuator[record] : 0;
