@@ -20,7 +20,7 @@ int SectorOf(double angle)
     return std::min(k, CObstacleSectors::kSectorCount - 1);
 }
 
-// atan2 within 2e-6 rad, far below a sector's 0.049 rad: a direction falls in its own
+// atan2 within 2e-6 rad, far below a sector's 0.025 rad: a direction falls in its own
 // sector or a neighbour, and every obstacle is listed in the neighbours of its arc too.
 // NaN for a direction that cannot be formed (both components 0, or not finite).
 double CoarseAngle(double y, double x)
@@ -82,6 +82,21 @@ CObstacleSectors::Arc CObstacleSectors::ArcOf(const CObstacle& o) const
     return {first, std::min(kSectorCount, (last - first + kSectorCount) % kSectorCount + 1)};
 }
 
+namespace {
+
+// Calls f(k) for every sector k of the arc, in two runs where it wraps round.
+template <class F>
+void ForEachSector(int first, int count, F f)
+{
+    const int end = first + count;
+    for (int k = first; k < std::min(end, CObstacleSectors::kSectorCount); ++k)
+        f(k);
+    for (int k = 0; k < end - CObstacleSectors::kSectorCount; ++k)
+        f(k);
+}
+
+}  // namespace
+
 void CObstacleSectors::Build(const std::vector<CObstacle>& obstacles, const CMVector& receiver)
 {
     m_vReceiver = receiver;
@@ -92,8 +107,7 @@ void CObstacleSectors::Build(const std::vector<CObstacle>& obstacles, const CMVe
     for (int i = 0; i < n; ++i) {
         m_arrAll[i] = i;
         const Arc arc = m_arrArc[i] = ArcOf(obstacles[i]);
-        for (int step = 0, k = arc.first; step < arc.count; ++step, k = (k + 1) % kSectorCount)
-            ++count[k];
+        ForEachSector(arc.first, arc.count, [&count](int k) { ++count[k]; });
     }
     m_arrStart[0] = 0;
     for (int k = 0; k < kSectorCount; ++k)
@@ -101,11 +115,8 @@ void CObstacleSectors::Build(const std::vector<CObstacle>& obstacles, const CMVe
     m_arrList.resize(m_arrStart[kSectorCount]);
     std::array<int, kSectorCount> next{};
     std::copy(m_arrStart.begin(), m_arrStart.end() - 1, next.begin());
-    for (int i = 0; i < n; ++i) {  // in the obstacles' order: every list ascends
-        const Arc arc = m_arrArc[i];
-        for (int step = 0, k = arc.first; step < arc.count; ++step, k = (k + 1) % kSectorCount)
-            m_arrList[next[k]++] = i;
-    }
+    for (int i = 0; i < n; ++i)  // in the obstacles' order: every list ascends
+        ForEachSector(m_arrArc[i].first, m_arrArc[i].count, [&](int k) { m_arrList[next[k]++] = i; });
 }
 
 std::span<const int> CObstacleSectors::Candidates(const CMVector& s) const

@@ -19,7 +19,7 @@
 
 class CObstacleSectors {
 public:
-    static constexpr int kSectorCount = 128;
+    static constexpr int kSectorCount = 256;
 
     void Build(const std::vector<CObstacle>& obstacles, const CMVector& receiver);
     // The positions of the obstacles a path from the receiver to s may cross, ascending.
