@@ -22,6 +22,7 @@ constexpr double kHalfBoxHeight = kPieceBoxHeight / 2.0;
 
 // The divergence's terms as levels (dB) ...
 struct LevelTerms {
+    static constexpr bool kLocalFrame = false;  // the edge's distances measured in the plan's own frame
     static double Acos(double cosine) { return std::acos(cosine); }
     static double Point(double distance) { return 20.0 * std::log10(std::max(1.0, distance)) + 11.0; }
     // Area source term 10*lg(4ab/pi).
@@ -38,6 +39,7 @@ struct LevelTerms {
 // cases, without a logarithm.
 struct EnergyTerms {
     static constexpr double kEleven = 0.079432823472428150207;  // 10^(-1.1)
+    static constexpr bool kLocalFrame = true;  // in the piece's frame: the same up to rounding
     static double Acos(double cosine) { return ArcCosine(cosine); }
     static double Point(double distance)
     {
@@ -106,6 +108,27 @@ struct EdgeView {
     double d1, d2, rho, edgeLength, centre, toBox, extent;
 };
 
+// The distances of the near edge measured in the piece's frame, where its ends are the box's
+// corners: the same as in the plan's own frame up to the last bits, without turning the
+// corners back into the plan.
+void LocalEdgeView(const LocalPosition& p, const CPieceBox& box, const CHeadingTrig& t, bool in3d, EdgeView& v)
+{
+    const double hl = box.m_dPieceLength / 2.0, hw = box.m_dWidth / 2.0;
+    const bool falling = (p.x >= 0.0 && p.y > 0.0) || (p.x < 0.0 && p.y <= 0.0);
+    const double ya = falling ? hw : -hw;
+    const double dz2 = in3d ? p.z * p.z : 0.0;
+    const double ax = p.x + hl, ay = p.y - ya, bx = p.x - hl, by = p.y + ya;
+    v.d1 = std::sqrt(ax * ax + ay * ay + dz2);
+    v.d2 = std::sqrt(bx * bx + by * by + dz2);
+    const double ux = 2.0 * hl, uy = -2.0 * ya, len = t.m_dDiagonal;
+    if (!(len > 0.0)) {
+        v.rho = v.d1;
+    } else {
+        const double across = (ax * uy - ay * ux) / len;
+        v.rho = std::sqrt(across * across + dz2);
+    }
+}
+
 double DistanceToBox(const LocalPosition& p, const CPieceBox& box, double centre)
 {
     const double hl = box.m_dPieceLength / 2.0, hw = box.m_dWidth / 2.0;
@@ -155,13 +178,19 @@ std::pair<double, bool> DivergenceIn(const CMVector& s, const CMVector& r, const
     if (inPlan && !in3d)
         return {InsideDivergence<Terms>(box), true};
 
-    const NearEdge edge = MakeNearEdge(s, box, trig, p);
     EdgeView v{};
     v.edgeLength = trig.m_dDiagonal;
-    v.d1 = Distance(r, edge.a, in3d);
-    v.d2 = Distance(r, edge.b, in3d);
-    v.rho = DistanceToLine(r, edge, in3d);
-    const double centre = Distance(r, s, in3d);
+    double centre;
+    if constexpr (Terms::kLocalFrame) {
+        LocalEdgeView(p, box, trig, in3d, v);
+        centre = std::sqrt(p.x * p.x + p.y * p.y + (in3d ? p.z * p.z : 0.0));
+    } else {
+        const NearEdge edge = MakeNearEdge(s, box, trig, p);
+        v.d1 = Distance(r, edge.a, in3d);
+        v.d2 = Distance(r, edge.b, in3d);
+        v.rho = DistanceToLine(r, edge, in3d);
+        centre = Distance(r, s, in3d);
+    }
     v.centre = centre > 0.0 ? centre : std::max(1.0, Length(s - r));
     v.toBox = inPlan ? centre : DistanceToBox(p, box, centre);
     v.extent = inPlan ? std::max(box.m_dWidth, box.m_dPieceLength) : std::max(kPieceBoxHeight, v.edgeLength);
