@@ -5,7 +5,12 @@
 // add, subtract, multiply, divide, compare; never fused), so a pair holds to the bit what
 // two scalar evaluations of the same expression give. Pure: safe on any thread.
 
+#include <cmath>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "model/bands.h"
 
@@ -38,3 +43,17 @@ struct CBandPairs {
 
 // The lanes of the mask are all true.
 inline bool AllTrue(PairMask m) { return (m[0] & m[1]) != 0; }
+
+// The square root of each lane, correctly rounded as std::sqrt's.
+inline BandPair Sqrt(BandPair v)
+{
+#if defined(__SSE2__)
+    return reinterpret_cast<BandPair>(_mm_sqrt_pd(reinterpret_cast<__m128d>(v)));
+#else
+    return BandPair{std::sqrt(v[0]), std::sqrt(v[1])};
+#endif
+}
+
+// std::max(a, b) and std::min(a, b) in each lane, NaN and equal values included.
+inline BandPair Max(BandPair a, BandPair b) { return a < b ? b : a; }
+inline BandPair Min(BandPair a, BandPair b) { return b < a ? b : a; }

@@ -1,5 +1,7 @@
 #include "engine/propagation_obstacle.h"
 
+#include "engine/band_pairs.h"
+
 #include <algorithm>
 #include <cmath>
 #include <tuple>
@@ -83,24 +85,33 @@ LateralSlot SlotOf(CDiffractionPoint& rec, bool left)
                     : LateralSlot{rec.m_vRightD2, rec.m_dRightRank2, rec.m_dExtentRight2};
 }
 
-// One lateral end seen from s (First) or r: the side of the line s->r it lies on, the rank
-// of its plan angle from the direction to the other end of the path, and its distance from
-// the line (the extent of the obstacle on that side: the distance to the end times the sine
-// of that angle).
+// Both lateral ends seen from s (First) or r, the obstacle's start in the first lane and its
+// end in the second: the side of the line s->r each lies on, the rank of its plan angle from
+// the direction to the other end of the path, and its distance from the line (the extent of
+// the obstacle on that side: the distance to the end times the sine of that angle). An end
+// without a cosine (at the path's end, or a path of no plan length) sets nothing; the end
+// set last keeps a side both fall on. Each lane computes as one end alone would.
 template <bool First>
-void SetLateralPoint(CDiffractionPoint& rec, const CMVector& end, const CPathLine& p)
+void SetLateralPoints(CDiffractionPoint& rec, BandPair endX, BandPair endY, double z, const CPathLine& p)
 {
     const CMVector& from = First ? p.s : p.r;
-    const double ex = end.x - from.x, ey = end.y - from.y;
-    const double toOther = First ? p.planDx * ex + p.planDy * ey : -p.planDx * ex + -p.planDy * ey;
-    const double toEnd = std::sqrt(ex * ex + ey * ey);
-    const double cosine = CosineOf(toOther, p.planLength, toEnd);
-    if (std::isnan(cosine))
+    const BandPair ex = endX - from.x, ey = endY - from.y;
+    const BandPair toOther = First ? p.planDx * ex + p.planDy * ey : -p.planDx * ex + -p.planDy * ey;
+    const BandPair toEnd = Sqrt(ex * ex + ey * ey);
+    // CosineOf: NaN (nothing set) where a length is not above 0.
+    const BandPair cosine = Min(Max(toOther / (p.planLength * toEnd), BandPair{-1.0, -1.0}), BandPair{1.0, 1.0});
+    if (!(p.planLength > 0.0))
         return;
-    const LateralSlot slot = SlotOf<First>(rec, p.planDx * ey - p.planDy * ex > 0.0);
-    slot.point = end;
-    slot.rank = AngleRank(cosine);
-    slot.extent = toEnd * std::sqrt(std::max(0.0, 1.0 - cosine * cosine));
+    const BandPair rank = 1.0 - cosine;
+    const BandPair extent = toEnd * Sqrt(Max(BandPair{0.0, 0.0}, 1.0 - cosine * cosine));
+    for (int k = 0; k < 2; ++k) {
+        if (!(toEnd[k] > 0.0) || std::isnan(cosine[k]))
+            continue;
+        const LateralSlot slot = SlotOf<First>(rec, p.planDx * ey[k] - p.planDy * ex[k] > 0.0);
+        slot.point = CMVector(endX[k], endY[k], z);
+        slot.rank = rank[k];
+        slot.extent = extent[k];
+    }
 }
 
 }  // namespace
@@ -182,7 +193,7 @@ bool CrossesObstacle(const CObstacle& o, const CPathLine& p, CMVector& point)
     const CMVector& a = p.s;
     const CMVector& b = p.r;
     // A path with an end off every finite height crosses no plane (CrossPlane gives NaN).
-    if (!std::isfinite(a.z) || !std::isfinite(b.z))
+    if (!p.finiteHeights)
         return false;
     // CrossesInPlan: the plan crossing strictly between the path's ends, near the line.
     const double lx = o.m_vEnd.x - o.m_vStart.x, ly = o.m_vEnd.y - o.m_vStart.y;
@@ -246,6 +257,7 @@ CPathLine::CPathLine(const CMVector& from, const CMVector& to)
     // As PlanBoxesApart takes them.
     std::tie(minX, maxX) = std::minmax(from.x, to.x);
     std::tie(minY, maxY) = std::minmax(from.y, to.y);
+    finiteHeights = std::isfinite(from.z) && std::isfinite(to.z);
 }
 
 CDiffractionPoint MakeDiffractionRecord(const CObstacle& o, const CMVector& s, const CMVector& r, const CMVector& c)
@@ -260,11 +272,9 @@ CDiffractionPoint& AppendDiffractionRecord(const CObstacle& o, const CPathLine& 
     static const CDiffractionPoint empty = EmptyRecord();
     CDiffractionPoint& rec = records.emplace_back(empty);
     SetTopPoints(rec, o, p, c);
-    const CMVector start(o.m_vStart.x, o.m_vStart.y, c.z), end(o.m_vEnd.x, o.m_vEnd.y, c.z);
-    SetLateralPoint<true>(rec, start, p);
-    SetLateralPoint<false>(rec, start, p);
-    SetLateralPoint<true>(rec, end, p);
-    SetLateralPoint<false>(rec, end, p);
+    const BandPair endX{o.m_vStart.x, o.m_vEnd.x}, endY{o.m_vStart.y, o.m_vEnd.y};
+    SetLateralPoints<true>(rec, endX, endY, c.z, p);
+    SetLateralPoints<false>(rec, endX, endY, c.z, p);
     rec.m_nIndex = o.m_nIndex;
     rec.m_nKind = o.m_nKind;
     return rec;

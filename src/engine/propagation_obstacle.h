@@ -94,6 +94,7 @@ struct CPathLine {
     CMVector s, r;
     double length, planDx, planDy, planLength;
     double minX, maxX, minY, maxY;  // the path's plan box
+    bool finiteHeights;             // both ends at a finite height
 };
 
 // Where the path crosses the obstacle, in one pass: the plan crossing of CrossesInPlan, the
