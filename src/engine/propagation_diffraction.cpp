@@ -20,23 +20,24 @@ double MeteoFactor(double a, double b, double d, double z)
     return FastExp(-0.0005 * std::sqrt(a * b * d / (2.0 * z)));
 }
 
-// One edge: the legs s-D1, D1-r and the direct distance.
-CTopGeometry SingleEdge(const CMVector& s, const CMVector& r, const CPathPoints& p)
+// One edge: the legs s-D1, D1-r and the direct distance d.
+CTopGeometry SingleEdge(const CMVector& s, const CMVector& r, double d, const CMVector& d1, double rank1)
 {
-    const double sd1 = Length(s - p.m_vD1), d1r = Length(p.m_vD1 - r), d = Length(s - r);
-    if (IsAboveLineOfSight(p.m_dRank1)) {
+    const double sd1 = Length(s - d1), d1r = Length(d1 - r);
+    if (IsAboveLineOfSight(rank1)) {
         const double z = sd1 + d1r - d;
         return {ETopCase::kSingleAbove, z, 0.0, MeteoFactor(sd1, d1r, d, z)};
     }
     return {ETopCase::kSingleBelow, d - sd1 - d1r, 0.0, 1.0};  // z <= 0: the line of sight passes above
 }
 
-// Two edges: s-D1, D1-D2, D2-r and the direct distance.
-CTopGeometry TwoEdges(const CMVector& s, const CMVector& r, const CPathPoints& p)
+// Two edges: s-D1, D1-D2, D2-r and the direct distance d.
+CTopGeometry TwoEdges(const CMVector& s, const CMVector& r, double d, const CMVector& d1, const CMVector& d2,
+                      double rank1, double rank2)
 {
-    const double sd1 = Length(s - p.m_vD1), d2r = Length(p.m_vD2 - r);
-    const double e = Length(p.m_vD1 - p.m_vD2), d = Length(s - r);
-    if (!IsAboveLineOfSight(p.m_dRank1) && !IsAboveLineOfSight(p.m_dRank2))
+    const double sd1 = Length(s - d1), d2r = Length(d2 - r);
+    const double e = Length(d1 - d2);
+    if (!IsAboveLineOfSight(rank1) && !IsAboveLineOfSight(rank2))
         return {ETopCase::kTwoBelow, d - (sd1 + e + d2r), e, 1.0};
     const double z = sd1 + e + d2r - d;
     return {ETopCase::kTwoOther, z, e, MeteoFactor(sd1, d2r, d, z)};
@@ -52,13 +53,21 @@ bool SamePoint(const CMVector& a, const CMVector& b)
 
 CLateralGeometry LateralPathGeometry(const CMVector& s, const CMVector& r, const CPathPoints& p)
 {
-    if (!p.m_bFound || IsAbsent(p.m_vD1) || IsAbsent(p.m_vD2))
+    if (!p.m_bFound)
         return {};
-    const double d = Length(s - r), sd1 = Length(s - p.m_vD1);
-    if (SamePoint(p.m_vD1, p.m_vD2))
-        return {ELateralCase::kSingle, sd1 + Length(p.m_vD1 - r) - d, 0.0};
-    const double e = Length(p.m_vD1 - p.m_vD2);
-    return {ELateralCase::kDouble, sd1 + e + Length(p.m_vD2 - r) - d, e};
+    return LateralPathGeometry(s, r, Length(s - r), p.m_vD1, p.m_vD2);
+}
+
+CLateralGeometry LateralPathGeometry(const CMVector& s, const CMVector& r, double d, const CMVector& d1,
+                                     const CMVector& d2)
+{
+    if (IsAbsent(d1) || IsAbsent(d2))
+        return {};
+    const double sd1 = Length(s - d1);
+    if (SamePoint(d1, d2))
+        return {ELateralCase::kSingle, sd1 + Length(d1 - r) - d, 0.0};
+    const double e = Length(d1 - d2);
+    return {ELateralCase::kDouble, sd1 + e + Length(d2 - r) - d, e};
 }
 
 CLateralResult LateralPathBand(const CLateralGeometry& g, double wavelength)
@@ -76,11 +85,17 @@ CTopGeometry TopPathGeometry(const CMVector& s, const CMVector& r, const CPathPo
 {
     if (!p.m_bFound)
         return {};
-    if (p.m_dRank1 == kUndeterminedRank || p.m_dRank2 == kUndeterminedRank)
+    return TopPathGeometry(s, r, Length(s - r), p.m_vD1, p.m_vD2, p.m_dRank1, p.m_dRank2);
+}
+
+CTopGeometry TopPathGeometry(const CMVector& s, const CMVector& r, double d, const CMVector& d1, const CMVector& d2,
+                             double rank1, double rank2)
+{
+    if (rank1 == kUndeterminedRank || rank2 == kUndeterminedRank)
         return {ETopCase::kUndetermined, 0.0, 0.0, 1.0};
-    if (IsAbsent(p.m_vD1) || IsAbsent(p.m_vD2))
+    if (IsAbsent(d1) || IsAbsent(d2))
         return {};
-    return SamePoint(p.m_vD1, p.m_vD2) ? SingleEdge(s, r, p) : TwoEdges(s, r, p);
+    return SamePoint(d1, d2) ? SingleEdge(s, r, d, d1, rank1) : TwoEdges(s, r, d, d1, d2, rank1, rank2);
 }
 
 CTopResult TopPathBand(const CTopGeometry& g, double wavelength, double groundBand)

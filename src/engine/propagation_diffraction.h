@@ -63,6 +63,11 @@ struct CLateralGeometry {
 
 CTopGeometry TopPathGeometry(const CMVector& s, const CMVector& r, const CPathPoints& p);
 CLateralGeometry LateralPathGeometry(const CMVector& s, const CMVector& r, const CPathPoints& p);
+// The same for points found, with the direct distance d = |s - r| given.
+CTopGeometry TopPathGeometry(const CMVector& s, const CMVector& r, double d, const CMVector& d1, const CMVector& d2,
+                             double rank1, double rank2);
+CLateralGeometry LateralPathGeometry(const CMVector& s, const CMVector& r, double d, const CMVector& d1,
+                                     const CMVector& d2);
 
 // The band value of a measured path; groundBand is A_gr of the band, subtracted from D_T
 // as ISO 9613-2, eq. (12).

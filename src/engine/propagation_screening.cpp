@@ -239,6 +239,7 @@ void CollectDiffractionRecords(const CMVector& s, const CMVector& r, const std::
     scratch.m_arrWidth1.clear();
     scratch.m_arrWidth2.clear();
     const CPathLine path(s, r);
+    scratch.m_dPathLength = path.length;
     if (sectors) {
         for (int i : sectors->Candidates(s))
             if (i != skip)
@@ -332,7 +333,9 @@ CBandPairs TopArguments(const CTopGeometry& g, const CBandPairs& wl)
 // The band sums of a top path that screens in every band (one edge above the line of sight,
 // or two edges not both below it) beside lateral paths of positive arguments: the same
 // formulas in every band, two bands at a time, as the band-by-band terms give them. False,
-// with nothing done, for any other case.
+// with sum untouched, for any other case. Where the geometry is finite every argument is 3
+// or more (no path difference lies below 0, up to rounding), so only a sum that is not a
+// number shows an argument that is not positive.
 bool SideBySideSums(const CTopGeometry& top, const CLateralGeometry& left, const CLateralGeometry& right, int kind,
                     const Bands& wavelength, const Bands& ground, Bands& sum)
 {
@@ -341,12 +344,6 @@ bool SideBySideSums(const CTopGeometry& top, const CLateralGeometry& left, const
     const CBandPairs wl = CBandPairs::Load(wavelength);
     const CBandPairs topArg = TopArguments(top, wl), leftArg = LateralArguments(left, wl),
                      rightArg = LateralArguments(right, wl);
-    PairMask positive = {-1, -1};
-    #pragma GCC unroll 4
-    for (int q = 0; q < 4; ++q)
-        positive &= (topArg.p[q] > 0.0) & (leftArg.p[q] > 0.0) & (rightArg.p[q] > 0.0);
-    if (!AllTrue(positive))
-        return false;
     const double device = kind >= 1 && kind <= 10 ? DeviceEnergy()[kind] : 1.0;
     Bands groundEnergy;  // 10^(A_gr/10), kept while A_gr repeats
     double lastGround = std::numeric_limits<double>::quiet_NaN(), energy = 1.0;
@@ -359,9 +356,14 @@ bool SideBySideSums(const CTopGeometry& top, const CLateralGeometry& left, const
     }
     const CBandPairs groundPairs = CBandPairs::Load(groundEnergy);
     CBandPairs out;
+    PairMask numbers = {-1, -1};
     #pragma GCC unroll 4
-    for (int q = 0; q < 4; ++q)
+    for (int q = 0; q < 4; ++q) {
         out.p[q] = groundPairs.p[q] / topArg.p[q] * device + 1.0 / leftArg.p[q] + 1.0 / rightArg.p[q];
+        numbers &= out.p[q] == out.p[q];
+    }
+    if (!AllTrue(numbers))
+        return false;
     sum = out.Store();
     return true;
 }
@@ -398,13 +400,24 @@ CChoices LargestRanks(const CScreeningScratch& scratch, double wavelength)
     return c;
 }
 
-// The points a path type takes from the records chosen at its ends; none when an end has none.
-inline CPathPoints ChosenPoints(const CScreeningScratch& scratch, const PathFields& f, int i1, int i2)
+// The geometry of a path type from the records chosen at its ends (none when an end has
+// none), as TopPathGeometry and LateralPathGeometry take it from the chosen points, with the
+// direct distance of the path the records were collected for.
+CTopGeometry TopFrom(const CScreeningScratch& scratch, const CMVector& s, const CMVector& r, int i1, int i2)
 {
     if (i1 < 0 || i2 < 0)
         return {};
     const auto& recs = scratch.m_arrRecord;
-    return {true, recs[i1].*f.d1, recs[i2].*f.d2, recs[i1].*f.rank1, recs[i2].*f.rank2};
+    return TopPathGeometry(s, r, scratch.m_dPathLength, recs[i1].m_vTopD1, recs[i2].m_vTopD2, recs[i1].m_dTopRank1,
+                           recs[i2].m_dTopRank2);
+}
+CLateralGeometry LateralFrom(const CScreeningScratch& scratch, const PathFields& f, const CMVector& s,
+                             const CMVector& r, int i1, int i2)
+{
+    if (i1 < 0 || i2 < 0)
+        return {};
+    const auto& recs = scratch.m_arrRecord;
+    return LateralPathGeometry(s, r, scratch.m_dPathLength, recs[i1].*f.d1, recs[i2].*f.d2);
 }
 
 // ScreenSums when the paths' geometry is the same in every band: the band terms alone.
@@ -413,9 +426,9 @@ CScreenSums SameGeometrySums(const CMVector& s, const CMVector& r, const CScreen
 {
     const CChoices c = LargestRanks(scratch, wavelength[0]);
     const int record = c.top1 >= 0 ? c.top2 : -1;  // the record of the top path's D2 point, as LastRecord
-    const CTopGeometry top = TopPathGeometry(s, r, ChosenPoints(scratch, kTopFields, c.top1, c.top2));
-    const CLateralGeometry left = LateralPathGeometry(s, r, ChosenPoints(scratch, kLeftFields, c.left1, c.left2));
-    const CLateralGeometry right = LateralPathGeometry(s, r, ChosenPoints(scratch, kRightFields, c.right1, c.right2));
+    const CTopGeometry top = TopFrom(scratch, s, r, c.top1, c.top2);
+    const CLateralGeometry left = LateralFrom(scratch, kLeftFields, s, r, c.left1, c.left2);
+    const CLateralGeometry right = LateralFrom(scratch, kRightFields, s, r, c.right1, c.right2);
     const bool laterals = top.m_eCase != ETopCase::kSingleBelow;  // an edge below the line of sight: none
     CScreenSums out;
     const int kind = record >= 0 ? scratch.m_arrAttenuator[record] : 0;
@@ -492,6 +505,20 @@ Bands BarrierEnergy(const CMVector& s, const CMVector& r, const CScreeningScratc
     }
     const CScreenSums sums = ScreenSums(s, r, scratch, wavelength, ground);
     const double cap = sums.cap == kCapDouble ? capDouble : capSingle;
+    // Every band between 0 dB and nothing open (the usual case): the sum, not below the cap,
+    // two bands at a time.
+    const CBandPairs sum = CBandPairs::Load(sums.sum);
+    PairMask between = {-1, -1};
+#pragma GCC unroll 4
+    for (int q = 0; q < 4; ++q)
+        between &= (sum.p[q] > 0.0) & (sum.p[q] < 1.0);
+    if (AllTrue(between)) {
+        CBandPairs out;
+#pragma GCC unroll 4
+        for (int q = 0; q < 4; ++q)
+            out.p[q] = Max(sum.p[q], BandPair{cap, cap});
+        return out.Store();
+    }
     double flat = -1.0;  // measured when a band needs it
 #pragma GCC unroll 8
     for (int j = 0; j < kBandCount; ++j) {

@@ -21,6 +21,7 @@ struct CScreeningScratch {
     std::vector<CDiffractionPoint> m_arrRecord;
     std::vector<int> m_arrAttenuator;
     std::vector<double> m_arrWidth1, m_arrWidth2;
+    double m_dPathLength = 0;  // |s - r| of the path the records were collected for
     CObstacleSectors m_sectors;  // of the receiver being evaluated, when the caller builds them
     // The reflectors that may reflect to that receiver, for the path evaluator's reflections.
     CReflectorBounds m_reflectors;
@@ -32,7 +33,8 @@ struct CScreeningScratch {
 void CollectDiffractionRecords(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& obstacles, int skip,
                                CScreeningScratch& scratch, const CObstacleSectors* sectors = nullptr);
 
-// A_bar of every band from the records in scratch; ground is A_gr of the path.
+// A_bar of every band from the records in scratch, collected for the same s and r; ground is
+// A_gr of the path.
 Bands BarrierAttenuation(const CMVector& s, const CMVector& r, const CScreeningScratch& scratch,
                          const Bands& wavelength, const Bands& ground);
 
