@@ -9,6 +9,7 @@ namespace {
 constexpr double kEndAllowance = 0.05;  // m beyond each end; CrossesInPlan allows 0.01
 constexpr double kNearReceiver = 1.0;   // m: closer lines are listed in every sector
 constexpr double kHalfTurnMargin = 0.01;  // rad
+constexpr double kAngleMargin = 1e-5;     // rad: five times CoarseAngle's largest error
 
 int SectorOf(double angle)
 {
@@ -20,8 +21,8 @@ int SectorOf(double angle)
     return std::min(k, CObstacleSectors::kSectorCount - 1);
 }
 
-// atan2 within 2e-6 rad, far below a sector's 0.025 rad: a direction falls in its own
-// sector or a neighbour, and every obstacle is listed in the neighbours of its arc too.
+// atan2 within 2e-6 rad (1.7e-6 at the most): the arcs of the obstacles are widened by more
+// than a direction's error and an arc end's together.
 // NaN for a direction that cannot be formed (both components 0, or not finite).
 double CoarseAngle(double y, double x)
 {
@@ -61,7 +62,7 @@ CObstacleSectors::Arc CObstacleSectors::ArcOf(const CObstacle& o) const
     if (!(near >= kNearReceiver))  // also a line of no finite position
         return kEverySector;
     // The ends' directions as the paths' own are found (CoarseAngle): each within 2e-6 rad, so
-    // the arc with its neighbours holds every direction that meets the line.
+    // the widened arc holds every direction that meets the line.
     double from = CoarseAngle(a.y - receiver.y, a.x - receiver.x);
     double to = CoarseAngle(b.y - receiver.y, b.x - receiver.x);
     // The line is seen under less than half a turn: the arc runs anticlockwise from the end
@@ -76,9 +77,15 @@ CObstacleSectors::Arc CObstacleSectors::ArcOf(const CObstacle& o) const
         return kEverySector;
     if (turn < 0.0)
         std::swap(from, to);
-    // Every sector from the one before `from` anticlockwise to the one after `to`.
-    const int first = (SectorOf(from) + kSectorCount - 1) % kSectorCount;
-    const int last = (SectorOf(to) + 1) % kSectorCount;
+    // Every sector the arc touches, widened at both ends by more than the two angles' errors
+    // together (the ends' and the path's own).
+    from -= kAngleMargin;
+    to += kAngleMargin;
+    if (from < -std::numbers::pi)
+        from += 2.0 * std::numbers::pi;
+    if (to > std::numbers::pi)
+        to -= 2.0 * std::numbers::pi;
+    const int first = SectorOf(from), last = SectorOf(to);
     return {first, std::min(kSectorCount, (last - first + kSectorCount) % kSectorCount + 1)};
 }
 

@@ -4,7 +4,7 @@
 // seen from the receiver, so that the cost of a screening follows the obstacles near the
 // path rather than all of them. The plan around the receiver is cut into sectors; each
 // lists, in the obstacles' own order, every obstacle whose line (lengthened a little at
-// both ends) passes through it or a neighbouring sector. An obstacle passing within 1 m
+// both ends, and its arc widened by 1e-5 rad) passes through it. An obstacle passing within 1 m
 // of the receiver is listed in every sector. A path from the receiver crosses an
 // obstacle's line only at a point in the path's own direction, so every obstacle it can
 // cross is listed in its sector. Built once per receiver; read-only afterwards. The lists
