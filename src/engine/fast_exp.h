@@ -64,11 +64,11 @@ inline std::array<double, 8> FastExp8Narrow(const std::array<double, 8>& x)
     const __m128d shift = _mm_set1_pd(kShift), toK = _mm_set1_pd(kSixtyFourOverLn2);
     const __m128d hi = _mm_set1_pd(kLn2Hi), lo = _mm_set1_pd(kLn2Lo);
     const __m128i biasK = _mm_set1_epi64x(1023 * 64), low6 = _mm_set1_epi64x(63);
-    int inRange = 3;
+    __m128d inRange = _mm_castsi128_pd(_mm_set1_epi64x(-1));
     #pragma GCC unroll 4
     for (std::size_t j = 0; j < 8; j += 2) {
         const __m128d v = _mm_loadu_pd(&x[j]);
-        inRange &= _mm_movemask_pd(_mm_and_pd(_mm_cmpgt_pd(v, lowest), _mm_cmplt_pd(v, highest)));
+        inRange = _mm_and_pd(inRange, _mm_and_pd(_mm_cmpgt_pd(v, lowest), _mm_cmplt_pd(v, highest)));
         const __m128d kd = _mm_add_pd(_mm_mul_pd(v, toK), shift);
         const __m128d k = _mm_sub_pd(kd, shift);
         const __m128i ki = _mm_sub_epi64(_mm_castpd_si128(kd), _mm_castpd_si128(shift));
@@ -85,7 +85,7 @@ inline std::array<double, 8> FastExp8Narrow(const std::array<double, 8>& x)
         const __m128d scale = _mm_castsi128_pd(_mm_slli_epi64(_mm_srli_epi64(_mm_add_epi64(ki, biasK), 6), 52));
         _mm_storeu_pd(&e[j], _mm_mul_pd(_mm_add_pd(t, _mm_mul_pd(t, p)), scale));
     }
-    if (inRange == 3)
+    if (_mm_movemask_pd(inRange) == 3)
         return e;
 #endif
     for (std::size_t j = 0; j < 8; ++j)
