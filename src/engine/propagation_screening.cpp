@@ -43,10 +43,10 @@ double WidthAtD2(const CDiffractionPoint& r) { return std::abs(r.m_dExtentLeft2)
 int LargestRankOfMany(const CScreeningScratch& scratch, double CDiffractionPoint::*rank, bool first, double wavelength)
 {
     const auto& recs = scratch.m_arrRecord;
-    const auto& widths = first ? scratch.m_arrWidth1 : scratch.m_arrWidth2;
+    const auto& parts = scratch.m_arrPart;
     int best = -1;
     for (int i = 0; i < static_cast<int>(recs.size()); ++i)
-        if (widths[i] > wavelength && (best < 0 || RanksAbove(recs[i].*rank, recs[best].*rank)))
+        if ((first ? parts[i].m_dWidth1 : parts[i].m_dWidth2) > wavelength && (best < 0 || RanksAbove(recs[i].*rank, recs[best].*rank)))
             best = i;
     return best;
 }
@@ -58,7 +58,7 @@ inline int LargestRank(const CScreeningScratch& scratch, double CDiffractionPoin
                        double wavelength)
 {
     if (scratch.m_arrRecord.size() == 1)
-        return (first ? scratch.m_arrWidth1[0] : scratch.m_arrWidth2[0]) > wavelength ? 0 : -1;
+        return (first ? scratch.m_arrPart[0].m_dWidth1 : scratch.m_arrPart[0].m_dWidth2) > wavelength ? 0 : -1;
     return LargestRankOfMany(scratch, rank, first, wavelength);
 }
 
@@ -146,7 +146,7 @@ public:
             m_dGroundEnergy = FastExp(ground * kTenthLn10);
         }
         double e = m_dGroundEnergy / t.m_dArgument;
-        const int kind = record >= 0 ? scratch.m_arrAttenuator[record] : 0;
+        const int kind = record >= 0 ? scratch.m_arrPart[record].m_nAttenuator : 0;
         if (kind >= 1 && kind <= 10)
             e *= DeviceEnergy()[kind];
         return e;
@@ -200,8 +200,8 @@ CTakingPart TakingPart(const CScreeningScratch& scratch, double wavelength)
     if (n > 64)
         return t;
     for (std::size_t i = 0; i < n; ++i) {
-        t.d1 |= static_cast<std::uint64_t>(scratch.m_arrWidth1[i] > wavelength) << i;
-        t.d2 |= static_cast<std::uint64_t>(scratch.m_arrWidth2[i] > wavelength) << i;
+        t.d1 |= static_cast<std::uint64_t>(scratch.m_arrPart[i].m_dWidth1 > wavelength) << i;
+        t.d2 |= static_cast<std::uint64_t>(scratch.m_arrPart[i].m_dWidth2 > wavelength) << i;
     }
     t.known = true;
     return t;
@@ -214,9 +214,7 @@ namespace {
 void AddRecord(const CObstacle& o, const CPathLine& p, const CMVector& crossing, CScreeningScratch& scratch)
 {
     const CDiffractionPoint& rec = AppendDiffractionRecord(o, p, crossing, scratch.m_arrRecord);
-    scratch.m_arrAttenuator.push_back(o.m_nAttenuator);
-    scratch.m_arrWidth1.push_back(WidthAtD1(rec));
-    scratch.m_arrWidth2.push_back(WidthAtD2(rec));
+    scratch.m_arrPart.push_back({WidthAtD1(rec), WidthAtD2(rec), o.m_nAttenuator});
 }
 
 // Inline: most obstacles listed for a path's direction are passed over by the quick tests.
@@ -235,9 +233,7 @@ void CollectDiffractionRecords(const CMVector& s, const CMVector& r, const std::
                                CScreeningScratch& scratch, const CObstacleSectors* sectors)
 {
     scratch.m_arrRecord.clear();
-    scratch.m_arrAttenuator.clear();
-    scratch.m_arrWidth1.clear();
-    scratch.m_arrWidth2.clear();
+    scratch.m_arrPart.clear();
     const CPathLine path(s, r);
     scratch.m_dPathLength = path.length;
     if (sectors) {
@@ -281,9 +277,37 @@ bool SameRecordsInEveryBand(const CScreeningScratch& scratch, const Bands& wavel
     }
     const auto decided = [&](double width) { return width > longest || !(width > shortest); };
     for (std::size_t i = 0; i < scratch.m_arrRecord.size(); ++i)
-        if (!decided(scratch.m_arrWidth1[i]) || !decided(scratch.m_arrWidth2[i]))
+        if (!decided(scratch.m_arrPart[i].m_dWidth1) || !decided(scratch.m_arrPart[i].m_dWidth2))
             return false;
     return true;
+}
+
+// 10^(A_gr/10) of every band. Above 500 Hz the ground term is the same in every band, and
+// often from 125 Hz: one exponential serves each run of equal values.
+Bands GroundEnergies(const Bands& ground)
+{
+    Bands e;
+    const double first = FastExp(ground[0] * kTenthLn10);
+    bool same = true;
+#pragma GCC unroll 6
+    for (int j = 2; j < kBandCount; ++j)
+        same &= ground[j] == ground[1];
+    if (same) {
+        e.fill(ground[1] == ground[0] ? first : FastExp(ground[1] * kTenthLn10));
+        e[0] = first;
+        return e;
+    }
+    e[0] = first;
+    double last = ground[0];
+    for (int j = 1; j < kBandCount; ++j) {
+        if (ground[j] != last) {
+            last = ground[j];
+            e[j] = FastExp(last * kTenthLn10);
+        } else {
+            e[j] = e[j - 1];
+        }
+    }
+    return e;
 }
 
 // C3 of eq. (15) in each lane, as MultipleEdgeFactor gives it.
@@ -345,16 +369,7 @@ bool SideBySideSums(const CTopGeometry& top, const CLateralGeometry& left, const
     const CBandPairs topArg = TopArguments(top, wl), leftArg = LateralArguments(left, wl),
                      rightArg = LateralArguments(right, wl);
     const double device = kind >= 1 && kind <= 10 ? DeviceEnergy()[kind] : 1.0;
-    Bands groundEnergy;  // 10^(A_gr/10), kept while A_gr repeats
-    double lastGround = std::numeric_limits<double>::quiet_NaN(), energy = 1.0;
-    for (int j = 0; j < kBandCount; ++j) {
-        if (ground[j] != lastGround) {
-            lastGround = ground[j];
-            energy = FastExp(lastGround * kTenthLn10);
-        }
-        groundEnergy[j] = energy;
-    }
-    const CBandPairs groundPairs = CBandPairs::Load(groundEnergy);
+    const CBandPairs groundPairs = CBandPairs::Load(GroundEnergies(ground));
     CBandPairs out;
     PairMask numbers = {-1, -1};
     #pragma GCC unroll 4
@@ -376,7 +391,7 @@ struct CChoices {
 CChoices LargestRanks(const CScreeningScratch& scratch, double wavelength)
 {
     if (scratch.m_arrRecord.size() == 1) {
-        const int at1 = scratch.m_arrWidth1[0] > wavelength ? 0 : -1, at2 = scratch.m_arrWidth2[0] > wavelength ? 0 : -1;
+        const int at1 = scratch.m_arrPart[0].m_dWidth1 > wavelength ? 0 : -1, at2 = scratch.m_arrPart[0].m_dWidth2 > wavelength ? 0 : -1;
         return {at1, at2, at1, at2, at1, at2};
     }
     const auto& recs = scratch.m_arrRecord;
@@ -386,12 +401,12 @@ CChoices LargestRanks(const CScreeningScratch& scratch, double wavelength)
             best = i;
     };
     for (int i = 0; i < static_cast<int>(recs.size()); ++i) {
-        if (scratch.m_arrWidth1[i] > wavelength) {
+        if (scratch.m_arrPart[i].m_dWidth1 > wavelength) {
             keep(c.top1, i, &CDiffractionPoint::m_dTopRank1);
             keep(c.left1, i, &CDiffractionPoint::m_dLeftRank1);
             keep(c.right1, i, &CDiffractionPoint::m_dRightRank1);
         }
-        if (scratch.m_arrWidth2[i] > wavelength) {
+        if (scratch.m_arrPart[i].m_dWidth2 > wavelength) {
             keep(c.top2, i, &CDiffractionPoint::m_dTopRank2);
             keep(c.left2, i, &CDiffractionPoint::m_dLeftRank2);
             keep(c.right2, i, &CDiffractionPoint::m_dRightRank2);
@@ -431,7 +446,7 @@ CScreenSums SameGeometrySums(const CMVector& s, const CMVector& r, const CScreen
     const CLateralGeometry right = LateralFrom(scratch, kRightFields, s, r, c.right1, c.right2);
     const bool laterals = top.m_eCase != ETopCase::kSingleBelow;  // an edge below the line of sight: none
     CScreenSums out;
-    const int kind = record >= 0 ? scratch.m_arrAttenuator[record] : 0;
+    const int kind = record >= 0 ? scratch.m_arrPart[record].m_nAttenuator : 0;
     if (!SideBySideSums(top, left, right, kind, wavelength, ground, out.sum)) {
         CTopEnergy topEnergy;
         for (int j = 0; j < kBandCount; ++j) {

@@ -14,13 +14,18 @@
 // Insertion value in dB of each top-device kind 0..10, added to the top path.
 extern const double kAttenuatorInsertion[11];
 
-// Work lists of one screening, owned by the calling thread. records[i] belongs to the
-// obstacle with top-device kind attenuators[i]; widths are the obstacle's extent across
-// the path at the D1 and D2 points (it takes part in a band when wider than the wavelength).
+// What the screening keeps beside a record: the obstacle's extent across the path at the D1
+// and D2 points (it takes part in a band when wider than the wavelength) and its top-device
+// kind.
+struct CRecordPart {
+    double m_dWidth1 = 0, m_dWidth2 = 0;
+    int m_nAttenuator = 0;
+};
+
+// Work lists of one screening, owned by the calling thread: parts[i] belongs to records[i].
 struct CScreeningScratch {
     std::vector<CDiffractionPoint> m_arrRecord;
-    std::vector<int> m_arrAttenuator;
-    std::vector<double> m_arrWidth1, m_arrWidth2;
+    std::vector<CRecordPart> m_arrPart;
     double m_dPathLength = 0;  // |s - r| of the path the records were collected for
     CObstacleSectors m_sectors;  // of the receiver being evaluated, when the caller builds them
     // The reflectors that may reflect to that receiver, for the path evaluator's reflections.
