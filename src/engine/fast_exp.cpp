@@ -46,10 +46,7 @@ const bool kHasAvx2 = [] {
 
 }  // namespace
 
-bool FastExp8Wide(const std::array<double, 8>& x, std::array<double, 8>& e)
-{
-    return kHasAvx2 && FastExp8Avx2(x, e);
-}
+bool FastExp8Wide(const std::array<double, 8>& x, std::array<double, 8>& e) { return kHasAvx2 && FastExp8Avx2(x, e); }
 
 #else
 

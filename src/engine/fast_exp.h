@@ -65,7 +65,7 @@ inline std::array<double, 8> FastExp8Narrow(const std::array<double, 8>& x)
     const __m128d hi = _mm_set1_pd(kLn2Hi), lo = _mm_set1_pd(kLn2Lo);
     const __m128i biasK = _mm_set1_epi64x(1023 * 64), low6 = _mm_set1_epi64x(63);
     __m128d inRange = _mm_castsi128_pd(_mm_set1_epi64x(-1));
-    #pragma GCC unroll 4
+#pragma GCC unroll 4
     for (std::size_t j = 0; j < 8; j += 2) {
         const __m128d v = _mm_loadu_pd(&x[j]);
         inRange = _mm_and_pd(inRange, _mm_and_pd(_mm_cmpgt_pd(v, lowest), _mm_cmplt_pd(v, highest)));

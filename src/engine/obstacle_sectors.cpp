@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr double kEndAllowance = 0.05;  // m beyond each end; CrossesInPlan allows 0.01
-constexpr double kNearReceiver = 1.0;   // m: closer lines are listed in every sector
+constexpr double kEndAllowance = 0.05;    // m beyond each end; CrossesInPlan allows 0.01
+constexpr double kNearReceiver = 1.0;     // m: closer lines are listed in every sector
 constexpr double kHalfTurnMargin = 0.01;  // rad
 constexpr double kAngleMargin = 1e-5;     // rad: five times CoarseAngle's largest error
 

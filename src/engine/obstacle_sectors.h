@@ -34,8 +34,8 @@ private:
     Arc ArcOf(const CObstacle& o) const;
 
     CMVector m_vReceiver;
-    std::vector<int> m_arrAll;  // for a direction that cannot be formed
-    std::vector<Arc> m_arrArc;  // of each obstacle
+    std::vector<int> m_arrAll;                       // for a direction that cannot be formed
+    std::vector<Arc> m_arrArc;                       // of each obstacle
     std::array<int, kSectorCount + 1> m_arrStart{};  // sector k lists m_arrList[start[k], start[k + 1])
     std::vector<int> m_arrList;
 };

@@ -69,7 +69,7 @@ CAirTables PrepareAirTables(double temperatureC, double humidity, double pressur
 Bands AirAbsorption(const CAirTables& air, double distance)
 {
     Bands a{};
-    #pragma GCC unroll 8
+#pragma GCC unroll 8
     for (int j = 0; j < kBandCount; ++j)
         a[j] = air.m_dAbsorption[j] * distance;
     return a;

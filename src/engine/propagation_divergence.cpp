@@ -39,7 +39,7 @@ struct LevelTerms {
 // cases, without a logarithm.
 struct EnergyTerms {
     static constexpr double kEleven = 0.079432823472428150207;  // 10^(-1.1)
-    static constexpr bool kLocalFrame = true;  // in the piece's frame: the same up to rounding
+    static constexpr bool kLocalFrame = true;                   // equal up to rounding
     static double Acos(double cosine) { return ArcCosine(cosine); }
     static double Point(double distance)
     {

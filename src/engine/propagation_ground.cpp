@@ -32,7 +32,7 @@ Bands ReceiverRegion(const CReceiverHeightTerms& h, double gr, double dp)
     ar[2] = -1.5 + gr * (1.5 + h.m_dB * t.e1);
     ar[3] = -1.5 + gr * (1.5 + h.m_dC * t.e1);
     ar[4] = -1.5 + gr * (1.5 + h.m_dD * t.e1);
-    #pragma GCC unroll 3
+#pragma GCC unroll 3
     for (int j = 5; j < kBandCount; ++j)
         ar[j] = -1.5 + 1.5 * gr;
     return ar;

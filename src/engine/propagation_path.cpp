@@ -287,7 +287,7 @@ Bands SumPointLevels(const CSceneData& scene, const CTerrainSection& terrain, co
             if (!sounds)
                 continue;  // it adds no energy
             const Bands e = eval.Energies(k, ref);
-            #pragma GCC unroll 8
+#pragma GCC unroll 8
             for (int j = 0; j < kBandCount; ++j)
                 energy[j] += e[j];
             if (transfers)

@@ -46,7 +46,8 @@ int LargestRankOfMany(const CScreeningScratch& scratch, double CDiffractionPoint
     const auto& parts = scratch.m_arrPart;
     int best = -1;
     for (int i = 0; i < static_cast<int>(recs.size()); ++i)
-        if ((first ? parts[i].m_dWidth1 : parts[i].m_dWidth2) > wavelength && (best < 0 || RanksAbove(recs[i].*rank, recs[best].*rank)))
+        if ((first ? parts[i].m_dWidth1 : parts[i].m_dWidth2) > wavelength &&
+            (best < 0 || RanksAbove(recs[i].*rank, recs[best].*rank)))
             best = i;
     return best;
 }
@@ -54,8 +55,7 @@ int LargestRankOfMany(const CScreeningScratch& scratch, double CDiffractionPoint
 // Position of the taking-part record with the largest value of the field; -1 for none.
 // On values equal within kRankAngleTolerance the earlier record is kept. Inline for the
 // one record that most screened paths meet.
-inline int LargestRank(const CScreeningScratch& scratch, double CDiffractionPoint::*rank, bool first,
-                       double wavelength)
+inline int LargestRank(const CScreeningScratch& scratch, double CDiffractionPoint::*rank, bool first, double wavelength)
 {
     if (scratch.m_arrRecord.size() == 1)
         return (first ? scratch.m_arrPart[0].m_dWidth1 : scratch.m_arrPart[0].m_dWidth2) > wavelength ? 0 : -1;
@@ -282,8 +282,9 @@ bool SameRecordsInEveryBand(const CScreeningScratch& scratch, const Bands& wavel
     return true;
 }
 
-// 10^(A_gr/10) of every band. Above 500 Hz the ground term is the same in every band, and
-// often from 125 Hz: one exponential serves each run of equal values.
+// 10^(A_gr/10) of every band. The ground term is the same in every band from 2 kHz up, and
+// from 125 Hz up where the receiver's region is hard: one exponential serves each run of
+// equal values.
 Bands GroundEnergies(const Bands& ground)
 {
     Bands e;
@@ -323,11 +324,11 @@ BandPair MultipleEdgeFactors(BandPair wavelength, double e)
 {
     CBandPairs b;
     if (g.m_eCase == ELateralCase::kSingle) {
-        #pragma GCC unroll 4
+#pragma GCC unroll 4
         for (int q = 0; q < 4; ++q)
             b.p[q] = 3.0 + 20.0 / wl.p[q] * g.m_dZ;
     } else if (g.m_eCase == ELateralCase::kDouble) {
-        #pragma GCC unroll 4
+#pragma GCC unroll 4
         for (int q = 0; q < 4; ++q)
             b.p[q] = 3.0 + 20.0 / wl.p[q] * (MultipleEdgeFactors(wl.p[q], g.m_dEdge) * g.m_dZ);
     } else {
@@ -343,11 +344,11 @@ CBandPairs TopArguments(const CTopGeometry& g, const CBandPairs& wl)
     CBandPairs a;
     if (g.m_eCase == ETopCase::kSingleAbove) {
         const double zm = g.m_dZ * g.m_dMeteo;
-        #pragma GCC unroll 4
+#pragma GCC unroll 4
         for (int q = 0; q < 4; ++q)
             a.p[q] = 3.0 + 20.0 / wl.p[q] * zm;
     } else {
-        #pragma GCC unroll 4
+#pragma GCC unroll 4
         for (int q = 0; q < 4; ++q)
             a.p[q] = 3.0 + 20.0 / wl.p[q] * (MultipleEdgeFactors(wl.p[q], g.m_dEdge) * g.m_dZ * g.m_dMeteo);
     }
@@ -372,7 +373,7 @@ bool SideBySideSums(const CTopGeometry& top, const CLateralGeometry& left, const
     const CBandPairs groundPairs = CBandPairs::Load(GroundEnergies(ground));
     CBandPairs out;
     PairMask numbers = {-1, -1};
-    #pragma GCC unroll 4
+#pragma GCC unroll 4
     for (int q = 0; q < 4; ++q) {
         out.p[q] = groundPairs.p[q] / topArg.p[q] * device + 1.0 / leftArg.p[q] + 1.0 / rightArg.p[q];
         numbers &= out.p[q] == out.p[q];
@@ -391,7 +392,8 @@ struct CChoices {
 CChoices LargestRanks(const CScreeningScratch& scratch, double wavelength)
 {
     if (scratch.m_arrRecord.size() == 1) {
-        const int at1 = scratch.m_arrPart[0].m_dWidth1 > wavelength ? 0 : -1, at2 = scratch.m_arrPart[0].m_dWidth2 > wavelength ? 0 : -1;
+        const int at1 = scratch.m_arrPart[0].m_dWidth1 > wavelength ? 0 : -1,
+                  at2 = scratch.m_arrPart[0].m_dWidth2 > wavelength ? 0 : -1;
         return {at1, at2, at1, at2, at1, at2};
     }
     const auto& recs = scratch.m_arrRecord;

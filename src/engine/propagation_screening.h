@@ -26,7 +26,7 @@ struct CRecordPart {
 struct CScreeningScratch {
     std::vector<CDiffractionPoint> m_arrRecord;
     std::vector<CRecordPart> m_arrPart;
-    double m_dPathLength = 0;  // |s - r| of the path the records were collected for
+    double m_dPathLength = 0;    // |s - r| of the path the records were collected for
     CObstacleSectors m_sectors;  // of the receiver being evaluated, when the caller builds them
     // The reflectors that may reflect to that receiver, for the path evaluator's reflections.
     CReflectorBounds m_reflectors;
