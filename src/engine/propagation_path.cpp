@@ -154,7 +154,7 @@ Bands CPathEvaluator::Reflections(const CRoad_Segment& piece, const CMVector& s,
 // The terms of the image path the reflector's valid bands share; false when no band is
 // valid, before the image path is measured.
 bool CPathEvaluator::ImagePath(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
-                               const CReflectionHit& hit, CImagePathTerms& t) const
+                               const CReflectionHit& hit, CImagePathTerms& t, bool divergenceEnergy) const
 {
     if (!reflector.m_bReflectsSomeBand)
         return false;
@@ -173,7 +173,9 @@ bool CPathEvaluator::ImagePath(const CRoad_Segment& piece, const CReflector& ref
     const CMVector& image = hit.m_vImage;
     t.air = AirAbsorption(m_scene.m_air, Length(image - m_r));
     t.ground = GroundAttenuation(image, m_r, m_terrain.GroundHeight(image.y), m_receiverGround, m_factors);
-    t.div = Divergence(image, m_r, BoxOf(piece), m_scene.m_arrPieceTrig[PieceIndex(piece)]).m_dValue;
+    const CHeadingTrig& trig = m_scene.m_arrPieceTrig[PieceIndex(piece)];
+    t.div = divergenceEnergy ? DivergenceEnergy(image, m_r, BoxOf(piece), trig)
+                             : Divergence(image, m_r, BoxOf(piece), trig).m_dValue;
     return true;
 }
 
@@ -184,7 +186,7 @@ Bands CPathEvaluator::ReflectedLevels(const CRoad_Segment& piece, const CReflect
 {
     Bands levels{};
     CImagePathTerms t;
-    if (!ImagePath(piece, reflector, s, hit, t))
+    if (!ImagePath(piece, reflector, s, hit, t, false))
         return levels;
     const Bands bar = Screening(hit.m_vImage, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle,
                                 m_scene.m_air.m_dWavelength, t.ground, m_scratch, &m_scratch.m_sectors);
@@ -205,17 +207,17 @@ Bands CPathEvaluator::ReflectedEnergies(const CRoad_Segment& piece, const CRefle
 {
     Bands e{};
     CImagePathTerms t;
-    if (!ImagePath(piece, reflector, s, hit, t))
+    if (!ImagePath(piece, reflector, s, hit, t, true))
         return e;
     const Bands bar = ScreeningEnergy(hit.m_vImage, m_r, m_scene.m_arrObstacle, reflector.m_nObstacle,
                                       m_scene.m_air.m_dWavelength, t.ground, m_scratch, &m_scratch.m_sectors);
     Bands level;
     for (int j = 0; j < kBandCount; ++j)
-        level[j] = piece.m_dPowerLevel[j] + reflector.m_dPowerChange[j] - reference[j] - t.air[j] - t.ground[j] - t.div;
+        level[j] = piece.m_dPowerLevel[j] + reflector.m_dPowerChange[j] - reference[j] - t.air[j] - t.ground[j];
     const Bands energy = BandEnergies(level);
     for (int j = 0; j < kBandCount; ++j)
         if (t.valid[j])
-            e[j] = energy[j] * bar[j];
+            e[j] = energy[j] * (t.div * bar[j]);
     return e;
 }
 

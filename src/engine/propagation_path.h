@@ -46,13 +46,13 @@ private:
     struct CImagePathTerms {
         std::array<bool, kBandCount> valid{};
         Bands air{}, ground{};
-        double div = 0;  // the divergence of the image path
+        double div = 0;  // the divergence of the image path: its level, or its energy 10^(-A_div/10)
     };
     std::size_t PieceIndex(const CRoad_Segment& piece) const;
     void FindWinners(const CRoad_Segment& piece, const CMVector& s, CReflectionWinners& w) const;
     Bands Reflections(const CRoad_Segment& piece, const CMVector& s, Bands (&gain)[2]) const;
     bool ImagePath(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
-                   const CReflectionHit& hit, CImagePathTerms& t) const;
+                   const CReflectionHit& hit, CImagePathTerms& t, bool divergenceEnergy) const;
     Bands ReflectedLevels(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
                           const CReflectionHit& hit, Bands& gain) const;
     Bands ReflectedEnergies(const CRoad_Segment& piece, const CReflector& reflector, const CMVector& s,
