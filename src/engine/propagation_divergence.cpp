@@ -22,7 +22,6 @@ constexpr double kHalfBoxHeight = kPieceBoxHeight / 2.0;
 
 // The divergence's terms as levels (dB) ...
 struct LevelTerms {
-    static constexpr bool kLocalFrame = false;  // the edge's distances measured in the plan's own frame
     static double Acos(double cosine) { return std::acos(cosine); }
     static double Point(double distance) { return 20.0 * std::log10(std::max(1.0, distance)) + 11.0; }
     // Area source term 10*lg(4ab/pi).
@@ -39,7 +38,6 @@ struct LevelTerms {
 // cases, without a logarithm.
 struct EnergyTerms {
     static constexpr double kEleven = 0.079432823472428150207;  // 10^(-1.1)
-    static constexpr bool kLocalFrame = true;                   // equal up to rounding
     static double Acos(double cosine) { return ArcCosine(cosine); }
     static double Point(double distance)
     {
@@ -71,46 +69,12 @@ LocalPosition ToPieceFrame(const CMVector& s, const CMVector& r, const CHeadingT
     return {dx * c + dy * sn, -dx * sn + dy * c, r.z - s.z};
 }
 
-CMVector FromPieceFrame(const CMVector& s, const CHeadingTrig& t, double x, double y)
-{
-    const double c = t.m_dCos, sn = t.m_dSin;
-    return {s.x + x * c - y * sn, s.y + x * sn + y * c, s.z};
-}
-
-// The diagonal of the piece's plan rectangle that faces the receiver's quadrant.
-struct NearEdge {
-    CMVector a, b;
-};
-
-NearEdge MakeNearEdge(const CMVector& s, const CPieceBox& box, const CHeadingTrig& t, const LocalPosition& p)
-{
-    const double hl = box.m_dPieceLength / 2.0, hw = box.m_dWidth / 2.0;
-    const bool falling = (p.x >= 0.0 && p.y > 0.0) || (p.x < 0.0 && p.y <= 0.0);
-    const double ya = falling ? hw : -hw;
-    return {FromPieceFrame(s, t, -hl, ya), FromPieceFrame(s, t, hl, -ya)};
-}
-
-double Distance(const CMVector& a, const CMVector& b, bool in3d) { return in3d ? Length(a - b) : PlanLength(a - b); }
-
-// Distance from r to the infinite line through the edge.
-double DistanceToLine(const CMVector& r, const NearEdge& e, bool in3d)
-{
-    CMVector u = e.b - e.a, v = r - e.a;
-    if (!in3d)
-        u.z = v.z = 0.0;
-    const double len = Length(u);
-    if (!(len > 0.0))
-        return Length(v);
-    return Length(Cross(v, u)) / len;
-}
-
 struct EdgeView {
     double d1, d2, rho, edgeLength, centre, toBox, extent;
 };
 
-// The distances of the near edge measured in the piece's frame, where its ends are the box's
-// corners: the same as in the plan's own frame up to the last bits, without turning the
-// corners back into the plan.
+// The distances of the near edge, the diagonal of the box's plan that faces the receiver's
+// quadrant, measured in the piece's frame, where its ends are the box's corners.
 void LocalEdgeView(const LocalPosition& p, const CPieceBox& box, const CHeadingTrig& t, bool in3d, EdgeView& v)
 {
     const double hl = box.m_dPieceLength / 2.0, hw = box.m_dWidth / 2.0;
@@ -180,17 +144,8 @@ std::pair<double, bool> DivergenceIn(const CMVector& s, const CMVector& r, const
 
     EdgeView v{};
     v.edgeLength = trig.m_dDiagonal;
-    double centre;
-    if constexpr (Terms::kLocalFrame) {
-        LocalEdgeView(p, box, trig, in3d, v);
-        centre = std::sqrt(p.x * p.x + p.y * p.y + (in3d ? p.z * p.z : 0.0));
-    } else {
-        const NearEdge edge = MakeNearEdge(s, box, trig, p);
-        v.d1 = Distance(r, edge.a, in3d);
-        v.d2 = Distance(r, edge.b, in3d);
-        v.rho = DistanceToLine(r, edge, in3d);
-        centre = Distance(r, s, in3d);
-    }
+    LocalEdgeView(p, box, trig, in3d, v);
+    const double centre = std::sqrt(p.x * p.x + p.y * p.y + (in3d ? p.z * p.z : 0.0));
     v.centre = centre > 0.0 ? centre : std::max(1.0, Length(s - r));
     v.toBox = inPlan ? centre : DistanceToBox(p, box, centre);
     v.extent = inPlan ? std::max(box.m_dWidth, box.m_dPieceLength) : std::max(kPieceBoxHeight, v.edgeLength);

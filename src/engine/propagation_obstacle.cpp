@@ -1,10 +1,10 @@
 #include "engine/propagation_obstacle.h"
 
-#include "engine/band_pairs.h"
-
 #include <algorithm>
 #include <cmath>
 #include <tuple>
+
+#include "engine/band_pairs.h"
 
 namespace {
 

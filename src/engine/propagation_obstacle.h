@@ -51,15 +51,20 @@ bool CrossesInPlan(const CObstacle& o, const CMVector& a, const CMVector& b);
 // overlap: a quick test that a path cannot cross the obstacle. With the default margin
 // (well above the 0.01 m of CrossesInPlan and any rounding) it never rejects a path that
 // CrossesInPlan would accept.
-inline bool PlanBoxesApart(const CObstacle& o, const CMVector& a, const CMVector& b, double margin = 0.05)
+// The same against a plan box given by its extremes.
+inline bool PlanBoxApart(const CObstacle& o, double minX, double maxX, double minY, double maxY, double margin)
 {
     const auto [oMinX, oMaxX] = std::minmax(o.m_vStart.x, o.m_vEnd.x);
-    const auto [pMinX, pMaxX] = std::minmax(a.x, b.x);
-    if (pMaxX < oMinX - margin || pMinX > oMaxX + margin)
+    if (maxX < oMinX - margin || minX > oMaxX + margin)
         return true;
     const auto [oMinY, oMaxY] = std::minmax(o.m_vStart.y, o.m_vEnd.y);
-    const auto [pMinY, pMaxY] = std::minmax(a.y, b.y);
-    return pMaxY < oMinY - margin || pMinY > oMaxY + margin;
+    return maxY < oMinY - margin || minY > oMaxY + margin;
+}
+inline bool PlanBoxesApart(const CObstacle& o, const CMVector& a, const CMVector& b, double margin = 0.05)
+{
+    const auto [minX, maxX] = std::minmax(a.x, b.x);
+    const auto [minY, maxY] = std::minmax(a.y, b.y);
+    return PlanBoxApart(o, minX, maxX, minY, maxY, margin);
 }
 
 // The point lies within 1e-6 m (in plan) of the obstacle's vertical plane, so in it: a path
@@ -85,11 +90,7 @@ struct CPathLine {
     // PlanBoxesApart(o, s, r, margin), with the path's own box made once.
     bool BoxApart(const CObstacle& o, double margin = 0.05) const
     {
-        const auto [oMinX, oMaxX] = std::minmax(o.m_vStart.x, o.m_vEnd.x);
-        if (maxX < oMinX - margin || minX > oMaxX + margin)
-            return true;
-        const auto [oMinY, oMaxY] = std::minmax(o.m_vStart.y, o.m_vEnd.y);
-        return maxY < oMinY - margin || minY > oMaxY + margin;
+        return PlanBoxApart(o, minX, maxX, minY, maxY, margin);
     }
     CMVector s, r;
     double length, planDx, planDy, planLength;

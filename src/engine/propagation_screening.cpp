@@ -39,16 +39,22 @@ constexpr PathFields kRightFields{&CDiffractionPoint::m_vRightD1, &CDiffractionP
 double WidthAtD1(const CDiffractionPoint& r) { return std::abs(r.m_dExtentLeft1) + std::abs(r.m_dExtentRight1); }
 double WidthAtD2(const CDiffractionPoint& r) { return std::abs(r.m_dExtentLeft2) + std::abs(r.m_dExtentRight2); }
 
+// Record i takes best's place when there is none yet or its field ranks above best's (on
+// values equal within kRankAngleTolerance the earlier record keeps it).
+inline void KeepIfAbove(const std::vector<CDiffractionPoint>& recs, int& best, int i, double CDiffractionPoint::*rank)
+{
+    if (best < 0 || RanksAbove(recs[i].*rank, recs[best].*rank))
+        best = i;
+}
+
 // LargestRank among two records or more.
 int LargestRankOfMany(const CScreeningScratch& scratch, double CDiffractionPoint::*rank, bool first, double wavelength)
 {
-    const auto& recs = scratch.m_arrRecord;
     const auto& parts = scratch.m_arrPart;
     int best = -1;
-    for (int i = 0; i < static_cast<int>(recs.size()); ++i)
-        if ((first ? parts[i].m_dWidth1 : parts[i].m_dWidth2) > wavelength &&
-            (best < 0 || RanksAbove(recs[i].*rank, recs[best].*rank)))
-            best = i;
+    for (int i = 0; i < static_cast<int>(parts.size()); ++i)
+        if ((first ? parts[i].m_dWidth1 : parts[i].m_dWidth2) > wavelength)
+            KeepIfAbove(scratch.m_arrRecord, best, i, rank);
     return best;
 }
 
@@ -398,20 +404,16 @@ CChoices LargestRanks(const CScreeningScratch& scratch, double wavelength)
     }
     const auto& recs = scratch.m_arrRecord;
     CChoices c{-1, -1, -1, -1, -1, -1};
-    const auto keep = [&recs](int& best, int i, double CDiffractionPoint::*rank) {
-        if (best < 0 || RanksAbove(recs[i].*rank, recs[best].*rank))
-            best = i;
-    };
     for (int i = 0; i < static_cast<int>(recs.size()); ++i) {
         if (scratch.m_arrPart[i].m_dWidth1 > wavelength) {
-            keep(c.top1, i, &CDiffractionPoint::m_dTopRank1);
-            keep(c.left1, i, &CDiffractionPoint::m_dLeftRank1);
-            keep(c.right1, i, &CDiffractionPoint::m_dRightRank1);
+            KeepIfAbove(recs, c.top1, i, &CDiffractionPoint::m_dTopRank1);
+            KeepIfAbove(recs, c.left1, i, &CDiffractionPoint::m_dLeftRank1);
+            KeepIfAbove(recs, c.right1, i, &CDiffractionPoint::m_dRightRank1);
         }
         if (scratch.m_arrPart[i].m_dWidth2 > wavelength) {
-            keep(c.top2, i, &CDiffractionPoint::m_dTopRank2);
-            keep(c.left2, i, &CDiffractionPoint::m_dLeftRank2);
-            keep(c.right2, i, &CDiffractionPoint::m_dRightRank2);
+            KeepIfAbove(recs, c.top2, i, &CDiffractionPoint::m_dTopRank2);
+            KeepIfAbove(recs, c.left2, i, &CDiffractionPoint::m_dLeftRank2);
+            KeepIfAbove(recs, c.right2, i, &CDiffractionPoint::m_dRightRank2);
         }
     }
     return c;

@@ -125,12 +125,10 @@ TEST(Divergence, ZeroWidthNearFieldAndAboveTheBox)
     EXPECT_NEAR(Divergence({0, 0, 0}, {0, 0, 1}, {3.6, 5.0, 0.0}).m_dValue, 13.6018, kLevelTol);
 }
 
-// The energy form of the divergence, taken without a logarithm and measured in the piece's
-// frame, is the energy of the level in every zone around the box: inside, above, beside
-// within w/pi, beyond the ends, at the corners and far off, for a point source too. The two
-// frames round the distances differently, and the angle of a far edge, taken from its
-// cosine, magnifies the last bits (each frame lies some 5e-11 from the exact value 370 m from
-// a piece): 1e-9 is still far below what any level shows (4e-9 dB).
+// The energy form of the divergence, taken without a logarithm, is the energy of the level in
+// every zone around the box: inside, above, beside within w/pi, beyond the ends, at the
+// corners and far off, for a point source too. Both come from the same distances; the
+// energy's own arc cosine and product round on their own, far below what any level shows.
 TEST(Divergence, EnergyIsTheEnergyOfTheLevelInEveryZone)
 {
     std::mt19937 gen(7);
