@@ -75,7 +75,7 @@ struct EdgeView {
 
 // The distances of the near edge, the diagonal of the box's plan that faces the receiver's
 // quadrant, measured in the piece's frame, where its ends are the box's corners.
-void LocalEdgeView(const LocalPosition& p, const CPieceBox& box, const CHeadingTrig& t, bool in3d, EdgeView& v)
+inline void LocalEdgeView(const LocalPosition& p, const CPieceBox& box, const CHeadingTrig& t, bool in3d, EdgeView& v)
 {
     const double hl = box.m_dPieceLength / 2.0, hw = box.m_dWidth / 2.0;
     const bool falling = (p.x >= 0.0 && p.y > 0.0) || (p.x < 0.0 && p.y <= 0.0);
