@@ -1,7 +1,9 @@
 #include "engine/propagation_path.h"
 
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "engine/fast_exp.h"
 #include "engine/propagation_divergence.h"
@@ -52,6 +54,8 @@ CPathEvaluator::CPathEvaluator(const CSceneData& scene, const CTerrainSection& t
 {
     m_scratch.m_sectors.Build(scene.m_arrObstacle, r);
     m_scratch.m_reflectors.Build(scene.m_arrReflector, scene.m_nFirstReflecting, r);
+    if (!m_scratch.m_reflectors.Candidates().empty())
+        m_scratch.m_reflectors.BuildRuns(scene.m_arrPiece);
 }
 
 CPathResult CPathEvaluator::Evaluate(int index) const
@@ -112,28 +116,35 @@ Bands CPathEvaluator::Energies(int index, const Bands& reference) const
 // one back, each side taking the first hit it meets, and only the winners' levels are
 // computed. Before the first reflector that reflects some band, every hit would only
 // leave its side without reflection, as a side without a hit is: the search stops there.
-// Only the reflectors that may reflect to this receiver are searched, and a quick plan test
-// passes over those that cannot reflect this source.
+// Only the reflectors that may reflect to this receiver are searched, those that may reflect
+// some piece of the piece's run, and a quick plan test passes over those that cannot reflect
+// this source.
 void CPathEvaluator::FindWinners(const CRoad_Segment& piece, const CMVector& s, CReflectionWinners& w) const
 {
     const int line = piece.m_nRoadIndex;
     const bool hasLine = line >= 0 && line < static_cast<int>(m_scene.m_arrSourceLine.size());
     const auto& reflectors = m_scene.m_arrReflector;
     const CReflectorBounds& bounds = m_scratch.m_reflectors;
-    for (std::size_t n = bounds.Candidates().size(); n-- > 0;) {
-        if (!bounds.MayReflect(n, s))
-            continue;
-        const int i = bounds.Candidates()[n];
-        const CReflectionHit hit = FindReflection(reflectors[i], s, m_r);
-        if (!hit.m_bHit || !(Length(hit.m_vPoint - s) > 0.0))
-            continue;
-        const int side = hasLine && LeftOfSourceLine(m_scene.m_arrSourceLine[line], hit.m_vPoint) ? 0 : 1;
-        if (w.reflector[side])
-            continue;
-        w.reflector[side] = &reflectors[i];
-        w.hit[side] = hit;
-        if (w.reflector[1 - side])
-            break;
+    const std::size_t index = PieceIndex(piece);
+    for (std::size_t chunk = bounds.Chunks(); chunk-- > 0;) {
+        for (std::uint64_t bits = bounds.RunBits(index, chunk); bits != 0;) {
+            const int k = 63 - std::countl_zero(bits);  // the last one first
+            bits &= ~(std::uint64_t{1} << k);
+            const std::size_t n = 64 * chunk + static_cast<std::size_t>(k);
+            if (!bounds.MayReflect(n, s))
+                continue;
+            const int i = bounds.Candidates()[n];
+            const CReflectionHit hit = FindReflection(reflectors[i], s, m_r);
+            if (!hit.m_bHit || !(Length(hit.m_vPoint - s) > 0.0))
+                continue;
+            const int side = hasLine && LeftOfSourceLine(m_scene.m_arrSourceLine[line], hit.m_vPoint) ? 0 : 1;
+            if (w.reflector[side])
+                continue;
+            w.reflector[side] = &reflectors[i];
+            w.hit[side] = hit;
+            if (w.reflector[1 - side])
+                return;
+        }
     }
 }
 

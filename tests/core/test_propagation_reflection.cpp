@@ -185,14 +185,14 @@ TEST(Reflection, BoundsPassEveryReflectionFindReflectionFindsAndRefuseMost)
 {
     // Barriers (both faces) and walls (outer face only) all around, some short, some
     // grazed; receivers and sources everywhere: no hit is ever passed over, and most
-    // reflectors that cannot reflect a source are.
+    // reflectors that cannot reflect a source are already passed over for its run.
     std::uint32_t seed = 2024;
     const auto next = [&seed](double lo, double hi) {
         seed = seed * 1664525u + 1013904223u;
         return lo + (hi - lo) * (seed >> 8) / 16777216.0;
     };
     std::vector<CReflector> reflectors;
-    for (int i = 0; i < 60; ++i) {
+    for (int i = 0; i < 150; ++i) {  // more than 64 kept for some receivers
         CReflector f;
         const double x = next(-150, 150), y = next(-150, 150), a = next(0, 6.3), l = next(0.5, 60);
         f.m_rect = CObstacle{{x, y, 0}, {x + l * std::cos(a), y + l * std::sin(a), 0}, 0, next(0.5, 30), 0, i, 0};
@@ -204,19 +204,32 @@ TEST(Reflection, BoundsPassEveryReflectionFindReflectionFindsAndRefuseMost)
     int hits = 0, refused = 0, tested = 0;
     for (int k = 0; k < 40; ++k) {
         const CMVector r(next(-200, 200), next(-200, 200), next(0, 20));
+        // Sources in runs about one place, as a road's pieces lie.
+        std::vector<CRoad_Segment> pieces(200);
+        for (std::size_t m = 0; m < pieces.size(); ++m) {
+            const CMVector near = m % CReflectorBounds::kRunLength == 0
+                                      ? CMVector(next(-250, 250), next(-250, 250), 0)
+                                      : CMVector(pieces[m - 1].m_dX, pieces[m - 1].m_dY, 0);
+            pieces[m].m_dX = near.x + next(-15, 15);
+            pieces[m].m_dY = near.y + next(-15, 15);
+            pieces[m].m_dZ = next(0, 5);
+        }
         CReflectorBounds bounds;
         bounds.Build(reflectors, 0, r);
-        for (int m = 0; m < 200; ++m) {
-            const CMVector s(next(-250, 250), next(-250, 250), next(0, 5));
+        bounds.BuildRuns(pieces);
+        for (std::size_t m = 0; m < pieces.size(); ++m) {
+            const CMVector s(pieces[m].m_dX, pieces[m].m_dY, pieces[m].m_dZ);
             std::size_t n = 0;
             for (int i = 0; i < static_cast<int>(reflectors.size()); ++i) {
                 const bool kept = n < bounds.Candidates().size() && bounds.Candidates()[n] == i;
                 const bool hit = FindReflection(reflectors[i], s, r).m_bHit;
                 const bool may = kept && bounds.MayReflect(n, s);
+                const bool inRun = kept && ((bounds.RunBits(m, n / 64) >> (n % 64)) & 1) != 0;
                 n += kept ? 1 : 0;
                 ASSERT_TRUE(!hit || may) << "reflector " << i << " receiver " << k << " source " << m;
+                ASSERT_TRUE(!may || inRun) << "reflector " << i << " receiver " << k << " source " << m;
                 hits += hit;
-                refused += !may;
+                refused += !inRun;
                 ++tested;
             }
         }
