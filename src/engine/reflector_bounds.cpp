@@ -73,10 +73,8 @@ void CReflectorBounds::Build(const std::vector<CReflector>& reflectors, int firs
 
 void CReflectorBounds::BuildRuns(const std::vector<CRoad_Segment>& pieces)
 {
-    m_nChunks = Chunks();
     m_arrRunBits.clear();
-    std::vector<CReflectionCone>& cones = m_arrCone;
-    cones.clear();
+    m_arrCone.clear();
     for (const Bound& b : m_arrBound) {
         CReflectionCone c;
         c.imageX = b.imageX;
@@ -93,7 +91,7 @@ void CReflectorBounds::BuildRuns(const std::vector<CRoad_Segment>& pieces)
         c.slack[2] = kConeSlack;
         const double imageOff = b.dirX * (c.imageY - b.startY) - b.dirY * (c.imageX - b.startX);
         c.anywhere = !(std::abs(imageOff) > kImageNearLine);
-        cones.push_back(c);
+        m_arrCone.push_back(c);
     }
     for (std::size_t first = 0; first < pieces.size(); first += kRunLength) {
         const std::size_t last = std::min(pieces.size(), first + kRunLength);
@@ -107,11 +105,11 @@ void CReflectorBounds::BuildRuns(const std::vector<CRoad_Segment>& pieces)
             minY = std::min(minY, y);
             maxY = std::max(maxY, y);
         }
-        for (std::size_t chunk = 0; chunk < m_nChunks; ++chunk) {
+        for (std::size_t chunk = 0; chunk < Chunks(); ++chunk) {
             std::uint64_t bits = ChunkMask(chunk);
             for (std::uint64_t rest = finite ? bits : 0; rest != 0; rest &= rest - 1) {
                 const int k = std::countr_zero(rest);
-                const CReflectionCone& c = cones[64 * chunk + static_cast<std::size_t>(k)];
+                const CReflectionCone& c = m_arrCone[64 * chunk + static_cast<std::size_t>(k)];
                 if (!c.anywhere && OutsideCone(c, minX - c.imageX, maxX - c.imageX, minY - c.imageY, maxY - c.imageY))
                     bits &= ~(std::uint64_t{1} << k);
             }

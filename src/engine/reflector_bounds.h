@@ -66,7 +66,7 @@ public:
     {
         if (m_arrRunBits.empty())
             return ChunkMask(chunk);
-        return m_arrRunBits[piece / kRunLength * m_nChunks + chunk];
+        return m_arrRunBits[piece / kRunLength * Chunks() + chunk];
     }
     // The number of chunks of 64 the kept reflectors fill.
     std::size_t Chunks() const { return (m_arrIndex.size() + 63) / 64; }
@@ -87,7 +87,6 @@ private:
     };
     std::vector<int> m_arrIndex;
     std::vector<Bound> m_arrBound;
-    std::size_t m_nChunks = 0;
     std::vector<std::uint64_t> m_arrRunBits;  // Chunks() words per run
     std::vector<CReflectionCone> m_arrCone;  // of each kept reflector, for BuildRuns
 };
