@@ -36,7 +36,7 @@ const QString kReportFilter = QStringLiteral("PDF 문서 (*.pdf)");
 constexpr int kViewPrintScale = 4;      // the view is drawn at this many times its pixels
 constexpr int kReportNoticeMs = 60000;  // how long the status bar offers to open a written report
 
-QAction* MakeAction(const QString& text, const QString& prompt, QObject* parent)
+QAction* MakeReportAction(const QString& text, const QString& prompt, QObject* parent)
 {
     auto* action = new QAction(text, parent);
     action->setStatusTip(prompt);
@@ -61,15 +61,16 @@ double GridSpacing(const CNoiseMap& map)
 
 CReportCommands::CReportCommands(CMainFrame* frame) : QObject(frame), m_pFrame(frame)
 {
-    m_pReport = MakeAction(QStringLiteral("보고서(&B)..."),
-                           QStringLiteral("입력, 예측 결과, 소음지도를 담은 보고서를 PDF로 저장합니다."), this);
-    m_pPrint = MakeAction(QStringLiteral("인쇄(&P)..."), QStringLiteral("보고서를 인쇄합니다."), this);
+    m_pReport = MakeReportAction(QStringLiteral("보고서(&B)..."),
+                                 QStringLiteral("입력, 예측 결과, 소음지도를 담은 보고서를 PDF로 저장합니다."), this);
+    m_pPrint = MakeReportAction(QStringLiteral("인쇄(&P)..."), QStringLiteral("보고서를 인쇄합니다."), this);
     m_pPrint->setShortcut(QKeySequence::Print);
-    m_pPreview = MakeAction(QStringLiteral("인쇄 미리 보기(&V)"), QStringLiteral("인쇄될 보고서를 미리 봅니다."), this);
+    m_pPreview =
+        MakeReportAction(QStringLiteral("인쇄 미리 보기(&V)"), QStringLiteral("인쇄될 보고서를 미리 봅니다."), this);
     m_pPrintPlan =
-        MakeAction(QStringLiteral("평면창 인쇄"), QStringLiteral("평면창을 보이는 그대로 인쇄합니다."), this);
+        MakeReportAction(QStringLiteral("평면창 인쇄"), QStringLiteral("평면창을 보이는 그대로 인쇄합니다."), this);
     m_pPrintSection =
-        MakeAction(QStringLiteral("단면창 인쇄"), QStringLiteral("단면창을 보이는 그대로 인쇄합니다."), this);
+        MakeReportAction(QStringLiteral("단면창 인쇄"), QStringLiteral("단면창을 보이는 그대로 인쇄합니다."), this);
     connect(m_pReport, &QAction::triggered, this, &CReportCommands::OnReport);
     connect(m_pPrint, &QAction::triggered, this, &CReportCommands::OnPrint);
     connect(m_pPreview, &QAction::triggered, this, &CReportCommands::OnPrintPreview);

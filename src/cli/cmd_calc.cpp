@@ -29,7 +29,7 @@ struct CalcArgs {
     bool limits = false;
 };
 
-void Fail(const std::string& path, const std::string& message)
+void FailCalc(const std::string& path, const std::string& message)
 {
     std::cerr << "talvo-cli calc: " << path << ": " << message << '\n';
     throw CLI::RuntimeError(1);
@@ -40,7 +40,7 @@ void RunCalc(const CalcArgs& args)
     CMyTalvoDoc doc;
     const CFileResult opened = OpenProject(doc, args.project);
     if (!opened.ok)
-        Fail(args.project, opened.message);
+        FailCalc(args.project, opened.message);
     TellWhatTheOpenLeftOut(doc, opened, "calc", args.project);
     // A refused calculation makes no results: its message, the table of what the project
     // held, the save if asked for (keeping stored results), then exit status 1. The file's
@@ -57,7 +57,7 @@ void RunCalc(const CalcArgs& args)
     if (!args.save.empty()) {
         const CFileResult saved = SaveProject(doc, args.save);
         if (!saved.ok)
-            Fail(args.save, saved.message);
+            FailCalc(args.save, saved.message);
     }
     if (refused || noLevel)
         throw CLI::RuntimeError(1);

@@ -33,7 +33,7 @@ struct FacadeArgs {
     bool limits = false;
 };
 
-[[noreturn]] void Fail(const std::string& message)
+[[noreturn]] void FailFacade(const std::string& message)
 {
     std::cerr << message << '\n';
     throw CLI::RuntimeError(1);
@@ -47,16 +47,17 @@ void WriteOutput(const FacadeArgs& args, const std::string& text)
     }
     COutputFile file;
     if (const std::string failure = file.Create(args.output); !failure.empty())
-        Fail(failure);
+        FailFacade(failure);
     file.Stream() << text;
     if (const std::string failure = file.Commit(); !failure.empty())
-        Fail(failure);
+        FailFacade(failure);
 }
 
 void RunFacade(const FacadeArgs& args)
 {
     if (!args.output.empty() && IsSameFile(args.project, args.output))
-        Fail("talvo-cli facade: " + args.output + ": the output file is the project itself; name another file with -o");
+        FailFacade("talvo-cli facade: " + args.output +
+                   ": the output file is the project itself; name another file with -o");
     CMyTalvoDoc doc;
     LoadProjectOrFail(doc, args.project, "facade");
     const bool refused = !FindUnusableInput(doc).empty();
@@ -64,7 +65,7 @@ void RunFacade(const FacadeArgs& args)
     if (refused || doc.m_arrSegment.empty())
         throw CLI::RuntimeError(1);  // the calculation has said why
     if (doc.m_arrFacade.empty())
-        Fail("외벽 수음점이 없습니다. 하나 이상의 건물을 입력하십시오.");
+        FailFacade("외벽 수음점이 없습니다. 하나 이상의 건물을 입력하십시오.");
     const EPeriod period = PeriodOf(args.period);
     if (SaysThereIsNoNightLevel(doc, period))
         throw CLI::RuntimeError(1);

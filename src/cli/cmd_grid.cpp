@@ -37,7 +37,7 @@ struct GridArgs {
     std::string period = "day";
 };
 
-[[noreturn]] void Fail(const std::string& message, int status = 1)
+[[noreturn]] void FailGrid(const std::string& message, int status = 1)
 {
     std::cerr << message << '\n';
     throw CLI::RuntimeError(status);
@@ -61,7 +61,7 @@ CExportOutcome Export(const CMyTalvoDoc& doc, const CReceiverGrid& grid, const s
     return outcome;
 }
 
-[[noreturn]] void FailArgument(const std::string& message) { Fail("talvo-cli grid: " + message); }
+[[noreturn]] void FailArgument(const std::string& message) { FailGrid("talvo-cli grid: " + message); }
 
 // The project's receiver grid with the spacing and height of the command line.
 CReceiverGrid GridOf(CMyTalvoDoc& doc, const GridArgs& args)
@@ -92,7 +92,7 @@ void RunPlan(const GridArgs& args)
     LoadProjectOrFail(doc, args.project, "grid");
     const CReceiverGrid grid = GridOf(doc, args);
     if (const std::string refusal = CheckReceiverGrid(grid); !refusal.empty())
-        Fail(refusal);
+        FailGrid(refusal);
     if (const std::string refusal = CheckTileCount(GridColumnXs(grid).size(), *args.plan); !refusal.empty())
         FailArgument("--plan: " + refusal);
     std::cout << FormatTilePlan(PlanGridTiles(grid, *args.plan)) << std::flush;
@@ -121,11 +121,11 @@ void RefuseOutputOverInput(const GridArgs& args)
 {
     const std::string kept = file.KeepPartial();
     const std::string lines = std::to_string(outcome.lines) + "줄";
-    Fail("저장 작업이 취소되었습니다. " +
-             (kept.empty() ? lines + "을 저장하지 못했습니다. "
-                           : "계산한 " + lines + "을 " + kept + "에 저장했습니다. ") +
-             args.output + "은(는) 그대로 두었습니다.",
-         status);
+    FailGrid("저장 작업이 취소되었습니다. " +
+                 (kept.empty() ? lines + "을 저장하지 못했습니다. "
+                               : "계산한 " + lines + "을 " + kept + "에 저장했습니다. ") +
+                 args.output + "은(는) 그대로 두었습니다.",
+             status);
 }
 
 void RunExport(const GridArgs& args)
@@ -142,18 +142,18 @@ void RunExport(const GridArgs& args)
         throw CLI::RuntimeError(1);
     PrintMessages(Calculate(doc));
     if (const std::string refusal = CheckReceiverExport(doc, grid); !refusal.empty())
-        Fail(refusal);
+        FailGrid(refusal);
     COutputFile file;
     if (const std::string failure = file.Create(args.output); !failure.empty())
-        Fail(failure);
+        FailGrid(failure);
     int stopStatus = 0;
     const CExportOutcome outcome = Export(doc, grid, tile, file.Stream(), args, stopStatus);
     if (outcome.status == CExportOutcome::Status::Failed)
-        Fail(outcome.message);
+        FailGrid(outcome.message);
     if (outcome.status == CExportOutcome::Status::Cancelled)
         FailStopped(file, args, outcome, stopStatus);
     if (const std::string failure = file.Commit(); !failure.empty())
-        Fail(failure);
+        FailGrid(failure);
 }
 
 void RunGrid(const GridArgs& args)

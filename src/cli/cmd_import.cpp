@@ -22,7 +22,7 @@ struct ImportArgs {
     int like = 0;
 };
 
-[[noreturn]] void Fail(const std::string& what, const std::string& message)
+[[noreturn]] void FailImport(const std::string& what, const std::string& message)
 {
     std::cerr << "talvo-cli import: " << what << ": " << message << '\n';
     throw CLI::RuntimeError(1);
@@ -31,7 +31,7 @@ struct ImportArgs {
 void RunImport(const ImportArgs& args)
 {
     if (IsPartOfLayerFile(args.layerFile, args.output))
-        Fail(args.output, "가져올 레이어의 파일입니다. 프로젝트는 다른 파일에 저장하십시오.");
+        FailImport(args.output, "가져올 레이어의 파일입니다. 프로젝트는 다른 파일에 저장하십시오.");
     CMyTalvoDoc doc;
     LoadProjectOrFail(doc, args.base, "import");
     CImportRequest request;
@@ -42,10 +42,10 @@ void RunImport(const ImportArgs& args)
     request.floorsField = args.floorsField;
     const CImportResult result = ReadImport(doc, args.layerFile, request);
     if (!result.ok)
-        Fail(args.layerFile, result.message);
+        FailImport(args.layerFile, result.message);
     AddImport(doc, result);
     if (const CFileResult saved = SaveProject(doc, args.output); !saved.ok)
-        Fail(args.output, saved.message);
+        FailImport(args.output, saved.message);
     if (request.kind == EImportKind::Buildings)
         std::cout << result.buildings.size() << " buildings added, " << result.holesIgnored
                   << " holes in their footprints ignored\n";

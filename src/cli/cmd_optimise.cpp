@@ -67,14 +67,6 @@ std::optional<CDesignTarget> SetTarget(const OptimiseArgs& args)
     return target;
 }
 
-std::string FormatBarrier(const COptBarrierResult& b)
-{
-    char buf[1600];
-    std::snprintf(buf, sizeof buf, "%.2f\t%.2f\t%.2f\t%.2f\t%.2f", b.m_dStartX, b.m_dStartY, b.m_dEndX, b.m_dEndY,
-                  b.m_dHeight);
-    return buf;
-}
-
 // A search stopped by Ctrl+C or SIGTERM has no result: it says so on stderr (with the
 // best barrier met so far, which need not be the optimum) and exits 128 + the signal.
 [[noreturn]] void FailStopped(const COptOutcome& outcome, const COptBarrierResult& fields, int status)

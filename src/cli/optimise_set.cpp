@@ -30,6 +30,8 @@ bool ParseRange(const std::string& text, int& first, int& last)
     return ParseNumber(text.substr(0, dash), first) && ParseNumber(text.substr(dash + 1), last) && first <= last;
 }
 
+}  // namespace
+
 std::string FormatBarrier(const COptBarrierResult& b)
 {
     char buf[1600];
@@ -37,8 +39,6 @@ std::string FormatBarrier(const COptBarrierResult& b)
                   b.m_dHeight);
     return buf;
 }
-
-}  // namespace
 
 bool ParseReceiverList(const std::string& text, std::vector<int>& receivers)
 {

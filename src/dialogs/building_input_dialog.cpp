@@ -26,12 +26,12 @@
 
 namespace {
 
-const QString kAbsorptionEmptyBox = QStringLiteral("0.00");
+const QString kBuildingAbsorptionEmptyBox = QStringLiteral("0.00");
 const QStringList kListHeaders = {QStringLiteral("ID"),       QStringLiteral("이름"),     QStringLiteral("층수"),
                                   QStringLiteral("층고 (m)"), QStringLiteral("높이 (m)"), QStringLiteral("꼭짓점"),
                                   QStringLiteral("지역")};
 
-QTableWidgetItem* Cell(const QString& text, bool number)
+QTableWidgetItem* BuildingCell(const QString& text, bool number)
 {
     auto* item = new QTableWidgetItem(text);
     if (number)
@@ -116,7 +116,7 @@ QWidget* CBuildingInputDlg::MakeAbsorptionGroup()
     layout->addLayout(description);
     m_form.m_pAbsorption = new CBandRowWidget(QStringLiteral("흡 음 률"), CBandRowWidget::EOverall::Hidden,
                                               QStringLiteral("중심 주파수"), group);
-    m_form.m_pAbsorption->SetStyle(AbsorptionRowStyle(kAbsorptionEmptyBox));
+    m_form.m_pAbsorption->SetStyle(AbsorptionRowStyle(kBuildingAbsorptionEmptyBox));
     layout->addWidget(m_form.m_pAbsorption);
     connect(m_form.m_pAbsorption, &CBandRowWidget::EditingChanged, this, &CBuildingInputDlg::OnAbsorptionEditing);
     return group;
@@ -230,13 +230,13 @@ void CBuildingInputDlg::RefreshList()
     table->setRowCount(Count());
     for (int i = 0; i < Count(); ++i) {
         const CBuilding& b = m_list[std::size_t(i)];
-        table->setItem(i, 0, Cell(QString::number(i + 1), true));
-        table->setItem(i, 1, Cell(QString::fromStdString(b.m_pName), false));
-        table->setItem(i, 2, Cell(QString::number(b.m_nFloors), true));
-        table->setItem(i, 3, Cell(Fixed2(b.m_dFloorHeight), true));
-        table->setItem(i, 4, Cell(Fixed2(b.Height()), true));
-        table->setItem(i, 5, Cell(QString::number(b.m_arrFootprint.size()), true));
-        table->setItem(i, 6, Cell(QString::fromStdString(b.m_strZone), false));
+        table->setItem(i, 0, BuildingCell(QString::number(i + 1), true));
+        table->setItem(i, 1, BuildingCell(QString::fromStdString(b.m_pName), false));
+        table->setItem(i, 2, BuildingCell(QString::number(b.m_nFloors), true));
+        table->setItem(i, 3, BuildingCell(Fixed2(b.m_dFloorHeight), true));
+        table->setItem(i, 4, BuildingCell(Fixed2(b.Height()), true));
+        table->setItem(i, 5, BuildingCell(QString::number(b.m_arrFootprint.size()), true));
+        table->setItem(i, 6, BuildingCell(QString::fromStdString(b.m_strZone), false));
     }
 }
 

@@ -12,13 +12,13 @@
 
 namespace {
 
-constexpr int kNumberWidth = 80;  // pixels, as the pane's other number fields
+constexpr int kCriterionNumberWidth = 80;  // pixels, as the pane's other number fields
 
 QLineEdit* NumberField(const char* objectName, const QString& placeholder, const QString& tip)
 {
     auto* edit = new QLineEdit;
     edit->setObjectName(QLatin1String(objectName));
-    edit->setMaximumWidth(kNumberWidth);
+    edit->setMaximumWidth(kCriterionNumberWidth);
     edit->setPlaceholderText(placeholder);
     edit->setToolTip(tip);
     return edit;

@@ -19,7 +19,7 @@
 
 namespace {
 
-const QString kAbsorptionEmptyBox = QStringLiteral("1.000");
+const QString kSlopeAbsorptionEmptyBox = QStringLiteral("1.000");
 
 QString Named(const CSlopeKind& kind, const char* suffix)
 {
@@ -73,7 +73,7 @@ void CSlopeInputDlg::BuildForm()
     layout->addWidget(m_form.m_pDirection);
     m_form.m_pAbsorption = new CBandRowWidget(QStringLiteral("흡 음 률"), CBandRowWidget::EOverall::Hidden,
                                               QStringLiteral("중심 주파수"), this);
-    m_form.m_pAbsorption->SetStyle(AbsorptionRowStyle(kAbsorptionEmptyBox));
+    m_form.m_pAbsorption->SetStyle(AbsorptionRowStyle(kSlopeAbsorptionEmptyBox));
     layout->addWidget(m_form.m_pAbsorption);
     layout->addWidget(MakeButtonRow());
 

@@ -23,7 +23,7 @@
 namespace {
 
 constexpr int kTunnelKeyCoordinates = 6;
-constexpr double kMaxGradient = 90.0;  // per cent
+constexpr double kMaxTunnelGradient = 90.0;  // per cent
 constexpr int kMaxLanes = 100;
 
 double PlanLength(const CTunnel& t) { return std::hypot(t.m_dEndX - t.m_dStartX, t.m_dEndY - t.m_dStartY); }
@@ -135,7 +135,7 @@ bool CInputTunnelDlg::ReadForm(CFormReader& reader, CTunnel& t) const
     ReadEnds(reader, m_form.m_start, m_form.m_end, {&t.m_dStartX, &t.m_dStartY, &t.m_dStartZ},
              {&t.m_dEndX, &t.m_dEndY, &t.m_dEndZ});
     reader.IntInRange(m_form.m_pLanes, t.m_nLaneCount, 1, kMaxLanes);
-    reader.DoubleInRange(m_form.m_pGradient, t.m_dGradient, 0.0, kMaxGradient);
+    reader.DoubleInRange(m_form.m_pGradient, t.m_dGradient, 0.0, kMaxTunnelGradient);
     reader.Double(m_form.m_pWidth, t.m_dWidth);
     reader.Double(m_form.m_pHeight, t.m_dHeight);
     if (!reader.Ok() || !m_form.m_pTraffic->Read(reader, t.m_dSpeed, t.m_dVolume))

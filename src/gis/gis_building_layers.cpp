@@ -8,7 +8,6 @@
 
 namespace {
 
-const char* const kBandFields[kBandCount] = {"hz63", "hz125", "hz250", "hz500", "hz1000", "hz2000", "hz4000", "hz8000"};
 const std::string kBuildingPen = "PEN(c:#5A544D)";
 
 void SetLevel(OGRFeature& f, const char* name, double level)
@@ -63,7 +62,7 @@ bool WriteFacade(IMapLayerOut& out, const CMyTalvoDoc& doc)
         out.AddField(name, OFTInteger);
     out.AddField("z", OFTReal);
     out.AddField("overall", OFTReal);
-    for (const char* name : kBandFields)
+    for (const char* name : kLevelBandFields)
         out.AddField(name, OFTReal);
     for (const CFacadeReceiver& r : doc.m_arrFacade) {
         const double overall = EnergySum(r.m_dLevel);
@@ -75,7 +74,7 @@ bool WriteFacade(IMapLayerOut& out, const CMyTalvoDoc& doc)
             f.SetField("z", r.m_vPos.z);
             SetLevel(f, "overall", overall);
             for (int b = 0; b < kBandCount; ++b)
-                SetLevel(f, kBandFields[b], r.m_dLevel[std::size_t(b)]);
+                SetLevel(f, kLevelBandFields[b], r.m_dLevel[std::size_t(b)]);
         };
         if (!out.Add(new OGRPoint(r.m_vPos.x, r.m_vPos.y, r.m_vPos.z), fill, FacadeStyle(overall)))
             return false;

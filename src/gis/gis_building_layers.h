@@ -14,6 +14,10 @@
 
 class CMyTalvoDoc;
 
+// The fields of the eight band levels, in band order, in every layer of points with levels.
+inline constexpr const char* kLevelBandFields[] = {"hz63",   "hz125",  "hz250",  "hz500",
+                                                   "hz1000", "hz2000", "hz4000", "hz8000"};
+
 inline constexpr const char* kLayerBuildings = "buildings";
 inline constexpr const char* kLayerFacade = "facade";
 

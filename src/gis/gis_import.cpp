@@ -164,7 +164,7 @@ void AddImport(CMyTalvoDoc& doc, const CImportResult& result)
 namespace {
 
 // A shapefile is a set of files of one name; the others belong to the one named.
-constexpr const char* kShapefileParts[] = {".shp", ".shx", ".dbf", ".prj", ".cpg"};
+constexpr const char* kShapefileFiles[] = {".shp", ".shx", ".dbf", ".prj", ".cpg"};
 
 std::string Lower(std::string text)
 {
@@ -172,7 +172,7 @@ std::string Lower(std::string text)
     return text;
 }
 
-std::string Upper(std::string text)
+std::string UpperCase(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::toupper(c)); });
     return text;
@@ -180,8 +180,8 @@ std::string Upper(std::string text)
 
 bool IsShapefilePart(const std::filesystem::path& p)
 {
-    return std::find(std::begin(kShapefileParts), std::end(kShapefileParts), Lower(p.extension().string())) !=
-           std::end(kShapefileParts);
+    return std::find(std::begin(kShapefileFiles), std::end(kShapefileFiles), Lower(p.extension().string())) !=
+           std::end(kShapefileFiles);
 }
 
 // The layer file and, for a shapefile, its companions as they are on disk.
@@ -189,8 +189,8 @@ std::vector<std::filesystem::path> LayerFiles(const std::filesystem::path& layer
 {
     std::vector<std::filesystem::path> files{layer};
     if (IsShapefilePart(layer))
-        for (const char* ext : kShapefileParts)  // GDAL looks for either case
-            for (const std::string& e : {std::string(ext), Upper(ext)})
+        for (const char* ext : kShapefileFiles)  // GDAL looks for either case
+            for (const std::string& e : {std::string(ext), UpperCase(ext)})
                 files.push_back(std::filesystem::path(layer).replace_extension(e));
     return files;
 }

@@ -31,8 +31,6 @@ struct CTransformDeleter {
 };
 using CCoordinateTransformation = std::unique_ptr<OGRCoordinateTransformation, CTransformDeleter>;
 
-const char* const kBandFields[kBandCount] = {"hz63", "hz125", "hz250", "hz500", "hz1000", "hz2000", "hz4000", "hz8000"};
-
 // One layer being written: its OGR layer, for DXF the CAD layer its features go on, and
 // for KML the transformation of the plan coordinates to longitude and latitude.
 class CLayerWriter : public IMapLayerOut {
@@ -213,7 +211,7 @@ bool WriteReceivers(CLayerWriter& out, const CMyTalvoDoc& doc)
     out.AddField("id", OFTInteger);
     out.AddField("z", OFTReal);
     out.AddField("overall", OFTReal);
-    for (const char* name : kBandFields)
+    for (const char* name : kLevelBandFields)
         out.AddField(name, OFTReal);
     for (std::size_t k = 0; k < doc.m_arrReceiver.size(); ++k) {
         const CReceiverPoint& r = doc.m_arrReceiver[k];
@@ -222,7 +220,7 @@ bool WriteReceivers(CLayerWriter& out, const CMyTalvoDoc& doc)
             f.SetField("z", r.m_dZ);
             SetReal(f, "overall", MapLevel(r.m_dLevel, 0));
             for (int b = 0; b < kBandCount; ++b)
-                SetReal(f, kBandFields[b], r.m_dLevel[std::size_t(b)]);
+                SetReal(f, kLevelBandFields[b], r.m_dLevel[std::size_t(b)]);
         };
         if (!out.Add(new OGRPoint(r.m_dX, r.m_dY, r.m_dZ), fill, "SYMBOL(c:#000000)"))
             return false;

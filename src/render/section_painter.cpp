@@ -18,10 +18,10 @@
 
 namespace {
 
-constexpr double kBarrierHalfWidth = 0.2;  // m, the strip drawn around a barrier
-constexpr double kRoadThickness = 0.2;     // m, the strip drawn above a road's line
-constexpr double kMarkerSize = 0.03;       // view units
-constexpr double kLabelNudge = 4;          // pixels between a receiver and its level text
+constexpr double kSectionBarrierHalfWidth = 0.2;  // m, the strip drawn around a barrier
+constexpr double kRoadThickness = 0.2;            // m, the strip drawn above a road's line
+constexpr double kSectionMarkerSize = 0.03;       // view units
+constexpr double kSectionLabelNudge = 4;          // pixels between a receiver and its level text
 
 }  // namespace
 
@@ -184,7 +184,8 @@ void CSectionPainter::DrawBaseHeightLabel(QPointF end)
 {
     const double left = std::max(end.x(), SectionPlotRect(m_proj.Width(), m_proj.Height()).left());
     QPainterPath text;
-    text.addText(QPointF(left + kLabelNudge, end.y() - kLabelNudge), m_painter.font(), QStringLiteral("기준높이"));
+    text.addText(QPointF(left + kSectionLabelNudge, end.y() - kSectionLabelNudge), m_painter.font(),
+                 QStringLiteral("기준높이"));
     m_painter.save();
     m_painter.strokePath(text, QPen(ViewColour::Halo(), 2 * kHaloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     m_painter.fillPath(text, ViewColour::Black());
@@ -248,7 +249,8 @@ void CSectionPainter::DrawBarriers()
         DrawBarrier(at->pos, base, base + b.m_dHeight,
                     Colour(EEntityKind::Barrier, i, excluded ? ViewColour::ExcludedBarrier() : ViewColour::Barrier()));
         if (excluded)
-            DrawExcludedMark(m_painter, At(at->pos, base + b.m_dHeight) + QPointF(kLabelNudge, -kLabelNudge));
+            DrawExcludedMark(m_painter,
+                             At(at->pos, base + b.m_dHeight) + QPointF(kSectionLabelNudge, -kSectionLabelNudge));
     }
     for (const CDeckBarrier& d : m_arrDeckBarrier) {
         DrawBarrier(d.at.pos, d.at.height, d.at.height + d.height,
@@ -259,8 +261,8 @@ void CSectionPainter::DrawBarriers()
 void CSectionPainter::DrawBarrier(double pos, double bottom, double top, const QColor& colour)
 {
     QPolygonF strip;
-    strip << At(pos - kBarrierHalfWidth, bottom) << At(pos + kBarrierHalfWidth, bottom)
-          << At(pos + kBarrierHalfWidth, top) << At(pos - kBarrierHalfWidth, top);
+    strip << At(pos - kSectionBarrierHalfWidth, bottom) << At(pos + kSectionBarrierHalfWidth, bottom)
+          << At(pos + kSectionBarrierHalfWidth, top) << At(pos - kSectionBarrierHalfWidth, top);
     // Over a map a light halo keeps the barrier visible on every class colour.
     if (m_pNoiseMap) {
         DrawPolygonHalo(m_painter, strip);
@@ -299,7 +301,7 @@ void CSectionPainter::DrawReceivers()
         DrawLine(m_painter, At(pos, 0), At(pos, r.m_dZ), ViewColour::Red(), 2.0);
         DrawPoint(m_painter, At(pos, r.m_dZ), ViewColour::Black());
         if (m_results.m_bShowResults) {
-            DrawHaloLabel(m_painter, At(pos, r.m_dZ) + QPointF(kLabelNudge, -kLabelNudge),
+            DrawHaloLabel(m_painter, At(pos, r.m_dZ) + QPointF(kSectionLabelNudge, -kSectionLabelNudge),
                           QString::fromStdString(ResultLabel(r, m_results.m_nResultBand)),
                           ViewColour::LevelLabel(ViewColour::Red(), m_bStaleResults));
         }
@@ -310,7 +312,8 @@ void CSectionPainter::DrawMarker(double apexX, double apexY, double dx)
 {
     auto at = [this](double ux, double uy) { return ToQt(m_proj.OverlayToPixel(ux, uy)); };
     QPolygonF triangle;
-    triangle << at(apexX, apexY) << at(apexX + dx, apexY - kMarkerSize) << at(apexX + dx, apexY + kMarkerSize);
+    triangle << at(apexX, apexY) << at(apexX + dx, apexY - kSectionMarkerSize)
+             << at(apexX + dx, apexY + kSectionMarkerSize);
     FillPolygon(m_painter, triangle, ViewColour::Marker());
 }
 
@@ -329,6 +332,6 @@ void CSectionPainter::DrawOverlay()
     DrawLabel(m_painter, at(end + 0.47, -0.02), alongX ? QStringLiteral("x") : QStringLiteral("y"), colour);
     DrawLabel(m_painter, at(m_plane.Mirror(0) * s - 0.01, -0.07), QStringLiteral("0"), colour);
     const double height = m_settings.m_dReceiverHeight * m_proj.VerticalScale();
-    DrawMarker(start - kMarkerSize, height, -kMarkerSize);
-    DrawMarker(end + kMarkerSize, height, kMarkerSize);
+    DrawMarker(start - kSectionMarkerSize, height, -kSectionMarkerSize);
+    DrawMarker(end + kSectionMarkerSize, height, kSectionMarkerSize);
 }

@@ -161,7 +161,7 @@ struct CBuildingPeriod {
     }
 };
 
-QString BuildingName(const CMyTalvoDoc& doc, int building)
+QString BuildingNameOrDash(const CMyTalvoDoc& doc, int building)
 {
     if (building < 0 || std::size_t(building) >= doc.m_arrBuilding.size())
         return QStringLiteral("-");
@@ -182,7 +182,7 @@ QString BuildingVerdictTable(const CMyTalvoDoc& doc, const std::vector<CFloorVer
             day.Add(verdicts[i].floor, verdicts[i].day);
             atNight.Add(verdicts[i].floor, verdicts[i].night);
         }
-        CRow row{{QString::number(building + 1), BuildingName(doc, building), QString::number(floors)}};
+        CRow row{{QString::number(building + 1), BuildingNameOrDash(doc, building), QString::number(floors)}};
         day.AddCells(row);
         if (night)
             atNight.AddCells(row);

@@ -65,20 +65,12 @@ QString ReceiverDesign(const CMyTalvoDoc& doc, const CReportDesign& design)
     return report::NameValueTable(rows);
 }
 
-QString BuildingName(const CMyTalvoDoc& doc, int building)
-{
-    const bool known = building >= 0 && std::size_t(building) < doc.m_arrBuilding.size();
-    if (known && !doc.m_arrBuilding[std::size_t(building)].m_pName.empty())
-        return report::Text(doc.m_arrBuilding[std::size_t(building)].m_pName);
-    return QStringLiteral("건물 %1").arg(building + 1);
-}
-
 // The first cells of a row: the building and the floor, or the receiver.
 QStringList RowNameCells(const CMyTalvoDoc& doc, const CReportDesignFloor& f)
 {
     if (f.receiver >= 0)
         return {QString::number(f.receiver + 1)};
-    return {BuildingName(doc, f.building), QString::number(f.floor)};
+    return {ReportBuildingName(doc, f.building), QString::number(f.floor)};
 }
 
 // Row by row: the highest level without and with the barrier, its insertion loss and the

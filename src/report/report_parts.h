@@ -20,6 +20,8 @@ QString CoordinateSystemText(const CProjectSettings& settings);
 // A level as the report's tables show it: one decimal, or "-" without energy.
 QString ReportLevel(double level);
 
+// A building as the tables name it: its name, or "건물 N" (from 1) without one.
+QString ReportBuildingName(const CMyTalvoDoc& doc, int building);
 // The summary, with its key map at most as large as keyMapRoomMm added to figures.
 QString SummaryHtml(const CReportInput& input, CReportFigures& figures, QSizeF keyMapRoomMm);
 // How the levels were computed: the standards, this program's deviations from them, the

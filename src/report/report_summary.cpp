@@ -17,6 +17,14 @@ using report::Fixed;
 
 QString ReportLevel(double level) { return HasEnergy(level) ? Fixed(level, 1) : QStringLiteral("-"); }
 
+QString ReportBuildingName(const CMyTalvoDoc& doc, int building)
+{
+    const bool known = building >= 0 && std::size_t(building) < doc.m_arrBuilding.size();
+    if (known && !doc.m_arrBuilding[std::size_t(building)].m_pName.empty())
+        return report::Text(doc.m_arrBuilding[std::size_t(building)].m_pName);
+    return QStringLiteral("건물 %1").arg(building + 1);
+}
+
 namespace {
 
 QString CriterionCell(const CProjectSettings& s)
@@ -50,14 +58,6 @@ QString ExclusionCell(const CMyTalvoDoc& doc)
     if (names.empty())
         return QStringLiteral("없음");
     return QStringLiteral("<b>%1</b> (차음하지 않고 반사만 하도록 계산)").arg(report::Text(names));
-}
-
-QString BuildingName(const CMyTalvoDoc& doc, int building)
-{
-    const bool known = building >= 0 && std::size_t(building) < doc.m_arrBuilding.size();
-    if (known && !doc.m_arrBuilding[std::size_t(building)].m_pName.empty())
-        return report::Text(doc.m_arrBuilding[std::size_t(building)].m_pName);
-    return QStringLiteral("건물 %1").arg(building + 1);
 }
 
 QString ReceiverCount(const std::vector<CReceiverVerdict>& verdicts, bool night)
@@ -96,7 +96,7 @@ QString FloorCount(const CMyTalvoDoc& doc, const std::vector<CFloorVerdict>& ver
         }
         over += int(floors.size());
         if (!floors.empty())
-            named << BuildingName(doc, building) + QStringLiteral(" ") + FloorRuns(floors);
+            named << ReportBuildingName(doc, building) + QStringLiteral(" ") + FloorRuns(floors);
     }
     if (judged == 0)
         return QStringLiteral("건물 층 %1개 모두 기준 없음").arg(verdicts.size());

@@ -37,11 +37,11 @@ public:
     }
 };
 
-CRealFileDialogs g_real;
-IFileDialogs* g_current = &g_real;
+CRealFileDialogs g_realDialogs;
+IFileDialogs* g_currentDialogs = &g_realDialogs;
 
 }  // namespace
 
-IFileDialogs& FileDialogs() { return *g_current; }
+IFileDialogs& FileDialogs() { return *g_currentDialogs; }
 
-void SetFileDialogs(IFileDialogs* replacement) { g_current = replacement ? replacement : &g_real; }
+void SetFileDialogs(IFileDialogs* replacement) { g_currentDialogs = replacement ? replacement : &g_realDialogs; }

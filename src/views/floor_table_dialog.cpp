@@ -25,12 +25,12 @@ constexpr int kSortRole = Qt::UserRole;          // the number a numeric column 
 constexpr int kBuildingRole = Qt::UserRole + 1;  // on the first cell: the row's building (from 0)
 constexpr int kFloorRole = Qt::UserRole + 2;     // and its floor
 const QColor kLimitBackground(255, 216, 216);
-const QColor kExceedingText(176, 0, 0);
+const QColor kFloorExceedingText(176, 0, 0);
 // Column widths in pixels at 96 dpi, in EFloorColumn order; wide enough for their titles.
 constexpr int kColumnWidths[kFloorColumnCount] = {48, 96, 40, 72, 72, 60, 60, 72, 72, 72, 72, 72, 72, 110};
 
-const QString kGeometryKey = QStringLiteral("FloorTable/geometry");
-const QString kColumnsKey = QStringLiteral("FloorTable/columns");
+const QString kFloorGeometryKey = QStringLiteral("FloorTable/geometry");
+const QString kFloorColumnsKey = QStringLiteral("FloorTable/columns");
 
 // A cell that sorts by its number when it has one ("-" sorts below every level). The
 // building column sorts by building and then floor.
@@ -120,15 +120,15 @@ CFloorTableDlg::~CFloorTableDlg() { SaveLayout(); }
 void CFloorTableDlg::RestoreLayout()
 {
     const QSettings settings;
-    restoreGeometry(settings.value(kGeometryKey).toByteArray());
-    m_pGrid->horizontalHeader()->restoreState(settings.value(kColumnsKey).toByteArray());
+    restoreGeometry(settings.value(kFloorGeometryKey).toByteArray());
+    m_pGrid->horizontalHeader()->restoreState(settings.value(kFloorColumnsKey).toByteArray());
 }
 
 void CFloorTableDlg::SaveLayout() const
 {
     QSettings settings;
-    settings.setValue(kGeometryKey, saveGeometry());
-    settings.setValue(kColumnsKey, m_pGrid->horizontalHeader()->saveState());
+    settings.setValue(kFloorGeometryKey, saveGeometry());
+    settings.setValue(kFloorColumnsKey, m_pGrid->horizontalHeader()->saveState());
 }
 
 void CFloorTableDlg::BuildGrid()
@@ -184,7 +184,7 @@ void CFloorTableDlg::SetRows(const std::vector<CFloorRow>& rows, const std::vect
             if (row.Exceeds())
                 item->setBackground(kLimitBackground);
             if (IsExceedingCell(row, column)) {
-                item->setForeground(kExceedingText);
+                item->setForeground(kFloorExceedingText);
                 QFont bold = item->font();
                 bold.setBold(true);
                 item->setFont(bold);

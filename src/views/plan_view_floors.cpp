@@ -9,7 +9,7 @@
 
 namespace {
 
-const QString kRunPredictionFirst = QStringLiteral("소음해석을 먼저 수행하세요.");
+const QString kFloorsNeedPrediction = QStringLiteral("소음해석을 먼저 수행하세요.");
 const QString kNoFacadeResults =
     QStringLiteral("외벽 수음점의 계산 결과가 없습니다. 건물을 입력하고 소음해석을 수행하세요.");
 
@@ -38,7 +38,7 @@ void CPlan_View::SelectFacadeFloor(int building, int floor)
 void CPlan_View::OnFloorTable()
 {
     if (m_pDoc->m_arrFacade.empty()) {
-        MessageBoxes().Information(this, HasResults() ? kNoFacadeResults : kRunPredictionFirst);
+        MessageBoxes().Information(this, HasResults() ? kNoFacadeResults : kFloorsNeedPrediction);
         return;
     }
     if (m_pFloorDlg) {

@@ -8,14 +8,13 @@
 #include "io/project_file.h"
 #include "io_test_support.h"
 #include "model/document.h"
+#include "test_tolerances.h"
 
 using clitest::CliRun;
 using clitest::Quoted;
 using iotest::ScratchDir;
 
 namespace {
-
-constexpr double kAcceptanceTol = 0.02;  // dB and m
 
 CliRun RunCalc(const std::string& args, const ScratchDir& dir) { return clitest::RunCli("calc " + args, dir); }
 

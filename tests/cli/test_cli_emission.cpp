@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr double kFileTol = 0.02;
+constexpr double kEmissionFileTol = 0.02;
 
 // The standard output of talvo-cli emission on the project at path.
 std::string EmissionOf(const std::string& path)
@@ -27,7 +27,7 @@ void ExpectAcceptance(const std::string& name)
 {
     const std::string dir = std::string(TALVO_TEST_DATA) + "/acceptance/";
     clitest::ExpectSameTable(EmissionOf(dir + name + ".tlv"), iotest::ReadBytes(dir + name + ".emission.txt"),
-                             kFileTol);
+                             kEmissionFileTol);
 }
 
 }  // namespace

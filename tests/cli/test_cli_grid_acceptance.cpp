@@ -10,14 +10,13 @@
 #include "cli_run_support.h"
 #include "engine/calculation.h"
 #include "optimise/barrier_optimisation.h"
+#include "test_tolerances.h"
 
 using clitest::Quoted;
 using clitest::RunCli;
 using iotest::ScratchDir;
 
 namespace {
-
-constexpr double kAcceptanceTol = 0.02;  // dB and metres, as the reference results are given
 
 std::vector<std::string> Split(const std::string& text, char separator)
 {

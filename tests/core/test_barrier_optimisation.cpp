@@ -7,13 +7,13 @@
 #include "model/document.h"
 #include "optimise/barrier_optimisation.h"
 #include "optimise/search_run_inputs.h"
+#include "test_tolerances.h"
 
 namespace {
 
-constexpr double kCoordTol = 1e-9;
 constexpr double kTarget = 60.0;
 
-struct Candidate {
+struct TriedBarrier {
     double startX, startY, endX, endY, height;
     double Length() const { return std::hypot(endX - startX, endY - startY); }
 };
@@ -23,8 +23,8 @@ struct Candidate {
 struct OptFixture {
     CMyTalvoDoc doc;
     CRunProgress progress;
-    std::vector<Candidate> tried;
-    std::function<double(const Candidate&)> levelOf = [](const Candidate&) { return kTarget - 1.0; };
+    std::vector<TriedBarrier> tried;
+    std::function<double(const TriedBarrier&)> levelOf = [](const TriedBarrier&) { return kTarget - 1.0; };
 
     explicit OptFixture()
     {
@@ -92,7 +92,7 @@ TEST(BarrierOptimisation, ConditionIsStrictTwoDecibelsBelowAndInclusiveAtTheTarg
 {
     // 25 m gives exactly 2 dB below the target (fails), 15 m exactly the target (meets).
     OptFixture f;
-    f.levelOf = [](const Candidate& c) { return c.Length() > 20 ? kTarget - 2.0 : kTarget; };
+    f.levelOf = [](const TriedBarrier& c) { return c.Length() > 20 ? kTarget - 2.0 : kTarget; };
     const COptOutcome out = f.Run(Design(25, 0, 3.0, 10, 1.0));
     ASSERT_TRUE(out.m_bFound);
     EXPECT_NEAR(out.m_best.m_dStartX, 5.0, kCoordTol);
@@ -133,7 +133,7 @@ TEST(BarrierOptimisation, HeightPassesAreCountedAndStopBelowHalfAMetre)
 TEST(BarrierOptimisation, FullBarrierAboveTheTargetCannotBeSatisfied)
 {
     OptFixture f;
-    f.levelOf = [](const Candidate&) { return kTarget + 0.01; };
+    f.levelOf = [](const TriedBarrier&) { return kTarget + 0.01; };
     const COptOutcome out = f.Run(Design(100, 0, 4.0, 10, 1.0));
     EXPECT_EQ(f.tried.size(), 1u);
     EXPECT_TRUE(out.m_bCannotSatisfy);
@@ -146,7 +146,7 @@ TEST(BarrierOptimisation, FullBarrierAboveTheTargetCannotBeSatisfied)
 TEST(BarrierOptimisation, NoCandidateMeetingTheConditionNeedsNoBarrier)
 {
     OptFixture f;
-    f.levelOf = [](const Candidate&) { return kTarget - 5.0; };
+    f.levelOf = [](const TriedBarrier&) { return kTarget - 5.0; };
     const COptOutcome out = f.Run(Design(100, 0, 4.0, 10, 1.0));
     EXPECT_EQ(f.tried.size(), 10u);  // one pass per length: 100, 90, ..., 10
     COptBarrierResult fields;
@@ -163,7 +163,7 @@ TEST(BarrierOptimisation, CancelTakesEffectAtTheEndOfTheLengthStep)
 {
     for (const double level : {kTarget - 1.0, kTarget - 5.0}) {
         OptFixture f;
-        f.levelOf = [&](const Candidate&) {
+        f.levelOf = [&](const TriedBarrier&) {
             f.progress.RequestCancel();
             return level;
         };

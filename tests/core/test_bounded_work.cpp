@@ -28,7 +28,7 @@ CMyTalvoDoc OneRoadOneReceiver()
     return doc;
 }
 
-CReceiverGrid Grid(double endX, double endY, double spacing)
+CReceiverGrid BoundedGrid(double endX, double endY, double spacing)
 {
     CReceiverGrid grid;
     grid.m_dEndX = endX;
@@ -65,9 +65,9 @@ TEST(BoundedWork, ExportGridsOfMoreThanTenMillionPointsAreRefusedNamingTheNumber
 {
     // 3163 x 3163 = 10,004,569 points; every axis alone is small.
     EXPECT_EQ(
-        CheckReceiverGrid(Grid(3162, 3162, 1)),
+        CheckReceiverGrid(BoundedGrid(3162, 3162, 1)),
         "수음점이 10004569개로 너무 많습니다. 한 번에 10000000개까지 저장할 수 있습니다. 수음점 간격을 넓혀 주십시오.");
-    EXPECT_EQ(CheckReceiverGrid(Grid(3161, 3161, 1)), "");  // 9,998,244 points
+    EXPECT_EQ(CheckReceiverGrid(BoundedGrid(3161, 3161, 1)), "");  // 9,998,244 points
     // Two axes of ten million values each: 10^14 points, counted without overflow.
-    EXPECT_NE(CheckReceiverGrid(Grid(9999999, 9999999, 1)).find("100000000000000개"), std::string::npos);
+    EXPECT_NE(CheckReceiverGrid(BoundedGrid(9999999, 9999999, 1)).find("100000000000000개"), std::string::npos);
 }

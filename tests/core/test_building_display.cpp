@@ -14,10 +14,9 @@
 #include "model/document.h"
 #include "model/environment_rules.h"
 #include "model/model_change_names.h"
+#include "test_tolerances.h"
 
 namespace {
-
-constexpr double kTol = 1e-9;
 
 // An L: 40 m along X at the bottom, an arm 10 m wide going up 30 m on the left.
 std::vector<CMVector> LShape() { return {{0, 0, 0}, {40, 0, 0}, {40, 10, 0}, {10, 10, 0}, {10, 30, 0}, {0, 30, 0}}; }

@@ -10,15 +10,14 @@
 #include "engine/calculation.h"
 #include "engine/propagation_air.h"
 #include "engine/result_table.h"
+#include "test_tolerances.h"
 
 using namespace calctest;
 
 namespace {
 
-constexpr double kLevelTol = 0.01;  // dB
-
 // A 400 m road of 40 pieces along X, two receivers beside it.
-CMyTalvoDoc RoadProject()
+CMyTalvoDoc OneRoadProject()
 {
     CMyTalvoDoc doc;
     doc.m_arrRoad.push_back(Road(-200, 0, 200, 0, 0.5, 14, 40, 110));
@@ -33,15 +32,15 @@ TEST(Calculate, MessagesOfTheThreeRefusalsAndOfTheEnd)
 {
     CMyTalvoDoc empty;
     EXPECT_EQ(Calculate(empty), std::vector<std::string>{"하나 이상의 수음점과 도로를 입력하십시요"});
-    CMyTalvoDoc roadsOnly = RoadProject();
+    CMyTalvoDoc roadsOnly = OneRoadProject();
     roadsOnly.m_arrReceiver.clear();
     EXPECT_EQ(Calculate(roadsOnly), std::vector<std::string>{"하나 이상의 수음점을 입력하십시요"});
     EXPECT_EQ(roadsOnly.m_arrSegment.size(), 40u);
-    CMyTalvoDoc receiversOnly = RoadProject();
+    CMyTalvoDoc receiversOnly = OneRoadProject();
     receiversOnly.m_arrRoad.clear();
     EXPECT_EQ(Calculate(receiversOnly), std::vector<std::string>{"하나 이상의 도로를 입력하십시요"});
     EXPECT_FALSE(receiversOnly.IsCalculated());
-    CMyTalvoDoc full = RoadProject();
+    CMyTalvoDoc full = OneRoadProject();
     EXPECT_EQ(Calculate(full), std::vector<std::string>{"계산 종료"});
 }
 
@@ -79,7 +78,7 @@ TEST(Calculate, FarPointSourceFollowsTheOpenFieldFormula)
 
 TEST(Calculate, TwoCalculationsInARowGiveTheSameLevels)
 {
-    CMyTalvoDoc doc = RoadProject();
+    CMyTalvoDoc doc = OneRoadProject();
     Calculate(doc);
     const Bands first = doc.m_arrReceiver[1].m_dLevel;
     Calculate(doc);
@@ -94,9 +93,9 @@ TEST(Calculate, TwoCalculationsInARowGiveTheSameLevels)
 
 TEST(Calculate, ACalculationWithoutReceiversDoesNotDoubleThePieces)
 {
-    CMyTalvoDoc fresh = RoadProject();
+    CMyTalvoDoc fresh = OneRoadProject();
     Calculate(fresh);
-    CMyTalvoDoc doc = RoadProject();
+    CMyTalvoDoc doc = OneRoadProject();
     const auto receivers = doc.m_arrReceiver;
     doc.m_arrReceiver.clear();
     Calculate(doc);
@@ -109,9 +108,9 @@ TEST(Calculate, ACalculationWithoutReceiversDoesNotDoubleThePieces)
 
 TEST(Calculate, ExcludedBarrierStaysLeftOutUntilTheListIsEmptied)
 {
-    CMyTalvoDoc open = RoadProject();
+    CMyTalvoDoc open = OneRoadProject();
     Calculate(open);
-    CMyTalvoDoc doc = RoadProject();
+    CMyTalvoDoc doc = OneRoadProject();
     doc.m_arrBarrier.push_back(Barrier(-150, 15, 150, 15, 5.0, 0.9));  // absorbing: screens only
     doc.m_arrExcludedBarrier = {0};
     for (int run = 0; run < 2; ++run) {
@@ -126,7 +125,7 @@ TEST(Calculate, ExcludedBarrierStaysLeftOutUntilTheListIsEmptied)
 
 TEST(Calculate, OptimisationComputesOnlyItsReceiverWithTheCandidate)
 {
-    CMyTalvoDoc doc = RoadProject();
+    CMyTalvoDoc doc = OneRoadProject();
     Calculate(doc);
     const Bands open = doc.m_arrReceiver[1].m_dLevel;
     CRunInputs run;
@@ -144,7 +143,7 @@ TEST(Calculate, OptimisationComputesOnlyItsReceiverWithTheCandidate)
 
 TEST(Calculate, LengthSearchRecordsTheDivergenceOfTheNearestRoad)
 {
-    CMyTalvoDoc doc = RoadProject();
+    CMyTalvoDoc doc = OneRoadProject();
     CRunInputs run;
     run.m_bRecordDivergence = true;
     doc.m_nOptRoad = 0;
@@ -171,7 +170,7 @@ TEST(Calculate, LengthSearchRecordsTheDivergenceOfTheNearestRoad)
 
 TEST(PointLevel, AgreesWithTheCalculatedReceiverAndFormatsTheSelection)
 {
-    CMyTalvoDoc doc = RoadProject();
+    CMyTalvoDoc doc = OneRoadProject();
     Calculate(doc);
     CReceiverPoint p = Receiver(50, 120, 4.0);
     EXPECT_EQ(PointLevel(doc, p, 0), FormatLevel(EnergySum(doc.m_arrReceiver[1].m_dLevel)));
@@ -185,7 +184,7 @@ TEST(PointLevel, AgreesWithTheCalculatedReceiverAndFormatsTheSelection)
 
 TEST(PointLevel, ManyThreadsGetTheSameLevelsAsOne)
 {
-    CMyTalvoDoc doc = RoadProject();
+    CMyTalvoDoc doc = OneRoadProject();
     doc.m_arrBarrier.push_back(Barrier(-100, 20, 100, 20, 4.0, 0.3));
     Calculate(doc);
     const CCalcScene scene(doc);
@@ -206,7 +205,7 @@ TEST(PointLevel, ManyThreadsGetTheSameLevelsAsOne)
 
 TEST(ResultTable, BandsWithoutEnergyShowTheMarkAndAddNothing)
 {
-    CMyTalvoDoc doc = RoadProject();
+    CMyTalvoDoc doc = OneRoadProject();
     doc.m_arrRoad[0].m_dUserPowerLevel[0] = kNoEnergy;  // no traffic in the 63 Hz band
     Calculate(doc);
     const CReceiverPoint& r = doc.m_arrReceiver[0];
@@ -221,7 +220,7 @@ TEST(ResultTable, BandsWithoutEnergyShowTheMarkAndAddNothing)
 
 TEST(Calculate, NonsenseGeometryNeverCrashesNorPrintsNan)
 {
-    CMyTalvoDoc doc = RoadProject();
+    CMyTalvoDoc doc = OneRoadProject();
     doc.m_arrRoad.push_back(Road(NAN, 0, 10, NAN, 0.0, -3.0, 5, 90));
     doc.m_arrBarrier.push_back(Barrier(5, 5, 5, 5, -2.0));  // zero length, negative height
     CSungto fill;

@@ -18,7 +18,7 @@ using iotest::ScratchDir;
 
 namespace {
 
-constexpr double kFileTol = 0.01;  // metres the file and the grid walk must keep
+constexpr double kGridWalkTol = 0.01;  // metres the file and the grid walk must keep
 
 CMyTalvoDoc ProjectFarFromTheOrigin()
 {
@@ -50,10 +50,10 @@ TEST(CoordinateSystem, RoundTripsThroughSaveAndConvertWithLargeCoordinates)
     CMyTalvoDoc back;
     ASSERT_TRUE(OpenProject(back, dir.File("b.tlv")).ok);
     EXPECT_EQ(back.m_settings.m_strCrs, "EPSG:5186");
-    EXPECT_NEAR(back.m_settings.m_dAreaStartX, 200000.01, kFileTol / 100);
-    EXPECT_NEAR(back.m_settings.m_dAreaEndY, 550600.02, kFileTol / 100);
-    EXPECT_NEAR(back.m_arrReceiver[0].m_dX, 201234.57, kFileTol / 100);
-    EXPECT_NEAR(back.m_arrReceiver[0].m_dY, 550321.99, kFileTol / 100);
+    EXPECT_NEAR(back.m_settings.m_dAreaStartX, 200000.01, kGridWalkTol / 100);
+    EXPECT_NEAR(back.m_settings.m_dAreaEndY, 550600.02, kGridWalkTol / 100);
+    EXPECT_NEAR(back.m_arrReceiver[0].m_dX, 201234.57, kGridWalkTol / 100);
+    EXPECT_NEAR(back.m_arrReceiver[0].m_dY, 550321.99, kGridWalkTol / 100);
 }
 
 TEST(CoordinateSystem, FilesWithoutTheKeyAreLocalMetresAndSaveWithoutIt)
@@ -75,15 +75,15 @@ TEST(CoordinateSystem, GridWalksKeepACentimetreAtNationalGridCoordinates)
     ASSERT_EQ(map.Columns(), 4001u);
     ASSERT_EQ(map.Rows(), 1201u);
     for (std::size_t i = 0; i < map.Columns(); i += 250)
-        EXPECT_NEAR(map.m_arrU[i], 200000.01 + static_cast<double>(i) * spacing, kFileTol);
-    EXPECT_NEAR(map.m_arrV.back(), 550600.02, kFileTol);
+        EXPECT_NEAR(map.m_arrU[i], 200000.01 + static_cast<double>(i) * spacing, kGridWalkTol);
+    EXPECT_NEAR(map.m_arrV.back(), 550600.02, kGridWalkTol);
 
     CReceiverGrid grid = CReceiverGrid::FromSettings(doc.m_settings);
     grid.m_dSpacing = spacing;
     EXPECT_TRUE(CheckReceiverGrid(grid).empty());
     const std::vector<double> ys = GridRowYs(grid);
     ASSERT_EQ(ys.size(), 1201u);
-    EXPECT_NEAR(ys.back(), 550600.02, kFileTol);
+    EXPECT_NEAR(ys.back(), 550600.02, kGridWalkTol);
 }
 
 TEST(CoordinateSystem, OpenLeavesOutAnythingButAnEpsgCodeAndSaysSo)

@@ -20,7 +20,7 @@ using namespace designtest;
 
 namespace {
 
-constexpr double kLevelTol = 1e-9;  // the same paths summed in another order
+constexpr double kReorderTol = 1e-9;  // the same paths summed in another order
 
 CDesignTarget NightBuilding()
 {
@@ -62,9 +62,9 @@ TEST(DesignEvaluation, CandidateLevelsAreTheEnginesComputingOnlyThePathsItChange
     ASSERT_EQ(points.size(), facade + receivers);
     CCandidateEvaluator eval(doc, points, EPeriod::kDay, Candidate(-40, 140, 8), 2);
     for (std::size_t i = 0; i < facade; ++i)
-        ASSERT_NEAR(eval.LevelBefore(i), EnergySum(doc.m_arrFacade[i].m_dLevel), kLevelTol) << i;
+        ASSERT_NEAR(eval.LevelBefore(i), EnergySum(doc.m_arrFacade[i].m_dLevel), kReorderTol) << i;
     for (std::size_t i = 0; i < receivers; ++i)
-        ASSERT_NEAR(eval.LevelBefore(facade + i), EnergySum(doc.m_arrReceiver[i].m_dLevel), kLevelTol);
+        ASSERT_NEAR(eval.LevelBefore(facade + i), EnergySum(doc.m_arrReceiver[i].m_dLevel), kReorderTol);
 
     std::vector<int> all(points.size());
     for (std::size_t i = 0; i < all.size(); ++i)
@@ -75,9 +75,9 @@ TEST(DesignEvaluation, CandidateLevelsAreTheEnginesComputingOnlyThePathsItChange
         eval.SetCandidate(c);
         const std::vector<double> levels = eval.LevelsWith(all);
         for (std::size_t i = 0; i < all.size(); ++i)
-            ASSERT_NEAR(levels[i], eval.LevelWithEveryPath(i), kLevelTol) << c.m_dStartX << " " << i;
+            ASSERT_NEAR(levels[i], eval.LevelWithEveryPath(i), kReorderTol) << c.m_dStartX << " " << i;
         for (std::size_t i = 0; i < receivers; ++i)
-            EXPECT_NEAR(levels[facade + i], EngineLevel(doc, c, static_cast<int>(i)), kLevelTol);
+            EXPECT_NEAR(levels[facade + i], EngineLevel(doc, c, static_cast<int>(i)), kReorderTol);
     }
     // The full candidate screens the block's road side, and changes what the block's wall
     // reflects to the receiver south of the road (its image paths cross the candidate).
@@ -104,7 +104,7 @@ TEST(DesignEvaluation, NightLevelsArePredictionsWithTheNightPowers)
         CCandidateEvaluator day(doc, AllPoints(doc), EPeriod::kDay, Candidate(-40, 140, 8), 1);
         CCandidateEvaluator tenth(doc, AllPoints(doc), EPeriod::kNight, Candidate(-40, 140, 8), 1);
         for (std::size_t i = 0; i < day.PointCount(); i += 7)
-            EXPECT_NEAR(tenth.LevelBefore(i), day.LevelBefore(i) - 10.0, kLevelTol);
+            EXPECT_NEAR(tenth.LevelBefore(i), day.LevelBefore(i) - 10.0, kReorderTol);
     }
     // Own night powers of another shape: the night level is the level of a copy whose day
     // powers are the night ones, with and without the candidate.
@@ -118,13 +118,13 @@ TEST(DesignEvaluation, NightLevelsArePredictionsWithTheNightPowers)
     CCandidateEvaluator atNight(doc, points, EPeriod::kNight, Candidate(-40, 140, 8), 2);
     CCandidateEvaluator copyDay(copy, points, EPeriod::kDay, Candidate(-40, 140, 8), 2);
     for (std::size_t i = 0; i < copy.m_arrFacade.size(); i += 5)
-        EXPECT_NEAR(atNight.LevelBefore(i), EnergySum(copy.m_arrFacade[i].m_dLevel), kLevelTol);
+        EXPECT_NEAR(atNight.LevelBefore(i), EnergySum(copy.m_arrFacade[i].m_dLevel), kReorderTol);
     atNight.SetCandidate(Candidate(0, 100, 4));
     copyDay.SetCandidate(Candidate(0, 100, 4));
     const std::vector<int> some = {0, 11, 23, static_cast<int>(points.size()) - 1};
     const std::vector<double> a = atNight.LevelsWith(some), b = copyDay.LevelsWith(some);
     for (std::size_t i = 0; i < some.size(); ++i)
-        EXPECT_NEAR(a[i], b[i], kLevelTol);
+        EXPECT_NEAR(a[i], b[i], kReorderTol);
 }
 
 TEST(DesignLimits, TheTargetElseTheCriterionOfTheOwnOrTheProjectsZone)

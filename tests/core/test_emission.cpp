@@ -4,14 +4,13 @@
 
 #include "engine/emission.h"
 #include "engine/emission_table.h"
+#include "test_tolerances.h"
 
 // Expected values are worked from the emission formulas: a class at speed v with n
 // vehicles per hour gives A + B*lg(v) + 10*lg(n / (1000*v)); at 100 km/h and 100
 // vehicles per hour that is A + 2*B - 30.
 
 namespace {
-
-constexpr double kLevelTol = 0.01;
 
 CEmissionInput OneClass(int k, double speed, double volume)
 {

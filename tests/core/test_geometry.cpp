@@ -7,7 +7,7 @@
 #include "model/trans_matrix.h"
 
 namespace {
-constexpr double kTol = 1e-12;
+constexpr double kTightTol = 1e-12;
 }
 
 TEST(Geometry, CrossAndLengths)
@@ -24,13 +24,13 @@ TEST(Geometry, TransformsComposeRotateThenTranslate)
 {
     const CTransMatrix m = CTransMatrix::Translation(1, 2, 3) * CTransMatrix::RotationZ(std::numbers::pi / 2);
     const CMVector p = Apply(m, {1, 0, 0});
-    EXPECT_NEAR(p.x, 1, kTol);
-    EXPECT_NEAR(p.y, 3, kTol);
-    EXPECT_NEAR(p.z, 3, kTol);
+    EXPECT_NEAR(p.x, 1, kTightTol);
+    EXPECT_NEAR(p.y, 3, kTightTol);
+    EXPECT_NEAR(p.z, 3, kTightTol);
     EXPECT_EQ(Apply(CTransMatrix(), {5, 6, 7}), CMVector(0, 0, 0));
     // RotationX turns by -theta: (0,1,0) goes to (0, cos, -sin).
     const CMVector q = Apply(CTransMatrix::RotationX(std::numbers::pi / 2), {0, 1, 0});
-    EXPECT_NEAR(q.z, -1, kTol);
+    EXPECT_NEAR(q.z, -1, kTightTol);
 }
 
 TEST(Geometry, BarrierHeadingsFollowThePlanRule)
@@ -38,17 +38,17 @@ TEST(Geometry, BarrierHeadingsFollowThePlanRule)
     CBarrier_Stage b;
     b.SetGeometry(0, 0, 0, 10, 3, 0);
     b.ComputeAngle();
-    EXPECT_NEAR(b.m_dAngle, std::numbers::pi / 2, kTol);
+    EXPECT_NEAR(b.m_dAngle, std::numbers::pi / 2, kTightTol);
     b.SetGeometry(0, 10, 0, 0, 3, 0);
     b.ComputeAngle();
-    EXPECT_NEAR(b.m_dAngle, -std::numbers::pi / 2, kTol);
+    EXPECT_NEAR(b.m_dAngle, -std::numbers::pi / 2, kTightTol);
     b.SetGeometry(0, 0, 10, 0, 3, 0);
     b.ComputeAngle();
     EXPECT_EQ(b.m_dAngle, 0.0);
     EXPECT_TRUE(std::signbit(b.m_dAngle));  // -0 along +X
     b.SetGeometry(0, 0, -10, 0, 3, 0);
     b.ComputeAngle();
-    EXPECT_NEAR(b.m_dAngle, -std::numbers::pi, kTol);
+    EXPECT_NEAR(b.m_dAngle, -std::numbers::pi, kTightTol);
 }
 
 TEST(Geometry, CoincidentEndsHaveHeadingZero)

@@ -10,12 +10,11 @@
 #include "io/project_file.h"
 #include "io_test_support.h"
 #include "model/document.h"
+#include "test_tolerances.h"
 
 using iotest::ScratchDir;
 
 namespace {
-
-constexpr double kTol = 1e-9;
 
 // Opens the key-form text (UTF-8, '\n' line ends, written as CP949 with CR LF).
 CMyTalvoDoc OpenText(const std::string& text, CFileResult* result = nullptr)

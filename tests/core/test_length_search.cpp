@@ -5,11 +5,9 @@
 #include "model/document.h"
 #include "optimise/length_search.h"
 #include "optimise/opt_receiver.h"
+#include "test_tolerances.h"
 
 namespace {
-
-constexpr double kLevelTol = 0.01;
-constexpr double kCoordTol = 1e-9;
 
 CRoad RoadAlongX(double y, double z, int sourceCount = 1)
 {

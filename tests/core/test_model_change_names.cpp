@@ -10,7 +10,7 @@
 
 namespace {
 
-std::vector<CBarrier_Stage> ThreeBarriers()
+std::vector<CBarrier_Stage> ThreeBarrierStages()
 {
     std::vector<CBarrier_Stage> barriers(3);
     for (int i = 0; i < 3; ++i)
@@ -25,7 +25,7 @@ TEST(ModelChangeNames, NameOneFieldOfEachKind)
     std::vector<CRoad> roads(2), roads2 = roads;
     roads2[1].m_nSourceCount = 40;
     EXPECT_EQ(ChangeName(roads, roads2), "도로 2 이산 소음원 개수 변경");
-    std::vector<CBarrier_Stage> barriers = ThreeBarriers(), barriers2 = barriers;
+    std::vector<CBarrier_Stage> barriers = ThreeBarrierStages(), barriers2 = barriers;
     barriers2[1].m_dHeight = 4.5;
     EXPECT_EQ(ChangeName(barriers, barriers2), "방음벽 2 높이 변경");
     std::vector<CSungto> embankments(1), embankments2 = embankments;
@@ -59,14 +59,14 @@ TEST(ModelChangeNames, ValuesCountAsTheWindowsShowThem)
     moved[0].m_dAngle = 0.1;
     moved[0].m_dUserPowerLevel.fill(60 + LengthTerm(200));
     EXPECT_EQ(ChangeName(roads, moved), "도로 1 종료점 X 변경");
-    std::vector<CBarrier_Stage> barriers = ThreeBarriers(), rounded = barriers;
+    std::vector<CBarrier_Stage> barriers = ThreeBarrierStages(), rounded = barriers;
     rounded[2].m_dHeight = 3.001;
     EXPECT_EQ(ChangeName(barriers, rounded), "방음벽 변경");
 }
 
 TEST(ModelChangeNames, SeveralFieldsOrEntitiesAdditionsAndDeletions)
 {
-    const std::vector<CBarrier_Stage> barriers = ThreeBarriers();
+    const std::vector<CBarrier_Stage> barriers = ThreeBarrierStages();
     std::vector<CBarrier_Stage> changed = barriers;
     changed[1].m_dHeight = 5;
     changed[1].m_nAttenuator = 2;

@@ -17,7 +17,7 @@ namespace {
 constexpr double kGeomTol = 1e-9;
 
 // A plan grid with nodes at the given positions and levels (column by column).
-CNoiseMapGrid Grid(std::vector<double> u, std::vector<double> v, std::vector<double> levels)
+CNoiseMapGrid LevelGrid(std::vector<double> u, std::vector<double> v, std::vector<double> levels)
 {
     CNoiseMapGrid g;
     g.m_arrU = std::move(u);
@@ -87,7 +87,7 @@ TEST(NoiseMapIsoLines, StraightLinesThroughASquare)
 {
     // Levels 30 on the left, 42 on the right of a 10 m square: the 35 line at
     // u = 10 * 5 / 12, the 40 line at u = 10 * 10 / 12, both across the square.
-    const CNoiseMapGrid g = Grid({0, 10}, {0, 10}, {30, 30, 42, 42});
+    const CNoiseMapGrid g = LevelGrid({0, 10}, {0, 10}, {30, 30, 42, 42});
     const auto at35 = IsoSegments(g, 35);
     ASSERT_EQ(at35.size(), 1u);
     ExpectSegment(at35[0], 50.0 / 12, 0, 50.0 / 12, 10);
@@ -101,19 +101,19 @@ TEST(NoiseMapIsoLines, SaddleFollowsTheMeanAndGapsStayOpen)
 {
     // Corners 40, 30, 40, 30 counter-clockwise from (0, 0): the mean 35 lies on the high
     // side, so the high corners join and the lines cut off the low corners (10, 0), (0, 10).
-    const CNoiseMapGrid g = Grid({0, 10}, {0, 10}, {40, 30, 30, 40});
+    const CNoiseMapGrid g = LevelGrid({0, 10}, {0, 10}, {40, 30, 30, 40});
     const auto s = IsoSegments(g, 35);
     ASSERT_EQ(s.size(), 2u);
     ExpectSegment(s[0], 5, 0, 10, 5);
     ExpectSegment(s[1], 5, 10, 0, 5);
     // A square with a node without energy gives no line.
-    const CNoiseMapGrid gap = Grid({0, 10}, {0, 10}, {30, kNoEnergy, 42, 42});
+    const CNoiseMapGrid gap = LevelGrid({0, 10}, {0, 10}, {30, kNoEnergy, 42, 42});
     EXPECT_TRUE(IsoSegments(gap, 35).empty());
 }
 
 TEST(NoiseMapFiles, CsvOfATinyGrid)
 {
-    const CNoiseMapGrid g = Grid({0, 10}, {0, 5}, {52.346, kNoEnergy, 61, 34.99});
+    const CNoiseMapGrid g = LevelGrid({0, 10}, {0, 5}, {52.346, kNoEnergy, 61, 34.99});
     std::ostringstream out;
     WriteNoiseMapCsv(g, out);
     EXPECT_EQ(out.str(),
@@ -126,6 +126,6 @@ TEST(NoiseMapFiles, CsvOfATinyGrid)
 
 TEST(NoiseMapFiles, UnwritablePathIsReported)
 {
-    const CNoiseMapGrid g = Grid({0}, {0}, {50});
+    const CNoiseMapGrid g = LevelGrid({0}, {0}, {50});
     EXPECT_FALSE(SaveNoiseMapCsv(g, "/nonexistent-dir/map.csv").empty());
 }

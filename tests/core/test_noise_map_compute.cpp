@@ -14,10 +14,9 @@
 #include "maps/noise_map_compute.h"
 #include "model/bands.h"
 #include "model/section_ground.h"
+#include "test_tolerances.h"
 
 namespace {
-
-constexpr double kLevelTol = 0.01;
 
 // A 100 dB road along y = 100 across an open area 200 x 200 m.
 CMyTalvoDoc OpenRoadProject()

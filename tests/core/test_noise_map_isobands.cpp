@@ -9,12 +9,12 @@
 #include "maps/noise_map_isolines.h"
 #include "maps/noise_map_shapes.h"
 #include "model/noise_level_classes.h"
+#include "test_tolerances.h"
 
 using namespace bandtest;
 
 namespace {
 
-constexpr double kAreaTol = 1e-6;  // m², over areas of some thousand m²
 // How far from a class edge a bilinear level must lie for its band to be certain: the
 // bands follow straight chords between the crossings on the square sides.
 constexpr double kLevelMargin = 0.5;

@@ -15,12 +15,12 @@
 #include "maps/noise_map_refinement.h"
 #include "maps/noise_map_shapes.h"
 #include "model/bands.h"
+#include "test_tolerances.h"
 
 using namespace bandtest;
 
 namespace {
 
-constexpr double kAreaTol = 1e-6;  // m², over areas of some ten thousand m²
 const std::vector<double> kEdges{50, 55, 60, 65, 70};
 
 // A disc of 72 dB (centre (93, 71), radius 47 m) on a gentle slope of 52 .. 58 dB: the
@@ -32,7 +32,7 @@ double Ridge(double u, double v) { return std::fabs(v - (0.37 * u + 31)) < 1.2 ?
 
 // A 21 x 16 grid 10 m apart over 0..200 x 0..150 with levels from `field`.
 template <class Field>
-CNoiseMapGrid Grid(Field field)
+CNoiseMapGrid RefineGrid(Field field)
 {
     CNoiseMapGrid g;
     for (int i = 0; i <= 20; ++i)
@@ -49,7 +49,7 @@ CNoiseMapGrid Grid(Field field)
 
 CNoiseMapGrid Refined(double (*field)(double, double), int threads, std::atomic<int>* calls = nullptr)
 {
-    CNoiseMapGrid g = Grid(field);
+    CNoiseMapGrid g = RefineGrid(field);
     CRunProgress progress;
     const CMapLevelAt levelAt = [field, calls](double u, double v) {
         if (calls)
@@ -61,7 +61,7 @@ CNoiseMapGrid Refined(double (*field)(double, double), int threads, std::atomic<
     return g;
 }
 
-double TotalArea(const std::vector<CIsoband>& bands)
+double RingsArea(const std::vector<CIsoband>& bands)
 {
     double area = 0;
     for (const CIsoband& b : bands)
@@ -77,9 +77,9 @@ double TotalArea(const std::vector<CIsoband>& bands)
 
 TEST(NoiseMapRefine, DivisionsFollowTheFinestSizeAsPowersOfTwo)
 {
-    const CNoiseMapGrid g = Grid(Disc);      // 10 m spacing
-    EXPECT_EQ(RefineDivisions(g, 0), 16);    // spacing / 16
-    EXPECT_EQ(RefineDivisions(g, 1.0), 16);  // 0.625 m: the largest size not above 1 m
+    const CNoiseMapGrid g = RefineGrid(Disc);  // 10 m spacing
+    EXPECT_EQ(RefineDivisions(g, 0), 16);      // spacing / 16
+    EXPECT_EQ(RefineDivisions(g, 1.0), 16);    // 0.625 m: the largest size not above 1 m
     EXPECT_EQ(RefineDivisions(g, 0.625), 16);
     EXPECT_EQ(RefineDivisions(g, 0.01), 128);  // 0.078 m; 0.039 would lie below 0.05 m
     EXPECT_EQ(RefineDivisions(g, 20), 1);      // no finer than the grid: not refined
@@ -97,7 +97,7 @@ TEST(NoiseMapRefine, RefinedBandsTileTheGridAndIsoLinesFollowTheJump)
     EXPECT_LT(g.m_pRefinement->Evaluations(), 321u * 241u / 10u);
 
     const std::vector<CIsoband> bands = Isobands(g, kEdges);
-    EXPECT_NEAR(TotalArea(bands), 200.0 * 150.0, kAreaTol);
+    EXPECT_NEAR(RingsArea(bands), 200.0 * 150.0, kAreaTol);
     std::mt19937 random(7);
     std::uniform_real_distribution<double> ru(0, 200), rv(0, 150);
     for (int n = 0; n < 2000; ++n) {
@@ -176,7 +176,7 @@ TEST(NoiseMapRefine, NothingIsComputedWhereNoEnergyArrivesNorInTheSoil)
     const auto building = [](double u, double v) {
         return u > 118 && u < 162 && v > 48 && v < 92 ? kNoEnergy : Disc(u, v);
     };
-    CNoiseMapGrid plan = Grid(building);
+    CNoiseMapGrid plan = RefineGrid(building);
     std::atomic<int> inBlock = 0;  // the level function runs on both workers
     CRunProgress progress;
     const CMapLevelAt planLevel = [&](double u, double v) {
@@ -192,7 +192,7 @@ TEST(NoiseMapRefine, NothingIsComputedWhereNoEnergyArrivesNorInTheSoil)
     // so the points there are interpolated, and the bands still reach down into it for the
     // ground line to clip them.
     const auto ground = [](double u) { return 20 + u / 10; };
-    CNoiseMapGrid section = Grid([&](double u, double v) { return v < ground(u) ? kNoEnergy : Disc(u, v); });
+    CNoiseMapGrid section = RefineGrid([&](double u, double v) { return v < ground(u) ? kNoEnergy : Disc(u, v); });
     section.m_kind = CNoiseMapGrid::EKind::Section;
     for (double u : section.m_arrU)
         section.m_arrGround.push_back(ground(u));
@@ -212,7 +212,7 @@ TEST(NoiseMapRefine, NothingIsComputedWhereNoEnergyArrivesNorInTheSoil)
 
 TEST(NoiseMapRefine, TooManyPointsOrAUniformRequestLeaveTheGridUnrefined)
 {
-    CNoiseMapGrid g = Grid(Disc);
+    CNoiseMapGrid g = RefineGrid(Disc);
     CRunProgress progress;
     const CMapLevelAt levelAt = [](double u, double v) { return Disc(u, v); };
     EXPECT_EQ(RefineNoiseMap(g, levelAt, {true, 0, kEdges}, progress, 2, 2000), ERefineResult::TooManyPoints);
@@ -220,7 +220,7 @@ TEST(NoiseMapRefine, TooManyPointsOrAUniformRequestLeaveTheGridUnrefined)
     EXPECT_EQ(RefineNoiseMap(g, levelAt, {false, 0, kEdges}, progress, 2, 1'000'000), ERefineResult::Refined);
     EXPECT_FALSE(g.m_pRefinement);
     // Unrefined, the shapes are those of the nodes alone.
-    EXPECT_EQ(IsoSegments(g, 65).size(), IsoSegments(Grid(Disc), 65).size());
+    EXPECT_EQ(IsoSegments(g, 65).size(), IsoSegments(RefineGrid(Disc), 65).size());
     progress.RequestCancel();
     EXPECT_EQ(RefineNoiseMap(g, levelAt, {true, 0, kEdges}, progress, 2, 1'000'000), ERefineResult::Cancelled);
     EXPECT_FALSE(g.m_pRefinement);

@@ -16,7 +16,7 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-CRoad Road(int pieces)
+CRoad PiecedRoad(int pieces)
 {
     CRoad road;
     road.SetGeometry(0, 0, 100, 0, 0, 0, 8.0, 0.0, pieces);
@@ -60,7 +60,7 @@ bool AllPiecesFinite(const std::vector<CRoad_Segment>& pieces)
 
 TEST(NonFiniteInput, RoadsWithNonFiniteGeometryOrPowerYieldNoPieces)
 {
-    std::vector<CRoad> roads(6, Road(4));
+    std::vector<CRoad> roads(6, PiecedRoad(4));
     roads[1].m_dEndX = kInf;  // length and heading follow, as a reader computes them
     roads[1].m_dLength = roads[1].Length3D();
     roads[1].ComputeAngle();
@@ -73,14 +73,14 @@ TEST(NonFiniteInput, RoadsWithNonFiniteGeometryOrPowerYieldNoPieces)
     EXPECT_EQ(pieces.front().m_nRoadIndex, 0);
     EXPECT_EQ(pieces.back().m_nRoadIndex, 5);
     EXPECT_TRUE(AllPiecesFinite(pieces));
-    EXPECT_TRUE(BuildRoadPiecesOf(Road(4), 0, kNaN).empty());
+    EXPECT_TRUE(BuildRoadPiecesOf(PiecedRoad(4), 0, kNaN).empty());
 }
 
 TEST(NonFiniteInput, SourceCountsBeyondTheLimitYieldNoPieces)
 {
-    EXPECT_EQ(BuildRoadPiecesOf(Road(kMaxDiscreteSources), 0, 0.0).size(), 100000u);
-    EXPECT_TRUE(BuildRoadPiecesOf(Road(kMaxDiscreteSources + 1), 0, 0.0).empty());
-    EXPECT_TRUE(BuildRoadPiecesOf(Road(std::numeric_limits<int>::max()), 0, 0.0).empty());
+    EXPECT_EQ(BuildRoadPiecesOf(PiecedRoad(kMaxDiscreteSources), 0, 0.0).size(), 100000u);
+    EXPECT_TRUE(BuildRoadPiecesOf(PiecedRoad(kMaxDiscreteSources + 1), 0, 0.0).empty());
+    EXPECT_TRUE(BuildRoadPiecesOf(PiecedRoad(std::numeric_limits<int>::max()), 0, 0.0).empty());
     const CTunnelMouths mouths = BuildTunnelMouths({Tunnel(kMaxDiscreteSources + 1), Tunnel(2)}, 0, 0.0);
     EXPECT_EQ(mouths.m_arrCorner.size(), 8u);
     ASSERT_EQ(mouths.m_arrPiece.size(), 4u);
@@ -99,7 +99,7 @@ TEST(NonFiniteInput, TunnelsWithInfiniteWidthKeepTheirCornersButYieldNoPieces)
 
 TEST(NonFiniteInput, BridgeRoadsWithNonFiniteBarrierHeightsGetNoDeckBarriers)
 {
-    std::vector<CRoad> roads(2, Road(1));
+    std::vector<CRoad> roads(2, PiecedRoad(1));
     roads[0].m_nRoadInfo = roads[1].m_nRoadInfo = 1;
     roads[0].m_dCentreBarrierHeight = kNaN;
     const auto barriers = BuildBridgeBarriers(roads, 0.0);
@@ -123,7 +123,7 @@ TEST(NonFiniteInput, BodiesWithNonFiniteValuesLeaveTheGroundAlone)
 TEST(NonFiniteInput, CheckNamesTheFirstUnusableEntity)
 {
     CMyTalvoDoc doc;
-    doc.m_arrRoad = {Road(4), Road(4)};
+    doc.m_arrRoad = {PiecedRoad(4), PiecedRoad(4)};
     doc.m_arrTunnel = {Tunnel(2)};
     doc.m_arrEmbankment = {Embankment(3)};
     doc.m_arrReceiver.resize(2);
@@ -144,7 +144,7 @@ TEST(NonFiniteInput, CheckNamesTheFirstUnusableEntity)
 TEST(NonFiniteInput, CheckRefusesMoreThanAMillionPiecesNamingTheNumber)
 {
     CMyTalvoDoc doc;
-    doc.m_arrRoad.assign(10, Road(kMaxDiscreteSources));
+    doc.m_arrRoad.assign(10, PiecedRoad(kMaxDiscreteSources));
     EXPECT_EQ(FindUnusableInput(doc), "");
     doc.m_arrTunnel = {Tunnel(1)};  // two mouth pieces more
     EXPECT_EQ(FindUnusableInput(doc),

@@ -7,10 +7,9 @@
 #include <string>
 
 #include "io/opt_result_file.h"
+#include "test_tolerances.h"
 
 namespace {
-
-constexpr double kTol = 1e-9;
 
 const char* const kTwoBlocks =
     "2\r\n"

@@ -10,9 +10,9 @@
 #include "io/project_file.h"
 #include "io_test_support.h"
 #include "model/document.h"
+#include "test_tolerances.h"
 
 namespace {
-constexpr double kAcceptanceTol = 0.02;  // dB
 }
 
 TEST(PointLevelsAcceptance, BarrierEmbankmentGridAgreesWithTheIndependentCalculation)

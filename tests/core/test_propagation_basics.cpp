@@ -11,10 +11,10 @@
 #include "engine/propagation_air.h"
 #include "engine/propagation_divergence.h"
 #include "engine/propagation_ground.h"
+#include "test_tolerances.h"
 
 namespace {
 
-constexpr double kLevelTol = 0.01;       // dB
 constexpr double kTableRelTol = 0.02;    // published table vs the formula
 constexpr double kTableRounding = 0.05;  // dB/km: the 20 degree table is printed to 0.1
 

@@ -13,12 +13,11 @@
 #include "engine/propagation_air.h"
 #include "engine/propagation_reflection.h"
 #include "engine/reflector_bounds.h"
+#include "test_tolerances.h"
 
 using namespace calctest;
 
 namespace {
-
-constexpr double kLevelTol = 0.01;  // dB
 
 // One piece of zero width at S (0,0,0.5), power 100 dB per band; R at (0,50,1.5);
 // a wall 5 m high along y = -10 from x = -50 to 50 behind the source.

@@ -10,10 +10,9 @@
 #include "engine/propagation_air.h"
 #include "engine/propagation_diffraction.h"
 #include "engine/propagation_screening.h"
+#include "test_tolerances.h"
 
 namespace {
-
-constexpr double kLevelTol = 0.01;  // dB
 
 const Bands kWavelength = PrepareAirTables(20.0, 70.0, 101.325).m_dWavelength;  // c = 343.2 m/s
 const Bands kNoGround{};

@@ -25,7 +25,7 @@ CReceiverGrid AreaGrid(double endX, double endY, double spacing, double height =
 }
 
 // A level that tells the point apart: 60 dB in the 1 kHz band only, plus x / 1000.
-Bands FakeLevels(double x, double, double)
+Bands FakeExportLevels(double x, double, double)
 {
     Bands b;
     b.fill(kNoEnergy);
@@ -44,7 +44,7 @@ std::vector<std::string> SplitCrLf(const std::string& text)
 }
 
 std::string Export(const CReceiverGrid& grid, int threads, CRunProgress& progress,
-                   const PointLevelProvider& levels = FakeLevels)
+                   const PointLevelProvider& levels = FakeExportLevels)
 {
     std::ostringstream out;
     const CExportOutcome outcome = RunReceiverExport(grid, levels, out, progress, threads);
@@ -124,7 +124,7 @@ TEST(ReceiverExport, ThreadCountNeverChangesTheBytes)
         volatile double spin = 0;
         for (int i = 0; i < static_cast<int>(std::fmod(x + 3 * y, 7.0)) * 2000; ++i)
             spin = spin + 1;
-        return FakeLevels(x + y, y, z);
+        return FakeExportLevels(x + y, y, z);
     };
     const CReceiverGrid grid = AreaGrid(300, 200, 10);
     CRunProgress p1, p3, p8;
@@ -144,7 +144,7 @@ TEST(ReceiverExport, CancelKeepsTheLineBeingWrittenWithoutCountingIt)
         const PointLevelProvider levels = [&](double x, double y, double z) {
             if (++calls == 5)
                 progress.RequestCancel();
-            return FakeLevels(x, y, z);
+            return FakeExportLevels(x, y, z);
         };
         std::ostringstream out;
         const CExportOutcome outcome = RunReceiverExport(AreaGrid(2000, 600, 50), levels, out, progress, threads);
@@ -165,7 +165,7 @@ TEST(ReceiverExport, CancelBeforeTheStartWritesOneUncountedLine)
     CRunProgress progress;
     progress.RequestCancel();
     std::ostringstream out;
-    const CExportOutcome outcome = RunReceiverExport(AreaGrid(2000, 600, 50), FakeLevels, out, progress, 2);
+    const CExportOutcome outcome = RunReceiverExport(AreaGrid(2000, 600, 50), FakeExportLevels, out, progress, 2);
     EXPECT_EQ(outcome.status, CExportOutcome::Status::Cancelled);
     EXPECT_EQ(out.str(), "0.00\t0.00\t1.50\t60.00\r\n");
     EXPECT_EQ(progress.Done(), 0);
@@ -178,7 +178,7 @@ TEST(ReceiverExport, FailuresOfTheLevelsOrTheFileAreReported)
     const PointLevelProvider failing = [](double x, double, double) -> Bands {
         if (x > 100)
             throw std::runtime_error("no scene");
-        return FakeLevels(x, 0, 0);
+        return FakeExportLevels(x, 0, 0);
     };
     std::ostringstream out;
     const CExportOutcome broken = RunReceiverExport(AreaGrid(2000, 600, 50), failing, out, progress, 2);
@@ -187,7 +187,7 @@ TEST(ReceiverExport, FailuresOfTheLevelsOrTheFileAreReported)
 
     std::ostringstream full;
     full.setstate(std::ios::badbit);
-    const CExportOutcome unwritable = RunReceiverExport(AreaGrid(100, 100, 50), FakeLevels, full, progress, 2);
+    const CExportOutcome unwritable = RunReceiverExport(AreaGrid(100, 100, 50), FakeExportLevels, full, progress, 2);
     EXPECT_EQ(unwritable.status, CExportOutcome::Status::Failed);
     EXPECT_EQ(progress.Done(), 0);
 

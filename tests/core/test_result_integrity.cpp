@@ -19,7 +19,7 @@ using iotest::ScratchDir;
 
 namespace {
 
-const std::string kHeader = "[설정]\n버전=1.4\n";
+const std::string kProjectHeader = "[설정]\n버전=1.4\n";
 const std::string kReceiverKey = "수음점X / Y / Z / 중간지면계수 / 수음영역계수";
 
 CMyTalvoDoc Opened(const std::string& path)
@@ -66,7 +66,7 @@ TEST(StoredResults, ResultsReadFromAFileSurviveEverySave)
     EXPECT_EQ(line.m_nCalculatedInFile, 1);
     EXPECT_DOUBLE_EQ(line.m_arrReceiver.at(1).m_dLevel[7], 35.8);
 
-    iotest::WriteCp949Lines(dir.File("k.tlv"), kHeader +
+    iotest::WriteCp949Lines(dir.File("k.tlv"), kProjectHeader +
                                                    "영역/계산수행여부=0/10/0/10/1\n"
                                                    "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/1\n[수음점 1]\n" +
                                                    kReceiverKey +
@@ -153,7 +153,7 @@ TEST(DamagedFiles, CountsFarBeyondTheSectionsPresentAreRefusedBeforeAllocating)
         sections += "[수음점 " + std::to_string(i) + "]\n" + kReceiverKey + "=1/2/3/0/0/0/0\n";
     ScratchDir dir;
     iotest::WriteCp949Lines(dir.File("p.tlv"),
-                            kHeader + "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/100000\n" + sections);
+                            kProjectHeader + "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/100000\n" + sections);
     CMyTalvoDoc doc;
     const CFileResult r = OpenProject(doc, dir.File("p.tlv"));
     EXPECT_FALSE(r.ok);
@@ -162,7 +162,7 @@ TEST(DamagedFiles, CountsFarBeyondTheSectionsPresentAreRefusedBeforeAllocating)
 
     // A file cut short by a few sections still opens with default entities for them.
     iotest::WriteCp949Lines(dir.File("q.tlv"),
-                            kHeader + "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/114\n" + sections);
+                            kProjectHeader + "도로수/방음벽수/수음점수/성토수/절토수/터널수=0/0/114\n" + sections);
     EXPECT_EQ(Opened(dir.File("q.tlv")).m_arrReceiver.size(), 114u);
 }
 

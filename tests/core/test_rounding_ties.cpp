@@ -9,16 +9,16 @@
 #include "engine/propagation_obstacle.h"
 #include "engine/propagation_reflection.h"
 #include "engine/propagation_screening.h"
+#include "test_tolerances.h"
 
 namespace {
 
-constexpr double kLevelTol = 0.01;  // dB
 constexpr double kTenLgThree = 4.7712;
 
-const Bands kWavelength = PrepareAirTables(20.0, 70.0, 101.325).m_dWavelength;
-const Bands kNoGround{};
+const Bands kTieWavelength = PrepareAirTables(20.0, 70.0, 101.325).m_dWavelength;
+const Bands kTieNoGround{};
 
-CObstacle Wall(double sx, double sy, double ex, double ey, double top)
+CObstacle TieWall(double sx, double sy, double ex, double ey, double top)
 {
     CObstacle o;
     o.m_vStart = {sx, sy, 0};
@@ -30,7 +30,7 @@ CObstacle Wall(double sx, double sy, double ex, double ey, double top)
 Bands Screen(const CMVector& s, const CMVector& r, const std::vector<CObstacle>& walls)
 {
     CScreeningScratch scratch;
-    return Screening(s, r, walls, -1, kWavelength, kNoGround, scratch);
+    return Screening(s, r, walls, -1, kTieWavelength, kTieNoGround, scratch);
 }
 
 }  // namespace
@@ -39,7 +39,7 @@ TEST(RoundingTies, ReceiverWithinAMicrometreOfAReflectorsPlaneGetsNoReflection)
 {
     // The wall y = -10 mirrors S; a receiver 5e-7 m in front of it lies in its plane (the
     // image path would end at the wall), one 2e-6 m in front does not.
-    const CObstacle wall = Wall(-50, -10, 50, -10, 5);
+    const CObstacle wall = TieWall(-50, -10, 50, -10, 5);
     const CMVector s(0, 0, 0.5);
     EXPECT_FALSE(FindReflection(wall, s, {10, -10 + 5e-7, 1.5}).m_bHit);
     EXPECT_FALSE(FindReflection(wall, s, {10, -10, 1.5}).m_bHit);
@@ -55,11 +55,11 @@ TEST(RoundingTies, TopEdgeOnTheLineOfSightCountsAsNotAboveIt)
     // the lateral paths around the 10 m wide wall then open the screen.
     for (const double z : {2.0, 4.0, 6.0}) {
         for (const double off : {-5e-7, 0.0, 5e-7}) {
-            const Bands a = Screen({0, 0, 0}, {100, 0, z}, {Wall(50, -5, 50, 5, z / 2 + off)});
+            const Bands a = Screen({0, 0, 0}, {100, 0, z}, {TieWall(50, -5, 50, 5, z / 2 + off)});
             for (int j = 0; j < kBandCount; ++j)
                 EXPECT_NEAR(a[j], kTenLgThree, kLevelTol) << "z " << z << " offset " << off << " band " << j;
         }
-        const Bands above = Screen({0, 0, 0}, {100, 0, z}, {Wall(50, -5, 50, 5, z / 2 + 2e-6)});
+        const Bands above = Screen({0, 0, 0}, {100, 0, z}, {TieWall(50, -5, 50, 5, z / 2 + 2e-6)});
         EXPECT_LT(above[0], kTenLgThree - 1.0) << "z " << z;
     }
 }
@@ -68,7 +68,7 @@ TEST(RoundingTies, CosinePastOneStillFormsTheAngleOfAnEdgeOnTheLineOfSight)
 {
     // At z = 2 the cosine between S->R and S->T computes to 1 + 2e-16: clamped to 1, the
     // edge keeps its points and lies on the line of sight (angle 0, not above).
-    const CObstacle wall = Wall(50, -5, 50, 5, 1.0);
+    const CObstacle wall = TieWall(50, -5, 50, 5, 1.0);
     const CMVector s(0, 0, 0), r(100, 0, 2);
     const CDiffractionPoint rec = MakeDiffractionRecord(wall, s, r, CrossPlane(wall, s, r).m_vPoint);
     EXPECT_FALSE(IsAbsent(rec.m_vTopD1));
@@ -90,8 +90,8 @@ TEST(RoundingTies, EdgesSeenUnderOneAngleKeepTheRecordMetFirst)
     const CMVector s(0, 0, 0.5), r(100, 37, 1.3);
     for (int k = 0; k < 24; ++k) {
         const double h = 3.0 + 0.37 * k;
-        const CObstacle wall30 = Wall(30, -3e4, 30, 3e4, h);
-        const CObstacle wall70 = Wall(70, -3e4, 70, 3e4, 0.5 + (h - 0.5) * (0.7 / 0.3));
+        const CObstacle wall30 = TieWall(30, -3e4, 30, 3e4, h);
+        const CObstacle wall70 = TieWall(70, -3e4, 70, 3e4, 0.5 + (h - 0.5) * (0.7 / 0.3));
         const Bands alone = Screen(s, r, {wall70});
         const Bands wall70First = Screen(s, r, {wall70, wall30});
         const Bands wall30First = Screen(s, r, {wall30, wall70});

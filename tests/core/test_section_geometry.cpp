@@ -8,10 +8,9 @@
 #include "drawing/entity_outline.h"
 #include "drawing/section_geometry.h"
 #include "model/project_settings.h"
+#include "test_tolerances.h"
 
 namespace {
-
-constexpr double kTol = 1e-9;
 
 // Area 200 x 100 m, the section lines at X = 50 and Y = 50.
 CProjectSettings AreaSettings()

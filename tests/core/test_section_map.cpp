@@ -12,10 +12,9 @@
 #include "maps/noise_map_compute.h"
 #include "model/bands.h"
 #include "model/environment_rules.h"
+#include "test_tolerances.h"
 
 namespace {
-
-constexpr double kLevelTol = 0.01;  // dB
 
 template <class Body>
 Body Slope(double y, double height, double width, int direction)

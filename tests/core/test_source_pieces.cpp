@@ -5,11 +5,9 @@
 
 #include "engine/source_pieces.h"
 #include "model/document.h"
+#include "test_tolerances.h"
 
 namespace {
-
-constexpr double kLevelTol = 0.01;
-constexpr double kPosTol = 1e-9;
 
 CRoad StraightRoad(double sx, double sy, double ex, double ey, double z, int pieces)
 {

@@ -4,11 +4,11 @@
 
 #include "engine/terrain_section.h"
 #include "model/document.h"
+#include "test_tolerances.h"
 
 namespace {
 
 constexpr double kHeightTol = 1e-9;
-constexpr double kPosTol = 1e-9;
 constexpr double kAreaEnd = 700.0;
 
 CProjectSettings Area(double base)

@@ -15,10 +15,9 @@
 #include "model/bands.h"
 #include "model/entities.h"
 #include "model/project_settings.h"
+#include "test_tolerances.h"
 
 namespace {
-
-constexpr double kTol = 1e-9;
 
 CProjectSettings Area(double endX, double endY, double spacing)
 {

@@ -9,10 +9,10 @@
 #include "drawing/view_fit.h"
 #include "drawing/view_navigation.h"
 #include "model/document.h"
+#include "test_tolerances.h"
 
 namespace {
 
-constexpr double kTol = 1e-9;
 constexpr double kPixelTol = 1e-6;
 
 // The projection of a 800 x 400 pane showing the area 0..1000 x 0..200 at zoom 1.

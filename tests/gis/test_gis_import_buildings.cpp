@@ -19,7 +19,7 @@ using iotest::ScratchDir;
 
 namespace {
 
-constexpr double kPlanTol = 0.02;  // m, as the acceptance tables
+constexpr double kTablePlanTol = 0.02;  // m, as the acceptance tables
 
 std::string Apartments(const std::string& ext) { return iotest::DataPath("acceptance/apartments." + ext); }
 
@@ -45,7 +45,7 @@ std::string WritePolygons(const ScratchDir& dir, std::initializer_list<std::pair
     return path;
 }
 
-CMyTalvoDoc Korea2000()
+CMyTalvoDoc Korea2000Base()
 {
     CMyTalvoDoc doc;
     doc.m_settings.m_strCrs = "EPSG:5186";
@@ -99,7 +99,7 @@ TEST(GisImportBuildings, ApartmentBlocksComeWithFloorsNamesAndTheFacadeReceivers
             expected += fields[k] + (k == 6 ? "\n" : "\t");
     }
     EXPECT_EQ(facade.size(), 324u);
-    clitest::ExpectSameTable(table, expected, kPlanTol);
+    clitest::ExpectSameTable(table, expected, kTablePlanTol);
 }
 
 TEST(GisImportBuildings, ImportedBlocksAreSavedWithTheProject)
@@ -134,7 +134,7 @@ TEST(GisImportBuildings, PartsHolesCleaningAndFloorsFromTheHeight)
               {R"({"type":"LineString","coordinates":[[0,50],[50,50]]})", "{}"},  // not a building
               {R"({"type":"Polygon","coordinates":[[[300,0],[300,20],[320,20],[320,0],[300,0]]]})",
                R"({"height":1,"층수":4})"}});
-    CMyTalvoDoc base = Korea2000();
+    CMyTalvoDoc base = Korea2000Base();
     base.m_arrBuilding.emplace_back();  // a block far away, copied by --like
     base.m_arrBuilding[0].m_arrFootprint = {{1000, 1000, 0}, {1010, 1000, 0}, {1010, 1010, 0}};
     base.m_arrBuilding[0].m_dFloorHeight = 3.3;
@@ -154,13 +154,13 @@ TEST(GisImportBuildings, PartsHolesCleaningAndFloorsFromTheHeight)
     EXPECT_DOUBLE_EQ(result.buildings[2].m_dFloorHeight, 2.8);
     EXPECT_EQ(result.buildings[2].m_arrFootprint[2].x, 210.0);
     EXPECT_EQ(result.buildings[3].m_nFloors, 1);  // at least one floor
-    EXPECT_EQ(ReadBuildings(Korea2000(), path, "층수").buildings.at(3).m_nFloors, 4);
+    EXPECT_EQ(ReadBuildings(Korea2000Base(), path, "층수").buildings.at(3).m_nFloors, 4);
 }
 
 TEST(GisImportBuildings, UnusableFootprintsAndFloorsAreRefusedByFeature)
 {
     ScratchDir dir;
-    CMyTalvoDoc base = Korea2000();
+    CMyTalvoDoc base = Korea2000Base();
     base.m_arrBuilding.emplace_back();
     base.m_arrBuilding[0].m_pName = "101동";
     base.m_arrBuilding[0].m_arrFootprint = {{500, 0, 0}, {520, 0, 0}, {520, 20, 0}, {500, 20, 0}};

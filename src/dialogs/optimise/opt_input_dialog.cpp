@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int kTickMs = 100;
+constexpr int kSearchTickMs = 100;
 
 double ReadNumber(const QLineEdit* field)
 {
@@ -28,7 +28,7 @@ double ReadNumber(const QLineEdit* field)
     return ok ? value : 0.0;
 }
 
-QString Fixed2(double v) { return QString::asprintf("%.2f", v); }
+QString SearchNumber(double v) { return QString::asprintf("%.2f", v); }
 
 // The target-level question "설계목표소음레벨 (dBA)", run modally.
 std::optional<double> AskTargetLevelModal(QWidget* parent, double current)
@@ -51,7 +51,7 @@ COptInputDlg::COptInputDlg(CMyTalvoDoc* doc, QWidget* parent)
     setModal(false);
     BuildControls();
     FillReceiverList();
-    m_timer.setInterval(kTickMs);
+    m_timer.setInterval(kSearchTickMs);
     connect(&m_timer, &QTimer::timeout, this, &COptInputDlg::OnProgressTimer);
     connect(this, &COptInputDlg::WorkerFinished, this, &COptInputDlg::OnWorkerFinished, Qt::QueuedConnection);
 }
@@ -249,7 +249,7 @@ void COptInputDlg::ShowResult()
     const double values[] = {m_result.m_dStartX, m_result.m_dStartY, m_result.m_dEndX, m_result.m_dEndY,
                              m_result.m_dHeight};
     for (int i = 0; i < 5; ++i)
-        m_resultFields[i]->setText(Fixed2(values[i]));
+        m_resultFields[i]->setText(SearchNumber(values[i]));
 }
 
 void COptInputDlg::ApplyOptimalBarrier()

@@ -14,7 +14,7 @@
 
 namespace {
 
-QString Fixed2(double v) { return QString::asprintf("%.2f", v); }
+QString ResultNumber(double v) { return QString::asprintf("%.2f", v); }
 
 QTableWidget* Grid(int rows, const QStringList& titles, QWidget* parent)
 {
@@ -26,7 +26,7 @@ QTableWidget* Grid(int rows, const QStringList& titles, QWidget* parent)
 
 void SetCell(QTableWidget* grid, int row, int column, double value)
 {
-    grid->setItem(row, column, new QTableWidgetItem(Fixed2(value)));
+    grid->setItem(row, column, new QTableWidgetItem(ResultNumber(value)));
 }
 
 QLineEdit* DisplayField(QWidget* parent)
@@ -94,8 +94,8 @@ QWidget* COptResultDlg::BuildReceiverGroup()
 
 void COptResultDlg::ShowBarrier()
 {
-    m_pHeight->setText(Fixed2(m_result.m_dHeight));
-    m_pArea->setText(Fixed2(m_result.m_dArea));
+    m_pHeight->setText(ResultNumber(m_result.m_dHeight));
+    m_pArea->setText(ResultNumber(m_result.m_dArea));
     SetCell(m_pCoordinates, 0, 0, m_result.m_dStartX);
     SetCell(m_pCoordinates, 0, 1, m_result.m_dStartY);
     SetCell(m_pCoordinates, 1, 0, m_result.m_dEndX);
