@@ -14,14 +14,17 @@ step() { echo "test.sh: $1 after ${SECONDS} s"; }
 # line, at two thirds of the full debug information's compile time. The sanitizer build
 # is optimised a little (-O1), as AddressSanitizer advises: its suite runs twice as fast.
 LINES="-O2 -g1 -DNDEBUG"
+# The desktop libraries, talvo-cli and the test programs are compiled in batches of files
+# (TALVO_UNITY): each batch parses Qt's, GoogleTest's or the command-line parser's headers once.
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$LINES"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$LINES" \
+  -DTALVO_UNITY=ON
 cmake --build build -j "$JOBS"
 ctest --test-dir build --output-on-failure -j "$JOBS"
 
 step "the normal suite passed"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DTALVO_SANITIZE=ON \
-  -DTALVO_BENCH=OFF
+  -DTALVO_BENCH=OFF -DTALVO_UNITY=ON
 cmake --build build-asan -j "$JOBS"
 # test_report runs in the ordinary suite only: the desktop report computes its maps on a
 # grid of 200 nodes across the area, over five minutes in this build; cli_report_pdf runs
@@ -43,7 +46,7 @@ step "the fuzzers ran"
 # calculation and its point-level query, talvo-cli grid and optimise, noise map,
 # saves racing a vanishing folder).
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$LINES" \
-  -DTALVO_TSAN=ON -DTALVO_GUI=OFF -DTALVO_BENCH=OFF
+  -DTALVO_TSAN=ON -DTALVO_GUI=OFF -DTALVO_BENCH=OFF -DTALVO_UNITY=ON
 cmake --build build-tsan -j "$JOBS" --target talvo_core_tests
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" build-tsan/tests/talvo_core_tests \
   --gtest_filter='*Thread*:*Parallel*:*Export*:*Optimis*:*Worker*:*Cancel*:SaveFaults.FolderVanishing*:Calculate.*:PointLevel.*:Cli*'
