@@ -6,6 +6,9 @@
 #include <cstddef>
 #include <string>
 
+// The kinds of entity in the order of the settings' list of counts, in both file forms.
+enum EKind { kRoads, kBarriers, kReceivers, kEmbankments, kCuttings, kTunnels, kKindCount };
+
 // Far beyond any real project, small enough to read without strain.
 inline constexpr int kMaxEntitiesPerKind = 100000;
 inline constexpr std::size_t kMaxProjectFileBytes = std::size_t{64} << 20;

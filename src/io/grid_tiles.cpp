@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
+
+#include "io/number_text.h"
 
 namespace {
 
@@ -14,13 +15,6 @@ bool ParseWhole(const std::string& text, long long& value)
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     return error == std::errc() && stop == end;
-}
-
-std::string Fixed2(double value)
-{
-    char buf[512];  // "%.2f" of the largest double takes 312 characters
-    const int n = std::snprintf(buf, sizeof buf, "%.2f", value);
-    return std::string(buf, static_cast<std::size_t>(n));
 }
 
 }  // namespace
@@ -86,8 +80,8 @@ std::string FormatTilePlan(const CTilePlan& plan)
     text += "rows\t" + std::to_string(plan.m_nRows) + "\n";
     text += "tiles\t" + std::to_string(plan.m_arrTile.size()) + "\n";
     for (const CGridTile& tile : plan.m_arrTile)
-        text += "tile\t" + std::to_string(tile.m_nNumber) + "\t" + Fixed2(tile.m_dFirstX) + "\t" +
-                Fixed2(tile.m_dLastX) + "\t" + std::to_string(tile.m_nColumns) + "\t" + std::to_string(tile.m_nPoints) +
-                "\n";
+        text += "tile\t" + std::to_string(tile.m_nNumber) + "\t" + FormatFixed2(tile.m_dFirstX) + "\t" +
+                FormatFixed2(tile.m_dLastX) + "\t" + std::to_string(tile.m_nColumns) + "\t" +
+                std::to_string(tile.m_nPoints) + "\n";
     return text;
 }

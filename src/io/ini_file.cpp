@@ -1,14 +1,14 @@
 #include "io/ini_file.h"
 
-namespace {
+#include "io/number_text.h"
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+namespace {
 
 std::string_view Trim(std::string_view s)
 {
-    while (!s.empty() && IsBlank(s.front()))
+    while (!s.empty() && IsBlankChar(s.front()))
         s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
+    while (!s.empty() && IsBlankChar(s.back()))
         s.remove_suffix(1);
     return s;
 }

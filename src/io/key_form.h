@@ -4,11 +4,13 @@
 // the settings and the entity counts, followed by one section per entity and, for a
 // project whose results are current, one result section per receiver.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "io/ini_file.h"
 #include "io/project_file.h"
+#include "model/bands.h"
 
 class CMyTalvoDoc;
 
@@ -21,6 +23,11 @@ CIniFile WriteKeyForm(const CMyTalvoDoc& doc);
 // a name can then end its line early, swallow the next key or make the file read as
 // another encoding. The key form's writers pass every text through it.
 std::string KeyFormText(std::string_view text);
+
+// The eight values of a band list as one value: "%lf" each, '/' between them.
+std::string KeyFormBandList(const Bands& bands);
+// The section of an entity of a kind: its prefix and its place from 1 (index from 0).
+std::string KeyFormSection(const char* prefix, std::size_t index);
 
 // The first number value of ini that would not open as written (its text is longer than
 // the reader keeps, as "1e308" in "%lf" is), as the message naming the entity and the

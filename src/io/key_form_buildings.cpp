@@ -32,21 +32,13 @@ bool DefaultFacadeSettings(const CProjectSettings& s)
            s.m_dFacadeHeight == defaults.m_dFacadeHeight;
 }
 
-std::string BandList(const Bands& bands)
-{
-    std::string list;
-    for (double v : bands)
-        list += (list.empty() ? "" : "/") + FormatDouble(v);
-    return list;
-}
-
 void WriteBuilding(CIniFile& ini, const std::string& section, const CBuilding& b)
 {
     ini.Write(section, kBuildingName, KeyFormText(b.m_pName));
     ini.Write(section, kBuildingFloors, FormatInt(b.m_nFloors) + "/" + FormatDouble(b.m_dFloorHeight));
     ini.Write(section, kBuildingGround, FormatDouble(b.m_dGroundFactor) + "/" + FormatDouble(b.m_dAreaFactor));
     ini.Write(section, kAbsorptionDescription, KeyFormText(b.m_pAbsorptionDesc));
-    ini.Write(section, kAbsorption, BandList(b.m_dAbsorption));
+    ini.Write(section, kAbsorption, KeyFormBandList(b.m_dAbsorption));
     ini.Write(section, kBuildingVertexCount, FormatInt(static_cast<int>(b.m_arrFootprint.size())));
     for (std::size_t v = 0; v < b.m_arrFootprint.size(); ++v)
         ini.Write(section, VertexKey(v), ExactDouble(b.m_arrFootprint[v].x) + "/" + ExactDouble(b.m_arrFootprint[v].y));

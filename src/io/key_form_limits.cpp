@@ -12,8 +12,6 @@ using namespace keyform;
 
 namespace {
 
-std::string Numbered(const char* prefix, std::size_t index) { return prefix + std::to_string(index + 1); }
-
 void WriteZone(CIniFile& ini, const std::string& section, const std::string& zone)
 {
     if (!zone.empty())
@@ -40,9 +38,9 @@ void WriteLimitKeys(CIniFile& ini, const CMyTalvoDoc& doc)
     if (s.m_dUserNightLimit)
         ini.Write(kSettings, kUserNightLimit, FormatDouble(*s.m_dUserNightLimit));
     for (std::size_t i = 0; i < doc.m_arrReceiver.size(); ++i)
-        WriteZone(ini, Numbered(kReceiverSection, i), doc.m_arrReceiver[i].m_strZone);
+        WriteZone(ini, KeyFormSection(kReceiverSection, i), doc.m_arrReceiver[i].m_strZone);
     for (std::size_t i = 0; i < doc.m_arrBuilding.size(); ++i)
-        WriteZone(ini, Numbered(kBuildingSection, i), doc.m_arrBuilding[i].m_strZone);
+        WriteZone(ini, KeyFormSection(kBuildingSection, i), doc.m_arrBuilding[i].m_strZone);
 }
 
 void ReadLimitKeys(const CIniFile& ini, CMyTalvoDoc& doc)
@@ -55,7 +53,7 @@ void ReadLimitKeys(const CIniFile& ini, CMyTalvoDoc& doc)
     s.m_dUserDayLimit = ReadOptional(ini, kUserDayLimit);
     s.m_dUserNightLimit = ReadOptional(ini, kUserNightLimit);
     for (std::size_t i = 0; i < doc.m_arrReceiver.size(); ++i)
-        doc.m_arrReceiver[i].m_strZone = ini.Read(Numbered(kReceiverSection, i), kZone, "");
+        doc.m_arrReceiver[i].m_strZone = ini.Read(KeyFormSection(kReceiverSection, i), kZone, "");
     for (std::size_t i = 0; i < doc.m_arrBuilding.size(); ++i)
-        doc.m_arrBuilding[i].m_strZone = ini.Read(Numbered(kBuildingSection, i), kZone, "");
+        doc.m_arrBuilding[i].m_strZone = ini.Read(KeyFormSection(kBuildingSection, i), kZone, "");
 }

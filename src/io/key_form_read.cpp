@@ -16,8 +16,6 @@ using namespace keyform;
 
 namespace {
 
-enum EKind { kRoads, kBarriers, kReceivers, kEmbankments, kCuttings, kTunnels, kKindCount };
-
 // The keys of one section.
 class CSectionReader {
 public:

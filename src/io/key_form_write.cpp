@@ -42,16 +42,6 @@ std::string Doubles(std::initializer_list<double> values)
     return list;
 }
 
-std::string BandList(const Bands& bands)
-{
-    std::string list;
-    for (double v : bands)
-        list += (list.empty() ? "" : "/") + FormatDouble(v);
-    return list;
-}
-
-std::string Numbered(const char* prefix, std::size_t index) { return prefix + std::to_string(index + 1); }
-
 void WriteSettings(CIniFile& ini, const CMyTalvoDoc& doc)
 {
     const CProjectSettings& s = doc.m_settings;
@@ -102,7 +92,7 @@ void WriteNightKeys(CIniFile& ini, const std::string& section, const Entity& e)
             ini.Write(section, std::string(kNightPrefix) + kVehicleKeys[c],
                       Doubles({e.m_dNightSpeed[c], e.m_dNightVolume[c]}));
     if (e.m_bNightPower)
-        ini.Write(section, kNightUserPower, BandList(e.m_dNightPowerLevel));
+        ini.Write(section, kNightUserPower, KeyFormBandList(e.m_dNightPowerLevel));
 }
 
 void WriteRoad(CIniFile& ini, const std::string& section, const CRoad& r)
@@ -122,13 +112,13 @@ void WriteRoad(CIniFile& ini, const std::string& section, const CRoad& r)
     ini.Write(section, kCentreHeight, FormatDouble(r.m_dCentreBarrierHeight));
     ini.Write(section, kRightAttenuator, FormatInt(r.m_nRightAttenuator));
     ini.Write(section, kRightHeight, FormatDouble(r.m_dRightBarrierHeight));
-    ini.Write(section, kLeftAbsorption, BandList(r.m_dLeftAbsorption));
-    ini.Write(section, kCentreAbsorption, BandList(r.m_dCentreAbsorption));
-    ini.Write(section, kRightAbsorption, BandList(r.m_dRightAbsorption));
+    ini.Write(section, kLeftAbsorption, KeyFormBandList(r.m_dLeftAbsorption));
+    ini.Write(section, kCentreAbsorption, KeyFormBandList(r.m_dCentreAbsorption));
+    ini.Write(section, kRightAbsorption, KeyFormBandList(r.m_dRightAbsorption));
     ini.Write(section, kClassMode, FormatInt(r.m_nVehicleClassMode));
     WriteVehicleKeys(ini, section, r);
-    ini.Write(section, kCorrection, BandList(r.m_dCorrection));
-    ini.Write(section, kUserPower, BandList(r.m_dUserPowerLevel));
+    ini.Write(section, kCorrection, KeyFormBandList(r.m_dCorrection));
+    ini.Write(section, kUserPower, KeyFormBandList(r.m_dUserPowerLevel));
     WriteNightKeys(ini, section, r);
 }
 
@@ -140,7 +130,7 @@ void WriteBarrier(CIniFile& ini, const std::string& section, const CBarrier_Stag
     ini.Write(section, kBarrierHeight, FormatDouble(b.m_dHeight));
     ini.Write(section, kAttenuator, FormatInt(b.m_nAttenuator));
     ini.Write(section, kAbsorptionDescription, KeyFormText(b.m_pAbsorptionDesc));
-    ini.Write(section, kAbsorption, BandList(b.m_dAbsorption));
+    ini.Write(section, kAbsorption, KeyFormBandList(b.m_dAbsorption));
 }
 
 void WriteSlope(CIniFile& ini, const std::string& section, const std::string& prefix, const CSlope& s)
@@ -151,7 +141,7 @@ void WriteSlope(CIniFile& ini, const std::string& section, const std::string& pr
     ini.Write(section, prefix + kSlopeHeight, FormatDouble(s.m_dHeight));
     ini.Write(section, prefix + kSlopeWidth, FormatDouble(s.m_dWidth));
     ini.Write(section, prefix + kSlopeDirection, FormatInt(s.m_nDirection));
-    ini.Write(section, kAbsorption, BandList(s.m_dAbsorption));
+    ini.Write(section, kAbsorption, KeyFormBandList(s.m_dAbsorption));
 }
 
 void WriteTunnel(CIniFile& ini, const std::string& section, const CTunnel& t)
@@ -168,7 +158,7 @@ void WriteTunnel(CIniFile& ini, const std::string& section, const CTunnel& t)
     ini.Write(section, kTunnelHeight, FormatDouble(t.m_dHeight));
     ini.Write(section, kClassMode, FormatInt(t.m_nVehicleClassMode));
     WriteVehicleKeys(ini, section, t);
-    ini.Write(section, kUserPower, BandList(t.m_dUserPowerLevel));
+    ini.Write(section, kUserPower, KeyFormBandList(t.m_dUserPowerLevel));
     WriteNightKeys(ini, section, t);
 }
 
@@ -184,10 +174,20 @@ template <typename Entity, typename WriteFn>
 void WriteAll(CIniFile& ini, const std::vector<Entity>& entities, const char* prefix, WriteFn write)
 {
     for (std::size_t i = 0; i < entities.size(); ++i)
-        write(ini, Numbered(prefix, i), entities[i]);
+        write(ini, KeyFormSection(prefix, i), entities[i]);
 }
 
 }  // namespace
+
+std::string KeyFormBandList(const Bands& bands)
+{
+    std::string list;
+    for (double v : bands)
+        list += (list.empty() ? "" : "/") + FormatDouble(v);
+    return list;
+}
+
+std::string KeyFormSection(const char* prefix, std::size_t index) { return prefix + std::to_string(index + 1); }
 
 CIniFile WriteKeyForm(const CMyTalvoDoc& doc)
 {
@@ -206,7 +206,7 @@ CIniFile WriteKeyForm(const CMyTalvoDoc& doc)
     if (doc.HasResultsToSave())
         WriteAll(ini, doc.m_arrReceiver, kResultSection,
                  [](CIniFile& f, const std::string& s, const CReceiverPoint& p) {
-                     f.Write(s, kPrediction, BandList(p.m_dLevel));
+                     f.Write(s, kPrediction, KeyFormBandList(p.m_dLevel));
                  });
     return ini;
 }

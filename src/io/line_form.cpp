@@ -16,8 +16,6 @@ constexpr double kSixCountVersion = 1.3;
 constexpr const char* kHeaderCutMessage = "프로젝트 파일의 형식이 올바르지 않습니다.";
 constexpr const char* kResultsWithoutReceiversMessage = "수음점이 없는 프로젝트 파일에 계산 결과가 있습니다.";
 
-enum EKind { kRoads, kBarriers, kReceivers, kEmbankments, kCuttings, kTunnels, kKindCount };
-
 std::string_view TrimBlanks(std::string_view s)
 {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))

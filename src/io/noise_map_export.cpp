@@ -1,19 +1,12 @@
 #include "io/noise_map_export.h"
 
-#include <cstdio>
 #include <fstream>
 #include <functional>
 
+#include "io/number_text.h"
 #include "model/bands.h"
 
 namespace {
-
-std::string Fixed2(double value)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", value);
-    return buf;
-}
 
 std::string SaveWith(const std::string& path, const std::function<void(std::ostream&)>& write)
 {
@@ -36,8 +29,8 @@ void WriteNoiseMapCsv(const CNoiseMapGrid& grid, std::ostream& out)
         for (std::size_t r = 0; r < grid.Rows(); ++r) {
             const CMVector p = grid.PointAt(c, r);
             const double level = grid.Level(c, r);
-            out << Fixed2(p.x) << ',' << Fixed2(p.y) << ',' << Fixed2(p.z) << ','
-                << (HasEnergy(level) ? Fixed2(level) : std::string()) << '\n';
+            out << FormatFixed2(p.x) << ',' << FormatFixed2(p.y) << ',' << FormatFixed2(p.z) << ','
+                << (HasEnergy(level) ? FormatFixed2(level) : std::string()) << '\n';
         }
     }
 }

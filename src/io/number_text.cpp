@@ -5,6 +5,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -15,8 +16,6 @@ locale_t CLocale()
     return loc;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
 // strtod/strtol need a terminated string: the text after the leading blanks is copied,
 // at most kMaxNumber characters of it (far more than any number a file can sensibly hold).
 constexpr std::size_t kMaxNumber = 400;
@@ -24,7 +23,7 @@ constexpr std::size_t kMaxNumber = 400;
 std::size_t LeadingBlanks(std::string_view text)
 {
     std::size_t n = 0;
-    while (n < text.size() && IsBlank(text[n]))
+    while (n < text.size() && IsBlankChar(text[n]))
         ++n;
     return n;
 }
@@ -75,6 +74,15 @@ std::string FormatDouble(double value)
     char buf[512];
     const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 6);
     return std::string(buf, res.ptr);
+}
+
+bool IsBlankChar(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+std::string FormatFixed2(double value)
+{
+    char buf[512];  // "%.2f" of the largest double takes 312 characters
+    const int n = std::snprintf(buf, sizeof buf, "%.2f", value);
+    return std::string(buf, static_cast<std::size_t>(n));
 }
 
 std::string FormatInt(int value) { return std::to_string(value); }

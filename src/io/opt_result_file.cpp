@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "io/number_text.h"
+
 namespace {
 
 // The lines of the text in order, without their line ends.
@@ -32,11 +34,9 @@ private:
     std::size_t m_pos = 0;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\n'; }
-
 void SkipBlanks(std::string_view& s)
 {
-    while (!s.empty() && IsBlank(s.front()))
+    while (!s.empty() && IsBlankChar(s.front()))
         s.remove_prefix(1);
 }
 

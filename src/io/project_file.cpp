@@ -21,7 +21,7 @@ constexpr double kKeyFormFirstVersion = 1.4;
 static_assert(kMaxDiscreteSources == 100000 && kMaxSections == 700001 && kMaxKeyLines == 4000000,
               "the refusal messages name the limits");
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsSpaceOrTab(char c) { return c == ' ' || c == '\t'; }
 
 // Whether a line would be a section header or a key line of the key-file layer.
 struct LineShape {
@@ -30,7 +30,7 @@ struct LineShape {
 };
 LineShape ShapeOf(std::string_view line)
 {
-    while (!line.empty() && IsBlank(line.front()))
+    while (!line.empty() && IsSpaceOrTab(line.front()))
         line.remove_prefix(1);
     const bool header = !line.empty() && line.front() == '[';
     return {header, !header && line.find('=') != std::string_view::npos};

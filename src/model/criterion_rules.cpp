@@ -7,16 +7,16 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsCriterionBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The whole text, blanks around it allowed: empty gives an empty optional inside; text that is
 // not one finite number gives none at all.
 std::optional<std::optional<double>> ParseOptional(const std::string& text)
 {
     std::size_t begin = 0, end = text.size();
-    while (begin < end && IsBlank(text[begin]))
+    while (begin < end && IsCriterionBlank(text[begin]))
         ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
+    while (end > begin && IsCriterionBlank(text[end - 1]))
         --end;
     if (begin == end)
         return std::optional<double>();

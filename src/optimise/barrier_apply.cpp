@@ -6,7 +6,7 @@
 
 namespace {
 
-std::string Fixed2(double v)
+std::string TwoDecimals(double v)
 {
     char buf[400];
     std::snprintf(buf, sizeof buf, "%.2f", v);
@@ -15,7 +15,7 @@ std::string Fixed2(double v)
 
 std::string ReversedIdentity(const CBarrier_Stage& b)
 {
-    return Fixed2(b.m_dEndX) + Fixed2(b.m_dEndY) + Fixed2(b.m_dStartX) + Fixed2(b.m_dStartY);
+    return TwoDecimals(b.m_dEndX) + TwoDecimals(b.m_dEndY) + TwoDecimals(b.m_dStartX) + TwoDecimals(b.m_dStartY);
 }
 
 bool StandsAlready(const CMyTalvoDoc& doc, const std::string& identity)

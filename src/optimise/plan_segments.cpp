@@ -7,7 +7,7 @@ namespace {
 
 double Cross(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
 
-double PointSegmentDistance(const CMVector& p, const CMVector& a, const CMVector& b)
+double PointToSegment(const CMVector& p, const CMVector& a, const CMVector& b)
 {
     const double dx = b.x - a.x, dy = b.y - a.y;
     const double len2 = dx * dx + dy * dy;
@@ -17,7 +17,7 @@ double PointSegmentDistance(const CMVector& p, const CMVector& a, const CMVector
 }
 
 // The closed segments p->q and a->b have a point in common (collinear overlaps included).
-bool SegmentsMeet(const CMVector& p, const CMVector& q, const CMVector& a, const CMVector& b)
+bool ClosedSegmentsMeet(const CMVector& p, const CMVector& q, const CMVector& a, const CMVector& b)
 {
     const double d1 = Cross(q.x - p.x, q.y - p.y, a.x - p.x, a.y - p.y);
     const double d2 = Cross(q.x - p.x, q.y - p.y, b.x - p.x, b.y - p.y);
@@ -30,10 +30,10 @@ bool SegmentsMeet(const CMVector& p, const CMVector& q, const CMVector& a, const
 
 double PlanSegmentDistance(const CMVector& p, const CMVector& q, const CPlanSegment& s)
 {
-    if (SegmentsMeet(p, q, s.a, s.b))
+    if (ClosedSegmentsMeet(p, q, s.a, s.b))
         return 0.0;
-    return std::min({PointSegmentDistance(p, s.a, s.b), PointSegmentDistance(q, s.a, s.b),
-                     PointSegmentDistance(s.a, p, q), PointSegmentDistance(s.b, p, q)});
+    return std::min({PointToSegment(p, s.a, s.b), PointToSegment(q, s.a, s.b), PointToSegment(s.a, p, q),
+                     PointToSegment(s.b, p, q)});
 }
 
 CMVector MirrorInPlan(const CMVector& p, const CPlanSegment& s)
