@@ -14,7 +14,7 @@ step() { echo "test.sh: $1 after ${SECONDS} s"; }
 # line, at two thirds of the full debug information's compile time. The sanitizer build
 # is optimised a little (-O1), as AddressSanitizer advises: its suite runs twice as fast.
 LINES="-O2 -g1 -DNDEBUG"
-# The desktop libraries, talvo-cli and the test programs are compiled in batches of files
+# The libraries but the engine, talvo-cli and the test programs are compiled in batches of files
 # (TALVO_UNITY): each batch parses Qt's, GoogleTest's or the command-line parser's headers once.
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$LINES" \
