@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "io/noise_map_export.h"
@@ -122,6 +123,13 @@ TEST(NoiseMapFiles, CsvOfATinyGrid)
               "0.00,5.00,1.50,\n"
               "10.00,0.00,1.50,61.00\n"
               "10.00,5.00,1.50,34.99\n");
+    // A coordinate of 74 digits is written whole, never cut to a buffer's length.
+    const CNoiseMapGrid far = LevelGrid({1e73}, {0}, {50});
+    std::ostringstream farOut;
+    WriteNoiseMapCsv(far, farOut);
+    char whole[128];
+    std::snprintf(whole, sizeof whole, "%.2f,0.00,1.50,50.00\n", 1e73);
+    EXPECT_EQ(farOut.str(), std::string("x,y,z,level\n") + whole);
 }
 
 TEST(NoiseMapFiles, UnwritablePathIsReported)
