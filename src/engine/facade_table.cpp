@@ -1,6 +1,5 @@
 #include "engine/facade_table.h"
 
-#include <cstdio>
 #include <initializer_list>
 
 #include "engine/period_levels.h"
@@ -10,13 +9,6 @@ const char* const kFacadeTableHeader =
 const char* const kFloorTableHeader = "building\tfloor\tpoints\tmax\twall\tpoint\tmin";
 
 namespace {
-
-std::string Fixed2(double v)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    return buf;
-}
 
 std::string Numbers(std::initializer_list<int> values)
 {
@@ -30,7 +22,7 @@ std::string ReceiverLine(const CFacadeReceiver& r, EPeriod period)
 {
     std::string line = Numbers({r.m_nBuilding + 1, r.m_nWall, r.m_nPoint, r.m_nFloor});
     for (double v : {r.m_vPos.x, r.m_vPos.y, r.m_vPos.z})
-        line += '\t' + Fixed2(v);
+        line += '\t' + FormatFixed2(v);
     const Bands& levels = LevelsOf(r, period);
     for (double level : levels)
         line += '\t' + FormatLevel(level);

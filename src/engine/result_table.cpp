@@ -1,28 +1,15 @@
 #include "engine/result_table.h"
 
-#include <cstdio>
-
 #include "engine/period_levels.h"
 #include "model/document.h"
 
 const char* const kResultTableHeader = "ID\tX(m)\tY(m)\tZ(m)\t63\t125\t250\t500\t1K\t2K\t4K\t8K\tOverall";
 
-namespace {
-
-std::string Fixed2(double v)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    return buf;
-}
-
-}  // namespace
-
 std::string ResultRowText(const CReceiverPoint& receiver, int id, EPeriod period)
 {
     std::string line = std::to_string(id);
     for (double v : {receiver.m_dX, receiver.m_dY, receiver.m_dZ})
-        line += '\t' + Fixed2(v);
+        line += '\t' + FormatFixed2(v);
     const Bands& levels = LevelsOf(receiver, period);
     for (double level : levels)
         line += '\t' + FormatLevel(level);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "io/number_text.h"
+#include "model/bands.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <fstream>
 #include <functional>
 
-#include "io/number_text.h"
 #include "model/bands.h"
 
 namespace {

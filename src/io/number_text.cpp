@@ -78,13 +78,6 @@ std::string FormatDouble(double value)
 
 bool IsBlankChar(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
-std::string FormatFixed2(double value)
-{
-    char buf[512];  // "%.2f" of the largest double takes 312 characters
-    const int n = std::snprintf(buf, sizeof buf, "%.2f", value);
-    return std::string(buf, static_cast<std::size_t>(n));
-}
-
 std::string FormatInt(int value) { return std::to_string(value); }
 
 double TextToDouble(std::string_view text)

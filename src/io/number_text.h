@@ -10,8 +10,6 @@
 std::string FormatDouble(double value);
 // "%d".
 std::string FormatInt(int value);
-// "%.2f", whole however long: the two-decimal numbers of the exported tables.
-std::string FormatFixed2(double value);
 // A blank as the "C" locale's isspace has it: space, tab, CR, LF, VT or FF.
 bool IsBlankChar(char c);
 

@@ -26,14 +26,14 @@ double EnergySum(const Bands& levels)
     return sum;
 }
 
-std::string FormatLevel(double level)
+std::string FormatFixed2(double value)
 {
-    if (!HasEnergy(level))
-        return kNoEnergyMark;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", level);
-    return buf;
+    char buf[512];  // "%.2f" of the largest double takes 312 characters
+    const int n = std::snprintf(buf, sizeof buf, "%.2f", value);
+    return std::string(buf, static_cast<std::size_t>(n));
 }
+
+std::string FormatLevel(double level) { return HasEnergy(level) ? FormatFixed2(level) : kNoEnergyMark; }
 
 double LengthTerm(double length) { return 10.0 * std::log10(length); }
 

@@ -30,6 +30,8 @@ double EnergyAdd(double a, double b);
 // Energy sum of the eight bands (the "Overall"); kNoEnergy when no band has energy.
 double EnergySum(const Bands& levels);
 
+// "%.2f" of any value, whole however long (a coordinate of the tables and files).
+std::string FormatFixed2(double value);
 // "%.2f" of the level, or kNoEnergyMark when it carries no energy.
 std::string FormatLevel(double level);
 

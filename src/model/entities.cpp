@@ -1,18 +1,15 @@
 #include "model/entities.h"
 
 #include <cmath>
-#include <cstdio>
 
+#include "model/bands.h"
 #include "model/mvector.h"
 
 std::string MakeKey(std::initializer_list<double> coords)
 {
     std::string key;
-    char buf[64];
-    for (double c : coords) {
-        std::snprintf(buf, sizeof buf, "%.2f", c);
-        key += buf;
-    }
+    for (double c : coords)
+        key += FormatFixed2(c);
     return key;
 }
 

@@ -1,21 +1,12 @@
 #include "optimise/barrier_apply.h"
 
-#include <cstdio>
-
 #include "model/document.h"
 
 namespace {
 
-std::string TwoDecimals(double v)
-{
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    return buf;
-}
-
 std::string ReversedIdentity(const CBarrier_Stage& b)
 {
-    return TwoDecimals(b.m_dEndX) + TwoDecimals(b.m_dEndY) + TwoDecimals(b.m_dStartX) + TwoDecimals(b.m_dStartY);
+    return FormatFixed2(b.m_dEndX) + FormatFixed2(b.m_dEndY) + FormatFixed2(b.m_dStartX) + FormatFixed2(b.m_dStartY);
 }
 
 bool StandsAlready(const CMyTalvoDoc& doc, const std::string& identity)

@@ -1,7 +1,6 @@
 #include "optimise/design_table.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "optimise/barrier_apply.h"
 #include "optimise/candidate_evaluator.h"
@@ -27,22 +26,13 @@ EDesignCheck CheckOf(const CDesignTableRow& row, bool outOfReach, bool hasBarrie
     return ExceedsDesignLimit(level, *row.m_limit) ? EDesignCheck::kExceeds : EDesignCheck::kMet;
 }
 
-std::string Number(double v)
-{
-    if (!HasEnergy(v))
-        return kNoEnergyMark;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    return buf;
-}
-
 std::string RowLine(const CDesignTableRow& row)
 {
     std::string line = row.m_nBuilding >= 0 ? std::to_string(row.m_nBuilding + 1) + "\t" +
                                                   std::to_string(row.m_nFloor) + "\t" + std::to_string(row.m_nPoints)
                                             : std::to_string(row.m_nReceiver + 1);
     for (double v : {row.m_limit ? row.m_limit->m_dValue : kNoEnergy, row.m_dBefore, row.m_dAfter, row.InsertionLoss()})
-        line += "\t" + Number(v);
+        line += "\t" + FormatLevel(v);
     return line + "\t" + DesignCheckText(row.m_eCheck) + "\n";
 }
 

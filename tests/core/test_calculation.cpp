@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <thread>
 
 #include "calc_test_support.h"
 #include "engine/calc_scene.h"
 #include "engine/calculation.h"
+#include "engine/facade_table.h"
 #include "engine/propagation_air.h"
 #include "engine/result_table.h"
 #include "test_tolerances.h"
@@ -216,6 +218,19 @@ TEST(ResultTable, BandsWithoutEnergyShowTheMarkAndAddNothing)
     EXPECT_EQ(row.find("inf"), std::string::npos);
     EXPECT_EQ(row.find("nan"), std::string::npos);
     EXPECT_EQ(ResultTableText(doc).substr(0, 3), "ID\t");
+}
+
+TEST(ResultTable, CoordinatesAreWrittenWholeHoweverLong)
+{
+    // 74 digits before the point: far beyond any buffer a number of a table was cut to.
+    char x[128];
+    std::snprintf(x, sizeof x, "%.2f", 1e73);
+    const CReceiverPoint r = Receiver(1e73, -2.5, 1.5);
+    EXPECT_EQ(ResultRowText(r, 7).rfind(std::string("7\t") + x + "\t-2.50\t1.50\t", 0), 0u);
+    CFacadeReceiver f;
+    f.m_vPos = {1e73, 0.0, 4.5};
+    const std::string table = FacadeTableText({f});
+    EXPECT_NE(table.find(std::string("\t") + x + "\t0.00\t4.50\t"), std::string::npos) << table;
 }
 
 TEST(Calculate, NonsenseGeometryNeverCrashesNorPrintsNan)
