@@ -18,11 +18,11 @@ bool ParseReceiverList(const std::string& text, std::vector<int>& receivers);
 // "A-B" or "A" into floors from 1; false when the text is not of that form.
 bool ParseFloorRange(const std::string& text, int& first, int& last);
 
-// Runs the search on the calculated doc and prints its result: the best barrier (or the
-// message the optimisation window would show) on one line, then the design table. A refusal
-// is printed alone. A run stopped by a signal throws CLI::RuntimeError(128 + signal).
 // A barrier's line as both optimise commands print it: start X, Y, end X, Y and height,
 // "%.2f" and tab-separated.
 std::string FormatBarrier(const COptBarrierResult& b);
 
+// Runs the search on the calculated doc and prints its result: the best barrier (or the
+// message the optimisation window would show) on one line, then the design table. A refusal
+// is printed alone. A run stopped by a signal throws CLI::RuntimeError(128 + signal).
 void RunSetOptimiseCommand(const CMyTalvoDoc& doc, const CDesignTarget& target, const COptDesign& design);

@@ -172,12 +172,6 @@ std::string Lower(std::string text)
     return text;
 }
 
-std::string UpperCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-    return text;
-}
-
 bool IsShapefilePart(const std::filesystem::path& p)
 {
     return std::find(std::begin(kShapefileFiles), std::end(kShapefileFiles), Lower(p.extension().string())) !=

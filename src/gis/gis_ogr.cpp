@@ -40,6 +40,12 @@ std::string FileExtension(const std::string& path)
     return ext;
 }
 
+std::string UpperCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::toupper(c)); });
+    return text;
+}
+
 CVectorFormat VectorFormatFor(const std::string& path)
 {
     const std::string ext = FileExtension(path);

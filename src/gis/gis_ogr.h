@@ -29,6 +29,8 @@ CVectorFormat VectorFormatFor(const std::string& path);
 
 // The lower-case extension of a file name with its dot (".tif"), empty when none.
 std::string FileExtension(const std::string& path);
+// The text with its ASCII letters in upper case (GDAL looks for a shapefile's parts in either).
+std::string UpperCase(std::string text);
 
 // Opens a layer file read-only, the only way TALVO reads one: a path CheckLayerPath
 // accepts, with the drivers of the formats TALVO reads (GeoPackage, ESRI Shapefile,

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -24,13 +23,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kShapefileParts[] = {".shx", ".dbf", ".prj", ".cpg", ".qix", ".sbn", ".sbx"};
-
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 std::string WithReason(const std::string& what, const std::string& reason) { return what + " (" + reason + ")"; }
 
@@ -174,7 +166,7 @@ std::vector<std::string> GisOutputFiles(const std::string& target)
     const std::string stem = target.substr(0, target.size() - 4);
     for (const char* part : kShapefileParts) {
         files.push_back(stem + part);
-        files.push_back(stem + Upper(part));
+        files.push_back(stem + UpperCase(part));
     }
     return files;
 }

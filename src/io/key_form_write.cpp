@@ -34,13 +34,17 @@ std::size_t Utf8CharAt(std::string_view text, std::size_t i)
     return len;
 }
 
-std::string Doubles(std::initializer_list<double> values)
+// The values "%lf" each, '/' between them.
+template <class Values>
+std::string JoinDoubles(const Values& values)
 {
     std::string list;
     for (double v : values)
         list += (list.empty() ? "" : "/") + FormatDouble(v);
     return list;
 }
+
+std::string Doubles(std::initializer_list<double> values) { return JoinDoubles(values); }
 
 void WriteSettings(CIniFile& ini, const CMyTalvoDoc& doc)
 {
@@ -179,13 +183,7 @@ void WriteAll(CIniFile& ini, const std::vector<Entity>& entities, const char* pr
 
 }  // namespace
 
-std::string KeyFormBandList(const Bands& bands)
-{
-    std::string list;
-    for (double v : bands)
-        list += (list.empty() ? "" : "/") + FormatDouble(v);
-    return list;
-}
+std::string KeyFormBandList(const Bands& bands) { return JoinDoubles(bands); }
 
 std::string KeyFormSection(const char* prefix, std::size_t index) { return prefix + std::to_string(index + 1); }
 
