@@ -29,9 +29,11 @@ for exe in build-fuzz/fuzz/fuzz_*; do
   work=build-fuzz/corpus/$target
   mkdir -p "$work"
   log=build-fuzz/$name.log
+  dict=fuzz/$target.dict  # the target's own tokens, else the project file's
+  [ -f "$dict" ] || dict=fuzz/project_file.dict
   echo "fuzz.sh: $name for ${EACH}s"
   if "$exe" -max_total_time="$EACH" -timeout=30 -rss_limit_mb=3072 -max_len=16384 \
-       -dict=fuzz/project_file.dict -artifact_prefix="build-fuzz/crashes/$name-" \
+       -dict="$dict" -artifact_prefix="build-fuzz/crashes/$name-" \
        "$work" "fuzz/corpus/$target" tests/data/regress >"$log" 2>&1; then
     grep -E "^(#[0-9]+.*DONE|Done [0-9]+ runs)" "$log" | tail -1 || true
   else
