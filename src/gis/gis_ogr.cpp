@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "gis/gis_access.h"
+#include "gis/gis_dxf_ending.h"
 #include "gis/gis_proj_gate.h"
 
 namespace {
@@ -27,7 +28,21 @@ void ReadEveryCoordinateSystem(GDALDataset& ds)
         }
 }
 
+// GDAL would read the file with its DXF driver.
+bool ReadAsDxf(const std::string& path)
+{
+    GDALDriverH driver = GDALIdentifyDriverEx(path.c_str(), GDAL_OF_VECTOR, kLayerDrivers, nullptr);
+    return driver && std::string(GDALGetDriverShortName(driver)) == "DXF";
+}
+
 }  // namespace
+
+void CGdalDatasetCloser::operator()(GDALDataset* ds) const
+{
+    GDALClose(ds);
+    if (!memoryFile.empty())
+        VSIUnlink(memoryFile.c_str());
+}
 
 std::string FileExtension(const std::string& path)
 {
@@ -72,10 +87,18 @@ CGdalDataset OpenVectorFile(const std::string& path, std::string& why)
     std::error_code ignored;
     const std::string absolute = std::filesystem::absolute(path, ignored).string();
     CGdalErrorTrap trap;
+    std::string copy;
+    if (ReadAsDxf(absolute) && !EndedDxfCopy(absolute, copy)) {
+        why = "DXF 파일을 읽을 메모리가 부족합니다: " + path;
+        return nullptr;
+    }
     const std::size_t refusedBefore = RefusedProjTexts();
-    CGdalDataset ds(
-        GDALDataset::Open(absolute.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, kLayerDrivers, nullptr, nullptr));
+    const std::string& opened = copy.empty() ? absolute : copy;
+    CGdalDataset ds(GDALDataset::Open(opened.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, kLayerDrivers, nullptr, nullptr),
+                    CGdalDatasetCloser{copy});
     if (!ds) {
+        if (!copy.empty())
+            VSIUnlink(copy.c_str());
         why = "GIS/CAD 파일을 열 수 없습니다 (GeoPackage, Shapefile, GeoJSON, DXF, KML만 엽니다): " + path;
         return nullptr;
     }

@@ -12,7 +12,8 @@
 #include <string>
 
 struct CGdalDatasetCloser {
-    void operator()(GDALDataset* ds) const { GDALClose(ds); }
+    std::string memoryFile;  // a file of GDAL's memory file system the dataset reads; removed after it
+    void operator()(GDALDataset* ds) const;
 };
 using CGdalDataset = std::unique_ptr<GDALDataset, CGdalDatasetCloser>;
 

@@ -307,3 +307,33 @@ TEST(GisImportRefusals, OutputNamingTheLayerOrItsCompanionsIsRefused)
                   .status,
               0);
 }
+
+// A DXF whose text stops just after a carriage return (cut after the "\r" of a line end,
+// or cut so and padded with NULs) once made GDAL's reader loop for ever: the import, and
+// the desktop with it, never came back. The drawing it holds is read; what is no drawing
+// is refused. GDAL takes a file for a DXF by its content, whatever its name.
+TEST(GisImportRefusals, DxfCutAfterACarriageReturnIsReadNotHungOn)
+{
+    ScratchDir dir;
+    const std::string line = "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n100\n21\n0\n0\nENDSEC\r";
+    const std::string crLine = "0\rSECTION\r2\rENTITIES\r0\rLINE\r8\r0\r10\r0\r20\r0\r11\r100\r21\r0\r0\rENDSEC\r";
+    const struct {
+        const char* name;
+        std::string bytes;
+        int status;
+    } cases[] = {{"cut.dxf", line, 0},
+                 {"cr-lines.dxf", crLine, 0},
+                 {"padded.dxf", line + std::string(3, '\0') + "x\n", 0},
+                 {"named-otherwise.geojson", line, 0},
+                 {"no-drawing.dxf", "\nE\r", 1}};
+    for (const auto& c : cases) {
+        iotest::WriteBytes(dir.File(c.name), c.bytes);
+        const auto run = clitest::RunCli("import " + Quoted(clitest::AcceptanceProject()) + " " +
+                                             Quoted(dir.File(c.name)) + " --as barriers -o " + Quoted(dir.File("out.tlv")),
+                                         dir, "timeout 60 ");
+        EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
+        if (c.status == 0) {
+            EXPECT_NE(run.out.find("1 barriers"), std::string::npos) << c.name << ": " << run.out;
+        }
+    }
+}
