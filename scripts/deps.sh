@@ -4,7 +4,7 @@ set -euo pipefail
 
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev
           libbenchmark-dev libcli11-dev fonts-nanum qt6-translations-l10n xvfb xauth parallel poppler-utils imagemagick
-          libgdal-dev proj-data lld)
+          libgdal-dev libsqlite3-dev proj-data lld)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -101,9 +101,10 @@ CImportResult ReadImportFile(const CMyTalvoDoc& base, const std::string& path, c
     if (request.like < 0 || std::size_t(request.like) > ImportKindCount(base, request.kind))
         return Refused("프로젝트에 " + std::to_string(request.like) + "번 " + ImportKindSubject(request.kind) +
                        " 없습니다. (--like)");
-    CGdalDataset ds = OpenVectorFile(path);
+    std::string why;
+    CGdalDataset ds = OpenVectorFile(path, why);
     if (!ds)
-        return Refused("GIS/CAD 파일을 열 수 없습니다: " + path);
+        return Refused(why);
     OGRLayer* layer = request.layer.empty() ? ds->GetLayer(0) : ds->GetLayerByName(request.layer.c_str());
     if (!layer)
         return Refused("레이어를 찾을 수 없습니다: " + (request.layer.empty() ? path : request.layer));

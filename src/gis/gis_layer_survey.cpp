@@ -46,11 +46,9 @@ void Count(EShape shape, CLayerSurvey& survey)
 CLayerSurvey SurveyLayer(const std::string& path, const std::string& layerName)
 {
     CLayerSurvey survey;
-    CGdalDataset ds = OpenVectorFile(path);
-    if (!ds) {
-        survey.message = "GIS/CAD 파일을 열 수 없습니다: " + path;
+    CGdalDataset ds = OpenVectorFile(path, survey.message);
+    if (!ds)
         return survey;
-    }
     OGRLayer* layer = layerName.empty() ? ds->GetLayer(0) : ds->GetLayerByName(layerName.c_str());
     if (!layer) {
         survey.message = "레이어를 찾을 수 없습니다: " + (layerName.empty() ? path : layerName);

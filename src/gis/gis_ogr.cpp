@@ -8,6 +8,7 @@
 
 #include "gis/gis_access.h"
 #include "gis/gis_dxf_ending.h"
+#include "gis/gis_gpkg_views.h"
 #include "gis/gis_proj_gate.h"
 
 namespace {
@@ -28,11 +29,26 @@ void ReadEveryCoordinateSystem(GDALDataset& ds)
         }
 }
 
-// GDAL would read the file with its DXF driver.
-bool ReadAsDxf(const std::string& path)
+// The short name of the driver GDAL would read the file with; empty when none would.
+std::string ReadingDriver(const std::string& path)
 {
     GDALDriverH driver = GDALIdentifyDriverEx(path.c_str(), GDAL_OF_VECTOR, kLayerDrivers, nullptr);
-    return driver && std::string(GDALGetDriverShortName(driver)) == "DXF";
+    return driver ? GDALGetDriverShortName(driver) : "";
+}
+
+// What GDAL's reader of the file needs so that reading it ends: a GeoPackage is refused
+// when it holds a view, a DXF may be read from a copy (copy names it). Why the file is
+// refused, empty when it may be opened.
+std::string GuardAgainstEndlessReading(const std::string& absolute, const std::string& path, std::string& copy)
+{
+    const std::string driver = ReadingDriver(absolute);
+    if (driver == "GPKG") {
+        const std::string refusal = CheckGeopackageViews(absolute);
+        return refusal.empty() ? refusal : refusal + ": " + path;
+    }
+    if (driver == "DXF" && !EndedDxfCopy(absolute, copy))
+        return "DXF 파일을 읽을 메모리가 부족합니다: " + path;
+    return {};
 }
 
 }  // namespace
@@ -88,10 +104,9 @@ CGdalDataset OpenVectorFile(const std::string& path, std::string& why)
     const std::string absolute = std::filesystem::absolute(path, ignored).string();
     CGdalErrorTrap trap;
     std::string copy;
-    if (ReadAsDxf(absolute) && !EndedDxfCopy(absolute, copy)) {
-        why = "DXF 파일을 읽을 메모리가 부족합니다: " + path;
+    why = GuardAgainstEndlessReading(absolute, path, copy);
+    if (!why.empty())
         return nullptr;
-    }
     const std::size_t refusedBefore = RefusedProjTexts();
     const std::string& opened = copy.empty() ? absolute : copy;
     CGdalDataset ds(GDALDataset::Open(opened.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, kLayerDrivers, nullptr, nullptr),

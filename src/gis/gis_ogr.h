@@ -36,7 +36,9 @@ std::string UpperCase(std::string text);
 // Opens a layer file read-only, the only way TALVO reads one: a path CheckLayerPath
 // accepts, with the drivers of the formats TALVO reads (GeoPackage, ESRI Shapefile,
 // GeoJSON, DXF, KML) and no other, and refused when a layer's coordinate system names a
-// file by a path (gis_proj_gate.h). Null when refused or unreadable; then `why` says why.
+// file by a path (gis_proj_gate.h) or when GDAL might never finish reading it (a
+// GeoPackage's view, gis_gpkg_views.h; a DXF cut after a carriage return is read from a
+// copy, gis_dxf_ending.h). Null when refused or unreadable; then `why` says why.
 CGdalDataset OpenVectorFile(const std::string& path, std::string& why);
 CGdalDataset OpenVectorFile(const std::string& path);
 

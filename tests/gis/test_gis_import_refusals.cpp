@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <ogrsf_frmts.h>
+#include <sqlite3.h>
 
 #include <cmath>
 #include <filesystem>
@@ -336,4 +337,34 @@ TEST(GisImportRefusals, DxfCutAfterACarriageReturnIsReadNotHungOn)
             EXPECT_NE(run.out.find("1 barriers"), std::string::npos) << c.name << ": " << run.out;
         }
     }
+}
+
+// A view runs its query each time GDAL reads it, and a recursive one need never end: a
+// GeoPackage whose own list of layers was such a view hung the import at the open. A
+// GeoPackage holding a view is refused with the reason; the same file without it imports.
+TEST(GisImportRefusals, GeopackageWithAViewIsRefusedNotHungOn)
+{
+    ScratchDir dir;
+    const auto line = new OGRLineString;
+    line->addPoint(200000, 500000);
+    line->addPoint(200100, 500000);
+    const std::string path = WriteGpkg(dir, "EPSG:5186", {line});
+    const auto import = [&] {
+        return clitest::RunCli("import " + Quoted(clitest::AcceptanceProject()) + " " + Quoted(path) +
+                                   " --as barriers --crs EPSG:5186 -o " + Quoted(dir.File("out.tlv")),
+                               dir, "timeout 60 ");
+    };
+    EXPECT_EQ(import().status, 0);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db,
+                           "ALTER TABLE gpkg_contents RENAME TO contents;"
+                           "CREATE VIEW gpkg_contents AS WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n)"
+                           " SELECT c.* FROM n, contents c WHERE n.x < 0;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    const auto run = import();
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("GeoPackage에 뷰(view)가 있어 열지 않습니다."), std::string::npos) << run.err;
 }
