@@ -4,7 +4,7 @@
 // every time it is read. A view can stand for any table GDAL reads (the GeoPackage's own
 // tables, the layers it lists) and its query can run for ever (an endless recursive
 // query): opening the file would hang the import, and the desktop with it. A GeoPackage
-// that holds a view is therefore refused; the files GIS programs write hold none.
+// that holds a view is therefore refused; the files GDAL writes hold none.
 
 #include <string>
 
