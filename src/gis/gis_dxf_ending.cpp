@@ -8,11 +8,13 @@
 #include <fstream>
 #include <vector>
 
+#include "gis/gis_ogr.h"
+
 namespace {
 
 constexpr std::size_t kChunkBytes = 1 << 20;
 
-// Where the text GDAL reads ends (the first NUL byte, else the file's end) and whether its
+// Where the text the DXF reader reads ends (the first NUL byte, else the file's end) and whether its
 // last byte is a carriage return.
 struct CDxfText {
     std::streamoff length = 0;
@@ -62,14 +64,15 @@ bool WriteEndedCopy(const std::string& path, std::streamoff length, const std::s
 
 }  // namespace
 
-bool EndedDxfCopy(const std::string& path, std::string& copy)
+bool EndedTextCopy(const std::string& path, std::string& copy)
 {
     copy.clear();
     CDxfText text;
     if (!ReadDxfText(path, text) || !text.endsInReturn)
         return true;
     static std::atomic<unsigned long> s_count{0};
-    copy = "/vsimem/talvo-dxf-" + std::to_string(++s_count) + ".dxf";
+    // The file's own extension: GDAL chooses among its readers by name as well as content.
+    copy = "/vsimem/talvo-layer-" + std::to_string(++s_count) + FileExtension(path);
     if (WriteEndedCopy(path, text.length, copy))
         return true;
     VSIUnlink(copy.c_str());

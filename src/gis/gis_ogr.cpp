@@ -36,18 +36,18 @@ std::string ReadingDriver(const std::string& path)
     return driver ? GDALGetDriverShortName(driver) : "";
 }
 
-// What GDAL's reader of the file needs so that reading it ends: a GeoPackage is refused
-// when it holds a view, a DXF may be read from a copy (copy names it). Why the file is
-// refused, empty when it may be opened.
+// What GDAL's readers need so that reading the file ends: a GeoPackage is refused when it
+// holds a view; any other file may be read from a copy (copy names it), since GDAL tries
+// its DXF reader on whatever the first reader to claim a file could not read. Why the
+// file is refused, empty when it may be opened.
 std::string GuardAgainstEndlessReading(const std::string& absolute, const std::string& path, std::string& copy)
 {
-    const std::string driver = ReadingDriver(absolute);
-    if (driver == "GPKG") {
+    if (ReadingDriver(absolute) == "GPKG") {
         const std::string refusal = CheckGeopackageViews(absolute);
         return refusal.empty() ? refusal : refusal + ": " + path;
     }
-    if (driver == "DXF" && !EndedDxfCopy(absolute, copy))
-        return "DXF 파일을 읽을 메모리가 부족합니다: " + path;
+    if (!EndedTextCopy(absolute, copy))
+        return "파일을 읽을 메모리가 부족합니다: " + path;
     return {};
 }
 

@@ -312,7 +312,8 @@ TEST(GisImportRefusals, OutputNamingTheLayerOrItsCompanionsIsRefused)
 // A DXF whose text stops just after a carriage return (cut after the "\r" of a line end,
 // or cut so and padded with NULs) once made GDAL's reader loop for ever: the import, and
 // the desktop with it, never came back. The drawing it holds is read; what is no drawing
-// is refused. GDAL takes a file for a DXF by its content, whatever its name.
+// is refused. GDAL takes a file for a DXF by its content, whatever its name, and tries its
+// DXF reader on a file the reader claiming it first could not read.
 TEST(GisImportRefusals, DxfCutAfterACarriageReturnIsReadNotHungOn)
 {
     ScratchDir dir;
@@ -326,7 +327,8 @@ TEST(GisImportRefusals, DxfCutAfterACarriageReturnIsReadNotHungOn)
                  {"cr-lines.dxf", crLine, 0},
                  {"padded.dxf", line + std::string(3, '\0') + "x\n", 0},
                  {"named-otherwise.geojson", line, 0},
-                 {"no-drawing.dxf", "\nE\r", 1}};
+                 {"no-drawing.dxf", "\nE\r", 1},
+                 {"kml-start.dxf", "\n<kml\r", 1}};  // claimed by the KML reader first
     for (const auto& c : cases) {
         iotest::WriteBytes(dir.File(c.name), c.bytes);
         const auto run = clitest::RunCli("import " + Quoted(clitest::AcceptanceProject()) + " " +
