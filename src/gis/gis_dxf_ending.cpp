@@ -8,8 +8,6 @@
 #include <fstream>
 #include <vector>
 
-#include "gis/gis_ogr.h"
-
 namespace {
 
 constexpr std::size_t kChunkBytes = 1 << 20;
@@ -71,8 +69,9 @@ bool EndedTextCopy(const std::string& path, std::string& copy)
     if (!ReadDxfText(path, text) || !text.endsInReturn)
         return true;
     static std::atomic<unsigned long> s_count{0};
-    // The file's own extension: GDAL chooses among its readers by name as well as content.
-    copy = "/vsimem/talvo-layer-" + std::to_string(++s_count) + FileExtension(path);
+    // The file's own name: GDAL chooses among its readers by name as well as content, and
+    // names a GeoJSON layer after its file.
+    copy = "/vsimem/talvo-layer-" + std::to_string(++s_count) + "/" + path.substr(path.find_last_of('/') + 1);
     if (WriteEndedCopy(path, text.length, copy))
         return true;
     VSIUnlink(copy.c_str());

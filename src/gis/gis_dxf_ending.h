@@ -10,8 +10,8 @@
 #include <string>
 
 // Sets copy to the path to open instead of the file's when the file's text (up to a NUL
-// byte) ends in a carriage return: a copy of that text and a line feed, with the file's
-// extension, in GDAL's memory file system, which the caller removes with VSIUnlink. Leaves
+// byte) ends in a carriage return: a copy of that text and a line feed, under the file's
+// name, in GDAL's memory file system, which the caller removes with VSIUnlink. Leaves
 // copy empty when the file itself can be opened, or cannot be read (GDAL then says so).
 // False when a copy was needed and could not be made.
 bool EndedTextCopy(const std::string& path, std::string& copy);
