@@ -339,6 +339,14 @@ TEST(GisImportRefusals, DxfCutAfterACarriageReturnIsReadNotHungOn)
             EXPECT_NE(run.out.find("1 barriers"), std::string::npos) << c.name << ": " << run.out;
         }
     }
+    // Read from its copy, a GeoJSON layer keeps the name of its file.
+    WriteGeojson(dir, {{kLine, "{}"}});
+    iotest::WriteBytes(dir.File("in.geojson"), iotest::ReadBytes(dir.File("in.geojson")) + "\r");
+    const auto named = clitest::RunCli("import " + Quoted(clitest::AcceptanceProject()) + " " +
+                                           Quoted(dir.File("in.geojson")) + " --layer in --as barriers --crs EPSG:5186 -o " +
+                                           Quoted(dir.File("out.tlv")),
+                                       dir, "timeout 60 ");
+    EXPECT_EQ(named.status, 0) << named.err;
 }
 
 // A view runs its query each time GDAL reads it, and a recursive one need never end: a
