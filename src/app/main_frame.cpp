@@ -27,6 +27,7 @@
 #include "app/stale_banner.h"
 #include "app/version.h"
 #include "dialogs/environment_box.h"
+#include "dialogs/wait_cursor.h"
 #include "engine/calculation.h"
 #include "gis/gis_crs.h"
 #include "io/project_file.h"
@@ -44,15 +45,6 @@ const QString kFileFilter = QStringLiteral("TALVO 파일 (*.tlv)");
 const QString kReady = QStringLiteral("준비");
 const QString kResultsNotSavedWithExclusion =
     QStringLiteral("방음벽 제외는 파일에 저장되지 않으므로 예측 결과 없이 저장했습니다.");
-
-// Keeps the wait cursor up for as long as it lives.
-class CWaitCursor {
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-};
 
 // The reader's or writer's own text, or a general one when it gave none.
 QString FailureText(const CFileResult& result, const QString& fallback)

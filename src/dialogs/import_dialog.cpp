@@ -13,6 +13,7 @@
 #include <iterator>
 
 #include "dialogs/import_plan_preview.h"
+#include "dialogs/wait_cursor.h"
 #include "gis/gis_layer_survey.h"
 #include "model/document.h"
 
@@ -103,6 +104,7 @@ CImportDialog::CImportDialog(const CMyTalvoDoc& base, const QString& path, QWidg
 // The kind the layer's shapes and attributes suggest; an unclear layer keeps the choice.
 void CImportDialog::SuggestKind()
 {
+    const CWaitCursor wait;  // a large layer takes GDAL a while
     const CLayerSurvey survey = SurveyLayer(m_path.toStdString(), m_pLayer->text().trimmed().toStdString());
     m_pLayerText->setText(LayerSurveyText(survey));
     if (const std::optional<EImportKind> kind = SuggestedImportKind(survey)) {
@@ -121,7 +123,10 @@ void CImportDialog::UpdatePreview()
     m_pFloorsField->setEnabled(request.kind == EImportKind::Buildings);
     if (request.kind == EImportKind::Buildings)
         request.floorsField = m_pFloorsField->text().trimmed().toStdString();
-    m_preview = ReadImport(m_base, m_path.toStdString(), request);
+    {
+        const CWaitCursor wait;
+        m_preview = ReadImport(m_base, m_path.toStdString(), request);
+    }
     m_pPreviewText->setText(ImportPreviewText(m_preview));
     m_pPlan->SetImport(m_preview.ok ? ImportShapesOf(m_preview) : CImportShapes());
     m_pOk->setEnabled(m_preview.ok);
