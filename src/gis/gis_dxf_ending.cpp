@@ -12,14 +12,14 @@ namespace {
 
 constexpr std::size_t kChunkBytes = 1 << 20;
 
-// Where the text the DXF reader reads ends (the first NUL byte, else the file's end) and whether its
-// last byte is a carriage return.
-struct CDxfText {
+// Where the text the DXF reader would read ends (the first NUL byte, else the file's end)
+// and whether its last byte is a carriage return.
+struct CReaderText {
     std::streamoff length = 0;
     bool endsInReturn = false;
 };
 
-bool ReadDxfText(const std::string& path, CDxfText& text)
+bool ReadReaderText(const std::string& path, CReaderText& text)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -65,8 +65,8 @@ bool WriteEndedCopy(const std::string& path, std::streamoff length, const std::s
 bool EndedTextCopy(const std::string& path, std::string& copy)
 {
     copy.clear();
-    CDxfText text;
-    if (!ReadDxfText(path, text) || !text.endsInReturn)
+    CReaderText text;
+    if (!ReadReaderText(path, text) || !text.endsInReturn)
         return true;
     static std::atomic<unsigned long> s_count{0};
     // The file's own name: GDAL chooses among its readers by name as well as content, and
