@@ -28,12 +28,9 @@ std::string ScratchPath(const char* extension)
 const char* LayerExtension(std::uint8_t selector)
 {
     switch (selector % 4) {
-    case 1:
-        return ".kml";
-    case 2:
-        return ".dxf";
-    default:
-        return ".geojson";
+    case 1: return ".kml";
+    case 2: return ".dxf";
+    default: return ".geojson";
     }
 }
 
@@ -85,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
     }
     const CMyTalvoDoc base = BaseProject((data[0] & 4) != 0);
-    for (EImportKind kind : {EImportKind::Roads, EImportKind::Barriers, EImportKind::Receivers, EImportKind::Buildings}) {
+    for (EImportKind kind :
+         {EImportKind::Roads, EImportKind::Barriers, EImportKind::Receivers, EImportKind::Buildings}) {
         CImportRequest request;
         request.kind = kind;
         request.like = (data[0] & 8) != 0 ? 1 : 0;

@@ -53,7 +53,8 @@ bool WriteEndedCopy(const std::string& path, std::streamoff length, const std::s
     bool ok = true;
     for (std::streamoff left = length; ok && left > 0;) {
         const std::streamsize want = std::streamsize(std::min<std::streamoff>(left, std::streamoff(chunk.size())));
-        ok = bool(in.read(chunk.data(), want)) && VSIFWriteL(chunk.data(), 1, std::size_t(want), out) == std::size_t(want);
+        ok = bool(in.read(chunk.data(), want)) &&
+             VSIFWriteL(chunk.data(), 1, std::size_t(want), out) == std::size_t(want);
         left -= want;
     }
     ok = ok && VSIFWriteL("\n", 1, 1, out) == 1;

@@ -37,8 +37,8 @@ int FindView(const std::string& path)
     long steps = 0;
     sqlite3_progress_handler(db.get(), kStepsPerCheck, &StopLongQuery, &steps);
     sqlite3_stmt* rawStatement = nullptr;
-    const int prepared =
-        sqlite3_prepare_v2(db.get(), "SELECT 1 FROM sqlite_master WHERE type = 'view' LIMIT 1", -1, &rawStatement, nullptr);
+    const int prepared = sqlite3_prepare_v2(db.get(), "SELECT 1 FROM sqlite_master WHERE type = 'view' LIMIT 1", -1,
+                                            &rawStatement, nullptr);
     std::unique_ptr<sqlite3_stmt, CStatementCloser> statement(rawStatement);
     return prepared == SQLITE_OK ? sqlite3_step(statement.get()) : prepared;
 }
@@ -48,12 +48,10 @@ int FindView(const std::string& path)
 std::string CheckGeopackageViews(const std::string& path)
 {
     switch (FindView(path)) {
-    case SQLITE_DONE:
-        return {};
+    case SQLITE_DONE: return {};
     case SQLITE_ROW:
         return "GeoPackage에 뷰(view)가 있어 열지 않습니다. 뷰는 읽을 때마다 정해진 질의를 실행하므로 끝나지 않을 수 "
                "있습니다. 뷰 없이 저장한 파일을 가져오십시오";
-    default:
-        return "GeoPackage의 구조를 읽을 수 없습니다";
+    default: return "GeoPackage의 구조를 읽을 수 없습니다";
     }
 }
