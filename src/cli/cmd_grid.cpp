@@ -137,7 +137,9 @@ void RunExport(const GridArgs& args)
     CMyTalvoDoc doc;
     LoadProjectOrFail(doc, args.project, "grid");
     const CReceiverGrid grid = GridOf(doc, args);
-    const std::optional<CGridTile> tile = TileOrFail(grid, tileSpec);  // before the calculation
+    if (const std::string refusal = CheckReceiverGrid(grid); !refusal.empty())
+        FailGrid(refusal);  // an unusable grid is refused before the calculation, not after it
+    const std::optional<CGridTile> tile = TileOrFail(grid, tileSpec);
     if (SaysThereIsNoNightLevel(doc, PeriodOf(args.period)))
         throw CLI::RuntimeError(1);
     PrintMessages(Calculate(doc));

@@ -59,6 +59,7 @@ TEST(CliGrid, WritesNoFileWhenTheExportDoesNotStart)
         RunCli("grid " + Quoted(clitest::AcceptanceProject()) + " -o " + Quoted(output) + " --spacing 0", dir);
     EXPECT_EQ(zero.status, 1);
     EXPECT_FALSE(std::filesystem::exists(output));
+    EXPECT_EQ((zero.out + zero.err).find("계산 종료"), std::string::npos) << "an unusable grid is refused before calculating";
 
     const clitest::CliRun noFolder =
         RunCli("grid " + Quoted(clitest::AcceptanceProject()) + " -o " + Quoted(dir.File("no/folder/grid.txt")), dir);
