@@ -14,6 +14,9 @@
 // block; the footprint checks compare every pair of walls.
 constexpr int kMaxFootprintVertices = 10000;
 constexpr int kMaxBuildingFloors = 1000;
+// Highest a building may stand (floors times floor height) and highest a façade receiver may
+// stand above its floor, m: as high as any height a layer file may give.
+constexpr double kMaxBuildingHeight = 10000.0;
 
 class CBuilding {
 public:

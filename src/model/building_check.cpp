@@ -38,6 +38,8 @@ std::string StoreyProblem(const CBuilding& b, const std::string& label)
         return label + "의 층수는 1에서 " + std::to_string(kMaxBuildingFloors) + " 사이여야 합니다.";
     if (!std::isfinite(b.m_dFloorHeight) || !(b.m_dFloorHeight > 0))
         return label + "의 층고는 0보다 큰 숫자여야 합니다.";
+    if (b.m_nFloors * b.m_dFloorHeight > kMaxBuildingHeight)
+        return label + "의 높이(층수 × 층고)가 " + std::to_string(int(kMaxBuildingHeight)) + " m를 넘습니다.";
     return {};
 }
 
@@ -156,6 +158,9 @@ std::string FindUnusableFacade(const std::vector<CBuilding>& buildings, const CP
         !std::isfinite(settings.m_dFacadeHeight) || settings.m_dFacadeHeight < 0)
         return "외벽 수음점의 간격과 외벽에서의 거리는 0보다 큰 숫자, 층 바닥에서의 높이는 0 이상의 숫자여야 "
                "합니다.";
+    if (settings.m_dFacadeDistance > kMaxFacadeDistance || settings.m_dFacadeHeight > kMaxBuildingHeight)
+        return "외벽 수음점의 외벽에서의 거리는 " + std::to_string(int(kMaxFacadeDistance)) +
+               " m, 층 바닥에서의 높이는 " + std::to_string(int(kMaxBuildingHeight)) + " m를 넘을 수 없습니다.";
     const double count = FacadeReceiverCount(buildings, settings);
     if (!(count <= static_cast<double>(kMaxFacadeReceivers))) {
         char text[32] = "";

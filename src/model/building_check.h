@@ -15,14 +15,18 @@ struct CProjectSettings;
 // estate; each one is a receiver of the whole calculation.
 constexpr long long kMaxFacadeReceivers = 1000000;
 
+// Farthest a façade receiver may stand from its wall, m: it hears that façade, not the
+// street beyond it.
+constexpr double kMaxFacadeDistance = 1000.0;
+
 // "건물 2 (101동)": the 1-based position and the name when there is one.
 std::string BuildingLabel(const std::vector<CBuilding>& buildings, std::size_t index);
 
 // The first problem of building `index` among `buildings`, or empty: fewer than 3 distinct
 // vertices (or no area), a footprint that crosses itself, too many vertices, a vertex that
 // is not a finite number, floors outside 1..kMaxBuildingFloors, a floor height that is not a
-// positive finite number, ground factors or absorption that are not finite numbers, or an
-// overlap with an earlier or later building.
+// positive finite number, a building higher than kMaxBuildingHeight, ground factors or
+// absorption that are not finite numbers, or an overlap with an earlier or later building.
 std::string BuildingProblem(const std::vector<CBuilding>& buildings, std::size_t index);
 
 // The first problem of any building, in order, or empty.
@@ -35,6 +39,7 @@ double FacadeReceiverCount(const std::vector<CBuilding>& buildings, const CProje
 
 // With buildings, the first problem of the façade receiver settings, or empty: a spacing or
 // distance that is not a finite number above 0, a height above the floor that is not a
-// finite number of at least 0 (as the environment pane takes them), or more than
+// finite number of at least 0 (as the environment pane takes them), a distance above
+// kMaxFacadeDistance or a height above kMaxBuildingHeight, or more than
 // kMaxFacadeReceivers receivers. Without buildings the settings are not used and never a problem.
 std::string FindUnusableFacade(const std::vector<CBuilding>& buildings, const CProjectSettings& settings);

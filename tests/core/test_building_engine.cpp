@@ -177,6 +177,9 @@ TEST(BuildingInputCheck, RefusesReceiversInBuildingsAndUnusableBuildingsByName)
         EXPECT_EQ(problem([bad](CMyTalvoDoc& d) { d.m_settings.m_dFacadeDistance = bad; }), badFacade);
     EXPECT_EQ(problem([](CMyTalvoDoc& d) { d.m_settings.m_dFacadeHeight = -0.1; }), badFacade);
     EXPECT_EQ(problem([](CMyTalvoDoc& d) { d.m_settings.m_dFacadeHeight = 0.0; }), "");
+    const std::string farFacade = "외벽 수음점의 외벽에서의 거리는 1000 m, 층 바닥에서의 높이는 10000 m를 넘을 수 없습니다.";
+    EXPECT_EQ(problem([](CMyTalvoDoc& d) { d.m_settings.m_dFacadeDistance = 1e306; }), farFacade);
+    EXPECT_EQ(problem([](CMyTalvoDoc& d) { d.m_settings.m_dFacadeHeight = 1e306; }), farFacade);
     // 40 m walls at 1e-4 m: 400,000 points each, two walls, 5 floors; at 1e-310 m too many to count.
     EXPECT_EQ(problem([](CMyTalvoDoc& d) { d.m_settings.m_dFacadeSpacing = 1e-4; }).rfind("외벽 수음점이 모두 ", 0),
               0u);

@@ -87,4 +87,10 @@ TEST(BuildingCheck, EachProblemIsNamedWithTheBuilding)
     all[1].m_nFloors = 3;
     all[1].m_dFloorHeight = std::nan("");
     EXPECT_NE(FindUnusableBuilding(all).find("건물 2의 층고"), std::string::npos);
+    // 1,000 floors of 1e306 m stand infinitely high; 1,000 of 10 m is the highest allowed.
+    all[1].m_nFloors = kMaxBuildingFloors;
+    all[1].m_dFloorHeight = 1e306;
+    EXPECT_EQ(FindUnusableBuilding(all), "건물 2의 높이(층수 × 층고)가 10000 m를 넘습니다.");
+    all[1].m_dFloorHeight = 10.0;
+    EXPECT_EQ(FindUnusableBuilding(all), "");
 }
