@@ -92,6 +92,9 @@ void AddBuildings(const CFeatureReader& f, const std::vector<CPolygonPart>& poly
     CBuilding b = like;
     b.m_dFloorHeight = f.Positive("floor_h").value_or(like.m_dFloorHeight);
     b.m_nFloors = Floors(f, floorsField, b.m_dFloorHeight);
+    if (b.m_nFloors * b.m_dFloorHeight > kMaxBuildingHeight)
+        f.Refuse(std::to_string(b.m_nFloors) + "층에 층고 " + NumberText(b.m_dFloorHeight) + " m로 높이가 " +
+                 NumberText(kMaxBuildingHeight) + " m를 넘습니다.");
     b.m_pName = f.Text("name").value_or("");
     const std::string named = b.m_pName.empty() ? "" : " (" + b.m_pName + ")";
     for (std::size_t part = 0; part < polygons.size(); ++part) {

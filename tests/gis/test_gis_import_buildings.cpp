@@ -174,6 +174,7 @@ TEST(GisImportBuildings, UnusableFootprintsAndFloorsAreRefusedByFeature)
         {kSquare, R"({"floors":3,"floor_h":0})", "피처 2의 floor_h 값(0)은 0보다 커야 합니다."},
         {kSquare, R"({"height":-6})", "피처 2의 height 값(-6)은 0보다 커야 합니다."},
         {kSquare, R"({"height":5000,"floor_h":2})", "피처 2의 height 값(5000)은 층고 2 m로 1000층을 넘습니다."},
+        {kSquare, R"({"floors":2,"floor_h":6000})", "피처 2의 2층에 층고 6000 m로 높이가 10000 m를 넘습니다."},
         {R"({"type":"Polygon","coordinates":[[[0,0],[20,20],[0,20],[20,0],[0,0]]]})", R"({"floors":3})",
          "피처 2의 평면이 스스로 교차합니다."},
         {R"({"type":"Polygon","coordinates":[[[0,0],[10,0],[20,0],[10,0],[0,0]]]})", R"({"floors":3})",
