@@ -6,9 +6,6 @@
 
 namespace {
 
-// Boundary points count as inside; this margin keeps them within the box whatever the rounding.
-constexpr double kBoxMargin = 1e-6;  // m
-
 CObstacle WallObstacle(const CBuilding& b, int wall, int index)
 {
     CObstacle o;
@@ -57,35 +54,4 @@ std::vector<CReflector> BuildWallReflectors(const std::vector<CBuilding>& buildi
         }
     }
     return reflectors;
-}
-
-CFootprintSet::CFootprintSet(const std::vector<CBuilding>& buildings)
-{
-    for (const CBuilding& b : buildings) {
-        Box box{b.m_arrFootprint.empty() ? 0.0 : b.m_arrFootprint[0].x,
-                b.m_arrFootprint.empty() ? 0.0 : b.m_arrFootprint[0].y, 0.0, 0.0};
-        box.maxX = box.minX;
-        box.maxY = box.minY;
-        for (const CMVector& v : b.m_arrFootprint) {
-            box.minX = std::min(box.minX, v.x);
-            box.maxX = std::max(box.maxX, v.x);
-            box.minY = std::min(box.minY, v.y);
-            box.maxY = std::max(box.maxY, v.y);
-        }
-        m_arrRing.push_back(b.m_arrFootprint);
-        m_arrBox.push_back(box);
-    }
-}
-
-int CFootprintSet::BuildingAt(const CMVector& p) const
-{
-    for (std::size_t i = 0; i < m_arrRing.size(); ++i) {
-        const Box& b = m_arrBox[i];
-        if (p.x < b.minX - kBoxMargin || p.x > b.maxX + kBoxMargin || p.y < b.minY - kBoxMargin ||
-            p.y > b.maxY + kBoxMargin)
-            continue;
-        if (InsideOrOnFootprint(m_arrRing[i], p))
-            return static_cast<int>(i);
-    }
-    return -1;
 }

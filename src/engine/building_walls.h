@@ -20,21 +20,3 @@ std::vector<CObstacle> BuildWallObstacles(const std::vector<CBuilding>& building
 // face only. firstObstacle is the position of the first wall among the scene's obstacles
 // (the walls come last there, in the same order).
 std::vector<CReflector> BuildWallReflectors(const std::vector<CBuilding>& buildings, int firstObstacle);
-
-// The footprints of the buildings, with their plan bounding boxes for a quick refusal.
-class CFootprintSet {
-public:
-    CFootprintSet() = default;
-    explicit CFootprintSet(const std::vector<CBuilding>& buildings);
-
-    bool Empty() const { return m_arrRing.empty(); }
-    // The 0-based building whose footprint holds p (x, y) inside or on its boundary; -1 for none.
-    int BuildingAt(const CMVector& p) const;
-
-private:
-    struct Box {
-        double minX, minY, maxX, maxY;
-    };
-    std::vector<std::vector<CMVector>> m_arrRing;
-    std::vector<Box> m_arrBox;
-};

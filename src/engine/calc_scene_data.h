@@ -16,6 +16,7 @@
 #include "engine/run_inputs.h"
 #include "model/engine_records.h"
 #include "model/entities.h"
+#include "model/footprint_set.h"
 #include "model/noise_limits.h"
 #include "model/project_settings.h"
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "engine/building_walls.h"
 #include "model/building_check.h"
 #include "model/document.h"
+#include "model/footprint_set.h"
 
 namespace {
 

@@ -6,20 +6,13 @@
 
 #include "model/building.h"
 #include "model/footprint.h"
+#include "model/footprint_set.h"
 #include "model/project_settings.h"
 
 namespace {
 
-bool InsideAnyFootprint(const std::vector<CBuilding>& buildings, const CMVector& p)
-{
-    for (const CBuilding& b : buildings)
-        if (InsideOrOnFootprint(b.m_arrFootprint, p))
-            return true;
-    return false;
-}
-
-void AddWallPoints(const std::vector<CBuilding>& buildings, int index, int wall, const CProjectSettings& s,
-                   std::vector<CFacadeReceiver>& out)
+void AddWallPoints(const std::vector<CBuilding>& buildings, const CFootprintSet& footprints, int index, int wall,
+                   const CProjectSettings& s, std::vector<CFacadeReceiver>& out)
 {
     const CBuilding& b = buildings[static_cast<std::size_t>(index)];
     const CMVector& a = b.WallStart(wall);
@@ -30,7 +23,7 @@ void AddWallPoints(const std::vector<CBuilding>& buildings, int index, int wall,
     for (int k = 0; k < n; ++k) {
         const double t = (k + 0.5) / n;
         const CMVector p = a + (e - a) * t + normal * s.m_dFacadeDistance;
-        if (InsideAnyFootprint(buildings, p))
+        if (footprints.BuildingAt(p) >= 0)
             continue;
         for (int f = 1; f <= b.m_nFloors; ++f) {
             CFacadeReceiver r;
@@ -56,9 +49,10 @@ std::vector<CFacadeReceiver> DeriveFacadeReceivers(const std::vector<CBuilding>&
     std::vector<CFacadeReceiver> out;
     if (!(settings.m_dFacadeSpacing > 0))
         return out;
+    const CFootprintSet footprints(buildings);
     for (int i = 0; i < static_cast<int>(buildings.size()); ++i)
         for (int w = 0; w < buildings[static_cast<std::size_t>(i)].WallCount(); ++w)
-            AddWallPoints(buildings, i, w, settings, out);
+            AddWallPoints(buildings, footprints, i, w, settings, out);
     return out;
 }
 

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <random>
 
 #include "model/building_check.h"
 #include "model/footprint.h"
+#include "model/footprint_set.h"
 
 namespace {
 
@@ -62,6 +65,49 @@ TEST(Footprint, OverlapButNotTouching)
     EXPECT_TRUE(FootprintsOverlap(a, Ring({{2, 2}, {4, 2}, {4, 4}})));              // inside
     EXPECT_TRUE(FootprintsOverlap(a, Ring({{0, 10}, {10, 10}, {10, 0}, {0, 0}})));  // the same ring
     EXPECT_TRUE(FootprintsOverlap(a, Ring({{0, 0}, {10, 0}, {10, 10}})));           // half of it, edges shared
+}
+
+// The set files the footprints in cells; it must answer as testing every footprint in
+// order does: blocks wall to wall (the first wins on the shared wall), a long diagonal one
+// covering many cells, one with an infinite vertex, points on walls and corners, points
+// far outside and not numbers.
+TEST(FootprintSet, AnswersAsTestingEveryFootprintInOrder)
+{
+    std::vector<CBuilding> buildings;
+    auto add = [&buildings](std::vector<CMVector> ring) {
+        buildings.emplace_back();
+        buildings.back().m_arrFootprint = std::move(ring);
+    };
+    for (int i = 0; i < 30; ++i)
+        for (int j = 0; j < 30; ++j)
+            add(Ring({{i * 10.0, j * 12.0}, {i * 10.0 + 10, j * 12.0}, {i * 10.0 + 10, j * 12.0 + 8}, {i * 10.0, j * 12.0 + 8}}));
+    add(Ring({{-50, -60}, {400, 350}, {401, 349}, {-49, -61}}));
+    add(Ring({{1000, 0}, {std::numeric_limits<double>::infinity(), 0}, {1000, 5}}));
+    add(Ring({{600, 600}, {610, 600}, {605, 609}}));
+    const CFootprintSet set(buildings);
+    auto everyFootprint = [&buildings](const CMVector& p) {
+        for (std::size_t i = 0; i < buildings.size(); ++i)
+            if (InsideOrOnFootprint(buildings[i].m_arrFootprint, p))
+                return static_cast<int>(i);
+        return -1;
+    };
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> x(-100, 700);
+    std::vector<CMVector> points = {{10, 4, 0},  {20, 12, 0},   {300, 360, 0}, {0, 0, 0},
+                                    {605, 609, 0}, {1e9, 0, 0}, {std::nan(""), 5, 0}};
+    for (int k = 0; k < 20000; ++k)
+        points.emplace_back(x(random), x(random), 0.0);
+    for (int k = 0; k < 2000; ++k)  // on the walls of the blocks
+        points.emplace_back(std::floor(x(random) / 10) * 10, x(random), 0.0);
+    int inside = 0;
+    for (const CMVector& p : points) {
+        const int expected = everyFootprint(p);
+        inside += expected >= 0;
+        ASSERT_EQ(set.BuildingAt(p), expected) << p.x << ", " << p.y;
+    }
+    EXPECT_EQ(set.BuildingAt({10, 4, 0}), 0);  // the wall shared by blocks 1 and 2
+    EXPECT_GT(inside, 2000);
+    EXPECT_EQ(CFootprintSet().BuildingAt({0, 0, 0}), -1);
 }
 
 TEST(BuildingCheck, EachProblemIsNamedWithTheBuilding)
