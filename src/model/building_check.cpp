@@ -92,26 +92,62 @@ std::vector<Box> BoxesOf(const std::vector<CBuilding>& buildings)
     return boxes;
 }
 
-// The first problem of building `index`; boxes are those of every building. Only buildings
-// whose boxes meet its own are compared with it, each pair of walls of both.
-std::string ProblemAmong(const std::vector<CBuilding>& buildings, const std::vector<Box>& boxes, std::size_t index)
+// A problem of the building alone: its shape, its floors, its values.
+std::string OwnProblem(const CBuilding& b, const std::string& label)
 {
-    const CBuilding& b = buildings[index];
-    const std::string label = BuildingLabel(buildings, index);
     if (std::string p = ShapeProblem(b, label); !p.empty())
         return p;
     if (std::string p = StoreyProblem(b, label); !p.empty())
         return p;
-    if (std::string p = ValueProblem(b, label); !p.empty())
+    return ValueProblem(b, label);
+}
+
+std::string OverlapProblem(const std::vector<CBuilding>& buildings, std::size_t index, std::size_t other)
+{
+    return BuildingLabel(buildings, index) + "이(가) " + BuildingLabel(buildings, other) + "와(과) 겹칩니다.";
+}
+
+// The first problem of building `index`; boxes are those of every building. Only buildings
+// whose boxes meet its own are compared with it, each pair of walls of both.
+std::string ProblemAmong(const std::vector<CBuilding>& buildings, const std::vector<Box>& boxes, std::size_t index)
+{
+    if (std::string p = OwnProblem(buildings[index], BuildingLabel(buildings, index)); !p.empty())
         return p;
-    const std::vector<CMVector> ring = CleanFootprint(b.m_arrFootprint);
+    const std::vector<CMVector> ring = CleanFootprint(buildings[index].m_arrFootprint);
     for (std::size_t other = 0; other < buildings.size(); ++other) {
         if (other == index || !BoxesMeet(boxes[index], boxes[other]) || !ShapeProblem(buildings[other], "").empty())
             continue;
         if (FootprintsOverlap(ring, CleanFootprint(buildings[other].m_arrFootprint)))
-            return label + "이(가) " + BuildingLabel(buildings, other) + "와(과) 겹칩니다.";
+            return OverlapProblem(buildings, index, other);
     }
     return {};
+}
+
+// For every building the first other one (in order) that it overlaps, as ProblemAmong
+// compares them, or the count of buildings for none. The boxes are swept in order of their
+// west side, so that a layer of thousands of buildings compares only neighbours.
+std::vector<std::size_t> FirstOverlaps(const std::vector<CBuilding>& buildings, const std::vector<Box>& boxes)
+{
+    const std::size_t n = buildings.size();
+    std::vector<std::size_t> first(n, n), order;
+    std::vector<std::vector<CMVector>> rings(n);
+    for (std::size_t i = 0; i < n; ++i)
+        if (ShapeProblem(buildings[i], "").empty()) {  // a footprint refused for its shape meets nothing
+            rings[i] = CleanFootprint(buildings[i].m_arrFootprint);
+            order.push_back(i);
+        }
+    std::sort(order.begin(), order.end(), [&boxes](std::size_t a, std::size_t b) { return boxes[a].minX < boxes[b].minX; });
+    auto note = [&](std::size_t i, std::size_t j) {
+        if (j < first[i] && FootprintsOverlap(rings[i], rings[j]))
+            first[i] = j;
+    };
+    for (std::size_t a = 0; a < order.size(); ++a)
+        for (std::size_t b = a + 1; b < order.size() && boxes[order[b]].minX <= boxes[order[a]].maxX; ++b)
+            if (BoxesMeet(boxes[order[a]], boxes[order[b]])) {
+                note(order[a], order[b]);
+                note(order[b], order[a]);
+            }
+    return first;
 }
 
 }  // namespace
@@ -132,9 +168,14 @@ std::string BuildingProblem(const std::vector<CBuilding>& buildings, std::size_t
 std::string FindUnusableBuilding(const std::vector<CBuilding>& buildings)
 {
     const std::vector<Box> boxes = BoxesOf(buildings);
-    for (std::size_t i = 0; i < buildings.size(); ++i)
-        if (std::string p = ProblemAmong(buildings, boxes, i); !p.empty())
+    const std::vector<std::size_t> overlap = FirstOverlaps(buildings, boxes);
+    for (std::size_t i = 0; i < buildings.size(); ++i) {
+        const std::string label = BuildingLabel(buildings, i);
+        if (std::string p = OwnProblem(buildings[i], label); !p.empty())
             return p;
+        if (overlap[i] < buildings.size())
+            return OverlapProblem(buildings, i, overlap[i]);
+    }
     return {};
 }
 

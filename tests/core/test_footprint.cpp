@@ -110,6 +110,27 @@ TEST(FootprintSet, AnswersAsTestingEveryFootprintInOrder)
     EXPECT_EQ(CFootprintSet().BuildingAt({0, 0, 0}), -1);
 }
 
+// The whole check sweeps the boxes in order instead of comparing every pair; it must name
+// the same building and the same other one as asking building by building does.
+TEST(BuildingCheck, TheWholeCheckNamesWhatAskingOneByOneNames)
+{
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> at(0, 400), size(2, 30);
+    for (int round = 0; round < 40; ++round) {
+        std::vector<CBuilding> buildings(60);
+        for (CBuilding& b : buildings) {
+            const double x = at(random), y = at(random), w = size(random), h = size(random);
+            b.m_arrFootprint = Ring({{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}});
+            if (random() % 25 == 0)  // a bow tie, refused for its shape
+                std::swap(b.m_arrFootprint[1], b.m_arrFootprint[2]);
+        }
+        std::string oneByOne;
+        for (std::size_t i = 0; i < buildings.size() && oneByOne.empty(); ++i)
+            oneByOne = BuildingProblem(buildings, i);
+        ASSERT_EQ(FindUnusableBuilding(buildings), oneByOne) << "round " << round;
+    }
+}
+
 TEST(BuildingCheck, EachProblemIsNamedWithTheBuilding)
 {
     CBuilding a;
