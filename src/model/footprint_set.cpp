@@ -12,7 +12,7 @@ constexpr double kBoxMargin = 1e-6;  // m
 // The grid has about one cell per building, at most this many cells along each side.
 constexpr std::size_t kMaxCellsAlong = 2048;
 // A footprint whose box covers more cells than this is tested for every point instead.
-constexpr std::size_t kMaxCellsPerBox = 256;
+constexpr std::size_t kMaxCellsPerBox = 64;
 
 bool FiniteBox(double minX, double minY, double maxX, double maxY)
 {
