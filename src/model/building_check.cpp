@@ -136,7 +136,8 @@ std::vector<std::size_t> FirstOverlaps(const std::vector<CBuilding>& buildings, 
             rings[i] = CleanFootprint(buildings[i].m_arrFootprint);
             order.push_back(i);
         }
-    std::sort(order.begin(), order.end(), [&boxes](std::size_t a, std::size_t b) { return boxes[a].minX < boxes[b].minX; });
+    std::sort(order.begin(), order.end(),
+              [&boxes](std::size_t a, std::size_t b) { return boxes[a].minX < boxes[b].minX; });
     auto note = [&](std::size_t i, std::size_t j) {
         if (j < first[i] && FootprintsOverlap(rings[i], rings[j]))
             first[i] = j;

@@ -80,7 +80,10 @@ TEST(FootprintSet, AnswersAsTestingEveryFootprintInOrder)
     };
     for (int i = 0; i < 30; ++i)
         for (int j = 0; j < 30; ++j)
-            add(Ring({{i * 10.0, j * 12.0}, {i * 10.0 + 10, j * 12.0}, {i * 10.0 + 10, j * 12.0 + 8}, {i * 10.0, j * 12.0 + 8}}));
+            add(Ring({{i * 10.0, j * 12.0},
+                      {i * 10.0 + 10, j * 12.0},
+                      {i * 10.0 + 10, j * 12.0 + 8},
+                      {i * 10.0, j * 12.0 + 8}}));
     add(Ring({{-50, -60}, {400, 350}, {401, 349}, {-49, -61}}));
     add(Ring({{1000, 0}, {std::numeric_limits<double>::infinity(), 0}, {1000, 5}}));
     add(Ring({{600, 600}, {610, 600}, {605, 609}}));
@@ -93,7 +96,7 @@ TEST(FootprintSet, AnswersAsTestingEveryFootprintInOrder)
     };
     std::mt19937 random(7);
     std::uniform_real_distribution<double> x(-100, 700);
-    std::vector<CMVector> points = {{10, 4, 0},  {20, 12, 0},   {300, 360, 0}, {0, 0, 0},
+    std::vector<CMVector> points = {{10, 4, 0},    {20, 12, 0}, {300, 360, 0},       {0, 0, 0},
                                     {605, 609, 0}, {1e9, 0, 0}, {std::nan(""), 5, 0}};
     for (int k = 0; k < 20000; ++k)
         points.emplace_back(x(random), x(random), 0.0);
